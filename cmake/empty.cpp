@@ -1,0 +1,1 @@
+// Placeholder translation unit for a folder whose sources arrive with a later change.

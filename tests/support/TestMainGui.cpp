@@ -1,0 +1,20 @@
+// The main of every widget test binary: headless, whoever starts it.
+#include "tests/support/TestEnvironment.h"
+
+#include <QApplication>
+#include <QLocale>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+int main(int argc, char **argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    testsupport::prepareTestProcess();
+    const int result = RUN_ALL_TESTS();
+    testsupport::finishTestProcess();
+    return result;
+}
