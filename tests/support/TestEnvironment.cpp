@@ -1,5 +1,7 @@
 #include "tests/support/TestEnvironment.h"
 
+#include "core/UComb.h"
+
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
@@ -25,6 +27,10 @@ void prepareTestProcess()
 {
     const auto config = makeTempDir("korvantile-config-");
     setenv("KORVANTILE_CONFIG_DIR", config.c_str(), 1);
+    MakeNewton(Newton, 100);
+    MakeNewtonExt(NewtonExt, 100);
+    MakeEvenTable(EvenTable, 100);
+    MakePrimeTable(PrimeTable, 100);
 }
 
 void finishTestProcess()

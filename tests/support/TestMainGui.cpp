@@ -1,4 +1,5 @@
 // The main of every widget test binary: headless, whoever starts it.
+#include "platform/gui/QtDispatcher.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 int main(int argc, char **argv)
 {
@@ -14,6 +16,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     testsupport::prepareTestProcess();
+    platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     const int result = RUN_ALL_TESTS();
     testsupport::finishTestProcess();
     return result;

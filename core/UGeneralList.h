@@ -1,0 +1,167 @@
+#pragma once
+// A list kept sorted by a caller-supplied compare callback, with binary search, an optional delete
+// callback and, for lists of records, optional ownership of the records.
+//
+// TGeneralList<T> holds record pointers T* (owned and freed with delete while OwnsItems is set);
+// TGeneralListOf<TItem> is the same list over plain values, such as record numbers.
+
+#include <functional>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+template <typename TItem> class TGeneralListOf {
+public:
+    // Keys reach the compare callback read-only: a record carrying the searched key in the same place
+    // as the items carry theirs, or a plain value.
+    using TKey = std::conditional_t<std::is_pointer_v<TItem>, const std::remove_pointer_t<TItem> *, TItem>;
+    // Negative, 0 or positive for Key before, equal to or after Item; multiplied by Param.
+    using TCompare = std::function<int(TKey Key, TKey Item, int Param)>;
+    using TOnDelete = std::function<void(TItem Item)>;
+
+    TGeneralListOf() = default;
+    TGeneralListOf(const TGeneralListOf &) = delete;
+    TGeneralListOf &operator=(const TGeneralListOf &) = delete;
+    // Frees through this class's Clear: a subclass that overrides Clear calls it in its own destructor.
+    virtual ~TGeneralListOf() { TGeneralListOf::Clear(); }
+
+    TCompare Compare;
+    TOnDelete OnDelete; // called before an item leaves the list
+    bool Sorted = true;
+    int SortParam = -1;
+    bool OwnsItems = std::is_pointer_v<TItem>; // only records can be owned
+
+    int Count() const { return static_cast<int>(FItems.size()); }
+    int Capacity() const { return static_cast<int>(FItems.capacity()); }
+    TItem GetItem(int Index) const { return at(Index); }
+
+    // Binary search with Compare and SortParam; when absent Index is the insertion point.
+    bool Find(TKey Key, int &Index) const
+    {
+        int lo = 0, hi = Count() - 1;
+        while (lo <= hi) {
+            const int mid = middle(lo, hi);
+            const int c = Compare(Key, at(mid), SortParam);
+            if (c > 0) {
+                lo = mid + 1;
+            } else if (c < 0) {
+                hi = mid - 1;
+            } else {
+                Index = mid;
+                return true;
+            }
+        }
+        Index = lo;
+        return false;
+    }
+
+    bool Exists(TKey Key) const
+    {
+        int ignored;
+        return Find(Key, ignored);
+    }
+
+    // Sorted and not Append: inserted at its sorted place (equal items are not refused); otherwise at At,
+    // or at the end when At is -1. Answers the item's index.
+    int AddItem(TItem Item, bool Append, int At = -1)
+    {
+        int pos;
+        if (Sorted && !Append)
+            Find(Item, pos);
+        else
+            pos = At == -1 ? Count() : At;
+        if (FItems.size() == FItems.capacity())
+            Grow();
+        FItems.insert(FItems.begin() + pos, Item);
+        return pos;
+    }
+
+    void DeleteItem(int Index)
+    {
+        release(at(Index));
+        FItems.erase(FItems.begin() + Index);
+    }
+
+    void RemoveKey(TKey Key)
+    {
+        int index;
+        if (Find(Key, index))
+            DeleteItem(index);
+    }
+
+    // Sorts by the given compare (a TCompare or any callable of the same form) and parameter; the list's
+    // own Compare and SortParam stay as they are.
+    template <typename TCompareFn> void SortBy(int Param, const TCompareFn &CompareFn)
+    {
+        if (FItems.size() > 1)
+            sortRange(0, Count() - 1, Param, CompareFn);
+    }
+
+    virtual void Clear()
+    {
+        for (TItem item : FItems)
+            release(item);
+        FItems.clear();
+        FItems.shrink_to_fit();
+    }
+
+protected:
+    // Capacity grows by a quarter when above 64, by 16 when above 8, else by 4.
+    virtual void Grow()
+    {
+        const size_t capacity = FItems.capacity();
+        const size_t delta = capacity > 64 ? capacity / 4 : capacity > 8 ? 16 : 4;
+        FItems.reserve(capacity + delta);
+    }
+
+private:
+    static int middle(int L, int R)
+    {
+        return static_cast<int>((static_cast<unsigned>(L) + static_cast<unsigned>(R)) >> 1);
+    }
+    TItem &at(int Index) { return FItems[static_cast<size_t>(Index)]; }
+    const TItem &at(int Index) const { return FItems[static_cast<size_t>(Index)]; }
+
+    void release(TItem Item)
+    {
+        if (OnDelete)
+            OnDelete(Item);
+        if constexpr (std::is_pointer_v<TItem>) {
+            if (OwnsItems)
+                delete Item;
+        }
+    }
+
+    // Quicksort around the middle element's value; the smaller side recurses, the larger one loops.
+    template <typename TCompareFn> void sortRange(int L, int R, int Param, const TCompareFn &CompareFn)
+    {
+        while (L < R) {
+            int i = L, j = R;
+            const TItem pivot = at(middle(L, R));
+            do {
+                while (CompareFn(at(i), pivot, Param) < 0)
+                    ++i;
+                while (CompareFn(at(j), pivot, Param) > 0)
+                    --j;
+                if (i <= j) {
+                    std::swap(at(i), at(j));
+                    ++i;
+                    --j;
+                }
+            } while (i <= j);
+            if (j - L < R - i) {
+                if (L < j)
+                    sortRange(L, j, Param, CompareFn);
+                L = i;
+            } else {
+                if (i < R)
+                    sortRange(i, R, Param, CompareFn);
+                R = j;
+            }
+        }
+    }
+
+    std::vector<TItem> FItems;
+};
+
+template <typename T> using TGeneralList = TGeneralListOf<T *>;

@@ -1,0 +1,27 @@
+#pragma once
+// Small routines shared by the engine: money text, calendar starts, splitting and counting, free memory.
+
+#include "core/Currency.h"
+#include "core/DateTime.h"
+#include "core/DynArrays.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The amount in the program's money format with two decimals (halves away from zero): "1 234,50 zł".
+std::string MoneyToStr(Currency Value);
+
+// The Monday of D's week, the time of day kept.
+TDateTime FirstDayOfWeek(TDateTime D);
+// The first day of D's month and 1 January of D's year, at midnight.
+TDateTime FirstDayOfMonth(TDateTime D);
+TDateTime FirstDayOfYear(TDateTime D);
+
+int32_t CountChar(std::string_view S, char Ch);
+// One part per separator: the text before it; text after the last separator is dropped.
+TStrArray SplitStr(std::string_view S, char Sep);
+int32_t CountTrue(const TDynBoolArr &A);
+
+// Available physical memory in bytes.
+uint64_t GetAvailPhysMem();

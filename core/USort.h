@@ -1,0 +1,50 @@
+#pragma once
+// Sorting tools: in-place sorts of the few numbers of one combination, and TSort, an iterative
+// three-way quicksort that works on the caller's own table through index callbacks.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// Compare(I, J, Param): negative, 0 or positive for entry I before, equal to or after entry J;
+// Param (1 or -1) is the direction by which the answer is multiplied.
+using TIndexCompare = std::function<int(int I, int J, int Param)>;
+using TIndexSwap = std::function<void(int I, int J)>;
+
+void SwapInt(int32_t &A, int32_t &B);
+void SwapByte(uint8_t &A, uint8_t &B);
+
+// Ascending, in place; meant for short arrays such as the numbers of one combination.
+void SortBytes(uint8_t *A, int N);
+void SortInts(int32_t *A, int N);
+
+// A stack of (L, R) ranges of fixed capacity (in integers, two per range).
+class TSortStack {
+public:
+    explicit TSortStack(int Capacity);
+
+    void Clear() { Count = 0; }
+    bool IsEmpty() const { return Count == 0; }
+    void Push(int L, int R);
+    void Pop(int &L, int &R);
+
+private:
+    std::vector<int> Items;
+    int Count = 0;
+};
+
+class TSort {
+public:
+    TSort();
+
+    void SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn);
+    // Sorts the entries L..R of the caller's table.
+    void Sort(int L, int R);
+
+    int SortParam = 0;
+    TIndexCompare Compare;
+    TIndexSwap Swap;
+
+private:
+    TSortStack Stack;
+};

@@ -1,0 +1,50 @@
+#include "platform/gui/MessageBox.h"
+
+#include "platform/gui/ModalHooks.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace platform {
+namespace {
+
+constexpr int ButtonsMask = 0xF;
+constexpr int IconMask = 0xF0;
+constexpr int DefaultButtonMask = 0xF00;
+
+QMessageBox::Icon iconOf(int flags)
+{
+    switch (flags & IconMask) {
+    case MB_ICONQUESTION:
+        return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+        return QMessageBox::Warning;
+    default:
+        return QMessageBox::NoIcon;
+    }
+}
+
+} // namespace
+
+int messageBox(QWidget *parent, const QString &text, const QString &caption, int flags)
+{
+    if (const auto &hook = messageBoxHook())
+        return hook(text, caption, flags);
+
+    QMessageBox box(iconOf(flags), caption, text, QMessageBox::NoButton, parent);
+    if ((flags & ButtonsMask) == MB_YESNO) {
+        QPushButton *yes = box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
+        box.setDefaultButton((flags & DefaultButtonMask) == MB_DEFBUTTON2 ? no : yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes ? IDYES : IDNO;
+    }
+    QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box.setDefaultButton(ok);
+    box.setEscapeButton(ok);
+    box.exec();
+    return IDOK;
+}
+
+} // namespace platform

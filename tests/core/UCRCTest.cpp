@@ -1,0 +1,60 @@
+#include "core/UCRC.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+std::vector<uint8_t> bytesOf(std::string_view text)
+{
+    return {text.begin(), text.end()};
+}
+
+// The register shifted one bit at a time through the polynomial, each byte xored in afterwards.
+uint32_t bitwiseReference(const std::vector<uint8_t> &bytes)
+{
+    uint32_t crc = 0xFFFFFFFF;
+    for (const uint8_t b : bytes) {
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+        crc ^= b;
+    }
+    return crc;
+}
+
+} // namespace
+
+TEST(UCRC, CheckValues)
+{
+    EXPECT_EQ(calcCRC(bytesOf("abc")), 0xB7051F63u);
+    EXPECT_EQ(calcCRC({}), 0xFFFFFFFFu);
+    // One zero byte: table entry FFh of the MSB-first table (B1F740B4h) xor FFFFFF00h.
+    EXPECT_EQ(calcCRC(std::vector<uint8_t>{0x00}), 0x4E08BFB4u);
+    // A lone byte enters after the table step, so it only xors into the low byte.
+    EXPECT_EQ(calcCRC(std::vector<uint8_t>{0x4B}) ^ calcCRC(std::vector<uint8_t>{0x00}), 0x4Bu);
+}
+
+TEST(UCRC, DiffersFromTheCommonCrc32)
+{
+    EXPECT_NE(calcCRC(bytesOf("123456789")), 0xCBF43926u);
+    EXPECT_NE(calcCRC(bytesOf("123456789")), 0xFC891918u); // the MSB-first variant with a final xor
+}
+
+TEST(UCRC, MatchesABitwiseReference)
+{
+    std::vector<uint8_t> every(256);
+    for (size_t i = 0; i < every.size(); ++i)
+        every[i] = static_cast<uint8_t>(i);
+    EXPECT_EQ(calcCRC(every), bitwiseReference(every));
+
+    std::mt19937 random(7);
+    for (size_t length : {1u, 2u, 3u, 5u, 31u, 32000u, 32001u, 100000u}) {
+        std::vector<uint8_t> bytes(length);
+        for (auto &b : bytes)
+            b = static_cast<uint8_t>(random());
+        EXPECT_EQ(calcCRC(bytes), bitwiseReference(bytes)) << length;
+    }
+}

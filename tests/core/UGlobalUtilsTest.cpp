@@ -1,0 +1,91 @@
+#include "core/UGlobalUtils.h"
+
+#include "platform/MemoryStatus.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "zł" after a no-break space, U+00A0 = C2 A0, ł = C5 82.
+const std::string zl = "\xC2\xA0z\xC5\x82";
+
+} // namespace
+
+TEST(MoneyToStr, ExactBytesOfThePolishMoneyFormat)
+{
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(12345000)), "1\xC2\xA0"
+                                                         "234,50" +
+                                                             zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(-12345000)), "-1\xC2\xA0"
+                                                          "234,50" +
+                                                              zl);
+    EXPECT_EQ(MoneyToStr(Currency()), "0,00" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(500)), "0,05" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(9999990000)), "999\xC2\xA0"
+                                                           "999,00" +
+                                                               zl);
+}
+
+TEST(MoneyToStr, RoundsToHundredthsHalvesAwayFromZero)
+{
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(12350)), "1,24" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(12250)), "1,23" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(12349)), "1,23" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(-12350)), "-1,24" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(9950)), "1,00" + zl);
+    EXPECT_EQ(MoneyToStr(Currency::fromCount(-49)), "0,00" + zl);
+}
+
+TEST(MoneyToStr, ExtremesOfTheRange)
+{
+    EXPECT_EQ(MoneyToStr(Currency::maxValue()), "922\xC2\xA0"
+                                                "337\xC2\xA0"
+                                                "203\xC2\xA0"
+                                                "685\xC2\xA0"
+                                                "477,58" +
+                                                    zl);
+    EXPECT_EQ(MoneyToStr(Currency::minValue()), "-922\xC2\xA0"
+                                                "337\xC2\xA0"
+                                                "203\xC2\xA0"
+                                                "685\xC2\xA0"
+                                                "477,58" +
+                                                    zl);
+}
+
+TEST(CalendarStarts, WeekMonthAndYear)
+{
+    const TDateTime sunday = EncodeDate(2024, 6, 16) + 0.5;
+    EXPECT_EQ(FirstDayOfWeek(sunday), EncodeDate(2024, 6, 10) + 0.5);
+    EXPECT_EQ(FirstDayOfWeek(EncodeDate(2024, 6, 10)), EncodeDate(2024, 6, 10));
+    EXPECT_EQ(FirstDayOfWeek(EncodeDate(2024, 1, 3)), EncodeDate(2024, 1, 1));
+    EXPECT_EQ(FirstDayOfWeek(EncodeDate(2023, 1, 1)), EncodeDate(2022, 12, 26));
+    EXPECT_EQ(FirstDayOfMonth(sunday), EncodeDate(2024, 6, 1));
+    EXPECT_EQ(FirstDayOfMonth(EncodeDate(2024, 2, 29)), EncodeDate(2024, 2, 1));
+    EXPECT_EQ(FirstDayOfYear(sunday), EncodeDate(2024, 1, 1));
+    EXPECT_EQ(FirstDayOfYear(EncodeDate(1957, 12, 31)), EncodeDate(1957, 1, 1));
+}
+
+TEST(SplitStr, OnePartPerSeparatorTailDropped)
+{
+    EXPECT_EQ(SplitStr("a;b;c", ';'), (TStrArray{"a", "b"}));
+    EXPECT_EQ(SplitStr("a;;b;", ';'), (TStrArray{"a", "", "b"}));
+    EXPECT_EQ(SplitStr("Gra : X#Narzędzie#", '#'), (TStrArray{"Gra : X", "Narzędzie"}));
+    EXPECT_EQ(SplitStr(";", ';'), (TStrArray{""}));
+    EXPECT_TRUE(SplitStr("abc", ';').empty());
+    EXPECT_TRUE(SplitStr("", ';').empty());
+}
+
+TEST(Counting, CharactersAndTrueEntries)
+{
+    EXPECT_EQ(CountChar("a#b##c", '#'), 3);
+    EXPECT_EQ(CountChar("", '#'), 0);
+    EXPECT_EQ(CountTrue(TDynBoolArr{true, false, true, true}), 3);
+    EXPECT_EQ(CountTrue(TDynBoolArr{}), 0);
+}
+
+TEST(GetAvailPhysMem, ReportsMoreThanFourGigabytesUnwrapped)
+{
+    platform::setAvailableMemoryProbe([] { return (uint64_t(5) << 32) + 7; });
+    EXPECT_EQ(GetAvailPhysMem(), (uint64_t(5) << 32) + 7);
+    platform::setAvailableMemoryProbe({});
+}
