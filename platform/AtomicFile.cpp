@@ -16,8 +16,14 @@ std::atomic<unsigned> g_tempCounter{0};
 // ".<name>.<pid>-<counter>.korvantile-tmp": hidden, unique within the process and between processes.
 std::filesystem::path temporaryNameFor(const std::filesystem::path &path)
 {
-    const std::string unique = std::to_string(getpid()) + "-" + std::to_string(g_tempCounter++);
-    return path.parent_path() / ("." + path.filename().string() + "." + unique + std::string(kTempSuffix));
+    std::string name = ".";
+    name += path.filename().string();
+    name += '.';
+    name += std::to_string(getpid());
+    name += '-';
+    name += std::to_string(g_tempCounter++);
+    name += kTempSuffix;
+    return path.parent_path() / name;
 }
 
 bool writeAll(int fd, std::span<const uint8_t> bytes)
