@@ -1,0 +1,176 @@
+#include "engine/UGame.h"
+
+#include "core/UComb.h"
+#include "engine/UHitsInFull.h"
+
+#include <algorithm>
+
+std::string GameInfoFault(const TGameInfo &G)
+{
+    if (G.Id == 0)
+        return "the game id is 0";
+    if (G.MaxNumber < 1 || G.MaxNumber > 99)
+        return "MaxNumber is outside 1..99";
+    if (G.Drawn < 1 || G.Drawn > G.MaxNumber)
+        return "Drawn is outside 1..MaxNumber";
+    if (G.MinK < 1 || G.MinK > G.MaxK)
+        return "MinK is outside 1..MaxK";
+    if (G.MaxK > G.MaxSize)
+        return "MaxK is above MaxSize";
+    if (G.MaxSize > G.MaxNumber)
+        return "MaxSize is above MaxNumber";
+    if (G.BetSize < 1 || G.BetSize > G.MaxSize)
+        return "BetSize is outside 1..MaxSize";
+    if (G.HasSystems && G.MultiFrom != G.BetSize + 1)
+        return "MultiFrom is not BetSize + 1 in a game with systems";
+    if (G.HasSystems && G.BetSize > G.MaxK)
+        return "BetSize is above MaxK in a game with systems";
+    if (G.MinHits.size() != G.MaxSize)
+        return "MinHits does not hold MaxSize entries";
+    for (int k = std::min(G.MinK, G.BetSize); k <= G.MaxSize; ++k) {
+        const int minHits = G.MinHits[size_t(k) - 1];
+        if (minHits < 1 || minHits > k)
+            return "MinHits of size " + std::to_string(k) + " is outside 1.." + std::to_string(k);
+        if (G.HasSystems && k >= G.MultiFrom && minHits > G.BetSize)
+            return "MinHits of size " + std::to_string(k) + " is above BetSize";
+    }
+    if (G.Prizes.size() != G.MaxK)
+        return "Prizes does not hold MaxK rows";
+    for (const auto &row : G.Prizes)
+        if (row.size() != G.MaxK)
+            return "a row of Prizes does not hold MaxK entries";
+    return {};
+}
+
+bool IsMultiBet(const TGameInfo &G, int K)
+{
+    return G.HasSystems && K >= G.MultiFrom;
+}
+
+Currency BetCost(const TGameInfo &G, int K, int32_t Count)
+{
+    Currency cost = G.BasicStake * Count;
+    if (IsMultiBet(G, K))
+        cost = cost * Newton[size_t(K)][size_t(G.MultiFrom) - 1];
+    return cost;
+}
+
+namespace {
+
+int ClampK(const TGameInfo &G, int K)
+{
+    return std::clamp(K, int(G.MinK), int(G.MaxK));
+}
+
+// Entries whose hits fall outside HitsFrom..HitsTo, or outside the prize row, add nothing.
+Currency SumWins(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len, int HitsFrom, int HitsTo)
+{
+    const auto &prizes = G.Prizes[size_t(ClampK(G, K)) - 1];
+    const int low = std::max(HitsFrom, 1);
+    const int high = std::min(HitsTo, int(prizes.size()));
+    Currency win;
+    for (int i = 0; i < Len; ++i) {
+        const int hits = TopHits - i;
+        if (Vec[i] != 0 && hits >= low && hits <= high)
+            win += prizes[size_t(hits) - 1] * Vec[i] * G.WinStake;
+    }
+    return win;
+}
+
+} // namespace
+
+int MinWinHits(const TGameInfo &G, int K)
+{
+    return G.MinHits[size_t(ClampK(G, K)) - 1];
+}
+
+int HitLevelCount(const TGameInfo &G, int K)
+{
+    if (K > G.MaxK)
+        return G.LevelCounts[size_t(G.MaxK) - 1];
+    if (K < G.MinK)
+        return std::max(0, K - G.MinHits[size_t(G.MinK) - 1] + 1);
+    return G.LevelCounts[size_t(K) - 1];
+}
+
+Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len)
+{
+    return SumWins(G, K, TopHits, Vec, Len, 1, TopHits);
+}
+
+Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int LowHits, int HighHits,
+                           int Len)
+{
+    return SumWins(G, K, TopHits, Vec, Len, LowHits, HighHits);
+}
+
+void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len)
+{
+    const int betLevels = G.LevelCounts[size_t(G.BetSize) - 1];
+    for (int i = Len - 1; i >= 0; --i) {
+        const int32_t count = Vec[i];
+        if (count == 0)
+            continue;
+        Vec[i] = 0;
+        const TDynIntArr &bets = G.HitsTable[size_t(S) - 1][size_t(TopHits - i) - 1];
+        for (int j = i; j < Len; ++j)
+            Vec[j] += count * bets[size_t(betLevels - Len + j)];
+    }
+}
+
+void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset)
+{
+    THitsInFull hits;
+    hits.Init(uint8_t(N), uint8_t(K), uint8_t(M));
+    hits.CountAtLeast();
+    hits.MakeExact();
+    for (int i = 0; i < Len; ++i) {
+        const int level = Len + Offset - 1 - i;
+        Vec[i] = level >= 0 && level <= K ? hits.Counts[size_t(level)] : 0;
+    }
+}
+
+void BuildLevelCounts(TGameInfo &G)
+{
+    G.LevelCounts.assign(G.MaxSize, 0);
+    for (int k = G.BetSize; k <= G.MaxSize; ++k) {
+        const int minHits = G.MinHits[size_t(k) - 1];
+        G.LevelCounts[size_t(k) - 1] =
+            uint8_t(IsMultiBet(G, k) ? G.MultiFrom - minHits : k - minHits + 1);
+    }
+}
+
+void BuildHitsTable(TGameInfo &G)
+{
+    const int bet = G.BetSize;
+    const int betMinHits = G.MinHits[size_t(bet) - 1];
+    G.HitsTable.assign(G.MaxSize, std::vector<TDynIntArr>(size_t(bet), TDynIntArr(G.LevelCounts[size_t(bet) - 1], 0)));
+    THitsInFull hits;
+    for (int s = G.MultiFrom; s <= G.MaxSize; ++s) {
+        for (int m = betMinHits; m <= bet; ++m) {
+            hits.Init(uint8_t(s), uint8_t(bet), uint8_t(m));
+            hits.CountAtLeast();
+            hits.MakeExact();
+            TDynIntArr &levels = G.HitsTable[size_t(s) - 1][size_t(m) - 1];
+            for (int j = betMinHits; j <= m; ++j)
+                levels[size_t(bet - j)] = hits.Counts[size_t(j)];
+        }
+    }
+}
+
+void THitsInfo::Init(const TGameInfo &G, int N, int K, bool FromOne)
+{
+    LowHits = MinWinHits(G, K);
+    HighHits = IsMultiBet(G, K) ? G.MultiFrom - 1 : std::min(K, int(G.MaxK));
+    LevelCount = std::max(0, HighHits - LowHits + 1);
+    RowCount = FromOne ? std::max(0, HighHits) : LevelCount;
+    FirstLevel = FromOne ? 1 : LowHits;
+    RowLabels.clear();
+    for (int r = 0; r < RowCount; ++r)
+        RowLabels.push_back(std::to_string(HighHits - r));
+    TopDrawn = std::min(int(G.Drawn), N);
+    ColCount = std::max(0, TopDrawn - LowHits + 1);
+    ColLabels.clear();
+    for (int c = 0; c < ColCount; ++c)
+        ColLabels.push_back(std::to_string(LowHits + c));
+}

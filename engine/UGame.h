@@ -1,0 +1,78 @@
+#pragma once
+// A game's definition and the calculations on it: the cost of a set of combinations, the win of a
+// histogram of hits, the hit levels that win for a combination size, and the tables that turn the hits of
+// a large combination into the hits of the simple bets it stands for.
+
+#include "core/Currency.h"
+#include "core/DynArrays.h"
+#include "engine/UDrawsDB.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Sizes of the names in the game file, in Windows-1250 characters.
+constexpr size_t GameNameLength = 124;
+constexpr size_t GameShortNameLength = 10;
+
+struct TGameInfo {
+    uint8_t Id = 0;
+    uint8_t MaxNumber = 0;  // numbers run 1..MaxNumber
+    uint8_t Drawn = 0;      // numbers drawn per draw
+    uint8_t MinK = 0;       // smallest combination size the tables cover
+    uint8_t MaxK = 0;       // largest combination size the tables cover; Prizes is MaxK x MaxK
+    uint8_t MultiFrom = 0;  // with HasSystems: sizes from here on are played as all their (MultiFrom - 1)-bets
+    uint8_t BetSize = 0;    // the simple bet; first size of the level table
+    uint8_t MaxSize = 0;    // largest size of the level tables
+    bool HasSystems = false;
+    bool PrizeByStake = false; // fixed prizes per unit of WinStake, else the user's own table
+    Currency BasicStake;       // price of one simple bet
+    Currency WinStake;         // multiplier of every prize
+    uint8_t Reserved = 0;
+    std::string Name;      // UTF-8
+    std::string ShortName; // UTF-8; also names the draws file
+    TDynByteArr MinHits;   // [K-1]: fewest hits that win anything with K numbers
+    std::vector<std::vector<Currency>> Prizes; // [K-1][H-1], per unit of WinStake
+    uint8_t MaxFreqLen = 0;
+    TDrawsFormat Line;
+    TDynByteArr LevelCounts;                       // computed: winning hit levels per size
+    std::vector<std::vector<TDynIntArr>> HitsTable; // computed with HasSystems: [S-1][M-1][level]
+};
+
+// An empty text when the definition can be used; otherwise what is wrong with it. The routines below
+// rely on these rules for their indexes.
+std::string GameInfoFault(const TGameInfo &G);
+
+bool IsMultiBet(const TGameInfo &G, int K);
+// Count combinations of K numbers; a multi-bet costs all its simple bets.
+Currency BetCost(const TGameInfo &G, int K, int32_t Count);
+int MinWinHits(const TGameInfo &G, int K);
+int HitLevelCount(const TGameInfo &G, int K);
+// Vec[i]: combinations with TopHits - i hits.
+Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len);
+Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int LowHits, int HighHits,
+                           int Len);
+// Turns, in place, the hit vector of combinations of S numbers into that of the simple bets they stand for.
+// S is a multi-bet size, TopHits at most BetSize, Len at most the simple bet's level count (a shorter
+// vector holds the lowest winning levels).
+void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len);
+// A full system of N numbers, K per combination, M of them drawn: Vec[i] := the combinations at hit level
+// Len + Offset - 1 - i.
+void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset);
+void BuildLevelCounts(TGameInfo &G);
+void BuildHitsTable(TGameInfo &G);
+
+// The axes of a hit table for a system of N numbers with K per combination.
+struct THitsInfo {
+    void Init(const TGameInfo &G, int N, int K, bool FromOne);
+
+    int LowHits = 0;
+    int HighHits = 0;
+    int LevelCount = 0;
+    int RowCount = 0;
+    int FirstLevel = 0;
+    TStrArray RowLabels; // HighHits, HighHits - 1, ...
+    int TopDrawn = 0;
+    int ColCount = 0;
+    TStrArray ColLabels; // LowHits, LowHits + 1, ...
+};
