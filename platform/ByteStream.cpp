@@ -39,7 +39,8 @@ void ByteWriter::putZeroTerminated(std::string_view utf8, size_t fieldSize)
 
 bool ByteReader::available(size_t count)
 {
-    if (count > remaining()) {
+    // After one read ran past the end, later reads would take the bytes of a field cut in half.
+    if (!m_ok || count > remaining()) {
         m_ok = false;
         return false;
     }

@@ -58,7 +58,7 @@ private:
 };
 
 // Every read answers false and leaves its target unchanged when the data ends before the value does;
-// the failure is also remembered in ok().
+// the failure is remembered in ok(), and every later read fails too.
 class ByteReader {
 public:
     explicit ByteReader(std::span<const uint8_t> data) : m_data(data) {}
