@@ -1,0 +1,34 @@
+#pragma once
+// A drop-down list with a small button glued to its right edge.
+
+#include "controls/Component.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QFrame;
+class QPushButton;
+
+class TBtnComboBox : public QWidget, public LoadedComponent {
+    Q_OBJECT
+public:
+    explicit TBtnComboBox(QWidget *parent = nullptr);
+
+    QComboBox *Combo() const { return FCombo; }
+    QPushButton *Button() const { return FButton; }
+    // The frame that holds the button, flush right of the combo.
+    QFrame *ButtonPanel() const { return FPanel; }
+
+    // Raised after the button's own click handlers.
+    std::function<void(QObject *Sender)> OnBtnClick;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    QComboBox *FCombo;
+    QFrame *FPanel;
+    QPushButton *FButton;
+};

@@ -1,0 +1,310 @@
+#include "controls/FloatSpin.h"
+
+#include "controls/FloatText.h"
+#include "controls/MessageBeep.h"
+#include "controls/SpinButton.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStyle>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int ButtonWidth = 15;
+constexpr int ButtonHeight = 17;
+constexpr int SignificantDigits = 10;
+
+constexpr char16_t CtrlC = 3;
+constexpr char16_t BackspaceChar = 8;
+constexpr char16_t EnterChar = 13;
+constexpr char16_t CtrlV = 22;
+constexpr char16_t CtrlX = 24;
+constexpr char16_t CtrlBackspace = 127;
+
+} // namespace
+
+TFloatSpin::TFloatSpin(QWidget *parent)
+    : QLineEdit(parent)
+    , FButton(new TSpinButton(this))
+{
+    FButton->resize(ButtonWidth, ButtonHeight);
+    FButton->FocusControl = this;
+    FButton->OnUpClick = [this](QObject *) { UpClick(); };
+    FButton->OnDownClick = [this](QObject *) { DownClick(); };
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setTextMargins(0, 0, ButtonWidth + 2, 0);
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (OnChange)
+            OnChange(this);
+    });
+    setText(QStringLiteral("0"));
+}
+
+double TFloatSpin::Value() const
+{
+    if (text().isEmpty())
+        return FMinValue - 1.0;
+    return parseFloatText(text(), localeDecimalSeparator()).value_or(FMinValue);
+}
+
+void TFloatSpin::SetValue(double value)
+{
+    setText(formatFloatFixed(CheckValue(value), SignificantDigits, FPrecision, localeDecimalSeparator()));
+}
+
+double TFloatSpin::CheckValue(double value) const
+{
+    if (value < FMinValue)
+        return FMinValue;
+    if (value > FMaxValue)
+        return FMaxValue;
+    return value;
+}
+
+void TFloatSpin::SetMinValue(double value)
+{
+    FMinValue = value;
+    if (Value() < FMinValue)
+        SetValue(FMinValue);
+}
+
+void TFloatSpin::SetMaxValue(double value)
+{
+    FMaxValue = value;
+    if (Value() > FMaxValue)
+        SetValue(FMaxValue);
+}
+
+void TFloatSpin::SetPrecision(uint8_t value)
+{
+    FPrecision = value;
+    SetValue(Value());
+}
+
+void TFloatSpin::SetAlignment(TAlignment value)
+{
+    FAlignment = value;
+    setAlignment(toQtAlignment(value) | Qt::AlignVCenter);
+}
+
+int64_t TFloatSpin::GetAsInteger() const
+{
+    if (const auto number = parseInt64Text(text()))
+        return *number;
+    const double whole = std::trunc(FMinValue);
+    constexpr double limit = 9223372036854775807.0;
+    if (whole >= limit)
+        return std::numeric_limits<int64_t>::max();
+    if (whole <= -limit)
+        return std::numeric_limits<int64_t>::min();
+    return int64_t(whole);
+}
+
+bool TFloatSpin::IsValidChar(char16_t key) const
+{
+    const QString current = text();
+    const int selStart = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int selLength = int(selectedText().size());
+    const QChar separator = localeDecimalSeparator();
+
+    const auto typed = [&](char16_t c) {
+        return current.left(selStart) + QChar(c) + current.mid(selStart + selLength);
+    };
+    QString result;
+    if (key >= u'0' && key <= u'9')
+        result = typed(key);
+    else if (key == u'-' && FMinValue < 0)
+        result = typed(key);
+    else if (key == separator.unicode() && FPrecision > 0)
+        result = typed(key);
+    else if (key == BackspaceChar && selLength > 0)
+        result = current.left(selStart) + current.mid(selStart + selLength);
+    else if (key == BackspaceChar)
+        result = selStart > 0 ? current.left(selStart - 1) + current.mid(selStart) : current;
+    else
+        return false;
+
+    if (!(result.isEmpty() || result == u"-" || result == u"+")) {
+        const auto number = parseFloatText(result, separator);
+        if (!number || *number > FMaxValue)
+            return false;
+    }
+    const qsizetype point = result.indexOf(separator);
+    return point < 0 || result.size() - (point + 1) <= FPrecision;
+}
+
+void TFloatSpin::UpClick()
+{
+    if (isReadOnly())
+        MessageBeep(0);
+    else
+        SetValue(Value() + Increment);
+}
+
+void TFloatSpin::DownClick()
+{
+    if (isReadOnly())
+        MessageBeep(0);
+    else
+        SetValue(Value() - Increment);
+}
+
+void TFloatSpin::typeChar(char16_t key)
+{
+    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX || !IsValidChar(key))
+        return;
+    if (key == BackspaceChar)
+        backspace();
+    else
+        insert(QString(QChar(key)));
+}
+
+void TFloatSpin::Paste()
+{
+    if (!EditorEnabled || isReadOnly())
+        return;
+    const QString pasted = QGuiApplication::clipboard()->text();
+    for (const QChar c : pasted)
+        typeChar(c.unicode());
+}
+
+void TFloatSpin::Cut()
+{
+    if (EditorEnabled && !isReadOnly())
+        cut();
+}
+
+char16_t TFloatSpin::typedChar(const QKeyEvent &event)
+{
+    const int key = event.key();
+    const bool ctrl = event.modifiers() & Qt::ControlModifier;
+    if (ctrl && key >= Qt::Key_A && key <= Qt::Key_Z)
+        return char16_t(key - Qt::Key_A + 1);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter)
+        return EnterChar;
+    if (key == Qt::Key_Backspace)
+        return ctrl ? CtrlBackspace : BackspaceChar;
+    const QString text = event.text();
+    if (!text.isEmpty() && text.front().unicode() >= 0x20 && text.front().unicode() != 0x7F)
+        return text.front().unicode();
+    return 0;
+}
+
+void TFloatSpin::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_PageUp:
+        SetValue(Value() + LargeInc);
+        event->accept();
+        return;
+    case Qt::Key_PageDown:
+        SetValue(Value() - LargeInc);
+        event->accept();
+        return;
+    case Qt::Key_Up:
+        UpClick();
+        event->accept();
+        return;
+    case Qt::Key_Down:
+        DownClick();
+        event->accept();
+        return;
+    default:
+        break;
+    }
+
+    const char16_t key = typedChar(*event);
+    if (key == 0) {
+        // Keys that type nothing; pasting and cutting by key go through the checks of Paste and Cut.
+        if (event->matches(QKeySequence::Paste))
+            Paste();
+        else if (event->matches(QKeySequence::Cut))
+            Cut();
+        else
+            QLineEdit::keyPressEvent(event);
+        event->accept();
+        return;
+    }
+    event->accept();
+    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX || !IsValidChar(key))
+        return;
+    QLineEdit::keyPressEvent(event);
+}
+
+void TFloatSpin::focusInEvent(QFocusEvent *event)
+{
+    QLineEdit::focusInEvent(event);
+    if (AutoSelect && !(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        selectAll();
+}
+
+void TFloatSpin::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    // A context menu or another application taking the focus is not leaving the field.
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    if (Value() < FMinValue)
+        SetValue(FMinValue);
+    SetValue(Value());
+}
+
+int TFloatSpin::MinHeight() const
+{
+    constexpr int borderHeight = 1;
+    const int fontHeight = fontMetrics().height();
+    const int systemHeight = QFontMetrics(QApplication::font()).height();
+    return fontHeight + std::min(systemHeight, fontHeight) / 4 + 4 * borderHeight + 2;
+}
+
+void TFloatSpin::resizeEvent(QResizeEvent *event)
+{
+    QLineEdit::resizeEvent(event);
+    if (height() < MinHeight()) {
+        resize(width(), MinHeight());
+        return;
+    }
+    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+    FButton->setGeometry(width() - ButtonWidth - frame, frame, ButtonWidth, height() - 2 * frame);
+}
+
+void TFloatSpin::mouseReleaseEvent(QMouseEvent *event)
+{
+    // The middle button would paste the selection unchecked.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void TFloatSpin::contextMenuEvent(QContextMenuEvent *event)
+{
+    // The menu's paste and cut go through the checks of Paste and Cut. Qt names its actions only by
+    // their (translated) texts, with the shortcut after a tab.
+    QMenu *menu = createStandardContextMenu();
+    for (QAction *action : menu->actions()) {
+        const QString text = action->text().section(QLatin1Char('\t'), 0, 0);
+        if (text == QLineEdit::tr("&Paste")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &TFloatSpin::Paste);
+        } else if (text == QLineEdit::tr("Cu&t")) {
+            disconnect(action, &QAction::triggered, nullptr, nullptr);
+            connect(action, &QAction::triggered, this, &TFloatSpin::Cut);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
