@@ -1,12 +1,15 @@
+#include "platform/gui/QtDispatcher.h"
+#include "shell/ProgramStart.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QLocale>
+
+#include <memory>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Korvantile 3.0"));
-    window.resize(1024, 700);
-    window.show();
-    return app.exec();
+    platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
+    QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    return RunProgram();
 }

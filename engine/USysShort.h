@@ -1,0 +1,116 @@
+#pragma once
+// The classic abbreviated system: Count distinct K-combinations of 1..N in which every number occurs as
+// evenly as possible. The generator walks, for each new combination, the position sets over the numbers
+// of highest remaining quota in lexicographic order and takes the first combination not yet chosen; the
+// last two combinations come from a search that tries to keep the spread of the numbers' usage.
+
+#include "engine/USysGeneral.h"
+
+#include <cstdint>
+#include <map>
+#include <unordered_set>
+#include <vector>
+
+// A number and its remaining quota, which may become negative.
+struct TQuotaPair {
+    int32_t Number = 0;
+    int32_t Quota = 0;
+};
+
+class TSysShort : public TSystem {
+public:
+    explicit TSysShort(const TGameData *Game);
+
+    // N, K and Count; every quota 0.
+    void SetParams(int NewN, int NewK, int32_t NewCount);
+    // The N quotas for Generate(false); the key 1..N.
+    void SetQuotas(const std::vector<TQuotaPair> &NewQuotas);
+    // Builds the system in lexicographic order: with EqualQuotas every number's quota is Count x K / N
+    // (the remainder as one more for some numbers: the first ones, or random ones with RandomTies);
+    // otherwise the quotas of SetQuotas. False, with the store empty, when K is not within 1..N, Count not
+    // within 0..C(N, K) or the quotas are not one for each number 1..N.
+    bool Generate(bool EqualQuotas);
+
+    void SaveParams(platform::ByteWriter &Stream) const override;
+    bool LoadParams(platform::ByteReader &Stream) override;
+    void Assign(const TSystem &Source) override;
+    std::string GetName(bool Short) const override;
+    std::string GetDescription(bool Short) const override;
+    void Clear() override;
+
+    // Shuffle the numbers of equal remaining quota before every step.
+    bool RandomTies = true;
+
+private:
+    // Where the walk of a quota profile found its last combination.
+    struct TQuotaMemo {
+        int64_t Position = 0;
+        int Pool = 0;
+    };
+    using TProfile = std::vector<int32_t>;
+
+    // Ranks among 1..Total: one bit per combination while Total is small enough, else hashed.
+    class TRankSet {
+    public:
+        void Reset(int64_t Total);
+        bool Contains(int64_t Rank) const;
+        void Insert(int64_t Rank);
+        void Erase(int64_t Rank);
+
+    private:
+        static constexpr int64_t MaxBits = int64_t(1) << 27;
+        std::vector<bool> Bits;
+        std::unordered_set<int64_t> Hashed;
+    };
+
+    bool quotasCoverNumbers() const;
+    void setProgressPosition(int64_t Steps);
+    void addRow(const uint8_t *C);
+    // Quota descending, ties by number ascending.
+    void sortQuotas();
+    // Swaps every number of a run of equal quotas with a random one of the same run.
+    void shuffle();
+    // The quotas by number, normalised: the smallest positive quota becomes 0, an exhausted number -1,
+    // and numbers used beyond their quota keep distinct negative values.
+    TProfile normalisedProfile() const;
+    // Position and Pool where the walk of the current profile resumes, Limit to match.
+    TProfile startWalk();
+    // Past Limit, the walk goes on over one number more, or once more from position 1 over all N numbers;
+    // false after that second round too is past.
+    bool keepWalkInRange(bool &Wrapped);
+    // Comb := the numbers at Positions of the quota order, ascending; answers its rank among 1..N.
+    int64_t candidate();
+    bool isTaken(int64_t Rank) const;
+    // The numbers of the candidate spend a quota.
+    void take(int64_t Rank, bool Accept);
+    void undo(int64_t Rank, bool Accept);
+    // One greedy step; false when no combination is left.
+    bool step();
+    // 0: the levels Depth..FinalCount found their combinations; 1: this level failed.
+    int finishSearch(int Depth, bool Accept);
+    int usageSpread() const;
+
+    static constexpr int FinalCount = 2;
+
+    TDynByteArr Comb;
+    TRankSet ChosenSet;          // ranks of the combinations chosen so far
+    std::vector<int64_t> Chosen; // the same ranks, in the order chosen
+    std::vector<int64_t> Trial;  // ranks taken for now by the finishing search
+    std::map<TProfile, TQuotaMemo> Memo;
+    std::vector<TQuotaPair> Quotas;
+    TDynByteArr Positions;
+    int PositionsPool = 0;     // Positions is the position set of rank PositionsRank among
+    int64_t PositionsRank = 0; // the K-sets of 1..PositionsPool; no set when PositionsPool is 0
+    int Pool = 0;
+    int32_t Balance = 0;
+    int64_t Position = 0;
+    int64_t Limit = 0;
+    TDynIntArr Usage; // per number - 1: chosen and tentatively chosen combinations holding it
+};
+
+// The second classic abbreviated kind: the same parameters, file block, names and texts; made only by
+// the system factory for files of its kind.
+class TSysShort2 : public TSysShort {
+public:
+    explicit TSysShort2(const TGameData *Game);
+};

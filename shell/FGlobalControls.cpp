@@ -1,0 +1,30 @@
+#include "shell/FGlobalControls.h"
+
+#include "controls/StringAlignGrid.h"
+
+#include <QListWidget>
+
+int CheckedCount(const QListWidget *List)
+{
+    int count = 0;
+    for (int i = 0; i < List->count(); ++i)
+        if (List->item(i)->checkState() == Qt::Checked)
+            ++count;
+    return count;
+}
+
+void CheckAll(QListWidget *List, bool Value)
+{
+    for (int i = 0; i < List->count(); ++i)
+        List->item(i)->setCheckState(Value ? Qt::Checked : Qt::Unchecked);
+}
+
+void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols)
+{
+    constexpr TColor GroupHeaderColor = 0x800000; // navy
+    for (int col : Cols) {
+        TMyFont &font = Grid->FontCell(col, 0);
+        font.Color = GroupHeaderColor;
+        font.Style |= fsBold;
+    }
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Small helpers over controls that many windows share.
+
+#include <vector>
+
+class QListWidget;
+class TStringAlignGrid;
+
+// The number of checked items of a check list.
+int CheckedCount(const QListWidget *List);
+// Checks (Value true) or unchecks every item of a check list.
+void CheckAll(QListWidget *List, bool Value);
+
+// The header cells (row 0) of the listed columns get a navy bold font: they mark a column group.
+void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);

@@ -1,0 +1,16 @@
+#pragma once
+// The message box every window uses, and the application's title that captions it by default.
+
+#include "platform/gui/MessageBox.h"
+
+#include <QString>
+
+// The caption of a message box shown without one.
+inline const QString ApplicationTitle = QStringLiteral("Korvantile");
+
+// Flags 48 (exclamation, OK) for errors and notices, 292 (question, Yes and No, No the default) for
+// questions; answers the button pressed (IDNO = 7). An empty Caption gives ApplicationTitle.
+int MsgBox(const QString &Text, const QString &Caption, int Flags);
+
+constexpr int MsgFlagsNotice = platform::MB_ICONEXCLAMATION | platform::MB_OK;                        // 48
+constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO | platform::MB_DEFBUTTON2; // 292

@@ -1,0 +1,26 @@
+#pragma once
+// The system kinds as the shell knows them: their short captions, a system's one-line description in a
+// viewer, and the opening of a system window from the main window's selector and menu.
+
+#include <QString>
+
+#include <functional>
+
+struct TGameData;
+class TRichView;
+class TSystem;
+
+// Empty for kind 10 and for the kinds that are not assigned (8, 9, above 10).
+QString SystemKindName(int Kind);
+
+// Clears the viewer and shows the system's description (style 6), then formats it.
+void ShowSystemDescription(const TSystem &System, TRichView *View);
+
+// The system windows are built in a layer above the shell, which installs here how the window of a
+// system kind is opened empty on a game.
+using TSysWindowOpener = std::function<void(int Kind, TGameData *Game)>;
+void SetSysWindowOpener(TSysWindowOpener Opener);
+
+// Opens the window of the system selector's item Index empty on the current game; nothing happens for
+// another index, without a current game or before an opener is installed.
+void OpenSystemWindow(int Index);

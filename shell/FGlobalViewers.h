@@ -1,0 +1,13 @@
+#pragma once
+// The text styles that every rich-text viewer of the program shares, and the settings its viewers keep.
+// Style 0 is plain text, 6 an emphasised value, 7 an emphasised count.
+
+class TRichView;
+class TRVStyle;
+
+// Replaces Style's list and colours by the program's eight text styles.
+void SetProgramTextStyles(TRVStyle &Style);
+
+// A one-line summary viewer: the main window's shared style, no vertical scroll bar, text wrapped at
+// 600 pixels, margins of 2 pixels. Without a main window the viewer has no style and shows nothing.
+void SetupSummaryViewer(TRichView *View);

@@ -1,0 +1,22 @@
+#pragma once
+// The services through which every window works with the main window: its commands, its child
+// windows, and the broadcast of a command to all of them. Without a main window they do nothing, except
+// AddChildForm, which then shows the form as a window of its own.
+
+#include <QEvent>
+
+class QMdiSubWindow;
+class QWidget;
+
+// Switches the main window's commands of every bit of Mask (FMainCommands.h) on or off.
+void EnableCommands(int Mask, bool Enabled);
+
+// Places a new child window in the main window (in a sub-window that deletes itself when closed) and
+// shows it; answers the sub-window.
+QMdiSubWindow *AddChildForm(QWidget *Form);
+
+// Posts (Post true) or sends the command to every child window, in the order they were opened.
+void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post);
+
+// Centres the child window's sub-window in the main window's client area.
+void CenterChildForm(QWidget *Form);

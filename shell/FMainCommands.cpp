@@ -1,0 +1,22 @@
+#include "shell/FMainCommands.h"
+
+#include <QCoreApplication>
+
+CommandEvent *asCommand(QEvent *event)
+{
+    if (event->type() < QEvent::User || event->type() > QEvent::MaxUser)
+        return nullptr;
+    return dynamic_cast<CommandEvent *>(event);
+}
+
+int sendCommand(QObject *target, QEvent::Type code, int wParam, int lParam)
+{
+    CommandEvent event(code, wParam, lParam);
+    QCoreApplication::sendEvent(target, &event);
+    return event.Result;
+}
+
+void postCommand(QObject *target, QEvent::Type code, int wParam, int lParam)
+{
+    QCoreApplication::postEvent(target, new CommandEvent(code, wParam, lParam));
+}

@@ -1,0 +1,154 @@
+// The main window's child windows: adding them, their activation, the commands they receive, the
+// tilings and the window list of "&Okno".
+#include "shell/FMain.h"
+
+#include "controls/ALStatusBar.h"
+#include "engine/UGameMan.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FDrawsRange.h"
+#include "shell/FMainCommands.h"
+#include "shell/FMainTiling.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+
+QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
+{
+    auto *holder = new QMdiSubWindow;
+    holder->setAttribute(Qt::WA_DeleteOnClose);
+    holder->setWidget(Form);
+    MdiArea->addSubWindow(holder);
+    holder->show();
+    return holder;
+}
+
+QWidget *TfrmMain::ActiveChildForm() const
+{
+    QMdiSubWindow *active = MdiArea->currentSubWindow();
+    return active ? active->widget() : nullptr;
+}
+
+std::vector<QWidget *> TfrmMain::ChildForms() const
+{
+    std::vector<QWidget *> forms;
+    for (QMdiSubWindow *holder : MdiArea->subWindowList(QMdiArea::CreationOrder))
+        if (holder->widget())
+            forms.push_back(holder->widget());
+    return forms;
+}
+
+int TfrmMain::SendToActiveChild(QEvent::Type Code, int WParam, int LParam)
+{
+    QWidget *child = ActiveChildForm();
+    return child ? sendCommand(child, Code, WParam, LParam) : 0;
+}
+
+void TfrmMain::PostToActiveChild(QEvent::Type Code, int WParam, int LParam)
+{
+    if (QWidget *child = ActiveChildForm())
+        postCommand(child, Code, WParam, LParam);
+}
+
+void TfrmMain::OpenDrawsRange()
+{
+    if (SendToActiveChild(WM_DRAWS_RANGE) == 1)
+        return;
+    TGameData *game = Games.CurrentGame();
+    if (!game)
+        return;
+    TfrmDrawsFilter dialog(this);
+    dialog.Game = game;
+    dialog.DrawsMan = game->DrawsMan.get();
+    dialog.Range = game->DefRange;
+    dialog.DefaultMode = true;
+    platform::execModal(dialog);
+}
+
+void TfrmMain::SubWindowActivated(QMdiSubWindow *Window)
+{
+    // A null window only means the frame itself lost the focus: the child stays the active one.
+    if (!Window || Window == FActiveChild)
+        return;
+    if (FActiveChild && FActiveChild->widget()) {
+        QEvent notice(ChildDeactivateNotice);
+        QCoreApplication::sendEvent(FActiveChild->widget(), &notice);
+    }
+    FActiveChild = Window;
+    if (QWidget *form = Window->widget()) {
+        QEvent notice(ChildActivateNotice);
+        QCoreApplication::sendEvent(form, &notice);
+    }
+}
+
+namespace {
+
+std::vector<QMdiSubWindow *> TiledWindows(QMdiArea *Area)
+{
+    std::vector<QMdiSubWindow *> windows;
+    for (QMdiSubWindow *window : Area->subWindowList(QMdiArea::CreationOrder))
+        if (window->isVisible() && !window->isMinimized())
+            windows.push_back(window);
+    return windows;
+}
+
+void Tile(QMdiArea *Area, bool Horizontal)
+{
+    const std::vector<QMdiSubWindow *> windows = TiledWindows(Area);
+    const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), int(windows.size()), Horizontal);
+    for (size_t i = 0; i < windows.size(); ++i) {
+        if (windows[i]->isMaximized())
+            windows[i]->showNormal();
+        windows[i]->setGeometry(rects[i]);
+    }
+}
+
+} // namespace
+
+void TfrmMain::TileHorizontally()
+{
+    Tile(MdiArea, true);
+}
+
+void TfrmMain::TileVertically()
+{
+    Tile(MdiArea, false);
+}
+
+void TfrmMain::RebuildWindowMenu()
+{
+    mWindow->clear();
+    mWindow->addAction(mWindowCascade);
+    mWindow->addAction(mWindowTileHorz);
+    mWindow->addAction(mWindowTileVert);
+    const QList<QMdiSubWindow *> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
+    if (windows.isEmpty())
+        return;
+    mWindow->addSeparator();
+    int number = 0;
+    for (QMdiSubWindow *window : windows) {
+        ++number;
+        QAction *item = mWindow->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
+        item->setCheckable(true);
+        item->setChecked(window == MdiArea->currentSubWindow());
+        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+            if (window)
+                MdiArea->setActiveSubWindow(window);
+        });
+    }
+}
+
+void TfrmMain::PlaceStatusControls()
+{
+    Panel2->setGeometry(ALStatusBar1->PanelRect(0).toQRect());
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ALStatusBar1 && event->type() == QEvent::Resize)
+        PlaceStatusControls();
+    return QMainWindow::eventFilter(watched, event);
+}

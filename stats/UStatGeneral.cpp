@@ -1,0 +1,434 @@
+#include "stats/UStatGeneral.h"
+
+#include "engine/UGame.h"
+#include "engine/USysGeneral.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+// ---------------------------------------------------------------------------------------------------
+// TStat
+
+TStat::TStat(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress)
+    : Game(Game), Source(Source), FromDraws(Source == nullptr)
+{
+    if (FromDraws) {
+        N = Game->MaxNumber;
+        K = Game->Drawn;
+    }
+    Progress.OnProgress = std::move(OnProgress);
+}
+
+TStat::~TStat()
+{
+    Thread.reset();
+}
+
+void TStat::LoadDraws(const TDrawsRange &ARange, const TDrawsManager &Manager, int32_t Dir)
+{
+    Range = ARange;
+    DrawCount = StatDrawsMan.LoadRange(Draws, Manager, Range);
+    SortDraws(Dir);
+}
+
+void TStat::LoadStatDraws(const TStatDraws &ADraws, int32_t Dir)
+{
+    DrawCount = StatDrawsMan.CopyDraws(ADraws, Draws, 0, 0);
+    SortDraws(Dir);
+}
+
+void TStat::LoadSystem()
+{
+    DrawCount = StatDrawsMan.LoadSystem(Draws, *Source);
+    N = Game->MaxNumber;
+    K = Source->K;
+}
+
+void TStat::Finished() {}
+
+void TStat::BuildHitMaps()
+{
+    StatDrawsMan.BuildHitMaps(Draws, N, K);
+}
+
+void TStat::SortDraws(int32_t Dir)
+{
+    StatDrawsMan.SortByDate(Draws, Dir);
+}
+
+void TStat::StartWorker(TWorkerProc Work)
+{
+    Thread.reset();
+    Thread = std::make_unique<TMyThread2>();
+    Thread->OnTerminate = [this](TMyThread &) { Finished(); };
+    Thread->Proc = [this, Work = std::move(Work)](TMyThread &AThread) {
+        try {
+            Work(AThread);
+        } catch (const std::bad_alloc &) {
+            State = ssNoMemory;
+        }
+    };
+    Thread->Resume();
+}
+
+void TStat::StopWorker()
+{
+    if (!Thread)
+        return;
+    Thread->Terminate();
+    Thread->WaitFor();
+    Thread.reset();
+}
+
+bool TStat::CheckStopped(const TMyThread &AThread)
+{
+    if (!AThread.GetTerminated())
+        return false;
+    State = ssStopped;
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TStatDetails: grouping
+
+namespace {
+
+// The answer of a compare callback for keys A of entry I and B of entry J.
+template <typename T> int CompareKeys(T A, T B, int32_t Param)
+{
+    if (A == B)
+        return 0;
+    return (A < B ? 1 : -1) * Param;
+}
+
+// Byte by byte over Width; bytes a pattern lacks count as 0.
+int ComparePatterns(const TDynByteArr &A, const TDynByteArr &B, int32_t Width, int32_t Param)
+{
+    for (size_t i = 0; i < static_cast<size_t>(std::max(Width, 0)); ++i) {
+        const uint8_t a = i < A.size() ? A[i] : 0;
+        const uint8_t b = i < B.size() ? B[i] : 0;
+        if (a != b)
+            return CompareKeys(a, b, Param);
+    }
+    return 0;
+}
+
+TDynByteArr PatternPrefix(const TDynByteArr &Pattern, int32_t Width)
+{
+    TDynByteArr prefix(static_cast<size_t>(std::max(Width, 0)), 0);
+    std::copy_n(Pattern.begin(), std::min(prefix.size(), Pattern.size()), prefix.begin());
+    return prefix;
+}
+
+} // namespace
+
+void TStatDetails::Group(const TDets &ADets, TGDets &AGDets, int32_t Cols)
+{
+    AGDets.assign(static_cast<size_t>(Cols), TGItem{});
+    WidestCount = 0;
+    std::vector<int32_t> counters(GroupValueLimit);
+    for (size_t c = 0; c < AGDets.size(); ++c) {
+        std::fill(counters.begin(), counters.end(), 0);
+        int32_t distinct = 0;
+        for (const TDetRow &row : ADets) {
+            const int32_t value = row[c].Value;
+            if (value == -1)
+                continue;
+            if (value < 0 || value >= GroupValueLimit)
+                throw std::out_of_range("TStatDetails::Group: value outside 0..10239");
+            if (++counters[static_cast<size_t>(value)] == 1)
+                ++distinct;
+        }
+        TGItem &item = AGDets[c];
+        WidestCount = std::max(WidestCount, distinct);
+        item.Count = distinct;
+        item.Items.reserve(static_cast<size_t>(distinct));
+        for (int32_t v = 0; v < GroupValueLimit; ++v)
+            if (counters[static_cast<size_t>(v)] > 0)
+                item.Items.push_back({v, counters[static_cast<size_t>(v)]});
+    }
+}
+
+int32_t TStatDetails::CountDistinct(TDets &ADets, int32_t Col)
+{
+    SortDetColumn(ADets, Col, &TStatDetails::CompareDetValue, -1);
+    int32_t distinct = 0;
+    bool any = false;
+    int32_t last = 0;
+    for (const TDetRow &row : ADets) {
+        const int32_t value = row[static_cast<size_t>(Col)].Value;
+        if (value == -1)
+            continue;
+        if (!any || value != last)
+            ++distinct;
+        any = true;
+        last = value;
+    }
+    return distinct;
+}
+
+void TStatDetails::GroupBySort(TDets &ADets, TGDets &AGDets, int32_t Cols)
+{
+    AGDets.assign(static_cast<size_t>(Cols), TGItem{});
+    WidestCount = 0;
+    for (int32_t c = 0; c < Cols; ++c) {
+        const int32_t n = CountDistinct(ADets, c);
+        if (n == 0)
+            continue;
+        TGItem &item = AGDets[static_cast<size_t>(c)];
+        WidestCount = std::max(WidestCount, n);
+        item.Count = n;
+        item.Items.reserve(static_cast<size_t>(n));
+        for (const TDetRow &row : ADets) {
+            const int32_t value = row[static_cast<size_t>(c)].Value;
+            if (value == -1)
+                continue;
+            if (item.Items.empty() || item.Items.back().Value != value)
+                item.Items.push_back({value, 0});
+            ++item.Items.back().Draws;
+        }
+    }
+}
+
+int32_t TStatDetails::SortConfigs(TCDets &ACDets, int32_t Table)
+{
+    SortConfigTable(ACDets, Table, &TStatDetails::CompareConfigPattern, -1);
+    if (ACDets.empty())
+        return 0;
+    const size_t t = static_cast<size_t>(Table);
+    int32_t distinct = 1;
+    for (size_t i = 1; i < ACDets.size(); ++i)
+        if (ComparePatterns(ACDets[i - 1][t].Pattern, ACDets[i][t].Pattern, PatternWidth, 1) != 0)
+            ++distinct;
+    return distinct;
+}
+
+void TStatDetails::GroupConfigs(TCDets &ACDets, TCGDets &ACGDets, int32_t Tables)
+{
+    ACGDets.assign(static_cast<size_t>(Tables), TCGItem{});
+    WidestCount = 0;
+    for (int32_t t = 0; t < Tables; ++t) {
+        const int32_t n = SortConfigs(ACDets, t);
+        TCGItem &item = ACGDets[static_cast<size_t>(t)];
+        WidestCount = std::max(WidestCount, n);
+        item.Count = n;
+        item.Items.reserve(static_cast<size_t>(n));
+        size_t runStart = 0;
+        for (size_t i = 0; i < ACDets.size(); ++i) {
+            const TDConfigItem &cell = ACDets[i][static_cast<size_t>(t)];
+            const bool runEnds = i + 1 == ACDets.size() ||
+                                 ComparePatterns(cell.Pattern, ACDets[i + 1][static_cast<size_t>(t)].Pattern,
+                                                 PatternWidth, 1) != 0;
+            if (!runEnds)
+                continue;
+            item.Items.push_back({cell.Len, PatternPrefix(ACDets[runStart][static_cast<size_t>(t)].Pattern, PatternWidth),
+                                  static_cast<int32_t>(i + 1 - runStart)});
+            runStart = i + 1;
+        }
+    }
+}
+
+void TStatDetails::Summarize(const TDets &ADets, TTDets &ASummary, int32_t Cols)
+{
+    ASummary.resize(static_cast<size_t>(Cols));
+    std::vector<int64_t> counted(static_cast<size_t>(Cols), 0);
+    int64_t grandTotal = 0;
+    for (size_t c = 0; c < ASummary.size(); ++c) {
+        TSummaryItem &item = ASummary[c];
+        item.Min = std::numeric_limits<int32_t>::max();
+        item.Max = -1;
+        item.Sum = 0;
+        item.Mean = 0;
+        item.StdDev = 0;
+        item.Percent = 0;
+        for (const TDetRow &row : ADets) {
+            const int32_t value = row[c].Value;
+            if (value == -1)
+                continue;
+            item.Min = std::min(item.Min, value);
+            item.Max = counted[c] == 0 ? value : std::max(item.Max, value);
+            item.Sum += value;
+            ++counted[c];
+        }
+        grandTotal += item.Sum;
+    }
+    for (size_t c = 0; c < ASummary.size(); ++c) {
+        if (counted[c] == 0)
+            continue;
+        TSummaryItem &item = ASummary[c];
+        const double n = static_cast<double>(counted[c]);
+        item.Mean = static_cast<double>(item.Sum) / n;
+        if (grandTotal != 0)
+            item.Percent = static_cast<double>(item.Sum) / static_cast<double>(grandTotal);
+        double squares = 0;
+        for (const TDetRow &row : ADets) {
+            const int32_t value = row[c].Value;
+            if (value != -1)
+                squares += (value - item.Mean) * (value - item.Mean);
+        }
+        item.StdDev = std::sqrt(squares / n);
+    }
+}
+
+void TStatDetails::FreeGDets(TGDets &AGDets)
+{
+    TGDets().swap(AGDets);
+}
+
+void TStatDetails::FreeCGDets(TCGDets &ACGDets)
+{
+    TCGDets().swap(ACGDets);
+}
+
+void TStatDetails::FreeCDets(TCDets &ACDets)
+{
+    TCDets().swap(ACDets);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TStatDetails: compare and swap callbacks
+
+int TStatDetails::CompareDetValue(int32_t I, int32_t J, int32_t Param) const
+{
+    const int result = CompareKeys((*Dets)[I][DetCol].Value, (*Dets)[J][DetCol].Value, Param);
+    return result != 0 ? result : CompareDetDraw(I, J, 1);
+}
+
+int TStatDetails::CompareDetDraw(int32_t I, int32_t J, int32_t Param) const
+{
+    return CompareKeys(Draws[(*Dets)[I][DetCol].Draw].No, Draws[(*Dets)[J][DetCol].Draw].No, Param);
+}
+
+int TStatDetails::CompareGroupValue(int32_t I, int32_t J, int32_t Param) const
+{
+    const auto &items = (*GDets)[GroupCol].Items;
+    return CompareKeys(items[I].Value, items[J].Value, Param);
+}
+
+int TStatDetails::CompareGroupCount(int32_t I, int32_t J, int32_t Param) const
+{
+    const auto &items = (*GDets)[GroupCol].Items;
+    const int result = CompareKeys(items[I].Draws, items[J].Draws, Param);
+    return result != 0 ? result : CompareGroupValue(I, J, -1);
+}
+
+int TStatDetails::CompareConfigPattern(int32_t I, int32_t J, int32_t Param) const
+{
+    const int result = ComparePatterns((*CDets)[I][CfgTable].Pattern, (*CDets)[J][CfgTable].Pattern, PatternWidth, Param);
+    return result != 0 ? result : CompareConfigDraw(I, J, 1);
+}
+
+int TStatDetails::CompareConfigDraw(int32_t I, int32_t J, int32_t Param) const
+{
+    return CompareKeys(Draws[(*CDets)[I][CfgTable].Draw].No, Draws[(*CDets)[J][CfgTable].Draw].No, Param);
+}
+
+int TStatDetails::CompareCGPattern(int32_t I, int32_t J, int32_t Param) const
+{
+    const auto &items = (*CGDets)[CGTable].Items;
+    return ComparePatterns(items[I].Pattern, items[J].Pattern, PatternWidth, Param);
+}
+
+int TStatDetails::CompareCGCount(int32_t I, int32_t J, int32_t Param) const
+{
+    const auto &items = (*CGDets)[CGTable].Items;
+    const int result = CompareKeys(items[I].Draws, items[J].Draws, Param);
+    return result != 0 ? result : CompareCGPattern(I, J, -1);
+}
+
+int TStatDetails::CompareSummary(int32_t I, int32_t J, int32_t Param) const
+{
+    const auto key = [this](const TSummaryItem &Row) -> double {
+        switch (SumCol) {
+        case 0: return Row.Key;
+        case 1: return Row.Min;
+        case 2: return Row.Max;
+        case 3: return Row.Mean;
+        case 4: return Row.Expected;
+        case 5: return Row.StdDev;
+        default: return static_cast<double>(Row.Sum);
+        }
+    };
+    return CompareKeys(key((*Summary)[I]), key((*Summary)[J]), Param);
+}
+
+void TStatDetails::SwapDetRows(int32_t I, int32_t J)
+{
+    std::swap((*Dets)[I][DetCol], (*Dets)[J][DetCol]);
+}
+
+void TStatDetails::SwapGroupItems(int32_t I, int32_t J)
+{
+    auto &items = (*GDets)[GroupCol].Items;
+    std::swap(items[I], items[J]);
+}
+
+void TStatDetails::SwapConfigItems(int32_t I, int32_t J)
+{
+    std::swap((*CDets)[I][CfgTable], (*CDets)[J][CfgTable]);
+}
+
+void TStatDetails::SwapCGItems(int32_t I, int32_t J)
+{
+    auto &items = (*CGDets)[CGTable].Items;
+    std::swap(items[I], items[J]);
+}
+
+void TStatDetails::SwapSummaryRows(int32_t I, int32_t J)
+{
+    std::swap((*Summary)[I], (*Summary)[J]);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TStatDetails: sorting a list through the callbacks
+
+void TStatDetails::SortList(int32_t Count, TCompareMethod Compare, void (TStatDetails::*SwapFn)(int32_t, int32_t),
+                            int32_t Dir)
+{
+    Sort.SetCallbacks(
+        Dir, [this, SwapFn](int I, int J) { (this->*SwapFn)(I, J); },
+        [this, Compare](int I, int J, int Param) { return (this->*Compare)(I, J, Param); });
+    Sort.Sort(0, Count - 1);
+}
+
+void TStatDetails::SortDetColumn(TDets &ADets, int32_t Col, TCompareMethod Compare, int32_t Dir)
+{
+    Dets = &ADets;
+    DetCol = Col;
+    SortList(static_cast<int32_t>(ADets.size()), Compare, &TStatDetails::SwapDetRows, Dir);
+}
+
+void TStatDetails::SortGroupColumn(TGDets &AGDets, int32_t Col, TCompareMethod Compare, int32_t Dir)
+{
+    GDets = &AGDets;
+    GroupCol = Col;
+    SortList(static_cast<int32_t>(AGDets[static_cast<size_t>(Col)].Items.size()), Compare,
+             &TStatDetails::SwapGroupItems, Dir);
+}
+
+void TStatDetails::SortConfigTable(TCDets &ACDets, int32_t Table, TCompareMethod Compare, int32_t Dir)
+{
+    CDets = &ACDets;
+    CfgTable = Table;
+    SortList(static_cast<int32_t>(ACDets.size()), Compare, &TStatDetails::SwapConfigItems, Dir);
+}
+
+void TStatDetails::SortCGTable(TCGDets &ACGDets, int32_t Table, TCompareMethod Compare, int32_t Dir)
+{
+    CGDets = &ACGDets;
+    CGTable = Table;
+    SortList(static_cast<int32_t>(ACGDets[static_cast<size_t>(Table)].Items.size()), Compare,
+             &TStatDetails::SwapCGItems, Dir);
+}
+
+void TStatDetails::SortSummary(TTDets &ASummary, uint8_t Col, int32_t Dir)
+{
+    Summary = &ASummary;
+    SumCol = Col;
+    SortList(static_cast<int32_t>(ASummary.size()), &TStatDetails::CompareSummary, &TStatDetails::SwapSummaryRows,
+             Dir);
+}

@@ -1,0 +1,157 @@
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "shell/UGeneralForm.h"
+#include "tests/shell/ShellTestSupport.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QCloseEvent>
+#include <QPointer>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// A parent or dependent window that writes what happens to it into a shared log.
+class LoggingForm : public TGenForm {
+public:
+    LoggingForm(std::string Name, std::vector<std::string> &Log) : Name(std::move(Name)), Log(Log) {}
+
+    void ChildClosed(TGenForm *Child) override { Log.push_back(Name + " ChildClosed " + Of(Child)); }
+    void ChildChanged(TGenForm *Child) override { Log.push_back(Name + " ChildChanged " + Of(Child)); }
+    void ParentClosing() override { Log.push_back(Name + " ParentClosing"); }
+
+    std::string Name;
+
+protected:
+    void closeEvent(QCloseEvent *event) override
+    {
+        Log.push_back(Name + " closed");
+        TGenForm::closeEvent(event);
+    }
+
+private:
+    static std::string Of(TGenForm *Form) { return static_cast<LoggingForm *>(Form)->Name; }
+
+    std::vector<std::string> &Log;
+};
+
+} // namespace
+
+class GeneralFormTest : public testing::Test {
+protected:
+    LoggingForm *Dependent(const std::string &Name, int Kind, uint8_t State = 0)
+    {
+        auto form = std::make_unique<LoggingForm>(Name, log);
+        form->ChildKind = Kind;
+        form->ParentWindow = &parent;
+        parent.AddChildWindow(form.get(), State);
+        forms.push_back(std::move(form));
+        return forms.back().get();
+    }
+
+    std::vector<std::string> log;
+    LoggingForm parent{"parent", log};
+    std::vector<std::unique_ptr<LoggingForm>> forms;
+};
+
+TEST_F(GeneralFormTest, ClosingEveryDependentGoesLastOpenedFirstWithoutChildClosed)
+{
+    Dependent("check", cwCheckSystem);
+    Dependent("guarantee", cwGuarantee);
+    Dependent("stat", cwStat);
+    parent.CloseChildWindows(cwNone);
+    EXPECT_EQ(log, (std::vector<std::string>{"stat ParentClosing", "stat closed", "guarantee ParentClosing",
+                                             "guarantee closed", "check ParentClosing", "check closed"}));
+    EXPECT_EQ(parent.ChildWindows.Count(), 0);
+    EXPECT_FALSE(parent.Closing);
+}
+
+TEST_F(GeneralFormTest, ClosingOneKindLeavesTheOthersListed)
+{
+    LoggingForm *check = Dependent("check", cwCheckSystem);
+    Dependent("guarantee1", cwGuarantee);
+    LoggingForm *stat = Dependent("stat", cwStat);
+    Dependent("guarantee2", cwGuarantee);
+    parent.CloseChildWindows(cwGuarantee);
+    EXPECT_EQ(log, (std::vector<std::string>{"guarantee2 ParentClosing", "guarantee2 closed",
+                                             "guarantee1 ParentClosing", "guarantee1 closed"}));
+    ASSERT_EQ(parent.ChildWindows.Count(), 2);
+    EXPECT_EQ(parent.ChildWindows.GetItem(0)->Form, check);
+    EXPECT_EQ(parent.ChildWindows.GetItem(1)->Form, stat);
+}
+
+TEST_F(GeneralFormTest, ADependentClosingOnItsOwnLeavesTheListAndTellsTheParent)
+{
+    Dependent("first", cwStat);
+    LoggingForm *second = Dependent("second", cwStat);
+    second->Close();
+    EXPECT_EQ(log, (std::vector<std::string>{"second closed", "parent ChildClosed second"}));
+    ASSERT_EQ(parent.ChildWindows.Count(), 1);
+    EXPECT_EQ(static_cast<LoggingForm *>(parent.ChildWindows.GetItem(0)->Form)->Name, "first");
+
+    // Detaching a window the parent does not list changes nothing and calls nothing.
+    log.clear();
+    second->DetachFromParent(second);
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(parent.ChildWindows.Count(), 1);
+}
+
+TEST_F(GeneralFormTest, ARefusedCloseKeepsTheDependentListed)
+{
+    class Refusing : public TGenForm {
+    protected:
+        void closeEvent(QCloseEvent *event) override { event->ignore(); }
+    } refusing;
+    refusing.ParentWindow = &parent;
+    parent.AddChildWindow(&refusing, 0);
+    EXPECT_FALSE(refusing.Close());
+    EXPECT_EQ(parent.ChildWindows.Count(), 1);
+    EXPECT_TRUE(log.empty());
+    parent.ChildWindows.Clear();
+}
+
+TEST_F(GeneralFormTest, StatesAreCountedByKindAndState)
+{
+    LoggingForm *running = Dependent("running", cwGuarantee, 2);
+    Dependent("stopped", cwGuarantee, 1);
+    Dependent("stat", cwStat, 1);
+    Dependent("done", cwGuarantee, 0);
+    EXPECT_EQ(parent.CountChildWindows(cwGuarantee, 1), 1);
+    EXPECT_EQ(parent.CountChildWindows(cwGuarantee, 2), 1);
+    EXPECT_EQ(parent.CountChildWindows(cwStat, 1), 1);
+    EXPECT_EQ(parent.CountChildWindows(cwNone, 0), 0);
+
+    parent.SetChildState(running, 1);
+    EXPECT_EQ(parent.CountChildWindows(cwGuarantee, 1), 2);
+    EXPECT_EQ(log, std::vector<std::string>{"parent ChildChanged running"});
+
+    LoggingForm stranger("stranger", log);
+    parent.SetChildState(&stranger, 1);
+    EXPECT_EQ(log.size(), 1u) << "a window the parent does not list changes nothing";
+    EXPECT_EQ(parent.CountChildWindows(cwGuarantee, 1), 2);
+}
+
+class GeneralFormInFrameTest : public ShellTest {};
+
+TEST_F(GeneralFormInFrameTest, ADependentChildWindowClosesWithItsSubWindow)
+{
+    TfrmMain frame;
+    frame.show();
+    std::vector<std::string> log;
+    auto *parent = new LoggingForm("parent", log);
+    AddChildForm(parent);
+    auto *dependent = new LoggingForm("dependent", log);
+    dependent->ChildKind = cwStat;
+    dependent->ParentWindow = parent;
+    parent->AddChildWindow(dependent, 0);
+    QPointer<QMdiSubWindow> holder = AddChildForm(dependent);
+    EXPECT_EQ(frame.MdiArea->subWindowList().size(), 2);
+
+    parent->CloseChildWindows(cwNone);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(holder.isNull()) << "the sub-window went with the dependent";
+    EXPECT_EQ(frame.MdiArea->subWindowList().size(), 1);
+    EXPECT_EQ(log, (std::vector<std::string>{"dependent ParentClosing", "dependent closed"}));
+}
