@@ -1,5 +1,6 @@
 // Timings of the combination routines that run inside loops over millions of rows, and of filling the
 // combination store. Run from a Release build.
+#include "bench/BenchSupport.h"
 #include "core/Knutt.h"
 #include "core/UComb.h"
 #include "core/UCombList.h"
@@ -10,26 +11,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kN = 49, kK = 6;
-
-// All C(49, 6) combinations, six bytes each, in lexicographic order.
-const std::vector<uint8_t> &allSixOfFortyNine()
-{
-    static const std::vector<uint8_t> all = [] {
-        std::vector<uint8_t> bytes;
-        bytes.reserve(static_cast<size_t>(Newton[kN][kK]) * kK);
-        TDynByteArr c;
-        NextComb(c, kN, kK, true);
-        for (int64_t i = 0; i < Newton[kN][kK]; ++i) {
-            if (i > 0)
-                NextComb(c, kN, kK, false);
-            bytes.insert(bytes.end(), c.begin(), c.end());
-        }
-        return bytes;
-    }();
-    return all;
-}
 
 // Reports the time per combination next to the time per pass.
 void perCombination(benchmark::State &state, int64_t count)

@@ -1,5 +1,6 @@
 // Timing of a filter set over every combination of a 6 of 49 game, as filtering a full system does.
 // Run from a Release build.
+#include "bench/BenchSupport.h"
 #include "core/UComb.h"
 #include "engine/FilterKinds.h"
 #include "engine/UFltCount.h"
@@ -13,24 +14,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int kN = 49, kK = 6;
-
-// All C(49, 6) combinations, six bytes each, in lexicographic order.
-const std::vector<uint8_t> &allSixOfFortyNine()
-{
-    static const std::vector<uint8_t> all = [] {
-        std::vector<uint8_t> bytes;
-        bytes.reserve(static_cast<size_t>(Newton[kN][kK]) * kK);
-        TDynByteArr c;
-        for (int64_t i = 0; i < Newton[kN][kK]; ++i) {
-            NextComb(c, kN, kK, i == 0);
-            bytes.insert(bytes.end(), c.begin(), c.end());
-        }
-        return bytes;
-    }();
-    return all;
-}
 
 template <typename TCond>
 TFilter *member(const TGameData &game, uint32_t kind, const TCond &params)

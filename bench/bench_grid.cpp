@@ -1,6 +1,7 @@
 // Timings of the aligned grid with a million rows whose texts come from OnGetCellFormat: painting one
 // viewport at the end of the grid, scrolling it 1,000 times with and without a paint after each step,
 // and setting its row count. Run from a Release build; the widgets paint offscreen.
+#include "bench/BenchSupport.h"
 #include "controls/StringAlignGrid.h"
 
 #include <QApplication>
@@ -95,10 +96,5 @@ int main(int argc, char **argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks(argc, argv);
 }

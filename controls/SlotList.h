@@ -62,6 +62,12 @@ inline int movedIndex(int index, int from, int to)
     return index;
 }
 
+// Where the item at index lands when the items at a and b change places.
+inline int exchangedIndex(int index, int a, int b)
+{
+    return index == a ? b : index == b ? a : index;
+}
+
 inline bool slotIsEmpty(const QString &value) { return value.isEmpty(); }
 inline bool slotIsEmpty(intptr_t value) { return value == 0; }
 template <typename T>
@@ -180,6 +186,10 @@ public:
         for (int c = 0; c < FCols.Count(); ++c)
             FCols.ref(c).exchange(a, b);
     }
+    // The same on rows when Rows is set, else on columns.
+    void insertLine(bool Rows, int at) { Rows ? insertRow(at) : insertColumn(at); }
+    void moveLine(bool Rows, int from, int to) { Rows ? moveRow(from, to) : moveColumn(from, to); }
+    void exchangeLines(bool Rows, int a, int b) { Rows ? exchangeRows(a, b) : exchangeColumns(a, b); }
     // Forgets every cell outside colCount x rowCount.
     void truncate(int colCount, int rowCount)
     {

@@ -18,6 +18,12 @@ TRelation compareTexts(const QString &a, const QString &b)
     return order < 0 ? rel_less : order > 0 ? rel_greater : rel_equal;
 }
 
+// The cell's row (Rows) or column.
+int &lineOf(TGridCoord &Cell, bool Rows)
+{
+    return Rows ? Cell.Y : Cell.X;
+}
+
 } // namespace
 
 TStringAlignGrid::TStringAlignGrid(QWidget *parent) : TStringGrid(parent)
@@ -546,63 +552,78 @@ void TStringAlignGrid::SetSelectedColorRow(int ARow, TColor Value)
 
 void TStringAlignGrid::InsertColumn(int ACol)
 {
-    const int point = std::max(ACol, FixedCols());
-    const bool hidden = EditorVisible() && InplaceEditor() && Col() >= point;
-    if (hidden)
-        HideEdit();
-    setColCount(ColCount() + 1);
-    FStores.PropCol.insertSlot(point);
-    FStores.PropCell.insertColumn(point);
-    FStores.HintCell.insertColumn(point);
-    ShiftCellData(false, point);
-    if (FCurrent.X >= point) {
-        FCurrent.X = std::min(FCurrent.X + 1, ColCount() - 1);
-        FAnchor.X = std::min(FAnchor.X + 1, ColCount() - 1);
-    }
-    if (hidden)
-        UpdateEdit();
-    InvalidateGrid();
+    insertLine(false, ACol);
 }
 
 void TStringAlignGrid::InsertRow(int ARow)
 {
-    const int point = std::max(ARow, FixedRows());
-    const bool hidden = EditorVisible() && InplaceEditor() && Row() >= point;
-    if (hidden)
-        HideEdit();
-    setRowCount(RowCount() + 1);
-    FStores.PropRow.insertSlot(point);
-    FStores.PropCell.insertRow(point);
-    FStores.HintCell.insertRow(point);
-    ShiftCellData(true, point);
-    if (FCurrent.Y >= point) {
-        FCurrent.Y = std::min(FCurrent.Y + 1, RowCount() - 1);
-        FAnchor.Y = std::min(FAnchor.Y + 1, RowCount() - 1);
-    }
-    if (hidden)
-        UpdateEdit();
-    InvalidateGrid();
+    insertLine(true, ARow);
 }
 
 void TStringAlignGrid::RowMoved(int FromIndex, int ToIndex)
 {
-    FStores.PropRow.move(FromIndex, ToIndex);
-    FStores.PropCell.moveRow(FromIndex, ToIndex);
-    FStores.HintCell.moveRow(FromIndex, ToIndex);
-    // The editor's row follows its data (also when a row moves down past it).
-    if (TNewInplaceEdit *editor = Editor(); editor && editor->Row >= 0)
-        editor->Row = movedIndex(editor->Row, FromIndex, ToIndex);
+    moveLineProperties(true, FromIndex, ToIndex);
     TStringGrid::RowMoved(FromIndex, ToIndex);
 }
 
 void TStringAlignGrid::ColumnMoved(int FromIndex, int ToIndex)
 {
-    FStores.PropCol.move(FromIndex, ToIndex);
-    FStores.PropCell.moveColumn(FromIndex, ToIndex);
-    FStores.HintCell.moveColumn(FromIndex, ToIndex);
-    if (TNewInplaceEdit *editor = Editor(); editor && editor->Col >= 0)
-        editor->Col = movedIndex(editor->Col, FromIndex, ToIndex);
+    moveLineProperties(false, FromIndex, ToIndex);
     TStringGrid::ColumnMoved(FromIndex, ToIndex);
+}
+
+void TStringAlignGrid::ExchangeRows(int R1, int R2)
+{
+    exchangeLines(true, R1, R2);
+}
+
+void TStringAlignGrid::ExchangeCols(int C1, int C2)
+{
+    exchangeLines(false, C1, C2);
+}
+
+TSlotList<TCellProps> &TStringAlignGrid::lineStore(bool Rows)
+{
+    return Rows ? FStores.PropRow : FStores.PropCol;
+}
+
+void TStringAlignGrid::insertLine(bool Rows, int At)
+{
+    const int point = std::max(At, Rows ? FixedRows() : FixedCols());
+    const bool hidden = EditorVisible() && InplaceEditor() && (Rows ? Row() : Col()) >= point;
+    if (hidden)
+        HideEdit();
+    if (Rows)
+        setRowCount(RowCount() + 1);
+    else
+        setColCount(ColCount() + 1);
+    lineStore(Rows).insertSlot(point);
+    FStores.PropCell.insertLine(Rows, point);
+    FStores.HintCell.insertLine(Rows, point);
+    ShiftCellData(Rows, point);
+    int &current = lineOf(FCurrent, Rows);
+    int &anchor = lineOf(FAnchor, Rows);
+    if (current >= point) {
+        const int last = (Rows ? RowCount() : ColCount()) - 1;
+        current = std::min(current + 1, last);
+        anchor = std::min(anchor + 1, last);
+    }
+    if (hidden)
+        UpdateEdit();
+    InvalidateGrid();
+}
+
+void TStringAlignGrid::moveLineProperties(bool Rows, int FromIndex, int ToIndex)
+{
+    lineStore(Rows).move(FromIndex, ToIndex);
+    FStores.PropCell.moveLine(Rows, FromIndex, ToIndex);
+    FStores.HintCell.moveLine(Rows, FromIndex, ToIndex);
+    // The editor's line follows its data (also when a line moves past it).
+    if (TNewInplaceEdit *editor = Editor()) {
+        int &editorLine = Rows ? editor->Row : editor->Col;
+        if (editorLine >= 0)
+            editorLine = movedIndex(editorLine, FromIndex, ToIndex);
+    }
 }
 
 void TStringAlignGrid::hideEditorOn(bool rows, int A, int B, bool &wasShown)
@@ -614,40 +635,25 @@ void TStringAlignGrid::hideEditorOn(bool rows, int A, int B, bool &wasShown)
         HideEdit();
 }
 
-void TStringAlignGrid::ExchangeRows(int R1, int R2)
+void TStringAlignGrid::exchangeLines(bool Rows, int A, int B)
 {
-    if (R1 == R2 || R1 < 0 || R2 < 0 || R1 >= RowCount() || R2 >= RowCount())
+    const int count = Rows ? RowCount() : ColCount();
+    if (A == B || A < 0 || B < 0 || A >= count || B >= count)
         return;
     bool wasShown = false;
-    hideEditorOn(true, R1, R2, wasShown);
-    FStores.PropRow.exchange(R1, R2);
-    FStores.PropCell.exchangeRows(R1, R2);
-    FStores.HintCell.exchangeRows(R1, R2);
-    ExchangeCellData(true, R1, R2);
-    auto follow = [R1, R2](int &row) { row = row == R1 ? R2 : row == R2 ? R1 : row; };
-    follow(FCurrent.Y);
-    follow(FAnchor.Y);
-    if (TNewInplaceEdit *editor = Editor())
-        follow(editor->Row);
-    if (wasShown)
-        UpdateEdit();
-}
-
-void TStringAlignGrid::ExchangeCols(int C1, int C2)
-{
-    if (C1 == C2 || C1 < 0 || C2 < 0 || C1 >= ColCount() || C2 >= ColCount())
-        return;
-    bool wasShown = false;
-    hideEditorOn(false, C1, C2, wasShown);
-    FStores.PropCol.exchange(C1, C2);
-    FStores.PropCell.exchangeColumns(C1, C2);
-    FStores.HintCell.exchangeColumns(C1, C2);
-    ExchangeCellData(false, C1, C2);
-    auto follow = [C1, C2](int &col) { col = col == C1 ? C2 : col == C2 ? C1 : col; };
-    follow(FCurrent.X);
-    follow(FAnchor.X);
-    if (TNewInplaceEdit *editor = Editor())
-        follow(editor->Col);
+    hideEditorOn(Rows, A, B, wasShown);
+    lineStore(Rows).exchange(A, B);
+    FStores.PropCell.exchangeLines(Rows, A, B);
+    FStores.HintCell.exchangeLines(Rows, A, B);
+    ExchangeCellData(Rows, A, B);
+    int &current = lineOf(FCurrent, Rows);
+    int &anchor = lineOf(FAnchor, Rows);
+    current = exchangedIndex(current, A, B);
+    anchor = exchangedIndex(anchor, A, B);
+    if (TNewInplaceEdit *editor = Editor()) {
+        int &editorLine = Rows ? editor->Row : editor->Col;
+        editorLine = exchangedIndex(editorLine, A, B);
+    }
     if (wasShown)
         UpdateEdit();
 }

@@ -310,6 +310,12 @@ private:
     TRelation compareCells(bool ByColumn, int ColRow, int A, int B);
     void exchange(bool ByColumn, int A, int B);
     void hideEditorOn(bool rows, int A, int B, bool &wasShown);
+    // PropRow when Rows is set, else PropCol.
+    TSlotList<TCellProps> &lineStore(bool Rows);
+    // InsertRow, the properties' part of RowMoved and ExchangeRows when Rows is set, else their column forms.
+    void insertLine(bool Rows, int At);
+    void moveLineProperties(bool Rows, int FromIndex, int ToIndex);
+    void exchangeLines(bool Rows, int A, int B);
     TGridRect normalisedRange(TGridRect Range) const;
     void readStoredProperty(const TStreamProperty &Property, TAlignGridSettings &Settings,
                             TAlignGridStores &Stores) const;

@@ -825,28 +825,17 @@ void TStringGrid::ColumnMoved(int FromIndex, int ToIndex)
 
 void TStringGrid::ExchangeCellData(bool Rows, int A, int B)
 {
-    auto follow = [A, B](int &index) { index = index == A ? B : index == B ? A : index; };
-    if (Rows) {
-        FCells.exchangeRows(A, B);
-        FObjects.exchangeRows(A, B);
-        follow(FInplaceCell.Y);
-    } else {
-        FCells.exchangeColumns(A, B);
-        FObjects.exchangeColumns(A, B);
-        follow(FInplaceCell.X);
-    }
+    FCells.exchangeLines(Rows, A, B);
+    FObjects.exchangeLines(Rows, A, B);
+    int &editorLine = Rows ? FInplaceCell.Y : FInplaceCell.X;
+    editorLine = exchangedIndex(editorLine, A, B);
     InvalidateGrid();
 }
 
 void TStringGrid::ShiftCellData(bool Rows, int At)
 {
-    if (Rows) {
-        FCells.insertRow(At);
-        FObjects.insertRow(At);
-    } else {
-        FCells.insertColumn(At);
-        FObjects.insertColumn(At);
-    }
+    FCells.insertLine(Rows, At);
+    FObjects.insertLine(Rows, At);
     FCells.truncate(FColCount, FRowCount);
     FObjects.truncate(FColCount, FRowCount);
     InvalidateGrid();

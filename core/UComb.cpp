@@ -72,6 +72,27 @@ void appendFormatted(std::string &S, std::string_view Fmt, unsigned Value)
     }
 }
 
+// Mixed-radix counter over the first Len digits, digit i in Low..Max[i]; First sets every digit to Low,
+// and after the last state it wraps to all Low.
+template <typename TDigit>
+void stepCounter(std::vector<TDigit> &D, const std::vector<TDigit> &Max, uint8_t Len, TDigit Low, bool First)
+{
+    if (First) {
+        if (D.size() < Len)
+            D.resize(Len);
+        std::fill(D.begin(), D.begin() + Len, Low);
+        return;
+    }
+    for (int i = Len - 1; i >= 0; --i) {
+        TDigit &digit = D[static_cast<size_t>(i)];
+        if (digit < Max[static_cast<size_t>(i)]) {
+            ++digit;
+            return;
+        }
+        digit = Low;
+    }
+}
+
 } // namespace
 
 TNewton Newton = builtTable<TNewton>(MakeNewton);
@@ -144,38 +165,12 @@ void NextComb(TDynByteArr &C, uint8_t N, uint8_t K, bool First)
 
 void NextCounter(TDynByteArr &D, uint8_t Len, const TDynByteArr &Max, bool First)
 {
-    if (First) {
-        if (D.size() < Len)
-            D.resize(Len);
-        std::fill(D.begin(), D.begin() + Len, 0);
-        return;
-    }
-    for (int i = Len - 1; i >= 0; --i) {
-        uint8_t &digit = D[static_cast<size_t>(i)];
-        if (digit < Max[static_cast<size_t>(i)]) {
-            ++digit;
-            return;
-        }
-        digit = 0;
-    }
+    stepCounter(D, Max, Len, uint8_t{0}, First);
 }
 
 void NextCounterInt(TDynIntArr &D, const TDynIntArr &Max, uint8_t Len, bool First)
 {
-    if (First) {
-        if (D.size() < Len)
-            D.resize(Len);
-        std::fill(D.begin(), D.begin() + Len, 1);
-        return;
-    }
-    for (int i = Len - 1; i >= 0; --i) {
-        int32_t &digit = D[static_cast<size_t>(i)];
-        if (digit < Max[static_cast<size_t>(i)]) {
-            ++digit;
-            return;
-        }
-        digit = 1;
-    }
+    stepCounter(D, Max, Len, int32_t{1}, First);
 }
 
 bool IsAscending(const uint8_t *C, int K)

@@ -57,21 +57,8 @@ void TCombList::MarkDeleted(int Rec)
 
 bool TCombList::FindComb(const uint8_t *C, int &Pos, bool Half) const
 {
-    int lo = 0, hi = Index.Count() - 1;
-    while (lo <= hi) {
-        const int mid = static_cast<int>((static_cast<unsigned>(lo) + static_cast<unsigned>(hi)) >> 1);
-        const int c = compareHalves(C, CombPtr(Index.GetItem(mid), Half), K, Index.SortParam);
-        if (c > 0) {
-            lo = mid + 1;
-        } else if (c < 0) {
-            hi = mid - 1;
-        } else {
-            Pos = mid;
-            return true;
-        }
-    }
-    Pos = lo;
-    return false;
+    return Index.FindBy(
+        [this, C, Half](int32_t Item) { return compareHalves(C, CombPtr(Item, Half), K, Index.SortParam); }, Pos);
 }
 
 void TCombList::sortByHalf(int Offset, int Dir)

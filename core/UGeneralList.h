@@ -38,10 +38,17 @@ public:
     // Binary search with Compare and SortParam; when absent Index is the insertion point.
     bool Find(TKey Key, int &Index) const
     {
+        return FindBy([this, Key](TKey Item) { return Compare(Key, Item, SortParam); }, Index);
+    }
+
+    // Binary search with CompareTo(Item): negative, 0 or positive for the sought key before, equal to or
+    // after Item; when absent Index is the insertion point.
+    template <typename TCompareTo> bool FindBy(const TCompareTo &CompareTo, int &Index) const
+    {
         int lo = 0, hi = Count() - 1;
         while (lo <= hi) {
             const int mid = middle(lo, hi);
-            const int c = Compare(Key, at(mid), SortParam);
+            const int c = CompareTo(at(mid));
             if (c > 0) {
                 lo = mid + 1;
             } else if (c < 0) {

@@ -249,12 +249,17 @@ void TDrawsManager::SetFilter(const TGroupFilter &Filter)
     GroupFilter->Assign(Filter);
     HasFilter = true;
     FilterOn = true;
+    FlagMarked(dfFilter);
+}
+
+void TDrawsManager::FlagMarked(uint8_t Flag)
+{
     for (int i = 0; i < Draws.Count(); ++i) {
         TDraw &draw = *Draws.GetItem(i);
         if (draw.Mark == 1)
-            draw.Flags |= dfFilter;
+            draw.Flags |= Flag;
         else
-            draw.Flags &= ~dfFilter;
+            draw.Flags &= ~Flag;
     }
 }
 

@@ -167,6 +167,8 @@ private:
     int32_t IndexOnOrAfter(TDateTime D) const;
     void SetSelectionOrder(TDrawCompare Compare, int32_t Param);
     void RemoveDraw(int32_t SelIndex);
+    // Sets Flag on exactly the draws marked 1.
+    void FlagMarked(uint8_t Flag);
     uint8_t MaxNumber() const;
     uint8_t Drawn() const;
 

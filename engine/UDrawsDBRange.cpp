@@ -154,13 +154,7 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
 
 void TDrawsManager::ApplyRange(const TDrawsRange &)
 {
-    for (int i = 0; i < Draws.Count(); ++i) {
-        TDraw &draw = *Draws.GetItem(i);
-        if (draw.Mark == 1)
-            draw.Flags |= dfInRange;
-        else
-            draw.Flags &= ~dfInRange;
-    }
+    FlagMarked(dfInRange);
 }
 
 bool TDrawsManager::InRange(const TDraw &Draw) const

@@ -305,18 +305,35 @@ std::string FilterListExpression(const TFilterList &List)
     return s;
 }
 
+void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List)
+{
+    Stream.put(static_cast<uint32_t>(List.Count()));
+    for (int i = 0; i < List.Count(); ++i) {
+        const TFilter *filter = List.GetItem(i);
+        Stream.put(filter->Kind);
+        filter->SaveToStream(Stream);
+    }
+}
+
+std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
+                                    const TDynByteArr &Numbers)
+{
+    uint32_t kind = 0;
+    if (!Stream.get(kind))
+        return nullptr;
+    std::unique_ptr<TFilter> filter = CreateFilter(kind, Game, N, K, Numbers);
+    if (filter)
+        filter->LoadFromStream(Stream);
+    return filter;
+}
+
 bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const std::string &Title,
                    const std::string &Comment)
 {
     platform::ByteWriter out;
     writeFileHeader(out, TFileHeader{CurrentFileVersion, 0, fkFilterSet, 0});
     writeFileInfo(out, TFileInfo{Now(), Title, Comment});
-    out.put(static_cast<uint32_t>(List.Count()));
-    for (int i = 0; i < List.Count(); ++i) {
-        const TFilter *filter = List.GetItem(i);
-        out.put(filter->Kind);
-        filter->SaveToStream(out);
-    }
+    writeFilterList(out, List);
     AppendStreamCRC(out);
     return platform::writeFileAtomically(FileName, out.bytes());
 }
@@ -333,13 +350,9 @@ bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_
     if (!in.skip(FileHeaderSize) || !readFileInfo(in, info) || !in.get(count))
         return false;
     for (uint32_t i = 0; i < count; ++i) {
-        uint32_t kind = 0;
-        if (!in.get(kind))
-            return false;
-        std::unique_ptr<TFilter> filter = CreateFilter(kind, Game, N, K, Numbers);
+        std::unique_ptr<TFilter> filter = readFilter(in, Game, N, K, Numbers);
         if (!filter)
             return false;
-        filter->LoadFromStream(in);
         List.AddItem(filter.release(), false);
     }
     return true;

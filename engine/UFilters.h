@@ -239,6 +239,13 @@ public:
 // The text of a list of filters ordered like a set's members, e.g. (F02(1) or F02(2)) and F08.
 std::string FilterListExpression(const TFilterList &List);
 
+// A list of filters as filter-set and system files store it: the count (u32), then each filter's kind
+// code (u32) and record.
+void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List);
+// One filter stored as its kind code and record; nullptr when the code is cut off or names no kind.
+std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
+                                    const TDynByteArr &Numbers);
+
 // The filter-set file: header, information block, the filters' kinds and records, checksum. False when
 // the file cannot be written.
 bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const std::string &Title,

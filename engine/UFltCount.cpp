@@ -35,24 +35,29 @@ bool IsAnyNumber(uint8_t)
     return true;
 }
 
-void ReadCountCond(platform::ByteReader &Stream, TCountCond &Cond)
+} // namespace
+
+bool TCountCondFilter::SameAs(const TFilter &Other) const
+{
+    return TFilter::SameAs(Other) && static_cast<const TCountCondFilter &>(Other).Params == Params;
+}
+
+void TCountCondFilter::ReadParams(platform::ByteReader &Stream, TCountCond &Cond)
 {
     Cond.Scope.Read(Stream);
     Cond.Count.Read(Stream);
 }
 
-void WriteCountCond(platform::ByteWriter &Stream, const TCountCond &Cond)
+void TCountCondFilter::WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const
 {
     Cond.Scope.Write(Stream);
     Cond.Count.Write(Stream);
 }
 
-} // namespace
-
 TFltScopeCount::TFltScopeCount(uint32_t Kind_, const TGameData *Game_, uint32_t N_, uint32_t K_,
                                const TDynByteArr &Numbers_, bool (*HasProperty)(uint8_t), const char *CountLabel_,
                                uint8_t ScopeFallback_, int32_t AtMostMin_)
-    : TCondFilter(Kind_, Game_, N_, K_, Numbers_), CountLabel(CountLabel_), ScopeFallback(ScopeFallback_),
+    : TCountCondFilter(Kind_, Game_, N_, K_, Numbers_), CountLabel(CountLabel_), ScopeFallback(ScopeFallback_),
       AtMostMin(AtMostMin_)
 {
     for (uint32_t n = 1; n < Counted.size(); ++n)
@@ -79,11 +84,6 @@ std::string TFltScopeCount::GetDescription() const
            RangeText(Params.Scope, ScopeWords) + "; ";
 }
 
-bool TFltScopeCount::SameAs(const TFilter &Other) const
-{
-    return TFilter::SameAs(Other) && static_cast<const TFltScopeCount &>(Other).Params == Params;
-}
-
 bool TFltScopeCount::Test(const uint8_t *Comb)
 {
     return TestConds([this, Comb](const TCountCond &Cond) {
@@ -95,16 +95,6 @@ bool TFltScopeCount::Test(const uint8_t *Comb)
         }
         return Cond.Count.Holds(count);
     });
-}
-
-void TFltScopeCount::ReadParams(platform::ByteReader &Stream, TCountCond &Cond)
-{
-    ReadCountCond(Stream, Cond);
-}
-
-void TFltScopeCount::WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const
-{
-    WriteCountCond(Stream, Cond);
 }
 
 void TFltScopeCount::ClampParams(TCountCond &Cond) const
@@ -240,7 +230,7 @@ void TFltDigit::NormaliseCondition(TDigitCountCond &Cond) const
 }
 
 TFltDiffs::TFltDiffs(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
-    : TCondFilter(fltDiffs, Game_, N_, K_, Numbers_)
+    : TCountCondFilter(fltDiffs, Game_, N_, K_, Numbers_)
 {
     Params.Count = TRangeBlock{rmExact, 1, 1};
     Params.Scope = TRangeBlock{rmExact, 1, 1};
@@ -267,11 +257,6 @@ std::string TFltDiffs::GetDescription() const
            RangeText(Params.Scope, ScopeWords) + "; ";
 }
 
-bool TFltDiffs::SameAs(const TFilter &Other) const
-{
-    return TFilter::SameAs(Other) && static_cast<const TFltDiffs &>(Other).Params == Params;
-}
-
 bool TFltDiffs::Test(const uint8_t *Comb)
 {
     if (K <= 1)
@@ -283,16 +268,6 @@ bool TFltDiffs::Test(const uint8_t *Comb)
                 ++count;
         return Cond.Count.Holds(count);
     });
-}
-
-void TFltDiffs::ReadParams(platform::ByteReader &Stream, TCountCond &Cond)
-{
-    ReadCountCond(Stream, Cond);
-}
-
-void TFltDiffs::WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const
-{
-    WriteCountCond(Stream, Cond);
 }
 
 void TFltDiffs::ClampParams(TCountCond &Cond) const

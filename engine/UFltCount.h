@@ -18,14 +18,25 @@ struct TCountCond {
     bool operator==(const TCountCond &) const = default;
 };
 
+// A filter whose conditions are count records: their stream order and their comparison.
+class TCountCondFilter : public TCondFilter<TCountCond> {
+public:
+    using TCondFilter::TCondFilter;
+
+    bool SameAs(const TFilter &Other) const override;
+
+protected:
+    void ReadParams(platform::ByteReader &Stream, TCountCond &Cond) override;
+    void WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const override;
+};
+
 // How many numbers of the combination within From..To have the kind's property.
-class TFltScopeCount : public TCondFilter<TCountCond> {
+class TFltScopeCount : public TCountCondFilter {
 public:
     // Pool numbers within From..To with the property, counted upward and no further than K.
     uint32_t MaxCountInRange(int32_t From, int32_t To) const;
 
     std::string GetDescription() const override;
-    bool SameAs(const TFilter &Other) const override;
     bool Test(const uint8_t *Comb) override;
 
 protected:
@@ -34,8 +45,6 @@ protected:
     TFltScopeCount(uint32_t Kind, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
                    bool (*HasProperty)(uint8_t), const char *CountLabel, uint8_t ScopeFallback, int32_t AtMostMin);
 
-    void ReadParams(platform::ByteReader &Stream, TCountCond &Cond) override;
-    void WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const override;
     void ClampParams(TCountCond &Cond) const override;
     void NormaliseCondition(TCountCond &Cond) const override;
 
@@ -101,7 +110,7 @@ protected:
 };
 
 // How many differences between neighbouring numbers lie within the difference block (Scope).
-class TFltDiffs : public TCondFilter<TCountCond> {
+class TFltDiffs : public TCountCondFilter {
 public:
     TFltDiffs(const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers);
 
@@ -110,13 +119,10 @@ public:
 
     std::string GetName() const override;
     std::string GetDescription() const override;
-    bool SameAs(const TFilter &Other) const override;
     // A combination of one number has no difference and never passes.
     bool Test(const uint8_t *Comb) override;
 
 protected:
-    void ReadParams(platform::ByteReader &Stream, TCountCond &Cond) override;
-    void WriteParams(platform::ByteWriter &Stream, const TCountCond &Cond) const override;
     void ClampParams(TCountCond &Cond) const override;
     void NormaliseCondition(TCountCond &Cond) const override;
 };

@@ -42,12 +42,7 @@ void TSystem::SaveToStream(platform::ByteWriter &Stream) const
     }
     if (HasFilter && Filter) {
         Stream.put<uint8_t>(Filter->FindType ? 1 : 0);
-        Stream.put(static_cast<uint32_t>(Filter->Filters.Count()));
-        for (int i = 0; i < Filter->Filters.Count(); ++i) {
-            const TFilter *member = Filter->Filters.GetItem(i);
-            Stream.put(member->Kind);
-            member->SaveToStream(Stream);
-        }
+        writeFilterList(Stream, Filter->Filters);
     }
     Stream.put<uint8_t>(ShowAll ? 1 : 0);
 }
@@ -124,14 +119,8 @@ bool TSystem::readFilterSet(platform::ByteReader &Stream)
     auto set = std::make_unique<TGroupFilter>(Game, N, K, Key);
     set->FindType = findType != 0;
     for (uint32_t i = 0; i < count; ++i) {
-        uint32_t kind = 0;
-        if (!Stream.get(kind))
-            return false;
-        std::unique_ptr<TFilter> filter = CreateFilter(kind, Game, N, K, Key);
-        if (!filter)
-            return false;
-        filter->LoadFromStream(Stream);
-        if (!Stream.ok())
+        std::unique_ptr<TFilter> filter = readFilter(Stream, Game, N, K, Key);
+        if (!filter || !Stream.ok())
             return false;
         set->AddFilter(filter.release(), false);
     }

@@ -104,6 +104,8 @@ protected:
 private:
     uint8_t PickMode() const;
     void FreeResults();
+    // For the workers' polls: CheckStopped, and on a stop the partial results freed.
+    bool StoppedAndFreed(const TMyThread &AThread);
 
     int64_t CodeOf(const uint8_t *Comb) const;
     void DecodeComb(int64_t Code, uint8_t *Comb) const;

@@ -24,6 +24,13 @@ std::vector<TNumberMask> DrawMasks(const TStatDraws &Draws, int32_t K)
     return masks;
 }
 
+// Tells the status line that the counted rows are being sorted.
+void ReportSorting(const TStat::TStatusProc &OnStatus)
+{
+    if (OnStatus)
+        OnStatus(SortingText);
+}
+
 // Work := the numbers of Draw at the 1-based positions of Pattern.
 void TakeAt(const TStatDraw &Draw, const TDynByteArr &Pattern, TDynByteArr &Work)
 {
@@ -32,6 +39,14 @@ void TakeAt(const TStatDraw &Draw, const TDynByteArr &Pattern, TDynByteArr &Work
 }
 
 } // namespace
+
+bool TStatFreq::StoppedAndFreed(const TMyThread &AThread)
+{
+    if (!CheckStopped(AThread))
+        return false;
+    FreeResults();
+    return true;
+}
 
 // Method 1: every k-subset of every draw becomes a row; sorting by code then merges the rows of one
 // combination into its count and first draw.
@@ -50,16 +65,13 @@ void TStatFreq::CountSubsets(TMyThread &AThread)
                 continue;
             Rows[used++] = {CodeOf(work.data()), 1, 0, static_cast<uint32_t>(d)};
         }
-        if (CheckStopped(AThread)) {
-            FreeResults();
+        if (StoppedAndFreed(AThread))
             return;
-        }
         CountProgress.Advance(1);
     }
     Rows.resize(used);
 
-    if (OnStatus)
-        OnStatus(SortingText);
+    ReportSorting(OnStatus);
     SortProgress.Init(10000, 3, 9000);
     std::sort(Rows.begin(), Rows.end(),
               [](const TFreqItem &A, const TFreqItem &B) { return A.Code < B.Code; });
@@ -100,17 +112,14 @@ void TStatFreq::CountByIndex(TMyThread &AThread)
             if (static_cast<uint32_t>(d) < row.Last)
                 row.Last = static_cast<uint32_t>(d);
         }
-        if (CheckStopped(AThread)) {
-            FreeResults();
+        if (StoppedAndFreed(AThread))
             return;
-        }
         CountProgress.Advance(1);
     }
     for (size_t i = 0; i < Rows.size(); ++i)
         Rows[i].Code = static_cast<int64_t>(i + 1);
 
-    if (OnStatus)
-        OnStatus(SortingText);
+    ReportSorting(OnStatus);
     SortProgress.Init(10000, 2, 9000);
     CutRows();
     SortProgress.Advance(1);
@@ -135,10 +144,8 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
                 records.push_back({common, 2, i});
         }
         CountProgress.Advance(static_cast<int32_t>(draws - 1 - i));
-        if (CheckStopped(AThread)) {
-            FreeResults();
+        if (StoppedAndFreed(AThread))
             return;
-        }
     }
     if (records.empty())
         return;
@@ -156,10 +163,8 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
             records[merged++] = records[r];
     }
     records.resize(merged);
-    if (CheckStopped(AThread)) {
-        FreeResults();
+    if (StoppedAndFreed(AThread))
         return;
-    }
 
     SortProgress.Init(10000, static_cast<int64_t>(records.size() + 1) * 10, 2000);
     TFreqResultList list(LimitRows, MaxRows);
@@ -195,15 +200,12 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
                 drawList.emplace_back(CodeOf(work.data()), record.Freq);
         }
         SortProgress.Advance(10);
-        if (CheckStopped(AThread)) {
-            FreeResults();
+        if (StoppedAndFreed(AThread))
             return;
-        }
     }
     flush(records.back().First);
 
-    if (OnStatus)
-        OnStatus(SortingText);
+    ReportSorting(OnStatus);
     TakeResultList(list);
     CompleteCount();
     SortProgress.Advance(10);
@@ -233,16 +235,13 @@ void TStatFreq::CountLaterDraws(TMyThread &AThread)
                 if (count >= static_cast<uint32_t>(MinFreq))
                     list.Merge(CodeOf(work.data()), count, static_cast<uint32_t>(i));
             }
-            if (CheckStopped(AThread)) {
-                FreeResults();
+            if (StoppedAndFreed(AThread))
                 return;
-            }
             CountProgress.Advance(1);
         }
     }
 
-    if (OnStatus)
-        OnStatus(SortingText);
+    ReportSorting(OnStatus);
     SortProgress.Init(10000, 2, 9500);
     TakeResultList(list);
     SortProgress.Advance(1);
@@ -270,10 +269,8 @@ void TStatFreq::ListNeverDrawn(TMyThread &AThread)
                 Rows.push_back({t, 0, 0, FreqNoDraw});
             }
         }
-        if (CheckStopped(AThread)) {
-            FreeResults();
+        if (StoppedAndFreed(AThread))
             return;
-        }
         CountProgress.Advance(1);
     }
     RowCount = static_cast<int32_t>(Rows.size());

@@ -1,6 +1,6 @@
 #include "core/MyReg.h"
 
-#include "tests/core/FreshRegistry.h"
+#include "tests/fixtures/FreshRegistry.h"
 
 #include <fstream>
 #include <limits>

@@ -1,5 +1,7 @@
 #include "core/UCRC.h"
 
+#include "tests/support/ReferenceMath.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,18 +13,6 @@ namespace {
 std::vector<uint8_t> bytesOf(std::string_view text)
 {
     return {text.begin(), text.end()};
-}
-
-// The register shifted one bit at a time through the polynomial, each byte xored in afterwards.
-uint32_t bitwiseReference(const std::vector<uint8_t> &bytes)
-{
-    uint32_t crc = 0xFFFFFFFF;
-    for (const uint8_t b : bytes) {
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
-        crc ^= b;
-    }
-    return crc;
 }
 
 } // namespace
@@ -48,13 +38,13 @@ TEST(UCRC, MatchesABitwiseReference)
     std::vector<uint8_t> every(256);
     for (size_t i = 0; i < every.size(); ++i)
         every[i] = static_cast<uint8_t>(i);
-    EXPECT_EQ(calcCRC(every), bitwiseReference(every));
+    EXPECT_EQ(calcCRC(every), testsupport::bitwiseCRC(every));
 
     std::mt19937 random(7);
     for (size_t length : {1u, 2u, 3u, 5u, 31u, 32000u, 32001u, 100000u}) {
         std::vector<uint8_t> bytes(length);
         for (auto &b : bytes)
             b = static_cast<uint8_t>(random());
-        EXPECT_EQ(calcCRC(bytes), bitwiseReference(bytes)) << length;
+        EXPECT_EQ(calcCRC(bytes), testsupport::bitwiseCRC(bytes)) << length;
     }
 }

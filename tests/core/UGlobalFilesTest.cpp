@@ -1,6 +1,7 @@
 #include "core/UGlobalFiles.h"
 
 #include "platform/AtomicFile.h"
+#include "tests/support/ReferenceMath.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -13,17 +14,6 @@ using platform::ByteReader;
 using platform::ByteWriter;
 
 namespace {
-
-uint32_t referenceCRC(const std::vector<uint8_t> &bytes)
-{
-    uint32_t crc = 0xFFFFFFFF;
-    for (const uint8_t b : bytes) {
-        for (int bit = 0; bit < 8; ++bit)
-            crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
-        crc ^= b;
-    }
-    return crc;
-}
 
 void appendLE32(std::vector<uint8_t> &bytes, uint32_t value)
 {
@@ -61,7 +51,7 @@ std::vector<uint8_t> handBuiltFilterSet()
     bytes.push_back('a');
     bytes.push_back('b');
     appendLE32(bytes, 0);
-    appendLE32(bytes, referenceCRC(bytes));
+    appendLE32(bytes, testsupport::bitwiseCRC(bytes));
     return bytes;
 }
 
@@ -158,7 +148,7 @@ TEST(CheckFileCRC, AcceptsAWholeFileAndNothingElse)
         EXPECT_FALSE(CheckFileCRC((dir / "short.dat").string())) << size;
     }
     std::vector<uint8_t> smallest = {0x42};
-    appendLE32(smallest, referenceCRC({0x42}));
+    appendLE32(smallest, testsupport::bitwiseCRC({0x42}));
     writeBytes(dir / "five.dat", smallest);
     EXPECT_TRUE(CheckFileCRC((dir / "five.dat").string()));
 
@@ -170,7 +160,7 @@ TEST(CheckFileCRC, StreamChecksums)
 {
     const std::vector<uint8_t> bytes = {'a', 'b', 'c', 1, 2, 3, 4};
     EXPECT_EQ(StreamCRC(bytes, true), 0xB7051F63u);
-    EXPECT_EQ(StreamCRC(bytes, false), referenceCRC(bytes));
+    EXPECT_EQ(StreamCRC(bytes, false), testsupport::bitwiseCRC(bytes));
     EXPECT_EQ(StreamCRC(std::vector<uint8_t>{1, 2, 3}, true), 0xFFFFFFFFu);
 }
 

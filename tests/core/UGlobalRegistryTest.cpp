@@ -1,6 +1,6 @@
 #include "core/UGlobalRegistry.h"
 
-#include "tests/core/FreshRegistry.h"
+#include "tests/fixtures/FreshRegistry.h"
 
 #include <vector>
 

@@ -2,6 +2,7 @@
 // Game records, draw histories and files for the draw-history tests.
 
 #include "engine/UDrawsDB.h"
+#include "engine/UDrawsRange.h"
 #include "engine/UGameMan.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -36,6 +37,17 @@ inline std::string ReadTestFile(const std::string &Path)
 inline std::string TempFilePath(const std::string &Name)
 {
     return (testsupport::makeTempDir("korvantile-draws-") / Name).string();
+}
+
+// The default range narrowed to the draws First..Last (1-based ordinals).
+inline TDrawsRange IndexRange(int32_t First, int32_t Last)
+{
+    TDrawsRange range;
+    DefaultDrawsRange(range);
+    range.Mode = drIndexes;
+    range.FirstIndex = First;
+    range.LastIndex = Last;
+    return range;
 }
 
 // The numbers of draw I of the history.

@@ -7,6 +7,7 @@
 #include "engine/UFltGroup.h"
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
@@ -34,16 +35,6 @@ std::vector<TComb> AllCombinations()
         all.emplace_back(c.begin(), c.end());
     }
     return all;
-}
-
-bool IsPrime(int N)
-{
-    if (N < 2)
-        return false;
-    for (int d = 2; d * d <= N; ++d)
-        if (N % d == 0)
-            return false;
-    return true;
 }
 
 int CountIf(const TComb &C, const std::function<bool(int)> &Pred)
@@ -205,7 +196,8 @@ TEST_F(FilterBruteForce, CountKinds)
              f.AddCondition();
          },
          [](const TComb &c) {
-             return CountIf(c, IsPrime) == 2 && CountIf(c, [](int x) { return IsPrime(x) && x <= 10; }) == 1;
+             return CountIf(c, testsupport::isPrime) == 2 &&
+                    CountIf(c, [](int x) { return testsupport::isPrime(x) && x <= 10; }) == 1;
          }},
         {"exactly three numbers of 6..15", fltInt, true,
          [](TFilter &f) {

@@ -144,16 +144,6 @@ TDateTime Day(int D)
     return EncodeDate(2022, 5, D);
 }
 
-TDrawsRange IndexRange(int32_t First, int32_t Last)
-{
-    TDrawsRange range;
-    DefaultDrawsRange(range);
-    range.Mode = drIndexes;
-    range.FirstIndex = First;
-    range.LastIndex = Last;
-    return range;
-}
-
 class FltDBCNTest : public testing::Test {
 protected:
     void SetUp() override

@@ -1,7 +1,7 @@
 #include "engine/UGameDescription.h"
 
 #include "engine/UGameMan.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/engine/GameTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +13,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path ShippedGames = fs::path(__FILE__).parent_path() / "../../data/games";
-
-Currency Amount(int64_t Whole, int64_t Fraction = 0)
-{
-    return Currency::fromCount(Whole * Currency::Scale + Fraction);
-}
 
 std::string ReadText(const fs::path &Path)
 {
@@ -122,20 +117,7 @@ TEST(GameDescription, MissingFieldsAndPrizeRowsOutsideTheTable)
     EXPECT_NE(ParseGameDescription(text, g), "");
 }
 
-class GameFileMaking : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        const fs::path root = testsupport::makeTempDir("korvantile-mkgame-");
-        GamesDir = root / "Games";
-        DrawsDir = root / "Draws";
-        fs::create_directories(GamesDir);
-        fs::create_directories(DrawsDir);
-    }
-
-    fs::path GamesDir;
-    fs::path DrawsDir;
-};
+class GameFileMaking : public GameFolders {};
 
 TEST_F(GameFileMaking, InconsistentGamesAreRefused)
 {

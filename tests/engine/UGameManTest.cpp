@@ -2,7 +2,7 @@
 
 #include "core/UCRC.h"
 #include "core/UGlobalRegistry.h"
-#include "tests/support/TestEnvironment.h"
+#include "tests/engine/GameTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -104,17 +104,8 @@ void WriteBytes(const fs::path &Path, const TDynByteArr &Bytes)
     out.write(reinterpret_cast<const char *>(Bytes.data()), std::streamsize(Bytes.size()));
 }
 
-class GameFiles : public ::testing::Test {
+class GameFiles : public GameFolders {
 protected:
-    void SetUp() override
-    {
-        const fs::path root = testsupport::makeTempDir("korvantile-games-");
-        GamesDir = root / "Games";
-        DrawsDir = root / "Draws";
-        fs::create_directories(GamesDir);
-        fs::create_directories(DrawsDir);
-    }
-
     // The game file and an empty draws file for its short name.
     void Add(const std::string &FileName, const RawGame &Game)
     {
@@ -129,8 +120,6 @@ protected:
         return *List;
     }
 
-    fs::path GamesDir;
-    fs::path DrawsDir;
     std::unique_ptr<TGames> List;
 };
 

@@ -1,17 +1,13 @@
 #include "engine/UGame.h"
 
 #include "core/UComb.h"
+#include "tests/engine/GameTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 namespace {
-
-Currency Amount(int64_t Whole, int64_t Fraction = 0)
-{
-    return Currency::fromCount(Whole * Currency::Scale + Fraction);
-}
 
 // 6 of 49, systems of 7 to 12 numbers played as their 6-number bets, 3 to 6 hits win.
 TGameInfo SystemsGame()

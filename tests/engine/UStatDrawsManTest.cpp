@@ -54,11 +54,7 @@ TEST(StatDrawsManLoadTest, LoadSelectedTakesTheMarkedDrawsInDateOrder)
     auto game = MakeDrawsGame(49, 6);
     TDrawsManager history(game.get(), -1);
     FillHistory(history, 6);
-    TDrawsRange range;
-    DefaultDrawsRange(range);
-    range.Mode = drIndexes;
-    range.FirstIndex = 3;
-    range.LastIndex = 5;
+    TDrawsRange range = IndexRange(3, 5);
     ASSERT_TRUE(history.SetRange(range));
 
     TStatDraws arr = NumberedDraws(2);
@@ -75,11 +71,7 @@ TEST(StatDrawsManLoadTest, ARangeWithoutDrawsLoadsNothing)
     auto game = MakeDrawsGame(49, 6);
     TDrawsManager history(game.get(), -1);
     FillHistory(history, 4);
-    TDrawsRange range;
-    DefaultDrawsRange(range);
-    range.Mode = drIndexes;
-    range.FirstIndex = 10;
-    range.LastIndex = 12;
+    TDrawsRange range = IndexRange(10, 12);
     history.SetRange(range);
     TStatDraws arr = NumberedDraws(3);
     EXPECT_EQ(StatDrawsMan.LoadSelected(arr, history), 0);
@@ -102,11 +94,7 @@ TEST(StatDrawsManLoadTest, LoadRangeResolvesTheRangeAndLeavesTheMarksAlone)
     applied.Mode = drLast;
     ASSERT_TRUE(history.SetRange(applied));
 
-    TDrawsRange range;
-    DefaultDrawsRange(range);
-    range.Mode = drIndexes;
-    range.FirstIndex = 2;
-    range.LastIndex = 3;
+    TDrawsRange range = IndexRange(2, 3);
     TStatDraws arr;
     EXPECT_EQ(StatDrawsMan.LoadRange(arr, history, range), 2);
     EXPECT_EQ(NosOf(arr), (std::vector<int32_t>{2, 3}));

@@ -3,12 +3,11 @@
 // each test, a script that plays the modal windows, and a child window that records what it receives.
 
 #include "core/DateTime.h"
-#include "platform/RegistryStore.h"
 #include "shell/FMainCommands.h"
 #include "shell/UGeneralForm.h"
+#include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
-#include "tests/support/TestEnvironment.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -17,22 +16,19 @@
 #include <optional>
 #include <vector>
 
-class ShellTest : public testing::Test {
+class ShellTest : public FreshRegistry {
 protected:
     void SetUp() override
     {
-        m_previousStore = store().file();
-        store().reopen(testsupport::makeTempDir("registry-") / "registry.reg");
+        FreshRegistry::SetUp();
         folder.emplace();
         folder->addShippedGames();
     }
     void TearDown() override
     {
         folder.reset();
-        store().reopen(m_previousStore);
+        FreshRegistry::TearDown();
     }
-
-    static platform::RegistryStore &store() { return platform::RegistryStore::instance(); }
 
     // Draws of Lotto on Count Saturdays from 4 January 2020.
     static std::vector<testsupport::FixtureDraw> SaturdayDraws(int Count)
@@ -47,9 +43,6 @@ protected:
 
     testsupport::ModalScript script;
     std::optional<testsupport::ProgramFolder> folder;
-
-private:
-    std::filesystem::path m_previousStore;
 };
 
 // A child window that records every command and notice it receives, answering WM_DRAWS_RANGE with

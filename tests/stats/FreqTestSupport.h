@@ -7,7 +7,7 @@
 #include "engine/UGameMan.h"
 #include "platform/MemoryStatus.h"
 #include "stats/UStatFreq.h"
-#include "tools/LottoHistoryImport.h"
+#include "tests/fixtures/StatDrawHistories.h"
 
 #include <gtest/gtest.h>
 
@@ -16,61 +16,16 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 namespace freqtest {
 
-inline TGameInfo MakeGame(uint8_t MaxNumber, uint8_t Drawn, uint8_t MaxK)
-{
-    TGameInfo game;
-    game.MaxNumber = MaxNumber;
-    game.Drawn = Drawn;
-    game.MaxK = MaxK;
-    return game;
-}
-
-// The game of the real history: 6 of 49, bets of up to 12 numbers.
-inline const TGameData &LottoGame()
-{
-    static const TGameData game = [] {
-        TGameData data;
-        data.Info = MakeGame(49, 6, 12);
-        return data;
-    }();
-    return game;
-}
-
-// The project's real Lotto history, loaded once.
-inline const TDrawsManager &LottoHistory()
-{
-    static const std::unique_ptr<TDrawsManager> history = [] {
-        auto manager = std::make_unique<TDrawsManager>(&LottoGame(), -1);
-        ImportLottoHistory(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
-                           LottoHistoryStart(), *manager);
-        return manager;
-    }();
-    return *history;
-}
-
-// Count random draws of Drawn distinct numbers of 1..MaxNumber, ascending, dated one day apart.
-inline TStatDraws RandomDraws(int Count, uint8_t MaxNumber, uint8_t Drawn, uint32_t Seed)
-{
-    std::mt19937 random(Seed);
-    std::uniform_int_distribution<int> number(1, MaxNumber);
-    TStatDraws draws(static_cast<size_t>(Count));
-    for (int i = 0; i < Count; ++i) {
-        std::set<uint8_t> numbers;
-        while (numbers.size() < Drawn)
-            numbers.insert(static_cast<uint8_t>(number(random)));
-        draws[static_cast<size_t>(i)].No = i + 1;
-        draws[static_cast<size_t>(i)].Date = 40000 + i;
-        draws[static_cast<size_t>(i)].Numbers.assign(numbers.begin(), numbers.end());
-    }
-    return draws;
-}
+using testsupport::LottoGame;
+using testsupport::LottoHistory;
+using testsupport::MakeGame;
+using testsupport::RandomDraws;
 
 // Draws from explicit numbers, dated one day apart in the given order.
 inline TStatDraws MakeDraws(const std::vector<TDynByteArr> &Numbers)

@@ -1,6 +1,7 @@
 #include "stats/UExpVal.h"
 
 #include "core/UComb.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
@@ -29,16 +30,6 @@ template <typename TPredicate> double CountOf(const TDynByteArr &Draw, TPredicat
     return static_cast<double>(std::count_if(Draw.begin(), Draw.end(), Predicate));
 }
 
-bool IsPrime(int Number)
-{
-    if (Number < 2)
-        return false;
-    for (int d = 2; d * d <= Number; ++d)
-        if (Number % d == 0)
-            return false;
-    return true;
-}
-
 constexpr int SmallN = 20;
 constexpr int SmallK = 5;
 constexpr double Close = 1e-9;
@@ -49,7 +40,7 @@ TEST(ExpValEnumerationTest, CountsAndSumsOfFiveOfTwenty)
                 MeanOverAllDraws(SmallN, SmallK, [](const TDynByteArr &D) { return CountOf(D, [](int n) { return n % 2 == 0; }); }),
                 Close);
     EXPECT_NEAR(ExpPrimes(SmallN, SmallK),
-                MeanOverAllDraws(SmallN, SmallK, [](const TDynByteArr &D) { return CountOf(D, IsPrime); }), Close);
+                MeanOverAllDraws(SmallN, SmallK, [](const TDynByteArr &D) { return CountOf(D, testsupport::isPrime); }), Close);
     EXPECT_NEAR(ExpSum(SmallN, SmallK),
                 MeanOverAllDraws(SmallN, SmallK, [](const TDynByteArr &D) { return double(CombSum(D.data(), SmallK)); }),
                 Close);
