@@ -1,5 +1,6 @@
 #include "platform/gui/QtDispatcher.h"
 #include "shell/ProgramStart.h"
+#include "syswindows/FSysWindows.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -11,5 +12,6 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    InstallSystemWindows();
     return RunProgram();
 }

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <string>
+
 // The caption of a message box shown without one.
 inline const QString ApplicationTitle = QStringLiteral("Korvantile");
 
@@ -14,3 +16,7 @@ int MsgBox(const QString &Text, const QString &Caption, int Flags);
 
 constexpr int MsgFlagsNotice = platform::MB_ICONEXCLAMATION | platform::MB_OK;                        // 48
 constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO | platform::MB_DEFBUTTON2; // 292
+
+// "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
+// for a file it cannot write.
+void ShowWriteFailure(const std::string &FileName);

@@ -6,6 +6,7 @@
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "shell/FGlobalSystems.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 
@@ -86,6 +87,7 @@ void TfrmMain::CreateActions()
     for (int tag = 0; tag < int(SystemSelectorItems.size()); ++tag) {
         QAction *item = NewAction(SystemSelectorItems[size_t(tag)]);
         item->setData(tag);
+        connect(item, &QAction::triggered, this, [tag] { OpenSystemWindow(tag); });
         mSysKinds.push_back(item);
     }
     mSysParam = NewCommand(QStringLiteral("&Parametry..."), WM_SYS_PARAMS, true, QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -285,6 +287,7 @@ void TfrmMain::CreateSelectors()
     StyleSelector(cbSystem, SystemSelectorColor);
     for (const QString &caption : SystemSelectorItems)
         cbSystem->Combo()->addItem(caption);
+    cbSystem->OnBtnClick = [this](QObject *) { OpenSystemWindow(cbSystem->Combo()->currentIndex()); };
     cbStat = new TBtnComboBox(Panel3);
     cbStat->setMinimumWidth(210);
     StyleSelector(cbStat, StatSelectorColor);

@@ -1,0 +1,315 @@
+#include "syswindows/FParSysShort.h"
+
+#include "controls/FloatSpin.h"
+#include "controls/StringAlignGrid.h"
+#include "core/ProgramLocale.h"
+#include "core/UComb.h"
+#include "core/UGlobalRegistry.h"
+#include "engine/UGameMan.h"
+#include "syswindows/FSysGeneralLayout.h"
+#include "syswindows/SysFormats.h"
+#include "syswindows/SysHitTable.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <exception>
+
+namespace {
+
+// Rows of the cost grid.
+enum TCostRow : int {
+    crAll = 1,
+    crReduction,
+    crStake,
+    crCost,
+};
+
+constexpr int LevelColumnWidth = 50;
+constexpr int WinColumnWidth = 115;
+
+// The count is a 32-bit value: a spin allows no more combinations than it can hold.
+double MaxCount(int N, int K)
+{
+    return double(std::min<int64_t>(Newton[size_t(N)][size_t(K)], INT32_MAX));
+}
+
+TFloatSpin *NewSpin(QWidget *Parent)
+{
+    auto *spin = new TFloatSpin(Parent);
+    spin->SetPrecision(0);
+    spin->SetMinValue(1);
+    spin->SetMaxValue(1);
+    // The spin keeps at least this height; a layout must not squeeze it below.
+    spin->setMinimumHeight(spin->MinHeight());
+    spin->Loaded();
+    return spin;
+}
+
+TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows)
+{
+    auto *grid = new TStringAlignGrid(Parent);
+    grid->setColCount(Cols);
+    grid->setRowCount(Rows);
+    grid->setFixedCols(1);
+    grid->setFixedRows(1);
+    grid->setDefaultRowHeight(18);
+    grid->setEditable(false);
+    grid->setColor(SysGridColor);
+    grid->setSelectedCellColor(SysSelectedColor);
+    grid->setSelectedFontColor(clWindowText);
+    grid->Loaded();
+    return grid;
+}
+
+} // namespace
+
+TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Parametry - System skrócony - klasyczny"));
+
+    GroupBox1 = new QGroupBox(QStringLiteral("Parametry"), this);
+    seCDraws = NewSpin(GroupBox1);
+    seCNum = NewSpin(GroupBox1);
+    seCComb = NewSpin(GroupBox1);
+    seCComb->LargeInc = 10;
+    chkRandom = new QCheckBox(QStringLiteral("System losowy"), GroupBox1);
+    auto *params = new QGridLayout(GroupBox1);
+    const auto addSpin = [&](int Row, const QString &Caption, TFloatSpin *Spin) {
+        auto *label = new QLabel(Caption, GroupBox1);
+        label->setBuddy(Spin);
+        params->addWidget(label, Row, 0);
+        params->addWidget(Spin, Row, 1);
+    };
+    addSpin(0, QStringLiteral("Liczba &skreśleń:"), seCDraws);
+    addSpin(1, QStringLiteral("Ilość &liczb:"), seCNum);
+    addSpin(2, QStringLiteral("Liczba &kombinacji:"), seCComb);
+    params->addWidget(chkRandom, 3, 0, 1, 2);
+    seCDraws->OnChange = [this](QObject *) { seCDrawsChange(); };
+    seCNum->OnChange = [this](QObject *) { seCNumChange(); };
+    seCComb->OnChange = [this](QObject *) { seCCombChange(); };
+
+    sgStat = NewGrid(this, 2, 5);
+    sgStat->setCells(0, 0, QStringLiteral("Parametr"));
+    sgStat->setCells(1, 0, QStringLiteral("Wartość"));
+    sgStat->setCells(0, crAll, QStringLiteral("Wszystkich kombinacji"));
+    sgStat->setCells(0, crReduction, QStringLiteral("Skrócenie"));
+    sgStat->setCells(0, crStake, QStringLiteral("Koszt 1 kombinacji"));
+    sgStat->setCells(0, crCost, QStringLiteral("Koszt systemu"));
+    sgStat->setColWidths(0, 122);
+    sgStat->setColWidths(1, 110);
+    sgStat->setScrollBars(ssNone);
+    sgStat->setFixedSize(sgStat->CalcGridWidth(false) + 2, 5 * 19 + 2 * sgStat->frameWidth() + 2);
+
+    Label4 = new QLabel(QStringLiteral("Gwarancja:"), this);
+    sgGuar = NewGrid(this, 2, 2);
+    sgGuar->setCells(0, 0, QStringLiteral("Traf."));
+    sgGuar->setCells(1, 0, QStringLiteral("Wygrana"));
+    sgGuar->SetFixedAlignCol(0, alCenter);
+    Label4->setBuddy(sgGuar);
+
+    btnOk = new QPushButton(QStringLiteral("&OK"), this);
+    btnOk->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
+    connect(btnOk, &QPushButton::clicked, this, &TfrmParSysShort::btnOkClick);
+    connect(btnCancel, &QPushButton::clicked, this, &TfrmParSysShort::btnCancelClick);
+    actEnter = new QAction(this);
+    actEnter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(actEnter, &QAction::triggered, this, &TfrmParSysShort::btnOkClick);
+    actEsc = new QAction(this);
+    actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(actEsc, &QAction::triggered, this, &TfrmParSysShort::btnCancelClick);
+    addActions({actEnter, actEsc});
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(GroupBox1);
+    top->addWidget(sgStat, 0, Qt::AlignTop);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnOk);
+    buttons->addWidget(btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Label4);
+    layout->addWidget(sgGuar, 1);
+    layout->addLayout(buttons);
+    resize(520, 360);
+}
+
+std::string TfrmParSysShort::RegistrySection() const
+{
+    return "Systems\\" + std::to_string(FGame->Info.Id) + "\\" + std::to_string(FKind);
+}
+
+int TfrmParSysShort::SpinValue(const TFloatSpin *Spin)
+{
+    const int64_t value = Spin->GetAsInteger();
+    return int(std::clamp<int64_t>(value, int64_t(Spin->MinValue()), int64_t(Spin->MaxValue())));
+}
+
+void TfrmParSysShort::Init(const TGameData *Game, int AN, bool Empty, bool ARandom, int Kind, int ACount, int AK)
+{
+    FGame = Game;
+    FKind = Kind;
+    Ready = false;
+    const TGameInfo &info = Game->Info;
+    FUpdating = true;
+    seCDraws->SetMinValue(1);
+    seCDraws->SetMaxValue(info.MaxSize);
+    seCNum->SetMinValue(1);
+    seCNum->SetMaxValue(info.MaxNumber);
+    if (Empty) {
+        ReadStoredParams();
+    } else {
+        chkRandom->setChecked(ARandom);
+        K = AK;
+        N = AN;
+        Count = ACount;
+    }
+    if (K < 1 || K > info.MaxSize)
+        K = info.BetSize;
+    if (info.BetSize > N || N > info.MaxNumber)
+        N = info.BetSize;
+    if (K > N)
+        N = K;
+    if (Count < 1 || Count > MaxCount(N, K))
+        Count = 1;
+    seCDraws->SetValue(K);
+    seCNum->SetMinValue(K);
+    seCNum->SetValue(N);
+    seCComb->SetMaxValue(MaxCount(N, K));
+    seCComb->SetValue(Count);
+    FUpdating = false;
+    Ready = true;
+    Refresh(true);
+}
+
+void TfrmParSysShort::ReadStoredParams()
+{
+    const TGameInfo &info = FGame->Info;
+    ProgramReg.SetSection(RegistrySection());
+    K = ProgramReg.ReadInteger("k", info.BetSize);
+    N = ProgramReg.ReadInteger("n", info.BetSize);
+    Count = ProgramReg.ReadInteger("Ns", 1);
+    chkRandom->setChecked(ProgramReg.ReadBool("Rnd", false));
+}
+
+void TfrmParSysShort::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (FGame)
+        sgStat->setCells(1, crStake, MoneyText(FGame->Info.BasicStake));
+}
+
+void TfrmParSysShort::seCDrawsChange()
+{
+    if (Ready && !FUpdating)
+        Refresh(true);
+}
+
+void TfrmParSysShort::seCNumChange()
+{
+    if (Ready && !FUpdating && seCNum->GetAsInteger() >= int64_t(seCNum->MinValue()))
+        Refresh(true);
+}
+
+void TfrmParSysShort::seCCombChange()
+{
+    if (Ready && !FUpdating)
+        Refresh(false);
+}
+
+void TfrmParSysShort::Refresh(bool Ranges)
+{
+    try {
+        if (Ranges)
+            UpdateRanges();
+        ShowHits();
+        ShowCost();
+    } catch (const std::exception &error) {
+        qWarning("classic system parameters: %s", error.what());
+    }
+}
+
+void TfrmParSysShort::UpdateRanges()
+{
+    const int k = SpinValue(seCDraws);
+    FUpdating = true;
+    if (SpinValue(seCNum) < k)
+        seCNum->SetValue(k);
+    seCNum->SetMinValue(k);
+    seCComb->SetMaxValue(MaxCount(SpinValue(seCNum), k));
+    FUpdating = false;
+}
+
+void TfrmParSysShort::ShowCost()
+{
+    const int k = SpinValue(seCDraws);
+    const int count = SpinValue(seCComb);
+    const int64_t all = Newton[size_t(SpinValue(seCNum))][size_t(k)];
+    sgStat->setCells(1, crAll, CountText(all));
+    sgStat->setCells(1, crReduction, ReductionText(double(count) / double(all)));
+    sgStat->setCells(1, crCost, MoneyText(BetCost(FGame->Info, k, count)));
+}
+
+void TfrmParSysShort::ShowHits()
+{
+    const int n = SpinValue(seCNum);
+    const int k = SpinValue(seCDraws);
+    const double scale = double(Newton[size_t(n)][size_t(k)]) / SpinValue(seCComb);
+    const TFullSystemHits Hits = FullSystemHits(FGame->Info, n, k);
+    const THitsInfo &info = Hits.Info;
+    const int winCol = info.LevelCount + 1;
+
+    sgGuar->ClearRows(1, -1);
+    sgGuar->setColCount(winCol + 1);
+    sgGuar->setRowCount(std::max(int(Hits.Cases.size()), 1) + 1);
+    for (int j = 1; j < winCol; ++j) {
+        sgGuar->setCells(j, 0, QString::fromStdString(info.RowLabels[size_t(j) - 1]));
+        sgGuar->setColWidths(j, LevelColumnWidth - j);
+        sgGuar->SetAlignCol(j, alLeft);
+    }
+    sgGuar->setCells(winCol, 0, QStringLiteral("Wygrana"));
+    sgGuar->setColWidths(winCol, WinColumnWidth);
+    sgGuar->SetAlignCol(winCol, alLeft);
+
+    int row = 1;
+    for (auto hitCase = Hits.Cases.rbegin(); hitCase != Hits.Cases.rend(); ++hitCase, ++row) {
+        sgGuar->setCells(0, row, QString::number(hitCase->Drawn));
+        for (int j = 1; j < winCol; ++j) {
+            const int32_t prizes = hitCase->Prizes[size_t(j) - 1];
+            if (prizes != 0)
+                sgGuar->setCells(j, row, QString::fromStdString(FormatFloat("#,##0.00", prizes / scale)));
+        }
+        const auto win = Currency::fromCount(int64_t(std::nearbyint(double(hitCase->Win.count()) / scale)));
+        sgGuar->setCells(winCol, row, MoneyText(win));
+    }
+}
+
+void TfrmParSysShort::btnOkClick()
+{
+    N = SpinValue(seCNum);
+    K = SpinValue(seCDraws);
+    Count = SpinValue(seCComb);
+    Random = chkRandom->isChecked();
+    ProgramReg.SetSection(RegistrySection());
+    ProgramReg.WriteInteger("k", K);
+    ProgramReg.WriteInteger("n", N);
+    ProgramReg.WriteInteger("Ns", Count);
+    ProgramReg.WriteBool("Rnd", Random);
+    done(1);
+}
+
+void TfrmParSysShort::btnCancelClick()
+{
+    done(2);
+}

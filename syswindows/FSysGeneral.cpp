@@ -1,0 +1,334 @@
+// The system window's creation, its system and what it shows of it, and its events.
+#include "syswindows/FSysGeneral.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/UComb.h"
+#include "engine/UFilters.h"
+#include "engine/UGameMan.h"
+#include "engine/USysGeneral.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "shell/FMainCommands.h"
+#include "syswindows/FSysGeneralLayout.h"
+
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <exception>
+
+namespace {
+
+constexpr int WideCombinationLength = 7;
+constexpr int NarrowCombinationWidth = 144;
+constexpr int NumberWidth = 24;
+constexpr int KeyColumnWidth = 22;
+
+} // namespace
+
+TGenSysForm::TGenSysForm(QWidget *Owner) : TGenForm(Owner)
+{
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint &Pos) {
+        if (frmMain)
+            frmMain->pSys1->popup(mapToGlobal(Pos));
+    });
+}
+
+TGenSysForm::~TGenSysForm() = default;
+
+void TGenSysForm::BindLayout(const TSysWindowLayout &Layout)
+{
+    sgSystem = Layout.sgSystem;
+    sgKey = Layout.sgKey;
+    sgStat = Layout.sgStat;
+    sgFilters = Layout.sgFilters;
+    rbViewAll = Layout.rbViewAll;
+    rbViewFlt = Layout.rbViewFlt;
+    btnFltDel = Layout.btnFltDel;
+    eFilter = Layout.eFilter;
+    sgSystem->OnGetCellFormat = [this](int ACol, int ARow, TCellFormat &Format) {
+        sgSystemGetCellFormat(ACol, ARow, Format);
+    };
+    connect(rbViewAll, &QRadioButton::toggled, this, [this](bool Checked) {
+        if (Checked && ViewClicksEnabled)
+            Guarded([this] { SetViewAll(true); });
+    });
+    connect(rbViewFlt, &QRadioButton::toggled, this, [this](bool Checked) {
+        if (Checked && ViewClicksEnabled)
+            Guarded([this] { SetViewAll(false); });
+    });
+    connect(btnFltDel, &QPushButton::clicked, this, [this] { Guarded([this] { btnFltDelClick(); }); });
+}
+
+int TGenSysForm::ViewCount() const
+{
+    return System ? System->ViewCount() : 0;
+}
+
+void TGenSysForm::DoProgress(int Pos, int Step)
+{
+    ProgressShow(Pos, Step);
+}
+
+void TGenSysForm::ConnectProgress()
+{
+    System->Progress.OnProgress = [this](int32_t Pos, int32_t Step) { DoProgress(Pos, Step); };
+}
+
+void TGenSysForm::NewSystem()
+{
+    System = CreateSystem(SysKind, Game);
+    ConnectProgress();
+    BindSystem(System.get());
+}
+
+void TGenSysForm::SetGame(TGameData *NewGame)
+{
+    Game = NewGame;
+    NewSystem();
+    RefreshAll();
+}
+
+void TGenSysForm::OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem)
+{
+    Game = NewGame;
+    System = std::move(NewSystem);
+    ConnectProgress();
+    BindSystem(System.get());
+    State = 0;
+    ReadParams();
+    btnFltDel->setEnabled(System->HasFilter);
+    FitWidth();
+    RefreshAll();
+}
+
+void TGenSysForm::CopyFrom(const TGenSysForm &Window)
+{
+    Game = Window.Game;
+    NewSystem();
+    System->Assign(*Window.System);
+    // Assign copies the other window's progress handler too.
+    ConnectProgress();
+    BindSystem(System.get());
+    State = 0;
+    ReadParams();
+    FitWidth();
+    RefreshAll();
+}
+
+void TGenSysForm::RefreshAll()
+{
+    UpdateCaption();
+    ShowRows();
+    ShowInfo();
+    ShowFilters();
+    ShowKey();
+    ShowViewMode();
+    EnableRowCommands();
+    UpdateMenu();
+}
+
+void TGenSysForm::ShowRows()
+{
+    if (State == 0 && ViewCount() > 0) {
+        sgSystem->setRowCount(ViewCount() + 1);
+    } else {
+        sgSystem->setRowCount(2);
+        sgSystem->ClearRows(1, 1);
+    }
+    sgSystem->InvalidateGrid();
+}
+
+void TGenSysForm::ShowKey()
+{
+    if (State == 1) {
+        for (int col = 1; col < sgKey->ColCount(); ++col) {
+            sgKey->setCells(col, 0, QString());
+            sgKey->setColWidths(col, KeyColumnWidth);
+        }
+        return;
+    }
+    sgKey->setColCount(N + 1);
+    for (int i = 1; i <= N; ++i) {
+        sgKey->setCells(i, 0, QString::number(i));
+        sgKey->setCells(i, 1, QString::number(System->Key[size_t(i) - 1]));
+        sgKey->setColWidths(i, KeyColumnWidth);
+    }
+}
+
+void TGenSysForm::ShowFilters()
+{
+    if (!System || !System->HasFilter) {
+        eFilter->clear();
+        sgFilters->setRowCount(2);
+        sgFilters->ClearRows(1, 1);
+        return;
+    }
+    const TGroupFilter &group = *System->Filter;
+    sgFilters->setRowCount(int(group.Count) + 1);
+    for (uint32_t i = 0; i < group.Count; ++i) {
+        const TFilter &filter = *group.GetFilter(i);
+        const int row = int(i) + 1;
+        sgFilters->setCells(0, row, QStringLiteral("F%1").arg(filter.DisplayNo, 2, 10, QLatin1Char('0')));
+        sgFilters->setCells(1, row, QString::fromStdString(filter.GetName()));
+        sgFilters->setCells(2, row, QString::fromStdString(filter.GetDescription()));
+    }
+    eFilter->setText(QString::fromStdString(group.GetExpression()));
+}
+
+void TGenSysForm::ShowViewMode()
+{
+    rbViewAll->setEnabled(false);
+    rbViewFlt->setEnabled(false);
+    if (System && System->FilterApplied) {
+        rbViewFlt->setEnabled(true);
+        rbViewAll->setEnabled(!System->TooMany);
+    }
+    ViewClicksEnabled = false;
+    if (!System || System->ShowAll)
+        rbViewAll->setChecked(true);
+    else
+        rbViewFlt->setChecked(true);
+    ViewClicksEnabled = true;
+}
+
+void TGenSysForm::SetViewAll(bool ShowAll)
+{
+    System->RefreshView(ShowAll);
+    RefreshAll();
+}
+
+QWidget *TGenSysForm::WindowFrame()
+{
+    if (auto *holder = qobject_cast<QMdiSubWindow *>(parentWidget()))
+        return holder;
+    return this;
+}
+
+void TGenSysForm::FitWidth()
+{
+    sgSystem->setColWidths(1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth);
+    // The grid follows the window's width through the layout; the second pass corrects the first.
+    for (int pass = 0; pass < 2; ++pass) {
+        QWidget *window = WindowFrame();
+        const int surplus = sgSystem->width() - sgSystem->CalcGridWidth(true);
+        window->resize(window->width() - surplus, window->height());
+    }
+}
+
+bool TGenSysForm::IsActiveChild() const
+{
+    return frmMain && frmMain->ActiveChildForm() == this;
+}
+
+void TGenSysForm::FormActivate()
+{
+    UpdateMenu();
+}
+
+void TGenSysForm::FormDeactivate()
+{
+    DisableCommands();
+}
+
+void TGenSysForm::ChildClosed(TGenForm *)
+{
+    if (IsActiveChild())
+        FormActivate();
+}
+
+void TGenSysForm::ChildChanged(TGenForm *)
+{
+    if (IsActiveChild())
+        FormActivate();
+}
+
+void TGenSysForm::sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format)
+{
+    if (ARow == 0 || State != 0 || ARow > ViewCount())
+        return;
+    if (ACol == 0) {
+        Format.Text = QString::number(ARow);
+    } else {
+        std::string text;
+        CombToStr(System->GetComb(ARow - 1, true), uint8_t(System->K), "%2d ", text);
+        Format.Text = QString::fromStdString(text);
+    }
+    if (System->FilterApplied && rbViewAll->isChecked() && (System->GetCombFlags(ARow - 1) & cfPassed))
+        Format.Brush.Color = SysSelectedColor;
+}
+
+void TGenSysForm::btnFltDelClick()
+{
+    System->FreeFilter();
+    System->RefreshView(true);
+    btnFltDel->setEnabled(false);
+    RefreshAll();
+}
+
+void TGenSysForm::Guarded(const std::function<void()> &Run)
+{
+    try {
+        Run();
+    } catch (const std::exception &error) {
+        MsgBox(QString::fromLocal8Bit(error.what()), QString(), MsgFlagsNotice);
+    } catch (...) {
+        qWarning("system window: unknown exception");
+    }
+}
+
+void TGenSysForm::customEvent(QEvent *event)
+{
+    Guarded([this, event] {
+        if (CommandEvent *command = asCommand(event))
+            HandleCommand(*command);
+        else if (event->type() == ChildActivateNotice)
+            FormActivate();
+        else if (event->type() == ChildDeactivateNotice)
+            FormDeactivate();
+    });
+}
+
+void TGenSysForm::showEvent(QShowEvent *event)
+{
+    TGenForm::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    FormShow();
+}
+
+void TGenSysForm::FormShow()
+{
+    CenterChildForm(this);
+    for (TStringAlignGrid *grid : {sgSystem, sgStat, sgKey, sgFilters})
+        grid->setColor(SysGridColor);
+    // The light selection keeps the text dark.
+    for (TStringAlignGrid *grid : {sgStat, sgKey, sgFilters}) {
+        grid->setSelectedCellColor(SysSelectedColor);
+        grid->setSelectedFontColor(clWindowText);
+    }
+}
+
+void TGenSysForm::closeEvent(QCloseEvent *event)
+{
+    State = 1;
+    CloseChildWindows(cwNone);
+    System.reset();
+    BindSystem(nullptr);
+    DisableCommands();
+    event->accept();
+}
+
+QString WindowTag(const TGameData &Game, int WindowNo)
+{
+    constexpr int ShortNameLength = 11;
+    return QLatin1Char('<') + QString::fromStdString(Game.Info.ShortName).left(ShortNameLength) + QStringLiteral(" #") +
+           QString::number(WindowNo);
+}

@@ -1,0 +1,123 @@
+#pragma once
+// The base of the system windows, one per system kind: it owns the window's system and shows its rows,
+// parameters, key and filter; it handles the commands that are the same for every kind (save, copy,
+// delete rows) and switches the main window's commands by the window's state. The kind windows add
+// their parameters, generation and the texts of their info grid.
+
+#include "shell/UGeneralForm.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+class CommandEvent;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class TStringAlignGrid;
+class TSystem;
+struct TCellFormat;
+struct TGameData;
+struct TSysWindowLayout;
+
+class TGenSysForm : public TGenForm {
+    Q_OBJECT
+
+public:
+    explicit TGenSysForm(QWidget *Owner = nullptr);
+    ~TGenSysForm() override;
+
+    // The kind window's controls (BindLayout).
+    TStringAlignGrid *sgSystem = nullptr;
+    TStringAlignGrid *sgKey = nullptr;
+    TStringAlignGrid *sgStat = nullptr;
+    TStringAlignGrid *sgFilters = nullptr;
+    QRadioButton *rbViewAll = nullptr;
+    QRadioButton *rbViewFlt = nullptr;
+    QPushButton *btnFltDel = nullptr;
+    QLineEdit *eFilter = nullptr;
+
+    std::unique_ptr<TSystem> System;
+    // 1: no system yet (and again once the window closes); 0: a generated or given system.
+    uint8_t State = 1;
+    // The window's copy of the numbers the system uses and of the numbers per combination.
+    uint8_t N = 0;
+    uint8_t K = 0;
+    int SysKind = 0;
+    TGameData *Game = nullptr;
+    // False while the window checks a view button itself.
+    bool ViewClicksEnabled = true;
+
+    // ---- virtual operations, in the order the kinds override them ----
+    // The system's progress: the main window's progress bar.
+    virtual void DoProgress(int Pos, int Step);
+    virtual void ShowInfo() = 0;
+    virtual void UpdateCaption() = 0;
+    // The kind window keeps its own typed reference to the system.
+    virtual void BindSystem(TSystem *NewSystem) = 0;
+    // N, K and the kind's parameters from the system.
+    virtual void ReadParams() = 0;
+    // Switches the main window's commands by the window's state.
+    virtual void UpdateMenu();
+    // An empty system of the window's kind for Game; the window stays without a system (State 1).
+    virtual void SetGame(TGameData *NewGame);
+    // Takes over a given system and shows it.
+    virtual void OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem);
+    // A copy of another system window's game and system.
+    virtual void CopyFrom(const TGenSysForm &Window);
+
+    // Visible combinations; 0 without a system.
+    int ViewCount() const;
+
+    void RefreshAll();
+    void ShowRows();
+    void ShowKey();
+    void ShowFilters();
+    void ShowViewMode();
+    void EnableRowCommands();
+    // A dependent guarantee window is still computing.
+    bool GuaranteeRunning() const;
+    // The combination column fits K numbers, and the window its grid.
+    void FitWidth();
+    void SetViewAll(bool ShowAll);
+    // The commands a window leaves on when another one becomes active.
+    void DisableCommands();
+    void NewSystem();
+
+    void ChildClosed(TGenForm *Child) override;
+    void ChildChanged(TGenForm *Child) override;
+
+protected:
+    // Takes over the common controls and their handlers.
+    void BindLayout(const TSysWindowLayout &Layout);
+    // The kind window's commands first; answers whether the command was handled.
+    virtual bool HandleCommand(CommandEvent &Command);
+    void FormActivate();
+    void FormDeactivate();
+    // The window that holds this form: its MDI sub-window, else the form itself.
+    QWidget *WindowFrame();
+    bool IsActiveChild() const;
+    // Runs a command or handler so that no exception leaves it: a failure is shown as a message.
+    void Guarded(const std::function<void()> &Run);
+
+    void customEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void FormShow();
+    void SaveSystem();
+    void DeleteCombs();
+    void CopySystem();
+    void ConnectProgress();
+    void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
+    void btnFltDelClick();
+
+    bool FShown = false;
+};
+
+// The tag that begins the captions of a system window and of the windows opened from it: "<", the
+// game's short name (at most 11 characters), " #" and the window number.
+QString WindowTag(const TGameData &Game, int WindowNo);

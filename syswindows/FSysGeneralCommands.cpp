@@ -1,0 +1,130 @@
+// The commands every system window handles the same way, and the main window's commands by the
+// window's state.
+#include "syswindows/FSysGeneral.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/ProgramParams.h"
+#include "core/UGlobalFiles.h"
+#include "engine/USysGeneral.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainCommands.h"
+#include "syswindows/FSysWindows.h"
+#include "syswindows/FWriteFile.h"
+#include "shell/FGlobalMessages.h"
+
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+// What a window with visible combinations offers while no guarantee of it is being computed.
+constexpr int SystemCommands = cmdSave | cmdReport | cmdPrint | cmdGuarantee | cmdKey | cmdCheck | cmdFilter |
+                               cmdDistribution | cmdCopy | cmdSysStats | cmdHistory;
+// What it offers while a dependent guarantee window computes.
+constexpr int GuaranteeTimeCommands =
+    cmdSave | cmdPrint | cmdGuarantee | cmdCheck | cmdDistribution | cmdCopy | cmdSysStats | cmdHistory;
+// What a system too large to output loses.
+constexpr int OutputCommands = cmdReport | cmdPrint | cmdCheck | cmdSysStats | cmdHistory;
+
+} // namespace
+
+void TGenSysForm::EnableRowCommands()
+{
+    EnableCommands(cmdAdd | cmdEdit | cmdDelete, false);
+    if (State != 0)
+        return;
+    EnableCommands(cmdAdd, true);
+    if (ViewCount() > 0)
+        EnableCommands(cmdDelete | cmdEdit, true);
+}
+
+bool TGenSysForm::GuaranteeRunning() const
+{
+    return CountChildWindows(cwGuarantee, 2) > 0;
+}
+
+void TGenSysForm::UpdateMenu()
+{
+    EnableCommands(cmdAll, false);
+    EnableCommands(cmdRead, true);
+    if (State != 0)
+        return;
+    if (!GuaranteeRunning()) {
+        if (ViewCount() > 0)
+            EnableCommands(SystemCommands, true);
+        if (System->FilterApplied) {
+            rbViewAll->setEnabled(true);
+            rbViewFlt->setEnabled(true);
+        }
+        EnableRowCommands();
+    } else {
+        EnableCommands(GuaranteeTimeCommands, true);
+    }
+    EnableCommands(cmdLogicalOps, true);
+    if (ViewCount() > Limits.MaxCombOutput)
+        EnableCommands(OutputCommands, false);
+}
+
+void TGenSysForm::DisableCommands()
+{
+    EnableCommands(cmdAll, false);
+    EnableCommands(cmdRead, true);
+    if (CountSystemWindows() >= 2)
+        EnableCommands(cmdLogicalOps, true);
+}
+
+bool TGenSysForm::HandleCommand(CommandEvent &Command)
+{
+    const QEvent::Type code = Command.type();
+    if (code == WM_SYS_SAVE)
+        SaveSystem();
+    else if (code == WM_COMB_DELETE)
+        DeleteCombs();
+    else if (code == WM_SYS_COPY)
+        CopySystem();
+    else
+        return false;
+    return true;
+}
+
+void TGenSysForm::SaveSystem()
+{
+    if (State != 0)
+        return;
+    TfrmWriteFile dialog(this);
+    dialog.Mode = wfSystem;
+    dialog.Title = QString::fromStdString(System->GetDescription(false));
+    if (platform::execModal(dialog) != 1)
+        return;
+    const std::string fileName = NextFileName(DataDir);
+    if (fileName.empty()) {
+        ShowWriteFailure(DataDir);
+        return;
+    }
+    if (!System->SaveToFile(fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
+        ShowWriteFailure(fileName);
+}
+
+void TGenSysForm::DeleteCombs()
+{
+    if (State != 0 || ViewCount() == 0)
+        return;
+    const TGridRect selection = sgSystem->Selection();
+    const int top = std::max(selection.Top, 1);
+    const int bottom = std::min(selection.Bottom, ViewCount());
+    if (top > bottom)
+        return;
+    System->DeleteCombs(top - 1, bottom - 1);
+    RefreshAll();
+}
+
+void TGenSysForm::CopySystem()
+{
+    if (State != 0)
+        return;
+    if (TGenSysForm *copy = NewSysWindow(SysKind))
+        copy->CopyFrom(*this);
+}

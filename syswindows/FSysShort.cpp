@@ -1,0 +1,142 @@
+#include "syswindows/FSysShort.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/UComb.h"
+#include "engine/UGameMan.h"
+#include "engine/USysShort.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainCommands.h"
+#include "syswindows/FParSysShort.h"
+#include "syswindows/FSysGeneralLayout.h"
+#include "syswindows/SysFormats.h"
+
+namespace {
+
+// Rows of the info grid.
+enum TInfoRow : int {
+    irK = 1,
+    irN,
+    irCount,
+    irAll,
+    irReduction,
+    irStake,
+    irCost,
+};
+
+} // namespace
+
+TfrmSysShort::TfrmSysShort(QWidget *Owner) : TGenSysForm(Owner)
+{
+    const TSysWindowLayout layout = BuildSysWindowLayout(
+        this, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"), QStringLiteral("Liczba kombinacji"),
+               QStringLiteral("Wszystkich kombinacji"), QStringLiteral("Skrócenie"), QStringLiteral("Koszt 1 kombinacji"),
+               QStringLiteral("Koszt systemu")});
+    PageControl1 = layout.PageControl1;
+    TabSheet1 = layout.TabSheet1;
+    TabSheet2 = layout.TabSheet2;
+    GroupBox1 = layout.GroupBox1;
+    BindLayout(layout);
+    sgStat->FontCell(0, irCost).Color = clNavy;
+    sgStat->FontCell(1, irCost).Color = clNavy;
+    SysKind = skShort;
+    State = 1;
+    WindowNo = NextWindowNumber();
+    resize(520, 420);
+}
+
+void TfrmSysShort::BindSystem(TSystem *NewSystem)
+{
+    SysShort = dynamic_cast<TSysShort *>(NewSystem);
+}
+
+void TfrmSysShort::ReadParams()
+{
+    N = uint8_t(System->N);
+    K = uint8_t(System->K);
+    Count = int32_t(System->GetCount());
+}
+
+void TfrmSysShort::UpdateCaption()
+{
+    const QString tag = WindowTag(*Game, WindowNo) + QStringLiteral("> ");
+    setWindowTitle(tag + QString::fromStdString(State == 1 ? System->GetName(true) : System->GetDescription(true)));
+}
+
+void TfrmSysShort::ShowInfo()
+{
+    if (State != 0)
+        return;
+    sgStat->ClearCells(irK, 1, irCost, 1);
+    const int64_t all = Newton[N][K];
+    sgStat->setCells(1, irK, QString::number(K));
+    sgStat->setCells(1, irN, QString::number(N));
+    sgStat->setCells(1, irCount, CountText(ViewCount()));
+    sgStat->setCells(1, irAll, CountText(all));
+    if (const int64_t distinct = System->CountDistinct(); distinct > 0) {
+        sgStat->setCells(1, irReduction, ReductionText(double(distinct) / double(all)));
+        sgStat->setCells(1, irCost, MoneyText(BetCost(Game->Info, K, ViewCount())));
+    }
+    sgStat->setCells(1, irStake, MoneyText(Game->Info.BasicStake));
+}
+
+void TfrmSysShort::UpdateMenu()
+{
+    TGenSysForm::UpdateMenu();
+    if (GuaranteeRunning())
+        return;
+    EnableCommands(cmdParams, true);
+    if (State != 1 && SysShort->RandomTies)
+        EnableCommands(cmdStart, true);
+}
+
+bool TfrmSysShort::HandleCommand(CommandEvent &Command)
+{
+    const QEvent::Type code = Command.type();
+    if (code == WM_SYS_PARAMS)
+        SetParams();
+    else if (code == WM_TASK_START)
+        GenerateAgain();
+    else
+        return TGenSysForm::HandleCommand(Command);
+    return true;
+}
+
+void TfrmSysShort::SetParams()
+{
+    if (!SysShort)
+        return;
+    TfrmParSysShort dialog(this);
+    dialog.Init(Game, N, State == 1, SysShort->RandomTies, System->Kind, Count, K);
+    if (platform::execModal(dialog) != 1)
+        return;
+    SetStatusText(QStringLiteral("Generowanie systemu..."));
+    System->Clear();
+    N = uint8_t(dialog.N);
+    K = uint8_t(dialog.K);
+    Count = dialog.Count;
+    SysShort->SetParams(N, K, Count);
+    SysShort->RandomTies = dialog.Random;
+    SysShort->Generate(true);
+    State = 0;
+    FormActivate();
+    ProgressClear();
+    SetStatusText(QString());
+    FitWidth();
+    RefreshAll();
+}
+
+void TfrmSysShort::GenerateAgain()
+{
+    if (State != 0)
+        return;
+    SetStatusText(QStringLiteral("Generowanie systemu..."));
+    System->Clear();
+    SysShort->SetParams(N, K, Count);
+    SysShort->Generate(true);
+    ProgressClear();
+    SetStatusText(QString());
+    RefreshAll();
+}

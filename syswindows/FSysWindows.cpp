@@ -1,0 +1,39 @@
+#include "syswindows/FSysWindows.h"
+
+#include "shell/FGlobalSystems.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "syswindows/FSysShort.h"
+
+TGenSysForm *NewSysWindow(int Kind)
+{
+    TGenSysForm *window = nullptr;
+    switch (Kind) {
+    case 0:
+        window = new TfrmSysShort;
+        break;
+    default:
+        return nullptr;
+    }
+    AddChildForm(window);
+    return window;
+}
+
+int CountSystemWindows()
+{
+    if (!frmMain)
+        return 0;
+    int count = 0;
+    for (QWidget *form : frmMain->ChildForms())
+        if (const auto *window = qobject_cast<const TGenSysForm *>(form); window && window->State == 0)
+            ++count;
+    return count;
+}
+
+void InstallSystemWindows()
+{
+    SetSysWindowOpener([](int Kind, TGameData *Game) {
+        if (TGenSysForm *window = NewSysWindow(Kind))
+            window->SetGame(Game);
+    });
+}

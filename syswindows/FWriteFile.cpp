@@ -1,0 +1,99 @@
+#include "syswindows/FWriteFile.h"
+
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <QVBoxLayout>
+
+TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Zapisz ..."));
+    Label1 = new QLabel(QStringLiteral("&Nazwa systemu:"), this);
+    Edit1 = new QLineEdit(this);
+    Edit1->setMaxLength(MaxTitleLength);
+    Label1->setBuddy(Edit1);
+    Label2 = new QLabel(QStringLiteral("&Komentarz:"), this);
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->installEventFilter(this);
+    Label2->setBuddy(Memo1);
+    connect(Memo1, &QPlainTextEdit::textChanged, this, &TfrmWriteFile::LimitComment);
+    btnSave = new QPushButton(QStringLiteral("&Zapisz"), this);
+    btnSave->setDefault(true);
+    connect(btnSave, &QPushButton::clicked, this, &TfrmWriteFile::btnSaveClick);
+    btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
+    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnSave);
+    buttons->addWidget(btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Edit1);
+    layout->addWidget(Label2);
+    layout->addWidget(Memo1, 1);
+    layout->addLayout(buttons);
+    resize(380, 260);
+}
+
+void TfrmWriteFile::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TfrmWriteFile::FormShow()
+{
+    Edit1->setText(Title);
+    switch (Mode) {
+    case wfSystem:
+        setWindowTitle(QStringLiteral("Zapis systemu"));
+        Label1->setText(QStringLiteral("&Nazwa systemu:"));
+        break;
+    case wfGuarantee:
+        setWindowTitle(QStringLiteral("Zapis gwarancji"));
+        Label1->setText(QStringLiteral("&Nazwa gwarancji:"));
+        break;
+    case wfFilterSet:
+        setWindowTitle(QStringLiteral("Zapis filtru"));
+        Label1->setText(QStringLiteral("&Nazwa filtru:"));
+        break;
+    default:
+        break;
+    }
+}
+
+bool TfrmWriteFile::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == Memo1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            btnSaveClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TfrmWriteFile::btnSaveClick()
+{
+    Comment = Memo1->toPlainText();
+    Title = Edit1->text();
+    done(1);
+}
+
+void TfrmWriteFile::LimitComment()
+{
+    const QString text = Memo1->toPlainText();
+    if (text.size() <= MaxCommentLength)
+        return;
+    Memo1->setPlainText(text.left(MaxCommentLength));
+    Memo1->moveCursor(QTextCursor::End);
+}
