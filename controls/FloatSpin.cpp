@@ -50,6 +50,7 @@ TFloatSpin::TFloatSpin(QWidget *parent)
             OnChange(this);
     });
     setText(QStringLiteral("0"));
+    setMinimumHeight(MinHeight());
 }
 
 double TFloatSpin::Value() const
@@ -269,13 +270,16 @@ int TFloatSpin::MinHeight() const
     return fontHeight + std::min(systemHeight, fontHeight) / 4 + 4 * borderHeight + 2;
 }
 
+void TFloatSpin::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        setMinimumHeight(MinHeight());
+}
+
 void TFloatSpin::resizeEvent(QResizeEvent *event)
 {
     QLineEdit::resizeEvent(event);
-    if (height() < MinHeight()) {
-        resize(width(), MinHeight());
-        return;
-    }
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
     FButton->setGeometry(width() - ButtonWidth - frame, frame, ButtonWidth, height() - 2 * frame);
 }

@@ -49,8 +49,6 @@ TFloatSpin *NewSpin(QWidget *Parent)
     spin->SetPrecision(0);
     spin->SetMinValue(1);
     spin->SetMaxValue(1);
-    // The spin keeps at least this height; a layout must not squeeze it below.
-    spin->setMinimumHeight(spin->MinHeight());
     spin->Loaded();
     return spin;
 }

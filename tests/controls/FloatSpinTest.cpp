@@ -10,6 +10,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -257,3 +258,19 @@ TEST_F(FloatSpinTest, HeightNeverFallsBelowTheFontsNeed)
 }
 
 } // namespace
+
+TEST(FloatSpinLayout, ALayoutCannotSqueezeItAndTheButtonFollowsTheRightEdge)
+{
+    QWidget form;
+    auto *layout = new QVBoxLayout(&form);
+    auto *spin = new TFloatSpin(&form);
+    layout->addWidget(spin);
+    form.resize(160, 4);
+    form.show();
+    QApplication::processEvents();
+    EXPECT_GE(spin->height(), spin->MinHeight());
+    const auto *button = spin->findChild<TSpinButton *>();
+    ASSERT_NE(button, nullptr);
+    EXPECT_GT(button->x(), spin->width() / 2);
+    EXPECT_LE(button->geometry().right(), spin->width() - 1);
+}
