@@ -6,7 +6,7 @@
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "engine/UGameMan.h"
-#include "platform/RegistryStore.h"
+#include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
@@ -32,12 +32,11 @@
 #include <utility>
 #include <vector>
 
-class SysWindowTest : public testing::Test {
+class SysWindowTest : public FreshRegistry {
 protected:
     void SetUp() override
     {
-        m_previousStore = store().file();
-        store().reopen(testsupport::makeTempDir("registry-") / "registry.reg");
+        FreshRegistry::SetUp();
         folder.emplace();
         folder->addShippedGames();
         frame = std::make_unique<TfrmMain>();
@@ -50,10 +49,8 @@ protected:
         frame.reset();
         SetSysWindowOpener(nullptr);
         folder.reset();
-        store().reopen(m_previousStore);
+        FreshRegistry::TearDown();
     }
-
-    static platform::RegistryStore &store() { return platform::RegistryStore::instance(); }
 
     static constexpr uint8_t LottoId = 1;
 
@@ -135,7 +132,4 @@ protected:
     std::unique_ptr<TfrmMain> frame;
     testsupport::ModalScript script;
     std::optional<testsupport::ProgramFolder> folder;
-
-private:
-    std::filesystem::path m_previousStore;
 };
