@@ -216,7 +216,7 @@ void TfrmParSysShort::seCDrawsChange()
 
 void TfrmParSysShort::seCNumChange()
 {
-    if (Ready && !FUpdating && seCNum->GetAsInteger() >= int64_t(seCNum->MinValue()))
+    if (Ready && !FUpdating && seCNum->Value() >= seCNum->MinValue())
         Refresh(true);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -100,6 +101,19 @@ TEST_F(ParSysShortTest, NumbersAndCombinationsFollowTheNumbersPerCombination)
     EXPECT_EQ(dialog.sgStat->Cells(1, 1), "1") << "a number of numbers below its minimum waits";
     dialog.seCNum->setText("13");
     EXPECT_EQ(dialog.sgStat->Cells(1, 1), "78");
+}
+
+TEST_F(ParSysShortTest, TheNumbersCanBeRetypedFromAnEmptyField)
+{
+    dialog.Init(Lotto(), 0, true, true, 0, 0, 0);
+    dialog.show();
+    dialog.seCNum->setFocus();
+    dialog.seCNum->selectAll();
+    QTest::keyClick(dialog.seCNum, Qt::Key_Backspace);
+    EXPECT_EQ(dialog.seCNum->text(), "") << "an empty field waits for the rest of the number";
+    QTest::keyClicks(dialog.seCNum, "12");
+    EXPECT_EQ(dialog.seCNum->text(), "12");
+    EXPECT_EQ(dialog.sgStat->Cells(1, 1), "924");
 }
 
 TEST_F(ParSysShortTest, CostRowsShowTheCombinationsTheirShareAndTheirPrice)
