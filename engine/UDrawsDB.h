@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 #include <string>
 #include <string_view>
 
@@ -138,6 +139,9 @@ public:
     // Resolves R against the history into R.From, R.To and R.Count and marks the draws in it; False
     // (every Mark 0, R.Count 0) when no draw is in it.
     bool SetRange(TDrawsRange &R);
+    // Resolves R as SetRange does, without writing anything of the history: Indexes gets the history
+    // positions of the draws in it. False when its period holds no draw at all.
+    bool ResolveRange(TDrawsRange &R, std::vector<int32_t> &Indexes) const;
     // Sets dfInRange on exactly the draws marked 1.
     void ApplyRange(const TDrawsRange &R);
     // The calendar test against the last range applied.

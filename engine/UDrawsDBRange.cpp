@@ -34,16 +34,41 @@ TDateTime ShiftMonths(TDateTime Date, int64_t Months)
     return IncMonth(Date, static_cast<int>(Months));
 }
 
+// The calendar test of one draw against a resolved range.
+bool DrawInRange(const TDrawsRange &Range, const TDraw &Draw)
+{
+    if (Range.Mode != drAll && (Draw.Date < Range.From || Draw.Date > Range.To))
+        return false;
+    int year, month, day;
+    DecodeDate(Draw.Date, year, month, day);
+    if (month < 1 || day < 1) // not a calendar date
+        return false;
+    return Range.WeekDays[static_cast<size_t>(DayOfTheWeek(Draw.Date) - 1)] &&
+           Range.MonthDays[static_cast<size_t>(day - 1)] && Range.Months[static_cast<size_t>(month - 1)] &&
+           Range.Quarters[static_cast<size_t>((month - 1) / 3)];
+}
+
 } // namespace
 
 bool TDrawsManager::SetRange(TDrawsRange &R)
 {
+    std::vector<int32_t> indexes;
+    const bool resolved = ResolveRange(R, indexes);
+    for (int i = 0; i < Draws.Count(); ++i)
+        Draws.GetItem(i)->Mark = 0;
+    if (!resolved)
+        return false;
+    Range = R;
+    for (const int32_t i : indexes)
+        Draws.GetItem(i)->Mark = 1;
+    return !indexes.empty();
+}
+
+bool TDrawsManager::ResolveRange(TDrawsRange &R, std::vector<int32_t> &Indexes) const
+{
     R.Count = 0;
+    Indexes.clear();
     const int count = Draws.Count();
-    const auto clearMarks = [this] {
-        for (int i = 0; i < Draws.Count(); ++i)
-            Draws.GetItem(i)->Mark = 0;
-    };
     if (count == 0)
         return false;
     const auto dateOf = [this](int I) { return Draws.GetItem(I)->Date; };
@@ -68,7 +93,6 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
         R.From = R.UseStart ? R.StartDate : firstDate;
         R.To = R.UseEnd ? R.EndDate : lastDate;
         if (periodMissesDraws(R.StartDate, R.EndDate)) {
-            clearMarks();
             return false;
         }
         break;
@@ -101,17 +125,13 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
         case puDraw: {
             if (R.Backward) {
                 const int p = IndexOnOrBefore(R.To);
-                if (p < 0) {
-                    clearMarks();
+                if (p < 0)
                     return false;
-                }
                 R.From = dateOf(static_cast<int>(std::clamp<int64_t>(p - c + 1, 0, p)));
             } else {
                 const int p = IndexOnOrAfter(R.From);
-                if (p < 0) {
-                    clearMarks();
+                if (p < 0)
                     return false;
-                }
                 R.To = dateOf(static_cast<int>(std::clamp<int64_t>(p + c - 1, p, count - 1)));
             }
             break;
@@ -121,7 +141,6 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
             break;
         }
         if (R.PeriodUnit != puDraw && periodMissesDraws(R.From, R.To)) {
-            clearMarks();
             return false;
         }
         break;
@@ -129,7 +148,6 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
     case drIndexes: {
         const int first = std::max(R.FirstIndex, 1);
         if (count < first) {
-            clearMarks();
             return false;
         }
         R.From = dateOf(first - 1);
@@ -138,18 +156,11 @@ bool TDrawsManager::SetRange(TDrawsRange &R)
     }
     }
 
-    Range = R;
-    bool found = false;
-    for (int i = 0; i < count; ++i) {
-        TDraw &draw = *Draws.GetItem(i);
-        draw.Mark = 0;
-        if (InRange(draw)) {
-            draw.Mark = 1;
-            found = true;
-            ++R.Count;
-        }
-    }
-    return found;
+    for (int i = 0; i < count; ++i)
+        if (DrawInRange(R, *Draws.GetItem(i)))
+            Indexes.push_back(i);
+    R.Count = static_cast<decltype(R.Count)>(Indexes.size());
+    return true;
 }
 
 void TDrawsManager::ApplyRange(const TDrawsRange &)
@@ -159,13 +170,5 @@ void TDrawsManager::ApplyRange(const TDrawsRange &)
 
 bool TDrawsManager::InRange(const TDraw &Draw) const
 {
-    if (Range.Mode != drAll && (Draw.Date < Range.From || Draw.Date > Range.To))
-        return false;
-    int year, month, day;
-    DecodeDate(Draw.Date, year, month, day);
-    if (month < 1 || day < 1) // not a calendar date
-        return false;
-    return Range.WeekDays[static_cast<size_t>(DayOfTheWeek(Draw.Date) - 1)] &&
-           Range.MonthDays[static_cast<size_t>(day - 1)] && Range.Months[static_cast<size_t>(month - 1)] &&
-           Range.Quarters[static_cast<size_t>((month - 1) / 3)];
+    return DrawInRange(Range, Draw);
 }

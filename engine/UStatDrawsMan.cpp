@@ -8,29 +8,40 @@
 
 TStatDrawsMan StatDrawsMan;
 
+namespace {
+
+void AppendDraw(TStatDraws &Arr, const TDraw &Draw, int32_t No, size_t Drawn)
+{
+    TStatDraw &rec = Arr.emplace_back();
+    rec.No = No;
+    rec.Date = Draw.Date;
+    rec.Numbers.assign(Draw.Numbers.begin(), Draw.Numbers.begin() + std::min(Drawn, Draw.Numbers.size()));
+}
+
+} // namespace
+
 int32_t TStatDrawsMan::LoadSelected(TStatDraws &Arr, const TDrawsManager &Manager) const
 {
     Clear(Arr);
     const size_t drawn = Manager.GetGame()->Info.Drawn;
     for (int32_t i = 0; i < Manager.Count(); ++i) {
         const TDraw &draw = Manager.GetDraw(i);
-        if (draw.Mark != 1)
-            continue;
-        TStatDraw &rec = Arr.emplace_back();
-        rec.No = draw.No;
-        rec.Date = draw.Date;
-        rec.Numbers.assign(draw.Numbers.begin(), draw.Numbers.begin() + std::min(drawn, draw.Numbers.size()));
+        if (draw.Mark == 1)
+            AppendDraw(Arr, draw, draw.No, drawn);
     }
     return static_cast<int32_t>(Arr.size());
 }
 
 int32_t TStatDrawsMan::LoadRange(TStatDraws &Arr, const TDrawsManager &Manager, TDrawsRange &Range) const
 {
-    // The marks belong to the shared history: the range is applied to a private copy of it.
-    TDrawsManager copy(Manager.GetGame(), -1);
-    copy.CopyDraws(Manager, false);
-    copy.SetRange(Range);
-    return LoadSelected(Arr, copy);
+    // The marks belong to the shared history: the range is resolved without writing them.
+    Clear(Arr);
+    std::vector<int32_t> indexes;
+    Manager.ResolveRange(Range, indexes);
+    const size_t drawn = Manager.GetGame()->Info.Drawn;
+    for (const int32_t i : indexes)
+        AppendDraw(Arr, Manager.GetDraw(i), i + 1, drawn);
+    return static_cast<int32_t>(Arr.size());
 }
 
 int32_t TStatDrawsMan::LoadSystem(TStatDraws &Arr, const TSystem &System) const
