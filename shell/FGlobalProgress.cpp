@@ -3,9 +3,16 @@
 #include "controls/ALProgressBar.h"
 #include "controls/ALStatusBar.h"
 #include "core/ProgramLocale.h"
+#include "platform/Dispatcher.h"
 #include "shell/FMain.h"
 
+#include <QCoreApplication>
 #include <QLabel>
+#include <QPointer>
+#include <QThread>
+
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -23,23 +30,13 @@ const char *PercentFormat(int Step)
     }
 }
 
-} // namespace
-
-void ProgressClear()
+bool OnGuiThread()
 {
-    if (!frmMain)
-        return;
-    frmMain->ALProgressBar1->SetPosition(0);
-    frmMain->lblProg->clear();
+    const QCoreApplication *app = QCoreApplication::instance();
+    return app && QThread::currentThread() == app->thread();
 }
 
-void ProgressShow(int Pos, int Step)
-{
-    if (frmMain)
-        ShowProgress(frmMain->ALProgressBar1, frmMain->lblProg, Pos, Step);
-}
-
-void ShowProgress(TALProgressBar *Bar, QLabel *Lbl, int Pos, int Step)
+void ShowProgressNow(TALProgressBar *Bar, QLabel *Lbl, int Pos, int Step)
 {
     Bar->SetPosition(Pos);
     if (const char *format = PercentFormat(Step); format && Bar->Max() != 0) {
@@ -49,10 +46,50 @@ void ShowProgress(TALProgressBar *Bar, QLabel *Lbl, int Pos, int Step)
     Lbl->repaint();
 }
 
+} // namespace
+
+void RunOnGuiThread(std::function<void()> Task)
+{
+    if (OnGuiThread()) {
+        Task();
+        return;
+    }
+    if (const std::shared_ptr<platform::Dispatcher> gui = platform::dispatcher())
+        gui->post(std::move(Task));
+}
+
+void ProgressClear()
+{
+    RunOnGuiThread([] {
+        if (!frmMain)
+            return;
+        frmMain->ALProgressBar1->SetPosition(0);
+        frmMain->lblProg->clear();
+    });
+}
+
+void ProgressShow(int Pos, int Step)
+{
+    RunOnGuiThread([Pos, Step] {
+        if (frmMain)
+            ShowProgressNow(frmMain->ALProgressBar1, frmMain->lblProg, Pos, Step);
+    });
+}
+
+void ShowProgress(TALProgressBar *Bar, QLabel *Lbl, int Pos, int Step)
+{
+    RunOnGuiThread([Bar = QPointer<TALProgressBar>(Bar), Lbl = QPointer<QLabel>(Lbl), Pos, Step] {
+        if (Bar && Lbl)
+            ShowProgressNow(Bar, Lbl, Pos, Step);
+    });
+}
+
 void SetStatusText(const QString &Text)
 {
-    if (!frmMain)
-        return;
-    frmMain->ALStatusBar1->Panels[1].Text = Text;
-    frmMain->ALStatusBar1->repaint();
+    RunOnGuiThread([Text] {
+        if (!frmMain)
+            return;
+        frmMain->ALStatusBar1->Panels[1].Text = Text;
+        frmMain->ALStatusBar1->repaint();
+    });
 }

@@ -126,6 +126,9 @@ public:
     QAction *StronadomowaKorvantile1;
     QAction *mHelpAbout;
     QAction *Action1; // F1
+    QAction *CloseChildKey; // Ctrl+F4: closes the active child window
+    QAction *NextChildKey; // Ctrl+Tab: activates the next child window
+    QAction *PreviousChildKey; // Ctrl+Shift+Tab: activates the previous one
 
     QAction *pS1Param;
     QAction *pS1Key;

@@ -138,6 +138,14 @@ void TfrmMain::CreateActions()
     connect(mWindowTileHorz, &QAction::triggered, this, &TfrmMain::TileHorizontally);
     mWindowTileVert = NewAction(QStringLiteral("Rozmieść p&ionowo"));
     connect(mWindowTileVert, &QAction::triggered, this, &TfrmMain::TileVertically);
+    // The desktop's keys for the child windows, wherever the focus is in the frame.
+    CloseChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_F4));
+    connect(CloseChildKey, &QAction::triggered, MdiArea, &QMdiArea::closeActiveSubWindow);
+    NextChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_Tab));
+    connect(NextChildKey, &QAction::triggered, MdiArea, &QMdiArea::activateNextSubWindow);
+    PreviousChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab));
+    connect(PreviousChildKey, &QAction::triggered, MdiArea, &QMdiArea::activatePreviousSubWindow);
+    addActions({CloseChildKey, NextChildKey, PreviousChildKey});
 
     mHelpIndex = NewAction(QStringLiteral("&Spis treści"));
     StronadomowaKorvantile1 = NewAction(QStringLiteral("Strona domowa Korvantile"));

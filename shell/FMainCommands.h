@@ -4,7 +4,8 @@
 //
 // A command is a Qt custom event of type QEvent::User + n (n as the table of codes gives it). "Send" runs
 // the child's handler at once (QCoreApplication::sendEvent) and reads back its Result; "post" queues the
-// event (postEvent). A child window handles the codes it knows in customEvent() and ignores the others.
+// event (postEvent). A child window (TGenForm) handles the codes it knows in HandleCommand and ignores the
+// others.
 
 #include <QEvent>
 
@@ -42,8 +43,8 @@ constexpr QEvent::Type WM_SYS_HISTORY = commandCode(250);
 constexpr QEvent::Type ChildActivateNotice = commandCode(1);
 constexpr QEvent::Type ChildDeactivateNotice = commandCode(2);
 
-// One command with its two parameters; Result is what a sent command's handler answers (0 unless the
-// handler sets it; WM_DRAWS_RANGE answers 1 when the child showed its own range dialog).
+// One command with its two parameters; Result answers a sent command: 1 when the child handled it, else 0
+// (WM_DRAWS_RANGE: 1 when the child showed its own range dialog).
 class CommandEvent : public QEvent {
 public:
     CommandEvent(QEvent::Type code, int wParam, int lParam) : QEvent(code), WParam(wParam), LParam(lParam) {}

@@ -20,6 +20,13 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
 {
     auto *holder = new QMdiSubWindow;
     holder->setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's own Ctrl+F4 closes the active child wherever the focus is; the sub-window's menu
+    // keeps its other keys.
+    for (QAction *item : holder->systemMenu()->actions()) {
+        QList<QKeySequence> keys = item->shortcuts();
+        if (keys.removeAll(CloseChildKey->shortcut()) > 0)
+            item->setShortcuts(keys);
+    }
     holder->setWidget(Form);
     MdiArea->addSubWindow(holder);
     holder->show();

@@ -6,21 +6,16 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
-#include "shell/FGlobalMessages.h"
-#include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
-#include "shell/FMainCommands.h"
 #include "syswindows/FSysGeneralLayout.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <exception>
 
 namespace {
 
@@ -71,14 +66,9 @@ int TGenSysForm::ViewCount() const
     return System ? System->ViewCount() : 0;
 }
 
-void TGenSysForm::DoProgress(int Pos, int Step)
-{
-    ProgressShow(Pos, Step);
-}
-
 void TGenSysForm::ConnectProgress()
 {
-    System->Progress.OnProgress = [this](int32_t Pos, int32_t Step) { DoProgress(Pos, Step); };
+    System->Progress.OnProgress = ProgressHandler();
 }
 
 void TGenSysForm::NewSystem()
@@ -204,13 +194,6 @@ void TGenSysForm::SetViewAll(bool ShowAll)
     RefreshAll();
 }
 
-QWidget *TGenSysForm::WindowFrame()
-{
-    if (auto *holder = qobject_cast<QMdiSubWindow *>(parentWidget()))
-        return holder;
-    return this;
-}
-
 void TGenSysForm::FitWidth()
 {
     sgSystem->setColWidths(1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth);
@@ -222,14 +205,19 @@ void TGenSysForm::FitWidth()
     }
 }
 
-bool TGenSysForm::IsActiveChild() const
-{
-    return frmMain && frmMain->ActiveChildForm() == this;
-}
-
 void TGenSysForm::FormActivate()
 {
     UpdateMenu();
+    FocusGrid();
+}
+
+void TGenSysForm::FocusGrid()
+{
+    const QWidget *focus = QApplication::focusWidget();
+    if (FActivated && focus && isAncestorOf(focus))
+        return;
+    FActivated = true;
+    sgSystem->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void TGenSysForm::FormDeactivate()
@@ -270,29 +258,6 @@ void TGenSysForm::btnFltDelClick()
     System->RefreshView(true);
     btnFltDel->setEnabled(false);
     RefreshAll();
-}
-
-void TGenSysForm::Guarded(const std::function<void()> &Run)
-{
-    try {
-        Run();
-    } catch (const std::exception &error) {
-        MsgBox(QString::fromLocal8Bit(error.what()), QString(), MsgFlagsNotice);
-    } catch (...) {
-        qWarning("system window: unknown exception");
-    }
-}
-
-void TGenSysForm::customEvent(QEvent *event)
-{
-    Guarded([this, event] {
-        if (CommandEvent *command = asCommand(event))
-            HandleCommand(*command);
-        else if (event->type() == ChildActivateNotice)
-            FormActivate();
-        else if (event->type() == ChildDeactivateNotice)
-            FormDeactivate();
-    });
 }
 
 void TGenSysForm::showEvent(QShowEvent *event)

@@ -9,7 +9,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class CommandEvent;
@@ -50,9 +49,7 @@ public:
     // False while the window checks a view button itself.
     bool ViewClicksEnabled = true;
 
-    // ---- virtual operations, in the order the kinds override them ----
-    // The system's progress: the main window's progress bar.
-    virtual void DoProgress(int Pos, int Step);
+    // ---- virtual operations, in the order the kinds override them (DoProgress comes from TGenForm) ----
     virtual void ShowInfo() = 0;
     virtual void UpdateCaption() = 0;
     // The kind window keeps its own typed reference to the system.
@@ -92,17 +89,13 @@ public:
 protected:
     // Takes over the common controls and their handlers.
     void BindLayout(const TSysWindowLayout &Layout);
-    // The kind window's commands first; answers whether the command was handled.
-    virtual bool HandleCommand(CommandEvent &Command);
-    void FormActivate();
-    void FormDeactivate();
-    // The window that holds this form: its MDI sub-window, else the form itself.
-    QWidget *WindowFrame();
-    bool IsActiveChild() const;
-    // Runs a command or handler so that no exception leaves it: a failure is shown as a message.
-    void Guarded(const std::function<void()> &Run);
+    // The commands every kind handles alike (save, delete rows, copy); a kind window handles its own
+    // first and passes the rest on.
+    bool HandleCommand(CommandEvent &Command) override;
+    // The window's commands, and the focus to its grid (see FocusGrid).
+    void FormActivate() override;
+    void FormDeactivate() override;
 
-    void customEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -112,10 +105,14 @@ private:
     void DeleteCombs();
     void CopySystem();
     void ConnectProgress();
+    // The combination grid takes the focus when the window is activated: always the first time, later
+    // unless the focus is already in the window (the user clicked into it).
+    void FocusGrid();
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     void btnFltDelClick();
 
     bool FShown = false;
+    bool FActivated = false;
 };
 
 // The tag that begins the captions of a system window and of the windows opened from it: "<", the

@@ -1,15 +1,23 @@
+#include "controls/ALProgressBar.h"
+#include "controls/ALStatusBar.h"
+#include "platform/gui/MessageBox.h"
+#include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/UGeneralForm.h"
 #include "tests/shell/ShellTestSupport.h"
 
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QCloseEvent>
 #include <QPointer>
+#include <QThread>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -154,4 +162,70 @@ TEST_F(GeneralFormInFrameTest, ADependentChildWindowClosesWithItsSubWindow)
     EXPECT_TRUE(holder.isNull()) << "the sub-window went with the dependent";
     EXPECT_EQ(frame.MdiArea->subWindowList().size(), 1);
     EXPECT_EQ(log, (std::vector<std::string>{"dependent ParentClosing", "dependent closed"}));
+}
+
+TEST_F(GeneralFormInFrameTest, AFailingCommandIsShownAndEndsAtTheWindow)
+{
+    class Failing : public TGenForm {
+    protected:
+        bool HandleCommand(CommandEvent &) override { throw std::runtime_error("Za mało pamięci."); }
+        void FormActivate() override { throw std::runtime_error("Nie można uaktywnić."); }
+    };
+    TfrmMain frame;
+    frame.show();
+    auto *child = new Failing;
+    script.answerBox(platform::IDOK);
+    AddChildForm(child);
+    frame.MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
+    script.answerBox(platform::IDOK);
+    EXPECT_EQ(sendCommand(child, WM_DRAWS_RANGE), 1) << "the window took the command: the frame opens no dialog";
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można uaktywnić."));
+    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Za mało pamięci."));
+    EXPECT_EQ(script.boxes()[1].Flags, 48);
+}
+
+TEST_F(GeneralFormInFrameTest, ProgressFromAWorkerReachesTheStatusBarOnTheGuiThreadOnly)
+{
+    class Reporting : public TGenForm {
+    public:
+        void DoProgress(int Pos, int Step) override
+        {
+            Threads.push_back(QThread::currentThread());
+            TGenForm::DoProgress(Pos, Step);
+        }
+        std::vector<QThread *> Threads;
+    };
+    TfrmMain frame;
+    frame.show();
+    auto *child = new Reporting;
+    AddChildForm(child);
+    const TProgressProc progress = child->ProgressHandler();
+    const auto statusText = [&frame] { return frame.ALStatusBar1->Panels[1].Text; };
+
+    std::thread([&progress] {
+        SetStatusText(QStringLiteral("Generowanie statystyki..."));
+        progress(2500, 100);
+        progress(5000, 100);
+    }).join();
+    EXPECT_TRUE(child->Threads.empty()) << "the worker's reports wait for the GUI thread";
+    EXPECT_EQ(frame.ALProgressBar1->Position(), 0);
+    EXPECT_TRUE(frame.lblProg->text().isEmpty());
+    EXPECT_TRUE(statusText().isEmpty());
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(child->Threads, (std::vector<QThread *>{qApp->thread(), qApp->thread()}));
+    EXPECT_EQ(frame.ALProgressBar1->Position(), 5000);
+    EXPECT_EQ(frame.lblProg->text(), QStringLiteral("50%"));
+    EXPECT_EQ(statusText(), QStringLiteral("Generowanie statystyki..."));
+
+    // On the GUI thread a report is shown at once, as a repaint during work on that thread needs.
+    progress(7500, 100);
+    EXPECT_EQ(frame.ALProgressBar1->Position(), 7500);
+
+    // A report still queued when its window closes is dropped.
+    std::thread([&progress] { progress(9000, 100); }).join();
+    child->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(frame.ALProgressBar1->Position(), 7500);
 }

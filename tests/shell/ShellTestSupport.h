@@ -45,8 +45,9 @@ protected:
     std::optional<testsupport::ProgramFolder> folder;
 };
 
-// A child window that records every command and notice it receives, answering WM_DRAWS_RANGE with
-// RangeAnswer.
+// A child window in the way of a statistics window: it has no command code of its own, only the base's
+// hooks, which record every command and notice the base routes to them. It handles WM_DRAWS_RANGE only
+// when RangeAnswer is 1 and every other command always.
 class RecordingChild : public TGenForm {
 public:
     struct Received {
@@ -61,16 +62,11 @@ public:
     int RangeAnswer = 0;
 
 protected:
-    void customEvent(QEvent *event) override
+    bool HandleCommand(CommandEvent &Command) override
     {
-        if (CommandEvent *command = asCommand(event)) {
-            Commands.push_back({command->type(), command->WParam, command->LParam});
-            if (command->type() == WM_DRAWS_RANGE)
-                command->Result = RangeAnswer;
-        } else if (event->type() == ChildActivateNotice) {
-            ++Activations;
-        } else if (event->type() == ChildDeactivateNotice) {
-            ++Deactivations;
-        }
+        Commands.push_back({Command.type(), Command.WParam, Command.LParam});
+        return Command.type() != WM_DRAWS_RANGE || RangeAnswer == 1;
     }
+    void FormActivate() override { ++Activations; }
+    void FormDeactivate() override { ++Deactivations; }
 };
