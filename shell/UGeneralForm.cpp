@@ -1,15 +1,8 @@
+// The child window's dependent windows, and its closing.
 #include "shell/UGeneralForm.h"
-
-#include "shell/FGlobalMessages.h"
-#include "shell/FGlobalProgress.h"
-#include "shell/FGlobalWindows.h"
-#include "shell/FMain.h"
-#include "shell/FMainCommands.h"
 
 #include <QEvent>
 #include <QMdiSubWindow>
-
-#include <exception>
 
 TGenForm::TGenForm(QWidget *Owner) : QWidget(Owner)
 {
@@ -92,66 +85,6 @@ QWidget *TGenForm::WindowFrame()
 bool TGenForm::Close()
 {
     return WindowFrame()->close();
-}
-
-bool TGenForm::IsActiveChild() const
-{
-    return frmMain && frmMain->ActiveChildForm() == this;
-}
-
-void TGenForm::DoProgress(int Pos, int Step)
-{
-    ProgressShow(Pos, Step);
-}
-
-TProgressProc TGenForm::ProgressHandler()
-{
-    return [window = QPointer<TGenForm>(this)](int32_t Pos, int32_t Step) {
-        RunOnGuiThread([window, Pos, Step] {
-            if (window)
-                window->DoProgress(Pos, Step);
-        });
-    };
-}
-
-bool TGenForm::HandleCommand(CommandEvent &)
-{
-    return false;
-}
-
-void TGenForm::FormActivate() {}
-
-void TGenForm::FormDeactivate()
-{
-    EnableCommands(cmdAll, false);
-    EnableCommands(cmdRead, true);
-}
-
-void TGenForm::Guarded(const std::function<void()> &Run)
-{
-    try {
-        Run();
-    } catch (const std::exception &error) {
-        MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
-    } catch (...) {
-        qWarning("child window: unknown exception");
-    }
-}
-
-void TGenForm::customEvent(QEvent *event)
-{
-    if (CommandEvent *command = asCommand(event)) {
-        // A command that failed was still this window's: its sender does not stand in for it.
-        bool handled = true;
-        Guarded([this, command, &handled] { handled = HandleCommand(*command); });
-        command->Result = handled ? 1 : 0;
-    } else if (event->type() == ChildActivateNotice) {
-        Guarded([this] { FormActivate(); });
-    } else if (event->type() == ChildDeactivateNotice) {
-        Guarded([this] { FormDeactivate(); });
-    } else {
-        QWidget::customEvent(event);
-    }
 }
 
 bool TGenForm::event(QEvent *e)

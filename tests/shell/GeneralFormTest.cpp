@@ -178,7 +178,8 @@ TEST_F(GeneralFormInFrameTest, AFailingCommandIsShownAndEndsAtTheWindow)
     AddChildForm(child);
     frame.MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(child->parentWidget()));
     script.answerBox(platform::IDOK);
-    EXPECT_EQ(sendCommand(child, WM_DRAWS_RANGE), 1) << "the window took the command: the frame opens no dialog";
+    EXPECT_EQ(sendCommand(child, WM_DRAWS_RANGE), 1)
+        << "the window took the command: the frame opens no dialog";
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można uaktywnić."));
     EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Za mało pamięci."));
