@@ -226,15 +226,13 @@ void TFloatSpin::keyPressEvent(QKeyEvent *event)
         break;
     }
 
+    if (editCommand(*event)) {
+        event->accept();
+        return;
+    }
     const char16_t key = typedChar(*event);
     if (key == 0) {
-        // Keys that type nothing; pasting and cutting by key go through the checks of Paste and Cut.
-        if (event->matches(QKeySequence::Paste))
-            Paste();
-        else if (event->matches(QKeySequence::Cut))
-            Cut();
-        else
-            QLineEdit::keyPressEvent(event);
+        QLineEdit::keyPressEvent(event);
         event->accept();
         return;
     }
@@ -242,6 +240,25 @@ void TFloatSpin::keyPressEvent(QKeyEvent *event)
     if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX || !IsValidChar(key))
         return;
     QLineEdit::keyPressEvent(event);
+}
+
+bool TFloatSpin::editCommand(QKeyEvent &event)
+{
+    if (event.matches(QKeySequence::Paste)) {
+        Paste();
+    } else if (event.matches(QKeySequence::Cut)) {
+        Cut();
+    } else if (event.matches(QKeySequence::Copy) || event.matches(QKeySequence::SelectAll)) {
+        QLineEdit::keyPressEvent(&event);
+    } else if (event.matches(QKeySequence::Undo) || event.matches(QKeySequence::Redo)) {
+        QLineEdit::keyPressEvent(&event);
+        // The limits may have narrowed since the text undone to was typed.
+        if (Value() > FMaxValue)
+            SetValue(FMaxValue);
+    } else {
+        return false;
+    }
+    return true;
 }
 
 void TFloatSpin::focusInEvent(QFocusEvent *event)
@@ -257,8 +274,12 @@ void TFloatSpin::focusOutEvent(QFocusEvent *event)
     // A context menu or another application taking the focus is not leaving the field.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    if (Value() < FMinValue)
-        SetValue(FMinValue);
+    Commit();
+}
+
+void TFloatSpin::Commit()
+{
+    // Value reads an empty text as below MinValue, so SetValue's clamp turns it into MinValue.
     SetValue(Value());
 }
 

@@ -30,6 +30,10 @@ public:
     TAlignment Alignment() const { return FAlignment; }
     void SetAlignment(TAlignment value);
 
+    // Clamps the text into the limits and reformats it, as leaving the field does: an empty text or
+    // one below MinValue (still being typed) becomes MinValue.
+    void Commit();
+
     // Step of the spin button and the Up and Down keys; step of Page Up and Page Down.
     double Increment = 1.0;
     double LargeInc = 0;
@@ -69,6 +73,9 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    // The desktop's editing keys: select all, copy, undo and redo as the edit does them, cut and paste
+    // through the checks of Cut and Paste. False for any other key.
+    bool editCommand(QKeyEvent &event);
     // The character a key press types, 0 for a key that types nothing.
     static char16_t typedChar(const QKeyEvent &event);
     void typeChar(char16_t key);

@@ -1,6 +1,7 @@
 #include "platform/Cp1250.h"
 
 #include <array>
+#include <optional>
 
 namespace platform {
 namespace {
@@ -39,14 +40,14 @@ void appendUtf8(std::string &out, char32_t cp)
     }
 }
 
-char byteOfCodePoint(char32_t cp)
+std::optional<char> byteOfCodePoint(char32_t cp)
 {
     if (cp < 0x80)
         return static_cast<char>(cp);
     for (size_t i = 0; i < kHighHalf.size(); ++i)
         if (kHighHalf[i] == cp)
             return static_cast<char>(0x80 + i);
-    return '?';
+    return std::nullopt;
 }
 
 // Decodes one UTF-8 sequence at text[pos]; advances pos; answers U+FFFD for a malformed one.
@@ -79,6 +80,11 @@ char32_t nextCodePoint(std::string_view text, size_t &pos)
 
 } // namespace
 
+bool cp1250CanEncode(char32_t codePoint)
+{
+    return byteOfCodePoint(codePoint).has_value();
+}
+
 char32_t cp1250ToCodePoint(unsigned char byte)
 {
     return byte < 0x80 ? byte : kHighHalf[byte - 0x80];
@@ -99,7 +105,7 @@ std::string utf8ToCp1250(std::string_view text)
     out.reserve(text.size());
     size_t pos = 0;
     while (pos < text.size())
-        out += byteOfCodePoint(nextCodePoint(text, pos));
+        out += byteOfCodePoint(nextCodePoint(text, pos)).value_or('?');
     return out;
 }
 

@@ -15,4 +15,7 @@ std::string utf8ToCp1250(std::string_view text);
 
 char32_t cp1250ToCodePoint(unsigned char byte);
 
+// Whether the code point has a Windows-1250 byte (and so survives utf8ToCp1250 unchanged).
+bool cp1250CanEncode(char32_t codePoint);
+
 } // namespace platform

@@ -15,9 +15,25 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
+#include <QStyle>
+#include <QStyleOption>
+
+namespace {
+
+// The cascade step: the height of a sub-window's title bar, so that the one behind keeps its title in view.
+int CascadeStep(const QMdiSubWindow *Window)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(Window);
+    return Window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, Window);
+}
+
+} // namespace
 
 QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
 {
+    const QPointer<QMdiSubWindow> active = MdiArea->currentSubWindow();
     auto *holder = new QMdiSubWindow;
     holder->setAttribute(Qt::WA_DeleteOnClose);
     // The frame's own Ctrl+F4 closes the active child wherever the focus is; the sub-window's menu
@@ -30,6 +46,10 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     holder->setWidget(Form);
     MdiArea->addSubWindow(holder);
     holder->show();
+    // Showing may centre the form; beside an active window it opens one cascade step from it instead.
+    if (active && !active->isMaximized() && !holder->isMaximized())
+        holder->move(CascadePosition(active->geometry(), holder->size(), MdiArea->viewport()->size(),
+                                     CascadeStep(holder)));
     return holder;
 }
 

@@ -17,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -208,22 +209,43 @@ void TfrmParSysShort::showEvent(QShowEvent *event)
         sgStat->setCells(1, crStake, MoneyText(FGame->Info.BasicStake));
 }
 
+bool TfrmParSysShort::FieldsComplete() const
+{
+    for (const TFloatSpin *spin : {seCDraws, seCNum, seCComb})
+        if (spin->Value() < spin->MinValue())
+            return false;
+    return true;
+}
+
 void TfrmParSysShort::seCDrawsChange()
 {
-    if (Ready && !FUpdating)
+    if (Ready && !FUpdating && FieldsComplete())
         Refresh(true);
 }
 
 void TfrmParSysShort::seCNumChange()
 {
-    if (Ready && !FUpdating && seCNum->Value() >= seCNum->MinValue())
+    if (Ready && !FUpdating && FieldsComplete())
         Refresh(true);
 }
 
 void TfrmParSysShort::seCCombChange()
 {
-    if (Ready && !FUpdating)
+    if (Ready && !FUpdating && FieldsComplete())
         Refresh(false);
+}
+
+void TfrmParSysShort::CommitFields()
+{
+    {
+        const QScopedValueRollback<bool> quiet(FUpdating, true);
+        seCDraws->Commit();
+        UpdateRanges();
+        seCNum->Commit();
+        UpdateRanges();
+        seCComb->Commit();
+    }
+    Refresh(false);
 }
 
 void TfrmParSysShort::Refresh(bool Ranges)
@@ -241,12 +263,11 @@ void TfrmParSysShort::Refresh(bool Ranges)
 void TfrmParSysShort::UpdateRanges()
 {
     const int k = SpinValue(seCDraws);
-    FUpdating = true;
+    const QScopedValueRollback<bool> quiet(FUpdating, true);
     if (SpinValue(seCNum) < k)
         seCNum->SetValue(k);
     seCNum->SetMinValue(k);
     seCComb->SetMaxValue(MaxCount(SpinValue(seCNum), k));
-    FUpdating = false;
 }
 
 void TfrmParSysShort::ShowCost()
@@ -295,6 +316,7 @@ void TfrmParSysShort::ShowHits()
 
 void TfrmParSysShort::btnOkClick()
 {
+    CommitFields();
     N = SpinValue(seCNum);
     K = SpinValue(seCDraws);
     Count = SpinValue(seCComb);

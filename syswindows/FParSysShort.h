@@ -55,6 +55,12 @@ private:
     void ReadStoredParams();
     // The spin's whole value within its range.
     static int SpinValue(const TFloatSpin *Spin);
+    // Whether no field holds a value below its minimum, which is still being typed: until then the
+    // figures wait.
+    bool FieldsComplete() const;
+    // Clamps every field visibly into its range (K first, as the other ranges follow it) and shows the
+    // figures of what the fields then hold: what OK takes is what the dialog shows.
+    void CommitFields();
     void seCDrawsChange();
     void seCNumChange();
     void seCCombChange();

@@ -1,5 +1,7 @@
 #include "syswindows/FWriteFile.h"
 
+#include "controls/Cp1250Validator.h"
+
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +17,7 @@ TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
     Label1 = new QLabel(QStringLiteral("&Nazwa systemu:"), this);
     Edit1 = new QLineEdit(this);
     Edit1->setMaxLength(MaxTitleLength);
+    Edit1->setValidator(new TCp1250Validator(Edit1));
     Label1->setBuddy(Edit1);
     Label2 = new QLabel(QStringLiteral("&Komentarz:"), this);
     Memo1 = new QPlainTextEdit(this);
@@ -22,6 +25,7 @@ TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->installEventFilter(this);
+    TCp1250Validator::Restrict(Memo1);
     Label2->setBuddy(Memo1);
     connect(Memo1, &QPlainTextEdit::textChanged, this, &TfrmWriteFile::LimitComment);
     btnSave = new QPushButton(QStringLiteral("&Zapisz"), this);
@@ -51,7 +55,10 @@ void TfrmWriteFile::showEvent(QShowEvent *event)
 
 void TfrmWriteFile::FormShow()
 {
+    // The proposed title is selected, so that typing replaces it.
     Edit1->setText(Title);
+    Edit1->setFocus(Qt::OtherFocusReason);
+    Edit1->selectAll();
     switch (Mode) {
     case wfSystem:
         setWindowTitle(QStringLiteral("Zapis systemu"));

@@ -158,16 +158,14 @@ TEST_F(FloatSpinTest, TypingIsCheckedCharacterByCharacter)
     EXPECT_EQ(spin.text(), u"7");
 }
 
-TEST_F(FloatSpinTest, ClipboardKeysAreSwallowedAndPasteIsTypedCharacterByCharacter)
+TEST_F(FloatSpinTest, PasteIsTypedCharacterByCharacter)
 {
     spin.SetMaxValue(1000000);
     spin.setText(QString());
     QApplication::clipboard()->setText(QStringLiteral("1a2b3"));
     QTest::keyClick(&spin, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(spin.text(), u"");
-    QTest::keyClick(&spin, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(spin.text(), u"123");
-    spin.Paste();
+    QTest::keyClick(&spin, Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(spin.text(), u"123123");
     // Past MaxValue the rest of the pasted digits is dropped.
     spin.setText(QString());
@@ -186,6 +184,21 @@ TEST_F(FloatSpinTest, ClipboardKeysAreSwallowedAndPasteIsTypedCharacterByCharact
     spin.EditorEnabled = true;
     spin.Cut();
     EXPECT_EQ(spin.text(), u"");
+}
+
+TEST_F(FloatSpinTest, DesktopEditingKeysSelectCopyCutPasteAndUndo)
+{
+    const auto ctrl = [&](Qt::Key Key) { QTest::keyClick(&spin, Key, Qt::ControlModifier); };
+    spin.SetMaxValue(1000);
+    spin.setText(QStringLiteral("123"));
+    QApplication::clipboard()->setText(QStringLiteral("4x5"));
+    for (const Qt::Key key : {Qt::Key_A, Qt::Key_V, Qt::Key_A, Qt::Key_X})
+        ctrl(key);
+    EXPECT_EQ(QApplication::clipboard()->text(), u"45") << "pasted over the selection through the checks";
+    // Undo never brings back a value above a limit lowered since.
+    spin.SetMaxValue(40);
+    ctrl(Qt::Key_Z);
+    EXPECT_EQ(spin.text(), u"40");
 }
 
 TEST_F(FloatSpinTest, ContextMenuPasteAndCutAreCheckedToo)

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <tuple>
+
 namespace {
 
 const QString nbsp = QString(QChar(0x00A0));
@@ -184,4 +186,30 @@ TEST_F(ParSysShortTest, OkTakesValuesTypedOutOfRangeWithinTheirRanges)
     dialog.btnOk->click();
     EXPECT_EQ(dialog.Count, 1);
     EXPECT_EQ(dialog.N, 12);
+}
+
+TEST_F(ParSysShortTest, EnterShowsAndMakesWhatTheFieldsHoldWithinTheirRanges)
+{
+    // Eight numbers per combination of nine; the five typed wait for the rest of the number until Enter.
+    dialog.Init(Lotto(), 9, false, false, 0, 9, 8);
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    dialog.seCNum->selectAll();
+    QTest::keyClicks(dialog.seCNum, "5");
+    EXPECT_EQ(dialog.sgStat->Cells(1, 1), "9");
+    QTest::keyClick(dialog.seCNum, Qt::Key_Return);
+    ExpectSpins(dialog, "8", "8", "1");
+    EXPECT_EQ(dialog.sgStat->Cells(1, 1), "1");
+    EXPECT_EQ(dialog.sgStat->Cells(1, 4), "84,00" + nbsp + "zł");
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.N, dialog.K, dialog.Count), std::tuple(1, 8, 8, 1));
+
+    // An emptied count waits too, then is one combination.
+    dialog.Init(Lotto(), 12, false, false, 0, 22, 6);
+    dialog.seCComb->clear();
+    EXPECT_EQ(dialog.sgStat->Cells(1, 4), "66,00" + nbsp + "zł");
+    dialog.btnOk->click();
+    EXPECT_EQ(dialog.seCComb->text(), "1");
+    EXPECT_EQ(dialog.sgStat->Cells(1, 4), "3,00" + nbsp + "zł");
+    EXPECT_EQ(dialog.Count, 1);
 }

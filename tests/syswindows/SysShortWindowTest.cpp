@@ -321,3 +321,17 @@ TEST_F(SysShortWindowTest, CopyOutlivesItsOriginal)
     sendCommand(copy, WM_TASK_START);
     EXPECT_EQ(copy->ViewCount(), 22);
 }
+
+TEST_F(SysShortWindowTest, NewAndCopiedWindowsOpenOneCascadeStepFromTheActiveOne)
+{
+    // Every classic window centres itself when shown: without the cascade they would lie one over another.
+    frame->resize(1600, 1200);
+    TGenSysForm *original = Generate(12, 6, 22);
+    const auto position = [](QWidget *Form) { return Form->parentWidget()->pos(); };
+    sendCommand(original, WM_SYS_COPY);
+    QWidget *copy = frame->ChildForms().back();
+    const QPoint step = position(copy) - position(original);
+    EXPECT_TRUE(step.x() > 0 && step.y() == step.x()) << step.x() << "," << step.y();
+    Activate(copy);
+    EXPECT_EQ(position(OpenClassic()), position(copy) + step);
+}

@@ -1,5 +1,8 @@
 #include "syswindows/FWriteFile.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -53,4 +56,22 @@ TEST(WriteFileTest, EnterInTheCommentSavesWithoutANewLine)
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_EQ(dialog.Comment, "uwagi");
     EXPECT_EQ(dialog.Title, "") << "an empty title is accepted";
+}
+
+TEST(WriteFileTest, TypingReplacesTheProposedTitleAndCharactersWithoutAWindows1250ByteAreRefused)
+{
+    TfrmWriteFile dialog;
+    dialog.Title = "System skrócony - klasyczny 6/12/22";
+    dialog.show();
+    for (const QString c : {"Z", "ż", "ж", " ", "€", "✓"}) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, c);
+        QApplication::sendEvent(dialog.Edit1, &press);
+    }
+    EXPECT_EQ(dialog.Edit1->text(), "Zż €");
+    QApplication::clipboard()->setText("a✓b😀\nść");
+    dialog.Memo1->insertPlainText("Uwagi ж:");
+    dialog.Memo1->paste();
+    EXPECT_EQ(dialog.Memo1->toPlainText(), "Uwagi :ab\nść");
+    dialog.Memo1->undo();
+    EXPECT_EQ(dialog.Memo1->toPlainText(), "Uwagi :") << "the paste is undone in one step";
 }
