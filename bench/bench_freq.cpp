@@ -1,6 +1,6 @@
 // Timings of the frequency statistic: pairs, triples and quadruples over the real Lotto history in the
-// method the statistic chooses and in each counting method, and triples over 20,000 draws of 20 of 80.
-// Run from a Release build.
+// method the statistic chooses and in each counting method, the never-drawn quintuples and sextuples of
+// that history, and triples over 20,000 draws of 20 of 80. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
@@ -19,9 +19,9 @@ class TBenchFreq : public TStatFreq {
 public:
     explicit TBenchFreq(const TGameInfo &Game) : TStatFreq(&Game, nullptr, nullptr, nullptr, nullptr) {}
 
-    void Run(int CombLen, uint8_t AMode)
+    void Run(int CombLen, uint8_t AMode, int AMinFreq = 1)
     {
-        SetParams(CombLen, 1, {}, false, 0, false);
+        SetParams(CombLen, AMinFreq, {}, false, 0, false);
         if (AMode == 0) {
             if (!Start())
                 return;
@@ -63,6 +63,16 @@ void BM_LottoHistory(benchmark::State &State)
     Report(State, stat);
 }
 
+// Arg: combination length.
+void BM_LottoNeverDrawn(benchmark::State &State)
+{
+    TBenchFreq stat(testsupport::LottoGame().Info);
+    stat.LoadDraws(TDrawsRange{}, testsupport::LottoHistory(), 1);
+    for (auto _ : State)
+        stat.Run(static_cast<int>(State.range(0)), 0, 0);
+    Report(State, stat);
+}
+
 void BM_TwentyOfEightyTriples(benchmark::State &State)
 {
     TBenchFreq stat(MultiGame());
@@ -79,6 +89,7 @@ BENCHMARK(BM_LottoHistory)
     ->ArgNames({"k", "method"})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_LottoNeverDrawn)->Arg(5)->Arg(6)->ArgName("k")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_TwentyOfEightyTriples)
     ->Arg(0)
     ->Arg(1)

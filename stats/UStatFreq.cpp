@@ -93,7 +93,7 @@ bool TStatFreq::Start()
 
 void TStatFreq::Finished()
 {
-    if (State == ssComputed)
+    if (State == ssComputed && Mode != 5)
         FinalizeRows();
     if (OnFinished)
         OnFinished();
@@ -167,6 +167,7 @@ bool TStatFreq::PrepareMode(uint8_t AMode)
     FreeResults();
     Mode = AMode;
     Capacity = 0;
+    UseDrawnBits = false;
     UseArray = true;
     const long double combs = Binomial(N, CombLen);
     // A lexicographic index of these combinations would not fit 63 bits, and their positional code
@@ -199,6 +200,10 @@ bool TStatFreq::PrepareMode(uint8_t AMode)
         Capacity = std::min(TableCapacity(sizeof(TFreqItem), MemoryShareWhole), static_cast<uint64_t>(combs));
         if (LimitRows)
             Capacity = std::min(Capacity, static_cast<uint64_t>(MaxRows));
+        // A bit per combination, marked for the drawn ones, when it fits beside the rows the list may hold.
+        UseDrawnBits =
+            TableFits(std::ceil(combs / 64) * 8 + static_cast<long double>(Capacity) * sizeof(TFreqItem), 1,
+                      MemoryShareWhole);
         return true;
     }
 }

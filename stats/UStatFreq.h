@@ -48,8 +48,8 @@ public:
     // After SetParams: chooses the counting method and starts its worker; False, with State ssNoMemory and
     // no worker, when no method can hold the job. Call on the GUI thread.
     bool Start();
-    // On the GUI thread after the worker: fills the parity of every row when the count is complete, then
-    // calls OnFinished.
+    // On the GUI thread after the worker: fills the parity of every row when the count is complete (the
+    // never-drawn list has it from its worker), then calls OnFinished.
     void Finished() override;
 
     // Row 0..RowCount-1 of the result. Comb gets CombLen numbers (a pair of the each-with-each expansion
@@ -76,7 +76,8 @@ public:
     bool UseIndex = false;             // Code is the lexicographic index, else the positional code
     TProgress CountProgress;
     TProgress SortProgress;
-    uint64_t Capacity = 0; // rows the never-drawn list may hold
+    uint64_t Capacity = 0;     // rows the never-drawn list may hold
+    bool UseDrawnBits = false; // the never-drawn list sweeps a bit set of the drawn ranks
     int32_t CombLen = 1;
     int32_t MaxRows = 0;
     bool LimitRows = false;
@@ -119,6 +120,15 @@ private:
     void CountDrawPairs(TMyThread &Thread);  // method 3
     void CountLaterDraws(TMyThread &Thread); // method 4
     void ListNeverDrawn(TMyThread &Thread);  // method 5
+
+    // The never-drawn list's two ways, each False when stopped: every combination tested against the
+    // draws' number sets, or the ranks of the draws' k-subsets marked in Drawn (C(N, k) zeroed bits) and
+    // the unmarked ranks swept once.
+    bool TestEveryComb(TMyThread &AThread, const std::vector<TNumberMask> &Masks);
+    bool SweepUndrawn(TMyThread &AThread, const std::vector<TNumberMask> &Masks,
+                      std::vector<uint64_t> &Drawn);
+    // Appends the never-drawn row of Comb with its parity.
+    void AddNeverDrawn(int64_t Code, const TDynByteArr &Comb);
 
     // Drops the rows below MinFreq, orders the rest by Freq (descending) and Code, keeps MaxRows.
     void CutRows();

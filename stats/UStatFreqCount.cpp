@@ -3,10 +3,14 @@
 
 #include "stats/UStatFreq.h"
 
+#include "stats/MemoryEstimate.h"
 #include "stats/NumberMask.h"
 #include "stats/UStatFreqCombs.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -30,6 +34,38 @@ void ReportSorting(const TStat::TStatusProc &OnStatus)
     if (OnStatus)
         OnStatus(SortingText);
 }
+
+// A progress advanced in batches of steps, with a poll for a stop after each batch.
+class TBatchedSteps {
+public:
+    TBatchedSteps(TProgress &AProgress, std::function<bool()> AStopped)
+        : Progress(AProgress), Stopped(std::move(AStopped))
+    {
+    }
+
+    // Counts Steps more done; True when the work has been stopped.
+    bool Add(int64_t Steps)
+    {
+        Pending += Steps;
+        return Pending >= Batch && Flush();
+    }
+    // Reports the steps counted so far; True when the work has been stopped.
+    bool Flush()
+    {
+        while (Pending > 0) {
+            const auto delta = static_cast<int32_t>(std::min<int64_t>(Pending, INT32_MAX));
+            Progress.Advance(delta);
+            Pending -= delta;
+        }
+        return Stopped();
+    }
+
+private:
+    static constexpr int64_t Batch = 1024;
+    TProgress &Progress;
+    std::function<bool()> Stopped;
+    int64_t Pending = 0;
+};
 
 // Work := the numbers of Draw at the 1-based positions of Pattern.
 void TakeAt(const TStatDraw &Draw, const TDynByteArr &Pattern, TDynByteArr &Work)
@@ -250,10 +286,31 @@ void TStatFreq::CountLaterDraws(TMyThread &AThread)
 }
 
 // Method 5: the k-combinations of 1..N, in lexicographic order, that no working draw holds, up to
-// Capacity rows.
+// Capacity rows: by one sweep over a bit set of the drawn ranks when it has room, else by testing every
+// combination against the draws.
 void TStatFreq::ListNeverDrawn(TMyThread &AThread)
 {
     const std::vector<TNumberMask> masks = DrawMasks(Draws, K);
+    std::vector<uint64_t> drawn;
+    if (UseDrawnBits)
+        UseDrawnBits = TryAllocate(drawn, (static_cast<uint64_t>(SubsetCount(N, CombLen)) + 63) / 64);
+    if (UseDrawnBits ? SweepUndrawn(AThread, masks, drawn) : TestEveryComb(AThread, masks)) {
+        RowCount = static_cast<int32_t>(Rows.size());
+        State = ssComputed;
+    }
+}
+
+void TStatFreq::AddNeverDrawn(int64_t Code, const TDynByteArr &Comb)
+{
+    // The rows grow as they are found rather than claim Capacity at once.
+    if (Rows.size() == Rows.capacity())
+        Rows.reserve(
+            static_cast<size_t>(std::min<uint64_t>(Capacity, std::max<uint64_t>(1024, Rows.size() * 2))));
+    Rows.push_back({Code, 0, static_cast<uint8_t>(CombParity(Comb.data(), CombLen)), FreqNoDraw});
+}
+
+bool TStatFreq::TestEveryComb(TMyThread &AThread, const std::vector<TNumberMask> &Masks)
+{
     const int64_t combs = SubsetCount(N, CombLen);
     CountProgress.Init(10000, combs, 0);
     TDynByteArr comb;
@@ -261,18 +318,66 @@ void TStatFreq::ListNeverDrawn(TMyThread &AThread)
         NextComb(comb, static_cast<uint8_t>(N), static_cast<uint8_t>(CombLen), t == 1);
         if (!FilterOn || PassesFilter(comb.data())) {
             const TNumberMask sought = MaskOf(comb.data(), CombLen);
-            if (std::none_of(masks.begin(), masks.end(),
-                             [&sought](const TNumberMask &M) { return M.Holds(sought); })) {
-                if (Rows.size() == Rows.capacity())
-                    Rows.reserve(static_cast<size_t>(
-                        std::min<uint64_t>(Capacity, std::max<uint64_t>(1024, Rows.size() * 2))));
-                Rows.push_back({t, 0, 0, FreqNoDraw});
-            }
+            if (std::none_of(Masks.begin(), Masks.end(),
+                             [&sought](const TNumberMask &M) { return M.Holds(sought); }))
+                AddNeverDrawn(t, comb);
         }
         if (StoppedAndFreed(AThread))
-            return;
+            return false;
         CountProgress.Advance(1);
     }
-    RowCount = static_cast<int32_t>(Rows.size());
-    State = ssComputed;
+    return true;
+}
+
+bool TStatFreq::SweepUndrawn(TMyThread &AThread, const std::vector<TNumberMask> &Masks,
+                             std::vector<uint64_t> &Drawn)
+{
+    const auto n = static_cast<uint8_t>(N);
+    const auto k = static_cast<uint8_t>(CombLen);
+    const int64_t combs = SubsetCount(N, CombLen);
+    // The draws' numbers beyond N hold no combination of 1..N.
+    TNumberMask inGame;
+    for (int number = 1; number <= N; ++number)
+        inGame.Add(static_cast<uint8_t>(number));
+    // One step per drawn k-subset marked and per combination swept.
+    int64_t marks = 0;
+    for (const TNumberMask &mask : Masks)
+        marks += SubsetCount((mask & inGame).Count(), CombLen);
+    CountProgress.Init(10000, marks + combs, 0);
+    TBatchedSteps steps(CountProgress, [this, &AThread] { return StoppedAndFreed(AThread); });
+
+    uint8_t numbers[128];
+    TDynByteArr pattern;
+    TDynByteArr work(k);
+    for (const TNumberMask &mask : Masks) {
+        const int count = (mask & inGame).Numbers(numbers);
+        const int64_t subsets = SubsetCount(count, CombLen);
+        for (int64_t s = 0; s < subsets; ++s) {
+            NextComb(pattern, static_cast<uint8_t>(count), k, s == 0);
+            for (size_t j = 0; j < work.size(); ++j)
+                work[j] = numbers[pattern[j] - 1u];
+            const auto bit = static_cast<uint64_t>(CombToIndex(n, k, work.data()) - 1);
+            Drawn[bit / 64] |= uint64_t{1} << (bit % 64);
+        }
+        if (steps.Add(subsets))
+            return false;
+    }
+
+    if (!FilterOn) {
+        // Every unmarked rank is a row: the rows are counted before they are claimed.
+        uint64_t undrawn = static_cast<uint64_t>(combs);
+        for (const uint64_t word : Drawn)
+            undrawn -= static_cast<uint64_t>(std::popcount(word));
+        Rows.reserve(static_cast<size_t>(std::min(Capacity, undrawn)));
+    }
+    TDynByteArr comb;
+    for (int64_t t = 1; t <= combs && Rows.size() < Capacity; ++t) {
+        const auto bit = static_cast<uint64_t>(t - 1);
+        NextComb(comb, n, k, t == 1);
+        if ((Drawn[bit / 64] >> (bit % 64) & 1) == 0 && (!FilterOn || PassesFilter(comb.data())))
+            AddNeverDrawn(t, comb);
+        if (steps.Add(1))
+            return false;
+    }
+    return !steps.Flush();
 }

@@ -65,13 +65,34 @@ TEST_F(StatFreqTest, EveryMethodCountsTheLottoHistoryAsABruteForceCount)
 TEST_F(StatFreqTest, NeverDrawnListOfTheLottoHistory)
 {
     auto stat = LottoStat();
-    for (int k = 1; k <= 3; ++k) {
+    for (int k = 1; k <= 5; ++k) {
         SCOPED_TRACE("k = " + std::to_string(k));
         stat->SetParams(k, 0, NoConstraints(), false, 0, false);
         ASSERT_TRUE(stat->Start());
         stat->Wait();
         EXPECT_EQ(stat->Mode, 5);
-        EXPECT_TRUE(SameTable(*stat, BruteForceNeverDrawn(stat->Draws, 49, k)));
+        EXPECT_TRUE(stat->UseDrawnBits);
+        if (k <= 4) {
+            EXPECT_TRUE(SameTable(*stat, BruteForceNeverDrawn(stat->Draws, 49, k)));
+            continue;
+        }
+        // Quintuples: as many rows as combinations no draw holds, strictly ascending, and a sample of them
+        // tested against every draw.
+        std::set<TDynByteArr> drawn;
+        for (const TStatDraw &draw : stat->Draws)
+            ForEachSubset(draw.Numbers, k, [&](const TDynByteArr &Subset) { drawn.insert(Subset); });
+        ASSERT_EQ(stat->RowCount, 1'906'884 - static_cast<int32_t>(drawn.size())); // C(49, 5) - drawn
+        EXPECT_EQ(std::adjacent_find(stat->Rows.begin(), stat->Rows.end(),
+                                     [](const TFreqItem &A, const TFreqItem &B) { return A.Code >= B.Code; }),
+                  stat->Rows.end());
+        TDynByteArr comb;
+        for (int32_t r = 0; r < stat->RowCount; r += 997) {
+            stat->GetItemComb(r, comb);
+            for (const TStatDraw &draw : stat->Draws)
+                ASSERT_FALSE(
+                    std::includes(draw.Numbers.begin(), draw.Numbers.end(), comb.begin(), comb.end()))
+                    << "row " << r;
+        }
     }
 }
 
@@ -395,7 +416,16 @@ TEST_F(StatFreqTest, NeverDrawnListStopsAtItsCapacity)
     Memory.Set(GiB);
     stat->SetParams(3, 0, NoConstraints(), false, 25, true);
     stat->RunIn(5);
+    EXPECT_TRUE(stat->UseDrawnBits);
     EXPECT_TRUE(SameTable(*stat, {all.begin(), all.begin() + 25}));
+
+    // Room for every row (C(30, 3)) but not for the bit set of the drawn ranks beside them.
+    Memory.Set(static_cast<uint64_t>(4060 * sizeof(TFreqItem) / 0.9) + 16);
+    stat->SetParams(3, 0, NoConstraints(), false, 0, false);
+    stat->RunIn(5);
+    EXPECT_EQ(stat->Capacity, 4060u);
+    EXPECT_FALSE(stat->UseDrawnBits);
+    EXPECT_TRUE(SameTable(*stat, all));
 
     Memory.Set(0);
     stat->SetParams(3, 0, NoConstraints(), false, 0, false);
@@ -449,6 +479,32 @@ TEST_F(StatFreqTest, StoppingMidWayLeavesNoResults)
         EXPECT_TRUE(stat->Rows.empty());
         EXPECT_TRUE(stat->ResultList.empty());
     }
+}
+
+// Stopped while it sweeps the bit set of the drawn quadruples (their marks take the first 2,006 positions;
+// a stop while marking is the first report of the test above).
+TEST_F(StatFreqTest, NeverDrawnListStoppedInItsSweepLeavesNoResults)
+{
+    TFreqInMode *running = nullptr;
+    int beyond = 0; // reports from position 6000 on, written by the worker and read after it has ended
+    int finished = 0;
+    auto stat = std::make_unique<TFreqInMode>(
+        LottoGame().Info,
+        [&](int32_t Position, int32_t) {
+            if (Position >= 6000 && beyond++ == 0)
+                running->Thread->Terminate();
+        },
+        [&] { ++finished; });
+    running = stat.get();
+    stat->LoadDraws(TDrawsRange{}, LottoHistory(), 1);
+    stat->SetParams(4, 0, NoConstraints(), false, 0, false);
+    ASSERT_TRUE(stat->Start());
+    stat->Wait();
+    EXPECT_EQ(beyond, 1); // noticed at the next poll
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(stat->State, ssStopped);
+    EXPECT_EQ(stat->RowCount, 0);
+    EXPECT_EQ(stat->Rows.capacity(), 0u);
 }
 
 TEST_F(StatFreqTest, PairMethodsOverOneDrawLeaveTheStateSet)
