@@ -4,6 +4,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "platform/Dispatcher.h"
+#include "tests/support/HangGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -421,7 +423,8 @@ TEST(StatLoadTest, LoadStatDrawsCopiesDeeplyAndSorts)
 // ---------------------------------------------------------------------------------------------------
 // The worker protocol
 
-// Counts upward in a worker, polling for a stop every 1001 steps; Limit 0 counts until stopped.
+// Counts upward in a worker, polling for a stop every 1001 steps; Limit 0 counts until stopped. With
+// FailAt above 0 the step FailAt throws std::runtime_error.
 class TCountingStat : public TStat {
 public:
     TCountingStat(const TGameInfo &Game, int64_t Limit) : TStat(&Game, nullptr, nullptr), Limit(Limit) {}
@@ -447,7 +450,11 @@ public:
     int FinishedCalls = 0;
     bool FinishedOnCaller = false;
     bool AllocateTooMuch = false;
+    int64_t FailAt = 0;
     const std::thread::id Caller = std::this_thread::get_id();
+
+protected:
+    void FreeResults() override { std::vector<int64_t>().swap(Results); }
 
 private:
     void Execute(TMyThread &AThread)
@@ -455,6 +462,8 @@ private:
         if (AllocateTooMuch)
             throw std::bad_alloc();
         for (int64_t i = 0; Limit == 0 || i < Limit; ++i) {
+            if (i > 0 && i == FailAt)
+                throw std::runtime_error("licznik uszkodzony");
             Results.push_back(i);
             Steps = i + 1;
             if (i % 1001 == 0 && CheckStopped(AThread)) {
@@ -473,12 +482,12 @@ platform::QueueDispatcher &Queue()
     return static_cast<platform::QueueDispatcher &>(*platform::dispatcher());
 }
 
-// Drains the dispatcher until Done holds or a few seconds have passed.
+// Drains the dispatcher until Done holds (or the guard against a hang runs out).
 template <typename TDone> bool DrainUntil(TDone Done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + testsupport::HangGuard;
     while (!Done() && std::chrono::steady_clock::now() < deadline)
-        Queue().waitAndDrain(std::chrono::milliseconds(10));
+        Queue().waitAndDrain(testsupport::HangGuard);
     return Done();
 }
 
@@ -503,7 +512,7 @@ TEST(StatWorkerTest, StoppingHalfWayFreesTheResultsAndEndsStopped)
     int finished = 0;
     stat.OnFinished = [&finished] { ++finished; };
     stat.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + testsupport::HangGuard;
     while (stat.Steps < 5000 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::yield();
     ASSERT_GE(stat.Steps, 5000);
@@ -530,6 +539,30 @@ TEST(StatWorkerTest, AnAllocationFailureEndsWithoutMemoryState)
     ASSERT_TRUE(DrainUntil([&finished] { return finished > 0; }));
     EXPECT_EQ(stat.State, ssNoMemory);
     EXPECT_FALSE(stat.Thread->FatalException);
+}
+
+TEST(StatWorkerTest, AFailureHalfWayEndsFailedWithItsReasonAndNoResults)
+{
+    const TGameInfo game = MakeGame(49, 6);
+    TCountingStat stat(game, 5000);
+    stat.FailAt = 2500;
+    int finished = 0;
+    stat.OnFinished = [&finished] { ++finished; };
+    stat.Start();
+    stat.Thread->WaitFor();
+    Queue().drain();
+    EXPECT_EQ(finished, 1);
+    EXPECT_EQ(stat.State, ssFailed);
+    EXPECT_EQ(stat.FailureText, "licznik uszkodzony");
+    EXPECT_EQ(stat.Results.capacity(), 0u);
+
+    // The next computation starts without the old reason.
+    stat.FailAt = 0;
+    stat.Start();
+    stat.Thread->WaitFor();
+    EXPECT_EQ(stat.State, ssComputed);
+    EXPECT_EQ(stat.FailureText, "");
+    EXPECT_EQ(stat.Results.size(), 5000u);
 }
 
 TEST(StatWorkerTest, DestroyingARunningStatisticStopsItsWorker)
