@@ -90,12 +90,6 @@ TEST_F(ThreadTest, ExceptionOfTheWorkerReachesTheEndHandlerWithItsText)
     EXPECT_EQ(queue->waitAndDrain(HangGuard), 1u);
     EXPECT_EQ(message, "brak pamięci");
     EXPECT_EQ(text, "brak pamięci");
-
-    TMyThread2 odd;
-    odd.Proc = [](TMyThread &) { throw 7; };
-    odd.Resume();
-    odd.WaitFor();
-    EXPECT_EQ(odd.FailureText, "unknown exception");
 }
 
 TEST_F(ThreadTest, WaitForOnTheDispatcherThreadRunsTheHandlerExactlyOnce)

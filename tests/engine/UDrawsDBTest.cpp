@@ -3,7 +3,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UFilters.h"
 #include "tests/engine/DrawsTestSupport.h"
-#include "tests/engine/FailingFilterKind.h"
+#include "tests/engine/FailingSumFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -483,19 +483,17 @@ TEST_F(DrawsEditing, MarkingThatFailsHalfWayChangesNoMark)
 {
     TDrawsRange all;
     Draws.SetRange(all); // every Mark 1
-    TFailingFilterKind kind;
-    // Only the last draw, 29 May, holds 17: the two before it are rejected first.
-    const auto set = TFailingFilterKind::SetFailingAt(Game.get(), 49, 6, {}, 17);
+    TFailingSumKind kind;
+    // Only the last draw, 29 May, sums to 100 or more: the two before it are rejected first.
     try {
-        Draws.MarkByFilter(*set, nullptr, {});
+        Draws.MarkByFilter(*TFailingSum::FailingAt(Game.get(), 49, 6, 100, 279), nullptr, {});
         ADD_FAILURE() << "the failure was not passed on";
     } catch (const std::runtime_error &e) {
-        EXPECT_STREQ(e.what(), TFailingFilter::FailureText);
+        EXPECT_STREQ(e.what(), TFailingSum::FailureText);
     }
     for (int i = 0; i < Draws.Count(); ++i)
         EXPECT_EQ(Draws.GetDraw(i).Mark, 1) << i;
-    EXPECT_EQ(TFailingFilter::Prepared, 1);
-    EXPECT_EQ(TFailingFilter::Finished, 1);
+    EXPECT_EQ(TFailingSum::Finished, 1);
 }
 
 TEST_F(DrawsEditing, NewDrawsAreTestedByTheKeptFilterSet)

@@ -8,7 +8,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 #include "platform/AtomicFile.h"
-#include "tests/engine/FailingFilterKind.h"
+#include "tests/engine/FailingSumFilter.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -109,9 +109,9 @@ protected:
         return set;
     }
 
-    // MarkByFilter in a worker thread, as the filter window runs it.
+    // MarkByFilter in a worker thread, as the filter window runs it; -1 when it gives no answer.
     static int64_t markInWorker(TSystem &System, TGroupFilter &Set, bool Stopped,
-                                std::vector<int> *Positions = nullptr)
+                                std::vector<int> *Positions = nullptr, std::string *Failure = nullptr)
     {
         int64_t passed = -1;
         TMyThread2 worker;
@@ -125,6 +125,8 @@ protected:
             worker.Terminate();
         worker.Resume();
         worker.WaitFor();
+        if (Failure)
+            *Failure = worker.FailureText;
         return passed;
     }
 
@@ -377,30 +379,18 @@ TEST_F(SysGeneral, MarkingThatFailsHalfWayChangesNoMarkAndReportsWhy)
 {
     const auto system = full(8, 3);
     markInWorker(*system, *sumSet(*system, 6, 12, true), false);
-    const auto flags = [&system] {
-        std::vector<uint8_t> all;
-        for (int rec = 0; rec < system->Combs.GetCount(); ++rec)
-            all.push_back(*system->Combs.FlagsPtr(rec));
-        return all;
-    };
-    const std::vector<uint8_t> before = flags();
+    std::vector<uint8_t> before;
+    for (int rec = 0; rec < system->Combs.GetCount(); ++rec)
+        before.push_back(*system->Combs.FlagsPtr(rec));
 
-    TFailingFilterKind kind;
-    // 1 2 8 is the sixth row: the five before it, all marked, are rejected first.
-    const auto failing = TFailingFilterKind::SetFailingAt(&Game, system->N, system->K, system->Key, 8);
-    bool answered = false;
-    TMyThread2 worker;
-    worker.Proc = [&](TMyThread &Thread) {
-        system->MarkByFilter(*failing, Thread, {});
-        answered = true;
-    };
-    worker.Resume();
-    worker.WaitFor();
-    EXPECT_FALSE(answered);
-    EXPECT_EQ(worker.FailureText, TFailingFilter::FailureText);
-    EXPECT_EQ(flags(), before);
-    EXPECT_EQ(TFailingFilter::Prepared, 1);
-    EXPECT_EQ(TFailingFilter::Finished, 1);
+    TFailingSumKind kind;
+    // 1 2 8, the sixth row, is the first to sum to 11 or more: the five before it, marked, are rejected first.
+    std::string failure;
+    EXPECT_EQ(markInWorker(*system, *TFailingSum::FailingAt(&Game, 8, 3, 11, 21), false, nullptr, &failure), -1);
+    EXPECT_EQ(failure, TFailingSum::FailureText);
+    for (int rec = 0; rec < system->Combs.GetCount(); ++rec)
+        EXPECT_EQ(*system->Combs.FlagsPtr(rec), before[size_t(rec)]) << rec;
+    EXPECT_EQ(TFailingSum::Finished, 1);
 }
 
 // With a key out of order the records are not in the order of the numbers; the packed index must be.

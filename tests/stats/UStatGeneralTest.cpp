@@ -13,7 +13,6 @@
 #include <cmath>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -423,8 +422,7 @@ TEST(StatLoadTest, LoadStatDrawsCopiesDeeplyAndSorts)
 // ---------------------------------------------------------------------------------------------------
 // The worker protocol
 
-// Counts upward in a worker, polling for a stop every 1001 steps; Limit 0 counts until stopped. With
-// FailAt above 0 the step FailAt throws std::runtime_error.
+// Counts upward in a worker, polling for a stop every 1001 steps; Limit 0 counts until stopped.
 class TCountingStat : public TStat {
 public:
     TCountingStat(const TGameInfo &Game, int64_t Limit) : TStat(&Game, nullptr, nullptr), Limit(Limit) {}
@@ -450,11 +448,7 @@ public:
     int FinishedCalls = 0;
     bool FinishedOnCaller = false;
     bool AllocateTooMuch = false;
-    int64_t FailAt = 0;
     const std::thread::id Caller = std::this_thread::get_id();
-
-protected:
-    void FreeResults() override { std::vector<int64_t>().swap(Results); }
 
 private:
     void Execute(TMyThread &AThread)
@@ -462,8 +456,6 @@ private:
         if (AllocateTooMuch)
             throw std::bad_alloc();
         for (int64_t i = 0; Limit == 0 || i < Limit; ++i) {
-            if (i > 0 && i == FailAt)
-                throw std::runtime_error("licznik uszkodzony");
             Results.push_back(i);
             Steps = i + 1;
             if (i % 1001 == 0 && CheckStopped(AThread)) {
@@ -539,30 +531,6 @@ TEST(StatWorkerTest, AnAllocationFailureEndsWithoutMemoryState)
     ASSERT_TRUE(DrainUntil([&finished] { return finished > 0; }));
     EXPECT_EQ(stat.State, ssNoMemory);
     EXPECT_FALSE(stat.Thread->FatalException);
-}
-
-TEST(StatWorkerTest, AFailureHalfWayEndsFailedWithItsReasonAndNoResults)
-{
-    const TGameInfo game = MakeGame(49, 6);
-    TCountingStat stat(game, 5000);
-    stat.FailAt = 2500;
-    int finished = 0;
-    stat.OnFinished = [&finished] { ++finished; };
-    stat.Start();
-    stat.Thread->WaitFor();
-    Queue().drain();
-    EXPECT_EQ(finished, 1);
-    EXPECT_EQ(stat.State, ssFailed);
-    EXPECT_EQ(stat.FailureText, "licznik uszkodzony");
-    EXPECT_EQ(stat.Results.capacity(), 0u);
-
-    // The next computation starts without the old reason.
-    stat.FailAt = 0;
-    stat.Start();
-    stat.Thread->WaitFor();
-    EXPECT_EQ(stat.State, ssComputed);
-    EXPECT_EQ(stat.FailureText, "");
-    EXPECT_EQ(stat.Results.size(), 5000u);
 }
 
 TEST(StatWorkerTest, DestroyingARunningStatisticStopsItsWorker)
