@@ -2,6 +2,23 @@
 
 #include <stdexcept>
 
+std::string ExceptionText(const std::exception_ptr &Error) noexcept
+{
+    if (!Error)
+        return {};
+    try {
+        try {
+            std::rethrow_exception(Error);
+        } catch (const std::exception &e) {
+            return e.what();
+        } catch (...) {
+            return "unknown exception";
+        }
+    } catch (...) {
+        return {}; // no memory left for the text
+    }
+}
+
 TMyThread::TMyThread() : End(std::make_shared<EndState>()) {}
 
 TMyThread::~TMyThread()
@@ -51,6 +68,7 @@ void TMyThread::Run()
         Execute();
     } catch (...) {
         FatalException = std::current_exception();
+        FailureText = ExceptionText(FatalException);
     }
     if (!EndDispatcher)
         return;

@@ -2,7 +2,7 @@
 // The worker-thread base of every long computation. A thread object is created suspended; its owner sets
 // OnTerminate (and, for TMyThread2, Proc), then calls Resume. Terminate asks the worker to stop; the
 // worker polls GetTerminated. When the worker ends, OnTerminate runs on the installed dispatcher's (GUI)
-// thread; an exception thrown by the worker is caught and left in FatalException for it. Owners create,
+// thread; an exception thrown by the worker is caught and left, with its text, for it. Owners create,
 // stop and destroy thread objects on the dispatcher's thread; destroying a running one terminates and
 // joins it, and its end handler is then dropped.
 
@@ -12,7 +12,12 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <string>
 #include <thread>
+
+// The what() of a caught exception; a fixed text for one not derived from std::exception; empty for no
+// exception (or when the text cannot be had).
+std::string ExceptionText(const std::exception_ptr &Error) noexcept;
 
 class TMyThread {
 public:
@@ -33,8 +38,10 @@ public:
     void WaitFor();
 
     TThreadEvent OnTerminate;
-    // What the worker threw, or empty; read it in OnTerminate or after WaitFor.
+    // What the worker threw (empty when it ended normally) and ExceptionText of it; read them in
+    // OnTerminate or after WaitFor.
     std::exception_ptr FatalException;
+    std::string FailureText;
 
 protected:
     virtual void Execute() = 0;

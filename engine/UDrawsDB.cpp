@@ -224,22 +224,25 @@ int32_t TDrawsManager::MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, con
     TProgress progress;
     progress.OnProgress = OnProgress;
     progress.Init(10000, Draws.Count(), 0);
-    Filter.Prepare();
-    int32_t count = 0;
-    for (int i = 0; i < Draws.Count(); ++i) {
-        TDraw &draw = *Draws.GetItem(i);
-        if (Filter.Test(draw.Numbers.data())) {
-            draw.Mark = 1;
-            if (draw.Flags & dfInRange)
-                ++count;
-        } else {
-            draw.Mark = 0;
+    // The verdicts are kept apart until the testing ends, so a set that throws changes no mark.
+    std::vector<bool> passes(static_cast<size_t>(Draws.Count()));
+    int handled = 0;
+    RunPrepared(Filter, [&] {
+        while (handled < Draws.Count()) {
+            const int i = handled++;
+            passes[static_cast<size_t>(i)] = Filter.Test(Draws.GetItem(i)->Numbers.data());
+            if (Thread && Thread->GetTerminated())
+                break;
+            progress.Advance(1);
         }
-        if (Thread && Thread->GetTerminated())
-            break;
-        progress.Advance(1);
+    });
+    int32_t count = 0;
+    for (int i = 0; i < handled; ++i) {
+        TDraw &draw = *Draws.GetItem(i);
+        draw.Mark = passes[static_cast<size_t>(i)] ? 1 : 0;
+        if (draw.Mark == 1 && (draw.Flags & dfInRange))
+            ++count;
     }
-    Filter.Finish();
     return count;
 }
 

@@ -236,6 +236,21 @@ public:
     std::vector<std::unique_ptr<TFilter>> Built;
 };
 
+// Runs Work between FilterSet.Prepare and FilterSet.Finish. Finish runs also when Prepare or Work throws;
+// the exception then goes on to the caller.
+template <typename TWork>
+void RunPrepared(TGroupFilter &FilterSet, TWork &&Work)
+{
+    try {
+        FilterSet.Prepare();
+        Work();
+    } catch (...) {
+        FilterSet.Finish();
+        throw;
+    }
+    FilterSet.Finish();
+}
+
 // The text of a list of filters ordered like a set's members, e.g. (F02(1) or F02(2)) and F08.
 std::string FilterListExpression(const TFilterList &List);
 

@@ -3,33 +3,40 @@
 #include "engine/UFilters.h"
 #include "engine/USysGeneral.h"
 
+#include <vector>
+
 int64_t TSystem::MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
                               const TProgressProc &OnProgress)
 {
     TProgress progress;
     progress.OnProgress = OnProgress;
     progress.Init(10000, Combs.GetCount(), 0);
-    FilterSet.Prepare();
+    // The verdicts are kept apart until the testing ends, so a set that throws changes no mark.
+    std::vector<bool> passes(static_cast<size_t>(Combs.GetCount()));
+    int handled = 0;
     int64_t passed = 0;
-    int sinceCheck = 0;
-    for (int rec = 0; rec < Combs.GetCount(); ++rec) {
-        if (!Combs.IsDeleted(rec)) {
-            uint8_t &flags = *Combs.FlagsPtr(rec);
-            if (FilterSet.Test(Combs.CombPtr(rec, true))) {
-                flags |= cfMarked;
+    RunPrepared(FilterSet, [&] {
+        int sinceCheck = 0;
+        while (handled < Combs.GetCount()) {
+            const int rec = handled++;
+            if (!Combs.IsDeleted(rec) && FilterSet.Test(Combs.CombPtr(rec, true))) {
+                passes[static_cast<size_t>(rec)] = true;
                 ++passed;
-            } else {
-                flags &= uint8_t(~cfMarked);
             }
+            if (++sinceCheck >= 1001) {
+                sinceCheck = 0;
+                if (Thread.GetTerminated())
+                    break;
+            }
+            progress.Advance(1);
         }
-        if (++sinceCheck >= 1001) {
-            sinceCheck = 0;
-            if (Thread.GetTerminated())
-                break;
-        }
-        progress.Advance(1);
+    });
+    for (int rec = 0; rec < handled; ++rec) {
+        if (Combs.IsDeleted(rec))
+            continue;
+        uint8_t &flags = *Combs.FlagsPtr(rec);
+        flags = passes[static_cast<size_t>(rec)] ? uint8_t(flags | cfMarked) : uint8_t(flags & ~cfMarked);
     }
-    FilterSet.Finish();
     return passed;
 }
 

@@ -8,7 +8,6 @@
 #include <array>
 #include <cmath>
 #include <limits>
-#include <new>
 #include <stdexcept>
 #include <utility>
 
@@ -230,14 +229,7 @@ void TStatFreq::StartCounting()
         count = &TStatFreq::ListNeverDrawn;
         break;
     }
-    StartWorker([this, count](TMyThread &AThread) {
-        try {
-            (this->*count)(AThread);
-        } catch (const std::bad_alloc &) {
-            FreeResults();
-            State = ssNoMemory;
-        }
-    });
+    StartWorker([this, count](TMyThread &AThread) { (this->*count)(AThread); });
 }
 
 void TStatFreq::FreeResults()

@@ -101,10 +101,10 @@ protected:
     bool PrepareMode(uint8_t AMode);
     // Runs the worker of Mode.
     void StartCounting();
+    void FreeResults() override;
 
 private:
     uint8_t PickMode() const;
-    void FreeResults();
     // For the workers' polls: CheckStopped, and on a stop the partial results freed.
     bool StoppedAndFreed(const TMyThread &AThread);
 

@@ -65,15 +65,23 @@ void TStat::StartWorker(TWorkerProc Work)
     Thread.reset();
     Thread = std::make_unique<TMyThread2>();
     Thread->OnTerminate = [this](TMyThread &) { Finished(); };
+    FailureText.clear();
     Thread->Proc = [this, Work = std::move(Work)](TMyThread &AThread) {
         try {
             Work(AThread);
         } catch (const std::bad_alloc &) {
+            FreeResults();
             State = ssNoMemory;
+        } catch (...) {
+            FreeResults();
+            FailureText = ExceptionText(std::current_exception());
+            State = ssFailed;
         }
     };
     Thread->Resume();
 }
+
+void TStat::FreeResults() {}
 
 void TStat::StopWorker()
 {

@@ -32,6 +32,7 @@ enum TStatState : uint8_t {
     ssParams = 1,   // parameters set; not computed yet, or computing
     ssStopped = 3,  // stopped by the user; results freed
     ssNoMemory = 4, // not enough memory; the computation did not start
+    ssFailed = 5,   // the computation failed; results freed, the reason in TStat::FailureText
 };
 
 class TStat {
@@ -79,17 +80,23 @@ public:
     TFinishedProc OnFinished;
     TStatusProc OnStatus;
     uint8_t State = ssParams;
+    // With State ssFailed: why the computation failed (the text of what its worker threw).
+    std::string FailureText;
 
 protected:
     // The worker protocol: frees the previous thread, then runs Work in a new TMyThread2 whose end
-    // handler is Finished. An allocation failure inside Work ends it with State ssNoMemory. Call on the
-    // GUI thread.
+    // handler is Finished. Whatever Work throws ends it with its results freed: an allocation failure
+    // with State ssNoMemory, anything else with State ssFailed and the reason in FailureText. Call on
+    // the GUI thread.
     void StartWorker(TWorkerProc Work);
     // Terminates the worker, waits for it (its end handler runs if it has not) and frees it.
     void StopWorker();
     // For the worker's polls: True (and State := ssStopped) when Thread has been asked to stop. The
     // caller then frees its partial results and returns.
     bool CheckStopped(const TMyThread &AThread);
+    // Frees the results of the last computation, complete or partial; nothing in the base. Called by the
+    // worker of a failed computation.
+    virtual void FreeResults();
 };
 
 // One cell of a detail table: the index of its draw in the working draws and its value (-1: no value).

@@ -2,6 +2,7 @@
 // Helpers of the grid tests: a small grid of known geometry, its painted image, and pixel probes.
 
 #include "controls/StringAlignGrid.h"
+#include "tests/support/HangGuard.h"
 
 #include <QApplication>
 #include <QImage>
@@ -82,7 +83,7 @@ inline bool focusGrid(TStringAlignGrid &grid)
     grid.activateWindow();
     QApplication::setActiveWindow(&grid);
     grid.setFocus();
-    return QTest::qWaitForWindowActive(&grid) && grid.hasFocus();
+    return QTest::qWaitForWindowActive(&grid, testsupport::HangGuardMs) && grid.hasFocus();
 }
 
 inline void processPosted()

@@ -1,6 +1,7 @@
 #include "controls/PBEdit.h"
 
 #include "controls/MessageBeep.h"
+#include "tests/support/HangGuard.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -24,7 +25,7 @@ protected:
         other->move(0, 40);
         edit->setText(QStringLiteral("12345"));
         dialog.show();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, testsupport::HangGuardMs));
         edit->setFocus();
         edit->setSelection(1, 2);
     }

@@ -1,6 +1,7 @@
 #include "platform/gui/QtDispatcher.h"
 
 #include "core/UGlobalThreads.h"
+#include "tests/support/HangGuard.h"
 
 #include <QCoreApplication>
 #include <QTest>
@@ -47,7 +48,7 @@ TEST_F(QtDispatcherTest, TasksFromAWorkerRunOnTheGuiThreadInOrder)
     worker.join();
     EXPECT_FALSE(workerIsDispatcher);
     EXPECT_EQ(trace, ""); // nothing runs before the event loop does
-    EXPECT_TRUE(QTest::qWaitFor([&] { return trace.size() == 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return trace.size() == 3; }, testsupport::HangGuardMs));
     EXPECT_EQ(trace, "abc");
     EXPECT_TRUE(allOnGui);
 }
@@ -57,7 +58,7 @@ TEST_F(QtDispatcherTest, AFailingTaskDoesNotStopTheOnesAfterIt)
     bool later = false;
     dispatcher->post([] { throw std::runtime_error("zadanie"); });
     dispatcher->post([&] { later = true; });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return later; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return later; }, testsupport::HangGuardMs));
 }
 
 TEST_F(QtDispatcherTest, WorkerEndHandlerRunsOnTheGuiThread)
@@ -72,7 +73,7 @@ TEST_F(QtDispatcherTest, WorkerEndHandlerRunsOnTheGuiThread)
         endedOnGui = onGuiThread();
     };
     thread.Resume();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, testsupport::HangGuardMs));
     EXPECT_FALSE(workerOnGui);
     EXPECT_TRUE(endedOnGui);
 }

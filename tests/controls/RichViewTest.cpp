@@ -1,6 +1,7 @@
 #include "controls/RichView.h"
 
 #include "controls/PBEdit.h"
+#include "tests/support/HangGuard.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,10 +10,14 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace {
 
@@ -531,22 +536,24 @@ TEST_F(RichViewScrollTest, ChildControlsKeepTheirTrueTopInTheirTag)
 TEST_F(RichViewScrollTest, DraggingAboveTheViewScrollsUpOneOrTenStepsPerTick)
 {
     view.ScrollVertTo(60);
-    const int start = view.ScrollY;
     press(charPoint(view.FirstItemToPaint(view.ScrollY * view.StepHeight) + 3, 2));
-    moveTo(QPoint(20, -5));
-    QTest::qWait(350);
-    const int slow = start - view.ScrollY;
-    EXPECT_GE(slow, 1);
-    EXPECT_LE(slow, 6);
-    moveTo(QPoint(20, -30));
-    const int before = view.ScrollY;
-    QTest::qWait(250);
-    EXPECT_GE(before - view.ScrollY, 10);
-    EXPECT_EQ((before - view.ScrollY) % 10, 0);
+    const QPointer<QTimer> timer = view.findChild<QTimer *>();
+    ASSERT_TRUE(timer && timer->isActive());
+    // The position after each tick: this slot runs after the view's own.
+    std::vector<int> ticks;
+    QObject::connect(timer, &QTimer::timeout, [&] { ticks.push_back(view.ScrollY); });
+    const auto twoTicksFrom = [&](QPoint point) {
+        moveTo(point);
+        ticks = {view.ScrollY};
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ticks.size() == 3; }, testsupport::HangGuardMs));
+        return ticks;
+    };
+    const std::vector<int> slow = twoTicksFrom(QPoint(20, -5));
+    EXPECT_EQ(slow, (std::vector<int>{slow[0], slow[0] - 1, slow[0] - 2}));
+    const std::vector<int> fast = twoTicksFrom(QPoint(20, -30));
+    EXPECT_EQ(fast, (std::vector<int>{fast[0], fast[0] - 10, fast[0] - 20}));
     release(QPoint(20, -30));
-    const int after = view.ScrollY;
-    QTest::qWait(250);
-    EXPECT_EQ(view.ScrollY, after);
+    EXPECT_TRUE(!timer || !timer->isActive());
     EXPECT_TRUE(view.SelectionExists());
 }
 

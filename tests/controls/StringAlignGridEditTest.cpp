@@ -273,7 +273,7 @@ TEST(AlignGridEditing, LosingTheFocusConfirmsTheEdit)
     layout->addWidget(other);
     window.show();
     QApplication::setActiveWindow(&window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window, testsupport::HangGuardMs));
     grid->setFocus();
     EditLog log;
     log.attach(*grid);

@@ -291,7 +291,7 @@ TEST(GridThreads, AWorkerReadsCellTextsWhileTheGuiPaints)
 TEST(GridThreads, CellsAreNotDrawnWhileTheirTextIsFetchedOnTheSameThread)
 {
     auto grid = makeGrid(3, 3);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get(), testsupport::HangGuardMs));
     int calls = 0;
     grid->OnGetCellFormat = [&](int, int, TCellFormat &format) {
         // The first call makes the grid paint while the text is being fetched.

@@ -1,13 +1,17 @@
 #include "core/UGlobalThreads.h"
 
+#include "tests/support/HangGuard.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <stdexcept>
 #include <thread>
 
 using namespace std::chrono_literals;
+using testsupport::HangGuard;
 
 namespace {
 
@@ -21,7 +25,7 @@ protected:
     {
         auto thread = std::make_unique<TMyThread2>();
         thread->Proc = [this](TMyThread &Thread) {
-            started = true;
+            started.set_value();
             while (!Thread.GetTerminated())
                 std::this_thread::sleep_for(1ms);
             leftLoop = true;
@@ -35,14 +39,12 @@ protected:
 
     void waitUntilStarted()
     {
-        for (int i = 0; i < 10000 && !started; ++i)
-            std::this_thread::sleep_for(1ms);
-        ASSERT_TRUE(started);
+        ASSERT_EQ(started.get_future().wait_for(HangGuard), std::future_status::ready);
     }
 
     std::shared_ptr<platform::QueueDispatcher> queue = std::make_shared<platform::QueueDispatcher>();
     std::shared_ptr<platform::Dispatcher> previous;
-    std::atomic<bool> started{false};
+    std::promise<void> started;
     std::atomic<bool> leftLoop{false};
     int handled = 0;
     std::thread::id handlerThread;
@@ -59,7 +61,7 @@ TEST_F(ThreadTest, TerminatedWorkerEndsAndReportsThroughTheDispatcher)
     thread->Terminate();
     EXPECT_TRUE(thread->GetTerminated());
 
-    EXPECT_EQ(queue->waitAndDrain(10s), 1u);
+    EXPECT_EQ(queue->waitAndDrain(HangGuard), 1u);
     EXPECT_TRUE(leftLoop);
     EXPECT_EQ(handled, 1);
     EXPECT_EQ(handlerThread, std::this_thread::get_id());
@@ -69,13 +71,15 @@ TEST_F(ThreadTest, TerminatedWorkerEndsAndReportsThroughTheDispatcher)
     EXPECT_EQ(handled, 1);
 }
 
-TEST_F(ThreadTest, ExceptionOfTheWorkerReachesTheEndHandler)
+TEST_F(ThreadTest, ExceptionOfTheWorkerReachesTheEndHandlerWithItsText)
 {
     TMyThread2 thread;
     thread.Proc = [](TMyThread &) { throw std::runtime_error("brak pamięci"); };
     std::string message;
+    std::string text;
     thread.OnTerminate = [&](TMyThread &Sender) {
         ASSERT_TRUE(Sender.FatalException);
+        text = Sender.FailureText;
         try {
             std::rethrow_exception(Sender.FatalException);
         } catch (const std::runtime_error &e) {
@@ -83,8 +87,9 @@ TEST_F(ThreadTest, ExceptionOfTheWorkerReachesTheEndHandler)
         }
     };
     thread.Resume();
-    EXPECT_EQ(queue->waitAndDrain(10s), 1u);
+    EXPECT_EQ(queue->waitAndDrain(HangGuard), 1u);
     EXPECT_EQ(message, "brak pamięci");
+    EXPECT_EQ(text, "brak pamięci");
 }
 
 TEST_F(ThreadTest, WaitForOnTheDispatcherThreadRunsTheHandlerExactlyOnce)
@@ -138,9 +143,9 @@ TEST_F(ThreadTest, OwnerReplacingItsThreadGetsOnlyTheNewThreadsEnd)
         thread->Resume();
     };
     start(endsOfFirst);
-    for (int i = 0; i < 10000 && queue->pending() == 0; ++i)
-        std::this_thread::sleep_for(1ms);
-    ASSERT_EQ(queue->pending(), 1u); // the first end is queued but not yet run
+    // Joined elsewhere, the worker has queued its end, which has not run.
+    std::thread([&] { thread->WaitFor(); }).join();
+    ASSERT_EQ(queue->pending(), 1u);
 
     start(endsOfSecond);
     thread->WaitFor();
@@ -159,7 +164,7 @@ TEST_F(ThreadTest, HandlerMayFreeItsOwnThreadObject)
         ran = true;
     };
     thread->Resume();
-    EXPECT_EQ(queue->waitAndDrain(10s), 1u);
+    EXPECT_EQ(queue->waitAndDrain(HangGuard), 1u);
     EXPECT_TRUE(ran);
     EXPECT_EQ(thread, nullptr);
 }

@@ -3,6 +3,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UFilters.h"
 #include "tests/engine/DrawsTestSupport.h"
+#include "tests/engine/FailingSumFilter.h"
 
 #include <gtest/gtest.h>
 
@@ -476,6 +477,23 @@ TEST_F(DrawsEditing, MarkByFilterStopsWhenTerminated)
     EXPECT_EQ(Draws.GetDraw(0).Mark, 0);
     EXPECT_EQ(Draws.GetDraw(1).Mark, 1);
     EXPECT_EQ(Draws.GetDraw(2).Mark, 1);
+}
+
+TEST_F(DrawsEditing, MarkingThatFailsHalfWayChangesNoMark)
+{
+    TDrawsRange all;
+    Draws.SetRange(all); // every Mark 1
+    TFailingSumKind kind;
+    // Only the last draw, 29 May, sums to 100 or more: the two before it are rejected first.
+    try {
+        Draws.MarkByFilter(*TFailingSum::FailingAt(Game.get(), 49, 6, 100, 279), nullptr, {});
+        ADD_FAILURE() << "the failure was not passed on";
+    } catch (const std::runtime_error &e) {
+        EXPECT_STREQ(e.what(), TFailingSum::FailureText);
+    }
+    for (int i = 0; i < Draws.Count(); ++i)
+        EXPECT_EQ(Draws.GetDraw(i).Mark, 1) << i;
+    EXPECT_EQ(TFailingSum::Finished, 1);
 }
 
 TEST_F(DrawsEditing, NewDrawsAreTestedByTheKeptFilterSet)

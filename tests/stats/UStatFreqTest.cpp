@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <stdexcept>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -505,6 +506,27 @@ TEST_F(StatFreqTest, NeverDrawnListStoppedInItsSweepLeavesNoResults)
     EXPECT_EQ(stat->State, ssStopped);
     EXPECT_EQ(stat->RowCount, 0);
     EXPECT_EQ(stat->Rows.capacity(), 0u);
+}
+
+TEST_F(StatFreqTest, AFailureMidWayEndsFailedWithNoResults)
+{
+    for (uint8_t mode = 1; mode <= 5; ++mode) {
+        SCOPED_TRACE("method " + std::to_string(mode));
+        int finished = 0;
+        // The first report fails, as anything the worker calls may.
+        auto stat = std::make_unique<TFreqInMode>(
+            LottoGame().Info, [](int32_t, int32_t) { throw std::runtime_error("raport nieudany"); },
+            [&] { ++finished; });
+        stat->LoadDraws(TDrawsRange{}, LottoHistory(), 1);
+        stat->SetParams(2, mode == 5 ? 0 : 1, NoConstraints(), false, 0, false);
+        ASSERT_TRUE(stat->RunIn(mode));
+        EXPECT_EQ(finished, 1);
+        EXPECT_EQ(stat->State, ssFailed);
+        EXPECT_EQ(stat->FailureText, "raport nieudany");
+        EXPECT_EQ(stat->RowCount, 0);
+        EXPECT_EQ(stat->Rows.capacity(), 0u);
+        EXPECT_TRUE(stat->ResultList.empty());
+    }
 }
 
 TEST_F(StatFreqTest, PairMethodsOverOneDrawLeaveTheStateSet)

@@ -4,6 +4,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "platform/Dispatcher.h"
+#include "tests/support/HangGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -473,12 +474,12 @@ platform::QueueDispatcher &Queue()
     return static_cast<platform::QueueDispatcher &>(*platform::dispatcher());
 }
 
-// Drains the dispatcher until Done holds or a few seconds have passed.
+// Drains the dispatcher until Done holds (or the guard against a hang runs out).
 template <typename TDone> bool DrainUntil(TDone Done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + testsupport::HangGuard;
     while (!Done() && std::chrono::steady_clock::now() < deadline)
-        Queue().waitAndDrain(std::chrono::milliseconds(10));
+        Queue().waitAndDrain(testsupport::HangGuard);
     return Done();
 }
 
@@ -503,7 +504,7 @@ TEST(StatWorkerTest, StoppingHalfWayFreesTheResultsAndEndsStopped)
     int finished = 0;
     stat.OnFinished = [&finished] { ++finished; };
     stat.Start();
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    const auto deadline = std::chrono::steady_clock::now() + testsupport::HangGuard;
     while (stat.Steps < 5000 && std::chrono::steady_clock::now() < deadline)
         std::this_thread::yield();
     ASSERT_GE(stat.Steps, 5000);
