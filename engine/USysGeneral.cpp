@@ -55,7 +55,7 @@ void TSystem::Clear()
 
 bool TSystem::IsFullInOrder() const
 {
-    if (N < K || ViewCount() != Newton[size_t(N)][size_t(K)])
+    if (!RankFits(N, K) || ViewCount() != Newton[size_t(N)][size_t(K)])
         return false;
     for (int i = 0; i < ViewCount(); ++i) {
         const uint8_t *positions = GetComb(i, false);

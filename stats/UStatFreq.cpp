@@ -168,11 +168,11 @@ bool TStatFreq::PrepareMode(uint8_t AMode)
     Mode = AMode;
     Capacity = 0;
     UseArray = true;
-    const long double combs = Binomial(N, CombLen);
     // A lexicographic index of these combinations would not fit 63 bits, and their positional code
     // is longer still.
-    if (combs > Int64Limit)
+    if (!RankFits(N, CombLen))
         return false;
+    const long double combs = Binomial(N, CombLen);
     UseIndex = PositionalCodeOverflows(N, CombLen);
 
     const auto allocate = [this](long double Count) {
