@@ -331,7 +331,7 @@ void TStatFreq::Summarize()
     for (const TFreqItem &row : rows)
         squares += (row.Freq - Mean) * (row.Freq - Mean);
     StdDev = std::sqrt(squares / count);
-    Expected = static_cast<double>(DrawCount * Binomial(K, CombLen) / Binomial(N, CombLen));
+    Expected = static_cast<double>(DrawCount * Binomial(K, CombLen) / Binomial(PoolSize, CombLen));
 }
 
 void TStatFreq::CompleteCount()

@@ -18,6 +18,7 @@ TStat::TStat(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress)
 {
     if (FromDraws) {
         N = Game->MaxNumber;
+        PoolSize = N;
         K = Game->Drawn;
     }
     Progress.OnProgress = std::move(OnProgress);
@@ -45,6 +46,7 @@ void TStat::LoadSystem()
 {
     DrawCount = StatDrawsMan.LoadSystem(Draws, *Source);
     N = Game->MaxNumber;
+    PoolSize = Source->N;
     K = Source->K;
 }
 

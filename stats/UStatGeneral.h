@@ -55,7 +55,8 @@ public:
     // Draws := a deep copy of ADraws, sorted by date in direction Dir.
     virtual void LoadStatDraws(const TStatDraws &ADraws, int32_t Dir);
     // Draws := one record per shown row of Source; N := the game's highest number (the rows hold the
-    // player's numbers), K := the system's combination length.
+    // player's numbers, which size the tables), PoolSize := the system's count of numbers,
+    // K := the system's combination length.
     virtual void LoadSystem();
     // The end-of-calculation hook, on the GUI thread; empty here. Overrides end by calling OnFinished.
     virtual void Finished();
@@ -72,6 +73,9 @@ public:
     TStatDraws Draws;
     int32_t DrawCount = 0;
     int32_t N = 0;
+    // How many numbers the working draws are taken from, for expected values: N over past draws, the
+    // system's count of numbers over a system.
+    int32_t PoolSize = 0;
     int32_t K = 0;
     TDrawsRange Range;
     bool FromDraws;
