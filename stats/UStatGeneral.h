@@ -152,8 +152,8 @@ public:
     // Highest value Group can count (its counters cover 0..GroupValueLimit - 1).
     static constexpr int32_t GroupValueLimit = 10240;
 
-    // Grouping by counting. Cells of -1 are skipped; any other value outside 0..10239 throws
-    // std::out_of_range (use GroupBySort for those).
+    // Grouping by counting. Cells of -1 are skipped; a table holding any other value outside 0..10239
+    // is grouped by sorting a copy instead (ADets stays as it is).
     void Group(const TDets &ADets, TGDets &AGDets, int32_t Cols);
     // The same for values of any size; leaves every column sorted ascending by value, -1 cells first.
     void GroupBySort(TDets &ADets, TGDets &AGDets, int32_t Cols);
