@@ -366,7 +366,8 @@ TEST_F(FilterBruteForce, GroupKinds)
                  Groups(tens, [](int digit, int size) { return digit <= 1 && size >= 2 && size <= 3; });
              return matched == 2;
          }},
-        {"a group of four or more 1s, or one group of 2..3 among the 1s and, carried over, the 0s", fltGDigit1, false,
+        {"a group of four or more 1s, or one group of 2..3 among the 1s and, carried over, the 0s",
+         fltGDigit1, false,
          [](TFilter &f) {
              auto &p = Params<TDigitGroupCond>(f);
              p.Digits = "0100000000";
@@ -380,8 +381,10 @@ TEST_F(FilterBruteForce, GroupKinds)
          },
          [](const TComb &c) {
              const auto tens = Tally(Map(c, [](int x) { return DigitSum(x, true, false); }));
-             const auto [big, ignored] = Groups(tens, [](int digit, int size) { return digit == 1 && size >= 4; });
-             const auto [low, others] = Groups(tens, [](int digit, int size) { return digit <= 1 && size <= 3; });
+             const auto [big, ignored] =
+                 Groups(tens, [](int digit, int size) { return digit == 1 && size >= 4; });
+             const auto [low, others] =
+                 Groups(tens, [](int digit, int size) { return digit <= 1 && size <= 3; });
              return big == 1 || (low == 1 && others == 0);
          }},
         {"at least four last digits held once or twice", fltGDigit2, true,
@@ -415,11 +418,11 @@ TEST_F(FilterBruteForce, GroupKinds)
         Run(check);
 }
 
-// One digit-group condition as drawn at random: the edited parameters and the bounds they stand for.
+// One digit-group condition drawn at random: the edited parameters and the bounds they stand for.
 struct TRandomDigitCond {
     TDigitGroupCond Params;
-    uint32_t Digits = 0; // bit d: digit d chosen
-    int CountLo = 0, CountHi = 0, SizeLo = 0, SizeHi = 0;
+    uint32_t Digits = 0;        // bit d: digit d chosen
+    int Lo[2] = {}, Hi[2] = {}; // count, size
 };
 
 TRandomDigitCond RandomDigitCond(std::mt19937 &Random, int MaxCount, int MaxSize, int AtMostSize)
@@ -430,26 +433,22 @@ TRandomDigitCond RandomDigitCond(std::mt19937 &Random, int MaxCount, int MaxSize
     for (int d = 0; d < 10; ++d)
         cond.Params.Digits += (cond.Digits >> d & 1) ? '1' : '0';
     cond.Params.Exclusive = static_cast<uint8_t>(pick(0, 1));
-    const auto mode = [&pick] { return static_cast<uint8_t>(pick(rmExact, rmAtMost)); };
-    const int countLo = pick(0, MaxCount);
-    const int countHi = pick(countLo, MaxCount);
-    cond.Params.Count = TRangeBlock{mode(), countLo, countHi};
-    const int sizeLo = pick(2, MaxSize);
-    const int sizeHi = pick(sizeLo, MaxSize);
-    cond.Params.Size = TRangeBlock{mode(), sizeLo, sizeHi};
-    const auto bounds = [](const TRangeBlock &B, int AtMostLo, int &Lo, int &Hi) {
-        Lo = B.Mode == rmAtMost ? AtMostLo : B.Min;
-        Hi = B.Mode == rmExact ? B.Min : B.Mode == rmAtLeast ? 1000 : B.Max;
-    };
-    bounds(cond.Params.Count, 0, cond.CountLo, cond.CountHi);
-    bounds(cond.Params.Size, AtMostSize, cond.SizeLo, cond.SizeHi);
+    TRangeBlock *blocks[2] = {&cond.Params.Count, &cond.Params.Size};
+    const int least[2] = {0, 2}, most[2] = {MaxCount, MaxSize}, atMostLo[2] = {0, AtMostSize};
+    for (int b = 0; b < 2; ++b) {
+        const auto mode = static_cast<uint8_t>(pick(rmExact, rmAtMost));
+        const int lo = pick(least[b], most[b]);
+        *blocks[b] = TRangeBlock{mode, lo, pick(lo, most[b])};
+        cond.Lo[b] = mode == rmAtMost ? atMostLo[b] : lo;
+        cond.Hi[b] = mode == rmExact ? lo : mode == rmAtLeast ? most[b] : blocks[b]->Max;
+    }
     return cond;
 }
 
 // The digit-group rule written out plainly: condition j counts the groups among the digits of conditions
 // 1..j (Cumulative) or among its own digits only.
-bool DigitGroupsPass(const TComb &C, bool FirstDigit, bool AndMode, const std::vector<TRandomDigitCond> &Conds,
-                     bool Cumulative)
+bool DigitGroupsPass(const TComb &C, bool FirstDigit, bool AndMode,
+                     const std::vector<TRandomDigitCond> &Conds, bool Cumulative)
 {
     const auto tally = Tally(Map(C, [FirstDigit](int x) { return FirstDigit ? x / 10 : x % 10; }));
     const auto groups = std::count_if(tally.begin(), tally.end(), [](const auto &e) { return e.second > 1; });
@@ -460,12 +459,13 @@ bool DigitGroupsPass(const TComb &C, bool FirstDigit, bool AndMode, const std::v
         int matched = 0;
         int other = static_cast<int>(groups);
         for (const auto &[digit, size] : tally) {
-            if ((seen >> digit & 1) && size >= cond.SizeLo && size <= cond.SizeHi) {
+            if ((seen >> digit & 1) && size >= cond.Lo[1] && size <= cond.Hi[1]) {
                 ++matched;
                 other -= size > 1;
             }
         }
-        holds.push_back(matched >= cond.CountLo && matched <= cond.CountHi && (!cond.Params.Exclusive || other == 0));
+        holds.push_back(matched >= cond.Lo[0] && matched <= cond.Hi[0] &&
+                        (!cond.Params.Exclusive || other == 0));
     }
     return AndMode ? std::all_of(holds.begin(), holds.end(), [](bool h) { return h; })
                    : std::any_of(holds.begin(), holds.end(), [](bool h) { return h; });
@@ -485,7 +485,8 @@ TEST_F(FilterBruteForce, DigitGroupConditionsCarryTheirMarks)
         std::vector<TRandomDigitCond> conds;
         const int condCount = round % 3 == 1 ? 3 : 2;
         for (int i = 0; i < condCount; ++i) {
-            conds.push_back(RandomDigitCond(random, digits.MaxGroupCount(), digits.MaxGroupSize(), first ? 2 : 1));
+            conds.push_back(
+                RandomDigitCond(random, digits.MaxGroupCount(), digits.MaxGroupSize(), first ? 2 : 1));
             Params<TDigitGroupCond>(*filter) = conds.back().Params;
             filter->AddCondition();
         }
@@ -496,7 +497,8 @@ TEST_F(FilterBruteForce, DigitGroupConditionsCarryTheirMarks)
             const bool wanted = DigitGroupsPass(c, first, filter->AndMode, conds, true);
             differFromOwnDigits += wanted != DigitGroupsPass(c, first, filter->AndMode, conds, false);
             if (filter->Test(bytes.data()) != wanted && ++mismatches <= 3)
-                ADD_FAILURE() << "combination " << ::testing::PrintToString(c) << " should " << (wanted ? "pass" : "fail");
+                ADD_FAILURE() << "combination " << ::testing::PrintToString(c) << " should "
+                              << (wanted ? "pass" : "fail");
         }
     }
     EXPECT_GT(differFromOwnDigits, 0) << "the sets should tell the two readings apart";
