@@ -297,6 +297,12 @@ void ZeroByteArr(TDynByteArr &A)
     std::fill(A.begin(), A.end(), 0);
 }
 
+bool RankFits(int N, int K)
+{
+    return K >= 0 && K <= N && static_cast<size_t>(N) < Newton.size() &&
+           Newton[size_t(N)][size_t(K)] < std::numeric_limits<int64_t>::max();
+}
+
 // 1 + for each position i the combinations that start like C up to i - 1 and carry a smaller number at
 // i: the skipped values w = prev+1 .. C[i]-1 each contribute C(N - w, K - i), which sums to
 // C(N - prev, K - i + 1) - C(N - C[i] + 1, K - i + 1). Unsigned arithmetic: for every combination count

@@ -55,6 +55,9 @@ bool ByteInArray(uint8_t Value, const TDynByteArr &A);
 void FillNumbers(TDynByteArr &A);
 void ZeroByteArr(TDynByteArr &A);
 
+// True when C(N, K) fits in 63 bits (its Newton entry is not saturated), so that every rank of the
+// K-combinations of 1..N is exact. Callers rank only where this holds.
+bool RankFits(int N, int K);
 // 1-based lexicographic index of an ascending combination among the K-combinations of 1..N.
 int64_t CombToIndex(uint8_t N, uint8_t K, const uint8_t *C);
 // The combination whose 1-based index is Index (1 <= Index <= C(N, K)).

@@ -207,13 +207,16 @@ bool TFltGDigit::Test(const uint8_t *Comb)
     }
     const auto total =
         static_cast<int32_t>(std::count_if(DigitCounts.begin(), DigitCounts.end(), [](int32_t c) { return c > 1; }));
-    // Each condition counts the groups of its own digits.
-    return TestConds([this, total](const TDigitGroupCond &Cond) {
+    // Marks accumulate over the conditions of one Test: condition j counts the groups of the digits
+    // chosen by conditions 1..j.
+    TDigitFlags marked{};
+    return TestConds([this, total, &marked](const TDigitGroupCond &Cond) {
         int32_t matched = 0;
         int32_t other = total;
         for (size_t digit = 0; digit < DigitCounts.size(); ++digit) {
+            marked[digit] = marked[digit] || Cond.Flags[digit];
             const int32_t count = DigitCounts[digit];
-            if (Cond.Flags[digit] && Cond.Size.Holds(count)) {
+            if (marked[digit] && Cond.Size.Holds(count)) {
                 ++matched;
                 if (count > 1)
                     --other;

@@ -93,7 +93,8 @@ struct TDigitGroupCond {
 };
 
 // Groups are the numbers sharing a first digit (TFltGDigit1) or a last digit (TFltGDigit2), two or
-// more of them; a group's size is how many share the digit. A condition counts the groups of its digits.
+// more of them; a group's size is how many share the digit. Within one Test a condition counts the
+// groups of its own digits and of those chosen by the conditions before it.
 class TFltGDigit : public TCondFilter<TDigitGroupCond> {
 public:
     const bool FirstDigit;

@@ -4,6 +4,8 @@
 #include "engine/UHitsInFull.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <stdexcept>
 
 std::string GameInfoFault(const TGameInfo &G)
 {
@@ -126,7 +128,10 @@ void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset)
     hits.MakeExact();
     for (int i = 0; i < Len; ++i) {
         const int level = Len + Offset - 1 - i;
-        Vec[i] = level >= 0 && level <= K ? hits.Counts[size_t(level)] : 0;
+        const int64_t count = level >= 0 && level <= K ? hits.Counts[size_t(level)] : 0;
+        if (count > INT32_MAX)
+            throw std::overflow_error("HitsInFullVector: a count leaves 32 bits");
+        Vec[i] = int32_t(count);
     }
 }
 
@@ -140,7 +145,7 @@ void BuildLevelCounts(TGameInfo &G)
     }
 }
 
-void BuildHitsTable(TGameInfo &G)
+bool BuildHitsTable(TGameInfo &G)
 {
     const int bet = G.BetSize;
     const int betMinHits = G.MinHits[size_t(bet) - 1];
@@ -152,10 +157,14 @@ void BuildHitsTable(TGameInfo &G)
             hits.CountAtLeast();
             hits.MakeExact();
             TDynIntArr &levels = G.HitsTable[size_t(s) - 1][size_t(m) - 1];
-            for (int j = betMinHits; j <= m; ++j)
-                levels[size_t(bet - j)] = hits.Counts[size_t(j)];
+            for (int j = betMinHits; j <= m; ++j) {
+                if (hits.Counts[size_t(j)] > INT32_MAX)
+                    return false;
+                levels[size_t(bet - j)] = int32_t(hits.Counts[size_t(j)]);
+            }
         }
     }
+    return true;
 }
 
 void THitsInfo::Init(const TGameInfo &G, int N, int K, bool FromOne)

@@ -57,10 +57,11 @@ Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t
 // vector holds the lowest winning levels).
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len);
 // A full system of N numbers, K per combination, M of them drawn: Vec[i] := the combinations at hit level
-// Len + Offset - 1 - i.
+// Len + Offset - 1 - i. Throws std::overflow_error when a count leaves 32 bits.
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset);
 void BuildLevelCounts(TGameInfo &G);
-void BuildHitsTable(TGameInfo &G);
+// False when a count of the table leaves 32 bits.
+bool BuildHitsTable(TGameInfo &G);
 
 // The axes of a hit table for a system of N numbers with K per combination.
 struct THitsInfo {

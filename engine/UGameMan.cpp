@@ -48,8 +48,8 @@ bool TGames::LoadGame(const std::filesystem::path &FileName)
         GameById(info.Id))
         return false;
     BuildLevelCounts(info);
-    if (info.HasSystems)
-        BuildHitsTable(info);
+    if (info.HasSystems && !BuildHitsTable(info))
+        return false;
     game->DrawsMan = std::make_unique<TDrawsManager>(game.get(), -1);
     try {
         game->DrawsMan->LoadFromFile((DrawsDir / (info.ShortName + "Draws")).string());

@@ -4,6 +4,23 @@
 
 #include <algorithm>
 
+namespace {
+
+// Products of two binomials below 2^63, and the sums of the surplus (never above the base), fit here.
+using TWide = unsigned __int128;
+
+bool Known(int64_t V)
+{
+    return V != THitsInFull::Saturated;
+}
+
+int64_t Narrowed(TWide V)
+{
+    return V >= TWide(THitsInFull::Saturated) ? THitsInFull::Saturated : int64_t(V);
+}
+
+} // namespace
+
 void THitsInFull::Init(uint8_t N_, uint8_t K_, uint8_t M_)
 {
     N = N_;
@@ -24,26 +41,28 @@ void THitsInFull::CountAtLeast()
 void THitsInFull::CalcLevel(int J)
 {
     if (J == 0) {
-        Counts[0] = static_cast<int32_t>(K == 0 ? Newton[N][K] : Newton[N][K] - Counts[1]);
+        const int64_t all = Newton[N][K];
+        Counts[0] = K == 0 ? all : Known(all) && Known(Counts[1]) ? all - Counts[1] : Saturated;
         return;
     }
     if (J > K)
         return;
-    const int64_t base = Newton[M][J] * Newton[N - J][K - J];
-    if (J == M) {
-        Counts[J] = static_cast<int32_t>(base);
+    Counts[J] = Saturated; // until every input is known
+    if (!Known(Newton[M][J]) || !Known(Newton[N - J][K - J]))
         return;
-    }
-    int64_t surplus = 0;
+    const TWide base = TWide(Newton[M][J]) * TWide(Newton[N - J][K - J]);
+    TWide surplus = 0;
     for (int i = Top; i > J; --i) {
         const int64_t above = i < Top ? Counts[i + 1] : 0;
-        surplus += (Newton[i][J] - 1) * (Counts[i] - above);
+        if (!Known(Newton[i][J]) || !Known(Counts[i]) || !Known(above))
+            return;
+        surplus += TWide(Newton[i][J] - 1) * TWide(Counts[i] - above);
     }
-    Counts[J] = static_cast<int32_t>(base - surplus);
+    Counts[J] = Narrowed(base - surplus);
 }
 
 void THitsInFull::MakeExact()
 {
     for (int j = 1; j < Top; ++j)
-        Counts[j] -= Counts[j + 1];
+        Counts[j] = Known(Counts[j]) && Known(Counts[j + 1]) ? Counts[j] - Counts[j + 1] : Saturated;
 }

@@ -8,6 +8,11 @@
 
 class THitsInFull {
 public:
+    // Products and sums run in 128 bits, so every count is exact while the binomials it uses and the
+    // count itself fit in 63 bits; any other count reads Saturated (as does every lower level computed
+    // from it).
+    static constexpr int64_t Saturated = INT64_MAX;
+
     // Run Init, CountAtLeast and MakeExact in that order.
     void Init(uint8_t N, uint8_t K, uint8_t M);
     // Counts[j] := the combinations with at least j hits, from Top down to 0 (where it becomes exact).
@@ -19,7 +24,7 @@ public:
     uint8_t K = 0;
     uint8_t M = 0;
     uint8_t Top = 0; // min(M, K)
-    TDynIntArr Counts; // K + 1 entries
+    TDynInt64Arr Counts; // K + 1 entries
 
 private:
     void CalcLevel(int J);

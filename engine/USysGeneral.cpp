@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 TSystem::TSystem(const TGameData *Game_) : Game(Game_)
@@ -55,11 +56,13 @@ void TSystem::Clear()
 
 bool TSystem::IsFullInOrder() const
 {
-    if (N < K || ViewCount() != Newton[size_t(N)][size_t(K)])
+    if (!RankFits(N, K) || ViewCount() != Newton[size_t(N)][size_t(K)])
         return false;
     for (int i = 0; i < ViewCount(); ++i) {
         const uint8_t *positions = GetComb(i, false);
-        if (std::any_of(positions, positions + K, [this](uint8_t p) { return p > N; }))
+        // Only a proper combination of 1..N has a rank.
+        if (std::any_of(positions, positions + K, [this](uint8_t p) { return p > N; }) ||
+            std::adjacent_find(positions, positions + K, std::greater_equal<>()) != positions + K)
             return false;
         if (CombToIndex(uint8_t(N), uint8_t(K), positions) != i + 1)
             return false;

@@ -9,6 +9,7 @@
 #include "platform/AtomicFile.h"
 
 #include <algorithm>
+#include <functional>
 #include <limits>
 
 void TSystem::SaveParams(platform::ByteWriter &Stream) const
@@ -92,10 +93,14 @@ bool TSystem::readRows(platform::ByteReader &Stream)
     Combs.SetCapacity(int(Count));
     TDynByteArr record(recSize);
     const auto outOfRange = [this](uint8_t v) { return v < 1 || v > highestNumber(); };
+    const auto numbers = record.begin() + K;
     bool ordered = true;
     for (int64_t i = 0; i < Count; ++i) {
         Stream.getBytes(record);
         if (std::any_of(record.begin(), record.end() - 1, outOfRange))
+            return false;
+        // The numbers of a row are distinct and ascending.
+        if (std::adjacent_find(numbers, record.end() - 1, std::greater_equal<>()) != record.end() - 1)
             return false;
         const int pos = Combs.Add(TCombRow{record.back(), record.data(), record.data() + K}, true);
         if (pos > 0) {

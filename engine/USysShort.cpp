@@ -39,7 +39,8 @@ bool TSysShort::Generate(bool EqualQuotas)
     Chosen.clear();
     Trial.clear();
     Memo.clear();
-    if (K < 1 || K > N || N > 100 || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
+    // The walk ranks every candidate, so C(N, K) must fit.
+    if (K < 1 || !RankFits(N, K) || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
         return false;
     if (!EqualQuotas && !quotasCoverNumbers())
         return false;

@@ -168,11 +168,11 @@ bool TStatFreq::PrepareMode(uint8_t AMode)
     Capacity = 0;
     UseDrawnBits = false;
     UseArray = true;
-    const long double combs = Binomial(N, CombLen);
     // A lexicographic index of these combinations would not fit 63 bits, and their positional code
     // is longer still.
-    if (combs > Int64Limit)
+    if (!RankFits(N, CombLen))
         return false;
+    const long double combs = Binomial(N, CombLen);
     UseIndex = PositionalCodeOverflows(N, CombLen);
 
     const auto allocate = [this](long double Count) {
@@ -328,7 +328,7 @@ void TStatFreq::Summarize()
     for (const TFreqItem &row : rows)
         squares += (row.Freq - Mean) * (row.Freq - Mean);
     StdDev = std::sqrt(squares / count);
-    Expected = static_cast<double>(DrawCount * Binomial(K, CombLen) / Binomial(N, CombLen));
+    Expected = static_cast<double>(DrawCount * Binomial(K, CombLen) / Binomial(PoolSize, CombLen));
 }
 
 void TStatFreq::CompleteCount()

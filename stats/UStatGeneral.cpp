@@ -7,7 +7,6 @@
 #include <cmath>
 #include <limits>
 #include <new>
-#include <stdexcept>
 #include <utility>
 
 // ---------------------------------------------------------------------------------------------------
@@ -18,6 +17,7 @@ TStat::TStat(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress)
 {
     if (FromDraws) {
         N = Game->MaxNumber;
+        PoolSize = N;
         K = Game->Drawn;
     }
     Progress.OnProgress = std::move(OnProgress);
@@ -45,6 +45,7 @@ void TStat::LoadSystem()
 {
     DrawCount = StatDrawsMan.LoadSystem(Draws, *Source);
     N = Game->MaxNumber;
+    PoolSize = Source->N;
     K = Source->K;
 }
 
@@ -136,6 +137,16 @@ TDynByteArr PatternPrefix(const TDynByteArr &Pattern, int32_t Width)
 
 void TStatDetails::Group(const TDets &ADets, TGDets &AGDets, int32_t Cols)
 {
+    const auto beyondCounters = [Cols](const TDetRow &Row) {
+        return std::any_of(Row.begin(), Row.begin() + Cols, [](const TDetItem &Cell) {
+            return Cell.Value != -1 && (Cell.Value < 0 || Cell.Value >= GroupValueLimit);
+        });
+    };
+    if (std::any_of(ADets.begin(), ADets.end(), beyondCounters)) {
+        TDets copy = ADets;
+        GroupBySort(copy, AGDets, Cols);
+        return;
+    }
     AGDets.assign(static_cast<size_t>(Cols), TGItem{});
     WidestCount = 0;
     std::vector<int32_t> counters(GroupValueLimit);
@@ -146,8 +157,6 @@ void TStatDetails::Group(const TDets &ADets, TGDets &AGDets, int32_t Cols)
             const int32_t value = row[c].Value;
             if (value == -1)
                 continue;
-            if (value < 0 || value >= GroupValueLimit)
-                throw std::out_of_range("TStatDetails::Group: value outside 0..10239");
             if (++counters[static_cast<size_t>(value)] == 1)
                 ++distinct;
         }

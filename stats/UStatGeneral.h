@@ -56,7 +56,8 @@ public:
     // Draws := a deep copy of ADraws, sorted by date in direction Dir.
     virtual void LoadStatDraws(const TStatDraws &ADraws, int32_t Dir);
     // Draws := one record per shown row of Source; N := the game's highest number (the rows hold the
-    // player's numbers), K := the system's combination length.
+    // player's numbers, which size the tables), PoolSize := the system's count of numbers,
+    // K := the system's combination length.
     virtual void LoadSystem();
     // The end-of-calculation hook, on the GUI thread; empty here. Overrides end by calling OnFinished.
     virtual void Finished();
@@ -73,6 +74,9 @@ public:
     TStatDraws Draws;
     int32_t DrawCount = 0;
     int32_t N = 0;
+    // How many numbers the working draws are taken from, for expected values: N over past draws, the
+    // system's count of numbers over a system.
+    int32_t PoolSize = 0;
     int32_t K = 0;
     TDrawsRange Range;
     bool FromDraws;
@@ -155,8 +159,8 @@ public:
     // Highest value Group can count (its counters cover 0..GroupValueLimit - 1).
     static constexpr int32_t GroupValueLimit = 10240;
 
-    // Grouping by counting. Cells of -1 are skipped; any other value outside 0..10239 throws
-    // std::out_of_range (use GroupBySort for those).
+    // Grouping by counting. Cells of -1 are skipped; a table holding any other value outside 0..10239
+    // is grouped by sorting a copy instead (ADets stays as it is).
     void Group(const TDets &ADets, TGDets &AGDets, int32_t Cols);
     // The same for values of any size; leaves every column sorted ascending by value, -1 cells first.
     void GroupBySort(TDets &ADets, TGDets &AGDets, int32_t Cols);

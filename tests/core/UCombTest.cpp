@@ -64,6 +64,13 @@ TEST(UCombTables, NewtonHoldsBinomialsAndSaturatesBeyond64Bits)
     EXPECT_EQ(Newton[67][33], std::numeric_limits<int64_t>::max());
     EXPECT_EQ(Newton[100][50], std::numeric_limits<int64_t>::max());
     EXPECT_EQ(Newton[67][1], 67);
+    // Ranks are exact only below the saturated entries.
+    EXPECT_TRUE(RankFits(66, 33));
+    EXPECT_TRUE(RankFits(100, 10));
+    EXPECT_FALSE(RankFits(67, 33));
+    EXPECT_FALSE(RankFits(100, 50));
+    EXPECT_FALSE(RankFits(5, 6));
+    EXPECT_FALSE(RankFits(101, 1));
 }
 
 TEST(UCombTables, NewtonExtKeepsTheLargeEntries)

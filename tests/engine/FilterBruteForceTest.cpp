@@ -15,6 +15,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
@@ -365,22 +366,26 @@ TEST_F(FilterBruteForce, GroupKinds)
                  Groups(tens, [](int digit, int size) { return digit <= 1 && size >= 2 && size <= 3; });
              return matched == 2;
          }},
-        {"a first-digit group of four or more, or of 0s alone exclusively", fltGDigit1, false,
+        {"a group of four or more 1s, or one group of 2..3 among the 1s and, carried over, the 0s",
+         fltGDigit1, false,
          [](TFilter &f) {
              auto &p = Params<TDigitGroupCond>(f);
+             p.Digits = "0100000000";
              p.Count = TRangeBlock{rmExact, 1, 0};
              p.Size = TRangeBlock{rmAtLeast, 4, 0};
              f.AddCondition();
              p.Digits = "1000000000";
-             p.Size = TRangeBlock{rmRange, 2, 5};
+             p.Size = TRangeBlock{rmRange, 2, 3};
              p.Exclusive = 1;
              f.AddCondition();
          },
          [](const TComb &c) {
              const auto tens = Tally(Map(c, [](int x) { return DigitSum(x, true, false); }));
-             const auto [big, ignored] = Groups(tens, [](int, int size) { return size >= 4; });
-             const auto [zeros, others] = Groups(tens, [](int digit, int) { return digit == 0; });
-             return big == 1 || (zeros == 1 && others == 0);
+             const auto [big, ignored] =
+                 Groups(tens, [](int digit, int size) { return digit == 1 && size >= 4; });
+             const auto [low, others] =
+                 Groups(tens, [](int digit, int size) { return digit <= 1 && size <= 3; });
+             return big == 1 || (low == 1 && others == 0);
          }},
         {"at least four last digits held once or twice", fltGDigit2, true,
          [](TFilter &f) {
@@ -411,6 +416,92 @@ TEST_F(FilterBruteForce, GroupKinds)
     };
     for (const TCheck &check : checks)
         Run(check);
+}
+
+// One digit-group condition drawn at random: the edited parameters and the bounds they stand for.
+struct TRandomDigitCond {
+    TDigitGroupCond Params;
+    uint32_t Digits = 0;        // bit d: digit d chosen
+    int Lo[2] = {}, Hi[2] = {}; // count, size
+};
+
+TRandomDigitCond RandomDigitCond(std::mt19937 &Random, int MaxCount, int MaxSize, int AtMostSize)
+{
+    auto pick = [&Random](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Random); };
+    TRandomDigitCond cond;
+    cond.Digits = static_cast<uint32_t>(pick(1, 1023));
+    for (int d = 0; d < 10; ++d)
+        cond.Params.Digits += (cond.Digits >> d & 1) ? '1' : '0';
+    cond.Params.Exclusive = static_cast<uint8_t>(pick(0, 1));
+    TRangeBlock *blocks[2] = {&cond.Params.Count, &cond.Params.Size};
+    const int least[2] = {0, 2}, most[2] = {MaxCount, MaxSize}, atMostLo[2] = {0, AtMostSize};
+    for (int b = 0; b < 2; ++b) {
+        const auto mode = static_cast<uint8_t>(pick(rmExact, rmAtMost));
+        const int lo = pick(least[b], most[b]);
+        *blocks[b] = TRangeBlock{mode, lo, pick(lo, most[b])};
+        cond.Lo[b] = mode == rmAtMost ? atMostLo[b] : lo;
+        cond.Hi[b] = mode == rmExact ? lo : mode == rmAtLeast ? most[b] : blocks[b]->Max;
+    }
+    return cond;
+}
+
+// The digit-group rule written out plainly: condition j counts the groups among the digits of conditions
+// 1..j (Cumulative) or among its own digits only.
+bool DigitGroupsPass(const TComb &C, bool FirstDigit, bool AndMode,
+                     const std::vector<TRandomDigitCond> &Conds, bool Cumulative)
+{
+    const auto tally = Tally(Map(C, [FirstDigit](int x) { return FirstDigit ? x / 10 : x % 10; }));
+    const auto groups = std::count_if(tally.begin(), tally.end(), [](const auto &e) { return e.second > 1; });
+    uint32_t seen = 0;
+    std::vector<bool> holds;
+    for (const TRandomDigitCond &cond : Conds) {
+        seen = Cumulative ? seen | cond.Digits : cond.Digits;
+        int matched = 0;
+        int other = static_cast<int>(groups);
+        for (const auto &[digit, size] : tally) {
+            if ((seen >> digit & 1) && size >= cond.Lo[1] && size <= cond.Hi[1]) {
+                ++matched;
+                other -= size > 1;
+            }
+        }
+        holds.push_back(matched >= cond.Lo[0] && matched <= cond.Hi[0] &&
+                        (!cond.Params.Exclusive || other == 0));
+    }
+    return AndMode ? std::all_of(holds.begin(), holds.end(), [](bool h) { return h; })
+                   : std::any_of(holds.begin(), holds.end(), [](bool h) { return h; });
+}
+
+// Random sets of two and three digit-group conditions of both kinds against the plain rule.
+TEST_F(FilterBruteForce, DigitGroupConditionsCarryTheirMarks)
+{
+    std::mt19937 random(20261209);
+    int differFromOwnDigits = 0;
+    for (int round = 0; round < 40; ++round) {
+        const bool first = round % 2 == 0;
+        const uint32_t kind = first ? fltGDigit1 : fltGDigit2;
+        std::unique_ptr<TFilter> filter = Make(kind);
+        auto &digits = static_cast<TFltGDigit &>(*filter);
+        filter->AndMode = round % 4 < 2;
+        std::vector<TRandomDigitCond> conds;
+        const int condCount = round % 3 == 1 ? 3 : 2;
+        for (int i = 0; i < condCount; ++i) {
+            conds.push_back(
+                RandomDigitCond(random, digits.MaxGroupCount(), digits.MaxGroupSize(), first ? 2 : 1));
+            Params<TDigitGroupCond>(*filter) = conds.back().Params;
+            filter->AddCondition();
+        }
+        SCOPED_TRACE("round " + std::to_string(round));
+        int mismatches = 0;
+        for (const TComb &c : All) {
+            const TDynByteArr bytes(c.begin(), c.end());
+            const bool wanted = DigitGroupsPass(c, first, filter->AndMode, conds, true);
+            differFromOwnDigits += wanted != DigitGroupsPass(c, first, filter->AndMode, conds, false);
+            if (filter->Test(bytes.data()) != wanted && ++mismatches <= 3)
+                ADD_FAILURE() << "combination " << ::testing::PrintToString(c) << " should "
+                              << (wanted ? "pass" : "fail");
+        }
+    }
+    EXPECT_GT(differFromOwnDigits, 0) << "the sets should tell the two readings apart";
 }
 
 // A set runs one built filter per kind: members of one kind joined by the last member's link, kinds by AND.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -219,6 +220,22 @@ TEST(GameCalculations, HitsInFullVectorListsHighestLevelFirst)
     HitsInFullVector(10, 5, 3, vec, 2, 4); // levels beyond K have no combination
     EXPECT_EQ(vec[0], 0);
     EXPECT_EQ(vec[1], 0);
+    // 20 of 40 with 20 drawn: C(20, 10)^2 combinations hit 10 times, beyond 32 bits.
+    EXPECT_THROW(HitsInFullVector(40, 20, 20, vec, 4, 7), std::overflow_error);
+}
+
+TEST(GameCalculations, HitsTableRefusesCountsBeyondThirtyTwoBits)
+{
+    TGameInfo g = SystemsGame();
+    EXPECT_TRUE(BuildHitsTable(g));
+    // 10-number bets of systems up to 100 numbers: C(10, 5) x C(90, 5) bets hit 5 times.
+    g.MaxNumber = 100;
+    g.MaxSize = 100;
+    g.BetSize = 10;
+    g.MultiFrom = 11;
+    g.MinHits.assign(100, 5);
+    BuildLevelCounts(g);
+    EXPECT_FALSE(BuildHitsTable(g));
 }
 
 TEST(GameCalculations, HitsInfoAxes)

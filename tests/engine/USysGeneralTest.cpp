@@ -621,6 +621,9 @@ TEST_F(SystemFile, DamagedFilesAreRefused)
     EXPECT_TRUE(refused(changed(9, {0})));                      // a key number 0
     EXPECT_TRUE(refused(changed(13, {21})));                    // a key number above 20
     EXPECT_TRUE(refused(changed(17, {0})));                     // a row number 0
+    EXPECT_TRUE(refused(changed(17, {20, 4, 11})));             // a row starting with the highest number
+    EXPECT_TRUE(refused(changed(17, {4, 4, 11})));              // a repeated number
+    EXPECT_TRUE(refused(changed(31, {7, 11, 9})));              // the last row out of order
     EXPECT_TRUE(refused(changed(36, {0x40, 0, 0, 0})));         // a filter count beyond the bytes
     EXPECT_TRUE(refused(changed(40, {99})));                    // a filter kind that does not exist
     EXPECT_TRUE(refused(good, 10));                             // another system kind

@@ -206,6 +206,15 @@ TEST_F(SysShort, ImpossibleParametersAreRefused)
     system.SetParams(5, 2, 0);
     EXPECT_TRUE(system.Generate(true));
     EXPECT_EQ(system.GetCount(), 0);
+    // C(70, 35) and C(99, 40) leave 63 bits: the ranks of the walk would not be exact.
+    system.SetParams(70, 35, 300);
+    EXPECT_FALSE(system.Generate(true));
+    system.SetParams(99, 40, 2);
+    EXPECT_FALSE(system.Generate(true));
+    EXPECT_EQ(system.GetCount(), 0);
+    system.SetParams(66, 33, 30);
+    EXPECT_TRUE(system.Generate(true));
+    EXPECT_EQ(system.GetCount(), 30);
 }
 
 TEST_F(SysShort, ProgressRunsToTheEnd)

@@ -1,5 +1,7 @@
 #include "stats/UStatFreq.h"
 
+#include "engine/USysShort.h"
+
 #include "tests/stats/FreqTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -275,6 +277,28 @@ TEST_F(StatFreqTest, SmallCountWorkedByHand)
     stat->GetItemLast(0, index, date);
     EXPECT_EQ(index, FreqNoDraw);
     EXPECT_EQ(date, 0);
+}
+
+// A classic system of 12 numbers, 6 per row, 20 rows: its k-subsets are expected 20 x C(6, k) / C(12, k)
+// times each, whatever numbers its key holds.
+TEST_F(StatFreqTest, ExpectedOverASystemCountsTheSystemsNumbers)
+{
+    TSysShort system(&LottoGame());
+    system.RandomTies = false;
+    system.SetParams(12, 6, 20);
+    ASSERT_TRUE(system.Generate(true));
+    system.SetKey({3, 8, 11, 17, 20, 24, 29, 33, 38, 41, 45, 49});
+    TStatFreq stat(&LottoGame().Info, &system, nullptr, nullptr, nullptr);
+    stat.LoadSystem();
+    ASSERT_EQ(stat.DrawCount, 20);
+    const double byHand[] = {20.0 * 6 / 12, 20.0 * 15 / 66, 20.0 * 20 / 220, 20.0 * 15 / 495};
+    for (int k = 1; k <= 4; ++k) {
+        stat.SetParams(k, 1, NoConstraints(), false, 0, false);
+        ASSERT_TRUE(stat.Start());
+        stat.Thread->WaitFor();
+        ASSERT_EQ(stat.State, ssComputed);
+        EXPECT_DOUBLE_EQ(stat.Expected, byHand[k - 1]) << k;
+    }
 }
 
 TEST_F(StatFreqTest, EachWithEachListsEveryPairInBothOrders)

@@ -125,26 +125,25 @@ TEST(StatDetailsGroupingTest, GroupBySortMatchesGroupAndLeavesColumnsSorted)
     EXPECT_EQ(ColumnDraws(dets, 0), (std::vector<int32_t>{0, 2, 1, 3}));
 }
 
-TEST(StatDetailsGroupingTest, GroupBySortTakesValuesGroupCannot)
+// Values beyond the counters: Group sorts a copy, so the table keeps its order.
+TEST(StatDetailsGroupingTest, GroupTakesValuesBeyondItsCountersBySorting)
 {
     const TGameInfo game = MakeGame(49, 6);
     TTableStat stat(game, 5);
-    TDets dets = stat.MakeDets({{70000}, {-5}, {NoValue}, {70000}, {123456}});
+    const TDets dets =
+        stat.MakeDets({{70000, 3}, {-5, 10240}, {NoValue, 3}, {70000, NoValue}, {123456, 10239}});
     TGDets groups;
-    EXPECT_THROW(stat.Group(dets, groups, 1), std::out_of_range);
-    stat.GroupBySort(dets, groups, 1);
+    stat.Group(dets, groups, 2);
     EXPECT_EQ(GroupPairs(groups[0]), (Pairs{{-5, 1}, {70000, 2}, {123456, 1}}));
-}
+    EXPECT_EQ(GroupPairs(groups[1]), (Pairs{{3, 2}, {10239, 1}, {10240, 1}}));
+    EXPECT_EQ(groups[1].Count, 3);
+    EXPECT_EQ(stat.WidestCount, 3);
+    EXPECT_EQ(ColumnValues(dets, 0), (std::vector<int32_t>{70000, -5, NoValue, 70000, 123456}));
 
-TEST(StatDetailsGroupingTest, GroupAcceptsExactlyTheCounterRange)
-{
-    const TGameInfo game = MakeGame(49, 6);
-    TTableStat stat(game, 2);
-    TGDets groups;
     stat.Group(stat.MakeDets({{0}, {10239}}), groups, 1);
     EXPECT_EQ(GroupPairs(groups[0]), (Pairs{{0, 1}, {10239, 1}}));
-    EXPECT_THROW(stat.Group(stat.MakeDets({{0}, {10240}}), groups, 1), std::out_of_range);
-    EXPECT_THROW(stat.Group(stat.MakeDets({{-2}}), groups, 1), std::out_of_range);
+    stat.Group(stat.MakeDets({{10240}, {0}}), groups, 1);
+    EXPECT_EQ(GroupPairs(groups[0]), (Pairs{{0, 1}, {10240, 1}}));
 }
 
 TEST(StatDetailsGroupingTest, OneValueInEveryRowIsOneGroupOfAllDraws)
