@@ -130,7 +130,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     auto *layout = new QHBoxLayout(page);
 
     auto *modes = new QVBoxLayout;
-    rbFltTypeAll = new QRadioButton(QStringLiteral("&Wszytkie losowania"), page);
+    rbFltTypeAll = new QRadioButton(QStringLiteral("&Wszystkie losowania"), page);
     rbFltTypeLast = new QRadioButton(QStringLiteral("O&statnie losowanie"), page);
     rbFltTypeRange = new QRadioButton(QStringLiteral("&Zakres czasowy"), page);
     rbFltTypePeriods = new QRadioButton(QStringLiteral("Okr&esy"), page);
@@ -241,7 +241,7 @@ QWidget *TfrmDrawsFilter::CreateLimitsPage()
     QStringList months = {QStringLiteral("Styczeń"),     QStringLiteral("Luty"),     QStringLiteral("Marzec"),
                           QStringLiteral("Kwiecień"),    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),
                           QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"), QStringLiteral("Wrzesień"),
-                          QStringLiteral("Pażdziernik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
+                          QStringLiteral("Październik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
     QStringList quarters;
     for (int quarter = 1; quarter <= 4; ++quarter)
         quarters << QStringLiteral("%1 kwartał").arg(quarter);
@@ -394,7 +394,7 @@ void TfrmDrawsFilter::ShowDrawsInfo()
     } else {
         const QString period = QString::fromStdString(DateToStr(DrawsMan->GetDraw(0).Date) + " - " +
                                                       DateToStr(DrawsMan->GetDraw(draws - 1).Date));
-        txtDrawsInfo->AddText(QStringLiteral("Wszytkich losowań: "), 0);
+        txtDrawsInfo->AddText(QStringLiteral("Wszystkich losowań: "), 0);
         txtDrawsInfo->AddText(QString::number(draws), 7);
         txtDrawsInfo->AddText(QStringLiteral(";   Okres: "), 0);
         txtDrawsInfo->AddText(period, 6);

@@ -6,6 +6,7 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
@@ -27,7 +28,6 @@ namespace {
 constexpr int WideCombinationLength = 7;
 constexpr int NarrowCombinationWidth = 144;
 constexpr int NumberWidth = 24;
-constexpr int KeyColumnWidth = 22;
 
 } // namespace
 
@@ -142,6 +142,8 @@ void TGenSysForm::ShowRows()
         sgSystem->setRowCount(2);
         sgSystem->ClearRows(1, 1);
     }
+    // The last row number is the widest.
+    SetColWidth(sgSystem, 0, SysRowNumberWidth, {QString::number(sgSystem->RowCount() - 1)});
     sgSystem->InvalidateGrid();
 }
 
@@ -150,15 +152,17 @@ void TGenSysForm::ShowKey()
     if (State == 1) {
         for (int col = 1; col < sgKey->ColCount(); ++col) {
             sgKey->setCells(col, 0, QString());
-            sgKey->setColWidths(col, KeyColumnWidth);
+            SetColWidth(sgKey, col, SysKeyColWidth);
         }
         return;
     }
     sgKey->setColCount(N + 1);
+    // A key maps positions to the game's numbers.
+    const QStringList widest = {QString::number(int(Game->Info.MaxNumber))};
     for (int i = 1; i <= N; ++i) {
         sgKey->setCells(i, 0, QString::number(i));
         sgKey->setCells(i, 1, QString::number(System->Key[size_t(i) - 1]));
-        sgKey->setColWidths(i, KeyColumnWidth);
+        SetColWidth(sgKey, i, SysKeyColWidth, widest);
     }
 }
 
@@ -213,7 +217,8 @@ QWidget *TGenSysForm::WindowFrame()
 
 void TGenSysForm::FitWidth()
 {
-    sgSystem->setColWidths(1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth);
+    SetColWidth(sgSystem, 1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth,
+                {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(K)});
     // The grid follows the window's width through the layout; the second pass corrects the first.
     for (int pass = 0; pass < 2; ++pass) {
         QWidget *window = WindowFrame();

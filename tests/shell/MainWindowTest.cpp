@@ -370,7 +370,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWhileChildWindowsAreOpen)
     EXPECT_FALSE(frame.close());
     EXPECT_TRUE(frame.isVisible());
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Czy na pewno zamknać program?"));
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Czy na pewno zamknąć program?"));
     EXPECT_EQ(script.boxes()[0].Caption, QStringLiteral("Korvantile"));
     EXPECT_EQ(script.boxes()[0].Flags, 292);
 
