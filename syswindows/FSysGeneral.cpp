@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -142,9 +143,14 @@ void TGenSysForm::ShowRows()
         sgSystem->setRowCount(2);
         sgSystem->ClearRows(1, 1);
     }
-    // The last row number is the widest.
-    SetColWidth(sgSystem, 0, SysRowNumberWidth, {QString::number(sgSystem->RowCount() - 1)});
+    FitRowNumbers();
     sgSystem->InvalidateGrid();
+}
+
+void TGenSysForm::FitRowNumbers()
+{
+    // The last row number is the widest.
+    SetColWidth(sgSystem, 0, SysRowNumberWidth, {QString::number(std::max(ViewCount(), 1))});
 }
 
 void TGenSysForm::ShowKey()
@@ -217,6 +223,7 @@ QWidget *TGenSysForm::WindowFrame()
 
 void TGenSysForm::FitWidth()
 {
+    FitRowNumbers();
     SetColWidth(sgSystem, 1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth,
                 {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(K)});
     // The grid follows the window's width through the layout; the second pass corrects the first.

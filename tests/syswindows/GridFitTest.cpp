@@ -115,6 +115,8 @@ TEST_P(GridFitTest, MillionthRowNumberFitsItsColumn)
     EXPECT_LE(CellMetrics(*window->sgSystem, 0, 1'000'000).horizontalAdvance(number),
               window->sgSystem->ColWidths(0) - 2 * Margin);
     ExpectTextsFit(*window->sgStat, "sgStat", true);
+    QApplication::processEvents();
+    EXPECT_EQ(window->sgSystem->VisibleColCount(), 2) << "the window fits the wider grid";
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, GridFitTest, testing::Values(1.0, 1.5));
