@@ -19,17 +19,11 @@ double RunningCharWidth()
     return QFontMetricsF(RunningFont()).horizontalAdvance(alphabet) / double(alphabet.size());
 }
 
-// The running font as the grids describe fonts.
+// The forms' grid font, "MS Sans Serif" (drawn with its installed substitute), at the running font's size.
 TFont RunningGridFont()
 {
-    const QFont running = RunningFont();
     TFont font;
-    font.Name = running.family();
-    font.Height = -QFontInfo(running).pixelSize();
-    if (running.bold())
-        font.Style |= fsBold;
-    if (running.italic())
-        font.Style |= fsItalic;
+    font.Height = -QFontInfo(RunningFont()).pixelSize();
     return font;
 }
 

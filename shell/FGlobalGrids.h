@@ -30,8 +30,9 @@ int ScaledWidth(int DesignPixels);
 int ScaledHeight(int DesignPixels);
 QSize ScaledSize(int DesignWidth, int DesignHeight);
 
-// A read-only grid of Cols x Rows, FixedCols and FixedRows of them fixed, drawn in the running font,
-// with the forms' row height and default column width scaled (rows at least tall enough for the text).
+// A read-only grid of Cols x Rows, FixedCols and FixedRows of them fixed, its font the forms' grid font
+// at the running font's size, with the forms' row height and default column width scaled (rows at least
+// tall enough for the text).
 TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, int FixedRows);
 
 // The width rule: column Col takes DesignWidth scaled to the running font, widened to the widest of its
