@@ -259,10 +259,11 @@ QWidget *TfrmDrawsFilter::CreateLimitsPage()
     QStringList monthDays;
     for (int day = 1; day <= 31; ++day)
         monthDays << QString::number(day);
-    QStringList months = {QStringLiteral("Styczeń"),     QStringLiteral("Luty"),     QStringLiteral("Marzec"),
-                          QStringLiteral("Kwiecień"),    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),
-                          QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"), QStringLiteral("Wrzesień"),
-                          QStringLiteral("Październik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
+    QStringList months = {
+        QStringLiteral("Styczeń"),     QStringLiteral("Luty"),     QStringLiteral("Marzec"),
+        QStringLiteral("Kwiecień"),    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),
+        QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"), QStringLiteral("Wrzesień"),
+        QStringLiteral("Październik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
     QStringList quarters;
     for (int quarter = 1; quarter <= 4; ++quarter)
         quarters << QStringLiteral("%1 kwartał").arg(quarter);

@@ -166,7 +166,8 @@ void TfrmMain::GameItemClick(int Index)
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!MdiArea->subWindowList().isEmpty()) {
-        if (MsgBox(QStringLiteral("Czy na pewno zamknąć program?"), QString(), MsgFlagsQuestion) == platform::IDNO) {
+        if (MsgBox(QStringLiteral("Czy na pewno zamknąć program?"), QString(), MsgFlagsQuestion) ==
+            platform::IDNO) {
             event->ignore();
             return;
         }

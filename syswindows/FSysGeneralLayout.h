@@ -33,9 +33,9 @@ struct TSysWindowLayout {
 TSysWindowLayout BuildSysWindowLayout(QWidget *Form, const QStringList &StatRows);
 
 // Design widths of the columns the window sizes again as its system changes (FGlobalGrids' rule).
-constexpr int SysRowNumberWidth = 43; // "Nr"
+constexpr int SysRowNumberWidth = 43;  // "Nr"
 constexpr int SysStatValueWidth = 100; // "Wartość"
-constexpr int SysKeyColWidth = 22; // a number of the key
+constexpr int SysKeyColWidth = 22;     // a number of the key
 
 // The colours of the system grids: the background, and the selected cells and rows that pass a filter.
 constexpr uint32_t SysGridColor = 0xC9E0EB;

@@ -1,8 +1,8 @@
 #include "syswindows/SysHitTable.h"
 
 #include "controls/StringAlignGrid.h"
-#include "core/UComb.h"
 #include "core/ProgramLocale.h"
+#include "core/UComb.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/SysFormats.h"
 

@@ -410,7 +410,8 @@ TEST_F(MainWindowTest, ToolBarsOfferNoMenuThatHidesThem)
 {
     TfrmMain frame;
     frame.show();
-    for (QWidget *bar : {static_cast<QWidget *>(frame.ToolBar1), static_cast<QWidget *>(frame.ControlBarPanel)}) {
+    for (QWidget *bar :
+         {static_cast<QWidget *>(frame.ToolBar1), static_cast<QWidget *>(frame.ControlBarPanel)}) {
         QWidget *shown = nullptr;
         // A menu would run its own loop: the timer records and closes it.
         QTimer::singleShot(0, &frame, [&shown] {
