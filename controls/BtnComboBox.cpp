@@ -8,8 +8,9 @@
 namespace {
 
 constexpr int PanelWidth = 20;
-constexpr int ButtonWidth = 16;
-constexpr int ButtonHeight = 17;
+// The combo's height is the control's less this; the panel with its button is as tall as the combo.
+constexpr int ComboHeightGap = 1;
+constexpr int ComboGap = 3;
 
 } // namespace
 
@@ -23,21 +24,39 @@ TBtnComboBox::TBtnComboBox(QWidget *parent)
     FButton->setObjectName(QStringLiteral("Btn"));
     FPanel->setFrameStyle(QFrame::Box | QFrame::Plain);
     FPanel->setLineWidth(1);
-    FPanel->resize(PanelWidth, FCombo->sizeHint().height() - 4);
-    FCombo->resize(FCombo->sizeHint());
-    FButton->setGeometry(1, 1, ButtonWidth, ButtonHeight);
+    FPanel->resize(PanelWidth, FCombo->sizeHint().height());
     connect(FButton, &QPushButton::clicked, this, [this] {
         if (OnBtnClick)
             OnBtnClick(this);
     });
-    resize(FCombo->width() + FPanel->width(), FCombo->height());
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    resize(sizeHint());
+    PlaceParts();
+}
+
+QSize TBtnComboBox::sizeHint() const
+{
+    const QSize combo = FCombo->sizeHint();
+    return {combo.width() + PanelWidth + ComboGap, combo.height() + ComboHeightGap};
+}
+
+QSize TBtnComboBox::minimumSizeHint() const
+{
+    const QSize combo = FCombo->minimumSizeHint();
+    return {combo.width() + PanelWidth + ComboGap, FCombo->sizeHint().height() + ComboHeightGap};
 }
 
 void TBtnComboBox::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    const int comboHeight = height() - 1;
-    FCombo->setGeometry(0, 0, width() - FPanel->width() - 3, comboHeight);
-    FPanel->setGeometry(FCombo->x() + FCombo->width(), FPanel->y(), FPanel->width(), comboHeight - 3);
-    FButton->move(1, (FPanel->height() - ButtonHeight) / 2);
+    PlaceParts();
+}
+
+void TBtnComboBox::PlaceParts()
+{
+    const int comboHeight = height() - ComboHeightGap;
+    FCombo->setGeometry(0, 0, width() - FPanel->width() - ComboGap, comboHeight);
+    FPanel->setGeometry(FCombo->x() + FCombo->width(), FCombo->y(), FPanel->width(), comboHeight);
+    const int frame = FPanel->frameWidth();
+    FButton->setGeometry(frame, frame, FPanel->width() - 2 * frame, FPanel->height() - 2 * frame);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// A drop-down list with a small button glued to its right edge.
+// A drop-down list with a small button glued to its right edge, as tall as the list.
 
 #include "controls/Component.h"
 
@@ -21,6 +21,10 @@ public:
     // The frame that holds the button, flush right of the combo.
     QFrame *ButtonPanel() const { return FPanel; }
 
+    // The combo's natural size with the button panel beside it.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     // Raised after the button's own click handlers.
     std::function<void(QObject *Sender)> OnBtnClick;
 
@@ -28,6 +32,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void PlaceParts();
+
     QComboBox *FCombo;
     QFrame *FPanel;
     QPushButton *FButton;

@@ -13,7 +13,7 @@ constexpr uint32_t CountModes = 0b1111;     // exact, range, at least, at most
 constexpr uint32_t SizeModes = 0b11111;     // exact, range, at least, at most, any size
 constexpr uint32_t DigitSizeModes = 0b1111; // exact, range, from a number, up to a number
 
-constexpr TModeWords GroupCountWords{"co najmniej ", "co najwyzej ", nullptr, nullptr};
+constexpr TModeWords GroupCountWords{"co najmniej ", "co najwyżej ", nullptr, nullptr};
 constexpr TModeWords GroupSizeWords{"co najmniej ", "co najwyżej ", "dowolna", nullptr};
 constexpr TModeWords DigitCountWords{"co najmniej ", "co najwyżej ", "dowolna", nullptr};
 constexpr TModeWords DigitSizeWords{"od liczby ", "do liczby ", nullptr, nullptr};

@@ -56,6 +56,24 @@ QListWidget *NewFlagList(QWidget *Parent, const QStringList &Items)
     return list;
 }
 
+// The month days show in two columns of 16.
+constexpr int MonthDayColumns = 2;
+constexpr int MonthDayRows = 16;
+
+// A check list as wide as its items, not the list's default width.
+void FitToItems(QListWidget *List)
+{
+    List->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+}
+
+// A wrapping check list wide enough for Columns columns of its widest item and tall enough for Rows rows.
+void FitToColumns(QListWidget *List, int Columns, int Rows)
+{
+    const int frame = 2 * List->frameWidth();
+    List->setFixedWidth(Columns * (List->sizeHintForColumn(0) + 2 * List->spacing()) + frame);
+    List->setMinimumHeight(Rows * (List->sizeHintForRow(0) + 2 * List->spacing()) + frame);
+}
+
 template <size_t N>
 void FillFlags(QListWidget *List, const std::array<bool, N> &Flags)
 {
@@ -130,7 +148,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     auto *layout = new QHBoxLayout(page);
 
     auto *modes = new QVBoxLayout;
-    rbFltTypeAll = new QRadioButton(QStringLiteral("&Wszytkie losowania"), page);
+    rbFltTypeAll = new QRadioButton(QStringLiteral("&Wszystkie losowania"), page);
     rbFltTypeLast = new QRadioButton(QStringLiteral("O&statnie losowanie"), page);
     rbFltTypeRange = new QRadioButton(QStringLiteral("&Zakres czasowy"), page);
     rbFltTypePeriods = new QRadioButton(QStringLiteral("Okr&esy"), page);
@@ -161,6 +179,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     datesLayout->addWidget(lblRange2, 1, 0);
     datesLayout->addWidget(chkRange2, 1, 1);
     datesLayout->addWidget(ddtRange2, 1, 2);
+    datesLayout->setColumnStretch(3, 1);
     groups->addWidget(gb2);
 
     gb3 = new QGroupBox(page);
@@ -171,6 +190,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     prbDir2 = new QRadioButton(QStringLiteral("Do tył&u"), gbDir);
     dirLayout->addWidget(prbDir1);
     dirLayout->addWidget(prbDir2);
+    dirLayout->addStretch(1);
     pchkDate = new QCheckBox(QStringLiteral("Do (od) da&ty:"), gb3);
     pdtDate = NewDateEdit(gb3);
     lblPeriodType = new QLabel(QStringLiteral("&Rodzaj okresu:"), gb3);
@@ -204,6 +224,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     indexLayout->addWidget(iseIndexFrom);
     indexLayout->addWidget(lblIndexTo);
     indexLayout->addWidget(iseIndexTo);
+    indexLayout->addStretch(1);
     groups->addWidget(gb4);
     layout->addLayout(groups, 1);
 
@@ -238,10 +259,11 @@ QWidget *TfrmDrawsFilter::CreateLimitsPage()
     QStringList monthDays;
     for (int day = 1; day <= 31; ++day)
         monthDays << QString::number(day);
-    QStringList months = {QStringLiteral("Styczeń"),     QStringLiteral("Luty"),     QStringLiteral("Marzec"),
-                          QStringLiteral("Kwiecień"),    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),
-                          QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"), QStringLiteral("Wrzesień"),
-                          QStringLiteral("Pażdziernik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
+    QStringList months = {
+        QStringLiteral("Styczeń"),     QStringLiteral("Luty"),     QStringLiteral("Marzec"),
+        QStringLiteral("Kwiecień"),    QStringLiteral("Maj"),      QStringLiteral("Czerwiec"),
+        QStringLiteral("Lipiec"),      QStringLiteral("Sierpień"), QStringLiteral("Wrzesień"),
+        QStringLiteral("Październik"), QStringLiteral("Listopad"), QStringLiteral("Grudzień")};
     QStringList quarters;
     for (int quarter = 1; quarter <= 4; ++quarter)
         quarters << QStringLiteral("%1 kwartał").arg(quarter);
@@ -250,8 +272,12 @@ QWidget *TfrmDrawsFilter::CreateLimitsPage()
     lbMonthDays = NewFlagList(page, monthDays);
     lbMonthDays->setFlow(QListView::TopToBottom);
     lbMonthDays->setWrapping(true);
+    lbMonthDays->setUniformItemSizes(true);
+    FitToColumns(lbMonthDays, MonthDayColumns, MonthDayRows);
     lbMonths = NewFlagList(page, months);
     lbQuarters = NewFlagList(page, quarters);
+    for (QListWidget *list : {lbWeekDays, lbMonths, lbQuarters})
+        FitToItems(list);
 
     const std::array<QString, 4> captions = {QStringLiteral("&Dni tygodnia:"), QStringLiteral("D&ni miesiąca:"),
                                              QStringLiteral("&Miesiące:"), QStringLiteral("&Kwartały:")};
@@ -394,7 +420,7 @@ void TfrmDrawsFilter::ShowDrawsInfo()
     } else {
         const QString period = QString::fromStdString(DateToStr(DrawsMan->GetDraw(0).Date) + " - " +
                                                       DateToStr(DrawsMan->GetDraw(draws - 1).Date));
-        txtDrawsInfo->AddText(QStringLiteral("Wszytkich losowań: "), 0);
+        txtDrawsInfo->AddText(QStringLiteral("Wszystkich losowań: "), 0);
         txtDrawsInfo->AddText(QString::number(draws), 7);
         txtDrawsInfo->AddText(QStringLiteral(";   Okres: "), 0);
         txtDrawsInfo->AddText(period, 6);

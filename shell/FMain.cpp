@@ -14,9 +14,11 @@
 #include "shell/FGlobalViewers.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/ProgramIcon.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QMdiArea>
@@ -44,6 +46,8 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
 {
     frmMain = this;
     setWindowTitle(QStringLiteral("Korvantile 3.0"));
+    // The main window, its children and the dialogs all show it.
+    QApplication::setWindowIcon(ProgramIcon());
     RVStyle1 = new TRVStyle(this);
     SetProgramTextStyles(*RVStyle1);
     RVStyle1->Loaded();
@@ -162,7 +166,8 @@ void TfrmMain::GameItemClick(int Index)
 void TfrmMain::closeEvent(QCloseEvent *event)
 {
     if (!MdiArea->subWindowList().isEmpty()) {
-        if (MsgBox(QStringLiteral("Czy na pewno zamknać program?"), QString(), MsgFlagsQuestion) == platform::IDNO) {
+        if (MsgBox(QStringLiteral("Czy na pewno zamknąć program?"), QString(), MsgFlagsQuestion) ==
+            platform::IDNO) {
             event->ignore();
             return;
         }
@@ -174,6 +179,11 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+}
+
+QMenu *TfrmMain::createPopupMenu()
+{
+    return nullptr;
 }
 
 void TfrmMain::ShowAbout()

@@ -180,6 +180,8 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // The tool bars offer no menu of their own: nothing to hide there.
+    QMenu *createPopupMenu() override;
 
 private:
     // Building the window (FMainActions.cpp).

@@ -119,9 +119,9 @@ void TfrmMain::CreateActions()
     mToolCheckComb = NewAction(QStringLiteral("Sprawdzenie kombinacji"));
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
-    mToolCombs = NewAction(QStringLiteral("Zbióry liczb"));
+    mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
     mToolHistory = NewAction(QStringLiteral("Historia..."));
-    mToolNewton = NewAction(QStringLiteral("Dwumian newtona"));
+    mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));

@@ -2,10 +2,10 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
-#include "core/ProgramLocale.h"
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
+#include "shell/FGlobalGrids.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
 #include "syswindows/SysHitTable.h"
@@ -21,7 +21,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <exception>
 
@@ -35,8 +34,7 @@ enum TCostRow : int {
     crCost,
 };
 
-constexpr int LevelColumnWidth = 50;
-constexpr int WinColumnWidth = 115;
+constexpr int StatValueWidth = 110;
 
 // The count is a 32-bit value: a spin allows no more combinations than it can hold.
 double MaxCount(int N, int K)
@@ -54,19 +52,13 @@ TFloatSpin *NewSpin(QWidget *Parent)
     return spin;
 }
 
-TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows)
+// A parameter grid: a fixed header row and a fixed caption column, in the system grids' colours.
+TStringAlignGrid *NewParamGrid(QWidget *Parent, int Cols, int Rows)
 {
-    auto *grid = new TStringAlignGrid(Parent);
-    grid->setColCount(Cols);
-    grid->setRowCount(Rows);
-    grid->setFixedCols(1);
-    grid->setFixedRows(1);
-    grid->setDefaultRowHeight(18);
-    grid->setEditable(false);
+    auto *grid = NewGrid(Parent, Cols, Rows, 1, 1);
     grid->setColor(SysGridColor);
     grid->setSelectedCellColor(SysSelectedColor);
     grid->setSelectedFontColor(clWindowText);
-    grid->Loaded();
     return grid;
 }
 
@@ -97,20 +89,18 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
     seCNum->OnChange = [this](QObject *) { seCNumChange(); };
     seCComb->OnChange = [this](QObject *) { seCCombChange(); };
 
-    sgStat = NewGrid(this, 2, 5);
-    sgStat->setCells(0, 0, QStringLiteral("Parametr"));
-    sgStat->setCells(1, 0, QStringLiteral("Wartość"));
+    sgStat = NewParamGrid(this, 2, 5);
     sgStat->setCells(0, crAll, QStringLiteral("Wszystkich kombinacji"));
     sgStat->setCells(0, crReduction, QStringLiteral("Skrócenie"));
     sgStat->setCells(0, crStake, QStringLiteral("Koszt 1 kombinacji"));
     sgStat->setCells(0, crCost, QStringLiteral("Koszt systemu"));
-    sgStat->setColWidths(0, 122);
-    sgStat->setColWidths(1, 110);
+    SetHeader(sgStat, {QStringLiteral("Parametr"), QStringLiteral("Wartość")}, {122, StatValueWidth});
     sgStat->setScrollBars(ssNone);
-    sgStat->setFixedSize(sgStat->CalcGridWidth(false) + 2, 5 * 19 + 2 * sgStat->frameWidth() + 2);
+    FitGridHeight(sgStat);
+    FitGridWidth(sgStat);
 
     Label4 = new QLabel(QStringLiteral("Gwarancja:"), this);
-    sgGuar = NewGrid(this, 2, 2);
+    sgGuar = NewParamGrid(this, 2, 2);
     sgGuar->setCells(0, 0, QStringLiteral("Traf."));
     sgGuar->setCells(1, 0, QStringLiteral("Wygrana"));
     sgGuar->SetFixedAlignCol(0, alCenter);
@@ -141,7 +131,7 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
     layout->addWidget(Label4);
     layout->addWidget(sgGuar, 1);
     layout->addLayout(buttons);
-    resize(520, 360);
+    resize(ScaledSize(520, 360));
 }
 
 std::string TfrmParSysShort::RegistrySection() const
@@ -205,8 +195,10 @@ void TfrmParSysShort::ReadStoredParams()
 void TfrmParSysShort::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (FGame)
+    if (FGame) {
         sgStat->setCells(1, crStake, MoneyText(FGame->Info.BasicStake));
+        FitStatValues();
+    }
 }
 
 bool TfrmParSysShort::FieldsComplete() const
@@ -278,6 +270,13 @@ void TfrmParSysShort::ShowCost()
     sgStat->setCells(1, crAll, CountText(all));
     sgStat->setCells(1, crReduction, ReductionText(double(count) / double(all)));
     sgStat->setCells(1, crCost, MoneyText(BetCost(FGame->Info, k, count)));
+    FitStatValues();
+}
+
+void TfrmParSysShort::FitStatValues()
+{
+    SetColWidth(sgStat, 1, StatValueWidth, ColTexts(sgStat, 1));
+    FitGridWidth(sgStat);
 }
 
 void TfrmParSysShort::ShowHits()
@@ -285,33 +284,7 @@ void TfrmParSysShort::ShowHits()
     const int n = SpinValue(seCNum);
     const int k = SpinValue(seCDraws);
     const double scale = double(Newton[size_t(n)][size_t(k)]) / SpinValue(seCComb);
-    const TFullSystemHits Hits = FullSystemHits(FGame->Info, n, k);
-    const THitsInfo &info = Hits.Info;
-    const int winCol = info.LevelCount + 1;
-
-    sgGuar->ClearRows(1, -1);
-    sgGuar->setColCount(winCol + 1);
-    sgGuar->setRowCount(std::max(int(Hits.Cases.size()), 1) + 1);
-    for (int j = 1; j < winCol; ++j) {
-        sgGuar->setCells(j, 0, QString::fromStdString(info.RowLabels[size_t(j) - 1]));
-        sgGuar->setColWidths(j, LevelColumnWidth - j);
-        sgGuar->SetAlignCol(j, alLeft);
-    }
-    sgGuar->setCells(winCol, 0, QStringLiteral("Wygrana"));
-    sgGuar->setColWidths(winCol, WinColumnWidth);
-    sgGuar->SetAlignCol(winCol, alLeft);
-
-    int row = 1;
-    for (auto hitCase = Hits.Cases.rbegin(); hitCase != Hits.Cases.rend(); ++hitCase, ++row) {
-        sgGuar->setCells(0, row, QString::number(hitCase->Drawn));
-        for (int j = 1; j < winCol; ++j) {
-            const int32_t prizes = hitCase->Prizes[size_t(j) - 1];
-            if (prizes != 0)
-                sgGuar->setCells(j, row, QString::fromStdString(FormatFloat("#,##0.00", prizes / scale)));
-        }
-        const auto win = Currency::fromCount(int64_t(std::nearbyint(double(hitCase->Win.count()) / scale)));
-        sgGuar->setCells(winCol, row, MoneyText(win));
-    }
+    ShowHitTable(sgGuar, FullSystemHits(FGame->Info, n, k), scale);
 }
 
 void TfrmParSysShort::btnOkClick()

@@ -69,6 +69,8 @@ private:
     void Refresh(bool Ranges);
     void UpdateRanges();
     void ShowCost();
+    // The value column as wide as the values it shows.
+    void FitStatValues();
     void ShowHits();
     void btnOkClick();
     void btnCancelClick();

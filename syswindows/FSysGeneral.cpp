@@ -6,6 +6,7 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "syswindows/FSysGeneralLayout.h"
@@ -17,12 +18,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int WideCombinationLength = 7;
 constexpr int NarrowCombinationWidth = 144;
 constexpr int NumberWidth = 24;
-constexpr int KeyColumnWidth = 22;
 
 } // namespace
 
@@ -132,7 +134,14 @@ void TGenSysForm::ShowRows()
         sgSystem->setRowCount(2);
         sgSystem->ClearRows(1, 1);
     }
+    FitRowNumbers();
     sgSystem->InvalidateGrid();
+}
+
+void TGenSysForm::FitRowNumbers()
+{
+    // The last row number is the widest.
+    SetColWidth(sgSystem, 0, SysRowNumberWidth, {QString::number(std::max(ViewCount(), 1))});
 }
 
 void TGenSysForm::ShowKey()
@@ -140,15 +149,17 @@ void TGenSysForm::ShowKey()
     if (State == 1) {
         for (int col = 1; col < sgKey->ColCount(); ++col) {
             sgKey->setCells(col, 0, QString());
-            sgKey->setColWidths(col, KeyColumnWidth);
+            SetColWidth(sgKey, col, SysKeyColWidth);
         }
         return;
     }
     sgKey->setColCount(N + 1);
+    // A key maps positions to the game's numbers.
+    const QStringList widest = {QString::number(int(Game->Info.MaxNumber))};
     for (int i = 1; i <= N; ++i) {
         sgKey->setCells(i, 0, QString::number(i));
         sgKey->setCells(i, 1, QString::number(System->Key[size_t(i) - 1]));
-        sgKey->setColWidths(i, KeyColumnWidth);
+        SetColWidth(sgKey, i, SysKeyColWidth, widest);
     }
 }
 
@@ -196,7 +207,9 @@ void TGenSysForm::SetViewAll(bool ShowAll)
 
 void TGenSysForm::FitWidth()
 {
-    sgSystem->setColWidths(1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth);
+    FitRowNumbers();
+    SetColWidth(sgSystem, 1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth,
+                {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(K)});
     // The grid follows the window's width through the layout; the second pass corrects the first.
     for (int pass = 0; pass < 2; ++pass) {
         QWidget *window = WindowFrame();

@@ -76,7 +76,9 @@ public:
     void EnableRowCommands();
     // A dependent guarantee window is still computing.
     bool GuaranteeRunning() const;
-    // The combination column fits K numbers, and the window its grid.
+    // The row-number column fits the last row number.
+    void FitRowNumbers();
+    // The columns fit the row numbers and K numbers, and the window its grid.
     void FitWidth();
     void SetViewAll(bool ShowAll);
     // The commands a window leaves on when another one becomes active.

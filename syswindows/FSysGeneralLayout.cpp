@@ -1,6 +1,7 @@
 #include "syswindows/FSysGeneralLayout.h"
 
 #include "controls/StringAlignGrid.h"
+#include "shell/FGlobalGrids.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -8,66 +9,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-#include <vector>
-
 namespace {
-
-constexpr int RowHeight = 18;
-
-TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, int FixedRows)
-{
-    auto *grid = new TStringAlignGrid(Parent);
-    grid->setColCount(Cols);
-    grid->setRowCount(Rows);
-    grid->setFixedCols(FixedCols);
-    grid->setFixedRows(FixedRows);
-    grid->setDefaultRowHeight(RowHeight);
-    grid->setEditable(false);
-    grid->setMinimumSize(40, 2 * RowHeight);
-    grid->Loaded();
-    return grid;
-}
-
-void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::vector<int> &Widths)
-{
-    for (int col = 0; col < int(Captions.size()); ++col) {
-        Grid->setCells(col, 0, Captions[col]);
-        Grid->setColWidths(col, Widths[size_t(col)]);
-    }
-}
-
-// Tall enough for every row of the grid without a scroll bar.
-void FitHeight(TStringAlignGrid *Grid)
-{
-    Grid->setFixedHeight(Grid->RowCount() * (RowHeight + Grid->GridLineWidth()) + 2 * Grid->frameWidth() + 2);
-}
 
 void BuildSystemTab(TSysWindowLayout &L, const QStringList &StatRows)
 {
     L.sgSystem = NewGrid(L.TabSheet1, 2, 2, 0, 1);
     L.sgSystem->setOptions(L.sgSystem->Options() | goRowSelect | goRangeSelect);
-    SetHeader(L.sgSystem, {QStringLiteral("Nr"), QStringLiteral("Kombinacje")}, {43, 144});
     L.sgSystem->FontCol(1).Name = QStringLiteral("Courier New");
+    SetHeader(L.sgSystem, {QStringLiteral("Nr"), QStringLiteral("Kombinacje")}, {SysRowNumberWidth, 144});
 
     L.sgStat = NewGrid(L.TabSheet1, 2, int(StatRows.size()) + 1, 1, 1);
-    SetHeader(L.sgStat, {QStringLiteral("Parametr"), QStringLiteral("Wartość")}, {120, 100});
     for (int row = 0; row < int(StatRows.size()); ++row)
         L.sgStat->setCells(0, row + 1, StatRows[row]);
+    SetHeader(L.sgStat, {QStringLiteral("Parametr"), QStringLiteral("Wartość")}, {120, SysStatValueWidth});
     L.sgStat->setScrollBars(ssNone);
-    L.sgStat->setFixedWidth(L.sgStat->CalcGridWidth(false) + 2);
-    FitHeight(L.sgStat);
+    FitGridHeight(L.sgStat);
+    FitGridWidth(L.sgStat);
 
     L.sgKey = NewGrid(L.TabSheet1, 2, 2, 1, 1);
     L.sgKey->setCells(0, 0, QStringLiteral("Liczba"));
     L.sgKey->setCells(0, 1, QStringLiteral("Klucz"));
-    L.sgKey->setColWidths(0, 52);
-    L.sgKey->setColWidths(1, 22);
+    SetColWidth(L.sgKey, 0, 52);
+    SetColWidth(L.sgKey, 1, SysKeyColWidth);
     L.sgKey->setScrollBars(ssHorizontal);
-    L.sgKey->setFixedHeight(2 * (RowHeight + 1) + L.sgKey->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 6);
+    FitGridHeight(L.sgKey);
 
     L.GroupBox1 = new QGroupBox(QStringLiteral("Pokaż kombinacje"), L.TabSheet1);
     L.rbViewAll = new QRadioButton(QStringLiteral("&Wszystkie"), L.GroupBox1);
@@ -104,6 +72,8 @@ void BuildFilterTab(TSysWindowLayout &L)
     L.sgFilters->setOptions(L.sgFilters->Options() | goRowSelect);
     SetHeader(L.sgFilters, {QStringLiteral("F"), QStringLiteral("Nazwa filtru"), QStringLiteral("Parametry")},
               {28, 120, 270});
+    // Filters show as "F01" .. "F99".
+    SetColWidth(L.sgFilters, 0, 28, {QStringLiteral("F00")});
     L.eFilter = new QLineEdit(L.TabSheet2);
     L.eFilter->setReadOnly(true);
     auto *expressionLabel = new QLabel(QStringLiteral("Zapis symboliczny:"), L.TabSheet2);

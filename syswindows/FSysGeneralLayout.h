@@ -32,6 +32,11 @@ struct TSysWindowLayout {
 // Builds the tabs into Form; StatRows are the captions of the info grid's rows below its header.
 TSysWindowLayout BuildSysWindowLayout(QWidget *Form, const QStringList &StatRows);
 
+// Design widths of the columns the window sizes again as its system changes (FGlobalGrids' rule).
+constexpr int SysRowNumberWidth = 43;  // "Nr"
+constexpr int SysStatValueWidth = 100; // "Wartość"
+constexpr int SysKeyColWidth = 22;     // a number of the key
+
 // The colours of the system grids: the background, and the selected cells and rows that pass a filter.
 constexpr uint32_t SysGridColor = 0xC9E0EB;
 constexpr uint32_t SysSelectedColor = 0xB4CBD6;

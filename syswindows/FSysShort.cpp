@@ -5,6 +5,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
@@ -44,7 +45,7 @@ TfrmSysShort::TfrmSysShort(QWidget *Owner) : TGenSysForm(Owner)
     SysKind = skShort;
     State = 1;
     WindowNo = NextWindowNumber();
-    resize(520, 420);
+    resize(ScaledSize(520, 420));
 }
 
 void TfrmSysShort::BindSystem(TSystem *NewSystem)
@@ -80,6 +81,8 @@ void TfrmSysShort::ShowInfo()
         sgStat->setCells(1, irCost, MoneyText(BetCost(Game->Info, K, ViewCount())));
     }
     sgStat->setCells(1, irStake, MoneyText(Game->Info.BasicStake));
+    SetColWidth(sgStat, 1, SysStatValueWidth, ColTexts(sgStat, 1));
+    FitGridWidth(sgStat);
 }
 
 void TfrmSysShort::UpdateMenu()

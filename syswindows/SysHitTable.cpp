@@ -1,11 +1,31 @@
 #include "syswindows/SysHitTable.h"
 
+#include "controls/StringAlignGrid.h"
+#include "core/ProgramLocale.h"
 #include "core/UComb.h"
+#include "shell/FGlobalGrids.h"
+#include "syswindows/SysFormats.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <stdexcept>
 
 namespace {
+
+// Design widths: a prize level's column narrows by a pixel per level, from 49.
+constexpr int LevelColumnWidth = 50;
+constexpr int WinColumnWidth = 115;
+
+QString PrizesText(double Prizes)
+{
+    return QString::fromStdString(FormatFloat("#,##0.00", Prizes));
+}
+
+Currency ScaledWin(const THitCase &Case, double Scale)
+{
+    return Currency::fromCount(int64_t(std::nearbyint(double(Case.Win.count()) / Scale)));
+}
 
 // The simple bets of a full system N/K fit the 32-bit counts, and so does every count of its table.
 bool CountsFit(const TGameInfo &Game, int N, int K)
@@ -40,4 +60,40 @@ TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K)
         table.Cases.clear();
     }
     return table;
+}
+
+void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale)
+{
+    const THitsInfo &info = Hits.Info;
+    const int winCol = info.LevelCount + 1;
+
+    Grid->ClearRows(1, -1);
+    Grid->setColCount(winCol + 1);
+    Grid->setRowCount(std::max(int(Hits.Cases.size()), 1) + 1);
+    for (int j = 1; j < winCol; ++j) {
+        Grid->setCells(j, 0, QString::fromStdString(info.RowLabels[size_t(j) - 1]));
+        int32_t most = 0;
+        for (const THitCase &hitCase : Hits.Cases)
+            most = std::max(most, hitCase.Prizes[size_t(j) - 1]);
+        SetColWidth(Grid, j, LevelColumnWidth - j, {PrizesText(most)});
+        Grid->SetAlignCol(j, alLeft);
+    }
+    Grid->setCells(winCol, 0, QStringLiteral("Wygrana"));
+    Currency mostWon;
+    for (const THitCase &hitCase : Hits.Cases)
+        mostWon = std::max(mostWon, hitCase.Win);
+    SetColWidth(Grid, winCol, WinColumnWidth, {MoneyText(mostWon)});
+    Grid->SetAlignCol(winCol, alLeft);
+
+    int row = 1;
+    for (auto hitCase = Hits.Cases.rbegin(); hitCase != Hits.Cases.rend(); ++hitCase, ++row) {
+        Grid->setCells(0, row, QString::number(hitCase->Drawn));
+        for (int j = 1; j < winCol; ++j) {
+            const int32_t prizes = hitCase->Prizes[size_t(j) - 1];
+            if (prizes != 0)
+                Grid->setCells(j, row, PrizesText(prizes / Scale));
+        }
+        Grid->setCells(winCol, row, MoneyText(ScaledWin(*hitCase, Scale)));
+    }
+    SetColWidth(Grid, 0, DesignColWidth);
 }

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+class TStringAlignGrid;
+
 struct THitCase {
     int Drawn = 0;     // the system's numbers among the drawn ones
     TDynIntArr Prizes; // winning bets per prize level, highest level first (Info.RowLabels)
@@ -22,3 +24,9 @@ struct TFullSystemHits {
 // A bet of K numbers that the game plays as several simple bets counts as those bets. The counts are
 // 32-bit and the wins 64-bit money: a system whose bets or wins pass those ranges gets no cases.
 TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K);
+
+// Fills a hit table (a fixed header row and a fixed caption column): a row per hit case from the
+// highest, a column per prize level with the winning bets divided by Scale (C(N, K) / the system's
+// count; empty for none), and the win "Wygrana". Each column is wide enough for its values at Scale 1,
+// the largest the table can show for this N and K.
+void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale);

@@ -15,13 +15,17 @@ TEST(BtnComboBoxTest, ComboAndButtonPanelStaySideBySide)
     TBtnComboBox box;
     box.show();
     EXPECT_EQ(box.width(), box.Combo()->width() + box.ButtonPanel()->width() + 3);
+    EXPECT_EQ(box.height(), box.Combo()->sizeHint().height() + 1) << "the combo's own height";
     for (const QSize size : {QSize(250, 30), QSize(90, 24)}) {
         box.resize(size);
         EXPECT_EQ(box.Combo()->width(), size.width() - box.ButtonPanel()->width() - 3);
         EXPECT_EQ(box.Combo()->height(), size.height() - 1);
         EXPECT_EQ(box.ButtonPanel()->x(), box.Combo()->x() + box.Combo()->width());
-        EXPECT_EQ(box.ButtonPanel()->height(), box.Combo()->height() - 3);
+        // The button panel stands level with the combo and as tall; the button fills it inside its frame.
+        EXPECT_EQ(box.ButtonPanel()->geometry().top(), box.Combo()->geometry().top());
+        EXPECT_EQ(box.ButtonPanel()->height(), box.Combo()->height());
         EXPECT_EQ(box.ButtonPanel()->width(), 20);
+        EXPECT_EQ(box.Button()->geometry(), box.ButtonPanel()->contentsRect());
     }
     EXPECT_EQ(box.Combo()->objectName(), u"Combo");
     EXPECT_EQ(box.Button()->objectName(), u"Btn");

@@ -119,7 +119,7 @@ TEST_F(DrawsRangeDialogTest, ShowsTheGameTheHistoryAndTheRange)
     const int result = Open(KnownRange(), true, [](QDialog &dialog) {
         auto &range = static_cast<TfrmDrawsFilter &>(dialog);
         EXPECT_EQ(range.windowTitle(), QStringLiteral("<Lotto> Zakres losowań"));
-        EXPECT_EQ(Text(range.txtDrawsInfo), "Wszytkich losowań: 40;   Okres: 04.01.2020 - 03.10.2020;   ");
+        EXPECT_EQ(Text(range.txtDrawsInfo), "Wszystkich losowań: 40;   Okres: 04.01.2020 - 03.10.2020;   ");
         EXPECT_TRUE(range.rbFltTypePos->isChecked());
         EXPECT_EQ(range.iseIndexFrom->value(), 3);
         EXPECT_EQ(range.iseIndexTo->value(), 12);

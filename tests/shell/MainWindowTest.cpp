@@ -6,6 +6,7 @@
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/MessageBox.h"
+#include "shell/FAbout.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
@@ -16,11 +17,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 
 #include <map>
@@ -370,7 +374,7 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWhileChildWindowsAreOpen)
     EXPECT_FALSE(frame.close());
     EXPECT_TRUE(frame.isVisible());
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Czy na pewno zamknać program?"));
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Czy na pewno zamknąć program?"));
     EXPECT_EQ(script.boxes()[0].Caption, QStringLiteral("Korvantile"));
     EXPECT_EQ(script.boxes()[0].Flags, 292);
 
@@ -388,6 +392,9 @@ TEST_F(MainWindowTest, AboutOpensAFreshBoxEachTimeAndEscClosesIt)
     for (int time = 0; time < 2; ++time) {
         script.onDialog([](QDialog &dialog) {
             EXPECT_EQ(dialog.size(), QSize(233, 298));
+            const QImage icon = dynamic_cast<TfrmAbout &>(dialog).Image1->pixmap().toImage();
+            ASSERT_FALSE(icon.isNull()) << "the program's icon";
+            EXPECT_GT(qAlpha(icon.pixel(icon.width() / 2, icon.height() / 2)), 0);
             QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
             QApplication::sendEvent(&dialog, &escape);
             EXPECT_FALSE(dialog.isVisible());
@@ -397,6 +404,26 @@ TEST_F(MainWindowTest, AboutOpensAFreshBoxEachTimeAndEscClosesIt)
     ASSERT_EQ(script.dialogs().size(), 2u);
     EXPECT_EQ(script.dialogs()[0].ClassName, QStringLiteral("TfrmAbout"));
     EXPECT_EQ(script.dialogs()[0].Title, QStringLiteral("O programie "));
+}
+
+TEST_F(MainWindowTest, ToolBarsOfferNoMenuThatHidesThem)
+{
+    TfrmMain frame;
+    frame.show();
+    for (QWidget *bar :
+         {static_cast<QWidget *>(frame.ToolBar1), static_cast<QWidget *>(frame.ControlBarPanel)}) {
+        QWidget *shown = nullptr;
+        // A menu would run its own loop: the timer records and closes it.
+        QTimer::singleShot(0, &frame, [&shown] {
+            shown = QApplication::activePopupWidget();
+            if (shown)
+                shown->close();
+        });
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2), bar->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(bar, &click);
+        QApplication::processEvents();
+        EXPECT_EQ(shown, nullptr) << bar->objectName().toStdString();
+    }
 }
 
 TEST_F(MainWindowTest, ProgressShowsThePercentageWithDecimalsByStep)

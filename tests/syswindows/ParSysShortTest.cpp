@@ -1,4 +1,5 @@
 #include "controls/FloatSpin.h"
+#include "shell/FGlobalGrids.h"
 #include "syswindows/FParSysShort.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
@@ -143,8 +144,8 @@ TEST_F(ParSysShortTest, HitTableShowsTheFullSystemsPrizesScaledToTheCombinations
     ASSERT_EQ(dialog.sgGuar->RowCount(), 5);
     EXPECT_EQ(GuarRow(dialog, 0), (QStringList{"Traf.", "6", "5", "4", "3", "Wygrana"}));
     for (int col = 1; col <= 4; ++col)
-        EXPECT_EQ(dialog.sgGuar->ColWidths(col), 50 - col);
-    EXPECT_EQ(dialog.sgGuar->ColWidths(5), 115);
+        EXPECT_EQ(dialog.sgGuar->ColWidths(col), ScaledWidth(50 - col));
+    EXPECT_EQ(dialog.sgGuar->ColWidths(5), ScaledWidth(115));
     EXPECT_EQ(GuarRow(dialog, 1), (QStringList{"6", "0,02", "0,86", "5,36", "9,52", "52" + nbsp + "079,76" + nbsp + "zł"}));
     EXPECT_EQ(GuarRow(dialog, 2), (QStringList{"5", "", "0,17", "2,50", "8,33", "1" + nbsp + "241,67" + nbsp + "zł"}));
     EXPECT_EQ(GuarRow(dialog, 3), (QStringList{"4", "", "", "0,67", "5,33", "228,00" + nbsp + "zł"}));

@@ -3,6 +3,7 @@
 #include "core/UGlobalFiles.h"
 #include "engine/USysShort.h"
 #include "platform/gui/MessageBox.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
 #include "syswindows/FSysShort.h"
@@ -263,10 +264,10 @@ TEST_F(SysShortWindowTest, SystemsAboveTheOutputLimitCannotBeReportedPrintedOrCh
 TEST_F(SysShortWindowTest, CombinationColumnAndWindowFitTheCombinationLength)
 {
     TGenSysForm *six = Generate(12, 6, 22);
-    EXPECT_EQ(six->sgSystem->ColWidths(1), 144);
+    EXPECT_EQ(six->sgSystem->ColWidths(1), ScaledWidth(144));
     EXPECT_EQ(six->sgSystem->width(), six->sgSystem->CalcGridWidth(true));
     TGenSysForm *eight = Generate(10, 8, 5);
-    EXPECT_EQ(eight->sgSystem->ColWidths(1), 192);
+    EXPECT_EQ(eight->sgSystem->ColWidths(1), ScaledWidth(192));
     EXPECT_EQ(eight->sgSystem->width(), eight->sgSystem->CalcGridWidth(true));
 }
 
