@@ -105,7 +105,8 @@ public:
     // On: Flags := (Flags and Keep) or Bits; off: Flags := (Flags and not Bits) or (Flags and Keep).
     void SetFlags(uint8_t Bits, bool On, uint8_t Keep);
     // Mark := 1 on the draws that pass Filter, else 0; answers how many of those are in range. Stops
-    // early when Thread is terminated.
+    // early when Thread is terminated. May run in a worker thread, which runs the set's Prepare and
+    // Finish: the set's draws are taken (TakeDraws) before the worker starts.
     int32_t MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, const TProgressProc &OnProgress);
     // Keeps a copy of Filter and sets dfFilter on the draws marked 1.
     void SetFilter(const TGroupFilter &Filter);

@@ -71,7 +71,8 @@ public:
     // Empties the store and the view; the filter marks become invalid.
     virtual void Clear();
     // Marks with cfMarked the live rows whose numbers FilterSet passes (record order), polling Thread's
-    // terminated flag every 1001 records; answers how many passed. Runs in a worker thread.
+    // terminated flag every 1001 records; answers how many passed. Runs in a worker thread, which runs
+    // the set's Prepare and Finish: the set's draws are taken (TakeDraws) before the worker starts.
     virtual int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
                                  const TProgressProc &OnProgress);
     // Adopts a copy of FilterSet and turns the last marks into filter marks.

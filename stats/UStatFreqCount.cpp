@@ -3,7 +3,7 @@
 
 #include "stats/UStatFreq.h"
 
-#include "stats/NumberMask.h"
+#include "core/NumberMask.h"
 #include "stats/UStatFreqCombs.h"
 
 #include <algorithm>

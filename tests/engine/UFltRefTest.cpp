@@ -178,6 +178,7 @@ TEST_F(FltDBCNTest, AtMostTwoAsksForOneOrTwo)
 {
     AddCondition(IndexRange(1, 4), TRangeBlock{rmAtMost, 0, 2});
     EXPECT_EQ(Filter.Conds[0].Count, (TRangeBlock{rmAtMost, 1, 2}));
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_TRUE(Passes({1, 2, 10, 11, 20, 21}));
     EXPECT_TRUE(Passes({1, 2, 3, 10, 11, 12}));
@@ -189,6 +190,7 @@ TEST_F(FltDBCNTest, NoneInCommonWithSomeDraw)
 {
     AddCondition(IndexRange(1, 3), TRangeBlock{rmExact, 0, 5});
     EXPECT_EQ(Filter.Conds[0].Count, (TRangeBlock{rmExact, 0, 0}));
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_FALSE(Passes({1, 2, 10, 11, 20, 21})); // the fourth draw lies outside the range
     EXPECT_TRUE(Passes({22, 23, 24, 25, 26, 27}));
@@ -201,6 +203,7 @@ TEST_F(FltDBCNTest, OrOfTwoRanges)
     AddCondition(IndexRange(1, 2), TRangeBlock{rmRange, 3, 3});
     AddCondition(IndexRange(4, 4), TRangeBlock{rmAll, 0, 0});
     EXPECT_EQ(Filter.Conds[1].Count, (TRangeBlock{rmAll, 6, 6}));
+    Filter.TakeDraws();
     Filter.Prepare();
     ASSERT_EQ(Filter.Conds[0].RangeDraws.size(), 2u);
     EXPECT_EQ(Filter.Conds[0].Range.Count, 2u);
@@ -215,6 +218,7 @@ TEST_F(FltDBCNTest, OrOfTwoRanges)
 TEST_F(FltDBCNTest, ARangeWithoutDrawsNeverHolds)
 {
     AddCondition(IndexRange(10, 12), TRangeBlock{rmExact, 0, 0});
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_TRUE(Filter.Conds[0].RangeDraws.empty());
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
@@ -227,6 +231,7 @@ TEST_F(FltDBCNTest, WithoutPrepareOrManagerThereAreNoDraws)
     AddCondition(IndexRange(1, 4), TRangeBlock{rmExact, 0, 0});
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
     Filter.SetDrawsManager(nullptr);
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
 }
@@ -238,6 +243,7 @@ TEST_F(FltDBCNTest, PrepareLeavesTheHistorysMarksAlone)
     last.Mode = drLast;
     ASSERT_TRUE(History.SetRange(last));
     AddCondition(IndexRange(1, 2), TRangeBlock{rmAtLeast, 1, 0});
+    Filter.TakeDraws();
     Filter.Prepare();
     for (int i = 0; i < History.Count(); ++i)
         EXPECT_EQ(History.GetDraw(i).Mark, i == 3 ? 1 : 0) << i;
@@ -255,6 +261,7 @@ TEST_F(FltDBCNTest, AFilterSetHandsItsManagerAndRunsTheDraws)
     ASSERT_GE(set.AddFilter(&Filter, true), 0);
     set.Build();
     set.SetDrawsManager(&History);
+    set.TakeDraws();
     set.Prepare();
     EXPECT_TRUE(set.Test(Combo({1, 7, 8, 20, 30, 40}).data()));
     EXPECT_FALSE(set.Test(Combo({1, 7, 19, 20, 30, 40}).data()));
