@@ -73,7 +73,8 @@ void TCommonNumbersCounter::BuildTables()
     RankTerms.assign(size_t(Sizes + 1) * size_t(MaxNumber), 0);
     for (int s = 1; s <= Sizes; ++s)
         for (int v = s; v < MaxNumber; ++v)
-            RankTerms[size_t(s) * MaxNumber + size_t(v)] = static_cast<uint64_t>(Newton[size_t(v)][size_t(s)]);
+            RankTerms[size_t(s) * MaxNumber + size_t(v)] =
+                static_cast<uint64_t>(Newton[size_t(v)][size_t(s)]);
     Tables.resize(size_t(Sizes + 1));
     for (int s = 1; s <= Sizes; ++s) {
         if (!TryAllocate(Tables[size_t(s)], static_cast<uint64_t>(Newton[size_t(MaxNumber)][size_t(s)]))) {

@@ -47,9 +47,9 @@ private:
 
     int32_t MaxNumber = 0;
     int32_t K = 0;
-    int32_t Sizes = 0;     // the largest subset size counted: min(K, longest draw)
+    int32_t Sizes = 0; // the largest subset size counted: min(K, longest draw)
     int64_t DrawCount = 0;
-    std::vector<TNumberMask> Masks;              // one per draw, without tables
-    std::vector<std::vector<uint32_t>> Tables;   // Tables[s][rank]: draws holding that s-subset
-    std::vector<uint64_t> RankTerms;             // C(value, size) by size, then 0-based value
+    std::vector<TNumberMask> Masks;            // one per draw, without tables
+    std::vector<std::vector<uint32_t>> Tables; // Tables[s][rank]: draws holding that s-subset
+    std::vector<uint64_t> RankTerms;           // C(value, size) by size, then 0-based value
 };
