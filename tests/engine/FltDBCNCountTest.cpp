@@ -51,7 +51,7 @@ void ExpectPlainCountVerdicts(const TGameData &Game, const TDrawsManager &Histor
 // Six numbers of 1..N, ascending.
 TDynByteArr RandomComb(std::mt19937 &Random, int N)
 {
-    TDynByteArr pool(size_t(N)), comb;
+    TDynByteArr pool(static_cast<size_t>(N)), comb;
     std::iota(pool.begin(), pool.end(), uint8_t(1));
     std::sample(pool.begin(), pool.end(), std::back_inserter(comb), 6, Random);
     return comb;
@@ -74,7 +74,7 @@ TEST(FltDBCNCount, TablesAndMasksFollowThePlainCount)
     for (int i = 0; i < 300; ++i)
         history.AddDraw(RandomComb(random, 20), 40000 + i);
     history.Renumber();
-    std::vector<TDynByteArr> all(size_t(Newton[20][6]));
+    std::vector<TDynByteArr> all(static_cast<size_t>(Newton[20][6]));
     TDynByteArr next;
     for (TDynByteArr &comb : all) {
         NextComb(next, 20, 6, next.empty());
