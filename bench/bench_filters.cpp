@@ -1,16 +1,21 @@
-// Timing of a filter set over every combination of a 6 of 49 game, as filtering a full system does.
-// Run from a Release build.
+// Timing of a filter set over every combination of a 6 of 49 game, as filtering a full system does, and
+// of the drawn-numbers filter over the real Lotto history. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/UComb.h"
 #include "engine/FilterKinds.h"
+#include "engine/UDrawsDB.h"
 #include "engine/UFltCount.h"
 #include "engine/UFltGroup.h"
+#include "engine/UFltRef.h"
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
+#include "tests/fixtures/StatDrawHistories.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <random>
 #include <vector>
 
 namespace {
@@ -59,8 +64,111 @@ void BM_FilterSetOfFive(benchmark::State &state)
                            benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// 20,000 random combinations of 6 of 49 (a fixed seed), six bytes each.
+const std::vector<uint8_t> &sampleSixOfFortyNine()
+{
+    static const std::vector<uint8_t> sample = [] {
+        std::mt19937 random(1949);
+        std::vector<uint8_t> pool(kN);
+        for (int i = 0; i < kN; ++i)
+            pool[size_t(i)] = uint8_t(i + 1);
+        std::vector<uint8_t> bytes;
+        for (int i = 0; i < 20000; ++i) {
+            std::shuffle(pool.begin(), pool.end(), random);
+            std::sort(pool.begin(), pool.begin() + kK);
+            bytes.insert(bytes.end(), pool.begin(), pool.begin() + kK);
+        }
+        return bytes;
+    }();
+    return sample;
+}
+
+// One drawn-numbers condition over every draw of the real history; its own copy of the history.
+struct TDrawnNumbersBench {
+    explicit TDrawnNumbersBench(const benchmark::State &state)
+        : History(&testsupport::LottoGame(), -1), Filter(&testsupport::LottoGame(), kN, kK, {})
+    {
+        History.CopyDraws(testsupport::LottoHistory(), false);
+        DefaultDrawsRange(Filter.Params.Range);
+        Filter.Params.Count = TRangeBlock{rmRange, int32_t(state.range(0)), int32_t(state.range(1))};
+        Filter.AddCondition();
+        Filter.SetDrawsManager(&History);
+    }
+
+    TDrawsManager History;
+    TFltDBCN Filter;
+};
+
+void countPerCombination(benchmark::State &state, int64_t Combinations, int64_t Passed)
+{
+    state.counters["passed"] = static_cast<double>(Passed);
+    state.counters["per_comb"] = benchmark::Counter(static_cast<double>(Combinations),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
+// Args: min and max of the common numbers; the sample of random combinations.
+void BM_DrawnNumbersSample(benchmark::State &state)
+{
+    TDrawnNumbersBench bench(state);
+    const auto &sample = sampleSixOfFortyNine();
+    bench.Filter.TakeDraws();
+    bench.Filter.Prepare();
+    int64_t passed = 0;
+    for (auto _ : state) {
+        passed = 0;
+        for (size_t off = 0; off < sample.size(); off += kK)
+            passed += bench.Filter.Test(sample.data() + off);
+        benchmark::DoNotOptimize(passed);
+    }
+    bench.Filter.Finish();
+    countPerCombination(state, int64_t(sample.size() / kK), passed);
+}
+
+// "Exactly 6" over every combination of 6 of 49, as filtering a full system does.
+void BM_DrawnNumbersFullSystem(benchmark::State &state)
+{
+    TDrawnNumbersBench bench(state);
+    const auto &all = allSixOfFortyNine();
+    bench.Filter.TakeDraws();
+    bench.Filter.Prepare();
+    int64_t passed = 0;
+    for (auto _ : state) {
+        passed = 0;
+        for (size_t off = 0; off < all.size(); off += kK)
+            passed += bench.Filter.Test(all.data() + off);
+        benchmark::DoNotOptimize(passed);
+    }
+    bench.Filter.Finish();
+    countPerCombination(state, Newton[kN][kK], passed);
+}
+
+// What a run pays once before its tests: taking the draws and preparing the condition.
+void BM_DrawnNumbersPrepare(benchmark::State &state)
+{
+    TDrawnNumbersBench bench(state);
+    for (auto _ : state) {
+        bench.Filter.TakeDraws();
+        bench.Filter.Prepare();
+        bench.Filter.Finish();
+    }
+}
+
 } // namespace
 
 BENCHMARK(BM_FilterSetOfFive)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawnNumbersSample)
+    ->Args({6, 6})
+    ->Args({5, 5})
+    ->Args({4, 6})
+    ->Args({4, 4})
+    ->Args({3, 3})
+    ->Args({2, 2})
+    ->Args({1, 2})
+    ->Args({0, 0})
+    ->ArgNames({"min", "max"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawnNumbersFullSystem)->Args({6, 6})->ArgNames({"min", "max"})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawnNumbersPrepare)->Args({6, 6})->ArgNames({"min", "max"})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

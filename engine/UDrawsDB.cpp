@@ -150,6 +150,7 @@ int32_t TDrawsManager::AddDraw(const TDynByteArr &Numbers, TDateTime Date)
     Draws.AddItem(draw, true, index);
     if (FilterOn && GroupFilter) {
         GroupFilter->SetDrawsManager(this);
+        GroupFilter->TakeDraws();
         GroupFilter->Prepare();
         if (GroupFilter->Test(draw->Numbers.data()))
             draw->Flags |= dfFilter;

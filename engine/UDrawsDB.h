@@ -106,7 +106,8 @@ public:
     void SetFlags(uint8_t Bits, bool On, uint8_t Keep);
     // Mark := 1 on the draws that pass Filter, else 0; answers how many of those are in range. Stops
     // early when Thread is terminated (the draws tested by then keep their new marks). When Filter
-    // throws, no mark changes and the exception goes on to the caller.
+    // throws, no mark changes and the exception goes on to the caller. May run in a worker thread, which
+    // runs the set's Prepare and Finish: the set's draws are taken (TakeDraws) before the worker starts.
     int32_t MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, const TProgressProc &OnProgress);
     // Keeps a copy of Filter and sets dfFilter on the draws marked 1.
     void SetFilter(const TGroupFilter &Filter);

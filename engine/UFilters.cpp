@@ -95,11 +95,13 @@ bool TFilter::SameAs(const TFilter &Other) const
     return Other.Kind == Kind;
 }
 
+void TFilter::TakeDraws() {}
+
 void TFilter::Prepare() {}
 
 void TFilter::Finish() {}
 
-void TFilter::SetDrawsManager(TDrawsManager *) {}
+void TFilter::SetDrawsManager(const TDrawsManager *) {}
 
 void TFilter::LoadLastParams(const std::string &Section)
 {
@@ -246,6 +248,12 @@ void TGroupFilter::Clear()
     BuiltCount = 0;
 }
 
+void TGroupFilter::TakeDraws()
+{
+    for (auto &filter : Built)
+        filter->TakeDraws();
+}
+
 void TGroupFilter::Prepare()
 {
     for (auto &filter : Built)
@@ -266,7 +274,7 @@ bool TGroupFilter::Test(const uint8_t *Comb)
     return true;
 }
 
-void TGroupFilter::SetDrawsManager(TDrawsManager *Manager)
+void TGroupFilter::SetDrawsManager(const TDrawsManager *Manager)
 {
     for (auto &filter : Built)
         if (filter->Kind == fltDBCN)

@@ -90,16 +90,22 @@ public:
     virtual std::string GetDescription() const = 0;
     // Same kind; the kinds compare their Params as well.
     virtual bool SameAs(const TFilter &Other) const;
+    // Takes a copy of what the filter reads beyond its conditions (the draws of a draws manager). It runs
+    // on the thread that may change those data, before a worker runs Prepare, Test and Finish, which
+    // read only the copy.
+    virtual void TakeDraws();
+    // Makes ready for a run of Test; may run in a worker.
     virtual void Prepare();
     virtual bool Test(const uint8_t *Comb) = 0;
+    // Frees what TakeDraws and Prepare made.
     virtual void Finish();
     // AndMode (one byte), then the kind's Params, then the kind's clamps.
     virtual void LoadFromStream(platform::ByteReader &Stream) = 0;
     virtual void SaveToStream(platform::ByteWriter &Stream) const = 0;
 
     virtual uint32_t CondCount() const = 0;
-    // Only the kind that compares with past draws keeps the manager.
-    virtual void SetDrawsManager(TDrawsManager *Manager);
+    // Only the kind that compares with past draws keeps the manager; it only reads it, in TakeDraws.
+    virtual void SetDrawsManager(const TDrawsManager *Manager);
 
     // The kind's last parameters: registry value named by the kind code under Section.
     void LoadLastParams(const std::string &Section);
@@ -218,11 +224,15 @@ public:
     TFilter *GetFilter(uint32_t I) const;
     void Build();
     void Clear();
+    // A run over many combinations: SetDrawsManager (when the set's filters have none) and TakeDraws on
+    // the thread that owns the draws; then Prepare, Test for each combination and Finish, in a worker
+    // or not.
+    void TakeDraws();
     void Prepare();
     void Finish();
     // True when every built filter passes; a set without built filters passes everything.
     bool Test(const uint8_t *Comb);
-    void SetDrawsManager(TDrawsManager *Manager);
+    void SetDrawsManager(const TDrawsManager *Manager);
     std::string GetExpression() const;
 
     const TGameData *Game;

@@ -162,33 +162,36 @@ bool TFltDBCN::SameAs(const TFilter &Other) const
     return other.Count == Params.Count && RangeBytes(other.Range) == RangeBytes(Params.Range);
 }
 
-void TFltDBCN::Prepare()
+void TFltDBCN::TakeDraws()
 {
     for (TDBCNCond &cond : Conds) {
         StatDrawsMan.Clear(cond.RangeDraws);
-        if (!DrawsManager)
-            continue;
-        StatDrawsMan.LoadRange(cond.RangeDraws, *DrawsManager, cond.Range);
-        StatDrawsMan.BuildHitMaps(Game->Info, cond.RangeDraws);
+        if (DrawsManager)
+            StatDrawsMan.LoadRange(cond.RangeDraws, *DrawsManager, cond.Range);
     }
+}
+
+void TFltDBCN::Prepare()
+{
+    for (TDBCNCond &cond : Conds)
+        cond.Common.Build(cond.RangeDraws, GameMaxNumber(), static_cast<int32_t>(K));
 }
 
 bool TFltDBCN::Test(const uint8_t *Comb)
 {
-    return TestConds([this, Comb](const TDBCNCond &Cond) {
-        return std::any_of(Cond.RangeDraws.begin(), Cond.RangeDraws.end(), [this, Comb, &Cond](const TStatDraw &Draw) {
-            return Cond.Count.Holds(CountInSet(static_cast<int>(K), Comb, Draw.Hits));
-        });
-    });
+    return TestConds(
+        [Comb](const TDBCNCond &Cond) { return Cond.Common.AnyShares(Comb, Cond.Count.Min, Cond.Count.Max); });
 }
 
 void TFltDBCN::Finish()
 {
-    for (TDBCNCond &cond : Conds)
+    for (TDBCNCond &cond : Conds) {
         StatDrawsMan.Clear(cond.RangeDraws);
+        cond.Common.Clear();
+    }
 }
 
-void TFltDBCN::SetDrawsManager(TDrawsManager *Manager)
+void TFltDBCN::SetDrawsManager(const TDrawsManager *Manager)
 {
     DrawsManager = Manager;
 }

@@ -2,6 +2,7 @@
 // Reference filters: how many numbers a combination shares with a chosen combination (TFltComb), and
 // whether it shares a given count with at least one past draw of a draws range (TFltDBCN).
 
+#include "engine/CommonNumbersCounter.h"
 #include "engine/UDrawsRange.h"
 #include "engine/UFilters.h"
 #include "engine/UStatDrawsMan.h"
@@ -40,12 +41,13 @@ protected:
 };
 
 // A draws range and the count of numbers shared with one of its draws. RangeDraws holds the range's
-// draws with their hit maps between Prepare and Finish. Stored as the 116-byte range record, then the
-// count block.
+// draws from TakeDraws to Finish, Common counts over them from Prepare to Finish. Stored as the 116-byte
+// range record, then the count block.
 struct TDBCNCond {
     TDrawsRange Range;
     TRangeBlock Count;
     TStatDraws RangeDraws;
+    TCommonNumbersCounter Common;
 };
 
 class TFltDBCN : public TCondFilter<TDBCNCond> {
@@ -60,16 +62,18 @@ public:
     std::string GetName() const override;
     std::string GetDescription() const override;
     bool SameAs(const TFilter &Other) const override;
-    // Loads the draws of every condition's range from DrawsManager (whose marks are left alone); without
+    // Copies the draws of every condition's range from DrawsManager (whose marks are left alone); without
     // a manager no condition has draws.
+    void TakeDraws() override;
+    // Counts over the draws taken; DrawsManager is not read.
     void Prepare() override;
     // A condition holds when some draw of its range shares between min and max numbers with Comb; a
-    // range without draws never holds.
+    // range without draws never holds, nor one whose draws were not taken and counted.
     bool Test(const uint8_t *Comb) override;
     void Finish() override;
-    void SetDrawsManager(TDrawsManager *Manager) override;
+    void SetDrawsManager(const TDrawsManager *Manager) override;
 
-    TDrawsManager *DrawsManager = nullptr;
+    const TDrawsManager *DrawsManager = nullptr;
 
 protected:
     // The range record is repaired after reading.

@@ -118,6 +118,7 @@ int TSystem::AddComb(const uint8_t *C)
     uint8_t flags = cfByHand;
     if (FilterApplied && Filter) {
         Filter->SetDrawsManager(Game->DrawsMan.get());
+        Filter->TakeDraws();
         Filter->Prepare();
         if (Filter->Test(C))
             flags |= cfPassed;

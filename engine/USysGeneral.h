@@ -73,7 +73,8 @@ public:
     // Marks with cfMarked the live rows whose numbers FilterSet passes (record order), polling Thread's
     // terminated flag every 1001 records (the rows tested by then keep their new marks); answers how
     // many passed. When FilterSet throws, no mark changes and the exception goes on to the caller (the
-    // worker's FailureText). Runs in a worker thread.
+    // worker's FailureText). Runs in a worker thread, which runs the set's Prepare and Finish: the set's
+    // draws are taken (TakeDraws) before the worker starts.
     virtual int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
                                  const TProgressProc &OnProgress);
     // Adopts a copy of FilterSet and turns the last marks into filter marks.

@@ -1,7 +1,7 @@
 #include "stats/UStatFreq.h"
 
+#include "core/MemoryEstimate.h"
 #include "engine/UGame.h"
-#include "stats/MemoryEstimate.h"
 #include "stats/UStatFreqCombs.h"
 
 #include <algorithm>

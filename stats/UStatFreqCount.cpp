@@ -3,8 +3,8 @@
 
 #include "stats/UStatFreq.h"
 
-#include "stats/MemoryEstimate.h"
-#include "stats/NumberMask.h"
+#include "core/MemoryEstimate.h"
+#include "core/NumberMask.h"
 #include "stats/UStatFreqCombs.h"
 
 #include <algorithm>

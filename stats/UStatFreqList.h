@@ -3,7 +3,7 @@
 // combination more than once while they count: one row per combination, found by its code, and with a
 // row limit only the rows first in frequency order.
 
-#include "stats/NumberMask.h"
+#include "core/NumberMask.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -19,10 +19,11 @@ namespace fs = std::filesystem;
 // Calls seen by the test kind, to follow what a filter set runs.
 struct Calls {
     int Tests = 0;
+    int TakenDraws = 0;
     int Prepares = 0;
     int Finishes = 0;
     std::vector<uint32_t> TestedKinds;
-    TDrawsManager *Manager = nullptr;
+    const TDrawsManager *Manager = nullptr;
 };
 Calls Seen;
 
@@ -57,9 +58,10 @@ public:
         const int32_t sum = std::accumulate(Comb, Comb + K, 0);
         return TestConds([sum](const TRangeBlock &Cond) { return Cond.Holds(sum); });
     }
+    void TakeDraws() override { ++Seen.TakenDraws; }
     void Prepare() override { ++Seen.Prepares; }
     void Finish() override { ++Seen.Finishes; }
-    void SetDrawsManager(TDrawsManager *Manager) override { Seen.Manager = Manager; }
+    void SetDrawsManager(const TDrawsManager *Manager) override { Seen.Manager = Manager; }
 
 protected:
     int32_t Highest() const { return int32_t(K) * GameMaxNumber(); }
@@ -320,15 +322,17 @@ TEST_F(Filters, CopiesAssignAndClear)
     EXPECT_TRUE(target.Built.empty());
 }
 
-TEST_F(Filters, PrepareFinishAndTheDrawsManagerReachTheBuiltFilters)
+TEST_F(Filters, TakeDrawsPrepareFinishAndTheDrawsManagerReachTheBuiltFilters)
 {
     TGroupFilter set(&Game, 20, 3, {});
     set.AddFilter(Sum(fltSum, rmRange, 0, 60).release(), false);
     set.AddFilter(Sum(fltSum, rmRange, 0, 60).release(), false);
     set.AddFilter(Sum(fltPar, rmRange, 0, 60).release(), false);
     set.Build();
+    set.TakeDraws();
     set.Prepare();
     set.Finish();
+    EXPECT_EQ(Seen.TakenDraws, 2);
     EXPECT_EQ(Seen.Prepares, 2);
     EXPECT_EQ(Seen.Finishes, 2);
 

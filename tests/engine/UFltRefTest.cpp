@@ -2,6 +2,7 @@
 
 #include "core/DateTime.h"
 #include "core/UGlobalRegistry.h"
+#include "core/UGlobalThreads.h"
 #include "engine/FilterKinds.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
@@ -9,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <future>
 #include <vector>
 
 namespace {
@@ -178,6 +181,7 @@ TEST_F(FltDBCNTest, AtMostTwoAsksForOneOrTwo)
 {
     AddCondition(IndexRange(1, 4), TRangeBlock{rmAtMost, 0, 2});
     EXPECT_EQ(Filter.Conds[0].Count, (TRangeBlock{rmAtMost, 1, 2}));
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_TRUE(Passes({1, 2, 10, 11, 20, 21}));
     EXPECT_TRUE(Passes({1, 2, 3, 10, 11, 12}));
@@ -189,6 +193,7 @@ TEST_F(FltDBCNTest, NoneInCommonWithSomeDraw)
 {
     AddCondition(IndexRange(1, 3), TRangeBlock{rmExact, 0, 5});
     EXPECT_EQ(Filter.Conds[0].Count, (TRangeBlock{rmExact, 0, 0}));
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_FALSE(Passes({1, 2, 10, 11, 20, 21})); // the fourth draw lies outside the range
     EXPECT_TRUE(Passes({22, 23, 24, 25, 26, 27}));
@@ -201,6 +206,7 @@ TEST_F(FltDBCNTest, OrOfTwoRanges)
     AddCondition(IndexRange(1, 2), TRangeBlock{rmRange, 3, 3});
     AddCondition(IndexRange(4, 4), TRangeBlock{rmAll, 0, 0});
     EXPECT_EQ(Filter.Conds[1].Count, (TRangeBlock{rmAll, 6, 6}));
+    Filter.TakeDraws();
     Filter.Prepare();
     ASSERT_EQ(Filter.Conds[0].RangeDraws.size(), 2u);
     EXPECT_EQ(Filter.Conds[0].Range.Count, 2u);
@@ -215,6 +221,7 @@ TEST_F(FltDBCNTest, OrOfTwoRanges)
 TEST_F(FltDBCNTest, ARangeWithoutDrawsNeverHolds)
 {
     AddCondition(IndexRange(10, 12), TRangeBlock{rmExact, 0, 0});
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_TRUE(Filter.Conds[0].RangeDraws.empty());
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
@@ -227,6 +234,7 @@ TEST_F(FltDBCNTest, WithoutPrepareOrManagerThereAreNoDraws)
     AddCondition(IndexRange(1, 4), TRangeBlock{rmExact, 0, 0});
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
     Filter.SetDrawsManager(nullptr);
+    Filter.TakeDraws();
     Filter.Prepare();
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
 }
@@ -238,6 +246,7 @@ TEST_F(FltDBCNTest, PrepareLeavesTheHistorysMarksAlone)
     last.Mode = drLast;
     ASSERT_TRUE(History.SetRange(last));
     AddCondition(IndexRange(1, 2), TRangeBlock{rmAtLeast, 1, 0});
+    Filter.TakeDraws();
     Filter.Prepare();
     for (int i = 0; i < History.Count(); ++i)
         EXPECT_EQ(History.GetDraw(i).Mark, i == 3 ? 1 : 0) << i;
@@ -255,11 +264,83 @@ TEST_F(FltDBCNTest, AFilterSetHandsItsManagerAndRunsTheDraws)
     ASSERT_GE(set.AddFilter(&Filter, true), 0);
     set.Build();
     set.SetDrawsManager(&History);
+    set.TakeDraws();
     set.Prepare();
     EXPECT_TRUE(set.Test(Combo({1, 7, 8, 20, 30, 40}).data()));
     EXPECT_FALSE(set.Test(Combo({1, 7, 19, 20, 30, 40}).data()));
     set.Finish();
     EXPECT_FALSE(set.Test(Combo({1, 7, 8, 20, 30, 40}).data()));
+}
+
+// A TFltComb without reference numbers passes everything; this one's Prepare, which a set runs before
+// TFltDBCN's, tells the test that the worker reached it and waits until the test lets it go on.
+std::promise<void> GateReached, GateReleased;
+class TFltGate : public TFltComb {
+public:
+    using TFltComb::TFltComb;
+    void Prepare() override
+    {
+        GateReached.set_value();
+        GateReleased.get_future().wait();
+    }
+};
+
+TEST_F(FltDBCNTest, TheMarkingWorkerCountsOverTheDrawsTakenBeforeItStarted)
+{
+    RegisterFilterKinds();
+    GateReached = {};
+    GateReleased = {};
+    const TFilterMaker previous =
+        RegisterFilterKind(fltComb,
+                           [](const TGameData *Game, uint32_t N, uint32_t K,
+                              const TDynByteArr &Numbers) -> std::unique_ptr<TFilter> {
+                               return std::make_unique<TFltGate>(Game, N, K, Numbers);
+                           });
+    TGroupFilter set(Game.get(), 49, 6, {});
+    set.AddFilter(CreateFilter(fltComb, Game.get(), 49, 6, {}).release(), false);
+    Filter.Params.Range = IndexRange(1, 4);
+    Filter.Params.Count = TRangeBlock{rmAll, 6, 6};
+    set.AddFilter(&Filter, true);
+    set.Build();
+    set.SetDrawsManager(&History);
+    set.TakeDraws();
+
+    // The worker marks these by the set: a draw of the history, and a combination drawn by none yet.
+    TDrawsManager candidates(Game.get(), -1);
+    candidates.AddDraw(Combo({7, 8, 9, 16, 17, 18}), Day(20));
+    candidates.AddDraw(Combo({22, 23, 24, 25, 26, 27}), Day(21));
+    TMyThread2 worker;
+    worker.Proc = [&](TMyThread &Thread) { candidates.MarkByFilter(set, &Thread, {}); };
+    worker.Resume();
+    const bool reached =
+        GateReached.get_future().wait_for(std::chrono::minutes(1)) == std::future_status::ready; // guard only
+    // While the worker waits, the history is replaced by the other combination alone.
+    TDrawsManager replacement(Game.get(), -1);
+    replacement.AddDraw(Combo({22, 23, 24, 25, 26, 27}), Day(5));
+    History.CopyDraws(replacement, false);
+    GateReleased.set_value();
+    worker.WaitFor();
+    RegisterFilterKind(fltComb, previous);
+
+    ASSERT_TRUE(reached);
+    EXPECT_EQ(candidates.GetDraw(0).Mark, 1);
+    EXPECT_EQ(candidates.GetDraw(1).Mark, 0);
+}
+
+TEST_F(FltDBCNTest, ADrawAddedToAHistoryIsTestedAgainstTheDrawsOfTheKeptSet)
+{
+    RegisterFilterKinds();
+    TGroupFilter set(Game.get(), 49, 6, {});
+    Filter.Params.Range = IndexRange(1, 4);
+    Filter.Params.Count = TRangeBlock{rmExact, 5, 5};
+    set.AddFilter(&Filter, true);
+    set.Build();
+    History.SetFilter(set);
+    History.AddDraw(Combo({1, 2, 3, 4, 5, 40}), Day(10));
+    // Five in common with the draw before, which is out of range.
+    History.AddDraw(Combo({1, 2, 3, 4, 39, 40}), Day(11));
+    EXPECT_TRUE(History.GetDraw(4).Flags & dfFilter);
+    EXPECT_FALSE(History.GetDraw(5).Flags & dfFilter);
 }
 
 TEST_F(FltDBCNTest, NamesAndDescription)

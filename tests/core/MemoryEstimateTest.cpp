@@ -1,4 +1,4 @@
-#include "stats/MemoryEstimate.h"
+#include "core/MemoryEstimate.h"
 
 #include "platform/MemoryStatus.h"
 

@@ -1,6 +1,6 @@
 #pragma once
-// How the statistics weigh a table against the free physical memory before they build it, and how they
-// build it without letting an allocation failure escape.
+// How a computation weighs a table against the free physical memory before it builds it, and how it
+// builds it without letting an allocation failure escape.
 
 #include <cstddef>
 #include <cstdint>
