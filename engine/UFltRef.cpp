@@ -5,6 +5,7 @@
 #include "engine/UGameMan.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace {
 
@@ -169,10 +170,13 @@ void TFltDBCN::TakeDraws()
         if (DrawsManager)
             StatDrawsMan.LoadRange(cond.RangeDraws, *DrawsManager, cond.Range);
     }
+    DrawsTaken = true;
 }
 
 void TFltDBCN::Prepare()
 {
+    if (!DrawsTaken)
+        throw std::logic_error("TFltDBCN: Prepare before TakeDraws");
     for (TDBCNCond &cond : Conds)
         cond.Common.Build(cond.RangeDraws, GameMaxNumber(), static_cast<int32_t>(K));
 }
@@ -189,6 +193,7 @@ void TFltDBCN::Finish()
         StatDrawsMan.Clear(cond.RangeDraws);
         cond.Common.Clear();
     }
+    DrawsTaken = false;
 }
 
 void TFltDBCN::SetDrawsManager(const TDrawsManager *Manager)

@@ -65,7 +65,8 @@ public:
     // Copies the draws of every condition's range from DrawsManager (whose marks are left alone); without
     // a manager no condition has draws.
     void TakeDraws() override;
-    // Counts over the draws taken; DrawsManager is not read.
+    // Counts over the draws taken; DrawsManager is not read. std::logic_error when TakeDraws has not run
+    // since the last Finish, so a forgotten step fails loudly instead of rejecting every combination.
     void Prepare() override;
     // A condition holds when some draw of its range shares between min and max numbers with Comb; a
     // range without draws never holds, nor one whose draws were not taken and counted.
@@ -81,4 +82,7 @@ protected:
     void WriteParams(platform::ByteWriter &Stream, const TDBCNCond &Cond) const override;
     void ClampParams(TDBCNCond &Cond) const override;
     void NormaliseCondition(TDBCNCond &Cond) const override;
+
+private:
+    bool DrawsTaken = false;
 };

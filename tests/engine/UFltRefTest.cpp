@@ -239,6 +239,22 @@ TEST_F(FltDBCNTest, WithoutPrepareOrManagerThereAreNoDraws)
     EXPECT_FALSE(Passes({22, 23, 24, 25, 26, 27}));
 }
 
+TEST_F(FltDBCNTest, MarkingWithoutTakingTheDrawsFailsInsteadOfRejectingEverything)
+{
+    RegisterFilterKinds();
+    AddCondition(IndexRange(1, 4), TRangeBlock{rmAtLeast, 1, 0});
+    TGroupFilter set(Game.get(), 49, 6, {});
+    set.AddFilter(&Filter, true);
+    set.Build();
+    set.SetDrawsManager(&History);
+    TDrawsManager candidates(Game.get(), -1);
+    candidates.AddDraw(Combo({1, 22, 23, 24, 25, 26}), Day(20));
+    EXPECT_THROW(candidates.MarkByFilter(set, nullptr, {}), std::logic_error);
+    EXPECT_EQ(candidates.GetDraw(0).Mark, 0);
+    set.TakeDraws();
+    EXPECT_EQ(candidates.MarkByFilter(set, nullptr, {}), 1);
+}
+
 TEST_F(FltDBCNTest, PrepareLeavesTheHistorysMarksAlone)
 {
     TDrawsRange last;
