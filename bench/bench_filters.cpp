@@ -107,40 +107,33 @@ void countPerCombination(benchmark::State &state, int64_t Combinations, int64_t 
                                                         benchmark::Counter::kInvert);
 }
 
-// Args: min and max of the common numbers; the sample of random combinations.
-void BM_DrawnNumbersSample(benchmark::State &state)
+// Tests every combination of Combs (kK numbers each) in each iteration, between TakeDraws/Prepare and Finish.
+void testEveryCombination(benchmark::State &state, const std::vector<uint8_t> &Combs)
 {
     TDrawnNumbersBench bench(state);
-    const auto &sample = sampleSixOfFortyNine();
     bench.Filter.TakeDraws();
     bench.Filter.Prepare();
     int64_t passed = 0;
     for (auto _ : state) {
         passed = 0;
-        for (size_t off = 0; off < sample.size(); off += kK)
-            passed += bench.Filter.Test(sample.data() + off);
+        for (size_t off = 0; off < Combs.size(); off += kK)
+            passed += bench.Filter.Test(Combs.data() + off);
         benchmark::DoNotOptimize(passed);
     }
     bench.Filter.Finish();
-    countPerCombination(state, int64_t(sample.size() / kK), passed);
+    countPerCombination(state, int64_t(Combs.size() / kK), passed);
+}
+
+// Args: min and max of the common numbers; the sample of random combinations.
+void BM_DrawnNumbersSample(benchmark::State &state)
+{
+    testEveryCombination(state, sampleSixOfFortyNine());
 }
 
 // "Exactly 6" over every combination of 6 of 49, as filtering a full system does.
 void BM_DrawnNumbersFullSystem(benchmark::State &state)
 {
-    TDrawnNumbersBench bench(state);
-    const auto &all = allSixOfFortyNine();
-    bench.Filter.TakeDraws();
-    bench.Filter.Prepare();
-    int64_t passed = 0;
-    for (auto _ : state) {
-        passed = 0;
-        for (size_t off = 0; off < all.size(); off += kK)
-            passed += bench.Filter.Test(all.data() + off);
-        benchmark::DoNotOptimize(passed);
-    }
-    bench.Filter.Finish();
-    countPerCombination(state, Newton[kN][kK], passed);
+    testEveryCombination(state, allSixOfFortyNine());
 }
 
 // What a run pays once before its tests: taking the draws and preparing the condition.
