@@ -2,6 +2,7 @@
 
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "core/USort.h"
 
 #include <algorithm>
@@ -32,13 +33,23 @@ void TSysShort::SetQuotas(const std::vector<TQuotaPair> &NewQuotas)
     resetKey();
 }
 
-bool TSysShort::Generate(bool EqualQuotas)
+namespace {
+
+// The splitmix64 finaliser.
+uint64_t Mix(uint64_t X)
 {
+    X = (X ^ (X >> 30)) * 0xBF58476D1CE4E5B9ull;
+    X = (X ^ (X >> 27)) * 0x94D049BB133111EBull;
+    return X ^ (X >> 31);
+}
+
+} // namespace
+
+bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
+{
+    const auto stopped = [Thread] { return Thread && Thread->GetTerminated(); };
     ClearCombs();
-    ChosenSet.Reset(0);
-    Chosen.clear();
-    Trial.clear();
-    Memo.clear();
+    releaseWalk();
     if (K < 1 || K > N || N > 100 || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
         return false;
     if (!EqualQuotas && !quotasCoverNumbers())
@@ -65,6 +76,10 @@ bool TSysShort::Generate(bool EqualQuotas)
     if (Count == Newton[size_t(N)][size_t(K)]) {
         NextComb(Comb, uint8_t(N), uint8_t(K), true);
         for (int64_t added = 1; added <= Count; ++added) {
+            if (stopped()) {
+                ClearCombs();
+                return false;
+            }
             if (added > 1)
                 NextComb(Comb, uint8_t(N), uint8_t(K), false);
             addRow(Comb.data());
@@ -75,6 +90,10 @@ bool TSysShort::Generate(bool EqualQuotas)
         return true;
     }
 
+    // One memo entry at most per step.
+    Memo.Reset(Count);
+    Chosen.reserve(size_t(Count));
+    Suffixes.assign(size_t(N) + 1, 0);
     Pool = N;
     const auto [least, most] =
         std::minmax_element(Quotas.begin(), Quotas.end(),
@@ -82,6 +101,10 @@ bool TSysShort::Generate(bool EqualQuotas)
     Balance = most->Quota - least->Quota;
     bool built = true;
     for (int64_t i = 0; i < Count && built; ++i) {
+        if (stopped()) {
+            built = false;
+            break;
+        }
         sortQuotas();
         if (i == Count - FinalCount) {
             if (finishSearch(1, false) == 0) {
@@ -101,8 +124,7 @@ bool TSysShort::Generate(bool EqualQuotas)
         setProgressPosition(i + 1);
     }
     if (!built) {
-        ChosenSet.Reset(0);
-        Chosen.clear();
+        releaseWalk();
         return false;
     }
 
@@ -113,8 +135,7 @@ bool TSysShort::Generate(bool EqualQuotas)
         IndexToComb(uint8_t(N), uint8_t(K), Comb.data(), rank);
         addRow(Comb.data());
     }
-    ChosenSet.Reset(0);
-    Chosen.clear();
+    releaseWalk();
     setProgressPosition(Count);
     RefreshView(true);
     return true;
@@ -146,9 +167,17 @@ void TSysShort::addRow(const uint8_t *C)
 
 void TSysShort::sortQuotas()
 {
-    std::sort(Quotas.begin(), Quotas.end(), [](const TQuotaPair &A, const TQuotaPair &B) {
+    // A step changes K quotas by one: insertion moves each of them a short way.
+    const auto before = [](const TQuotaPair &A, const TQuotaPair &B) {
         return A.Quota != B.Quota ? A.Quota > B.Quota : A.Number < B.Number;
-    });
+    };
+    for (size_t i = 1; i < Quotas.size(); ++i) {
+        const TQuotaPair pair = Quotas[i];
+        size_t j = i;
+        for (; j > 0 && before(pair, Quotas[j - 1]); --j)
+            Quotas[j] = Quotas[j - 1];
+        Quotas[j] = pair;
+    }
 }
 
 void TSysShort::shuffle()
@@ -166,24 +195,29 @@ void TSysShort::shuffle()
     }
 }
 
-TSysShort::TProfile TSysShort::normalisedProfile() const
+TSysShort::TProfileKey TSysShort::normalisedProfile() const
 {
-    TProfile profile(static_cast<size_t>(N));
-    for (const TQuotaPair &pair : Quotas)
-        profile[size_t(pair.Number) - 1] = pair.Quota;
-    const int32_t least = std::max(0, *std::min_element(profile.begin(), profile.end()));
-    for (int32_t &quota : profile)
-        quota = quota < 0 ? quota - 1 : quota == 0 ? -1 : quota - least;
-    return profile;
+    const auto smallest = std::min_element(Quotas.begin(), Quotas.end(),
+                                           [](const TQuotaPair &A, const TQuotaPair &B) { return A.Quota < B.Quota; });
+    const int32_t least = std::max(0, smallest->Quota);
+    // Sums of mixed (number, value) pairs: independent of the order of Quotas.
+    uint64_t a = 0, b = 0;
+    for (const TQuotaPair &pair : Quotas) {
+        const int32_t q = pair.Quota;
+        const int32_t value = q < 0 ? q - 1 : q == 0 ? -1 : q - least;
+        const uint64_t item = uint64_t(uint32_t(pair.Number)) << 32 | uint32_t(value);
+        a += Mix(item);
+        b += Mix(item ^ 0x9E3779B97F4A7C15ull);
+    }
+    return TProfileKey{a, uint32_t(b >> 32)};
 }
 
-TSysShort::TProfile TSysShort::startWalk()
+TSysShort::TProfileKey TSysShort::startWalk()
 {
-    TProfile profile = normalisedProfile();
-    const auto memo = Memo.find(profile);
-    if (memo != Memo.end()) {
-        Position = memo->second.Position + 1;
-        Pool = memo->second.Pool;
+    const TProfileKey profile = normalisedProfile();
+    if (TQuotaMemo memo; Memo.Find(profile, memo)) {
+        Position = memo.Position + 1;
+        Pool = memo.Pool;
     } else {
         Position = 1;
         Pool =
@@ -210,8 +244,10 @@ bool TSysShort::keepWalkInRange(bool &Wrapped)
     return true;
 }
 
-int64_t TSysShort::candidate()
+void TSysShort::placePositions()
 {
+    if (PositionsPool == Pool && PositionsRank == Position)
+        return;
     // The walk mostly steps to the next position set, which is the successor of the one at hand.
     if (PositionsPool == Pool && PositionsRank + 1 == Position)
         NextComb(Positions, uint8_t(Pool), uint8_t(K), false);
@@ -219,10 +255,81 @@ int64_t TSysShort::candidate()
         IndexToComb(uint8_t(Pool), uint8_t(K), Positions.data(), Position);
     PositionsPool = Pool;
     PositionsRank = Position;
+}
+
+int64_t TSysShort::candidate()
+{
+    placePositions();
     for (int j = 0; j < K; ++j)
         Comb[size_t(j)] = uint8_t(Quotas[size_t(Positions[size_t(j)]) - 1].Number);
     SortBytes(Comb.data(), K);
     return CombToIndex(uint8_t(N), uint8_t(K), Comb.data());
+}
+
+TSysShort::TNumberSet TSysShort::chosenCompletions(TNumberSet Prefix)
+{
+    if (const TNumberSet *cached = Completions.Find(Prefix))
+        return *cached;
+    TNumberSet completions = 0;
+    TDynByteArr c(size_t(K), 0);
+    for (int x = 1; x <= N; ++x) {
+        if (Prefix >> (x - 1) & 1)
+            continue;
+        int j = 0;
+        for (int number = 1; number <= N; ++number)
+            if (number == x || (Prefix >> (number - 1) & 1))
+                c[size_t(j++)] = uint8_t(number);
+        if (ChosenSet.Contains(CombToIndex(uint8_t(N), uint8_t(K), c.data())))
+            completions |= TNumberSet(1) << (x - 1);
+    }
+    Completions.Insert(Prefix, completions);
+    return completions;
+}
+
+void TSysShort::noteChosen(bool IsChosen)
+{
+    TNumberSet all = 0;
+    for (int j = 0; j < K; ++j)
+        all |= TNumberSet(1) << (Comb[size_t(j)] - 1);
+    for (int j = 0; j < K; ++j) {
+        const TNumberSet bit = TNumberSet(1) << (Comb[size_t(j)] - 1);
+        TNumberSet *cached = Completions.Find(all & ~bit);
+        if (!cached)
+            continue;
+        if (IsChosen)
+            *cached |= bit;
+        else
+            *cached &= ~bit;
+    }
+}
+
+bool TSysShort::skipChosenLastPositions()
+{
+    const size_t last = size_t(K) - 1;
+    placePositions();
+    for (;;) {
+        TNumberSet prefix = 0;
+        for (size_t j = 0; j < last; ++j)
+            prefix |= TNumberSet(1) << (Quotas[size_t(Positions[j]) - 1].Number - 1);
+        const int first = Positions[last];
+        const TNumberSet open = Suffixes[size_t(first) - 1] & ~Suffixes[size_t(Pool)] & ~chosenCompletions(prefix);
+        if (open != 0) {
+            int free = first;
+            while (!(open >> (Quotas[size_t(free) - 1].Number - 1) & 1))
+                ++free;
+            Position += free - first;
+            Positions[last] = uint8_t(free);
+            PositionsRank = Position;
+            return true;
+        }
+        // On to the first position set of the next prefix.
+        Position += Pool - first + 1;
+        Positions[last] = uint8_t(Pool);
+        PositionsRank = Position - 1;
+        if (Position > Limit)
+            return false;
+        placePositions();
+    }
 }
 
 bool TSysShort::isTaken(int64_t Rank) const
@@ -240,6 +347,7 @@ void TSysShort::take(int64_t Rank, bool Accept)
     if (Accept) {
         Chosen.push_back(Rank);
         ChosenSet.Insert(Rank);
+        noteChosen(true);
     } else {
         Trial.push_back(Rank);
     }
@@ -259,15 +367,21 @@ void TSysShort::undo(int64_t Rank, bool Accept)
     if (Accept) {
         Chosen.erase(std::find(Chosen.begin(), Chosen.end(), Rank));
         ChosenSet.Erase(Rank);
+        noteChosen(false);
     } else {
         Trial.erase(std::find(Trial.begin(), Trial.end(), Rank));
     }
 }
 
 // A recurring profile resumes its walk just after the position where it last found its combination.
+// Before the finishing search nothing is taken for trial, so the walk may pass whole runs of chosen
+// candidates at once.
 bool TSysShort::step()
 {
-    TProfile profile = startWalk();
+    const TProfileKey profile = startWalk();
+    Suffixes[size_t(N)] = 0;
+    for (int p = N; p >= 1; --p)
+        Suffixes[size_t(p) - 1] = Suffixes[size_t(p)] | TNumberSet(1) << (Quotas[size_t(p) - 1].Number - 1);
     bool wrapped = false;
     int64_t rank = 0;
     for (;;) {
@@ -276,9 +390,12 @@ bool TSysShort::step()
         rank = candidate();
         if (!isTaken(rank))
             break;
-        ++Position;
+        if (skipChosenLastPositions()) {
+            rank = candidate();
+            break;
+        }
     }
-    Memo[std::move(profile)] = TQuotaMemo{Position, Pool};
+    Memo.Store(profile, TQuotaMemo{Position, Pool});
     take(rank, true);
     return true;
 }
@@ -365,13 +482,20 @@ std::string TSysShort::GetDescription(bool Short) const
     return GetName(Short) + " " + std::to_string(K) + "/" + std::to_string(N) + "/" + std::to_string(Count);
 }
 
+void TSysShort::releaseWalk()
+{
+    ChosenSet.Reset(0);
+    std::vector<int64_t>().swap(Chosen);
+    Trial.clear();
+    Memo.Reset(0);
+    Completions.Clear();
+    std::vector<TNumberSet>().swap(Suffixes);
+}
+
 void TSysShort::Clear()
 {
     ClearCombs();
-    ChosenSet.Reset(0);
-    Chosen.clear();
-    Trial.clear();
-    Memo.clear();
+    releaseWalk();
     Comb.clear();
     Positions.clear();
     Quotas.clear();
@@ -407,6 +531,92 @@ void TSysShort::TRankSet::Erase(int64_t Rank)
         Hashed.erase(Rank);
     else
         Bits[size_t(Rank) - 1] = false;
+}
+
+void TSysShort::TMemoTable::Reset(int64_t MaxEntries)
+{
+    std::vector<TEntry>().swap(Entries);
+    // At most four entries in five slots used, so that probes stay short.
+    if (MaxEntries > 0)
+        Entries.assign(size_t(MaxEntries) + size_t(MaxEntries) / 4 + 1, TEntry{0, 0, 0, 0, false});
+}
+
+size_t TSysShort::TMemoTable::slotOf(const TProfileKey &Key) const
+{
+    return size_t((unsigned __int128)Key.A * Entries.size() >> 64);
+}
+
+bool TSysShort::TMemoTable::Find(const TProfileKey &Key, TQuotaMemo &Memo) const
+{
+    for (size_t slot = slotOf(Key);; slot = slot + 1 == Entries.size() ? 0 : slot + 1) {
+        const TEntry &entry = Entries[slot];
+        if (!entry.Used)
+            return false;
+        if (entry.A == Key.A && entry.B == Key.B) {
+            Memo = TQuotaMemo{entry.Position, entry.Pool};
+            return true;
+        }
+    }
+}
+
+void TSysShort::TMemoTable::Store(const TProfileKey &Key, const TQuotaMemo &Memo)
+{
+    size_t slot = slotOf(Key);
+    while (Entries[slot].Used && (Entries[slot].A != Key.A || Entries[slot].B != Key.B))
+        slot = slot + 1 == Entries.size() ? 0 : slot + 1;
+    Entries[slot] = TEntry{Memo.Position, Key.A, Key.B, uint8_t(Memo.Pool), true};
+}
+
+void TSysShort::TCompletionTable::Clear()
+{
+    std::vector<TEntry>().swap(Entries);
+    Used = 0;
+    HasEmpty = false;
+    EmptyCompletions = 0;
+}
+
+size_t TSysShort::TCompletionTable::slotOf(TNumberSet Prefix) const
+{
+    const uint64_t hash = Mix(uint64_t(Prefix) ^ Mix(uint64_t(Prefix >> 64)));
+    return size_t(hash & (Entries.size() - 1));
+}
+
+TSysShort::TNumberSet *TSysShort::TCompletionTable::Find(TNumberSet Prefix)
+{
+    if (Prefix == 0)
+        return HasEmpty ? &EmptyCompletions : nullptr;
+    if (Entries.empty())
+        return nullptr;
+    for (size_t slot = slotOf(Prefix);; slot = (slot + 1) & (Entries.size() - 1)) {
+        TEntry &entry = Entries[slot];
+        if (entry.Prefix == Prefix)
+            return &entry.Completions;
+        if (entry.Prefix == 0)
+            return nullptr;
+    }
+}
+
+void TSysShort::TCompletionTable::Insert(TNumberSet Prefix, TNumberSet Completions)
+{
+    if (Prefix == 0) {
+        HasEmpty = true;
+        EmptyCompletions = Completions;
+        return;
+    }
+    // Half the slots at most in use; the size stays a power of two.
+    if (2 * (Used + 1) > Entries.size()) {
+        std::vector<TEntry> old(std::max<size_t>(64, 2 * Entries.size()), TEntry{0, 0});
+        old.swap(Entries);
+        Used = 0;
+        for (const TEntry &entry : old)
+            if (entry.Prefix != 0)
+                Insert(entry.Prefix, entry.Completions);
+    }
+    size_t slot = slotOf(Prefix);
+    while (Entries[slot].Prefix != 0 && Entries[slot].Prefix != Prefix)
+        slot = (slot + 1) & (Entries.size() - 1);
+    Used += Entries[slot].Prefix == 0 ? 1 : 0;
+    Entries[slot] = TEntry{Prefix, Completions};
 }
 
 TSysShort2::TSysShort2(const TGameData *Game) : TSysShort(Game)

@@ -23,6 +23,8 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     holder->setWidget(Form);
     MdiArea->addSubWindow(holder);
     holder->show();
+    // The form's minimum with the frame around it: no resize or tiling makes the window smaller.
+    holder->setMinimumSize(holder->minimumSizeHint());
     return holder;
 }
 
@@ -102,7 +104,8 @@ void Tile(QMdiArea *Area, bool Horizontal)
     for (size_t i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized())
             windows[i]->showNormal();
-        windows[i]->setGeometry(rects[i]);
+        // A window keeps its minimum size where its share of the area is smaller.
+        windows[i]->setGeometry(QRect(rects[i].topLeft(), rects[i].size().expandedTo(windows[i]->minimumSize())));
     }
 }
 

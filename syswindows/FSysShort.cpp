@@ -2,9 +2,12 @@
 
 #include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
+#include "platform/Dispatcher.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
@@ -12,6 +15,9 @@
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
+
+#include <QCloseEvent>
+#include <QPointer>
 
 namespace {
 
@@ -46,6 +52,8 @@ TfrmSysShort::TfrmSysShort(QWidget *Owner) : TGenSysForm(Owner)
     WindowNo = NextWindowNumber();
     resize(520, 420);
 }
+
+TfrmSysShort::~TfrmSysShort() = default;
 
 void TfrmSysShort::BindSystem(TSystem *NewSystem)
 {
@@ -84,6 +92,11 @@ void TfrmSysShort::ShowInfo()
 
 void TfrmSysShort::UpdateMenu()
 {
+    if (Generating()) {
+        EnableCommands(cmdAll, false);
+        EnableCommands(cmdRead | cmdStop, true);
+        return;
+    }
     TGenSysForm::UpdateMenu();
     if (GuaranteeRunning())
         return;
@@ -99,6 +112,8 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
         SetParams();
     else if (code == WM_TASK_START)
         GenerateAgain();
+    else if (code == WM_TASK_STOP)
+        StopGeneration();
     else
         return TGenSysForm::HandleCommand(Command);
     return true;
@@ -106,37 +121,84 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
 
 void TfrmSysShort::SetParams()
 {
-    if (!SysShort)
+    if (!SysShort || Generating())
         return;
     TfrmParSysShort dialog(this);
     dialog.Init(Game, N, State == 1, SysShort->RandomTies, System->Kind, Count, K);
     if (platform::execModal(dialog) != 1)
         return;
-    SetStatusText(QStringLiteral("Generowanie systemu..."));
-    System->Clear();
-    N = uint8_t(dialog.N);
-    K = uint8_t(dialog.K);
-    Count = dialog.Count;
-    SysShort->SetParams(N, K, Count);
-    SysShort->RandomTies = dialog.Random;
-    SysShort->Generate(true);
-    State = 0;
-    FormActivate();
-    ProgressClear();
-    SetStatusText(QString());
-    FitWidth();
-    RefreshAll();
+    StartGeneration(dialog.N, dialog.K, dialog.Count, dialog.Random);
 }
 
 void TfrmSysShort::GenerateAgain()
 {
-    if (State != 0)
+    if (State != 0 || Generating())
         return;
+    StartGeneration(N, K, Count, SysShort->RandomTies);
+}
+
+bool TfrmSysShort::Generating() const
+{
+    return NextSystem != nullptr;
+}
+
+void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Random)
+{
+    Worker.reset();
+    std::unique_ptr<TSystem> created = CreateSystem(System->Kind, Game);
+    if (!dynamic_cast<TSysShort *>(created.get()))
+        return;
+    NextSystem.reset(static_cast<TSysShort *>(created.release()));
+    NextSystem->SetParams(NewN, NewK, NewCount);
+    NextSystem->RandomTies = Random;
+    NextBuilt = false;
+    // The worker's progress reaches the status bar through the GUI thread's queue.
+    const uint32_t run = ++RunNo;
+    NextSystem->Progress.OnProgress = [window = QPointer<TfrmSysShort>(this), run](int32_t Pos, int32_t Step) {
+        if (const std::shared_ptr<platform::Dispatcher> gui = platform::dispatcher())
+            gui->post([window, run, Pos, Step] {
+                if (window && window->Generating() && window->RunNo == run)
+                    window->DoProgress(Pos, Step);
+            });
+    };
     SetStatusText(QStringLiteral("Generowanie systemu..."));
-    System->Clear();
-    SysShort->SetParams(N, K, Count);
-    SysShort->Generate(true);
+    UpdateMenu();
+    Worker = std::make_unique<TMyThread2>();
+    Worker->OnTerminate = [this](TMyThread &Sender) { Guarded([this, &Sender] { GenerationEnded(Sender); }); };
+    std::function<bool(TSysShort &, const TMyThread &)> generate = Generator;
+    if (!generate)
+        generate = [](TSysShort &NewSystem, const TMyThread &Thread) { return NewSystem.Generate(true, &Thread); };
+    Worker->Proc = [generate, system = NextSystem.get(), built = &NextBuilt](TMyThread &Thread) {
+        *built = generate(*system, Thread);
+    };
+    Worker->Resume();
+}
+
+void TfrmSysShort::StopGeneration()
+{
+    if (!Worker)
+        return;
+    Worker->Terminate();
+    Worker->WaitFor();
+    Worker.reset();
+}
+
+void TfrmSysShort::GenerationEnded(const TMyThread &Sender)
+{
+    std::unique_ptr<TSysShort> generated = std::move(NextSystem);
     ProgressClear();
     SetStatusText(QString());
-    RefreshAll();
+    if (NextBuilt && !Sender.FatalException) {
+        OpenSystem(Game, std::move(generated));
+        return;
+    }
+    UpdateMenu();
+    if (!Sender.GetTerminated())
+        MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
+}
+
+void TfrmSysShort::closeEvent(QCloseEvent *event)
+{
+    StopGeneration();
+    TGenSysForm::closeEvent(event);
 }
