@@ -6,6 +6,7 @@
 #include "core/USort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -33,24 +34,12 @@ void TSysShort::SetQuotas(const std::vector<TQuotaPair> &NewQuotas)
     resetKey();
 }
 
-namespace {
-
-// The splitmix64 finaliser.
-uint64_t Mix(uint64_t X)
-{
-    X = (X ^ (X >> 30)) * 0xBF58476D1CE4E5B9ull;
-    X = (X ^ (X >> 27)) * 0x94D049BB133111EBull;
-    return X ^ (X >> 31);
-}
-
-} // namespace
-
 bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
 {
     const auto stopped = [Thread] { return Thread && Thread->GetTerminated(); };
     ClearCombs();
     releaseWalk();
-    if (K < 1 || K > N || N > 100 || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
+    if (K < 1 || K > N || N > MaxNumbers || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
         return false;
     if (!EqualQuotas && !quotasCoverNumbers())
         return false;
@@ -167,17 +156,26 @@ void TSysShort::addRow(const uint8_t *C)
 
 void TSysShort::sortQuotas()
 {
-    // A step changes K quotas by one: insertion moves each of them a short way.
-    const auto before = [](const TQuotaPair &A, const TQuotaPair &B) {
-        return A.Quota != B.Quota ? A.Quota > B.Quota : A.Number < B.Number;
-    };
-    for (size_t i = 1; i < Quotas.size(); ++i) {
-        const TQuotaPair pair = Quotas[i];
-        size_t j = i;
-        for (; j > 0 && before(pair, Quotas[j - 1]); --j)
-            Quotas[j] = Quotas[j - 1];
-        Quotas[j] = pair;
+    // The numbers in ascending order, then by quota, descending: a counting sort over the few quota
+    // values a run meets, a comparison sort when they spread wider than the numbers.
+    std::array<int32_t, MaxNumbers> byNumber{};
+    for (const TQuotaPair &pair : Quotas)
+        byNumber[size_t(pair.Number) - 1] = pair.Quota;
+    const auto [least, most] = std::minmax_element(byNumber.begin(), byNumber.begin() + N);
+    if (int64_t(*most) - *least >= N) {
+        std::sort(Quotas.begin(), Quotas.end(), [](const TQuotaPair &A, const TQuotaPair &B) {
+            return A.Quota != B.Quota ? A.Quota > B.Quota : A.Number < B.Number;
+        });
+        return;
     }
+    const int32_t top = *most;
+    std::array<int, MaxNumbers + 1> starts{};
+    for (int i = 0; i < N; ++i)
+        ++starts[size_t(top - byNumber[size_t(i)]) + 1];
+    for (int v = 1; v <= N; ++v)
+        starts[size_t(v)] += starts[size_t(v) - 1];
+    for (int i = 0; i < N; ++i)
+        Quotas[size_t(starts[size_t(top - byNumber[size_t(i)])]++)] = TQuotaPair{i + 1, byNumber[size_t(i)]};
 }
 
 void TSysShort::shuffle()
@@ -195,7 +193,7 @@ void TSysShort::shuffle()
     }
 }
 
-TSysShort::TProfileKey TSysShort::normalisedProfile() const
+TProfileKey TSysShort::normalisedProfile() const
 {
     const auto smallest = std::min_element(Quotas.begin(), Quotas.end(),
                                            [](const TQuotaPair &A, const TQuotaPair &B) { return A.Quota < B.Quota; });
@@ -206,13 +204,13 @@ TSysShort::TProfileKey TSysShort::normalisedProfile() const
         const int32_t q = pair.Quota;
         const int32_t value = q < 0 ? q - 1 : q == 0 ? -1 : q - least;
         const uint64_t item = uint64_t(uint32_t(pair.Number)) << 32 | uint32_t(value);
-        a += Mix(item);
-        b += Mix(item ^ 0x9E3779B97F4A7C15ull);
+        a += MixBits(item);
+        b += MixBits(item ^ 0x9E3779B97F4A7C15ull);
     }
     return TProfileKey{a, uint32_t(b >> 32)};
 }
 
-TSysShort::TProfileKey TSysShort::startWalk()
+TProfileKey TSysShort::startWalk()
 {
     const TProfileKey profile = normalisedProfile();
     if (TQuotaMemo memo; Memo.Find(profile, memo)) {
@@ -266,7 +264,7 @@ int64_t TSysShort::candidate()
     return CombToIndex(uint8_t(N), uint8_t(K), Comb.data());
 }
 
-TSysShort::TNumberSet TSysShort::chosenCompletions(TNumberSet Prefix)
+TNumberSet TSysShort::chosenCompletions(TNumberSet Prefix)
 {
     if (const TNumberSet *cached = Completions.Find(Prefix))
         return *cached;
@@ -293,34 +291,59 @@ void TSysShort::noteChosen(bool IsChosen)
         all |= TNumberSet(1) << (Comb[size_t(j)] - 1);
     for (int j = 0; j < K; ++j) {
         const TNumberSet bit = TNumberSet(1) << (Comb[size_t(j)] - 1);
-        TNumberSet *cached = Completions.Find(all & ~bit);
-        if (!cached)
-            continue;
-        if (IsChosen)
-            *cached |= bit;
-        else
-            *cached &= ~bit;
+        if (TNumberSet *cached = Completions.Find(all & ~bit))
+            *cached = IsChosen ? *cached | bit : *cached & ~bit;
+        // A prefix that loses a completion is no longer exhausted.
+        for (int i = 0; i < K && !IsChosen; ++i) {
+            const TNumberSet other = TNumberSet(1) << (Comb[size_t(i)] - 1);
+            if (i == j)
+                continue;
+            if (TNumberSet *exhausted = Exhausted.Find(all & ~bit & ~other))
+                *exhausted &= ~other;
+        }
     }
+}
+
+TNumberSet &TSysShort::exhaustedAfter(TNumberSet Prefix)
+{
+    if (TNumberSet *known = Exhausted.Find(Prefix))
+        return *known;
+    Exhausted.Insert(Prefix, 0);
+    return *Exhausted.Find(Prefix);
 }
 
 bool TSysShort::skipChosenLastPositions()
 {
     const size_t last = size_t(K) - 1;
+    const auto numberAt = [this](size_t Index) { return TNumberSet(1) << (Quotas[size_t(Positions[Index]) - 1].Number - 1); };
     placePositions();
+    TNumberSet *exhausted = nullptr; // after the numbers at the first K - 2 positions
+    TNumberSet shorter = 0;
     for (;;) {
         TNumberSet prefix = 0;
-        for (size_t j = 0; j < last; ++j)
-            prefix |= TNumberSet(1) << (Quotas[size_t(Positions[j]) - 1].Number - 1);
+        for (size_t j = 0; j + 1 < last; ++j)
+            prefix |= numberAt(j);
+        if (last > 0 && (!exhausted || prefix != shorter)) {
+            shorter = prefix;
+            exhausted = &exhaustedAfter(shorter);
+        }
+        const TNumberSet lastOfPrefix = last > 0 ? numberAt(last - 1) : 0;
+        prefix |= lastOfPrefix;
         const int first = Positions[last];
-        const TNumberSet open = Suffixes[size_t(first) - 1] & ~Suffixes[size_t(Pool)] & ~chosenCompletions(prefix);
-        if (open != 0) {
-            int free = first;
-            while (!(open >> (Quotas[size_t(free) - 1].Number - 1) & 1))
-                ++free;
-            Position += free - first;
-            Positions[last] = uint8_t(free);
-            PositionsRank = Position;
-            return true;
+        if (!exhausted || !(*exhausted & lastOfPrefix)) {
+            const TNumberSet completions = chosenCompletions(prefix);
+            const TNumberSet open = Suffixes[size_t(first) - 1] & ~Suffixes[size_t(Pool)] & ~completions;
+            if (open != 0) {
+                int free = first;
+                while (!(open >> (Quotas[size_t(free) - 1].Number - 1) & 1))
+                    ++free;
+                Position += free - first;
+                Positions[last] = uint8_t(free);
+                PositionsRank = Position;
+                return true;
+            }
+            if (exhausted && (completions | prefix) == Suffixes[0])
+                *exhausted |= lastOfPrefix;
         }
         // On to the first position set of the next prefix.
         Position += Pool - first + 1;
@@ -489,6 +512,7 @@ void TSysShort::releaseWalk()
     Trial.clear();
     Memo.Reset(0);
     Completions.Clear();
+    Exhausted.Clear();
     std::vector<TNumberSet>().swap(Suffixes);
 }
 
@@ -531,92 +555,6 @@ void TSysShort::TRankSet::Erase(int64_t Rank)
         Hashed.erase(Rank);
     else
         Bits[size_t(Rank) - 1] = false;
-}
-
-void TSysShort::TMemoTable::Reset(int64_t MaxEntries)
-{
-    std::vector<TEntry>().swap(Entries);
-    // At most four entries in five slots used, so that probes stay short.
-    if (MaxEntries > 0)
-        Entries.assign(size_t(MaxEntries) + size_t(MaxEntries) / 4 + 1, TEntry{0, 0, 0, 0, false});
-}
-
-size_t TSysShort::TMemoTable::slotOf(const TProfileKey &Key) const
-{
-    return size_t((unsigned __int128)Key.A * Entries.size() >> 64);
-}
-
-bool TSysShort::TMemoTable::Find(const TProfileKey &Key, TQuotaMemo &Memo) const
-{
-    for (size_t slot = slotOf(Key);; slot = slot + 1 == Entries.size() ? 0 : slot + 1) {
-        const TEntry &entry = Entries[slot];
-        if (!entry.Used)
-            return false;
-        if (entry.A == Key.A && entry.B == Key.B) {
-            Memo = TQuotaMemo{entry.Position, entry.Pool};
-            return true;
-        }
-    }
-}
-
-void TSysShort::TMemoTable::Store(const TProfileKey &Key, const TQuotaMemo &Memo)
-{
-    size_t slot = slotOf(Key);
-    while (Entries[slot].Used && (Entries[slot].A != Key.A || Entries[slot].B != Key.B))
-        slot = slot + 1 == Entries.size() ? 0 : slot + 1;
-    Entries[slot] = TEntry{Memo.Position, Key.A, Key.B, uint8_t(Memo.Pool), true};
-}
-
-void TSysShort::TCompletionTable::Clear()
-{
-    std::vector<TEntry>().swap(Entries);
-    Used = 0;
-    HasEmpty = false;
-    EmptyCompletions = 0;
-}
-
-size_t TSysShort::TCompletionTable::slotOf(TNumberSet Prefix) const
-{
-    const uint64_t hash = Mix(uint64_t(Prefix) ^ Mix(uint64_t(Prefix >> 64)));
-    return size_t(hash & (Entries.size() - 1));
-}
-
-TSysShort::TNumberSet *TSysShort::TCompletionTable::Find(TNumberSet Prefix)
-{
-    if (Prefix == 0)
-        return HasEmpty ? &EmptyCompletions : nullptr;
-    if (Entries.empty())
-        return nullptr;
-    for (size_t slot = slotOf(Prefix);; slot = (slot + 1) & (Entries.size() - 1)) {
-        TEntry &entry = Entries[slot];
-        if (entry.Prefix == Prefix)
-            return &entry.Completions;
-        if (entry.Prefix == 0)
-            return nullptr;
-    }
-}
-
-void TSysShort::TCompletionTable::Insert(TNumberSet Prefix, TNumberSet Completions)
-{
-    if (Prefix == 0) {
-        HasEmpty = true;
-        EmptyCompletions = Completions;
-        return;
-    }
-    // Half the slots at most in use; the size stays a power of two.
-    if (2 * (Used + 1) > Entries.size()) {
-        std::vector<TEntry> old(std::max<size_t>(64, 2 * Entries.size()), TEntry{0, 0});
-        old.swap(Entries);
-        Used = 0;
-        for (const TEntry &entry : old)
-            if (entry.Prefix != 0)
-                Insert(entry.Prefix, entry.Completions);
-    }
-    size_t slot = slotOf(Prefix);
-    while (Entries[slot].Prefix != 0 && Entries[slot].Prefix != Prefix)
-        slot = (slot + 1) & (Entries.size() - 1);
-    Used += Entries[slot].Prefix == 0 ? 1 : 0;
-    Entries[slot] = TEntry{Prefix, Completions};
 }
 
 TSysShort2::TSysShort2(const TGameData *Game) : TSysShort(Game)

@@ -5,8 +5,8 @@
 // last two combinations come from a search that tries to keep the spread of the numbers' usage.
 
 #include "engine/USysGeneral.h"
+#include "engine/USysShortTables.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <unordered_set>
 #include <vector>
@@ -45,36 +45,6 @@ public:
     bool RandomTies = true;
 
 private:
-    // Where the walk of a quota profile found its last combination.
-    struct TQuotaMemo {
-        int64_t Position = 0;
-        int Pool = 0;
-    };
-    // A normalised quota profile, told apart from the others by a 96-bit digest.
-    struct TProfileKey {
-        uint64_t A = 0;
-        uint32_t B = 0;
-    };
-    // The memo of every profile met: open addressing over a table sized once for the steps of a run.
-    class TMemoTable {
-    public:
-        // Room for MaxEntries profiles; 0 frees the table.
-        void Reset(int64_t MaxEntries);
-        bool Find(const TProfileKey &Key, TQuotaMemo &Memo) const;
-        void Store(const TProfileKey &Key, const TQuotaMemo &Memo);
-
-    private:
-        struct TEntry {
-            int64_t Position;
-            uint64_t A;
-            uint32_t B;
-            uint8_t Pool;
-            bool Used;
-        };
-        size_t slotOf(const TProfileKey &Key) const;
-        std::vector<TEntry> Entries;
-    };
-
     // Ranks among 1..Total: one bit per combination while Total is small enough, else hashed.
     class TRankSet {
     public:
@@ -87,30 +57,6 @@ private:
         static constexpr int64_t MaxBits = int64_t(1) << 27;
         std::vector<bool> Bits;
         std::unordered_set<int64_t> Hashed;
-    };
-
-    // Numbers 1..128, bit number - 1.
-    using TNumberSet = unsigned __int128;
-    // For the prefixes of K - 1 numbers the walk has met: the numbers that complete each of them to a
-    // chosen combination. Open addressing; the empty set marks a free slot, so the prefix of a one-number
-    // combination is kept apart.
-    class TCompletionTable {
-    public:
-        void Clear();
-        // Null when Prefix is not in the table.
-        TNumberSet *Find(TNumberSet Prefix);
-        void Insert(TNumberSet Prefix, TNumberSet Completions);
-
-    private:
-        struct TEntry {
-            TNumberSet Prefix;
-            TNumberSet Completions;
-        };
-        size_t slotOf(TNumberSet Prefix) const;
-        std::vector<TEntry> Entries;
-        size_t Used = 0;
-        bool HasEmpty = false;
-        TNumberSet EmptyCompletions = 0;
     };
 
     bool quotasCoverNumbers() const;
@@ -140,7 +86,10 @@ private:
     bool skipChosenLastPositions();
     // The numbers x for which the combination Prefix + x is chosen.
     TNumberSet chosenCompletions(TNumberSet Prefix);
-    // Keeps the completions of the cached prefixes of Comb's combination in step with Chosen.
+    // The numbers y for which every combination holding Prefix + y is chosen, as far as the walk has
+    // found them (Prefix: K - 2 numbers).
+    TNumberSet &exhaustedAfter(TNumberSet Prefix);
+    // Keeps Completions and Exhausted in step with Chosen for Comb's combination.
     void noteChosen(bool Chosen);
     bool isTaken(int64_t Rank) const;
     // The numbers of the candidate spend a quota.
@@ -153,13 +102,15 @@ private:
     int usageSpread() const;
 
     static constexpr int FinalCount = 2;
+    static constexpr int MaxNumbers = 100;
 
     TDynByteArr Comb;
     TRankSet ChosenSet;          // ranks of the combinations chosen so far
     std::vector<int64_t> Chosen; // the same ranks, in the order chosen
     std::vector<int64_t> Trial;  // ranks taken for now by the finishing search
-    TMemoTable Memo;
-    TCompletionTable Completions;
+    TQuotaMemoTable Memo;
+    TNumberSetTable Completions; // for the prefixes of K - 1 numbers the walk met: see chosenCompletions
+    TNumberSetTable Exhausted;   // see exhaustedAfter
     std::vector<TNumberSet> Suffixes; // [i]: the numbers at positions i + 1..N of the quota order
     std::vector<TQuotaPair> Quotas;
     TDynByteArr Positions;
