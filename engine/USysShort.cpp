@@ -117,14 +117,16 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
         return false;
     }
 
-    // Stored in lexicographic order, which is the order of the ranks: the index needs no sorting.
-    std::sort(Chosen.begin(), Chosen.end());
-    Combs.SetCapacity(int(Chosen.size()));
-    for (const int64_t rank : Chosen) {
+    // Stored in lexicographic order, which is the order of the ranks: the index needs no sorting. The
+    // walk's tables go before the rows come.
+    std::vector<int64_t> ranks = std::move(Chosen);
+    releaseWalk();
+    std::sort(ranks.begin(), ranks.end());
+    Combs.SetCapacity(int(ranks.size()));
+    for (const int64_t rank : ranks) {
         IndexToComb(uint8_t(N), uint8_t(K), Comb.data(), rank);
         addRow(Comb.data());
     }
-    releaseWalk();
     setProgressPosition(Count);
     RefreshView(true);
     return true;
