@@ -11,12 +11,14 @@
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QPointer>
 
 namespace {
@@ -171,7 +173,14 @@ void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Ra
     Worker->Proc = [generate, system = NextSystem.get(), built = &NextBuilt](TMyThread &Thread) {
         *built = generate(*system, Thread);
     };
-    Worker->Resume();
+    try {
+        Worker->Resume();
+    } catch (...) {
+        NextSystem.reset();
+        SetStatusText(QString());
+        UpdateMenu();
+        throw;
+    }
 }
 
 void TfrmSysShort::StopGeneration()
@@ -188,12 +197,17 @@ void TfrmSysShort::GenerationEnded(const TMyThread &Sender)
     std::unique_ptr<TSysShort> generated = std::move(NextSystem);
     ProgressClear();
     SetStatusText(QString());
-    if (NextBuilt && !Sender.FatalException) {
+    const bool built = NextBuilt && !Sender.FatalException;
+    if (built)
         OpenSystem(Game, std::move(generated));
-        return;
+    else
+        UpdateMenu();
+    // A run that ends behind another child window gives that window its commands back.
+    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
+        QEvent notice(ChildActivateNotice);
+        QCoreApplication::sendEvent(active, &notice);
     }
-    UpdateMenu();
-    if (!Sender.GetTerminated())
+    if (!built && !Sender.GetTerminated())
         MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
 }
 

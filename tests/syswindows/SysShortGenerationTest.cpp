@@ -9,6 +9,7 @@
 
 #include <QLabel>
 
+#include <atomic>
 #include <functional>
 #include <stdexcept>
 #include <thread>
@@ -151,4 +152,25 @@ TEST_F(SysShortGenerationTest, AFailedGenerationSaysSoAndKeepsTheOldSystem)
     WaitForGeneration(window);
     EXPECT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(RowTexts(*window), rows);
+}
+
+TEST_F(SysShortGenerationTest, ARunEndingBehindAnotherWindowLeavesThatWindowsCommands)
+{
+    auto *window = new ReportingWindow;
+    AddChildForm(window);
+    window->SetGame(Games.GameById(LottoId));
+    Activate(window);
+    std::atomic<bool> release{false};
+    window->Generator = [&release](TSysShort &System, const TMyThread &Thread) {
+        while (!release && !Thread.GetTerminated())
+            std::this_thread::yield();
+        return System.Generate(true, &Thread);
+    };
+    AnswerParams(12, 6, 22);
+    sendCommand(window, WM_SYS_PARAMS);
+    OpenClassic();
+    release = true;
+    WaitForGeneration(window);
+    EXPECT_EQ(window->ViewCount(), 22);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdParams);
 }
