@@ -23,8 +23,14 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     holder->setWidget(Form);
     MdiArea->addSubWindow(holder);
     holder->show();
-    // The form's minimum with the frame around it: no resize or tiling makes the window smaller.
-    holder->setMinimumSize(holder->minimumSizeHint());
+    // The form's minimum with the frame around it, taken whenever the window is in its normal state (a
+    // maximised one has no frame): no resize or tiling makes the window smaller.
+    const auto keepMinimum = [holder] {
+        if (!(holder->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+            holder->setMinimumSize(holder->minimumSizeHint());
+    };
+    connect(holder, &QMdiSubWindow::windowStateChanged, holder, keepMinimum);
+    keepMinimum();
     return holder;
 }
 
