@@ -39,7 +39,8 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
     const auto stopped = [Thread] { return Thread && Thread->GetTerminated(); };
     ClearCombs();
     releaseWalk();
-    if (K < 1 || K > N || N > MaxNumbers || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
+    if (K < 1 || K > N || N > MaxNumbers || Count < 0 || Count > Newton[size_t(N)][size_t(K)] ||
+        Count > INT32_MAX)
         return false;
     if (!EqualQuotas && !quotasCoverNumbers())
         return false;
@@ -197,8 +198,9 @@ void TSysShort::shuffle()
 
 TProfileKey TSysShort::normalisedProfile() const
 {
-    const auto smallest = std::min_element(Quotas.begin(), Quotas.end(),
-                                           [](const TQuotaPair &A, const TQuotaPair &B) { return A.Quota < B.Quota; });
+    const auto smallest =
+        std::min_element(Quotas.begin(), Quotas.end(),
+                         [](const TQuotaPair &A, const TQuotaPair &B) { return A.Quota < B.Quota; });
     const int32_t least = std::max(0, smallest->Quota);
     // Sums of mixed (number, value) pairs: independent of the order of Quotas.
     uint64_t a = 0, b = 0;
@@ -317,7 +319,9 @@ TNumberSet &TSysShort::exhaustedAfter(TNumberSet Prefix)
 bool TSysShort::skipChosenLastPositions()
 {
     const size_t last = size_t(K) - 1;
-    const auto numberAt = [this](size_t Index) { return TNumberSet(1) << (Quotas[size_t(Positions[Index]) - 1].Number - 1); };
+    const auto numberAt = [this](size_t Index) {
+        return TNumberSet(1) << (Quotas[size_t(Positions[Index]) - 1].Number - 1);
+    };
     placePositions();
     TNumberSet *exhausted = nullptr; // after the numbers at the first K - 2 positions
     TNumberSet shorter = 0;

@@ -109,8 +109,8 @@ private:
     std::vector<int64_t> Chosen; // the same ranks, in the order chosen
     std::vector<int64_t> Trial;  // ranks taken for now by the finishing search
     TQuotaMemoTable Memo;
-    TNumberSetTable Completions; // for the prefixes of K - 1 numbers the walk met: see chosenCompletions
-    TNumberSetTable Exhausted;   // see exhaustedAfter
+    TNumberSetTable Completions;      // for the prefixes of K - 1 numbers the walk met: see chosenCompletions
+    TNumberSetTable Exhausted;        // see exhaustedAfter
     std::vector<TNumberSet> Suffixes; // [i]: the numbers at positions i + 1..N of the quota order
     std::vector<TQuotaPair> Quotas;
     TDynByteArr Positions;

@@ -111,7 +111,8 @@ void Tile(QMdiArea *Area, bool Horizontal)
         if (windows[i]->isMaximized())
             windows[i]->showNormal();
         // A window keeps its minimum size where its share of the area is smaller.
-        windows[i]->setGeometry(QRect(rects[i].topLeft(), rects[i].size().expandedTo(windows[i]->minimumSize())));
+        windows[i]->setGeometry(
+            QRect(rects[i].topLeft(), rects[i].size().expandedTo(windows[i]->minimumSize())));
     }
 }
 

@@ -156,7 +156,8 @@ void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Ra
     NextBuilt = false;
     // The worker's progress reaches the status bar through the GUI thread's queue.
     const uint32_t run = ++RunNo;
-    NextSystem->Progress.OnProgress = [window = QPointer<TfrmSysShort>(this), run](int32_t Pos, int32_t Step) {
+    const QPointer<TfrmSysShort> window(this);
+    NextSystem->Progress.OnProgress = [window, run](int32_t Pos, int32_t Step) {
         if (const std::shared_ptr<platform::Dispatcher> gui = platform::dispatcher())
             gui->post([window, run, Pos, Step] {
                 if (window && window->Generating() && window->RunNo == run)
@@ -166,10 +167,14 @@ void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Ra
     SetStatusText(QStringLiteral("Generowanie systemu..."));
     UpdateMenu();
     Worker = std::make_unique<TMyThread2>();
-    Worker->OnTerminate = [this](TMyThread &Sender) { Guarded([this, &Sender] { GenerationEnded(Sender); }); };
+    Worker->OnTerminate = [this](TMyThread &Sender) {
+        Guarded([this, &Sender] { GenerationEnded(Sender); });
+    };
     std::function<bool(TSysShort &, const TMyThread &)> generate = Generator;
     if (!generate)
-        generate = [](TSysShort &NewSystem, const TMyThread &Thread) { return NewSystem.Generate(true, &Thread); };
+        generate = [](TSysShort &NewSystem, const TMyThread &Thread) {
+            return NewSystem.Generate(true, &Thread);
+        };
     Worker->Proc = [generate, system = NextSystem.get(), built = &NextBuilt](TMyThread &Thread) {
         *built = generate(*system, Thread);
     };
