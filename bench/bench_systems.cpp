@@ -1,13 +1,24 @@
-// Timings of generating the classic abbreviated system. Run from a Release build.
+// Timings of generating the classic abbreviated system. Run from a Release build. The "peak_MB" counter
+// is the process's peak resident memory so far: run one size per process to read that size's peak, e.g.
+//   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
 #include "core/RuntimeRandom.h"
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cstdint>
 
 namespace {
+
+double peakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+}
 
 // Arguments: numbers, numbers per combination, combinations, random ties (0 or 1).
 void BM_SysShortGenerate(benchmark::State &state)
@@ -27,6 +38,7 @@ void BM_SysShortGenerate(benchmark::State &state)
     }
     state.counters["per_row"] = benchmark::Counter(
         double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["peak_MB"] = peakResidentMegabytes();
 }
 
 } // namespace
@@ -36,6 +48,17 @@ BENCHMARK(BM_SysShortGenerate)
     ->Args({49, 6, 30'000, 0})
     ->Args({30, 10, 1'000, 1})
     ->Args({30, 10, 1'000, 0})
+    ->Unit(benchmark::kMillisecond);
+
+// The sizes a player asks of the window: 100,000 to 1,000,000 rows of 6 of 49.
+BENCHMARK(BM_SysShortGenerate)
+    ->Args({49, 6, 100'000, 0})
+    ->Args({49, 6, 300'000, 0})
+    ->Args({49, 6, 1'000'000, 0})
+    ->Args({49, 6, 100'000, 1})
+    ->Args({49, 6, 300'000, 1})
+    ->Args({49, 6, 1'000'000, 1})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

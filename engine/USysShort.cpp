@@ -2,9 +2,11 @@
 
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "core/USort.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -32,15 +34,14 @@ void TSysShort::SetQuotas(const std::vector<TQuotaPair> &NewQuotas)
     resetKey();
 }
 
-bool TSysShort::Generate(bool EqualQuotas)
+bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
 {
+    const auto stopped = [Thread] { return Thread && Thread->GetTerminated(); };
     ClearCombs();
-    ChosenSet.Reset(0);
-    Chosen.clear();
-    Trial.clear();
-    Memo.clear();
+    releaseWalk();
     // The walk ranks every candidate, so C(N, K) must fit.
-    if (K < 1 || !RankFits(N, K) || Count < 0 || Count > Newton[size_t(N)][size_t(K)] || Count > INT32_MAX)
+    if (K < 1 || N > MaxNumbers || !RankFits(N, K) || Count < 0 || Count > Newton[size_t(N)][size_t(K)] ||
+        Count > INT32_MAX)
         return false;
     if (!EqualQuotas && !quotasCoverNumbers())
         return false;
@@ -66,6 +67,10 @@ bool TSysShort::Generate(bool EqualQuotas)
     if (Count == Newton[size_t(N)][size_t(K)]) {
         NextComb(Comb, uint8_t(N), uint8_t(K), true);
         for (int64_t added = 1; added <= Count; ++added) {
+            if (stopped()) {
+                ClearCombs();
+                return false;
+            }
             if (added > 1)
                 NextComb(Comb, uint8_t(N), uint8_t(K), false);
             addRow(Comb.data());
@@ -76,6 +81,10 @@ bool TSysShort::Generate(bool EqualQuotas)
         return true;
     }
 
+    // One memo entry at most per step.
+    Memo.Reset(Count);
+    Chosen.reserve(size_t(Count));
+    Suffixes.assign(size_t(N) + 1, 0);
     Pool = N;
     const auto [least, most] =
         std::minmax_element(Quotas.begin(), Quotas.end(),
@@ -83,6 +92,10 @@ bool TSysShort::Generate(bool EqualQuotas)
     Balance = most->Quota - least->Quota;
     bool built = true;
     for (int64_t i = 0; i < Count && built; ++i) {
+        if (stopped()) {
+            built = false;
+            break;
+        }
         sortQuotas();
         if (i == Count - FinalCount) {
             if (finishSearch(1, false) == 0) {
@@ -102,20 +115,20 @@ bool TSysShort::Generate(bool EqualQuotas)
         setProgressPosition(i + 1);
     }
     if (!built) {
-        ChosenSet.Reset(0);
-        Chosen.clear();
+        releaseWalk();
         return false;
     }
 
-    // Stored in lexicographic order, which is the order of the ranks: the index needs no sorting.
-    std::sort(Chosen.begin(), Chosen.end());
-    Combs.SetCapacity(int(Chosen.size()));
-    for (const int64_t rank : Chosen) {
+    // Stored in lexicographic order, which is the order of the ranks: the index needs no sorting. The
+    // walk's tables go before the rows come.
+    std::vector<int64_t> ranks = std::move(Chosen);
+    releaseWalk();
+    std::sort(ranks.begin(), ranks.end());
+    Combs.SetCapacity(int(ranks.size()));
+    for (const int64_t rank : ranks) {
         IndexToComb(uint8_t(N), uint8_t(K), Comb.data(), rank);
         addRow(Comb.data());
     }
-    ChosenSet.Reset(0);
-    Chosen.clear();
     setProgressPosition(Count);
     RefreshView(true);
     return true;
@@ -147,9 +160,26 @@ void TSysShort::addRow(const uint8_t *C)
 
 void TSysShort::sortQuotas()
 {
-    std::sort(Quotas.begin(), Quotas.end(), [](const TQuotaPair &A, const TQuotaPair &B) {
-        return A.Quota != B.Quota ? A.Quota > B.Quota : A.Number < B.Number;
-    });
+    // The numbers in ascending order, then by quota, descending: a counting sort over the few quota
+    // values a run meets, a comparison sort when they spread wider than the numbers.
+    std::array<int32_t, MaxNumbers> byNumber{};
+    for (const TQuotaPair &pair : Quotas)
+        byNumber[size_t(pair.Number) - 1] = pair.Quota;
+    const auto [least, most] = std::minmax_element(byNumber.begin(), byNumber.begin() + N);
+    if (int64_t(*most) - *least >= N) {
+        std::sort(Quotas.begin(), Quotas.end(), [](const TQuotaPair &A, const TQuotaPair &B) {
+            return A.Quota != B.Quota ? A.Quota > B.Quota : A.Number < B.Number;
+        });
+        return;
+    }
+    const int32_t top = *most;
+    std::array<int, MaxNumbers + 1> starts{};
+    for (int i = 0; i < N; ++i)
+        ++starts[size_t(top - byNumber[size_t(i)]) + 1];
+    for (int v = 1; v <= N; ++v)
+        starts[size_t(v)] += starts[size_t(v) - 1];
+    for (int i = 0; i < N; ++i)
+        Quotas[size_t(starts[size_t(top - byNumber[size_t(i)])]++)] = TQuotaPair{i + 1, byNumber[size_t(i)]};
 }
 
 void TSysShort::shuffle()
@@ -167,24 +197,30 @@ void TSysShort::shuffle()
     }
 }
 
-TSysShort::TProfile TSysShort::normalisedProfile() const
+TProfileKey TSysShort::normalisedProfile() const
 {
-    TProfile profile(static_cast<size_t>(N));
-    for (const TQuotaPair &pair : Quotas)
-        profile[size_t(pair.Number) - 1] = pair.Quota;
-    const int32_t least = std::max(0, *std::min_element(profile.begin(), profile.end()));
-    for (int32_t &quota : profile)
-        quota = quota < 0 ? quota - 1 : quota == 0 ? -1 : quota - least;
-    return profile;
+    const auto smallest =
+        std::min_element(Quotas.begin(), Quotas.end(),
+                         [](const TQuotaPair &A, const TQuotaPair &B) { return A.Quota < B.Quota; });
+    const int32_t least = std::max(0, smallest->Quota);
+    // Sums of mixed (number, value) pairs: independent of the order of Quotas.
+    uint64_t a = 0, b = 0;
+    for (const TQuotaPair &pair : Quotas) {
+        const int32_t q = pair.Quota;
+        const int32_t value = q < 0 ? q - 1 : q == 0 ? -1 : q - least;
+        const uint64_t item = uint64_t(uint32_t(pair.Number)) << 32 | uint32_t(value);
+        a += MixBits(item);
+        b += MixBits(item ^ 0x9E3779B97F4A7C15ull);
+    }
+    return TProfileKey{a, uint32_t(b >> 32)};
 }
 
-TSysShort::TProfile TSysShort::startWalk()
+TProfileKey TSysShort::startWalk()
 {
-    TProfile profile = normalisedProfile();
-    const auto memo = Memo.find(profile);
-    if (memo != Memo.end()) {
-        Position = memo->second.Position + 1;
-        Pool = memo->second.Pool;
+    const TProfileKey profile = normalisedProfile();
+    if (TQuotaMemo memo; Memo.Find(profile, memo)) {
+        Position = memo.Position + 1;
+        Pool = memo.Pool;
     } else {
         Position = 1;
         Pool =
@@ -211,8 +247,10 @@ bool TSysShort::keepWalkInRange(bool &Wrapped)
     return true;
 }
 
-int64_t TSysShort::candidate()
+void TSysShort::placePositions()
 {
+    if (PositionsPool == Pool && PositionsRank == Position)
+        return;
     // The walk mostly steps to the next position set, which is the successor of the one at hand.
     if (PositionsPool == Pool && PositionsRank + 1 == Position)
         NextComb(Positions, uint8_t(Pool), uint8_t(K), false);
@@ -220,10 +258,108 @@ int64_t TSysShort::candidate()
         IndexToComb(uint8_t(Pool), uint8_t(K), Positions.data(), Position);
     PositionsPool = Pool;
     PositionsRank = Position;
+}
+
+int64_t TSysShort::candidate()
+{
+    placePositions();
     for (int j = 0; j < K; ++j)
         Comb[size_t(j)] = uint8_t(Quotas[size_t(Positions[size_t(j)]) - 1].Number);
     SortBytes(Comb.data(), K);
     return CombToIndex(uint8_t(N), uint8_t(K), Comb.data());
+}
+
+TNumberSet TSysShort::chosenCompletions(TNumberSet Prefix)
+{
+    if (const TNumberSet *cached = Completions.Find(Prefix))
+        return *cached;
+    TNumberSet completions = 0;
+    TDynByteArr c(size_t(K), 0);
+    for (int x = 1; x <= N; ++x) {
+        if (Prefix >> (x - 1) & 1)
+            continue;
+        int j = 0;
+        for (int number = 1; number <= N; ++number)
+            if (number == x || (Prefix >> (number - 1) & 1))
+                c[size_t(j++)] = uint8_t(number);
+        if (ChosenSet.Contains(CombToIndex(uint8_t(N), uint8_t(K), c.data())))
+            completions |= TNumberSet(1) << (x - 1);
+    }
+    Completions.Insert(Prefix, completions);
+    return completions;
+}
+
+void TSysShort::noteChosen(bool IsChosen)
+{
+    TNumberSet all = 0;
+    for (int j = 0; j < K; ++j)
+        all |= TNumberSet(1) << (Comb[size_t(j)] - 1);
+    for (int j = 0; j < K; ++j) {
+        const TNumberSet bit = TNumberSet(1) << (Comb[size_t(j)] - 1);
+        if (TNumberSet *cached = Completions.Find(all & ~bit))
+            *cached = IsChosen ? *cached | bit : *cached & ~bit;
+        // A prefix that loses a completion is no longer exhausted.
+        for (int i = 0; i < K && !IsChosen; ++i) {
+            const TNumberSet other = TNumberSet(1) << (Comb[size_t(i)] - 1);
+            if (i == j)
+                continue;
+            if (TNumberSet *exhausted = Exhausted.Find(all & ~bit & ~other))
+                *exhausted &= ~other;
+        }
+    }
+}
+
+TNumberSet &TSysShort::exhaustedAfter(TNumberSet Prefix)
+{
+    if (TNumberSet *known = Exhausted.Find(Prefix))
+        return *known;
+    Exhausted.Insert(Prefix, 0);
+    return *Exhausted.Find(Prefix);
+}
+
+bool TSysShort::skipChosenLastPositions()
+{
+    const size_t last = size_t(K) - 1;
+    const auto numberAt = [this](size_t Index) {
+        return TNumberSet(1) << (Quotas[size_t(Positions[Index]) - 1].Number - 1);
+    };
+    placePositions();
+    TNumberSet *exhausted = nullptr; // after the numbers at the first K - 2 positions
+    TNumberSet shorter = 0;
+    for (;;) {
+        TNumberSet prefix = 0;
+        for (size_t j = 0; j + 1 < last; ++j)
+            prefix |= numberAt(j);
+        if (last > 0 && (!exhausted || prefix != shorter)) {
+            shorter = prefix;
+            exhausted = &exhaustedAfter(shorter);
+        }
+        const TNumberSet lastOfPrefix = last > 0 ? numberAt(last - 1) : 0;
+        prefix |= lastOfPrefix;
+        const int first = Positions[last];
+        if (!exhausted || !(*exhausted & lastOfPrefix)) {
+            const TNumberSet completions = chosenCompletions(prefix);
+            const TNumberSet open = Suffixes[size_t(first) - 1] & ~Suffixes[size_t(Pool)] & ~completions;
+            if (open != 0) {
+                int free = first;
+                while (!(open >> (Quotas[size_t(free) - 1].Number - 1) & 1))
+                    ++free;
+                Position += free - first;
+                Positions[last] = uint8_t(free);
+                PositionsRank = Position;
+                return true;
+            }
+            if (exhausted && (completions | prefix) == Suffixes[0])
+                *exhausted |= lastOfPrefix;
+        }
+        // On to the first position set of the next prefix.
+        Position += Pool - first + 1;
+        Positions[last] = uint8_t(Pool);
+        PositionsRank = Position - 1;
+        if (Position > Limit)
+            return false;
+        placePositions();
+    }
 }
 
 bool TSysShort::isTaken(int64_t Rank) const
@@ -241,6 +377,7 @@ void TSysShort::take(int64_t Rank, bool Accept)
     if (Accept) {
         Chosen.push_back(Rank);
         ChosenSet.Insert(Rank);
+        noteChosen(true);
     } else {
         Trial.push_back(Rank);
     }
@@ -260,15 +397,21 @@ void TSysShort::undo(int64_t Rank, bool Accept)
     if (Accept) {
         Chosen.erase(std::find(Chosen.begin(), Chosen.end(), Rank));
         ChosenSet.Erase(Rank);
+        noteChosen(false);
     } else {
         Trial.erase(std::find(Trial.begin(), Trial.end(), Rank));
     }
 }
 
 // A recurring profile resumes its walk just after the position where it last found its combination.
+// Before the finishing search nothing is taken for trial, so the walk may pass whole runs of chosen
+// candidates at once.
 bool TSysShort::step()
 {
-    TProfile profile = startWalk();
+    const TProfileKey profile = startWalk();
+    Suffixes[size_t(N)] = 0;
+    for (int p = N; p >= 1; --p)
+        Suffixes[size_t(p) - 1] = Suffixes[size_t(p)] | TNumberSet(1) << (Quotas[size_t(p) - 1].Number - 1);
     bool wrapped = false;
     int64_t rank = 0;
     for (;;) {
@@ -277,9 +420,12 @@ bool TSysShort::step()
         rank = candidate();
         if (!isTaken(rank))
             break;
-        ++Position;
+        if (skipChosenLastPositions()) {
+            rank = candidate();
+            break;
+        }
     }
-    Memo[std::move(profile)] = TQuotaMemo{Position, Pool};
+    Memo.Store(profile, TQuotaMemo{Position, Pool});
     take(rank, true);
     return true;
 }
@@ -366,13 +512,21 @@ std::string TSysShort::GetDescription(bool Short) const
     return GetName(Short) + " " + std::to_string(K) + "/" + std::to_string(N) + "/" + std::to_string(Count);
 }
 
+void TSysShort::releaseWalk()
+{
+    ChosenSet.Reset(0);
+    std::vector<int64_t>().swap(Chosen);
+    Trial.clear();
+    Memo.Reset(0);
+    Completions.Clear();
+    Exhausted.Clear();
+    std::vector<TNumberSet>().swap(Suffixes);
+}
+
 void TSysShort::Clear()
 {
     ClearCombs();
-    ChosenSet.Reset(0);
-    Chosen.clear();
-    Trial.clear();
-    Memo.clear();
+    releaseWalk();
     Comb.clear();
     Positions.clear();
     Quotas.clear();

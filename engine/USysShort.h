@@ -5,11 +5,13 @@
 // last two combinations come from a search that tries to keep the spread of the numbers' usage.
 
 #include "engine/USysGeneral.h"
+#include "engine/USysShortTables.h"
 
 #include <cstdint>
-#include <map>
 #include <unordered_set>
 #include <vector>
+
+class TMyThread;
 
 // A number and its remaining quota, which may become negative.
 struct TQuotaPair {
@@ -28,8 +30,9 @@ public:
     // Builds the system in lexicographic order: with EqualQuotas every number's quota is Count x K / N
     // (the remainder as one more for some numbers: the first ones, or random ones with RandomTies);
     // otherwise the quotas of SetQuotas. False, with the store empty, when K is not within 1..N, Count not
-    // within 0..C(N, K) or the quotas are not one for each number 1..N.
-    bool Generate(bool EqualQuotas);
+    // within 0..C(N, K) or the quotas are not one for each number 1..N; false, with the store empty, too
+    // when Thread (polled once per combination) is asked to stop.
+    bool Generate(bool EqualQuotas, const TMyThread *Thread = nullptr);
 
     void SaveParams(platform::ByteWriter &Stream) const override;
     bool LoadParams(platform::ByteReader &Stream) override;
@@ -42,13 +45,6 @@ public:
     bool RandomTies = true;
 
 private:
-    // Where the walk of a quota profile found its last combination.
-    struct TQuotaMemo {
-        int64_t Position = 0;
-        int Pool = 0;
-    };
-    using TProfile = std::vector<int32_t>;
-
     // Ranks among 1..Total: one bit per combination while Total is small enough, else hashed.
     class TRankSet {
     public:
@@ -64,22 +60,37 @@ private:
     };
 
     bool quotasCoverNumbers() const;
+    // Frees what only a run of Generate needs.
+    void releaseWalk();
     void setProgressPosition(int64_t Steps);
     void addRow(const uint8_t *C);
     // Quota descending, ties by number ascending.
     void sortQuotas();
     // Swaps every number of a run of equal quotas with a random one of the same run.
     void shuffle();
-    // The quotas by number, normalised: the smallest positive quota becomes 0, an exhausted number -1,
-    // and numbers used beyond their quota keep distinct negative values.
-    TProfile normalisedProfile() const;
+    // The digest of the quotas by number, normalised: the smallest positive quota becomes 0, an
+    // exhausted number -1, and numbers used beyond their quota keep distinct negative values.
+    TProfileKey normalisedProfile() const;
     // Position and Pool where the walk of the current profile resumes, Limit to match.
-    TProfile startWalk();
+    TProfileKey startWalk();
     // Past Limit, the walk goes on over one number more, or once more from position 1 over all N numbers;
     // false after that second round too is past.
     bool keepWalkInRange(bool &Wrapped);
+    // Positions := the position set of rank Position among the K-sets of 1..Pool.
+    void placePositions();
     // Comb := the numbers at Positions of the quota order, ascending; answers its rank among 1..N.
     int64_t candidate();
+    // Moves the walk over the chosen combinations that differ from the current candidate only in the
+    // last position: true with the walk on the first candidate not chosen, false with the walk past
+    // every last position of the current prefix.
+    bool skipChosenLastPositions();
+    // The numbers x for which the combination Prefix + x is chosen.
+    TNumberSet chosenCompletions(TNumberSet Prefix);
+    // The numbers y for which every combination holding Prefix + y is chosen, as far as the walk has
+    // found them (Prefix: K - 2 numbers).
+    TNumberSet &exhaustedAfter(TNumberSet Prefix);
+    // Keeps Completions and Exhausted in step with Chosen for Comb's combination.
+    void noteChosen(bool Chosen);
     bool isTaken(int64_t Rank) const;
     // The numbers of the candidate spend a quota.
     void take(int64_t Rank, bool Accept);
@@ -91,12 +102,16 @@ private:
     int usageSpread() const;
 
     static constexpr int FinalCount = 2;
+    static constexpr int MaxNumbers = 100;
 
     TDynByteArr Comb;
     TRankSet ChosenSet;          // ranks of the combinations chosen so far
     std::vector<int64_t> Chosen; // the same ranks, in the order chosen
     std::vector<int64_t> Trial;  // ranks taken for now by the finishing search
-    std::map<TProfile, TQuotaMemo> Memo;
+    TQuotaMemoTable Memo;
+    TNumberSetTable Completions;      // for the prefixes of K - 1 numbers the walk met: see chosenCompletions
+    TNumberSetTable Exhausted;        // see exhaustedAfter
+    std::vector<TNumberSet> Suffixes; // [i]: the numbers at positions i + 1..N of the quota order
     std::vector<TQuotaPair> Quotas;
     TDynByteArr Positions;
     int PositionsPool = 0;     // Positions is the position set of rank PositionsRank among

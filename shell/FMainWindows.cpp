@@ -46,6 +46,14 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     holder->setWidget(Form);
     MdiArea->addSubWindow(holder);
     holder->show();
+    // The form's minimum with the frame around it, taken whenever the window is in its normal state (a
+    // maximised one has no frame): no resize or tiling makes the window smaller.
+    const auto keepMinimum = [holder] {
+        if (!(holder->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+            holder->setMinimumSize(holder->minimumSizeHint());
+    };
+    connect(holder, &QMdiSubWindow::windowStateChanged, holder, keepMinimum);
+    keepMinimum();
     // Showing may centre the form; beside an active window it opens one cascade step from it instead.
     if (active && !active->isMaximized() && !holder->isMaximized())
         holder->move(CascadePosition(active->geometry(), holder->size(), MdiArea->viewport()->size(),
@@ -129,7 +137,9 @@ void Tile(QMdiArea *Area, bool Horizontal)
     for (size_t i = 0; i < windows.size(); ++i) {
         if (windows[i]->isMaximized())
             windows[i]->showNormal();
-        windows[i]->setGeometry(rects[i]);
+        // A window keeps its minimum size where its share of the area is smaller.
+        windows[i]->setGeometry(
+            QRect(rects[i].topLeft(), rects[i].size().expandedTo(windows[i]->minimumSize())));
     }
 }
 

@@ -2,17 +2,24 @@
 
 #include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPointer>
 
 namespace {
 
@@ -47,6 +54,8 @@ TfrmSysShort::TfrmSysShort(QWidget *Owner) : TGenSysForm(Owner)
     WindowNo = NextWindowNumber();
     resize(ScaledSize(520, 420));
 }
+
+TfrmSysShort::~TfrmSysShort() = default;
 
 void TfrmSysShort::BindSystem(TSystem *NewSystem)
 {
@@ -87,6 +96,11 @@ void TfrmSysShort::ShowInfo()
 
 void TfrmSysShort::UpdateMenu()
 {
+    if (Generating()) {
+        EnableCommands(cmdAll, false);
+        EnableCommands(cmdRead | cmdStop, true);
+        return;
+    }
     TGenSysForm::UpdateMenu();
     if (GuaranteeRunning())
         return;
@@ -102,6 +116,8 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
         SetParams();
     else if (code == WM_TASK_START)
         GenerateAgain();
+    else if (code == WM_TASK_STOP)
+        StopGeneration();
     else
         return TGenSysForm::HandleCommand(Command);
     return true;
@@ -109,37 +125,100 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
 
 void TfrmSysShort::SetParams()
 {
-    if (!SysShort)
+    if (!SysShort || Generating())
         return;
     TfrmParSysShort dialog(this);
     dialog.Init(Game, N, State == 1, SysShort->RandomTies, System->Kind, Count, K);
     if (platform::execModal(dialog) != 1)
         return;
-    SetStatusText(QStringLiteral("Generowanie systemu..."));
-    System->Clear();
-    N = uint8_t(dialog.N);
-    K = uint8_t(dialog.K);
-    Count = dialog.Count;
-    SysShort->SetParams(N, K, Count);
-    SysShort->RandomTies = dialog.Random;
-    SysShort->Generate(true);
-    State = 0;
-    FormActivate();
-    ProgressClear();
-    SetStatusText(QString());
-    FitWidth();
-    RefreshAll();
+    StartGeneration(dialog.N, dialog.K, dialog.Count, dialog.Random);
 }
 
 void TfrmSysShort::GenerateAgain()
 {
-    if (State != 0)
+    if (State != 0 || Generating())
         return;
+    StartGeneration(N, K, Count, SysShort->RandomTies);
+}
+
+bool TfrmSysShort::Generating() const
+{
+    return NextSystem != nullptr;
+}
+
+void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Random)
+{
+    Worker.reset();
+    std::unique_ptr<TSystem> created = CreateSystem(System->Kind, Game);
+    if (!dynamic_cast<TSysShort *>(created.get()))
+        return;
+    NextSystem.reset(static_cast<TSysShort *>(created.release()));
+    NextSystem->SetParams(NewN, NewK, NewCount);
+    NextSystem->RandomTies = Random;
+    NextBuilt = false;
+    // The worker's progress reaches the status bar on the GUI thread, and only while its run lasts.
+    const uint32_t run = ++RunNo;
+    const QPointer<TfrmSysShort> window(this);
+    NextSystem->Progress.OnProgress = [window, run](int32_t Pos, int32_t Step) {
+        RunOnGuiThread([window, run, Pos, Step] {
+            if (window && window->Generating() && window->RunNo == run)
+                window->DoProgress(Pos, Step);
+        });
+    };
     SetStatusText(QStringLiteral("Generowanie systemu..."));
-    System->Clear();
-    SysShort->SetParams(N, K, Count);
-    SysShort->Generate(true);
+    UpdateMenu();
+    Worker = std::make_unique<TMyThread2>();
+    Worker->OnTerminate = [this](TMyThread &Sender) {
+        Guarded([this, &Sender] { GenerationEnded(Sender); });
+    };
+    std::function<bool(TSysShort &, const TMyThread &)> generate = Generator;
+    if (!generate)
+        generate = [](TSysShort &NewSystem, const TMyThread &Thread) {
+            return NewSystem.Generate(true, &Thread);
+        };
+    Worker->Proc = [generate, system = NextSystem.get(), built = &NextBuilt](TMyThread &Thread) {
+        *built = generate(*system, Thread);
+    };
+    try {
+        Worker->Resume();
+    } catch (...) {
+        NextSystem.reset();
+        SetStatusText(QString());
+        UpdateMenu();
+        throw;
+    }
+}
+
+void TfrmSysShort::StopGeneration()
+{
+    if (!Worker)
+        return;
+    Worker->Terminate();
+    Worker->WaitFor();
+    Worker.reset();
+}
+
+void TfrmSysShort::GenerationEnded(const TMyThread &Sender)
+{
+    std::unique_ptr<TSysShort> generated = std::move(NextSystem);
     ProgressClear();
     SetStatusText(QString());
-    RefreshAll();
+    const bool built = NextBuilt && !Sender.FatalException;
+    if (built)
+        OpenSystem(Game, std::move(generated));
+    else
+        UpdateMenu();
+    // A run that ends behind another child window gives that window its commands back.
+    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
+        QEvent notice(ChildActivateNotice);
+        QCoreApplication::sendEvent(active, &notice);
+    }
+    if (!built && !Sender.GetTerminated())
+        MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
+}
+
+void TfrmSysShort::closeEvent(QCloseEvent *event)
+{
+    StopGeneration();
+    TGenSysForm::closeEvent(event);
 }

@@ -2,6 +2,7 @@
 
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 
 #include <gtest/gtest.h>
@@ -215,6 +216,18 @@ TEST_F(SysShort, ImpossibleParametersAreRefused)
     system.SetParams(66, 33, 30);
     EXPECT_TRUE(system.Generate(true));
     EXPECT_EQ(system.GetCount(), 30);
+}
+
+TEST_F(SysShort, AStoppedGenerationLeavesNoRows)
+{
+    TMyThread2 stopped;
+    stopped.Terminate();
+    for (const int count : {300, 15504}) { // the greedy walk; every combination of 5 of 20
+        TSysShort system(&Game);
+        system.SetParams(20, 5, count);
+        EXPECT_FALSE(system.Generate(true, &stopped));
+        EXPECT_EQ(system.GetCount(), 0);
+    }
 }
 
 TEST_F(SysShort, ProgressRunsToTheEnd)

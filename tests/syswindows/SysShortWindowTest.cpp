@@ -92,6 +92,7 @@ TEST_F(SysShortWindowTest, GeneratedSystemIsSavedReadBackAndOpenedRowForRow)
     EXPECT_EQ(window->windowTitle(), "<Lotto #1> Skrócony - klasyczny");
     AnswerParams(12, 6, 22);
     sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     ASSERT_EQ(window->State, 0);
     EXPECT_EQ(window->windowTitle(), "<Lotto #1> Skrócony - klasyczny 6/12/22");
     EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "");
@@ -171,6 +172,7 @@ TEST_F(SysShortWindowTest, GenerationShowsItsProgressOnTheMainStatusBar)
     Activate(window);
     AnswerParams(12, 6, 22);
     sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     ASSERT_FALSE(window->Reports.empty());
     for (const ProgressRecordingWindow::Seen &seen : window->Reports)
         EXPECT_EQ(seen.Status, "Generowanie systemu...");
@@ -212,18 +214,22 @@ TEST_F(SysShortWindowTest, CommandsFollowTheWindowsState)
 
     script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmParSysShort &>(Dialog).btnCancel->click(); });
     sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     EXPECT_EQ(window->State, 1);
     EXPECT_EQ(window->ViewCount(), 0);
     EXPECT_FALSE(store().value("Systems\\1\\0", "n")) << "Cancel keeps nothing";
 
     AnswerParams(12, 6, 22);
     sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     EXPECT_EQ(EnabledMask(), ListedCommands | cmdParams);
 
     AnswerParams(12, 6, 22, true);
     sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     EXPECT_EQ(EnabledMask(), ListedCommands | cmdParams | cmdStart);
     sendCommand(window, WM_TASK_START);
+    WaitForGeneration(window);
     EXPECT_EQ(RowTexts(*window).size(), 22);
 
     // Another window's activation leaves the logical operations on only while two windows hold systems.
@@ -238,6 +244,7 @@ TEST_F(SysShortWindowTest, CommandsFollowTheWindowsState)
     Activate(empty);
     AnswerParams(10, 5, 3);
     sendCommand(empty, WM_SYS_PARAMS);
+    WaitForGeneration(empty);
     Activate(plain);
     EXPECT_EQ(CountSystemWindows(), 2);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdLogicalOps);
@@ -320,6 +327,7 @@ TEST_F(SysShortWindowTest, CopyOutlivesItsOriginal)
     Activate(copy);
     // A random system generated again reports its progress to its own window.
     sendCommand(copy, WM_TASK_START);
+    WaitForGeneration(copy);
     EXPECT_EQ(copy->ViewCount(), 22);
 }
 

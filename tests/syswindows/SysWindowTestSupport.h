@@ -12,6 +12,7 @@
 #include "shell/FMainCommands.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneral.h"
+#include "syswindows/FSysShort.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
@@ -20,6 +21,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -91,7 +94,18 @@ protected:
         TGenSysForm *window = OpenClassic();
         AnswerParams(N, K, Count, Random);
         sendCommand(window, WM_SYS_PARAMS);
+        WaitForGeneration(window);
         return window;
+    }
+
+    // Runs the event loop until the window's worker has ended; the deadline only guards against hanging.
+    static void WaitForGeneration(TGenSysForm *Window)
+    {
+        auto *classic = qobject_cast<TfrmSysShort *>(Window);
+        const QDeadlineTimer guard(120000);
+        while (classic && classic->Generating() && !guard.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        ASSERT_FALSE(classic && classic->Generating()) << "the generation did not end";
     }
 
     // The main window's commands that are on, as a command mask.

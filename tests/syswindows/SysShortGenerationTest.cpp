@@ -1,0 +1,155 @@
+#include "controls/ALProgressBar.h"
+#include "controls/ALStatusBar.h"
+#include "core/UGlobalThreads.h"
+#include "engine/USysShort.h"
+#include "platform/gui/MessageBox.h"
+#include "shell/FGlobalWindows.h"
+#include "tests/syswindows/SysWindowTestSupport.h"
+
+#include <QLabel>
+
+#include <atomic>
+#include <functional>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+// Hands each progress report the window shows to the test, on the GUI thread.
+class ReportingWindow : public TfrmSysShort {
+public:
+    std::function<void(int Pos)> OnReport;
+
+    void DoProgress(int Pos, int Step) override
+    {
+        TfrmSysShort::DoProgress(Pos, Step);
+        if (OnReport)
+            OnReport(Pos);
+    }
+};
+
+// The real generation, whose worker waits at its first progress report until it is asked to stop: the
+// window's answer to that report always finds the run going.
+bool GenerateUntilStopped(TSysShort &System, const TMyThread &Thread)
+{
+    const TProgressProc forward = System.Progress.OnProgress;
+    System.Progress.OnProgress = [&Thread, forward, first = true](int32_t Pos, int32_t Step) mutable {
+        forward(Pos, Step);
+        while (first && !Thread.GetTerminated())
+            std::this_thread::yield();
+        first = false;
+    };
+    return System.Generate(true, &Thread);
+}
+
+} // namespace
+
+class SysShortGenerationTest : public SysWindowTest {
+protected:
+    // An active window holding 22 rows; Rows and Commands as it shows them.
+    ReportingWindow *WindowWithSystem()
+    {
+        auto *window = new ReportingWindow;
+        AddChildForm(window);
+        window->SetGame(Games.GameById(LottoId));
+        Activate(window);
+        AnswerParams(12, 6, 22);
+        sendCommand(window, WM_SYS_PARAMS);
+        WaitForGeneration(window);
+        Rows = RowTexts(*window);
+        Commands = EnabledMask();
+        return window;
+    }
+
+    // The old rows and commands are back, the status bar is empty.
+    void ExpectOldSystem(const TGenSysForm &Window)
+    {
+        EXPECT_EQ(RowTexts(Window), Rows);
+        EXPECT_EQ(EnabledMask(), Commands);
+        EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "");
+        EXPECT_EQ(frame->ALProgressBar1->Position(), 0);
+        EXPECT_EQ(frame->lblProg->text(), "");
+    }
+
+    QStringList Rows;
+    int Commands = 0;
+};
+
+TEST_F(SysShortGenerationTest, StopDuringAMillionRowsKeepsTheOldSystem)
+{
+    ReportingWindow *window = WindowWithSystem();
+    window->Generator = GenerateUntilStopped;
+    int maskWhileRunning = 0;
+    window->OnReport = [&](int) {
+        if (maskWhileRunning == 0) {
+            maskWhileRunning = EnabledMask();
+            frame->mTaskStop->trigger();
+        }
+    };
+    AnswerParams(49, 6, 1000000);
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
+    EXPECT_EQ(maskWhileRunning, cmdRead | cmdStop);
+    ExpectOldSystem(*window);
+    EXPECT_TRUE(script.boxes().empty()) << "a stop is not a failure";
+}
+
+TEST_F(SysShortGenerationTest, ClosingDuringARunStopsAndJoinsTheWorker)
+{
+    ReportingWindow *window = WindowWithSystem();
+    window->Generator = GenerateUntilStopped;
+    bool closed = false, generatingAfterClose = true;
+    window->OnReport = [&](int) {
+        if (!closed) {
+            closed = window->Close();
+            generatingAfterClose = window->Generating();
+        }
+    };
+    AnswerParams(49, 6, 1000000);
+    sendCommand(window, WM_SYS_PARAMS);
+    const QDeadlineTimer guard(120000);
+    while (!closed && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(closed);
+    EXPECT_FALSE(generatingAfterClose);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(frame->ChildForms().empty());
+}
+
+TEST_F(SysShortGenerationTest, AFailedGenerationSaysSoAndKeepsTheOldSystem)
+{
+    ReportingWindow *window = WindowWithSystem();
+    window->Generator = [](TSysShort &System, const TMyThread &) -> bool {
+        System.Progress.OnProgress(5000, 100);
+        throw std::runtime_error("generation failed");
+    };
+    std::vector<int> shown;
+    window->OnReport = [&](int Pos) { shown.push_back(Pos); };
+    script.answerBox(platform::IDOK);
+    AnswerParams(49, 6, 1000000);
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
+    EXPECT_EQ(shown, std::vector<int>{5000});
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Nie udało się wygenerować systemu.");
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    ExpectOldSystem(*window);
+}
+
+TEST_F(SysShortGenerationTest, ARunEndingBehindAnotherWindowLeavesThatWindowsCommands)
+{
+    ReportingWindow *window = WindowWithSystem();
+    std::atomic<bool> release{false};
+    window->Generator = [&release](TSysShort &System, const TMyThread &Thread) {
+        while (!release && !Thread.GetTerminated())
+            std::this_thread::yield();
+        return System.Generate(true, &Thread);
+    };
+    AnswerParams(12, 6, 30);
+    sendCommand(window, WM_SYS_PARAMS);
+    OpenClassic();
+    release = true;
+    WaitForGeneration(window);
+    EXPECT_EQ(window->ViewCount(), 30);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdParams);
+}
