@@ -1,3 +1,4 @@
+#include "shell/FGlobalGrids.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 class SysWindowGeometryTest : public SysWindowTest {};
@@ -13,7 +14,7 @@ TEST_F(SysWindowGeometryTest, GeneratingAndTilingKeepTheFramesSizeRules)
     AnswerParams(10, 8, 5);
     sendCommand(window, WM_SYS_PARAMS);
     WaitForGeneration(window);
-    ASSERT_EQ(window->sgSystem->ColWidths(1), 192);
+    ASSERT_EQ(window->sgSystem->ColWidths(1), ScaledWidth(192));
     EXPECT_TRUE(holder->isMaximized());
     EXPECT_EQ(holder->size(), frame->MdiArea->viewport()->size());
 
