@@ -3,6 +3,7 @@
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
+#include "engine/FilterKinds.h"
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "engine/USysFull.h"
@@ -38,6 +39,7 @@ void BM_SysShortGenerate(benchmark::State &state)
 // highest sum kept (a wide range keeps too many to set aside, a narrow one fewer than the limit).
 void BM_SysFullMarkTooMany(benchmark::State &state)
 {
+    RegisterFilterKinds();
     TGameData game;
     game.Info.MaxNumber = 49;
     TSysFull system(&game);
@@ -50,6 +52,8 @@ void BM_SysFullMarkTooMany(benchmark::State &state)
     set.AddFilter(filter.release(), false);
     set.FindType = true;
     set.Build();
+    if (set.BuiltCount != 1)
+        state.SkipWithError("the filter was not built");
     TMyThread2 notStopped;
     int64_t passed = 0;
     for (auto _ : state)

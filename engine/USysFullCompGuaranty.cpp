@@ -19,6 +19,9 @@ bool TFCSGuaranty::Calculate()
     const TGameInfo &game = Game->Info;
     const int k = X + Y;
     const bool multiBet = FullBet && IsMultiBet(game, k);
+    // The game's tables turn bets of at most MaxSize numbers into simple bets.
+    if (multiBet && k > game.MaxSize)
+        return false;
     // Every count of a row is at most the system's combinations, or its simple bets.
     const int64_t betsEach = multiBet ? Newton[size_t(k)][size_t(game.MultiFrom) - 1] : 1;
     int64_t combinations = 0;

@@ -32,7 +32,8 @@ public:
                  uint8_t Y);
 
     // Fills Rows, reporting one progress step per row. False, with no rows, when the counts of the
-    // system's combinations (or simple bets) leave 32 bits.
+    // system's combinations (or simple bets) leave 32 bits, or x + y is a multi-bet size above the
+    // game's tables.
     bool Calculate();
 
     const TGameData *Game;

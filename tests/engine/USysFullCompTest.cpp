@@ -160,11 +160,13 @@ TEST_F(SysFullComp, GuarantyRowsAgreeWithTheStoredRows)
     }
 }
 
-TEST_F(SysFullComp, GuarantyRefusesCountsBeyondThirtyTwoBits)
+TEST_F(SysFullComp, GuarantyRefusesCountsBeyondThirtyTwoBitsAndSizesBeyondTheTables)
 {
-    TFCSGuaranty guaranty(&Game, {}, 40, 20, 40, 20);
-    EXPECT_FALSE(guaranty.Calculate());
-    EXPECT_TRUE(guaranty.Rows.empty());
+    for (const auto &[a, x, b, y] : {std::tuple{40, 20, 40, 20}, {4, 3, 3, 3}}) {
+        TFCSGuaranty guaranty(&Game, {}, uint8_t(a), uint8_t(x), uint8_t(b), uint8_t(y));
+        EXPECT_FALSE(guaranty.Calculate());
+        EXPECT_TRUE(guaranty.Rows.empty());
+    }
 }
 
 // A composite system of 1 of 2 and 1 of 2 numbers with the key 12 5 20 9.
