@@ -1,8 +1,14 @@
-// Timings of generating the classic abbreviated system. Run from a Release build. The "peak_MB" counter
-// is the process's peak resident memory so far: run one size per process to read that size's peak, e.g.
+// Timings of generating the classic abbreviated system and of marking a full system in too-many mode.
+// Run from a Release build. The "peak_MB" counter is the process's peak resident memory so far: run one
+// size per process to read that size's peak, e.g.
 //   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
 #include "core/RuntimeRandom.h"
+#include "core/UComb.h"
+#include "core/UGlobalThreads.h"
+#include "engine/FilterKinds.h"
+#include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
+#include "engine/USysFull.h"
 #include "engine/USysShort.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +47,35 @@ void BM_SysShortGenerate(benchmark::State &state)
     state.counters["peak_MB"] = peakResidentMegabytes();
 }
 
+// Every combination of 6 of 49 through the sum filter, in too-many mode. Arguments: the lowest and the
+// highest sum kept (a wide range keeps too many to set aside, a narrow one fewer than the limit).
+void BM_SysFullMarkTooMany(benchmark::State &state)
+{
+    RegisterFilterKinds();
+    TGameData game;
+    game.Info.MaxNumber = 49;
+    TSysFull system(&game);
+    system.SetParams(49, 6);
+    if (!system.TooMany)
+        state.SkipWithError("not in too-many mode");
+    TGroupFilter set(&game, 49, 6, system.Key);
+    auto filter = std::make_unique<TFltSum>(&game, 49, 6, system.Key);
+    filter->Params = TRangeBlock{rmRange, int32_t(state.range(0)), int32_t(state.range(1))};
+    set.AddFilter(filter.release(), false);
+    set.FindType = true;
+    set.Build();
+    if (set.BuiltCount != 1)
+        state.SkipWithError("the filter was not built");
+    TMyThread2 notStopped;
+    int64_t passed = 0;
+    for (auto _ : state)
+        passed = system.MarkByFilter(set, notStopped, {});
+    state.counters["passed"] = double(passed);
+    state.counters["kept"] = system.Results.GetCount();
+    state.counters["per_comb"] = benchmark::Counter(
+        double(Newton[49][6]), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 } // namespace
 
 BENCHMARK(BM_SysShortGenerate)
@@ -60,5 +95,7 @@ BENCHMARK(BM_SysShortGenerate)
     ->Args({49, 6, 1'000'000, 1})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_SysFullMarkTooMany)->Args({100, 200})->Args({21, 40})->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

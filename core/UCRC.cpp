@@ -22,8 +22,12 @@ constexpr std::array<uint32_t, 256> kTable = makeTable();
 
 uint32_t calcCRC(std::span<const uint8_t> bytes)
 {
-    uint32_t crc = CRCInit;
+    return updateCRC(CRCInit, bytes);
+}
+
+uint32_t updateCRC(uint32_t Crc, std::span<const uint8_t> bytes)
+{
     for (const uint8_t b : bytes)
-        crc = kTable[crc >> 24] ^ (crc << 8) ^ b;
-    return crc;
+        Crc = kTable[Crc >> 24] ^ (Crc << 8) ^ b;
+    return Crc;
 }

@@ -10,3 +10,5 @@ constexpr uint32_t CRCPolynomial = 0x04C11DB7;
 constexpr uint32_t CRCInit = 0xFFFFFFFF;
 
 uint32_t calcCRC(std::span<const uint8_t> bytes);
+// Runs the register Crc on over more bytes: calcCRC(a + b) = updateCRC(calcCRC(a), b).
+uint32_t updateCRC(uint32_t Crc, std::span<const uint8_t> bytes);

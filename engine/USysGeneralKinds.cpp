@@ -1,4 +1,6 @@
 // The system factory. A new kind adds its header and one line to the table.
+#include "engine/USysFull.h"
+#include "engine/USysFullComp.h"
 #include "engine/USysGeneral.h"
 #include "engine/USysShort.h"
 
@@ -17,6 +19,8 @@ struct TSystemMaker {
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
     {skShort2, make<TSysShort2>},
+    {skFull, make<TSysFull>},
+    {skFullComp, make<TSysFullComp>},
 };
 
 } // namespace

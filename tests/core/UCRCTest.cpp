@@ -25,6 +25,8 @@ TEST(UCRC, CheckValues)
     EXPECT_EQ(calcCRC(std::vector<uint8_t>{0x00}), 0x4E08BFB4u);
     // A lone byte enters after the table step, so it only xors into the low byte.
     EXPECT_EQ(calcCRC(std::vector<uint8_t>{0x4B}) ^ calcCRC(std::vector<uint8_t>{0x00}), 0x4Bu);
+    // Continued piece by piece.
+    EXPECT_EQ(updateCRC(updateCRC(CRCInit, bytesOf("a")), bytesOf("bc")), 0xB7051F63u);
 }
 
 TEST(UCRC, DiffersFromTheCommonCrc32)

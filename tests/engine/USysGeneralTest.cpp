@@ -9,6 +9,7 @@
 #include "engine/USysShort.h"
 #include "platform/AtomicFile.h"
 #include "tests/engine/FailingSumFilter.h"
+#include "tests/engine/SystemTestSupport.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +23,10 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<int>>;
+using systest::markInWorker;
+using systest::put32;
+using systest::Rows;
+using systest::shown;
 
 // A filter kind for the tests: the sum of the numbers within {min, max}.
 class TFltTestSum : public TCondFilter<TRangeBlock> {
@@ -107,35 +111,6 @@ protected:
         set->FindType = FindType;
         set->Build();
         return set;
-    }
-
-    // MarkByFilter in a worker thread, as the filter window runs it; -1 when it gives no answer.
-    static int64_t markInWorker(TSystem &System, TGroupFilter &Set, bool Stopped,
-                                std::vector<int> *Positions = nullptr, std::string *Failure = nullptr)
-    {
-        int64_t passed = -1;
-        TMyThread2 worker;
-        worker.Proc = [&](TMyThread &Thread) {
-            passed = System.MarkByFilter(Set, Thread, [Positions](int32_t Position, int32_t) {
-                if (Positions)
-                    Positions->push_back(Position);
-            });
-        };
-        if (Stopped)
-            worker.Terminate();
-        worker.Resume();
-        worker.WaitFor();
-        if (Failure)
-            *Failure = worker.FailureText;
-        return passed;
-    }
-
-    static Rows shown(const TSystem &System, bool Numbers = true)
-    {
-        Rows rows;
-        for (int i = 0; i < System.ViewCount(); ++i)
-            rows.emplace_back(System.GetComb(i, Numbers), System.GetComb(i, Numbers) + System.K);
-        return rows;
     }
 
     // The view is in ascending order of the numbers and the store finds every shown row where it stands.
@@ -448,30 +423,9 @@ TEST_F(SysGeneral, AssignCopiesRowsKeyAndFilter)
 // The system file as the program writes it, byte by byte.
 class SystemFile : public SysGeneral {
 protected:
-    static void put32(platform::Bytes &B, uint32_t V)
-    {
-        for (int i = 0; i < 4; ++i)
-            B.push_back(uint8_t(V >> (8 * i)));
-    }
-
-    // Header, block with the title "Mój" and the comment "abc", then the body.
     static platform::Bytes frame(uint8_t SubKind, const platform::Bytes &Body, double Date = 45000.5)
     {
-        platform::Bytes bytes{3, 0, 0, 7, 0, SubKind};
-        uint64_t raw;
-        std::memcpy(&raw, &Date, 8);
-        for (int i = 0; i < 8; ++i)
-            bytes.push_back(uint8_t(raw >> (8 * i)));
-        platform::Bytes title(256, 0);
-        title[0] = 'M';
-        title[1] = 0xF3; // ó in Windows-1250
-        title[2] = 'j';
-        bytes.insert(bytes.end(), title.begin(), title.end());
-        put32(bytes, 3);
-        bytes.insert(bytes.end(), {'a', 'b', 'c'});
-        bytes.insert(bytes.end(), Body.begin(), Body.end());
-        put32(bytes, StreamCRC(bytes, false));
-        return bytes;
+        return systest::systemFile(7, SubKind, Body, Date);
     }
 
     // A classic system of 3 of 5 numbers with the key 9 4 7 2 11, three rows and a filter set keeping
