@@ -1,5 +1,6 @@
 // The system factory. A new kind adds its header and one line to the table.
 #include "engine/USysGeneral.h"
+#include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 
 namespace {
@@ -16,6 +17,7 @@ struct TSystemMaker {
 
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
+    {skRnd, make<TSysRnd>},
     {skShort2, make<TSysShort2>},
 };
 
