@@ -1,5 +1,6 @@
-// Timings of generating the classic and the random abbreviated systems. Run from a Release build. The "peak_MB" counter
-// is the process's peak resident memory so far: run one size per process to read that size's peak, e.g.
+// Timings of generating the classic and the random abbreviated systems. Run from a Release build. The
+// "peak_MB" counter is the process's peak resident memory so far: run one size per process to read that
+// size's peak, e.g.
 //   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
 #include "core/Knutt.h"
 #include "core/RuntimeRandom.h"
