@@ -4,11 +4,11 @@
 
 void TRankSet::Reset(int64_t Total)
 {
-    Hashed.clear();
-    Bits.clear();
+    // Emptied with their memory: a set of many ranks is not kept between runs.
+    std::unordered_set<int64_t>().swap(Hashed);
+    std::vector<bool>().swap(Bits);
     if (Total <= MaxBits)
         Bits.resize(size_t(Total));
-    Bits.shrink_to_fit();
 }
 
 bool TRankSet::Contains(int64_t Rank) const

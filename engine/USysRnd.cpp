@@ -30,13 +30,12 @@ bool TSysRnd::Generate(const TMyThread *Thread)
     Comb.assign(size_t(K), 0);
     Combs.SetCapacity(int(Count));
     Progress.Init(10000, Count, 0);
+    // Polled by draws rather than rows: near C(N, K) one row takes many draws.
     bool halted = false;
-    for (int64_t i = 0; i < Count && !halted; ++i) {
-        halted = i % PollInterval == 0 && stopped();
-        if (!halted) {
-            addRandom();
+    for (int64_t draws = 0; Combs.GetCount() < Count && !halted; ++draws) {
+        halted = draws % PollInterval == 0 && stopped();
+        if (!halted && drawRow())
             Progress.Advance(1);
-        }
     }
     Drawn.Reset(0);
     if (halted || stopped()) {
@@ -48,23 +47,21 @@ bool TSysRnd::Generate(const TMyThread *Thread)
     return true;
 }
 
-void TSysRnd::addRandom()
+bool TSysRnd::drawRow()
 {
     uint8_t *const comb = Comb.data();
-    for (;;) {
-        for (int j = 0; j < K; ++j) {
-            do
-                comb[j] = uint8_t(RandomInRange(1, N));
-            while (std::find(comb, comb + j, comb[j]) != comb + j);
-        }
-        std::sort(comb, comb + K);
-        const int64_t rank = CombToIndex(uint8_t(N), uint8_t(K), comb);
-        if (!Drawn.Contains(rank)) {
-            Drawn.Insert(rank);
-            Combs.Add(TCombRow{0, comb, comb}, true);
-            return;
-        }
+    for (int j = 0; j < K; ++j) {
+        do
+            comb[j] = uint8_t(RandomInRange(1, N));
+        while (std::find(comb, comb + j, comb[j]) != comb + j);
     }
+    std::sort(comb, comb + K);
+    const int64_t rank = CombToIndex(uint8_t(N), uint8_t(K), comb);
+    if (Drawn.Contains(rank))
+        return false;
+    Drawn.Insert(rank);
+    Combs.Add(TCombRow{0, comb, comb}, true);
+    return true;
 }
 
 void TSysRnd::SaveParams(platform::ByteWriter &Stream) const

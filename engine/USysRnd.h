@@ -17,7 +17,7 @@ public:
     void SetParams(int NewN, int NewK, int32_t NewCount);
     // Draws Count distinct combinations. False, with the store empty, when K is not within 1..N, C(N, K)
     // does not fit in 63 bits or Count is not within 0..C(N, K); false, with the store empty, too when
-    // Thread (polled every 1001 rows and once more at the end) is asked to stop.
+    // Thread (polled every 1001 draws and once more at the end) is asked to stop.
     bool Generate(const TMyThread *Thread = nullptr);
 
     void SaveParams(platform::ByteWriter &Stream) const override;
@@ -28,9 +28,9 @@ public:
     std::string GetDescription(bool Short) const override;
 
 private:
-    // Appends one combination not drawn before: each place redrawn while it repeats an earlier place,
-    // the whole combination redrawn while it repeats an earlier row.
-    void addRandom();
+    // One draw: each place drawn again while it repeats an earlier place, then sorted. Appends the row
+    // and answers true when it was not drawn before.
+    bool drawRow();
 
     static constexpr int PollInterval = 1001;
 
