@@ -1,7 +1,8 @@
-// Timings of generating the classic abbreviated system and of marking a full system in too-many mode.
-// Run from a Release build. The "peak_MB" counter is the process's peak resident memory so far: run one
-// size per process to read that size's peak, e.g.
+// Timings of generating the classic and the random abbreviated systems and of marking a full system in
+// too-many mode. Run from a Release build. The "peak_MB" counter is the process's peak resident memory so
+// far: run one size per process to read that size's peak, e.g.
 //   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
+#include "core/Knutt.h"
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
@@ -9,6 +10,7 @@
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "engine/USysFull.h"
+#include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 
 #include <benchmark/benchmark.h>
@@ -76,6 +78,26 @@ void BM_SysFullMarkTooMany(benchmark::State &state)
         double(Newton[49][6]), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
+// Arguments: numbers, numbers per combination, combinations.
+void BM_SysRndGenerate(benchmark::State &state)
+{
+    const int n = int(state.range(0)), k = int(state.range(1));
+    const int32_t count = int32_t(state.range(2));
+    TGameData game;
+    game.Info.MaxNumber = uint8_t(n);
+    SeedRandom(0.5);
+    for (auto _ : state) {
+        TSysRnd system(&game);
+        system.SetParams(n, k, count);
+        if (!system.Generate() || system.GetCount() != count)
+            state.SkipWithError("the system was not built");
+        benchmark::DoNotOptimize(system.GetComb(0, true));
+    }
+    state.counters["per_row"] = benchmark::Counter(
+        double(count), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["peak_MB"] = peakResidentMegabytes();
+}
+
 } // namespace
 
 BENCHMARK(BM_SysShortGenerate)
@@ -97,5 +119,6 @@ BENCHMARK(BM_SysShortGenerate)
     ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_SysFullMarkTooMany)->Args({100, 200})->Args({21, 40})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SysRndGenerate)->Args({49, 6, 1'000'000})->Iterations(3)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -2,6 +2,7 @@
 #include "engine/USysFull.h"
 #include "engine/USysFullComp.h"
 #include "engine/USysGeneral.h"
+#include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 
 namespace {
@@ -18,6 +19,7 @@ struct TSystemMaker {
 
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
+    {skRnd, make<TSysRnd>},
     {skShort2, make<TSysShort2>},
     {skFull, make<TSysFull>},
     {skFullComp, make<TSysFullComp>},

@@ -534,36 +534,6 @@ void TSysShort::Clear()
     TSystem::Clear();
 }
 
-void TSysShort::TRankSet::Reset(int64_t Total)
-{
-    Hashed.clear();
-    Bits.clear();
-    if (Total <= MaxBits)
-        Bits.resize(size_t(Total));
-    Bits.shrink_to_fit();
-}
-
-bool TSysShort::TRankSet::Contains(int64_t Rank) const
-{
-    return Bits.empty() ? Hashed.count(Rank) != 0 : Bits[size_t(Rank) - 1];
-}
-
-void TSysShort::TRankSet::Insert(int64_t Rank)
-{
-    if (Bits.empty())
-        Hashed.insert(Rank);
-    else
-        Bits[size_t(Rank) - 1] = true;
-}
-
-void TSysShort::TRankSet::Erase(int64_t Rank)
-{
-    if (Bits.empty())
-        Hashed.erase(Rank);
-    else
-        Bits[size_t(Rank) - 1] = false;
-}
-
 TSysShort2::TSysShort2(const TGameData *Game) : TSysShort(Game)
 {
     Kind = skShort2;

@@ -4,11 +4,11 @@
 // of highest remaining quota in lexicographic order and takes the first combination not yet chosen; the
 // last two combinations come from a search that tries to keep the spread of the numbers' usage.
 
+#include "engine/RankSet.h"
 #include "engine/USysGeneral.h"
 #include "engine/USysShortTables.h"
 
 #include <cstdint>
-#include <unordered_set>
 #include <vector>
 
 class TMyThread;
@@ -45,20 +45,6 @@ public:
     bool RandomTies = true;
 
 private:
-    // Ranks among 1..Total: one bit per combination while Total is small enough, else hashed.
-    class TRankSet {
-    public:
-        void Reset(int64_t Total);
-        bool Contains(int64_t Rank) const;
-        void Insert(int64_t Rank);
-        void Erase(int64_t Rank);
-
-    private:
-        static constexpr int64_t MaxBits = int64_t(1) << 27;
-        std::vector<bool> Bits;
-        std::unordered_set<int64_t> Hashed;
-    };
-
     bool quotasCoverNumbers() const;
     // Frees what only a run of Generate needs.
     void releaseWalk();
