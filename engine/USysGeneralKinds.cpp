@@ -1,6 +1,7 @@
 // The system factory. A new kind adds its header and one line to the table.
 #include "engine/USysGeneral.h"
 #include "engine/USysShort.h"
+#include "engine/USysVar.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ struct TSystemMaker {
 
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
+    {skVar, make<TSysVar>},
     {skShort2, make<TSysShort2>},
 };
 
