@@ -70,6 +70,13 @@ bool TSystem::IsFullInOrder() const
     return true;
 }
 
+TAGParams TSystem::GetNumberGroups() const
+{
+    TAGParam all{1.0, uint8_t(N), TDynByteArr(size_t(N))};
+    FillNumbers(all.Numbers);
+    return {all};
+}
+
 void TSystem::SetParams(int NewN, int NewK)
 {
     N = NewN;

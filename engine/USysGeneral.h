@@ -13,6 +13,7 @@
 #include "core/UCombList.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "engine/UAllGuars.h"
 #include "platform/ByteStream.h"
 
 #include <cstdint>
@@ -51,7 +52,7 @@ public:
     virtual ~TSystem();
 
     // The virtual operations, in the order of their slots. (Feeding the rows to filter value
-    // distributions and the number categories of the guarantee calculation join them with those parts.)
+    // distributions joins them with that part.)
 
     // HasFilter and FilterApplied; the kinds append their own parameter bytes.
     virtual void SaveParams(platform::ByteWriter &Stream) const;
@@ -86,6 +87,8 @@ public:
     virtual void DeleteByFilter(const TGroupFilter &FilterSet);
     // The shown rows are all C(N, K) combinations of positions in lexicographic order.
     virtual bool IsFullInOrder() const;
+    // The number categories of the guarantee calculation: one category of weight 1.0 holding 1..N.
+    virtual TAGParams GetNumberGroups() const;
 
     // N and K; FullBet; the key 1..N; the store set to K (emptied) and the view emptied.
     void SetParams(int NewN, int NewK);

@@ -4,6 +4,7 @@
 #include "engine/USysGeneral.h"
 #include "engine/USysRnd.h"
 #include "engine/USysShort.h"
+#include "engine/USysVar.h"
 
 namespace {
 
@@ -19,10 +20,11 @@ struct TSystemMaker {
 
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
-    {skRnd, make<TSysRnd>},
-    {skShort2, make<TSysShort2>},
+    {skVar, make<TSysVar>},
     {skFull, make<TSysFull>},
     {skFullComp, make<TSysFullComp>},
+    {skRnd, make<TSysRnd>},
+    {skShort2, make<TSysShort2>},
 };
 
 } // namespace

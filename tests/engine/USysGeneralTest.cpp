@@ -202,6 +202,12 @@ TEST_F(SysGeneral, FullSystemKeepsItsKeyAscending)
     EXPECT_TRUE(system->IsFullInOrder());
     EXPECT_EQ(shown(*system).front(), (std::vector<int>{1, 3, 5}));
     EXPECT_EQ(shown(*system).back(), (std::vector<int>{5, 7, 9}));
+    // The guarantee's one category holds the positions, whatever the key.
+    const TAGParams groups = system->GetNumberGroups();
+    ASSERT_EQ(groups.size(), 1u);
+    EXPECT_EQ(groups[0].Weight, 1.0);
+    EXPECT_EQ(groups[0].Count, 5);
+    EXPECT_EQ(groups[0].Numbers, (TDynByteArr{1, 2, 3, 4, 5}));
 }
 
 // A number outside the key stays itself in half A; a new key must neither read past the key for it nor
