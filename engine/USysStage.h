@@ -26,7 +26,6 @@ struct TSysItem {
 class TSysStage : public TSystem {
 public:
     static constexpr uint32_t MaxDraws = 32;
-    static constexpr size_t BlockSize = 275;
 
     explicit TSysStage(const TGameData *Game);
 
@@ -48,7 +47,7 @@ public:
 
     // C(N, K).
     int64_t GetCount() const override;
-    // The body of the system file is one block of BlockSize bytes. Reading refuses N or K outside the
+    // The body of the system file is one block of 275 bytes. Reading refuses N or K outside the
     // game and a short block; it restores the parameters only.
     bool LoadFromStream(platform::ByteReader &Stream) override;
     void SaveToStream(platform::ByteWriter &Stream) const override;
