@@ -4,6 +4,7 @@
 #include "engine/USysGeneral.h"
 #include "engine/USysRnd.h"
 #include "engine/USysShort.h"
+#include "engine/USysStage.h"
 #include "engine/USysVar.h"
 
 namespace {
@@ -24,6 +25,7 @@ constexpr TSystemMaker SystemMakers[] = {
     {skFull, make<TSysFull>},
     {skFullComp, make<TSysFullComp>},
     {skRnd, make<TSysRnd>},
+    {skStage, make<TSysStage>},
     {skShort2, make<TSysShort2>},
 };
 
