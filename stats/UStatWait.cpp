@@ -110,7 +110,8 @@ void TStatWait::Execute(TMyThread &AThread)
         return;
     }
     // The draws never added (after the last window that reached the share) bring the progress to its end.
-    Progress.Advance(static_cast<int32_t>(std::clamp<int64_t>(ProgressSteps() - Progress.Done, 0, INT32_MAX)));
+    Progress.Advance(
+        static_cast<int32_t>(std::clamp<int64_t>(ProgressSteps() - Progress.Done, 0, INT32_MAX)));
     // Group falls back to sorting for the waits of histories beyond its counters; the counts of
     // combinations of mode 0 may be large at once.
     if (Mode == 1)
@@ -118,8 +119,8 @@ void TStatWait::Execute(TMyThread &AThread)
     else
         GroupBySort(Details, Groups, 1);
     Summarize(Details, SummaryRows, 1);
-    SummaryRows[0].Expected = Mode == 1 ? ExpWaitDraws(N, K, CombLen, Percent)
-                                        : ExpCoverInWindow(N, K, CombLen, Window);
+    SummaryRows[0].Expected =
+        Mode == 1 ? ExpWaitDraws(N, K, CombLen, Percent) : ExpCoverInWindow(N, K, CombLen, Window);
     SortDetailsByDraw(-1);
     CalcRunningMean();
     State = ssComputed;
