@@ -1,6 +1,7 @@
 // The system factory. A new kind adds its header and one line to the table.
 #include "engine/USysGeneral.h"
 #include "engine/USysShort.h"
+#include "engine/USysUser.h"
 
 namespace {
 
@@ -17,6 +18,7 @@ struct TSystemMaker {
 constexpr TSystemMaker SystemMakers[] = {
     {skShort, make<TSysShort>},
     {skShort2, make<TSysShort2>},
+    {skUser, make<TSysUser>},
 };
 
 } // namespace
