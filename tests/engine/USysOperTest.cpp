@@ -57,6 +57,7 @@ protected:
         Game.Info.MaxSize = 9;
         Oper.Reset(&Game);
     }
+    ~SysOper() override { Limits = SavedLimits; }
 
     // A random key of the game's numbers and Count random rows of K of its numbers (repeats likely; now
     // and then one number outside the key), a quarter of them deleted.
@@ -102,6 +103,7 @@ protected:
         }
     }
 
+    const TLimits SavedLimits = Limits;
     TGameData Game;
     std::mt19937 Rng{2026};
     TSysOper Oper{nullptr};
@@ -188,7 +190,6 @@ TEST_F(SysOper, SmallCasesAndRefusedSources)
 
 TEST_F(SysOper, OperationsStopAtTheCombinationLimit)
 {
-    const TLimits saved = Limits;
     Limits.MaxComb = 4;
     const auto a = user({"7 8", "1 2", "3 4"}), b = user({"5 6", "1 9"}), c = user({"1 5", "3 4", "6 7"});
     for (const bool build : {false, true}) {
@@ -203,52 +204,48 @@ TEST_F(SysOper, OperationsStopAtTheCombinationLimit)
         EXPECT_EQ(Oper.Result, nullptr);
         EXPECT_EQ(Oper.ResultCount, 33u);
     }
-    Limits = saved;
 }
 
 TEST_F(SysOper, AStopFromTheProgressHandlerLeavesNoResult)
 {
-    const TLimits saved = Limits;
     Limits.MaxComb = 20000; // the complement's 12,504 rows
     Game.Info.MaxNumber = 20;
     TSysShort big(&Game);
     big.SetParams(20, 5, 3000);
     ASSERT_TRUE(big.Generate(true));
     const auto pairs = user({"1 2", "3 4"}), five = user({"1 2 3 4 5"});
-    const std::vector<std::function<bool(TSysOper &, const TMyThread *)>> operations{
-        [&](TSysOper &O, const TMyThread *T) {
-            return O.Intersect({&big, &big}, true, T);
-        },
-        [&](TSysOper &O, const TMyThread *T) {
-            return O.Union({&big, &big}, true, T);
-        },
-        [&](TSysOper &O, const TMyThread *T) { return O.Difference(big, *five, true, T); },
-        [&](TSysOper &O, const TMyThread *T) {
-            return O.Compose({&big, pairs.get()}, true, T);
-        },
-        [&](TSysOper &O, const TMyThread *T) { return O.Complement(big, true, T); },
-    };
-    for (const auto &operation : operations) {
+    using TRun = std::function<bool(const TMyThread *)>;
+    for (const TRun &operation : {
+             TRun([&](const TMyThread *T) {
+                 return Oper.Intersect({&big, &big}, true, T);
+             }),
+             TRun([&](const TMyThread *T) {
+                 return Oper.Union({&big, &big}, true, T);
+             }),
+             TRun([&](const TMyThread *T) { return Oper.Difference(big, *five, true, T); }),
+             TRun([&](const TMyThread *T) {
+                 return Oper.Compose({&big, pairs.get()}, true, T);
+             }),
+             TRun([&](const TMyThread *T) { return Oper.Complement(big, true, T); }),
+         }) {
         for (const bool stop : {false, true}) {
             TMyThread2 worker;
             int32_t last = -1;
-            TSysOper oper([&](int32_t Position, int32_t) {
+            Oper.Progress.OnProgress = [&](int32_t Position, int32_t) {
                 last = Position;
                 if (stop && Position >= 2000)
                     worker.Terminate();
-            });
-            oper.Reset(&Game);
+            };
             bool done = false;
-            worker.Proc = [&](TMyThread &Thread) { done = operation(oper, &Thread); };
+            worker.Proc = [&](TMyThread &Thread) { done = operation(&Thread); };
             worker.Resume();
             worker.WaitFor();
             EXPECT_EQ(done, !stop);
-            EXPECT_EQ(oper.Result == nullptr, stop);
-            EXPECT_EQ(oper.ResultCount == 0, stop);
+            EXPECT_EQ(Oper.Result == nullptr, stop);
+            EXPECT_EQ(Oper.ResultCount == 0, stop);
             EXPECT_EQ(last == 10000, !stop); // a stop comes mid-way
         }
     }
-    Limits = saved;
 }
 
 } // namespace
