@@ -1,10 +1,12 @@
 #pragma once
-// What the benchmarks share: every combination of a 6 of 49 game, and the run of the registered
-// benchmarks for the benchmarks that need a main of their own.
+// What the benchmarks share: every combination of a 6 of 49 game, the process's peak memory, and the run
+// of the registered benchmarks for the benchmarks that need a main of their own.
 
 #include "core/UComb.h"
 
 #include <benchmark/benchmark.h>
+
+#include <sys/resource.h>
 
 #include <cstdint>
 #include <vector>
@@ -25,6 +27,14 @@ inline const std::vector<uint8_t> &allSixOfFortyNine()
         return bytes;
     }();
     return all;
+}
+
+// The process's peak resident memory so far, in megabytes.
+inline double peakResidentMegabytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
 }
 
 // Runs the benchmarks the arguments select; 1 for an argument it does not know.

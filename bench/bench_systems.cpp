@@ -2,6 +2,7 @@
 // too-many mode. Run from a Release build. The "peak_MB" counter is the process's peak resident memory so
 // far: run one size per process to read that size's peak, e.g.
 //   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
+#include "bench/BenchSupport.h"
 #include "core/Knutt.h"
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
@@ -15,18 +16,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <sys/resource.h>
 
 #include <cstdint>
 
 namespace {
-
-double peakResidentMegabytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
-}
 
 // Arguments: numbers, numbers per combination, combinations, random ties (0 or 1).
 void BM_SysShortGenerate(benchmark::State &state)

@@ -32,6 +32,10 @@ struct TNumberMask {
     {
         return {A.Lo & B.Lo, A.Hi & B.Hi};
     }
+    friend TNumberMask operator|(const TNumberMask &A, const TNumberMask &B)
+    {
+        return {A.Lo | B.Lo, A.Hi | B.Hi};
+    }
     friend bool operator==(const TNumberMask &A, const TNumberMask &B) = default;
     // Any strict order, for sorting sets so that equal ones meet.
     friend bool operator<(const TNumberMask &A, const TNumberMask &B)

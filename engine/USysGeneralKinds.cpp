@@ -5,6 +5,7 @@
 #include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 #include "engine/USysStage.h"
+#include "engine/USysUser.h"
 #include "engine/USysVar.h"
 
 namespace {
@@ -27,6 +28,7 @@ constexpr TSystemMaker SystemMakers[] = {
     {skRnd, make<TSysRnd>},
     {skStage, make<TSysStage>},
     {skShort2, make<TSysShort2>},
+    {skUser, make<TSysUser>},
 };
 
 } // namespace
