@@ -21,7 +21,8 @@
 #include <vector>
 
 // One combination's row. Index is the 1-based lexicographic index of the combination; Mean and StdDev
-// hold the sum of the lengths and of the squared deviations while counting.
+// hold the sum of the lengths and of the squared deviations while counting. Min, Max and Runs are 16-bit,
+// which holds the lengths and runs of up to 65,535 draws.
 #pragma pack(push, 1)
 struct TSerieCombItem {
     int32_t Index = 0;
@@ -102,6 +103,9 @@ public:
     bool OneComb = false;
 
 protected:
+    void FreeResults() override;
+
+private:
     // Method by the size of the job and the free memory; ShowCombs off when its rows cannot fit.
     void ChooseMethod();
     // Takes Seen (Method 1, k >= 2) and CombRows (ShowCombs): Method 2 when Seen cannot be had, ShowCombs
@@ -109,9 +113,6 @@ protected:
     void TakeTables();
     // Sets the progress scale and runs the worker.
     void StartComputing();
-    void FreeResults() override;
-
-private:
     using TDrawSet = std::vector<uint64_t>; // a bit per working draw
 
     void Execute(TMyThread &AThread);

@@ -288,37 +288,24 @@ TEST_F(StatSerieBreakTest, SortsOfTheTables)
     TStatSerieBreak stat(&Game6, false, nullptr, nullptr);
     stat.LoadStatDraws(HandDraws, -1);
     RunAll(stat, 1);
-    std::string text;
-    const auto cells = [&](void (TStatSerieBreak::*Reader)(int32_t, int32_t, std::string &) const, int32_t Col) {
-        std::string column;
-        for (int32_t row = 0; row < 3; ++row)
-            (stat.*Reader)(Col, row, text), column += text;
-        return column;
-    };
+    std::string cells, text;
     stat.SortDetails1ByCount(1); // ties: the smaller number first
-    EXPECT_EQ(cells(&TStatSerieBreak::GetDetails1NumText, 1), "4 1 2 ");
-    EXPECT_EQ(cells(&TStatSerieBreak::GetDetails1NumText, 3), "1 3 2 ");
+    for (int32_t row = 0; row < 3; ++row)
+        stat.GetDetails1NumText(3, row, text), cells += text;
+    stat.SortDetails2ByLen(1);
+    stat.SortDetails2ByCount(1); // ties: the smaller length first
+    for (int32_t row = 0; row < 3; ++row)
+        stat.GetDetails2LenText(0, row, text), cells += text;
+    EXPECT_EQ(cells, "1 3 2 0 1 3 ");
     stat.SortDetails1ByNum(-1);
     TDynByteArr comb;
     stat.GetDetails1Comb(2, 5, comb);
     EXPECT_EQ(comb, TDynByteArr{6});
-    stat.SortDetails2ByLen(1);
-    EXPECT_EQ(cells(&TStatSerieBreak::GetDetails2LenText, 0), "3 1 0 ");
-    stat.SortDetails2ByCount(1); // ties: the smaller length first
-    EXPECT_EQ(cells(&TStatSerieBreak::GetDetails2LenText, 0), "0 1 3 ");
-    stat.SortSummary(6, 1);
-    EXPECT_EQ(stat.LenRows.front().Key, 1); // six breaks of 1
-
-    const auto rowOrder = [&] {
-        std::vector<int32_t> indexes;
-        for (const TSerieCombItem &row : stat.CombRows)
-            indexes.push_back(int32_t{row.Index});
-        return indexes;
-    };
     stat.SortCombRowsBy(3, -1); // means 0.8, 1, 2, 1, 1, 0; ties: the smaller index first
-    EXPECT_EQ(rowOrder(), (std::vector<int32_t>{6, 1, 2, 4, 5, 3}));
-    stat.SortCombRows(1);
-    EXPECT_EQ(rowOrder(), (std::vector<int32_t>{6, 5, 4, 3, 2, 1}));
+    std::vector<int32_t> indexes;
+    for (const TSerieCombItem &row : stat.CombRows)
+        indexes.push_back(int32_t{row.Index});
+    EXPECT_EQ(indexes, (std::vector<int32_t>{6, 1, 2, 4, 5, 3}));
 }
 
 TEST_F(StatSerieBreakTest, CombinationLengthsAreBoundedByTheGame)
