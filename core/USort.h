@@ -11,6 +11,15 @@
 using TIndexCompare = std::function<int(int I, int J, int Param)>;
 using TIndexSwap = std::function<void(int I, int J)>;
 
+// The answer of a compare callback for key A of entry I and key B of entry J: Param 1 puts the larger
+// key first, -1 the smaller.
+template <typename T> int CompareKeys(T A, T B, int32_t Param)
+{
+    if (A == B)
+        return 0;
+    return (A < B ? 1 : -1) * Param;
+}
+
 void SwapInt(int32_t &A, int32_t &B);
 void SwapByte(uint8_t &A, uint8_t &B);
 

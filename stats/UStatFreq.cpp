@@ -11,18 +11,6 @@
 #include <stdexcept>
 #include <utility>
 
-namespace {
-
-// The answer of a compare callback for key A of entry I and key B of entry J (Param 1: larger first).
-template <typename T> int CompareKeys(T A, T B, int32_t Param)
-{
-    if (A == B)
-        return 0;
-    return (A < B ? 1 : -1) * Param;
-}
-
-} // namespace
-
 TStatFreq::TStatFreq(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress, TStatusProc OnStatus,
                      TFinishedProc OnFinished)
     : TStat(Game, Source, std::move(OnProgress))

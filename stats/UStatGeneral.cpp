@@ -106,14 +106,6 @@ bool TStat::CheckStopped(const TMyThread &AThread)
 
 namespace {
 
-// The answer of a compare callback for keys A of entry I and B of entry J.
-template <typename T> int CompareKeys(T A, T B, int32_t Param)
-{
-    if (A == B)
-        return 0;
-    return (A < B ? 1 : -1) * Param;
-}
-
 // Byte by byte over Width; bytes a pattern lacks count as 0.
 int ComparePatterns(const TDynByteArr &A, const TDynByteArr &B, int32_t Width, int32_t Param)
 {
