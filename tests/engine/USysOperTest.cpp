@@ -5,6 +5,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
+#include "tests/engine/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -17,15 +18,8 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<int>>;
-
-Rows shown(const TSystem &System)
-{
-    Rows rows;
-    for (int i = 0; i < System.ViewCount(); ++i)
-        rows.emplace_back(System.GetComb(i, true), System.GetComb(i, true) + System.K);
-    return rows;
-}
+using systest::Rows;
+using systest::shown;
 
 // Every tuple of rows joined and sorted, tuples that repeat a number dropped; sorted.
 Rows composition(const std::vector<Rows> &Parts)

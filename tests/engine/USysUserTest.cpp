@@ -3,6 +3,7 @@
 #include "engine/UGameMan.h"
 #include "platform/AtomicFile.h"
 #include "tests/support/TestEnvironment.h"
+#include "tests/engine/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,8 @@
 
 namespace {
 
-using Rows = std::vector<std::vector<int>>;
-
-Rows shown(const TSystem &System)
-{
-    Rows rows;
-    for (int i = 0; i < System.ViewCount(); ++i)
-        rows.emplace_back(System.GetComb(i, true), System.GetComb(i, true) + System.K);
-    return rows;
-}
+using systest::Rows;
+using systest::shown;
 
 class SysUser : public ::testing::Test {
 protected:
