@@ -71,7 +71,8 @@ void TAllGuars::Build()
     if (Categories.size() != 1) {
         TAGParam merged{-2.0, 0, {}};
         for (const TAGParam &group : Categories)
-            merged.Numbers.insert(merged.Numbers.end(), group.Numbers.begin(), group.Numbers.begin() + group.Count);
+            merged.Numbers.insert(merged.Numbers.end(), group.Numbers.begin(),
+                                  group.Numbers.begin() + group.Count);
         std::sort(merged.Numbers.begin(), merged.Numbers.end());
         merged.Count = uint8_t(merged.Numbers.size());
         Categories = {std::move(merged)};
@@ -81,7 +82,7 @@ void TAllGuars::Build()
 
 std::string TAllGuars::Describe(int Count, double Weight, bool Short) const
 {
-    const TNumberWords &words = Weight == -1.0  ? AnyVariableWords
+    const TNumberWords &words = Weight == -1.0   ? AnyVariableWords
                                 : Weight == -2.0 ? AnyNumberWords
                                 : Weight == 0.0  ? FixedWords
                                 : Weight == 1.0  ? (Mode == skVar ? OrdinaryWords : PlainWords)
