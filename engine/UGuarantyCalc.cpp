@@ -12,6 +12,7 @@
 #include <cmath>
 #include <exception>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -98,7 +99,9 @@ bool TGuaranty::countExact()
 {
     const TGuarRows rows = guarRows();
     const int64_t threads = std::clamp<int64_t>(Total / MinSlice, 1, std::max(1u, ThreadCount));
-    std::vector<TGuarCounter> counters(static_cast<size_t>(threads), TGuarCounter(rows, fixedMask(), Groups));
+    const TNumberMask fixed = fixedMask();
+    // Each counter is made by its own thread, so that the work arrays of two threads share no cache line.
+    std::vector<std::optional<TGuarCounter>> counters(static_cast<size_t>(threads));
     std::mutex progressLock;
     std::atomic<bool> failed{false};
     const auto onChunk = [&](int64_t Done) {
@@ -111,8 +114,9 @@ bool TGuaranty::countExact()
         try {
             const int64_t first = int64_t(__int128(Total) * int64_t(T) / threads);
             const int64_t last = int64_t(__int128(Total) * int64_t(T + 1) / threads);
-            counters[T].SetState(first);
-            counters[T].Count(last - first, isStopped, ProgressChunk, onChunk);
+            TGuarCounter &counter = counters[T].emplace(rows, fixed, Groups);
+            counter.SetState(first);
+            counter.Count(last - first, isStopped, ProgressChunk, onChunk);
         } catch (...) {
             errors[T] = std::current_exception();
             failed = true;
@@ -133,9 +137,9 @@ bool TGuaranty::countExact()
     for (const std::exception_ptr &error : errors)
         if (error)
             std::rethrow_exception(error);
-    Vectors = std::move(counters[0].Vectors);
+    Vectors = std::move(counters[0]->Vectors);
     for (size_t t = 1; t < counters.size(); ++t)
-        MergeGuarVectors(Vectors, counters[t].Vectors);
+        MergeGuarVectors(Vectors, counters[t]->Vectors);
     return !stopped();
 }
 

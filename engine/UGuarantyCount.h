@@ -52,6 +52,6 @@ private:
     bool Wide; // some row holds a number above 64
     int Sampled = -1;
     double SampleStep = 0;
-    TDynIntArr Levels; // per hit count, the rows of the current drawn set
+    TDynIntArr Levels; // per lane and hit count, the rows of the current drawn set
     TDynIntArr Work;   // the current vector
 };
