@@ -51,7 +51,8 @@ constexpr size_t GuarCaptionLength = 254;
 
 class TGuaranty {
 public:
-    // Groups: the configuration; a group takes Hits of its Size numbers (Numbers: positions 1..N).
+    // Groups: the configuration; a group takes Hits (at most Size) of its Size numbers (positions
+    // 1..N); the groups share no number. A group of Hits = Size is fixed: wholly drawn.
     TGuaranty(const TGameData *Game, const TProgressProc &OnProgress, const TBlocks &Groups,
               const TSystem &System);
     // One guarantee block of the file, with its probabilities, wins and statistics; nullptr when the
@@ -66,7 +67,8 @@ public:
     // Round(all drawn sets x Precision) of them, halves to even, the largest group stepped with the
     // stride 1 / Precision; stops as CalcExact. A Precision outside 0..1 (exclusive) counts them all.
     void CalcSampled(double Precision);
-    // A full system in lexicographic order: the one vector in closed form.
+    // A full system in lexicographic order: the one vector in closed form, from the DrawnSize of its
+    // numbers drawn.
     void CalcFull();
 
     // The guarantee block: caption, DrawnSize, the vectors in list order, Total.
@@ -75,8 +77,8 @@ public:
     // Rows of the vectors: the row count of HitInfo.
     int RowCount() const { return HitInfo.RowCount; }
 
-    std::string Caption;
-    bool IsFull = false; // the system is a full system in lexicographic order
+    std::string Caption; // the configuration's text; the file keeps GuarCaptionLength characters
+    bool IsFull = false; // the system is a full system in lexicographic order, or one in too-many mode
     TGuarVectors Vectors;
     double MinProb = 0; // vectors at or above it are shown first
     uint32_t AboveCount = 0;
@@ -97,7 +99,7 @@ public:
     double SampleStep = 0;
     TProgress Progress;
     const TMyThread *Thread = nullptr; // polled for a stop when set
-    unsigned ThreadCount = 1;          // threads of CalcExact
+    unsigned ThreadCount = 1;          // threads of CalcExact: the processor's after creation
 
 private:
     // For reading: the system's rows and axes, no groups.

@@ -48,7 +48,8 @@ TGuaranty::TGuaranty(const TGameData *Game_, const TProgressProc &OnProgress, co
         if (group.Fixed)
             FixedSize = uint8_t(FixedSize + group.Hits);
     }
-    IsFull = System.IsFullInOrder();
+    // A full system in too-many mode keeps no rows, yet stands for every combination.
+    IsFull = System.TooMany || System.IsFullInOrder();
 }
 
 int64_t TGuaranty::configurationCount() const

@@ -130,34 +130,50 @@ Currency PrizesOf(const TGameInfo &G, int TopHits, const std::vector<int32_t> &V
     return win;
 }
 
+// The probability-weighted mean of Value over the distinct vectors, and its spread (each vector once).
+std::pair<double, double> MeanAndSpread(const TGuarVectors &Vectors,
+                                        const std::function<double(const TGuarVector &)> &Value)
+{
+    double mean = 0, squares = 0;
+    for (const TGuarVector &v : Vectors)
+        mean += Value(v) * v.Probability;
+    for (const TGuarVector &v : Vectors)
+        squares += std::pow(Value(v) - mean, 2);
+    return {mean, std::sqrt(squares / double(Vectors.size()))};
+}
+
 void ExpectStatistics(const TGuaranty &Guaranty)
 {
     const auto &vectors = Guaranty.Vectors;
-    ASSERT_FALSE(vectors.empty());
-    const auto byHits = [](const TGuarVector &A, const TGuarVector &B) { return A.Hits < B.Hits; };
-    const auto low = std::min_element(vectors.begin(), vectors.end(), byHits);
-    const auto high = std::max_element(vectors.begin(), vectors.end(), byHits);
+    const auto [low, high] = std::minmax_element(vectors.begin(), vectors.end(),
+                                                 [](const TGuarVector &A, const TGuarVector &B) { return A.Hits < B.Hits; });
     EXPECT_EQ(Guaranty.MinVector.Hits, low->Hits);
     EXPECT_EQ(Guaranty.MinVector.Win, low->Win);
     EXPECT_EQ(Guaranty.MaxVector.Hits, high->Hits);
     EXPECT_EQ(Guaranty.MaxVector.Probability, high->Probability);
-    double meanWin = 0;
-    for (const TGuarVector &v : vectors)
-        meanWin += v.Win.toDouble() * v.Probability;
-    EXPECT_NEAR(Guaranty.MeanWin.toDouble(), meanWin, 0.0001 * double(vectors.size()));
-    double squares = 0;
-    for (const TGuarVector &v : vectors)
-        squares += std::pow(v.Win.toDouble() - meanWin, 2);
-    EXPECT_NEAR(Guaranty.StdWin.toDouble(), std::sqrt(squares / double(vectors.size())), 0.001);
+    const auto [meanWin, stdWin] = MeanAndSpread(vectors, [](const TGuarVector &V) { return V.Win.toDouble(); });
+    EXPECT_NEAR(Guaranty.MeanWin.toDouble(), meanWin, 0.0001 * double(vectors.size())); // rounded per addition
+    EXPECT_NEAR(Guaranty.StdWin.toDouble(), stdWin, 0.001);
     for (size_t j = 0; j < size_t(Guaranty.RowCount()); ++j) {
-        double mean = 0, spread = 0;
-        for (const TGuarVector &v : vectors)
-            mean += v.Hits[j] * v.Probability;
-        for (const TGuarVector &v : vectors)
-            spread += std::pow(v.Hits[j] - mean, 2);
+        const auto [mean, spread] = MeanAndSpread(vectors, [j](const TGuarVector &V) { return double(V.Hits[j]); });
         EXPECT_NEAR(Guaranty.MeanHits[j], mean, 1e-4 * (1 + mean));
-        EXPECT_NEAR(Guaranty.StdHits[j], std::sqrt(spread / double(vectors.size())), 1e-3);
+        EXPECT_NEAR(Guaranty.StdHits[j], spread, 1e-3);
     }
+}
+
+void ExpectSameResult(const TGuaranty &A, const TGuaranty &B)
+{
+    ASSERT_EQ(A.Vectors.size(), B.Vectors.size());
+    for (size_t i = 0; i < A.Vectors.size(); ++i) {
+        EXPECT_EQ(A.Vectors[i].Hits, B.Vectors[i].Hits);
+        EXPECT_EQ(A.Vectors[i].Frequency, B.Vectors[i].Frequency);
+        EXPECT_EQ(A.Vectors[i].Probability, B.Vectors[i].Probability);
+        EXPECT_EQ(A.Vectors[i].Win, B.Vectors[i].Win);
+    }
+    EXPECT_EQ(A.Total, B.Total);
+    EXPECT_EQ(A.MeanWin, B.MeanWin);
+    EXPECT_EQ(A.StdWin, B.StdWin);
+    EXPECT_EQ(A.StdHits, B.StdHits);
 }
 
 class Guaranty : public ::testing::Test {
@@ -204,56 +220,31 @@ protected:
 
 TEST_F(Guaranty, ExactCountsMatchEveryDrawnSet)
 {
-    // A classic system of 10 numbers: 2 drawn among 1..5 and 2 among 6..10; a fixed pair, one more of
-    // five and none of the rest.
-    const auto system = classic(10, 4, 12);
-    for (const TBlocks &groups : {TBlocks{Group(Range(1, 5), 2), Group(Range(6, 10), 2)},
-                                  TBlocks{Group({3, 8}, 2), Group({7, 9, 10}, 0), Group({1, 2, 4, 5, 6}, 1)}}) {
-        const auto guaranty = exact(*system, groups);
-        expectTable(*guaranty, *system, AllDrawnSets(10, groups));
-        EXPECT_EQ(guaranty->DrawnSize, AllDrawnSets(10, groups)[0].size());
-    }
-
-    // Below the smallest bet every level from 1 counts, without wins.
-    const auto small = classic(10, 2, 9);
-    const TBlocks pairs{Group(Range(1, 6), 3), Group(Range(7, 10), 1)};
-    expectTable(*exact(*small, pairs), *small, AllDrawnSets(10, pairs));
-}
-
-TEST_F(Guaranty, VariableSystemWithFixedAndWeightedNumbers)
-{
-    TSysVar system(&Game);
-    system.SetParams(10, 4, 10, 3);
-    ASSERT_TRUE(system.SetFixed(0, true));
-    ASSERT_TRUE(system.SetWeight(1, 2.0));
-    ASSERT_TRUE(system.Generate());
-    // The fixed number drawn, the weighted one or one of two others, two of the ordinary ones.
-    const TBlocks groups{Group({1}, 1), Group({2, 3, 4}, 1), Group(Range(5, 10), 2)};
-    const auto guaranty = exact(system, groups);
-    EXPECT_EQ(guaranty->FixedSize, 1);
-    expectTable(*guaranty, system, AllDrawnSets(10, groups));
-}
-
-TEST_F(Guaranty, TheKeyDoesNotChangeTheGuarantee)
-{
-    const TBlocks groups{Group(Range(1, 4), 2), Group(Range(5, 10), 3)};
-    const auto plain = classic(10, 4, 12);
-    const auto keyed = classic(10, 4, 12);
+    // A classic system of 10 numbers; the same under another key; below the smallest bet (every level
+    // from 1, no wins); a multi-bet size (its simple bets).
+    const auto plain = classic(10, 4, 12), keyed = classic(10, 4, 12), small = classic(10, 2, 9),
+               multiBet = classic(9, 6, 5);
     keyed->SetKey({12, 3, 25, 7, 30, 1, 18, 9, 22, 15});
-    const auto guaranty = exact(*keyed, groups);
-    expectTable(*guaranty, *keyed, AllDrawnSets(10, groups));
-    const auto reference = exact(*plain, groups);
-    ASSERT_EQ(guaranty->Vectors.size(), reference->Vectors.size());
-    for (size_t i = 0; i < guaranty->Vectors.size(); ++i)
-        EXPECT_EQ(guaranty->Vectors[i].Hits, reference->Vectors[i].Hits);
-}
-
-TEST_F(Guaranty, MultiBetRowsCountTheirSimpleBets)
-{
-    const auto system = classic(9, 6, 5);
-    ASSERT_TRUE(system->FullBet && IsMultiBet(Game.Info, 6));
-    const TBlocks groups{Group(Range(1, 5), 3), Group(Range(6, 9), 2)};
-    expectTable(*exact(*system, groups), *system, AllDrawnSets(9, groups));
+    ASSERT_TRUE(multiBet->FullBet && IsMultiBet(Game.Info, 6));
+    // A variable system: number 1 fixed, number 2 weighing 2.0.
+    TSysVar variable(&Game);
+    variable.SetParams(10, 4, 10, 3);
+    ASSERT_TRUE(variable.SetFixed(0, true) && variable.SetWeight(1, 2.0) && variable.Generate());
+    const TBlocks halves{Group(Range(1, 5), 2), Group(Range(6, 10), 2)};
+    // A fixed pair, one of five, none of three.
+    const TBlocks fixedPair{Group({3, 8}, 2), Group({7, 9, 10}, 0), Group({1, 2, 4, 5, 6}, 1)};
+    const TBlocks weighted{Group({1}, 1), Group({2, 3, 4}, 1), Group(Range(5, 10), 2)};
+    const std::pair<const TSystem *, TBlocks> cases[] = {
+        {plain.get(), halves},    {plain.get(), fixedPair},    {keyed.get(), halves},
+        {small.get(), {Group(Range(1, 6), 3), Group(Range(7, 10), 1)}}, {&variable, weighted},
+        {multiBet.get(), {Group(Range(1, 5), 3), Group(Range(6, 9), 2)}}};
+    for (const auto &[system, groups] : cases) {
+        const DrawnSets sets = AllDrawnSets(system->N, groups);
+        const auto guaranty = exact(*system, groups);
+        EXPECT_EQ(guaranty->DrawnSize, sets[0].size());
+        expectTable(*guaranty, *system, sets);
+    }
+    EXPECT_EQ(exact(*plain, fixedPair)->FixedSize, 2);
 }
 
 TEST_F(Guaranty, FullSystemInClosedForm)
@@ -277,22 +268,21 @@ TEST_F(Guaranty, FullSystemInClosedForm)
         EXPECT_EQ(full.AboveCount, 1u);
         EXPECT_EQ(full.MeanWin, counted->Vectors[0].Win);
     }
+    // Too many to keep (C(22, 5) rows): 5 of its numbers drawn hit 5 once, 4 in 5 x 17, 3 in 10 x 136.
+    TSysFull tooMany(&Game);
+    tooMany.SetParams(22, 5);
+    ASSERT_TRUE(tooMany.TooMany);
+    TGuaranty full(&Game, {}, {Group(Range(1, 22), 5)}, tooMany);
+    ASSERT_TRUE(full.IsFull);
+    full.CalcFull();
+    EXPECT_EQ(full.Vectors[0].Hits, (TDynIntArr{1, 85, 1360}));
 }
 
 TEST_F(Guaranty, ThreadsGiveTheSerialResultAndStopPromptly)
 {
     const auto system = classic(22, 4, 30);
     const TBlocks groups{Group(Range(1, 11), 3), Group(Range(12, 22), 3)}; // 165 x 165 drawn sets
-    const auto serial = exact(*system, groups, 1);
-    const auto parallel = exact(*system, groups, 7);
-    ASSERT_EQ(serial->Vectors.size(), parallel->Vectors.size());
-    for (size_t i = 0; i < serial->Vectors.size(); ++i) {
-        EXPECT_EQ(parallel->Vectors[i].Hits, serial->Vectors[i].Hits);
-        EXPECT_EQ(parallel->Vectors[i].Frequency, serial->Vectors[i].Frequency);
-        EXPECT_EQ(parallel->Vectors[i].Win, serial->Vectors[i].Win);
-    }
-    EXPECT_EQ(parallel->MeanWin, serial->MeanWin);
-    EXPECT_EQ(parallel->StdHits, serial->StdHits);
+    ExpectSameResult(*exact(*system, groups, 7), *exact(*system, groups, 1));
 
     for (const unsigned threads : {1u, 4u}) {
         TMyThread2 worker;
@@ -352,31 +342,18 @@ TEST_F(Guaranty, RowsSortByModeWithTheLikelyOnesFirst)
     set.Add(std::make_unique<TGuaranty>(&Game, TProgressProc(), TBlocks{Group(Range(1, 10), 3)}, *system));
     TGuaranty &guaranty = set.GetItem(0);
     guaranty.CalcExact();
-    const auto above = [&](const TGuarVector &V) { return V.Probability >= 0.05; };
-    ASSERT_GT(guaranty.AboveCount, 1u);
-    ASSERT_LT(guaranty.AboveCount, guaranty.Vectors.size());
-    EXPECT_EQ(set.DetailRowCount(0.05), int(guaranty.AboveCount));
+    const size_t above = guaranty.AboveCount;
+    ASSERT_TRUE(above > 1 && above < guaranty.Vectors.size());
+    EXPECT_EQ(set.DetailRowCount(0.05), int(above));
     EXPECT_EQ(set.DetailRowCount(2.0), 1);
-    const TGuarVectors belowFirst(guaranty.Vectors.begin() + guaranty.AboveCount, guaranty.Vectors.end());
-    for (const auto &[mode, dir] : {std::pair{2, -1}, {1, 1}, {0, -1}}) {
-        set.SortRows(uint8_t(mode), dir);
-        const auto &v = guaranty.Vectors;
-        EXPECT_TRUE(std::is_partitioned(v.begin(), v.end(), above));
-        for (size_t i = 1; i < guaranty.AboveCount; ++i) {
-            const auto key = [&](const TGuarVector &V) {
-                return mode == 1 ? V.Probability : mode == 2 ? V.Win.toDouble() : 0.0;
-            };
-            const double a = key(v[i - 1]) * dir, b = key(v[i]) * dir;
-            EXPECT_GE(a, b);
-            if (a == b) { // ties (and mode 0) by vector
-                EXPECT_TRUE(mode == 0 ? (dir > 0 ? v[i - 1].Hits > v[i].Hits : v[i - 1].Hits < v[i].Hits)
-                                      : v[i - 1].Hits > v[i].Hits);
-            }
-        }
-        // The unlikely vectors keep their order.
-        for (size_t i = guaranty.AboveCount; i < v.size(); ++i)
-            EXPECT_EQ(v[i].Hits, belowFirst[i - guaranty.AboveCount].Hits);
-    }
+    const TGuarVectors below(guaranty.Vectors.begin() + long(above), guaranty.Vectors.end());
+    // By win ascending, ties by vector descending; the unlikely vectors after, in their order.
+    set.SortRows(2, -1);
+    const auto &v = guaranty.Vectors;
+    for (size_t i = 1; i < above; ++i)
+        EXPECT_TRUE(v[i - 1].Win < v[i].Win || (v[i - 1].Win == v[i].Win && v[i - 1].Hits > v[i].Hits));
+    for (size_t i = above; i < v.size(); ++i)
+        EXPECT_EQ(v[i].Hits, below[i - above].Hits);
 }
 
 // The body of a full system of 7 numbers taking 6 (multi-bet), key 1..7, no filter.
@@ -394,34 +371,28 @@ platform::Bytes FullSevenBody()
     return body;
 }
 
-void PutBlock(platform::Bytes &B, const std::string &Caption, uint8_t DrawnSize, int64_t Total,
+void PutBlock(platform::ByteWriter &B, const std::string &Caption, uint8_t DrawnSize, int64_t Total,
               const std::vector<std::vector<uint32_t>> &Records)
 {
-    platform::Bytes caption(255, 0);
-    std::memcpy(caption.data(), Caption.data(), Caption.size());
-    B.insert(B.end(), caption.begin(), caption.end());
-    B.push_back(DrawnSize);
-    systest::put32(B, uint32_t(Records.size()));
-    for (int i = 0; i < 8; ++i)
-        B.push_back(uint8_t(uint64_t(Total) >> (8 * i)));
+    B.putBytes(std::span(reinterpret_cast<const uint8_t *>(Caption.data()), Caption.size()));
+    B.putFill(255 - Caption.size());
+    B.put(DrawnSize);
+    B.put(uint32_t(Records.size()));
+    B.put(Total);
     for (const auto &record : Records)
         for (const uint32_t value : record)
-            systest::put32(B, value);
+            B.put(value);
 }
 
 TEST_F(Guaranty, FileBuiltByHandLoadsWithoutExpandingAgain)
 {
-    platform::Bytes body = FullSevenBody();
-    body.insert(body.end(), {6, 2, 0, 0, 0});
-    const double precision = 0.5;
-    uint64_t raw;
-    std::memcpy(&raw, &precision, 8);
-    for (int i = 0; i < 8; ++i)
-        body.push_back(uint8_t(raw >> (8 * i)));
+    platform::ByteWriter body(FullSevenBody());
+    body.putBytes(std::vector<uint8_t>{6, 2, 0, 0, 0}); // K, two guarantees
+    body.put(0.5);
     // Records: the hits at 5, 4 and 3, then the frequency.
     PutBlock(body, "4 z 7", 4, 4, {{0, 2, 9, 3}, {1, 5, 0, 1}});
     PutBlock(body, "3 z 7", 3, 10, {{0, 0, 4, 10}});
-    platform::Bytes file = systest::systemFile(Game.Info.Id, skFull, body);
+    platform::Bytes file = systest::systemFile(Game.Info.Id, skFull, body.bytes());
     file[4] = 1; // a guarantee file
     file.erase(file.end() - 4, file.end());
     systest::put32(file, StreamCRC(file, false));
@@ -485,19 +456,8 @@ TEST_F(Guaranty, SavedSetLoadsBackWithTheSameWins)
     EXPECT_EQ(systest::shown(*loaded.System), systest::shown(*system));
     ASSERT_EQ(loaded.Set->Count(), 2);
     for (int i = 0; i < 2; ++i) {
-        const TGuaranty &saved = set.GetItem(i), &read = loaded.Set->GetItem(i);
-        EXPECT_EQ(read.Caption, std::string(254, 'a'));
-        EXPECT_EQ(read.Total, saved.Total);
-        EXPECT_EQ(read.AboveCount, saved.AboveCount);
-        ASSERT_EQ(read.Vectors.size(), saved.Vectors.size());
-        for (size_t v = 0; v < saved.Vectors.size(); ++v) {
-            EXPECT_EQ(read.Vectors[v].Hits, saved.Vectors[v].Hits);
-            EXPECT_EQ(read.Vectors[v].Frequency, saved.Vectors[v].Frequency);
-            EXPECT_EQ(read.Vectors[v].Probability, saved.Vectors[v].Probability);
-            EXPECT_EQ(read.Vectors[v].Win, saved.Vectors[v].Win);
-        }
-        EXPECT_EQ(read.MeanWin, saved.MeanWin);
-        EXPECT_EQ(read.StdWin, saved.StdWin);
+        EXPECT_EQ(loaded.Set->GetItem(i).Caption, std::string(254, 'a'));
+        ExpectSameResult(loaded.Set->GetItem(i), set.GetItem(i));
     }
 
     // A folder in the way of the file, or a missing folder: false, and nothing left behind.
