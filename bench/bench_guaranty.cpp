@@ -45,7 +45,8 @@ void BM_GuarantyExact(benchmark::State &state)
     all.Hits = 6;
     for (int i = 1; i <= 49; ++i)
         all.Numbers.push_back(uint8_t(i));
-    const unsigned threads = state.range(0) > 0 ? unsigned(state.range(0)) : std::thread::hardware_concurrency();
+    const unsigned threads =
+        state.range(0) > 0 ? unsigned(state.range(0)) : std::thread::hardware_concurrency();
     size_t vectors = 0;
     for (auto _ : state) {
         TGuaranty guaranty(&game, {}, {all}, system);

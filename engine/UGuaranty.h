@@ -175,4 +175,5 @@ struct TGuarantyFile {
 
 // False when the file cannot be read, fails its checksum, is not a guarantee file of Game in the current
 // version, or its body does not read.
-bool LoadGuarantyFile(const std::string &FileName, const TGameData *Game, double MinProb, TGuarantyFile &File);
+bool LoadGuarantyFile(const std::string &FileName, const TGameData *Game, double MinProb,
+                      TGuarantyFile &File);

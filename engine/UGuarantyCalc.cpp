@@ -25,7 +25,8 @@ constexpr int64_t MinSlice = 1024;
 } // namespace
 
 TGuaranty::TGuaranty(const TGameData *Game_, const TSystem &System_)
-    : K(System_.K), ThreadCount(std::max(1u, std::thread::hardware_concurrency())), Game(Game_), System(System_)
+    : K(System_.K), ThreadCount(std::max(1u, std::thread::hardware_concurrency())), Game(Game_),
+      System(System_)
 {
     HitInfo.Init(Game->Info, System.N, System.K, !System.FullBet);
 }
@@ -153,7 +154,8 @@ void TGuaranty::CalcSampled(double Precision)
     Vectors.clear();
     int sampled = -1;
     for (int g = int(Groups.size()) - 1; g >= 0; --g)
-        if (!Groups[size_t(g)].Fixed && (sampled < 0 || Groups[size_t(g)].Total > Groups[size_t(sampled)].Total))
+        if (!Groups[size_t(g)].Fixed &&
+            (sampled < 0 || Groups[size_t(g)].Total > Groups[size_t(sampled)].Total))
             sampled = g;
     SampledGroup = uint8_t(std::max(sampled, 0));
     Total = int64_t(std::nearbyint(double(configurationCount()) * Precision));

@@ -21,7 +21,8 @@ bool higher(const int32_t *A, const int32_t *B, int Len)
 // row do not wait on each other's increment.
 constexpr size_t Lanes = 4;
 
-template <bool Wide> [[gnu::always_inline]] inline int commonNumbers(const TNumberMask &Row, const TNumberMask &Drawn)
+template <bool Wide>
+[[gnu::always_inline]] inline int commonNumbers(const TNumberMask &Row, const TNumberMask &Drawn)
 {
     int hits = std::popcount(Row.Lo & Drawn.Lo);
     if constexpr (Wide)
@@ -60,9 +61,10 @@ template <bool Wide>
 
 void AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency)
 {
-    const auto place = std::lower_bound(Vectors.begin(), Vectors.end(), Hits, [Len](const TGuarVector &V, const int32_t *H) {
-        return higher(V.Hits.data(), H, Len);
-    });
+    const auto place =
+        std::lower_bound(Vectors.begin(), Vectors.end(), Hits, [Len](const TGuarVector &V, const int32_t *H) {
+            return higher(V.Hits.data(), H, Len);
+        });
     if (place != Vectors.end() && std::equal(Hits, Hits + Len, place->Hits.begin()))
         place->Frequency += Frequency;
     else
@@ -77,7 +79,8 @@ void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From)
 
 TGuarCounter::TGuarCounter(const TGuarRows &Rows_, TNumberMask Fixed_, const TBlocks &Groups_)
     : Groups(Groups_), Rows(Rows_), Fixed(Fixed_),
-      Wide(std::any_of(Rows_.Masks.begin(), Rows_.Masks.end(), [](const TNumberMask &M) { return M.Hi != 0; })),
+      Wide(std::any_of(Rows_.Masks.begin(), Rows_.Masks.end(),
+                       [](const TNumberMask &M) { return M.Hi != 0; })),
       Levels((size_t(Rows_.K) + 1) * Lanes, 0), Work(size_t(Rows_.RowCount), 0)
 {
 }

@@ -33,7 +33,7 @@ void SortGuarVectors(TGuarVectors &Vectors, double MinProb, uint8_t Mode, int Di
             return aboveA;
         if (!aboveA)
             return false;
-        const int key = Mode == 1 ? compareValues(A.Probability, B.Probability)
+        const int key = Mode == 1   ? compareValues(A.Probability, B.Probability)
                         : Mode == 2 ? compareValues(A.Win, B.Win)
                                     : 0;
         if (key != 0)
@@ -89,7 +89,9 @@ void TGuaranty::computeStatistics()
     if (Vectors.empty())
         return;
     const auto extreme = [](const TGuarVector &V) { return TGuarExtreme{V.Hits, V.Probability, V.Win}; };
-    const auto byVector = [](const TGuarVector &A, const TGuarVector &B) { return compareVectors(A.Hits, B.Hits) < 0; };
+    const auto byVector = [](const TGuarVector &A, const TGuarVector &B) {
+        return compareVectors(A.Hits, B.Hits) < 0;
+    };
     MinVector = extreme(*std::min_element(Vectors.begin(), Vectors.end(), byVector));
     MaxVector = extreme(*std::max_element(Vectors.begin(), Vectors.end(), byVector));
     for (const TGuarVector &vector : Vectors) {
@@ -141,7 +143,8 @@ int TSetGuaranty::DetailRowCount(double MinProb_) const
 {
     int rows = 0;
     for (const auto &item : Items)
-        rows += std::max<int>(1, int(std::count_if(item->Vectors.begin(), item->Vectors.end(),
-                                                    [=](const TGuarVector &V) { return V.Probability >= MinProb_; })));
+        rows += std::max<int>(
+            1, int(std::count_if(item->Vectors.begin(), item->Vectors.end(),
+                                 [=](const TGuarVector &V) { return V.Probability >= MinProb_; })));
     return rows;
 }

@@ -40,7 +40,8 @@ TGameData GuarGame()
     g.BasicStake = Amount(2);
     g.WinStake = Amount(1);
     g.MinHits = {1, 1, 2, 2, 3, 3, 3};
-    g.Prizes.assign(6, {Amount(0), Amount(1, 5000), Amount(10), Amount(200, 2500), Amount(5000), Amount(70000)});
+    g.Prizes.assign(6,
+                    {Amount(0), Amount(1, 5000), Amount(10), Amount(200, 2500), Amount(5000), Amount(70000)});
     BuildLevelCounts(g);
     BuildHitsTable(g);
     return game;
@@ -145,17 +146,21 @@ std::pair<double, double> MeanAndSpread(const TGuarVectors &Vectors,
 void ExpectStatistics(const TGuaranty &Guaranty)
 {
     const auto &vectors = Guaranty.Vectors;
-    const auto [low, high] = std::minmax_element(vectors.begin(), vectors.end(),
-                                                 [](const TGuarVector &A, const TGuarVector &B) { return A.Hits < B.Hits; });
+    const auto [low, high] =
+        std::minmax_element(vectors.begin(), vectors.end(),
+                            [](const TGuarVector &A, const TGuarVector &B) { return A.Hits < B.Hits; });
     EXPECT_EQ(Guaranty.MinVector.Hits, low->Hits);
     EXPECT_EQ(Guaranty.MinVector.Win, low->Win);
     EXPECT_EQ(Guaranty.MaxVector.Hits, high->Hits);
     EXPECT_EQ(Guaranty.MaxVector.Probability, high->Probability);
-    const auto [meanWin, stdWin] = MeanAndSpread(vectors, [](const TGuarVector &V) { return V.Win.toDouble(); });
-    EXPECT_NEAR(Guaranty.MeanWin.toDouble(), meanWin, 0.0001 * double(vectors.size())); // rounded per addition
+    const auto [meanWin, stdWin] =
+        MeanAndSpread(vectors, [](const TGuarVector &V) { return V.Win.toDouble(); });
+    EXPECT_NEAR(Guaranty.MeanWin.toDouble(), meanWin,
+                0.0001 * double(vectors.size())); // rounded per addition
     EXPECT_NEAR(Guaranty.StdWin.toDouble(), stdWin, 0.001);
     for (size_t j = 0; j < size_t(Guaranty.RowCount()); ++j) {
-        const auto [mean, spread] = MeanAndSpread(vectors, [j](const TGuarVector &V) { return double(V.Hits[j]); });
+        const auto [mean, spread] =
+            MeanAndSpread(vectors, [j](const TGuarVector &V) { return double(V.Hits[j]); });
         EXPECT_NEAR(Guaranty.MeanHits[j], mean, 1e-4 * (1 + mean));
         EXPECT_NEAR(Guaranty.StdHits[j], spread, 1e-3);
     }
@@ -209,7 +214,8 @@ protected:
             EXPECT_EQ(v->Hits, hits);
             EXPECT_EQ(v->Frequency, frequency);
             EXPECT_EQ(v->Probability, double(float(double(frequency) / double(Sets.size()))));
-            EXPECT_EQ(v->Win, System.FullBet ? PrizesOf(Game.Info, Guaranty.HitInfo.HighHits, hits) : Currency());
+            EXPECT_EQ(v->Win,
+                      System.FullBet ? PrizesOf(Game.Info, Guaranty.HitInfo.HighHits, hits) : Currency());
             ++v;
         }
         ExpectStatistics(Guaranty);
@@ -235,9 +241,9 @@ TEST_F(Guaranty, ExactCountsMatchEveryDrawnSet)
     const TBlocks fixedPair{Group({3, 8}, 2), Group({7, 9, 10}, 0), Group({1, 2, 4, 5, 6}, 1)};
     const TBlocks weighted{Group({1}, 1), Group({2, 3, 4}, 1), Group(Range(5, 10), 2)};
     const std::pair<const TSystem *, TBlocks> cases[] = {
-        {plain.get(), halves},    {plain.get(), fixedPair},    {keyed.get(), halves},
-        {small.get(), {Group(Range(1, 6), 3), Group(Range(7, 10), 1)}}, {&variable, weighted},
-        {multiBet.get(), {Group(Range(1, 5), 3), Group(Range(6, 9), 2)}}};
+        {plain.get(), halves}, {plain.get(), fixedPair},
+        {keyed.get(), halves}, {small.get(), {Group(Range(1, 6), 3), Group(Range(7, 10), 1)}},
+        {&variable, weighted}, {multiBet.get(), {Group(Range(1, 5), 3), Group(Range(6, 9), 2)}}};
     for (const auto &[system, groups] : cases) {
         const DrawnSets sets = AllDrawnSets(system->N, groups);
         const auto guaranty = exact(*system, groups);
@@ -438,7 +444,8 @@ TEST_F(Guaranty, SavedSetLoadsBackWithTheSameWins)
 {
     const auto system = classic(9, 6, 5);
     TSetGuaranty set(&Game, 0.1, *system);
-    for (const TBlocks &groups : {TBlocks{Group(Range(1, 5), 3), Group(Range(6, 9), 2)}, TBlocks{Group(Range(1, 9), 4)}}) {
+    for (const TBlocks &groups :
+         {TBlocks{Group(Range(1, 5), 3), Group(Range(6, 9), 2)}, TBlocks{Group(Range(1, 9), 4)}}) {
         auto guaranty = std::make_unique<TGuaranty>(&Game, TProgressProc(), groups, *system);
         guaranty->Caption = std::string(300, 'a');
         set.Add(std::move(guaranty));
