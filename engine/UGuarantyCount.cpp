@@ -59,7 +59,7 @@ template <bool Wide>
 
 } // namespace
 
-void AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency)
+size_t AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency)
 {
     const auto place =
         std::lower_bound(Vectors.begin(), Vectors.end(), Hits, [Len](const TGuarVector &V, const int32_t *H) {
@@ -69,6 +69,7 @@ void AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t
         place->Frequency += Frequency;
     else
         Vectors.insert(place, TGuarVector{TDynIntArr(Hits, Hits + Len), Frequency, 0, {}});
+    return size_t(place - Vectors.begin());
 }
 
 void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From)
@@ -146,7 +147,11 @@ void TGuarCounter::countDrawn(const TNumberMask &Drawn)
         Work[size_t(i)] = rows;
     }
     std::fill(Levels.begin(), Levels.end(), 0);
-    AddGuarVector(Vectors, Work.data(), Rows.RowCount, 1);
+    // Neighbouring drawn sets often give the same vector.
+    if (Last < Vectors.size() && Vectors[Last].Hits == Work)
+        ++Vectors[Last].Frequency;
+    else
+        Last = AddGuarVector(Vectors, Work.data(), Rows.RowCount, 1);
 }
 
 void TGuarCounter::firstSubset(TBlock &Group)

@@ -12,8 +12,9 @@
 #include <functional>
 #include <vector>
 
-// Adds Frequency to the vector equal to Hits (Len entries), inserted at its descending place when new.
-void AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency);
+// Adds Frequency to the vector equal to Hits (Len entries), inserted at its descending place when new;
+// answers its index.
+size_t AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency);
 // Adds every vector of From into Into.
 void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From);
 
@@ -52,6 +53,7 @@ private:
     bool Wide; // some row holds a number above 64
     int Sampled = -1;
     double SampleStep = 0;
-    TDynIntArr Levels; // per lane and hit count, the rows of the current drawn set
-    TDynIntArr Work;   // the current vector
+    TDynIntArr Levels;      // per lane and hit count, the rows of the current drawn set
+    TDynIntArr Work;        // the current vector
+    size_t Last = SIZE_MAX; // the index of the last vector counted
 };
