@@ -1,0 +1,196 @@
+#include "engine/UGuarantyCount.h"
+
+#include "core/UComb.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+
+namespace {
+
+// Descending order of vectors, entry by entry from the highest level.
+bool higher(const int32_t *A, const int32_t *B, int Len)
+{
+    for (int i = 0; i < Len; ++i)
+        if (A[i] != B[i])
+            return A[i] > B[i];
+    return false;
+}
+
+// Rows go to Lanes interleaved tables (Levels[lane x Stride + hits]), so that rows with equal hits in a
+// row do not wait on each other's increment.
+constexpr size_t Lanes = 4;
+
+template <bool Wide>
+[[gnu::always_inline]] inline int commonNumbers(const TNumberMask &Row, const TNumberMask &Drawn)
+{
+    int hits = std::popcount(Row.Lo & Drawn.Lo);
+    if constexpr (Wide)
+        hits += std::popcount(Row.Hi & Drawn.Hi);
+    return hits;
+}
+
+template <bool Wide>
+[[gnu::always_inline]] inline void histogram(const TNumberMask *Rows, size_t Count, TNumberMask Drawn,
+                                             int32_t *Levels, size_t Stride)
+{
+    int32_t *lane[Lanes];
+    for (size_t l = 0; l < Lanes; ++l)
+        lane[l] = Levels + l * Stride;
+    size_t i = 0;
+    for (; i + Lanes <= Count; i += Lanes)
+        for (size_t l = 0; l < Lanes; ++l)
+            ++lane[l][commonNumbers<Wide>(Rows[i + l], Drawn)];
+    for (; i < Count; ++i)
+        ++lane[0][commonNumbers<Wide>(Rows[i], Drawn)];
+}
+
+// Levels[lane x Stride + h] + 1 for every row with h common numbers with Drawn; with the processor's
+// popcount instruction where it has one.
+[[gnu::target_clones("popcnt", "default")]] void histogramOf(const TNumberMask *Rows, size_t Count,
+                                                             TNumberMask Drawn, bool Wide, int32_t *Levels,
+                                                             size_t Stride)
+{
+    if (Wide)
+        histogram<true>(Rows, Count, Drawn, Levels, Stride);
+    else
+        histogram<false>(Rows, Count, Drawn, Levels, Stride);
+}
+
+} // namespace
+
+size_t AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency)
+{
+    const auto place =
+        std::lower_bound(Vectors.begin(), Vectors.end(), Hits, [Len](const TGuarVector &V, const int32_t *H) {
+            return higher(V.Hits.data(), H, Len);
+        });
+    if (place != Vectors.end() && std::equal(Hits, Hits + Len, place->Hits.begin()))
+        place->Frequency += Frequency;
+    else
+        Vectors.insert(place, TGuarVector{TDynIntArr(Hits, Hits + Len), Frequency, 0, {}});
+    return size_t(place - Vectors.begin());
+}
+
+void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From)
+{
+    for (const TGuarVector &v : From)
+        AddGuarVector(Into, v.Hits.data(), int(v.Hits.size()), v.Frequency);
+}
+
+TGuarCounter::TGuarCounter(const TGuarRows &Rows_, TNumberMask Fixed_, const TBlocks &Groups_)
+    : Groups(Groups_), Rows(Rows_), Fixed(Fixed_),
+      Wide(std::any_of(Rows_.Masks.begin(), Rows_.Masks.end(),
+                       [](const TNumberMask &M) { return M.Hi != 0; })),
+      Levels((size_t(Rows_.K) + 1) * Lanes, 0), Work(size_t(Rows_.RowCount), 0)
+{
+}
+
+void TGuarCounter::SetState(int64_t Index)
+{
+    for (TBlock &group : Groups) {
+        if (group.Fixed)
+            continue;
+        group.Counter = Index % group.Total + 1;
+        Index /= group.Total;
+        if (group.Hits > 0)
+            IndexToComb(group.Size, group.Hits, group.Subset.data(), group.Counter);
+    }
+}
+
+void TGuarCounter::SetSampled(int Group, double Step)
+{
+    Sampled = Group;
+    SampleStep = Step;
+    SamplePos = 1.0;
+}
+
+int64_t TGuarCounter::Count(int64_t Sets, const std::function<bool()> &Stopped, int64_t Chunk,
+                            const std::function<void(int64_t Done)> &OnChunk)
+{
+    int64_t done = 0, sinceChunk = 0;
+    while (done < Sets) {
+        countDrawn(drawnMask());
+        advance(0);
+        ++done;
+        const bool stop = Stopped();
+        if (++sinceChunk == Chunk || stop || done == Sets) {
+            OnChunk(sinceChunk);
+            sinceChunk = 0;
+        }
+        if (stop)
+            break;
+    }
+    return done;
+}
+
+TNumberMask TGuarCounter::drawnMask() const
+{
+    TNumberMask drawn = Fixed;
+    for (const TBlock &group : Groups)
+        if (!group.Fixed)
+            for (const uint8_t position : group.Subset)
+                drawn.Add(group.Numbers[position - 1u]);
+    return drawn;
+}
+
+void TGuarCounter::countDrawn(const TNumberMask &Drawn)
+{
+    const size_t stride = size_t(Rows.K) + 1;
+    histogramOf(Rows.Masks.data(), Rows.Masks.size(), Drawn, Wide, Levels.data(), stride);
+    for (int i = 0; i < Rows.RowCount; ++i) {
+        const int hits = Rows.HighHits - i;
+        int32_t rows = 0;
+        if (hits >= Rows.FirstLevel && hits <= Rows.K)
+            for (size_t lane = 0; lane < Lanes; ++lane)
+                rows += Levels[lane * stride + size_t(hits)];
+        Work[size_t(i)] = rows;
+    }
+    std::fill(Levels.begin(), Levels.end(), 0);
+    // Neighbouring drawn sets often give the same vector.
+    if (Last < Vectors.size() && Vectors[Last].Hits == Work)
+        ++Vectors[Last].Frequency;
+    else
+        Last = AddGuarVector(Vectors, Work.data(), Rows.RowCount, 1);
+}
+
+void TGuarCounter::firstSubset(TBlock &Group)
+{
+    for (size_t i = 0; i < Group.Subset.size(); ++i)
+        Group.Subset[i] = uint8_t(i + 1);
+    Group.Counter = 1;
+}
+
+void TGuarCounter::advance(size_t From)
+{
+    for (size_t g = From; g < Groups.size(); ++g) {
+        TBlock &group = Groups[g];
+        if (group.Fixed)
+            continue;
+        if (int(g) == Sampled) {
+            if (!advanceSampled(group))
+                return;
+            continue;
+        }
+        if (group.Counter < group.Total) {
+            NextComb(group.Subset, group.Size, group.Hits, false);
+            ++group.Counter;
+            return;
+        }
+        firstSubset(group);
+    }
+}
+
+bool TGuarCounter::advanceSampled(TBlock &Group)
+{
+    SamplePos += SampleStep;
+    const double rank = std::nearbyint(SamplePos);
+    if (rank > double(Group.Total)) {
+        SamplePos = 1.0;
+        firstSubset(Group);
+        return true;
+    }
+    Group.Counter = int64_t(rank);
+    IndexToComb(Group.Size, Group.Hits, Group.Subset.data(), Group.Counter);
+    return false;
+}
