@@ -19,10 +19,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct TGameData;
+class TEFilter;
 class TGroupFilter;
 class TMyThread;
+
+using TEFilters = std::vector<TEFilter *>;
 
 // System kind codes, as stored in system files; 8 and 9 are not assigned.
 enum TSystemKind : int32_t {
@@ -51,8 +55,7 @@ public:
     TSystem &operator=(const TSystem &) = delete;
     virtual ~TSystem();
 
-    // The virtual operations, in the order of their slots. (Feeding the rows to filter value
-    // distributions joins them with that part.)
+    // The virtual operations, in the order of their slots.
 
     // HasFilter and FilterApplied; the kinds append their own parameter bytes.
     virtual void SaveParams(platform::ByteWriter &Stream) const;
@@ -77,6 +80,11 @@ public:
     // worker's FailureText). Runs in a worker thread, which runs the set's Prepare and Finish: the set's
     // draws are taken (TakeDraws) before the worker starts.
     virtual int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
+                                 const TProgressProc &OnProgress);
+    // Feeds half B of every live row (record order) that GroupFilter (when given) passes to each of
+    // EFilters: Reset before, Finish after a complete pass, FreeCounters always. Polls Thread's
+    // terminated flag every 1001 records; a stop skips Finish. Runs in a worker thread like MarkByFilter.
+    virtual void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
                                  const TProgressProc &OnProgress);
     // Adopts a copy of FilterSet and turns the last marks into filter marks.
     virtual void SetFilter(const TGroupFilter &FilterSet);
