@@ -6,7 +6,34 @@
 #include "engine/UStatDrawsMan.h"
 
 #include <algorithm>
+#include <bit>
 #include <numeric>
+
+namespace {
+
+// Histogram[h] + 1 for each draw that shares h >= Low numbers with Comb. Most draws share fewer, so
+// the branch is seldom taken; on x86-64 a clone uses the processor's popcount where it has one.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+__attribute__((target_clones("popcnt", "default")))
+#endif
+void CountDrawHits(const TNumberMask &Comb, const TNumberMask *Draws, size_t Count, int Low, int32_t *Histogram)
+{
+    if (Comb.Hi == 0) { // numbers 65..128 of the draws cannot hit
+        for (size_t i = 0; i < Count; ++i) {
+            const int hits = std::popcount(Comb.Lo & Draws[i].Lo);
+            if (hits >= Low)
+                ++Histogram[hits];
+        }
+        return;
+    }
+    for (size_t i = 0; i < Count; ++i) {
+        const int hits = (Comb & Draws[i]).Count();
+        if (hits >= Low)
+            ++Histogram[hits];
+    }
+}
+
+} // namespace
 
 TEFilter::TEFilter(uint32_t Kind_, const TGameData *Game_, int64_t N_, const TDynByteArr &Numbers_, int64_t Total_,
                    int64_t K_, bool PatternRows_)
@@ -45,11 +72,9 @@ void TEFilter::Reset()
 
 void TEFilter::CountHits(const uint8_t *C)
 {
-    const TNumberMask comb = MaskOf(C, int(K));
     std::fill(HitHistogram.begin(), HitHistogram.end(), 0);
     int32_t *histogram = HitHistogram.data();
-    for (const TNumberMask &draw : DrawMasks)
-        ++histogram[(comb & draw).Count()];
+    CountDrawHits(MaskOf(C, int(K)), DrawMasks.data(), DrawMasks.size(), HitsInfo.LowHits, histogram);
     // Draws hit beyond the top level (possible only above the game's largest bet) count at no level.
     const int top = HitsInfo.HighHits;
     for (int level = 0; level < HitsInfo.LevelCount; ++level) {

@@ -338,6 +338,25 @@ TEST_F(EFilterComparison, AMultiBetRowWinsWhatItsBetsWin)
     EXPECT_EQ(filter->Rows[0].Win, Amount(2000000 + 6 * 4000 + 4 * 24));
 }
 
+TEST(EFilterHits, NumbersAboveSixtyFourHit)
+{
+    TGameData game = LottoGame();
+    game.Info.MaxNumber = 90;
+    TDrawsManager history(&game, -1);
+    history.AddDraw({60, 65, 70, 75, 80, 85}, 45000);
+    TEFltSum sums(&game, 90, {}, 2, 6);
+    TDrawsRange range = IndexRange(1, 1);
+    sums.SetDrawsRange(range, history);
+    sums.Reset();
+    sums.AddComb(TDynByteArr{1, 2, 60, 65, 70, 75}.data());
+    sums.AddComb(TDynByteArr{1, 2, 3, 4, 65, 90}.data());
+    sums.Finish();
+    ASSERT_EQ(sums.RowCount, 2);
+    EXPECT_EQ(sums.Rows[0].Hits, (std::vector<int64_t>{0, 0, 0, 0}));
+    EXPECT_EQ(sums.Rows[1].Hits, (std::vector<int64_t>{0, 0, 1, 0}));
+    EXPECT_EQ(sums.TotalWin, Amount(150));
+}
+
 TEST_F(EFilterComparison, SetsThatNeverWinAndRangesWithoutDraws)
 {
     const auto never = sums({{40, 41, 42, 43, 44, 45}, {30, 31, 32, 33, 34, 35}});
