@@ -248,8 +248,8 @@ int32_t TDrawsManager::MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, con
     return count;
 }
 
-void TDrawsManager::CollectEFilters(const std::vector<TEFilter *> &EFilters, TGroupFilter *GroupFilter,
-                                    TMyThread *Thread, const TProgressProc &OnProgress) const
+void TDrawsManager::CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, TMyThread *Thread,
+                                    const TProgressProc &OnProgress) const
 {
     TProgress progress;
     progress.OnProgress = OnProgress;

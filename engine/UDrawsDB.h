@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "engine/EFilterList.h"
 #include "engine/UDrawsRange.h"
 #include "platform/ByteStream.h"
 
@@ -18,7 +19,6 @@
 #include <string_view>
 
 struct TGameData;
-class TEFilter;
 class TGroupFilter;
 class TMyThread;
 
@@ -113,7 +113,7 @@ public:
     // Feeds the numbers of every draw in range (dfInRange), in date order, that GroupFilter (when given)
     // passes to each of EFilters: Reset before, Finish after a complete pass, FreeCounters always.
     // Polls Thread (when given) every 1001 draws; a stop skips Finish. May run in a worker thread.
-    void CollectEFilters(const std::vector<TEFilter *> &EFilters, TGroupFilter *GroupFilter, TMyThread *Thread,
+    void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, TMyThread *Thread,
                          const TProgressProc &OnProgress) const;
     // Keeps a copy of Filter and sets dfFilter on the draws marked 1.
     void SetFilter(const TGroupFilter &Filter);

@@ -7,6 +7,7 @@
 #include "core/Currency.h"
 #include "core/DynArrays.h"
 #include "core/NumberMask.h"
+#include "engine/EFilterList.h"
 #include "engine/UDrawsRange.h"
 #include "engine/UGame.h"
 
@@ -130,5 +131,3 @@ private:
 // other code.
 std::unique_ptr<TEFilter> CreateEFilter(uint32_t Kind, const TGameData *Game, int64_t N, const TDynByteArr &Numbers,
                                         int64_t Total, int64_t K);
-
-using TEFilters = std::vector<TEFilter *>;

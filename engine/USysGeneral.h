@@ -13,20 +13,17 @@
 #include "core/UCombList.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "engine/EFilterList.h"
 #include "engine/UAllGuars.h"
 #include "platform/ByteStream.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <vector>
 
 struct TGameData;
-class TEFilter;
 class TGroupFilter;
 class TMyThread;
-
-using TEFilters = std::vector<TEFilter *>;
 
 // System kind codes, as stored in system files; 8 and 9 are not assigned.
 enum TSystemKind : int32_t {

@@ -5,7 +5,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/FilterKinds.h"
 #include "engine/UDrawsDB.h"
-#include "engine/UEFltKinds.h"
+#include "engine/UEFilters.h"
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "engine/USysFull.h"
