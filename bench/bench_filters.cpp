@@ -1,9 +1,11 @@
-// Timing of a filter set over every combination of a 6 of 49 game, as filtering a full system does, and
-// of the drawn-numbers filter over the real Lotto history. Run from a Release build.
+// Timing of a filter set over every combination of a 6 of 49 game, as filtering a full system does, of
+// the drawn-numbers filter over the real Lotto history, and of value distributions over every
+// combination, with and without comparison with that history. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/UComb.h"
 #include "engine/FilterKinds.h"
 #include "engine/UDrawsDB.h"
+#include "engine/UEFilters.h"
 #include "engine/UFltCount.h"
 #include "engine/UFltGroup.h"
 #include "engine/UFltRef.h"
@@ -147,8 +149,72 @@ void BM_DrawnNumbersPrepare(benchmark::State &state)
     }
 }
 
+// The Lotto game with its prizes: 3 to 6 hits win.
+const TGameData &prizeGame()
+{
+    static const TGameData game = [] {
+        TGameData data;
+        TGameInfo &g = data.Info;
+        g = testsupport::LottoGame().Info;
+        g.Id = 1;
+        g.MinK = 6;
+        g.BetSize = 6;
+        g.MaxSize = 12;
+        g.MultiFrom = 7;
+        g.HasSystems = true;
+        g.WinStake = Currency::fromCount(Currency::Scale);
+        g.MinHits = {1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
+        g.Prizes.assign(12, std::vector<Currency>(12, Currency()));
+        for (auto &prizes : g.Prizes) {
+            prizes[2] = Currency::fromCount(24 * Currency::Scale);
+            prizes[3] = Currency::fromCount(150 * Currency::Scale);
+            prizes[4] = Currency::fromCount(4000 * Currency::Scale);
+            prizes[5] = Currency::fromCount(2000000 * Currency::Scale);
+        }
+        BuildLevelCounts(g);
+        BuildHitsTable(g);
+        return data;
+    }();
+    return game;
+}
+
+// Args: the exploration code; 1 to compare with every draw of the real history.
+void BM_EFilterFullSystem(benchmark::State &state)
+{
+    const auto &all = allSixOfFortyNine();
+    const int64_t total = Newton[kN][kK];
+    int32_t rows = 0;
+    for (auto _ : state) {
+        auto filter = CreateEFilter(uint32_t(state.range(0)), &prizeGame(), kN, {}, total, kK);
+        if (state.range(1) != 0) {
+            TDrawsRange range;
+            DefaultDrawsRange(range);
+            filter->SetDrawsRange(range, testsupport::LottoHistory());
+        }
+        filter->Reset();
+        for (size_t off = 0; off < all.size(); off += kK)
+            filter->AddComb(all.data() + off);
+        filter->Finish();
+        filter->FreeCounters();
+        rows = filter->RowCount;
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = rows;
+    state.counters["per_comb"] = benchmark::Counter(static_cast<double>(total),
+                                                    benchmark::Counter::kIsIterationInvariantRate |
+                                                        benchmark::Counter::kInvert);
+}
+
 } // namespace
 
+BENCHMARK(BM_EFilterFullSystem)
+    ->Args({efltSum, 0})
+    ->Args({efltSucc, 0})
+    ->Args({efltSum, 1})
+    ->Args({efltSucc, 1})
+    ->ArgNames({"kind", "compare"})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FilterSetOfFive)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawnNumbersSample)
     ->Args({6, 6})

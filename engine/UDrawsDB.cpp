@@ -3,6 +3,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalProgress.h"
 #include "core/UGlobalThreads.h"
+#include "engine/EFilterFeed.h"
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 
@@ -245,6 +246,26 @@ int32_t TDrawsManager::MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, con
             ++count;
     }
     return count;
+}
+
+void TDrawsManager::CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, TMyThread *Thread,
+                                    const TProgressProc &OnProgress) const
+{
+    TProgress progress;
+    progress.OnProgress = OnProgress;
+    progress.Init(10000, Draws.Count(), 0);
+    CollectEFiltersOver(EFilters, GroupFilter, [&](const auto &Add) {
+        TStopPoll poll;
+        for (int i = 0; i < Draws.Count(); ++i) {
+            const TDraw &draw = *Draws.GetItem(i);
+            if (draw.Flags & dfInRange)
+                Add(draw.Numbers.data());
+            if (poll.Due([Thread] { return Thread && Thread->GetTerminated(); }))
+                return false;
+            progress.Advance(1);
+        }
+        return true;
+    });
 }
 
 void TDrawsManager::SetFilter(const TGroupFilter &Filter)

@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "engine/EFilterList.h"
 #include "engine/UDrawsRange.h"
 #include "platform/ByteStream.h"
 
@@ -109,6 +110,11 @@ public:
     // throws, no mark changes and the exception goes on to the caller. May run in a worker thread, which
     // runs the set's Prepare and Finish: the set's draws are taken (TakeDraws) before the worker starts.
     int32_t MarkByFilter(TGroupFilter &Filter, TMyThread *Thread, const TProgressProc &OnProgress);
+    // Feeds the numbers of every draw in range (dfInRange), in date order, that GroupFilter (when given)
+    // passes to each of EFilters: Reset before, Finish after a complete pass, FreeCounters always.
+    // Polls Thread (when given) every 1001 draws; a stop skips Finish. May run in a worker thread.
+    void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, TMyThread *Thread,
+                         const TProgressProc &OnProgress) const;
     // Keeps a copy of Filter and sets dfFilter on the draws marked 1.
     void SetFilter(const TGroupFilter &Filter);
     void ClearFilter();

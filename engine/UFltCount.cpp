@@ -2,6 +2,7 @@
 
 #include "core/UComb.h"
 #include "engine/FilterBlocks.h"
+#include "engine/FilterQuantities.h"
 
 #include <cassert>
 
@@ -14,11 +15,6 @@ constexpr uint32_t DiffModes = 0b1111;    // exact, range, from a number, up to 
 constexpr TModeWords CountWords{"co najmniej ", "co najwyżej ", nullptr, "wszystkie"};
 constexpr TModeWords DigitCountWords{"co najmniej ", "co najwyżej ", nullptr, "wszystkie "};
 constexpr TModeWords ScopeWords{"od liczby ", "do liczby ", nullptr, "wszystkie"};
-
-bool IsEven(uint8_t Number)
-{
-    return Number < EvenTable.size() && EvenTable[Number];
-}
 
 bool IsOdd(uint8_t Number)
 {
@@ -117,7 +113,7 @@ void TFltScopeCount::NormaliseCondition(TCountCond &Cond) const
 }
 
 TFltPar::TFltPar(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
-    : TFltScopeCount(fltPar, Game_, N_, K_, Numbers_, IsEven, "Liczba parzystych: ", rmRange, 0)
+    : TFltScopeCount(fltPar, Game_, N_, K_, Numbers_, IsEvenNumber, "Liczba parzystych: ", rmRange, 0)
 {
 }
 

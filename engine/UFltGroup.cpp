@@ -93,18 +93,7 @@ std::string TFltSucc::GetName() const
 bool TFltSucc::Test(const uint8_t *Comb)
 {
     std::fill(RunCounts.begin(), RunCounts.end(), 0);
-    uint32_t run = 1;
-    for (uint32_t i = 1; i < K; ++i) {
-        if (Comb[i] - Comb[i - 1] == 1) {
-            ++run;
-            if (i == K - 1)
-                ++RunCounts[run];
-        } else {
-            if (run > 1)
-                ++RunCounts[run];
-            run = 1;
-        }
-    }
+    ForEachRun(Comb, K, [this](uint32_t Length) { ++RunCounts[Length]; });
     const int32_t total = std::accumulate(RunCounts.begin(), RunCounts.end(), 0);
     return TestConds([this, total](const TGroupCond &Cond) {
         const int32_t matched =
@@ -116,7 +105,6 @@ bool TFltSucc::Test(const uint8_t *Comb)
 TFltDiffsConf::TFltDiffsConf(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
     : TFltGroupCount(fltDiffsConf, Game_, N_, K_, Numbers_)
 {
-    Groups.reserve(K);
     Params.Count = TRangeBlock{rmExact, 1, 1};
     Params.Size = TRangeBlock{rmExact, 2, 2};
 }
@@ -140,25 +128,16 @@ bool TFltDiffsConf::Test(const uint8_t *Comb)
 {
     if (K <= 1)
         return false;
-    Groups.clear();
-    for (uint32_t i = 1; i < K; ++i) {
-        const uint8_t diff = static_cast<uint8_t>(Comb[i] - Comb[i - 1]);
-        TDiffEntry &entry = Diffs[diff];
-        if (++entry.Count > 1 && !entry.Listed) {
-            entry.Listed = 1;
-            Groups.push_back(diff);
-        }
-    }
-    const auto total = static_cast<int32_t>(Groups.size());
+    Diffs.Form(Comb, K);
+    const auto total = static_cast<int32_t>(Diffs.Groups.size());
     const bool passes = TestConds([this, total](const TGroupCond &Cond) {
         int32_t matched = 0;
-        for (const uint8_t diff : Groups)
-            if (Cond.Size.Holds(Diffs[diff].Count))
+        for (const uint8_t diff : Diffs.Groups)
+            if (Cond.Size.Holds(Diffs.CountOf(diff)))
                 ++matched;
         return GroupsHold(Cond.Count, Cond.Exclusive, matched, total - matched);
     });
-    for (uint32_t i = 1; i < K; ++i)
-        Diffs[static_cast<uint8_t>(Comb[i] - Comb[i - 1])] = TDiffEntry();
+    Diffs.Clear(Comb, K);
     return passes;
 }
 
@@ -197,14 +176,7 @@ bool TFltGDigit::SameAs(const TFilter &Other) const
 
 bool TFltGDigit::Test(const uint8_t *Comb)
 {
-    DigitCounts.fill(0);
-    if (FirstDigit) {
-        for (uint32_t i = 0; i < K; ++i)
-            ++DigitCounts[Comb[i] / 10];
-    } else {
-        for (uint32_t i = 0; i < K; ++i)
-            ++DigitCounts[Comb[i] % 10];
-    }
+    CountDigits(Comb, K, FirstDigit, DigitCounts);
     const auto total =
         static_cast<int32_t>(std::count_if(DigitCounts.begin(), DigitCounts.end(), [](int32_t c) { return c > 1; }));
     // Marks accumulate over the conditions of one Test: condition j counts the groups of the digits

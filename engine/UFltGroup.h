@@ -4,6 +4,7 @@
 // neighbouring numbers; optionally no group of another size may exist.
 
 #include "engine/FilterDigitSet.h"
+#include "engine/FilterQuantities.h"
 #include "engine/UFilters.h"
 
 #include <array>
@@ -71,13 +72,7 @@ protected:
     void ClampParams(TGroupCond &Cond) const override;
 
 private:
-    struct TDiffEntry {
-        uint8_t Count = 0;
-        uint8_t Listed = 0;
-    };
-    // Indexed by the difference; a difference of two bytes always fits.
-    std::array<TDiffEntry, 256> Diffs{};
-    std::vector<uint8_t> Groups; // the differences that became groups
+    TDiffGroups Diffs;
 };
 
 // Digit groups: the condition's digit set as a text and, once the condition is added, as flags.

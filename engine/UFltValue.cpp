@@ -14,21 +14,6 @@ constexpr uint32_t ValueModes = 0b1111; // exact, range, at least, at most
 constexpr TModeWords ValueWords{"co najmniej ", "co najwyżej ", nullptr, nullptr};
 constexpr TModeWords PositionWords{"od liczby ", "do liczby ", nullptr, nullptr};
 
-int32_t FirstDigit(uint8_t Number)
-{
-    return Number / 10;
-}
-
-int32_t LastDigit(uint8_t Number)
-{
-    return Number % 10;
-}
-
-int32_t BothDigits(uint8_t Number)
-{
-    return Number / 10 + Number % 10;
-}
-
 // Sums of the K smallest and the K largest of Values (fewer when there are fewer values).
 std::pair<int32_t, int32_t> SumBounds(std::vector<int32_t> Values, uint32_t K)
 {
@@ -96,9 +81,7 @@ std::string TFltSum::GetName() const
 
 bool TFltSum::Test(const uint8_t *Comb)
 {
-    int32_t sum = 0;
-    for (uint32_t i = 0; i < K; ++i)
-        sum += Comb[i];
+    const int32_t sum = CombSum(Comb, K);
     return TestConds([sum](const TRangeBlock &Cond) { return Cond.Holds(sum); });
 }
 
@@ -127,7 +110,7 @@ std::string TFltSDigit1::GetName() const
 
 bool TFltSDigit1::Test(const uint8_t *Comb)
 {
-    return TestDigitSum(Comb, [](uint8_t Number) { return FirstDigit(Number); });
+    return TestDigitSum(Comb, FirstDigit);
 }
 
 TFltSDigit2::TFltSDigit2(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
@@ -142,7 +125,7 @@ std::string TFltSDigit2::GetName() const
 
 bool TFltSDigit2::Test(const uint8_t *Comb)
 {
-    return TestDigitSum(Comb, [](uint8_t Number) { return LastDigit(Number); });
+    return TestDigitSum(Comb, LastDigit);
 }
 
 TFltSDigit12::TFltSDigit12(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
@@ -157,7 +140,7 @@ std::string TFltSDigit12::GetName() const
 
 bool TFltSDigit12::Test(const uint8_t *Comb)
 {
-    return TestDigitSum(Comb, [](uint8_t Number) { return BothDigits(Number); });
+    return TestDigitSum(Comb, BothDigits);
 }
 
 TFltDist::TFltDist(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
@@ -183,7 +166,7 @@ bool TFltDist::Test(const uint8_t *Comb)
 {
     if (K <= 1)
         return false;
-    const int32_t spread = Comb[K - 1] - Comb[0];
+    const int32_t spread = CombSpread(Comb, K);
     return TestConds([spread](const TRangeBlock &Cond) { return Cond.Holds(spread); });
 }
 

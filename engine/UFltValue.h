@@ -2,6 +2,7 @@
 // Value filters: the sum of a combination's numbers, the sums of their digits, its spread, the
 // difference at a position and the number at a position, each tested against a value block.
 
+#include "engine/FilterQuantities.h"
 #include "engine/UFilters.h"
 
 #include <cstdint>
@@ -54,9 +55,7 @@ protected:
     template <typename TValue>
     bool TestDigitSum(const uint8_t *Comb, TValue Value) const
     {
-        int32_t sum = 0;
-        for (uint32_t i = 0; i < K; ++i)
-            sum += Value(Comb[i]);
+        const int32_t sum = SumOf(Comb, K, Value);
         return TestConds([sum](const TRangeBlock &Cond) { return Cond.Holds(sum); });
     }
 };

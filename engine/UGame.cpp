@@ -65,7 +65,8 @@ int ClampK(const TGameInfo &G, int K)
 }
 
 // Entries whose hits fall outside HitsFrom..HitsTo, or outside the prize row, add nothing.
-Currency SumWins(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len, int HitsFrom, int HitsTo)
+template <typename TCount>
+Currency SumWins(const TGameInfo &G, int K, int TopHits, const TCount *Vec, int Len, int HitsFrom, int HitsTo)
 {
     const auto &prizes = G.Prizes[size_t(ClampK(G, K)) - 1];
     const int low = std::max(HitsFrom, 1);
@@ -77,6 +78,22 @@ Currency SumWins(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int
             win += prizes[size_t(hits) - 1] * Vec[i] * G.WinStake;
     }
     return win;
+}
+
+// Each count of S-number combinations at a level becomes the counts of the simple bets they stand for.
+template <typename TCount>
+void ExpandHitCounts(const TGameInfo &G, int S, int TopHits, TCount *Vec, int Len)
+{
+    const int betLevels = G.LevelCounts[size_t(G.BetSize) - 1];
+    for (int i = Len - 1; i >= 0; --i) {
+        const TCount count = Vec[i];
+        if (count == 0)
+            continue;
+        Vec[i] = 0;
+        const TDynIntArr &bets = G.HitsTable[size_t(S) - 1][size_t(TopHits - i) - 1];
+        for (int j = i; j < Len; ++j)
+            Vec[j] += count * bets[size_t(betLevels - Len + j)];
+    }
 }
 
 } // namespace
@@ -100,6 +117,11 @@ Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, i
     return SumWins(G, K, TopHits, Vec, Len, 1, TopHits);
 }
 
+Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, int Len)
+{
+    return SumWins(G, K, TopHits, Vec, Len, 1, TopHits);
+}
+
 Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int LowHits, int HighHits,
                            int Len)
 {
@@ -108,16 +130,12 @@ Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t
 
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len)
 {
-    const int betLevels = G.LevelCounts[size_t(G.BetSize) - 1];
-    for (int i = Len - 1; i >= 0; --i) {
-        const int32_t count = Vec[i];
-        if (count == 0)
-            continue;
-        Vec[i] = 0;
-        const TDynIntArr &bets = G.HitsTable[size_t(S) - 1][size_t(TopHits - i) - 1];
-        for (int j = i; j < Len; ++j)
-            Vec[j] += count * bets[size_t(betLevels - Len + j)];
-    }
+    ExpandHitCounts(G, S, TopHits, Vec, Len);
+}
+
+void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len)
+{
+    ExpandHitCounts(G, S, TopHits, Vec, Len);
 }
 
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset)

@@ -34,6 +34,9 @@ public:
     // stop (polled every 1001 combinations) or a failing set leaves Results empty.
     int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
                          const TProgressProc &OnProgress) override;
+    // In too-many mode: every combination through the key, in lexicographic order.
+    void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
+                         const TProgressProc &OnProgress) override;
     // In too-many mode the rows become those of Results first.
     void SetFilter(const TGroupFilter &FilterSet) override;
     void DropMarks() override;

@@ -3,6 +3,7 @@
 #include "core/ProgramParams.h"
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
+#include "engine/EFilterFeed.h"
 #include "engine/UFilters.h"
 #include "engine/USysFull.h"
 
@@ -55,6 +56,32 @@ int64_t TSysFull::MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
     if (stopped || kept > most)
         Results.Clear();
     return passed;
+}
+
+void TSysFull::CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
+                               const TProgressProc &OnProgress)
+{
+    if (!TooMany) {
+        TSystem::CollectEFilters(EFilters, GroupFilter, Thread, OnProgress);
+        return;
+    }
+    const int64_t total = Newton[size_t(N)][size_t(K)];
+    TProgress progress;
+    progress.OnProgress = OnProgress;
+    progress.Init(10000, total, 0);
+    CollectEFiltersOver(EFilters, GroupFilter, [&](const auto &Add) {
+        TStopPoll poll;
+        for (int64_t i = 0; i < total; ++i) {
+            NextComb(Comb, uint8_t(N), uint8_t(K), i == 0);
+            for (int j = 0; j < K; ++j)
+                Mapped[size_t(j)] = Key[size_t(Comb[size_t(j)]) - 1];
+            Add(Mapped.data());
+            if (poll.Due([&Thread] { return Thread.GetTerminated(); }))
+                return false;
+            progress.Advance(1);
+        }
+        return true;
+    });
 }
 
 void TSysFull::SetFilter(const TGroupFilter &FilterSet)

@@ -13,6 +13,7 @@
 #include "core/UCombList.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "engine/EFilterList.h"
 #include "engine/UAllGuars.h"
 #include "platform/ByteStream.h"
 
@@ -51,8 +52,7 @@ public:
     TSystem &operator=(const TSystem &) = delete;
     virtual ~TSystem();
 
-    // The virtual operations, in the order of their slots. (Feeding the rows to filter value
-    // distributions joins them with that part.)
+    // The virtual operations, in the order of their slots.
 
     // HasFilter and FilterApplied; the kinds append their own parameter bytes.
     virtual void SaveParams(platform::ByteWriter &Stream) const;
@@ -77,6 +77,11 @@ public:
     // worker's FailureText). Runs in a worker thread, which runs the set's Prepare and Finish: the set's
     // draws are taken (TakeDraws) before the worker starts.
     virtual int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
+                                 const TProgressProc &OnProgress);
+    // Feeds half B of every live row (record order) that GroupFilter (when given) passes to each of
+    // EFilters: Reset before, Finish after a complete pass, FreeCounters always. Polls Thread's
+    // terminated flag every 1001 records; a stop skips Finish. Runs in a worker thread like MarkByFilter.
+    virtual void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
                                  const TProgressProc &OnProgress);
     // Adopts a copy of FilterSet and turns the last marks into filter marks.
     virtual void SetFilter(const TGroupFilter &FilterSet);

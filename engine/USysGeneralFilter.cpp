@@ -1,5 +1,6 @@
 // Marking a system's rows by a filter set, adopting the set, and deleting the rows it rejects.
 #include "core/UGlobalThreads.h"
+#include "engine/EFilterFeed.h"
 #include "engine/UFilters.h"
 #include "engine/USysGeneral.h"
 
@@ -38,6 +39,25 @@ int64_t TSystem::MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
         flags = passes[static_cast<size_t>(rec)] ? uint8_t(flags | cfMarked) : uint8_t(flags & ~cfMarked);
     }
     return passed;
+}
+
+void TSystem::CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
+                              const TProgressProc &OnProgress)
+{
+    TProgress progress;
+    progress.OnProgress = OnProgress;
+    progress.Init(10000, Combs.GetCount(), 0);
+    CollectEFiltersOver(EFilters, GroupFilter, [&](const auto &Add) {
+        TStopPoll poll;
+        for (int rec = 0; rec < Combs.GetCount(); ++rec) {
+            if (!Combs.IsDeleted(rec))
+                Add(Combs.CombPtr(rec, true));
+            if (poll.Due([&Thread] { return Thread.GetTerminated(); }))
+                return false;
+            progress.Advance(1);
+        }
+        return true;
+    });
 }
 
 void TSystem::SetFilter(const TGroupFilter &FilterSet)

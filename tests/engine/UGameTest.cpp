@@ -205,6 +205,20 @@ TEST(GameCalculations, EightNumberSystemWithAllSixDrawnWins)
     EXPECT_EQ(WinAmount(g, 6, 6, vec, 4), Amount(2000000 + 12 * 4000 + 15 * 150));
 }
 
+TEST(GameCalculations, SixtyFourBitHitsExpandAndWinBeyondThirtyTwoBits)
+{
+    const TGameInfo g = SystemsGame();
+    // Three billion 8-number systems with 4 hits: C(4,4) x C(4,2) bets with 4 hits, C(4,3) x C(4,3) with 3.
+    const int64_t systems = 3000000000;
+    int64_t vec[] = {0, 0, systems, 0};
+    ExpandHits(g, 8, 6, vec, 4);
+    EXPECT_EQ(vec[0], 0);
+    EXPECT_EQ(vec[1], 0);
+    EXPECT_EQ(vec[2], 6 * systems);
+    EXPECT_EQ(vec[3], 16 * systems);
+    EXPECT_EQ(WinAmount(g, 6, 6, vec, 4), Amount(6 * 150 + 16 * 24) * systems);
+}
+
 TEST(GameCalculations, HitsInFullVectorListsHighestLevelFirst)
 {
     int32_t vec[4];
