@@ -12,11 +12,8 @@
 namespace {
 
 // Histogram[h] + 1 for each draw that shares h >= Low numbers with Comb. Most draws share fewer, so
-// the branch is seldom taken; on x86-64 a clone uses the processor's popcount where it has one.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("popcnt", "default")))
-#endif
-void CountDrawHits(const TNumberMask &Comb, const TNumberMask *Draws, size_t Count, int Low, int32_t *Histogram)
+// the branch is seldom taken.
+POPCOUNT_CLONES void CountDrawHits(const TNumberMask &Comb, const TNumberMask *Draws, size_t Count, int Low, int32_t *Histogram)
 {
     if (Comb.Hi == 0) { // numbers 65..128 of the draws cannot hit
         for (size_t i = 0; i < Count; ++i) {

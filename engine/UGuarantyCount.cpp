@@ -45,11 +45,9 @@ template <bool Wide>
         ++lane[0][commonNumbers<Wide>(Rows[i], Drawn)];
 }
 
-// Levels[lane x Stride + h] + 1 for every row with h common numbers with Drawn; with the processor's
-// popcount instruction where it has one.
-[[gnu::target_clones("popcnt", "default")]] void histogramOf(const TNumberMask *Rows, size_t Count,
-                                                             TNumberMask Drawn, bool Wide, int32_t *Levels,
-                                                             size_t Stride)
+// Levels[lane x Stride + h] + 1 for every row with h common numbers with Drawn.
+POPCOUNT_CLONES void histogramOf(const TNumberMask *Rows, size_t Count, TNumberMask Drawn, bool Wide,
+                                 int32_t *Levels, size_t Stride)
 {
     if (Wide)
         histogram<true>(Rows, Count, Drawn, Levels, Stride);
