@@ -60,7 +60,7 @@ void BM_GuarantyExact(benchmark::State &state)
     state.counters["vectors"] = double(vectors);
 }
 
-BENCHMARK(BM_GuarantyExact)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_GuarantyExact)->Arg(1)->Arg(2)->Arg(4)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

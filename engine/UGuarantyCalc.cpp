@@ -12,7 +12,7 @@
 #include <cmath>
 #include <exception>
 #include <mutex>
-#include <optional>
+#include <memory>
 #include <thread>
 
 namespace {
@@ -102,8 +102,9 @@ bool TGuaranty::countExact()
     const TGuarRows rows = guarRows();
     const int64_t threads = std::clamp<int64_t>(Total / MinSlice, 1, std::max(1u, ThreadCount));
     const TNumberMask fixed = fixedMask();
-    // Each counter is made by its own thread, so that the work arrays of two threads share no cache line.
-    std::vector<std::optional<TGuarCounter>> counters(static_cast<size_t>(threads));
+    // Each counter is made on the heap by its own thread, so that no two threads write to one cache line
+    // (a counter's own fields change with every drawn set).
+    std::vector<std::unique_ptr<TGuarCounter>> counters(static_cast<size_t>(threads));
     std::mutex progressLock;
     std::atomic<bool> failed{false};
     const auto onChunk = [&](int64_t Done) {
@@ -116,7 +117,8 @@ bool TGuaranty::countExact()
         try {
             const int64_t first = int64_t(__int128(Total) * int64_t(T) / threads);
             const int64_t last = int64_t(__int128(Total) * int64_t(T + 1) / threads);
-            TGuarCounter &counter = counters[T].emplace(rows, fixed, Groups);
+            counters[T] = std::make_unique<TGuarCounter>(rows, fixed, Groups);
+            TGuarCounter &counter = *counters[T];
             counter.SetState(first);
             counter.Count(last - first, isStopped, ProgressChunk, onChunk);
         } catch (...) {

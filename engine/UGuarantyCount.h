@@ -48,7 +48,7 @@ private:
     bool advanceSampled(TBlock &Group);
     static void firstSubset(TBlock &Group);
 
-    const TGuarRows &Rows;
+    const TGuarRows Rows; // a copy of its own: no two threads read one row table
     TNumberMask Fixed;
     bool Wide; // some row holds a number above 64
     int Sampled = -1;
