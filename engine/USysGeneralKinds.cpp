@@ -2,6 +2,7 @@
 #include "engine/USysFull.h"
 #include "engine/USysFullComp.h"
 #include "engine/USysGeneral.h"
+#include "engine/USysGuar.h"
 #include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 #include "engine/USysStage.h"
@@ -29,6 +30,7 @@ constexpr TSystemMaker SystemMakers[] = {
     {skStage, make<TSysStage>},
     {skShort2, make<TSysShort2>},
     {skUser, make<TSysUser>},
+    {skGuar, make<TSysGuar>},
 };
 
 } // namespace
