@@ -1,4 +1,4 @@
-// Timings of generating the classic and the random abbreviated systems and of marking a full system in
+// Timings of generating the classic, the random abbreviated and the guaranteed systems and of marking a full system in
 // too-many mode. Run from a Release build. The "peak_MB" counter is the process's peak resident memory so
 // far: run one size per process to read that size's peak, e.g.
 //   bench_systems --benchmark_filter='BM_SysShortGenerate/49/6/1000000/'
@@ -11,12 +11,13 @@
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "engine/USysFull.h"
+#include "engine/USysGuar.h"
 #include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 
 #include <benchmark/benchmark.h>
 
-
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -91,6 +92,27 @@ void BM_SysRndGenerate(benchmark::State &state)
     state.counters["peak_MB"] = peakResidentMegabytes();
 }
 
+// Tickets of 6 numbers. Arguments: numbers, guaranteed hits, numbers drawn among them. "rows" is the
+// smallest size over the iterations, "bound" GuarMinCombs.
+void BM_SysGuarBuild(benchmark::State &state)
+{
+    const int n = int(state.range(0)), g = int(state.range(1)), h = int(state.range(2));
+    TGameData game;
+    game.Info.MaxNumber = uint8_t(n);
+    TMyThread2 notStopped;
+    int64_t fewest = INT64_MAX;
+    for (auto _ : state) {
+        TSysGuar system(&game);
+        system.SetParams(n, 6, g, h);
+        system.Build(notStopped);
+        if (system.State != 0)
+            state.SkipWithError("the system was not built");
+        fewest = std::min(fewest, system.GetCount());
+    }
+    state.counters["rows"] = double(fewest);
+    state.counters["bound"] = double(GuarMinCombs(n, 6, g, h));
+}
+
 } // namespace
 
 BENCHMARK(BM_SysShortGenerate)
@@ -113,5 +135,15 @@ BENCHMARK(BM_SysShortGenerate)
 
 BENCHMARK(BM_SysFullMarkTooMany)->Args({100, 200})->Args({21, 40})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SysRndGenerate)->Args({49, 6, 1'000'000})->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// 3 if 3 on 9 (optimum 7), 4 if 5 on 10 (optimum 7), 4 if 4 on 12 (best known 41), 4 if 6 on 20, 5 if 6 on 30.
+BENCHMARK(BM_SysGuarBuild)
+    ->Args({9, 3, 3})
+    ->Args({10, 4, 5})
+    ->Args({12, 4, 4})
+    ->Args({20, 4, 6})
+    ->Args({30, 5, 6})
+    ->Iterations(5)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
