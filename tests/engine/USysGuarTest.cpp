@@ -108,20 +108,26 @@ TEST(SysGuar, FallbackRows)
     EXPECT_EQ(system.State, 0);
 }
 
-TEST_F(SysGuarThreaded, StopFromProgressLeavesAnEmptySystem)
+// A stop asked from a progress report, and an exception thrown from one: State 3 and no rows.
+TEST_F(SysGuarThreaded, StoppedOrFailedBuildLeavesAnEmptySystem)
 {
-    TSysGuar system(&game);
-    ASSERT_TRUE(system.SetParams(20, 6, 3, 6));
-    int reports = 0;
-    system.Progress.OnProgress = [&](int32_t, int32_t) {
-        if (++reports == 3)
-            system.Thread->Terminate();
-    };
-    buildAndWait(system);
-    EXPECT_EQ(reports, 3);
-    EXPECT_EQ(system.State, 3);
-    EXPECT_EQ(system.Combs.GetCount(), 0);
-    EXPECT_EQ(system.ViewCount(), 0);
+    for (const bool fail : {false, true}) {
+        TSysGuar system(&game);
+        ASSERT_TRUE(system.SetParams(20, 6, 3, 6));
+        int reports = 0;
+        system.Progress.OnProgress = [&](int32_t, int32_t) {
+            if (++reports == 3 && fail)
+                throw std::runtime_error("przerwano");
+            if (reports == 3)
+                system.Thread->Terminate();
+        };
+        buildAndWait(system);
+        EXPECT_EQ(reports, 3);
+        EXPECT_EQ(system.State, 3);
+        EXPECT_EQ(system.FailureText, fail ? "przerwano" : "");
+        EXPECT_EQ(system.Combs.GetCount(), 0);
+        EXPECT_EQ(system.ViewCount(), 0);
+    }
 }
 
 // C(70, 10) bytes for 20 of 80 with 10 guaranteed: refused up front, not a crash.
@@ -140,17 +146,6 @@ TEST_F(SysGuarThreaded, CoveringTableBeyondMemoryEndsWithAReason)
     EXPECT_EQ(system.State, 0);
     EXPECT_TRUE(system.FailureText.empty());
     expectCovering(system);
-}
-
-TEST_F(SysGuarThreaded, WorkerExceptionEndsInStateThree)
-{
-    TSysGuar system(&game);
-    ASSERT_TRUE(system.SetParams(20, 6, 3, 6));
-    system.Progress.OnProgress = [](int32_t, int32_t) { throw std::runtime_error("przerwano"); };
-    buildAndWait(system);
-    EXPECT_EQ(system.State, 3);
-    EXPECT_EQ(system.FailureText, "przerwano");
-    EXPECT_EQ(system.ViewCount(), 0);
 }
 
 TEST(SysGuar, ParameterBlockDescriptionAndRefusals)
@@ -174,13 +169,13 @@ TEST(SysGuar, ParameterBlockDescriptionAndRefusals)
     EXPECT_EQ(loaded.GetDescription(false), "System gwarancyjny 5/8/2/8");
     EXPECT_EQ(loaded.Count, 1);
     ASSERT_TRUE(loaded.SetParams(12, 6, 3, 4));
-    // (n, k, g, h): g 0, g above h, g above k, h above n, k above n, a negative count.
-    for (const platform::Bytes &bad : {platform::Bytes{0, 0, 6, 12, 0, 4, 0, 0, 0, 0},
-                                       platform::Bytes{0, 0, 6, 12, 5, 4, 0, 0, 0, 0},
-                                       platform::Bytes{0, 0, 3, 12, 4, 5, 0, 0, 0, 0},
-                                       platform::Bytes{0, 0, 6, 12, 3, 13, 0, 0, 0, 0},
-                                       platform::Bytes{0, 0, 13, 12, 3, 4, 0, 0, 0, 0},
-                                       platform::Bytes{0, 0, 6, 12, 3, 4, 0, 0, 0, 0x80}}) {
+    // k, n, g, h: g 0, g above h, g above k, h above n, k above n; then a negative count.
+    const std::vector<platform::Bytes> refused{{6, 12, 0, 4}, {6, 12, 5, 4}, {3, 12, 4, 5}, {6, 12, 3, 13},
+                                               {13, 12, 3, 4}, {6, 12, 3, 4}};
+    for (const platform::Bytes &params : refused) {
+        platform::Bytes bad{0, 0};
+        bad.insert(bad.end(), params.begin(), params.end());
+        bad.insert(bad.end(), {0, 0, 0, uint8_t(&params == &refused.back() ? 0x80 : 0)});
         platform::ByteReader reader(bad);
         EXPECT_FALSE(loaded.LoadParams(reader));
         EXPECT_EQ(loaded.GetDescription(false), "System gwarancyjny 6/12/3/4");
