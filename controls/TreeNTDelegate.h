@@ -1,0 +1,21 @@
+#pragma once
+// Paints a node of TCustomTreeNT: its state image (check box), its image, its own font and colour,
+// with the tree's item paint events around it.
+
+#include <QStyledItemDelegate>
+
+class TCustomTreeNT;
+
+class TTreeNTDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit TTreeNTDelegate(TCustomTreeNT &Tree);
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+
+private:
+    TCustomTreeNT &FTree;
+};
