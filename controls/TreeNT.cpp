@@ -69,6 +69,7 @@ TCustomTreeNT::TCustomTreeNT(QWidget *parent) : QTreeWidget(parent), FItems(*thi
                     OnChange(this, TTreeNTNodes::GetNode(itemFromIndex(current)));
             });
     applyOptions();
+    setAutoScrollMargin(std::max(1, ItemHeight() / 2));
 }
 
 TCustomTreeNT::~TCustomTreeNT()

@@ -292,6 +292,20 @@ TEST_F(TreeNTInputTest, EnterMovesDepthFirstAndWrapsFromTheLastNode)
     EXPECT_EQ(tree.Selected(), a);
 }
 
+TEST_F(TreeNTInputTest, CheckBoxesToggleByClickAndSpace)
+{
+    tree.setOptions(tree.Options() | toCheckBoxes);
+    ASSERT_FALSE(a->Checked());
+    const QRect box = tree.StateImageRect(a->ItemId());
+    ASSERT_FALSE(box.isEmpty());
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, box.center());
+    EXPECT_TRUE(a->Checked());
+    EXPECT_EQ(a->StateIndex, 2);
+    QTest::keyClick(&tree, Qt::Key_Space);
+    EXPECT_FALSE(a->Checked());
+    EXPECT_EQ(a->StateIndex, 1);
+}
+
 TEST_F(TreeNTInputTest, SingleExpandCollapsesThePreviousBranchUnlessKept)
 {
     allowExpand = allowCollapse = true;
