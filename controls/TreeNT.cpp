@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QToolTip>
 #include <QTreeWidgetItemIterator>
@@ -83,8 +84,9 @@ TCustomTreeNT::~TCustomTreeNT()
 void TCustomTreeNT::applyOptions()
 {
     setRootIsDecorated(FOptions & toShowRoot);
-    setEditTriggers((FOptions & toReadOnly) ? QAbstractItemView::NoEditTriggers
-                                            : QAbstractItemView::EditKeyPressed);
+    setEditTriggers((FOptions & toReadOnly)
+                        ? QAbstractItemView::NoEditTriggers
+                        : QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     const Qt::ScrollBarPolicy policy = (FOptions & toNoScroll) ? Qt::ScrollBarAlwaysOff
                                                                : Qt::ScrollBarAsNeeded;
     setHorizontalScrollBarPolicy(policy);
@@ -427,4 +429,29 @@ bool TCustomTreeNT::viewportEvent(QEvent *event)
         return true;
     }
     return QTreeWidget::viewportEvent(event);
+}
+
+void TCustomTreeNT::paintEvent(QPaintEvent *event)
+{
+    if (BeforePaint) {
+        QPainter painter(viewport());
+        BeforePaint(this, &painter);
+    }
+    QTreeWidget::paintEvent(event);
+    if (AfterPaint) {
+        QPainter painter(viewport());
+        AfterPaint(this, &painter);
+    }
+}
+
+bool TCustomTreeNT::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    if ((FOptions & toReadOnly) || state() == QAbstractItemView::DraggingState)
+        return false;
+    if (trigger != QAbstractItemView::AllEditTriggers && !(editTriggers() & trigger))
+        return QTreeWidget::edit(index, trigger, event);
+    bool allow = true;
+    if (OnEditing && index.isValid())
+        OnEditing(this, TTreeNTNodes::GetNode(itemFromIndex(index)), allow);
+    return allow && QTreeWidget::edit(index, trigger, event);
 }

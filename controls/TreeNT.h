@@ -191,6 +191,10 @@ public:
     QByteArray WriteProperties() const;
     void ReadProperties(const QByteArray &Stream);
 
+    std::function<void(TCustomTreeNT *, QPainter *)> BeforePaint;
+    std::function<void(TCustomTreeNT *, QPainter *)> AfterPaint;
+    std::function<void(TCustomTreeNT *, TTreeNTNode *, bool &)> OnEditing;
+    std::function<void(TCustomTreeNT *, TTreeNTNode *, QString &)> OnEdited;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, bool &)> OnExpanding;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, bool &)> OnCollapsing;
     std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnExpanded;
@@ -222,6 +226,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void keyboardSearch(const QString &search) override;
     bool viewportEvent(QEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
 
 private:
     void applyOptions();

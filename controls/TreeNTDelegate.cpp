@@ -2,6 +2,7 @@
 
 #include "controls/TreeNT.h"
 
+#include <QLineEdit>
 #include <QPainter>
 
 TTreeNTDelegate::TTreeNTDelegate(TCustomTreeNT &Tree) : QStyledItemDelegate(&Tree), FTree(Tree)
@@ -79,4 +80,16 @@ void TTreeNTDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     FTree.style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, &FTree);
     if (FTree.AfterItemPaint)
         FTree.AfterItemPaint(&FTree, node, painter, itemRect, states);
+}
+
+void TTreeNTDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const
+{
+    TTreeNTNode *node = TTreeNTNodes::GetNode(FTree.itemFromIndex(index));
+    auto *line = qobject_cast<QLineEdit *>(editor);
+    if (!node || !line)
+        return;
+    QString text = line->text();
+    if (FTree.OnEdited)
+        FTree.OnEdited(&FTree, node, text);
+    node->setText(text);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Paints a node of TCustomTreeNT: its state image (check box), its image, its own font and colour,
-// with the tree's item paint events around it.
+// with the tree's item paint events around it; ends label editing through OnEdited.
 
 #include <QStyledItemDelegate>
 
@@ -14,6 +14,9 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
+    // The edited text passes OnEdited and becomes the node's Text.
+    void setModelData(QWidget *editor, QAbstractItemModel *model,
+                      const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:

@@ -7,7 +7,10 @@ namespace {
 // The item that owns its node and orders itself by the tree's comparison.
 class TTreeNTItem : public QTreeWidgetItem {
 public:
-    explicit TTreeNTItem(TTreeNTNodes &Nodes) : Node(std::make_unique<TTreeNTNode>(Nodes, *this)) {}
+    explicit TTreeNTItem(TTreeNTNodes &Nodes) : Node(std::make_unique<TTreeNTNode>(Nodes, *this))
+    {
+        setFlags(flags() | Qt::ItemIsEditable);
+    }
 
     bool operator<(const QTreeWidgetItem &other) const override
     {

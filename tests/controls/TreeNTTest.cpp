@@ -1,7 +1,7 @@
 #include "controls/PropertyStream.h"
 #include "controls/TreeNT.h"
 
-#include <QScrollBar>
+#include <QLineEdit>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -304,6 +304,30 @@ TEST_F(TreeNTInputTest, CheckBoxesToggleByClickAndSpace)
     QTest::keyClick(&tree, Qt::Key_Space);
     EXPECT_FALSE(a->Checked());
     EXPECT_EQ(a->StateIndex, 1);
+}
+
+TEST_F(TreeNTInputTest, LabelEditingAsksOnEditingAndPassesTheTextThroughOnEdited)
+{
+    bool allowEdit = false;
+    tree.OnEditing = [&](TCustomTreeNT *, TTreeNTNode *node, bool &allow) {
+        EXPECT_EQ(node, a);
+        allow = allowEdit;
+    };
+    tree.OnEdited = [](TCustomTreeNT *, TTreeNTNode *, QString &text) { text = text.toUpper(); };
+    QTest::keyClick(&tree, Qt::Key_F2);
+    EXPECT_EQ(tree.findChild<QLineEdit *>(), nullptr);
+    allowEdit = true;
+    tree.setOptions(tree.Options() | toReadOnly);
+    QTest::keyClick(&tree, Qt::Key_F2);
+    EXPECT_EQ(tree.findChild<QLineEdit *>(), nullptr);
+    tree.setOptions(tree.Options() & ~toReadOnly);
+    QTest::keyClick(&tree, Qt::Key_F2);
+    auto *editor = tree.findChild<QLineEdit *>();
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QStringLiteral("źródło"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();  // the delegate commits through a queued call
+    EXPECT_EQ(a->Text(), QStringLiteral("ŹRÓDŁO"));
 }
 
 TEST_F(TreeNTInputTest, SingleExpandCollapsesThePreviousBranchUnlessKept)
