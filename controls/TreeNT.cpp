@@ -294,6 +294,8 @@ void TCustomTreeNT::toggleExpansion(TTreeNTNode &Node)
 
 int TCustomTreeNT::CompareNodes(TTreeNTNode &Node1, TTreeNTNode &Node2)
 {
+    if (FCompare)
+        return (*FCompare)(&Node1, &Node2, FCompareData);
     if (OnCompare) {
         int compare = 0;
         OnCompare(this, &Node1, &Node2, 0, compare);
@@ -318,6 +320,20 @@ void TCustomTreeNT::sortLevel(QTreeWidgetItem &Parent, bool Recurse)
 void TCustomTreeNT::AlphaSort()
 {
     sortLevel(*invisibleRootItem(), true);
+}
+
+void TCustomTreeNT::customSortLevel(QTreeWidgetItem &Parent, bool Recurse, const TTVCompare &Compare,
+                                    int Data)
+{
+    FCompare = &Compare;
+    FCompareData = Data;
+    sortLevel(Parent, Recurse);
+    FCompare = nullptr;
+}
+
+void TCustomTreeNT::CustomSort(const TTVCompare &Compare, int Data)
+{
+    customSortLevel(*invisibleRootItem(), true, Compare, Data);
 }
 
 void TCustomTreeNT::SortAfterChange(TTreeNTNode *Parent, bool TextChanged)

@@ -25,6 +25,7 @@ public:
 };
 
 class TCustomTreeNT;
+class TTreeNTNode;
 class TTreeNTNodes;
 
 enum TNodeState : uint16_t {
@@ -43,6 +44,9 @@ enum TTreeOption : uint16_t {
 using TTreeOptions = uint16_t;
 
 enum TSortType : uint8_t { stNone, stData, stText, stBoth };
+
+// A sort order of two nodes (negative, 0, positive) with the caller's data.
+using TTVCompare = std::function<int(TTreeNTNode *Node1, TTreeNTNode *Node2, int Data)>;
 
 class TTreeNTNode {
 public:
@@ -100,6 +104,8 @@ public:
     void Expand(bool Recurse);
     void Collapse(bool Recurse);
     void AlphaSort();
+    // Sorts the children by Compare.
+    void CustomSort(const TTVCompare &Compare, int Data);
     void Delete();
     bool IsEqual(const TTreeNTNode &Node) const { return Text() == Node.Text() && FData == Node.FData; }
 
@@ -185,6 +191,8 @@ public:
     TTreeNTNode *GetNodeAt(int X, int Y) const;
     void FullExpand();
     void AlphaSort();
+    // Sorts the root level and then every node's children by Compare.
+    void CustomSort(const TTVCompare &Compare, int Data);
 
     // The stored properties ("Items.Data" when there are nodes) and their reading; a malformed
     // "Items.Data" throws ETreeNTError and leaves the nodes as they were.
@@ -203,6 +211,9 @@ public:
     std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnChange;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, TTreeNTNode *, int, int &)> OnCompare;
     std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnDeletion;
+    // Fired before a node's image or selected image is drawn; they may set its indexes.
+    std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnGetImageIndex;
+    std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnGetSelectedIndex;
     std::function<QString(TCustomTreeNT *, TTreeNTNode *)> OnHint;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, bool &)> OnSingleExpanded;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, QPainter *, const TRect &, TNodeStates)>
@@ -214,6 +225,7 @@ public:
     bool ExpandNode(TTreeNTNode &Node);
     bool CollapseNode(TTreeNTNode &Node);
     bool AllowChange(TTreeNTNode *Node);
+    // The order sorting uses: a CustomSort's routine, else OnCompare, else the locale's text order.
     int CompareNodes(TTreeNTNode &Node1, TTreeNTNode &Node2);
     // Sorts Parent's children (the root level when null) as SortType asks.
     void SortAfterChange(TTreeNTNode *Parent, bool TextChanged);
@@ -233,6 +245,8 @@ private:
     void applyOptions();
     void toggleExpansion(TTreeNTNode &Node);
     void sortLevel(QTreeWidgetItem &Parent, bool Recurse);
+    friend class TTreeNTNode;
+    void customSortLevel(QTreeWidgetItem &Parent, bool Recurse, const TTVCompare &Compare, int Data);
 
     TTreeNTNodes FItems;
     TTreeOptions FOptions = toShowLines | toShowRoot;
@@ -243,6 +257,8 @@ private:
     QElapsedTimer FSearchTimer;
     QPointer<TImageList> FImages;
     QPointer<TImageList> FStateImages;
+    const TTVCompare *FCompare = nullptr;
+    int FCompareData = 0;
 };
 
 class TTreeNT : public TCustomTreeNT {

@@ -68,8 +68,11 @@ void TTreeNTDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         opt.rect.setLeft(stateRect.right() + 3);
     }
     if (TImageList *images = FTree.Images()) {
-        const int image = (option.state & QStyle::State_Selected) ? node->SelectedIndex
-                                                                   : node->ImageIndex;
+        const bool selected = option.state & QStyle::State_Selected;
+        const auto &ask = selected ? FTree.OnGetSelectedIndex : FTree.OnGetImageIndex;
+        if (ask)
+            ask(&FTree, node);
+        const int image = selected ? node->SelectedIndex : node->ImageIndex;
         const QPixmap pixmap = images->Image(image);
         if (!pixmap.isNull()) {
             opt.icon = QIcon(pixmap);

@@ -217,6 +217,11 @@ void TTreeNTNode::AlphaSort()
     FItem.sortChildren(0, Qt::AscendingOrder);
 }
 
+void TTreeNTNode::CustomSort(const TTVCompare &Compare, int Data)
+{
+    FOwner.Owner().customSortLevel(FItem, false, Compare, Data);
+}
+
 void TTreeNTNode::Delete()
 {
     FOwner.Delete(this);

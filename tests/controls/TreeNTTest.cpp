@@ -386,6 +386,19 @@ TEST(TreeNTSortTest, TextSortUsesTheLocaleOrOnCompareAndDeletingTheLastChildRemo
     EXPECT_EQ(tree.Items().GetFirstNode()->Text(), QStringLiteral("Bocian"));
 
     TTreeNTNode *parent = tree.Items().GetFirstNode();
+    for (int i : {2, 9, 4})
+        tree.Items().AddChild(parent, QString::number(i), i);
+    const TTVCompare byData = [](TTreeNTNode *n1, TTreeNTNode *n2, int sign) {
+        return sign * static_cast<int>(n1->Data() - n2->Data());
+    };
+    parent->CustomSort(byData, -1);
+    EXPECT_EQ(parent->GetFirstChild()->Data(), 9);
+    EXPECT_EQ(parent->GetLastChild()->Data(), 2);
+    EXPECT_EQ(tree.Items().GetFirstNode(), parent);  // the root level untouched
+    tree.CustomSort(byData, 1);
+    EXPECT_EQ(parent->GetFirstChild()->Data(), 2);
+    while (parent->Count() > 0)
+        parent->GetFirstChild()->Delete();
     TTreeNTNode *child = tree.Items().AddChild(parent, QStringLiteral("x"));
     parent->ItemId().setExpanded(true);
     EXPECT_TRUE(parent->HasChildren());
