@@ -216,6 +216,12 @@ void TCustomEnhListView::SetAutoSortAscending(bool value)
     FCurrentSortAscending = value;
 }
 
+void TCustomEnhListView::SetNoColumnResize(bool value)
+{
+    FNoColumnResize = value;
+    header()->setSectionResizeMode(value ? QHeaderView::Fixed : QHeaderView::Interactive);
+}
+
 void TCustomEnhListView::ColumnClick(int index)
 {
     if (FAutoColumnSort == TAutoColumnSort::acsSortToggle)

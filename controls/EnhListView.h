@@ -80,6 +80,9 @@ public:
     bool AutoSortAscending() const { return FAutoSortAscending; }
     void SetAutoSortAscending(bool value);
     bool ColumnSearch = false;
+    // Columns keep their widths against divider drags and divider double-clicks; code may still set them.
+    bool NoColumnResize() const { return FNoColumnResize; }
+    void SetNoColumnResize(bool value);
     TdfsEnhLVSaveSettings SaveSettings;
     TViewStyle ViewStyle = TViewStyle::vsReport; // kept; the control shows report view only
     QString Version() const { return QStringLiteral("TdfsEnhListView v3.70"); }
@@ -140,6 +143,7 @@ private:
     bool FCurrentSortAscending = true;
     int FSortColumnIndex = -1;
     bool FResortPending = false;
+    bool FNoColumnResize = false;
     int FUpdateCount = 1;
     QString FSearchString;
     int64_t FLastSearchKey = 0;

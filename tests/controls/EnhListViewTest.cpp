@@ -281,3 +281,34 @@ TEST_F(EnhListViewSearch, TypingWithPauseNoMatchOneItemAndNone)
 }
 
 } // namespace
+
+namespace {
+
+TEST(EnhListViewHeader, NoColumnResizeRefusesDividerDragAndDoubleClick)
+{
+    ListFixture f;
+    f.list.Loaded();
+    f.add("bardzo długi tekst pierwszej kolumny");
+    QHeaderView *header = f.list.header();
+    const int y = header->height() / 2;
+    const auto dragDivider = [&] {
+        const QPoint divider(header->sectionViewportPosition(0) + header->sectionSize(0) - 1, y);
+        QTest::mousePress(header->viewport(), Qt::LeftButton, {}, divider);
+        QTest::mouseMove(header->viewport(), divider + QPoint(40, 0));
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, divider + QPoint(40, 0));
+    };
+
+    f.list.SetNoColumnResize(true);
+    f.list.AddColumn(QStringLiteral("Nowa"), 30);
+    dragDivider();
+    EXPECT_EQ(f.list.ColumnWidth(0), 50);
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionSize(0) - 1, y));
+    EXPECT_EQ(f.list.ColumnWidth(0), 50);
+    EXPECT_EQ(header->sectionResizeMode(3), QHeaderView::Fixed);
+
+    f.list.SetNoColumnResize(false);
+    dragDivider();
+    EXPECT_EQ(f.list.ColumnWidth(0), 90);
+}
+
+} // namespace
