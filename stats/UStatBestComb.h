@@ -8,6 +8,7 @@
 #include "core/Currency.h"
 #include "core/DynArrays.h"
 #include "engine/UGame.h"
+#include "engine/UGen.h"
 #include "stats/UStatGeneral.h"
 
 #include <cstdint>
@@ -29,11 +30,12 @@ public:
     // Call after loading the draws. A running worker is stopped without its end handler; State :=
     // ssParams. std::invalid_argument unless the fixed numbers are candidates, 1 <= ACombLen <= N and
     // FixedCount <= ACombLen.
-    void SetParams(int32_t ACombLen, const uint8_t *ACandidates, int32_t CandCount, const uint8_t *AFixed,
+    void SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates, int32_t CandCount, const uint8_t *AFixed,
                    int32_t AFixedCount, bool AWeighted, int32_t AHitFrom, int32_t AHitTo, bool ATiesReplace);
     // Runs the search in a worker; OnFinished follows on the GUI thread with State ssComputed or
     // ssStopped. Refused with State ssNoMemory and no worker (OnFinished called at once) when there are
-    // no working draws or the pool holds fewer than GeneCount numbers. Call on the GUI thread.
+    // no working draws or the pool holds fewer than GeneCount numbers; a genetic search also when prize
+    // scoring has a stake of 0 or GeneCount is 0 (the fitness would divide by 0). Call on the GUI thread.
     void Start();
     void Stop();
     void Finished() override;
@@ -41,7 +43,24 @@ public:
     // Hist, Score and (prize scoring) PrizeValue of Comb.
     void Evaluate();
 
+    // The genetic fitness of Candidate (positions in Pool): its score per Normaliser (weighted) or its
+    // prize per unit of stake; a new best is reported as in the exhaustive search.
+    double Fitness(const TIndividual &Candidate);
+    // One seed per working draw: the first GeneCount distinct pool numbers of the draws from it onwards,
+    // ascending; the seeds end at the first draw whose remaining draws cannot complete one.
+    void PrepareSeeds();
+    // Seed I as positions in Pool.
+    void GetSeed(TChromosome &Genes, int I) const;
+
     TNewBestProc OnNewBest;
+    TGen Gen;
+    bool UseGA = false;
+    int32_t Generations = 0;
+    long double Normaliser = 0;
+    int32_t SeedCount = 0;
+    std::vector<TDynByteArr> Seeds;
+    TDynByteArr BestComb;
+    double BestFitness = 0; // of BestComb
     int32_t TopHits = 0;
     THitsInfo HitsInfo;
     TDynBoolArr CandFlags;

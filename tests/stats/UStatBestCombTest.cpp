@@ -56,7 +56,7 @@ std::vector<TBest> Search(const TGameInfo &Game, const TStatDraws *Draws, const 
         stat.LoadStatDraws(*Draws, -1);
     else
         stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
-    stat.SetParams(6, Candidates.data(), int32_t(Candidates.size()), Fixed.data(), int32_t(Fixed.size()),
+    stat.SetParams(false, 0, 6, Candidates.data(), int32_t(Candidates.size()), Fixed.data(), int32_t(Fixed.size()),
                    Weighted, HitFrom, HitTo, TiesReplace);
     stat.Start();
     if (stat.Thread)
@@ -173,7 +173,7 @@ TEST_F(StatBestCombTest, ASevenNumberCombinationCostsAndWinsAsItsBets)
         [&](TStatBestComb &S) { bests.push_back({S.Comb, S.Hist, S.PrizeValue, S.Score}); }, nullptr);
     stat.LoadStatDraws(draws, -1);
     const Comb seven{1, 2, 3, 4, 5, 6, 7};
-    stat.SetParams(7, seven.data(), 7, nullptr, 0, false, 3, 6, false);
+    stat.SetParams(false, 0, 7, seven.data(), 7, nullptr, 0, false, 3, 6, false);
     stat.Start();
     stat.Thread->WaitFor();
     ASSERT_EQ(bests.size(), 1u);
@@ -204,7 +204,7 @@ TEST_F(StatBestCombTest, AStopKeepsTheLastBest)
         [&] { ++finished; });
     stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
     const Comb candidates{3, 7, 11, 15, 19, 23, 27, 31, 35, 39, 43, 47};
-    stat.SetParams(6, candidates.data(), 12, nullptr, 0, true, 3, 6, true);
+    stat.SetParams(false, 0, 6, candidates.data(), 12, nullptr, 0, true, 3, 6, true);
     stat.Start();
     stat.Thread->WaitFor();
     EXPECT_EQ(finished, 1);
@@ -212,4 +212,46 @@ TEST_F(StatBestCombTest, AStopKeepsTheLastBest)
     // The first combination is the first best with TiesReplace.
     EXPECT_EQ(last.Numbers, (Comb{3, 7, 11, 15, 19, 23}));
     EXPECT_EQ(std::vector<int>(last.Hist.begin(), last.Hist.end()), HitCounts(last.Numbers));
+}
+
+TEST_F(StatBestCombTest, GeneticBestsArePrizesPerStake)
+{
+    const Comb pool{2, 5, 9, 14, 20, 26, 31, 37, 41, 48};
+    const auto &prizes = Lotto().Prizes[5];
+    const auto perStake = [&](const Comb &Numbers) {
+        const std::vector<int> counts = HitCounts(Numbers);
+        Currency win;
+        for (int h = 3; h <= 6; ++h)
+            win += prizes[size_t(h - 1)] * counts[size_t(6 - h)] * Lotto().WinStake;
+        return double(win.count()) / double((Lotto().BasicStake * int(LottoDraws().size())).count());
+    };
+    std::vector<std::pair<Comb, double>> bests;
+    TStatBestComb stat(
+        &Lotto(), nullptr, [&](TStatBestComb &S) { bests.push_back({S.BestComb, 0}); }, nullptr);
+    stat.Gen.SetSeed(0.25);
+    stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
+    stat.SetParams(true, 30, 6, pool.data(), 10, nullptr, 0, false, 3, 6, false);
+    stat.Start();
+    stat.Thread->WaitFor();
+    EXPECT_EQ(stat.State, ssComputed);
+    ASSERT_FALSE(bests.empty());
+    for (size_t i = 0; i < bests.size(); ++i) {
+        bests[i].second = perStake(bests[i].first);
+        if (i > 0) {
+            EXPECT_GT(bests[i].second, bests[i - 1].second);
+        }
+    }
+    EXPECT_NEAR(stat.Gen.BestFitness, bests.back().second, 1e-12);
+    ASSERT_GT(stat.SeedCount, 0);
+    if (stat.Gen.BestFitness < 1.0) {
+        for (const TDynByteArr &seed : stat.Seeds)
+            EXPECT_GE(stat.Gen.BestFitness, perStake(seed) - 1e-12);
+    }
+
+    // Nothing left to choose: refused.
+    const Comb six{1, 2, 3, 4, 5, 6};
+    stat.SetParams(true, 30, 6, six.data(), 6, six.data(), 6, false, 3, 6, false);
+    stat.Start();
+    EXPECT_EQ(stat.State, ssNoMemory);
+    EXPECT_EQ(stat.Thread, nullptr);
 }
