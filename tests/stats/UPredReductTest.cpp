@@ -1,27 +1,18 @@
 #include "stats/UPredReduct.h"
 
-#include "tests/fixtures/StatDrawHistories.h"
+#include "tests/stats/FreqTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-using testsupport::MakeGame;
+using freqtest::MakeDraws;
+using freqtest::MakeGame;
+
 
 namespace {
 
 const TGameInfo Game = MakeGame(10, 3, 3);
-
-TStatDraws Draws(const std::vector<std::vector<uint8_t>> &Numbers)
-{
-    TStatDraws draws(Numbers.size());
-    for (size_t i = 0; i < Numbers.size(); ++i) {
-        draws[i].No = static_cast<int32_t>(i + 1);
-        draws[i].Date = 40000 + static_cast<double>(i);
-        draws[i].Numbers = Numbers[i];
-    }
-    return draws;
-}
 
 // The candidates left, ascending.
 std::vector<int> Candidates(const TPredReduct &Pred)
@@ -39,7 +30,7 @@ std::vector<int> Reduce(const std::vector<std::vector<uint8_t>> &History, const 
 {
     int finished = 0;
     TPredReduct pred(&Game, nullptr, [&] { ++finished; });
-    pred.LoadStatDraws(Draws(History), -1);
+    pred.LoadStatDraws(MakeDraws(History), -1);
     pred.SetParams(static_cast<int32_t>(Key.size()), Key.data(), 3, HitLevel);
     pred.Start();
     pred.Thread->WaitFor();
@@ -67,7 +58,7 @@ TEST(PredReductTest, AStopKeepsWhatWasStruck)
     int finished = 0;
     TPredReduct pred(&Game, nullptr, [&] { ++finished; });
     pred.Progress.OnProgress = [&](int32_t, int32_t) { pred.Thread->Terminate(); };
-    pred.LoadStatDraws(Draws({{1, 2, 9}, {3, 7, 8}, {4, 5, 10}}), -1);
+    pred.LoadStatDraws(MakeDraws({{1, 2, 9}, {3, 7, 8}, {4, 5, 10}}), -1);
     const std::vector<uint8_t> key{1, 2, 3, 4, 5, 6};
     pred.SetParams(6, key.data(), 3, 1);
     pred.Start();
