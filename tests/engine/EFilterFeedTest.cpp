@@ -11,6 +11,7 @@
 #include "engine/USysFull.h"
 #include "tests/engine/DrawsTestSupport.h"
 #include "tests/engine/FailingSumFilter.h"
+#include "tests/engine/FullSystemFixture.h"
 #include "tests/engine/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -42,44 +43,7 @@ std::string RunInWorker(TWork Work, bool Stopped = false)
     return worker.FailureText;
 }
 
-class EFilterFeed : public testing::Test {
-protected:
-    EFilterFeed()
-    {
-        Game.Info.Id = 7;
-        Game.Info.MaxNumber = 20;
-        Game.Info.Drawn = 3;
-        Game.Info.MinK = 3;
-        RegisterFilterKinds();
-    }
-    ~EFilterFeed() override { Limits.MaxComb = SavedMaxComb; }
-
-    // Sums Min..Max pass.
-    std::unique_ptr<TGroupFilter> sumSet(const TSystem &System, int32_t Min, int32_t Max)
-    {
-        auto set = std::make_unique<TGroupFilter>(&Game, System.N, System.K, System.Key);
-        auto filter = std::make_unique<TFltSum>(&Game, System.N, System.K, System.Key);
-        filter->Params = TRangeBlock{rmRange, Min, Max};
-        set->AddFilter(filter.release(), false);
-        set->FindType = true;
-        set->Build();
-        return set;
-    }
-
-    // 3 of 9 numbers under a key that is not 1..9.
-    std::unique_ptr<TSysFull> full(int32_t MaxComb)
-    {
-        Limits.MaxComb = MaxComb;
-        auto system = std::make_unique<TSysFull>(&Game);
-        system->SetParams(9, 3);
-        system->Generate();
-        system->SetKey({2, 4, 5, 7, 8, 10, 11, 13, 15});
-        return system;
-    }
-
-    TGameData Game;
-    const int32_t SavedMaxComb = Limits.MaxComb;
-};
+using EFilterFeed = FullSystemFixture;
 
 TEST_F(EFilterFeed, AStoredSystemFeedsItsLiveRows)
 {

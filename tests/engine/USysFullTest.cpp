@@ -6,6 +6,7 @@
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "tests/engine/FailingSumFilter.h"
+#include "tests/engine/FullSystemFixture.h"
 #include "tests/engine/SystemTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,40 +20,8 @@ using systest::markInWorker;
 using systest::Rows;
 using systest::shown;
 
-class SysFull : public ::testing::Test {
+class SysFull : public FullSystemFixture {
 protected:
-    SysFull()
-    {
-        Game.Info.Id = 7;
-        Game.Info.MaxNumber = 20;
-        Game.Info.MinK = 3;
-        RegisterFilterKinds();
-    }
-    ~SysFull() override { Limits.MaxComb = SavedMaxComb; }
-
-    // Sums Min..Max pass; FindType keeps what passes.
-    std::unique_ptr<TGroupFilter> sumSet(const TSystem &System, int32_t Min, int32_t Max, bool FindType)
-    {
-        auto set = std::make_unique<TGroupFilter>(&Game, System.N, System.K, System.Key);
-        auto filter = std::make_unique<TFltSum>(&Game, System.N, System.K, System.Key);
-        filter->Params = TRangeBlock{rmRange, Min, Max};
-        set->AddFilter(filter.release(), false);
-        set->FindType = FindType;
-        set->Build();
-        return set;
-    }
-
-    // 3 of 9 numbers: 84 combinations, stored when MaxComb allows.
-    std::unique_ptr<TSysFull> full(int32_t MaxComb)
-    {
-        Limits.MaxComb = MaxComb;
-        auto system = std::make_unique<TSysFull>(&Game);
-        system->SetParams(9, 3);
-        system->Generate();
-        system->SetKey({2, 4, 5, 7, 8, 10, 11, 13, 15});
-        return system;
-    }
-
     // Positions, numbers and flags of the shown rows.
     static Rows shownWithFlags(const TSystem &System)
     {
@@ -64,9 +33,6 @@ protected:
         }
         return rows;
     }
-
-    TGameData Game;
-    const int32_t SavedMaxComb = Limits.MaxComb;
 };
 
 TEST_F(SysFull, TooManyModeKeepsWhatTheStoredSystemKeeps)
