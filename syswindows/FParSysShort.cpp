@@ -141,8 +141,7 @@ std::string TfrmParSysShort::RegistrySection() const
 
 int TfrmParSysShort::SpinValue(const TFloatSpin *Spin)
 {
-    const int64_t value = Spin->GetAsInteger();
-    return int(std::clamp<int64_t>(value, int64_t(Spin->MinValue()), int64_t(Spin->MaxValue())));
+    return int(Spin->IntegerInRange());
 }
 
 void TfrmParSysShort::Init(const TGameData *Game, int AN, bool Empty, bool ARandom, int Kind, int ACount, int AK)
