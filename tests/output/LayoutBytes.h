@@ -3,6 +3,7 @@
 // test layout whose geometry the tests work out by hand.
 
 #include "core/UGlobalFiles.h"
+#include "platform/Cp1250.h"
 
 #include <bit>
 #include <cstdint>
@@ -45,8 +46,10 @@ inline void PutDouble(std::vector<uint8_t> &Bytes, double Value)
 inline std::vector<uint8_t> LayoutBody(const TestLayout &L)
 {
     std::vector<uint8_t> bytes{3, 0, 0, L.GameId, 3, L.FormId};
+    // Windows-1250, zero-padded.
+    const std::string text = platform::utf8ToCp1250(L.Name);
     std::vector<uint8_t> name(128, 0);
-    std::memcpy(name.data(), L.Name.data(), L.Name.size());
+    std::memcpy(name.data(), text.data(), text.size());
     bytes.insert(bytes.end(), name.begin(), name.end());
     for (const double length : {L.CellSizeY, L.CellSizeX, L.GapY, L.GapX, L.MarkSizeX, L.MarkSizeY})
         PutDouble(bytes, length);

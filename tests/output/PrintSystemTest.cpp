@@ -50,8 +50,9 @@ protected:
         for (int k = 1; k <= 12; ++k)
             rows.push_back(std::to_string(k) + " 20 21 22 23 24");
         rows.push_back("25 30 31 39 40 49");
-        ASSERT_TRUE(system.LoadFromStrings(rows));
-        ASSERT_EQ(system.ViewCount(), 13);
+        system = std::make_unique<TSysUser>(lotto);
+        ASSERT_TRUE(system->LoadFromStrings(rows));
+        ASSERT_EQ(system->ViewCount(), 13);
     }
     void TearDown() override
     {
@@ -76,7 +77,7 @@ protected:
             window.sePosY->setText("1,5");
             Play(window);
         });
-        PrintSystem(lotto, &system);
+        PrintSystem(lotto, system.get());
     }
 
     std::vector<QString> Captions() const
@@ -92,7 +93,7 @@ protected:
     testsupport::ModalScript script;
     platform::TRecordingPrinter *printer = nullptr;
     TGameData *lotto = nullptr;
-    TSysUser system{nullptr};
+    std::unique_ptr<TSysUser> system;
 };
 
 TEST_F(PrintSystemTest, ThirteenRowsOnSixPanelsPrintThreeSlipsTheLastHoldingRowThirteenAlone)
@@ -225,10 +226,10 @@ TEST_F(PrintSystemTest, NoPrinterOrNoLayoutOfTheGameIsToldAndNothingOpens)
     WriteLayout("slip.dat", TestLayout());
     printer->SetInstalled(false);
     script.answerBox(1);
-    PrintSystem(lotto, &system);
+    PrintSystem(lotto, system.get());
     printer->SetInstalled(true);
     script.answerBox(1);
-    PrintSystem(Games.GameById(2), &system);
+    PrintSystem(Games.GameById(2), system.get());
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[0].Text, "W systemie nie ma zainstalowanej drukarki.");
     EXPECT_EQ(script.boxes()[1].Text, "Dla tej gry nie zdefiniowano żadnych kuponów.");
