@@ -28,8 +28,8 @@ TFloatSpin *NewSpin(QWidget *Parent, uint8_t Precision, double Min, double Max)
 {
     auto *spin = new TFloatSpin(Parent);
     spin->SetPrecision(Precision);
-    spin->SetMinValue(Min);
     spin->SetMaxValue(Max);
+    spin->SetMinValue(Min);
     spin->Loaded();
     return spin;
 }

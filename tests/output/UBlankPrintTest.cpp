@@ -207,28 +207,4 @@ TEST_F(PrintFormDrawingTest, MarksLandAtTheScaledPlacesFromTheOrigin)
     EXPECT_EQ(page.Captions[0].Text, "2(7-12)");
 }
 
-TEST_F(PrintFormDrawingTest, TheTestPrintMarksEveryBoxOnceOnOnePage)
-{
-    const TGameInfo game = TestGame(1, 20);
-    TPrintForm form(&game, 1);
-    ASSERT_TRUE(form.LoadFromBytes(LayoutFileBytes(TestLayout())));
-    form.SetOrigin(0, 0);
-    form.TestPrint();
-
-    EXPECT_EQ(std::tuple(printer->Jobs, printer->EndedJobs, printer->Faults), std::tuple(1, 1, 0));
-    ASSERT_EQ(printer->Pages.size(), 1u);
-    const auto &page = printer->Pages[0];
-    // 6 panels of 20 numbers, grid 1 of 6 values, grid 3 of 5, the marker.
-    ASSERT_EQ(page.Marks.size(), 6u * 20 + 6 + 5 + 1);
-    for (size_t i = 0; i < page.Marks.size(); ++i)
-        for (size_t j = i + 1; j < page.Marks.size(); ++j)
-            ASSERT_FALSE(page.Marks[i].intersects(page.Marks[j])) << i << " and " << j;
-    // Number 20 of panel 6 (20, 60): (5, 67) mm.
-    EXPECT_EQ(page.Marks[5 * 20 + 19], QRect(20, 660, 30, 20));
-    EXPECT_EQ(page.Marks.back(), QRect(1660, 1010, 30, 20));
-    ASSERT_EQ(page.Captions.size(), 1u);
-    EXPECT_EQ(page.Captions[0].Text, "9999(99999-99999)");
-    EXPECT_EQ(page.Captions[0].TopLeft, QPoint(300, 50));
-}
-
 } // namespace
