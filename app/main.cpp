@@ -1,5 +1,6 @@
 #include "platform/gui/QtDispatcher.h"
 #include "shell/ProgramStart.h"
+#include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
 
 #include <QApplication>
@@ -13,5 +14,6 @@ int main(int argc, char *argv[])
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     InstallSystemWindows();
+    InstallStatWindows();
     return RunProgram();
 }
