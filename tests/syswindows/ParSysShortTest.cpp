@@ -1,5 +1,4 @@
 #include "controls/FloatSpin.h"
-#include "platform/gui/MessageBox.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/FParSysShort.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
@@ -135,27 +134,6 @@ TEST_F(ParSysShortTest, CostRowsShowTheCombinationsTheirShareAndTheirPrice)
     // Eight numbers per combination are played as their 28 six-number bets.
     dialog.seCDraws->setText("8");
     EXPECT_EQ(dialog.sgStat->Cells(1, 4), "84,00" + nbsp + "zł");
-}
-
-TEST_F(ParSysShortTest, ACostBeyondTheRangeOfMoneyRefusesOk)
-{
-    // 924 bets at 10^12 zł each leave the range of money.
-    Lotto()->Info.BasicStake = Currency::fromDouble(1e12);
-    dialog.Init(Lotto(), 12, false, false, 0, 924, 6);
-    EXPECT_EQ(dialog.sgStat->Cells(1, 4), "poza zakresem");
-    script.answerBox(platform::IDOK);
-    dialog.btnOk->click();
-    ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, "Koszt takiego systemu przekracza zakres kwot programu.");
-    EXPECT_EQ(script.boxes()[0].Flags, 48);
-    EXPECT_NE(dialog.result(), 1);
-    EXPECT_FALSE(store().value(Section, "n"));
-
-    dialog.seCComb->setText("1");
-    EXPECT_EQ(dialog.sgStat->Cells(1, 4), "1" + nbsp + "000" + nbsp + "000" + nbsp + "000" + nbsp + "000,00" + nbsp + "zł");
-    dialog.btnOk->click();
-    EXPECT_EQ(dialog.result(), 1);
-    EXPECT_EQ(dialog.Count, 1);
 }
 
 TEST_F(ParSysShortTest, HitTableShowsTheFullSystemsPrizesScaledToTheCombinations)

@@ -187,6 +187,12 @@ TEST_F(SysShortWindowTest, ACostBeyondTheRangeOfMoneyIsShownAsSuchAndRefused)
     EXPECT_EQ(script.boxes()[0].Flags, 48);
     EXPECT_FALSE(qobject_cast<TfrmSysShort *>(window)->Generating());
     EXPECT_EQ(RowTexts(*window).size(), 924);
+
+    // 922 bets cost 922 000 000 000 000,00 zł: that fits.
+    AnswerParams(12, 6, 922);
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
+    EXPECT_EQ(StatValue(*window, 7), "922" + nbsp + "000" + nbsp + "000" + nbsp + "000" + nbsp + "000,00" + nbsp + "zł");
     EXPECT_EQ(frame->ChildForms().size(), 1u);
 }
 
