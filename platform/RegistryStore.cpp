@@ -9,8 +9,8 @@
 #include <iterator>
 #include <pwd.h>
 #include <type_traits>
-#include <utility>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
