@@ -40,6 +40,10 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     SortBytes(fixed.data(), AFixedCount);
     if (!std::includes(candidates.begin(), candidates.end(), fixed.begin(), fixed.end()))
         throw std::invalid_argument("TStatBestComb::SetParams: a fixed number is no candidate");
+    THitsInfo hitsInfo;
+    hitsInfo.Init(*Game, N, std::min(ACombLen, int32_t(Game->MaxK)), false);
+    if (AWeighted && (AHitFrom < hitsInfo.LowHits || AHitFrom > AHitTo || AHitTo > hitsInfo.HighHits))
+        throw std::invalid_argument("TStatBestComb::SetParams: hit levels outside the winning levels");
     Thread.reset();
     State = ssParams;
     UseGA = AUseGA;
@@ -63,7 +67,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     }
 
     TopHits = std::min(CombLen, int32_t(Game->MaxK));
-    HitsInfo.Init(*Game, N, TopHits, false);
+    HitsInfo = std::move(hitsInfo);
     Comb.assign(static_cast<size_t>(CombLen), 0);
     BestComb.assign(static_cast<size_t>(CombLen), 0);
     Hist.assign(static_cast<size_t>(HitsInfo.LevelCount), 0);
@@ -73,8 +77,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     for (size_t i = 0; i < Weights.size(); ++i)
         Weights[i] = std::pow(static_cast<long double>(DrawCount) + 1,
                               static_cast<long double>(Weights.size() - 1 - i));
-    const int32_t hitTo = std::clamp(HitTo, HitsInfo.LowHits, HitsInfo.HighHits);
-    Normaliser = Weights.empty() ? 0 : DrawCount * Weights[static_cast<size_t>(HitsInfo.HighHits - hitTo)];
+    Normaliser = Weighted ? DrawCount * Weights[static_cast<size_t>(HitsInfo.HighHits - HitTo)] : 0;
 }
 
 void TStatBestComb::Start()
