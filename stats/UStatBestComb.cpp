@@ -18,7 +18,8 @@ Currency TicketCost(const TGameInfo &G, int K)
 TStatBestComb::TStatBestComb(const TGameInfo *Game, TProgressProc OnProgress, TNewBestProc OnNewBest,
                              TFinishedProc OnFinished)
     : TStat(Game, nullptr, OnProgress), OnNewBest(std::move(OnNewBest)),
-      Gen(false, std::move(OnProgress), [this](TChromosome &Genes, int I) { GetSeed(Genes, I); }, nullptr)
+      Gen(
+          false, std::move(OnProgress), [this](TChromosome &Genes, int I) { GetSeed(Genes, I); }, nullptr)
 {
     this->OnFinished = std::move(OnFinished);
     CandFlags.assign(static_cast<size_t>(N), false);
@@ -29,9 +30,9 @@ TStatBestComb::~TStatBestComb()
     Thread.reset(); // the worker reads this object's members
 }
 
-void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates, int32_t CandCount,
-                              const uint8_t *AFixed, int32_t AFixedCount, bool AWeighted, int32_t AHitFrom,
-                              int32_t AHitTo, bool ATiesReplace)
+void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates,
+                              int32_t CandCount, const uint8_t *AFixed, int32_t AFixedCount, bool AWeighted,
+                              int32_t AHitFrom, int32_t AHitTo, bool ATiesReplace)
 {
     if (ACombLen < 1 || ACombLen > N || AFixedCount > ACombLen || AFixedCount > CandCount)
         throw std::invalid_argument("TStatBestComb::SetParams: combination length outside 1..N");
@@ -167,7 +168,8 @@ void TStatBestComb::SearchAll(TMyThread &AThread)
     long double best = 0;
     for (int64_t t = 1; t <= total; ++t) {
         if (GeneCount > 0)
-            IndexToComb(static_cast<uint8_t>(PoolCount), static_cast<uint8_t>(GeneCount), positions.data(), t);
+            IndexToComb(static_cast<uint8_t>(PoolCount), static_cast<uint8_t>(GeneCount), positions.data(),
+                        t);
         MapComb(positions.data());
         Evaluate();
         if (Score > best || (Score == best && TiesReplace)) {
@@ -188,9 +190,9 @@ double TStatBestComb::Fitness(const TIndividual &Candidate)
 {
     MapComb(Candidate.Genes.data());
     Evaluate();
-    const long double fitness =
-        Weighted ? Score / Normaliser
-                 : static_cast<long double>(PrizeValue.count()) / static_cast<long double>(TotalStake.count());
+    const long double fitness = Weighted ? Score / Normaliser
+                                         : static_cast<long double>(PrizeValue.count()) /
+                                               static_cast<long double>(TotalStake.count());
     const auto result = static_cast<double>(fitness);
     // Against the best reported, not the optimiser's: it scores a pair of children before keeping the
     // better, so the worse child may also beat its best.
@@ -230,5 +232,6 @@ void TStatBestComb::GetSeed(TChromosome &Genes, int I) const
 {
     const TDynByteArr &seed = Seeds[static_cast<size_t>(I)];
     for (size_t j = 0; j < seed.size(); ++j)
-        Genes[j] = static_cast<uint8_t>(std::lower_bound(Pool.begin(), Pool.end(), seed[j]) - Pool.begin() + 1);
+        Genes[j] =
+            static_cast<uint8_t>(std::lower_bound(Pool.begin(), Pool.end(), seed[j]) - Pool.begin() + 1);
 }

@@ -70,7 +70,8 @@ TOutcome Search(const TGameInfo &Game, const TStatDraws &Draws, const TRun &P)
     TStatBestComb stat(
         &Game, nullptr,
         [&](TStatBestComb &S) {
-            out.Bests.push_back({S.UseGA ? S.BestComb : S.Comb, S.Hist, S.PrizeValue, S.Score, S.BestFitness});
+            out.Bests.push_back(
+                {S.UseGA ? S.BestComb : S.Comb, S.Hist, S.PrizeValue, S.Score, S.BestFitness});
         },
         [&] { ++out.Finished; });
     stat.Gen.SetSeed(0.25);
@@ -116,8 +117,13 @@ TGameInfo SystemGame()
     g.MinHits = {1, 1, 2, 3, 3, 3, 3};
     g.Prizes.assign(7, std::vector<Currency>(7));
     for (int k = 5; k <= 7; ++k)
-        g.Prizes[size_t(k - 1)] = {Currency(), Currency(), Currency::fromDouble(10), Currency::fromDouble(100),
-                                   Currency::fromDouble(1000), Currency(), Currency()};
+        g.Prizes[size_t(k - 1)] = {Currency(),
+                                   Currency(),
+                                   Currency::fromDouble(10),
+                                   Currency::fromDouble(100),
+                                   Currency::fromDouble(1000),
+                                   Currency(),
+                                   Currency()};
     BuildLevelCounts(g);
     EXPECT_TRUE(BuildHitsTable(g));
     EXPECT_EQ(GameInfoFault(g), "");
@@ -219,7 +225,8 @@ TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
             };
             for (bool weighted : {false, true}) {
                 const std::vector<TBest> bests =
-                    Search(Lotto(), LottoDraws(), {false, 0, 6, candidates, fixed, weighted, 3, 5, ties}).Bests;
+                    Search(Lotto(), LottoDraws(), {false, 0, 6, candidates, fixed, weighted, 3, 5, ties})
+                        .Bests;
                 ASSERT_FALSE(bests.empty());
                 for (size_t i = 1; i < bests.size(); ++i)
                     EXPECT_GE(bests[i].Score, bests[i - 1].Score);
@@ -238,18 +245,22 @@ TEST_F(StatBestCombTest, TiesReplaceReportsTheLastOfEqualBests)
     // mapping.
     const TStatDraws draws = freqtest::MakeDraws({{6, 7, 8, 20, 21, 22}});
     for (bool weighted : {false, true}) {
-        const std::vector<TBest> first = Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, false}).Bests;
+        const std::vector<TBest> first =
+            Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, false}).Bests;
         ASSERT_EQ(first.size(), 1u);
         EXPECT_EQ(first[0].Numbers, (Comb{1, 2, 3, 6, 7, 8}));
         EXPECT_EQ(first[0].Prize, Currency::fromDouble(24));
 
         // With TiesReplace a combination that never won is the first best; then each of the ten that hit.
-        const std::vector<TBest> all = Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, true}).Bests;
+        const std::vector<TBest> all =
+            Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, true}).Bests;
         ASSERT_FALSE(all.empty());
         EXPECT_EQ(all.front().Numbers, (Comb{1, 2, 3, 4, 5, 6}));
         EXPECT_EQ(all.front().Score, 0);
         EXPECT_EQ(all.back().Numbers, (Comb{3, 4, 5, 6, 7, 8}));
-        EXPECT_EQ(std::count_if(all.begin(), all.end(), [&](const TBest &B) { return B.Score == first[0].Score; }), 10);
+        EXPECT_EQ(
+            std::count_if(all.begin(), all.end(), [&](const TBest &B) { return B.Score == first[0].Score; }),
+            10);
         for (size_t i = 1; i < all.size(); ++i)
             EXPECT_GE(all[i].Score, all[i - 1].Score);
     }
@@ -264,7 +275,8 @@ TEST_F(StatBestCombTest, ASevenNumberCombinationCostsAndWinsAsItsBets)
 
     // One draw hitting all 6 of the 7 numbers: one bet with 6 hits and six with 5.
     const TStatDraws draws = freqtest::MakeDraws({{1, 2, 3, 4, 5, 6}});
-    const std::vector<TBest> bests = Search(Lotto(), draws, {false, 0, 7, Numbers(1, 7), {}, false, 3, 6, false}).Bests;
+    const std::vector<TBest> bests =
+        Search(Lotto(), draws, {false, 0, 7, Numbers(1, 7), {}, false, 3, 6, false}).Bests;
     ASSERT_EQ(bests.size(), 1u);
     const auto &prizes = Lotto().Prizes[5];
     EXPECT_EQ(bests[0].Prize, (prizes[5] + prizes[4] * 6) * Lotto().WinStake);
@@ -274,18 +286,19 @@ TEST_F(StatBestCombTest, ASevenNumberCombinationCostsAndWinsAsItsBets)
 TEST_F(StatBestCombTest, ASystemOfAHandBuiltGameCostsAndWinsAsItsBets)
 {
     const TGameInfo game = SystemGame();
-    EXPECT_EQ(TicketCost(game, 4), Currency());                     // not played
+    EXPECT_EQ(TicketCost(game, 4), Currency()); // not played
     EXPECT_EQ(TicketCost(game, 5), Currency::fromDouble(2.5));
-    EXPECT_EQ(TicketCost(game, 6), Currency::fromDouble(15));      // 6 bets
-    EXPECT_EQ(TicketCost(game, 7), Currency::fromDouble(52.5));    // 21 bets
-    EXPECT_EQ(TicketCost(game, 9), Currency::fromDouble(52.5));    // costs as 7
+    EXPECT_EQ(TicketCost(game, 6), Currency::fromDouble(15));   // 6 bets
+    EXPECT_EQ(TicketCost(game, 7), Currency::fromDouble(52.5)); // 21 bets
+    EXPECT_EQ(TicketCost(game, 9), Currency::fromDouble(52.5)); // costs as 7
 
     // 1..7 hits 5, 4, 3 and 2 of the draws. Its 5-number bets: 1 x 5, 10 x 4 and 10 x 3 hits; 3 x 4 and
     // 12 x 3; 6 x 3; none. (1000 + 13 x 100 + 28 x 10) x 2.00 = 5160.00.
     const TStatDraws draws =
         freqtest::MakeDraws({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 20}, {1, 2, 3, 19, 20}, {1, 2, 18, 19, 20}});
     for (bool weighted : {false, true}) {
-        const std::vector<TBest> bests = Search(game, draws, {false, 0, 7, Numbers(1, 7), {}, weighted, 3, 5, false}).Bests;
+        const std::vector<TBest> bests =
+            Search(game, draws, {false, 0, 7, Numbers(1, 7), {}, weighted, 3, 5, false}).Bests;
         ASSERT_EQ(bests.size(), 1u);
         EXPECT_EQ(bests[0].Prize, Currency::fromDouble(5160));
         EXPECT_EQ(std::vector<int>(bests[0].Hist.begin(), bests[0].Hist.end()), (std::vector<int>{1, 1, 1}));
@@ -335,9 +348,12 @@ TEST_F(StatBestCombTest, RefusesWhatCannotBeScored)
     // A weighted band outside the combination's winning levels.
     TStatBestComb stat(&game, nullptr, nullptr, nullptr);
     const Comb eight = Numbers(1, 8);
-    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 2, 5, false), std::invalid_argument);
-    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 3, 6, false), std::invalid_argument);
-    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 5, 4, false), std::invalid_argument);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 2, 5, false),
+                 std::invalid_argument);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 3, 6, false),
+                 std::invalid_argument);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 5, 4, false),
+                 std::invalid_argument);
 }
 
 TEST_F(StatBestCombTest, AStopKeepsTheLastBest)
@@ -378,7 +394,8 @@ TEST_F(StatBestCombTest, GeneticBestsArePrizesPerStake)
     for (size_t i = 0; i < out.Bests.size(); ++i) {
         const TBest &best = out.Bests[i];
         EXPECT_NEAR(best.Fitness, PerStake(Lotto(), best.Numbers), 1e-12);
-        EXPECT_NEAR(double(best.Prize.count()) / double((Lotto().BasicStake * int(LottoDraws().size())).count()),
+        EXPECT_NEAR(double(best.Prize.count()) /
+                        double((Lotto().BasicStake * int(LottoDraws().size())).count()),
                     best.Fitness, 1e-12);
         if (i > 0) {
             EXPECT_GT(best.Fitness, out.Bests[i - 1].Fitness);
@@ -399,7 +416,8 @@ TEST_F(StatBestCombTest, GeneticBestsArePrizesPerStake)
     std::sort(rich.begin(), rich.end());
     int32_t progress = 0;
     TStatBestComb stat(
-        &Lotto(), [&](int32_t Position, int32_t) { progress = std::max(progress, Position); }, nullptr, nullptr);
+        &Lotto(), [&](int32_t Position, int32_t) { progress = std::max(progress, Position); }, nullptr,
+        nullptr);
     stat.Gen.SetSeed(0.25);
     stat.LoadStatDraws(LottoDraws(), -1);
     stat.SetParams(true, 30, 6, rich.data(), 10, nullptr, 0, false, 3, 6, false);
@@ -410,7 +428,8 @@ TEST_F(StatBestCombTest, GeneticBestsArePrizesPerStake)
     EXPECT_GE(PerStake(Lotto(), stat.BestComb), 1.0);
     EXPECT_NEAR(PerStake(Lotto(), stat.BestComb), stat.Gen.BestFitness, 1e-12);
     // Within the initial population: at the latest the seed of the last draw is that draw.
-    EXPECT_LE(progress, 10000.0 * (2000 + stat.SeedCount) / double(TGen::TotalSteps(30, 200, stat.SeedCount, 10)));
+    EXPECT_LE(progress,
+              10000.0 * (2000 + stat.SeedCount) / double(TGen::TotalSteps(30, 200, stat.SeedCount, 10)));
 }
 
 TEST_F(StatBestCombTest, SeedsGatherTheNextPoolNumbersOfTheDraws)
@@ -431,7 +450,8 @@ TEST_F(StatBestCombTest, SeedsGatherTheNextPoolNumbersOfTheDraws)
     stat.Thread->WaitFor();
     EXPECT_EQ(stat.State, ssComputed);
     EXPECT_EQ(stat.SeedCount, 4);
-    EXPECT_EQ(stat.Seeds, (std::vector<TDynByteArr>{{2, 4, 6, 13}, {4, 6, 13, 15}, {2, 11, 13, 15}, {2, 13, 15, 17}}));
+    EXPECT_EQ(stat.Seeds,
+              (std::vector<TDynByteArr>{{2, 4, 6, 13}, {4, 6, 13, 15}, {2, 11, 13, 15}, {2, 13, 15, 17}}));
     const std::vector<TDynByteArr> positions{{1, 2, 3, 5}, {2, 3, 5, 6}, {1, 4, 5, 6}, {1, 5, 6, 7}};
     for (int i = 0; i < stat.SeedCount; ++i) {
         TChromosome genes(4);
