@@ -178,14 +178,20 @@ std::vector<Comb> AllCombs(const Comb &Candidates, const Comb &Fixed)
     return combs;
 }
 
+// What a 6-number bet with Counts (as HitCounts answers them) wins by the prize table.
+Currency Win(const TGameInfo &Lotto, const std::vector<int> &Counts)
+{
+    Currency win;
+    for (int h = 3; h <= 6; ++h)
+        win += Lotto.Prizes[5][size_t(h - 1)] * Counts[size_t(6 - h)] * Lotto.WinStake;
+    return win;
+}
+
 // The brute-force prize per stake of Numbers over the Lotto history.
 double PerStake(const TGameInfo &Lotto, const Comb &Numbers)
 {
-    const std::vector<int> counts = HitCounts(Numbers);
-    Currency win;
-    for (int h = 3; h <= 6; ++h)
-        win += Lotto.Prizes[5][size_t(h - 1)] * counts[size_t(6 - h)] * Lotto.WinStake;
-    return double(win.count()) / double((Lotto.BasicStake * int(LottoDraws().size())).count());
+    return double(Win(Lotto, HitCounts(Numbers)).count()) /
+           double((Lotto.BasicStake * int(LottoDraws().size())).count());
 }
 
 bool HoldsAPastDraw(const Comb &Pool)
@@ -200,17 +206,13 @@ bool HoldsAPastDraw(const Comb &Pool)
 TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
 {
     const Comb candidates{3, 7, 11, 15, 19, 23, 27, 31, 35, 39, 43, 47};
-    const auto &prizes = Lotto().Prizes[5];
     for (const Comb &fixed : {Comb{}, Comb{7, 31}}) {
         const std::vector<Comb> combs = AllCombs(candidates, fixed);
         std::vector<std::vector<int>> counts;
         std::vector<Currency> wins;
         for (const Comb &comb : combs) {
             counts.push_back(HitCounts(comb));
-            Currency win;
-            for (int h = 3; h <= 6; ++h)
-                win += prizes[size_t(h - 1)] * counts.back()[size_t(6 - h)] * Lotto().WinStake;
-            wins.push_back(win);
+            wins.push_back(Win(Lotto(), counts.back()));
         }
         // The weighted band 3..5 compares hits at 5, then 4, then 3.
         std::vector<std::vector<int>> band;
@@ -339,6 +341,7 @@ TEST_F(StatBestCombTest, RefusesWhatCannotBeScored)
     // Genetic prize scoring with nothing staked: 4 numbers the game does not play, or a stake of 0.00.
     refused(game, draws, {true, 5, 4, Numbers(1, 8), {}, false, 3, 4, false});
     refused(free, draws, {true, 5, 5, Numbers(1, 8), {}, false, 3, 5, false});
+    // Weighted or exhaustive, nothing is divided by the stake.
     runs(game, draws, {true, 5, 4, Numbers(1, 8), {}, true, 3, 4, false});
     runs(game, draws, {false, 0, 4, Numbers(1, 8), {}, false, 3, 4, false});
     runs(free, draws, {false, 0, 5, Numbers(1, 8), {}, false, 3, 5, false});
