@@ -156,10 +156,47 @@ void TStatTables::SortGroupsByCount(int32_t Table, int32_t Dir)
         SortGroupColumn(*t.Groups, static_cast<int32_t>(c), &TStatDetails::CompareGroupCount, Dir);
 }
 
+bool TStatTables::NumberedInOrder() const
+{
+    for (size_t i = 1; i < Draws.size(); ++i)
+        if (Draws[i - 1].No >= Draws[i].No)
+            return false;
+    return true;
+}
+
+// The order the sort by draw gives, latest first. With the draws numbered in their order (as loaded oldest
+// first) every item's row follows from its draw, so a million rows need no sort.
 void TStatTables::SortTablesByDraw()
 {
-    for (int32_t table = 1; table <= static_cast<int32_t>(Tables.size()); ++table)
-        SortDetailsByDraw(table, 1);
+    if (!NumberedInOrder()) {
+        for (int32_t table = 1; table <= static_cast<int32_t>(Tables.size()); ++table)
+            SortDetailsByDraw(table, 1);
+        return;
+    }
+    const auto rowOf = [this](int32_t Draw) { return static_cast<size_t>(DrawCount - 1 - Draw); };
+    for (const TTable &t : Tables) {
+        if (t.Patterns) {
+            TCDets placed;
+            placed.Assign(t.Patterns->RowCount(), 1, t.Patterns->Width());
+            for (int32_t r = 0; r < t.Patterns->RowCount(); ++r) {
+                const TDConfigItem item = t.Patterns->Item(r, 0);
+                const auto row = static_cast<int32_t>(rowOf(item.Draw));
+                placed.SetItem(row, 0, item.Draw, item.Len);
+                std::copy_n(item.Pattern, t.Patterns->Width(), placed.Pattern(row, 0));
+            }
+            *t.Patterns = std::move(placed);
+            continue;
+        }
+        TDets &dets = *t.Details;
+        const size_t cols = dets.empty() ? 0 : dets.front().size();
+        std::vector<TDetItem> column(dets.size());
+        for (size_t c = 0; c < cols; ++c) {
+            for (const TDetRow &row : dets)
+                column[rowOf(row[c].Draw)] = row[c];
+            for (size_t r = 0; r < dets.size(); ++r)
+                dets[r][c] = column[r];
+        }
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -84,6 +84,8 @@ private:
     };
 
     const TTable &TableOf(int32_t Table) const;
+    // The working draws' numbers ascend with their order.
+    bool NumberedInOrder() const;
     std::string ValueText(const TTable &T, int32_t Col, int32_t Value) const;
     int32_t DrawOf(int32_t Table, int32_t Col, int32_t Row) const;
 
