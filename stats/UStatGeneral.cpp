@@ -141,24 +141,28 @@ void TStatDetails::Group(const TDets &ADets, TGDets &AGDets, int32_t Cols)
     }
     AGDets.assign(static_cast<size_t>(Cols), TGItem{});
     WidestCount = 0;
-    std::vector<int32_t> counters(GroupValueLimit);
-    for (size_t c = 0; c < AGDets.size(); ++c) {
-        std::fill(counters.begin(), counters.end(), 0);
-        int32_t distinct = 0;
-        for (const TDetRow &row : ADets) {
-            const int32_t value = row[c].Value;
-            if (value == -1)
-                continue;
-            if (++counters[static_cast<size_t>(value)] == 1)
-                ++distinct;
+    // Columns in blocks, each counted in one pass over the rows.
+    constexpr size_t block = 16;
+    constexpr auto limit = static_cast<size_t>(GroupValueLimit);
+    std::vector<int32_t> counters;
+    for (size_t first = 0; first < AGDets.size(); first += block) {
+        const size_t cols = std::min(block, AGDets.size() - first);
+        counters.assign(cols * limit, 0);
+        for (const TDetRow &row : ADets)
+            for (size_t c = 0; c < cols; ++c) {
+                const int32_t value = row[first + c].Value;
+                if (value != -1)
+                    ++counters[c * limit + static_cast<size_t>(value)];
+            }
+        for (size_t c = 0; c < cols; ++c) {
+            const int32_t *counts = counters.data() + c * limit;
+            TGItem &item = AGDets[first + c];
+            for (int32_t v = 0; v < GroupValueLimit; ++v)
+                if (counts[v] > 0)
+                    item.Items.push_back({v, counts[v]});
+            item.Count = static_cast<int32_t>(item.Items.size());
+            WidestCount = std::max(WidestCount, item.Count);
         }
-        TGItem &item = AGDets[c];
-        WidestCount = std::max(WidestCount, distinct);
-        item.Count = distinct;
-        item.Items.reserve(static_cast<size_t>(distinct));
-        for (int32_t v = 0; v < GroupValueLimit; ++v)
-            if (counters[static_cast<size_t>(v)] > 0)
-                item.Items.push_back({v, counters[static_cast<size_t>(v)]});
     }
 }
 
@@ -244,42 +248,48 @@ void TStatDetails::GroupConfigs(TCDets &ACDets, TCGDets &ACGDets, int32_t Tables
 void TStatDetails::Summarize(const TDets &ADets, TTDets &ASummary, int32_t Cols)
 {
     ASummary.resize(static_cast<size_t>(Cols));
-    std::vector<int64_t> counted(static_cast<size_t>(Cols), 0);
-    int64_t grandTotal = 0;
-    for (size_t c = 0; c < ASummary.size(); ++c) {
-        TSummaryItem &item = ASummary[c];
+    const size_t cols = ASummary.size();
+    for (TSummaryItem &item : ASummary) {
         item.Min = std::numeric_limits<int32_t>::max();
         item.Max = -1;
         item.Sum = 0;
         item.Mean = 0;
         item.StdDev = 0;
         item.Percent = 0;
-        for (const TDetRow &row : ADets) {
+    }
+    // Row by row, every column at once.
+    std::vector<int64_t> counted(cols, 0);
+    for (const TDetRow &row : ADets)
+        for (size_t c = 0; c < cols; ++c) {
             const int32_t value = row[c].Value;
             if (value == -1)
                 continue;
+            TSummaryItem &item = ASummary[c];
             item.Min = std::min(item.Min, value);
             item.Max = counted[c] == 0 ? value : std::max(item.Max, value);
             item.Sum += value;
             ++counted[c];
         }
+    int64_t grandTotal = 0;
+    for (const TSummaryItem &item : ASummary)
         grandTotal += item.Sum;
-    }
-    for (size_t c = 0; c < ASummary.size(); ++c) {
+    std::vector<double> squares(cols, 0);
+    for (size_t c = 0; c < cols; ++c)
+        if (counted[c] != 0)
+            ASummary[c].Mean = static_cast<double>(ASummary[c].Sum) / static_cast<double>(counted[c]);
+    for (const TDetRow &row : ADets)
+        for (size_t c = 0; c < cols; ++c) {
+            const int32_t value = row[c].Value;
+            if (value != -1)
+                squares[c] += (value - ASummary[c].Mean) * (value - ASummary[c].Mean);
+        }
+    for (size_t c = 0; c < cols; ++c) {
         if (counted[c] == 0)
             continue;
         TSummaryItem &item = ASummary[c];
-        const double n = static_cast<double>(counted[c]);
-        item.Mean = static_cast<double>(item.Sum) / n;
         if (grandTotal != 0)
             item.Percent = static_cast<double>(item.Sum) / static_cast<double>(grandTotal);
-        double squares = 0;
-        for (const TDetRow &row : ADets) {
-            const int32_t value = row[c].Value;
-            if (value != -1)
-                squares += (value - item.Mean) * (value - item.Mean);
-        }
-        item.StdDev = std::sqrt(squares / n);
+        item.StdDev = std::sqrt(squares[c] / static_cast<double>(counted[c]));
     }
 }
 

@@ -188,6 +188,17 @@ void TStatTables::SortTablesByDraw()
             continue;
         }
         TDets &dets = *t.Details;
+        const auto unmoved = [&dets] {
+            for (size_t r = 0; r < dets.size(); ++r)
+                for (const TDetItem &cell : dets[r])
+                    if (cell.Draw != static_cast<int32_t>(r))
+                        return false;
+            return true;
+        };
+        if (unmoved()) { // rows as made: whole rows change places
+            std::reverse(dets.begin(), dets.end());
+            continue;
+        }
         const size_t cols = dets.empty() ? 0 : dets.front().size();
         std::vector<TDetItem> column(dets.size());
         for (size_t c = 0; c < cols; ++c) {

@@ -52,20 +52,6 @@ TEST(StatIntervalsTest, TheLottoHistoryAgreesWithAPlainRecountOfTheFirstRangeOfE
     EXPECT_EQ(text, "0 ");
     stat.GetGroupCountText(5, 1, text);
     EXPECT_EQ(text, "");
-}
-
-TEST(StatIntervalsTest, ANumberCountsInItsFirstRangeOnly)
-{
-    TStatIntervals stat(&LottoGame().Info, nullptr, nullptr);
-    stat.LoadStatDraws(MakeDraws({{1, 7, 12, 30, 31, 49}}), -1);
-    stat.SetIntervals(Ranges({{1, 9}, {5, 15}}));
-    stat.Calculate();
-    EXPECT_EQ(stat.Details[0][0].Value, 2);
-    EXPECT_EQ(stat.Details[0][1].Value, 1);
-    EXPECT_EQ(stat.IntervalLabels[0], "01..09");
-    std::string text;
-    stat.GetDetailText(1, 0, text);
-    EXPECT_EQ(text, "1 ");
 
     stat.SetIntervals({});
     stat.Calculate();

@@ -88,15 +88,6 @@ TEST(StatRangeFreqsTest, AMidHistoryRangeAgreesWithAPlainRecountOverTheWholeHist
     }
     EXPECT_EQ(Marks(), marks);
     EXPECT_EQ(stat.AllDraws.size(), size_t(LottoHistory().Count()));
-
-    // The coefficients read as fractions.
-    for (size_t col = 6; col < 9; ++col)
-        for (int32_t row = 0; row < stat.Groups[col].Count; ++row) {
-            const int32_t v = stat.Groups[col].Items[size_t(row)].Value;
-            std::string text;
-            stat.GetGroupValueText(int32_t(col), row, text);
-            EXPECT_EQ(text, std::to_string(v / 100) + "," + char('0' + v % 100 / 10) + char('0' + v % 10) + " ");
-        }
 }
 
 TEST(StatRangeFreqsTest, BoundsZonesOfTheFirstDrawAndTheFrequencySort)
