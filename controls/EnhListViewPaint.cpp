@@ -306,9 +306,11 @@ void TCustomEnhListView::DefaultDrawHeader(QPainter &painter, int index, const T
         box.Left = std::min(box.Right, box.Left + arrow.width() + ArrowGap);
     else
         box.Right = std::max(box.Left, box.Right - arrow.width() - ArrowGap);
+    // The caption keeps its measured width (only the section clips it), so a section too narrow for
+    // both leaves the arrow out.
     TRect text{0, 0, 0, 0};
     CalcTextRect(painter.fontMetrics(), caption, text, CaptionFlags);
-    const int width = std::min(text.Width(), box.Width());
+    const int width = text.Width();
     text = {box.Left, area.Top, box.Left + width, area.Bottom};
     if (alignment == taRightJustify)
         text = {box.Right - width, area.Top, box.Right, area.Bottom};
