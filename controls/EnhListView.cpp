@@ -554,15 +554,15 @@ bool TCustomEnhListView::StoreSettings()
         QStringList widths;
         for (int column = 0; column < ColumnCount(); ++column)
             widths.append(QString::number(columnWidth(column)));
-        store.setValue(keyOf(FSaveSettings->RegistryKey, "Columns"), "Sizes", widths.join(QLatin1Char(',')).toStdString());
+        store.setValue(SettingsKey("Columns"), "Sizes", widths.join(QLatin1Char(',')).toStdString());
     }
     if (FSaveSettings->SaveCurrentSort) {
-        const std::string key = keyOf(FSaveSettings->RegistryKey, "Sort");
+        const std::string key = SettingsKey("Sort");
         store.setValue(key, "Ascending", uint32_t{FCurrentSortAscending});
         store.setValue(key, "SortCol", static_cast<uint32_t>(FSortColumnIndex));
     }
     if (FSaveSettings->SaveViewStyle)
-        store.setValue(keyOf(FSaveSettings->RegistryKey, "ViewStyle"), "ViewStyle", static_cast<uint32_t>(ViewStyle));
+        store.setValue(SettingsKey("ViewStyle"), "ViewStyle", static_cast<uint32_t>(ViewStyle));
     return true;
 }
 
@@ -570,7 +570,7 @@ bool TCustomEnhListView::LoadSettings()
 {
     const int columns = ColumnCount();
     if (FSaveSettings->SaveColumnSizes && columns > 0) {
-        const auto value = platform::RegistryStore::instance().value(keyOf(FSaveSettings->RegistryKey, "Columns"), "Sizes");
+        const auto value = platform::RegistryStore::instance().value(SettingsKey("Columns"), "Sizes");
         const std::string *sizes = value ? std::get_if<std::string>(&*value) : nullptr;
         if (sizes && !sizes->empty()) {
             const QStringList parts = QString::fromStdString(*sizes).split(QLatin1Char(','));
@@ -583,7 +583,7 @@ bool TCustomEnhListView::LoadSettings()
         }
     }
     if (FSaveSettings->SaveCurrentSort) {
-        const std::string key = keyOf(FSaveSettings->RegistryKey, "Sort");
+        const std::string key = SettingsKey("Sort");
         const bool ascending = readInt(key, "Ascending", 1) != 0;
         const int column = std::max(0, std::min(readInt(key, "SortCol", 0), columns - 1));
         BeginUpdate();
@@ -593,11 +593,16 @@ bool TCustomEnhListView::LoadSettings()
         EndUpdate();
     }
     if (FSaveSettings->SaveViewStyle) {
-        const int style = readInt(keyOf(FSaveSettings->RegistryKey, "ViewStyle"), "ViewStyle", -1);
+        const int style = readInt(SettingsKey("ViewStyle"), "ViewStyle", -1);
         if (style >= 0 && style <= 3)
             ViewStyle = static_cast<TViewStyle>(style);
     }
     return true;
+}
+
+std::string TCustomEnhListView::SettingsKey(const char *section) const
+{
+    return keyOf(FSaveSettings->RegistryKey, section);
 }
 
 void TCustomEnhListView::StoreSettingsIfAuto()

@@ -19,6 +19,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 enum class TAutoColumnSort { acsNoSort, acsSort, acsSortToggle };
 enum class TAutoSortStyle { assSmart, assDefault };
@@ -196,6 +197,8 @@ public:
     virtual void CreateSortBmps(QPixmap &up, QPixmap &down) const;
     // The arrow drawn for a sort in this direction (ReverseSortArrows swaps them).
     QPixmap SortArrow(bool ascending) const;
+    // Where a row's state image (check box) lies, in viewport coordinates; empty without one.
+    QRect StateImageRect(int row) const;
     // The header sections are drawn by the list: OnDrawHeader is set or sort arrows are shown.
     bool HeaderOwnerDraw() const { return static_cast<bool>(OnDrawHeader) || FShowSortArrows; }
 
@@ -229,10 +232,12 @@ protected:
     virtual bool DrawsSubItemImages() const { return false; }
     // The image lists or their images changed.
     virtual void ImagesChanged();
-    // Where a row's state image lies (viewport coordinates).
-    QRect StateImageRect(int row) const;
+    // Fills a header section the default way and answers the area inside its 2-pixel border.
+    static TRect FillHeaderSection(QPainter &painter, const TRect &rect, bool selected);
     // The text box of a header section without sort arrow and image: 4 pixels in on the aligned side.
     static TRect HeaderTextBox(const TRect &rect, TAlignment alignment);
+    // The settings store's key of a section of the saved settings.
+    std::string SettingsKey(const char *section) const;
     // The items the list holds itself are in the view (not a virtual model).
     bool OwnsItems() const { return model() == FModel; }
     // Text column -1 is the caption, k sub-item k; any other reads as empty.

@@ -278,16 +278,19 @@ TRect TCustomEnhListView::HeaderTextBox(const TRect &rect, TAlignment alignment)
     return box;
 }
 
+TRect TCustomEnhListView::FillHeaderSection(QPainter &painter, const TRect &rect, bool selected)
+{
+    if (selected) {
+        fill(painter, rect);
+        return rect.inflated(-2, -2);
+    }
+    fill(painter, rect.inflated(-2, -2));
+    return rect.inflated(-2, -2);
+}
+
 void TCustomEnhListView::DefaultDrawHeader(QPainter &painter, int index, const TRect &rect, bool selected)
 {
-    TRect area = rect;
-    if (selected) {
-        fill(painter, area);
-        area = area.inflated(-2, -2);
-    } else {
-        area = area.inflated(-2, -2);
-        fill(painter, area);
-    }
+    const TRect area = FillHeaderSection(painter, rect, selected);
     if (index < 0 || index >= ColumnCount())
         return;
     const TAlignment alignment = ColumnAlignment(index);
