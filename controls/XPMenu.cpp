@@ -234,8 +234,6 @@ void TXPMenu::UnhookAll(bool Repaint)
         if (styled.Widget->style() != FStyle)
             continue;
         styled.Widget->setStyle(styled.Previous.data());
-        if (!styled.Previous)
-            styled.Widget->setAttribute(Qt::WA_SetStyle, false);
         if (Repaint)
             styled.Widget->update();
     }

@@ -61,12 +61,13 @@ QAction *actionOf(const QStyleOptionMenuItem *item, const QWidget *widget, bool 
     return nullptr;
 }
 
-// The icon drawn onto an opaque bitmap of the menu's colour, whose bottom-left pixel keys transparency.
+// The icon drawn onto an opaque bitmap of the menu's colour, one pixel wider and higher, so that its
+// bottom-left pixel, which keys transparency, is always the background.
 QImage workBitmap(const QIcon &icon, int size, TColor background)
 {
     if (icon.isNull())
         return {};
-    QImage bitmap(size, size, QImage::Format_RGB32);
+    QImage bitmap(size + 1, size + 1, QImage::Format_RGB32);
     bitmap.fill(toQColor(background));
     QPainter painter(&bitmap);
     icon.paint(&painter, QRect(0, 0, size, size));
@@ -141,8 +142,14 @@ QSize TXPMenuStyle::sizeFromContents(ContentsType Type, const QStyleOption *Opti
                                      const QWidget *Widget) const
 {
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(Option);
-    if (item && (Type == CT_MenuItem || Type == CT_MenuBarItem) && DrawsItem(item, Widget, true))
-        return MeasureItem(item, Size, Type == CT_MenuBarItem);
+    if (item && Type == CT_MenuItem && DrawsItem(item, Widget, true))
+        return MeasureItem(item, Size, false);
+    if (item && Type == CT_MenuBarItem && DrawsItem(item, Widget, true)) {
+        // The platform pads a bar item beyond the width it was given, as it pads owner-drawn ones.
+        const int padding = QProxyStyle::sizeFromContents(Type, Option, Size, Widget).width() - Size.width();
+        const QSize measured = MeasureItem(item, Size, true);
+        return {measured.width() + std::max(0, padding), measured.height()};
+    }
     return QProxyStyle::sizeFromContents(Type, Option, Size, Widget);
 }
 
@@ -186,6 +193,8 @@ void TXPMenuStyle::drawControl(ControlElement Element, const QStyleOption *Optio
                 DrawItem(item, Painter, Widget, Element == CE_MenuBarItem);
                 return;
             }
+            // A kept item stands on the platform's menu colour, not on the strip.
+            Painter->fillRect(Option->rect, Option->palette.brush(QPalette::Window));
             break;
         case CE_MenuEmptyArea:
             XPMenuBackground(*Painter, *FMenu, FMenu->WorkingColors(deviceDepth(Painter)),

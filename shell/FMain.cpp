@@ -61,6 +61,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
     CreateToolBar();
     CreateSelectors();
     CreateStatusBar();
+    CreateXPMenu();
     BuildCommandMask();
     FormCreate();
 }
