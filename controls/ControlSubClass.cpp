@@ -60,12 +60,26 @@ TControlSubClass::~TControlSubClass()
     }
 }
 
+bool TControlSubClass::IsTextArea() const
+{
+    return FLook == TXPLook::Edit || FLook == TXPLook::RichEdit;
+}
+
+void TControlSubClass::Release()
+{
+    FReleased = true;
+}
+
+void TControlSubClass::Rearm()
+{
+    FReleased = false;
+}
+
 void TControlSubClass::SaveFrame()
 {
     if (auto *edit = qobject_cast<QLineEdit *>(FControl)) {
         FPrevFrame = edit->hasFrame();
-    } else if (FLook == TXPLook::Edit || FLook == TXPLook::RichEdit) {
-        auto *frame = static_cast<QFrame *>(FControl.data());
+    } else if (auto *frame = qobject_cast<QFrame *>(FControl); frame && IsTextArea()) {
         FPrevFrameStyle = frame->frameStyle();
         FPrevLineWidth = frame->lineWidth();
         FPrevFrame = frame->frameShape() != QFrame::NoFrame;
@@ -76,9 +90,8 @@ void TControlSubClass::SwitchFrameOff()
 {
     if (auto *edit = qobject_cast<QLineEdit *>(FControl)) {
         edit->setFrame(false);
-    } else if (FLook == TXPLook::Edit || FLook == TXPLook::RichEdit) {
+    } else if (auto *frame = qobject_cast<QFrame *>(FControl); frame && IsTextArea()) {
         // A flat frame that the look paints over: one pixel for a memo, two for a rich edit.
-        auto *frame = static_cast<QFrame *>(FControl.data());
         frame->setFrameStyle(QFrame::Box | QFrame::Plain);
         frame->setLineWidth(FLook == TXPLook::RichEdit ? std::max(2, FPrevLineWidth) : 1);
     }
@@ -88,8 +101,7 @@ void TControlSubClass::RestoreFrame()
 {
     if (auto *edit = qobject_cast<QLineEdit *>(FControl)) {
         edit->setFrame(FPrevFrame);
-    } else if (FLook == TXPLook::Edit || FLook == TXPLook::RichEdit) {
-        auto *frame = static_cast<QFrame *>(FControl.data());
+    } else if (auto *frame = qobject_cast<QFrame *>(FControl); frame && IsTextArea()) {
         frame->setFrameStyle(FPrevFrameStyle);
         frame->setLineWidth(FPrevLineWidth);
     }
@@ -123,12 +135,11 @@ bool TControlSubClass::eventFilter(QObject *Watched, QEvent *Event)
 {
     if (Watched != FControl || FInPaint)
         return false;
-    if (!FXPMenu->Active()) {
+    if (FReleased) {
         Unhook();
         return false;
     }
     const QEvent::Type type = Event->type();
-    FLastMessage = type;
     const bool enabled = FControl->isEnabled();
     switch (type) {
     case QEvent::Paint: {

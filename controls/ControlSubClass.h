@@ -3,8 +3,9 @@
 // on its control, it sees the control's events first, keeps the hot, focused, mouse-down and Space
 // state, lets the control paint and then paints the flat look over it (ControlSubClassPaint.cpp).
 //
-// It unhooks itself at the first event after its TXPMenu was deactivated, giving an edit back its
-// frame, and goes with the control or with the TXPMenu that owns it.
+// Released by its TXPMenu (deactivated, or choosing again), it unhooks itself at its control's next
+// event, giving an edit back its frame, unless it was taken again before; it goes with the control or
+// with the TXPMenu that owns it.
 
 #include "controls/XPMenu.h"
 
@@ -40,7 +41,9 @@ public:
     bool Hot() const { return FHot; }
     bool MouseDown() const { return FMouseDown; }
     bool SpaceDown() const { return FSpaceDown; }
-    QEvent::Type LastMessage() const { return FLastMessage; }
+
+    void Release();
+    void Rearm();
 
 protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
@@ -51,6 +54,7 @@ private:
     void Paint();
     void Repaint();
     void PaintLook(); // ControlSubClassPaint.cpp
+    bool IsTextArea() const;
     void SaveFrame();
     void RestoreFrame();
     void SwitchFrameOff();
@@ -62,11 +66,11 @@ private:
     bool FSpaceGuard = false;
     bool FFocused = false;
     bool FInPaint = false;
+    bool FReleased = false;
     TXPMenu *FXPMenu;
     TXPLook FLook;
     // The frame the control had when it was hooked: an edit's frame switch, a text area's frame style.
     bool FPrevFrame = false;
     int FPrevFrameStyle = 0;
     int FPrevLineWidth = 0;
-    QEvent::Type FLastMessage = QEvent::None;
 };

@@ -241,6 +241,9 @@ void TXPMenu::UnhookAll(bool Repaint)
     if (FOwner)
         FOwner->removeEventFilter(this);
     // The control companions unhook themselves at their control's next event.
+    for (const QPointer<TControlSubClass> &subClass : FSubClasses)
+        if (subClass)
+            subClass->Release();
 }
 
 void TXPMenu::HookComponent(QObject *Component, bool Repaint)
@@ -330,11 +333,13 @@ void TXPMenu::HookControl(QWidget *Control, bool Repaint)
     const std::optional<TXPContainer> container = ContainerMember(parent, FOwner);
     if (!container || !XPHas(FXPContainers, *container) || ComponentTag(parent) == XPKeepTag)
         return;
-    const bool hooked = std::any_of(FSubClasses.begin(), FSubClasses.end(), [Control](const auto &subClass) {
+    const auto hooked = std::find_if(FSubClasses.begin(), FSubClasses.end(), [Control](const auto &subClass) {
         return subClass && subClass->Control() == Control;
     });
-    if (hooked)
+    if (hooked != FSubClasses.end()) {
+        (*hooked)->Rearm();
         return;
+    }
     FSubClasses.erase(std::remove(FSubClasses.begin(), FSubClasses.end(), nullptr), FSubClasses.end());
     FSubClasses.emplace_back(new TControlSubClass(this, Control));
     if (Repaint)
