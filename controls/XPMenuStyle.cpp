@@ -21,7 +21,7 @@ namespace {
 constexpr int MenuFrameWidth = 3;
 // The extra width of a menu-bar item.
 constexpr int MenuBarItemExtra = 8;
-constexpr int DropDownArrowWidth = 12;
+constexpr int OwnerDrawPadding = 12;
 
 int deviceDepth(const QPainter *painter)
 {
@@ -142,13 +142,10 @@ QSize TXPMenuStyle::sizeFromContents(ContentsType Type, const QStyleOption *Opti
                                      const QWidget *Widget) const
 {
     const auto *item = qstyleoption_cast<const QStyleOptionMenuItem *>(Option);
-    if (item && Type == CT_MenuItem && DrawsItem(item, Widget, true))
-        return MeasureItem(item, Size, false);
-    if (item && Type == CT_MenuBarItem && DrawsItem(item, Widget, true)) {
-        // The platform pads a bar item beyond the width it was given, as it pads owner-drawn ones.
-        const int padding = QProxyStyle::sizeFromContents(Type, Option, Size, Widget).width() - Size.width();
-        const QSize measured = MeasureItem(item, Size, true);
-        return {measured.width() + std::max(0, padding), measured.height()};
+    if (item && (Type == CT_MenuItem || Type == CT_MenuBarItem) && DrawsItem(item, Widget, true)) {
+        // The platform widens an owner-drawn item beyond its measured width by a check mark less one.
+        const QSize measured = MeasureItem(item, Size, Type == CT_MenuBarItem);
+        return {measured.width() + OwnerDrawPadding, measured.height()};
     }
     return QProxyStyle::sizeFromContents(Type, Option, Size, Widget);
 }

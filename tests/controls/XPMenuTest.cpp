@@ -120,20 +120,21 @@ TEST_F(XPMenuTest, ItemsMeasureByCaptionShortcutAndImage)
     QStyleOptionMenuItem separatorItem = menuItem(QString(), QStyleOptionMenuItem::Separator);
     EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &separatorItem, QSize(1, 30), file).height(), 4);
 
-    // "&" is not counted; a drop-down item without image gets the icon strip's width and 5 more.
+    // "&" is not counted; a drop-down item without image gets the icon strip's width and 5 more, and the
+    // platform adds a check mark's width less one to an owner-drawn item.
+    const int padding = 12;
     QStyleOptionMenuItem caption = menuItem(QStringLiteral("&Plik"));
     EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &caption, small, file),
-              QSize(metrics.horizontalAdvance(QStringLiteral("Plik")) + 5 + 24, height));
+              QSize(metrics.horizontalAdvance(QStringLiteral("Plik")) + 5 + 24 + padding, height));
     // A shortcut adds itself and "WWW".
     QStyleOptionMenuItem shortCut = menuItem(QStringLiteral("Zapisz\tCtrl+S"));
     EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &shortCut, small, file).width(),
-              metrics.horizontalAdvance(QStringLiteral("ZapiszCtrl+SWWW")) + 5 + 24);
-    // A menu-bar item has no icon strip but 8 pixels more, and the platform's padding.
-    const int padding = QApplication::style()->sizeFromContents(QStyle::CT_MenuBarItem, &caption, small, form->menuBar()).width() - 1;
+              metrics.horizontalAdvance(QStringLiteral("ZapiszCtrl+SWWW")) + 5 + 24 + padding);
+    // A menu-bar item has no icon strip but 8 pixels more.
     EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuBarItem, &caption, small, form->menuBar()).width(),
               metrics.horizontalAdvance(QStringLiteral("Plik")) + 5 + 8 + padding);
     // The requested size is raised, never lowered.
-    EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &caption, QSize(500, 90), file), QSize(500, 90));
+    EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &caption, QSize(500, 90), file), QSize(500 + padding, 90));
 
     // With a small font the image sets the height: its height + 6.
     TFont tiny = xp->Font();
