@@ -1,8 +1,8 @@
 #include "controls/ControlSubClass.h"
 
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -31,10 +31,12 @@ std::optional<TXPControlKind> XPControlKind(const QWidget *Control)
         return TXPControlKind{xcCheckBox, TXPLook::CheckBox};
     if (qobject_cast<const QRadioButton *>(Control))
         return TXPControlKind{xcRadioButton, TXPLook::RadioButton};
-    if (const auto *button = qobject_cast<const QPushButton *>(Control); button && !std::strcmp(className, "QPushButton"))
+    if (const auto *button = qobject_cast<const QPushButton *>(Control);
+        button && !std::strcmp(className, "QPushButton"))
         return button->icon().isNull() ? TXPControlKind{xcButton, TXPLook::Button}
                                        : TXPControlKind{xcBitBtn, TXPLook::BitBtn};
-    if (qobject_cast<const QToolButton *>(Control) && !qobject_cast<const QToolBar *>(Control->parentWidget()))
+    if (qobject_cast<const QToolButton *>(Control) &&
+        !qobject_cast<const QToolBar *>(Control->parentWidget()))
         return TXPControlKind{xcSpeedButton, TXPLook::SpeedButton};
     if (!std::strcmp(className, "QFrame"))
         return TXPControlKind{xcPanel, TXPLook::Panel};

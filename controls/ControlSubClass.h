@@ -18,7 +18,17 @@
 
 // The flat look a control gets, chosen by its class.
 enum class TXPLook : uint8_t {
-    None, Combo, Edit, RichEdit, CheckBox, RadioButton, Button, BitBtn, SpeedButton, Panel, GroupBox
+    None,
+    Combo,
+    Edit,
+    RichEdit,
+    CheckBox,
+    RadioButton,
+    Button,
+    BitBtn,
+    SpeedButton,
+    Panel,
+    GroupBox
 };
 struct TXPControlKind {
     TXPControl Member; // the XPControls member that takes it

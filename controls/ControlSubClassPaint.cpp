@@ -146,8 +146,10 @@ void TControlSubClass::PaintLook()
         if (checkBox) {
             XPRectangle(p, box, frame, fill);
             if (state != Qt::Unchecked) {
-                const TColor tick = !enabled ? colors.DisabledText : pressed ? ColorToRGB(clWindow)
-                                    : state == Qt::PartiallyChecked ? clGray : ColorToRGB(clHighlight);
+                const TColor tick = !enabled                        ? colors.DisabledText
+                                    : pressed                       ? ColorToRGB(clWindow)
+                                    : state == Qt::PartiallyChecked ? clGray
+                                                                    : ColorToRGB(clHighlight);
                 for (int k = 0; k < 3; ++k) {
                     XPLine(p, {box.Left + 2, box.Bottom - 5 - k}, {box.Left + 4, box.Bottom - 3 - k}, tick);
                     XPLine(p, {box.Left + 4, box.Bottom - 3 - k}, {box.Left + 9, box.Bottom - 8 - k}, tick);
@@ -277,7 +279,8 @@ void TControlSubClass::PaintLook()
         option.text = group->title();
         option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
         const QStyle *style = control->style();
-        const TRect label = TRect::fromQRect(style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group));
+        const TRect label = TRect::fromQRect(
+            style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group));
         const int top = label.isEmpty() ? 0 : label.Top + label.Height() / 2;
         const TRect frame{client.Left, top, client.Right, client.Bottom};
         const TColor color = colorOf(control);

@@ -8,9 +8,18 @@
 
 namespace {
 
-int red(TColor c) { return int(c & 0xFF); }
-int green(TColor c) { return int((c >> 8) & 0xFF); }
-int blue(TColor c) { return int((c >> 16) & 0xFF); }
+int red(TColor c)
+{
+    return int(c & 0xFF);
+}
+int green(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+int blue(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 TColor rgb(int r, int g, int b)
 {
@@ -43,8 +52,7 @@ QRgb toPixel(TColor color)
 }
 
 // Replaces every pixel through Map, computing once per run of equal source pixels.
-template <typename Map>
-void mapPixels(QImage &bitmap, Map map)
+template <typename Map> void mapPixels(QImage &bitmap, Map map)
 {
     if (bitmap.format() != QImage::Format_RGB32)
         bitmap = bitmap.convertToFormat(QImage::Format_RGB32);
@@ -70,8 +78,7 @@ QRgb transparentPixel(const QImage &bitmap)
 }
 
 // The bitmap as ARGB with its transparent colour cleared; Paint gives the colour of the other pixels.
-template <typename Paint>
-QImage maskedImage(const QImage &bitmap, Paint paint)
+template <typename Paint> QImage maskedImage(const QImage &bitmap, Paint paint)
 {
     QImage image(bitmap.size(), QImage::Format_ARGB32);
     const QRgb key = transparentPixel(bitmap);

@@ -61,7 +61,8 @@ std::optional<TXPContainer> ContainerMember(const QWidget *Parent, const QWidget
     if (grand && qobject_cast<const QScrollArea *>(grand->parentWidget()) &&
         qobject_cast<const QScrollArea *>(grand->parentWidget())->widget() == Parent)
         return xccScrollBox;
-    if (qobject_cast<const QStackedWidget *>(grand) && qobject_cast<const QTabWidget *>(grand->parentWidget()))
+    if (qobject_cast<const QStackedWidget *>(grand) &&
+        qobject_cast<const QTabWidget *>(grand->parentWidget()))
         return xccTabSheet;
     if (isExactly(Parent, "QFrame") || isExactly(Parent, "QWidget"))
         return xccPanel;
@@ -179,8 +180,12 @@ TXPColors TXPMenu::WorkingColors(int Depth) const
         c.SelectFill = dim ? LightenColor(FSelectColor, 68, Depth) : ColorToRGB(FSelectColor);
         c.SelectBorder = ColorToRGB(FSelectBorderColor);
         c.SelectFont = ColorToRGB(FSelectFontColor);
-        c.CheckedFill = !high ? clWhite : dim ? LightenColor(FSelectColor, 80, Depth) : ColorToRGB(FSelectColor);
-        c.CheckedSelectedFill = !high ? clSilver : dim ? LightenColor(FSelectColor, 50, Depth) : ColorToRGB(FSelectColor);
+        c.CheckedFill = !high ? clWhite
+                        : dim ? LightenColor(FSelectColor, 80, Depth)
+                              : ColorToRGB(FSelectColor);
+        c.CheckedSelectedFill = !high ? clSilver
+                                : dim ? LightenColor(FSelectColor, 50, Depth)
+                                      : ColorToRGB(FSelectColor);
         c.CheckFrame = ColorToRGB(FCheckedColor);
         c.MenuBarColor = ColorToRGB(FMenuBarColor);
         c.DisabledText = ColorToRGB(FDisabledColor);
@@ -371,10 +376,13 @@ void TXPMenu::WatchAdditions(QObject *Object)
 void TXPMenu::HookLater(QObject *Object)
 {
     QPointer<QObject> object(Object);
-    QMetaObject::invokeMethod(this, [this, object] {
-        if (object && FActive && FAutoDetect)
-            HookComponent(object, true);
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this,
+        [this, object] {
+            if (object && FActive && FAutoDetect)
+                HookComponent(object, true);
+        },
+        Qt::QueuedConnection);
 }
 
 bool TXPMenu::eventFilter(QObject *Watched, QEvent *Event)
@@ -389,10 +397,13 @@ bool TXPMenu::eventFilter(QObject *Watched, QEvent *Event)
         if (action->menu())
             HookLater(action->menu());
         if (auto *toolBar = qobject_cast<QToolBar *>(Watched))
-            QMetaObject::invokeMethod(this, [this, bar = QPointer<QToolBar>(toolBar)] {
-                if (bar && FActive)
-                    HookToolBar(bar, true);
-            }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this, bar = QPointer<QToolBar>(toolBar)] {
+                    if (bar && FActive)
+                        HookToolBar(bar, true);
+                },
+                Qt::QueuedConnection);
     }
     return false;
 }

@@ -27,26 +27,50 @@ class TControlSubClass;
 class TXPMenuStyle;
 
 enum TXPControl : uint8_t {
-    xcMainMenu, xcPopupMenu, xcToolbar, xcControlbar, xcCombo, xcEdit, xcMaskEdit, xcMemo, xcRichEdit,
-    xcCheckBox, xcRadioButton, xcButton, xcBitBtn, xcSpeedButton, xcPanel, xcGroupBox
+    xcMainMenu,
+    xcPopupMenu,
+    xcToolbar,
+    xcControlbar,
+    xcCombo,
+    xcEdit,
+    xcMaskEdit,
+    xcMemo,
+    xcRichEdit,
+    xcCheckBox,
+    xcRadioButton,
+    xcButton,
+    xcBitBtn,
+    xcSpeedButton,
+    xcPanel,
+    xcGroupBox
 };
 enum TXPContainer : uint8_t {
-    xccForm, xccFrame, xccToolbar, xccCoolbar, xccControlbar, xccPanel, xccScrollBox, xccGroupBox, xccTabSheet,
+    xccForm,
+    xccFrame,
+    xccToolbar,
+    xccCoolbar,
+    xccControlbar,
+    xccPanel,
+    xccScrollBox,
+    xccGroupBox,
+    xccTabSheet,
     xccPageScroller
 };
 // Sets of the members above, one bit each.
 using TXPControls = uint32_t;
 using TXPContainers = uint32_t;
 
-template <typename Member>
-constexpr uint32_t XPSet(std::initializer_list<Member> Members)
+template <typename Member> constexpr uint32_t XPSet(std::initializer_list<Member> Members)
 {
     uint32_t set = 0;
     for (Member member : Members)
         set |= 1u << member;
     return set;
 }
-constexpr bool XPHas(uint32_t Set, uint8_t Member) { return (Set >> Member) & 1u; }
+constexpr bool XPHas(uint32_t Set, uint8_t Member)
+{
+    return (Set >> Member) & 1u;
+}
 constexpr TXPControls XPAllControls = (1u << (xcGroupBox + 1)) - 1;
 constexpr TXPContainers XPAllContainers = (1u << (xccPageScroller + 1)) - 1;
 

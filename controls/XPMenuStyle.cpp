@@ -79,7 +79,9 @@ void drawCheck(QPainter &painter, const TXPColors &colors, const TRect &box, boo
                bool selected, bool enabled)
 {
     const TColor fill = selected ? colors.CheckedSelectedFill : colors.CheckedFill;
-    const TColor frame = !enabled ? colors.DisabledText : (radio || hasImage) ? colors.SelectBorder : colors.CheckFrame;
+    const TColor frame = !enabled              ? colors.DisabledText
+                         : (radio || hasImage) ? colors.SelectBorder
+                                               : colors.CheckFrame;
     if (radio) {
         painter.save();
         painter.setRenderHint(QPainter::Antialiasing, false);
@@ -163,7 +165,8 @@ QSize TXPMenuStyle::MeasureItem(const QStyleOptionMenuItem *Item, const QSize &S
     if (text.contains(QLatin1Char('&')))
         width -= metrics.horizontalAdvance(QLatin1Char('&'));
     const int iconSize = Item->icon.isNull() ? 0 : QProxyStyle::pixelMetric(PM_SmallIconSize, Item, nullptr);
-    const int imageWidth = MenuBarItem ? iconSize : std::max(iconSize, FMenu->IconWidth());
+    const int stripWidth = proxy()->pixelMetric(PM_XPIconWidth, Item, nullptr);
+    const int imageWidth = MenuBarItem ? iconSize : std::max(iconSize, stripWidth);
     if (imageWidth > 0)
         width += imageWidth;
     if (MenuBarItem)
@@ -217,7 +220,7 @@ void TXPMenuStyle::DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter,
     QPainter &p = *Painter;
     p.save();
     const TXPColors colors = FMenu->WorkingColors(deviceDepth(Painter));
-    const int iconWidth = FMenu->IconWidth();
+    const int iconWidth = proxy()->pixelMetric(PM_XPIconWidth, Item, Widget);
     const bool enabled = Item->state & State_Enabled;
     const bool selected = MenuBarItem ? (Item->state & State_Selected) && (Item->state & State_Sunken)
                                       : bool(Item->state & State_Selected);
@@ -229,7 +232,8 @@ void TXPMenuStyle::DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter,
     r.Bottom -= 1;
 
     const int iconSize = QProxyStyle::pixelMetric(PM_SmallIconSize, Item, Widget);
-    const QImage image = workBitmap(Item->icon, iconSize, MenuBarItem ? colors.MenuBarColor : colors.MenuColor);
+    const QImage image =
+        workBitmap(Item->icon, iconSize, MenuBarItem ? colors.MenuBarColor : colors.MenuColor);
     const bool hasImage = !image.isNull();
 
     const TRect iconBox{r.Left, r.Top, r.Left + iconWidth, r.Bottom};
@@ -239,7 +243,8 @@ void TXPMenuStyle::DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter,
         if (image.width() > iconWidth)
             imageBox.Right = imageBox.Left + image.width() + 2;
     } else {
-        imageBox = TRect::Bounds(iconBox.Left + (iconWidth - 10) / 2, iconBox.Top + (iconBox.Height() - 10) / 2, 10, 10);
+        imageBox = TRect::Bounds(iconBox.Left + (iconWidth - 10) / 2,
+                                 iconBox.Top + (iconBox.Height() - 10) / 2, 10, 10);
     }
     if (MenuBarItem)
         imageBox = imageBox.translated(0, -1);
@@ -271,7 +276,8 @@ void TXPMenuStyle::DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter,
     if (checked)
         drawCheck(p, colors, imageBox, radio, hasImage, selected, enabled);
     if (hasImage) {
-        int x = image.width() < iconWidth ? iconBox.Left + (iconWidth - image.width()) / 2 - 1 : iconBox.Left + 2;
+        int x =
+            image.width() < iconWidth ? iconBox.Left + (iconWidth - image.width()) / 2 - 1 : iconBox.Left + 2;
         if (MenuBarItem)
             x = r.Left + 1;
         XPMenuImage(p, *FMenu, colors, image, x, iconBox.Top + 3, {selected, enabled, checked, !MenuBarItem});
@@ -353,9 +359,11 @@ void TXPMenuStyle::DrawMenuFrame(const QStyleOption *Option, QPainter *Painter, 
     }
     const TXPColors colors = FMenu->WorkingColors(deviceDepth(Painter));
     const TRect frame{whole.Left, whole.Top, whole.Right - 2, whole.Bottom - 2};
-    XPMenuBackground(p, *FMenu, colors, {frame.Left + 1, frame.Top + 1, frame.Right - 1, frame.Top + MenuFrameWidth},
+    XPMenuBackground(p, *FMenu, colors,
+                     {frame.Left + 1, frame.Top + 1, frame.Right - 1, frame.Top + MenuFrameWidth},
                      MenuFrameWidth);
-    XPFill(p, {frame.Left + 1, frame.Top + 1, frame.Left + MenuFrameWidth, frame.Bottom - 1}, colors.IconColor);
+    XPFill(p, {frame.Left + 1, frame.Top + 1, frame.Left + MenuFrameWidth, frame.Bottom - 1},
+           colors.IconColor);
     XPRectangle(p, frame, colors.FrameLight, std::nullopt);
     XPFill(p, {whole.Left, whole.Bottom - 2, whole.Right, whole.Bottom}, colors.FrameDark);
     XPFill(p, {whole.Right - 2, whole.Top, whole.Right, whole.Bottom}, colors.FrameDark);
@@ -363,10 +371,11 @@ void TXPMenuStyle::DrawMenuFrame(const QStyleOption *Option, QPainter *Painter, 
     XPFill(p, {whole.Right - 2, whole.Top, whole.Right, whole.Top + 2}, ColorToRGB(clBtnFace));
 }
 
-void TXPMenuStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex *Option, QPainter *Painter,
-                                      const QWidget *Widget) const
+void TXPMenuStyle::drawComplexControl(ComplexControl Control, const QStyleOptionComplex *Option,
+                                      QPainter *Painter, const QWidget *Widget) const
 {
-    if (Control == CC_ToolButton && FMenu->Active() && Widget && qobject_cast<const QToolBar *>(Widget->parentWidget())) {
+    if (Control == CC_ToolButton && FMenu->Active() && Widget &&
+        qobject_cast<const QToolBar *>(Widget->parentWidget())) {
         DrawToolButton(Option, Painter, Widget);
         return;
     }

@@ -30,7 +30,8 @@ public:
 private:
     bool DrawsItem(const QStyleOptionMenuItem *Item, const QWidget *Widget, bool Measuring) const;
     QSize MeasureItem(const QStyleOptionMenuItem *Item, const QSize &Size, bool MenuBarItem) const;
-    void DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter, const QWidget *Widget, bool MenuBarItem) const;
+    void DrawItem(const QStyleOptionMenuItem *Item, QPainter *Painter, const QWidget *Widget,
+                  bool MenuBarItem) const;
     void DrawMenuFrame(const QStyleOption *Option, QPainter *Painter, const QWidget *Widget) const;
     // Tool bars (XPToolButton.cpp).
     void DrawToolButton(const QStyleOptionComplex *Option, QPainter *Painter, const QWidget *Widget) const;

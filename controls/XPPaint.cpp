@@ -101,9 +101,18 @@ void XPTabLook(QPainter &Painter, const TXPColors &Colors, const TRect &Rect, TC
 
 namespace {
 
-int red(TColor c) { return int(c & 0xFF); }
-int green(TColor c) { return int((c >> 8) & 0xFF); }
-int blue(TColor c) { return int((c >> 16) & 0xFF); }
+int red(TColor c)
+{
+    return int(c & 0xFF);
+}
+int green(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+int blue(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 bool isDark(TColor color)
 {
@@ -112,8 +121,8 @@ bool isDark(TColor color)
 
 } // namespace
 
-void XPMenuText(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, TRect Box, const QString &Caption,
-                const QString &ShortCut, const TXPTextState &State, TColor Background)
+void XPMenuText(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, TRect Box,
+                const QString &Caption, const QString &ShortCut, const TXPTextState &State, TColor Background)
 {
     TColor color = Colors.FontColor;
     if (!State.Enabled)
@@ -148,8 +157,8 @@ void XPMenuText(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors,
     DrawText(Painter, ShortCut + QLatin1Char(' '), shortCutBox, DT_RIGHT | DT_SINGLELINE | DT_NOPREFIX);
 }
 
-void XPMenuImage(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, const QImage &Bitmap, int X, int Y,
-                 const TXPImageState &State)
+void XPMenuImage(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, const QImage &Bitmap, int X,
+                 int Y, const TXPImageState &State)
 {
     if (Bitmap.isNull())
         return;

@@ -35,8 +35,9 @@ struct TXPTextState {
 };
 // The caption (after one space) left in Box, vertically placed by the height of "W", with the default
 // item's halo, and ShortCut right-aligned 10 pixels inside Box. Background is the colour under the text.
-void XPMenuText(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, TRect Box, const QString &Caption,
-                const QString &ShortCut, const TXPTextState &State, TColor Background);
+void XPMenuText(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, TRect Box,
+                const QString &Caption, const QString &ShortCut, const TXPTextState &State,
+                TColor Background);
 
 struct TXPImageState {
     bool Selected = false;
@@ -45,5 +46,5 @@ struct TXPImageState {
     bool DropDown = true; // a selected image in a drop-down menu rises by one pixel
 };
 // The work bitmap drawn at (X, Y): shadowed when selected, dimmed when at rest, greyed when disabled.
-void XPMenuImage(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, const QImage &Bitmap, int X, int Y,
-                 const TXPImageState &State);
+void XPMenuImage(QPainter &Painter, const TXPMenu &Menu, const TXPColors &Colors, const QImage &Bitmap, int X,
+                 int Y, const TXPImageState &State);

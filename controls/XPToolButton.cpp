@@ -31,7 +31,8 @@ void drawArrow(QPainter &painter, int x, int y)
 
 } // namespace
 
-void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *Painter, const QWidget *Widget) const
+void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *Painter,
+                                  const QWidget *Widget) const
 {
     const auto *button = qstyleoption_cast<const QStyleOptionToolButton *>(Option);
     if (!button)
@@ -40,8 +41,9 @@ void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *P
     p.save();
     const TXPColors colors = FMenu->WorkingColors(deviceDepth(Painter));
     const TColor barColor = fromQColor(Widget->parentWidget()->palette().color(QPalette::Button));
-    const TColor hotColor =
-        colors.HighColor && !FMenu->UseSystemColors() ? LightenColor(FMenu->SelectColor(), 68) : colors.SelectFill;
+    const TColor hotColor = colors.HighColor && !FMenu->UseSystemColors()
+                                ? LightenColor(FMenu->SelectColor(), 68)
+                                : colors.SelectFill;
     const bool enabled = button->state & State_Enabled;
     const bool hot = enabled && (button->state & State_MouseOver);
     const bool down = button->state & (State_Sunken | State_On);
@@ -62,9 +64,10 @@ void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *P
     }
     if (framed) {
         if (split) {
-            XPRectangle(p, {r.Left, r.Top + 1, r.Right - DropDownWidth, r.Bottom - 1}, colors.SelectBorder, std::nullopt);
-            XPRectangle(p, {r.Right - DropDownWidth - 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, colors.SelectBorder,
+            XPRectangle(p, {r.Left, r.Top + 1, r.Right - DropDownWidth, r.Bottom - 1}, colors.SelectBorder,
                         std::nullopt);
+            XPRectangle(p, {r.Right - DropDownWidth - 1, r.Top + 1, r.Right - 1, r.Bottom - 1},
+                        colors.SelectBorder, std::nullopt);
         } else {
             XPRectangle(p, {r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1}, colors.SelectBorder, std::nullopt);
         }
@@ -90,7 +93,8 @@ void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *P
             button->icon.paint(&icon, QRect(QPoint(0, 0), button->iconSize));
         }
         imageWidth = bitmap.width();
-        const int x = beside ? content.Left + 3 : int(std::lround((content.Width() - imageWidth) / 2.0 + content.Left));
+        const int x =
+            beside ? content.Left + 3 : int(std::lround((content.Width() - imageWidth) / 2.0 + content.Left));
         const int y = showText && !beside ? content.Top + 2 : content.Top + (content.Height() - iconSize) / 2;
         XPMenuImage(p, *FMenu, colors, bitmap, x, y, {hot || pressed, enabled, checked, true});
     }
@@ -103,7 +107,8 @@ void TXPMenuStyle::DrawToolButton(const QStyleOptionComplex *Option, QPainter *P
             box.Top = content.Top + (content.Height() - metrics.height()) / 2;
         } else {
             box.Left = content.Left + (content.Width() - textWidth) / 2;
-            box.Top = showIcon ? content.Bottom - metrics.height() - 6 : content.Top + (content.Height() - metrics.height()) / 2;
+            box.Top = showIcon ? content.Bottom - metrics.height() - 6
+                               : content.Top + (content.Height() - metrics.height()) / 2;
         }
         if (down && !enabled)
             box = box.translated(-1, -1);
@@ -125,13 +130,15 @@ void TXPMenuStyle::DrawToolBarHandle(const QStyleOption *Option, QPainter *Paint
         XPLine(p, {r.Left + 3, y}, {r.Left + 6, y}, ShadeColor(barColor, shade));
 }
 
-void TXPMenuStyle::DrawToolBarSeparator(const QStyleOption *Option, QPainter *Painter, const QWidget *Widget) const
+void TXPMenuStyle::DrawToolBarSeparator(const QStyleOption *Option, QPainter *Painter,
+                                        const QWidget *Widget) const
 {
     QPainter &p = *Painter;
     const TRect r = TRect::fromQRect(Option->rect);
     const auto *toolBar = qobject_cast<const QToolBar *>(Widget->parentWidget());
     const TColor barColor = fromQColor(toolBar->palette().color(QPalette::Button));
-    XPFill(p, r, FMenu->WorkingColors(deviceDepth(Painter)).HighColor ? LightenColor(barColor, 16) : barColor);
+    XPFill(p, r,
+           FMenu->WorkingColors(deviceDepth(Painter)).HighColor ? LightenColor(barColor, 16) : barColor);
     const QAction *separator = toolBar->actionAt(Widget->geometry().center());
     if (ComponentTag(separator) > 0) {
         const int x = r.Left + r.Width() / 2;

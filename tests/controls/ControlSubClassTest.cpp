@@ -1,5 +1,5 @@
-#include "controls/ComponentTag.h"
 #include "controls/ControlSubClass.h"
+#include "controls/ComponentTag.h"
 #include "controls/XPColors.h"
 #include "controls/XPMenu.h"
 
@@ -14,10 +14,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTextEdit>
-#include <QVBoxLayout>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,8 +69,9 @@ protected:
         inKeptPanel = new QLineEdit(keptPanel);
         // One below the other, none covering another.
         auto *layout = new QVBoxLayout(form.get());
-        for (QWidget *control : std::initializer_list<QWidget *>{edit, combo, check, radio, button, bitButton, speedButton,
-                                                                 panel, memo, richEdit, label, keptEdit, group, keptPanel})
+        for (QWidget *control :
+             std::initializer_list<QWidget *>{edit, combo, check, radio, button, bitButton, speedButton,
+                                              panel, memo, richEdit, label, keptEdit, group, keptPanel})
             layout->addWidget(control);
         xp = new TXPMenu(form.get());
     }
@@ -123,8 +124,8 @@ protected:
 TEST_F(ControlSubClassTest, ControlsAreTakenByKindContainerAndTag)
 {
     activate(XPSet({xccForm}));
-    for (QWidget *control : std::initializer_list<QWidget *>{edit, combo, check, radio, button, bitButton, speedButton,
-                                                             panel, memo, richEdit, group})
+    for (QWidget *control : std::initializer_list<QWidget *>{edit, combo, check, radio, button, bitButton,
+                                                             speedButton, panel, memo, richEdit, group})
         EXPECT_EQ(hooks(control), 1) << control->metaObject()->className();
     EXPECT_EQ(hooks(label), 0);
     EXPECT_EQ(hooks(keptEdit), 0);

@@ -16,8 +16,8 @@ protected:
         FOld = QApplication::palette();
         QPalette palette = FOld;
         palette.setColor(QPalette::Button, QColor(200, 100, 50));   // $003264C8
-        palette.setColor(QPalette::Highlight, QColor(10, 36, 106));  // $006A240A
-        palette.setColor(QPalette::Dark, QColor(128, 128, 128));     // $00808080
+        palette.setColor(QPalette::Highlight, QColor(10, 36, 106)); // $006A240A
+        palette.setColor(QPalette::Dark, QColor(128, 128, 128));    // $00808080
         QApplication::setPalette(palette);
     }
     void TearDown() override { QApplication::setPalette(FOld); }
@@ -41,7 +41,8 @@ TEST_F(XPPalette, ColourFunctionsRoundCapAndClamp)
     // (48 + 32 + 16) div 3 + 10 = 42; white caps at 240.
     EXPECT_EQ(GreyLevelColor(0x00102030, 10), 0x002A2A2Au);
     EXPECT_EQ(GreyLevelColor(clWhite, 0), 0x00F0F0F0u);
-    // System colours are resolved through the palette first: 200 + Round(27.5), 100 + Round(77.5), 50 + Round(102.5).
+    // System colours are resolved through the palette first: 200 + Round(27.5), 100 + Round(77.5), 50 +
+    // Round(102.5).
     EXPECT_EQ(LightenColor(clBtnFace, 50), 0x0099B2E4u);
     EXPECT_EQ(ShadeColor(clBtnFace, 60), 0x00002A8Cu);
     // The nearest colour of a 16-bit canvas, and of a palette canvas.
@@ -54,7 +55,7 @@ TEST_F(XPPalette, ColourFunctionsRoundCapAndClamp)
 TEST_F(XPPalette, BitmapsAreGreyedLightenedAndShadowedPixelByPixel)
 {
     QImage bitmap(3, 2, QImage::Format_RGB32);
-    bitmap.fill(qRgb(255, 0, 255));            // the transparent colour, as at the bottom left
+    bitmap.fill(qRgb(255, 0, 255)); // the transparent colour, as at the bottom left
     bitmap.setPixel(0, 0, qRgb(30, 60, 90));
     bitmap.setPixel(1, 0, qRgb(30, 60, 90));
     bitmap.setPixel(2, 0, qRgb(255, 255, 255));
@@ -81,7 +82,7 @@ TEST_F(XPPalette, BitmapsAreGreyedLightenedAndShadowedPixelByPixel)
     }
     EXPECT_EQ(canvas.pixel(2, 1), qRgb(0x66, 0x55, 0x44));
     EXPECT_EQ(canvas.pixel(4, 1), qRgb(0x66, 0x55, 0x44));
-    EXPECT_EQ(canvas.pixel(2, 2), qRgb(1, 2, 3));   // transparent row
+    EXPECT_EQ(canvas.pixel(2, 2), qRgb(1, 2, 3)); // transparent row
     EXPECT_EQ(canvas.pixel(1, 0), qRgb(1, 2, 3));
     EXPECT_EQ(canvas.pixel(0, 3), qRgb(30, 60, 90));
     EXPECT_EQ(canvas.pixel(2, 3), qRgb(255, 255, 255));
@@ -95,10 +96,10 @@ TEST_F(XPPalette, WorkingColoursAtHighAndLowDepth)
 
     const TXPColors high = menu.WorkingColors(32);
     EXPECT_TRUE(high.HighColor);
-    EXPECT_EQ(high.MenuColor, 0x00E2E9F7u);      // face lightened by 86
-    EXPECT_EQ(high.IconColor, 0x00537DD1u);      // by 16
-    EXPECT_EQ(high.SelectFill, 0x00CFB9B1u);     // highlight by 68
-    EXPECT_EQ(high.CheckedFill, 0x00E1D3CEu);    // by 80
+    EXPECT_EQ(high.MenuColor, 0x00E2E9F7u);           // face lightened by 86
+    EXPECT_EQ(high.IconColor, 0x00537DD1u);           // by 16
+    EXPECT_EQ(high.SelectFill, 0x00CFB9B1u);          // highlight by 68
+    EXPECT_EQ(high.CheckedFill, 0x00E1D3CEu);         // by 80
     EXPECT_EQ(high.CheckedSelectedFill, 0x00B59285u); // by 50
     EXPECT_EQ(high.SelectBorder, 0x006A240Au);
     EXPECT_EQ(high.CheckFrame, 0x006A240Au);

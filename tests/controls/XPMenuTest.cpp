@@ -1,6 +1,6 @@
+#include "controls/XPMenu.h"
 #include "controls/ComponentTag.h"
 #include "controls/XPColors.h"
-#include "controls/XPMenu.h"
 #include "controls/XPMenuStyle.h"
 
 #include <QAction>
@@ -98,7 +98,8 @@ protected:
     TXPMenu *xp = nullptr;
 };
 
-QStyleOptionMenuItem menuItem(const QString &text, QStyleOptionMenuItem::MenuItemType type = QStyleOptionMenuItem::Normal)
+QStyleOptionMenuItem menuItem(const QString &text,
+                              QStyleOptionMenuItem::MenuItemType type = QStyleOptionMenuItem::Normal)
 {
     QStyleOptionMenuItem item;
     item.text = text;
@@ -134,7 +135,8 @@ TEST_F(XPMenuTest, ItemsMeasureByCaptionShortcutAndImage)
     EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuBarItem, &caption, small, form->menuBar()).width(),
               metrics.horizontalAdvance(QStringLiteral("Plik")) + 5 + 8 + padding);
     // The requested size is raised, never lowered.
-    EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &caption, QSize(500, 90), file), QSize(500 + padding, 90));
+    EXPECT_EQ(style->sizeFromContents(QStyle::CT_MenuItem, &caption, QSize(500, 90), file),
+              QSize(500 + padding, 90));
 
     // With a small font the image sets the height: its height + 6.
     TFont tiny = xp->Font();
@@ -297,7 +299,7 @@ TEST_F(XPMenuTest, ChecksRadiosAndImagesFollowTheState)
     const QRect imageRect = file->actionGeometry(imaged);
     const int x = imageRect.left() + (24 - 16) / 2 - 1;
     const int y = imageRect.top() + 3;
-    EXPECT_EQ(image.pixel(x - 1, y - 1), qRgb(255, 0, 0));                      // raised by one
+    EXPECT_EQ(image.pixel(x - 1, y - 1), qRgb(255, 0, 0));                          // raised by one
     EXPECT_EQ(image.pixel(x + 16, y + 10), rgb(ShadeColor(colors.SelectFill, 50))); // shadow
     // Unselected, the image is lightened by DimLevel.
     image = shown(file, radio);
