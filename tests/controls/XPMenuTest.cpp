@@ -11,6 +11,8 @@
 #include <QMenuBar>
 #include <QStyleFactory>
 #include <QStyleOptionMenuItem>
+#include <QToolBar>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -304,4 +306,59 @@ TEST_F(XPMenuTest, ChecksRadiosAndImagesFollowTheState)
     // Unselected, the image is lightened by DimLevel.
     image = shown(file, radio);
     EXPECT_EQ(image.pixel(x + 4, y + 4), rgb(LightenColor(0x0000FF, 30)));
+}
+
+TEST_F(XPMenuTest, FlatFrameAndGradientAreDrawnOnTheMenuItself)
+{
+    xp->SetFlatMenu(true);
+    xp->SetGradient(true);
+    activate();
+    const QImage image = shown(file);
+    const TXPColors colors = xp->WorkingColors(32);
+    const int w = image.width();
+    const int h = image.height();
+    const int middle = h / 2;
+    EXPECT_EQ(image.pixel(0, middle), rgb(colors.FrameLight));
+    EXPECT_EQ(image.pixel(1, middle), rgb(colors.IconColor));
+    EXPECT_EQ(image.pixel(w - 3, middle), rgb(colors.FrameLight));
+    EXPECT_EQ(image.pixel(w - 1, middle), rgb(colors.FrameDark));
+    EXPECT_EQ(image.pixel(w / 2, h - 1), rgb(colors.FrameDark));
+    EXPECT_EQ(image.pixel(w / 2, h - 3), rgb(colors.FrameLight));
+    // The bottom-left and top-right corners of the shadow are reset to the button face.
+    EXPECT_EQ(image.pixel(0, h - 1), rgb(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(image.pixel(w - 1, 0), rgb(ColorToRGB(clBtnFace)));
+
+    // The gradient: 1 in the first column, 3 more per column across the strip, capped at 96.
+    const QRect item = file->actionGeometry(closeItem);
+    const int y = item.top() + 2;
+    EXPECT_EQ(image.pixel(item.left(), y), rgb(LightenColor(colors.IconColor, 1)));
+    EXPECT_EQ(image.pixel(item.left() + 2, y), rgb(LightenColor(colors.IconColor, 7)));
+    EXPECT_EQ(image.pixel(item.right() - 1, y), rgb(LightenColor(colors.IconColor, 96)));
+}
+
+TEST_F(XPMenuTest, ToolBarButtonsGoThroughTheStyle)
+{
+    QToolBar *toolBar = form->addToolBar(QStringLiteral("ToolBar1"));
+    QAction *start = toolBar->addAction(QStringLiteral("Start"));
+    xp->SetXPControls(XPSet({xcToolbar}));
+    activate();
+    auto *button = qobject_cast<QToolButton *>(toolBar->widgetForAction(start));
+    ASSERT_NE(button, nullptr);
+    EXPECT_EQ(button->style(), xp->Style());
+    EXPECT_NE(file->style(), xp->Style()); // menus are not chosen
+    form->show();
+    const TXPColors colors = xp->WorkingColors(32);
+    const TColor barColor = fromQColor(toolBar->palette().color(QPalette::Button));
+
+    QImage image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(1, 2), rgb(LightenColor(barColor, 16)));
+    button->setAttribute(Qt::WA_UnderMouse, true);
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(0, 1), rgb(colors.SelectBorder));
+    EXPECT_EQ(image.pixel(1, 2), rgb(colors.SelectFill));
+    start->setCheckable(true);
+    start->setChecked(true);
+    button->setAttribute(Qt::WA_UnderMouse, false);
+    image = button->grab().toImage();
+    EXPECT_EQ(image.pixel(1, 2), rgb(colors.CheckedFill));
 }
