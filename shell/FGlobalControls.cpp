@@ -1,8 +1,11 @@
 #include "shell/FGlobalControls.h"
 
+#include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 
 #include <QListWidget>
+
+#include <algorithm>
 
 int CheckedCount(const QListWidget *List)
 {
@@ -27,4 +30,21 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols)
         font.Color = GroupHeaderColor;
         font.Style |= fsBold;
     }
+}
+
+int SpinValue(const TFloatSpin *Spin)
+{
+    const int64_t value = Spin->GetAsInteger();
+    return int(std::clamp<int64_t>(value, int64_t(Spin->MinValue()), int64_t(Spin->MaxValue())));
+}
+
+TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value)
+{
+    auto *spin = new TFloatSpin(Parent);
+    spin->SetPrecision(0);
+    spin->SetMinValue(Min);
+    spin->SetMaxValue(Max);
+    spin->SetValue(Value);
+    spin->Loaded();
+    return spin;
 }

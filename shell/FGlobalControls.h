@@ -4,6 +4,8 @@
 #include <vector>
 
 class QListWidget;
+class QWidget;
+class TFloatSpin;
 class TStringAlignGrid;
 
 // The number of checked items of a check list.
@@ -13,3 +15,8 @@ void CheckAll(QListWidget *List, bool Value);
 
 // The header cells (row 0) of the listed columns get a navy bold font: they mark a column group.
 void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
+
+// The spin edit's whole value within its range.
+int SpinValue(const TFloatSpin *Spin);
+// A spin edit of whole numbers in Min..Max showing Value.
+TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value);

@@ -11,6 +11,7 @@
 #include "shell/FAbout.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FGlobalStats.h"
 #include "shell/FGlobalViewers.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
@@ -24,6 +25,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+
+#include <utility>
 
 TfrmMain *frmMain = nullptr;
 
@@ -67,10 +70,11 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
 
 TfrmMain::~TfrmMain()
 {
-    // Child windows go first, while the games they work on still exist.
-    MdiArea->disconnect(this);
-    delete MdiArea;
-    MdiArea = nullptr;
+    // Child windows go first, while the games they work on still exist. While they go, the frame
+    // answers that it has no child windows.
+    QMdiArea *area = std::exchange(MdiArea, nullptr);
+    area->disconnect(this);
+    delete area;
     if (FShown)
         SaveLastSelections();
     DoneGlobals();
@@ -125,7 +129,10 @@ void TfrmMain::FillStatistics()
     mStat->clear();
     for (const TStatItem &item : StatItems) {
         cbStat->Combo()->addItem(item.Caption, item.StatIndex);
-        mStat->addAction(item.Caption)->setData(item.StatIndex);
+        const int statIndex = item.StatIndex;
+        QAction *action = mStat->addAction(item.Caption);
+        action->setData(statIndex);
+        connect(action, &QAction::triggered, this, [statIndex] { OpenStatWindow(statIndex); });
     }
 }
 

@@ -50,6 +50,7 @@ public:
 
     // Windows: the one way a child window enters the frame (FGlobalWindows.h's AddChildForm calls it).
     QMdiSubWindow *AddChildForm(QWidget *Form);
+    // Neither knows of any child window once the frame is being destroyed.
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
     std::vector<QWidget *> ChildForms() const;

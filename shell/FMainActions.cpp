@@ -6,6 +6,7 @@
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
@@ -300,6 +301,10 @@ void TfrmMain::CreateSelectors()
     cbStat->setMinimumWidth(210);
     StyleSelector(cbStat, StatSelectorColor);
     cbStat->Combo()->setMaxVisibleItems(12);
+    cbStat->OnBtnClick = [this](QObject *) {
+        if (cbStat->Combo()->currentIndex() >= 0)
+            OpenStatWindow(cbStat->Combo()->currentData().toInt());
+    };
 
     layout->addWidget(new QLabel(QStringLiteral("Gra:"), Panel3));
     layout->addWidget(cbGame);

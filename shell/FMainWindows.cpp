@@ -63,6 +63,8 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
 
 QWidget *TfrmMain::ActiveChildForm() const
 {
+    if (!MdiArea)
+        return nullptr;
     QMdiSubWindow *active = MdiArea->currentSubWindow();
     return active ? active->widget() : nullptr;
 }
@@ -70,6 +72,8 @@ QWidget *TfrmMain::ActiveChildForm() const
 std::vector<QWidget *> TfrmMain::ChildForms() const
 {
     std::vector<QWidget *> forms;
+    if (!MdiArea)
+        return forms;
     for (QMdiSubWindow *holder : MdiArea->subWindowList(QMdiArea::CreationOrder))
         if (holder->widget())
             forms.push_back(holder->widget());

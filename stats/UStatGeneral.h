@@ -62,6 +62,10 @@ public:
     // The end-of-calculation hook, on the GUI thread; empty here. Overrides end by calling OnFinished.
     virtual void Finished();
 
+    // Terminates the worker, waits for it (its end handler runs if it has not) and frees it. Call on the
+    // GUI thread.
+    void StopWorker();
+
     // Hits of every working draw: N entries, True at number - 1 for each of its first K numbers.
     void BuildHitMaps();
     void SortDraws(int32_t Dir);
@@ -93,8 +97,6 @@ protected:
     // with State ssNoMemory, anything else with State ssFailed and the reason in FailureText. Call on
     // the GUI thread.
     void StartWorker(TWorkerProc Work);
-    // Terminates the worker, waits for it (its end handler runs if it has not) and frees it.
-    void StopWorker();
     // For the worker's polls: True (and State := ssStopped) when Thread has been asked to stop. The
     // caller then frees its partial results and returns.
     bool CheckStopped(const TMyThread &AThread);

@@ -5,6 +5,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
+#include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
@@ -42,16 +43,6 @@ double MaxCount(int N, int K)
     return double(std::min<int64_t>(Newton[size_t(N)][size_t(K)], INT32_MAX));
 }
 
-TFloatSpin *NewSpin(QWidget *Parent)
-{
-    auto *spin = new TFloatSpin(Parent);
-    spin->SetPrecision(0);
-    spin->SetMinValue(1);
-    spin->SetMaxValue(1);
-    spin->Loaded();
-    return spin;
-}
-
 // A parameter grid: a fixed header row and a fixed caption column, in the system grids' colours.
 TStringAlignGrid *NewParamGrid(QWidget *Parent, int Cols, int Rows)
 {
@@ -69,9 +60,9 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
     setWindowTitle(QStringLiteral("Parametry - System skrócony - klasyczny"));
 
     GroupBox1 = new QGroupBox(QStringLiteral("Parametry"), this);
-    seCDraws = NewSpin(GroupBox1);
-    seCNum = NewSpin(GroupBox1);
-    seCComb = NewSpin(GroupBox1);
+    seCDraws = NewIntSpin(GroupBox1, 1, 1, 1);
+    seCNum = NewIntSpin(GroupBox1, 1, 1, 1);
+    seCComb = NewIntSpin(GroupBox1, 1, 1, 1);
     seCComb->LargeInc = 10;
     chkRandom = new QCheckBox(QStringLiteral("System losowy"), GroupBox1);
     auto *params = new QGridLayout(GroupBox1);
@@ -137,12 +128,6 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
 std::string TfrmParSysShort::RegistrySection() const
 {
     return "Systems\\" + std::to_string(FGame->Info.Id) + "\\" + std::to_string(FKind);
-}
-
-int TfrmParSysShort::SpinValue(const TFloatSpin *Spin)
-{
-    const int64_t value = Spin->GetAsInteger();
-    return int(std::clamp<int64_t>(value, int64_t(Spin->MinValue()), int64_t(Spin->MaxValue())));
 }
 
 void TfrmParSysShort::Init(const TGameData *Game, int AN, bool Empty, bool ARandom, int Kind, int ACount, int AK)

@@ -53,8 +53,6 @@ private:
     // "Systems\<game id>\<kind>".
     std::string RegistrySection() const;
     void ReadStoredParams();
-    // The spin's whole value within its range.
-    static int SpinValue(const TFloatSpin *Spin);
     // Whether no field holds a value below its minimum, which is still being typed: until then the
     // figures wait.
     bool FieldsComplete() const;

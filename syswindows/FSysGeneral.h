@@ -106,6 +106,8 @@ private:
     void SaveSystem();
     void DeleteCombs();
     void CopySystem();
+    // A statistics window over this system, for the statistics a system offers.
+    void OpenSystemStats(int StatIndex);
     void ConnectProgress();
     // The combination grid takes the focus when the window is activated: always the first time, later
     // unless the focus is already in the window (the user clicked into it).

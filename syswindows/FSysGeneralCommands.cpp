@@ -8,8 +8,10 @@
 #include "engine/USysGeneral.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
+#include "shell/FMainSelectors.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
 #include "shell/FGlobalMessages.h"
@@ -85,9 +87,18 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         DeleteCombs();
     else if (code == WM_SYS_COPY)
         CopySystem();
+    else if (code == WM_SYS_STATS)
+        OpenSystemStats(Command.WParam);
     else
         return false;
     return true;
+}
+
+void TGenSysForm::OpenSystemStats(int StatIndex)
+{
+    if (State != 0 || std::find(SystemStatIndexes.begin(), SystemStatIndexes.end(), StatIndex) == SystemStatIndexes.end())
+        return;
+    OpenStatWindow(StatIndex, this);
 }
 
 void TGenSysForm::SaveSystem()

@@ -1,0 +1,57 @@
+#include "shell/ProgressPanel.h"
+
+#include "controls/ALProgressBar.h"
+#include "shell/FGlobalProgress.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+
+namespace {
+
+constexpr TColor ProgressBarColor = 0x800000; // navy
+
+} // namespace
+
+TProgressPanel::TProgressPanel(QWidget *Parent) : QWidget(Parent)
+{
+    lblPrsText = new QLabel(this);
+    ProgressBar1 = new TALProgressBar(this);
+    ProgressBar1->SetBarColorStyle(cs1Color);
+    ProgressBar1->SetBarColor1(ProgressBarColor);
+    ProgressBar1->SetShowPosText(false);
+    ProgressBar1->SetMax(10000);
+    ProgressBar1->Loaded();
+    ProgressBar1->setMinimumHeight(16);
+    lblProgress = new QLabel(this);
+    lblProgress->setMinimumWidth(56);
+    lblProgress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    auto *layout = new QHBoxLayout(this);
+    layout->setContentsMargins(4, 2, 4, 2);
+    layout->addWidget(lblPrsText);
+    layout->addWidget(ProgressBar1, 1);
+    layout->addWidget(lblProgress);
+    hide();
+}
+
+void TProgressPanel::Begin(const QString &Text, int Pos)
+{
+    lblPrsText->setText(Text);
+    lblProgress->clear();
+    ProgressBar1->SetPosition(Pos);
+    show();
+}
+
+void TProgressPanel::ShowPos(int Pos, int Step)
+{
+    ShowProgress(ProgressBar1, lblProgress, Pos, Step);
+}
+
+void TProgressPanel::SetText(const QString &Text)
+{
+    lblPrsText->setText(Text);
+}
+
+void TProgressPanel::End()
+{
+    hide();
+}

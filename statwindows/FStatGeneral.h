@@ -1,0 +1,122 @@
+#pragma once
+// The base of the statistics windows: over the draws of a game (opened from the main window) or over the
+// combinations of a system (a dependent window of its system window). It keeps the window's draws range,
+// the statistic and the result state, switches the main window's commands by that state, computes
+// (in the statistic's worker, or on the GUI thread for the statistics without one), stops, records the
+// sorts of its grids, and writes the window's parameters when it goes. Each window adds its parameters,
+// grids, charts and report.
+//
+// State machine. Worker windows: State 1 no results, 2 computing, 0 results shown. Other windows:
+// NoResults from creation and while computing, cleared once results are shown.
+
+#include "core/UGlobalProgress.h"
+#include "core/UGlobalSort.h"
+#include "shell/DrawsRangeBinding.h"
+#include "shell/UGeneralForm.h"
+#include "stats/UStatGeneral.h"
+
+#include <QString>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class QCloseEvent;
+class TProgressPanel;
+class TRichView;
+class TSystem;
+struct TGameData;
+
+class TGenStatForm : public TGenForm {
+    Q_OBJECT
+
+public:
+    // CaptionText follows the window tag ("> Częstotliwości"); Worker: the statistic computes in its
+    // worker thread; SortEntries: the sortable grids, numbered from 1 in SortMan.
+    TGenStatForm(int StatIndex, QString CaptionText, bool Worker, int SortEntries, QWidget *Owner = nullptr);
+    ~TGenStatForm() override;
+
+    // Sets the window up over Game's draws (AFromDraws) or over ASystem of the system window
+    // AParentWindow. Windows opened from the main window with no Init of their own are set up on the
+    // current game when first shown.
+    void Init(bool AFromDraws, TGameData *AGame, TGenForm *AParentWindow, TSystem *ASystem);
+
+    const int StatIndex;
+    const QString CaptionText;
+    const bool HasWorker;
+
+    bool FromDraws = true;
+    TGameData *Game = nullptr;
+    TSystem *System = nullptr;
+    // The window's own draws range (Range.Range) and its line in txtDateDesc.
+    TDrawsRangeBinding Range;
+    std::unique_ptr<TStat> Stat;
+    uint8_t State = 1;
+    bool NoResults = true;
+    TSortMan SortMan;
+
+    // Built by the base, placed by the window: the range (or system) line and the progress panel.
+    TRichView *txtDateDesc;
+    TProgressPanel *Panel1;
+
+    bool HasResults() const { return HasWorker ? State == 0 : !NoResults; }
+    // Switches the main window's commands to the window's state, while it is the active child window.
+    void UpdateMenu();
+    // WM_TASK_START: clears the results and computes anew.
+    void Compute();
+    // WM_TASK_STOP: a running worker is stopped and its results dropped.
+    void StopComputing();
+
+protected:
+    // ---- what each window adds, in the order the base calls them ----
+    // Init: the sort manager's grids, the grids and the controls' ranges.
+    virtual void SetupControls() {}
+    // Init: the statistic, created with StatProgressHandler, StatStatusHandler and StatFinishedHandler.
+    virtual std::unique_ptr<TStat> CreateStat() = 0;
+    // Init: the stored parameters into the controls. Destroy: the controls into the stored record.
+    virtual void ReadParams() {}
+    virtual void WriteParams() {}
+    // Compute: every table back to its header.
+    virtual void ClearResults() = 0;
+    // Compute, worker windows: the window's own part of entering State 2.
+    virtual void PrepareCompute() {}
+    // Compute: the direction the working draws are sorted by date (1 newest first).
+    virtual int LoadDirection() const { return -1; }
+    // Compute, worker windows: hands the parameters to the statistic and starts it; false when the
+    // statistic refused to start (its state tells why).
+    virtual bool StartStat() { return false; }
+    // Compute, other windows: the statistic's calculation on the GUI thread.
+    virtual void Calculate() {}
+    // After a computation the statistic completed: fills the tables and answers whether there is
+    // anything to show.
+    virtual bool ShowResults() = 0;
+    // WM_SYS_REPORT with results.
+    virtual void Report() {}
+
+    // Handlers for the statistic, callable from its worker: the progress panel (worker windows) or the
+    // main status bar, the panel's text, and the end of the computation.
+    TProgressProc StatProgressHandler();
+    TStat::TStatusProc StatStatusHandler();
+    TStat::TFinishedProc StatFinishedHandler();
+
+    // Stops the worker, leaves the commands as on deactivation and writes the parameters; once. The
+    // window's destructor calls it, as closing does.
+    void FormDestroy();
+
+    bool HandleCommand(CommandEvent &Command) override;
+    void FormActivate() override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void ComputeLoaded();
+    void LoadData();
+    void StatFinished();
+    void EndComputing();
+    void FormShow();
+
+    // The worker's reports belong to run FRun; those of an earlier run are dropped.
+    std::atomic<uint32_t> FRun{0};
+    bool FShown = false;
+    bool FDestroyed = false;
+};

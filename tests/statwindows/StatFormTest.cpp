@@ -1,0 +1,146 @@
+// The statistics window frame on a statistic whose worker waits for the test: the states and the
+// commands they leave on, a start that waits for the event loop, Stop, and closing while computing.
+#include "shell/FGlobalWindows.h"
+#include "shell/ProgressPanel.h"
+#include "tests/statwindows/StatWindowTestSupport.h"
+
+#include <atomic>
+#include <thread>
+
+namespace {
+
+// Computes nothing until released (or stopped).
+class GatedStat : public TStat {
+public:
+    using TStat::TStat;
+    ~GatedStat() override { Thread.reset(); }
+
+    std::atomic<bool> Release{false};
+    std::atomic<bool> Started{false};
+    std::atomic<bool> SawStop{false};
+
+    void Start()
+    {
+        StartWorker([this](TMyThread &Worker) {
+            Started = true;
+            while (!Release && !Worker.GetTerminated())
+                std::this_thread::yield();
+            if (CheckStopped(Worker)) {
+                SawStop = true;
+                return;
+            }
+            State = ssComputed;
+        });
+    }
+    void Finished() override
+    {
+        if (OnFinished)
+            OnFinished();
+    }
+};
+
+class GatedWindow : public TGenStatForm {
+public:
+    GatedWindow() : TGenStatForm(0, QStringLiteral("> Próba"), true, 1) {}
+    ~GatedWindow() override
+    {
+        FormDestroy();
+        Stat.reset();
+    }
+
+    GatedStat *Gated = nullptr;
+    int Clears = 0;
+    int Shown = 0;
+    int Writes = 0;
+
+protected:
+    std::unique_ptr<TStat> CreateStat() override
+    {
+        auto stat = std::make_unique<GatedStat>(&Game->Info, System, StatProgressHandler());
+        stat->OnFinished = StatFinishedHandler();
+        Gated = stat.get();
+        return stat;
+    }
+    void ClearResults() override { ++Clears; }
+    bool StartStat() override
+    {
+        Gated->Start();
+        return true;
+    }
+    bool ShowResults() override
+    {
+        ++Shown;
+        return true;
+    }
+    void WriteParams() override { ++Writes; }
+};
+
+} // namespace
+
+class StatFormTest : public StatWindowTest {
+protected:
+    GatedWindow *OpenGated()
+    {
+        auto *window = new GatedWindow;
+        window->Init(true, &Lotto(), nullptr, nullptr);
+        AddChildForm(window);
+        return NewestChild<GatedWindow>();
+    }
+};
+
+TEST_F(StatFormTest, ComputeStopAndCloseFollowTheStates)
+{
+    OpenFrame();
+    GatedWindow *window = OpenGated();
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->windowTitle().endsWith("> Próba"));
+    EXPECT_EQ(window->State, 1);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+
+    // The start waits for what is queued before it: a Stop in between cancels it.
+    sendCommand(window, WM_TASK_START);
+    EXPECT_EQ(window->State, 2);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
+    EXPECT_FALSE(window->Gated->Started);
+    sendCommand(window, WM_TASK_STOP);
+    ProcessPosted();
+    EXPECT_EQ(window->State, 1);
+    EXPECT_FALSE(window->Gated->Started);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+
+    // Stop half-way: the worker ends, its late end shows nothing.
+    sendCommand(window, WM_TASK_START);
+    ASSERT_TRUE(ProcessUntil([&] { return window->Gated->Started.load(); }));
+    EXPECT_TRUE(window->Panel1->isVisible());
+    sendCommand(window, WM_TASK_STOP);
+    EXPECT_TRUE(window->Gated->SawStop);
+    ProcessPosted();
+    EXPECT_EQ(window->State, 1);
+    EXPECT_EQ(window->Shown, 0);
+    EXPECT_FALSE(window->Panel1->isVisible());
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+
+    // A computation that ends shows its results.
+    window->Gated->Release = true;
+    sendCommand(window, WM_TASK_START);
+    WaitForResults(window);
+    EXPECT_EQ(window->State, 0);
+    EXPECT_EQ(window->Shown, 1);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdReport | cmdStart);
+    EXPECT_EQ(window->Clears, 3);
+
+    // Closing while computing stops the worker before the window goes, and writes the parameters once.
+    window->Gated->Release = false;
+    window->Gated->Started = false;
+    window->Gated->SawStop = false;
+    sendCommand(window, WM_TASK_START);
+    ASSERT_TRUE(ProcessUntil([&] { return window->Gated->Started.load(); }));
+    GatedStat *stat = window->Gated;
+    QPointer<GatedWindow> watched(window);
+    ASSERT_TRUE(window->Close());
+    EXPECT_TRUE(stat->SawStop);
+    EXPECT_EQ(window->Writes, 1);
+    ProcessPosted();
+    EXPECT_TRUE(watched.isNull());
+    EXPECT_EQ(EnabledMask(), cmdRead);
+}

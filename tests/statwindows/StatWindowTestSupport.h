@@ -1,0 +1,126 @@
+#pragma once
+// What the statistics windows' tests share: a fresh settings store and a program folder with the shipped
+// games, the main window on Lotto with the system and statistics windows installed, a script that plays
+// the modal windows, and waits on the windows' workers.
+
+#include "engine/UGameMan.h"
+#include "shell/FGlobalStats.h"
+#include "shell/FGlobalSystems.h"
+#include "shell/FMain.h"
+#include "shell/FMainCommands.h"
+#include "statwindows/FStatGeneral.h"
+#include "syswindows/FSysWindows.h"
+#include "tests/fixtures/FreshRegistry.h"
+#include "tests/fixtures/ModalScript.h"
+#include "tests/fixtures/ProgramFolder.h"
+#include "tests/support/HangGuard.h"
+#include "tools/LottoHistoryImport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
+
+class StatWindowTest : public FreshRegistry {
+protected:
+    void SetUp() override
+    {
+        FreshRegistry::SetUp();
+        folder.emplace();
+        folder->addShippedGames();
+        if (WithLottoHistory)
+            MakeLottoDraws(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
+                           (folder->path() / "Draws" / "LottoDraws").string());
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        SetSysWindowOpener(nullptr);
+        SetStatWindowOpener(nullptr);
+        folder.reset();
+        FreshRegistry::TearDown();
+    }
+
+    static constexpr uint8_t LottoId = 1;
+    bool WithLottoHistory = true;
+
+    // The main window on Lotto, shown, with the windows installed.
+    void OpenFrame()
+    {
+        frame = std::make_unique<TfrmMain>();
+        frame->show();
+        InstallSystemWindows();
+        frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
+    }
+
+    TGameData &Lotto() const { return *Games.GameById(LottoId); }
+
+    // The newest child window, made the active one.
+    template <typename Window>
+    Window *NewestChild()
+    {
+        auto *window = dynamic_cast<Window *>(frame->ChildForms().back());
+        if (window)
+            frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
+        return window;
+    }
+
+    // Runs the event loop until the window leaves State 2; the guard only stops a hang.
+    static void WaitForResults(const TGenStatForm *Window)
+    {
+        const QDeadlineTimer guard(testsupport::HangGuardMs);
+        while (Window->State == 2 && !guard.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        ASSERT_NE(Window->State, 2) << "the computation did not end";
+    }
+
+    // Runs the event loop until Done holds; the guard only stops a hang.
+    template <typename Pred>
+    static bool ProcessUntil(Pred Done)
+    {
+        const QDeadlineTimer guard(testsupport::HangGuardMs);
+        while (!Done() && !guard.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return Done();
+    }
+
+    static void ProcessPosted()
+    {
+        for (int i = 0; i < 5; ++i) {
+            QCoreApplication::processEvents();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+
+    // The main window's commands that are on, as a command mask.
+    int EnabledMask() const
+    {
+        const std::vector<std::pair<int, QAction *>> commands = {
+            {cmdSave, frame->mFileWrite},     {cmdRead, frame->mFileRead},       {cmdReport, frame->mFileReport},
+            {cmdPrint, frame->mSysPrint},     {cmdGuarantee, frame->mSysGuar},   {cmdKey, frame->mSysKey},
+            {cmdCheck, frame->mSysCheck},     {cmdAdd, frame->mTaskAdd},         {cmdEdit, frame->mTaskEdit},
+            {cmdDelete, frame->mTaskDelete},  {cmdParams, frame->mSysParam},     {cmdStart, frame->mTaskStart},
+            {cmdStop, frame->mTaskStop},      {cmdFilter, frame->mToolFilter},   {cmdDistribution, frame->mSysFreq},
+            {cmdCopy, frame->mSysCopy},       {cmdLogicalOps, frame->mSysOper},  {cmdSysStats, frame->mSysStat->menuAction()},
+            {cmdHistory, frame->mSysHistory},
+        };
+        int mask = 0;
+        for (const auto &[bit, action] : commands)
+            if (action->isEnabled())
+                mask |= bit;
+        return mask;
+    }
+
+    std::unique_ptr<TfrmMain> frame;
+    testsupport::ModalScript script;
+    std::optional<testsupport::ProgramFolder> folder;
+};
