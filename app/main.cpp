@@ -1,4 +1,6 @@
+#include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
 #include "syswindows/FSysWindows.h"
 
@@ -13,5 +15,6 @@ int main(int argc, char *argv[])
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     InstallSystemWindows();
+    SetDrawsUpdateOpener(UpdateDrawsFromInternet);
     return RunProgram();
 }
