@@ -2,6 +2,7 @@
 #include "platform/gui/QtDispatcher.h"
 #include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
+#include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     InstallSystemWindows();
+    InstallStatWindows();
     SetDrawsUpdateOpener(UpdateDrawsFromInternet);
     return RunProgram();
 }

@@ -1,5 +1,7 @@
 #include "controls/EnhListView.h"
 
+#include "controls/EnhListViewDelegate.h"
+#include "controls/EnhListViewHeader.h"
 #include "controls/MessageBeep.h"
 #include "platform/RegistryStore.h"
 
@@ -120,9 +122,26 @@ bool TListItem::Selected() const { return FOwner->selectionModel()->isRowSelecte
 
 bool TListItem::Focused() const { return FOwner->currentIndex().isValid() && FOwner->currentIndex().row() == Index(); }
 
-TCustomEnhListView::TCustomEnhListView(QWidget *parent) : QTreeView(parent), FModel(new QStandardItemModel(this))
+int TListItem::ImageIndex() const { return FOwner->CellRole(Index(), 0, ImageIndexRole); }
+
+void TListItem::setImageIndex(int index) { FItem->setData(index, ImageIndexRole); }
+
+int TListItem::StateIndex() const { return FOwner->CellRole(Index(), 0, StateIndexRole); }
+
+void TListItem::setStateIndex(int index) { FItem->setData(index, StateIndexRole); }
+
+TCustomEnhListView::TCustomEnhListView(QWidget *parent)
+    : TCustomEnhListView(parent, std::make_unique<TdfsEnhLVSaveSettings>())
 {
+}
+
+TCustomEnhListView::TCustomEnhListView(QWidget *parent, std::unique_ptr<TdfsEnhLVSaveSettings> settings)
+    : QTreeView(parent), FModel(new QStandardItemModel(this)), FSaveSettings(std::move(settings))
+{
+    setHeader(new TEnhListViewHeader(*this));
     setModel(FModel);
+    setItemDelegate(new TEnhListViewDelegate(*this));
+    header()->setSectionsMovable(false);
     setRootIsDecorated(false);
     setUniformRowHeights(true);
     setItemsExpandable(false);
@@ -133,30 +152,59 @@ TCustomEnhListView::TCustomEnhListView(QWidget *parent) : QTreeView(parent), FMo
     connect(header(), &QHeaderView::sectionClicked, this, [this](int index) { ColumnClick(index); });
 }
 
-TCustomEnhListView::~TCustomEnhListView() { StoreSettingsIfAuto(); }
+TCustomEnhListView::~TCustomEnhListView() { StoreSettingsOnce(); }
+
+void TCustomEnhListView::StoreSettingsOnce()
+{
+    if (!FSettingsStored)
+        StoreSettingsIfAuto();
+    FSettingsStored = true;
+}
 
 void TCustomEnhListView::Loaded()
 {
     LoadedComponent::Loaded();
     FUpdateCount = 0;
     const bool loaded = LoadSettingsIfAuto();
-    if (!(loaded && SaveSettings.SaveCurrentSort) && ColumnCount() > 0) {
+    if (!(loaded && FSaveSettings->SaveCurrentSort) && ColumnCount() > 0) {
         FSortColumnIndex = 0;
         Resort();
     }
 }
 
-int TCustomEnhListView::AddColumn(const QString &caption, int width)
+int TCustomEnhListView::AddColumn(const QString &caption, int width, TAlignment alignment)
 {
     const int index = ColumnCount();
-    FModel->setHorizontalHeaderItem(index, new QStandardItem(caption));
+    auto *item = new QStandardItem(caption);
+    item->setData(static_cast<int>(alignment), ColumnAlignmentRole);
+    item->setTextAlignment(toQtAlignment(alignment) | Qt::AlignVCenter);
+    FModel->setHorizontalHeaderItem(index, item);
     setColumnWidth(index, width);
+    UpdateResizeModes();
     return index;
 }
 
 int TCustomEnhListView::ColumnCount() const { return FModel->columnCount(); }
 
-int TCustomEnhListView::ItemCount() const { return FModel->rowCount(); }
+QString TCustomEnhListView::ColumnCaption(int index) const
+{
+    const QStandardItem *item = FModel->horizontalHeaderItem(index);
+    return item ? item->text() : QString();
+}
+
+TAlignment TCustomEnhListView::ColumnAlignment(int index) const
+{
+    const QStandardItem *item = FModel->horizontalHeaderItem(index);
+    return item ? static_cast<TAlignment>(item->data(ColumnAlignmentRole).toInt()) : taLeftJustify;
+}
+
+int TCustomEnhListView::ItemCount() const { return model()->rowCount(); }
+
+int TCustomEnhListView::CellRole(int row, int column, int role) const
+{
+    const QVariant value = model()->index(row, column).data(role);
+    return value.isValid() ? value.toInt() : -1;
+}
 
 TListItem TCustomEnhListView::Item(int index) const
 {
@@ -173,7 +221,7 @@ TListItem TCustomEnhListView::InsertItem(int index, const QString &caption, cons
     QList<QStandardItem *> row{new QStandardItem(caption)};
     for (const QString &text : subItems)
         row.append(new QStandardItem(text));
-    FModel->insertRow(std::clamp(index, 0, ItemCount()), row);
+    FModel->insertRow(std::clamp(index, 0, FModel->rowCount()), row);
     ItemInserted(row.front());
     return TListItem(this, row.front());
 }
@@ -191,7 +239,7 @@ int TCustomEnhListView::SelectedIndex() const
 
 void TCustomEnhListView::SelectItem(int index)
 {
-    selectionModel()->setCurrentIndex(FModel->index(index, 0),
+    selectionModel()->setCurrentIndex(model()->index(index, 0),
                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
@@ -219,13 +267,42 @@ void TCustomEnhListView::SetAutoSortAscending(bool value)
 void TCustomEnhListView::SetNoColumnResize(bool value)
 {
     FNoColumnResize = value;
-    header()->setSectionResizeMode(value ? QHeaderView::Fixed : QHeaderView::Interactive);
+    UpdateResizeModes();
+}
+
+bool TCustomEnhListView::ColumnResizable(int) const { return !FNoColumnResize; }
+
+void TCustomEnhListView::UpdateResizeModes()
+{
+    for (int column = 0; column < header()->count(); ++column)
+        header()->setSectionResizeMode(column, ColumnResizable(column) ? QHeaderView::Interactive
+                                                                       : QHeaderView::Fixed);
+}
+
+void TCustomEnhListView::SetCurrentSortAscending(bool value)
+{
+    if (value == FCurrentSortAscending)
+        return;
+    FCurrentSortAscending = value;
+    InvalidateColumnHeader(FSortColumnIndex);
+}
+
+void TCustomEnhListView::SetLastColumnClicked(int index)
+{
+    if (index == FSortColumnIndex)
+        return;
+    const int previous = FSortColumnIndex;
+    FSortColumnIndex = index;
+    if (FShowSortArrows) {
+        InvalidateColumnHeader(previous);
+        InvalidateColumnHeader(index);
+    }
 }
 
 void TCustomEnhListView::ColumnClick(int index)
 {
     if (FAutoColumnSort == TAutoColumnSort::acsSortToggle)
-        FCurrentSortAscending = index == FSortColumnIndex ? !FCurrentSortAscending : FAutoSortAscending;
+        SetCurrentSortAscending(index == FSortColumnIndex ? !FCurrentSortAscending : FAutoSortAscending);
     if (OnColumnClick)
         OnColumnClick(this, index);
     if (FAutoColumnSort != TAutoColumnSort::acsNoSort)
@@ -237,8 +314,7 @@ QString TCustomEnhListView::CellText(int row, int textColumn) const
 {
     if (textColumn < -1)
         return {};
-    const QStandardItem *cell = FModel->item(row, textColumn + 1);
-    return cell ? cell->text() : QString();
+    return model()->index(row, textColumn + 1).data(Qt::DisplayRole).toString();
 }
 
 bool TCustomEnhListView::TextToNumber(const QString &text, double &value)
@@ -335,13 +411,13 @@ void TCustomEnhListView::SortColumn(int index, bool ascending)
 
     const int textColumn = index - 1;
     const int direction = ascending ? 1 : -1;
-    const int count = ItemCount();
+    const int count = OwnsItems() ? ItemCount() : 0; // a virtual list keeps its owner's order
     std::vector<int> order(static_cast<size_t>(count));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return Compare(a, b, textColumn, direction) < 0; });
 
-    if (!std::is_sorted(order.begin(), order.end())) {
+    if (OwnsItems() && !std::is_sorted(order.begin(), order.end())) {
         std::vector<QStandardItem *> selected;
         for (const QModelIndex &row : selectionModel()->selectedRows())
             selected.push_back(FModel->item(row.row(), 0));
@@ -474,27 +550,27 @@ void TCustomEnhListView::keyPressEvent(QKeyEvent *event)
 bool TCustomEnhListView::StoreSettings()
 {
     platform::RegistryStore &store = platform::RegistryStore::instance();
-    if (SaveSettings.SaveColumnSizes) {
+    if (FSaveSettings->SaveColumnSizes) {
         QStringList widths;
         for (int column = 0; column < ColumnCount(); ++column)
             widths.append(QString::number(columnWidth(column)));
-        store.setValue(keyOf(SaveSettings.RegistryKey, "Columns"), "Sizes", widths.join(QLatin1Char(',')).toStdString());
+        store.setValue(SettingsKey("Columns"), "Sizes", widths.join(QLatin1Char(',')).toStdString());
     }
-    if (SaveSettings.SaveCurrentSort) {
-        const std::string key = keyOf(SaveSettings.RegistryKey, "Sort");
+    if (FSaveSettings->SaveCurrentSort) {
+        const std::string key = SettingsKey("Sort");
         store.setValue(key, "Ascending", uint32_t{FCurrentSortAscending});
         store.setValue(key, "SortCol", static_cast<uint32_t>(FSortColumnIndex));
     }
-    if (SaveSettings.SaveViewStyle)
-        store.setValue(keyOf(SaveSettings.RegistryKey, "ViewStyle"), "ViewStyle", static_cast<uint32_t>(ViewStyle));
+    if (FSaveSettings->SaveViewStyle)
+        store.setValue(SettingsKey("ViewStyle"), "ViewStyle", static_cast<uint32_t>(ViewStyle));
     return true;
 }
 
 bool TCustomEnhListView::LoadSettings()
 {
     const int columns = ColumnCount();
-    if (SaveSettings.SaveColumnSizes && columns > 0) {
-        const auto value = platform::RegistryStore::instance().value(keyOf(SaveSettings.RegistryKey, "Columns"), "Sizes");
+    if (FSaveSettings->SaveColumnSizes && columns > 0) {
+        const auto value = platform::RegistryStore::instance().value(SettingsKey("Columns"), "Sizes");
         const std::string *sizes = value ? std::get_if<std::string>(&*value) : nullptr;
         if (sizes && !sizes->empty()) {
             const QStringList parts = QString::fromStdString(*sizes).split(QLatin1Char(','));
@@ -506,28 +582,33 @@ bool TCustomEnhListView::LoadSettings()
             }
         }
     }
-    if (SaveSettings.SaveCurrentSort) {
-        const std::string key = keyOf(SaveSettings.RegistryKey, "Sort");
+    if (FSaveSettings->SaveCurrentSort) {
+        const std::string key = SettingsKey("Sort");
         const bool ascending = readInt(key, "Ascending", 1) != 0;
         const int column = std::max(0, std::min(readInt(key, "SortCol", 0), columns - 1));
         BeginUpdate();
-        FCurrentSortAscending = ascending;
-        FSortColumnIndex = column;
+        SetCurrentSortAscending(ascending);
+        SetLastColumnClicked(column);
         Resort();
         EndUpdate();
     }
-    if (SaveSettings.SaveViewStyle) {
-        const int style = readInt(keyOf(SaveSettings.RegistryKey, "ViewStyle"), "ViewStyle", -1);
+    if (FSaveSettings->SaveViewStyle) {
+        const int style = readInt(SettingsKey("ViewStyle"), "ViewStyle", -1);
         if (style >= 0 && style <= 3)
             ViewStyle = static_cast<TViewStyle>(style);
     }
     return true;
 }
 
+std::string TCustomEnhListView::SettingsKey(const char *section) const
+{
+    return keyOf(FSaveSettings->RegistryKey, section);
+}
+
 void TCustomEnhListView::StoreSettingsIfAuto()
 {
-    if (SaveSettings.AutoSave && !Loading())
+    if (FSaveSettings->AutoSave && !Loading())
         StoreSettings();
 }
 
-bool TCustomEnhListView::LoadSettingsIfAuto() { return SaveSettings.AutoSave && LoadSettings(); }
+bool TCustomEnhListView::LoadSettingsIfAuto() { return FSaveSettings->AutoSave && LoadSettings(); }

@@ -1,21 +1,44 @@
 #pragma once
 // A list view in report mode: a QTreeView without root decoration over a QStandardItemModel, one row per
 // item (column 0 the caption, column k + 1 sub-item k). Adds sorting on header clicks with a smart
-// comparison (dates, numbers, text), a per-pair sort hook, typing search and saved settings.
+// comparison (dates, numbers, text), a per-pair sort hook, typing search and saved settings, and draws
+// its rows, cells and header sections itself with events that can take over any of them
+// (EnhListViewPaint.cpp).
 
+#include "controls/Alignment.h"
 #include "controls/Component.h"
+#include "controls/Graphics.h"
+#include "controls/ImageList.h"
 
+#include <QPixmap>
+#include <QPointer>
 #include <QStandardItemModel>
 #include <QString>
 #include <QTreeView>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 
 enum class TAutoColumnSort { acsNoSort, acsSort, acsSortToggle };
 enum class TAutoSortStyle { assSmart, assDefault };
 enum class TSortAs { saNone, saText, saNumber, saDate };
 enum class TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
+enum class TLVStyle { lvStandard, lvOwnerDrawFixed };
+
+// The state of a row being drawn.
+using TOwnerDrawState = uint16_t;
+constexpr TOwnerDrawState odSelected = 1 << 0;
+constexpr TOwnerDrawState odDisabled = 1 << 2;
+constexpr TOwnerDrawState odFocused = 1 << 4;
+
+// Model roles of a row's caption cell (image and state image) and of a sub-item cell (its image), and
+// of a header section (the column's TAlignment, the alignment of its header image).
+constexpr int ImageIndexRole = Qt::UserRole + 1;
+constexpr int StateIndexRole = Qt::UserRole + 2;
+constexpr int ColumnAlignmentRole = Qt::UserRole + 3;
+constexpr int HeaderImageAlignmentRole = Qt::UserRole + 4;
 
 class TCustomEnhListView;
 
@@ -33,6 +56,11 @@ public:
     void setSubItem(int index, const QString &text);
     bool Selected() const;
     bool Focused() const;
+    // The image in SmallImages and the image in StateImages; -1 for none.
+    int ImageIndex() const;
+    void setImageIndex(int index);
+    int StateIndex() const;
+    void setStateIndex(int index);
     bool operator==(const TListItem &other) const { return FItem == other.FItem; }
 
 private:
@@ -58,11 +86,14 @@ public:
     void Loaded() override;
 
     // Columns and items.
-    int AddColumn(const QString &caption, int width);
+    int AddColumn(const QString &caption, int width, TAlignment alignment = taLeftJustify);
     int ColumnCount() const;
     int ColumnWidth(int index) const { return columnWidth(index); }
     void SetColumnWidth(int index, int width) { setColumnWidth(index, width); }
+    QString ColumnCaption(int index) const;
+    TAlignment ColumnAlignment(int index) const;
     int ItemCount() const;
+    // An item the list holds itself (not in a virtual list).
     TListItem Item(int index) const;
     // Appends (or inserts at index) an item, raises OnInsert and resorts when AutoResort.
     TListItem AddItem(const QString &caption, const QStringList &subItems = {});
@@ -83,14 +114,32 @@ public:
     // Columns keep their widths against divider drags and divider double-clicks; code may still set them.
     bool NoColumnResize() const { return FNoColumnResize; }
     void SetNoColumnResize(bool value);
-    TdfsEnhLVSaveSettings SaveSettings;
+    TdfsEnhLVSaveSettings &SaveSettings() { return *FSaveSettings; }
     TViewStyle ViewStyle = TViewStyle::vsReport; // kept; the control shows report view only
-    QString Version() const { return QStringLiteral("TdfsEnhListView v3.70"); }
+    QString Version() const { return GetVersion(); }
+
+    // lvOwnerDrawFixed raises the drawing events; lvStandard draws every row the default way.
+    TLVStyle Style() const { return FStyle; }
+    void SetStyle(TLVStyle value);
+    // The selection of an unfocused list is not shown.
+    bool HideSelection() const { return FHideSelection; }
+    void SetHideSelection(bool value);
+    TImageList *SmallImages() const { return FSmallImages; }
+    void SetSmallImages(TImageList *value);
+    TImageList *StateImages() const { return FStateImages; }
+    void SetStateImages(TImageList *value);
+    bool ShowSortArrows() const { return FShowSortArrows; }
+    virtual void SetShowSortArrows(bool value);
+    bool ReverseSortArrows() const { return FReverseSortArrows; }
+    void SetReverseSortArrows(bool value);
+    // The height of every row: the larger of the small images' height and the font's "Wy" + 1,
+    // then OnMeasureItem.
+    int RowHeight() const;
 
     bool CurrentSortAscending() const { return FCurrentSortAscending; }
-    void SetCurrentSortAscending(bool value) { FCurrentSortAscending = value; }
+    void SetCurrentSortAscending(bool value);
     int SortColumnIndex() const { return FSortColumnIndex; }
-    void SetLastColumnClicked(int index) { FSortColumnIndex = index; }
+    void SetLastColumnClicked(int index);
     int UpdateCount() const { return FUpdateCount; }
 
     // Events.
@@ -100,6 +149,18 @@ public:
     std::function<void(TCustomEnhListView *, int SortColumn, bool Ascending)> OnSortFinished;
     std::function<void(TCustomEnhListView *, int Column)> OnColumnClick;
     std::function<void(TCustomEnhListView *, TListItem)> OnInsert;
+    std::function<void(TCustomEnhListView *, QPainter &, int Index, TRect &ARect, bool Selected,
+                       bool &DefaultDrawing)>
+        OnDrawHeader;
+    std::function<void(TCustomEnhListView *, uint32_t &AHeight)> OnMeasureItem;
+    std::function<void(TCustomEnhListView *, QPainter &, int Index, const TRect &, TOwnerDrawState,
+                       bool &DefaultDrawing, bool &FullRowSelect)>
+        OnDrawItem;
+    std::function<void(TCustomEnhListView *, QPainter &, int Index, int SubItem, const TRect &, TOwnerDrawState,
+                       bool &DefaultDrawing)>
+        OnDrawSubItem;
+    std::function<void(TCustomEnhListView *, QPainter &, int Index, const TRect &, TOwnerDrawState)>
+        OnAfterDefaultDrawItem;
 
     // Operations.
     virtual void ColumnClick(int index);
@@ -116,6 +177,31 @@ public:
     void StoreSettingsIfAuto();
     bool LoadSettingsIfAuto();
 
+    // Drawing (the painter stands for the canvas: its brush fills, its pen is the font colour).
+    virtual void InvalidateColumnHeader(int index);
+    virtual void MeasureItem(uint32_t &height);
+    virtual void DrawItem(QPainter &painter, int index, const TRect &rect, TOwnerDrawState state);
+    virtual void DefaultDrawItem(QPainter &painter, int index, const TRect &rect, TOwnerDrawState state,
+                                 bool fullRowSelect);
+    virtual void DefaultDrawSubItem(QPainter &painter, int index, int subItem, const TRect &rect,
+                                    TOwnerDrawState state);
+    virtual void DrawHeader(QPainter &painter, int index, const TRect &rect, bool selected);
+    virtual void DefaultDrawHeader(QPainter &painter, int index, const TRect &rect, bool selected);
+    // The position of column index in the display order, and the column at a display position
+    // (-1 past the last column).
+    virtual int ActualColumnIndex(int index) const;
+    virtual int GetColumnFromIndex(int index) const;
+    // The text shown in sub-item subItem of an item (-1: the caption).
+    virtual void GetSubItemText(int index, int subItem, QString &text) const;
+    // The two sort arrows, drawn for the font; null pixmaps when the font is too small for them.
+    virtual void CreateSortBmps(QPixmap &up, QPixmap &down) const;
+    // The arrow drawn for a sort in this direction (ReverseSortArrows swaps them).
+    QPixmap SortArrow(bool ascending) const;
+    // Where a row's state image (check box) lies, in viewport coordinates; empty without one.
+    QRect StateImageRect(int row) const;
+    // The header sections are drawn by the list: OnDrawHeader is set or sort arrows are shown.
+    bool HeaderOwnerDraw() const { return static_cast<bool>(OnDrawHeader) || FShowSortArrows; }
+
     // The time source of the typing search, in milliseconds (tests inject their own).
     void setSearchClock(std::function<int64_t()> clock) { FClock = std::move(clock); }
 
@@ -126,17 +212,62 @@ public:
     QStandardItemModel *Model() const { return FModel; }
 
 protected:
+    TCustomEnhListView(QWidget *parent, std::unique_ptr<TdfsEnhLVSaveSettings> settings);
+
     void keyPressEvent(QKeyEvent *event) override;
+    void drawRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    void changeEvent(QEvent *event) override;
+
+    virtual QString GetVersion() const { return QStringLiteral("TdfsEnhListView v3.70"); }
+    // Raises OnDrawItem; the descendant chooses where full-row select starts.
+    virtual void DrawItemEvent(QPainter &painter, int index, const TRect &rect, TOwnerDrawState state,
+                               bool &defaultDrawing, bool &fullRowSelect);
+    // Whether a divider drag may resize this column.
+    virtual bool ColumnResizable(int index) const;
+    void UpdateResizeModes();
+    // The state image of a row: its size (empty when none is drawn) and its drawing.
+    virtual QSize StateImageSize() const;
+    virtual void DrawStateImage(QPainter &painter, QPoint topLeft, int stateIndex) const;
+    // Sub-item images are drawn in the cells.
+    virtual bool DrawsSubItemImages() const { return false; }
+    // The image lists or their images changed.
+    virtual void ImagesChanged();
+    // Fills a header section the default way and answers the area inside its 2-pixel border.
+    static TRect FillHeaderSection(QPainter &painter, const TRect &rect, bool selected);
+    // The text box of a header section without sort arrow and image: 4 pixels in on the aligned side.
+    static TRect HeaderTextBox(const TRect &rect, TAlignment alignment);
+    // The settings store's key of a section of the saved settings.
+    std::string SettingsKey(const char *section) const;
+    // The items the list holds itself are in the view (not a virtual model).
+    bool OwnsItems() const { return model() == FModel; }
+    // Text column -1 is the caption, k sub-item k; any other reads as empty.
+    QString CellText(int row, int textColumn) const;
+    // An int role of a cell, -1 when it has none.
+    int CellRole(int row, int column, int role) const;
+    void StoreSettingsOnce();
+
+    QStandardItemModel *FModel;
 
 private:
     friend class TListItem;
-    // Text column -1 is the caption, k sub-item k; any other reads as empty.
-    QString CellText(int row, int textColumn) const;
+    friend class TEnhListViewDelegate;
     int Compare(int row1, int row2, int textColumn, int direction);
     void ItemInserted(QStandardItem *caption);
     bool SelectWhere(int columnIndex, const std::function<bool(const QString &)> &matches);
+    void ImagesReplaced(QPointer<TImageList> &slot, TImageList *value);
+    void RebuildSortArrows();
 
-    QStandardItemModel *FModel;
+    std::unique_ptr<TdfsEnhLVSaveSettings> FSaveSettings;
+    TLVStyle FStyle = TLVStyle::lvStandard;
+    bool FHideSelection = true;
+    QPointer<TImageList> FSmallImages;
+    QPointer<TImageList> FStateImages;
+    bool FShowSortArrows = false;
+    bool FReverseSortArrows = false;
+    QPixmap FArrowUp;
+    QPixmap FArrowDown;
+    mutable int FRowHeight = 0;
+    bool FSettingsStored = false;
     TAutoColumnSort FAutoColumnSort = TAutoColumnSort::acsNoSort;
     TAutoSortStyle FAutoSortStyle = TAutoSortStyle::assSmart;
     bool FAutoSortAscending = true;

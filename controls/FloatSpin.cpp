@@ -16,6 +16,7 @@
 #include <QMouseEvent>
 #include <QStyle>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -111,6 +112,11 @@ int64_t TFloatSpin::GetAsInteger() const
     if (whole <= -limit)
         return std::numeric_limits<int64_t>::min();
     return int64_t(whole);
+}
+
+int64_t TFloatSpin::IntegerInRange() const
+{
+    return std::max(int64_t(FMinValue), std::min(GetAsInteger(), int64_t(FMaxValue)));
 }
 
 bool TFloatSpin::IsValidChar(char16_t key) const

@@ -48,6 +48,8 @@ public:
     double CheckValue(double value) const;
     // The text as a whole number; Trunc(MinValue) when it is not one.
     int64_t GetAsInteger() const;
+    // GetAsInteger clamped into the limits.
+    int64_t IntegerInRange() const;
 
     // Whether the character typed at the caret (replacing the selection) leaves an acceptable text:
     // a digit, '-' when MinValue < 0, the decimal separator when Precision > 0, or Backspace (8).

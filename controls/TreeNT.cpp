@@ -70,7 +70,13 @@ TCustomTreeNT::TCustomTreeNT(QWidget *parent) : QTreeWidget(parent), FItems(*thi
                     OnChange(this, TTreeNTNodes::GetNode(itemFromIndex(current)));
             });
     applyOptions();
-    setAutoScrollMargin(std::max(1, ItemHeight() / 2));
+    // Scrolling during a drag is the tree's own (TreeNTDrag.cpp).
+    QTreeWidget::setAutoScroll(false);
+    setDragDropMode(QAbstractItemView::DragDrop);
+    setDragEnabled(false);
+    viewport()->setAcceptDrops(true);
+    FScrollTimer.setSingleShot(false);
+    connect(&FScrollTimer, &QTimer::timeout, this, [this] { dragScrollTick(); });
 }
 
 TCustomTreeNT::~TCustomTreeNT()
@@ -119,7 +125,7 @@ void TCustomTreeNT::setSortType(TSortType Value)
 
 void TCustomTreeNT::setAutoScroll(bool Value)
 {
-    QTreeWidget::setAutoScroll(Value);
+    FAutoScroll = Value;
 }
 
 int TCustomTreeNT::ItemHeight() const
@@ -139,7 +145,6 @@ int TCustomTreeNT::ItemHeight() const
 void TCustomTreeNT::setItemHeight(int Value)
 {
     FItemHeight = Value < 1 ? 0 : Value;
-    setAutoScrollMargin(std::max(1, ItemHeight() / 2));
     doItemsLayout();
 }
 

@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QPointer>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdint>
@@ -44,6 +45,8 @@ enum TTreeOption : uint16_t {
 using TTreeOptions = uint16_t;
 
 enum TSortType : uint8_t { stNone, stData, stText, stBoth };
+// dmAutomatic starts a drag when the mouse is pressed on a node and moved.
+enum TDragMode : uint8_t { dmManual, dmAutomatic };
 
 // A sort order of two nodes (negative, 0, positive) with the caller's data.
 using TTVCompare = std::function<int(TTreeNTNode *Node1, TTreeNTNode *Node2, int Data)>;
@@ -74,6 +77,9 @@ public:
     void setExpanded(bool Value);
     bool Selected() const;
     void setSelected(bool Value);
+    // The node is highlighted as the target of a drag.
+    bool DropTarget() const;
+    void setDropTarget(bool Value);
     bool HasChildren() const;
     void setHasChildren(bool Value);
 
@@ -165,8 +171,11 @@ public:
     void setOptions(TTreeOptions Value);
     TSortType SortType() const { return FSortType; }
     void setSortType(TSortType Value);
-    bool AutoScroll() const { return hasAutoScroll(); }
+    // Scrolling while a drag is held near an edge.
+    bool AutoScroll() const { return FAutoScroll; }
     void setAutoScroll(bool Value);
+    TDragMode DragMode() const { return FDragMode; }
+    void setDragMode(TDragMode Value);
     int Indent() const { return indentation(); }
     void setIndent(int Value) { setIndentation(Value); }
     // Item height in pixels; a value below 1 returns to the default height.
@@ -186,6 +195,9 @@ public:
     TTreeNTNode *Selected() const;
     // Asks OnChanging first.
     void setSelected(TTreeNTNode *Node);
+    // The node highlighted under a drag; null when none.
+    TTreeNTNode *DropTarget() const;
+    void setDropTarget(TTreeNTNode *Node);
     TTreeNTNode *TopItem() const;
     void setTopItem(TTreeNTNode *Node);
     TTreeNTNode *GetNodeAt(int X, int Y) const;
@@ -216,6 +228,10 @@ public:
     std::function<void(TCustomTreeNT *, TTreeNTNode *)> OnGetSelectedIndex;
     std::function<QString(TCustomTreeNT *, TTreeNTNode *)> OnHint;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, bool &)> OnSingleExpanded;
+    // A drag over the tree is accepted only when OnDragOver is set and lets it; Source is the widget
+    // the drag started from (null for another program).
+    std::function<void(TCustomTreeNT *, QObject *Source, int X, int Y, bool &Accept)> OnDragOver;
+    std::function<void(TCustomTreeNT *, QObject *Source, int X, int Y)> OnDragDrop;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, QPainter *, const TRect &, TNodeStates)>
         BeforeItemPaint;
     std::function<void(TCustomTreeNT *, TTreeNTNode *, QPainter *, const TRect &, TNodeStates)>
@@ -240,6 +256,11 @@ protected:
     bool viewportEvent(QEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
     bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void applyOptions();
@@ -247,6 +268,10 @@ private:
     void sortLevel(QTreeWidgetItem &Parent, bool Recurse);
     friend class TTreeNTNode;
     void customSortLevel(QTreeWidgetItem &Parent, bool Recurse, const TTVCompare &Compare, int Data);
+    // Drag over: the drop target, the edges that scroll, and the answer of OnDragOver.
+    void dragOver(QDropEvent &event);
+    void dragScrollTick();
+    void endDrag();
 
     TTreeNTNodes FItems;
     TTreeOptions FOptions = toShowLines | toShowRoot;
@@ -257,6 +282,14 @@ private:
     QElapsedTimer FSearchTimer;
     QPointer<TImageList> FImages;
     QPointer<TImageList> FStateImages;
+    bool FAutoScroll = true;
+    TDragMode FDragMode = dmManual;
+    QPersistentModelIndex FDropTarget;
+    // Auto-scroll while dragging: the directions, the timer and its acceleration counter.
+    enum ScrollDirection : uint8_t { sdLeft = 1, sdRight = 2, sdUp = 4, sdDown = 8 };
+    uint8_t FScrollDirections = 0;
+    QTimer FScrollTimer;
+    int FScrollCounter = 0;
     const TTVCompare *FCompare = nullptr;
     int FCompareData = 0;
 };

@@ -40,12 +40,16 @@ void TTreeNTDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         states |= nsChecked;
     if (node->Expanded())
         states |= nsExpanded;
+    if (node->DropTarget())
+        states |= nsDropHilited;
     const TRect itemRect = TRect::fromQRect(option.rect);
     if (FTree.BeforeItemPaint)
         FTree.BeforeItemPaint(&FTree, node, painter, itemRect, states);
 
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
+    if (states & nsDropHilited)
+        opt.state |= QStyle::State_Selected;
     if (!node->ParentFont) {
         opt.font = toQFont(node->Font());
         opt.fontMetrics = QFontMetrics(opt.font);

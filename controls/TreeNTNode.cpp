@@ -86,6 +86,20 @@ void TTreeNTNode::setSelected(bool Value)
         tree.setSelected(nullptr);
 }
 
+bool TTreeNTNode::DropTarget() const
+{
+    return FOwner.Owner().DropTarget() == this;
+}
+
+void TTreeNTNode::setDropTarget(bool Value)
+{
+    TCustomTreeNT &tree = FOwner.Owner();
+    if (Value)
+        tree.setDropTarget(this);
+    else if (DropTarget())
+        tree.setDropTarget(nullptr);
+}
+
 bool TTreeNTNode::HasChildren() const
 {
     return FItem.childCount() > 0

@@ -5,7 +5,34 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <stdexcept>
+
+bool StakeInRange(Currency Stake)
+{
+    return Stake >= Currency() && Stake <= MaxStake;
+}
+
+bool FullSystemCountsExact(const TGameInfo &G, int N, int K)
+{
+    if (K < 0 || K > N || size_t(N) >= Newton.size())
+        return false;
+    // The binomials and at-least counts the counting uses grow with the drawn numbers among the N: where
+    // the most of them give exact counts, fewer do too.
+    THitsInFull hits;
+    hits.Init(uint8_t(N), uint8_t(K), uint8_t(std::min(int(G.Drawn), N)));
+    hits.CountAtLeast();
+    hits.MakeExact();
+    if (std::find(hits.Counts.begin(), hits.Counts.end(), THitsInFull::Saturated) != hits.Counts.end())
+        return false;
+    if (!IsMultiBet(G, K))
+        return true;
+    // Every expanded count is at most the system's simple bets.
+    using TWide = unsigned __int128;
+    const int64_t betsEach = Newton[size_t(K)][size_t(G.MultiFrom) - 1];
+    return betsEach != THitsInFull::Saturated &&
+           TWide(Newton[size_t(N)][size_t(K)]) * TWide(betsEach) < TWide(THitsInFull::Saturated);
+}
 
 std::string GameInfoFault(const TGameInfo &G)
 {
@@ -33,14 +60,25 @@ std::string GameInfoFault(const TGameInfo &G)
         const int minHits = G.MinHits[size_t(k) - 1];
         if (minHits < 1 || minHits > k)
             return "MinHits of size " + std::to_string(k) + " is outside 1.." + std::to_string(k);
-        if (G.HasSystems && k >= G.MultiFrom && minHits > G.BetSize)
+        if (IsMultiBet(G, k) && minHits > G.BetSize)
             return "MinHits of size " + std::to_string(k) + " is above BetSize";
+        // A multi-bet's winning levels are those of its simple bets, or fewer of them.
+        if (IsMultiBet(G, k) && minHits < G.MinHits[size_t(G.BetSize) - 1])
+            return "MinHits of size " + std::to_string(k) + " is below that of BetSize";
     }
     if (G.Prizes.size() != G.MaxK)
         return "Prizes does not hold MaxK rows";
     for (const auto &row : G.Prizes)
         if (row.size() != G.MaxK)
             return "a row of Prizes does not hold MaxK entries";
+    if (!StakeInRange(G.BasicStake) || !StakeInRange(G.WinStake))
+        return "a stake is outside 0.." + CurrToStr(MaxStake);
+    if (G.HasSystems && Newton[G.MaxSize][G.BetSize] > INT32_MAX)
+        return "the simple bets of MaxSize numbers leave 32 bits";
+    for (int k = 1; k <= G.MaxSize; ++k)
+        if (!FullSystemCountsExact(G, G.MaxNumber, k))
+            return "the counts of a full system of MaxNumber numbers, " + std::to_string(k) +
+                   " per combination, leave 64 bits";
     return {};
 }
 
@@ -96,6 +134,26 @@ void ExpandHitCounts(const TGameInfo &G, int S, int TopHits, TCount *Vec, int Le
     }
 }
 
+// The exact counts of a full system, highest level first; a count the vector cannot hold throws.
+template <typename TCount>
+void CopyHitsInFull(int N, int K, int M, TCount *Vec, int Len, int Offset)
+{
+    THitsInFull hits;
+    hits.Init(uint8_t(N), uint8_t(K), uint8_t(M));
+    hits.CountAtLeast();
+    hits.MakeExact();
+    for (int i = 0; i < Len; ++i) {
+        const int level = Len + Offset - 1 - i;
+        const int64_t count = level >= 0 && level <= K ? hits.Counts[size_t(level)] : 0;
+        bool fits = count != THitsInFull::Saturated;
+        if constexpr (sizeof(TCount) < sizeof(int64_t))
+            fits = fits && count <= std::numeric_limits<TCount>::max();
+        if (!fits)
+            throw std::overflow_error("HitsInFullVector: a count leaves the vector's range");
+        Vec[i] = TCount(count);
+    }
+}
+
 } // namespace
 
 int MinWinHits(const TGameInfo &G, int K)
@@ -140,17 +198,12 @@ void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len)
 
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset)
 {
-    THitsInFull hits;
-    hits.Init(uint8_t(N), uint8_t(K), uint8_t(M));
-    hits.CountAtLeast();
-    hits.MakeExact();
-    for (int i = 0; i < Len; ++i) {
-        const int level = Len + Offset - 1 - i;
-        const int64_t count = level >= 0 && level <= K ? hits.Counts[size_t(level)] : 0;
-        if (count > INT32_MAX)
-            throw std::overflow_error("HitsInFullVector: a count leaves 32 bits");
-        Vec[i] = int32_t(count);
-    }
+    CopyHitsInFull(N, K, M, Vec, Len, Offset);
+}
+
+void HitsInFullVector(int N, int K, int M, int64_t *Vec, int Len, int Offset)
+{
+    CopyHitsInFull(N, K, M, Vec, Len, Offset);
 }
 
 void BuildLevelCounts(TGameInfo &G)

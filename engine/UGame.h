@@ -39,8 +39,20 @@ struct TGameInfo {
     std::vector<std::vector<TDynIntArr>> HitsTable; // computed with HasSystems: [S-1][M-1][level]
 };
 
+// The most a stake (the price of a simple bet, the multiplier of the prizes) may be: up to it, any 32-bit
+// count of simple bets has a cost.
+constexpr Currency MaxStake = Currency::fromCount(INT64_MAX / INT32_MAX);
+// 0..MaxStake.
+bool StakeInRange(Currency Stake);
+
+// True when every count of a full system of N numbers with K per combination is exact in 64 bits: its
+// combinations at each hit level for any number of the drawn ones among its numbers, and, when K is a
+// multi-bet size, the simple bets they stand for.
+bool FullSystemCountsExact(const TGameInfo &G, int N, int K);
+
 // An empty text when the definition can be used; otherwise what is wrong with it. The routines below
-// rely on these rules for their indexes.
+// rely on these rules for their indexes, the hits table on its counts fitting 32 bits, and every full
+// system the game allows on its counts being exact in 64 bits.
 std::string GameInfoFault(const TGameInfo &G);
 
 bool IsMultiBet(const TGameInfo &G, int K);
@@ -63,6 +75,8 @@ void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len);
 // A full system of N numbers, K per combination, M of them drawn: Vec[i] := the combinations at hit level
 // Len + Offset - 1 - i. Throws std::overflow_error when a count leaves 32 bits.
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset);
+// The same over 64-bit counts; throws std::overflow_error when a count is not exact in 64 bits.
+void HitsInFullVector(int N, int K, int M, int64_t *Vec, int Len, int Offset);
 void BuildLevelCounts(TGameInfo &G);
 // False when a count of the table leaves 32 bits.
 bool BuildHitsTable(TGameInfo &G);

@@ -1,47 +1,16 @@
 #include "engine/UGameDescription.h"
 
+#include "core/FieldLines.h"
 #include "engine/UGameFile.h"
 #include "platform/AtomicFile.h"
 #include "platform/Cp1250.h"
 
-#include <charconv>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <set>
 #include <vector>
 
 namespace {
-
-std::string_view Trim(std::string_view S)
-{
-    const auto first = S.find_first_not_of(" \t\r");
-    if (first == std::string_view::npos)
-        return {};
-    return S.substr(first, S.find_last_not_of(" \t\r") - first + 1);
-}
-
-std::vector<std::string_view> Words(std::string_view S)
-{
-    std::vector<std::string_view> words;
-    size_t pos = 0;
-    while ((pos = S.find_first_not_of(" \t", pos)) != std::string_view::npos) {
-        const size_t end = std::min(S.find_first_of(" \t", pos), S.size());
-        words.push_back(S.substr(pos, end - pos));
-        pos = end;
-    }
-    return words;
-}
-
-std::optional<uint8_t> ParseByte(std::string_view S)
-{
-    unsigned value = 0;
-    const auto [end, error] = std::from_chars(S.data(), S.data() + S.size(), value);
-    if (error != std::errc() || end != S.data() + S.size() || value > 255)
-        return std::nullopt;
-    return uint8_t(value);
-}
 
 std::optional<Currency> ParseAmount(std::string_view S)
 {
@@ -67,30 +36,9 @@ private:
 
 std::string TDescriptionParser::Parse(std::string_view Text, TGameInfo &G)
 {
-    int lineNo = 0;
-    size_t pos = 0;
-    while (pos <= Text.size()) {
-        const size_t end = std::min(Text.find('\n', pos), Text.size());
-        const std::string_view line = Trim(Text.substr(pos, end - pos));
-        pos = end + 1;
-        ++lineNo;
-        if (line.empty() || line.front() == '#')
-            continue;
-        const size_t equals = line.find('=');
-        std::string fault;
-        if (equals == std::string_view::npos) {
-            fault = "\"Field = value\" expected";
-        } else {
-            const std::string_view key = Trim(line.substr(0, equals));
-            if (!Seen.emplace(key).second)
-                fault = "\"" + std::string(key) + "\" given twice";
-            else
-                fault = Field(key, Trim(line.substr(equals + 1)), G);
-        }
-        if (!fault.empty())
-            return "line " + std::to_string(lineNo) + ": " + fault;
-    }
-    return Finish(G);
+    const std::string fault = ParseFieldLines(
+        Text, [&](std::string_view Key, std::string_view Value) { return Field(Key, Value, G); }, Seen);
+    return fault.empty() ? Finish(G) : fault;
 }
 
 std::string TDescriptionParser::Field(std::string_view Key, std::string_view Value, TGameInfo &G)
@@ -104,7 +52,7 @@ std::string TDescriptionParser::Field(std::string_view Key, std::string_view Val
     const std::map<std::string_view, Currency *> amounts{{"BasicStake", &G.BasicStake}, {"WinStake", &G.WinStake}};
 
     if (const auto it = bytes.find(Key); it != bytes.end()) {
-        const auto value = ParseByte(Value);
+        const auto value = ParseByteText(Value);
         if (!value)
             return "a number of 0..255 expected";
         *it->second = *value;
@@ -128,18 +76,18 @@ std::string TDescriptionParser::Field(std::string_view Key, std::string_view Val
         (isShort ? G.ShortName : G.Name) = std::string(Value);
     } else if (Key == "MinHits") {
         G.MinHits.clear();
-        for (const std::string_view word : Words(Value)) {
-            const auto value = ParseByte(word);
+        for (const std::string_view word : SplitWords(Value)) {
+            const auto value = ParseByteText(word);
             if (!value)
                 return "numbers of 0..255 expected";
             G.MinHits.push_back(*value);
         }
     } else if (Key.starts_with("Prizes ")) {
-        const auto size = ParseByte(Trim(Key.substr(7)));
+        const auto size = ParseByteText(TrimBlanks(Key.substr(7)));
         if (!size || *size == 0)
             return "\"Prizes K\" with a size K of 1 or more expected";
         std::vector<Currency> &row = PrizeRows[*size];
-        for (const std::string_view word : Words(Value)) {
+        for (const std::string_view word : SplitWords(Value)) {
             const auto value = word == "-" ? std::optional<Currency>(NoPrize) : ParseAmount(word);
             if (!value)
                 return "amounts or \"-\" expected";
@@ -185,12 +133,11 @@ std::string ParseGameDescription(std::string_view Text, TGameInfo &G)
 
 std::string MakeGameFile(const std::filesystem::path &Description, const std::filesystem::path &Output)
 {
-    std::ifstream in(Description, std::ios::binary);
-    if (!in)
+    const auto text = ReadTextFile(Description.string());
+    if (!text)
         return Description.string() + ": cannot be read";
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     TGameInfo game;
-    std::string fault = ParseGameDescription(text, game);
+    std::string fault = ParseGameDescription(*text, game);
     if (fault.empty())
         fault = GameInfoFault(game);
     if (!fault.empty())

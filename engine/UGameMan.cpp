@@ -135,11 +135,14 @@ std::string SettingsSection(uint8_t Id)
     return "Settings\\" + std::to_string(Id);
 }
 
-// An amount stored as a float; the current value stays when the stored one is not a usable amount.
-void ReadAmount(const std::string &Name, Currency &Value)
+// A stake stored as a float amount; the current value stays when the stored one is not an amount or lies
+// outside what a game file may hold.
+void ReadStake(const std::string &Name, Currency &Value)
 {
     try {
-        Value = Currency::fromDouble(ProgramReg.ReadFloat(Name, Value.toDouble()));
+        const Currency stored = Currency::fromDouble(ProgramReg.ReadFloat(Name, Value.toDouble()));
+        if (StakeInRange(stored))
+            Value = stored;
     } catch (const std::exception &) {
     }
 }
@@ -149,9 +152,9 @@ void ReadAmount(const std::string &Name, Currency &Value)
 void LoadGameSettings(TGameInfo &G)
 {
     ProgramReg.SetSection(SettingsSection(G.Id));
-    ReadAmount("BasicStake", G.BasicStake);
+    ReadStake("BasicStake", G.BasicStake);
     if (G.PrizeByStake) {
-        ReadAmount("WinStake", G.WinStake);
+        ReadStake("WinStake", G.WinStake);
     } else if (ProgramReg.GetDataSize("Wins") == int32_t(G.MaxK) * G.MaxK * 8) {
         TDynByteArr wins(size_t(G.MaxK) * G.MaxK * 8);
         ProgramReg.ReadBinary("Wins", wins);

@@ -2,6 +2,7 @@
 
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include <pwd.h>
 #include <type_traits>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -233,22 +235,40 @@ template <typename Keys> std::string serialize(const Keys &keys)
     return out;
 }
 
+std::string_view withoutTrailingBlanks(std::string_view line)
+{
+    const size_t last = line.find_last_not_of(" \t\r");
+    return line.substr(0, last == std::string_view::npos ? 0 : last + 1);
+}
+
+bool isComment(std::string_view line)
+{
+    return line.front() == ';' || line.front() == '#';
+}
+
+// Besides what serialize writes, reads what a hand edit leaves: a UTF-8 byte-order mark, CRLF line ends,
+// blanks at line ends, blank and comment lines (';' or '#') anywhere, no final line end, and a value name
+// given again in any letter case (the last one counts). The end line must still be the last line that is
+// not blank, so that a cut file is refused.
 template <typename Keys> bool parse(std::string_view text, Keys &keys)
 {
-    if (text.empty() || text.back() != '\n')
-        return false;
+    constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
     std::vector<std::string_view> lines;
     for (size_t start = 0; start < text.size();) {
-        const size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end - start));
+        const size_t end = std::min(text.find('\n', start), text.size());
+        lines.push_back(withoutTrailingBlanks(text.substr(start, end - start)));
         start = end + 1;
     }
+    while (!lines.empty() && lines.back().empty())
+        lines.pop_back();
     if (lines.size() < 2 || lines.front() != kHeader || lines.back() != kEnd)
         return false;
     typename Keys::mapped_type *current = nullptr;
     for (size_t i = 1; i + 1 < lines.size(); ++i) {
         std::string_view line = lines[i];
-        if (line.empty())
+        if (line.empty() || isComment(line))
             continue;
         if (line.front() == '[') {
             if (line.back() != ']' || line.size() < 2)
@@ -266,8 +286,7 @@ template <typename Keys> bool parse(std::string_view text, Keys &keys)
             !parseData(line.substr(1), value))
             return false;
         using Value = typename std::decay_t<decltype(current->values)>::mapped_type;
-        if (!current->values.emplace(folded(name), Value{name, std::move(value)}).second)
-            return false;
+        current->values.insert_or_assign(folded(name), Value{name, std::move(value)});
     }
     return true;
 }
@@ -337,6 +356,7 @@ std::filesystem::path RegistryStore::file() const
 
 void RegistryStore::load()
 {
+    m_refusedAs.reset();
     m_keys.clear();
     addKey(m_keys, std::string());
     std::error_code error;
@@ -354,7 +374,16 @@ void RegistryStore::load()
         return;
     }
     in.close();
-    std::filesystem::rename(m_file, asideName(m_file), error);
+    const std::filesystem::path aside = asideName(m_file);
+    std::filesystem::rename(m_file, aside, error);
+    if (!error)
+        m_refusedAs = aside;
+}
+
+std::optional<std::filesystem::path> RegistryStore::takeRefusedFile()
+{
+    std::lock_guard lock(m_mutex);
+    return std::exchange(m_refusedAs, std::nullopt);
 }
 
 bool RegistryStore::save(const Keys &keys) const

@@ -39,6 +39,9 @@ public:
     // Switches to another file, as the constructor loads it (tests point the store at a fresh folder).
     void reopen(std::filesystem::path file);
     std::filesystem::path file() const;
+    // The name under which the file refused by the last load was kept aside, answered once: the program
+    // tells the user about it at start-up.
+    std::optional<std::filesystem::path> takeRefusedFile();
 
     bool keyExists(std::string_view key) const;
     // Creates the key and the keys above it; false when the key is malformed or the file cannot be written.
@@ -64,6 +67,7 @@ private:
     mutable std::mutex m_mutex;
     std::filesystem::path m_file;
     Keys m_keys;
+    std::optional<std::filesystem::path> m_refusedAs;
 };
 
 } // namespace platform

@@ -34,8 +34,7 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols)
 
 int SpinValue(const TFloatSpin *Spin)
 {
-    const int64_t value = Spin->GetAsInteger();
-    return int(std::clamp<int64_t>(value, int64_t(Spin->MinValue()), int64_t(Spin->MaxValue())));
+    return int(Spin->IntegerInRange());
 }
 
 TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value)

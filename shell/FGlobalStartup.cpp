@@ -7,6 +7,8 @@
 #include "engine/UDrawsRange.h"
 #include "engine/UGameMan.h"
 #include "platform/ProgramDir.h"
+#include "platform/RegistryStore.h"
+#include "platform/StaleTemporaryFiles.h"
 
 std::string DataDir;
 std::string FiltersDir;
@@ -38,6 +40,15 @@ void NameDataFolders()
     TempDir = root + "Temp/";
 }
 
+// Temporary files of writers that died, in the data folders and beside the settings.
+void RemoveStaleTemporaryFiles()
+{
+    for (const std::string *folder :
+         {&DataDir, &FiltersDir, &DrawsDir, &SitesDir, &GamesDir, &BlancDir, &HistoryDir, &OtherDir, &TempDir})
+        platform::removeStaleTemporaryFiles(*folder);
+    platform::removeStaleTemporaryFiles(platform::RegistryStore::instance().file().parent_path());
+}
+
 void LoadGames()
 {
     Games.Clear();
@@ -62,6 +73,7 @@ void InitGlobals()
     ProgramReg = TMyReg("", RegistryProduct, "");
     RegStream.Clear();
     NameDataFolders();
+    RemoveStaleTemporaryFiles();
     Limits = TLimits{};
     MakeNewton(Newton, TablesTop);
     MakeNewtonExt(NewtonExt, TablesTop);

@@ -64,6 +64,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
     CreateToolBar();
     CreateSelectors();
     CreateStatusBar();
+    CreateXPMenu();
     BuildCommandMask();
     FormCreate();
 }

@@ -23,6 +23,7 @@ class TALProgressBar;
 class TALStatusBar;
 class TBtnComboBox;
 class TRVStyle;
+class TXPMenu;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -83,6 +84,7 @@ public:
     QMenu *mHelp;
     QMenu *pSys1; // the context menu of system windows
     QMenu *pStat1; // the context menu of statistics windows
+    TXPMenu *XPMenu1; // the flat look of the menu bar and the pop-up menus
 
     // The commands: one action each, shared by the main menu and the tool bar; the pop-up items
     // follow their command's action (enabled with it, triggering it).
@@ -192,6 +194,7 @@ private:
     void CreateToolBar();
     void CreateSelectors();
     void CreateStatusBar();
+    void CreateXPMenu();
     QAction *NewAction(const QString &Caption, const QKeySequence &Shortcut = {});
     QAction *NewCommand(const QString &Caption, QEvent::Type Code, bool Post, const QKeySequence &Shortcut = {});
     QAction *NewFollower(QMenu *Menu, const QString &Caption, QAction *Command);

@@ -5,6 +5,7 @@
 #include "controls/ALProgressBar.h"
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
+#include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -345,6 +346,22 @@ void TfrmMain::CreateStatusBar()
     layout->addWidget(lblProg);
     ALStatusBar1->installEventFilter(this);
     PlaceStatusControls();
+}
+
+void TfrmMain::CreateXPMenu()
+{
+    XPMenu1 = new TXPMenu(this);
+    XPMenu1->SetXPControls(XPSet({xcMainMenu, xcPopupMenu}));
+    XPMenu1->SetXPContainers(0);
+    XPMenu1->SetUseSystemColors(true);
+    XPMenu1->SetIconWidth(24);
+    XPMenu1->SetDrawSelect(true);
+    TFont font = XPMenu1->Font();
+    font.Name = QStringLiteral("Tahoma");
+    font.setSize(8);
+    XPMenu1->SetFont(font);
+    XPMenu1->SetActive(true);
+    XPMenu1->Loaded();
 }
 
 void TfrmMain::BuildCommandMask()

@@ -18,7 +18,8 @@ Currency TicketCost(const TGameInfo &G, int K)
 TStatBestComb::TStatBestComb(const TGameInfo *Game, TProgressProc OnProgress, TNewBestProc OnNewBest,
                              TFinishedProc OnFinished)
     : TStat(Game, nullptr, OnProgress), OnNewBest(std::move(OnNewBest)),
-      Gen(false, std::move(OnProgress), [this](TChromosome &Genes, int I) { GetSeed(Genes, I); }, nullptr)
+      Gen(
+          false, std::move(OnProgress), [this](TChromosome &Genes, int I) { GetSeed(Genes, I); }, nullptr)
 {
     this->OnFinished = std::move(OnFinished);
     CandFlags.assign(static_cast<size_t>(N), false);
@@ -29,9 +30,9 @@ TStatBestComb::~TStatBestComb()
     Thread.reset(); // the worker reads this object's members
 }
 
-void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates, int32_t CandCount,
-                              const uint8_t *AFixed, int32_t AFixedCount, bool AWeighted, int32_t AHitFrom,
-                              int32_t AHitTo, bool ATiesReplace)
+void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates,
+                              int32_t CandCount, const uint8_t *AFixed, int32_t AFixedCount, bool AWeighted,
+                              int32_t AHitFrom, int32_t AHitTo, bool ATiesReplace)
 {
     if (ACombLen < 1 || ACombLen > N || AFixedCount > ACombLen || AFixedCount > CandCount)
         throw std::invalid_argument("TStatBestComb::SetParams: combination length outside 1..N");
@@ -40,6 +41,10 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     SortBytes(fixed.data(), AFixedCount);
     if (!std::includes(candidates.begin(), candidates.end(), fixed.begin(), fixed.end()))
         throw std::invalid_argument("TStatBestComb::SetParams: a fixed number is no candidate");
+    THitsInfo hitsInfo;
+    hitsInfo.Init(*Game, N, std::min(ACombLen, int32_t(Game->MaxK)), false);
+    if (AWeighted && (AHitFrom < hitsInfo.LowHits || AHitFrom > AHitTo || AHitTo > hitsInfo.HighHits))
+        throw std::invalid_argument("TStatBestComb::SetParams: hit levels outside the winning levels");
     Thread.reset();
     State = ssParams;
     UseGA = AUseGA;
@@ -63,7 +68,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     }
 
     TopHits = std::min(CombLen, int32_t(Game->MaxK));
-    HitsInfo.Init(*Game, N, TopHits, false);
+    HitsInfo = std::move(hitsInfo);
     Comb.assign(static_cast<size_t>(CombLen), 0);
     BestComb.assign(static_cast<size_t>(CombLen), 0);
     Hist.assign(static_cast<size_t>(HitsInfo.LevelCount), 0);
@@ -73,8 +78,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     for (size_t i = 0; i < Weights.size(); ++i)
         Weights[i] = std::pow(static_cast<long double>(DrawCount) + 1,
                               static_cast<long double>(Weights.size() - 1 - i));
-    const int32_t hitTo = std::clamp(HitTo, HitsInfo.LowHits, HitsInfo.HighHits);
-    Normaliser = Weights.empty() ? 0 : DrawCount * Weights[static_cast<size_t>(HitsInfo.HighHits - hitTo)];
+    Normaliser = Weighted ? DrawCount * Weights[static_cast<size_t>(HitsInfo.HighHits - HitTo)] : 0;
 }
 
 void TStatBestComb::Start()
@@ -164,7 +168,8 @@ void TStatBestComb::SearchAll(TMyThread &AThread)
     long double best = 0;
     for (int64_t t = 1; t <= total; ++t) {
         if (GeneCount > 0)
-            IndexToComb(static_cast<uint8_t>(PoolCount), static_cast<uint8_t>(GeneCount), positions.data(), t);
+            IndexToComb(static_cast<uint8_t>(PoolCount), static_cast<uint8_t>(GeneCount), positions.data(),
+                        t);
         MapComb(positions.data());
         Evaluate();
         if (Score > best || (Score == best && TiesReplace)) {
@@ -185,9 +190,9 @@ double TStatBestComb::Fitness(const TIndividual &Candidate)
 {
     MapComb(Candidate.Genes.data());
     Evaluate();
-    const long double fitness =
-        Weighted ? Score / Normaliser
-                 : static_cast<long double>(PrizeValue.count()) / static_cast<long double>(TotalStake.count());
+    const long double fitness = Weighted ? Score / Normaliser
+                                         : static_cast<long double>(PrizeValue.count()) /
+                                               static_cast<long double>(TotalStake.count());
     const auto result = static_cast<double>(fitness);
     // Against the best reported, not the optimiser's: it scores a pair of children before keeping the
     // better, so the worse child may also beat its best.
@@ -227,5 +232,6 @@ void TStatBestComb::GetSeed(TChromosome &Genes, int I) const
 {
     const TDynByteArr &seed = Seeds[static_cast<size_t>(I)];
     for (size_t j = 0; j < seed.size(); ++j)
-        Genes[j] = static_cast<uint8_t>(std::lower_bound(Pool.begin(), Pool.end(), seed[j]) - Pool.begin() + 1);
+        Genes[j] =
+            static_cast<uint8_t>(std::lower_bound(Pool.begin(), Pool.end(), seed[j]) - Pool.begin() + 1);
 }

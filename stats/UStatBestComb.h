@@ -28,10 +28,11 @@ public:
     ~TStatBestComb() override;
 
     // Call after loading the draws. A running worker is stopped without its end handler; State :=
-    // ssParams. std::invalid_argument unless the fixed numbers are candidates, 1 <= ACombLen <= N and
-    // FixedCount <= ACombLen.
-    void SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates, int32_t CandCount, const uint8_t *AFixed,
-                   int32_t AFixedCount, bool AWeighted, int32_t AHitFrom, int32_t AHitTo, bool ATiesReplace);
+    // ssParams. std::invalid_argument unless the fixed numbers are candidates, 1 <= ACombLen <= N,
+    // FixedCount <= ACombLen and, with weighted scoring, AHitFrom..AHitTo lies within the winning levels.
+    void SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLen, const uint8_t *ACandidates,
+                   int32_t CandCount, const uint8_t *AFixed, int32_t AFixedCount, bool AWeighted,
+                   int32_t AHitFrom, int32_t AHitTo, bool ATiesReplace);
     // Runs the search in a worker; OnFinished follows on the GUI thread with State ssComputed or
     // ssStopped. Refused with State ssNoMemory and no worker (OnFinished called at once) when there are
     // no working draws or the pool holds fewer than GeneCount numbers; a genetic search also when prize

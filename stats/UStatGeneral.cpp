@@ -106,22 +106,22 @@ bool TStat::CheckStopped(const TMyThread &AThread)
 
 namespace {
 
-// Byte by byte over Width; bytes a pattern lacks count as 0.
-int ComparePatterns(const TDynByteArr &A, const TDynByteArr &B, int32_t Width, int32_t Param)
+// Byte by byte over Width; bytes beyond a pattern's own size count as 0.
+int ComparePatterns(const uint8_t *A, size_t SizeA, const uint8_t *B, size_t SizeB, int32_t Width, int32_t Param)
 {
     for (size_t i = 0; i < static_cast<size_t>(std::max(Width, 0)); ++i) {
-        const uint8_t a = i < A.size() ? A[i] : 0;
-        const uint8_t b = i < B.size() ? B[i] : 0;
+        const uint8_t a = i < SizeA ? A[i] : 0;
+        const uint8_t b = i < SizeB ? B[i] : 0;
         if (a != b)
             return CompareKeys(a, b, Param);
     }
     return 0;
 }
 
-TDynByteArr PatternPrefix(const TDynByteArr &Pattern, int32_t Width)
+TDynByteArr PatternPrefix(const uint8_t *Pattern, size_t Size, int32_t Width)
 {
     TDynByteArr prefix(static_cast<size_t>(std::max(Width, 0)), 0);
-    std::copy_n(Pattern.begin(), std::min(prefix.size(), Pattern.size()), prefix.begin());
+    std::copy_n(Pattern, std::min(prefix.size(), Size), prefix.begin());
     return prefix;
 }
 
@@ -141,24 +141,28 @@ void TStatDetails::Group(const TDets &ADets, TGDets &AGDets, int32_t Cols)
     }
     AGDets.assign(static_cast<size_t>(Cols), TGItem{});
     WidestCount = 0;
-    std::vector<int32_t> counters(GroupValueLimit);
-    for (size_t c = 0; c < AGDets.size(); ++c) {
-        std::fill(counters.begin(), counters.end(), 0);
-        int32_t distinct = 0;
-        for (const TDetRow &row : ADets) {
-            const int32_t value = row[c].Value;
-            if (value == -1)
-                continue;
-            if (++counters[static_cast<size_t>(value)] == 1)
-                ++distinct;
+    // Columns in blocks, each counted in one pass over the rows.
+    constexpr size_t block = 16;
+    constexpr auto limit = static_cast<size_t>(GroupValueLimit);
+    std::vector<int32_t> counters;
+    for (size_t first = 0; first < AGDets.size(); first += block) {
+        const size_t cols = std::min(block, AGDets.size() - first);
+        counters.assign(cols * limit, 0);
+        for (const TDetRow &row : ADets)
+            for (size_t c = 0; c < cols; ++c) {
+                const int32_t value = row[first + c].Value;
+                if (value != -1)
+                    ++counters[c * limit + static_cast<size_t>(value)];
+            }
+        for (size_t c = 0; c < cols; ++c) {
+            const int32_t *counts = counters.data() + c * limit;
+            TGItem &item = AGDets[first + c];
+            for (int32_t v = 0; v < GroupValueLimit; ++v)
+                if (counts[v] > 0)
+                    item.Items.push_back({v, counts[v]});
+            item.Count = static_cast<int32_t>(item.Items.size());
+            WidestCount = std::max(WidestCount, item.Count);
         }
-        TGItem &item = AGDets[c];
-        WidestCount = std::max(WidestCount, distinct);
-        item.Count = distinct;
-        item.Items.reserve(static_cast<size_t>(distinct));
-        for (int32_t v = 0; v < GroupValueLimit; ++v)
-            if (counters[static_cast<size_t>(v)] > 0)
-                item.Items.push_back({v, counters[static_cast<size_t>(v)]});
     }
 }
 
@@ -206,12 +210,12 @@ void TStatDetails::GroupBySort(TDets &ADets, TGDets &AGDets, int32_t Cols)
 int32_t TStatDetails::SortConfigs(TCDets &ACDets, int32_t Table)
 {
     SortConfigTable(ACDets, Table, &TStatDetails::CompareConfigPattern, -1);
-    if (ACDets.empty())
+    if (ACDets.Empty())
         return 0;
-    const size_t t = static_cast<size_t>(Table);
+    const auto width = static_cast<size_t>(ACDets.Width());
     int32_t distinct = 1;
-    for (size_t i = 1; i < ACDets.size(); ++i)
-        if (ComparePatterns(ACDets[i - 1][t].Pattern, ACDets[i][t].Pattern, PatternWidth, 1) != 0)
+    for (int32_t i = 1; i < ACDets.RowCount(); ++i)
+        if (ComparePatterns(ACDets.Pattern(i - 1, Table), width, ACDets.Pattern(i, Table), width, PatternWidth, 1) != 0)
             ++distinct;
     return distinct;
 }
@@ -220,22 +224,22 @@ void TStatDetails::GroupConfigs(TCDets &ACDets, TCGDets &ACGDets, int32_t Tables
 {
     ACGDets.assign(static_cast<size_t>(Tables), TCGItem{});
     WidestCount = 0;
+    const auto width = static_cast<size_t>(ACDets.Width());
     for (int32_t t = 0; t < Tables; ++t) {
         const int32_t n = SortConfigs(ACDets, t);
         TCGItem &item = ACGDets[static_cast<size_t>(t)];
         WidestCount = std::max(WidestCount, n);
         item.Count = n;
         item.Items.reserve(static_cast<size_t>(n));
-        size_t runStart = 0;
-        for (size_t i = 0; i < ACDets.size(); ++i) {
-            const TDConfigItem &cell = ACDets[i][static_cast<size_t>(t)];
-            const bool runEnds = i + 1 == ACDets.size() ||
-                                 ComparePatterns(cell.Pattern, ACDets[i + 1][static_cast<size_t>(t)].Pattern,
+        int32_t runStart = 0;
+        for (int32_t i = 0; i < ACDets.RowCount(); ++i) {
+            const bool runEnds = i + 1 == ACDets.RowCount() ||
+                                 ComparePatterns(ACDets.Pattern(i, t), width, ACDets.Pattern(i + 1, t), width,
                                                  PatternWidth, 1) != 0;
             if (!runEnds)
                 continue;
-            item.Items.push_back({cell.Len, PatternPrefix(ACDets[runStart][static_cast<size_t>(t)].Pattern, PatternWidth),
-                                  static_cast<int32_t>(i + 1 - runStart)});
+            item.Items.push_back({ACDets.Item(i, t).Len, PatternPrefix(ACDets.Pattern(runStart, t), width, PatternWidth),
+                                  i + 1 - runStart});
             runStart = i + 1;
         }
     }
@@ -244,42 +248,48 @@ void TStatDetails::GroupConfigs(TCDets &ACDets, TCGDets &ACGDets, int32_t Tables
 void TStatDetails::Summarize(const TDets &ADets, TTDets &ASummary, int32_t Cols)
 {
     ASummary.resize(static_cast<size_t>(Cols));
-    std::vector<int64_t> counted(static_cast<size_t>(Cols), 0);
-    int64_t grandTotal = 0;
-    for (size_t c = 0; c < ASummary.size(); ++c) {
-        TSummaryItem &item = ASummary[c];
+    const size_t cols = ASummary.size();
+    for (TSummaryItem &item : ASummary) {
         item.Min = std::numeric_limits<int32_t>::max();
         item.Max = -1;
         item.Sum = 0;
         item.Mean = 0;
         item.StdDev = 0;
         item.Percent = 0;
-        for (const TDetRow &row : ADets) {
+    }
+    // Row by row, every column at once.
+    std::vector<int64_t> counted(cols, 0);
+    for (const TDetRow &row : ADets)
+        for (size_t c = 0; c < cols; ++c) {
             const int32_t value = row[c].Value;
             if (value == -1)
                 continue;
+            TSummaryItem &item = ASummary[c];
             item.Min = std::min(item.Min, value);
             item.Max = counted[c] == 0 ? value : std::max(item.Max, value);
             item.Sum += value;
             ++counted[c];
         }
+    int64_t grandTotal = 0;
+    for (const TSummaryItem &item : ASummary)
         grandTotal += item.Sum;
-    }
-    for (size_t c = 0; c < ASummary.size(); ++c) {
+    std::vector<double> squares(cols, 0);
+    for (size_t c = 0; c < cols; ++c)
+        if (counted[c] != 0)
+            ASummary[c].Mean = static_cast<double>(ASummary[c].Sum) / static_cast<double>(counted[c]);
+    for (const TDetRow &row : ADets)
+        for (size_t c = 0; c < cols; ++c) {
+            const int32_t value = row[c].Value;
+            if (value != -1)
+                squares[c] += (value - ASummary[c].Mean) * (value - ASummary[c].Mean);
+        }
+    for (size_t c = 0; c < cols; ++c) {
         if (counted[c] == 0)
             continue;
         TSummaryItem &item = ASummary[c];
-        const double n = static_cast<double>(counted[c]);
-        item.Mean = static_cast<double>(item.Sum) / n;
         if (grandTotal != 0)
             item.Percent = static_cast<double>(item.Sum) / static_cast<double>(grandTotal);
-        double squares = 0;
-        for (const TDetRow &row : ADets) {
-            const int32_t value = row[c].Value;
-            if (value != -1)
-                squares += (value - item.Mean) * (value - item.Mean);
-        }
-        item.StdDev = std::sqrt(squares / n);
+        item.StdDev = std::sqrt(squares[c] / static_cast<double>(counted[c]));
     }
 }
 
@@ -295,7 +305,54 @@ void TStatDetails::FreeCGDets(TCGDets &ACGDets)
 
 void TStatDetails::FreeCDets(TCDets &ACDets)
 {
-    TCDets().swap(ACDets);
+    ACDets.Free();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// TCDets
+
+void TCDets::Assign(int32_t ARows, int32_t ATables, int32_t AWidth)
+{
+    Rows = std::max(ARows, 0);
+    Tables = std::max(ATables, 0);
+    PatternBytes = std::max(AWidth, 0);
+    const size_t items = static_cast<size_t>(Rows) * static_cast<size_t>(Tables);
+    Heads.assign(items, THead{});
+    Bytes.assign(items * static_cast<size_t>(PatternBytes), 0);
+}
+
+void TCDets::Free()
+{
+    Rows = Tables = PatternBytes = 0;
+    std::vector<THead>().swap(Heads);
+    std::vector<uint8_t>().swap(Bytes);
+}
+
+TDConfigItem TCDets::Item(int32_t Row, int32_t Table) const
+{
+    const THead &head = Heads[Slot(Row, Table)];
+    return {head.Draw, head.Len, Pattern(Row, Table)};
+}
+
+void TCDets::SetItem(int32_t Row, int32_t Table, int32_t Draw, int32_t Len)
+{
+    Heads[Slot(Row, Table)] = {Draw, Len};
+}
+
+uint8_t *TCDets::Pattern(int32_t Row, int32_t Table)
+{
+    return Bytes.data() + Slot(Row, Table) * static_cast<size_t>(PatternBytes);
+}
+
+const uint8_t *TCDets::Pattern(int32_t Row, int32_t Table) const
+{
+    return Bytes.data() + Slot(Row, Table) * static_cast<size_t>(PatternBytes);
+}
+
+void TCDets::SwapItems(int32_t I, int32_t J, int32_t Table)
+{
+    std::swap(Heads[Slot(I, Table)], Heads[Slot(J, Table)]);
+    std::swap_ranges(Pattern(I, Table), Pattern(I, Table) + PatternBytes, Pattern(J, Table));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -327,19 +384,23 @@ int TStatDetails::CompareGroupCount(int32_t I, int32_t J, int32_t Param) const
 
 int TStatDetails::CompareConfigPattern(int32_t I, int32_t J, int32_t Param) const
 {
-    const int result = ComparePatterns((*CDets)[I][CfgTable].Pattern, (*CDets)[J][CfgTable].Pattern, PatternWidth, Param);
+    const auto width = static_cast<size_t>(CDets->Width());
+    const int result =
+        ComparePatterns(CDets->Pattern(I, CfgTable), width, CDets->Pattern(J, CfgTable), width, PatternWidth, Param);
     return result != 0 ? result : CompareConfigDraw(I, J, 1);
 }
 
 int TStatDetails::CompareConfigDraw(int32_t I, int32_t J, int32_t Param) const
 {
-    return CompareKeys(Draws[(*CDets)[I][CfgTable].Draw].No, Draws[(*CDets)[J][CfgTable].Draw].No, Param);
+    return CompareKeys(Draws[static_cast<size_t>(CDets->Item(I, CfgTable).Draw)].No,
+                       Draws[static_cast<size_t>(CDets->Item(J, CfgTable).Draw)].No, Param);
 }
 
 int TStatDetails::CompareCGPattern(int32_t I, int32_t J, int32_t Param) const
 {
     const auto &items = (*CGDets)[CGTable].Items;
-    return ComparePatterns(items[I].Pattern, items[J].Pattern, PatternWidth, Param);
+    return ComparePatterns(items[I].Pattern.data(), items[I].Pattern.size(), items[J].Pattern.data(),
+                           items[J].Pattern.size(), PatternWidth, Param);
 }
 
 int TStatDetails::CompareCGCount(int32_t I, int32_t J, int32_t Param) const
@@ -378,7 +439,7 @@ void TStatDetails::SwapGroupItems(int32_t I, int32_t J)
 
 void TStatDetails::SwapConfigItems(int32_t I, int32_t J)
 {
-    std::swap((*CDets)[I][CfgTable], (*CDets)[J][CfgTable]);
+    CDets->SwapItems(I, J, CfgTable);
 }
 
 void TStatDetails::SwapCGItems(int32_t I, int32_t J)
@@ -423,7 +484,7 @@ void TStatDetails::SortConfigTable(TCDets &ACDets, int32_t Table, TCompareMethod
 {
     CDets = &ACDets;
     CfgTable = Table;
-    SortList(static_cast<int32_t>(ACDets.size()), Compare, &TStatDetails::SwapConfigItems, Dir);
+    SortList(ACDets.RowCount(), Compare, &TStatDetails::SwapConfigItems, Dir);
 }
 
 void TStatDetails::SortCGTable(TCGDets &ACGDets, int32_t Table, TCompareMethod Compare, int32_t Dir)

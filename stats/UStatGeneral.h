@@ -123,13 +123,51 @@ struct TGItem {
 };
 using TGDets = std::vector<TGItem>; // one per column
 
+// One item of a pattern table as read: its draw, its meaningful pattern entries and its Width pattern
+// bytes (in the table's storage; PatternWidth of them are compared).
 struct TDConfigItem {
     int32_t Draw = 0;
-    int32_t Len = 0;     // meaningful pattern entries
-    TDynByteArr Pattern; // PatternWidth bytes are compared
+    int32_t Len = 0;
+    const uint8_t *Pattern = nullptr;
 };
-using TCRow = std::vector<TDConfigItem>; // one item per pattern table
-using TCDets = std::vector<TCRow>;       // DrawCount rows; every table is an independent list
+
+// Rows x Tables pattern items of Width bytes each, every table an independent list. The patterns lie in
+// one block, so a table of a million rows needs no allocation per item.
+class TCDets {
+public:
+    // Rows x Tables items of Draw 0, Len 0 and Width zero bytes.
+    void Assign(int32_t Rows, int32_t Tables, int32_t Width);
+    // No rows, no tables; the storage freed.
+    void Free();
+
+    int32_t RowCount() const { return Rows; }
+    int32_t TableCount() const { return Tables; }
+    int32_t Width() const { return PatternBytes; }
+    bool Empty() const { return Rows == 0; }
+
+    TDConfigItem Item(int32_t Row, int32_t Table) const;
+    void SetItem(int32_t Row, int32_t Table, int32_t Draw, int32_t Len);
+    uint8_t *Pattern(int32_t Row, int32_t Table);
+    const uint8_t *Pattern(int32_t Row, int32_t Table) const;
+    // Exchanges the items of rows I and J in table Table only.
+    void SwapItems(int32_t I, int32_t J, int32_t Table);
+
+private:
+    struct THead {
+        int32_t Draw = 0;
+        int32_t Len = 0;
+    };
+    size_t Slot(int32_t Row, int32_t Table) const
+    {
+        return static_cast<size_t>(Row) * static_cast<size_t>(Tables) + static_cast<size_t>(Table);
+    }
+
+    int32_t Rows = 0;
+    int32_t Tables = 0;
+    int32_t PatternBytes = 0;
+    std::vector<THead> Heads;
+    std::vector<uint8_t> Bytes;
+};
 
 struct TCGSItem {
     int32_t Len = 0;

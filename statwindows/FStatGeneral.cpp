@@ -80,7 +80,7 @@ void TGenStatForm::UpdateMenu()
 
 void TGenStatForm::Compute()
 {
-    if (!Stat || (HasWorker ? State == 2 : false))
+    if (!Stat || (HasWorker && State == 2))
         return;
     if (HasWorker)
         State = 1;

@@ -7,6 +7,7 @@
 #include "engine/UGameMan.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalMessages.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
 #include "syswindows/SysHitTable.h"
@@ -254,7 +255,7 @@ void TfrmParSysShort::ShowCost()
     const int64_t all = Newton[size_t(SpinValue(seCNum))][size_t(k)];
     sgStat->setCells(1, crAll, CountText(all));
     sgStat->setCells(1, crReduction, ReductionText(double(count) / double(all)));
-    sgStat->setCells(1, crCost, MoneyText(BetCost(FGame->Info, k, count)));
+    sgStat->setCells(1, crCost, CostText(SystemCost(FGame->Info, k, count)));
     FitStatValues();
 }
 
@@ -278,6 +279,10 @@ void TfrmParSysShort::btnOkClick()
     N = SpinValue(seCNum);
     K = SpinValue(seCDraws);
     Count = SpinValue(seCComb);
+    if (!SystemCost(FGame->Info, K, Count)) {
+        MsgBox(QStringLiteral("Koszt takiego systemu przekracza zakres kwot programu."), QString(), MsgFlagsNotice);
+        return;
+    }
     Random = chkRandom->isChecked();
     ProgramReg.SetSection(RegistrySection());
     ProgramReg.WriteInteger("k", K);

@@ -6,6 +6,7 @@
 #include "core/ProgramParams.h"
 #include "core/UGlobalFiles.h"
 #include "engine/USysGeneral.h"
+#include "output/FGlobalPrint.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalStats.h"
@@ -89,6 +90,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         CopySystem();
     else if (code == WM_SYS_STATS)
         OpenSystemStats(Command.WParam);
+    else if (code == WM_SYS_PRINT && System)
+        PrintSystem(Game, System.get());
     else
         return false;
     return true;

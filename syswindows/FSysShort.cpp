@@ -87,7 +87,7 @@ void TfrmSysShort::ShowInfo()
     sgStat->setCells(1, irAll, CountText(all));
     if (const int64_t distinct = System->CountDistinct(); distinct > 0) {
         sgStat->setCells(1, irReduction, ReductionText(double(distinct) / double(all)));
-        sgStat->setCells(1, irCost, MoneyText(BetCost(Game->Info, K, ViewCount())));
+        sgStat->setCells(1, irCost, CostText(SystemCost(Game->Info, K, ViewCount())));
     }
     sgStat->setCells(1, irStake, MoneyText(Game->Info.BasicStake));
     SetColWidth(sgStat, 1, SysStatValueWidth, ColTexts(sgStat, 1));

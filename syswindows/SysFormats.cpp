@@ -2,6 +2,9 @@
 
 #include "core/ProgramLocale.h"
 #include "core/UGlobalUtils.h"
+#include "engine/UGame.h"
+
+#include <stdexcept>
 
 QString CountText(int64_t Value)
 {
@@ -18,4 +21,18 @@ QString ReductionText(double Value)
 QString MoneyText(Currency Value)
 {
     return QString::fromStdString(MoneyToStr(Value));
+}
+
+std::optional<Currency> SystemCost(const TGameInfo &Game, int K, int32_t Count)
+{
+    try {
+        return BetCost(Game, K, Count);
+    } catch (const std::overflow_error &) {
+        return std::nullopt;
+    }
+}
+
+QString CostText(const std::optional<Currency> &Cost)
+{
+    return Cost ? MoneyText(*Cost) : QStringLiteral("poza zakresem");
 }

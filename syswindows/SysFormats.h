@@ -6,6 +6,9 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
+
+struct TGameInfo;
 
 // "#,##": thousands grouped, zero shows nothing.
 QString CountText(int64_t Value);
@@ -13,3 +16,8 @@ QString CountText(int64_t Value);
 QString ReductionText(double Value);
 // The program's money format with two decimals: "1 234,50 zł".
 QString MoneyText(Currency Value);
+
+// BetCost, or nothing when the cost leaves the range of money.
+std::optional<Currency> SystemCost(const TGameInfo &Game, int K, int32_t Count);
+// MoneyText of a cost, or "poza zakresem" for a cost that does not fit.
+QString CostText(const std::optional<Currency> &Cost);

@@ -2,7 +2,6 @@
 
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
-#include "core/UComb.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/SysFormats.h"
 
@@ -27,14 +26,6 @@ Currency ScaledWin(const THitCase &Case, double Scale)
     return Currency::fromCount(int64_t(std::nearbyint(double(Case.Win.count()) / Scale)));
 }
 
-// The simple bets of a full system N/K fit the 32-bit counts, and so does every count of its table.
-bool CountsFit(const TGameInfo &Game, int N, int K)
-{
-    const int64_t combinations = Newton[size_t(N)][size_t(K)];
-    const int64_t betsEach = IsMultiBet(Game, K) ? Newton[size_t(K)][size_t(Game.MultiFrom) - 1] : 1;
-    return combinations <= INT32_MAX / betsEach;
-}
-
 } // namespace
 
 TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K)
@@ -42,7 +33,7 @@ TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K)
     TFullSystemHits table;
     THitsInfo &info = table.Info;
     info.Init(Game, N, K, false);
-    if (!CountsFit(Game, N, K))
+    if (!FullSystemCountsExact(Game, N, K))
         return table;
     const bool multiBet = IsMultiBet(Game, K);
     try {
@@ -72,10 +63,10 @@ void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Sc
     Grid->setRowCount(std::max(int(Hits.Cases.size()), 1) + 1);
     for (int j = 1; j < winCol; ++j) {
         Grid->setCells(j, 0, QString::fromStdString(info.RowLabels[size_t(j) - 1]));
-        int32_t most = 0;
+        int64_t most = 0;
         for (const THitCase &hitCase : Hits.Cases)
             most = std::max(most, hitCase.Prizes[size_t(j) - 1]);
-        SetColWidth(Grid, j, LevelColumnWidth - j, {PrizesText(most)});
+        SetColWidth(Grid, j, LevelColumnWidth - j, {PrizesText(double(most))});
         Grid->SetAlignCol(j, alLeft);
     }
     Grid->setCells(winCol, 0, QStringLiteral("Wygrana"));
@@ -89,9 +80,9 @@ void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Sc
     for (auto hitCase = Hits.Cases.rbegin(); hitCase != Hits.Cases.rend(); ++hitCase, ++row) {
         Grid->setCells(0, row, QString::number(hitCase->Drawn));
         for (int j = 1; j < winCol; ++j) {
-            const int32_t prizes = hitCase->Prizes[size_t(j) - 1];
+            const int64_t prizes = hitCase->Prizes[size_t(j) - 1];
             if (prizes != 0)
-                Grid->setCells(j, row, PrizesText(prizes / Scale));
+                Grid->setCells(j, row, PrizesText(double(prizes) / Scale));
         }
         Grid->setCells(winCol, row, MoneyText(ScaledWin(*hitCase, Scale)));
     }

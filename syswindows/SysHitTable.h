@@ -12,7 +12,7 @@ class TStringAlignGrid;
 
 struct THitCase {
     int Drawn = 0;     // the system's numbers among the drawn ones
-    TDynIntArr Prizes; // winning bets per prize level, highest level first (Info.RowLabels)
+    TDynInt64Arr Prizes; // winning bets per prize level, highest level first (Info.RowLabels)
     Currency Win;
 };
 
@@ -21,8 +21,9 @@ struct TFullSystemHits {
     std::vector<THitCase> Cases;  // Drawn ascending: Info.ColLabels
 };
 
-// A bet of K numbers that the game plays as several simple bets counts as those bets. The counts are
-// 32-bit and the wins 64-bit money: a system whose bets or wins pass those ranges gets no cases.
+// A bet of K numbers that the game plays as several simple bets counts as those bets. A system whose
+// counts are not exact in 64 bits (FullSystemCountsExact), or whose wins leave the range of money, gets
+// no cases.
 TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K);
 
 // Fills a hit table (a fixed header row and a fixed caption column): a row per hit case from the

@@ -160,8 +160,8 @@ TEST_F(EnhListViewSettings, RoundTripThroughTheStore)
 {
     {
         ListFixture f(TAutoColumnSort::acsSortToggle);
-        f.list.SaveSettings.RegistryKey = QStringLiteral("Lista");
-        f.list.SaveSettings.AutoSave = true;
+        f.list.SaveSettings().RegistryKey = QStringLiteral("Lista");
+        f.list.SaveSettings().AutoSave = true;
         f.list.Loaded();
         f.list.SetColumnWidth(0, 120);
         f.list.SetColumnWidth(1, 80);
@@ -176,8 +176,8 @@ TEST_F(EnhListViewSettings, RoundTripThroughTheStore)
     EXPECT_EQ(store().value("Lista\\ViewStyle", "ViewStyle"), platform::RegValue(uint32_t{2}));
 
     ListFixture f(TAutoColumnSort::acsSortToggle);
-    f.list.SaveSettings.RegistryKey = QStringLiteral("Lista");
-    f.list.SaveSettings.AutoSave = true;
+    f.list.SaveSettings().RegistryKey = QStringLiteral("Lista");
+    f.list.SaveSettings().AutoSave = true;
     f.add("a", "", "1");
     f.add("b", "", "3");
     f.add("c", "", "2");
@@ -197,7 +197,7 @@ TEST_F(EnhListViewSettings, BadStoredValues)
     store().setValue("Zle\\Sort", "SortCol", uint32_t{7});
     store().setValue("Zle\\ViewStyle", "ViewStyle", uint32_t{5});
     ListFixture f;
-    f.list.SaveSettings.RegistryKey = QStringLiteral("Zle");
+    f.list.SaveSettings().RegistryKey = QStringLiteral("Zle");
     f.add("a", "", "2");
     f.add("b", "", "1");
     f.list.LoadSettings();

@@ -1,7 +1,11 @@
 #include "controls/PropertyStream.h"
 #include "controls/TreeNT.h"
 
+#include "tests/support/HangGuard.h"
+
 #include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -405,6 +409,71 @@ TEST(TreeNTSortTest, TextSortUsesTheLocaleOrOnCompareAndDeletingTheLastChildRemo
     child->Delete();
     EXPECT_FALSE(parent->HasChildren());
     EXPECT_FALSE(parent->Expanded());
+}
+
+} // namespace
+
+namespace {
+
+TEST(TreeNTDragTest, DragOverMarksTheDropTargetAndScrollsAtTheBottomEdge)
+{
+    TTreeNT tree;
+    tree.resize(150, 120);
+    for (int i = 0; i < 40; ++i)
+        tree.Items().Add(nullptr, QStringLiteral("Węzeł %1").arg(i));
+    tree.setDragMode(dmAutomatic);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree, testsupport::HangGuardMs));
+    QWidget &viewport = *tree.viewport();
+    QMimeData mime;
+    const auto moveTo = [&](QPoint pos) {
+        QDragMoveEvent move(pos, Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&viewport, &move);
+        return move.isAccepted();
+    };
+    const QPoint onThird = tree.visualItemRect(&tree.Items().Item(2)->ItemId()).center();
+    const auto enter = [&] {
+        QDragEnterEvent event(QPoint(60, 60), Qt::MoveAction, &mime, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(&viewport, &event);
+        return event.isAccepted();
+    };
+    ASSERT_TRUE(enter());
+
+    // Without OnDragOver a drag is refused, but the node under it is still marked.
+    EXPECT_FALSE(moveTo(onThird));
+    EXPECT_EQ(tree.DropTarget(), tree.Items().Item(2));
+    EXPECT_TRUE(tree.Items().Item(2)->DropTarget());
+    std::vector<QPoint> over;
+    tree.OnDragOver = [&](TCustomTreeNT *, QObject *, int x, int y, bool &accept) {
+        over.emplace_back(x, y);
+        accept = x > 10;
+    };
+    EXPECT_TRUE(moveTo(onThird));
+    EXPECT_FALSE(moveTo(QPoint(5, onThird.y())));
+    ASSERT_EQ(over.size(), 2u);
+    EXPECT_EQ(over.back(), QPoint(5, onThird.y()));
+
+    // Held within half an item of the bottom edge the tree scrolls, line by line, until the end.
+    const QPoint nearBottom(60, viewport.height() - 2);
+    moveTo(nearBottom);
+    QScrollBar &bar = *tree.verticalScrollBar();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bar.value() == bar.maximum(); }, testsupport::HangGuardMs));
+    moveTo(nearBottom);
+    EXPECT_EQ(tree.DropTarget(), tree.GetNodeAt(nearBottom.x(), nearBottom.y()));
+
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(&viewport, &leave);
+    EXPECT_EQ(tree.DropTarget(), nullptr);
+
+    std::vector<QPoint> dropped;
+    tree.OnDragDrop = [&](TCustomTreeNT *, QObject *, int x, int y) { dropped.emplace_back(x, y); };
+    ASSERT_TRUE(enter());
+    moveTo(onThird);
+    QDropEvent drop(onThird, Qt::MoveAction, &mime, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&viewport, &drop);
+    EXPECT_EQ(dropped, std::vector<QPoint>{onThird});
+    EXPECT_EQ(tree.DropTarget(), nullptr);
+    EXPECT_EQ(tree.Items().Count(), 40);
 }
 
 } // namespace

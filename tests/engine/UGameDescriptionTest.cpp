@@ -1,5 +1,7 @@
 #include "engine/UGameDescription.h"
 
+#include "core/UCRC.h"
+#include "core/UGlobalFiles.h"
 #include "engine/UGameMan.h"
 #include "tests/engine/GameTestSupport.h"
 
@@ -131,6 +133,71 @@ TEST_F(GameFileMaking, InconsistentGamesAreRefused)
     EXPECT_FALSE(fs::exists(output));
     EXPECT_NE(MakeGameFile(GamesDir / "absent.txt", output), "");
     EXPECT_FALSE(fs::exists(output));
+}
+
+// The description of a game with MaxNumber, Drawn, BetSize and MaxSize as given, systems from BetSize + 1
+// numbers when Systems, every size winning from one hit.
+std::string BigGame(int MaxNumber, int Drawn, int BetSize, int MaxSize, bool Systems)
+{
+    std::string text = "Id = 5\nName = Duża\nShortName = Duza\nMaxNumber = " + std::to_string(MaxNumber) +
+                       "\nDrawn = " + std::to_string(Drawn) + "\nBetSize = " + std::to_string(BetSize) +
+                       "\nMinK = " + std::to_string(BetSize) + "\nMaxK = " + std::to_string(MaxSize) +
+                       "\nMaxSize = " + std::to_string(MaxSize) + "\nHasSystems = " + (Systems ? "1" : "0") +
+                       "\nMultiFrom = " + std::to_string(BetSize + 1) +
+                       "\nPrizeByStake = 0\nBasicStake = 1\nWinStake = 1\nMaxFreqLen = 2\nMinHits =";
+    for (int k = 0; k < MaxSize; ++k)
+        text += " 1";
+    return text + "\n";
+}
+
+TEST_F(GameFileMaking, GamesWhoseTablesCannotBeComputedAreRefused)
+{
+    std::string lotto = ReadText(ShippedGames / "Lotto.txt");
+    const std::string minHits = "MinHits = 1 2 3 3 3 3 3 3 3 3 3 3";
+    ASSERT_NE(lotto.find(minHits), std::string::npos);
+    lotto.replace(lotto.find(minHits), minHits.size(), "MinHits = 1 2 3 3 3 3 1 3 3 3 3 3");
+    const std::vector<std::pair<std::string, std::string>> refused{
+        {lotto, "MinHits of size 7 is below that of BetSize"},
+        {BigGame(34, 16, 16, 34, true), "the simple bets of MaxSize numbers leave 32 bits"},
+        {BigGame(99, 99, 1, 18, false), "the counts of a full system of MaxNumber numbers, 18 per combination, "
+                                        "leave 64 bits"},
+        // C(49, 25) combinations of C(25, 6) bets each.
+        {BigGame(49, 6, 6, 25, true), "the counts of a full system of MaxNumber numbers, 25 per combination, "
+                                      "leave 64 bits"},
+    };
+    const fs::path description = GamesDir.parent_path() / "big.txt";
+    const fs::path output = GamesDir / "big.dat";
+    for (const auto &[text, fault] : refused) {
+        std::ofstream(description) << text;
+        EXPECT_EQ(MakeGameFile(description, output), description.string() + ": " + fault);
+        EXPECT_FALSE(fs::exists(output));
+    }
+    for (const std::string &text :
+         {BigGame(34, 16, 15, 34, true), BigGame(99, 99, 1, 17, false), BigGame(49, 6, 6, 24, true)}) {
+        std::ofstream(description) << text;
+        EXPECT_EQ(MakeGameFile(description, output), "") << text;
+    }
+}
+
+// The shipped Lotto with its byte 176, the fewest winning hits of 7 numbers, changed from 3 to 1 and the
+// checksum made right again: its 7-number systems would expand into levels below those of a simple bet.
+TEST_F(GameFileMaking, ShippedLottoWithSevenNumbersWinningFromOneHitIsSkipped)
+{
+    const fs::path file = GamesDir / "Lotto.dat";
+    ASSERT_EQ(MakeGameFile(ShippedGames / "Lotto.txt", file), "");
+    std::ofstream(DrawsDir / "LottoDraws").close();
+    std::string bytes = ReadText(file);
+    ASSERT_EQ(bytes[176], 3);
+    bytes[176] = 1;
+    bytes.resize(bytes.size() - 4);
+    const uint32_t crc = calcCRC(std::span(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size()));
+    for (int i = 0; i < 4; ++i)
+        bytes.push_back(char(crc >> (8 * i)));
+    std::ofstream(file, std::ios::binary) << bytes;
+    ASSERT_TRUE(CheckFileCRC(file.string()));
+    TGames games(GamesDir, DrawsDir);
+    games.LoadAll();
+    EXPECT_EQ(games.Count(), 0);
 }
 
 TEST_F(GameFileMaking, ShippedGamesPassTheLoader)

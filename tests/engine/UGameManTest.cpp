@@ -11,6 +11,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <tuple>
 
 namespace {
 
@@ -253,6 +254,10 @@ TEST_F(GameFiles, GamesBreakingTheirOwnRulesAreSkipped)
         {"MaxNumber 0", [](RawGame &g) { g.MaxNumber = 0; }},
         {"MaxNumber 100", [](RawGame &g) { g.MaxNumber = 100; }},
         {"MaxSize above MaxNumber", [](RawGame &g) { g.MaxNumber = 4; g.Drawn = 2; }},
+        {"MinHits of a system below the bet's", [](RawGame &g) { g.MinHits[3] = 1; }},
+        {"BasicStake negative", [](RawGame &g) { g.BasicStake = -1; }},
+        {"BasicStake above MaxStake", [](RawGame &g) { g.BasicStake = MaxStake.count() + 1; }},
+        {"WinStake above MaxStake", [](RawGame &g) { g.WinStake = MaxStake.count() + 1; }},
     };
     for (const auto &[what, change] : breaks) {
         fs::remove_all(GamesDir);
@@ -266,6 +271,55 @@ TEST_F(GameFiles, GamesBreakingTheirOwnRulesAreSkipped)
     fs::create_directories(GamesDir);
     Add("sound.gam", RawGame());
     EXPECT_EQ(Load().Count(), 1);
+}
+
+// Sizes up to MaxSize, the simple bet of 16 numbers played by bigger combinations: C(34, 16) bets of a
+// combination of 34 numbers leave the 32-bit hits table.
+RawGame BetsOfSixteen(uint8_t BetSize)
+{
+    RawGame g;
+    g.MaxNumber = 34;
+    g.Drawn = 16;
+    g.MinK = BetSize;
+    g.MaxK = 34;
+    g.BetSize = BetSize;
+    g.MaxSize = 34;
+    g.MultiFrom = uint8_t(BetSize + 1);
+    g.MinHits.assign(34, 1);
+    return g;
+}
+
+// 99 of 99 drawn, combinations of 1 to MaxSize numbers: the counts of C(99, 18) combinations leave 64 bits.
+RawGame AllOfNinetyNine(uint8_t MaxSize)
+{
+    RawGame g;
+    g.MaxNumber = 99;
+    g.Drawn = 99;
+    g.MinK = 1;
+    g.MaxK = MaxSize;
+    g.BetSize = 1;
+    g.MaxSize = MaxSize;
+    g.HasSystems = 0;
+    g.MultiFrom = 0;
+    g.MinHits.assign(MaxSize, 1);
+    return g;
+}
+
+TEST_F(GameFiles, GamesWhoseTablesLeaveTheirCountsAreSkipped)
+{
+    // One size less fits: C(34, 15) bets, C(99, 17) combinations.
+    const std::vector<std::tuple<const char *, RawGame, int>> games{
+        {"bets of 16 out of 34", BetsOfSixteen(16), 0},
+        {"99 drawn, up to 18 numbers", AllOfNinetyNine(18), 0},
+        {"bets of 15 out of 34", BetsOfSixteen(15), 1},
+        {"99 drawn, up to 17 numbers", AllOfNinetyNine(17), 1},
+    };
+    for (const auto &[what, game, loaded] : games) {
+        fs::remove_all(GamesDir);
+        fs::create_directories(GamesDir);
+        Add("big.gam", game);
+        EXPECT_EQ(Load().Count(), loaded) << what;
+    }
 }
 
 TEST_F(GameFiles, LookUpsById)
@@ -406,6 +460,23 @@ TEST(GameSettings, ValuesOfTheWrongSizeOrRangeAreIgnored)
     LoadGameSettings(g);
     EXPECT_EQ(g.Prizes, SettingsGame(205, false).Prizes);
     EXPECT_EQ(g.BasicStake.count(), 25000);
+}
+
+TEST(GameSettings, StoredStakesBeyondWhatAGameFileHoldsKeepTheFileOnes)
+{
+    TMyReg reg = SettingsKey(207);
+    reg.WriteFloat("BasicStake", 1e12);
+    reg.WriteFloat("WinStake", -0.5);
+    TGameInfo g = SettingsGame(207, true);
+    LoadGameSettings(g);
+    EXPECT_EQ(g.BasicStake.count(), 25000);
+    EXPECT_EQ(g.WinStake.count(), 10000);
+
+    reg.WriteFloat("BasicStake", MaxStake.toDouble());
+    reg.WriteFloat("WinStake", 0.0);
+    LoadGameSettings(g);
+    EXPECT_EQ(g.BasicStake, MaxStake);
+    EXPECT_EQ(g.WinStake.count(), 0);
 }
 
 TEST(GameSettings, MissingValuesKeepTheFileOnes)

@@ -236,6 +236,12 @@ TEST(GameCalculations, HitsInFullVectorListsHighestLevelFirst)
     EXPECT_EQ(vec[1], 0);
     // 20 of 40 with 20 drawn: C(20, 10)^2 combinations hit 10 times, beyond 32 bits.
     EXPECT_THROW(HitsInFullVector(40, 20, 20, vec, 4, 7), std::overflow_error);
+    int64_t wide[4];
+    HitsInFullVector(40, 20, 20, wide, 4, 7); // levels 10 down to 7
+    EXPECT_EQ(wide[0], 34134779536);          // C(20, 10)^2
+    EXPECT_EQ(wide[3], 6009350400);           // C(20, 7) x C(20, 13)
+    // C(99, 49) combinations: no level of them is exact in 64 bits.
+    EXPECT_THROW(HitsInFullVector(99, 49, 49, wide, 4, 20), std::overflow_error);
 }
 
 TEST(GameCalculations, HitsTableRefusesCountsBeyondThirtyTwoBits)

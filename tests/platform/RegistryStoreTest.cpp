@@ -83,6 +83,39 @@ TEST(RegistryStore, ReadsAHandWrittenFile)
     EXPECT_FALSE(fs::exists(file.string() + ".damaged"));
 }
 
+TEST(RegistryStore, ReadsTheFormsOfAHandEditedFile)
+{
+    const std::string plain = "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=dword:00000005\n\"T\"=\"x y\"\n;end\n";
+    auto replaced = [&plain](const std::string &From, const std::string &To) {
+        std::string text = plain;
+        for (size_t pos = text.find(From); pos != std::string::npos; pos = text.find(From, pos + To.size()))
+            text.replace(pos, From.size(), To);
+        return text;
+    };
+    const std::vector<std::pair<const char *, std::string>> forms{
+        {"CRLF line ends", replaced("\n", "\r\n")},
+        {"no final line end", plain.substr(0, plain.size() - 1)},
+        {"two final line ends", plain + "\n"},
+        {"blanks after the end line", plain + " \r\n\t\n"},
+        {"blanks at line ends", replaced("\n", " \t\n")},
+        {"a byte-order mark", "\xEF\xBB\xBF" + plain},
+        {"comment lines", replaced("[Settings]\n", "; my settings\n[Settings]\n# the stake\n")},
+        {"a name repeated in another case", replaced(";end", "\"a\"=dword:00000006\n\"t\"=\"z\"\n;end")},
+    };
+    for (const auto &[what, text] : forms) {
+        SCOPED_TRACE(what);
+        const fs::path file = freshStoreFile();
+        writeText(file, text);
+        RegistryStore store(file);
+        const bool repeated = std::string_view(what).starts_with("a name");
+        EXPECT_EQ(store.value("Settings", "A"), RegValue(uint32_t(repeated ? 6 : 5)));
+        EXPECT_EQ(store.value("Settings", "T"), RegValue(std::string(repeated ? "z" : "x y")));
+        EXPECT_TRUE(fs::exists(file));
+        EXPECT_FALSE(fs::exists(file.string() + ".damaged"));
+        EXPECT_EQ(store.takeRefusedFile(), std::nullopt);
+    }
+}
+
 TEST(RegistryStore, NamesIgnoreCaseAndKeepTheirFirstSpelling)
 {
     const fs::path file = freshStoreFile();
@@ -148,11 +181,11 @@ TEST(RegistryStore, DamagedFilesAreKeptAsideAndDefaultsUsed)
         "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=hex:01,\n;end\n",
         "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=\"open\n;end\n",
         "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=\"bad \\q escape\"\n;end\n",
-        "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=dword:00000001\n\"a\"=dword:00000002\n;end\n",
         "KORVANTILE REGISTRY 1\n\"Orphan\"=dword:00000001\n;end\n",
         "KORVANTILE REGISTRY 1\n[Settings\\\\1]\n;end\n",
         "KORVANTILE REGISTRY 2\n;end\n",
-        "KORVANTILE REGISTRY 1\n;end",
+        "KORVANTILE REGISTRY 1\n[Settings]\n\"A\"=dword:00000001\n;end\n\"B\"=dword:00000002\n", // the end line inside
+        "\xEF\xBB\xBF\xEF\xBB\xBFKORVANTILE REGISTRY 1\n;end\n",
     };
     for (const std::string &text : damaged) {
         SCOPED_TRACE(text);
@@ -162,6 +195,8 @@ TEST(RegistryStore, DamagedFilesAreKeptAsideAndDefaultsUsed)
         EXPECT_FALSE(store.value("Settings", "A"));
         EXPECT_FALSE(fs::exists(file));
         EXPECT_EQ(textOf(file.string() + ".damaged"), text);
+        EXPECT_EQ(store.takeRefusedFile(), fs::path(file.string() + ".damaged"));
+        EXPECT_EQ(store.takeRefusedFile(), std::nullopt) << "told once";
 
         ASSERT_TRUE(store.setValue("Settings", "A", uint32_t(5)));
         EXPECT_EQ(RegistryStore(file).value("Settings", "A"), RegValue(uint32_t(5)));

@@ -106,3 +106,57 @@ TEST_F(StartupTest, InitGlobalsNamesTheFoldersLoadsGamesRangesAndSettings)
     DoneGlobals();
     EXPECT_EQ(Games.Count(), 0);
 }
+
+TEST_F(StartupTest, AnUnreadableSettingsFileIsKeptAsideAndTheUserToldOnce)
+{
+    const std::filesystem::path file = store().file();
+    std::ofstream(file, std::ios::binary) << "KORVANTILE REGISTRY 1\n[Settings]\n\"Params\"=hex:0g\n;end\n";
+    store().reopen(file);
+    std::filesystem::remove_all(folder->path() / "Games");
+    script.answerBox(platform::IDOK);
+    script.answerBox(platform::IDOK);
+    EXPECT_EQ(RunProgram(), 0);
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Plik ustawień jest uszkodzony. Zapisano go jako:\n") +
+                                          QString::fromStdString(file.string()) +
+                                          QStringLiteral(".damaged\nProgram użyje ustawień domyślnych."));
+    EXPECT_EQ(script.boxes()[0].Caption, QStringLiteral("Korvantile"));
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Praca z programem jest niemożliwa.\nBrak zdefiniowanych gier."));
+    EXPECT_TRUE(std::filesystem::exists(file.string() + ".damaged"));
+
+    script.answerBox(platform::IDOK);
+    EXPECT_EQ(RunProgram(), 0);
+    EXPECT_EQ(script.boxes().size(), 3u) << "only the missing games are told again";
+}
+
+TEST_F(StartupTest, TemporaryFilesOfDeadWritersAreRemoved)
+{
+    namespace fs = std::filesystem;
+    const fs::path data = folder->path() / "Data";
+    const fs::path settings = store().file().parent_path();
+    const auto plant = [](const fs::path &File, std::chrono::minutes Age) {
+        fs::create_directories(File.parent_path());
+        std::ofstream(File) << "part";
+        fs::last_write_time(File, fs::file_time_type::clock::now() - Age);
+    };
+    using std::chrono::minutes;
+    plant(data / ".L1.dat.4242-0.korvantile-tmp", minutes(60));
+    plant(data / ".L2.dat.4242-1.korvantile-tmp", minutes(11));
+    plant(settings / ".registry.reg.4242-2.korvantile-tmp", minutes(60 * 24));
+    plant(data / ".L3.dat.4243-0.korvantile-tmp", minutes(9)); // another copy may still be writing
+    plant(settings / ".registry.reg.4243-1.korvantile-tmp", minutes(0));
+    plant(data / "L1.dat", minutes(60));
+    plant(data / "Sub" / ".L1.dat.4242-3.korvantile-tmp", minutes(60));
+
+    InitGlobals();
+
+    EXPECT_FALSE(fs::exists(data / ".L1.dat.4242-0.korvantile-tmp"));
+    EXPECT_FALSE(fs::exists(data / ".L2.dat.4242-1.korvantile-tmp"));
+    EXPECT_FALSE(fs::exists(settings / ".registry.reg.4242-2.korvantile-tmp"));
+    EXPECT_TRUE(fs::exists(data / ".L3.dat.4243-0.korvantile-tmp"));
+    EXPECT_TRUE(fs::exists(settings / ".registry.reg.4243-1.korvantile-tmp"));
+    EXPECT_TRUE(fs::exists(data / "L1.dat"));
+    EXPECT_TRUE(fs::exists(data / "Sub" / ".L1.dat.4242-3.korvantile-tmp")) << "only the folders themselves";
+    DoneGlobals();
+}

@@ -4,6 +4,7 @@
 #include "engine/UGameMan.h"
 #include "tests/fixtures/ProgramFolder.h"
 #include "tests/fixtures/StatDrawHistories.h"
+#include "tests/stats/FreqTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -37,33 +38,96 @@ struct TBest {
     TDynIntArr Hist;
     Currency Prize;
     long double Score = 0;
+    double Fitness = 0; // genetic search
 };
 
-// Runs the search to its end and answers every reported best, in order.
-std::vector<TBest> Search(const TGameInfo &Game, const TStatDraws *Draws, const Comb &Candidates,
-                          const Comb &Fixed, bool Weighted, int HitFrom, int HitTo, bool TiesReplace,
-                          uint8_t Expected = ssComputed)
+struct TRun {
+    bool UseGA = false;
+    int32_t Generations = 0;
+    int32_t CombLen = 6;
+    Comb Candidates;
+    Comb Fixed;
+    bool Weighted = false;
+    int32_t HitFrom = 3;
+    int32_t HitTo = 6;
+    bool TiesReplace = false;
+};
+
+struct TOutcome {
+    std::vector<TBest> Bests; // every reported best, in order
+    uint8_t State = ssParams;
+    int Finished = 0;
+    bool Refused = false; // no worker was started
+    Comb Final;           // BestComb after a genetic search
+    double FinalFitness = 0;
+    std::vector<TDynByteArr> Seeds;
+};
+
+// Runs the search to its end.
+TOutcome Search(const TGameInfo &Game, const TStatDraws &Draws, const TRun &P)
 {
-    std::vector<TBest> bests;
-    int finished = 0;
+    TOutcome out;
     TStatBestComb stat(
         &Game, nullptr,
-        [&](TStatBestComb &Sender) {
-            bests.push_back({Sender.Comb, Sender.Hist, Sender.PrizeValue, Sender.Score});
+        [&](TStatBestComb &S) {
+            out.Bests.push_back(
+                {S.UseGA ? S.BestComb : S.Comb, S.Hist, S.PrizeValue, S.Score, S.BestFitness});
         },
-        [&] { ++finished; });
-    if (Draws)
-        stat.LoadStatDraws(*Draws, -1);
-    else
-        stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
-    stat.SetParams(false, 0, 6, Candidates.data(), int32_t(Candidates.size()), Fixed.data(), int32_t(Fixed.size()),
-                   Weighted, HitFrom, HitTo, TiesReplace);
+        [&] { ++out.Finished; });
+    stat.Gen.SetSeed(0.25);
+    stat.LoadStatDraws(Draws, -1);
+    stat.SetParams(P.UseGA, P.Generations, P.CombLen, P.Candidates.data(), int32_t(P.Candidates.size()),
+                   P.Fixed.data(), int32_t(P.Fixed.size()), P.Weighted, P.HitFrom, P.HitTo, P.TiesReplace);
     stat.Start();
+    out.Refused = stat.Thread == nullptr;
     if (stat.Thread)
         stat.Thread->WaitFor();
-    EXPECT_EQ(finished, 1);
-    EXPECT_EQ(stat.State, Expected);
-    return bests;
+    out.State = stat.State;
+    out.Final = stat.BestComb;
+    out.FinalFitness = stat.Gen.BestFitness;
+    out.Seeds = stat.Seeds;
+    EXPECT_EQ(out.Finished, 1);
+    return out;
+}
+
+Comb Numbers(int From, int To)
+{
+    Comb numbers;
+    for (int i = From; i <= To; ++i)
+        numbers.push_back(uint8_t(i));
+    return numbers;
+}
+
+// 5 of 20, bets of 5 at 2.50; 6 and 7 numbers played as all their 5-number bets; 3 to 5 hits pay 10, 100
+// and 1000 times a win stake of 2.00.
+TGameInfo SystemGame()
+{
+    TGameInfo g;
+    g.Id = 7;
+    g.MaxNumber = 20;
+    g.Drawn = 5;
+    g.MinK = 5;
+    g.MaxK = 7;
+    g.BetSize = 5;
+    g.MaxSize = 7;
+    g.HasSystems = true;
+    g.MultiFrom = 6;
+    g.BasicStake = Currency::fromDouble(2.5);
+    g.WinStake = Currency::fromDouble(2);
+    g.MinHits = {1, 1, 2, 3, 3, 3, 3};
+    g.Prizes.assign(7, std::vector<Currency>(7));
+    for (int k = 5; k <= 7; ++k)
+        g.Prizes[size_t(k - 1)] = {Currency(),
+                                   Currency(),
+                                   Currency::fromDouble(10),
+                                   Currency::fromDouble(100),
+                                   Currency::fromDouble(1000),
+                                   Currency(),
+                                   Currency()};
+    BuildLevelCounts(g);
+    EXPECT_TRUE(BuildHitsTable(g));
+    EXPECT_EQ(GameInfoFault(g), "");
+    return g;
 }
 
 const TStatDraws &LottoDraws()
@@ -114,22 +178,41 @@ std::vector<Comb> AllCombs(const Comb &Candidates, const Comb &Fixed)
     return combs;
 }
 
+// What a 6-number bet with Counts (as HitCounts answers them) wins by the prize table.
+Currency Win(const TGameInfo &Lotto, const std::vector<int> &Counts)
+{
+    Currency win;
+    for (int h = 3; h <= 6; ++h)
+        win += Lotto.Prizes[5][size_t(h - 1)] * Counts[size_t(6 - h)] * Lotto.WinStake;
+    return win;
+}
+
+// The brute-force prize per stake of Numbers over the Lotto history.
+double PerStake(const TGameInfo &Lotto, const Comb &Numbers)
+{
+    return double(Win(Lotto, HitCounts(Numbers)).count()) /
+           double((Lotto.BasicStake * int(LottoDraws().size())).count());
+}
+
+bool HoldsAPastDraw(const Comb &Pool)
+{
+    return std::any_of(LottoDraws().begin(), LottoDraws().end(), [&](const TStatDraw &Draw) {
+        return std::includes(Pool.begin(), Pool.end(), Draw.Numbers.begin(), Draw.Numbers.end());
+    });
+}
+
 } // namespace
 
 TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
 {
     const Comb candidates{3, 7, 11, 15, 19, 23, 27, 31, 35, 39, 43, 47};
-    const auto &prizes = Lotto().Prizes[5];
     for (const Comb &fixed : {Comb{}, Comb{7, 31}}) {
         const std::vector<Comb> combs = AllCombs(candidates, fixed);
         std::vector<std::vector<int>> counts;
         std::vector<Currency> wins;
         for (const Comb &comb : combs) {
             counts.push_back(HitCounts(comb));
-            Currency win;
-            for (int h = 3; h <= 6; ++h)
-                win += prizes[size_t(h - 1)] * counts.back()[size_t(6 - h)] * Lotto().WinStake;
-            wins.push_back(win);
+            wins.push_back(Win(Lotto(), counts.back()));
         }
         // The weighted band 3..5 compares hits at 5, then 4, then 3.
         std::vector<std::vector<int>> band;
@@ -144,7 +227,8 @@ TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
             };
             for (bool weighted : {false, true}) {
                 const std::vector<TBest> bests =
-                    Search(Lotto(), nullptr, candidates, fixed, weighted, 3, 5, ties);
+                    Search(Lotto(), LottoDraws(), {false, 0, 6, candidates, fixed, weighted, 3, 5, ties})
+                        .Bests;
                 ASSERT_FALSE(bests.empty());
                 for (size_t i = 1; i < bests.size(); ++i)
                     EXPECT_GE(bests[i].Score, bests[i - 1].Score);
@@ -157,6 +241,33 @@ TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
     }
 }
 
+TEST_F(StatBestCombTest, TiesReplaceReportsTheLastOfEqualBests)
+{
+    // Only the combinations holding 6, 7 and 8 hit (3 times, worth 24.00); the candidates 1..8 need no
+    // mapping.
+    const TStatDraws draws = freqtest::MakeDraws({{6, 7, 8, 20, 21, 22}});
+    for (bool weighted : {false, true}) {
+        const std::vector<TBest> first =
+            Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, false}).Bests;
+        ASSERT_EQ(first.size(), 1u);
+        EXPECT_EQ(first[0].Numbers, (Comb{1, 2, 3, 6, 7, 8}));
+        EXPECT_EQ(first[0].Prize, Currency::fromDouble(24));
+
+        // With TiesReplace a combination that never won is the first best; then each of the ten that hit.
+        const std::vector<TBest> all =
+            Search(Lotto(), draws, {false, 0, 6, Numbers(1, 8), {}, weighted, 3, 6, true}).Bests;
+        ASSERT_FALSE(all.empty());
+        EXPECT_EQ(all.front().Numbers, (Comb{1, 2, 3, 4, 5, 6}));
+        EXPECT_EQ(all.front().Score, 0);
+        EXPECT_EQ(all.back().Numbers, (Comb{3, 4, 5, 6, 7, 8}));
+        EXPECT_EQ(
+            std::count_if(all.begin(), all.end(), [&](const TBest &B) { return B.Score == first[0].Score; }),
+            10);
+        for (size_t i = 1; i < all.size(); ++i)
+            EXPECT_GE(all[i].Score, all[i - 1].Score);
+    }
+}
+
 TEST_F(StatBestCombTest, ASevenNumberCombinationCostsAndWinsAsItsBets)
 {
     EXPECT_EQ(TicketCost(Lotto(), 6), BetCost(Lotto(), 6, 1));
@@ -165,93 +276,189 @@ TEST_F(StatBestCombTest, ASevenNumberCombinationCostsAndWinsAsItsBets)
     EXPECT_EQ(TicketCost(Lotto(), Lotto().MinK - 1), Currency());
 
     // One draw hitting all 6 of the 7 numbers: one bet with 6 hits and six with 5.
-    TStatDraws draws = testsupport::RandomDraws(1, 49, 6, 1);
-    draws[0].Numbers = {1, 2, 3, 4, 5, 6};
-    std::vector<TBest> bests;
-    TStatBestComb stat(
-        &Lotto(), nullptr,
-        [&](TStatBestComb &S) { bests.push_back({S.Comb, S.Hist, S.PrizeValue, S.Score}); }, nullptr);
-    stat.LoadStatDraws(draws, -1);
-    const Comb seven{1, 2, 3, 4, 5, 6, 7};
-    stat.SetParams(false, 0, 7, seven.data(), 7, nullptr, 0, false, 3, 6, false);
-    stat.Start();
-    stat.Thread->WaitFor();
+    const TStatDraws draws = freqtest::MakeDraws({{1, 2, 3, 4, 5, 6}});
+    const std::vector<TBest> bests =
+        Search(Lotto(), draws, {false, 0, 7, Numbers(1, 7), {}, false, 3, 6, false}).Bests;
     ASSERT_EQ(bests.size(), 1u);
     const auto &prizes = Lotto().Prizes[5];
     EXPECT_EQ(bests[0].Prize, (prizes[5] + prizes[4] * 6) * Lotto().WinStake);
     EXPECT_EQ(bests[0].Hist[0], 1); // the draw counted once
 }
 
-TEST_F(StatBestCombTest, RefusesWithoutDrawsOrATooSmallPool)
+TEST_F(StatBestCombTest, ASystemOfAHandBuiltGameCostsAndWinsAsItsBets)
 {
+    const TGameInfo game = SystemGame();
+    EXPECT_EQ(TicketCost(game, 4), Currency()); // not played
+    EXPECT_EQ(TicketCost(game, 5), Currency::fromDouble(2.5));
+    EXPECT_EQ(TicketCost(game, 6), Currency::fromDouble(15));   // 6 bets
+    EXPECT_EQ(TicketCost(game, 7), Currency::fromDouble(52.5)); // 21 bets
+    EXPECT_EQ(TicketCost(game, 9), Currency::fromDouble(52.5)); // costs as 7
+
+    // 1..7 hits 5, 4, 3 and 2 of the draws. Its 5-number bets: 1 x 5, 10 x 4 and 10 x 3 hits; 3 x 4 and
+    // 12 x 3; 6 x 3; none. (1000 + 13 x 100 + 28 x 10) x 2.00 = 5160.00.
+    const TStatDraws draws =
+        freqtest::MakeDraws({{1, 2, 3, 4, 5}, {1, 2, 3, 4, 20}, {1, 2, 3, 19, 20}, {1, 2, 18, 19, 20}});
+    for (bool weighted : {false, true}) {
+        const std::vector<TBest> bests =
+            Search(game, draws, {false, 0, 7, Numbers(1, 7), {}, weighted, 3, 5, false}).Bests;
+        ASSERT_EQ(bests.size(), 1u);
+        EXPECT_EQ(bests[0].Prize, Currency::fromDouble(5160));
+        EXPECT_EQ(std::vector<int>(bests[0].Hist.begin(), bests[0].Hist.end()), (std::vector<int>{1, 1, 1}));
+        // Weights 25, 5 and 1 for 4 draws.
+        EXPECT_EQ(bests[0].Score, weighted ? 31 : 5160);
+    }
+    // Genetic: 5160.00 won for 4 x 52.50 staked.
+    const TOutcome ga = Search(game, draws, {true, 5, 7, Numbers(1, 7), {}, false, 3, 5, false});
+    EXPECT_EQ(ga.State, ssComputed);
+    EXPECT_EQ(ga.Final, Numbers(1, 7));
+    EXPECT_DOUBLE_EQ(ga.FinalFitness, 5160 / 210.0);
+}
+
+TEST_F(StatBestCombTest, RefusesWhatCannotBeScored)
+{
+    const TGameInfo game = SystemGame();
+    TGameInfo free = game;
+    free.BasicStake = Currency();
     const TStatDraws none;
-    const TStatDraws one = testsupport::RandomDraws(1, 49, 6, 2);
-    const Comb five{1, 2, 3, 4, 5};
-    EXPECT_TRUE(Search(Lotto(), &none, {1, 2, 3, 4, 5, 6}, {}, false, 3, 6, false, ssNoMemory).empty());
-    EXPECT_TRUE(Search(Lotto(), &one, five, {}, false, 3, 6, false, ssNoMemory).empty());
+    const TStatDraws draws = testsupport::RandomDraws(20, 20, 5, 2);
+    const auto refused = [](const TGameInfo &Game, const TStatDraws &Draws, const TRun &P) {
+        const TOutcome out = Search(Game, Draws, P);
+        EXPECT_TRUE(out.Refused);
+        EXPECT_EQ(out.State, ssNoMemory);
+        EXPECT_TRUE(out.Bests.empty());
+    };
+    const auto runs = [](const TGameInfo &Game, const TStatDraws &Draws, const TRun &P) {
+        const TOutcome out = Search(Game, Draws, P);
+        EXPECT_FALSE(out.Refused);
+        EXPECT_EQ(out.State, ssComputed);
+    };
+    // No working draws.
+    refused(game, none, {false, 0, 5, Numbers(1, 8), {}, false, 3, 5, false});
+    refused(game, none, {true, 5, 5, Numbers(1, 8), {}, true, 3, 5, false});
+    // A pool smaller than the numbers to choose.
+    refused(game, draws, {false, 0, 5, Numbers(1, 4), {}, false, 3, 5, false});
+    refused(game, draws, {true, 5, 6, Numbers(1, 5), {1}, true, 3, 5, false});
+    // Genetic prize scoring with nothing staked: 4 numbers the game does not play, or a stake of 0.00.
+    refused(game, draws, {true, 5, 4, Numbers(1, 8), {}, false, 3, 4, false});
+    refused(free, draws, {true, 5, 5, Numbers(1, 8), {}, false, 3, 5, false});
+    // Weighted or exhaustive, nothing is divided by the stake.
+    runs(game, draws, {true, 5, 4, Numbers(1, 8), {}, true, 3, 4, false});
+    runs(game, draws, {false, 0, 4, Numbers(1, 8), {}, false, 3, 4, false});
+    runs(free, draws, {false, 0, 5, Numbers(1, 8), {}, false, 3, 5, false});
+    // Genetic with nothing left to choose.
+    refused(game, draws, {true, 5, 5, Numbers(1, 5), Numbers(1, 5), false, 3, 5, false});
+
+    // A weighted band outside the combination's winning levels.
+    TStatBestComb stat(&game, nullptr, nullptr, nullptr);
+    const Comb eight = Numbers(1, 8);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 2, 5, false),
+                 std::invalid_argument);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 3, 6, false),
+                 std::invalid_argument);
+    EXPECT_THROW(stat.SetParams(false, 0, 5, eight.data(), 8, nullptr, 0, true, 5, 4, false),
+                 std::invalid_argument);
 }
 
 TEST_F(StatBestCombTest, AStopKeepsTheLastBest)
 {
-    TBest last;
-    int finished = 0;
-    TStatBestComb stat(
-        &Lotto(), nullptr,
-        [&](TStatBestComb &Sender) {
-            last = {Sender.Comb, Sender.Hist, Sender.PrizeValue, Sender.Score};
-            Sender.Thread->Terminate();
-        },
-        [&] { ++finished; });
-    stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
     const Comb candidates{3, 7, 11, 15, 19, 23, 27, 31, 35, 39, 43, 47};
-    stat.SetParams(false, 0, 6, candidates.data(), 12, nullptr, 0, true, 3, 6, true);
-    stat.Start();
-    stat.Thread->WaitFor();
-    EXPECT_EQ(finished, 1);
-    EXPECT_EQ(stat.State, ssStopped);
-    // The first combination is the first best with TiesReplace.
-    EXPECT_EQ(last.Numbers, (Comb{3, 7, 11, 15, 19, 23}));
-    EXPECT_EQ(std::vector<int>(last.Hist.begin(), last.Hist.end()), HitCounts(last.Numbers));
+    for (bool useGA : {false, true}) {
+        TBest last;
+        int finished = 0;
+        TStatBestComb stat(
+            &Lotto(), nullptr,
+            [&](TStatBestComb &S) {
+                last = {S.UseGA ? S.BestComb : S.Comb, S.Hist, S.PrizeValue, S.Score};
+                S.Thread->Terminate();
+            },
+            [&] { ++finished; });
+        stat.LoadStatDraws(LottoDraws(), -1);
+        stat.SetParams(useGA, 30, 6, candidates.data(), 12, nullptr, 0, true, 3, 6, true);
+        stat.Start();
+        stat.Thread->WaitFor();
+        EXPECT_EQ(finished, 1);
+        EXPECT_EQ(stat.State, ssStopped);
+        if (useGA)
+            EXPECT_EQ(last.Numbers, stat.BestComb);
+        else // the first combination is the first best with TiesReplace
+            EXPECT_EQ(last.Numbers, (Comb{3, 7, 11, 15, 19, 23}));
+        EXPECT_EQ(std::vector<int>(last.Hist.begin(), last.Hist.end()), HitCounts(last.Numbers));
+    }
 }
 
 TEST_F(StatBestCombTest, GeneticBestsArePrizesPerStake)
 {
+    // A pool without a past draw stays below break-even and runs all its generations.
     const Comb pool{2, 5, 9, 14, 20, 26, 31, 37, 41, 48};
-    const auto &prizes = Lotto().Prizes[5];
-    const auto perStake = [&](const Comb &Numbers) {
-        const std::vector<int> counts = HitCounts(Numbers);
-        Currency win;
-        for (int h = 3; h <= 6; ++h)
-            win += prizes[size_t(h - 1)] * counts[size_t(6 - h)] * Lotto().WinStake;
-        return double(win.count()) / double((Lotto().BasicStake * int(LottoDraws().size())).count());
-    };
-    std::vector<std::pair<Comb, double>> bests;
+    ASSERT_FALSE(HoldsAPastDraw(pool));
+    const TOutcome out = Search(Lotto(), LottoDraws(), {true, 30, 6, pool, {}, false, 3, 6, false});
+    EXPECT_EQ(out.State, ssComputed);
+    ASSERT_FALSE(out.Bests.empty());
+    for (size_t i = 0; i < out.Bests.size(); ++i) {
+        const TBest &best = out.Bests[i];
+        EXPECT_NEAR(best.Fitness, PerStake(Lotto(), best.Numbers), 1e-12);
+        EXPECT_NEAR(double(best.Prize.count()) /
+                        double((Lotto().BasicStake * int(LottoDraws().size())).count()),
+                    best.Fitness, 1e-12);
+        if (i > 0) {
+            EXPECT_GT(best.Fitness, out.Bests[i - 1].Fitness);
+        }
+    }
+    EXPECT_EQ(out.Final, out.Bests.back().Numbers);
+    EXPECT_EQ(out.FinalFitness, out.Bests.back().Fitness);
+    EXPECT_LT(out.FinalFitness, 1.0);
+    ASSERT_GT(out.Seeds.size(), 0u);
+    for (const TDynByteArr &seed : out.Seeds)
+        EXPECT_GE(out.FinalFitness, PerStake(Lotto(), seed));
+
+    // A pool holding the last draw and four more numbers reaches break-even, which ends the search.
+    Comb rich = LottoDraws().back().Numbers;
+    for (uint8_t n = 1; rich.size() < 10; ++n)
+        if (std::find(rich.begin(), rich.end(), n) == rich.end())
+            rich.push_back(n);
+    std::sort(rich.begin(), rich.end());
+    int32_t progress = 0;
     TStatBestComb stat(
-        &Lotto(), nullptr, [&](TStatBestComb &S) { bests.push_back({S.BestComb, 0}); }, nullptr);
+        &Lotto(), [&](int32_t Position, int32_t) { progress = std::max(progress, Position); }, nullptr,
+        nullptr);
     stat.Gen.SetSeed(0.25);
-    stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
-    stat.SetParams(true, 30, 6, pool.data(), 10, nullptr, 0, false, 3, 6, false);
+    stat.LoadStatDraws(LottoDraws(), -1);
+    stat.SetParams(true, 30, 6, rich.data(), 10, nullptr, 0, false, 3, 6, false);
     stat.Start();
     stat.Thread->WaitFor();
     EXPECT_EQ(stat.State, ssComputed);
-    ASSERT_FALSE(bests.empty());
-    for (size_t i = 0; i < bests.size(); ++i) {
-        bests[i].second = perStake(bests[i].first);
-        if (i > 0) {
-            EXPECT_GT(bests[i].second, bests[i - 1].second);
-        }
-    }
-    EXPECT_NEAR(stat.Gen.BestFitness, bests.back().second, 1e-12);
-    ASSERT_GT(stat.SeedCount, 0);
-    if (stat.Gen.BestFitness < 1.0) {
-        for (const TDynByteArr &seed : stat.Seeds)
-            EXPECT_GE(stat.Gen.BestFitness, perStake(seed) - 1e-12);
-    }
+    EXPECT_GE(stat.Gen.BestFitness, 1.0);
+    EXPECT_GE(PerStake(Lotto(), stat.BestComb), 1.0);
+    EXPECT_NEAR(PerStake(Lotto(), stat.BestComb), stat.Gen.BestFitness, 1e-12);
+    // Within the initial population: at the latest the seed of the last draw is that draw.
+    EXPECT_LE(progress,
+              10000.0 * (2000 + stat.SeedCount) / double(TGen::TotalSteps(30, 200, stat.SeedCount, 10)));
+}
 
-    // Nothing left to choose: refused.
-    const Comb six{1, 2, 3, 4, 5, 6};
-    stat.SetParams(true, 30, 6, six.data(), 6, six.data(), 6, false, 3, 6, false);
+TEST_F(StatBestCombTest, SeedsGatherTheNextPoolNumbersOfTheDraws)
+{
+    // Pool 2 4 6 11 13 15 17 (9 fixed); four numbers to choose. Loaded newest first, the search walks the
+    // draws oldest first. The last draw alone cannot complete a seed, so the seeds end before it.
+    const TStatDraws draws = freqtest::MakeDraws({{1, 2, 3, 4, 5, 9},
+                                                  {4, 6, 13, 15, 21, 22},
+                                                  {11, 30, 31, 32, 33, 34},
+                                                  {2, 13, 15, 40, 41, 42},
+                                                  {17, 44, 45, 46, 47, 48}});
+    TStatBestComb stat(&Lotto(), nullptr, nullptr, nullptr);
+    stat.Gen.SetSeed(0.25);
+    stat.LoadStatDraws(draws, 1);
+    const Comb candidates{2, 4, 6, 9, 11, 13, 15, 17}, fixed{9};
+    stat.SetParams(true, 5, 5, candidates.data(), 8, fixed.data(), 1, true, 3, 5, false);
     stat.Start();
-    EXPECT_EQ(stat.State, ssNoMemory);
-    EXPECT_EQ(stat.Thread, nullptr);
+    stat.Thread->WaitFor();
+    EXPECT_EQ(stat.State, ssComputed);
+    EXPECT_EQ(stat.SeedCount, 4);
+    EXPECT_EQ(stat.Seeds,
+              (std::vector<TDynByteArr>{{2, 4, 6, 13}, {4, 6, 13, 15}, {2, 11, 13, 15}, {2, 13, 15, 17}}));
+    const std::vector<TDynByteArr> positions{{1, 2, 3, 5}, {2, 3, 5, 6}, {1, 4, 5, 6}, {1, 5, 6, 7}};
+    for (int i = 0; i < stat.SeedCount; ++i) {
+        TChromosome genes(4);
+        stat.GetSeed(genes, i);
+        EXPECT_EQ(genes, positions[size_t(i)]) << i;
+    }
 }

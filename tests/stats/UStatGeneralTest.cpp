@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cmath>
@@ -187,9 +188,12 @@ TEST(StatDetailsGroupingTest, PatternsGroupByTheirFirstPatternWidthBytes)
     stat.PatternWidth = 2;
     // Draw r has Len 10 + r; the third byte lies beyond the width and does not count.
     const std::vector<TDynByteArr> patterns{{1, 2, 9}, {0, 3, 0}, {1, 2, 0}, {0, 3, 7}, {2, 0, 0}};
-    TCDets configs(patterns.size());
-    for (size_t r = 0; r < patterns.size(); ++r)
-        configs[r].push_back({static_cast<int32_t>(r), static_cast<int32_t>(10 + r), patterns[r]});
+    TCDets configs;
+    configs.Assign(static_cast<int32_t>(patterns.size()), 1, 3);
+    for (int32_t r = 0; r < configs.RowCount(); ++r) {
+        configs.SetItem(r, 0, r, 10 + r);
+        std::copy_n(patterns[static_cast<size_t>(r)].begin(), 3, configs.Pattern(r, 0));
+    }
 
     TCGDets groups;
     stat.GroupConfigs(configs, groups, 1);
@@ -207,8 +211,11 @@ TEST(StatDetailsGroupingTest, PatternsGroupByTheirFirstPatternWidthBytes)
     EXPECT_EQ(items[2].Draws, 1);
     EXPECT_EQ(items[2].Len, 14);
     EXPECT_EQ(stat.WidestCount, 3);
-    EXPECT_EQ(configs[0][0].Draw, 3);
-    EXPECT_EQ(configs[1][0].Draw, 1);
+    EXPECT_EQ(configs.Item(0, 0).Draw, 3);
+    EXPECT_EQ(configs.Item(1, 0).Draw, 1);
+    // Each item's bytes travel with it, the ignored third byte too.
+    EXPECT_EQ(TDynByteArr(configs.Pattern(0, 0), configs.Pattern(0, 0) + 3), (TDynByteArr{0, 3, 7}));
+    EXPECT_EQ(configs.Item(4, 0).Len, 14);
 }
 
 TEST(StatDetailsSummaryTest, SummaryOfAHandMadeTable)

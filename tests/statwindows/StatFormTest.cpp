@@ -52,6 +52,7 @@ public:
     int Clears = 0;
     int Shown = 0;
     int Writes = 0;
+    bool Refuse = false; // the statistic refuses to start for want of memory
 
 protected:
     std::unique_ptr<TStat> CreateStat() override
@@ -64,6 +65,10 @@ protected:
     void ClearResults() override { ++Clears; }
     bool StartStat() override
     {
+        if (Refuse) {
+            Gated->State = ssNoMemory;
+            return false;
+        }
         Gated->Start();
         return true;
     }
@@ -128,6 +133,21 @@ TEST_F(StatFormTest, ComputeStopAndCloseFollowTheStates)
     EXPECT_EQ(window->Shown, 1);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdReport | cmdStart);
     EXPECT_EQ(window->Clears, 3);
+
+    // A statistic that refuses to start ends the computation at once, with the warning.
+    window->Refuse = true;
+    script.answerBox(1);
+    sendCommand(window, WM_TASK_START);
+    ProcessPosted();
+    window->Refuse = false;
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text,
+              "Generacja statystyki została przerwana z powodu niewystarczającej ilości pamięci.");
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    EXPECT_EQ(window->State, 1);
+    EXPECT_EQ(window->Shown, 1);
+    EXPECT_FALSE(window->Panel1->isVisible());
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 
     // Closing while computing stops the worker before the window goes, and writes the parameters once.
     window->Gated->Release = false;

@@ -8,7 +8,9 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "controls/StringAlignGrid.h"
 #include "statwindows/FStatGeneral.h"
+#include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
@@ -23,6 +25,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QStringList>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -59,6 +62,7 @@ protected:
         frame = std::make_unique<TfrmMain>();
         frame->show();
         InstallSystemWindows();
+        InstallStatWindows();
         frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
     }
 
@@ -99,6 +103,26 @@ protected:
             QCoreApplication::processEvents();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
+    }
+
+    // What the grid does on a click on the header of Col: toggles the column's direction and reports it.
+    static void ClickHeader(TStringAlignGrid &Grid, int Col)
+    {
+        TSortCol &entry = Grid.SortCols[size_t(Col)];
+        entry.Direction = entry.Direction == 1 ? -1 : 1;
+        Grid.OnSortColumn(&Grid, Col, entry);
+    }
+
+    // The texts a grid shows in column Col below its header.
+    static QStringList ColumnTexts(const TStringAlignGrid &Grid, int Col)
+    {
+        QStringList texts;
+        for (int row = 1; row < Grid.RowCount(); ++row) {
+            QString text;
+            Grid.GetCellText(Col, row, text);
+            texts << text;
+        }
+        return texts;
     }
 
     // The main window's commands that are on, as a command mask.

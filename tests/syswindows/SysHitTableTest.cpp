@@ -7,7 +7,7 @@ namespace {
 
 struct ExpectedCase {
     int Drawn;
-    std::vector<int32_t> Prizes; // 6, 5, 4 and 3 hits
+    std::vector<int64_t> Prizes; // 6, 5, 4 and 3 hits
     int64_t Win;                 // whole zloty
 };
 
@@ -16,7 +16,7 @@ void ExpectCases(const TFullSystemHits &Table, const std::vector<ExpectedCase> &
     ASSERT_EQ(Table.Cases.size(), Expected.size());
     for (size_t i = 0; i < Expected.size(); ++i) {
         EXPECT_EQ(Table.Cases[i].Drawn, Expected[i].Drawn) << i;
-        EXPECT_EQ(Table.Cases[i].Prizes, TDynIntArr(Expected[i].Prizes)) << "drawn " << Expected[i].Drawn;
+        EXPECT_EQ(Table.Cases[i].Prizes, TDynInt64Arr(Expected[i].Prizes)) << "drawn " << Expected[i].Drawn;
         EXPECT_EQ(Table.Cases[i].Win, Currency::fromCount(Expected[i].Win * Currency::Scale)) << "drawn " << Expected[i].Drawn;
     }
 }
@@ -55,13 +55,23 @@ TEST_F(SysHitTableTest, CombinationsPlayedAsSeveralBetsCountTheirSimpleBets)
                        });
 }
 
-TEST_F(SysHitTableTest, SystemsWhoseBetsPassTheCountsRangeGetNoCases)
+TEST_F(SysHitTableTest, CountsBeyondThirtyTwoBitsAreExactAndThoseBeyondSixtyFourGiveNoCases)
 {
+    // 12 of 30 numbers as 6-number bets: each 6 of the 30 lies in C(24, 6) = 134 596 combinations, so with
+    // d drawn C(d, h) x C(30 - d, 6 - h) x 134 596 bets hit h.
     const TGameInfo &lotto = Games.GameById(LottoId)->Info;
-    // C(30, 12) = 86 493 225 combinations of 924 bets each; C(20, 12) = 125 970 of them fit.
-    EXPECT_TRUE(FullSystemHits(lotto, 30, 12).Cases.empty());
-    EXPECT_EQ(FullSystemHits(lotto, 20, 12).Cases.size(), 4u);
-    EXPECT_EQ(FullSystemHits(lotto, 49, 6).Cases.size(), 4u);
-    // C(80, 10) combinations of Multi Multi.
-    EXPECT_TRUE(FullSystemHits(Games.GameById(3)->Info, 80, 10).Cases.empty());
+    ExpectCases(FullSystemHits(lotto, 30, 12),
+                {
+                    {3, {0, 0, 0, 393693300}, 9448639200},
+                    {4, {0, 0, 43743700, 1399798400}, 40156716600},
+                    {5, {0, 3364900, 201894000, 3095708000}, 118040692000},
+                    {6, {134596, 19381824, 557227440, 5448446080}, 561066117920},
+                });
+    // Multi Multi's C(80, 10) combinations: a case for each 5 to 20 of them drawn.
+    EXPECT_EQ(FullSystemHits(Games.GameById(3)->Info, 80, 10).Cases.size(), 16u);
+    // C(99, 30) combinations leave 64 bits.
+    TGameInfo wide = lotto;
+    wide.MaxNumber = 99;
+    EXPECT_FALSE(FullSystemCountsExact(wide, 99, 30));
+    EXPECT_TRUE(FullSystemHits(wide, 99, 30).Cases.empty());
 }

@@ -164,6 +164,38 @@ TEST_F(SysShortWindowTest, GeneratedSystemIsSavedReadBackAndOpenedRowForRow)
         EXPECT_EQ(StatValue(*opened, row), info[row - 1]) << row;
 }
 
+TEST_F(SysShortWindowTest, ACostBeyondTheRangeOfMoneyIsShownAsSuchAndRefused)
+{
+    TGenSysForm *window = Generate(12, 6, 924);
+    ASSERT_EQ(window->State, 0);
+    // 924 bets at 10^12 zł each: the cost leaves the range of money.
+    Lotto()->Info.BasicStake = Currency::fromDouble(1e12);
+    window->RefreshAll();
+    EXPECT_EQ(StatValue(*window, 7), "poza zakresem");
+    EXPECT_EQ(StatValue(*window, 6), "1" + nbsp + "000" + nbsp + "000" + nbsp + "000" + nbsp + "000,00" + nbsp + "zł");
+
+    // The dialog shows the same and refuses OK; the window keeps its system.
+    script.answerBox(platform::IDOK);
+    script.onDialog([](QDialog &Dialog) {
+        auto &params = dynamic_cast<TfrmParSysShort &>(Dialog);
+        EXPECT_EQ(params.sgStat->Cells(1, 4), "poza zakresem");
+        params.btnOk->click();
+    });
+    sendCommand(window, WM_SYS_PARAMS);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Koszt takiego systemu przekracza zakres kwot programu.");
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    EXPECT_FALSE(qobject_cast<TfrmSysShort *>(window)->Generating());
+    EXPECT_EQ(RowTexts(*window).size(), 924);
+
+    // 922 bets cost 922 000 000 000 000,00 zł: that fits.
+    AnswerParams(12, 6, 922);
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
+    EXPECT_EQ(StatValue(*window, 7), "922" + nbsp + "000" + nbsp + "000" + nbsp + "000" + nbsp + "000,00" + nbsp + "zł");
+    EXPECT_EQ(frame->ChildForms().size(), 1u);
+}
+
 TEST_F(SysShortWindowTest, GenerationShowsItsProgressOnTheMainStatusBar)
 {
     auto *window = new ProgressRecordingWindow;

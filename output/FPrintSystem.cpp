@@ -1,0 +1,293 @@
+#include "output/FPrintSystem.h"
+
+#include "controls/FloatSpin.h"
+#include "core/UGlobalRegistry.h"
+#include "engine/UGame.h"
+#include "engine/USysGeneral.h"
+#include "output/UBlankPrint.h"
+#include "platform/gui/Printer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr double MarginLimit = 100;
+constexpr int CancelResult = 2;
+
+TFloatSpin *NewSpin(QWidget *Parent, uint8_t Precision, double Min, double Max)
+{
+    auto *spin = new TFloatSpin(Parent);
+    spin->SetPrecision(Precision);
+    spin->SetMaxValue(Max);
+    spin->SetMinValue(Min);
+    spin->Loaded();
+    return spin;
+}
+
+void AddRow(QFormLayout *Form, const QString &Caption, TFloatSpin *Spin)
+{
+    auto *label = new QLabel(Caption);
+    label->setBuddy(Spin);
+    Form->addRow(label, Spin);
+}
+
+void SetRange(TFloatSpin *Spin, int Min, int Max, int Value)
+{
+    Spin->SetMinValue(Min);
+    Spin->SetMaxValue(Max);
+    Spin->SetValue(Value);
+}
+
+// Within the edit's range only.
+void ApplyStored(TFloatSpin *Spin, int Value)
+{
+    if (Value >= Spin->MinValue() && Value <= Spin->MaxValue())
+        Spin->SetValue(Value);
+}
+
+} // namespace
+
+TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Drukowanie systemu"));
+
+    cbForms = new QComboBox(this);
+    auto *formsLabel = new QLabel(QStringLiteral("Rodzaj &kuponu:"), this);
+    formsLabel->setBuddy(cbForms);
+
+    gbMargins = new QGroupBox(QStringLiteral("Marginesy"), this);
+    sePosY = NewSpin(gbMargins, 1, -MarginLimit, MarginLimit);
+    sePosX = NewSpin(gbMargins, 1, -MarginLimit, MarginLimit);
+    auto *margins = new QFormLayout(gbMargins);
+    AddRow(margins, QStringLiteral("&Górny:"), sePosY);
+    AddRow(margins, QStringLiteral("&Lewy:"), sePosX);
+
+    gbExtra = new QGroupBox(QStringLiteral("Dodatkowe ustawienia"), this);
+    seDraws = NewSpin(gbExtra, 0, 1, 1);
+    seRate = NewSpin(gbExtra, 0, 1, 1);
+    auto *extra = new QFormLayout(gbExtra);
+    AddRow(extra, QStringLiteral("Liczba &losowań:"), seDraws);
+    AddRow(extra, QStringLiteral("Sta&wka:"), seRate);
+
+    gbSlips = new QGroupBox(QStringLiteral("Wybór kuponów"), this);
+    seFrom = NewSpin(gbSlips, 0, 1, 1);
+    seTo = NewSpin(gbSlips, 0, 1, 1);
+    seFrom->LargeInc = 10;
+    seTo->LargeInc = 10;
+    auto *slips = new QFormLayout(gbSlips);
+    AddRow(slips, QStringLiteral("&Od:"), seFrom);
+    AddRow(slips, QStringLiteral("&Do:"), seTo);
+    seTo->OnChange = [this](QObject *) { seToChange(); };
+
+    btnPrint = new QPushButton(QStringLiteral("D&rukuj"), this);
+    btnPrint->setDefault(true);
+    btnTest = new QPushButton(QStringLiteral("&Test"), this);
+    btnClose = new QPushButton(QStringLiteral("&Anuluj"), this);
+    connect(btnPrint, &QPushButton::clicked, this, &TfrmPrintSystem::btnPrintClick);
+    connect(btnTest, &QPushButton::clicked, this, &TfrmPrintSystem::btnTestClick);
+    connect(btnClose, &QPushButton::clicked, this, [this] { done(CancelResult); });
+    connect(cbForms, &QComboBox::currentIndexChanged, this, &TfrmPrintSystem::cbFormsChange);
+
+    Enter = new QAction(this);
+    Enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
+    connect(Enter, &QAction::triggered, this, [this] { done(CancelResult); });
+    Esc = new QAction(this);
+    Esc->setShortcut(QKeySequence(Qt::Key_Escape));
+    connect(Esc, &QAction::triggered, this, [this] { done(CancelResult); });
+    addActions({Enter, Esc});
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(formsLabel);
+    top->addWidget(cbForms, 1);
+    auto *groups = new QGridLayout;
+    groups->addWidget(gbMargins, 0, 0);
+    groups->addWidget(gbExtra, 0, 1);
+    groups->addWidget(gbSlips, 1, 0, 1, 2);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(btnPrint);
+    buttons->addWidget(btnTest);
+    buttons->addWidget(btnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(groups);
+    layout->addLayout(buttons);
+}
+
+void TfrmPrintSystem::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!FShown) {
+        FShown = true;
+        FormShow();
+    }
+}
+
+void TfrmPrintSystem::FormShow()
+{
+    if (PrintForms.Count() == 0)
+        return;
+    {
+        const QSignalBlocker blocker(cbForms);
+        cbForms->clear();
+        for (int i = 0; i < PrintForms.Count(); ++i)
+            cbForms->addItem(QString::fromStdString(PrintForms.GetForm(i)->Name));
+        cbForms->setCurrentIndex(0);
+    }
+    Layout = PrintForms.GetForm(0);
+    LoadSettings();
+    SetRanges();
+    SetExtraEdits();
+    ComputePrinterScale();
+}
+
+void TfrmPrintSystem::cbFormsChange(int Index)
+{
+    if (!Layout || Index < 0 || Index >= PrintForms.Count())
+        return;
+    SaveSettings();
+    Layout = PrintForms.GetForm(Index);
+    SetExtraEdits();
+    LoadSettings();
+    SetRanges();
+}
+
+void TfrmPrintSystem::seToChange()
+{
+    seFrom->SetMaxValue(seTo->Value());
+}
+
+void TfrmPrintSystem::SetLayoutOrigin()
+{
+    ComputePrinterScale();
+    Layout->SetOrigin(sePosX->CheckValue(sePosX->Value()), sePosY->CheckValue(sePosY->Value()));
+}
+
+void TfrmPrintSystem::btnPrintClick()
+{
+    if (!Layout)
+        return;
+    SetLayoutOrigin();
+    PrintSlips();
+}
+
+void TfrmPrintSystem::btnTestClick()
+{
+    if (!Layout)
+        return;
+    SetLayoutOrigin();
+    Layout->TestPrint();
+}
+
+void TfrmPrintSystem::done(int Result)
+{
+    if (Layout)
+        SaveSettings();
+    QDialog::done(Result);
+}
+
+std::string TfrmPrintSystem::RegistrySection() const
+{
+    return "Blanc\\" + std::to_string(Layout->Game->Id) + "\\" + std::to_string(Layout->FormId);
+}
+
+void TfrmPrintSystem::LoadSettings()
+{
+    ProgramReg.SetSection(RegistrySection());
+    sePosX->SetValue(ProgramReg.ReadFloat("XPos", 0));
+    sePosY->SetValue(ProgramReg.ReadFloat("YPos", 0));
+    if (Layout->Grid2.Present)
+        ApplyStored(seDraws, ProgramReg.ReadInteger("Draws", 0));
+    if (Layout->Grid3.Present)
+        ApplyStored(seRate, ProgramReg.ReadInteger("Rate", 0));
+}
+
+void TfrmPrintSystem::SaveSettings()
+{
+    ProgramReg.SetSection(RegistrySection());
+    ProgramReg.WriteFloat("XPos", sePosX->CheckValue(sePosX->Value()));
+    ProgramReg.WriteFloat("YPos", sePosY->CheckValue(sePosY->Value()));
+    if (Layout->Grid2.Present)
+        ProgramReg.WriteInteger("Draws", int32_t(seDraws->IntegerInRange()));
+    if (Layout->Grid3.Present)
+        ProgramReg.WriteInteger("Rate", int32_t(seRate->IntegerInRange()));
+}
+
+int TfrmPrintSystem::SlipCount() const
+{
+    const int rows = System ? System->ViewCount() : 0;
+    return (rows + Layout->PanelCount - 1) / Layout->PanelCount;
+}
+
+void TfrmPrintSystem::SetRanges()
+{
+    const int slips = SlipCount();
+    SetRange(seFrom, 1, slips, 1);
+    SetRange(seTo, 1, slips, slips);
+}
+
+void TfrmPrintSystem::SetExtraEdits()
+{
+    const TExtraGrid &stake = Layout->Grid3;
+    seRate->setEnabled(stake.Present);
+    if (stake.Present)
+        SetRange(seRate, stake.Low, stake.High, stake.Low);
+    const TExtraGrid &draws = Layout->Grid2;
+    seDraws->setEnabled(draws.Present);
+    if (draws.Present) {
+        if (draws.Low < 2)
+            SetRange(seDraws, draws.Low, draws.High, draws.Low);
+        else
+            SetRange(seDraws, 1, draws.High, 1);
+    }
+}
+
+void TfrmPrintSystem::PrintSlips()
+{
+    const int slips = SlipCount();
+    if (slips == 0)
+        return;
+    const auto toSlip = [slips](int64_t Value) { return int(std::max<int64_t>(1, std::min<int64_t>(Value, slips))); };
+    const int from = toSlip(seFrom->GetAsInteger());
+    const int to = toSlip(seTo->GetAsInteger());
+    if (from > to)
+        return;
+    platform::TPrinter &printer = platform::Printer();
+    if (!printer.BeginDoc())
+        return;
+    for (int p = from; p <= to; ++p)
+        PrintSlip(p, to);
+    printer.EndDoc();
+}
+
+void TfrmPrintSystem::PrintSlip(int P, int LastSlip)
+{
+    const int first = (P - 1) * Layout->PanelCount;
+    const int last = std::min(first + Layout->PanelCount - 1, System->ViewCount() - 1);
+    for (int row = first; row <= last; ++row)
+        Layout->DrawComb(row - first + 1, System->GetComb(row, true), System->K);
+    const auto inGrid = [](const TExtraGrid &Grid, int64_t Value) {
+        return Grid.Present && Value >= Grid.Low && Value <= Grid.High;
+    };
+    if (inGrid(Layout->Grid1, System->K))
+        Layout->DrawGrid1Cell(System->K);
+    if (const int64_t draws = seDraws->GetAsInteger(); inGrid(Layout->Grid2, draws))
+        Layout->DrawGrid2Cell(int(draws));
+    if (const int64_t rate = seRate->GetAsInteger(); inGrid(Layout->Grid3, rate))
+        Layout->DrawGrid3Cell(int(rate));
+    Layout->DrawCaption(P, first + 1, last + 1);
+    if (Layout->HasMarker)
+        Layout->DrawMarker();
+    if (P < LastSlip)
+        platform::Printer().NewPage();
+}

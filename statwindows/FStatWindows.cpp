@@ -1,0 +1,78 @@
+#include "statwindows/FStatWindows.h"
+
+#include "engine/UGameMan.h"
+#include "shell/FGlobalStats.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainSelectors.h"
+#include "statwindows/FStatFreq.h"
+#include "syswindows/FSysGeneral.h"
+
+#include <QPointer>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+std::array<QPointer<TGenStatForm>, StatItems.size()> &NewestWindows()
+{
+    static std::array<QPointer<TGenStatForm>, StatItems.size()> windows;
+    return windows;
+}
+
+void OpenOverDraws(int StatIndex)
+{
+    TGameData *game = Games.CurrentGame();
+    if (!game || StatIndex < 0 || size_t(StatIndex) >= NewestWindows().size())
+        return;
+    TGenStatForm *window = NewStatWindow(StatIndex);
+    if (!window)
+        return;
+    // The statistics that can run over a system are set up here; the others take the current game
+    // themselves when they are first shown.
+    if (std::find(SystemStatIndexes.begin(), SystemStatIndexes.end(), StatIndex) != SystemStatIndexes.end())
+        window->Init(true, game, nullptr, nullptr);
+    NewestWindows()[size_t(StatIndex)] = window;
+    AddChildForm(window);
+}
+
+void OpenOverSystem(int StatIndex, TGenSysForm &Parent)
+{
+    if (!Parent.System)
+        return;
+    TGenStatForm *window = NewStatWindow(StatIndex);
+    if (!window)
+        return;
+    window->Init(false, Parent.Game, &Parent, Parent.System.get());
+    Parent.AddChildWindow(window, 1);
+    AddChildForm(window);
+}
+
+} // namespace
+
+TGenStatForm *NewStatWindow(int StatIndex)
+{
+    switch (StatIndex) {
+    case TfrmStatFreq::FreqStatIndex:
+        return new TfrmStatFreq;
+    default:
+        return nullptr;
+    }
+}
+
+TGenStatForm *StatWindow(int StatIndex)
+{
+    if (StatIndex < 0 || size_t(StatIndex) >= NewestWindows().size())
+        return nullptr;
+    return NewestWindows()[size_t(StatIndex)];
+}
+
+void InstallStatWindows()
+{
+    SetStatWindowOpener([](int StatIndex, TGenForm *Parent) {
+        if (!Parent)
+            OpenOverDraws(StatIndex);
+        else if (auto *system = qobject_cast<TGenSysForm *>(Parent))
+            OpenOverSystem(StatIndex, *system);
+    });
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The statistics windows by statistic index, and their opening from the main window and from system
+// windows.
+
+class QWidget;
+class TGenStatForm;
+
+// A new window of the statistic; nullptr for an index whose window is not built.
+TGenStatForm *NewStatWindow(int StatIndex);
+
+// The window of this statistic opened last from the main window; nullptr once it has closed.
+TGenStatForm *StatWindow(int StatIndex);
+
+// Lets the main window's statistics menu and selector, and the system windows' statistics command,
+// open statistics windows.
+void InstallStatWindows();
