@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   poppler-utils
+  unzip libreoffice-calc-nogui
 )
 
 missing=()
