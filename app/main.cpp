@@ -1,3 +1,4 @@
+#include "output/FGlobalReport.h"
 #include "platform/gui/QtDispatcher.h"
 #include "shell/ProgramStart.h"
 #include "statwindows/FStatWindows.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    InstallReports();
     InstallSystemWindows();
     InstallStatWindows();
     return RunProgram();
