@@ -11,10 +11,11 @@
 #include "shell/FGlobalStartup.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ProgramFolder.h"
-#include "tests/output/XlsxReader.h"
+#include "tests/fixtures/XlsxReader.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -272,6 +273,47 @@ TEST_F(EReportTest, LibreOfficeReadsTheTextsOfGridAndSystem)
         CombToStr(system->GetComb(i, false), uint8_t(system->K), "%2d ", positions);
         EXPECT_EQ(keyed[size_t(2 + i)], (std::vector<std::string>{"", std::to_string(i + 1), numbers}));
         EXPECT_EQ(plain[size_t(2 + i)], (std::vector<std::string>{"", std::to_string(i + 1), positions}));
+    }
+}
+
+TEST_F(EReportTest, StepsAreWhatTheTotalsCountAndAStopEndsTheWorkThere)
+{
+    const auto steps = [&](const std::function<void(TEReport &Report)> &Write) {
+        TEReport report(screen);
+        report.Connect();
+        progress.Init(10000, 1, 0);
+        Write(report);
+        return progress.Done;
+    };
+    // 10 x (19 + 4 columns) + 4 x 4 cells.
+    EXPECT_EQ(ReportProgressTotal({&grid}, {}), 246);
+    EXPECT_EQ(ReportProgressTotal({&grid, &grid}, {false, true}), 246);
+    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, -1, -1); }), 246);
+    // Row 0 and rows 2..3: 3 rows of 4 cells.
+    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, 2, 3); }), 230 + 12);
+    EXPECT_EQ(steps([&](TEReport &R) { R.WriteSystem(2, 2, *system, thread, progress, {43, 144}, true); }), 190 + 3);
+
+    // Every step reported: the stop asked at the chosen step is the last one made, and nothing is written.
+    // Steps end at 10..70 (block formats), 71..86 (cells), 96..126 (columns), 136..196 (borders) and
+    // 206..236 (header row; its last step is not a stop point).
+    for (const int64_t chosen : {10, 75, 80, 116, 196, 236}) {
+        IdleThread stopping;
+        TEReport report(screen);
+        report.Connect();
+        TProgress recording;
+        recording.Init(246 * 100, 246, 0);
+        std::vector<int32_t> reported;
+        recording.OnProgress = [&](int32_t Pos, int32_t) {
+            reported.push_back(Pos);
+            if (recording.Done == chosen)
+                stopping.Terminate();
+        };
+        report.WriteGrid(2, 2, grid, stopping, recording, -1, -1);
+        EXPECT_EQ(recording.Done, chosen);
+        EXPECT_EQ(report.State, 3);
+        report.ShowExcel();
+        EXPECT_FALSE(report.Written);
+        EXPECT_TRUE(report.FileName.empty());
     }
 }
 
