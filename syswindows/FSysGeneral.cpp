@@ -52,6 +52,7 @@ void TGenSysForm::BindLayout(const TSysWindowLayout &Layout)
     sgSystem->OnGetCellFormat = [this](int ACol, int ARow, TCellFormat &Format) {
         sgSystemGetCellFormat(ACol, ARow, Format);
     };
+    sgSystem->OnDblClick = [this](TStringGrid *) { Guarded([this] { EditComb(); }); };
     connect(rbViewAll, &QRadioButton::toggled, this, [this](bool Checked) {
         if (Checked && ViewClicksEnabled)
             Guarded([this] { SetViewAll(true); });

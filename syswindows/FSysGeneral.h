@@ -21,6 +21,7 @@ class QPushButton;
 class QRadioButton;
 class TStringAlignGrid;
 class TSystem;
+class TfrmSelectComb;
 struct TCellFormat;
 struct TGameData;
 struct TSysWindowLayout;
@@ -116,6 +117,11 @@ private:
     void FormShow();
     void SaveSystem();
     void ReportSystem();
+    // A combination entered by hand, added or in place of the current row; the new row becomes current.
+    void AddComb();
+    void EditComb();
+    void PrepareCombDialog(TfrmSelectComb &Dialog) const;
+    void ShowNewRow(int Index);
     void DeleteCombs();
     void CopySystem();
     // A statistics window over this system, for the statistics a system offers.
