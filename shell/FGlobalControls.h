@@ -1,8 +1,12 @@
 #pragma once
 // Small helpers over controls that many windows share.
 
+#include "core/DateTime.h"
+
 #include <vector>
 
+class QDate;
+class QDateEdit;
 class QListWidget;
 class QWidget;
 class TFloatSpin;
@@ -20,3 +24,9 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
 int SpinValue(const TFloatSpin *Spin);
 // A spin edit of whole numbers in Min..Max showing Value.
 TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value);
+
+// A date's day (the time of day is dropped) and the date of a whole day.
+QDate ToQDate(TDateTime Date);
+TDateTime FromQDate(const QDate &Date);
+// A date edit with a calendar, in the short date format.
+QDateEdit *NewDateEdit(QWidget *Parent);

@@ -13,6 +13,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
 #include "shell/FGlobalMessages.h"
@@ -92,6 +93,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenSystemStats(Command.WParam);
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_HISTORY)
+        RecordInHistory();
     else
         return false;
     return true;
@@ -141,4 +144,11 @@ void TGenSysForm::CopySystem()
         return;
     if (TGenSysForm *copy = NewSysWindow(SysKind))
         copy->CopyFrom(*this);
+}
+
+void TGenSysForm::RecordInHistory()
+{
+    if (State != 0 || ViewCount() == 0)
+        return;
+    AddSystemToHistory(this, *System);
 }
