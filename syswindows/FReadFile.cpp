@@ -137,11 +137,13 @@ void TfrmReadFile::CreateControls()
     lvObjs->setPalette(palette);
     for (const TReadColumnDef &column : ReadColumns)
         lvObjs->AddColumn(QString::fromUtf8(column.Caption), column.Width);
-    lvObjs->OnDrawHeader = [](TCustomEnhListView *, QPainter &Painter, int, TRect &, bool, bool &) {
+    // Bold navy captions, drawn the default way.
+    lvObjs->OnDrawHeader = [](TCustomEnhListView *, QPainter &Painter, int, TRect &, bool, bool &DefaultDrawing) {
         QFont font = Painter.font();
         font.setBold(true);
         Painter.setFont(font);
         Painter.setPen(toQColor(HeaderColor));
+        DefaultDrawing = true;
     };
     lvObjs->OnColumnClick = [this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); };
     lvObjs->Loaded();
