@@ -5,6 +5,8 @@
 
 #include <QDateEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -74,3 +76,17 @@ QDateEdit *NewDateEdit(QWidget *Parent)
     edit->setMinimumDate(QDate(100, 1, 1));
     return edit;
 }
+<<<<<<< HEAD
+=======
+
+void LimitLength(QPlainTextEdit *Memo, int MaxLength)
+{
+    QObject::connect(Memo, &QPlainTextEdit::textChanged, Memo, [Memo, MaxLength] {
+        const QString text = Memo->toPlainText();
+        if (text.size() <= MaxLength)
+            return;
+        Memo->setPlainText(text.left(MaxLength));
+        Memo->moveCursor(QTextCursor::End);
+    });
+}
+>>>>>>> main

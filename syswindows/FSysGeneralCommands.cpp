@@ -95,6 +95,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         PrintSystem(Game, System.get());
     else if (code == WM_SYS_HISTORY)
         RecordInHistory();
+    else if (code == WM_SYS_REPORT)
+        ReportSystem();
     else
         return false;
     return true;

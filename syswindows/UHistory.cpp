@@ -291,9 +291,14 @@ THistoryAddResult AddToHistory(uint16_t Multiplier, const TSystem &System, TDate
         TDynByteArr bytes;
         if (!readFileBytes(indexPath, bytes))
             return result;
-        // A damaged index is never overwritten.
-        if (!ReadHistoryIndex(bytes, lastId, items))
-            return result;
+        // A damaged index is never overwritten: it is kept aside and a new one begins.
+        if (!ReadHistoryIndex(bytes, lastId, items)) {
+            const auto aside = platform::moveDamagedFileAside(indexPath);
+            if (!aside)
+                return result;
+            result.DamagedKeptAs = aside->filename().string();
+            lastId = 0;
+        }
     }
     auto item = std::make_unique<THistoryItem>();
     item->Id = lastId + 1;

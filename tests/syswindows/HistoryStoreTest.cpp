@@ -155,8 +155,7 @@ TEST_F(HistoryTest, ADamagedIndexIsKeptAsideAndAHistoryThatIsAFileTakesNothing)
     histtest::writeAll(indexPath(), damaged);
     AddThroughWindow(window, 1, QDate(2026, 1, 2), 2);
     ASSERT_EQ(script.boxes().size(), 2u);
-    EXPECT_EQ(script.boxes()[0].Text,
-              "Plik historii był uszkodzony i został zachowany jako Histoty.dat.damaged.");
+    EXPECT_EQ(script.boxes()[0].Text, "Plik historii był uszkodzony i został zachowany jako Histoty.dat.damaged.");
     EXPECT_EQ(script.boxes()[0].Flags, 48);
     EXPECT_EQ(script.boxes()[1].Text, "System został zapisany.");
     EXPECT_EQ(histtest::readAll(historyDir() / "Histoty.dat.damaged"), damaged);
