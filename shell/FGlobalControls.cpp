@@ -76,8 +76,6 @@ QDateEdit *NewDateEdit(QWidget *Parent)
     edit->setMinimumDate(QDate(100, 1, 1));
     return edit;
 }
-<<<<<<< HEAD
-=======
 
 void LimitLength(QPlainTextEdit *Memo, int MaxLength)
 {
@@ -89,4 +87,3 @@ void LimitLength(QPlainTextEdit *Memo, int MaxLength)
         Memo->moveCursor(QTextCursor::End);
     });
 }
->>>>>>> main

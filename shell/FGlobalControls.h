@@ -3,16 +3,10 @@
 
 #include "core/DateTime.h"
 
-<<<<<<< HEAD
-#include <vector>
-
-class QDate;
-=======
 #include <QDate>
 
 #include <vector>
 
->>>>>>> main
 class QDateEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -33,13 +27,6 @@ int SpinValue(const TFloatSpin *Spin);
 // A spin edit of whole numbers in Min..Max showing Value.
 TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value);
 
-<<<<<<< HEAD
-// A date's day (the time of day is dropped) and the date of a whole day.
-QDate ToQDate(TDateTime Date);
-TDateTime FromQDate(const QDate &Date);
-// A date edit with a calendar, in the short date format.
-QDateEdit *NewDateEdit(QWidget *Parent);
-=======
 // Whole days of TDateTime and the calendar date of a date edit.
 QDate ToQDate(TDateTime Date);
 TDateTime FromQDate(const QDate &Date);
@@ -48,4 +35,3 @@ QDateEdit *NewDateEdit(QWidget *Parent);
 
 // A memo that keeps at most MaxLength characters: longer text, typed or pasted, is cut.
 void LimitLength(QPlainTextEdit *Memo, int MaxLength);
->>>>>>> main
