@@ -81,6 +81,7 @@ QAction *TfrmMain::NewFollower(QMenu *Menu, const QString &Caption, QAction *Com
 void TfrmMain::CreateActions()
 {
     mFileRead = NewAction(QStringLiteral("&Wczytaj..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(mFileRead, &QAction::triggered, this, [] { OpenReadWindow(); });
     mFileWrite = NewCommand(QStringLiteral("&Zapisz..."), WM_SYS_SAVE, false, QKeySequence(Qt::CTRL | Qt::Key_S));
     mFileImportFile = NewAction(QStringLiteral("&Importuj system z pliku..."));
     mFileImportEditor = NewAction(QStringLiteral("Importuj system z &edytora..."));
@@ -126,6 +127,7 @@ void TfrmMain::CreateActions()
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
     connect(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
     mToolHistory = NewAction(QStringLiteral("Historia..."));
+    connect(mToolHistory, &QAction::triggered, this, [] { OpenHistoryWindow(); });
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });

@@ -20,6 +20,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TStringAlignGrid;
+class TSetGuaranty;
 class TSystem;
 class TfrmSelectComb;
 struct TCellFormat;
@@ -70,6 +71,10 @@ public:
     virtual void SetGame(TGameData *NewGame);
     // Takes over a given system and shows it.
     virtual void OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem);
+    // OpenSystem, then a dependent guarantee window showing a guarantee read with the system; the set
+    // refers to that system.
+    virtual void OpenWithGuarantee(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem,
+                                   std::unique_ptr<TSetGuaranty> Guarantee);
     // A copy of another system window's game and system.
     virtual void CopyFrom(const TGenSysForm &Window);
 
@@ -124,6 +129,7 @@ private:
     void ShowNewRow(int Index);
     void DeleteCombs();
     void CopySystem();
+    void RecordInHistory();
     // A statistics window over this system, for the statistics a system offers.
     void OpenSystemStats(int StatIndex);
     void ConnectProgress();

@@ -15,6 +15,7 @@
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 #include "shell/FSelectComb.h"
+#include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
 #include "shell/FGlobalMessages.h"
@@ -98,6 +99,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenSystemStats(Command.WParam);
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_HISTORY)
+        RecordInHistory();
     else if (code == WM_SYS_REPORT)
         ReportSystem();
     else
@@ -188,4 +191,11 @@ void TGenSysForm::CopySystem()
         return;
     if (TGenSysForm *copy = NewSysWindow(SysKind))
         copy->CopyFrom(*this);
+}
+
+void TGenSysForm::RecordInHistory()
+{
+    if (State != 0 || ViewCount() == 0)
+        return;
+    AddSystemToHistory(this, *System);
 }
