@@ -35,6 +35,7 @@ int ShowAndPress(int Flags, const QString &Press, ShownBox &Shown)
         Shown.Title = box->windowTitle();
         Shown.Text = box->text();
         Shown.Icon = box->icon();
+        Shown.Buttons.clear();
         for (QAbstractButton *button : box->buttons())
             Shown.Buttons << button->text();
         if (box->defaultButton())
