@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <exception>
+
 static_assert(MsgFlagsNotice == 48 && MsgFlagsQuestion == 292);
 
 int MsgBox(const QString &Text, const QString &Caption, int Flags)
@@ -13,4 +15,15 @@ int MsgBox(const QString &Text, const QString &Caption, int Flags)
 void ShowWriteFailure(const std::string &FileName)
 {
     MsgBox(QStringLiteral("Nie można zapisać pliku.\n") + QString::fromStdString(FileName), QString(), MsgFlagsNotice);
+}
+
+void RunGuarded(const std::function<void()> &Run)
+{
+    try {
+        Run();
+    } catch (const std::exception &error) {
+        MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
+    } catch (...) {
+        qWarning("unknown exception");
+    }
 }

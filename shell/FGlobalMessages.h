@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 
 // The caption of a message box shown without one.
@@ -20,3 +21,6 @@ constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO 
 // "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
 // for a file it cannot write.
 void ShowWriteFailure(const std::string &FileName);
+
+// Runs a command or handler so that no exception leaves it: a failure is shown as a notice.
+void RunGuarded(const std::function<void()> &Run);

@@ -5,6 +5,8 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalFiles.h"
+#include "engine/UFilters.h"
+#include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "output/FGlobalPrint.h"
 #include "platform/gui/ModalHooks.h"
@@ -13,10 +15,12 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "syswindows/FFilter.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
 #include "shell/FGlobalMessages.h"
 
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -92,6 +96,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenSystemStats(Command.WParam);
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_FILTER)
+        ShowFilter();
     else
         return false;
     return true;
@@ -141,4 +147,40 @@ void TGenSysForm::CopySystem()
         return;
     if (TGenSysForm *copy = NewSysWindow(SysKind))
         copy->CopyFrom(*this);
+}
+
+void TGenSysForm::ShowFilter()
+{
+    if (State == 1 || !System)
+        return;
+    TfrmFilter dialog(this);
+    dialog.Init(Game, 1, System.get(), Game->DrawsMan.get(), Limits.MaxComb);
+    if (platform::execModal(dialog) == 1) {
+        const TGroupFilter &filter = *dialog.ResultFilter();
+        if (dialog.NewWindow) {
+            std::unique_ptr<TSystem> copy = CreateSystem(SysKind, Game);
+            copy->Assign(*System);
+            if (dialog.DelComb) {
+                copy->DeleteByFilter(filter);
+                copy->RefreshView(true);
+            } else {
+                copy->SetFilter(filter);
+                copy->RefreshView(false);
+            }
+            if (TGenSysForm *window = NewSysWindow(SysKind))
+                window->OpenSystem(Game, std::move(copy));
+        } else {
+            State = 0;
+            if (dialog.DelComb) {
+                System->DeleteByFilter(filter);
+                System->RefreshView(true);
+            } else {
+                System->SetFilter(filter);
+                System->RefreshView(false);
+                btnFltDel->setEnabled(true);
+            }
+        }
+    }
+    System->DropMarks();
+    RefreshAll();
 }

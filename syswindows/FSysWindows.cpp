@@ -1,8 +1,12 @@
 #include "syswindows/FSysWindows.h"
 
+#include "engine/UFilters.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalFilters.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FFilter.h"
 #include "syswindows/FSysShort.h"
 
 TGenSysForm *NewSysWindow(int Kind)
@@ -35,5 +39,13 @@ void InstallSystemWindows()
     SetSysWindowOpener([](int Kind, TGameData *Game) {
         if (TGenSysForm *window = NewSysWindow(Kind))
             window->SetGame(Game);
+    });
+    SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
+        std::optional<TDrawsFilterChoice> choice;
+        TfrmFilter dialog(Parent);
+        dialog.Init(Game, 0, nullptr, &Manager, 0);
+        if (platform::execModal(dialog) == 1)
+            choice = TDrawsFilterChoice{dialog.TakeResult(), dialog.DelComb, dialog.NewWindow};
+        return choice;
     });
 }

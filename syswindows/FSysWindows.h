@@ -10,5 +10,6 @@ TGenSysForm *NewSysWindow(int Kind);
 // The open system windows that hold a system.
 int CountSystemWindows();
 
-// Lets the main window's system selector and menu open system windows.
+// Lets the main window's system selector and menu open system windows, and the draws editor the filter
+// editor.
 void InstallSystemWindows();
