@@ -204,7 +204,7 @@ private:
     QGridLayout *EditorGrid = nullptr;
     TDigitBoxes ShownDigits = TDigitBoxes::None;
     // While False the handlers of the editor, the kind list and the grid's row do nothing.
-    bool EditorEvents = false;
+    bool EditorEvents = true;
     bool FListEvents = true;
     bool RowEvents = true;
     bool FShown = false;
