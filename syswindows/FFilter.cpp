@@ -23,7 +23,6 @@
 namespace {
 
 constexpr const char *LastParamsSection = "Filters";
-constexpr int HelpContext = 703;
 
 QString FilterNumberText(const TFilter &Filter)
 {
@@ -36,7 +35,6 @@ TfrmFilter::TfrmFilter(QWidget *parent) : QDialog(parent)
 {
     InitFilterList(SelFilters);
     CreateControls();
-    setWhatsThis(QString::number(HelpContext));
     const auto guarded = [this](void (TfrmFilter::*Handler)()) {
         return [this, Handler] { RunGuarded([this, Handler] { (this->*Handler)(); }); };
     };

@@ -55,7 +55,7 @@ void TfrmFilter::CreateControls()
     lbFilters = new QListWidget(tsFilters);
     lbFilters->setMinimumWidth(ScaledWidth(170));
     auto *kinds = new QVBoxLayout;
-    kinds->addWidget(NewLabel(QStringLiteral("&Rodzaje filtrów:"), tsFilters, lbFilters));
+    kinds->addWidget(NewLabel(QStringLiteral("Rodzaje &filtrów:"), tsFilters, lbFilters));
     kinds->addWidget(lbFilters, 1);
 
     btnAddFlt = new QPushButton(QStringLiteral("&Dodaj filtr"), tsFilters);
