@@ -22,5 +22,11 @@ constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO 
 // for a file it cannot write.
 void ShowWriteFailure(const std::string &FileName);
 
+// The report's messages (flags 48), each with the path on a second line: "Nie można zapisać raportu."
+// for a workbook or folder that cannot be written, "Nie można otworzyć raportu." for a written workbook
+// that the desktop did not open.
+void ShowReportWriteFailure(const std::string &Path);
+void ShowReportOpenFailure(const std::string &Path);
+
 // Runs a command or handler so that no exception leaves it: a failure is shown as a notice.
 void RunGuarded(const std::function<void()> &Run);

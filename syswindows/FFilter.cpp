@@ -4,7 +4,6 @@
 #include "controls/FloatSpin.h"
 #include "controls/Graphics.h"
 #include "controls/StringAlignGrid.h"
-#include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
@@ -57,6 +56,7 @@ TfrmFilter::TfrmFilter(QWidget *parent) : QDialog(parent)
     };
     connect(F_btnSelAll, &QPushButton::clicked, this, [this] { SetDigits(true); });
     connect(F_btnDeSelAll, &QPushButton::clicked, this, [this] { SetDigits(false); });
+    connect(F_btnComb, &QPushButton::clicked, this, guarded(&TfrmFilter::F_btnCombClick));
     connect(btnFltDate, &QPushButton::clicked, this, guarded(&TfrmFilter::btnFltDateClick));
     connect(btnAddFlt, &QPushButton::clicked, this, guarded(&TfrmFilter::btnAddFltClick));
     connect(btnChangeFlt, &QPushButton::clicked, this, guarded(&TfrmFilter::btnChangeFltClick));
@@ -114,11 +114,9 @@ void TfrmFilter::showEvent(QShowEvent *event)
 
 void TfrmFilter::FormShow()
 {
-    for (TStringAlignGrid *grid : {sgSelFlts}) {
-        grid->setColor(SysGridColor);
-        grid->setSelectedCellColor(SysSelectedColor);
-        grid->setSelectedFontColor(clWindowText);
-    }
+    sgSelFlts->setColor(SysGridColor);
+    sgSelFlts->setSelectedCellColor(SysSelectedColor);
+    sgSelFlts->setSelectedFontColor(clWindowText);
     QPalette palette = lbFilters->palette();
     palette.setColor(QPalette::Base, toQColor(SysGridColor));
     palette.setColor(QPalette::Highlight, toQColor(SysSelectedColor));
@@ -126,7 +124,7 @@ void TfrmFilter::FormShow()
     lbFilters->setPalette(palette);
 
     Total = Mode == 1 ? System->GetCount() : DrawsMan->CountFlagged(dfInRange);
-    eAllComb->setText(QString::fromStdString(FormatFloat("#,##;;0", double(Total))));
+    eAllComb->setText(ShownCount(Total));
     Parser.Init(Game->Info.MaxNumber, Game->Info.MaxNumber);
 
     CreateWorkFilters();

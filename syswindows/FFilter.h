@@ -148,6 +148,7 @@ private:
     void EnableDigitBoxes();
     void ShowFltDate();
     void btnFltDateClick();
+    void F_btnCombClick();
     void SetDigits(bool Value);
 
     // The chosen filters (FFilter.cpp).
@@ -165,6 +166,8 @@ private:
     std::unique_ptr<TFilter> CopyFilter(const TFilter &Source) const;
 
     // The run, OK and saving (FFilterRun.cpp).
+    // A count as the three count fields show it: thousands grouped, zero as "0".
+    static QString ShownCount(int64_t Value);
     void btnDoFilterClick();
     void StartRun();
     void StopRun();

@@ -11,6 +11,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalDrawsRange.h"
+#include "shell/FSelectComb.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -238,4 +239,20 @@ void TfrmFilter::btnFltDateClick()
         return;
     FltRange = dialog.Range;
     ShowFltDate();
+}
+
+void TfrmFilter::F_btnCombClick()
+{
+    // As many reference numbers as the filter takes: up to the game's highest number.
+    const int maxNumber = Game->Info.MaxNumber;
+    const std::optional<TSelectedComb> chosen = SelectComb(this, [maxNumber](TfrmSelectComb &Dialog) {
+        Dialog.MaxNumber = maxNumber;
+        Dialog.MinLen = 1;
+        Dialog.MaxLen = maxNumber;
+    });
+    if (!chosen)
+        return;
+    std::string text;
+    CombToStr(chosen->Numbers.data(), uint8_t(chosen->Numbers.size()), "%2d ", text);
+    F_eComb->setText(QString::fromStdString(text));
 }

@@ -20,15 +20,15 @@
 
 namespace {
 
-QString CountText(int64_t Value)
-{
-    return QString::fromStdString(FormatFloat("#,##;;0", double(Value)));
-}
-
 const QString FilterCaption = QStringLiteral("&Przelicz");
 const QString StopCaption = QStringLiteral("&Stop");
 
 } // namespace
+
+QString TfrmFilter::ShownCount(int64_t Value)
+{
+    return QString::fromStdString(FormatFloat("#,##;;0", double(Value)));
+}
 
 void TfrmFilter::btnDoFilterClick()
 {
@@ -111,8 +111,8 @@ void TfrmFilter::RunEnded(const TTaskEnd &End)
     }
     PassCount = passed;
     AfterCount = Result->FindType ? PassCount : Total - PassCount;
-    eTrueComb->setText(CountText(PassCount));
-    eAfterComb->setText(CountText(AfterCount));
+    eTrueComb->setText(ShownCount(PassCount));
+    eAfterComb->setText(ShownCount(AfterCount));
     // A type switched while the run went on still needs its own run.
     Stale = Result->FindType != rbFltFind->isChecked();
     if (AutoOK) {

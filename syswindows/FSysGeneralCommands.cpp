@@ -98,6 +98,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         PrintSystem(Game, System.get());
     else if (code == WM_SYS_FILTER)
         ShowFilter();
+    else if (code == WM_SYS_REPORT)
+        ReportSystem();
     else
         return false;
     return true;

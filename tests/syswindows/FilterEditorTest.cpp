@@ -12,6 +12,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalFilters.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FSelectComb.h"
 #include "shell/ParamsRecord.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FWriteFile.h"
@@ -19,6 +20,7 @@
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -242,7 +244,20 @@ TEST_F(FilterEditorTest, RefusalsStopsDuplicatesAndLinkGroups)
         F.F_eComb->setText(QStringLiteral("0 77 abc"));
         F.btnAddFlt->click();
         EXPECT_EQ(F.SelectedFilters().Count(), 2);
+        // "Wybierz..." puts the chosen numbers in the text.
+        F.F_btnComb->click();
+        EXPECT_EQ(F.F_eComb->text(), QStringLiteral(" 3  7 12 "));
+        F.btnAddFlt->click();
+        ASSERT_EQ(F.SelectedFilters().Count(), 3);
+        EXPECT_EQ(F.SelectedFilters().GetItem(F.sgSelFlts->Row() - 1)->Kind, uint32_t(fltComb));
         F.btnCancel->click();
+    });
+    script.onDialog([](QDialog &Dialog) {
+        auto &select = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(select.MaxLen, 49);
+        select.eInput->setPlainText(QStringLiteral("12 7 3 3 55"));
+        select.btnReadNums->click();
+        select.btnOK->click();
     });
     sendCommand(window, WM_SYS_FILTER);
     ASSERT_EQ(script.boxes().size(), 4u);
