@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+#include <exception>
+
 static_assert(MsgFlagsNotice == 48 && MsgFlagsQuestion == 292);
 
 int MsgBox(const QString &Text, const QString &Caption, int Flags)
@@ -23,4 +25,15 @@ void ShowReportWriteFailure(const std::string &Path)
 void ShowReportOpenFailure(const std::string &Path)
 {
     MsgBox(QStringLiteral("Nie można otworzyć raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+}
+
+void RunGuarded(const std::function<void()> &Run)
+{
+    try {
+        Run();
+    } catch (const std::exception &error) {
+        MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
+    } catch (...) {
+        qWarning("unknown exception");
+    }
 }

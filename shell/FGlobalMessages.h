@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 
 // The caption of a message box shown without one.
@@ -27,3 +28,6 @@ void ShowWriteFailure(const std::string &FileName);
 // that the desktop did not open.
 void ShowReportWriteFailure(const std::string &Path);
 void ShowReportOpenFailure(const std::string &Path);
+
+// Runs a command or handler so that no exception leaves it: a failure is shown as a notice.
+void RunGuarded(const std::function<void()> &Run);

@@ -8,7 +8,6 @@
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 
-#include <exception>
 
 bool TGenForm::IsActiveChild() const
 {
@@ -45,13 +44,7 @@ void TGenForm::FormDeactivate()
 
 void TGenForm::Guarded(const std::function<void()> &Run)
 {
-    try {
-        Run();
-    } catch (const std::exception &error) {
-        MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
-    } catch (...) {
-        qWarning("child window: unknown exception");
-    }
+    RunGuarded(Run);
 }
 
 void TGenForm::customEvent(QEvent *event)

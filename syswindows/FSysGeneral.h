@@ -56,6 +56,9 @@ public:
     bool ViewClicksEnabled = true;
 
     // ---- virtual operations, in the order the kinds override them (DoProgress comes from TGenForm) ----
+    // The filter editor over the system; on OK its filter set marks or reduces the system, or a copy of
+    // it in a new window.
+    virtual void ShowFilter();
     virtual void ShowInfo() = 0;
     virtual void UpdateCaption() = 0;
     // The kind window keeps its own typed reference to the system.

@@ -5,21 +5,24 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalFiles.h"
+#include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "output/FGlobalPrint.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 #include "shell/FSelectComb.h"
+#include "syswindows/FFilter.h"
 #include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
-#include "shell/FGlobalMessages.h"
 
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -101,6 +104,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         PrintSystem(Game, System.get());
     else if (code == WM_SYS_HISTORY)
         RecordInHistory();
+    else if (code == WM_SYS_FILTER)
+        ShowFilter();
     else if (code == WM_SYS_REPORT)
         ReportSystem();
     else
@@ -198,4 +203,38 @@ void TGenSysForm::RecordInHistory()
     if (State != 0 || ViewCount() == 0)
         return;
     AddSystemToHistory(this, *System);
+void TGenSysForm::ShowFilter()
+{
+    if (State == 1 || !System)
+        return;
+    TfrmFilter dialog(this);
+    dialog.Init(Game, 1, System.get(), Game->DrawsMan.get(), Limits.MaxComb);
+    if (platform::execModal(dialog) == 1) {
+        const TGroupFilter &filter = *dialog.ResultFilter();
+        if (dialog.NewWindow) {
+            std::unique_ptr<TSystem> copy = CreateSystem(SysKind, Game);
+            copy->Assign(*System);
+            if (dialog.DelComb) {
+                copy->DeleteByFilter(filter);
+                copy->RefreshView(true);
+            } else {
+                copy->SetFilter(filter);
+                copy->RefreshView(false);
+            }
+            if (TGenSysForm *window = NewSysWindow(SysKind))
+                window->OpenSystem(Game, std::move(copy));
+        } else {
+            State = 0;
+            if (dialog.DelComb) {
+                System->DeleteByFilter(filter);
+                System->RefreshView(true);
+            } else {
+                System->SetFilter(filter);
+                System->RefreshView(false);
+                btnFltDel->setEnabled(true);
+            }
+        }
+    }
+    System->DropMarks();
+    RefreshAll();
 }

@@ -1,9 +1,13 @@
 #include "syswindows/FSysWindows.h"
 
+#include "engine/UFilters.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalFilters.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
 #include "syswindows/FSysShort.h"
@@ -53,4 +57,12 @@ void InstallSystemWindows()
     });
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
+    SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
+        std::optional<TDrawsFilterChoice> choice;
+        TfrmFilter dialog(Parent);
+        dialog.Init(Game, 0, nullptr, &Manager, 0);
+        if (platform::execModal(dialog) == 1)
+            choice = TDrawsFilterChoice{dialog.TakeResult(), dialog.DelComb, dialog.NewWindow};
+        return choice;
+    });
 }

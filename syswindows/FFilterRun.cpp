@@ -1,0 +1,184 @@
+// The filter editor's filtering run, its end and the counts it shows, OK and Cancel, and saving the
+// chosen filters as a filter set.
+#include "syswindows/FFilter.h"
+
+#include "controls/ALProgressBar.h"
+#include "core/ProgramLocale.h"
+#include "core/UGlobalFiles.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalStartup.h"
+#include "syswindows/FFilterThread.h"
+#include "syswindows/FWriteFile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QCheckBox>
+
+namespace {
+
+const QString FilterCaption = QStringLiteral("&Przelicz");
+const QString StopCaption = QStringLiteral("&Stop");
+
+} // namespace
+
+QString TfrmFilter::ShownCount(int64_t Value)
+{
+    return QString::fromStdString(FormatFloat("#,##;;0", double(Value)));
+}
+
+void TfrmFilter::btnDoFilterClick()
+{
+    if (Running()) {
+        AutoOK = false;
+        StopRun();
+        return;
+    }
+    StartRun();
+}
+
+void TfrmFilter::BuildResult()
+{
+    Result->Clear();
+    for (int i = 0; i < SelFilters.Count(); ++i)
+        Result->AddFilter(SelFilters.GetItem(i), true);
+    Result->Build();
+    Result->SetDrawsManager(DrawsMan);
+    Result->FindType = rbFltFind->isChecked();
+}
+
+void TfrmFilter::StartRun()
+{
+    if (SelFilters.Count() == 0)
+        return;
+    Runner.Stop();
+    BuildResult();
+    // The drawn-numbers filters copy their draws here, on the thread that owns the history.
+    Result->TakeDraws();
+    Thread = std::make_unique<TFilterThread>();
+    Thread->ResultFilter = Result.get();
+    Thread->Mode = Mode;
+    Thread->System = System;
+    Thread->DrawsMan = DrawsMan;
+    Thread->OnProgress = Runner.ProgressHandler();
+    TFilterThread *job = Thread.get();
+    btnDoFilter->setText(StopCaption);
+    ProgressBar1->SetPosition(0);
+    lblProgress->clear();
+    Runner.Start([job](TMyThread &Worker) { job->Execute(Worker); });
+    UpdateButtons();
+}
+
+void TfrmFilter::StopRun()
+{
+    if (!Thread)
+        return;
+    Runner.Stop();
+    Thread.reset();
+    Stale = true;
+    EnableRunControls();
+}
+
+void TfrmFilter::EnableRunControls()
+{
+    btnDoFilter->setText(FilterCaption);
+    ProgressBar1->SetPosition(0);
+    lblProgress->clear();
+    UpdateButtons();
+}
+
+void TfrmFilter::ShowRunProgress(int Pos, int Step)
+{
+    ShowProgress(ProgressBar1, lblProgress, Pos, Step);
+}
+
+void TfrmFilter::RunEnded(const TTaskEnd &End)
+{
+    const int64_t passed = Thread ? Thread->Result : 0;
+    Thread.reset();
+    EnableRunControls();
+    if (End.Failed) {
+        AutoOK = false;
+        MsgBox(QString::fromStdString(End.FailureText), QString(), MsgFlagsNotice);
+        return;
+    }
+    if (End.Terminated) {
+        AutoOK = false;
+        return;
+    }
+    PassCount = passed;
+    AfterCount = Result->FindType ? PassCount : Total - PassCount;
+    eTrueComb->setText(ShownCount(PassCount));
+    eAfterComb->setText(ShownCount(AfterCount));
+    // A type switched while the run went on still needs its own run.
+    Stale = Result->FindType != rbFltFind->isChecked();
+    if (AutoOK) {
+        AutoOK = false;
+        btnOKClick();
+    }
+}
+
+void TfrmFilter::FilterTypeChanged()
+{
+    // The counts and, for a full system with too many combinations, the rows kept aside are those of
+    // the type the last run had.
+    Stale = true;
+}
+
+void TfrmFilter::btnOKClick()
+{
+    if (Running())
+        return;
+    if (SelFilters.Count() == 0) {
+        MsgBox(QStringLiteral("Nie zostały wybrane żadne filtry."), QString(), MsgFlagsNotice);
+        return;
+    }
+    if (Stale) {
+        AutoOK = true;
+        StartRun();
+        return;
+    }
+    if (Mode == 1 && AfterCount > MaxComb) {
+        MsgBox(QStringLiteral("Zbyt duża liczba kombinacji."), QString(), MsgFlagsNotice);
+        return;
+    }
+    if (AfterCount == 0) {
+        MsgBox(QStringLiteral("Liczba kombinacji po filtrowaniu musi być większa od 0."), QString(), MsgFlagsNotice);
+        return;
+    }
+    DelComb = chkOptDelComb->isChecked();
+    NewWindow = chkOptNewWindow->isChecked();
+    done(1);
+}
+
+void TfrmFilter::btnCancelClick()
+{
+    AutoOK = false;
+    StopRun();
+    done(2);
+}
+
+void TfrmFilter::reject()
+{
+    RunGuarded([this] { btnCancelClick(); });
+}
+
+void TfrmFilter::btnWriteFltsClick()
+{
+    if (SelFilters.Count() == 0)
+        return;
+    TfrmWriteFile dialog(this);
+    dialog.Mode = wfFilterSet;
+    if (platform::execModal(dialog) != 1)
+        return;
+    const std::string fileName = NextFileName(FiltersDir);
+    if (fileName.empty()) {
+        ShowWriteFailure(FiltersDir);
+        return;
+    }
+    if (!SaveFilterSet(SelFilters, fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
+        ShowWriteFailure(fileName);
+}

@@ -1,0 +1,426 @@
+// The filter editor over a system window's system and over a draw history: counts against plain
+// counts, what OK leaves in the window, the refusals, stopping, the parameter record and saved sets.
+#include "controls/FloatSpin.h"
+#include "core/ProgramParams.h"
+#include "core/UGlobalFiles.h"
+#include "engine/FilterQuantities.h"
+#include "engine/UDrawsDB.h"
+#include "engine/UFilters.h"
+#include "engine/USysUser.h"
+#include "platform/gui/MessageBox.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalControls.h"
+#include "shell/FGlobalFilters.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FSelectComb.h"
+#include "shell/ParamsRecord.h"
+#include "syswindows/FFilter.h"
+#include "syswindows/FWriteFile.h"
+#include "tests/support/HangGuard.h"
+#include "tests/syswindows/SysWindowTestSupport.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+template <typename Pred>
+bool ProcessUntil(Pred Done)
+{
+    const QDeadlineTimer guard(testsupport::HangGuardMs);
+    while (!Done() && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Done();
+}
+
+bool SumWithin(const uint8_t *Comb, int K, int From, int To)
+{
+    const int sum = CombSum(Comb, uint32_t(K));
+    return From <= sum && sum <= To;
+}
+
+// Marks as many rows as a system of more than 2^32 rows might: more than 32 bits hold.
+class HugeMarkingSystem : public TSysUser {
+public:
+    using TSysUser::TSysUser;
+    int64_t GetCount() const override { return int64_t(1) << 33; }
+    int64_t MarkByFilter(TGroupFilter &, const TMyThread &, const TProgressProc &) override
+    {
+        return (int64_t(1) << 32) + 5;
+    }
+};
+
+const QString nbsp = QString(QChar(0x00A0));
+
+} // namespace
+
+class FilterEditorTest : public SysWindowTest {
+protected:
+    // Every combination of 10 numbers, 6 per bet: 210 rows.
+    TGenSysForm *AllRows()
+    {
+        TGenSysForm *window = Generate(10, 6, 210);
+        EXPECT_EQ(window->System->CountDistinct(), 210);
+        return window;
+    }
+
+    static int PlainCount(const TSystem &System, int From, int To)
+    {
+        int count = 0;
+        for (int i = 0; i < System.ViewCount(); ++i)
+            count += SumWithin(System.GetComb(i, true), System.K, From, To) ? 1 : 0;
+        return count;
+    }
+
+    static void ChooseKind(TfrmFilter &F, uint32_t Kind)
+    {
+        for (int row = 0; row < F.lbFilters->count(); ++row)
+            if (F.lbFilters->item(row)->data(Qt::UserRole).toUInt() == Kind)
+                F.lbFilters->setCurrentRow(row);
+    }
+
+    // A "Suma liczb" filter of From..To, added with the link And.
+    static void AddSum(TfrmFilter &F, int From, int To, bool And = true)
+    {
+        ChooseKind(F, fltSum);
+        F.F_cb1->setCurrentIndex(F.F_cb1->findData(int(rmRange)));
+        F.F_seFrom1->SetValue(From);
+        F.F_seTo1->SetValue(To);
+        (And ? F.rbAND : F.rbOR)->setChecked(true);
+        F.btnAddFlt->click();
+    }
+
+    static void Run(TfrmFilter &F)
+    {
+        F.btnDoFilter->click();
+        ASSERT_TRUE(ProcessUntil([&] { return !F.Running(); }));
+    }
+
+    static void PressOK(TfrmFilter &F)
+    {
+        F.btnOK->click();
+        ASSERT_TRUE(ProcessUntil([&] { return F.result() == 1; }));
+    }
+
+    void OnEditor(std::function<void(TfrmFilter &)> Step)
+    {
+        script.onDialog([Step](QDialog &Dialog) { Step(dynamic_cast<TfrmFilter &>(Dialog)); });
+    }
+
+    TGameData *Lotto() const { return Games.GameById(LottoId); }
+};
+
+TEST_F(FilterEditorTest, CountsMatchAPlainCountForBothTypesAndDeletingKeepsThePassingRows)
+{
+    TGenSysForm *window = AllRows();
+    const int passing = PlainCount(*window->System, 25, 30);
+    ASSERT_GT(passing, 0);
+    OnEditor([&](TfrmFilter &F) {
+        EXPECT_EQ(F.eAllComb->text(), QStringLiteral("210"));
+        AddSum(F, 25, 30);
+        Run(F);
+        EXPECT_EQ(F.eTrueComb->text(), QString::number(passing));
+        EXPECT_EQ(F.eAfterComb->text(), QString::number(passing));
+        F.rbFltDel->setChecked(true);
+        Run(F);
+        EXPECT_EQ(F.eTrueComb->text(), QString::number(passing));
+        EXPECT_EQ(F.eAfterComb->text(), QString::number(210 - passing));
+        // Back to the find type: OK filters again with it before it closes.
+        F.rbFltFind->setChecked(true);
+        F.chkOptDelComb->setChecked(true);
+        F.chkOptNewWindow->setChecked(false);
+        PressOK(F);
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(window->ViewCount(), passing);
+    EXPECT_EQ(window->System->CountDistinct(), passing);
+    for (int i = 0; i < window->ViewCount(); ++i)
+        EXPECT_TRUE(SumWithin(window->System->GetComb(i, true), 6, 25, 30));
+    EXPECT_FALSE(window->System->HasFilter);
+}
+
+TEST_F(FilterEditorTest, SwitchingTheTypeAfterARunFiltersAgainOnOk)
+{
+    TGenSysForm *window = AllRows();
+    const int passing = PlainCount(*window->System, 25, 30);
+    OnEditor([&](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        Run(F);
+        EXPECT_FALSE(F.Stale);
+        F.rbFltDel->setChecked(true);
+        F.chkOptDelComb->setChecked(true);
+        F.chkOptNewWindow->setChecked(false);
+        F.btnOK->click();
+        EXPECT_TRUE(F.Running());
+        ASSERT_TRUE(ProcessUntil([&] { return F.result() == 1; }));
+        EXPECT_EQ(F.AfterCount, 210 - passing);
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(window->ViewCount(), 210 - passing);
+    for (int i = 0; i < window->ViewCount(); ++i)
+        EXPECT_FALSE(SumWithin(window->System->GetComb(i, true), 6, 25, 30));
+}
+
+TEST_F(FilterEditorTest, MarkingShowsTheFilteredViewAndANewWindowLeavesTheFirstSystemUnchanged)
+{
+    TGenSysForm *window = AllRows();
+    const int passing = PlainCount(*window->System, 25, 30);
+    OnEditor([&](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        F.chkOptDelComb->setChecked(false);
+        F.chkOptNewWindow->setChecked(false);
+        PressOK(F);
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    EXPECT_TRUE(window->rbViewFlt->isChecked());
+    EXPECT_EQ(window->ViewCount(), passing);
+    EXPECT_TRUE(window->btnFltDel->isEnabled());
+
+    // The filter in force comes back into the editor; removing it shows every row again.
+    OnEditor([](TfrmFilter &F) {
+        ASSERT_EQ(F.SelectedFilters().Count(), 1);
+        EXPECT_EQ(F.sgSelFlts->Cells(1, 1), QStringLiteral("Suma liczb"));
+        EXPECT_EQ(F.CurrentKind(), int(fltSum));
+        F.btnCancel->click();
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    window->btnFltDel->click();
+    ASSERT_EQ(window->ViewCount(), 210);
+
+    const size_t windows = frame->ChildForms().size();
+    OnEditor([&](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        F.chkOptDelComb->setChecked(true);
+        F.chkOptNewWindow->setChecked(true);
+        PressOK(F);
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(frame->ChildForms().size(), windows + 1);
+    EXPECT_EQ(window->ViewCount(), 210);
+    EXPECT_FALSE(window->System->HasFilter);
+    auto *copy = qobject_cast<TGenSysForm *>(frame->ChildForms().back());
+    EXPECT_EQ(copy->ViewCount(), passing);
+}
+
+TEST_F(FilterEditorTest, RefusalsStopsDuplicatesAndLinkGroups)
+{
+    TGenSysForm *window = AllRows();
+    for (int i = 0; i < 4; ++i)
+        script.answerBox(platform::IDOK);
+    OnEditor([](TfrmFilter &F) {
+        F.btnOK->click();
+        // Every combination passes: the delete type keeps none.
+        AddSum(F, 21, 45);
+        F.rbFltDel->setChecked(true);
+        F.btnOK->click();
+        ASSERT_TRUE(F.Running());
+        F.btnDoFilter->click();
+        EXPECT_FALSE(F.Running());
+        EXPECT_TRUE(F.Stale);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(F.result(), 0);
+        EXPECT_TRUE(F.btnOK->isEnabled());
+
+        F.btnOK->click();
+        ASSERT_TRUE(ProcessUntil([&] { return !F.Running(); }));
+        EXPECT_EQ(F.AfterCount, 0);
+        EXPECT_EQ(F.result(), 0);
+
+        AddSum(F, 21, 45);
+        EXPECT_EQ(F.SelectedFilters().Count(), 1);
+        AddSum(F, 25, 30, false);
+        ASSERT_EQ(F.SelectedFilters().Count(), 2);
+        EXPECT_FALSE(F.SelectedFilters().GetItem(0)->AndMode);
+        EXPECT_FALSE(F.SelectedFilters().GetItem(1)->AndMode);
+        EXPECT_EQ(F.eSym->text().toStdString(), FilterListExpression(F.SelectedFilters()));
+        EXPECT_EQ(F.sgSelFlts->Row(), 2);
+
+        ChooseKind(F, fltComb);
+        F.F_eComb->setText(QStringLiteral("0 77 abc"));
+        F.btnAddFlt->click();
+        EXPECT_EQ(F.SelectedFilters().Count(), 2);
+        // "Wybierz..." puts the chosen numbers in the text.
+        F.F_btnComb->click();
+        EXPECT_EQ(F.F_eComb->text(), QStringLiteral(" 3  7 12 "));
+        F.btnAddFlt->click();
+        ASSERT_EQ(F.SelectedFilters().Count(), 3);
+        EXPECT_EQ(F.SelectedFilters().GetItem(F.sgSelFlts->Row() - 1)->Kind, uint32_t(fltComb));
+        F.btnCancel->click();
+    });
+    script.onDialog([](QDialog &Dialog) {
+        auto &select = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(select.MaxLen, 49);
+        select.eInput->setPlainText(QStringLiteral("12 7 3 3 55"));
+        select.btnReadNums->click();
+        select.btnOK->click();
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(script.boxes().size(), 4u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie zostały wybrane żadne filtry."));
+    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Liczba kombinacji po filtrowaniu musi być większa od 0."));
+    EXPECT_EQ(script.boxes()[2].Text, QStringLiteral("Filtr o takich samych parametrach już istnieje."));
+    EXPECT_EQ(script.boxes()[3].Text, QStringLiteral("Nie wybrano żadnej kombinacji."));
+    EXPECT_EQ(script.boxes()[3].Flags, 48);
+    EXPECT_EQ(window->ViewCount(), 210);
+}
+
+TEST_F(FilterEditorTest, MoreThan32BitsOfPassingRowsAreShownAndRefused)
+{
+    HugeMarkingSystem system(Lotto());
+    system.TSystem::SetParams(10, 6);
+    TfrmFilter dialog;
+    dialog.Init(Lotto(), 1, &system, Lotto()->DrawsMan.get(), Limits.MaxComb);
+    script.answerBox(platform::IDOK);
+    OnEditor([](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        Run(F);
+        EXPECT_EQ(F.eTrueComb->text(), QStringLiteral("4") + nbsp + "294" + nbsp + "967" + nbsp + "301");
+        F.btnOK->click();
+    });
+    EXPECT_EQ(platform::execModal(dialog), 2);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Zbyt duża liczba kombinacji."));
+}
+
+TEST_F(FilterEditorTest, KindsKeepTheirTypedValuesAndTheRecordKeepsTheExplorationBytes)
+{
+    platform::Bytes stored(TFilterDialogRecord::Size, 0);
+    stored[0] = 1;
+    stored[2] = 1; // the delete type over a draw history
+    stored[4] = 1; // a new window
+    for (size_t i = 5; i < stored.size(); ++i)
+        stored[i] = uint8_t(i * 37 + 11);
+    WriteParamsRecord("Tools\\0\\3", stored);
+    TGenSysForm *window = AllRows();
+    OnEditor([](TfrmFilter &F) {
+        EXPECT_TRUE(F.rbFltFind->isChecked());
+        EXPECT_FALSE(F.chkOptDelComb->isChecked());
+        EXPECT_TRUE(F.chkOptNewWindow->isChecked());
+        ChooseKind(F, fltSum);
+        F.F_cb1->setCurrentIndex(F.F_cb1->findData(int(rmRange)));
+        F.F_seTo1->SetValue(26);
+        F.F_seFrom1->SetValue(30);
+        EXPECT_EQ(SpinValue(F.F_seTo1), 30);
+        EXPECT_EQ(F.F_seTo1->MinValue(), 30);
+        ChooseKind(F, fltPar);
+        ChooseKind(F, fltSum);
+        EXPECT_EQ(SpinValue(F.F_seFrom1), 30);
+        EXPECT_EQ(F.F_cb1->currentData().toInt(), int(rmRange));
+        F.rbFltDel->setChecked(true);
+        F.chkOptDelComb->setChecked(true);
+        F.chkOptNewWindow->setChecked(false);
+        F.btnCancel->click();
+    });
+    sendCommand(window, WM_SYS_FILTER);
+    platform::Bytes expected = stored;
+    expected[1] = 1;
+    expected[3] = 1;
+    expected[4] = 0;
+    EXPECT_EQ(ReadParamsRecord("Tools\\0\\3", TFilterDialogRecord::Size).Bytes, expected);
+
+    // The kind's values come back in the next editor.
+    OnEditor([](TfrmFilter &F) {
+        EXPECT_TRUE(F.rbFltDel->isChecked());
+        ChooseKind(F, fltSum);
+        EXPECT_EQ(SpinValue(F.F_seFrom1), 30);
+        F.btnCancel->click();
+    });
+    sendCommand(window, WM_SYS_FILTER);
+}
+
+TEST_F(FilterEditorTest, AFirstRecordHoldsTheDefaultRangeForTheExploration)
+{
+    TGenSysForm *window = AllRows();
+    OnEditor([](TfrmFilter &F) { F.btnCancel->click(); });
+    sendCommand(window, WM_SYS_FILTER);
+    platform::ByteWriter range;
+    WriteDrawsRange(range, Lotto()->DefRange);
+    platform::Bytes expected(27, 0);
+    expected[0] = 1;
+    expected.insert(expected.end(), range.bytes().begin(), range.bytes().end());
+    EXPECT_EQ(ReadParamsRecord("Tools\\0\\3", TFilterDialogRecord::Size).Bytes, expected);
+}
+
+TEST_F(FilterEditorTest, ASavedSetLoadsBackAndAFailedWriteIsReported)
+{
+    TGenSysForm *window = AllRows();
+    const auto name = [](QDialog &Dialog) {
+        auto &write = dynamic_cast<TfrmWriteFile &>(Dialog);
+        EXPECT_EQ(write.Mode, int(wfFilterSet));
+        write.Edit1->setText(QStringLiteral("Dwie sumy"));
+        write.btnSave->click();
+    };
+    OnEditor([&](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        AddSum(F, 40, 45, false);
+        F.btnWriteFlts->click();
+        TStrArray files;
+        ListFiles(FiltersDir + "*.*", files);
+        ASSERT_EQ(files.size(), 1u);
+        TFilterList read;
+        InitFilterList(read);
+        ASSERT_TRUE(LoadFilterSet(read, Lotto(), 10, 6, window->System->Key, FiltersDir + files[0]));
+        EXPECT_EQ(FilterListExpression(read), F.eSym->text().toStdString());
+        EXPECT_EQ(read.Count(), 2);
+
+        // The folder cannot be made: a file stands in its place.
+        std::filesystem::remove_all(FiltersDir);
+        std::ofstream(std::filesystem::path(FiltersDir).parent_path()) << "x";
+        F.btnWriteFlts->click();
+        F.btnCancel->click();
+    });
+    script.onDialog(name);
+    script.onDialog(name);
+    script.answerBox(platform::IDOK);
+    sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można zapisać pliku.\n") + QString::fromStdString(FiltersDir));
+}
+
+TEST_F(FilterEditorTest, OverADrawHistoryTheOpenerMarksItsDrawsWithoutALimit)
+{
+    TDrawsManager manager(Lotto(), -1);
+    int passing = 0;
+    for (int day = 0; day < 40; ++day) {
+        TDynByteArr numbers;
+        for (int i = 0; i < 6; ++i)
+            numbers.push_back(uint8_t(1 + (day * 7 + i * (day % 5 + 3)) % 49));
+        std::sort(numbers.begin(), numbers.end());
+        if (std::unique(numbers.begin(), numbers.end()) != numbers.end())
+            continue;
+        manager.AddDraw(numbers, 40000 + day);
+        passing += SumWithin(numbers.data(), 6, 100, 160) ? 1 : 0;
+    }
+    TDrawsRange range;
+    DefaultDrawsRange(range);
+    range.Mode = drAll;
+    manager.SetRange(range);
+    manager.ApplyRange(range);
+    const int total = manager.CountFlagged(dfInRange);
+    ASSERT_GT(passing, 0);
+    ASSERT_LT(passing, total);
+    OnEditor([&](TfrmFilter &F) {
+        EXPECT_EQ(F.eAllComb->text(), QString::number(total));
+        AddSum(F, 100, 160);
+        F.rbFltFind->setChecked(true);
+        F.chkOptDelComb->setChecked(true);
+        PressOK(F);
+        EXPECT_EQ(F.AfterCount, passing);
+    });
+    std::optional<TDrawsFilterChoice> choice = OpenDrawsFilter(frame.get(), Lotto(), manager);
+    ASSERT_TRUE(choice);
+    EXPECT_TRUE(choice->DelComb);
+    EXPECT_TRUE(choice->Filter->FindType);
+    int marked = 0;
+    for (int i = 0; i < manager.Count(); ++i) {
+        const TDraw &draw = manager.GetDraw(i);
+        EXPECT_EQ(draw.Mark == 1, SumWithin(draw.Numbers.data(), 6, 100, 160));
+        marked += draw.Mark;
+    }
+    EXPECT_EQ(marked, passing);
+}
