@@ -8,6 +8,7 @@
 #include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QTabWidget>

@@ -50,7 +50,7 @@ TCheckRow TSystemCheck::Check(const TSystem &System, const uint8_t *Drawn, int D
     }
     if (IsMultiBet(*Game, K))
         ExpandHits(*Game, K, Top, row.Hits.data(), HitsInfo.LevelCount);
-    row.Win = WinAmount(*Game, K, Top, row.Hits.data(), int(row.Hits.size()));
+    row.Win = WinAmount(*Game, K, Top, row.Hits.data(), HitsInfo.LevelCount);
     return row;
 }
 
