@@ -218,6 +218,8 @@ void TfrmCheckSystem::StartCheck()
         this,
         [this] {
             FCheckQueued = false;
+            if (FDestroyed)
+                return;
             Guarded([this] { pCheckClick(); });
             UpdateMenu();
         },
