@@ -96,6 +96,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenCheckWindow();
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_REPORT)
+        ReportSystem();
     else
         return false;
     return true;
