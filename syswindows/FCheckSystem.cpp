@@ -12,6 +12,7 @@
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
+#include "shell/FSelectComb.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/CheckSystemParams.h"
@@ -101,6 +102,12 @@ void TfrmCheckSystem::ConnectControls()
     });
     connect(pCheck, &QAction::triggered, this, [this] { StartCheck(); });
     connect(pDrawsRange, &QAction::triggered, this, [this] { Guarded([this] { Range.Edit(this); }); });
+    connect(btnNums, &QPushButton::clicked, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
+    connect(pNums, &QAction::triggered, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
+    connect(pReport, &QAction::triggered, this, [this] {
+        if (HasResults())
+            Guarded([this] { Report(); });
+    });
     Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { UpdateDetailsButton(ARow); };
 }
 
@@ -182,6 +189,23 @@ void TfrmCheckSystem::ShowOwnNumbers()
     eNumbers->setText(NumbersText(OwnNumbers));
 }
 
+void TfrmCheckSystem::EnterOwnNumbers()
+{
+    const std::optional<TSelectedComb> chosen = SelectComb(this, [this](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = 1;
+        Dialog.MaxLen = Game->Info.Drawn;
+        Dialog.MaxNumber = Game->Info.MaxNumber;
+        Dialog.Mode = scmNumbers;
+        Dialog.Default = OwnNumbers;
+    });
+    if (!chosen)
+        return;
+    OwnNumbers = chosen->Numbers;
+    // Hits are counted by merging ascending numbers.
+    std::sort(OwnNumbers.begin(), OwnNumbers.end());
+    ShowOwnNumbers();
+}
+
 void TfrmCheckSystem::rbTypeCheckClick()
 {
     pnlRange->hide();
@@ -236,6 +260,7 @@ void TfrmCheckSystem::ResetResults()
 void TfrmCheckSystem::ClearResults()
 {
     NoResults = true;
+    pReport->setEnabled(false);
     UpdateDetailsButton(Grid->Row());
     SetupColumns();
     ResultGrid->ShowRows(0);
@@ -248,6 +273,8 @@ void TfrmCheckSystem::pCheckClick()
     const TSystem *system = System();
     if (!system)
         return;
+    if (rbNumbers->isChecked() && OwnNumbers.empty())
+        EnterOwnNumbers();
     if (rbNumbers->isChecked() && OwnNumbers.empty())
         return;
     CheckType = CheckedIndex(std::array<QRadioButton *, 3>{rbRange, rbLastDraw, rbNumbers});
@@ -340,6 +367,7 @@ void TfrmCheckSystem::ShowResults()
     if (PageControl1->currentWidget() == tsParams)
         PageControl1->setCurrentWidget(tsTable);
     UpdateDetailsButton(Grid->Row());
+    ReportParams = {Range.Range, CheckType, CheckType == ctNumbers ? OwnNumbers : TDynByteArr()};
     pReport->setEnabled(true);
     UpdateMenu();
 }
@@ -499,6 +527,9 @@ bool TfrmCheckSystem::HandleCommand(CommandEvent &Command)
     const QEvent::Type code = Command.type();
     if (code == WM_TASK_START) {
         StartCheck();
+    } else if (code == WM_SYS_REPORT) {
+        if (HasResults())
+            Report();
     } else if (code == WM_DRAWS_RANGE) {
         Range.Edit(this);
     } else if (code == WM_DRAWS_CHANGED) {

@@ -18,6 +18,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class QAction;
 class QCheckBox;
@@ -66,6 +67,12 @@ public:
     TStatDraws StatDraws;
     TSortMan SortMan{1};
     TProgress Progress;
+    // The parameters of the last finished check, for its report.
+    struct TReportParams {
+        TDrawsRange Range; // resolved, with its draw count
+        uint8_t CheckType = ctRange;
+        TDynByteArr Numbers;
+    } ReportParams;
 
     QGroupBox *gbParams;
     QWidget *pnlRange;
@@ -147,6 +154,8 @@ private:
     void ReadParams();
     void WriteParams();
     void rbTypeCheckClick();
+    // The combination entry dialog on the own numbers.
+    void EnterOwnNumbers();
     void ShowOwnNumbers();
     // A check queued behind what waits in the event loop, with cmdStart off meanwhile.
     void StartCheck();
@@ -168,6 +177,10 @@ private:
     void ClearCosts();
     void UpdateDetailsButton(int GridRow);
     void FormDestroy();
+
+    // FCheckSystemReport.cpp
+    void Report();
+    std::string ReportHeader() const;
 
     std::unique_ptr<TResultGrid> ResultGrid;
     bool FCheckQueued = false;

@@ -5,8 +5,10 @@
 #include "engine/UGameDescription.h"
 #include "engine/USysShort.h"
 #include "shell/FDrawsRange.h"
+#include "shell/FSelectComb.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
+#include "tests/fixtures/XlsxReader.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QChart>
@@ -392,9 +394,8 @@ TEST_F(CheckSystemTest, ParamsRecordIsWrittenAsBuiltAndOnlyUsableOwnNumbersAreTa
         TfrmCheckSystem *another = OpenCheck(system);
         EXPECT_TRUE(another->OwnNumbers.empty());
         EXPECT_EQ(another->eNumbers->text(), "");
-        sendCommand(another, WM_TASK_START);
-        while (another->CheckPending())
-            QCoreApplication::processEvents();
+        script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+        Check(another);
         EXPECT_FALSE(another->HasResults()) << "no own numbers, no check";
         another->Close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -406,4 +407,47 @@ TEST_F(CheckSystemTest, ParamsRecordIsWrittenAsBuiltAndOnlyUsableOwnNumbersAreTa
     system->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(frame->ChildForms().size(), before - 2);
+}
+
+TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogAndTheReportHoldsTheCheck)
+{
+    store().setValue("Tools\\1\\1", "Params", Record(0, 2, 0, 0, {}, 0));
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    ASSERT_TRUE(window->rbNumbers->isChecked());
+    // Asked for when the check starts without them; cancelled, nothing is checked.
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+    Check(window);
+    EXPECT_FALSE(window->HasResults());
+    script.onDialog([](QDialog &Dialog) {
+        auto &select = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(select.MaxLen, 6);
+        EXPECT_EQ(select.MaxNumber, 49);
+        select.eInput->setPlainText(QStringLiteral("15 3 1 14 2"));
+        select.btnReadNums->click();
+        select.btnOK->click();
+    });
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_EQ(window->eNumbers->text(), "  1  2  3  14  15");
+    // Three hits of the first two rows, two of the third.
+    EXPECT_EQ(GridRow(*window, 1), QStringList({"0", "0", "0", "2", Money(48)}));
+
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    sendCommand(window, WM_SYS_REPORT);
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 1u);
+    const testsupport::XlsxSheet &sheet = sheets[0];
+    const std::vector<std::string> header = {
+        "Gra       : Lotto 6 z 49", "Narzędzie : Sprawdzenie systemu", " ", "Parametry", " Zakres danych",
+        "  Liczba losowań : 10", "  Okres czasu    : 23.01.2024 - 10.02.2024", "  Ograniczenia   : brak", " ",
+        " Rodzaj sprawdzenia  : Własne liczby", "  Kombinacja         :  1  2  3 14 15"};
+    for (size_t i = 0; i < header.size(); ++i)
+        EXPECT_EQ(sheet.At("B" + std::to_string(i + 2)).Text, header[i]) << i;
+    EXPECT_FALSE(sheet.At("B13").HasValue);
+    EXPECT_EQ(sheet.At("B15").Text, "'6'");
+    EXPECT_EQ(sheet.At("F15").Text, "Wygrana");
+    EXPECT_EQ(sheet.At("E16").Text, "2");
+    EXPECT_EQ(sheet.At("F16").Text, Money(48).toStdString());
 }
