@@ -3,7 +3,6 @@
 #include "syswindows/FCheckSystem.h"
 
 #include "core/ProgramParams.h"
-#include "engine/USysGeneral.h"
 
 #include <QBarCategoryAxis>
 #include <QChart>
@@ -55,8 +54,7 @@ void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double 
 
 void TfrmCheckSystem::FillHitLevels()
 {
-    const int k = System() ? System()->K : 0;
-    if (k == KOfChart)
+    if (Results.K == KOfChart)
         return;
     lbHits->clear();
     const THitsInfo &info = Results.HitsInfo;
@@ -65,7 +63,7 @@ void TfrmCheckSystem::FillHitLevels()
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         item->setCheckState(level >= info.LowHits ? Qt::Checked : Qt::Unchecked);
     }
-    KOfChart = k;
+    KOfChart = Results.K;
 }
 
 void TfrmCheckSystem::ShowCharts()
