@@ -135,6 +135,8 @@ private:
     void RecordInHistory();
     // A statistics window over this system, for the statistics a system offers.
     void OpenSystemStats(int StatIndex);
+    // A check window on this system, a dependent of this window.
+    void OpenCheckWindow();
     void ConnectProgress();
     // The combination grid takes the focus when the window is activated: always the first time, later
     // unless the focus is already in the window (the user clicked into it).

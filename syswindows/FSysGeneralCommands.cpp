@@ -17,6 +17,7 @@
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 #include "shell/FSelectComb.h"
+#include "syswindows/FCheckSystem.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
@@ -26,6 +27,7 @@
 #include <QRadioButton>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -100,6 +102,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         CopySystem();
     else if (code == WM_SYS_STATS)
         OpenSystemStats(Command.WParam);
+    else if (code == WM_SYS_CHECK)
+        OpenCheckWindow();
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
     else if (code == WM_SYS_HISTORY)
@@ -118,6 +122,18 @@ void TGenSysForm::OpenSystemStats(int StatIndex)
     if (State != 0 || std::find(SystemStatIndexes.begin(), SystemStatIndexes.end(), StatIndex) == SystemStatIndexes.end())
         return;
     OpenStatWindow(StatIndex, this);
+}
+
+void TGenSysForm::OpenCheckWindow()
+{
+    if (State != 0 || ViewCount() == 0)
+        return;
+    auto window = std::make_unique<TfrmCheckSystem>();
+    window->setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Sprawdzenie systemu: ") +
+                           QString::fromStdString(System->GetDescription(true)));
+    window->Init(Game, this);
+    AddChildWindow(window.get(), 0);
+    AddChildForm(window.release());
 }
 
 void TGenSysForm::SaveSystem()

@@ -43,6 +43,7 @@ protected:
         FreshRegistry::SetUp();
         folder.emplace();
         folder->addShippedGames();
+        PrepareFolder();
         frame = std::make_unique<TfrmMain>();
         frame->show();
         InstallSystemWindows();
@@ -57,6 +58,9 @@ protected:
     }
 
     static constexpr uint8_t LottoId = 1;
+
+    // Adds what a test needs to the program folder before the main window loads the games.
+    virtual void PrepareFolder() {}
 
     void SelectGame(uint8_t Id) { frame->cbGame->setCurrentIndex(Games.GameIndexOfId(Id)); }
 

@@ -1,0 +1,563 @@
+#include "syswindows/FCheckSystem.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/ProgramLocale.h"
+#include "core/ProgramParams.h"
+#include "core/UComb.h"
+#include "engine/UDrawsDB.h"
+#include "engine/UGameMan.h"
+#include "engine/USysGeneral.h"
+#include "shell/FGlobalControls.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainCommands.h"
+#include "shell/FSelectComb.h"
+#include "shell/ParamsRecord.h"
+#include "shell/ResultGrid.h"
+#include "syswindows/CheckSystemParams.h"
+#include "syswindows/FSysGeneral.h"
+#include "syswindows/SysFormats.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+namespace {
+
+constexpr int RangeHeaderRows = 3; // blank, "Razem", blank
+constexpr int TotalsRow = 1;
+const QString NoDrawsText = QStringLiteral("Brak losowań");
+
+QString NumbersText(const TDynByteArr &Numbers)
+{
+    std::string text;
+    CombToStr(Numbers.data(), uint8_t(Numbers.size()), "  %d", text);
+    return QString::fromStdString(text);
+}
+
+// The index of the checked button, 0 when none is.
+template <size_t N>
+uint8_t CheckedIndex(const std::array<QRadioButton *, N> &Buttons)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (Buttons[i]->isChecked())
+            return uint8_t(i);
+    return 0;
+}
+
+} // namespace
+
+TfrmCheckSystem::TfrmCheckSystem(QWidget *Owner) : TGenForm(Owner)
+{
+    ChildKind = cwCheckSystem;
+    CreateControls();
+    ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return HasResults(); });
+    ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });
+    ResultGrid->SetSortProc([this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
+    ColourResultGrid(Grid);
+    SortMan.SetSort(1, ckDate, 1);
+    Progress.OnProgress = ProgressHandler();
+    ConnectControls();
+}
+
+TfrmCheckSystem::~TfrmCheckSystem()
+{
+    FormDestroy();
+}
+
+void TfrmCheckSystem::ConnectControls()
+{
+    for (QRadioButton *button : {rbRange, rbLastDraw, rbNumbers})
+        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+            if (Checked)
+                rbTypeCheckClick();
+        });
+    for (QRadioButton *button : {rbDay, rbWeek, rbMonth, rbYear})
+        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+            if (Checked)
+                Guarded([this] { RegroupClick(); });
+        });
+    for (QCheckBox *box : {chkShowAllHits, chkShowChart})
+        connect(box, &QCheckBox::clicked, this, [this] { Guarded([this] { HitsOptionClick(); }); });
+    connect(lbHits, &QListWidget::itemChanged, this, [this] { ApplyHitLevels(); });
+    connect(btnSelAll, &QPushButton::clicked, this, [this] {
+        CheckAll(lbHits, true);
+        ApplyHitLevels();
+    });
+    connect(btnDeselAll, &QPushButton::clicked, this, [this] {
+        CheckAll(lbHits, false);
+        ApplyHitLevels();
+    });
+    connect(pCheck, &QAction::triggered, this, [this] { StartCheck(); });
+    connect(pDrawsRange, &QAction::triggered, this, [this] { Guarded([this] { Range.Edit(this); }); });
+    connect(btnNums, &QPushButton::clicked, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
+    connect(pNums, &QAction::triggered, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
+    connect(pReport, &QAction::triggered, this, [this] {
+        if (HasResults())
+            Guarded([this] { Report(); });
+    });
+    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { UpdateDetailsButton(ARow); };
+}
+
+TSystem *TfrmCheckSystem::System() const
+{
+    return OwnerWindow ? OwnerWindow->System.get() : nullptr;
+}
+
+void TfrmCheckSystem::Init(TGameData *AGame, TGenSysForm *AOwnerWindow)
+{
+    Game = AGame;
+    OwnerWindow = AOwnerWindow;
+    ParentWindow = AOwnerWindow;
+    WindowNo = AOwnerWindow->WindowNo;
+    Range.Attach(Game, txtDateDesc);
+    ShowLastDate();
+    DrawCount = 0;
+    ResetResults();
+    ShowCosts();
+    chkShowAllHits->setEnabled(System()->FullBet);
+    ReadParams();
+    SetupColumns();
+    ResultGrid->ShowRows(0);
+    UpdateMenu();
+}
+
+void TfrmCheckSystem::UpdateMenu()
+{
+    if (!IsActiveChild())
+        return;
+    EnableCommands(cmdAll, false);
+    EnableCommands(cmdRead | (FCheckQueued ? 0 : cmdStart) | (HasResults() ? cmdReport : 0), true);
+}
+
+void TfrmCheckSystem::FormActivate()
+{
+    UpdateMenu();
+}
+
+void TfrmCheckSystem::ShowLastDate()
+{
+    const TDrawsManager &draws = *Game->DrawsMan;
+    eLastDate->setText(draws.Count() > 0 ? QString::fromStdString(DateToStr(draws.GetDraw(draws.Count() - 1).Date))
+                                         : NoDrawsText);
+}
+
+void TfrmCheckSystem::ReadParams()
+{
+    const TStoredRecord stored =
+        ReadParamsRecord(ParamsKey("Tools\\", Game->Info.Id, TCheckSystemParams::ToolIndex), TCheckSystemParams::RecordSize);
+    const TCheckSystemParams params = TCheckSystemParams::Decode(stored.Bytes);
+    const std::array<QRadioButton *, 3> types = {rbRange, rbLastDraw, rbNumbers};
+    types[params.CheckType < types.size() ? params.CheckType : 0]->setChecked(true);
+    chkShowChart->setChecked(params.ShowChart != 0);
+    const std::array<QRadioButton *, 4> groups = {rbDay, rbWeek, rbMonth, rbYear};
+    groups[params.GroupType < groups.size() ? params.GroupType : 0]->setChecked(true);
+    GroupType = CheckedIndex(groups);
+    chkShowAllHits->setChecked(params.ShowAllHits != 0);
+    ShowAllHits = chkShowAllHits->isChecked();
+    OwnNumbers = params.UsableOwnNumbers(Game->Info.MaxNumber, Game->Info.Drawn);
+    ShowOwnNumbers();
+    rbTypeCheckClick();
+}
+
+void TfrmCheckSystem::WriteParams()
+{
+    TCheckSystemParams params;
+    params.GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
+    params.CheckType = CheckedIndex(std::array<QRadioButton *, 3>{rbRange, rbLastDraw, rbNumbers});
+    params.ShowAllHits = chkShowAllHits->isChecked();
+    params.ShowChart = chkShowChart->isChecked();
+    params.OwnCount = uint8_t(std::min(OwnNumbers.size(), params.OwnNumbers.size()));
+    std::copy_n(OwnNumbers.begin(), params.OwnCount, params.OwnNumbers.begin());
+    WriteParamsRecord(ParamsKey("Tools\\", Game->Info.Id, TCheckSystemParams::ToolIndex), params.Encode());
+}
+
+void TfrmCheckSystem::ShowOwnNumbers()
+{
+    eNumbers->setText(NumbersText(OwnNumbers));
+}
+
+void TfrmCheckSystem::EnterOwnNumbers()
+{
+    const std::optional<TSelectedComb> chosen = SelectComb(this, [this](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = 1;
+        Dialog.MaxLen = Game->Info.Drawn;
+        Dialog.MaxNumber = Game->Info.MaxNumber;
+        Dialog.Mode = scmNumbers;
+        Dialog.Default = OwnNumbers;
+    });
+    if (!chosen)
+        return;
+    OwnNumbers = chosen->Numbers;
+    // Hits are counted by merging ascending numbers.
+    std::sort(OwnNumbers.begin(), OwnNumbers.end());
+    ShowOwnNumbers();
+}
+
+void TfrmCheckSystem::rbTypeCheckClick()
+{
+    pnlRange->hide();
+    pnlLastDraw->hide();
+    eNumbers->hide();
+    btnNums->setEnabled(false);
+    pNums->setEnabled(false);
+    chkShowChart->setEnabled(false);
+    if (rbRange->isChecked()) {
+        pnlRange->show();
+        chkShowChart->setEnabled(true);
+        gbParams->setTitle(QStringLiteral("Zakres losowań"));
+    } else if (rbLastDraw->isChecked()) {
+        pnlLastDraw->show();
+        gbParams->setTitle(QStringLiteral("Ostatnie losowanie"));
+    } else {
+        eNumbers->show();
+        btnNums->setEnabled(true);
+        pNums->setEnabled(true);
+        gbParams->setTitle(QStringLiteral("Własne liczby"));
+    }
+    for (QRadioButton *button : {rbDay, rbWeek, rbMonth, rbYear})
+        button->setEnabled(rbRange->isChecked());
+}
+
+void TfrmCheckSystem::StartCheck()
+{
+    if (FCheckQueued || FDestroyed)
+        return;
+    FCheckQueued = true;
+    UpdateMenu();
+    // What waits in the event loop goes first; a closed window drops the call.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            FCheckQueued = false;
+            if (FDestroyed)
+                return;
+            Guarded([this] { pCheckClick(); });
+            UpdateMenu();
+        },
+        Qt::QueuedConnection);
+}
+
+void TfrmCheckSystem::ResetResults()
+{
+    if (const TSystem *system = System())
+        Results.Reset(Game->Info, system->N, system->K);
+    DrawCount = 1;
+}
+
+void TfrmCheckSystem::ClearResults()
+{
+    NoResults = true;
+    pReport->setEnabled(false);
+    UpdateDetailsButton(Grid->Row());
+    SetupColumns();
+    ResultGrid->ShowRows(0);
+    ClearCosts();
+    UpdateMenu();
+}
+
+void TfrmCheckSystem::pCheckClick()
+{
+    const TSystem *system = System();
+    if (!system)
+        return;
+    if (rbNumbers->isChecked() && OwnNumbers.empty())
+        EnterOwnNumbers();
+    if (rbNumbers->isChecked() && OwnNumbers.empty())
+        return;
+    CheckType = CheckedIndex(std::array<QRadioButton *, 3>{rbRange, rbLastDraw, rbNumbers});
+    ResetResults();
+    ClearResults();
+    bool checked = false;
+    try {
+        if (CheckType == ctRange)
+            checked = CheckRange();
+        else if (CheckType == ctLastDraw)
+            checked = CheckLastDraw();
+        else
+            checked = CheckOwnNumbers();
+    } catch (...) {
+        ProgressClear();
+        SetStatusText(QString());
+        ResetResults();
+        throw;
+    }
+    if (checked)
+        ShowResults();
+}
+
+bool TfrmCheckSystem::CheckRange()
+{
+    const int32_t count = StatDrawsMan.LoadRange(StatDraws, *Game->DrawsMan, Range.Range);
+    if (count == 0) {
+        MsgBox(NoDrawsText, QString(), MsgFlagsNotice);
+        return false;
+    }
+    StatDrawsMan.SortByDate(StatDraws, 1);
+    DrawCount = count;
+    const TSystem &system = *System();
+    Progress.Init(10000, int64_t(system.ViewCount()) * count, 0);
+    SetStatusText(QStringLiteral("Sprawdzanie systemu..."));
+    for (int32_t i = 0; i < count; ++i) {
+        const TStatDraw &draw = StatDraws[size_t(i)];
+        TCheckRow row = Results.Check(system, draw.Numbers.data(), int(draw.Numbers.size()), Progress);
+        row.Index = i;
+        row.Date = draw.Date;
+        Results.AddResult(std::move(row));
+    }
+    ProgressClear();
+    SetStatusText(QString());
+    GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
+    Results.Group(TCheckGroup(GroupType));
+    return true;
+}
+
+bool TfrmCheckSystem::CheckLastDraw()
+{
+    const TDrawsManager &draws = *Game->DrawsMan;
+    if (draws.Count() == 0) {
+        MsgBox(NoDrawsText, QString(), MsgFlagsNotice);
+        return false;
+    }
+    const TSystem &system = *System();
+    const int32_t last = draws.Count() - 1;
+    const TDraw &draw = draws.GetDraw(last);
+    Progress.Init(10000, system.ViewCount(), 0);
+    TCheckRow row = Results.Check(system, draw.Numbers.data(), int(draw.Numbers.size()), Progress);
+    row.Index = last;
+    row.Date = draw.Date;
+    Results.AddResult(std::move(row));
+    ProgressClear();
+    Results.Shown = Results.DrawResults;
+    return true;
+}
+
+bool TfrmCheckSystem::CheckOwnNumbers()
+{
+    const TSystem &system = *System();
+    Progress.Init(10000, system.ViewCount(), 0);
+    Results.AddResult(Results.Check(system, OwnNumbers.data(), int(OwnNumbers.size()), Progress));
+    ProgressClear();
+    Results.Shown = Results.DrawResults;
+    return true;
+}
+
+void TfrmCheckSystem::ShowResults()
+{
+    const bool range = CheckType == ctRange;
+    ResultGrid->ShowRows(range ? int(Results.Shown.size()) + RangeHeaderRows : 1);
+    RebuildCharts();
+    if (range)
+        ApplyStoredSort();
+    NoResults = false;
+    Grid->InvalidateGrid();
+    ShowCosts();
+    if (PageControl1->currentWidget() == tsParams)
+        PageControl1->setCurrentWidget(tsTable);
+    UpdateDetailsButton(Grid->Row());
+    ReportParams = {Range.Range, CheckType, CheckType == ctNumbers ? OwnNumbers : TDynByteArr()};
+    pReport->setEnabled(true);
+    UpdateMenu();
+}
+
+void TfrmCheckSystem::ApplyStoredSort()
+{
+    const int key = SortMan.GetSortColumn(1);
+    const int direction = SortMan.GetSortDir(1, key);
+    if (key != ckDate || direction != 1)
+        Results.Sort(key, direction);
+    ResultGrid->MarkSort(key, direction);
+}
+
+void TfrmCheckSystem::RegroupClick()
+{
+    GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
+    // Only the rows of a range check have dates to group by.
+    if (NoResults || CheckType != ctRange)
+        return;
+    Results.Group(TCheckGroup(GroupType));
+    ResultGrid->ShowRows(int(Results.Shown.size()) + RangeHeaderRows);
+    ApplyStoredSort();
+    ShowCosts();
+    Grid->InvalidateGrid();
+    UpdateDetailsButton(Grid->Row());
+    RebuildCharts();
+}
+
+bool TfrmCheckSystem::GridSortColumn(int SortKey, int Direction)
+{
+    if (CheckType != ctRange || SortKey < ckDate || SortKey > ckWin)
+        return false;
+    Results.Sort(SortKey, Direction);
+    Grid->InvalidateGrid();
+    RebuildCharts();
+    return true;
+}
+
+void TfrmCheckSystem::SetupColumns()
+{
+    const THitsInfo &info = Results.HitsInfo;
+    const int hitColumns = ShowAllHits ? info.RowCount : info.LevelCount;
+    std::vector<TResultColumn> columns;
+    if (CheckType != ctNumbers)
+        columns.push_back({QStringLiteral("Los."), 65, alCenter, ckDate, 1, true});
+    for (int i = 0; i < hitColumns; ++i)
+        columns.push_back({QLatin1Char('\'') + QString::fromStdString(info.RowLabels[size_t(i)]) + QLatin1Char('\''),
+                           38 + i, alRight, ckHits, 1, true});
+    columns.push_back({QStringLiteral("Wygrana"), 100, alRight, ckWin, 1, true});
+    ResultGrid->SetColumns(columns);
+    if (HasResults() && CheckType == ctRange)
+        ResultGrid->MarkSort(SortMan.GetSortColumn(1), SortMan.GetSortDir(1, SortMan.GetSortColumn(1)));
+}
+
+void TfrmCheckSystem::HitsOptionClick()
+{
+    ShowAllHits = chkShowAllHits->isChecked();
+    SetupColumns();
+    Grid->InvalidateGrid();
+}
+
+QString TfrmCheckSystem::RowLabel(const TCheckRow &Row) const
+{
+    if (CheckType == ctLastDraw)
+        return QString::number(Row.Index + 1);
+    switch (GroupType) {
+    case cgDay:
+        if (!ProgramParams.StatShowDate)
+            return QString::number(StatDraws[size_t(Row.Index)].No);
+        [[fallthrough]];
+    case cgWeek:
+        return QString::fromStdString(DateToStr(Row.Date));
+    default:
+        break;
+    }
+    int year = 0, month = 0, day = 0;
+    DecodeDate(Row.Date, year, month, day);
+    if (GroupType == cgMonth)
+        return QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(year, 4, 10, QLatin1Char('0'));
+    return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+}
+
+QString TfrmCheckSystem::CellText(int Col, int Row) const
+{
+    if (NoResults)
+        return {};
+    const bool range = CheckType == ctRange;
+    const TCheckRow *row = nullptr;
+    if (!range)
+        row = Row == 0 && !Results.Shown.empty() ? &Results.Shown.front() : nullptr;
+    else if (Row == TotalsRow)
+        row = &Results.Totals;
+    else if (Row >= RangeHeaderRows && size_t(Row - RangeHeaderRows) < Results.Shown.size())
+        row = &Results.Shown[size_t(Row - RangeHeaderRows)];
+    if (!row)
+        return {};
+    const int firstHit = CheckType == ctNumbers ? 0 : 1;
+    const int lastCol = Grid->ColCount() - 1;
+    const bool totals = range && Row == TotalsRow;
+    if (Col < firstHit)
+        return totals ? QStringLiteral("Razem") : RowLabel(*row);
+    if (Col == lastCol)
+        return range && !totals && row->Win == Currency() ? QString() : MoneyText(row->Win);
+    const int64_t count = row->Hits[size_t(Col - firstHit)];
+    return range || count != 0 ? CountText(count) : QStringLiteral("0");
+}
+
+void TfrmCheckSystem::GridCellFormat(int Col, int Row, TCellFormat &Format) const
+{
+    Format.Text = CellText(Col, Row);
+    if (CheckType == ctRange && Row == TotalsRow)
+        Format.Font.Style |= fsBold;
+}
+
+void TfrmCheckSystem::ShowCosts()
+{
+    const TSystem *system = System();
+    if (!system)
+        return;
+    const std::optional<Currency> cost = SystemCost(Game->Info, system->K, system->ViewCount());
+    txtSystemCost->setText(CostText(cost));
+    if (NoResults || DrawCount <= 0)
+        return;
+    txtWin->setText(MoneyText(Results.Totals.Win));
+    std::optional<Currency> total;
+    std::optional<Currency> profit;
+    std::optional<Currency> average;
+    try {
+        if (cost) {
+            total = *cost * DrawCount;
+            profit = Results.Totals.Win - *total;
+            if (CheckType == ctRange)
+                average = *profit / (GroupType == cgDay ? DrawCount : int(Results.Shown.size()));
+        }
+    } catch (const std::overflow_error &) {
+    }
+    txtTotalCost->setText(CostText(total));
+    txtProfit->setText(CostText(profit));
+    txtAvgProfit->setText(CheckType == ctRange ? CostText(average) : QString());
+}
+
+void TfrmCheckSystem::ClearCosts()
+{
+    for (QLineEdit *field : {txtSystemCost, txtTotalCost, txtWin, txtProfit, txtAvgProfit})
+        field->clear();
+}
+
+void TfrmCheckSystem::UpdateDetailsButton(int GridRow)
+{
+    const bool enabled = HasResults() && (CheckType != ctRange || (GroupType == cgDay && GridRow >= RangeHeaderRows + 1));
+    btnDetails->setEnabled(enabled);
+    pDetails->setEnabled(enabled);
+}
+
+bool TfrmCheckSystem::HandleCommand(CommandEvent &Command)
+{
+    const QEvent::Type code = Command.type();
+    if (code == WM_TASK_START) {
+        StartCheck();
+    } else if (code == WM_SYS_REPORT) {
+        if (HasResults())
+            Report();
+    } else if (code == WM_DRAWS_RANGE) {
+        Range.Edit(this);
+    } else if (code == WM_DRAWS_CHANGED) {
+        if (!Range.DrawsChanged(Command.LParam))
+            return true;
+        ShowLastDate();
+        // Own numbers do not depend on the history.
+        if (CheckType != ctNumbers)
+            ClearResults();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TfrmCheckSystem::FormDestroy()
+{
+    if (FDestroyed)
+        return;
+    FDestroyed = true;
+    if (IsActiveChild())
+        FormDeactivate();
+    if (Game)
+        WriteParams();
+}
+
+void TfrmCheckSystem::closeEvent(QCloseEvent *event)
+{
+    Guarded([this] { FormDestroy(); });
+    event->accept();
+}

@@ -1,0 +1,188 @@
+#pragma once
+// "Sprawdzenie systemu": the system of a system window checked against every draw of a draws range
+// (grouped by day, week, month or year), against the game's last draw, or against numbers the player
+// enters; hits per level, wins, costs and profit in a grid, two charts and a costs panel. A dependent
+// window of its system window, always checking that window's current system; the check runs on the GUI
+// thread with the main status bar's progress.
+
+#include "core/DynArrays.h"
+#include "core/UGlobalProgress.h"
+#include "core/UGlobalSort.h"
+#include "engine/UStatDrawsMan.h"
+#include "shell/DrawsRangeBinding.h"
+#include "shell/UGeneralForm.h"
+#include "syswindows/SystemCheck.h"
+
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QChart;
+class QChartView;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QWidget;
+class TGenSysForm;
+class TResultGrid;
+class TRichView;
+class TStringAlignGrid;
+class TSystem;
+struct TCellFormat;
+struct TGameData;
+
+class TfrmCheckSystem : public TGenForm {
+    Q_OBJECT
+
+public:
+    explicit TfrmCheckSystem(QWidget *Owner = nullptr);
+    ~TfrmCheckSystem() override;
+
+    // Sets the window up on the system of OwnerWindow, a window of Game. Called once, after creation.
+    void Init(TGameData *AGame, TGenSysForm *AOwnerWindow);
+
+    TGameData *Game = nullptr;
+    QPointer<TGenSysForm> OwnerWindow;
+    // The window's own copy of the game's default range, changed only through its range dialog.
+    TDrawsRangeBinding Range;
+    // Levels, the checked draws' rows, the shown rows and the totals of the last check.
+    TSystemCheck Results;
+    int DrawCount = 0;
+    TDynByteArr OwnNumbers; // ascending
+    uint8_t CheckType = ctRange;
+    uint8_t GroupType = cgDay;
+    bool ShowAllHits = false;
+    bool NoResults = true;
+    int KOfChart = 0;
+    TStatDraws StatDraws;
+    TSortMan SortMan{1};
+    TProgress Progress;
+    // The parameters of the last finished check, for its report.
+    struct TReportParams {
+        TDrawsRange Range; // resolved, with its draw count
+        uint8_t CheckType = ctRange;
+        TDynByteArr Numbers;
+    } ReportParams;
+
+    QGroupBox *gbParams;
+    QWidget *pnlRange;
+    TRichView *txtDateDesc;
+    QWidget *pnlLastDraw;
+    QLineEdit *eLastDate;
+    QLineEdit *eNumbers;
+    QPushButton *btnNums;
+    QGroupBox *gbCosts;
+    QLineEdit *txtSystemCost;
+    QLineEdit *txtTotalCost;
+    QLineEdit *txtWin;
+    QLineEdit *txtProfit;
+    QLineEdit *txtAvgProfit;
+    QPushButton *btnWinsTable;
+    QTabWidget *PageControl1;
+    QWidget *tsParams;
+    QWidget *tsTable;
+    QWidget *tsChart;
+    QRadioButton *rbRange;
+    QRadioButton *rbLastDraw;
+    QRadioButton *rbNumbers;
+    QCheckBox *chkShowChart;
+    TStringAlignGrid *Grid;
+    QRadioButton *rbDay;
+    QRadioButton *rbWeek;
+    QRadioButton *rbMonth;
+    QRadioButton *rbYear;
+    QCheckBox *chkShowAllHits;
+    QPushButton *btnDetails;
+    QTabWidget *pcChart;
+    QChartView *Chart1;
+    QListWidget *lbHits;
+    QPushButton *btnSelAll;
+    QPushButton *btnDeselAll;
+    QChartView *Chart2;
+    QMenu *Popup1;
+    QAction *pDrawsRange;
+    QAction *pCheck;
+    QAction *pNums;
+    QAction *pWinsTable;
+    QAction *pDetails;
+    QAction *pReport;
+
+    // The system checked: the owner window's current one; nullptr once the owner has none.
+    TSystem *System() const;
+    // Results are shown.
+    bool HasResults() const { return !NoResults; }
+    // A check is queued behind the events that were waiting when it was asked for.
+    bool CheckPending() const { return FCheckQueued; }
+    // The check of the checked type, at once (the queued start of WM_TASK_START ends here).
+    void pCheckClick();
+    // The text of a data cell as the grid shows it; Row counts from the grid's first row below the header.
+    QString CellText(int Col, int Row) const;
+
+protected:
+    bool HandleCommand(CommandEvent &Command) override;
+    void FormActivate() override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // FCheckSystemLayout.cpp
+    void CreateControls();
+    QWidget *CreateParamsPage();
+    QWidget *CreateTablePage();
+    QWidget *CreateChartPage();
+    void CreatePopup();
+    void ConnectControls();
+
+    // FCheckSystemCharts.cpp
+    void ShowCharts();
+    // The charts hidden, and built again when they are asked for (range checks only).
+    void RebuildCharts();
+    void FillHitLevels();
+    void ApplyHitLevels();
+
+    void UpdateMenu();
+    void ShowLastDate();
+    void ReadParams();
+    void WriteParams();
+    void rbTypeCheckClick();
+    // The combination entry dialog on the own numbers.
+    void EnterOwnNumbers();
+    void ShowOwnNumbers();
+    // A check queued behind what waits in the event loop, with cmdStart off meanwhile.
+    void StartCheck();
+    bool CheckRange();
+    bool CheckLastDraw();
+    bool CheckOwnNumbers();
+    void ResetResults();
+    void ClearResults();
+    void ShowResults();
+    void RegroupClick();
+    void ApplyStoredSort();
+    bool GridSortColumn(int SortKey, int Direction);
+    void SetupColumns();
+    void HitsOptionClick();
+    void GridCellFormat(int Col, int Row, TCellFormat &Format) const;
+    // The first column's text of a shown row.
+    QString RowLabel(const TCheckRow &Row) const;
+    void ShowCosts();
+    void ClearCosts();
+    void UpdateDetailsButton(int GridRow);
+    void FormDestroy();
+
+    // FCheckSystemReport.cpp
+    void Report();
+    std::string ReportHeader() const;
+
+    std::unique_ptr<TResultGrid> ResultGrid;
+    bool FCheckQueued = false;
+    bool FDestroyed = false;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// Checking a system against drawn numbers: for each set of drawn numbers how many of the system's shown
+// combinations hit each level and what they win; the rows of all the draws checked, their totals, the
+// rows grouped by day, week, month or year, and their sorting.
+
+#include "core/Currency.h"
+#include "core/DateTime.h"
+#include "core/DynArrays.h"
+#include "engine/UGame.h"
+
+#include <cstdint>
+#include <vector>
+
+class TProgress;
+class TSystem;
+
+enum TCheckType : uint8_t { ctRange = 0, ctLastDraw = 1, ctNumbers = 2 };
+enum TCheckGroup : uint8_t { cgDay = 0, cgWeek = 1, cgMonth = 2, cgYear = 3 };
+// Sort codes of the result columns.
+enum TCheckSortKey { ckDate = 1, ckHits = 2, ckWin = 3 };
+
+struct TCheckRow {
+    int32_t Index = -1;  // the draw's position among the checked draws; the last draw's in the history
+    TDateTime Date = 0;  // the draw's date, or the first day of its group
+    TDynInt64Arr Hits;   // RowCount levels, the top level first
+    Currency Win;
+};
+
+// The first day of Date's week (its Monday), month or year; Date itself for day grouping.
+TDateTime GroupKey(TDateTime Date, TCheckGroup Group);
+
+class TSystemCheck {
+public:
+    // Levels of a system of N numbers with K per combination, from the top down to 1; no rows, zero totals.
+    void Reset(const TGameInfo &Game, int N, int K);
+
+    // The hits and win of System's shown combinations against the D ascending Drawn numbers, advancing
+    // Progress by one per combination. A combination with more hits than the top level counts at it.
+    TCheckRow Check(const TSystem &System, const uint8_t *Drawn, int D, TProgress &Progress) const;
+    // Appends a checked row and adds it to the totals.
+    void AddResult(TCheckRow Row);
+
+    // Shown := a copy of every result (day), or one row per run of results sharing the group's key,
+    // dated on the key, with their hits and wins summed.
+    void Group(TCheckGroup Group);
+    // Orders Shown by Key in Direction (1: larger first); equal hits or wins keep the later date first.
+    void Sort(int Key, int Direction);
+
+    const TGameInfo *Game = nullptr;
+    int K = 0;
+    THitsInfo HitsInfo;
+    int Top = 0; // the top level: HitsInfo.HighHits
+    std::vector<TCheckRow> DrawResults;
+    std::vector<TCheckRow> Shown;
+    TCheckRow Totals;
+};

@@ -1,0 +1,453 @@
+#include "controls/RichView.h"
+#include "core/ProgramLocale.h"
+#include "core/UGlobalProgress.h"
+#include "engine/UDrawsDB.h"
+#include "engine/UGameDescription.h"
+#include "engine/USysShort.h"
+#include "shell/FDrawsRange.h"
+#include "shell/FSelectComb.h"
+#include "syswindows/FCheckSystem.h"
+#include "syswindows/SysFormats.h"
+#include "tests/fixtures/XlsxReader.h"
+#include "tests/syswindows/SysWindowTestSupport.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <algorithm>
+#include <array>
+
+// Readable QStrings in failure messages.
+void PrintTo(const QString &Text, std::ostream *Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
+
+namespace {
+
+using Rows = std::vector<std::vector<int>>;
+
+// Three weeks (from Mondays 22 and 29 January and 5 February 2024) over two months.
+const std::vector<testsupport::FixtureDraw> TenDraws = {
+    {EncodeDate(2024, 1, 23), {1, 2, 3, 4, 5, 6}},      {EncodeDate(2024, 1, 25), {1, 2, 3, 7, 40, 41}},
+    {EncodeDate(2024, 1, 27), {10, 11, 12, 20, 21, 22}}, {EncodeDate(2024, 1, 30), {30, 31, 32, 33, 34, 35}},
+    {EncodeDate(2024, 1, 31), {1, 10, 20, 30, 40, 49}},  {EncodeDate(2024, 2, 1), {1, 2, 3, 4, 5, 49}},
+    {EncodeDate(2024, 2, 3), {7, 8, 9, 10, 11, 12}},     {EncodeDate(2024, 2, 6), {2, 3, 4, 5, 6, 7}},
+    {EncodeDate(2024, 2, 8), {13, 14, 15, 16, 17, 18}},  {EncodeDate(2024, 2, 10), {1, 2, 40, 41, 42, 43}},
+};
+const Rows ThreeRows = {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {10, 11, 12, 13, 14, 15}};
+
+// A 20-of-80 game whose tables stop at 10 numbers while systems go up to 12.
+constexpr uint8_t WideId = 9;
+const char *WideGame = "Id = 9\nName = Dwadzieścia z osiemdziesięciu\nShortName = Wide\nMaxNumber = 80\nDrawn = 20\n"
+                       "BetSize = 1\nMinK = 1\nMaxK = 10\nMaxSize = 12\nHasSystems = 0\nPrizeByStake = 1\n"
+                       "BasicStake = 2,50\nWinStake = 2,50\nMaxFreqLen = 4\nMinHits = 1 2 2 2 3 3 3 4 4 5 5 5\n"
+                       "Prizes 1 = 2,00\nPrizes 2 = - 9,00\nPrizes 3 = - 2,00 20,00\nPrizes 4 = - 1,00 4,00 60,00\n"
+                       "Prizes 5 = - - 2,00 15,00 280,00\nPrizes 6 = - - 1,00 5,00 44,00 1100,00\n"
+                       "Prizes 7 = - - 0,50 2,00 13,00 150,00 4500,00\n"
+                       "Prizes 8 = - - - 1,50 6,00 46,00 690,00 25000,00\n"
+                       "Prizes 9 = - - - 1,00 3,00 16,00 150,00 2800,00 130000,00\n"
+                       "Prizes 10 = - - - - 2,00 8,00 57,00 680,00 15000,00 820000,00\n";
+
+// Lotto's levels 6 down to 1 of one draw, and their win, counted plainly.
+struct PlainCheck {
+    std::array<int64_t, 6> Hits{};
+    int64_t Win = 0; // whole złoty
+};
+
+PlainCheck CountPlainly(const Rows &System, const std::vector<int> &Draw)
+{
+    static constexpr std::array<int64_t, 6> prizes = {2000000, 4000, 150, 24, 0, 0};
+    PlainCheck result;
+    for (const auto &row : System) {
+        const auto hits = std::count_if(row.begin(), row.end(), [&](int n) {
+            return std::find(Draw.begin(), Draw.end(), n) != Draw.end();
+        });
+        if (hits > 0)
+            ++result.Hits[size_t(6 - hits)];
+    }
+    for (size_t i = 0; i < 6; ++i)
+        result.Win += result.Hits[i] * prizes[i];
+    return result;
+}
+
+QString Money(int64_t Zloty)
+{
+    return MoneyText(Currency::fromCount(Zloty * Currency::Scale));
+}
+
+platform::Bytes Record(uint8_t Group, uint8_t Type, uint8_t AllHits, uint8_t Chart, std::vector<uint8_t> Own,
+                       uint8_t Count)
+{
+    platform::Bytes bytes = {Group, Type, AllHits, Chart, Count};
+    bytes.resize(85, 0);
+    std::copy(Own.begin(), Own.end(), bytes.begin() + 5);
+    return bytes;
+}
+
+} // namespace
+
+class CheckSystemTest : public SysWindowTest {
+protected:
+    void PrepareFolder() override
+    {
+        folder->writeDraws("Lotto", TenDraws);
+        folder->writeFile("wide.txt", WideGame);
+        ASSERT_EQ(MakeGameFile(folder->path() / "wide.txt", folder->path() / "Games" / "Wide.dat"), "");
+        std::vector<int> twenty = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 60, 61, 62, 63, 64, 65, 66, 67};
+        folder->writeDraws("Wide", {{EncodeDate(2024, 3, 2), twenty}});
+    }
+
+    // A classic window of the game showing the rows given.
+    TGenSysForm *OpenRows(uint8_t GameId, int N, const Rows &Combs)
+    {
+        SelectGame(GameId);
+        TGenSysForm *window = OpenClassic();
+        TGameData *game = Games.GameById(GameId);
+        auto system = std::make_unique<TSysShort>(game);
+        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
+        for (const auto &row : Combs) {
+            const std::vector<uint8_t> numbers(row.begin(), row.end());
+            system->AddComb(numbers.data());
+        }
+        window->OpenSystem(game, std::move(system));
+        return window;
+    }
+
+    TfrmCheckSystem *OpenCheck(TGenSysForm *Window)
+    {
+        sendCommand(Window, WM_SYS_CHECK);
+        auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
+        EXPECT_NE(check, nullptr);
+        Activate(check);
+        return check;
+    }
+
+    // WM_TASK_START, then the event loop until the queued check has run.
+    static void Check(TfrmCheckSystem *Window)
+    {
+        sendCommand(Window, WM_TASK_START);
+        EXPECT_TRUE(Window->CheckPending()) << "the check waits for the events before it";
+        while (Window->CheckPending())
+            QCoreApplication::processEvents();
+    }
+
+    static QStringList GridRow(const TfrmCheckSystem &Window, int Row)
+    {
+        QStringList cells;
+        for (int col = 0; col < Window.Grid->ColCount(); ++col) {
+            QString text;
+            Window.Grid->GetCellText(col, Row, text);
+            cells << text;
+        }
+        return cells;
+    }
+
+    static QString Cell(const TfrmCheckSystem &Window, int Col, int Row) { return GridRow(Window, Row).at(Col); }
+
+    // The texts of a day row as counted plainly: date, levels 6 to 3, win; zeros empty.
+    static QStringList PlainRow(const testsupport::FixtureDraw &Draw)
+    {
+        const PlainCheck plain = CountPlainly(ThreeRows, Draw.Numbers);
+        QStringList cells = {QString::fromStdString(DateToStr(Draw.Date))};
+        for (size_t i = 0; i < 4; ++i)
+            cells << (plain.Hits[i] ? QString::number(plain.Hits[i]) : QString());
+        cells << (plain.Win ? Money(plain.Win) : QString());
+        return cells;
+    }
+};
+
+TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
+{
+    TGenSysForm *system = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(system);
+    EXPECT_EQ(window->windowTitle(), "<Lotto #1> Sprawdzenie systemu: " + system->windowTitle().section("> ", 1));
+    EXPECT_EQ(window->ParentWindow, system);
+    EXPECT_EQ(system->CountChildWindows(cwCheckSystem, 0), 1);
+    EXPECT_EQ(window->eLastDate->text(), "10.02.2024");
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    window->chkShowChart->setChecked(true);
+
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdReport);
+    EXPECT_EQ(window->PageControl1->currentWidget(), window->tsTable);
+    ASSERT_EQ(window->Grid->RowCount(), 14) << "header, blank, Razem, blank and ten draws";
+    EXPECT_EQ(GridRow(*window, 0), QStringList({"Los. -", "'6'", "'5'", "'4'", "'3'", "Wygrana"}));
+    EXPECT_EQ(GridRow(*window, 1), QStringList(6, QString()));
+    EXPECT_EQ(GridRow(*window, 2), QStringList({"Razem", "1", "2", "1", "8", Money(2008342)}));
+    PlainCheck total;
+    for (int i = 0; i < 10; ++i) {
+        // Newest first.
+        const testsupport::FixtureDraw &draw = TenDraws[size_t(9 - i)];
+        EXPECT_EQ(GridRow(*window, 4 + i), PlainRow(draw)) << i;
+        const PlainCheck plain = CountPlainly(ThreeRows, draw.Numbers);
+        for (size_t level = 0; level < 6; ++level)
+            total.Hits[level] += plain.Hits[level];
+        total.Win += plain.Win;
+    }
+    EXPECT_EQ(total.Win, 2008342);
+    EXPECT_EQ(window->Results.Totals.Hits, TDynInt64Arr(total.Hits.begin(), total.Hits.end()));
+    EXPECT_EQ(window->txtSystemCost->text(), Money(9));
+    EXPECT_EQ(window->txtTotalCost->text(), Money(90));
+    EXPECT_EQ(window->txtWin->text(), Money(2008342));
+    EXPECT_EQ(window->txtProfit->text(), Money(2008252));
+    EXPECT_EQ(window->txtAvgProfit->text(), MoneyText(Currency::fromCount(2008252 * Currency::Scale / 10)));
+
+    // One line per level in the hits chart, the winning ones switched on; the wins of every draw.
+    const QList<QAbstractSeries *> lines = window->Chart1->chart()->series();
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(static_cast<QLineSeries *>(lines[0])->name(), "'   6'");
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(lines[i]->isVisible(), i < 4) << i;
+    EXPECT_EQ(static_cast<QLineSeries *>(lines[5])->at(5).y(), 3) << "the three single hits of 31 January";
+    window->btnSelAll->click();
+    EXPECT_TRUE(lines[5]->isVisible());
+    auto *wins = static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0));
+    ASSERT_EQ(wins->count(), 10);
+    EXPECT_EQ(wins->at(0).y(), 0);
+    EXPECT_EQ(wins->at(9).y(), 2000024);
+
+    window->rbWeek->setChecked(true);
+    ASSERT_EQ(window->Grid->RowCount(), 7);
+    EXPECT_EQ(GridRow(*window, 4), QStringList({"05.02.2024", "", "1", "", "2", Money(4024 + 24)}));
+    EXPECT_EQ(GridRow(*window, 5), QStringList({"29.01.2024", "", "1", "", "3", Money(4024 + 48)}));
+    EXPECT_EQ(GridRow(*window, 6), QStringList({"22.01.2024", "1", "", "1", "3", Money(2000024 + 174 + 24)}));
+    EXPECT_EQ(window->txtAvgProfit->text(), MoneyText(Currency::fromCount(2008252 * Currency::Scale) / 3));
+
+    window->rbMonth->setChecked(true);
+    ASSERT_EQ(window->Grid->RowCount(), 6);
+    EXPECT_EQ(Cell(*window, 0, 4), "02/2024");
+    EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
+    EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
+    EXPECT_FALSE(window->pcChart->isHidden());
+    EXPECT_EQ(static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0))->count(), 2);
+}
+
+TEST_F(CheckSystemTest, SortingByWinOrHitsBreaksTiesByTheLaterDate)
+{
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    Check(window);
+    const int winColumn = window->Grid->ColCount() - 1;
+    TSortCol entry{1, ckWin};
+    window->Grid->OnSortColumn(window->Grid, winColumn, entry);
+    QStringList dates;
+    for (int row = 4; row < window->Grid->RowCount(); ++row)
+        dates << Cell(*window, 0, row);
+    EXPECT_EQ(dates, QStringList({"23.01.2024", "06.02.2024", "01.02.2024", "25.01.2024", "03.02.2024", "08.02.2024",
+                                  "27.01.2024", "10.02.2024", "31.01.2024", "30.01.2024"}));
+    EXPECT_EQ(Cell(*window, winColumn, 0), "Wygrana -");
+    EXPECT_EQ(Cell(*window, 0, 0), "Los.");
+
+    entry = {-1, ckHits};
+    window->Grid->OnSortColumn(window->Grid, 1, entry);
+    dates.clear();
+    for (int row = 4; row < window->Grid->RowCount(); ++row)
+        dates << Cell(*window, 0, row);
+    // Hit vectors ascending from the top level: no hits at all first, the draw with a six last.
+    EXPECT_EQ(dates, QStringList({"30.01.2024", "31.01.2024", "10.02.2024", "08.02.2024", "27.01.2024", "03.02.2024",
+                                  "25.01.2024", "06.02.2024", "01.02.2024", "23.01.2024"}));
+
+    // A new check keeps the stored order.
+    Check(window);
+    EXPECT_EQ(Cell(*window, 0, 4), "30.01.2024");
+    EXPECT_EQ(Cell(*window, 1, 0), "'6' +");
+}
+
+TEST_F(CheckSystemTest, LastDrawAndOwnNumbersShowZerosAndKeepTheirResultsAsTheyShould)
+{
+    store().setValue("Tools\\1\\1", "Params", Record(0, 2, 0, 0, {1, 2, 3, 4, 5, 6}, 6));
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    ASSERT_TRUE(window->rbNumbers->isChecked());
+    EXPECT_EQ(window->eNumbers->text(), "  1  2  3  4  5  6");
+    Check(window);
+    ASSERT_EQ(window->Grid->RowCount(), 2);
+    EXPECT_EQ(GridRow(*window, 0), QStringList({"'6'", "'5'", "'4'", "'3'", "Wygrana"}));
+    EXPECT_EQ(GridRow(*window, 1), QStringList({"1", "0", "0", "1", Money(2000024)}));
+    EXPECT_EQ(window->txtTotalCost->text(), Money(9));
+    EXPECT_EQ(window->txtProfit->text(), Money(2000015));
+    EXPECT_EQ(window->txtAvgProfit->text(), "");
+    EXPECT_FALSE(window->pcChart->isVisibleTo(window));
+    EXPECT_TRUE(window->btnDetails->isEnabled());
+
+    // The history changes: own numbers do not depend on it.
+    TGameData *lotto = Games.GameById(LottoId);
+    ASSERT_NE(lotto->DrawsMan->AddDraw({5, 6, 7, 8, 9, 10}, EncodeDate(2024, 2, 13)), -1);
+    sendCommand(window, WM_DRAWS_CHANGED, 0, LottoId);
+    EXPECT_EQ(window->eLastDate->text(), "13.02.2024");
+    EXPECT_TRUE(window->HasResults());
+    EXPECT_EQ(GridRow(*window, 1).last(), Money(2000024));
+
+    window->rbLastDraw->setChecked(true);
+    Check(window);
+    ASSERT_EQ(window->Grid->RowCount(), 2);
+    // 5 6 7 8 9 10: two hits of the first row, three of the second, one of the third.
+    EXPECT_EQ(GridRow(*window, 1), QStringList({"11", "0", "0", "0", "1", Money(24)}));
+    sendCommand(window, WM_DRAWS_CHANGED, 0, 2);
+    EXPECT_TRUE(window->HasResults()) << "another game's draws";
+    sendCommand(window, WM_DRAWS_CHANGED, 0, LottoId);
+    EXPECT_FALSE(window->HasResults());
+    EXPECT_EQ(window->Grid->RowCount(), 2);
+    EXPECT_EQ(GridRow(*window, 1), QStringList(6, QString()));
+    EXPECT_EQ(window->txtWin->text(), "");
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+}
+
+TEST_F(CheckSystemTest, ChangingTheRangeAloneKeepsTheResultsUntilTheNextCheck)
+{
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    Check(window);
+    script.onDialog([](QDialog &Dialog) {
+        auto &dialog = dynamic_cast<TfrmDrawsFilter &>(Dialog);
+        dialog.rbFltTypeLast->setChecked(true);
+        dialog.btnOK->click();
+    });
+    EXPECT_EQ(sendCommand(window, WM_DRAWS_RANGE), 1);
+    EXPECT_EQ(window->Range.Range.Count, 1u);
+    EXPECT_EQ(window->Grid->RowCount(), 14);
+    EXPECT_TRUE(window->HasResults());
+    // Every draw marked, as another reader may have left them: the check's own range is the last draw.
+    TDrawsManager &history = *Games.GameById(LottoId)->DrawsMan;
+    TDrawsRange every = window->Range.Range;
+    every.Mode = drAll;
+    history.SetRange(every);
+    const auto marks = [&history] {
+        std::vector<int32_t> result;
+        for (int i = 0; i < history.Count(); ++i)
+            result.push_back(history.GetDraw(i).Mark);
+        return result;
+    };
+    const std::vector<int32_t> before = marks();
+    Check(window);
+    EXPECT_EQ(marks(), before) << "the check leaves the history's marks alone";
+    EXPECT_EQ(window->Grid->RowCount(), 5);
+    EXPECT_EQ(GridRow(*window, 4), PlainRow(TenDraws.back()));
+    EXPECT_EQ(window->txtTotalCost->text(), Money(9));
+}
+
+TEST_F(CheckSystemTest, RowsAboveTheTopLevelCountAtIt)
+{
+    // Twelve-number rows on a game whose prize tables stop at ten: 12 and 10 of the drawn twenty.
+    TfrmCheckSystem *window = OpenCheck(OpenRows(WideId, 14, {{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12},
+                                                             {3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14},
+                                                             {1, 2, 3, 4, 5, 6, 7, 8, 9, 13, 14, 15}}));
+    window->rbLastDraw->setChecked(true);
+    window->chkShowAllHits->click();
+    Check(window);
+    ASSERT_EQ(window->Grid->ColCount(), 12) << "Los., '10' down to '1', Wygrana";
+    EXPECT_EQ(GridRow(*window, 1).mid(0, 3), QStringList({"1", "2", "1"}));
+    // Two tens and a nine at 2,50 a unit: 2 x 820 000 + 15 000.
+    EXPECT_EQ(GridRow(*window, 1).last(), Money((2 * 820000 + 15000) * 5 / 2));
+}
+
+TEST_F(CheckSystemTest, MultiBetRowsCountAsTheirSimpleBets)
+{
+    TGameData *lotto = Games.GameById(LottoId);
+    auto system = std::make_unique<TSysShort>(lotto);
+    system->SetParams(8, 7, 2);
+    const std::vector<uint8_t> seven = {1, 2, 3, 4, 5, 6, 7};
+    const std::vector<uint8_t> other = {1, 2, 3, 10, 11, 12, 13};
+    system->AddComb(seven.data());
+    system->AddComb(other.data());
+    TSystemCheck check;
+    check.Reset(lotto->Info, 13, 7);
+    TProgress progress;
+    progress.Init(10000, 2, 0);
+    const std::vector<uint8_t> drawn = {1, 2, 3, 4, 5, 6};
+    const TCheckRow row = check.Check(*system, drawn.data(), 6, progress);
+    // Of the seven bets of six numbers in {1..7}: one six and six fives; of those in the other row,
+    // the four bets that hold 1, 2 and 3 have three hits.
+    EXPECT_EQ(row.Hits, TDynInt64Arr({1, 6, 0, 4, 0, 0}));
+    EXPECT_EQ(row.Win, Currency::fromCount((2000000 + 6 * 4000 + 4 * 24) * Currency::Scale));
+    EXPECT_EQ(progress.Done, 2);
+}
+
+TEST_F(CheckSystemTest, ParamsRecordIsWrittenAsBuiltAndOnlyUsableOwnNumbersAreTaken)
+{
+    store().setValue("Tools\\1\\1", "Params", Record(7, 9, 1, 1, {5, 7, 9}, 3));
+    TGenSysForm *system = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(system);
+    EXPECT_TRUE(window->rbRange->isChecked()) << "an unknown check type";
+    EXPECT_TRUE(window->rbDay->isChecked()) << "an unknown grouping";
+    EXPECT_TRUE(window->chkShowAllHits->isChecked());
+    EXPECT_TRUE(window->chkShowChart->isChecked());
+    EXPECT_EQ(window->Grid->ColCount(), 8);
+    EXPECT_EQ(window->eNumbers->text(), "  5  7  9");
+    window->rbMonth->setChecked(true);
+    window->rbLastDraw->setChecked(true);
+    window->chkShowChart->setChecked(false);
+    window->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(system->CountChildWindows(cwCheckSystem, 0), 0);
+    EXPECT_EQ(store().value("Tools\\1\\1", "Params"), platform::RegValue(Record(2, 1, 1, 0, {5, 7, 9}, 3)));
+
+    const std::vector<platform::Bytes> refused = {
+        Record(0, 2, 0, 0, {5, 7, 9}, 200), Record(0, 2, 0, 0, {0, 7, 9}, 3), Record(0, 2, 0, 0, {5, 7, 7}, 3),
+        Record(0, 2, 0, 0, {9, 7, 5}, 3),   Record(0, 2, 0, 0, {5, 7, 50}, 3), Record(0, 2, 0, 0, {1, 2, 3, 4, 5, 6, 7}, 7)};
+    for (const platform::Bytes &bytes : refused) {
+        store().setValue("Tools\\1\\1", "Params", bytes);
+        TfrmCheckSystem *another = OpenCheck(system);
+        EXPECT_TRUE(another->OwnNumbers.empty());
+        EXPECT_EQ(another->eNumbers->text(), "");
+        script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+        Check(another);
+        EXPECT_FALSE(another->HasResults()) << "no own numbers, no check";
+        another->Close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Closing the system window closes its check window.
+    OpenCheck(system);
+    const size_t before = frame->ChildForms().size();
+    system->Close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame->ChildForms().size(), before - 2);
+}
+
+TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogAndTheReportHoldsTheCheck)
+{
+    store().setValue("Tools\\1\\1", "Params", Record(0, 2, 0, 0, {}, 0));
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    ASSERT_TRUE(window->rbNumbers->isChecked());
+    // Asked for when the check starts without them; cancelled, nothing is checked.
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+    Check(window);
+    EXPECT_FALSE(window->HasResults());
+    script.onDialog([](QDialog &Dialog) {
+        auto &select = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(select.MaxLen, 6);
+        EXPECT_EQ(select.MaxNumber, 49);
+        select.eInput->setPlainText(QStringLiteral("15 3 1 14 2"));
+        select.btnReadNums->click();
+        select.btnOK->click();
+    });
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_EQ(window->eNumbers->text(), "  1  2  3  14  15");
+    // Three hits of the first two rows, two of the third.
+    EXPECT_EQ(GridRow(*window, 1), QStringList({"0", "0", "0", "2", Money(48)}));
+
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    sendCommand(window, WM_SYS_REPORT);
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 1u);
+    const testsupport::XlsxSheet &sheet = sheets[0];
+    const std::vector<std::string> header = {
+        "Gra       : Lotto 6 z 49", "Narzędzie : Sprawdzenie systemu", " ", "Parametry", " Zakres danych",
+        "  Liczba losowań : 10", "  Okres czasu    : 23.01.2024 - 10.02.2024", "  Ograniczenia   : brak", " ",
+        " Rodzaj sprawdzenia  : Własne liczby", "  Kombinacja         :  1  2  3 14 15"};
+    for (size_t i = 0; i < header.size(); ++i)
+        EXPECT_EQ(sheet.At("B" + std::to_string(i + 2)).Text, header[i]) << i;
+    EXPECT_FALSE(sheet.At("B13").HasValue);
+    EXPECT_EQ(sheet.At("B15").Text, "'6'");
+    EXPECT_EQ(sheet.At("F15").Text, "Wygrana");
+    EXPECT_EQ(sheet.At("E16").Text, "2");
+    EXPECT_EQ(sheet.At("F16").Text, Money(48).toStdString());
+}
