@@ -1,4 +1,7 @@
+#include "output/FGlobalReport.h"
+#include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
 #include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
@@ -13,7 +16,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    InstallReports();
     InstallSystemWindows();
     InstallStatWindows();
+    SetDrawsUpdateOpener(UpdateDrawsFromInternet);
     return RunProgram();
 }
