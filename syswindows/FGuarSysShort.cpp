@@ -171,6 +171,8 @@ bool TfrmGuarSysShort::HandleCommand(CommandEvent &Command)
     const QEvent::Type code = Command.type();
     if (code == WM_SYS_SAVE) {
         Save();
+    } else if (code == WM_SYS_REPORT) {
+        Report();
     } else if (code == WM_TASK_STOP) {
         StopComputing();
         Close();

@@ -79,6 +79,9 @@ public:
         uint32_t Outcome = 0;
     };
     std::vector<TRowMapEntry> RowMap;
+    // The tables the last report took.
+    bool ReportDetails = true;
+    bool ReportSummary = false;
 
     // The progress panel.
     QWidget *Panel1;
@@ -119,6 +122,8 @@ private:
     void sgDetailsGetCellFormat(int Col, int Row, TCellFormat &Format) const;
     bool sgDetailsSortColumn(int SortKey, int Direction);
     void Save();
+    // The spreadsheet report of the tables the user chooses (the details alone for a full system).
+    void Report();
 
     int SavedHeight = 0;
     int Tiers = 0; // prize tiers: the grids' columns 1..Tiers

@@ -10,9 +10,12 @@
 #include "syswindows/FGuarSysShort.h"
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FWriteFile.h"
+#include "output/FSelRepItems.h"
+#include "tests/fixtures/XlsxReader.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -182,6 +185,23 @@ protected:
         sendCommand(Window, WM_SYS_SAVE);
     }
 
+    // The report command answered in its items dialog by Choose (when it asks), read back from the file.
+    std::vector<testsupport::XlsxSheet> Report(TfrmGuarSysShort *Window, const std::function<void(TfrmSelRepItems &)> &Choose)
+    {
+        if (Choose)
+            script.onDialog([=](QDialog &Dialog) {
+                auto &items = dynamic_cast<TfrmSelRepItems &>(Dialog);
+                Choose(items);
+                items.btnOK->click();
+            });
+        script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+        script.answerOpen(true);
+        sendCommand(Window, WM_SYS_REPORT);
+        if (script.openedDocuments().empty())
+            return {};
+        return testsupport::readXlsx(script.openedDocuments().back().toStdString());
+    }
+
     TGameData *Lotto() const { return Games.GameById(LottoId); }
 };
 
@@ -291,6 +311,33 @@ TEST_F(GuaranteeWindowTest, ExactGuaranteeOfAClassicSystemEqualsEveryDraw)
 
     Activate(window);
     EXPECT_EQ(EnabledMask(), cmdSave | cmdRead | cmdReport);
+
+    // The report: the heading, the details from row 8 and the summary on a sheet of its own.
+    const std::vector<testsupport::XlsxSheet> sheets = Report(window, [](TfrmSelRepItems &Items) {
+        ASSERT_EQ(Items.CheckListBox1->count(), 2);
+        EXPECT_EQ(Items.CheckListBox1->item(0)->text(), "Szczegóły");
+        EXPECT_EQ(Items.CheckListBox1->item(1)->text(), "Podsumowanie");
+    });
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].Name, "Szczegóły");
+    EXPECT_EQ(sheets[0].At("B2").Text, "Gwarancja : System skrócony - klasyczny 6/8/5");
+    EXPECT_EQ(sheets[0].At("B4").Text, "Parametry:");
+    EXPECT_EQ(sheets[0].At("B5").Text, " Dokładność gwarancji : 1,00000");
+    EXPECT_EQ(sheets[0].At("B8").Text, "Trafienie");
+    const QStringList firstRow = RowOf(*window->sgDetails, 1);
+    for (int col = 0; col < firstRow.size(); ++col)
+        EXPECT_EQ(sheets[0].At(std::string(1, char('B' + col)) + "9").Text, firstRow[col].toStdString()) << col;
+    EXPECT_EQ(sheets[1].Name, "Podsumowanie");
+    EXPECT_EQ(sheets[1].At("B2").Text, "Trafienie");
+    EXPECT_EQ(sheets[1].At("B3").Text, Caption(6).toStdString());
+    EXPECT_EQ(sheets[1].At("B5").Text, " Min");
+
+    // The summary alone goes from the first sheet's row 8.
+    const std::vector<testsupport::XlsxSheet> summary =
+        Report(window, [](TfrmSelRepItems &Items) { Items.CheckListBox1->item(0)->setCheckState(Qt::Unchecked); });
+    ASSERT_EQ(summary.size(), 1u);
+    EXPECT_EQ(summary[0].Name, "Podsumowanie");
+    EXPECT_EQ(summary[0].At("B9").Text, Caption(6).toStdString());
 }
 
 TEST_F(GuaranteeWindowTest, APrecisionBelowOneSamplesTheDrawsAndSmallProbabilitiesShowTheirLimit)
@@ -352,6 +399,12 @@ TEST_F(GuaranteeWindowTest, AFullSystemInOrderOpensWithoutTheDialogAndShowsNoSum
         expected << "1,00000" << Zloty(WinOf(vector));
         EXPECT_EQ(DetailRows(*window, 6 - h), std::vector<QStringList>{expected});
     }
+
+    // Its report holds the details only, without asking.
+    const std::vector<testsupport::XlsxSheet> sheets = Report(window, {});
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].Name, "Szczegóły");
+    EXPECT_EQ(sheets[0].At("B9").Text, Caption(6).toStdString());
 }
 
 TEST_F(GuaranteeWindowTest, StopAndTheSystemWindowClosingEndTheComputation)
