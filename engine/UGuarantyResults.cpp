@@ -115,20 +115,8 @@ void TGuaranty::computeStatistics()
         StdHits[j] = float(std::sqrt(hitSquares[j] / count));
 }
 
-namespace {
-
-// The copy reports no progress: only the guarantees compute.
-std::unique_ptr<const TSystem> SilentCopy(const TSystem &Source)
-{
-    std::unique_ptr<TSystem> copy = CopySystem(Source);
-    copy->Progress.OnProgress = nullptr;
-    return copy;
-}
-
-} // namespace
-
 TSetGuaranty::TSetGuaranty(const TGameData *Game_, double MinProb_, const TSystem &System_)
-    : FSystem(SilentCopy(System_)), Game(Game_), System(*FSystem), MinProb(MinProb_), K(uint8_t(System_.K)),
+    : FSystem(CopySystem(System_)), Game(Game_), System(*FSystem), MinProb(MinProb_), K(uint8_t(System_.K)),
       Description(System_.GetDescription(false))
 {
     HitInfo.Init(Game->Info, System.N, System.K, !System.FullBet);

@@ -51,5 +51,6 @@ std::unique_ptr<TSystem> CopySystem(const TSystem &Source)
     if (!copy)
         throw std::logic_error("CopySystem: a system of an unknown kind");
     copy->Assign(Source);
+    copy->Progress.OnProgress = nullptr;
     return copy;
 }

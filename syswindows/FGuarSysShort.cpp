@@ -73,10 +73,15 @@ void TfrmGuarSysShort::Init(TGameData *AGame, const TSystem &ASystem, double APr
     Count = Set->Count();
 }
 
-void TfrmGuarSysShort::Start()
+void TfrmGuarSysShort::ShowCaption()
 {
     setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Gwarancja: ") +
                    QString::fromStdString(Set->Description));
+}
+
+void TfrmGuarSysShort::Start()
+{
+    ShowCaption();
     ProgressBar1->SetMax(10000);
     ProgressBar2->SetMax(std::max(Count, 1) * 10000);
     ProgressBar1->SetPosition(0);
@@ -102,8 +107,7 @@ void TfrmGuarSysShort::InitFromSet(TGameData *AGame, std::unique_ptr<TSetGuarant
     Set = std::move(ASet);
     Precision = Set->Precision;
     Count = Set->Count();
-    setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Gwarancja: ") +
-                   QString::fromStdString(Set->Description));
+    ShowCaption();
     ShowResults();
 }
 

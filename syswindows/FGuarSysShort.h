@@ -109,6 +109,8 @@ protected:
 
 private:
     void CreateControls();
+    // The window tag and the system's description.
+    void ShowCaption();
     void UpdateMenu();
     // After the worker: the results, or the failure.
     void GuarEnded(const TTaskEnd &End);
