@@ -43,6 +43,7 @@ struct TOneOfAllGuars {
     std::string CaptionText; // the caption of the guarantee computed for it
     TBlocks Parts;           // one group per category with hits, in category order
     TDynByteArr Key;         // the hits per category
+    bool Selected = false;   // chosen for a guarantee
 };
 
 // The hit configurations worth a guarantee, built from a system's number categories: List2 combines

@@ -76,6 +76,8 @@ public:
 
     // Rows of the vectors: the row count of HitInfo.
     int RowCount() const { return HitInfo.RowCount; }
+    // The rows a table of the guarantee shows: its vectors with Probability >= MinProb, at least 1.
+    int DetailRowCount(double MinProb) const;
 
     std::string Caption; // the configuration's text; the file keeps GuarCaptionLength characters
     bool IsFull = false; // the system is a full system in lexicographic order, or one in too-many mode
@@ -130,7 +132,12 @@ private:
 void SortGuarVectors(TGuarVectors &Vectors, double MinProb, uint8_t Mode, int Dir);
 
 class TSetGuaranty {
+    // The set's own copy of the system it belongs to: the system's window may change or free its own,
+    // and the guarantee file pairs the guarantees with these rows.
+    std::unique_ptr<const TSystem> FSystem;
+
 public:
+    // Takes a copy of System.
     TSetGuaranty(const TGameData *Game, double MinProb, const TSystem &System);
 
     // Takes the guarantee: the set's MinProb, MaxRows raised to its row count.
@@ -149,7 +156,7 @@ public:
     int DetailRowCount(double MinProb) const;
 
     const TGameData *Game;
-    const TSystem &System;
+    const TSystem &System; // the copy
     std::vector<std::unique_ptr<TGuaranty>> Items;
     double Precision = 1.0; // 1.0: exact
     double MinProb = 0;

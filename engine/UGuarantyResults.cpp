@@ -116,7 +116,7 @@ void TGuaranty::computeStatistics()
 }
 
 TSetGuaranty::TSetGuaranty(const TGameData *Game_, double MinProb_, const TSystem &System_)
-    : Game(Game_), System(System_), MinProb(MinProb_), K(uint8_t(System_.K)),
+    : FSystem(CopySystem(System_)), Game(Game_), System(*FSystem), MinProb(MinProb_), K(uint8_t(System_.K)),
       Description(System_.GetDescription(false))
 {
     HitInfo.Init(Game->Info, System.N, System.K, !System.FullBet);
@@ -139,12 +139,16 @@ void TSetGuaranty::SortRows(uint8_t Mode, int Dir)
     SortDir = Dir;
 }
 
+int TGuaranty::DetailRowCount(double MinProb_) const
+{
+    return std::max<int>(1, int(std::count_if(Vectors.begin(), Vectors.end(),
+                                              [=](const TGuarVector &V) { return V.Probability >= MinProb_; })));
+}
+
 int TSetGuaranty::DetailRowCount(double MinProb_) const
 {
     int rows = 0;
     for (const auto &item : Items)
-        rows += std::max<int>(
-            1, int(std::count_if(item->Vectors.begin(), item->Vectors.end(),
-                                 [=](const TGuarVector &V) { return V.Probability >= MinProb_; })));
+        rows += item->DetailRowCount(MinProb_);
     return rows;
 }

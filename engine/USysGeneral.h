@@ -173,3 +173,5 @@ int CompareCombs(const uint8_t *A, const uint8_t *B, int Len);
 
 // The system of a kind, empty, for a game; nullptr for a kind that is not assigned or not built.
 std::unique_ptr<TSystem> CreateSystem(int32_t Kind, const TGameData *Game);
+// A new system of Source's kind and game holding what Source holds (Assign), reporting no progress.
+std::unique_ptr<TSystem> CopySystem(const TSystem &Source);

@@ -9,6 +9,8 @@
 #include "engine/USysUser.h"
 #include "engine/USysVar.h"
 
+#include <stdexcept>
+
 namespace {
 
 template <typename TKind> std::unique_ptr<TSystem> make(const TGameData *Game)
@@ -41,4 +43,14 @@ std::unique_ptr<TSystem> CreateSystem(int32_t Kind, const TGameData *Game)
         if (maker.Kind == Kind)
             return maker.Make(Game);
     return nullptr;
+}
+
+std::unique_ptr<TSystem> CopySystem(const TSystem &Source)
+{
+    std::unique_ptr<TSystem> copy = CreateSystem(Source.Kind, Source.Game);
+    if (!copy)
+        throw std::logic_error("CopySystem: a system of an unknown kind");
+    copy->Assign(Source);
+    copy->Progress.OnProgress = nullptr;
+    return copy;
 }

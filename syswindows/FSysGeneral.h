@@ -103,6 +103,10 @@ public:
     void SetViewAll(bool ShowAll);
     // The commands a window leaves on when another one becomes active.
     void DisableCommands();
+    // The guarantee command: the guarantee window on the system, computing every variant at once for a
+    // system that holds every combination in order, else those chosen in the parameter dialog (in its
+    // DialogMode).
+    void ShowGuarantee(int DialogMode);
     void NewSystem();
 
     void ChildClosed(TGenForm *Child) override;

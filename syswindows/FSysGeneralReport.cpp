@@ -35,9 +35,7 @@ void TGenSysForm::WriteReport(const TMyThread &Thread, TEReport &Report, TProgre
     const bool withKey = !System->IsDefaultKey();
     const int64_t steps = int64_t(ViewCount()) + 190;
     Progress.Init(10000, withKey ? steps * 2 : steps, 0);
-    const std::unique_ptr<TSystem> copy = CreateSystem(SysKind, Game);
-    copy->Assign(*System);
-    copy->Progress.OnProgress = nullptr;
+    const std::unique_ptr<TSystem> copy = ::CopySystem(*System);
     Report.AddSheets(withKey ? 2 : 1);
     std::string header;
     GetParamsText(0, header);

@@ -118,6 +118,8 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
         GenerateAgain();
     else if (code == WM_TASK_STOP)
         StopGeneration();
+    else if (code == WM_SYS_GUARANTEE)
+        ShowGuarantee(0);
     else
         return TGenSysForm::HandleCommand(Command);
     return true;

@@ -1,0 +1,224 @@
+// The guarantee window's life: the set of the chosen variants, the worker, its progress and end, the
+// commands, saving the set, and stopping.
+#include "syswindows/FGuarSysShort.h"
+
+#include "controls/ALProgressBar.h"
+#include "core/ProgramParams.h"
+#include "core/UGlobalFiles.h"
+#include "engine/UAllGuars.h"
+#include "engine/UGuaranty.h"
+#include "engine/USysGeneral.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainCommands.h"
+#include "shell/ResultGrid.h"
+#include "syswindows/FSysGeneral.h"
+#include "syswindows/FWriteFile.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPointer>
+
+#include <utility>
+
+namespace {
+
+const QString GuaranteeText = QStringLiteral("Gwarancja - ");
+
+constexpr int ResultCommands = cmdSave | cmdRead | cmdReport;
+constexpr int ComputingCommands = cmdRead | cmdStop;
+
+} // namespace
+
+void TSGThread::Execute(const TMyThread &Thread) const
+{
+    CalcSetGuaranty(*Set, Thread, [this](int Done, int) {
+        if (OnStep)
+            OnStep(Done);
+    });
+}
+
+TfrmGuarSysShort::TfrmGuarSysShort(QWidget *Owner) : TGenForm(Owner)
+{
+    ChildKind = cwGuarantee;
+    CreateControls();
+    Runner.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
+    Runner.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { GuarEnded(End); }); };
+}
+
+TfrmGuarSysShort::~TfrmGuarSysShort()
+{
+    StopComputing();
+}
+
+void TfrmGuarSysShort::Init(TGameData *AGame, const TSystem &ASystem, double APrecision,
+                            std::unique_ptr<TAllGuars> AVariants)
+{
+    Game = AGame;
+    Precision = APrecision;
+    Set = std::make_unique<TSetGuaranty>(Game, ProgramParams.GProb, ASystem);
+    Set->Precision = Precision;
+    for (const TGeneralList<TOneOfAllGuars> *list : {&AVariants->List1, &AVariants->List2})
+        for (int i = 0; i < list->Count(); ++i) {
+            const TOneOfAllGuars &variant = *list->GetItem(i);
+            if (!variant.Selected)
+                continue;
+            auto guaranty = std::make_unique<TGuaranty>(Game, Runner.ProgressHandler(), variant.Parts, Set->System);
+            guaranty->Caption = variant.LongText;
+            Set->Add(std::move(guaranty));
+        }
+    Count = Set->Count();
+}
+
+void TfrmGuarSysShort::ShowCaption()
+{
+    setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Gwarancja: ") +
+                   QString::fromStdString(Set->Description));
+}
+
+void TfrmGuarSysShort::Start()
+{
+    ShowCaption();
+    ProgressBar1->SetMax(10000);
+    ProgressBar2->SetMax(std::max(Count, 1) * 10000);
+    ProgressBar1->SetPosition(0);
+    ProgressBar2->SetPosition(0);
+    Step = 0;
+    State = 2;
+    if (Count > 0)
+        lblGuartType->setText(GuaranteeText + QString::fromStdString(Set->GetItem(0).Caption));
+    const QPointer<TfrmGuarSysShort> window(this);
+    const TSGThread job{Set.get(), [window](int Done) {
+                            RunOnGuiThread([window, Done] {
+                                if (window)
+                                    window->StepDone(Done);
+                            });
+                        }};
+    Runner.Start([job](TMyThread &Thread) { job.Execute(Thread); });
+    UpdateMenu();
+}
+
+void TfrmGuarSysShort::InitFromSet(TGameData *AGame, std::unique_ptr<TSetGuaranty> ASet)
+{
+    Game = AGame;
+    Set = std::move(ASet);
+    Precision = Set->Precision;
+    Count = Set->Count();
+    ShowCaption();
+    ShowResults();
+}
+
+void TfrmGuarSysShort::DoProgress(int Pos, int ProgressStep)
+{
+    if (State != 2)
+        return;
+    ShowProgress(ProgressBar1, lblProg1, Pos, ProgressStep);
+    ShowProgress(ProgressBar2, lblProg2, Step + Pos, ProgressStep);
+}
+
+void TfrmGuarSysShort::StepDone(int Done)
+{
+    if (State != 2)
+        return;
+    Step = Done * 10000;
+    if (Done < Count)
+        lblGuartType->setText(GuaranteeText + QString::fromStdString(Set->GetItem(Done).Caption));
+}
+
+void TfrmGuarSysShort::GuarEnded(const TTaskEnd &End)
+{
+    if (State != 2)
+        return;
+    if (End.Failed) {
+        // The system window gets its commands back; the window stays with its progress.
+        State = 1;
+        UpdateMenu();
+        if (ParentWindow)
+            ParentWindow->SetChildState(this, State);
+        MsgBox(QStringLiteral("Nie udało się obliczyć gwarancji."), QString(), MsgFlagsNotice);
+        return;
+    }
+    ShowResults();
+}
+
+void TfrmGuarSysShort::StopComputing()
+{
+    if (State != 2)
+        return;
+    State = 1;
+    Runner.Stop();
+}
+
+void TfrmGuarSysShort::ParentClosing()
+{
+    StopComputing();
+}
+
+void TfrmGuarSysShort::UpdateMenu()
+{
+    if (!IsActiveChild())
+        return;
+    FormActivate();
+}
+
+void TfrmGuarSysShort::FormActivate()
+{
+    EnableCommands(cmdAll, false);
+    EnableCommands(State == 0 ? ResultCommands : State == 2 ? ComputingCommands : cmdRead, true);
+}
+
+bool TfrmGuarSysShort::HandleCommand(CommandEvent &Command)
+{
+    const QEvent::Type code = Command.type();
+    if (code == WM_SYS_SAVE) {
+        Save();
+    } else if (code == WM_SYS_REPORT) {
+        Report();
+    } else if (code == WM_TASK_STOP) {
+        StopComputing();
+        Close();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TfrmGuarSysShort::Save()
+{
+    if (State != 0)
+        return;
+    TfrmWriteFile dialog(this);
+    dialog.Mode = wfGuarantee;
+    dialog.Title = QString::fromStdString(Set->Description);
+    if (platform::execModal(dialog) != 1)
+        return;
+    const std::string fileName = NextFileName(DataDir);
+    if (fileName.empty()) {
+        ShowWriteFailure(DataDir);
+        return;
+    }
+    if (!Set->SaveToFile(fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
+        ShowWriteFailure(fileName);
+}
+
+void TfrmGuarSysShort::showEvent(QShowEvent *event)
+{
+    TGenForm::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    if (State == 0)
+        FitWidth();
+    CenterChildForm(this);
+}
+
+void TfrmGuarSysShort::closeEvent(QCloseEvent *event)
+{
+    StopComputing();
+    if (IsActiveChild())
+        FormDeactivate();
+    event->accept();
+}

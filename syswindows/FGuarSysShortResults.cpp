@@ -1,0 +1,172 @@
+// The guarantee window's results: the details grid drawn from the row map, its sorting and popup, the
+// summary grid, and the window's shape once they show.
+#include "syswindows/FGuarSysShort.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/ProgramLocale.h"
+#include "core/ProgramParams.h"
+#include "engine/UGuaranty.h"
+#include "engine/USysGeneral.h"
+#include "shell/FGlobalGrids.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/ResultGrid.h"
+#include "syswindows/SysFormats.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+
+constexpr int NameWidth = 115;
+constexpr int TierWidth = 45;
+constexpr int ProbabilityWidth = 75;
+constexpr int WinWidth = 115;
+
+// The summary's rows of one guarantee, from its name.
+constexpr int SummaryRows = 7;
+const QStringList SummaryCaptions = {QStringLiteral(" Min"), QStringLiteral(" Max"), QStringLiteral(" Średnia"),
+                                     QStringLiteral(" Odch. std.")};
+
+QString Real(double Value, const char *Format)
+{
+    return QString::fromStdString(FormatFloat(Format, Value));
+}
+
+} // namespace
+
+void TfrmGuarSysShort::ShowResults()
+{
+    SetupGrids();
+    Panel1->hide();
+    Panel4->show();
+    const bool full = Set->System.IsFullInOrder();
+    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), !full);
+    QWidget *window = WindowFrame();
+    if (!window->isMaximized() && !window->isMinimized())
+        window->resize(window->width(), SavedHeight + window->height() - height());
+    BuildRowMap();
+    State = 0;
+    Details->ShowRows(int(RowMap.size()));
+    if (!full)
+        FillSummary();
+    lblPrec->setText(QStringLiteral("Dokładność gwarancji: ") + Real(Precision, "0.00000"));
+    if (isVisible())
+        FitWidth();
+    UpdateMenu();
+    if (ParentWindow)
+        ParentWindow->SetChildState(this, State);
+    CenterChildForm(this);
+}
+
+void TfrmGuarSysShort::SetupGrids()
+{
+    Tiers = Set->HitInfo.RowCount;
+    std::vector<TResultColumn> columns = {{QStringLiteral("Trafienie"), NameWidth}};
+    for (int tier = 0; tier < Tiers; ++tier)
+        columns.push_back({QString::fromStdString(Set->HitInfo.RowLabels[size_t(tier)]), TierWidth, alRight, tier + 1});
+    columns.push_back({QStringLiteral("Prawd."), ProbabilityWidth, alRight, Tiers + 1});
+    columns.push_back({QStringLiteral("Wygrana"), WinWidth, alRight, Tiers + 2});
+    Details->SetColumns(columns);
+    for (TResultColumn &column : columns)
+        column.SortKey = 0;
+    Total->SetColumns(columns);
+    QStringList names;
+    for (int g = 0; g < Count; ++g)
+        names << QString::fromStdString(Set->GetItem(g).Caption);
+    SetColWidth(sgDetails, 0, NameWidth, names);
+    SetColWidth(sgTotal, 0, NameWidth, names + SummaryCaptions);
+}
+
+void TfrmGuarSysShort::BuildRowMap()
+{
+    RowMap.clear();
+    pGuars->clear();
+    for (int g = 0; g < Count; ++g) {
+        const TGuaranty &item = Set->GetItem(g);
+        const int firstRow = int(RowMap.size()) + sgDetails->FixedRows();
+        const int shown = item.DetailRowCount(ProgramParams.GProb);
+        for (int i = 0; i < shown; ++i)
+            RowMap.push_back({uint16_t(g), i == 0 ? rkFirst : rkOutcome, uint32_t(i)});
+        if (g + 1 < Count)
+            RowMap.push_back({uint16_t(g), rkSeparator, 0});
+        connect(pGuars->addAction(QString::fromStdString(item.Caption)), &QAction::triggered, this,
+                [this, firstRow] { sgDetails->setTopRow(firstRow); });
+    }
+}
+
+void TfrmGuarSysShort::sgDetailsGetCellFormat(int Col, int Row, TCellFormat &Format) const
+{
+    if (Row >= int(RowMap.size()) || RowMap[size_t(Row)].Kind == rkSeparator)
+        return;
+    const TRowMapEntry &entry = RowMap[size_t(Row)];
+    const TGuaranty &item = Set->GetItem(entry.Guaranty);
+    if (Col == 0) {
+        if (entry.Kind == rkFirst)
+            Format.Text = QString::fromStdString(item.Caption);
+        return;
+    }
+    // A sample may have drawn no set at all.
+    if (entry.Outcome >= item.Vectors.size())
+        return;
+    const TGuarVector &outcome = item.Vectors[entry.Outcome];
+    if (Col <= Tiers) {
+        const int tier = Col - 1;
+        if (tier < item.RowCount() && outcome.Hits[size_t(tier)] != 0)
+            Format.Text = QString::number(outcome.Hits[size_t(tier)]);
+    } else if (Col == Tiers + 1) {
+        Format.Text = ReductionText(outcome.Probability);
+    } else if (Col == Tiers + 2) {
+        Format.Text = MoneyText(outcome.Win);
+    }
+}
+
+bool TfrmGuarSysShort::sgDetailsSortColumn(int SortKey, int Direction)
+{
+    const uint8_t mode = SortKey <= Tiers ? 0 : SortKey == Tiers + 1 ? 1 : 2;
+    Set->SortRows(mode, Direction);
+    return true;
+}
+
+void TfrmGuarSysShort::FillSummary()
+{
+    sgTotal->setRowCount(1 + SummaryRows * std::max(Count, 1));
+    const int probability = Tiers + 1, win = Tiers + 2;
+    for (int g = 0; g < Count; ++g) {
+        const TGuaranty &item = Set->GetItem(g);
+        const int row = 1 + SummaryRows * g;
+        sgTotal->setCells(0, row, QString::fromStdString(item.Caption));
+        for (int i = 0; i < SummaryCaptions.size(); ++i)
+            sgTotal->setCells(0, row + 2 + i, SummaryCaptions[i]);
+        // A sample of no drawn set has no outcome to describe.
+        if (item.Vectors.empty())
+            continue;
+        for (int tier = 0; tier < std::min(Tiers, item.RowCount()); ++tier) {
+            const size_t t = size_t(tier);
+            sgTotal->setCells(tier + 1, row + 2, QString::number(item.MinVector.Hits[t]));
+            sgTotal->setCells(tier + 1, row + 3, QString::number(item.MaxVector.Hits[t]));
+            sgTotal->setCells(tier + 1, row + 4, Real(item.MeanHits[t], "0.00"));
+            sgTotal->setCells(tier + 1, row + 5, Real(item.StdHits[t], "0.00"));
+        }
+        sgTotal->setCells(probability, row + 2, Real(item.MinVector.Probability, "0.00000"));
+        sgTotal->setCells(probability, row + 3, Real(item.MaxVector.Probability, "0.00000"));
+        sgTotal->setCells(win, row + 2, MoneyText(item.MinVector.Win));
+        sgTotal->setCells(win, row + 3, MoneyText(item.MaxVector.Win));
+        sgTotal->setCells(win, row + 4, MoneyText(item.MeanWin));
+        sgTotal->setCells(win, row + 5, MoneyText(item.StdWin));
+    }
+    SetColWidth(sgTotal, win, WinWidth, ColTexts(sgTotal, win));
+    sgTotal->InvalidateGrid();
+}
+
+void TfrmGuarSysShort::FitWidth()
+{
+    QWidget *window = WindowFrame();
+    if (window->isMaximized() || window->isMinimized())
+        return;
+    // The grid follows the window's width through the layout; the second pass corrects the first.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int surplus = sgDetails->width() - sgDetails->CalcGridWidth(true);
+        window->resize(window->width() - surplus, window->height());
+    }
+}
