@@ -11,6 +11,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "tests/fixtures/FrameCommands.h"
 #include "tests/shell/ShellTestSupport.h"
 
 #include <QAction>
@@ -150,15 +151,15 @@ TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
     EXPECT_EQ(Format(grid, 2, 5).Font.Color, TColor(0x0000FF));
     EXPECT_NE(Format(grid, 2, 4).Font.Color, TColor(0x0000FF));
     EXPECT_FALSE(editor->btnWrite->isEnabled());
-    EXPECT_EQ(EnabledMask(*frame), cmdRead | cmdReport | cmdFilter | cmdAdd | cmdEdit | cmdDelete);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdReport | cmdFilter | cmdAdd | cmdEdit | cmdDelete);
     // The window is at least its least width.
     EXPECT_GE(editor->parentWidget()->width(), ScaledWidth(575));
 
     // Another child window leaves only the read command on.
     RecordingChild *other = OpenRecorder();
     frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(other->parentWidget()));
-    EXPECT_EQ(EnabledMask(*frame) & cmdRead, cmdRead);
-    EXPECT_EQ(EnabledMask(*frame) & (cmdAdd | cmdEdit | cmdDelete | cmdFilter), 0);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame) & cmdRead, cmdRead);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame) & (cmdAdd | cmdEdit | cmdDelete | cmdFilter), 0);
 }
 
 TEST_F(DrawsEditorTest, DeletingSelectedRowsRenumbersTheRestByDate)
@@ -301,7 +302,7 @@ TEST_F(DrawsEditorTest, WithNothingShownOnlyAddStaysOn)
     editor->FindNumbers({48, 49});
     EXPECT_EQ(editor->lblCount->text(), QStringLiteral("0"));
     EXPECT_EQ(editor->grid->RowCount(), 2);
-    EXPECT_EQ(EnabledMask(*frame), cmdRead | cmdAdd);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdAdd);
     for (QPushButton *button : {editor->btnFind, editor->btnExportFile})
         EXPECT_FALSE(button->isEnabled());
     for (QAction *item : {editor->pChange, editor->pDelete, editor->pFind, editor->pFilter, editor->pReport})

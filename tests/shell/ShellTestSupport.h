@@ -3,21 +3,17 @@
 // each test, a script that plays the modal windows, and a child window that records what it receives.
 
 #include "core/DateTime.h"
-#include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "shell/UGeneralForm.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
 
-#include <QAction>
 #include <QCoreApplication>
-#include <QMenu>
 #include <QEvent>
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 class ShellTest : public FreshRegistry {
@@ -74,22 +70,3 @@ protected:
     void FormActivate() override { ++Activations; }
     void FormDeactivate() override { ++Deactivations; }
 };
-
-// The main window's commands that are on, as a command mask.
-inline int EnabledMask(const TfrmMain &Frame)
-{
-    const std::vector<std::pair<int, QAction *>> commands = {
-        {cmdSave, Frame.mFileWrite},     {cmdRead, Frame.mFileRead},       {cmdReport, Frame.mFileReport},
-        {cmdPrint, Frame.mSysPrint},     {cmdGuarantee, Frame.mSysGuar},   {cmdKey, Frame.mSysKey},
-        {cmdCheck, Frame.mSysCheck},     {cmdAdd, Frame.mTaskAdd},         {cmdEdit, Frame.mTaskEdit},
-        {cmdDelete, Frame.mTaskDelete},  {cmdParams, Frame.mSysParam},     {cmdStart, Frame.mTaskStart},
-        {cmdStop, Frame.mTaskStop},      {cmdFilter, Frame.mToolFilter},   {cmdDistribution, Frame.mSysFreq},
-        {cmdCopy, Frame.mSysCopy},       {cmdLogicalOps, Frame.mSysOper},  {cmdSysStats, Frame.mSysStat->menuAction()},
-        {cmdHistory, Frame.mSysHistory},
-    };
-    int mask = 0;
-    for (const auto &[bit, action] : commands)
-        if (action->isEnabled())
-            mask |= bit;
-    return mask;
-}
