@@ -1,4 +1,6 @@
+#include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
 #include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
@@ -15,5 +17,6 @@ int main(int argc, char *argv[])
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
     InstallSystemWindows();
     InstallStatWindows();
+    SetDrawsUpdateOpener(UpdateDrawsFromInternet);
     return RunProgram();
 }

@@ -9,6 +9,7 @@
 #include "platform/gui/DesktopLaunch.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 
@@ -127,6 +128,7 @@ void TfrmMain::CreateActions()
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
+    connect(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));
     mToolPredReduct = NewAction(QStringLiteral("Typowanie redukcyjne"));
     mToolPredReduct->setVisible(false);

@@ -8,7 +8,7 @@ packages=(
   libxlsxwriter-dev zlib1g-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
-  poppler-utils
+  poppler-utils zip unzip
 )
 
 missing=()
