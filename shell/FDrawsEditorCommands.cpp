@@ -9,7 +9,9 @@
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "shell/ResultGrid.h"
 
@@ -242,7 +244,11 @@ void TfrmDrawsEditor::ExportFileClick()
         ShowWriteFailure(fileName);
 }
 
-void TfrmDrawsEditor::ImportNetClick() {}
+void TfrmDrawsEditor::ImportNetClick()
+{
+    // The new draws come back through WM_DRAWS_DOWNLOADED.
+    OpenDrawsUpdate(frmMain);
+}
 
 void TfrmDrawsEditor::DrawsDownloaded(int GameId)
 {

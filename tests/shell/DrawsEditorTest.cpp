@@ -9,6 +9,7 @@
 #include "shell/FDrawsEditor.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "tests/fixtures/FrameCommands.h"
@@ -457,12 +458,21 @@ TEST_F(DrawsEditorTest, DownloadedDrawsOfItsGameReplaceTheEdits)
     EXPECT_EQ(editor->DrawsMan->Count(), 4);
     EXPECT_TRUE(editor->rbViewNums->isChecked());
 
-    BroadcastToChildren(WM_DRAWS_DOWNLOADED, LottoId, 0, false);
-    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+    // "&Import z sieci...": a download that merges one new draw into the game and posts the notice.
+    SetDrawsUpdateOpener([this](QWidget *Owner) {
+        EXPECT_EQ(Owner, frame.get());
+        Lotto().DrawsMan->AddDraw({4, 8, 15, 16, 23, 42}, EncodeDate(2020, 1, 22));
+        BroadcastToChildren(WM_DRAWS_DOWNLOADED, LottoId, 0, true);
+    });
+    editor->btnImportNet->click();
+    SetDrawsUpdateOpener(nullptr);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(editor->DrawsMan->Count(), 7);
     EXPECT_TRUE(editor->rbViewAll->isChecked());
     EXPECT_FALSE(editor->rbViewNums->isEnabled());
-    // The oldest first.
-    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"1", "2", "3", "4", "5", "6"}));
+    // Every draw of the range, the oldest first.
+    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(Column(*editor->grid, 1).last(), QStringLiteral("22.01.2020"));
 }
 
 TEST_F(DrawsEditorTest, HeaderClicksSortByDateDayAndNumbers)
