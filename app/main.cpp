@@ -1,3 +1,4 @@
+#include "output/FGlobalReport.h"
 #include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
 #include "shell/FGlobalUpdate.h"
@@ -15,6 +16,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    InstallReports();
     InstallSystemWindows();
     InstallStatWindows();
     SetDrawsUpdateOpener(UpdateDrawsFromInternet);

@@ -7,6 +7,7 @@
 #include "core/UGlobalFiles.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
@@ -24,6 +25,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -59,8 +61,8 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
     lblProg->setMinimumWidth(50);
     btnStop = new QPushButton(QStringLiteral("&Zatrzymaj"), this);
     LV = new TCustomEnhListView(this);
-    LV->AddColumn(QStringLiteral("Gra"), 115);
-    LV->AddColumn(QStringLiteral("Wyniki"), 265);
+    LV->AddColumn(QStringLiteral("Gra"), ScaledWidth(115));
+    LV->AddColumn(QStringLiteral("Wyniki"), ScaledWidth(265));
     LV->SetAutoColumnSort(TAutoColumnSort::acsNoSort);
     LV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -151,6 +153,9 @@ void TfrmDownload::FillList()
             LV->AddItem(QString::fromStdString(Games.GetGameInfo(i)->Name), {QString()});
             RowImages.push_back(-1);
         }
+    // The game names fit their column at any font size.
+    const QAbstractItemView *view = LV;
+    LV->SetColumnWidth(0, std::max(LV->columnWidth(0), view->sizeHintForColumn(0)));
 }
 
 void TfrmDownload::Post(std::function<void()> Update)

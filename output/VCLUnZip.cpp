@@ -34,6 +34,32 @@ constexpr uint64_t ExeStubSize = 14000;
 constexpr size_t ReadBlock = 16000;
 constexpr size_t EncryptionHeaderSize = 12;
 
+// The fields that local and central headers share, from "version needed" to the extra field's length.
+struct THeaderSizes {
+    uint32_t Compressed = 0;
+    uint32_t Uncompressed = 0;
+    uint16_t NameLength = 0;
+    uint16_t ExtraLength = 0;
+};
+
+THeaderSizes ReadSharedFields(platform::ByteReader &R, TZipHeaderInfo &M)
+{
+    THeaderSizes sizes;
+    R.get(M.VersionNeeded);
+    R.get(M.Flags);
+    R.get(M.Method);
+    R.get(M.Time);
+    R.get(M.Date);
+    R.get(M.Crc);
+    R.get(sizes.Compressed);
+    R.get(sizes.Uncompressed);
+    R.get(sizes.NameLength);
+    R.get(sizes.ExtraLength);
+    M.CompressedSize = sizes.Compressed;
+    M.UncompressedSize = sizes.Uncompressed;
+    return sizes;
+}
+
 bool ReadExactly(TZipDiskSet &Disks, std::vector<uint8_t> &Buffer, size_t N)
 {
     Buffer.resize(N);
@@ -182,8 +208,8 @@ bool TVCLUnZip::ReadCentralDirectory()
         }
         platform::ByteReader r(fixed);
         uint32_t signature = 0;
-        uint16_t nameLength = 0, extraLength = 0, commentLength = 0, diskStart = 0;
-        uint32_t compressed = 0, uncompressed = 0, offset = 0;
+        uint16_t commentLength = 0, diskStart = 0;
+        uint32_t offset = 0;
         TZipHeaderInfo m;
         r.get(signature);
         if (signature != CentralSignature) {
@@ -192,29 +218,18 @@ bool TVCLUnZip::ReadCentralDirectory()
             break;
         }
         r.get(m.VersionMadeBy);
-        r.get(m.VersionNeeded);
-        r.get(m.Flags);
-        r.get(m.Method);
-        r.get(m.Time);
-        r.get(m.Date);
-        r.get(m.Crc);
-        r.get(compressed);
-        r.get(uncompressed);
-        r.get(nameLength);
-        r.get(extraLength);
+        const THeaderSizes sizes = ReadSharedFields(r, m);
         r.get(commentLength);
         r.get(diskStart);
         r.get(m.InternalAttributes);
         r.get(m.ExternalAttributes);
         r.get(offset);
-        m.CompressedSize = compressed;
-        m.UncompressedSize = uncompressed;
         m.DiskStart = diskStart;
         m.LocalOffset = offset;
-        if (!ReadExactly(disks, bytes, nameLength))
+        if (!ReadExactly(disks, bytes, sizes.NameLength))
             break;
         SplitName(std::string(bytes.begin(), bytes.end()), m);
-        if (!ReadExactly(disks, bytes, size_t{extraLength} + commentLength) && entry + 1 < EndCentral.TotalEntries)
+        if (!ReadExactly(disks, bytes, size_t{sizes.ExtraLength} + commentLength) && entry + 1 < EndCentral.TotalEntries)
             break;
         Members.push_back(std::move(m));
     }
@@ -232,29 +247,17 @@ void TVCLUnZip::ScanLocalHeaders()
     size_t pos = static_cast<size_t>(std::search(from, file.end(), local.begin(), local.end()) - file.begin());
     while (pos + LocalSize <= file.size()) {
         platform::ByteReader r(std::span<const uint8_t>(file).subspan(pos));
-        uint32_t signature = 0, compressed = 0, uncompressed = 0;
-        uint16_t nameLength = 0, extraLength = 0;
+        uint32_t signature = 0;
         TZipHeaderInfo m;
         r.get(signature);
         if (signature != LocalSignature)
             break;
-        r.get(m.VersionNeeded);
-        r.get(m.Flags);
-        r.get(m.Method);
-        r.get(m.Time);
-        r.get(m.Date);
-        r.get(m.Crc);
-        r.get(compressed);
-        r.get(uncompressed);
-        r.get(nameLength);
-        r.get(extraLength);
+        const auto [compressed, uncompressed, nameLength, extraLength] = ReadSharedFields(r, m);
         if (pos + LocalSize + nameLength > file.size())
             break;
         SplitName(std::string(file.begin() + static_cast<std::ptrdiff_t>(pos + LocalSize),
                               file.begin() + static_cast<std::ptrdiff_t>(pos + LocalSize + nameLength)),
                   m);
-        m.CompressedSize = compressed;
-        m.UncompressedSize = uncompressed;
         m.LocalOffset = pos;
         pos += LocalSize + nameLength + extraLength + compressed + ((m.Flags & 8) ? 16 : 0);
         Members.push_back(std::move(m));

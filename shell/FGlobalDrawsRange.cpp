@@ -10,6 +10,12 @@ std::string DrawsRangePeriodText(const TDrawsRange &Range)
     return DateToStr(Range.From) + " - " + DateToStr(Range.To);
 }
 
+std::string ReportRangeLines(const TDrawsRange &Range)
+{
+    return "  Liczba losowań : " + std::to_string(Range.Count) + "#" + "  Okres czasu    : " +
+           DrawsRangePeriodText(Range) + "#" + "  Ograniczenia   : " + DrawsRangeDaysText(Range) + "#";
+}
+
 void ShowDrawsRange(const TDrawsRange &Range, TRichView *View, bool Short)
 {
     constexpr int PlainStyle = 0;

@@ -14,3 +14,13 @@ void ShowWriteFailure(const std::string &FileName)
 {
     MsgBox(QStringLiteral("Nie można zapisać pliku.\n") + QString::fromStdString(FileName), QString(), MsgFlagsNotice);
 }
+
+void ShowReportWriteFailure(const std::string &Path)
+{
+    MsgBox(QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+}
+
+void ShowReportOpenFailure(const std::string &Path)
+{
+    MsgBox(QStringLiteral("Nie można otworzyć raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+}

@@ -12,6 +12,7 @@
 #include "shell/FGlobalUpdate.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/FToolCombs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -124,6 +125,7 @@ void TfrmMain::CreateActions()
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
+    connect(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
     mToolHistory = NewAction(QStringLiteral("Historia..."));
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));

@@ -4,6 +4,7 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
 #include "core/UComb.h"
+#include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
@@ -268,6 +269,8 @@ void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
 {
     if (Row >= StatFreq->RowCount)
         return;
+    // A buffer of its own: the report worker asks for cells while the window paints.
+    TDynByteArr comb(size_t(CombLen), 0);
     uint32_t freq = 0;
     uint8_t parity = 0;
     switch (Col) {
@@ -275,15 +278,15 @@ void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
         Format.Text = CountText(Row + 1) + QLatin1Char(' ');
         break;
     case 1:
-        StatFreq->GetItem(Row, CurComb, freq, parity);
-        Format.Text = CombText(CurComb.data(), CombLen);
+        StatFreq->GetItem(Row, comb, freq, parity);
+        Format.Text = CombText(comb.data(), CombLen);
         break;
     case 2:
-        StatFreq->GetItem(Row, CurComb, freq, parity);
+        StatFreq->GetItem(Row, comb, freq, parity);
         Format.Text = CountText(freq) + QLatin1Char(' ');
         break;
     case 3: {
-        StatFreq->GetItem(Row, CurComb, freq, parity);
+        StatFreq->GetItem(Row, comb, freq, parity);
         static const std::array<QString, 3> codes = {QStringLiteral("-"), QStringLiteral("P"), QStringLiteral("N")};
         if (parity < codes.size())
             Format.Text = codes[parity];
@@ -330,4 +333,52 @@ bool TfrmStatFreq::gridSortColumn(int SortKey, int Direction)
         return false;
     }
     return true;
+}
+
+std::string TfrmStatFreq::ReportHeaderText() const
+{
+    const TStatFreq &stat = *StatFreq;
+    std::string header = ReportHeader("Częstotliwości", " Zakres danych") + " #" +
+                         " Długość kombinacji    : " + std::to_string(stat.CombLen) + "#" +
+                         " Min. częstotliwość    : " + CountText(stat.MinFreq).toStdString() + "#";
+    if (stat.LimitRows)
+        header += " Max. liczba wierszy   : " + CountText(stat.MaxRows).toStdString() + "#";
+    if (stat.EachWithEach)
+        header += " Każda z każdą         : Tak #";
+    const TConstraints &c = stat.Constraints;
+    if (c.UseComb) {
+        std::string comb;
+        CombToStr(c.Comb.data(), uint8_t(c.CombCount), "%2d ", comb, 1);
+        header += " Kombinacja            : " + comb + "#";
+    }
+    if (c.UseRange)
+        header += " Zakres liczb          : " + std::to_string(c.RangeFrom) + " - " + std::to_string(c.RangeTo) + "#";
+    if (c.Parity == 1)
+        header += " Parzystość kombinacji : Parzysta #";
+    else if (c.Parity == 2)
+        header += " Parzystość kombinacji : Nieparzysta #";
+    if (c.Consecutive)
+        header += " Kolejne liczby        : Tak #";
+    return header;
+}
+
+void TfrmStatFreq::Report()
+{
+    const std::string header = ReportHeaderText();
+    ReportRows(*grid, [this, header](const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
+                                     TProgress &Progress) {
+        const int64_t cols = grid->ColCount();
+        Progress.Init(10000, 10 * (cols + 19) + cols * Rows.Count + ReportProgressTotal({sgTotal}, {}), 0);
+        Report.AddSheets(2);
+        Report.SetSheetName("Szczegóły");
+        Report.WriteHeader(2, header);
+        // Three rows below the header's last line.
+        Report.WriteGrid(CountChar(header, '#') + 4, 2, *grid, Thread, Progress, Rows.From, Rows.To);
+        if (Report.Stopped(Thread))
+            return;
+        Report.SelectSheet(2);
+        Report.SetSheetName("Podsumowanie");
+        Report.WriteGrid(2, 2, *sgTotal, Thread, Progress, -1, -1);
+        Report.ShowExcel();
+    });
 }

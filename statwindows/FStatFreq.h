@@ -81,6 +81,7 @@ protected:
     int LoadDirection() const override { return 1; }
     bool StartStat() override;
     bool ShowResults() override;
+    void Report() override;
 
 private:
     // FStatFreqLayout.cpp
@@ -99,6 +100,8 @@ private:
     void seCombLenChange();
     void seMinFreqChange();
     void UpdateEnabling();
+    // The report's header: the common lines, then the statistic's own parameters.
+    std::string ReportHeaderText() const;
 
     std::unique_ptr<TResultGrid> Results;
     int FCombLenLimit = 1; // the longest combination with a minimum frequency above 0

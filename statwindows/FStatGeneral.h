@@ -11,6 +11,8 @@
 
 #include "core/UGlobalProgress.h"
 #include "core/UGlobalSort.h"
+#include "output/FExcelReport.h"
+#include "output/FGlobalReport.h"
 #include "shell/DrawsRangeBinding.h"
 #include "shell/UGeneralForm.h"
 #include "stats/UStatGeneral.h"
@@ -19,11 +21,15 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QCloseEvent;
 class TProgressPanel;
 class TRichView;
+class TStringAlignGrid;
 class TSystem;
 struct TGameData;
 
@@ -54,6 +60,8 @@ public:
     uint8_t State = 1;
     bool NoResults = true;
     TSortMan SortMan;
+    // The report items the user ticked last (windows with several tables).
+    std::vector<bool> ReportItems;
 
     // Built by the base, placed by the window: the range (or system) line and the progress panel.
     TRichView *txtDateDesc;
@@ -92,6 +100,27 @@ protected:
     virtual bool ShowResults() = 0;
     // WM_SYS_REPORT with results.
     virtual void Report() {}
+
+    // ---- the two report forms ----
+    // A statistic's procedure for the rows chosen of its one long grid.
+    using TRowsReportProc = std::function<void(const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
+                                               TProgress &Progress)>;
+    // One table of a window with several: its name in the item dialog, its sheet and its grid.
+    struct TReportItem {
+        QString Name;
+        std::string SheetName;
+        const TStringAlignGrid *Grid = nullptr;
+        bool Enabled = true;
+    };
+    // Single-table windows: the row dialog over Grid, then the progress window over Proc.
+    void ReportRows(const TStringAlignGrid &Grid, TRowsReportProc Proc);
+    // Several-table windows: the item dialog (the ticked flags into ReportItems), then each ticked table on
+    // a sheet of its own: the first from FirstGridRow below Header, the later ones from row 2.
+    void ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow);
+    // The header's common lines, each ended by "#": game, "Statystyka : " + StatName, " ", "Parametry",
+    // then over draws RangeTitle and the range lines of the window's range, over a system the system's
+    // description.
+    std::string ReportHeader(const std::string &StatName, const std::string &RangeTitle) const;
 
     // Handlers for the statistic, callable from its worker: the progress panel (worker windows) or the
     // main status bar, the panel's text, and the end of the computation.

@@ -10,8 +10,12 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 class CommandEvent;
+class TEReport;
+class TMyThread;
+class TProgress;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -56,6 +60,9 @@ public:
     virtual void BindSystem(TSystem *NewSystem) = 0;
     // N, K and the kind's parameters from the system.
     virtual void ReadParams() = 0;
+    // The report's header text: the system's description and the info grid's rows as "name: value"
+    // lines, each ended by "#", every line after the first three indented by Width blanks.
+    virtual void GetParamsText(int Width, std::string &S) const;
     // Switches the main window's commands by the window's state.
     virtual void UpdateMenu();
     // An empty system of the window's kind for Game; the window stays without a system (State 1).
@@ -67,6 +74,10 @@ public:
 
     // Visible combinations; 0 without a system.
     int ViewCount() const;
+
+    // The report job: the system through its key on one sheet and, when the key is not 1..N, by
+    // positions on a second.
+    void WriteReport(const TMyThread &Thread, TEReport &Report, TProgress &Progress) const;
 
     void RefreshAll();
     void ShowRows();
@@ -104,6 +115,7 @@ protected:
 private:
     void FormShow();
     void SaveSystem();
+    void ReportSystem();
     void DeleteCombs();
     void CopySystem();
     // A statistics window over this system, for the statistics a system offers.

@@ -92,6 +92,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenSystemStats(Command.WParam);
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_REPORT)
+        ReportSystem();
     else
         return false;
     return true;

@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
   poppler-utils zip unzip
+  libreoffice-calc-nogui
 )
 
 missing=()

@@ -4,11 +4,30 @@
 #include <QProcess>
 #include <QUrl>
 
+#include <utility>
+
 namespace platform {
+namespace {
+
+OpenDocumentHook g_openDocumentHook;
+
+} // namespace
 
 bool openInBrowser(const QString &Url)
 {
     return QDesktopServices::openUrl(QUrl(Url));
+}
+
+bool openDocument(const QString &FileName)
+{
+    if (g_openDocumentHook)
+        return g_openDocumentHook(FileName);
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(FileName));
+}
+
+void setOpenDocumentHook(OpenDocumentHook Hook)
+{
+    g_openDocumentHook = std::move(Hook);
 }
 
 bool startCalculator()

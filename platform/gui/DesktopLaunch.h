@@ -1,12 +1,21 @@
 #pragma once
-// Starting the desktop's own programs: the web browser on an address, and a calculator.
+// Starting the desktop's own programs: the web browser on an address, the default application of a
+// document, and a calculator.
 
 #include <QString>
+
+#include <functional>
 
 namespace platform {
 
 // Opens the address in the desktop's web browser; false when no browser took it.
 bool openInBrowser(const QString &Url);
+
+// Opens the file with the desktop's default application for its type; false when none took it.
+bool openDocument(const QString &FileName);
+// Takes the place of the desktop in openDocument while set (tests): answers whether the file was opened.
+using OpenDocumentHook = std::function<bool(const QString &FileName)>;
+void setOpenDocumentHook(OpenDocumentHook Hook);
 
 // Starts the first calculator of the usual desktops that is installed; false when none is.
 bool startCalculator();

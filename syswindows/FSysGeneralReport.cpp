@@ -1,0 +1,67 @@
+// The system window's report: its header text and the system on one or two sheets.
+#include "syswindows/FSysGeneral.h"
+
+#include "controls/StringAlignGrid.h"
+#include "core/UGlobalProgress.h"
+#include "core/UGlobalUtils.h"
+#include "engine/USysGeneral.h"
+#include "output/FExcelReport.h"
+
+#include <algorithm>
+
+void TGenSysForm::GetParamsText(int Width, std::string &S) const
+{
+    S = System->GetDescription(false) + "#" + " " + "#" + "Parametry:" + "#";
+    const auto cellText = [this](int Col, int Row) {
+        QString text;
+        sgStat->GetCellText(Col, Row, text);
+        return text.trimmed();
+    };
+    qsizetype longest = 0;
+    for (int row = 1; row < sgStat->RowCount(); ++row)
+        longest = std::max(longest, cellText(0, row).size());
+    const QString indent(Width, QLatin1Char(' '));
+    for (int row = 1; row < sgStat->RowCount(); ++row) {
+        QString line = (QLatin1Char(' ') + cellText(0, row)).leftJustified(longest + 1);
+        const QString value = cellText(1, row);
+        if (!value.isEmpty())
+            line += QLatin1Char(':');
+        S += (indent + line + value).toStdString() + "#";
+    }
+}
+
+void TGenSysForm::WriteReport(const TMyThread &Thread, TEReport &Report, TProgress &Progress) const
+{
+    const bool withKey = !System->IsDefaultKey();
+    const int64_t steps = int64_t(ViewCount()) + 190;
+    Progress.Init(10000, withKey ? steps * 2 : steps, 0);
+    const std::unique_ptr<TSystem> copy = CreateSystem(SysKind, Game);
+    copy->Assign(*System);
+    copy->Progress.OnProgress = nullptr;
+    Report.AddSheets(withKey ? 2 : 1);
+    std::string header;
+    GetParamsText(0, header);
+    const int firstRow = CountChar(header, '#') + 4;
+    const std::array<int, 2> widths = {sgSystem->ColWidths(0), sgSystem->ColWidths(1)};
+    if (withKey)
+        Report.SetSheetName("System z kluczem");
+    Report.WriteHeader(2, header);
+    Report.WriteSystem(firstRow, 2, *copy, Thread, Progress, widths, true);
+    if (withKey && !Report.Stopped(Thread)) {
+        copy->SortCombs(false);
+        copy->RefreshView(copy->ShowAll);
+        Report.SelectSheet(2);
+        Report.SetSheetName("System bez klucza");
+        Report.WriteSystem(firstRow, 2, *copy, Thread, Progress, widths, false);
+    }
+    Report.ShowExcel();
+}
+
+void TGenSysForm::ReportSystem()
+{
+    if (State != 0 || ViewCount() == 0 || !ExcelAvailable())
+        return;
+    RunExcelReport(this, [this](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
+        WriteReport(Thread, Report, Progress);
+    });
+}
