@@ -181,10 +181,12 @@ void TfrmDrawsEditor::gridGetCellFormat(int Col, int Row, TCellFormat &Format) c
         break;
     }
     }
-    const bool all = rbViewAll->isChecked();
+    // The selection follows the checked view button; a report worker reads the cells too, so the
+    // buttons themselves are not asked.
+    const bool all = DrawsMan->GetSelectMode() == smAll;
     if (all && DrawsMan->FilterOn && (draw.Flags & dfFilter))
         Format.Brush.Color = FilterPassColor;
-    if ((all || rbViewFlt->isChecked()) && DrawsMan->NumberSetOn && (draw.Flags & dfNumberSet))
+    if ((all || DrawsMan->GetSelectMode() == smFilter) && DrawsMan->NumberSetOn && (draw.Flags & dfNumberSet))
         Format.Brush.Color = NumberSetColor;
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 class CommandEvent;
 class QAction;
@@ -30,6 +31,7 @@ class TRichView;
 class TStringAlignGrid;
 struct TCellFormat;
 struct TGameData;
+struct TSelectedComb;
 
 class TfrmDrawsEditor : public TGenForm {
     Q_OBJECT
@@ -134,6 +136,8 @@ private:
     bool SortDraws(int SortKey, int Direction);
 
     // Commands (FDrawsEditorCommands.cpp).
+    // The draw dialog with the game's draw length; Editing keeps Date acceptable.
+    std::optional<TSelectedComb> ChooseDraw(const TDynByteArr &Default, TDateTime Date, bool Editing);
     void AddCommand();
     void ChangeCommand();
     void DeleteCommand();

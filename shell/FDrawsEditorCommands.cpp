@@ -7,12 +7,15 @@
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FDrawsRange.h"
+#include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalUpdate.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "shell/FSelectComb.h"
+#include "shell/GridReportOpener.h"
 #include "shell/ResultGrid.h"
 
 #include <QAction>
@@ -29,6 +32,9 @@ namespace {
 
 const QString TextFileFilter = QStringLiteral("Plik tekstowy (*.txt)");
 const QString AnyFileFilter = QStringLiteral("Wszystkie pliki (*)");
+
+// The report writes the grid from this worksheet row on.
+constexpr int ReportGridRow = 11;
 
 std::string LocalFileName(const QString &Name)
 {
@@ -66,9 +72,36 @@ void TfrmDrawsEditor::ShowEditedDraw(int Result)
         SelectRow(Result + 1);
 }
 
-void TfrmDrawsEditor::AddCommand() {}
+std::optional<TSelectedComb> TfrmDrawsEditor::ChooseDraw(const TDynByteArr &Default, TDateTime Date, bool Editing)
+{
+    return SelectComb(this, [&](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = Game->Info.Drawn;
+        Dialog.MaxLen = Game->Info.Drawn;
+        Dialog.MaxNumber = Game->Info.MaxNumber;
+        Dialog.Mode = scmDraw;
+        Dialog.DrawsMan = DrawsMan.get();
+        Dialog.Default = Default;
+        Dialog.Date = Date;
+        Dialog.Editing = Editing;
+    });
+}
 
-void TfrmDrawsEditor::ChangeCommand() {}
+void TfrmDrawsEditor::AddCommand()
+{
+    if (const std::optional<TSelectedComb> draw = ChooseDraw({}, 0, false))
+        AddDraw(draw->Numbers, draw->Date);
+    UpdateCommands();
+}
+
+void TfrmDrawsEditor::ChangeCommand()
+{
+    const int index = SelectedIndex();
+    if (index < 0)
+        return;
+    if (const std::optional<TSelectedComb> draw =
+            ChooseDraw(DrawsMan->GetSelNumbers(index), DrawsMan->GetSelDate(index), true))
+        ChangeDraw(draw->Numbers, draw->Date);
+}
 
 void TfrmDrawsEditor::DeleteCommand()
 {
@@ -93,7 +126,18 @@ void TfrmDrawsEditor::FindNumbers(const TDynByteArr &Numbers)
     UpdateCommands();
 }
 
-void TfrmDrawsEditor::FindCommand() {}
+void TfrmDrawsEditor::FindCommand()
+{
+    const std::optional<TSelectedComb> numbers = SelectComb(this, [this](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = 1;
+        Dialog.MaxLen = Game->Info.Drawn;
+        Dialog.MaxNumber = Game->Info.MaxNumber;
+        Dialog.Mode = scmNumbers;
+        Dialog.Default = DrawsMan->GetNumberSet();
+    });
+    if (numbers)
+        FindNumbers(numbers->Numbers);
+}
 
 void TfrmDrawsEditor::DelFindClick()
 {
@@ -261,4 +305,11 @@ void TfrmDrawsEditor::DrawsDownloaded(int GameId)
     ShowAllInRange();
 }
 
-void TfrmDrawsEditor::ReportCommand() {}
+void TfrmDrawsEditor::ReportCommand()
+{
+    if (NotSetUp)
+        return;
+    const std::string header = "\rGra        : " + Game->Info.Name + "#" + "Losowania#" + " #" + "Parametry#" +
+                               " Zakres losowań#" + ReportRangeLines(Range);
+    OpenGridReport(this, *grid, header, ReportGridRow);
+}
