@@ -115,7 +115,7 @@ void TfrmDrawsEditor::Setup()
     SetColWidth(grid, colNo, 40, {QString::number(std::max(DrawsMan->Count(), 1))});
     SetColWidth(grid, colNumbers, drawn < WideDrawLength ? NarrowNumbersWidth : NumberWidth * drawn,
                 {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(drawn)});
-    // The window takes the grid's width, at least its least width; the numbers column fills the rest. The
+    // The window takes the grid's width, at least its least width (and what its controls need); the
     // second pass corrects the first. A maximised or minimised window keeps the frame's size.
     QWidget *window = WindowFrame();
     if (!window->isMaximized() && !window->isMinimized()) {
@@ -124,11 +124,13 @@ void TfrmDrawsEditor::Setup()
             window->resize(window->width() - surplus, window->height());
         }
         const int least = ScaledWidth(MinWindowWidth) + window->width() - width();
-        if (window->width() < least) {
-            grid->setColWidths(colNumbers, grid->ColWidths(colNumbers) + least - window->width());
+        if (window->width() < least)
             window->resize(least, window->height());
-        }
     }
+    // The numbers column fills what the grid has beyond its columns.
+    const int surplus = grid->width() - grid->CalcGridWidth(true);
+    if (surplus > 0)
+        grid->setColWidths(colNumbers, grid->ColWidths(colNumbers) + surplus);
     Range = Game->DrawsRange;
 }
 

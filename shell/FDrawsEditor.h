@@ -10,7 +10,6 @@
 #include "engine/UDrawsRange.h"
 #include "shell/UGeneralForm.h"
 
-#include <QString>
 
 #include <memory>
 #include <optional>

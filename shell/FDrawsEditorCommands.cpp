@@ -18,7 +18,6 @@
 #include "shell/GridReportOpener.h"
 #include "shell/ResultGrid.h"
 
-#include <QAction>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>

@@ -153,8 +153,9 @@ TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
     EXPECT_NE(Format(grid, 2, 4).Font.Color, TColor(0x0000FF));
     EXPECT_FALSE(editor->btnWrite->isEnabled());
     EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdReport | cmdFilter | cmdAdd | cmdEdit | cmdDelete);
-    // The window is at least its least width.
+    // The window is at least its least width, and the numbers column fills the grid.
     EXPECT_GE(editor->parentWidget()->width(), ScaledWidth(575));
+    EXPECT_EQ(grid.CalcGridWidth(true), grid.width());
 
     // Another child window leaves only the read command on.
     RecordingChild *other = OpenRecorder();
