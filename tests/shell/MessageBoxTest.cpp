@@ -66,13 +66,16 @@ TEST(MessageBox, QuestionHasPolishYesAndNoWithNoTheDefault)
     EXPECT_EQ(ShowAndPress(292, QString(), shown), platform::IDNO) << "Esc answers No";
 }
 
-TEST(MessageBox, NoticeHasOneOkButton)
+TEST(MessageBox, NoticeAndInformationHaveOneOkButton)
 {
     ShownBox shown;
     EXPECT_EQ(ShowAndPress(48, QStringLiteral("OK"), shown), platform::IDOK);
     EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(shown.Icon, QMessageBox::Warning);
     EXPECT_EQ(ShowAndPress(48, QString(), shown), platform::IDOK);
+    EXPECT_EQ(ShowAndPress(64, QStringLiteral("OK"), shown), platform::IDOK);
+    EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(shown.Icon, QMessageBox::Information);
 }
 
 TEST(MessageBox, MsgBoxCaptionsAnUntitledBoxWithTheApplicationTitle)

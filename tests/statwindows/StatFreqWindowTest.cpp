@@ -6,6 +6,8 @@
 #include "engine/USysGeneral.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FSelectComb.h"
+#include "shell/NumberPad.h"
 #include "shell/ParamsRecord.h"
 #include "stats/UStatFreq.h"
 #include "statwindows/FStatFreq.h"
@@ -14,7 +16,9 @@
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -366,4 +370,26 @@ TEST_F(StatFreqWindowTest, ParametersAreStoredAsTheRecordAndReadByItsRules)
     EXPECT_EQ(SpinValue(window->seFrom), 20);
     EXPECT_EQ(SpinValue(window->seTo), 20);
     EXPECT_EQ(window->txtComb->text(), " 9  3 ");
+}
+
+TEST_F(StatFreqWindowTest, TheRequiredCombinationIsChosenInTheCombinationDialog)
+{
+    OpenFrame();
+    TfrmStatFreq *window = OpenFromFrame();
+    window->seCombLen->SetValue(2);
+    window->rbSpecComb->setChecked(true);
+    script.onDialog([](QDialog &Dialog) {
+        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(entry.gbKey->Chosen(), TDynByteArr{1}) << "the current combination";
+        EXPECT_EQ(entry.lblToSelect->text(), QStringLiteral("1 -  2"));
+        entry.eInput->setPlainText(QStringLiteral("30 17 5"));
+        entry.btnReadNums->click();
+        entry.btnOK->click();
+    });
+    window->btnComb->click();
+    EXPECT_EQ(window->ReqCount, 2);
+    EXPECT_EQ(window->txtComb->text(), "17 30 ");
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+    window->btnComb->click();
+    EXPECT_EQ(window->txtComb->text(), "17 30 ") << "cancelled";
 }
