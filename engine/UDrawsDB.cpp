@@ -439,6 +439,11 @@ const TDynByteArr &TDrawsManager::GetSelNumbers(int32_t I) const
     return Selection.GetItem(I)->Numbers;
 }
 
+const TDraw &TDrawsManager::GetSelDraw(int32_t I) const
+{
+    return *Selection.GetItem(I);
+}
+
 const TDraw &TDrawsManager::GetDraw(int32_t I) const
 {
     return *Draws.GetItem(I);

@@ -138,6 +138,7 @@ public:
     int32_t GetSelNo(int32_t I) const;
     TDateTime GetSelDate(int32_t I) const;
     const TDynByteArr &GetSelNumbers(int32_t I) const;
+    const TDraw &GetSelDraw(int32_t I) const;
     const TDraw &GetDraw(int32_t I) const;
     // Every draw when Mask is 0, else the draws sharing a bit with Mask.
     int32_t CountFlagged(uint8_t Mask) const;

@@ -1,5 +1,6 @@
 #include "shell/FGlobalWindows.h"
 
+#include "engine/UGameMan.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 
@@ -39,4 +40,11 @@ void CenterChildForm(QWidget *Form)
         return;
     const QSize client = frmMain->MdiArea->viewport()->size();
     holder->move((client.width() - holder->width()) / 2, (client.height() - holder->height()) / 2);
+}
+
+QString WindowTag(const TGameData &Game, int WindowNo)
+{
+    constexpr int ShortNameLength = 11;
+    return QLatin1Char('<') + QString::fromStdString(Game.Info.ShortName).left(ShortNameLength) + QStringLiteral(" #") +
+           QString::number(WindowNo);
 }

@@ -4,9 +4,11 @@
 // AddChildForm, which then shows the form as a window of its own.
 
 #include <QEvent>
+#include <QString>
 
 class QMdiSubWindow;
 class QWidget;
+struct TGameData;
 
 // Switches the main window's commands of every bit of Mask (FMainCommands.h) on or off.
 void EnableCommands(int Mask, bool Enabled);
@@ -20,3 +22,7 @@ void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post);
 
 // Centres the child window's sub-window in the main window's client area.
 void CenterChildForm(QWidget *Form);
+
+// The tag that begins the captions of the windows on a game and of the windows opened from them: "<",
+// the game's short name (at most 11 characters), " #" and the window number.
+QString WindowTag(const TGameData &Game, int WindowNo);

@@ -214,6 +214,8 @@ private:
 
     // Child windows (FMainWindows.cpp).
     void SubWindowActivated(QMdiSubWindow *Window);
+    // A new draws editor on the current game.
+    void OpenDrawsEditor();
     void PlaceStatusControls();
 
     bool FGamesMissing = false;

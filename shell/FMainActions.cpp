@@ -120,6 +120,7 @@ void TfrmMain::CreateActions()
 
     mToolDraws = NewAction(QStringLiteral("&Baza losowań"), QKeySequence(Qt::CTRL | Qt::Key_B));
     mToolDraws->setIconText(QStringLiteral("Losowania"));
+    connect(mToolDraws, &QAction::triggered, this, &TfrmMain::OpenDrawsEditor);
     mToolUpdate = NewAction(QStringLiteral("&Aktualizacja bazy losowań..."), QKeySequence(Qt::CTRL | Qt::Key_A));
     mToolCheckComb = NewAction(QStringLiteral("Sprawdzenie kombinacji"));
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));

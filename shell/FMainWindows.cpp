@@ -5,6 +5,7 @@
 #include "controls/ALStatusBar.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/FDrawsEditor.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainTiling.h"
@@ -105,6 +106,16 @@ void TfrmMain::OpenDrawsRange()
     dialog.Range = game->DefRange;
     dialog.DefaultMode = true;
     platform::execModal(dialog);
+}
+
+void TfrmMain::OpenDrawsEditor()
+{
+    TGameData *game = Games.CurrentGame();
+    if (!game)
+        return;
+    auto *editor = new TfrmDrawsEditor;
+    AddChildForm(editor);
+    editor->Init(game);
 }
 
 void TfrmMain::SubWindowActivated(QMdiSubWindow *Window)

@@ -316,10 +316,3 @@ void TGenSysForm::closeEvent(QCloseEvent *event)
     DisableCommands();
     event->accept();
 }
-
-QString WindowTag(const TGameData &Game, int WindowNo)
-{
-    constexpr int ShortNameLength = 11;
-    return QLatin1Char('<') + QString::fromStdString(Game.Info.ShortName).left(ShortNameLength) + QStringLiteral(" #") +
-           QString::number(WindowNo);
-}

@@ -151,7 +151,3 @@ private:
     bool FShown = false;
     bool FActivated = false;
 };
-
-// The tag that begins the captions of a system window and of the windows opened from it: "<", the
-// game's short name (at most 11 characters), " #" and the window number.
-QString WindowTag(const TGameData &Game, int WindowNo);

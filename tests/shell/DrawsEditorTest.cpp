@@ -1,0 +1,498 @@
+// "Edytor losowań" on the user's roads: opened from the main window on a short Lotto history, its grid
+// and views, deleting, finding numbers, the filter's three outcomes, the range, saving (and failing to),
+// importing and exporting in the game's line format, the download's reload and sorting.
+#include "controls/StringAlignGrid.h"
+#include "engine/UDrawsDB.h"
+#include "engine/UFilters.h"
+#include "engine/UGameMan.h"
+#include "platform/gui/MessageBox.h"
+#include "shell/FDrawsEditor.h"
+#include "shell/FDrawsRange.h"
+#include "shell/FGlobalGrids.h"
+#include "shell/FGlobalUpdate.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "tests/fixtures/FrameCommands.h"
+#include "tests/shell/ShellTestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+constexpr uint8_t LottoId = 1;
+
+// Six draws of Lotto; their sums are 21, 57, 111, 117, 114 and 127.
+const std::vector<testsupport::FixtureDraw> History = {
+    {EncodeDate(2020, 1, 4), {1, 2, 3, 4, 5, 6}},       // Saturday
+    {EncodeDate(2020, 1, 5), {7, 8, 9, 10, 11, 12}},    // Sunday
+    {EncodeDate(2020, 1, 8), {1, 7, 13, 20, 30, 40}},   // Wednesday
+    {EncodeDate(2020, 1, 11), {2, 8, 14, 21, 31, 41}},  // Saturday
+    {EncodeDate(2020, 1, 15), {1, 2, 15, 22, 32, 42}},  // Wednesday
+    {EncodeDate(2020, 1, 18), {3, 9, 16, 23, 33, 43}},  // Saturday
+};
+
+std::string ReadFile(const std::filesystem::path &Path)
+{
+    std::ifstream file(Path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+class DrawsEditorTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        folder->writeDraws("Lotto", History);
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        ShellTest::TearDown();
+    }
+
+    TGameData &Lotto() const { return *Games.GameById(LottoId); }
+
+    // The main window on Lotto with the editor opened through "&Baza losowań".
+    TfrmDrawsEditor *OpenEditor()
+    {
+        frame = std::make_unique<TfrmMain>();
+        frame->show();
+        frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
+        frame->mToolDraws->trigger();
+        return Newest<TfrmDrawsEditor>();
+    }
+
+    template <typename Window>
+    Window *Newest()
+    {
+        auto *window = dynamic_cast<Window *>(frame->ChildForms().back());
+        if (window)
+            frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(window->parentWidget()));
+        return window;
+    }
+
+    RecordingChild *OpenRecorder()
+    {
+        auto *child = new RecordingChild;
+        AddChildForm(child);
+        return child;
+    }
+
+    // The texts of one grid column below the header.
+    static QStringList Column(const TStringAlignGrid &Grid, int Col)
+    {
+        QStringList texts;
+        for (int row = 1; row < Grid.RowCount(); ++row) {
+            QString text;
+            Grid.GetCellText(Col, row, text);
+            texts << text;
+        }
+        return texts;
+    }
+
+    static TCellFormat Format(TStringAlignGrid &Grid, int Col, int Row)
+    {
+        TCellFormat format;
+        Grid.OnGetCellFormat(Col, Row, format);
+        return format;
+    }
+
+    static void Select(TStringAlignGrid &Grid, int Top, int Bottom)
+    {
+        Grid.setSelection(TGridRect{0, Top, Grid.ColCount() - 1, Bottom});
+    }
+
+    // A "Suma liczb" filter of the sums 100..120 of the find type, marked over the editor's draws as the
+    // filter editor leaves them.
+    std::unique_ptr<TGroupFilter> SumFilter(TfrmDrawsEditor &Editor)
+    {
+        auto group = std::make_unique<TGroupFilter>(&Lotto(), 49, 6, TDynByteArr{});
+        std::unique_ptr<TFilter> sum = CreateFilter(fltSum, &Lotto(), 49, 6, {});
+        static_cast<TCondFilter<TRangeBlock> &>(*sum).Params = TRangeBlock{rmRange, 100, 120};
+        group->AddFilter(sum.release(), false);
+        group->FindType = true;
+        group->Build();
+        Editor.DrawsMan->MarkByFilter(*group, nullptr, {});
+        return group;
+    }
+
+    std::unique_ptr<TfrmMain> frame;
+};
+
+TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(editor->windowTitle(), QStringLiteral("<Lotto #1> Losowania"));
+    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("6"));
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("6"));
+    TStringAlignGrid &grid = *editor->grid;
+    EXPECT_EQ(Column(grid, 0), QStringList({"6", "5", "4", "3", "2", "1"}));
+    EXPECT_EQ(Column(grid, 1), QStringList({"18.01.2020", "15.01.2020", "11.01.2020", "08.01.2020", "05.01.2020",
+                                            "04.01.2020"}));
+    EXPECT_EQ(Column(grid, 2), QStringList({"So", "Śr", "So", "Śr", "N", "So"}));
+    EXPECT_EQ(Column(grid, 3)[0], QStringLiteral(" 3  9 16 23 33 43 "));
+    EXPECT_EQ(Format(grid, 2, 5).Font.Color, TColor(0x0000FF));
+    EXPECT_NE(Format(grid, 2, 4).Font.Color, TColor(0x0000FF));
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdReport | cmdFilter | cmdAdd | cmdEdit | cmdDelete);
+    // The window is at least its least width, and the numbers column fills the grid.
+    EXPECT_GE(editor->parentWidget()->width(), ScaledWidth(575));
+    EXPECT_EQ(grid.CalcGridWidth(true), grid.width());
+
+    // Another child window leaves only the read command on.
+    RecordingChild *other = OpenRecorder();
+    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(other->parentWidget()));
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame) & cmdRead, cmdRead);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame) & (cmdAdd | cmdEdit | cmdDelete | cmdFilter), 0);
+}
+
+TEST_F(DrawsEditorTest, DeletingSelectedRowsRenumbersTheRestByDate)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    Select(*editor->grid, 2, 4); // the draws of 15, 11 and 8 January
+    EXPECT_EQ(sendCommand(editor, WM_COMB_DELETE), 1);
+    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"3", "2", "1"}));
+    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"18.01.2020", "05.01.2020", "04.01.2020"}));
+    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("3"));
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+    // Nothing reached the game.
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
+}
+
+TEST_F(DrawsEditorTest, FoundNumbersAreShownMarkedAndTheUndoShowsAllAgain)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    editor->FindNumbers({2, 1});
+    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "04.01.2020"}));
+    EXPECT_TRUE(editor->rbViewNums->isChecked());
+    EXPECT_TRUE(editor->rbViewNums->isEnabled());
+    EXPECT_TRUE(editor->rbViewAll->isEnabled());
+    EXPECT_FALSE(editor->rbViewFlt->isEnabled());
+    EXPECT_TRUE(editor->btnDelFind->isEnabled());
+    EXPECT_TRUE(editor->pDelFind->isEnabled());
+
+    editor->rbViewAll->click();
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("6"));
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(Format(*editor->grid, 3, row).Brush.Color == TColor(0xE1DFAE), row == 2 || row == 6) << row;
+
+    editor->rbViewNums->click();
+    editor->btnDelFind->click();
+    EXPECT_TRUE(editor->rbViewAll->isChecked());
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("6"));
+    EXPECT_FALSE(editor->btnDelFind->isEnabled());
+    EXPECT_FALSE(editor->rbViewNums->isEnabled());
+    EXPECT_NE(Format(*editor->grid, 3, 2).Brush.Color, TColor(0xE1DFAE));
+}
+
+TEST_F(DrawsEditorTest, AFilterAsAMarkFillsTheFilterTabAndRemovingItShowsAll)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    const std::unique_ptr<TGroupFilter> filter = SumFilter(*editor);
+    editor->ApplyFilter(*filter, false, false);
+    EXPECT_TRUE(editor->rbViewFlt->isChecked());
+    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
+    EXPECT_EQ(editor->sgFilters->Cells(0, 1), QStringLiteral("F08"));
+    EXPECT_EQ(editor->sgFilters->Cells(1, 1), QString::fromStdString(filter->GetFilter(0)->GetName()));
+    EXPECT_EQ(editor->sgFilters->Cells(2, 1), QString::fromStdString(filter->GetFilter(0)->GetDescription()));
+    EXPECT_EQ(editor->eFilter->text(), QString::fromStdString(filter->GetExpression()));
+    EXPECT_TRUE(editor->btnFltDel->isEnabled());
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+
+    editor->rbViewAll->click();
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(Format(*editor->grid, 1, row).Brush.Color == TColor(0xB4CBD6), row >= 2 && row <= 4) << row;
+
+    editor->rbViewFlt->click();
+    editor->btnFltDel->click();
+    EXPECT_TRUE(editor->rbViewAll->isChecked());
+    EXPECT_FALSE(editor->rbViewFlt->isEnabled());
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("6"));
+    EXPECT_TRUE(editor->eFilter->text().isEmpty());
+    EXPECT_TRUE(editor->sgFilters->Cells(0, 1).isEmpty());
+    EXPECT_FALSE(editor->btnFltDel->isEnabled());
+}
+
+TEST_F(DrawsEditorTest, AFilterDeletingInPlaceOrIntoNewWindows)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+
+    // Into a new window, as a mark: the source keeps its draws and "Z&apisz" stays as it was.
+    editor->ApplyFilter(*SumFilter(*editor), false, true);
+    auto *marked = Newest<TfrmDrawsEditor>();
+    ASSERT_NE(marked, editor);
+    EXPECT_EQ(marked->windowTitle(), QStringLiteral("<Lotto #2> Losowania"));
+    EXPECT_TRUE(marked->rbViewFlt->isChecked());
+    EXPECT_EQ(marked->lblAllCount->text(), QStringLiteral("6"));
+    EXPECT_EQ(marked->lblCount->text(), QStringLiteral("3"));
+    EXPECT_FALSE(marked->btnWrite->isEnabled());
+    EXPECT_EQ(marked->sgFilters->Cells(0, 1), QStringLiteral("F08"));
+
+    // Into a new window, deleting.
+    editor->ApplyFilter(*SumFilter(*editor), true, true);
+    auto *reduced = Newest<TfrmDrawsEditor>();
+    EXPECT_EQ(Column(*reduced->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
+    EXPECT_EQ(Column(*reduced->grid, 0), QStringList({"3", "2", "1"}));
+    EXPECT_TRUE(reduced->btnWrite->isEnabled());
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+
+    // In place, deleting.
+    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(editor->parentWidget()));
+    editor->ApplyFilter(*SumFilter(*editor), true, false);
+    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
+    EXPECT_TRUE(editor->rbViewAll->isChecked());
+    EXPECT_FALSE(editor->btnFltDel->isEnabled());
+    EXPECT_TRUE(editor->eFilter->text().isEmpty());
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+}
+
+TEST_F(DrawsEditorTest, ANewRangeSwitchesTheViewsOffAndShowsAllOfIt)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    editor->ApplyFilter(*SumFilter(*editor), false, false);
+    editor->FindNumbers({1});
+    script.onDialog([](QDialog &Dialog) {
+        auto &range = dynamic_cast<TfrmDrawsFilter &>(Dialog);
+        EXPECT_FALSE(range.DefaultMode);
+        range.rbFltTypePos->click();
+        range.iseIndexFrom->setValue(2);
+        range.iseIndexTo->setValue(4);
+        range.btnOK->click();
+    });
+    EXPECT_EQ(sendCommand(editor, WM_DRAWS_RANGE), 1);
+    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"11.01.2020", "08.01.2020", "05.01.2020"}));
+    EXPECT_TRUE(editor->rbViewAll->isChecked());
+    EXPECT_FALSE(editor->rbViewFlt->isEnabled());
+    EXPECT_FALSE(editor->rbViewNums->isEnabled());
+    EXPECT_FALSE(editor->btnDelFind->isEnabled());
+    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("6"));
+    // The rows show unmarked.
+    for (int row = 1; row <= 3; ++row)
+        EXPECT_EQ(Format(*editor->grid, 1, row).Brush.Color, Format(*editor->grid, 0, row).Brush.Color);
+    // The editor's range is the game's draws-editor range; the default range is untouched.
+    EXPECT_EQ(Lotto().DrawsRange.Mode, drIndexes);
+    EXPECT_EQ(Lotto().DefRange.Mode, drAll);
+
+    // Cancelled, the handler still answers 1 and nothing changes.
+    script.onDialog([](QDialog &Dialog) { Dialog.reject(); });
+    EXPECT_EQ(sendCommand(editor, WM_DRAWS_RANGE), 1);
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("3"));
+}
+
+TEST_F(DrawsEditorTest, WithNothingShownOnlyAddStaysOn)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    editor->FindNumbers({48, 49});
+    EXPECT_EQ(editor->lblCount->text(), QStringLiteral("0"));
+    EXPECT_EQ(editor->grid->RowCount(), 2);
+    EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdAdd);
+    for (QPushButton *button : {editor->btnFind, editor->btnExportFile})
+        EXPECT_FALSE(button->isEnabled());
+    for (QAction *item : {editor->pChange, editor->pDelete, editor->pFind, editor->pFilter, editor->pReport})
+        EXPECT_FALSE(item->isEnabled());
+    EXPECT_TRUE(editor->pAdd->isEnabled());
+    // Delete does nothing then.
+    EXPECT_EQ(sendCommand(editor, WM_COMB_DELETE), 1);
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+}
+
+TEST_F(DrawsEditorTest, SavingWritesTheFileAndTellsEveryWindow)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    RecordingChild *recorder = OpenRecorder();
+    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(editor->parentWidget()));
+    Select(*editor->grid, 1, 2); // 18 and 15 January
+    sendCommand(editor, WM_COMB_DELETE);
+    editor->AddDraw({49, 1, 17, 25, 33, 2}, EncodeDate(2020, 1, 12));
+    // The new draw's row is selected: the newest draw comes first.
+    EXPECT_EQ(editor->grid->Row(), 1);
+    // A taken date is refused.
+    editor->AddDraw({1, 2, 3, 4, 5, 6}, EncodeDate(2020, 1, 8));
+    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("5"));
+
+    editor->btnWrite->click();
+    EXPECT_EQ(ReadFile(folder->path() / "Draws" / "LottoDraws"),
+              "1;2020-01-04;1;2;3;4;5;6;\r\n"
+              "2;2020-01-05;7;8;9;10;11;12;\r\n"
+              "3;2020-01-08;1;7;13;20;30;40;\r\n"
+              "4;2020-01-11;2;8;14;21;31;41;\r\n"
+              "5;2020-01-12;1;2;17;25;33;49;\r\n");
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
+    EXPECT_EQ(Lotto().DrawsMan->GetDraw(4).Date, EncodeDate(2020, 1, 12));
+    ASSERT_EQ(recorder->Commands.size(), 1u);
+    EXPECT_EQ(recorder->Commands[0].Code, WM_DRAWS_CHANGED);
+    EXPECT_EQ(recorder->Commands[0].WParam, 0);
+    EXPECT_EQ(recorder->Commands[0].LParam, LottoId);
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+}
+
+TEST_F(DrawsEditorTest, ASaveThatCannotWriteChangesNothingAndTellsNoOne)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    RecordingChild *recorder = OpenRecorder();
+    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(editor->parentWidget()));
+    Select(*editor->grid, 1, 1);
+    sendCommand(editor, WM_COMB_DELETE);
+    // A folder where the draws file belongs: not writable even for root.
+    const std::filesystem::path drawsFile = folder->path() / "Draws" / "LottoDraws";
+    std::filesystem::remove(drawsFile);
+    std::filesystem::create_directory(drawsFile);
+
+    script.answerBox(platform::IDOK);
+    editor->btnWrite->click();
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+    EXPECT_TRUE(recorder->Commands.empty());
+}
+
+TEST_F(DrawsEditorTest, ImportAppendsOnlyGoodNewerDrawsInTheGamesLineFormat)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    // A line format of the game's own, unlike the draws file's.
+    TDrawsFormat &line = Lotto().Info.Line;
+    line.DateOrder = "DMR";
+    line.DateSep = ".";
+    line.NumberSep = ",";
+    folder->writeFile("import.txt", "1;22.01.2020;1,2,3,4,5,7;\r\n"    // appended
+                                    "2;25.01.2020;1,2,3,4,5;\r\n"      // five numbers
+                                    "3;29.01.2020;1,2,3,4,5,50;\r\n"   // 50 is out of the game
+                                    "4;01.02.2020;1,1,3,4,5,6;\r\n"    // a number twice
+                                    "5;22.01.2020;9,10,11,12,13,14;\n" // the date again: the first wins
+                                    "6;12.01.2020;5,6,7,8,9,10;\r\n"   // before the last draw
+                                    "7;18.01.2020;5,6,7,8,9,11;\r\n"   // the last draw's date
+                                    "no draw here\r\n"
+                                    "8;31.02.2020;1,2,3,4,5,6;\r\n"    // no such day
+                                    "9;05.02.2020;42,41,40,30,20,10;"); // appended, no line end
+    script.answerFileName(QString::fromStdString((folder->path() / "import.txt").string()));
+    editor->btnImportFile->click();
+    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("8"));
+    EXPECT_EQ(Column(*editor->grid, 1).mid(0, 2), QStringList({"05.02.2020", "22.01.2020"}));
+    EXPECT_EQ(Column(*editor->grid, 3)[0], QStringLiteral("10 20 30 40 41 42 "));
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+
+    // Exported in the game's format, then imported into an emptied copy: the same draws.
+    const std::filesystem::path exported = folder->path() / "exported";
+    script.answerFileName(QString::fromStdString(exported.string()));
+    editor->btnExportFile->click();
+    const std::string text = ReadFile(exported.string() + ".txt");
+    EXPECT_EQ(text.substr(0, text.find('\n') + 1), "1;04.01.2020;1,2,3,4,5,6;\r\n");
+    Select(*editor->grid, 1, 8);
+    sendCommand(editor, WM_COMB_DELETE);
+    EXPECT_EQ(editor->DrawsMan->Count(), 0);
+    script.answerFileName(QString::fromStdString(exported.string() + ".txt"));
+    editor->btnImportFile->click();
+    ASSERT_EQ(editor->DrawsMan->Count(), 8);
+    std::vector<testsupport::FixtureDraw> expected = History;
+    expected.push_back({EncodeDate(2020, 1, 22), {1, 2, 3, 4, 5, 7}});
+    expected.push_back({EncodeDate(2020, 2, 5), {10, 20, 30, 40, 41, 42}});
+    for (int i = 0; i < 8; ++i) {
+        const TDraw &draw = editor->DrawsMan->GetDraw(i);
+        EXPECT_EQ(draw.Date, expected[size_t(i)].Date) << i;
+        EXPECT_EQ(std::vector<int>(draw.Numbers.begin(), draw.Numbers.end()), expected[size_t(i)].Numbers) << i;
+    }
+}
+
+TEST_F(DrawsEditorTest, AFileWithoutDrawsOrNotReadableImportsNothing)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    folder->writeFile("empty.txt", "nothing\r\n");
+    for (const char *name : {"empty.txt", "Draws"}) { // the second is a folder
+        script.answerFileName(QString::fromStdString((folder->path() / name).string()));
+        script.answerBox(platform::IDOK);
+        editor->btnImportFile->click();
+    }
+    ASSERT_EQ(script.boxes().size(), 2u);
+    for (const auto &box : script.boxes()) {
+        EXPECT_EQ(box.Text, QStringLiteral("W wybranym pliku nie ma żadnych losowań."));
+        EXPECT_EQ(box.Flags, 48);
+    }
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+}
+
+TEST_F(DrawsEditorTest, AnExportThatCannotWriteSaysSoAndTheDrawsFileKeepsItsFormat)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    Lotto().Info.Line.FieldSep = " ";
+    script.answerFileName(QString::fromStdString((folder->path() / "missing" / "draws.txt").string()));
+    script.answerBox(platform::IDOK);
+    editor->btnExportFile->click();
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
+
+    Select(*editor->grid, 2, 6);
+    sendCommand(editor, WM_COMB_DELETE);
+    editor->btnWrite->click();
+    EXPECT_EQ(ReadFile(folder->path() / "Draws" / "LottoDraws"), "1;2020-01-18;3;9;16;23;33;43;\r\n");
+}
+
+TEST_F(DrawsEditorTest, DownloadedDrawsOfItsGameReplaceTheEdits)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    Select(*editor->grid, 1, 2);
+    sendCommand(editor, WM_COMB_DELETE);
+    editor->FindNumbers({1});
+
+    BroadcastToChildren(WM_DRAWS_DOWNLOADED, 2, 0, false);
+    EXPECT_EQ(editor->DrawsMan->Count(), 4);
+    EXPECT_TRUE(editor->rbViewNums->isChecked());
+
+    // "&Import z sieci...": a download that merges one new draw into the game and posts the notice.
+    SetDrawsUpdateOpener([this](QWidget *Owner) {
+        EXPECT_EQ(Owner, frame.get());
+        Lotto().DrawsMan->AddDraw({4, 8, 15, 16, 23, 42}, EncodeDate(2020, 1, 22));
+        BroadcastToChildren(WM_DRAWS_DOWNLOADED, LottoId, 0, true);
+    });
+    editor->btnImportNet->click();
+    SetDrawsUpdateOpener(nullptr);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(editor->DrawsMan->Count(), 7);
+    EXPECT_TRUE(editor->rbViewAll->isChecked());
+    EXPECT_FALSE(editor->rbViewNums->isEnabled());
+    // Every draw of the range, the oldest first.
+    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(Column(*editor->grid, 1).last(), QStringLiteral("22.01.2020"));
+}
+
+TEST_F(DrawsEditorTest, HeaderClicksSortByDateDayAndNumbers)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    TStringAlignGrid &grid = *editor->grid;
+    const auto click = [&grid](int Col) {
+        TSortCol &entry = grid.SortCols[size_t(Col)];
+        entry.Direction = entry.Direction == 1 ? -1 : 1;
+        grid.OnSortColumn(&grid, Col, entry);
+    };
+    click(1);
+    EXPECT_EQ(Column(grid, 0), QStringList({"1", "2", "3", "4", "5", "6"}));
+    click(2);
+    // Equal days: the later date first.
+    EXPECT_EQ(Column(grid, 2), QStringList({"N", "So", "So", "So", "Śr", "Śr"}));
+    EXPECT_EQ(Column(grid, 0), QStringList({"2", "6", "4", "1", "5", "3"}));
+    click(2);
+    EXPECT_EQ(Column(grid, 0), QStringList({"5", "3", "6", "4", "1", "2"}));
+    click(3);
+    EXPECT_EQ(Column(grid, 0), QStringList({"2", "6", "4", "3", "5", "1"}));
+}

@@ -1,0 +1,272 @@
+// The draws editor on the real Lotto history, from the main window to the saved file: a draw added and
+// changed, three deleted, numbers found, a "Suma liczb" filter as a mark, into a new window and in place,
+// and the save that an open frequency window hears of.
+#include "controls/FloatSpin.h"
+#include "controls/StringAlignGrid.h"
+#include "engine/UDrawsDB.h"
+#include "engine/UFilters.h"
+#include "output/FGlobalReport.h"
+#include "output/FRowsRange.h"
+#include "platform/gui/MessageBox.h"
+#include "shell/FDrawsEditor.h"
+#include "shell/FSelectComb.h"
+#include "shell/GridReportOpener.h"
+#include "statwindows/FStatFreq.h"
+#include "tests/fixtures/XlsxReader.h"
+#include "tests/statwindows/StatWindowTestSupport.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <numeric>
+#include <sstream>
+
+namespace {
+
+struct TPlainDraw {
+    TDateTime Date = 0;
+    std::vector<int> Numbers;
+};
+
+std::vector<TPlainDraw> DrawsOf(const TDrawsManager &Manager)
+{
+    std::vector<TPlainDraw> draws;
+    for (int i = 0; i < Manager.Count(); ++i) {
+        const TDraw &draw = Manager.GetDraw(i);
+        draws.push_back({draw.Date, std::vector<int>(draw.Numbers.begin(), draw.Numbers.end())});
+    }
+    return draws;
+}
+
+int Sum(const TPlainDraw &Draw)
+{
+    return std::accumulate(Draw.Numbers.begin(), Draw.Numbers.end(), 0);
+}
+
+bool Holds(const TPlainDraw &Draw, const std::vector<int> &Numbers)
+{
+    return std::all_of(Numbers.begin(), Numbers.end(), [&Draw](int Number) {
+        return std::find(Draw.Numbers.begin(), Draw.Numbers.end(), Number) != Draw.Numbers.end();
+    });
+}
+
+// The draws file as the program's own layout reads: ordinal, date, numbers, each ended by ';', CR LF.
+std::string DrawsFileText(const std::vector<TPlainDraw> &Draws)
+{
+    std::string text;
+    for (size_t i = 0; i < Draws.size(); ++i) {
+        int year, month, day;
+        DecodeDate(Draws[i].Date, year, month, day);
+        char line[64];
+        std::snprintf(line, sizeof line, "%zu;%04d-%02d-%02d;", i + 1, year, month, day);
+        text += line;
+        for (int number : Draws[i].Numbers)
+            text += std::to_string(number) + ';';
+        text += "\r\n";
+    }
+    return text;
+}
+
+QDate ToQDate(TDateTime Date)
+{
+    int year, month, day;
+    DecodeDate(Date, year, month, day);
+    return QDate(year, month, day);
+}
+
+// Types the numbers into the dialog and reads them.
+void ChooseNumbers(TfrmSelectComb &Dialog, const char *Numbers)
+{
+    Dialog.eInput->setPlainText(QString::fromLatin1(Numbers));
+    Dialog.btnReadNums->click();
+}
+
+std::string ReadFile(const std::filesystem::path &Path)
+{
+    std::ifstream file(Path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+} // namespace
+
+class DrawsEditorRoadTest : public StatWindowTest {
+protected:
+    // A "Suma liczb" filter of the sums 100..120 of the find type, marked over the editor's draws as the
+    // filter editor leaves them.
+    std::unique_ptr<TGroupFilter> SumFilter(TfrmDrawsEditor &Editor)
+    {
+        auto group = std::make_unique<TGroupFilter>(&Lotto(), 49, 6, TDynByteArr{});
+        std::unique_ptr<TFilter> sum = CreateFilter(fltSum, &Lotto(), 49, 6, {});
+        static_cast<TCondFilter<TRangeBlock> &>(*sum).Params = TRangeBlock{rmRange, 100, 120};
+        group->AddFilter(sum.release(), false);
+        group->FindType = true;
+        group->Build();
+        Editor.DrawsMan->MarkByFilter(*group, nullptr, {});
+        return group;
+    }
+
+    void Activate(QWidget *Window)
+    {
+        frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(Window->parentWidget()));
+    }
+};
+
+TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
+{
+    OpenFrame();
+    frame->mStat->actions().at(0)->trigger(); // "Częstotliwości"
+    auto *freq = NewestChild<TfrmStatFreq>();
+    ASSERT_NE(freq, nullptr);
+    frame->mToolDraws->trigger();
+    auto *editor = NewestChild<TfrmDrawsEditor>();
+    ASSERT_NE(editor, nullptr);
+    std::vector<TPlainDraw> expected = DrawsOf(*Lotto().DrawsMan);
+    ASSERT_GT(expected.size(), 3000u);
+    EXPECT_EQ(editor->lblAllCount->text(), QString::number(expected.size()));
+
+    // A draw three days after the last; the dialog refuses the last draw's date first.
+    const TDateTime added = expected.back().Date + 3;
+    script.answerBox(platform::IDOK);
+    script.onDialog([&](QDialog &Dialog) {
+        auto &draw = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(draw.windowTitle(), QStringLiteral("Nowe losowanie"));
+        ChooseNumbers(draw, "5 16 27 38 49 1");
+        draw.dtDateDraw->setDate(ToQDate(expected.back().Date));
+        draw.btnOK->click();
+        EXPECT_TRUE(draw.isVisible());
+        draw.dtDateDraw->setDate(ToQDate(added));
+        draw.btnOK->click();
+    });
+    sendCommand(editor, WM_COMB_ADD);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Istnieje już losowanie o takiej dacie!"));
+    EXPECT_EQ(editor->DrawsMan->Count(), int(expected.size()) + 1);
+    EXPECT_EQ(editor->grid->Row(), 1);
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+
+    // Changed to other numbers on the day after.
+    script.onDialog([&](QDialog &Dialog) {
+        auto &draw = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(draw.windowTitle(), QStringLiteral("Edycja losowania"));
+        EXPECT_EQ(draw.eInput->toPlainText(), QStringLiteral("1 5 16 27 38 49"));
+        ChooseNumbers(draw, "47 2 13 24 35 46");
+        draw.dtDateDraw->setDate(ToQDate(added + 1));
+        draw.btnOK->click();
+    });
+    sendCommand(editor, WM_COMB_EDIT);
+    QString changed;
+    editor->grid->GetCellText(3, 1, changed);
+    EXPECT_EQ(changed, QStringLiteral(" 2 13 24 35 46 47 "));
+
+    // The three newest draws of the history deleted; the rest numbered 1..n by date.
+    editor->grid->setSelection(TGridRect{0, 2, 3, 4});
+    sendCommand(editor, WM_COMB_DELETE);
+    expected.erase(expected.end() - 3, expected.end());
+    expected.push_back({added + 1, {2, 13, 24, 35, 46, 47}});
+    ASSERT_EQ(editor->DrawsMan->Count(), int(expected.size()));
+    for (int i = 0; i < editor->DrawsMan->Count(); ++i) {
+        ASSERT_EQ(editor->DrawsMan->GetDraw(i).No, i + 1);
+        ASSERT_EQ(editor->DrawsMan->GetDraw(i).Date, expected[size_t(i)].Date);
+    }
+    QString secondNo;
+    editor->grid->GetCellText(0, 2, secondNo);
+    EXPECT_EQ(secondNo, QString::number(expected.size() - 1));
+
+    // Found numbers: the draws holding all of them, and back.
+    const std::vector<int> found = {7, 13, 42};
+    script.onDialog([](QDialog &Dialog) {
+        auto &numbers = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(numbers.windowTitle(), QStringLiteral("Wybór kombinacji"));
+        ChooseNumbers(numbers, "42 7 13");
+        numbers.btnOK->click();
+    });
+    editor->btnFind->click();
+    const auto holding = std::count_if(expected.begin(), expected.end(), [&](const TPlainDraw &D) { return Holds(D, found); });
+    ASSERT_GT(holding, 0);
+    EXPECT_EQ(editor->lblCount->text(), QString::number(holding));
+    EXPECT_TRUE(editor->rbViewNums->isChecked());
+    editor->btnDelFind->click();
+    EXPECT_EQ(editor->lblCount->text(), QString::number(expected.size()));
+
+    // The sum filter as a mark: the filtered view and the "Filtr" tab.
+    const auto passing = std::count_if(expected.begin(), expected.end(), [](const TPlainDraw &D) {
+        return Sum(D) >= 100 && Sum(D) <= 120;
+    });
+    editor->ApplyFilter(*SumFilter(*editor), false, false);
+    EXPECT_TRUE(editor->rbViewFlt->isChecked());
+    EXPECT_EQ(editor->lblCount->text(), QString::number(passing));
+    EXPECT_EQ(editor->sgFilters->Cells(1, 1), QStringLiteral("Suma liczb"));
+    EXPECT_FALSE(editor->eFilter->text().isEmpty());
+
+    // Deleting into a new window: "Z&apisz" on there, the source untouched.
+    editor->ApplyFilter(*SumFilter(*editor), true, true);
+    auto *reduced = NewestChild<TfrmDrawsEditor>();
+    ASSERT_NE(reduced, editor);
+    EXPECT_EQ(reduced->lblAllCount->text(), QString::number(passing));
+    EXPECT_TRUE(reduced->btnWrite->isEnabled());
+    EXPECT_EQ(editor->DrawsMan->Count(), int(expected.size()));
+
+    // Deleting in place, then saving.
+    Activate(editor);
+    editor->ApplyFilter(*SumFilter(*editor), true, false);
+    std::erase_if(expected, [](const TPlainDraw &D) { return Sum(D) < 100 || Sum(D) > 120; });
+    EXPECT_EQ(editor->lblAllCount->text(), QString::number(expected.size()));
+    editor->btnWrite->click();
+    EXPECT_EQ(ReadFile(folder->path() / "Draws" / "LottoDraws"), DrawsFileText(expected));
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
+    // The frequency window heard of it: its range now counts the saved history.
+    EXPECT_EQ(freq->Range.Range.Count, expected.size());
+}
+
+TEST_F(DrawsEditorRoadTest, AReportOfRowsTenToTwentyWritesTheHeaderAndThoseRows)
+{
+    InstallReports();
+    OpenFrame();
+    frame->mToolDraws->trigger();
+    auto *editor = NewestChild<TfrmDrawsEditor>();
+    ASSERT_NE(editor, nullptr);
+    script.onDialog([](QDialog &Dialog) {
+        auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
+        rows.rbType2->click();
+        rows.sbFrom->SetValue(10);
+        rows.sbTo->SetValue(20);
+        rows.btnOK->click();
+    });
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    EXPECT_EQ(sendCommand(editor, WM_SYS_REPORT), 1);
+    SetGridReportOpener(nullptr);
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 1u);
+    const testsupport::XlsxSheet &sheet = sheets[0];
+    // The first line begins with a carriage return, which the workbook's XML writes escaped.
+    EXPECT_EQ(sheet.At("B2").Text, "_x000D_Gra        : Lotto 6 z 49");
+    EXPECT_EQ(sheet.At("B3").Text, "Losowania");
+    EXPECT_EQ(sheet.At("B6").Text, " Zakres losowań");
+    EXPECT_EQ(sheet.At("B7").Text, "  Liczba losowań : " + std::to_string(Lotto().DrawsMan->Count()));
+    const std::vector<std::string> header = {"Nr", "Data", "Dzień", "Liczby"};
+    for (int col = 0; col < 4; ++col)
+        EXPECT_EQ(sheet.At(std::string(1, char('B' + col)) + "11").Text, header[size_t(col)]);
+    for (int row = 10; row <= 20; ++row)
+        for (int col = 0; col < 4; ++col) {
+            QString text;
+            editor->grid->GetCellText(col, row, text);
+            // The report writes the cells' texts without the blanks around them.
+            EXPECT_EQ(sheet.At(std::string(1, char('B' + col)) + std::to_string(row + 2)).Text,
+                      text.trimmed().toStdString())
+                << row << " " << col;
+        }
+    EXPECT_EQ(sheet.Cells.count("B23"), 0u);
+}
