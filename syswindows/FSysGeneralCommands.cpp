@@ -219,6 +219,8 @@ void TGenSysForm::RecordInHistory()
     if (State != 0 || ViewCount() == 0)
         return;
     AddSystemToHistory(this, *System);
+}
+
 void TGenSysForm::ShowFilter()
 {
     if (State == 1 || !System)
