@@ -1,5 +1,7 @@
 #include "output/FGlobalReport.h"
+#include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
 #include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
@@ -17,5 +19,6 @@ int main(int argc, char *argv[])
     InstallReports();
     InstallSystemWindows();
     InstallStatWindows();
+    SetDrawsUpdateOpener(UpdateDrawsFromInternet);
     return RunProgram();
 }

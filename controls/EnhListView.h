@@ -10,6 +10,7 @@
 #include "controls/Graphics.h"
 #include "controls/ImageList.h"
 
+#include <QFontMetrics>
 #include <QPixmap>
 #include <QPointer>
 #include <QStandardItemModel>
@@ -236,6 +237,9 @@ protected:
     static TRect FillHeaderSection(QPainter &painter, const TRect &rect, bool selected);
     // The text box of a header section without sort arrow and image: 4 pixels in on the aligned side.
     static TRect HeaderTextBox(const TRect &rect, TAlignment alignment);
+    // The caption's measured width placed in box as aligned, over area's height and clipped to area.
+    static TRect HeaderCaptionRect(const QFontMetrics &metrics, const QString &caption, const TRect &box,
+                                   const TRect &area, TAlignment alignment);
     // The settings store's key of a section of the saved settings.
     std::string SettingsKey(const char *section) const;
     // The items the list holds itself are in the view (not a virtual model).

@@ -278,6 +278,22 @@ TRect TCustomEnhListView::HeaderTextBox(const TRect &rect, TAlignment alignment)
     return box;
 }
 
+TRect TCustomEnhListView::HeaderCaptionRect(const QFontMetrics &metrics, const QString &caption, const TRect &box,
+                                            const TRect &area, TAlignment alignment)
+{
+    TRect text{0, 0, 0, 0};
+    CalcTextRect(metrics, caption, text, CaptionFlags);
+    const int width = text.Width();
+    text = {box.Left, area.Top, box.Left + width, area.Bottom};
+    if (alignment == taRightJustify)
+        text = {box.Right - width, area.Top, box.Right, area.Bottom};
+    else if (alignment == taCenter)
+        text = text.translated((box.Width() - width) / 2, 0);
+    text.Left = std::max(text.Left, area.Left);
+    text.Right = std::min(text.Right, area.Right);
+    return text;
+}
+
 TRect TCustomEnhListView::FillHeaderSection(QPainter &painter, const TRect &rect, bool selected)
 {
     if (selected) {
@@ -311,18 +327,9 @@ void TCustomEnhListView::DefaultDrawHeader(QPainter &painter, int index, const T
         box.Right = std::max(box.Left, box.Right - arrow.width() - ArrowGap);
     // The caption keeps its measured width (only the section clips it), so a section too narrow for
     // both leaves the arrow out.
-    TRect text{0, 0, 0, 0};
-    CalcTextRect(painter.fontMetrics(), caption, text, CaptionFlags);
-    const int width = text.Width();
-    text = {box.Left, area.Top, box.Left + width, area.Bottom};
-    if (alignment == taRightJustify)
-        text = {box.Right - width, area.Top, box.Right, area.Bottom};
-    else if (alignment == taCenter)
-        text = text.translated((box.Width() - width) / 2, 0);
+    TRect text = HeaderCaptionRect(painter.fontMetrics(), caption, box, area, alignment);
     if (selected)
         text = text.translated(0, 1);
-    text.Left = std::max(text.Left, area.Left);
-    text.Right = std::min(text.Right, area.Right);
     DrawText(painter, caption, text, CaptionFlags | alignmentFlag(alignment));
     const int x = alignment == taRightJustify ? text.Left - ArrowGap - arrow.width() : text.Right + ArrowGap;
     const int y = area.Top + (area.Height() - arrow.height()) / 2;

@@ -266,16 +266,7 @@ void TCustomExtListView::DefaultDrawHeader(QPainter &painter, int index, const T
     if (!arrow.isNull())
         box.Right = std::max(box.Left, box.Right - arrow.width() - ArrowGap);
 
-    TRect text{0, 0, 0, 0};
-    CalcTextRect(painter.fontMetrics(), ColumnCaption(index), text, CaptionFlags | alignmentFlag(alignment));
-    const int width = text.Width();
-    text = {box.Left, area.Top, box.Left + width, area.Bottom};
-    if (alignment == taRightJustify)
-        text = {box.Right - width, area.Top, box.Right, area.Bottom};
-    else if (alignment == taCenter)
-        text = text.translated((box.Width() - width) / 2, 0);
-    text.Left = std::max(text.Left, area.Left);
-    text.Right = std::min(text.Right, area.Right);
+    TRect text = HeaderCaptionRect(painter.fontMetrics(), ColumnCaption(index), box, area, alignment);
     DrawText(painter, ColumnCaption(index), text, CaptionFlags | alignmentFlag(alignment));
 
     if (hasImage) {

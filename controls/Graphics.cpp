@@ -69,7 +69,7 @@ constexpr std::array<SystemColorSource, 31> systemColors = {
 
 QColor fromBgr(TColor color)
 {
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+    return QColor(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
 // a * b / c rounded to the nearest, halves away from zero.

@@ -39,6 +39,11 @@ constexpr TColor clWhite = 0xFFFFFF;
 // "No colour": resolves to a transparent QColor.
 constexpr TColor clNone = 0x1FFFFFFF;
 
+// The components of an RGB colour value.
+constexpr int RedOf(TColor c) { return int(c & 0xFF); }
+constexpr int GreenOf(TColor c) { return int((c >> 8) & 0xFF); }
+constexpr int BlueOf(TColor c) { return int((c >> 16) & 0xFF); }
+
 // System colours: the high bit set, the low byte indexes the desktop's colour table.
 constexpr TColor clSystemColor = 0x80000000;
 constexpr TColor clScrollBar = clSystemColor | 0;

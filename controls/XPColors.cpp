@@ -8,19 +8,6 @@
 
 namespace {
 
-int red(TColor c)
-{
-    return int(c & 0xFF);
-}
-int green(TColor c)
-{
-    return int((c >> 8) & 0xFF);
-}
-int blue(TColor c)
-{
-    return int((c >> 16) & 0xFF);
-}
-
 TColor rgb(int r, int g, int b)
 {
     return TColor(std::clamp(r, 0, 255)) | (TColor(std::clamp(g, 0, 255)) << 8) |
@@ -48,7 +35,7 @@ TColor fromPixel(QRgb pixel)
 
 QRgb toPixel(TColor color)
 {
-    return qRgb(red(color), green(color), blue(color));
+    return qRgb(RedOf(color), GreenOf(color), BlueOf(color));
 }
 
 // Replaces every pixel through Map, computing once per run of equal source pixels.
@@ -99,10 +86,10 @@ TColor NearestColor(TColor Color, int Depth)
         return c;
     if (Depth >= 15) {
         const int greenBits = Depth == 16 ? 6 : 5;
-        return rgb(quantise(red(c), 5), quantise(green(c), greenBits), quantise(blue(c), 5));
+        return rgb(quantise(RedOf(c), 5), quantise(GreenOf(c), greenBits), quantise(BlueOf(c), 5));
     }
     auto distance = [c](TColor s) {
-        const int dr = red(c) - red(s), dg = green(c) - green(s), db = blue(c) - blue(s);
+        const int dr = RedOf(c) - RedOf(s), dg = GreenOf(c) - GreenOf(s), db = BlueOf(c) - BlueOf(s);
         return dr * dr + dg * dg + db * db;
     };
     return *std::min_element(StaticColors.begin(), StaticColors.end(),
@@ -114,19 +101,19 @@ TColor LightenColor(TColor Color, int Percent, int Depth)
     const TColor c = ColorToRGB(Color);
     const int p = std::min(Percent, 100);
     auto lighten = [p](int channel) { return channel + int(std::lround((255 - channel) * p / 100.0)); };
-    return NearestColor(rgb(lighten(red(c)), lighten(green(c)), lighten(blue(c))), Depth);
+    return NearestColor(rgb(lighten(RedOf(c)), lighten(GreenOf(c)), lighten(BlueOf(c))), Depth);
 }
 
 TColor ShadeColor(TColor Color, int Value)
 {
     const TColor c = ColorToRGB(Color);
-    return rgb(red(c) - Value, green(c) - Value + 2, blue(c) - Value);
+    return rgb(RedOf(c) - Value, GreenOf(c) - Value + 2, BlueOf(c) - Value);
 }
 
 TColor GreyLevelColor(TColor Color, int Value)
 {
     const TColor c = ColorToRGB(Color);
-    const int level = std::clamp((red(c) + green(c) + blue(c)) / 3 + Value, 0, 240);
+    const int level = std::clamp((RedOf(c) + GreenOf(c) + BlueOf(c)) / 3 + Value, 0, 240);
     return rgb(level, level, level);
 }
 

@@ -101,22 +101,9 @@ void XPTabLook(QPainter &Painter, const TXPColors &Colors, const TRect &Rect, TC
 
 namespace {
 
-int red(TColor c)
-{
-    return int(c & 0xFF);
-}
-int green(TColor c)
-{
-    return int((c >> 8) & 0xFF);
-}
-int blue(TColor c)
-{
-    return int((c >> 16) & 0xFF);
-}
-
 bool isDark(TColor color)
 {
-    return (red(color) + blue(color)) / 2 < 151 && green(color) < 201;
+    return (RedOf(color) + BlueOf(color)) / 2 < 151 && GreenOf(color) < 201;
 }
 
 } // namespace

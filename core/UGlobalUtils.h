@@ -25,3 +25,10 @@ int32_t CountTrue(const TDynBoolArr &A);
 
 // Available physical memory in bytes.
 uint64_t GetAvailPhysMem();
+
+// The outcome of an operation that names its failing step: Code 0 for success, else the step's number,
+// and the step's message.
+struct TError {
+    int32_t Code = 0;
+    std::string Msg;
+};

@@ -51,6 +51,16 @@ void syncFolder(const std::filesystem::path &folder)
     }
 }
 
+// The first free name of the form file.damaged, file.damaged-2, ...
+std::filesystem::path damagedFileName(const std::filesystem::path &file)
+{
+    std::error_code error;
+    std::filesystem::path candidate = file.string() + ".damaged";
+    for (int n = 2; std::filesystem::exists(candidate, error) && !error; ++n)
+        candidate = file.string() + ".damaged-" + std::to_string(n);
+    return candidate;
+}
+
 } // namespace
 
 bool writeFileAtomically(const std::filesystem::path &path, std::span<const uint8_t> bytes)
@@ -80,6 +90,16 @@ bool writeFileAtomically(const std::filesystem::path &path, std::span<const uint
 bool isTemporaryFileName(std::string_view name)
 {
     return name.size() > kTempSuffix.size() + 1 && name.front() == '.' && name.ends_with(kTempSuffix);
+}
+
+std::optional<std::filesystem::path> moveDamagedFileAside(const std::filesystem::path &file)
+{
+    const std::filesystem::path aside = damagedFileName(file);
+    std::error_code error;
+    std::filesystem::rename(file, aside, error);
+    if (error)
+        return std::nullopt;
+    return aside;
 }
 
 } // namespace platform

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -14,5 +15,9 @@ bool writeFileAtomically(const std::filesystem::path &path, std::span<const uint
 
 // True for the names of writeFileAtomically's temporary files, which folder listings leave out.
 bool isTemporaryFileName(std::string_view name);
+
+// Renames a file that was refused when read to the first free name of file.damaged, file.damaged-2, ...,
+// so that writing a new file never destroys it. Answers the new name, or nothing when it could not be moved.
+std::optional<std::filesystem::path> moveDamagedFileAside(const std::filesystem::path &file);
 
 } // namespace platform

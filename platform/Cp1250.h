@@ -15,6 +15,9 @@ std::string utf8ToCp1250(std::string_view text);
 
 char32_t cp1250ToCodePoint(unsigned char byte);
 
+// Appends the UTF-8 form of a code point of the Basic Multilingual Plane.
+void appendUtf8(std::string &out, char32_t cp);
+
 // Whether the code point has a Windows-1250 byte (and so survives utf8ToCp1250 unchanged).
 bool cp1250CanEncode(char32_t codePoint);
 

@@ -300,16 +300,6 @@ std::filesystem::path homeDir()
     return ".";
 }
 
-// The first free name of the form file.damaged, file.damaged-2, ...
-std::filesystem::path asideName(const std::filesystem::path &file)
-{
-    std::error_code error;
-    std::filesystem::path candidate = file.string() + ".damaged";
-    for (int n = 2; std::filesystem::exists(candidate, error) && !error; ++n)
-        candidate = file.string() + ".damaged-" + std::to_string(n);
-    return candidate;
-}
-
 } // namespace
 
 size_t regDataSize(const RegValue &value)
@@ -374,10 +364,7 @@ void RegistryStore::load()
         return;
     }
     in.close();
-    const std::filesystem::path aside = asideName(m_file);
-    std::filesystem::rename(m_file, aside, error);
-    if (!error)
-        m_refusedAs = aside;
+    m_refusedAs = moveDamagedFileAside(m_file);
 }
 
 std::optional<std::filesystem::path> RegistryStore::takeRefusedFile()

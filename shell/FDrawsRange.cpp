@@ -32,19 +32,6 @@ constexpr int PeriodCountFloor = 100;
 // The largest period count per unit (days, weeks, months, years); draws are bounded by the history.
 constexpr std::array<int, 4> PeriodCountLimits = {18250, 2608, 609, 50};
 
-// TDateTime day 0 is 30 December 1899.
-const QDate DateTimeEpoch(1899, 12, 30);
-
-QDate ToQDate(TDateTime Date)
-{
-    return DateTimeEpoch.addDays(qint64(Date));
-}
-
-TDateTime FromQDate(const QDate &Date)
-{
-    return TDateTime(DateTimeEpoch.daysTo(Date));
-}
-
 QListWidget *NewFlagList(QWidget *Parent, const QStringList &Items)
 {
     auto *list = new QListWidget(Parent);
@@ -86,15 +73,6 @@ void ReadFlags(const QListWidget *List, std::array<bool, N> &Flags)
 {
     for (size_t i = 0; i < N; ++i)
         Flags[i] = List->item(int(i))->checkState() == Qt::Checked;
-}
-
-QDateEdit *NewDateEdit(QWidget *Parent)
-{
-    auto *edit = new QDateEdit(Parent);
-    edit->setCalendarPopup(true);
-    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setMinimumDate(QDate(100, 1, 1));
-    return edit;
 }
 
 } // namespace

@@ -3,7 +3,10 @@
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 
+#include <QDateEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTextCursor>
 
 #include <algorithm>
 
@@ -46,4 +49,41 @@ TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value)
     spin->SetValue(Value);
     spin->Loaded();
     return spin;
+}
+
+namespace {
+
+// TDateTime day 0 is 30 December 1899.
+const QDate DateTimeEpoch(1899, 12, 30);
+
+} // namespace
+
+QDate ToQDate(TDateTime Date)
+{
+    return DateTimeEpoch.addDays(qint64(Date));
+}
+
+TDateTime FromQDate(const QDate &Date)
+{
+    return TDateTime(DateTimeEpoch.daysTo(Date));
+}
+
+QDateEdit *NewDateEdit(QWidget *Parent)
+{
+    auto *edit = new QDateEdit(Parent);
+    edit->setCalendarPopup(true);
+    edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+    edit->setMinimumDate(QDate(100, 1, 1));
+    return edit;
+}
+
+void LimitLength(QPlainTextEdit *Memo, int MaxLength)
+{
+    QObject::connect(Memo, &QPlainTextEdit::textChanged, Memo, [Memo, MaxLength] {
+        const QString text = Memo->toPlainText();
+        if (text.size() <= MaxLength)
+            return;
+        Memo->setPlainText(text.left(MaxLength));
+        Memo->moveCursor(QTextCursor::End);
+    });
 }

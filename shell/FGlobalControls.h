@@ -1,9 +1,15 @@
 #pragma once
 // Small helpers over controls that many windows share.
 
+#include "core/DateTime.h"
+
+#include <QDate>
+
 #include <vector>
 
+class QDateEdit;
 class QListWidget;
+class QPlainTextEdit;
 class QWidget;
 class TFloatSpin;
 class TStringAlignGrid;
@@ -20,3 +26,12 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
 int SpinValue(const TFloatSpin *Spin);
 // A spin edit of whole numbers in Min..Max showing Value.
 TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value);
+
+// Whole days of TDateTime and the calendar date of a date edit.
+QDate ToQDate(TDateTime Date);
+TDateTime FromQDate(const QDate &Date);
+// A date edit in the short date format with a calendar to drop down.
+QDateEdit *NewDateEdit(QWidget *Parent);
+
+// A memo that keeps at most MaxLength characters: longer text, typed or pasted, is cut.
+void LimitLength(QPlainTextEdit *Memo, int MaxLength);

@@ -9,8 +9,10 @@
 #include "platform/gui/DesktopLaunch.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
+#include "shell/FGlobalUpdate.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/FToolCombs.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -122,10 +124,12 @@ void TfrmMain::CreateActions()
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
+    connect(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
     mToolHistory = NewAction(QStringLiteral("Historia..."));
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
+    connect(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));
     mToolPredReduct = NewAction(QStringLiteral("Typowanie redukcyjne"));
     mToolPredReduct->setVisible(false);

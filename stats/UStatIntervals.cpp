@@ -7,7 +7,7 @@
 #include <utility>
 
 TStatIntervals::TStatIntervals(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress)
-    : TStatTables(Game, Source, std::move(OnProgress))
+    : TSingleTableStat(Game, Source, std::move(OnProgress))
 {
     AddDetailTable(Details, Groups);
 }
@@ -64,47 +64,3 @@ void TStatIntervals::Calculate()
     ColumnMeans(Details, IntervalCount, RunningMeans);
 }
 
-void TStatIntervals::GetDetailText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetDetailText(1, Col, Row, S);
-}
-
-void TStatIntervals::GetDrawLabel(int32_t Col, int32_t Row, bool ShowDate, std::string &S) const
-{
-    TStatTables::GetDrawLabel(1, Col, Row, ShowDate, S);
-}
-
-void TStatIntervals::GetDrawText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetDrawText(1, Col, Row, S);
-}
-
-void TStatIntervals::GetGroupValueText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetGroupValueText(1, Col, Row, S);
-}
-
-void TStatIntervals::GetGroupCountText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetGroupCountText(1, Col, Row, S);
-}
-
-void TStatIntervals::SortDetailsByDraw(int32_t Dir)
-{
-    TStatTables::SortDetailsByDraw(1, Dir);
-}
-
-void TStatIntervals::SortDetailsByValue(int32_t Dir)
-{
-    TStatTables::SortDetailsByValue(1, Dir);
-}
-
-void TStatIntervals::SortGroupsByValue(int32_t Dir)
-{
-    TStatTables::SortGroupsByValue(1, Dir);
-}
-
-void TStatIntervals::SortGroupsByCount(int32_t Dir)
-{
-    TStatTables::SortGroupsByCount(1, Dir);
-}

@@ -22,7 +22,7 @@ struct TInterval {
 static_assert(sizeof(TInterval) == 14);
 using TIntervals = std::vector<TInterval>;
 
-class TStatIntervals : public TStatTables {
+class TStatIntervals : public TSingleTableStat {
 public:
     TStatIntervals(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress);
 
@@ -30,17 +30,7 @@ public:
     void SetIntervals(const TIntervals &AIntervals);
     void Calculate();
 
-    // Readers of the detail table: Col a range, Row a row of that (sorted) column.
-    void GetDetailText(int32_t Col, int32_t Row, std::string &S) const;
-    void GetDrawLabel(int32_t Col, int32_t Row, bool ShowDate, std::string &S) const;
-    void GetDrawText(int32_t Col, int32_t Row, std::string &S) const;
-    void GetGroupValueText(int32_t Col, int32_t Row, std::string &S) const;
-    void GetGroupCountText(int32_t Col, int32_t Row, std::string &S) const;
-    void SortDetailsByDraw(int32_t Dir);
-    void SortDetailsByValue(int32_t Dir);
-    void SortGroupsByValue(int32_t Dir);
-    void SortGroupsByCount(int32_t Dir);
-
+    // The detail table has a column per range.
     TIntervals Intervals;
     int32_t IntervalCount = 0;
     std::vector<std::string> IntervalLabels;

@@ -20,7 +20,7 @@ std::string ZoneValueText(int32_t Col, int32_t Value)
 } // namespace
 
 TStatRangeFreqs::TStatRangeFreqs(const TGameInfo *Game, TProgressProc OnProgress)
-    : TStatTables(Game, nullptr, std::move(OnProgress)), Freqs(static_cast<size_t>(N))
+    : TSingleTableStat(Game, nullptr, std::move(OnProgress)), Freqs(static_cast<size_t>(N))
 {
     AddDetailTable(Details, Groups, ZoneValueText);
 }
@@ -172,47 +172,4 @@ uint8_t TStatRangeFreqs::GetNumberOrZone(int32_t Col, int32_t Row, int32_t Pos, 
     if (IsNumber)
         return Draws[static_cast<size_t>(draw)].Numbers[static_cast<size_t>(Pos)];
     return ZoneCodes[static_cast<size_t>(draw) * static_cast<size_t>(K) + static_cast<size_t>(Pos)];
-}
-
-// ---------------------------------------------------------------------------------------------------
-// The detail table
-
-void TStatRangeFreqs::GetDetailText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetDetailText(1, Col, Row, S);
-}
-
-void TStatRangeFreqs::GetDrawLabel(int32_t Col, int32_t Row, bool ShowDate, std::string &S) const
-{
-    TStatTables::GetDrawLabel(1, Col, Row, ShowDate, S);
-}
-
-void TStatRangeFreqs::GetGroupValueText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetGroupValueText(1, Col, Row, S);
-}
-
-void TStatRangeFreqs::GetGroupCountText(int32_t Col, int32_t Row, std::string &S) const
-{
-    TStatTables::GetGroupCountText(1, Col, Row, S);
-}
-
-void TStatRangeFreqs::SortDetailsByDraw(int32_t Dir)
-{
-    TStatTables::SortDetailsByDraw(1, Dir);
-}
-
-void TStatRangeFreqs::SortDetailsByValue(int32_t Dir)
-{
-    TStatTables::SortDetailsByValue(1, Dir);
-}
-
-void TStatRangeFreqs::SortGroupsByValue(int32_t Dir)
-{
-    TStatTables::SortGroupsByValue(1, Dir);
-}
-
-void TStatRangeFreqs::SortGroupsByCount(int32_t Dir)
-{
-    TStatTables::SortGroupsByCount(1, Dir);
 }

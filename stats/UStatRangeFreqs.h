@@ -18,7 +18,7 @@ struct TFreqEntry {
     int32_t Freq = 0;
 };
 
-class TStatRangeFreqs : public TStatTables {
+class TStatRangeFreqs : public TSingleTableStat {
 public:
     TStatRangeFreqs(const TGameInfo *Game, TProgressProc OnProgress);
 
@@ -40,16 +40,7 @@ public:
     // code (0 zone 1, 1 zone 2, 2 zone 3).
     uint8_t GetNumberOrZone(int32_t Col, int32_t Row, int32_t Pos, bool IsNumber) const;
 
-    // Readers of the detail table (Col 0..8); coefficients show as fractions, "0,50".
-    void GetDetailText(int32_t Col, int32_t Row, std::string &S) const;
-    void GetDrawLabel(int32_t Col, int32_t Row, bool ShowDate, std::string &S) const;
-    void GetGroupValueText(int32_t Col, int32_t Row, std::string &S) const;
-    void GetGroupCountText(int32_t Col, int32_t Row, std::string &S) const;
-    void SortDetailsByDraw(int32_t Dir);
-    void SortDetailsByValue(int32_t Dir);
-    void SortGroupsByValue(int32_t Dir);
-    void SortGroupsByCount(int32_t Dir);
-
+    // The detail table has columns 0..8; coefficients show as fractions, "0,50".
     const TDrawsManager *Manager = nullptr;
     TStatDraws AllDraws; // every draw of the game, oldest first: entry No - 1 is draw No
     int32_t Window = 0;

@@ -91,3 +91,28 @@ private:
 
     std::vector<TTable> Tables;
 };
+
+// A statistic of one detail table (table 1): its readers and sorts without the table number.
+class TSingleTableStat : public TStatTables {
+public:
+    using TStatTables::TStatTables;
+
+    void GetDetailText(int32_t Col, int32_t Row, std::string &S) const { TStatTables::GetDetailText(1, Col, Row, S); }
+    void GetDrawLabel(int32_t Col, int32_t Row, bool ShowDate, std::string &S) const
+    {
+        TStatTables::GetDrawLabel(1, Col, Row, ShowDate, S);
+    }
+    void GetDrawText(int32_t Col, int32_t Row, std::string &S) const { TStatTables::GetDrawText(1, Col, Row, S); }
+    void GetGroupValueText(int32_t Col, int32_t Row, std::string &S) const
+    {
+        TStatTables::GetGroupValueText(1, Col, Row, S);
+    }
+    void GetGroupCountText(int32_t Col, int32_t Row, std::string &S) const
+    {
+        TStatTables::GetGroupCountText(1, Col, Row, S);
+    }
+    void SortDetailsByDraw(int32_t Dir) { TStatTables::SortDetailsByDraw(1, Dir); }
+    void SortDetailsByValue(int32_t Dir) { TStatTables::SortDetailsByValue(1, Dir); }
+    void SortGroupsByValue(int32_t Dir) { TStatTables::SortGroupsByValue(1, Dir); }
+    void SortGroupsByCount(int32_t Dir) { TStatTables::SortGroupsByCount(1, Dir); }
+};

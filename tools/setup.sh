@@ -8,8 +8,8 @@ packages=(
   libxlsxwriter-dev zlib1g-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth
-  poppler-utils
-  unzip libreoffice-calc-nogui
+  poppler-utils zip unzip
+  libreoffice-calc-nogui
 )
 
 missing=()

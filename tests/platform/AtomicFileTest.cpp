@@ -74,3 +74,22 @@ TEST(AtomicFile, RecognisesOnlyItsOwnTemporaryNames)
     EXPECT_FALSE(isTemporaryFileName(".hidden"));
     EXPECT_FALSE(isTemporaryFileName(""));
 }
+
+TEST(AtomicFile, DamagedFilesMoveAsideUnderFreeNames)
+{
+    const fs::path dir = testsupport::makeTempDir("atomic-");
+    const fs::path file = dir / "SetCombs.dat";
+    const auto writeBytes = [&](std::vector<uint8_t> bytes) { ASSERT_TRUE(writeFileAtomically(file, bytes)); };
+
+    writeBytes({1});
+    EXPECT_EQ(platform::moveDamagedFileAside(file), fs::path(file.string() + ".damaged"));
+    writeBytes({2});
+    fs::create_directory(dir / "SetCombs.dat.damaged-2");
+    EXPECT_EQ(platform::moveDamagedFileAside(file), fs::path(file.string() + ".damaged-3"));
+    EXPECT_EQ(contentOf(file.string() + ".damaged"), std::vector<uint8_t>{1});
+    EXPECT_EQ(contentOf(file.string() + ".damaged-3"), std::vector<uint8_t>{2});
+
+    EXPECT_EQ(platform::moveDamagedFileAside(file), std::nullopt) << "nothing left to move";
+    EXPECT_EQ(namesIn(dir), (std::vector<std::string>{"SetCombs.dat.damaged", "SetCombs.dat.damaged-2",
+                                                      "SetCombs.dat.damaged-3"}));
+}

@@ -1,4 +1,5 @@
 #include "platform/Cp1250.h"
+#include "platform/Cp852.h"
 
 #include <gtest/gtest.h>
 
@@ -40,4 +41,13 @@ TEST(Cp1250, UnmappableAndMalformedTextBecomesQuestionMarks)
     EXPECT_EQ(utf8ToCp1250("a\xC5"), "a?");                 // truncated sequence
     EXPECT_EQ(utf8ToCp1250("\xFF" "b"), "?b");              // invalid lead byte
     EXPECT_EQ(utf8ToCp1250("\xC5" "b"), "?b");              // lead byte without continuation
+}
+
+TEST(Cp852, PolishLettersOfTheOemPageBecomeUtf8)
+{
+    // "Łódź" and "ąęśćżźńó" as code page 852 writes them; ASCII stays as it is.
+    EXPECT_EQ(platform::cp852ToUtf8("\x9D\xA2\x64\xAB"), "Łódź");
+    EXPECT_EQ(platform::cp852ToUtf8("\xA5\xA9\x98\x86\xBE\xAB\xE4\xA2"), "ąęśćżźńó");
+    EXPECT_EQ(platform::cp852ToUtf8("Lotto/a.txt"), "Lotto/a.txt");
+    EXPECT_EQ(platform::cp852ToUtf8("\xFF\xB0"), "\u00A0\u2591");
 }

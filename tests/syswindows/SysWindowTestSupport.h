@@ -6,6 +6,7 @@
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "engine/UGameMan.h"
+#include "tests/fixtures/FrameCommands.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
@@ -109,23 +110,7 @@ protected:
     }
 
     // The main window's commands that are on, as a command mask.
-    int EnabledMask() const
-    {
-        const std::vector<std::pair<int, QAction *>> commands = {
-            {cmdSave, frame->mFileWrite},     {cmdRead, frame->mFileRead},       {cmdReport, frame->mFileReport},
-            {cmdPrint, frame->mSysPrint},     {cmdGuarantee, frame->mSysGuar},   {cmdKey, frame->mSysKey},
-            {cmdCheck, frame->mSysCheck},     {cmdAdd, frame->mTaskAdd},         {cmdEdit, frame->mTaskEdit},
-            {cmdDelete, frame->mTaskDelete},  {cmdParams, frame->mSysParam},     {cmdStart, frame->mTaskStart},
-            {cmdStop, frame->mTaskStop},      {cmdFilter, frame->mToolFilter},   {cmdDistribution, frame->mSysFreq},
-            {cmdCopy, frame->mSysCopy},       {cmdLogicalOps, frame->mSysOper},  {cmdSysStats, frame->mSysStat->menuAction()},
-            {cmdHistory, frame->mSysHistory},
-        };
-        int mask = 0;
-        for (const auto &[bit, action] : commands)
-            if (action->isEnabled())
-                mask |= bit;
-        return mask;
-    }
+    int EnabledMask() const { return testsupport::EnabledCommandMask(*frame); }
 
     // The texts of the combination grid's rows below the header, as shown.
     static QStringList RowTexts(const TGenSysForm &Window)

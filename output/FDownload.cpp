@@ -1,0 +1,307 @@
+#include "output/FDownload.h"
+
+#include "controls/ALProgressBar.h"
+#include "controls/EnhListView.h"
+#include "controls/ImageList.h"
+#include "core/ProgramParams.h"
+#include "core/UGlobalFiles.h"
+#include "core/UGlobalThreads.h"
+#include "engine/UGameMan.h"
+#include "shell/FGlobalGrids.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMainCommands.h"
+#include "shell/USites.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardItem>
+#include <QStandardItemModel>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr uint32_t ListColor = 0x00C9E0EB;
+
+QPixmap RowPixmap(QStyle::StandardPixmap Which)
+{
+    return QApplication::style()->standardIcon(Which).pixmap(16, 16);
+}
+
+} // namespace
+
+TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
+{
+    setWindowTitle(QStringLiteral("Aktualizacja bazy losowań"));
+    Items.Sorted = false;
+
+    ImageList1 = new TImageList(16, 16, this);
+    ImageList1->Add(RowPixmap(QStyle::SP_BrowserReload));
+    ImageList1->Add(RowPixmap(QStyle::SP_MessageBoxCritical));
+    ImageList1->Add(RowPixmap(QStyle::SP_DialogApplyButton));
+
+    auto *statusCaption = new QLabel(QStringLiteral("Status:"), this);
+    lblStatus = new QLabel(this);
+    ProgressBar1 = new TALProgressBar(this);
+    ProgressBar1->SetMax(1001);
+    ProgressBar1->SetBarColor1(0x00800000);
+    lblProg = new QLabel(this);
+    lblProg->setAlignment(Qt::AlignCenter);
+    lblProg->setMinimumWidth(50);
+    btnStop = new QPushButton(QStringLiteral("&Zatrzymaj"), this);
+    LV = new TCustomEnhListView(this);
+    LV->AddColumn(QStringLiteral("Gra"), ScaledWidth(115));
+    LV->AddColumn(QStringLiteral("Wyniki"), ScaledWidth(265));
+    LV->SetAutoColumnSort(TAutoColumnSort::acsNoSort);
+    LV->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    LV->setSelectionBehavior(QAbstractItemView::SelectRows);
+    btnOK = new QPushButton(QStringLiteral("A&ktualizuj"), this);
+    btnOK->setDefault(true);
+    btnOK->setEnabled(false);
+    btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
+    btnCancel->setEnabled(false);
+
+    connect(btnStop, &QPushButton::clicked, this, [this] {
+        btnStop->setEnabled(false);
+        StopDownload();
+    });
+    connect(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
+    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    auto *status = new QHBoxLayout;
+    status->addWidget(statusCaption);
+    status->addWidget(lblStatus, 1);
+    auto *progress = new QHBoxLayout;
+    progress->addWidget(ProgressBar1, 1);
+    progress->addWidget(lblProg);
+    progress->addWidget(btnStop);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOK);
+    buttons->addWidget(btnCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(status);
+    layout->addLayout(progress);
+    layout->addWidget(LV, 1);
+    layout->addLayout(buttons);
+    resize(420, 300);
+
+    Downloader.OnConnected = [this] { Post([this] { lblStatus->setText(QStringLiteral("Połączony. Odbieranie danych...")); }); };
+    Downloader.OnFileSize = [this](int32_t Size) {
+        Post([this, Size] {
+            ProgressBar1->SetMax(Size + 1);
+            ProgressBar1->SetPosition(1);
+        });
+    };
+    Downloader.OnProgress = [this](int32_t BytesRead) {
+        Post([this, BytesRead] { ShowProgress(ProgressBar1, lblProg, BytesRead + 1, 100); });
+    };
+    UnZip.SetSortMode(TZipSortMode::ByFileName);
+    UnZip.RecreateDirs = true;
+    UnZip.OverwriteMode = TUZOverwriteMode::Always;
+    UnZip.DoAll = true;
+    Worker.OnFinished = [this](const TTaskEnd &) { DownloadDone(); };
+}
+
+TfrmDownload::~TfrmDownload()
+{
+    Worker.Stop();
+}
+
+int TfrmDownload::RowImage(int Row) const
+{
+    return RowImages.at(static_cast<size_t>(Row));
+}
+
+void TfrmDownload::showEvent(QShowEvent *Event)
+{
+    QDialog::showEvent(Event);
+    if (!Shown) {
+        Shown = true;
+        FormShow();
+    }
+}
+
+void TfrmDownload::FormShow()
+{
+    QPalette palette = LV->palette();
+    palette.setColor(QPalette::Base, QColor(ListColor & 0xFF, (ListColor >> 8) & 0xFF, (ListColor >> 16) & 0xFF));
+    LV->setPalette(palette);
+    std::error_code ec;
+    fs::create_directories(TempDir, ec);
+    FillList();
+    State = 2;
+    btnStop->setEnabled(true);
+    Worker.Start([this](TMyThread &Thread) { DownloadAll(Thread); });
+}
+
+void TfrmDownload::FillList()
+{
+    for (int i = 0; i < Games.Count() && i < static_cast<int>(Selection.size()); ++i)
+        if (Selection[static_cast<size_t>(i)] != '0') {
+            LV->AddItem(QString::fromStdString(Games.GetGameInfo(i)->Name), {QString()});
+            RowImages.push_back(-1);
+        }
+    // The game names fit their column at any font size.
+    const QAbstractItemView *view = LV;
+    LV->SetColumnWidth(0, std::max(LV->columnWidth(0), view->sizeHintForColumn(0)));
+}
+
+void TfrmDownload::Post(std::function<void()> Update)
+{
+    QMetaObject::invokeMethod(this, std::move(Update), Qt::QueuedConnection);
+}
+
+void TfrmDownload::SetRow(int Row, int Image, const QString &Result)
+{
+    Post([this, Row, Image, Result] {
+        RowImages[static_cast<size_t>(Row)] = Image;
+        LV->Model()->item(Row, 0)->setIcon(ImageList1->Image(Image));
+        if (!Result.isNull())
+            LV->Item(Row).setSubItem(0, Result);
+    });
+}
+
+void TfrmDownload::DownloadAll(TMyThread &Thread)
+{
+    Downloader.Thread = &Thread;
+    int row = 0;
+    for (int i = 0; i < Games.Count() && i < static_cast<int>(Selection.size()); ++i) {
+        if (Selection[static_cast<size_t>(i)] == '0')
+            continue;
+        if (Thread.GetTerminated())
+            break;
+        TGameData *game = Games.GetGame(i);
+        SetRow(row, imgWorking, QString());
+        TSiteRec site;
+        if (static_cast<size_t>(i) < SiteLists.size() && SiteLists[static_cast<size_t>(i)]->Count() > 0)
+            SiteLists[static_cast<size_t>(i)]->GetSite(0, site);
+        const QString location = QString::fromStdString(site.Location);
+        Post([this, location] {
+            ProgressBar1->SetPosition(0);
+            lblStatus->setText(QStringLiteral("Łączenie się z ") + location);
+        });
+        Downloader.URL = site.Location;
+        Downloader.FileName = TempDir + std::to_string(game->Info.Id);
+        Downloader.GetFile();
+        if (Thread.GetTerminated()) {
+            SetRow(row, imgFailed, QStringLiteral("Operacja została przerwana."));
+            break;
+        }
+        auto item = std::make_unique<TDownloadItem>();
+        item->Game = game;
+        item->DrawsMan = game->DrawsMan.get();
+        item->Error = Downloader.Error;
+        if (item->Error.Code != 0) {
+            SetRow(row, imgFailed, QString::fromStdString(item->Error.Msg));
+        } else {
+            std::string file = Downloader.FileName;
+            if (site.Zipped) {
+                Post([this] { lblStatus->setText(QStringLiteral("Rozpakowywanie pliku...")); });
+                file = UnzipFile(file, TempDir + game->Info.ShortName);
+                if (file.empty())
+                    SetRow(row, imgFailed, QStringLiteral("Nie mogę rozpakować pliku."));
+            }
+            if (!file.empty()) {
+                Imported = true;
+                Post([this] { lblStatus->setText(QStringLiteral("Importowanie losowań z pliku...")); });
+                item->NewDraws = std::make_unique<TDrawsManager>(game, -1);
+                item->NewDraws->SetFormat(site.Format);
+                try {
+                    item->NewDraws->LoadFromFile(file);
+                } catch (...) {
+                    item->NewDraws = std::make_unique<TDrawsManager>(game, -1);
+                }
+                const int32_t count = item->NewDraws->SelCount();
+                SetRow(row, imgRead,
+                       count != 0 ? QStringLiteral("Liczba losowań : %1").arg(count) : QStringLiteral("Brak losowań"));
+            }
+        }
+        Items.AddItem(item.release(), true);
+        ++row;
+        Post([this] { lblStatus->clear(); });
+    }
+}
+
+std::string TfrmDownload::UnzipFile(const std::string &ZipName, const std::string &DestDir)
+{
+    std::error_code ec;
+    for (const fs::directory_entry &entry : fs::directory_iterator(DestDir, ec))
+        fs::remove_all(entry.path(), ec);
+    try {
+        UnZip.SetZipName(ZipName);
+        UnZip.DestDir = DestDir;
+        if (UnZip.UnZip() != 0)
+            return GetFirstFile(DestDir);
+    } catch (...) {
+    }
+    return {};
+}
+
+void TfrmDownload::StopDownload()
+{
+    if (State != 2)
+        return;
+    State = 1;
+    Worker.Stop();
+    // What the worker queued before it stopped comes first; its end is not reported by the runner.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    DownloadDone();
+}
+
+void TfrmDownload::DownloadDone()
+{
+    State = 0;
+    btnStop->setEnabled(false);
+    lblStatus->clear();
+    btnOK->setEnabled(Imported);
+    btnCancel->setEnabled(true);
+}
+
+bool TfrmDownload::MergeItem(TDownloadItem &Item, bool Append, const std::string &FileName)
+{
+    TDrawsManager copy(Item.Game, -1);
+    copy.Assign(*Item.DrawsMan);
+    copy.CopyDraws(*Item.NewDraws, Append);
+    try {
+        copy.SaveToFile(FileName);
+    } catch (const std::exception &) {
+        return false;
+    }
+    Item.DrawsMan->CopyDraws(*Item.NewDraws, Append);
+    return true;
+}
+
+void TfrmDownload::btnOKClick()
+{
+    if (Imported) {
+        for (int i = 0; i < Items.Count(); ++i) {
+            TDownloadItem &item = *Items.GetItem(i);
+            if (item.Error.Code != 0 || !item.NewDraws || item.NewDraws->SelCount() == 0)
+                continue;
+            const std::string file = DrawsDir + item.Game->Info.ShortName + "Draws";
+            if (MergeItem(item, ProgramParams.IncreaseUpdate, file))
+                BroadcastToChildren(WM_DRAWS_DOWNLOADED, item.Game->Info.Id, 0, true);
+            else
+                ShowWriteFailure(file);
+        }
+    }
+    accept();
+}
+
+void TfrmDownload::done(int Result)
+{
+    StopDownload();
+    QDialog::done(Result);
+}

@@ -1,0 +1,255 @@
+#include "shell/FToolCombs.h"
+
+#include "controls/Cp1250Validator.h"
+#include "controls/DragSpeedButton.h"
+#include "controls/StringAlignGrid.h"
+#include "core/UComb.h"
+#include "shell/CombSetsGrid.h"
+#include "shell/FGlobalControls.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "shell/NumberPad.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QSize PadButtonSize(24, 21);
+constexpr int PadColumns = 20;
+constexpr int PadMargin = 5;
+
+QPointer<TfrmToolCombs> OpenWindow;
+
+} // namespace
+
+TfrmToolCombs::TfrmToolCombs(QWidget *parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Zbiory liczb"));
+    CreateControls();
+}
+
+void TfrmToolCombs::CreateControls()
+{
+    Grid = NewCombSetsGrid(this, true);
+    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) {
+        ShowCombSetComment(txtDesc, FFile.Sets, ARow);
+    };
+    Grid->OnDblClick = [this](TStringGrid *) {
+        if (btnReadComb->isEnabled())
+            btnReadCombClick();
+    };
+    Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
+    txtDesc = new QPlainTextEdit(this);
+    txtDesc->setFixedHeight(txtDesc->fontMetrics().lineSpacing() * 3 + 2 * txtDesc->frameWidth() + 8);
+    TCp1250Validator::Restrict(txtDesc);
+    LimitLength(txtDesc, MaxSetComment);
+    txtDesc->installEventFilter(this);
+    Label1->setBuddy(txtDesc);
+    btnReadComb = new QPushButton(QStringLiteral("&Wczytaj"), this);
+    btnDelete = new QPushButton(QStringLiteral("&Usuń"), this);
+
+    gbKey = new TNumberPad(this);
+    gbKey->Sorted = false;
+    gbKey->OnChange = [this] { PadChanged(); };
+    eInput = new QLineEdit(this);
+    btnReadNums = new QPushButton(QStringLiteral("W&czytaj"), this);
+    Label2 = new QLabel(QStringLiteral("Wybrane &liczby:"), this);
+    txtSelNums = new QPlainTextEdit(this);
+    txtSelNums->setReadOnly(true);
+    txtSelNums->setFont(QFont(QStringLiteral("Courier New"), 9));
+    txtSelNums->setFixedHeight(txtSelNums->fontMetrics().lineSpacing() * 3 + 2 * txtSelNums->frameWidth() + 8);
+    Label2->setBuddy(txtSelNums);
+    btnWrite = new QPushButton(QStringLiteral("&Zapisz"), this);
+    btnReplace = new QPushButton(QStringLiteral("Z&astąp"), this);
+    btnClear = new QPushButton(QStringLiteral("W&yczyść"), this);
+    for (QPushButton *button : {btnWrite, btnReplace, btnReadComb, btnDelete})
+        button->setEnabled(false);
+
+    connect(btnReadComb, &QPushButton::clicked, this, &TfrmToolCombs::btnReadCombClick);
+    connect(btnDelete, &QPushButton::clicked, this, &TfrmToolCombs::btnDeleteClick);
+    connect(btnReadNums, &QPushButton::clicked, this, &TfrmToolCombs::btnReadNumsClick);
+    connect(btnWrite, &QPushButton::clicked, this, &TfrmToolCombs::btnWriteClick);
+    connect(btnReplace, &QPushButton::clicked, this, &TfrmToolCombs::btnReplaceClick);
+    connect(btnClear, &QPushButton::clicked, gbKey, &TNumberPad::Clear);
+
+    auto *setButtons = new QVBoxLayout;
+    setButtons->addWidget(btnReadComb);
+    setButtons->addWidget(btnDelete);
+    setButtons->addStretch(1);
+    auto *comment = new QGridLayout;
+    comment->addWidget(Label1, 0, 0);
+    comment->addWidget(txtDesc, 1, 0);
+    comment->addLayout(setButtons, 1, 1);
+    comment->setColumnStretch(0, 1);
+
+    auto *typed = new QHBoxLayout;
+    typed->addWidget(eInput, 1);
+    typed->addWidget(btnReadNums);
+    auto *padButtons = new QVBoxLayout;
+    padButtons->addWidget(btnWrite);
+    padButtons->addWidget(btnReplace);
+    padButtons->addWidget(btnClear);
+    padButtons->addStretch(1);
+    auto *chosen = new QVBoxLayout;
+    chosen->addLayout(typed);
+    chosen->addWidget(Label2);
+    chosen->addWidget(txtSelNums);
+    chosen->addStretch(1);
+    auto *pad = new QHBoxLayout;
+    pad->addWidget(gbKey, 0, Qt::AlignTop);
+    pad->addLayout(chosen, 1);
+    pad->addLayout(padButtons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Grid, 1);
+    layout->addLayout(comment);
+    layout->addLayout(pad);
+}
+
+void TfrmToolCombs::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
+    FormShow();
+}
+
+void TfrmToolCombs::FormShow()
+{
+    CenterChildForm(this);
+    gbKey->Build(MaxSetNumbers, PadButtonSize, PadColumns, PadMargin);
+    FFileName = CombSetsFileName();
+    FFile = ReadCombSets(FFileName);
+    ButtonRule();
+    txtDesc->clear();
+    txtSelNums->clear();
+    eInput->clear();
+    FillGrid();
+}
+
+void TfrmToolCombs::closeEvent(QCloseEvent *event)
+{
+    if (OpenWindow == this)
+        OpenWindow = nullptr;
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TfrmToolCombs::FormClose()
+{
+    if (!FShown || FClosed)
+        return;
+    FClosed = true;
+    if (!WriteCombSets(FFileName, FFile))
+        ShowWriteFailure(FFileName);
+}
+
+bool TfrmToolCombs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == txtDesc && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TfrmToolCombs::PadChanged()
+{
+    std::string text;
+    CombToStr(gbKey->Chosen().data(), uint8_t(gbKey->Chosen().size()), "%2d ", text);
+    txtSelNums->setPlainText(QString::fromStdString(text));
+    ButtonRule();
+}
+
+void TfrmToolCombs::ButtonRule()
+{
+    const bool chosen = !gbKey->Chosen().empty();
+    const bool sets = !FFile.Sets.empty();
+    btnWrite->setEnabled(chosen);
+    btnReplace->setEnabled(chosen && sets);
+    btnDelete->setEnabled(sets);
+    btnReadComb->setEnabled(sets);
+}
+
+void TfrmToolCombs::FillGrid()
+{
+    FillCombSetsGrid(Grid, FFile.Sets, txtDesc);
+}
+
+TCombSetRec *TfrmToolCombs::CurrentSet()
+{
+    const int row = Grid->Row();
+    return row >= 1 && size_t(row) <= FFile.Sets.size() ? &FFile.Sets[size_t(row) - 1] : nullptr;
+}
+
+void TfrmToolCombs::btnWriteClick()
+{
+    FFile.Sets.insert(FFile.Sets.begin(), TCombSetRec::Make(gbKey->Chosen(), txtDesc->toPlainText().toStdString()));
+    FillGrid();
+    Grid->setRow(1);
+    ButtonRule();
+}
+
+void TfrmToolCombs::btnReplaceClick()
+{
+    if (TCombSetRec *set = CurrentSet()) {
+        *set = TCombSetRec::Make(gbKey->Chosen(), txtDesc->toPlainText().toStdString());
+        FillGrid();
+    }
+}
+
+void TfrmToolCombs::btnDeleteClick()
+{
+    const TGridRect selection = Grid->Selection();
+    const int top = std::max(selection.Top, 1);
+    const int bottom = std::min(selection.Bottom, int(FFile.Sets.size()));
+    if (top <= bottom)
+        FFile.Sets.erase(FFile.Sets.begin() + (top - 1), FFile.Sets.begin() + bottom);
+    FillGrid();
+    ButtonRule();
+}
+
+void TfrmToolCombs::btnReadCombClick()
+{
+    if (const TCombSetRec *set = CurrentSet()) {
+        txtDesc->setPlainText(QString::fromStdString(set->Comment));
+        gbKey->Load(set->Chosen());
+    }
+}
+
+void TfrmToolCombs::btnReadNumsClick()
+{
+    TTextToComb parser;
+    parser.Init(MaxSetNumbers, MaxSetNumbers);
+    if (parser.Parse(eInput->text().toStdString(), false, true))
+        gbKey->Load(std::span(parser.Comb.data(), size_t(parser.Count)));
+}
+
+void OpenToolCombs()
+{
+    if (OpenWindow) {
+        if (auto *holder = qobject_cast<QMdiSubWindow *>(OpenWindow->parentWidget()); holder && frmMain)
+            frmMain->MdiArea->setActiveSubWindow(holder);
+        else
+            OpenWindow->activateWindow();
+        return;
+    }
+    OpenWindow = new TfrmToolCombs;
+    AddChildForm(OpenWindow);
+}

@@ -1,0 +1,273 @@
+// The draws update road: sites written by hand, a test server on 127.0.0.1, the game choice, the download
+// window with its rows, Stop, and the merge into the draws files.
+#include "output/FDownload.h"
+#include "output/FSelGames.h"
+#include "output/UpdateDraws.h"
+
+#include "controls/ALProgressBar.h"
+#include "controls/EnhListView.h"
+#include "core/ProgramParams.h"
+#include "engine/UGameMan.h"
+#include "platform/NetworkState.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
+#include "shell/FMain.h"
+#include "shell/USites.h"
+#include "tests/output/OutputTestSupport.h"
+#include "tests/output/TestHttpServer.h"
+#include "tests/output/ZipTestSupport.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/support/HangGuard.h"
+#include "tools/LottoHistoryImport.h"
+
+#include <QDeadlineTimer>
+#include <QTest>
+#include <QPushButton>
+
+#include <filesystem>
+#include <string>
+
+namespace fs = std::filesystem;
+using testsupport::TestHttpServer;
+
+namespace {
+
+constexpr uint8_t LottoId = 1, MiniId = 2, MultiId = 3;
+
+template <typename Pred>
+bool ProcessUntil(Pred Done)
+{
+    const QDeadlineTimer guard(testsupport::HangGuardMs);
+    while (!Done() && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Done();
+}
+
+// The project's history as its own lines: "N. DD.MM.YYYY a,b,c,d,e,f", from 1 January 1992 on.
+TSiteRec HistorySite(const std::string &Location)
+{
+    TSiteRec site;
+    site.Location = Location;
+    site.Format.DateField = 2;
+    site.Format.NumbersField = 3;
+    site.Format.UseMinDate = true;
+    site.Format.MinDate = EncodeDate(1992, 1, 1);
+    site.Format.DateOrder = "DMR";
+    site.Format.DateSep = ".";
+    site.Format.NumberSep = ",";
+    site.Format.FieldSep = " ";
+    return site;
+}
+
+} // namespace
+
+class DownloadWindowTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        platform::setNetworkStateProvider([this] { return Online; });
+        const fs::path dir = testsupport::makeTempDir("zipped-");
+        fs::copy_file(testsupport::HistoryFile(), dir / "lotto.txt");
+        ASSERT_EQ(std::system(("cd '" + dir.string() + "' && zip -q lotto.zip lotto.txt").c_str()), 0);
+        server.serveFile("/lotto.zip", testsupport::readFile(dir / "lotto.zip"));
+        server.serveStatus("/mini.txt", 404, "<html>Brak</html>");
+        ProgramParams = TProgramParams();
+    }
+    void TearDown() override
+    {
+        frame.reset();
+        platform::setNetworkStateProvider({});
+        ProgramParams = TProgramParams();
+        ShellTest::TearDown();
+    }
+
+    // The frame with the games loaded and a child window that records the notices.
+    void OpenFrame()
+    {
+        frame = std::make_unique<TfrmMain>();
+        frame->show();
+        child = new RecordingChild;
+        AddChildForm(child);
+    }
+
+    void WriteSites(uint8_t GameId, const TSiteRec &Site)
+    {
+        TSiteMan sites(SitesDir, Games.GameById(GameId));
+        ASSERT_TRUE(sites.AddSite(Site));
+        ASSERT_TRUE(sites.Save());
+    }
+
+    // Plays the game choice (OK as offered) and the download window: waits for its worker, checks it
+    // through Check, then presses Button.
+    void PlayUpdate(const std::function<void(TfrmDownload &)> &Check, bool Update)
+    {
+        script.onDialog([](QDialog &dialog) { dynamic_cast<TfrmSelGames &>(dialog).btnOK->click(); });
+        script.onDialog([&](QDialog &dialog) {
+            auto &window = dynamic_cast<TfrmDownload &>(dialog);
+            ASSERT_TRUE(ProcessUntil([&] { return window.State == 0; }));
+            QCoreApplication::processEvents();
+            Check(window);
+            (Update ? window.btnOK : window.btnCancel)->click();
+        });
+        UpdateDrawsFromInternet(frame.get());
+        QCoreApplication::processEvents();
+    }
+
+    std::string DrawsFile(const char *ShortName) const { return (folder->path() / "Draws" / ShortName).string() + "Draws"; }
+
+    TestHttpServer server;
+    bool Online = true;
+    std::unique_ptr<TfrmMain> frame;
+    RecordingChild *child = nullptr;
+};
+
+TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
+{
+    for (bool append : {false, true}) {
+        SCOPED_TRACE(append ? "append" : "replace");
+        if (append) {
+            // A history ending in 2018 gets the draws of 2019 appended.
+            const std::string history = testsupport::readFile(testsupport::HistoryFile());
+            const std::string till2018 = history.substr(0, history.find("01.01.2019") - 6);
+            testsupport::writeFile(folder->path() / "cut.txt", till2018.substr(0, till2018.rfind('\n') + 1));
+            MakeLottoDraws((folder->path() / "cut.txt").string(), DrawsFile("Lotto"));
+        } else {
+            folder->writeDraws("Lotto", SaturdayDraws(5));
+        }
+        const std::string miniBefore = testsupport::readFile(DrawsFile("MiniLotto"));
+        OpenFrame();
+        ProgramParams.IncreaseUpdate = append;
+        const int32_t before = Games.GameById(LottoId)->DrawsMan->Count();
+        WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
+        WriteSites(MiniId, HistorySite(server.url("/mini.txt")));
+
+        PlayUpdate(
+            [](TfrmDownload &window) {
+                ASSERT_EQ(window.LV->ItemCount(), 2);
+                EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Liczba losowań : 3545"));
+                EXPECT_EQ(window.RowImage(0), TfrmDownload::imgRead);
+                EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę pobrać pliku."));
+                EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
+                EXPECT_TRUE(window.btnOK->isEnabled());
+                EXPECT_FALSE(window.btnStop->isEnabled());
+            },
+            true);
+
+        TDrawsManager saved(Games.GameById(LottoId), -1);
+        saved.LoadFromFile(DrawsFile("Lotto"));
+        ASSERT_EQ(saved.Count(), 3545);
+        EXPECT_EQ(saved.GetDraw(3544).Date, EncodeDate(2019, 11, 12));
+        EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), 3545);
+        EXPECT_LT(before, 3545);
+        EXPECT_EQ(testsupport::readFile(DrawsFile("MiniLotto")), miniBefore);
+        ASSERT_EQ(child->Commands.size(), 1u);
+        EXPECT_EQ(child->Commands[0].Code, WM_DRAWS_DOWNLOADED);
+        EXPECT_EQ(child->Commands[0].WParam, LottoId);
+        EXPECT_TRUE(fs::exists(folder->path() / "Temp" / "Lotto" / "lotto.txt"));
+        frame.reset();
+    }
+    EXPECT_TRUE(script.boxes().empty());
+}
+
+TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
+{
+    OpenFrame();
+    server.serveStalling("/slow.txt", std::string(1000, ' '), 5000);
+    WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
+    WriteSites(MiniId, HistorySite(server.url("/slow.txt")));
+    WriteSites(MultiId, HistorySite(server.url("/lotto.zip")));
+    const std::string lottoBefore = testsupport::readFile(DrawsFile("Lotto"));
+
+    script.onDialog([](QDialog &dialog) { dynamic_cast<TfrmSelGames &>(dialog).btnOK->click(); });
+    script.onDialog([](QDialog &dialog) {
+        auto &window = dynamic_cast<TfrmDownload &>(dialog);
+        ASSERT_TRUE(ProcessUntil([&] { return window.ProgressBar1->Max() == 5002 && window.ProgressBar1->ShownValue() == 1001; }));
+        window.btnStop->click();
+        EXPECT_EQ(window.State, 0);
+        EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Liczba losowań : 3545"));
+        EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Operacja została przerwana."));
+        EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
+        EXPECT_EQ(window.LV->Item(2).SubItem(0), QString());
+        EXPECT_EQ(window.RowImage(2), -1);
+        EXPECT_TRUE(window.btnOK->isEnabled());
+        EXPECT_TRUE(window.btnCancel->isEnabled());
+        window.btnCancel->click();
+    });
+    UpdateDrawsFromInternet(frame.get());
+    EXPECT_EQ(testsupport::readFile(DrawsFile("Lotto")), lottoBefore);
+    EXPECT_TRUE(child->Commands.empty());
+}
+
+TEST_F(DownloadWindowTest, ABadArchiveWritesNothingOutsideItsFolderAndAStaleFileIsNotRead)
+{
+    OpenFrame();
+    server.serveFile("/evil.zip", testsupport::buildZip({testsupport::storedEntry("../escape.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n")}));
+    server.serveFile("/nozip.zip", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+    WriteSites(LottoId, HistorySite(server.url("/evil.zip")));
+    WriteSites(MiniId, HistorySite(server.url("/nozip.zip")));
+    folder->writeFile("Temp/Lotto/a-earlier.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+
+    PlayUpdate(
+        [](TfrmDownload &window) {
+            EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
+            EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
+            EXPECT_FALSE(window.btnOK->isEnabled());
+        },
+        false);
+    EXPECT_FALSE(fs::exists(folder->path() / "Temp" / "escape.txt"));
+    EXPECT_FALSE(fs::exists(folder->path() / "escape.txt"));
+    EXPECT_TRUE(fs::is_empty(folder->path() / "Temp" / "Lotto"));
+}
+
+TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
+{
+    OpenFrame();
+    WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
+    const int32_t before = Games.GameById(LottoId)->DrawsMan->Count();
+    fs::remove(DrawsFile("Lotto"));
+    fs::create_directory(DrawsFile("Lotto")); // a folder in the file's place cannot be replaced
+    script.answerBox(1);
+    PlayUpdate([](TfrmDownload &window) { EXPECT_TRUE(window.btnOK->isEnabled()); }, true);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
+    EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), before);
+    EXPECT_TRUE(child->Commands.empty());
+}
+
+TEST_F(DownloadWindowTest, TheUpdateIsRefusedOfflineOrWithoutSitesAndTheChoiceFollowsTheRoot)
+{
+    OpenFrame();
+    Online = false;
+    script.answerBox(1);
+    UpdateDrawsFromInternet(frame.get());
+    Online = true;
+    script.answerBox(1);
+    UpdateDrawsFromInternet(frame.get());
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Brak połączenia z Internetem."));
+    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Brak zdefiniowanych lokalizacji."));
+
+    WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
+    WriteSites(MultiId, HistorySite(server.url("/lotto.zip")));
+    script.onDialog([this](QDialog &dialog) {
+        auto &games = dynamic_cast<TfrmSelGames &>(dialog);
+        TTreeNTNode *root = games.tvGames->Items().GetFirstNode();
+        ASSERT_EQ(root->Count(), 2);
+        games.tvGames->setSelected(root);
+        QTest::keyClick(games.tvGames, Qt::Key_Space); // the root off: every game off
+        EXPECT_FALSE(root->Item(0)->Checked());
+        EXPECT_FALSE(root->Item(1)->Checked());
+        EXPECT_FALSE(games.btnOK->isEnabled());
+        games.tvGames->setSelected(root->Item(1));
+        QTest::keyClick(games.tvGames, Qt::Key_Space);
+        EXPECT_TRUE(games.btnOK->isEnabled());
+        EXPECT_EQ(games.Result(), "001");
+        Online = false; // lost before the download
+        games.btnOK->click();
+    });
+    script.answerBox(1);
+    UpdateDrawsFromInternet(frame.get());
+    ASSERT_EQ(script.boxes().size(), 3u);
+    EXPECT_EQ(script.boxes()[2].Text, QStringLiteral("Próba połączenia nie powiodła się."));
+}
