@@ -109,7 +109,8 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
     RunExcelReport(nullptr, GridJob());
     ASSERT_EQ(script.openedDocuments().size(), 1u);
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można otworzyć raportu.\n") + script.openedDocuments()[0]);
+    EXPECT_EQ(script.boxes()[0].Text,
+              QStringLiteral("Nie można otworzyć raportu.\n") + script.openedDocuments()[0]);
     EXPECT_EQ(script.boxes()[0].Flags, 48);
 
     // A file in the folder's place (root writes into any folder): told before anything else.
@@ -118,7 +119,8 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
     script.answerBox(platform::IDOK);
     EXPECT_FALSE(ExcelAvailable());
     ASSERT_EQ(script.boxes().size(), 2u);
-    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
+    EXPECT_EQ(script.boxes()[1].Text,
+              QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
     EXPECT_EQ(script.boxes()[1].Flags, 48);
 
     // The folder goes after the check: told once the progress window has closed, and nothing is opened.
@@ -137,7 +139,8 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
         refused = Report.FileName;
     });
     ASSERT_EQ(script.boxes().size(), 3u);
-    EXPECT_EQ(script.boxes()[2].Text, QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(refused));
+    EXPECT_EQ(script.boxes()[2].Text,
+              QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(refused));
     EXPECT_EQ(script.openedDocuments().size(), 1u);
 }
 
@@ -157,7 +160,8 @@ TEST_F(ExcelReportTest, ShellWindowsReachTheGridReportThroughTheirOpener)
     OpenGridReport(nullptr, grid, "\rGra        : Lotto#Losowania#", 11);
     SetGridReportOpener(nullptr);
     ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets =
+        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
     ASSERT_EQ(sheets.size(), 1u);
     EXPECT_EQ(sheets[0].At("B3").Text, "Losowania");
     EXPECT_EQ(sheets[0].At("B11").Text, "0.0");

@@ -87,7 +87,8 @@ TEST_F(SysWindowTest, ReportIsRefusedBeforeAnyDialogWhenTheTemporaryFolderCannot
     script.answerBox(platform::IDOK);
     sendCommand(window, WM_SYS_REPORT);
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
+    EXPECT_EQ(script.boxes()[0].Text,
+              QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
     EXPECT_TRUE(script.dialogs().size() == 1u); // the parameter dialog only
 }
 
