@@ -135,10 +135,10 @@ int TSystem::AddComb(const uint8_t *C)
     return View.AddItem(Combs.GetCount() - 1, false);
 }
 
-void TSystem::ReplaceComb(int I, const uint8_t *C)
+int TSystem::ReplaceComb(int I, const uint8_t *C)
 {
     DeleteCombs(I, I);
-    AddComb(C);
+    return AddComb(C);
 }
 
 void TSystem::DeleteCombs(int From, int To)

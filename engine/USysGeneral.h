@@ -109,7 +109,8 @@ public:
     void NumbersToPositions(uint8_t *C) const;
     // Adds a row made by hand from K numbers and shows it; answers its view index.
     int AddComb(const uint8_t *C);
-    void ReplaceComb(int I, const uint8_t *C);
+    // Deletes the I-th shown row and adds C in its place; answers the new row's view index.
+    int ReplaceComb(int I, const uint8_t *C);
     // Deletes the shown rows From..To.
     void DeleteCombs(int From, int To);
 

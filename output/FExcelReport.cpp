@@ -5,6 +5,7 @@
 #include "platform/gui/DesktopLaunch.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 
@@ -18,12 +19,6 @@
 #include <system_error>
 #include <unistd.h>
 #include <utility>
-
-namespace {
-
-constexpr TColor ProgressBarColor = 0x800000; // navy
-
-} // namespace
 
 TExcelThread::TExcelThread(TProgressProc OnProgress, TReportJob Job, const TReportScreen &Screen)
     : Job(std::move(Job)), FScreen(Screen)
@@ -56,14 +51,8 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
 {
     setWindowTitle(QStringLiteral("Raport"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(323, 81);
     Label6 = new QLabel(QStringLiteral("Eksport danych do arkusza kalkulacyjnego"), this);
-    ProgressBar1 = new TALProgressBar(this);
-    ProgressBar1->SetBarColorStyle(cs1Color);
-    ProgressBar1->SetBarColor1(ProgressBarColor);
-    ProgressBar1->SetShowPosText(false);
-    ProgressBar1->SetMax(10000);
-    ProgressBar1->Loaded();
+    ProgressBar1 = NewProgressBar(this);
     ProgressBar1->setMinimumHeight(16);
     auto *Panel2 = new QFrame(this);
     Panel2->setFrameShape(QFrame::Panel);
@@ -89,6 +78,8 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
     layout->addWidget(Label6);
     layout->addLayout(bar);
     layout->addLayout(bottom);
+    // The design's size, grown to what the texts need at the font in use.
+    setFixedSize(ScaledSize(323, 81).expandedTo(sizeHint()));
 
     connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
     FRunner.OnProgress = [this](int Pos, int Step) { ShowReportProgress(Pos, Step); };

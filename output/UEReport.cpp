@@ -216,6 +216,17 @@ bool TEReport::Step(const TMyThread &Thread, TProgress &Progress, int Delta)
     return Stopped(Thread);
 }
 
+bool TEReport::FormatSteps(const TMyThread &Thread, TProgress &Progress,
+                           std::initializer_list<std::function<void()>> Formats)
+{
+    for (const auto &format : Formats) {
+        format();
+        if (Step(Thread, Progress, StepOfFormat))
+            return false;
+    }
+    return true;
+}
+
 void TEReport::WriteHeader(int FirstRow, const std::string &Text)
 {
     const TStrArray lines = SplitStr(Text, '#');
@@ -276,27 +287,17 @@ void TEReport::WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Gri
     const int lastRow = FirstRow + rows - 1;
     const auto step = [&](int Delta) { return Step(Thread, Progress, Delta); };
 
-    SetColumnWidth(MarginPixels, 1, 1, 0, 0);
-    SetRowHeight(Grid.DefaultRowHeight(), FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetWrapText(Grid.Wordwrap() == ww_wordwrap, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetFontName(GridFont, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetFontSize(8, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetVerticalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetHorizontalAlignment(xlRight, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetNumberFormat(TextFormat, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
+    if (!FormatSteps(Thread, Progress,
+                     {[&] {
+                          SetColumnWidth(MarginPixels, 1, 1, 0, 0);
+                          SetRowHeight(Grid.DefaultRowHeight(), FirstRow, FirstCol, lastRow, lastCol);
+                      },
+                      [&] { SetWrapText(Grid.Wordwrap() == ww_wordwrap, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetFontName(GridFont, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetFontSize(8, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetVerticalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetHorizontalAlignment(xlRight, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetNumberFormat(TextFormat, FirstRow, FirstCol, lastRow, lastCol); }}))
         return;
 
     int sheetRow = FirstRow - 1;
@@ -338,20 +339,13 @@ void TEReport::WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Gri
     if (!WriteBlockBorders(FirstRow, FirstCol, lastRow, lastCol, Thread, Progress))
         return;
 
-    SetRowHeight(Grid.RowHeights(0), FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetInteriorColor(clBtnFace, FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetFontBold(FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetWrapText(true, FirstRow, FirstCol, FirstRow, lastCol);
-    Progress.Advance(StepOfFormat);
+    // The header row.
+    FormatSteps(Thread, Progress,
+                {[&] { SetRowHeight(Grid.RowHeights(0), FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetInteriorColor(clBtnFace, FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetFontBold(FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetWrapText(true, FirstRow, FirstCol, FirstRow, lastCol); }});
 }
 
 void TEReport::WriteSystem(int FirstRow, int FirstCol, const TSystem &System, const TMyThread &Thread,
@@ -362,29 +356,21 @@ void TEReport::WriteSystem(int FirstRow, int FirstCol, const TSystem &System, co
     const int lastCol = FirstCol + 1;
     const auto step = [&](int Delta) { return Step(Thread, Progress, Delta); };
 
-    SetColumnWidth(MarginPixels, 1, 1, 0, 0);
-    SetRowHeight(LineHeight, 1, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetWrapText(true, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    // The header row keeps the workbook's font, also when no combination follows it.
-    if (count > 0)
-        SetFontName("Courier New", FirstRow + 1, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetFontSize(8, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetVerticalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetNumberFormat(TextFormat, FirstRow, FirstCol, lastRow, lastCol);
-    if (step(StepOfFormat))
+    if (!FormatSteps(Thread, Progress,
+                     {[&] {
+                          SetColumnWidth(MarginPixels, 1, 1, 0, 0);
+                          SetRowHeight(LineHeight, 1, FirstCol, lastRow, lastCol);
+                      },
+                      [&] { SetWrapText(true, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] {
+                          // The header row keeps the workbook's font, also when no combination follows it.
+                          if (count > 0)
+                              SetFontName("Courier New", FirstRow + 1, FirstCol, lastRow, lastCol);
+                      },
+                      [&] { SetFontSize(8, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetVerticalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetNumberFormat(TextFormat, FirstRow, FirstCol, lastRow, lastCol); }}))
         return;
 
     Sheet().SetText(FirstRow - 1, FirstCol - 1, "Lp");
@@ -398,24 +384,19 @@ void TEReport::WriteSystem(int FirstRow, int FirstCol, const TSystem &System, co
             return;
     }
 
-    SetColumnWidth(Widths[0], FirstRow, FirstCol, 0, 0);
-    if (step(StepOfFormat))
-        return;
-    SetColumnWidth(Widths[1], FirstRow, lastCol, 0, 0);
-    if (step(StepOfFormat))
+    if (!FormatSteps(Thread, Progress,
+                     {[&] { SetColumnWidth(Widths[0], FirstRow, FirstCol, 0, 0); },
+                      [&] { SetColumnWidth(Widths[1], FirstRow, lastCol, 0, 0); }}))
         return;
 
     if (!WriteBlockBorders(FirstRow, FirstCol, lastRow, lastCol, Thread, Progress))
         return;
 
-    SetInteriorColor(clBtnFace, FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetFontBold(FirstRow, FirstCol, FirstRow, lastCol);
-    if (step(StepOfFormat))
-        return;
-    SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, FirstRow, lastCol);
-    Progress.Advance(StepOfFormat);
+    // The header row.
+    FormatSteps(Thread, Progress,
+                {[&] { SetInteriorColor(clBtnFace, FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetFontBold(FirstRow, FirstCol, FirstRow, lastCol); },
+                 [&] { SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, FirstRow, lastCol); }});
 }
 
 std::string TEReport::ReportFileName() const

@@ -12,6 +12,8 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,6 +106,8 @@ private:
     static platform::TCellRange Block(int R1, int C1, int R2, int C2);
     // Progress.Advance(Delta), then whether the job is to stop.
     bool Step(const TMyThread &Thread, TProgress &Progress, int Delta);
+    // Each format in turn, each followed by a format step; false when the job was stopped at one.
+    bool FormatSteps(const TMyThread &Thread, TProgress &Progress, std::initializer_list<std::function<void()>> Formats);
     // The borders of a written block and its first row: thin grey inside, medium black around and under
     // the first row.
     bool WriteBlockBorders(int FirstRow, int FirstCol, int LastRow, int LastCol, const TMyThread &Thread,

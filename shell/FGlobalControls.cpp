@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -86,4 +87,10 @@ void LimitLength(QPlainTextEdit *Memo, int MaxLength)
         Memo->setPlainText(text.left(MaxLength));
         Memo->moveCursor(QTextCursor::End);
     });
+}
+
+void FitMemoLines(QPlainTextEdit *Memo, int Lines)
+{
+    const int margins = 2 * (Memo->frameWidth() + int(Memo->document()->documentMargin()));
+    Memo->setFixedHeight(Memo->fontMetrics().lineSpacing() * Lines + margins);
 }

@@ -35,3 +35,5 @@ QDateEdit *NewDateEdit(QWidget *Parent);
 
 // A memo that keeps at most MaxLength characters: longer text, typed or pasted, is cut.
 void LimitLength(QPlainTextEdit *Memo, int MaxLength);
+// A memo of the height that shows Lines lines of its font.
+void FitMemoLines(QPlainTextEdit *Memo, int Lines);

@@ -93,3 +93,15 @@ void SetStatusText(const QString &Text)
         frmMain->ALStatusBar1->repaint();
     });
 }
+
+TALProgressBar *NewProgressBar(QWidget *Parent)
+{
+    constexpr TColor navy = 0x800000;
+    auto *bar = new TALProgressBar(Parent);
+    bar->SetBarColorStyle(cs1Color);
+    bar->SetBarColor1(navy);
+    bar->SetShowPosText(false);
+    bar->SetMax(10000);
+    bar->Loaded();
+    return bar;
+}

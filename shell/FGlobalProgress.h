@@ -8,7 +8,11 @@
 #include <functional>
 
 class QLabel;
+class QWidget;
 class TALProgressBar;
+
+// A progress bar of the program's look: one navy bar over 0..10000, no text of its own.
+TALProgressBar *NewProgressBar(QWidget *Parent);
 
 // Runs Task on the GUI thread: at once when called there, else queued through the installed dispatcher
 // (dropped when none is installed); never blocks.

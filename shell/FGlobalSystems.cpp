@@ -15,6 +15,18 @@ TSysWindowOpener &SysWindowOpener()
     return opener;
 }
 
+TToolWindowOpener &ReadWindowOpener()
+{
+    static TToolWindowOpener opener;
+    return opener;
+}
+
+TToolWindowOpener &HistoryWindowOpener()
+{
+    static TToolWindowOpener opener;
+    return opener;
+}
+
 constexpr int DescriptionStyle = 6;
 
 } // namespace
@@ -62,4 +74,26 @@ void OpenSystemWindow(int Index)
     if (kind < 0 || !game || !SysWindowOpener())
         return;
     SysWindowOpener()(kind, game);
+}
+
+void SetReadWindowOpener(TToolWindowOpener Opener)
+{
+    ReadWindowOpener() = std::move(Opener);
+}
+
+void OpenReadWindow()
+{
+    if (ReadWindowOpener())
+        ReadWindowOpener()();
+}
+
+void SetHistoryWindowOpener(TToolWindowOpener Opener)
+{
+    HistoryWindowOpener() = std::move(Opener);
+}
+
+void OpenHistoryWindow()
+{
+    if (HistoryWindowOpener())
+        HistoryWindowOpener()();
 }

@@ -24,3 +24,11 @@ void SetSysWindowOpener(TSysWindowOpener Opener);
 // Opens the window of the system selector's item Index empty on the current game; nothing happens for
 // another index, without a current game or before an opener is installed.
 void OpenSystemWindow(int Index);
+
+// The saved-systems window ("&Wczytaj...") and the play-history browser are built in the layer above as
+// well, which installs how each is opened; nothing happens before that.
+using TToolWindowOpener = std::function<void()>;
+void SetReadWindowOpener(TToolWindowOpener Opener);
+void OpenReadWindow();
+void SetHistoryWindowOpener(TToolWindowOpener Opener);
+void OpenHistoryWindow();

@@ -7,6 +7,7 @@
 #include "controls/BtnComboBox.h"
 #include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalUpdate.h"
@@ -30,7 +31,6 @@ namespace {
 
 constexpr TColor SystemSelectorColor = 0xFF0000; // blue
 constexpr TColor StatSelectorColor = 0x008000;   // green
-constexpr TColor ProgressBarColor = 0x800000;    // navy
 // The product's home page; the reserved ".example" domain stands until the product has a real address.
 const QString HomePageUrl = QStringLiteral("https://korvantile.example/");
 
@@ -81,6 +81,7 @@ QAction *TfrmMain::NewFollower(QMenu *Menu, const QString &Caption, QAction *Com
 void TfrmMain::CreateActions()
 {
     mFileRead = NewAction(QStringLiteral("&Wczytaj..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    connect(mFileRead, &QAction::triggered, this, [] { OpenReadWindow(); });
     mFileWrite = NewCommand(QStringLiteral("&Zapisz..."), WM_SYS_SAVE, false, QKeySequence(Qt::CTRL | Qt::Key_S));
     mFileImportFile = NewAction(QStringLiteral("&Importuj system z pliku..."));
     mFileImportEditor = NewAction(QStringLiteral("Importuj system z &edytora..."));
@@ -126,6 +127,7 @@ void TfrmMain::CreateActions()
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
     connect(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
     mToolHistory = NewAction(QStringLiteral("Historia..."));
+    connect(mToolHistory, &QAction::triggered, this, [] { OpenHistoryWindow(); });
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
@@ -334,13 +336,8 @@ void TfrmMain::CreateStatusBar()
     Panel2 = new QWidget(ALStatusBar1);
     auto *layout = new QHBoxLayout(Panel2);
     layout->setContentsMargins(3, 3, 3, 3);
-    ALProgressBar1 = new TALProgressBar(Panel2);
-    ALProgressBar1->SetBarColorStyle(cs1Color);
-    ALProgressBar1->SetBarColor1(ProgressBarColor);
-    ALProgressBar1->SetShowPosText(false);
+    ALProgressBar1 = NewProgressBar(Panel2);
     ALProgressBar1->SetPosTextSuffix(QStringLiteral("%"));
-    ALProgressBar1->SetMax(10000);
-    ALProgressBar1->Loaded();
     lblProg = new QLabel(Panel2);
     lblProg->setMinimumWidth(56);
     lblProg->setAlignment(Qt::AlignRight | Qt::AlignVCenter);

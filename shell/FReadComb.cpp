@@ -3,6 +3,7 @@
 #include "controls/StringAlignGrid.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/CombSetsGrid.h"
+#include "shell/FGlobalControls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +30,7 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
     QPalette palette = txtDesc->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::Inactive, QPalette::Window));
     txtDesc->setPalette(palette);
-    txtDesc->setFixedHeight(txtDesc->fontMetrics().lineSpacing() * 4 + 2 * txtDesc->frameWidth() + 8);
+    FitMemoLines(txtDesc, 4);
     Label1->setBuddy(txtDesc);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);

@@ -1,6 +1,5 @@
 #include "shell/FSelectComb.h"
 
-#include "controls/DragSpeedButton.h"
 #include "core/UComb.h"
 #include "engine/UDrawsDB.h"
 #include "platform/gui/ModalHooks.h"
@@ -39,7 +38,7 @@ QPlainTextEdit *NewMemo(QWidget *Parent, bool ReadOnly)
     auto *memo = new QPlainTextEdit(Parent);
     memo->setReadOnly(ReadOnly);
     memo->setTabChangesFocus(true);
-    memo->setFixedHeight(memo->fontMetrics().lineSpacing() * 3 + 2 * memo->frameWidth() + 8);
+    FitMemoLines(memo, 3);
     return memo;
 }
 

@@ -1,7 +1,6 @@
 #include "shell/FToolCombs.h"
 
 #include "controls/Cp1250Validator.h"
-#include "controls/DragSpeedButton.h"
 #include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
 #include "shell/CombSetsGrid.h"
@@ -54,7 +53,7 @@ void TfrmToolCombs::CreateControls()
     };
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     txtDesc = new QPlainTextEdit(this);
-    txtDesc->setFixedHeight(txtDesc->fontMetrics().lineSpacing() * 3 + 2 * txtDesc->frameWidth() + 8);
+    FitMemoLines(txtDesc, 3);
     TCp1250Validator::Restrict(txtDesc);
     LimitLength(txtDesc, MaxSetComment);
     txtDesc->installEventFilter(this);
@@ -71,7 +70,7 @@ void TfrmToolCombs::CreateControls()
     txtSelNums = new QPlainTextEdit(this);
     txtSelNums->setReadOnly(true);
     txtSelNums->setFont(QFont(QStringLiteral("Courier New"), 9));
-    txtSelNums->setFixedHeight(txtSelNums->fontMetrics().lineSpacing() * 3 + 2 * txtSelNums->frameWidth() + 8);
+    FitMemoLines(txtSelNums, 3);
     Label2->setBuddy(txtSelNums);
     btnWrite = new QPushButton(QStringLiteral("&Zapisz"), this);
     btnReplace = new QPushButton(QStringLiteral("Z&astąp"), this);

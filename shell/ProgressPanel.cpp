@@ -6,21 +6,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 
-namespace {
-
-constexpr TColor ProgressBarColor = 0x800000; // navy
-
-} // namespace
-
 TProgressPanel::TProgressPanel(QWidget *Parent) : QWidget(Parent)
 {
     lblPrsText = new QLabel(this);
-    ProgressBar1 = new TALProgressBar(this);
-    ProgressBar1->SetBarColorStyle(cs1Color);
-    ProgressBar1->SetBarColor1(ProgressBarColor);
-    ProgressBar1->SetShowPosText(false);
-    ProgressBar1->SetMax(10000);
-    ProgressBar1->Loaded();
+    ProgressBar1 = NewProgressBar(this);
     ProgressBar1->setMinimumHeight(16);
     lblProgress = new QLabel(this);
     lblProgress->setMinimumWidth(56);

@@ -10,6 +10,7 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FSelectComb.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
@@ -62,6 +63,7 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
         if (!FReadingParams)
             seTo->SetMinValue(SpinValue(seFrom));
     };
+    connect(btnComb, &QPushButton::clicked, this, [this] { Guarded([this] { btnCombClick(); }); });
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{chkMaxRows, rbRange, rbSpecComb})
         connect(button, &QAbstractButton::toggled, this, [this] { UpdateEnabling(); });
     UpdateEnabling();
@@ -171,6 +173,21 @@ void TfrmStatFreq::WriteParams()
 void TfrmStatFreq::ShowReqComb()
 {
     txtComb->setText(CombText(ReqComb.data(), ReqCount));
+}
+
+void TfrmStatFreq::btnCombClick()
+{
+    const auto entered = SelectComb(this, [this](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = 1;
+        Dialog.MaxLen = SpinValue(seCombLen);
+        Dialog.MaxNumber = Game->Info.MaxNumber;
+        Dialog.Default.assign(ReqComb.begin(), ReqComb.begin() + ReqCount);
+    });
+    if (!entered)
+        return;
+    ReqComb = entered->Numbers;
+    ReqCount = int(ReqComb.size());
+    ShowReqComb();
 }
 
 void TfrmStatFreq::seCombLenChange()

@@ -93,6 +93,7 @@ private:
     void ApplyParams(const TStatFreqParams &Params);
     TStatFreqParams ParamsFromControls() const;
     void ShowReqComb();
+    void btnCombClick();
     void gridGetCellFormat(int Col, int Row, TCellFormat &Format);
     bool gridSortColumn(int SortKey, int Direction);
     void WidenForCombinations();

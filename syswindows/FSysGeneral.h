@@ -20,7 +20,9 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class TStringAlignGrid;
+class TSetGuaranty;
 class TSystem;
+class TfrmSelectComb;
 struct TCellFormat;
 struct TGameData;
 struct TSysWindowLayout;
@@ -69,6 +71,10 @@ public:
     virtual void SetGame(TGameData *NewGame);
     // Takes over a given system and shows it.
     virtual void OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem);
+    // OpenSystem, then a dependent guarantee window showing a guarantee read with the system; the set
+    // refers to that system.
+    virtual void OpenWithGuarantee(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem,
+                                   std::unique_ptr<TSetGuaranty> Guarantee);
     // A copy of another system window's game and system.
     virtual void CopyFrom(const TGenSysForm &Window);
 
@@ -116,8 +122,14 @@ private:
     void FormShow();
     void SaveSystem();
     void ReportSystem();
+    // A combination entered by hand, added or in place of the current row; the new row becomes current.
+    void AddComb();
+    void EditComb();
+    void PrepareCombDialog(TfrmSelectComb &Dialog) const;
+    void ShowNewRow(int Index);
     void DeleteCombs();
     void CopySystem();
+    void RecordInHistory();
     // A statistics window over this system, for the statistics a system offers.
     void OpenSystemStats(int StatIndex);
     void ConnectProgress();

@@ -5,6 +5,7 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalFiles.h"
+#include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "output/FGlobalPrint.h"
 #include "platform/gui/ModalHooks.h"
@@ -13,6 +14,8 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/FSelectComb.h"
+#include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
 #include "shell/FGlobalMessages.h"
@@ -84,6 +87,10 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
     const QEvent::Type code = Command.type();
     if (code == WM_SYS_SAVE)
         SaveSystem();
+    else if (code == WM_COMB_ADD)
+        AddComb();
+    else if (code == WM_COMB_EDIT)
+        EditComb();
     else if (code == WM_COMB_DELETE)
         DeleteCombs();
     else if (code == WM_SYS_COPY)
@@ -92,6 +99,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenSystemStats(Command.WParam);
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_HISTORY)
+        RecordInHistory();
     else if (code == WM_SYS_REPORT)
         ReportSystem();
     else
@@ -124,6 +133,45 @@ void TGenSysForm::SaveSystem()
         ShowWriteFailure(fileName);
 }
 
+void TGenSysForm::PrepareCombDialog(TfrmSelectComb &Dialog) const
+{
+    Dialog.MinLen = Dialog.MaxLen = K;
+    Dialog.MaxNumber = Game->Info.MaxNumber;
+    Dialog.Key = System->Key;
+    Dialog.Mode = scmComb;
+}
+
+void TGenSysForm::AddComb()
+{
+    if (State != 0)
+        return;
+    const auto entered = SelectComb(this, [this](TfrmSelectComb &Dialog) { PrepareCombDialog(Dialog); });
+    if (entered)
+        ShowNewRow(System->AddComb(entered->Numbers.data()));
+}
+
+void TGenSysForm::EditComb()
+{
+    const int row = sgSystem->Row();
+    if (State != 0 || row < 1 || row > ViewCount())
+        return;
+    const auto entered = SelectComb(this, [&](TfrmSelectComb &Dialog) {
+        PrepareCombDialog(Dialog);
+        System->CopyComb(row - 1, true, Dialog.Default);
+        Dialog.Editing = true;
+    });
+    if (entered)
+        ShowNewRow(System->ReplaceComb(row - 1, entered->Numbers.data()));
+}
+
+void TGenSysForm::ShowNewRow(int Index)
+{
+    if (Index < 0)
+        return;
+    RefreshAll();
+    sgSystem->setRow(Index + 1);
+}
+
 void TGenSysForm::DeleteCombs()
 {
     if (State != 0 || ViewCount() == 0)
@@ -143,4 +191,11 @@ void TGenSysForm::CopySystem()
         return;
     if (TGenSysForm *copy = NewSysWindow(SysKind))
         copy->CopyFrom(*this);
+}
+
+void TGenSysForm::RecordInHistory()
+{
+    if (State != 0 || ViewCount() == 0)
+        return;
+    AddSystemToHistory(this, *System);
 }

@@ -1,8 +1,11 @@
 #include "syswindows/FSysWindows.h"
 
+#include "engine/USysGeneral.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FHistory.h"
+#include "syswindows/FReadFile.h"
 #include "syswindows/FSysShort.h"
 
 TGenSysForm *NewSysWindow(int Kind)
@@ -17,6 +20,18 @@ TGenSysForm *NewSysWindow(int Kind)
     }
     AddChildForm(window);
     return window;
+}
+
+bool OpenSystemFile(TGameData *Game, int Kind, const std::string &FileName)
+{
+    std::unique_ptr<TSystem> system = CreateSystem(Kind, Game);
+    if (!system || !system->LoadFromFile(FileName))
+        return false;
+    TGenSysForm *window = NewSysWindow(Kind);
+    if (!window)
+        return false;
+    window->OpenSystem(Game, std::move(system));
+    return true;
 }
 
 int CountSystemWindows()
@@ -36,4 +51,6 @@ void InstallSystemWindows()
         if (TGenSysForm *window = NewSysWindow(Kind))
             window->SetGame(Game);
     });
+    SetReadWindowOpener(OpenReadWindowDialog);
+    SetHistoryWindowOpener(OpenHistoryDialog);
 }

@@ -1,6 +1,7 @@
 #include "syswindows/FWriteFile.h"
 
 #include "controls/Cp1250Validator.h"
+#include "shell/FGlobalControls.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextCursor>
 #include <QVBoxLayout>
 
 TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
@@ -27,7 +27,7 @@ TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
     Memo1->installEventFilter(this);
     TCp1250Validator::Restrict(Memo1);
     Label2->setBuddy(Memo1);
-    connect(Memo1, &QPlainTextEdit::textChanged, this, &TfrmWriteFile::LimitComment);
+    LimitLength(Memo1, MaxCommentLength);
     btnSave = new QPushButton(QStringLiteral("&Zapisz"), this);
     btnSave->setDefault(true);
     connect(btnSave, &QPushButton::clicked, this, &TfrmWriteFile::btnSaveClick);
@@ -94,13 +94,4 @@ void TfrmWriteFile::btnSaveClick()
     Comment = Memo1->toPlainText();
     Title = Edit1->text();
     done(1);
-}
-
-void TfrmWriteFile::LimitComment()
-{
-    const QString text = Memo1->toPlainText();
-    if (text.size() <= MaxCommentLength)
-        return;
-    Memo1->setPlainText(text.left(MaxCommentLength));
-    Memo1->moveCursor(QTextCursor::End);
 }

@@ -48,5 +48,4 @@ protected:
 private:
     void FormShow();
     void btnSaveClick();
-    void LimitComment();
 };

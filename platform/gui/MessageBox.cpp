@@ -19,6 +19,8 @@ QMessageBox::Icon iconOf(int flags)
         return QMessageBox::Question;
     case MB_ICONEXCLAMATION:
         return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+        return QMessageBox::Information;
     default:
         return QMessageBox::NoIcon;
     }

@@ -13,6 +13,7 @@ enum MessageBoxFlag : int {
     MB_YESNO = 0x4,
     MB_ICONQUESTION = 0x20,
     MB_ICONEXCLAMATION = 0x30,
+    MB_ICONINFORMATION = 0x40,
     MB_DEFBUTTON2 = 0x100,
 };
 

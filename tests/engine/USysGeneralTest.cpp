@@ -264,8 +264,8 @@ TEST_F(SysGeneral, CountDistinctAndDeletingFewRows)
     system->SaveToStream(body);
     // 2 + 7 parameter bytes, the key, five rows of 2 + 2 + 1 bytes, ShowAll.
     EXPECT_EQ(body.size(), 9u + 4u + 5u * 5u + 1u);
-    system->ReplaceComb(0, twice);
-    EXPECT_EQ(shown(*system).front(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(system->ReplaceComb(4, twice), 0) << "the new row's place in the view";
+    EXPECT_EQ(shown(*system), (Rows{{1, 2}, {1, 3}, {1, 4}, {2, 3}, {2, 4}}));
     EXPECT_EQ(system->ViewCount(), 5);
 }
 

@@ -35,6 +35,7 @@ int ShowAndPress(int Flags, const QString &Press, ShownBox &Shown)
         Shown.Title = box->windowTitle();
         Shown.Text = box->text();
         Shown.Icon = box->icon();
+        Shown.Buttons.clear();
         for (QAbstractButton *button : box->buttons())
             Shown.Buttons << button->text();
         if (box->defaultButton())
@@ -66,13 +67,16 @@ TEST(MessageBox, QuestionHasPolishYesAndNoWithNoTheDefault)
     EXPECT_EQ(ShowAndPress(292, QString(), shown), platform::IDNO) << "Esc answers No";
 }
 
-TEST(MessageBox, NoticeHasOneOkButton)
+TEST(MessageBox, NoticeAndInformationHaveOneOkButton)
 {
     ShownBox shown;
     EXPECT_EQ(ShowAndPress(48, QStringLiteral("OK"), shown), platform::IDOK);
     EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(shown.Icon, QMessageBox::Warning);
     EXPECT_EQ(ShowAndPress(48, QString(), shown), platform::IDOK);
+    EXPECT_EQ(ShowAndPress(64, QStringLiteral("OK"), shown), platform::IDOK);
+    EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
+    EXPECT_EQ(shown.Icon, QMessageBox::Information);
 }
 
 TEST(MessageBox, MsgBoxCaptionsAnUntitledBoxWithTheApplicationTitle)

@@ -4,19 +4,23 @@
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "engine/USysGeneral.h"
+#include "output/FRowsRange.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FSelectComb.h"
+#include "shell/NumberPad.h"
 #include "shell/ParamsRecord.h"
 #include "stats/UStatFreq.h"
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
-#include "output/FRowsRange.h"
 #include "tests/fixtures/XlsxReader.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -422,4 +426,26 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
     EXPECT_FALSE(details.At("B27").HasValue);
     EXPECT_EQ(sheets[1].At("B3").Text, window->sgTotal->Cells(0, 1).trimmed().toStdString());
     EXPECT_EQ(sheets[1].At("C3").Text, window->sgTotal->Cells(1, 1).trimmed().toStdString());
+}
+
+TEST_F(StatFreqWindowTest, TheRequiredCombinationIsChosenInTheCombinationDialog)
+{
+    OpenFrame();
+    TfrmStatFreq *window = OpenFromFrame();
+    window->seCombLen->SetValue(2);
+    window->rbSpecComb->setChecked(true);
+    script.onDialog([](QDialog &Dialog) {
+        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
+        EXPECT_EQ(entry.gbKey->Chosen(), TDynByteArr{1}) << "the current combination";
+        EXPECT_EQ(entry.lblToSelect->text(), QStringLiteral("1 -  2"));
+        entry.eInput->setPlainText(QStringLiteral("30 17 5"));
+        entry.btnReadNums->click();
+        entry.btnOK->click();
+    });
+    window->btnComb->click();
+    EXPECT_EQ(window->ReqCount, 2);
+    EXPECT_EQ(window->txtComb->text(), "17 30 ");
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelectComb &>(Dialog).btnCancel->click(); });
+    window->btnComb->click();
+    EXPECT_EQ(window->txtComb->text(), "17 30 ") << "cancelled";
 }

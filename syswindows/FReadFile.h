@@ -1,0 +1,80 @@
+#pragma once
+// The saved-systems window: the systems and guarantee sets saved in the data folder, each with its
+// comment; it deletes files and opens the chosen ones, each in a new system window of its kind.
+
+#include "core/UGlobalFiles.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+class TdfsExtListView;
+
+// One listed file.
+struct TReadFileObject {
+    std::string FileName; // full path
+    TFileHeader Header;
+    TFileInfo Info;
+    int GameIndex = -1; // in the game list
+};
+
+// Reads a data file for the list: its checksum, the current version, a known game and file kind 0 or
+// 1 are required; false otherwise.
+bool ReadListedObject(const std::string &FileName, TReadFileObject &Object);
+
+class TfrmReadFile : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TfrmReadFile(QWidget *parent = nullptr);
+    ~TfrmReadFile() override;
+
+    // Opens every selected object, in list order, in a new system window of its kind.
+    void OpenSelected();
+
+    // The object shown in a row.
+    const TReadFileObject &Object(int Row) const { return *Objects[size_t(Row)]; }
+
+    TdfsExtListView *lvObjs;
+    QLabel *Label1;
+    QPlainTextEdit *Memo1;
+    QPushButton *btnRead;
+    QPushButton *btnDelete;
+    QPushButton *btnDelAll;
+    QPushButton *btnCancel;
+    QAction *Action1;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void CreateControls();
+    void FormShow();
+    // Sorts the objects by the sort column and direction and shows them, keeping the selection.
+    void ShowSorted();
+    void lvObjsColumnClick(int Column);
+    void ShowSortMark();
+    void UpdateButtons();
+    void ShowComment();
+    std::vector<int> SelectedRows() const;
+    void btnReadClick();
+    void btnDeleteClick();
+    void btnDelAllClick();
+    // Deletes the files of the rows (ascending) from the last to the first; a row whose file stays keeps
+    // its place.
+    void DeleteRows(const std::vector<int> &Rows);
+
+    std::vector<std::unique_ptr<TReadFileObject>> Objects; // in row order
+    int FSortColumn = 0;
+    bool FAscending = true;
+    bool FShown = false;
+};
+
+// The main window's read command: the window, modal, then the chosen objects opened.
+void OpenReadWindowDialog();

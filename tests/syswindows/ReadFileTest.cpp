@@ -1,0 +1,148 @@
+// The saved-systems window: what it lists, its sorts and marks, deleting, and opening the chosen files.
+#include "controls/ExtListView.h"
+#include "core/UGlobalThreads.h"
+#include "engine/UGuaranty.h"
+#include "shell/FGlobalStartup.h"
+#include "syswindows/FReadFile.h"
+#include "tests/syswindows/HistoryTestSupport.h"
+
+#include <QPlainTextEdit>
+#include <QStandardItemModel>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+TBlock Group(std::vector<uint8_t> Numbers, int Hits)
+{
+    TBlock group;
+    group.Size = uint8_t(Numbers.size());
+    group.Hits = uint8_t(Hits);
+    group.Numbers = std::move(Numbers);
+    return group;
+}
+
+QStringList Row(const TdfsExtListView &List, int Index)
+{
+    QStringList texts{List.Item(Index).Caption()};
+    for (int i = 0; i < 4; ++i)
+        texts << List.Item(Index).SubItem(i);
+    return texts;
+}
+
+QStringList Captions(const TdfsExtListView &List)
+{
+    QStringList captions;
+    for (int i = 0; i < List.ColumnCount(); ++i)
+        captions << List.ColumnCaption(i);
+    return captions;
+}
+
+} // namespace
+
+class ReadFileTest : public HistoryTest {
+protected:
+    // Data/L1.dat: the generated classic system "Zeta"; L2.dat: a guarantee set of it, "alfa"; L3.dat: L1
+    // with a changed byte; L4.dat: L1 of a game that is not defined.
+    void SaveFiles()
+    {
+        source = Generate(9, 6, 5);
+        fs::create_directories(DataDir);
+        ASSERT_TRUE(source->System->SaveToFile(DataDir + "L1.dat", "Zeta", "komentarz Z"));
+        TSetGuaranty set(&Lotto(), 0.1, *source->System);
+        set.Add(std::make_unique<TGuaranty>(&Lotto(), TProgressProc(),
+                                            TBlocks{Group({1, 2, 3, 4, 5, 6, 7, 8, 9}, 6)}, *source->System));
+        TMyThread2 worker;
+        CalcSetGuaranty(set, worker, [](int, int) {});
+        ASSERT_TRUE(set.SaveToFile(DataDir + "L2.dat", "alfa", "gwarancja"));
+        platform::Bytes bytes = histtest::readAll(DataDir + "L1.dat");
+        platform::Bytes damaged = bytes;
+        damaged[10] ^= 1;
+        histtest::writeAll(DataDir + "L3.dat", damaged);
+        bytes[3] = 99;
+        bytes.resize(bytes.size() - 4);
+        histtest::put(bytes, StreamCRC(bytes, false), 4);
+        histtest::writeAll(DataDir + "L4.dat", bytes);
+    }
+
+    TGenSysForm *source = nullptr;
+};
+
+TEST_F(ReadFileTest, ListsSoundFilesOfKnownGamesWithSortsAndMarks)
+{
+    SaveFiles();
+    TfrmReadFile dialog;
+    dialog.show();
+    TdfsExtListView &list = *dialog.lvObjs;
+    ASSERT_EQ(list.ItemCount(), 2);
+    const QString game = QString::fromStdString(Lotto().Info.ShortName);
+    EXPECT_EQ(Row(list, 0).mid(0, 4), (QStringList{"alfa", "Gwarancja", game, "Skróc. - klasyczny"}));
+    EXPECT_EQ(Row(list, 1).mid(0, 4), (QStringList{"Zeta", "System", game, "Skróc. - klasyczny"}));
+    EXPECT_EQ(Captions(list).front(), "Nazwa obiektu +");
+    EXPECT_EQ(list.SelectedIndex(), 0);
+    EXPECT_EQ(dialog.Memo1->toPlainText(), "gwarancja");
+    EXPECT_TRUE(dialog.btnRead->isEnabled());
+
+    list.ColumnClick(1);
+    EXPECT_EQ(Captions(list),
+              (QStringList{"Nazwa obiektu", "Rodzaj obiektu +", "Gra", "System", "Data utworzenia"}));
+    EXPECT_EQ(list.Item(0).Caption(), "Zeta");
+    EXPECT_EQ(list.SelectedIndex(), 1) << "the selection stays with its file";
+    list.ColumnClick(1);
+    EXPECT_EQ(Captions(list)[1], "Rodzaj obiektu -");
+    EXPECT_EQ(list.Item(0).Caption(), "alfa");
+    list.ColumnClick(0);
+    EXPECT_EQ(Captions(list)[0], "Nazwa obiektu +");
+    EXPECT_EQ(Captions(list)[1], "Rodzaj obiektu");
+    list.ColumnClick(0);
+    EXPECT_EQ(list.Item(0).Caption(), "Zeta");
+}
+
+TEST_F(ReadFileTest, DeletingSelectsTheNewLastRowAndDeleteAllAsksFirst)
+{
+    SaveFiles();
+    TfrmReadFile dialog;
+    dialog.show();
+    dialog.lvObjs->SelectItem(1);
+    dialog.btnDelete->click();
+    EXPECT_FALSE(fs::exists(DataDir + "L1.dat"));
+    ASSERT_EQ(dialog.lvObjs->ItemCount(), 1);
+    EXPECT_EQ(dialog.lvObjs->SelectedIndex(), 0);
+    EXPECT_EQ(dialog.Object(0).FileName, DataDir + "L2.dat");
+
+    script.answerBox(platform::IDNO);
+    dialog.btnDelAll->click();
+    EXPECT_TRUE(fs::exists(DataDir + "L2.dat"));
+    script.answerBox(platform::IDYES);
+    dialog.btnDelAll->click();
+    EXPECT_FALSE(fs::exists(DataDir + "L2.dat"));
+    EXPECT_EQ(dialog.lvObjs->ItemCount(), 0);
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[1].Text, "Czy na pewno usunąć wszystkie obiekty?");
+    EXPECT_EQ(script.boxes()[1].Flags, 292);
+    EXPECT_FALSE(dialog.btnDelAll->isEnabled());
+    EXPECT_FALSE(dialog.btnRead->isEnabled());
+    EXPECT_TRUE(fs::exists(DataDir + "L3.dat")) << "unlisted files stay";
+}
+
+TEST_F(ReadFileTest, ReadingBothOpensASystemWindowAndOneForTheGuarantee)
+{
+    SaveFiles();
+    const QStringList rows = RowTexts(*source);
+    const size_t before = frame->ChildForms().size();
+    script.onDialog([](QDialog &Dialog) {
+        auto &read = dynamic_cast<TfrmReadFile &>(Dialog);
+        read.lvObjs->selectAll();
+        read.btnRead->click();
+    });
+    frame->mFileRead->trigger();
+    ASSERT_EQ(frame->ChildForms().size(), before + 2);
+    for (size_t i = before; i < before + 2; ++i) {
+        auto *window = qobject_cast<TGenSysForm *>(frame->ChildForms()[i]);
+        ASSERT_TRUE(window);
+        EXPECT_EQ(window->State, 0);
+        EXPECT_EQ(RowTexts(*window), rows);
+    }
+}
