@@ -60,7 +60,9 @@ TfrmRowsRange::TfrmRowsRange(QWidget *Owner) : QDialog(Owner)
     layout->addLayout(buttons);
 
     connect(rbType1, &QRadioButton::toggled, this, [this](bool Checked) { UpdateControls(!Checked); });
-    sbFrom->OnChange = [this](QObject *) { sbTo->SetMinValue(std::max<double>(sbFrom->IntegerInRange(), 1)); };
+    sbFrom->OnChange = [this](QObject *) {
+        sbTo->SetMinValue(std::max<double>(sbFrom->IntegerInRange(), 1));
+    };
     connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -74,6 +76,9 @@ void TfrmRowsRange::UpdateControls(bool Enabled)
 void TfrmRowsRange::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
+    if (FShown)
+        return;
+    FShown = true;
     FormShow();
 }
 

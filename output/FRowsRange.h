@@ -40,4 +40,6 @@ private:
     void FormShow();
     void UpdateControls(bool Enabled);
     void btnOKClick();
+
+    bool FShown = false;
 };

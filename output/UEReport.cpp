@@ -8,10 +8,11 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalStartup.h"
 
-#include <QApplication>
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -94,8 +95,8 @@ void TEReport::SelectSheet(int N)
     FSheet = N - 1;
     // Width of the default column, in points, per unit of column width, as screen pixels.
     if (PixelsPerUnit == 0)
-        PixelsPerUnit = platform::TWorkbook::DefaultColumnPixels * 72.0 / 96.0 / platform::TWorkbook::DefaultColumnWidth *
-                        (FScreen.PixelsPerInch / 72.0);
+        PixelsPerUnit = platform::TWorkbook::DefaultColumnPixels * 72.0 / 96.0 /
+                        platform::TWorkbook::DefaultColumnWidth * (FScreen.PixelsPerInch / 72.0);
 }
 
 void TEReport::SetSheetName(const std::string &Name)
@@ -139,7 +140,8 @@ void TEReport::SetHorizontalAlignment(int Align, int R1, int C1, int R2, int C2)
 
 void TEReport::SetVerticalAlignment(int Align, int R1, int C1, int R2, int C2)
 {
-    const platform::TVertAlign align = Align == xlCenter ? platform::TVertAlign::Center : platform::TVertAlign::Bottom;
+    const platform::TVertAlign align =
+        Align == xlCenter ? platform::TVertAlign::Center : platform::TVertAlign::Bottom;
     Sheet().Format(Block(R1, C1, R2, C2), [align](platform::TCellStyle &S) { S.VertAlign = align; });
 }
 
@@ -194,7 +196,8 @@ void TEReport::SetBorders(int Index, int Weight, TColor Color, int R1, int C1, i
     default:
         return;
     }
-    const platform::TBorderLine line{Weight == xlMedium ? platform::TBorderWeight::Medium : platform::TBorderWeight::Thin,
+    const platform::TBorderLine line{Weight == xlMedium ? platform::TBorderWeight::Medium
+                                                        : platform::TBorderWeight::Thin,
                                      FileColor(FScreen.ToRGB(Color))};
     Sheet().SetBorder(Block(R1, C1, R2, C2), part, line);
 }
@@ -245,17 +248,18 @@ void TEReport::WriteTextCell(int Row, int Col, const std::string &Text)
     SetNumberFormat(TextFormat, Row, Col, 0, 0);
 }
 
-bool TEReport::WriteBlockBorders(int FirstRow, int FirstCol, int LastRow, int LastCol, const TMyThread &Thread,
-                                 TProgress &Progress)
+bool TEReport::WriteBlockBorders(int FirstRow, int FirstCol, int LastRow, int LastCol,
+                                 const TMyThread &Thread, TProgress &Progress)
 {
     struct Border {
         int Index;
         int Weight;
         TColor Color;
     };
-    static constexpr Border borders[] = {{xlInsideVertical, xlThin, clGray}, {xlInsideHorizontal, xlThin, clGray},
-                                         {xlEdgeLeft, xlMedium, clBlack},    {xlEdgeTop, xlMedium, clBlack},
-                                         {xlEdgeRight, xlMedium, clBlack},   {xlEdgeBottom, xlMedium, clBlack}};
+    static constexpr Border borders[] = {
+        {xlInsideVertical, xlThin, clGray}, {xlInsideHorizontal, xlThin, clGray},
+        {xlEdgeLeft, xlMedium, clBlack},    {xlEdgeTop, xlMedium, clBlack},
+        {xlEdgeRight, xlMedium, clBlack},   {xlEdgeBottom, xlMedium, clBlack}};
     for (const Border &b : borders) {
         SetBorders(b.Index, b.Weight, b.Color, FirstRow, FirstCol, LastRow, LastCol);
         if (Step(Thread, Progress, StepOfFormat))
@@ -397,7 +401,9 @@ void TEReport::WriteSystem(int FirstRow, int FirstCol, const TSystem &System, co
 
 std::string TEReport::ReportFileName() const
 {
-    const std::string stem = TempDir + "Raport-" + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
+    const std::string stem =
+        TempDir + "Raport-" +
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss")).toStdString();
     std::string name = stem + ".xlsx";
     std::error_code error;
     for (int n = 2; std::filesystem::exists(name, error); ++n)
@@ -421,7 +427,8 @@ void TEReport::CloseExcel()
     FWorkbook.reset();
 }
 
-int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids, const std::vector<bool> &Chosen)
+int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids,
+                            const std::vector<bool> &Chosen)
 {
     int64_t total = 0;
     for (size_t i = 0; i < Grids.size(); ++i) {

@@ -72,8 +72,8 @@ public:
                    TProgress &Progress, int FromRow, int ToRow);
     // "Lp" and "Kombinacja" over the visible combinations: numbers (Numbers) or positions. Widths of the
     // two columns in pixels. 190 + ViewCount steps.
-    void WriteSystem(int FirstRow, int FirstCol, const TSystem &System, const TMyThread &Thread, TProgress &Progress,
-                     const std::array<int, 2> &Widths, bool Numbers);
+    void WriteSystem(int FirstRow, int FirstCol, const TSystem &System, const TMyThread &Thread,
+                     TProgress &Progress, const std::array<int, 2> &Widths, bool Numbers);
     // Writes the workbook into TempDir as "Raport-YYYYMMDD-HHMMSS.xlsx" (a free name); FileName is then
     // that path and Written whether the file was made. Nothing once a stop has been noticed.
     void ShowExcel();
@@ -122,4 +122,5 @@ private:
 
 // The steps WriteGrid makes on the grids that take part (all when Chosen is empty, else those whose
 // entry is true), every row written: 10 x (19 x grids + their columns) + their cells.
-int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids, const std::vector<bool> &Chosen);
+int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids,
+                            const std::vector<bool> &Chosen);

@@ -10,7 +10,8 @@
 
 std::string TGenStatForm::ReportHeader(const std::string &StatName, const std::string &RangeTitle) const
 {
-    std::string header = "Gra        : " + Game->Info.Name + "#" + "Statystyka : " + StatName + "#" + " #" + "Parametry#";
+    std::string header =
+        "Gra        : " + Game->Info.Name + "#" + "Statystyka : " + StatName + "#" + " #" + "Parametry#";
     if (FromDraws)
         header += RangeTitle + "#" + ReportRangeLines(Range.Range);
     else
@@ -26,12 +27,13 @@ void TGenStatForm::ReportRows(const TStringAlignGrid &Grid, TRowsReportProc Proc
     if (!rows)
         return;
     RunExcelReport(this, [rows = *rows, Proc = std::move(Proc)](const TMyThread &Thread, TEReport &Report,
-                                                               TProgress &Progress) {
+                                                                TProgress &Progress) {
         Proc(rows, Thread, Report, Progress);
     });
 }
 
-void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow)
+void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std::string &Header,
+                                int FirstGridRow)
 {
     if (!ExcelAvailable())
         return;
@@ -49,7 +51,7 @@ void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std
     for (const TReportItem &item : Items)
         grids.push_back(item.Grid);
     RunExcelReport(this, [this, Items, Header, FirstGridRow, grids](const TMyThread &Thread, TEReport &Report,
-                                                                   TProgress &Progress) {
+                                                                    TProgress &Progress) {
         Progress.Init(10000, ReportProgressTotal(grids, ReportItems), 0);
         Report.AddSheets(int(std::count(ReportItems.begin(), ReportItems.end(), true)));
         Report.WriteHeader(2, Header);

@@ -20,8 +20,7 @@ size_t StyleHash(const TCellStyle &S)
     return h;
 }
 
-template <typename T>
-void SetRange(std::vector<std::optional<T>> &Items, int First, int Last, T Value)
+template <typename T> void SetRange(std::vector<std::optional<T>> &Items, int First, int Last, T Value)
 {
     if (size_t(Last) >= Items.size())
         Items.resize(size_t(Last) + 1);
@@ -29,8 +28,7 @@ void SetRange(std::vector<std::optional<T>> &Items, int First, int Last, T Value
         Items[size_t(i)] = Value;
 }
 
-template <typename T>
-std::vector<std::pair<int, T>> SetItems(const std::vector<std::optional<T>> &Items)
+template <typename T> std::vector<std::pair<int, T>> SetItems(const std::vector<std::optional<T>> &Items)
 {
     std::vector<std::pair<int, T>> set;
     for (size_t i = 0; i < Items.size(); ++i)

@@ -74,7 +74,14 @@ struct TCellRange {
 };
 
 // Which lines of a block a border assignment sets.
-enum class TBorderPart : uint8_t { EdgeLeft, EdgeTop, EdgeRight, EdgeBottom, InsideVertical, InsideHorizontal };
+enum class TBorderPart : uint8_t {
+    EdgeLeft,
+    EdgeTop,
+    EdgeRight,
+    EdgeBottom,
+    InsideVertical,
+    InsideHorizontal
+};
 
 class TWorksheet {
 public:

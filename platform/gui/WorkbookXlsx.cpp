@@ -64,7 +64,8 @@ void ApplyStyle(lxw_format *Format, const TCellStyle &Style)
     }
     using SetBorder = void (*)(lxw_format *, uint8_t);
     using SetColor = void (*)(lxw_format *, lxw_color_t);
-    static constexpr SetBorder borders[] = {format_set_left, format_set_top, format_set_right, format_set_bottom};
+    static constexpr SetBorder borders[] = {format_set_left, format_set_top, format_set_right,
+                                            format_set_bottom};
     static constexpr SetColor colors[] = {format_set_left_color, format_set_top_color, format_set_right_color,
                                           format_set_bottom_color};
     for (int side = 0; side < 4; ++side) {
@@ -79,7 +80,10 @@ void ApplyStyle(lxw_format *Format, const TCellStyle &Style)
 // The formats of the styles in use, made once each.
 class TFormats {
 public:
-    TFormats(lxw_workbook *Book, const TStyleTable &Styles) : FBook(Book), FStyles(Styles), FMade(Styles.Count()) {}
+    TFormats(lxw_workbook *Book, const TStyleTable &Styles)
+        : FBook(Book), FStyles(Styles), FMade(Styles.Count())
+    {
+    }
 
     lxw_format *Of(uint32_t Style)
     {
@@ -115,7 +119,8 @@ bool WriteSheet(lxw_workbook *Book, const TWorksheet &Sheet, TFormats &Formats)
             lxw_format *format = Formats.Of(cell.Style);
             lxw_error error = LXW_NO_ERROR;
             if (cell.HasText && !cell.Text.empty())
-                error = worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(col), cell.Text.c_str(), format);
+                error =
+                    worksheet_write_string(sheet, lxw_row_t(row), lxw_col_t(col), cell.Text.c_str(), format);
             else if (format)
                 error = worksheet_write_blank(sheet, lxw_row_t(row), lxw_col_t(col), format);
             if (error != LXW_NO_ERROR)

@@ -162,7 +162,9 @@ TEST_F(EReportTest, WorkbookHoldsHeaderGridAndSystemAsFormatted)
 
     // Texts trimmed, every cell of the block in text format.
     const char *cols = "BCDE";
-    const char *texts[4][4] = {{"Nr", "Gruba", "Stała", "Prawa"}, {"1", "alfa", "12", "x"}, {"2", "beta", "7", "y"},
+    const char *texts[4][4] = {{"Nr", "Gruba", "Stała", "Prawa"},
+                               {"1", "alfa", "12", "x"},
+                               {"2", "beta", "7", "y"},
                                {"3", "gamma", "", "z"}};
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c) {
@@ -258,7 +260,8 @@ TEST_F(EReportTest, LibreOfficeReadsTheTextsOfGridAndSystem)
             QString text;
             grid.GetCellText(c, r, text);
             const std::vector<std::string> &row = table[size_t(5 + r)];
-            EXPECT_EQ(size_t(c + 1) < row.size() ? row[size_t(c + 1)] : std::string(), text.trimmed().toStdString())
+            EXPECT_EQ(size_t(c + 1) < row.size() ? row[size_t(c + 1)] : std::string(),
+                      text.trimmed().toStdString())
                 << r << "," << c;
         }
     const testsupport::CsvRows &keyed = csv.at("System z kluczem");
@@ -278,7 +281,7 @@ TEST_F(EReportTest, LibreOfficeReadsTheTextsOfGridAndSystem)
 
 TEST_F(EReportTest, StepsAreWhatTheTotalsCountAndAStopEndsTheWorkThere)
 {
-    const auto steps = [&](const std::function<void(TEReport &Report)> &Write) {
+    const auto steps = [&](const std::function<void(TEReport & Report)> &Write) {
         TEReport report(screen);
         report.Connect();
         progress.Init(10000, 1, 0);
@@ -291,7 +294,10 @@ TEST_F(EReportTest, StepsAreWhatTheTotalsCountAndAStopEndsTheWorkThere)
     EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, -1, -1); }), 246);
     // Row 0 and rows 2..3: 3 rows of 4 cells.
     EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, 2, 3); }), 230 + 12);
-    EXPECT_EQ(steps([&](TEReport &R) { R.WriteSystem(2, 2, *system, thread, progress, {43, 144}, true); }), 190 + 3);
+    EXPECT_EQ(steps([&](TEReport &R) {
+                  R.WriteSystem(2, 2, *system, thread, progress, {43, 144}, true);
+              }),
+              190 + 3);
 
     // Every step reported: the stop asked at the chosen step is the last one made, and nothing is written.
     // Steps end at 10..70 (block formats), 71..86 (cells), 96..126 (columns), 136..196 (borders) and

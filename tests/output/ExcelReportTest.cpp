@@ -1,11 +1,15 @@
 // The report road: the progress window over a job, the file it leaves for the desktop, the messages of a
 // report that cannot be written or opened, and a stop at a chosen step.
 #include "output/FExcelReport.h"
+#include "output/FGlobalReport.h"
+#include "output/FRowsRange.h"
 
+#include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "core/UGlobalThreads.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/GridReportOpener.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
@@ -14,6 +18,7 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -104,7 +109,8 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
     RunExcelReport(nullptr, GridJob());
     ASSERT_EQ(script.openedDocuments().size(), 1u);
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można otworzyć raportu.\n") + script.openedDocuments()[0]);
+    EXPECT_EQ(script.boxes()[0].Text,
+              QStringLiteral("Nie można otworzyć raportu.\n") + script.openedDocuments()[0]);
     EXPECT_EQ(script.boxes()[0].Flags, 48);
 
     // A file in the folder's place (root writes into any folder): told before anything else.
@@ -113,7 +119,8 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
     script.answerBox(platform::IDOK);
     EXPECT_FALSE(ExcelAvailable());
     ASSERT_EQ(script.boxes().size(), 2u);
-    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
+    EXPECT_EQ(script.boxes()[1].Text,
+              QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(TempDir));
     EXPECT_EQ(script.boxes()[1].Flags, 48);
 
     // The folder goes after the check: told once the progress window has closed, and nothing is opened.
@@ -132,8 +139,35 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
         refused = Report.FileName;
     });
     ASSERT_EQ(script.boxes().size(), 3u);
-    EXPECT_EQ(script.boxes()[2].Text, QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(refused));
+    EXPECT_EQ(script.boxes()[2].Text,
+              QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(refused));
     EXPECT_EQ(script.openedDocuments().size(), 1u);
+}
+
+TEST_F(ExcelReportTest, ShellWindowsReachTheGridReportThroughTheirOpener)
+{
+    InstallReports();
+    script.onDialog([](QDialog &Dialog) {
+        auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
+        EXPECT_TRUE(rows.rbType1->isChecked()); // 20 data rows
+        rows.rbType2->setChecked(true);
+        rows.sbFrom->setText("3");
+        rows.sbTo->setText("5");
+        rows.btnOK->click();
+    });
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    OpenGridReport(nullptr, grid, "\rGra        : Lotto#Losowania#", 11);
+    SetGridReportOpener(nullptr);
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+    const std::vector<testsupport::XlsxSheet> sheets =
+        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 1u);
+    EXPECT_EQ(sheets[0].At("B3").Text, "Losowania");
+    EXPECT_EQ(sheets[0].At("B11").Text, "0.0");
+    EXPECT_EQ(sheets[0].At("B12").Text, "3.0");
+    EXPECT_EQ(sheets[0].At("F14").Text, "5.4");
+    EXPECT_FALSE(sheets[0].At("B15").HasValue);
 }
 
 // A stop at a chosen step, by the stop button or by the title bar: the job ends there and no file is left.

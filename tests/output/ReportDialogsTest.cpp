@@ -33,7 +33,8 @@ TEST(ReportDialogsTest, ItemsGiveAnAnswerPerNameAndOneMustBeTicked)
         items.btnOK->click();
     });
     script.answerBox(platform::IDOK);
-    const std::optional<std::vector<bool>> chosen = AskReportItems(nullptr, names, {true, false, true, true, true});
+    const std::optional<std::vector<bool>> chosen =
+        AskReportItems(nullptr, names, {true, false, true, true, true});
     ASSERT_TRUE(chosen);
     EXPECT_EQ(*chosen, (std::vector<bool>{true, false, true, false, true}));
     EXPECT_EQ(script.boxes()[0].Text, "Należy wybrać przynajmniej jedną pozycję.");
@@ -115,8 +116,8 @@ TEST(ReportDialogsTest, RowsArePreselectedByTheGridsLengthAndKeptInRange)
         int ExpectedFrom;
         int ExpectedTo;
     };
-    for (const Typed &typed : {Typed{"0", "20", 1, 20}, Typed{"50", "20", 50, 50}, Typed{"4990", "99999", 4990, 5000},
-                               Typed{"70000", "80000", 5000, 5000}}) {
+    for (const Typed &typed : {Typed{"0", "20", 1, 20}, Typed{"50", "20", 50, 50},
+                               Typed{"4990", "99999", 4990, 5000}, Typed{"70000", "80000", 5000, 5000}}) {
         rows = AskRows(5001, [&](TfrmRowsRange &Dialog) { TypeAndConfirm(Dialog, typed.From, typed.To); });
         ASSERT_TRUE(rows);
         EXPECT_EQ(rows->From, typed.ExpectedFrom) << typed.From << " " << typed.To;

@@ -1,8 +1,14 @@
 // The statistics window frame on a statistic whose worker waits for the test: the states and the
 // commands they leave on, a start that waits for the event loop, Stop, and closing while computing.
+#include "controls/StringAlignGrid.h"
+#include "output/FSelRepItems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/ProgressPanel.h"
+#include "tests/fixtures/XlsxReader.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+
+#include <QListWidget>
+#include <QPushButton>
 
 #include <atomic>
 #include <thread>
@@ -78,6 +84,33 @@ protected:
         return true;
     }
     void WriteParams() override { ++Writes; }
+};
+
+// Three tables for the several-table report: the second one left out of the dialog.
+class TablesWindow : public GatedWindow {
+public:
+    TablesWindow()
+    {
+        for (int i = 0; i < 3; ++i) {
+            auto *grid = new TStringAlignGrid(this);
+            grid->setColCount(2);
+            grid->setRowCount(3 + i);
+            for (int r = 0; r < grid->RowCount(); ++r)
+                for (int c = 0; c < 2; ++c)
+                    grid->setCells(c, r, QStringLiteral("%1:%2.%3").arg(i).arg(r).arg(c));
+            Grids.push_back(grid);
+        }
+    }
+    std::vector<TStringAlignGrid *> Grids;
+
+protected:
+    void Report() override
+    {
+        ReportTables({{"Pierwsza", "Arkusz A", Grids[0]},
+                      {"Ukryta", "Arkusz B", Grids[1], false},
+                      {"Trzecia", "Arkusz C", Grids[2]}},
+                     ReportHeader("Próba", " Zakres danych"), 11);
+    }
 };
 
 } // namespace
@@ -163,4 +196,39 @@ TEST_F(StatFormTest, ComputeStopAndCloseFollowTheStates)
     ProcessPosted();
     EXPECT_TRUE(watched.isNull());
     EXPECT_EQ(EnabledMask(), cmdRead);
+}
+
+TEST_F(StatFormTest, SeveralTablesGoOnASheetEachAsTicked)
+{
+    OpenFrame();
+    auto *window = new TablesWindow;
+    window->Init(true, &Lotto(), nullptr, nullptr);
+    AddChildForm(window);
+    window->State = 0; // results shown
+
+    script.onDialog([](QDialog &Dialog) {
+        auto &items = dynamic_cast<TfrmSelRepItems &>(Dialog);
+        EXPECT_EQ(items.CheckListBox1->count(), 2);
+        items.btnOK->click();
+    });
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    sendCommand(window, WM_SYS_REPORT);
+    EXPECT_EQ(window->ReportItems, (std::vector<bool>{true, false, true}));
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+    const std::vector<testsupport::XlsxSheet> sheets =
+        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].Name, "Arkusz A");
+    EXPECT_EQ(sheets[1].Name, "Arkusz C");
+    // Over draws: the game, the statistic, " ", "Parametry", the range title and its three lines.
+    EXPECT_EQ(sheets[0].At("B2").Text, "Gra        : " + Lotto().Info.Name);
+    EXPECT_EQ(sheets[0].At("B3").Text, "Statystyka : Próba");
+    EXPECT_EQ(sheets[0].At("B6").Text, " Zakres danych");
+    EXPECT_EQ(sheets[0].At("B9").Text.rfind("  Ograniczenia   : ", 0), 0u);
+    EXPECT_EQ(sheets[0].At("B11").Text, "0:0.0");
+    EXPECT_EQ(sheets[0].At("C13").Text, "0:2.1");
+    EXPECT_EQ(sheets[1].At("B2").Text, "2:0.0");
+    EXPECT_EQ(sheets[1].At("C6").Text, "2:4.1");
+    EXPECT_FALSE(sheets[1].At("B7").HasValue);
 }

@@ -4,6 +4,7 @@
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "engine/USysGeneral.h"
+#include "output/FRowsRange.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FSelectComb.h"
@@ -13,6 +14,7 @@
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
+#include "tests/fixtures/XlsxReader.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QCheckBox>
@@ -370,6 +372,60 @@ TEST_F(StatFreqWindowTest, ParametersAreStoredAsTheRecordAndReadByItsRules)
     EXPECT_EQ(SpinValue(window->seFrom), 20);
     EXPECT_EQ(SpinValue(window->seTo), 20);
     EXPECT_EQ(window->txtComb->text(), " 9  3 ");
+}
+
+TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
+{
+    OpenFrame();
+    TfrmStatFreq *window = OpenFromFrame();
+    Compute(window, 2, 1);
+    ASSERT_EQ(window->State, 0);
+    ASSERT_GT(window->grid->RowCount(), 21);
+
+    script.onDialog([](QDialog &Dialog) {
+        auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
+        rows.sbFrom->setText("10");
+        rows.sbTo->setText("20");
+        rows.btnOK->click();
+    });
+    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+    script.answerOpen(true);
+    sendCommand(window, WM_SYS_REPORT);
+    ASSERT_EQ(script.openedDocuments().size(), 1u);
+    const std::vector<testsupport::XlsxSheet> sheets =
+        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    ASSERT_EQ(sheets.size(), 2u);
+    const testsupport::XlsxSheet &details = sheets[0];
+    EXPECT_EQ(details.Name, "Szczegóły");
+    EXPECT_EQ(sheets[1].Name, "Podsumowanie");
+
+    // Eleven header lines (no row limit, no constraint), the grid three rows below them, from row 15.
+    EXPECT_EQ(details.At("B2").Text, "Gra        : " + Lotto().Info.Name);
+    EXPECT_EQ(details.At("B3").Text, "Statystyka : Częstotliwości");
+    EXPECT_EQ(details.At("B6").Text, " Zakres danych");
+    EXPECT_EQ(details.At("B7").Text, "  Liczba losowań : " + std::to_string(window->Range.Range.Count));
+    EXPECT_EQ(details.At("B11").Text, " Długość kombinacji    : 2");
+    EXPECT_EQ(details.At("B12").Text, " Min. częstotliwość    : 1");
+    EXPECT_FALSE(details.At("B13").HasValue);
+    EXPECT_EQ(details.At("B15").Text, "Lp.");
+    const auto shown = [&](int Col, int Row) {
+        QString text;
+        window->grid->GetCellText(Col, Row, text);
+        return text.remove(QChar(0x00A0)).trimmed().toStdString();
+    };
+    for (int k = 0; k < 11; ++k)
+        for (int col = 0; col < window->grid->ColCount(); ++col) {
+            const std::string ref = std::string(1, char('B' + col)) + std::to_string(16 + k);
+            std::string text = details.At(ref).Text;
+            std::erase(text, ' ');
+            std::string expected = shown(col, 10 + k);
+            std::erase(expected, ' ');
+            EXPECT_EQ(text, expected) << ref;
+        }
+    EXPECT_EQ(details.At("B16").Text, "10");
+    EXPECT_FALSE(details.At("B27").HasValue);
+    EXPECT_EQ(sheets[1].At("B3").Text, window->sgTotal->Cells(0, 1).trimmed().toStdString());
+    EXPECT_EQ(sheets[1].At("C3").Text, window->sgTotal->Cells(1, 1).trimmed().toStdString());
 }
 
 TEST_F(StatFreqWindowTest, TheRequiredCombinationIsChosenInTheCombinationDialog)
