@@ -284,7 +284,7 @@ void TfrmDrawsEditor::ImportFileClick()
 
 void TfrmDrawsEditor::ExportFileClick()
 {
-    QString name = platform::getSaveFileName(this, QStringLiteral("Export do pliku"), QString(), TextFileFilter);
+    QString name = platform::getSaveFileName(this, QStringLiteral("Eksport do pliku"), QString(), TextFileFilter);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
