@@ -4,10 +4,12 @@
 
 #include "controls/StringAlignGrid.h"
 #include "engine/UDrawsDB.h"
+#include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalDrawsRange.h"
+#include "shell/FGlobalFilters.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalUpdate.h"
@@ -187,7 +189,20 @@ void TfrmDrawsEditor::ApplyFilter(const TGroupFilter &Result, bool DelComb, bool
     UpdateCommands();
 }
 
-void TfrmDrawsEditor::FilterCommand() {}
+void TfrmDrawsEditor::FilterCommand()
+{
+    RadioEvents = false;
+    std::optional<TDrawsFilterChoice> choice;
+    try {
+        choice = OpenDrawsFilter(this, Game, *DrawsMan);
+    } catch (...) {
+        RadioEvents = true;
+        throw;
+    }
+    RadioEvents = true;
+    if (choice)
+        ApplyFilter(*choice->Filter, choice->DelComb, choice->NewWindow);
+}
 
 void TfrmDrawsEditor::btnFltDelClick()
 {
@@ -269,7 +284,7 @@ void TfrmDrawsEditor::ImportFileClick()
 
 void TfrmDrawsEditor::ExportFileClick()
 {
-    QString name = platform::getSaveFileName(this, QStringLiteral("Export do pliku"), QString(), TextFileFilter);
+    QString name = platform::getSaveFileName(this, QStringLiteral("Eksport do pliku"), QString(), TextFileFilter);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())

@@ -54,7 +54,7 @@ void TfrmDrawsEditor::CreateControls()
     btnFind = NewButton(QStringLiteral("Znajdź &liczby..."), this);
     btnDelFind = NewButton(QStringLiteral("An&uluj 'Znajdź...'"), this, false);
     btnImportNet = NewButton(QStringLiteral("&Import z sieci..."), this);
-    btnExportFile = NewButton(QStringLiteral("&Export do pliku..."), this);
+    btnExportFile = NewButton(QStringLiteral("&Eksport do pliku..."), this);
     btnImportFile = NewButton(QStringLiteral("Impo&rt z pliku..."), this);
 
     auto *range = new QHBoxLayout;
@@ -164,7 +164,7 @@ void TfrmDrawsEditor::CreatePopupMenu()
     pDraws->addSeparator();
     pImportNet = pDraws->addAction(QStringLiteral("Import z sieci..."));
     pImportFile = pDraws->addAction(QStringLiteral("Import z pliku..."));
-    pExportFile = pDraws->addAction(QStringLiteral("Export do pliku..."));
+    pExportFile = pDraws->addAction(QStringLiteral("Eksport do pliku..."));
     pDraws->addSeparator();
     pFilter = pDraws->addAction(QStringLiteral("Filtruj losowania..."));
     pReport = pDraws->addAction(QStringLiteral("Raport..."));

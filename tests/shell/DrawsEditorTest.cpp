@@ -1,6 +1,7 @@
-// "Edytor losowań" on the user's roads: opened from the main window on a short Lotto history, its grid
-// and views, deleting, finding numbers, the filter's three outcomes, the range, saving (and failing to),
-// importing and exporting in the game's line format, the download's reload and sorting.
+// "Edytor losowań" on a short Lotto history: its grid and views, the marks of found numbers and of a
+// filter, the range, a save that cannot write, importing and exporting in the game's line format, the
+// download's reload and sorting. The road from adding to saving runs on the real history in the
+// statistics windows' tests, beside a frequency window.
 #include "controls/StringAlignGrid.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UFilters.h"
@@ -164,19 +165,6 @@ TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
     EXPECT_EQ(testsupport::EnabledCommandMask(*frame) & (cmdAdd | cmdEdit | cmdDelete | cmdFilter), 0);
 }
 
-TEST_F(DrawsEditorTest, DeletingSelectedRowsRenumbersTheRestByDate)
-{
-    TfrmDrawsEditor *editor = OpenEditor();
-    Select(*editor->grid, 2, 4); // the draws of 15, 11 and 8 January
-    EXPECT_EQ(sendCommand(editor, WM_COMB_DELETE), 1);
-    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"3", "2", "1"}));
-    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"18.01.2020", "05.01.2020", "04.01.2020"}));
-    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("3"));
-    EXPECT_TRUE(editor->btnWrite->isEnabled());
-    // Nothing reached the game.
-    EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
-}
-
 TEST_F(DrawsEditorTest, FoundNumbersAreShownMarkedAndTheUndoShowsAllAgain)
 {
     TfrmDrawsEditor *editor = OpenEditor();
@@ -231,40 +219,6 @@ TEST_F(DrawsEditorTest, AFilterAsAMarkFillsTheFilterTabAndRemovingItShowsAll)
     EXPECT_FALSE(editor->btnFltDel->isEnabled());
 }
 
-TEST_F(DrawsEditorTest, AFilterDeletingInPlaceOrIntoNewWindows)
-{
-    TfrmDrawsEditor *editor = OpenEditor();
-
-    // Into a new window, as a mark: the source keeps its draws and "Z&apisz" stays as it was.
-    editor->ApplyFilter(*SumFilter(*editor), false, true);
-    auto *marked = Newest<TfrmDrawsEditor>();
-    ASSERT_NE(marked, editor);
-    EXPECT_EQ(marked->windowTitle(), QStringLiteral("<Lotto #2> Losowania"));
-    EXPECT_TRUE(marked->rbViewFlt->isChecked());
-    EXPECT_EQ(marked->lblAllCount->text(), QStringLiteral("6"));
-    EXPECT_EQ(marked->lblCount->text(), QStringLiteral("3"));
-    EXPECT_FALSE(marked->btnWrite->isEnabled());
-    EXPECT_EQ(marked->sgFilters->Cells(0, 1), QStringLiteral("F08"));
-
-    // Into a new window, deleting.
-    editor->ApplyFilter(*SumFilter(*editor), true, true);
-    auto *reduced = Newest<TfrmDrawsEditor>();
-    EXPECT_EQ(Column(*reduced->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
-    EXPECT_EQ(Column(*reduced->grid, 0), QStringList({"3", "2", "1"}));
-    EXPECT_TRUE(reduced->btnWrite->isEnabled());
-    EXPECT_EQ(editor->DrawsMan->Count(), 6);
-    EXPECT_FALSE(editor->btnWrite->isEnabled());
-
-    // In place, deleting.
-    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(editor->parentWidget()));
-    editor->ApplyFilter(*SumFilter(*editor), true, false);
-    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
-    EXPECT_TRUE(editor->rbViewAll->isChecked());
-    EXPECT_FALSE(editor->btnFltDel->isEnabled());
-    EXPECT_TRUE(editor->eFilter->text().isEmpty());
-    EXPECT_TRUE(editor->btnWrite->isEnabled());
-}
-
 TEST_F(DrawsEditorTest, ANewRangeSwitchesTheViewsOffAndShowsAllOfIt)
 {
     TfrmDrawsEditor *editor = OpenEditor();
@@ -313,36 +267,6 @@ TEST_F(DrawsEditorTest, WithNothingShownOnlyAddStaysOn)
     // Delete does nothing then.
     EXPECT_EQ(sendCommand(editor, WM_COMB_DELETE), 1);
     EXPECT_EQ(editor->DrawsMan->Count(), 6);
-}
-
-TEST_F(DrawsEditorTest, SavingWritesTheFileAndTellsEveryWindow)
-{
-    TfrmDrawsEditor *editor = OpenEditor();
-    RecordingChild *recorder = OpenRecorder();
-    frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(editor->parentWidget()));
-    Select(*editor->grid, 1, 2); // 18 and 15 January
-    sendCommand(editor, WM_COMB_DELETE);
-    editor->AddDraw({49, 1, 17, 25, 33, 2}, EncodeDate(2020, 1, 12));
-    // The new draw's row is selected: the newest draw comes first.
-    EXPECT_EQ(editor->grid->Row(), 1);
-    // A taken date is refused.
-    editor->AddDraw({1, 2, 3, 4, 5, 6}, EncodeDate(2020, 1, 8));
-    EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("5"));
-
-    editor->btnWrite->click();
-    EXPECT_EQ(ReadFile(folder->path() / "Draws" / "LottoDraws"),
-              "1;2020-01-04;1;2;3;4;5;6;\r\n"
-              "2;2020-01-05;7;8;9;10;11;12;\r\n"
-              "3;2020-01-08;1;7;13;20;30;40;\r\n"
-              "4;2020-01-11;2;8;14;21;31;41;\r\n"
-              "5;2020-01-12;1;2;17;25;33;49;\r\n");
-    EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
-    EXPECT_EQ(Lotto().DrawsMan->GetDraw(4).Date, EncodeDate(2020, 1, 12));
-    ASSERT_EQ(recorder->Commands.size(), 1u);
-    EXPECT_EQ(recorder->Commands[0].Code, WM_DRAWS_CHANGED);
-    EXPECT_EQ(recorder->Commands[0].WParam, 0);
-    EXPECT_EQ(recorder->Commands[0].LParam, LottoId);
-    EXPECT_FALSE(editor->btnWrite->isEnabled());
 }
 
 TEST_F(DrawsEditorTest, ASaveThatCannotWriteChangesNothingAndTellsNoOne)

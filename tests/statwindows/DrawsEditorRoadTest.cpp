@@ -12,12 +12,16 @@
 #include "shell/FSelectComb.h"
 #include "shell/GridReportOpener.h"
 #include "statwindows/FStatFreq.h"
+#include "syswindows/FFilter.h"
 #include "tests/fixtures/XlsxReader.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QDate>
 #include <QDateEdit>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -101,18 +105,29 @@ std::string ReadFile(const std::filesystem::path &Path)
 
 class DrawsEditorRoadTest : public StatWindowTest {
 protected:
-    // A "Suma liczb" filter of the sums 100..120 of the find type, marked over the editor's draws as the
-    // filter editor leaves them.
-    std::unique_ptr<TGroupFilter> SumFilter(TfrmDrawsEditor &Editor)
+    // "Filtruj losowania...": the filter editor with a "Suma liczb" filter of the sums 100..120 of the find
+    // type (added unless the editor's draws keep it already) and the options given.
+    void FilterBySum(TfrmDrawsEditor &Editor, bool DelComb, bool NewWindow)
     {
-        auto group = std::make_unique<TGroupFilter>(&Lotto(), 49, 6, TDynByteArr{});
-        std::unique_ptr<TFilter> sum = CreateFilter(fltSum, &Lotto(), 49, 6, {});
-        static_cast<TCondFilter<TRangeBlock> &>(*sum).Params = TRangeBlock{rmRange, 100, 120};
-        group->AddFilter(sum.release(), false);
-        group->FindType = true;
-        group->Build();
-        Editor.DrawsMan->MarkByFilter(*group, nullptr, {});
-        return group;
+        const bool kept = Editor.DrawsMan->HasFilter;
+        script.onDialog([DelComb, NewWindow, kept](QDialog &Dialog) {
+            auto &filter = dynamic_cast<TfrmFilter &>(Dialog);
+            if (!kept) {
+                for (int row = 0; row < filter.lbFilters->count(); ++row)
+                    if (filter.lbFilters->item(row)->data(Qt::UserRole).toUInt() == fltSum)
+                        filter.lbFilters->setCurrentRow(row);
+                filter.F_cb1->setCurrentIndex(filter.F_cb1->findData(int(rmRange)));
+                filter.F_seFrom1->SetValue(100);
+                filter.F_seTo1->SetValue(120);
+                filter.btnAddFlt->click();
+            }
+            filter.rbFltFind->setChecked(true);
+            filter.chkOptDelComb->setChecked(DelComb);
+            filter.chkOptNewWindow->setChecked(NewWindow);
+            filter.btnOK->click();
+            ASSERT_TRUE(ProcessUntil([&filter] { return filter.result() == QDialog::Accepted; }));
+        });
+        sendCommand(&Editor, WM_SYS_FILTER);
     }
 
     void Activate(QWidget *Window)
@@ -202,14 +217,14 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
     const auto passing = std::count_if(expected.begin(), expected.end(), [](const TPlainDraw &D) {
         return Sum(D) >= 100 && Sum(D) <= 120;
     });
-    editor->ApplyFilter(*SumFilter(*editor), false, false);
+    FilterBySum(*editor, false, false);
     EXPECT_TRUE(editor->rbViewFlt->isChecked());
     EXPECT_EQ(editor->lblCount->text(), QString::number(passing));
     EXPECT_EQ(editor->sgFilters->Cells(1, 1), QStringLiteral("Suma liczb"));
     EXPECT_FALSE(editor->eFilter->text().isEmpty());
 
     // Deleting into a new window: "Z&apisz" on there, the source untouched.
-    editor->ApplyFilter(*SumFilter(*editor), true, true);
+    FilterBySum(*editor, true, true);
     auto *reduced = NewestChild<TfrmDrawsEditor>();
     ASSERT_NE(reduced, editor);
     EXPECT_EQ(reduced->lblAllCount->text(), QString::number(passing));
@@ -218,7 +233,7 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
 
     // Deleting in place, then saving.
     Activate(editor);
-    editor->ApplyFilter(*SumFilter(*editor), true, false);
+    FilterBySum(*editor, true, false);
     std::erase_if(expected, [](const TPlainDraw &D) { return Sum(D) < 100 || Sum(D) > 120; });
     EXPECT_EQ(editor->lblAllCount->text(), QString::number(expected.size()));
     editor->btnWrite->click();
