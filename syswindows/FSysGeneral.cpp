@@ -5,7 +5,6 @@
 #include "core/UComb.h"
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
-#include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
@@ -100,14 +99,6 @@ void TGenSysForm::OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSys
     btnFltDel->setEnabled(System->HasFilter);
     FitWidth();
     RefreshAll();
-}
-
-void TGenSysForm::OpenWithGuarantee(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem,
-                                    std::unique_ptr<TSetGuaranty> Guarantee)
-{
-    OpenSystem(NewGame, std::move(NewSystem));
-    // The guarantee window that shows a read set is not built yet; the set goes with this call.
-    Guarantee.reset();
 }
 
 void TGenSysForm::CopyFrom(const TGenSysForm &Window)

@@ -1,7 +1,8 @@
-// The guarantee command that the system windows share.
+// The guarantee command that the system windows share, and a guarantee read with its system.
 #include "syswindows/FSysGeneral.h"
 
 #include "engine/UAllGuars.h"
+#include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalWindows.h"
@@ -47,4 +48,17 @@ void TGenSysForm::ShowGuarantee(int DialogMode)
     TfrmGuarSysShort *computing = window.release();
     AddChildWindow(computing, 2);
     AddChildForm(computing);
+}
+
+void TGenSysForm::OpenWithGuarantee(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem,
+                                    std::unique_ptr<TSetGuaranty> Guarantee)
+{
+    OpenSystem(NewGame, std::move(NewSystem));
+    auto window = std::make_unique<TfrmGuarSysShort>();
+    window->ParentWindow = this;
+    window->WindowNo = WindowNo;
+    window->InitFromSet(Game, std::move(Guarantee));
+    TfrmGuarSysShort *shown = window.release();
+    AddChildWindow(shown, 0);
+    AddChildForm(shown);
 }

@@ -433,14 +433,12 @@ TEST_F(GuaranteeWindowTest, ASavedGuaranteeKeepsTheRowsItWasComputedFor)
     // The set read from the file shows at once, as computed, beside the system read with it; the system's
     // window changing that system leaves the set's rows alone too.
     auto *reopened = qobject_cast<TGenSysForm *>(NewSysWindow(file.System->Kind));
-    reopened->OpenSystem(Lotto(), std::move(file.System));
-    auto *shown = new TfrmGuarSysShort;
-    shown->ParentWindow = reopened;
-    shown->WindowNo = reopened->WindowNo;
-    shown->InitFromSet(Lotto(), std::move(file.Set));
-    reopened->AddChildWindow(shown, 0);
-    AddChildForm(shown);
+    reopened->OpenWithGuarantee(Lotto(), std::move(file.System), std::move(file.Set));
+    ASSERT_EQ(reopened->ChildWindows.Count(), 1);
+    auto *shown = qobject_cast<TfrmGuarSysShort *>(reopened->ChildWindows.GetItem(0)->Form);
+    ASSERT_TRUE(shown);
     EXPECT_EQ(shown->State, 0);
+    EXPECT_EQ(reopened->ChildWindows.GetItem(0)->State, 0);
     ASSERT_EQ(shown->Count, window->Count);
     for (int g = 0; g < window->Count; ++g)
         EXPECT_EQ(DetailRows(*shown, g), DetailRows(*window, g));

@@ -3,6 +3,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UGuaranty.h"
 #include "shell/FGlobalStartup.h"
+#include "syswindows/FGuarSysShort.h"
 #include "syswindows/FReadFile.h"
 #include "tests/syswindows/HistoryTestSupport.h"
 
@@ -57,6 +58,7 @@ protected:
         TMyThread2 worker;
         CalcSetGuaranty(set, worker, [](int, int) {});
         ASSERT_TRUE(set.SaveToFile(DataDir + "L2.dat", "alfa", "gwarancja"));
+        savedRows = set.GetItem(0).RowCount();
         platform::Bytes bytes = histtest::readAll(DataDir + "L1.dat");
         platform::Bytes damaged = bytes;
         damaged[10] ^= 1;
@@ -68,6 +70,7 @@ protected:
     }
 
     TGenSysForm *source = nullptr;
+    int savedRows = 0;
 };
 
 TEST_F(ReadFileTest, ListsSoundFilesOfKnownGamesWithSortsAndMarks)
@@ -138,11 +141,27 @@ TEST_F(ReadFileTest, ReadingBothOpensASystemWindowAndOneForTheGuarantee)
         read.btnRead->click();
     });
     frame->mFileRead->trigger();
-    ASSERT_EQ(frame->ChildForms().size(), before + 2);
-    for (size_t i = before; i < before + 2; ++i) {
-        auto *window = qobject_cast<TGenSysForm *>(frame->ChildForms()[i]);
-        ASSERT_TRUE(window);
+    // The classic system and the guarantee's system, the latter with its guarantee window.
+    ASSERT_EQ(frame->ChildForms().size(), before + 3);
+    std::vector<TGenSysForm *> systems;
+    TfrmGuarSysShort *guarantee = nullptr;
+    for (size_t i = before; i < before + 3; ++i) {
+        QWidget *form = frame->ChildForms()[i];
+        if (auto *window = qobject_cast<TGenSysForm *>(form))
+            systems.push_back(window);
+        else
+            guarantee = qobject_cast<TfrmGuarSysShort *>(form);
+    }
+    ASSERT_EQ(systems.size(), 2u);
+    for (TGenSysForm *window : systems) {
         EXPECT_EQ(window->State, 0);
         EXPECT_EQ(RowTexts(*window), rows);
     }
+    ASSERT_TRUE(guarantee);
+    EXPECT_TRUE(guarantee->ParentWindow == systems[0] || guarantee->ParentWindow == systems[1]);
+    EXPECT_EQ(guarantee->State, 0);
+    ASSERT_EQ(guarantee->Count, 1);
+    EXPECT_GT(savedRows, 1);
+    EXPECT_EQ(guarantee->Set->GetItem(0).RowCount(), savedRows);
+    EXPECT_GT(guarantee->sgDetails->RowCount(), 1) << "the results show at once";
 }
