@@ -7,6 +7,7 @@
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
@@ -22,6 +23,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTime>
 #include <QVBoxLayout>
@@ -205,6 +207,7 @@ void TfrmReadFile::FormShow()
     }
     ShowSorted();
     ShowSortMark();
+    FitColumns();
     if (!Objects.empty())
         lvObjs->SelectItem(0);
     UpdateButtons();
@@ -253,6 +256,27 @@ void TfrmReadFile::ShowSortMark()
             caption += FAscending ? QStringLiteral(" +") : QStringLiteral(" -");
         lvObjs->Model()->horizontalHeaderItem(column)->setText(caption);
     }
+}
+
+void TfrmReadFile::FitColumns()
+{
+    QFont bold = lvObjs->font();
+    bold.setBold(true);
+    const QFontMetrics captions(bold);
+    const QFontMetrics cells(lvObjs->font());
+    const int margin = 2 * cells.averageCharWidth();
+    int total = 0;
+    for (int column = 0; column < ReadColumnCount; ++column) {
+        const QString caption = QString::fromUtf8(ReadColumns[column].Caption) + QStringLiteral(" +");
+        int width = std::max(ScaledWidth(ReadColumns[column].Width), captions.horizontalAdvance(caption) + margin);
+        for (int row = 0; row < lvObjs->Model()->rowCount(); ++row)
+            width = std::max(width, cells.horizontalAdvance(lvObjs->Model()->index(row, column).data().toString()) + margin);
+        lvObjs->SetColumnWidth(column, width);
+        total += width;
+    }
+    const int spare = lvObjs->viewport()->width() - total;
+    if (spare < 0)
+        resize(width() - spare + lvObjs->verticalScrollBar()->sizeHint().width(), height());
 }
 
 std::vector<int> TfrmReadFile::SelectedRows() const

@@ -60,6 +60,8 @@ private:
     void ShowSorted();
     void lvObjsColumnClick(int Column);
     void ShowSortMark();
+    // Widens each column to its design width, its bold caption with a sort mark, and its texts.
+    void FitColumns();
     void UpdateButtons();
     void ShowComment();
     std::vector<int> SelectedRows() const;
