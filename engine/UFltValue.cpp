@@ -90,12 +90,20 @@ TFltSDigit::TFltSDigit(uint32_t Kind_, const TGameData *Game_, uint32_t N_, uint
     : TFltValueRange(Kind_, Game_, N_, K_, Numbers_, rmExact, "Suma cyfr: "), DigitMode(DigitMode_)
 {
     int32_t (*value)(uint8_t) = DigitMode == dmFirst ? FirstDigit : DigitMode == dmLast ? LastDigit : BothDigits;
+    for (size_t number = 0; number < DigitValues.size(); ++number)
+        DigitValues[number] = value(uint8_t(number));
     std::vector<int32_t> values;
     values.reserve(Numbers.size());
     for (const uint8_t number : Numbers)
-        values.push_back(value(number));
+        values.push_back(DigitValues[number]);
     const auto [lowest, highest] = SumBounds(std::move(values), K);
     SetBounds(lowest, highest);
+}
+
+bool TFltSDigit::Test(const uint8_t *Comb)
+{
+    const int32_t sum = SumOf(Comb, K, [this](uint8_t Number) { return DigitValues[Number]; });
+    return TestConds([sum](const TRangeBlock &Cond) { return Cond.Holds(sum); });
 }
 
 TFltSDigit1::TFltSDigit1(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
@@ -108,11 +116,6 @@ std::string TFltSDigit1::GetName() const
     return "Suma 1 cyfry";
 }
 
-bool TFltSDigit1::Test(const uint8_t *Comb)
-{
-    return TestDigitSum(Comb, FirstDigit);
-}
-
 TFltSDigit2::TFltSDigit2(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
     : TFltSDigit(fltSDigit2, Game_, N_, K_, Numbers_, dmLast)
 {
@@ -123,11 +126,6 @@ std::string TFltSDigit2::GetName() const
     return "Suma 2 cyfry";
 }
 
-bool TFltSDigit2::Test(const uint8_t *Comb)
-{
-    return TestDigitSum(Comb, LastDigit);
-}
-
 TFltSDigit12::TFltSDigit12(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)
     : TFltSDigit(fltSDigit12, Game_, N_, K_, Numbers_, dmBoth)
 {
@@ -136,11 +134,6 @@ TFltSDigit12::TFltSDigit12(const TGameData *Game_, uint32_t N_, uint32_t K_, con
 std::string TFltSDigit12::GetName() const
 {
     return "Suma cyfr";
-}
-
-bool TFltSDigit12::Test(const uint8_t *Comb)
-{
-    return TestDigitSum(Comb, BothDigits);
 }
 
 TFltDist::TFltDist(const TGameData *Game_, uint32_t N_, uint32_t K_, const TDynByteArr &Numbers_)

@@ -5,6 +5,7 @@
 #include "engine/FilterQuantities.h"
 #include "engine/UFilters.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 
@@ -48,37 +49,32 @@ public:
 
     const TDigitMode DigitMode;
 
+    bool Test(const uint8_t *Comb) override;
+
 protected:
     TFltSDigit(uint32_t Kind, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
                TDigitMode DigitMode);
-    // Value(n) is the digit value of a number.
-    template <typename TValue>
-    bool TestDigitSum(const uint8_t *Comb, TValue Value) const
-    {
-        const int32_t sum = SumOf(Comb, K, Value);
-        return TestConds([sum](const TRangeBlock &Cond) { return Cond.Holds(sum); });
-    }
+
+private:
+    std::array<int32_t, 256> DigitValues{}; // by number, in DigitMode
 };
 
 class TFltSDigit1 : public TFltSDigit {
 public:
     TFltSDigit1(const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers);
     std::string GetName() const override;
-    bool Test(const uint8_t *Comb) override;
 };
 
 class TFltSDigit2 : public TFltSDigit {
 public:
     TFltSDigit2(const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers);
     std::string GetName() const override;
-    bool Test(const uint8_t *Comb) override;
 };
 
 class TFltSDigit12 : public TFltSDigit {
 public:
     TFltSDigit12(const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers);
     std::string GetName() const override;
-    bool Test(const uint8_t *Comb) override;
 };
 
 // The spread: the highest number less the lowest. Lowest is the narrowest spread of K pool numbers.

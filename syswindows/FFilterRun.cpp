@@ -4,8 +4,6 @@
 
 #include "controls/ALProgressBar.h"
 #include "core/ProgramLocale.h"
-#include "core/UGlobalFiles.h"
-#include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
@@ -170,15 +168,8 @@ void TfrmFilter::btnWriteFltsClick()
 {
     if (SelFilters.Count() == 0)
         return;
-    TfrmWriteFile dialog(this);
-    dialog.Mode = wfFilterSet;
-    if (platform::execModal(dialog) != 1)
-        return;
-    const std::string fileName = NextFileName(FiltersDir);
-    if (fileName.empty()) {
-        ShowWriteFailure(FiltersDir);
-        return;
-    }
-    if (!SaveFilterSet(SelFilters, fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
-        ShowWriteFailure(fileName);
+    WriteNamedFile(this, wfFilterSet, QString(), FiltersDir,
+                   [this](const std::string &FileName, const std::string &Title, const std::string &Comment) {
+                       return SaveFilterSet(SelFilters, FileName, Title, Comment);
+                   });
 }

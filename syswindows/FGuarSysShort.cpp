@@ -4,11 +4,9 @@
 
 #include "controls/ALProgressBar.h"
 #include "core/ProgramParams.h"
-#include "core/UGlobalFiles.h"
 #include "engine/UAllGuars.h"
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
-#include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
@@ -190,18 +188,10 @@ void TfrmGuarSysShort::Save()
 {
     if (State != 0)
         return;
-    TfrmWriteFile dialog(this);
-    dialog.Mode = wfGuarantee;
-    dialog.Title = QString::fromStdString(Set->Description);
-    if (platform::execModal(dialog) != 1)
-        return;
-    const std::string fileName = NextFileName(DataDir);
-    if (fileName.empty()) {
-        ShowWriteFailure(DataDir);
-        return;
-    }
-    if (!Set->SaveToFile(fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
-        ShowWriteFailure(fileName);
+    WriteNamedFile(this, wfGuarantee, QString::fromStdString(Set->Description), DataDir,
+                   [this](const std::string &FileName, const std::string &Title, const std::string &Comment) {
+                       return Set->SaveToFile(FileName, Title, Comment);
+                   });
 }
 
 void TfrmGuarSysShort::showEvent(QShowEvent *event)

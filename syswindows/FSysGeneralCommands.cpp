@@ -4,13 +4,11 @@
 
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramParams.h"
-#include "core/UGlobalFiles.h"
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "output/FGlobalPrint.h"
 #include "platform/gui/ModalHooks.h"
-#include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
@@ -140,18 +138,10 @@ void TGenSysForm::SaveSystem()
 {
     if (State != 0)
         return;
-    TfrmWriteFile dialog(this);
-    dialog.Mode = wfSystem;
-    dialog.Title = QString::fromStdString(System->GetDescription(false));
-    if (platform::execModal(dialog) != 1)
-        return;
-    const std::string fileName = NextFileName(DataDir);
-    if (fileName.empty()) {
-        ShowWriteFailure(DataDir);
-        return;
-    }
-    if (!System->SaveToFile(fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
-        ShowWriteFailure(fileName);
+    WriteNamedFile(this, wfSystem, QString::fromStdString(System->GetDescription(false)), DataDir,
+                   [this](const std::string &FileName, const std::string &Title, const std::string &Comment) {
+                       return System->SaveToFile(FileName, Title, Comment);
+                   });
 }
 
 void TGenSysForm::PrepareCombDialog(TfrmSelectComb &Dialog) const

@@ -1,7 +1,10 @@
 #include "syswindows/FWriteFile.h"
 
 #include "controls/Cp1250Validator.h"
+#include "core/UGlobalFiles.h"
+#include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FGlobalMessages.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -94,4 +97,21 @@ void TfrmWriteFile::btnSaveClick()
     Comment = Memo1->toPlainText();
     Title = Edit1->text();
     done(1);
+}
+
+void WriteNamedFile(QWidget *Parent, int Mode, const QString &Title, const std::string &Folder,
+                    const TNamedFileWriter &Write)
+{
+    TfrmWriteFile dialog(Parent);
+    dialog.Mode = Mode;
+    dialog.Title = Title;
+    if (platform::execModal(dialog) != 1)
+        return;
+    const std::string fileName = NextFileName(Folder);
+    if (fileName.empty()) {
+        ShowWriteFailure(Folder);
+        return;
+    }
+    if (!Write(fileName, dialog.Title.toStdString(), dialog.Comment.toStdString()))
+        ShowWriteFailure(fileName);
 }

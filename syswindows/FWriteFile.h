@@ -1,9 +1,12 @@
 #pragma once
 // The small dialog in which the user names what is about to be saved (a system, a guarantee or a filter
-// set) and may comment on it; the caller writes the file.
+// set) and may comment on it, and the saving road built on it.
 
 #include <QDialog>
 #include <QString>
+
+#include <functional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -49,3 +52,12 @@ private:
     void FormShow();
     void btnSaveClick();
 };
+
+// Writes FileName with the title and the comment the user typed; false when it cannot be written.
+using TNamedFileWriter =
+    std::function<bool(const std::string &FileName, const std::string &Title, const std::string &Comment)>;
+
+// The dialog of Mode, proposing Title, over Parent; after "Zapisz", Write stores the file under the next
+// free name of Folder. A name that cannot be found, or a file that cannot be written, is told to the user.
+void WriteNamedFile(QWidget *Parent, int Mode, const QString &Title, const std::string &Folder,
+                    const TNamedFileWriter &Write);

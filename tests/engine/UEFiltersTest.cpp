@@ -239,32 +239,11 @@ TEST(EFilterKinds, AFullPatternTableStopsWithAnError)
     EXPECT_EQ(succ.PatternCount, uint32_t(TEFltPattern::TableSize));
 }
 
-// 6 of 49 with systems of 7 to 12 numbers played as their 6-number bets; 3 to 6 hits win.
+// The lotto with systems as game data.
 TGameData LottoGame()
 {
     TGameData game;
-    TGameInfo &g = game.Info;
-    g.Id = 1;
-    g.MaxNumber = 49;
-    g.Drawn = 6;
-    g.MinK = 6;
-    g.MaxK = 12;
-    g.BetSize = 6;
-    g.MaxSize = 12;
-    g.MultiFrom = 7;
-    g.HasSystems = true;
-    g.BasicStake = Amount(3);
-    g.WinStake = Amount(1);
-    g.MinHits = {1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
-    g.Prizes.assign(12, std::vector<Currency>(12, Amount(0)));
-    for (int k = 6; k <= 12; ++k) {
-        g.Prizes[size_t(k) - 1][2] = Amount(24);
-        g.Prizes[size_t(k) - 1][3] = Amount(150);
-        g.Prizes[size_t(k) - 1][4] = Amount(4000);
-        g.Prizes[size_t(k) - 1][5] = Amount(2000000);
-    }
-    BuildLevelCounts(g);
-    BuildHitsTable(g);
+    game.Info = SystemsLotto();
     return game;
 }
 

@@ -10,34 +10,6 @@
 
 namespace {
 
-// 6 of 49, systems of 7 to 12 numbers played as their 6-number bets, 3 to 6 hits win.
-TGameInfo SystemsGame()
-{
-    TGameInfo g;
-    g.Id = 1;
-    g.MaxNumber = 49;
-    g.Drawn = 6;
-    g.MinK = 6;
-    g.MaxK = 12;
-    g.BetSize = 6;
-    g.MaxSize = 12;
-    g.MultiFrom = 7;
-    g.HasSystems = true;
-    g.BasicStake = Amount(2, 5000);
-    g.WinStake = Amount(1);
-    g.MinHits = {1, 2, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
-    g.Prizes.assign(12, std::vector<Currency>(12, Amount(-1)));
-    for (int k = 6; k <= 12; ++k) {
-        g.Prizes[size_t(k) - 1][2] = Amount(24);
-        g.Prizes[size_t(k) - 1][3] = Amount(150);
-        g.Prizes[size_t(k) - 1][4] = Amount(4000);
-        g.Prizes[size_t(k) - 1][5] = Amount(2000000);
-    }
-    BuildLevelCounts(g);
-    BuildHitsTable(g);
-    return g;
-}
-
 // Pick 1 to 10 of 80, no systems.
 TGameInfo PickGame()
 {
@@ -75,7 +47,7 @@ TDynIntArr BetsByHits(int S, int M)
 
 TEST(GameCalculations, BetCostOfSimpleAndMultiBets)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     EXPECT_FALSE(IsMultiBet(g, 6));
     EXPECT_TRUE(IsMultiBet(g, 7));
     EXPECT_EQ(BetCost(g, 6, 1), Amount(2, 5000));
@@ -89,7 +61,7 @@ TEST(GameCalculations, BetCostOfSimpleAndMultiBets)
 
 TEST(GameCalculations, WinAmountReadsTheClampedRow)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     const int32_t vec[] = {0, 2, 10};
     EXPECT_EQ(WinAmount(g, 6, 6, vec, 3), Amount(2 * 4000 + 10 * 150));
     // Sizes outside MinK..MaxK read the nearest row.
@@ -119,7 +91,7 @@ TEST(GameCalculations, WinAmountMultipliesByWinStakeAndRoundsEachEntry)
 
 TEST(GameCalculations, WinAmountInLevelsCountsOnlyTheChosenHits)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     const int32_t vec[] = {1, 1, 1, 1};
     EXPECT_EQ(WinAmountInLevels(g, 6, 6, vec, 4, 5, 4), Amount(4000 + 150));
     EXPECT_EQ(WinAmountInLevels(g, 6, 6, vec, 3, 6, 4), WinAmount(g, 6, 6, vec, 4));
@@ -128,7 +100,7 @@ TEST(GameCalculations, WinAmountInLevelsCountsOnlyTheChosenHits)
 
 TEST(GameCalculations, LevelCountsAndMinimumHits)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     // Simple bets: 6, 5, 4, 3 hits; systems: their bets' 6 down to 3 hits.
     EXPECT_EQ(g.LevelCounts, (TDynByteArr{0, 0, 0, 0, 0, 4, 4, 4, 4, 4, 4, 4}));
     EXPECT_EQ(HitLevelCount(g, 6), 4);
@@ -146,7 +118,7 @@ TEST(GameCalculations, LevelCountsAndMinimumHits)
 
 TEST(GameCalculations, HitsTableAgreesWithTheBetsOfEverySystem)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     ASSERT_EQ(g.HitsTable.size(), 12u);
     for (int s = 7; s <= 12; ++s) {
         for (int m = 3; m <= 6; ++m) {
@@ -164,7 +136,7 @@ TEST(GameCalculations, HitsTableAgreesWithTheBetsOfEverySystem)
 
 TEST(GameCalculations, ExpandHitsTurnsSystemsIntoTheirBets)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     for (int s = 7; s <= 10; ++s) {
         // 1 system with 6 hits, 2 with 5, 3 with 4, 4 with 3.
         int32_t vec[] = {1, 2, 3, 4};
@@ -182,7 +154,7 @@ TEST(GameCalculations, ExpandHitsTurnsSystemsIntoTheirBets)
 
 TEST(GameCalculations, ExpandHitsOfAShortVectorKeepsItsLowestLevels)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     // Levels 4 and 3 hits only: 5 systems of 8 numbers with 4 hits, 1 with 3.
     int32_t vec[] = {5, 1};
     ExpandHits(g, 8, 4, vec, 2);
@@ -194,7 +166,7 @@ TEST(GameCalculations, ExpandHitsOfAShortVectorKeepsItsLowestLevels)
 
 TEST(GameCalculations, EightNumberSystemWithAllSixDrawnWins)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     int32_t vec[] = {1, 0, 0, 0};
     ExpandHits(g, 8, 6, vec, 4);
     // C(6,6) bets with 6 hits, C(6,5) x C(2,1) with 5, C(6,4) x C(2,2) with 4.
@@ -207,7 +179,7 @@ TEST(GameCalculations, EightNumberSystemWithAllSixDrawnWins)
 
 TEST(GameCalculations, SixtyFourBitHitsExpandAndWinBeyondThirtyTwoBits)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     // Three billion 8-number systems with 4 hits: C(4,4) x C(4,2) bets with 4 hits, C(4,3) x C(4,3) with 3.
     const int64_t systems = 3000000000;
     int64_t vec[] = {0, 0, systems, 0};
@@ -246,7 +218,7 @@ TEST(GameCalculations, HitsInFullVectorListsHighestLevelFirst)
 
 TEST(GameCalculations, HitsTableRefusesCountsBeyondThirtyTwoBits)
 {
-    TGameInfo g = SystemsGame();
+    TGameInfo g = SystemsLotto();
     EXPECT_TRUE(BuildHitsTable(g));
     // 10-number bets of systems up to 100 numbers: C(10, 5) x C(90, 5) bets hit 5 times.
     g.MaxNumber = 100;
@@ -260,7 +232,7 @@ TEST(GameCalculations, HitsTableRefusesCountsBeyondThirtyTwoBits)
 
 TEST(GameCalculations, HitsInfoAxes)
 {
-    const TGameInfo g = SystemsGame();
+    const TGameInfo g = SystemsLotto();
     THitsInfo info;
     info.Init(g, 10, 6, true);
     EXPECT_EQ(info.LowHits, 3);
@@ -288,7 +260,7 @@ TEST(GameCalculations, HitsInfoAxes)
 
 TEST(GameCalculations, ConsistentGamesHaveNoFault)
 {
-    EXPECT_EQ(GameInfoFault(SystemsGame()), "");
+    EXPECT_EQ(GameInfoFault(SystemsLotto()), "");
     EXPECT_EQ(GameInfoFault(PickGame()), "");
 }
 
@@ -315,12 +287,12 @@ TEST(GameCalculations, EveryBrokenRuleIsAFault)
         {"Prizes row too short", [](TGameInfo &g) { g.Prizes[3].pop_back(); }},
     };
     for (const auto &[what, change] : breaks) {
-        TGameInfo g = SystemsGame();
+        TGameInfo g = SystemsLotto();
         change(g);
         EXPECT_NE(GameInfoFault(g), "") << what;
     }
     // Sizes below the smallest played size may hold anything; without systems MultiFrom is free.
-    TGameInfo g = SystemsGame();
+    TGameInfo g = SystemsLotto();
     g.MinHits[0] = 5;
     g.HasSystems = false;
     g.MultiFrom = 0;

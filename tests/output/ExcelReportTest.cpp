@@ -13,6 +13,7 @@
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/fixtures/XlsxReader.h"
 
 #include <QCoreApplication>
@@ -81,8 +82,7 @@ protected:
 TEST_F(ExcelReportTest, FinishedReportsAreWrittenUnderFreeNamesAndOpened)
 {
     for (int run = 0; run < 2; ++run) {
-        script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-        script.answerOpen(true);
+        testsupport::expectReport(script);
         ASSERT_TRUE(ExcelAvailable());
         RunExcelReport(nullptr, GridJob());
     }
@@ -155,13 +155,10 @@ TEST_F(ExcelReportTest, ShellWindowsReachTheGridReportThroughTheirOpener)
         rows.sbTo->setText("5");
         rows.btnOK->click();
     });
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     OpenGridReport(nullptr, grid, "\rGra        : Lotto#Losowania#", 11);
     SetGridReportOpener(nullptr);
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets =
-        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 1u);
     EXPECT_EQ(sheets[0].At("B3").Text, "Losowania");
     EXPECT_EQ(sheets[0].At("B11").Text, "0.0");

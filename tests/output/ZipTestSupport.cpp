@@ -23,6 +23,21 @@ void put32(std::string &S, uint32_t V)
     put16(S, V >> 16);
 }
 
+// The fields the local and the central header share: from the version needed to the extra field's length.
+void putSharedHeaderFields(std::string &S, const ZipEntry &E)
+{
+    put16(S, 20); // version needed
+    put16(S, E.Flags);
+    put16(S, E.Method);
+    put16(S, E.Time);
+    put16(S, E.Date);
+    put32(S, E.Crc);
+    put32(S, static_cast<uint32_t>(E.Packed.size()));
+    put32(S, E.Size);
+    put16(S, static_cast<uint32_t>(E.Name.size()));
+    put16(S, 0); // extra
+}
+
 // Bits least significant first.
 class BitWriter {
 public:
@@ -179,30 +194,12 @@ std::string buildZip(const std::vector<ZipEntry> &Entries, const std::string &Pr
     for (const ZipEntry &e : Entries) {
         const size_t offset = out.size() - base;
         put32(out, 0x04034B50);
-        put16(out, 20);
-        put16(out, e.Flags);
-        put16(out, e.Method);
-        put16(out, e.Time);
-        put16(out, e.Date);
-        put32(out, e.Crc);
-        put32(out, static_cast<uint32_t>(e.Packed.size()));
-        put32(out, e.Size);
-        put16(out, static_cast<uint32_t>(e.Name.size()));
-        put16(out, 0);
+        putSharedHeaderFields(out, e);
         out += e.Name + e.Packed;
 
         put32(central, 0x02014B50);
-        put16(central, 20);
-        put16(central, 20);
-        put16(central, e.Flags);
-        put16(central, e.Method);
-        put16(central, e.Time);
-        put16(central, e.Date);
-        put32(central, e.Crc);
-        put32(central, static_cast<uint32_t>(e.Packed.size()));
-        put32(central, e.Size);
-        put16(central, static_cast<uint32_t>(e.Name.size()));
-        put16(central, 0); // extra
+        put16(central, 20); // version made by
+        putSharedHeaderFields(central, e);
         put16(central, 0); // comment
         put16(central, 0); // disk
         put16(central, 0); // internal attributes

@@ -13,7 +13,7 @@
 #include "shell/GridReportOpener.h"
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FFilter.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QDate>
@@ -257,13 +257,11 @@ TEST_F(DrawsEditorRoadTest, AReportOfRowsTenToTwentyWritesTheHeaderAndThoseRows)
         rows.sbTo->SetValue(20);
         rows.btnOK->click();
     });
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     EXPECT_EQ(sendCommand(editor, WM_SYS_REPORT), 1);
     SetGridReportOpener(nullptr);
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
 
-    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 1u);
     const testsupport::XlsxSheet &sheet = sheets[0];
     // The first line begins with a carriage return, which the workbook's XML writes escaped.

@@ -4,7 +4,7 @@
 #include "output/FSelRepItems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/ProgressPanel.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QListWidget>
@@ -211,13 +211,10 @@ TEST_F(StatFormTest, SeveralTablesGoOnASheetEachAsTicked)
         EXPECT_EQ(items.CheckListBox1->count(), 2);
         items.btnOK->click();
     });
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     sendCommand(window, WM_SYS_REPORT);
     EXPECT_EQ(window->ReportItems, (std::vector<bool>{true, false, true}));
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets =
-        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].Name, "Arkusz A");
     EXPECT_EQ(sheets[1].Name, "Arkusz C");

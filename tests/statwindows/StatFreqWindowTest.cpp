@@ -14,7 +14,7 @@
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QCheckBox>
@@ -388,12 +388,9 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
         rows.sbTo->setText("20");
         rows.btnOK->click();
     });
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     sendCommand(window, WM_SYS_REPORT);
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets =
-        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 2u);
     const testsupport::XlsxSheet &details = sheets[0];
     EXPECT_EQ(details.Name, "Szczegóły");

@@ -8,7 +8,7 @@
 #include "shell/FSelectComb.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QChart>
@@ -432,11 +432,9 @@ TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogAndTheReportHoldsTheChec
     // Three hits of the first two rows, two of the third.
     EXPECT_EQ(GridRow(*window, 1), QStringList({"0", "0", "0", "2", Money(48)}));
 
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     sendCommand(window, WM_SYS_REPORT);
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets = testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 1u);
     const testsupport::XlsxSheet &sheet = sheets[0];
     const std::vector<std::string> header = {

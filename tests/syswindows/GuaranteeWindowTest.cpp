@@ -10,7 +10,7 @@
 #include "syswindows/FGuarSysShort.h"
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FWriteFile.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLabel>
@@ -205,12 +205,9 @@ protected:
                 Choose(items);
                 items.btnOK->click();
             });
-        script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-        script.answerOpen(true);
+        testsupport::expectReport(script);
         sendCommand(Window, WM_SYS_REPORT);
-        if (script.openedDocuments().empty())
-            return {};
-        return testsupport::readXlsx(script.openedDocuments().back().toStdString());
+        return testsupport::openedReport(script);
     }
 
     TGameData *Lotto() const { return Games.GameById(LottoId); }

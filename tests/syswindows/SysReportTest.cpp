@@ -4,7 +4,7 @@
 #include "engine/USysGeneral.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/FGlobalStartup.h"
-#include "tests/fixtures/XlsxReader.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <filesystem>
@@ -28,12 +28,9 @@ TEST_F(SysWindowTest, ReportOfAClassicSystemWithAKeyHasBothSheets)
     const int count = window->ViewCount();
     ASSERT_GT(count, 0);
 
-    script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
-    script.answerOpen(true);
+    testsupport::expectReport(script);
     sendCommand(window, WM_SYS_REPORT);
-    ASSERT_EQ(script.openedDocuments().size(), 1u);
-    const std::vector<testsupport::XlsxSheet> sheets =
-        testsupport::readXlsx(script.openedDocuments()[0].toStdString());
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].Name, "System z kluczem");
     EXPECT_EQ(sheets[1].Name, "System bez klucza");
