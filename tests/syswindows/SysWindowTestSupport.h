@@ -132,6 +132,18 @@ protected:
 
     static QString StatValue(const TGenSysForm &Window, int Row) { return Window.sgStat->Cells(1, Row); }
 
+    // The texts of a grid's row, as shown.
+    static QStringList GridRow(const TStringAlignGrid &Grid, int Row)
+    {
+        QStringList cells;
+        for (int col = 0; col < Grid.ColCount(); ++col) {
+            QString text;
+            Grid.GetCellText(col, Row, text);
+            cells << text;
+        }
+        return cells;
+    }
+
     std::unique_ptr<TfrmMain> frame;
     testsupport::ModalScript script;
     std::optional<testsupport::ProgramFolder> folder;
