@@ -27,6 +27,13 @@ inline void put(platform::Bytes &B, uint64_t Value, int Size)
         B.push_back(uint8_t(Value >> (8 * i)));
 }
 
+inline void putDouble(platform::Bytes &B, double Value)
+{
+    uint64_t raw = 0;
+    std::memcpy(&raw, &Value, 8);
+    put(B, raw, 8);
+}
+
 struct Entry {
     uint32_t Id = 1;
     double Date = 46000;
@@ -47,9 +54,7 @@ inline platform::Bytes record(const Entry &E, uint8_t Fill = 0)
 {
     platform::Bytes b;
     put(b, E.Id, 4);
-    uint64_t date = 0;
-    std::memcpy(&date, &E.Date, 8);
-    put(b, date, 8);
+    putDouble(b, E.Date);
     put(b, E.GameId, 4);
     put(b, uint32_t(E.Kind), 4);
     b.push_back(E.K);
