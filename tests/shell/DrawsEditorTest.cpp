@@ -136,7 +136,8 @@ TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
     EXPECT_EQ(grid.CalcGridWidth(true), grid.width());
 }
 
-TEST_F(DrawsEditorTest, FoundNumbersAreShownMarkedAndTheUndoShowsAllAgain)
+// Found numbers, a filter as a mark and a new range: each view, its marks in the whole view, and the undo.
+TEST_F(DrawsEditorTest, FoundNumbersAFilterAndARangeShowTheirViewsAndMarks)
 {
     TfrmDrawsEditor *editor = OpenEditor();
     editor->FindNumbers({2, 1});
@@ -161,12 +162,10 @@ TEST_F(DrawsEditorTest, FoundNumbersAreShownMarkedAndTheUndoShowsAllAgain)
     EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdAdd);
     EXPECT_EQ(sendCommand(editor, WM_COMB_DELETE), 1);
     EXPECT_EQ(editor->DrawsMan->Count(), 6);
-}
+    editor->btnDelFind->click();
 
-TEST_F(DrawsEditorTest, AFilterAsAMarkFillsTheFilterTabAndRemovingItShowsAll)
-{
-    TfrmDrawsEditor *editor = OpenEditor();
-    const std::unique_ptr<TGroupFilter> filter = SumFilter(*editor);
+    // The sums 100..120 as a mark fill the "Filtr" tab; removing the filter shows all.
+    std::unique_ptr<TGroupFilter> filter = SumFilter(*editor);
     editor->ApplyFilter(*filter, false, false);
     EXPECT_TRUE(editor->rbViewFlt->isChecked());
     EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
@@ -183,12 +182,10 @@ TEST_F(DrawsEditorTest, AFilterAsAMarkFillsTheFilterTabAndRemovingItShowsAll)
     EXPECT_EQ(editor->lblCount->text(), QStringLiteral("6"));
     EXPECT_TRUE(editor->eFilter->text().isEmpty());
     EXPECT_TRUE(editor->sgFilters->Cells(0, 1).isEmpty());
-}
 
-TEST_F(DrawsEditorTest, ANewRangeSwitchesTheViewsOffAndShowsAllOfIt)
-{
-    TfrmDrawsEditor *editor = OpenEditor();
-    editor->ApplyFilter(*SumFilter(*editor), false, false);
+    // A new range switches the views off and shows all of it unmarked.
+    filter = SumFilter(*editor);
+    editor->ApplyFilter(*filter, false, false);
     editor->FindNumbers({1});
     script.onDialog([](QDialog &Dialog) {
         auto &range = dynamic_cast<TfrmDrawsFilter &>(Dialog);
