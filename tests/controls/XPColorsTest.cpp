@@ -110,22 +110,14 @@ TEST_F(XPPalette, WorkingColoursAtHighAndLowDepth)
               (std::vector<TColor>{clWhite, 0x003264C8, clWhite, 0x006A240A, clWhite, clWhite, 0x006A240A,
                                    0x003264C8, 0x00808080, 0x00808080, 0x00808080, 0x00808080}));
 
+    // Own colours: the selection dimmed only at high depth when asked, system colours resolved.
     menu.SetUseSystemColors(false);
     menu.SetSelectColor(0x00336699);
-    menu.SetColor(0x00010203);
     menu.SetSelectFontColor(clBtnFace);
-    TXPColors own = menu.WorkingColors(32);
-    EXPECT_EQ(own.MenuColor, 0x00010203u);
-    EXPECT_EQ(own.SelectFill, 0x00336699u);
-    EXPECT_EQ(own.CheckedFill, 0x00336699u);
-    EXPECT_EQ(own.SelectFont, 0x003264C8u);
-    EXPECT_EQ(own.DisabledText, 0x00808080u); // clInactiveCaption
+    EXPECT_EQ(menu.WorkingColors(32).SelectFont, 0x003264C8u);
+    EXPECT_EQ(menu.WorkingColors(32).CheckedFill, 0x00336699u);
     menu.SetUseDimColor(true);
-    own = menu.WorkingColors(32);
-    EXPECT_EQ(own.SelectFill, 0x00BECEDEu);
-    own = menu.WorkingColors(8);
-    EXPECT_EQ(own.SelectFill, 0x00336699u);
-    EXPECT_EQ(own.CheckedFill, clWhite);
-    EXPECT_EQ(own.CheckedSelectedFill, clSilver);
-    EXPECT_EQ(own.FrameLight, 0x00808080u);
+    EXPECT_EQ(menu.WorkingColors(32).SelectFill, 0x00BECEDEu); // lightened by 68
+    EXPECT_EQ(menu.WorkingColors(8).SelectFill, 0x00336699u);
+    EXPECT_EQ(menu.WorkingColors(8).CheckedSelectedFill, clSilver);
 }
