@@ -4,9 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdio>
 #include <map>
-#include <stdexcept>
+#include <string_view>
 
 namespace testsupport {
 namespace {
@@ -59,52 +60,28 @@ private:
     int m_count = 0;
 };
 
-// The longest earlier match of at least MinLength bytes at Pos within MaxDistance, by a chain of the
-// positions of each three-byte prefix; Length 0 when none.
-class Matcher {
-public:
-    Matcher(const std::string &Data, size_t MaxDistance, size_t MaxLength)
-        : m_data(Data), m_maxDistance(MaxDistance), m_maxLength(MaxLength) {}
-
-    void find(size_t Pos, size_t &Distance, size_t &Length) const
-    {
-        Length = 0;
-        if (Pos + 3 > m_data.size())
-            return;
-        const auto it = m_chains.find(m_data.substr(Pos, 3));
-        if (it == m_chains.end())
-            return;
-        int tries = 0;
-        for (auto p = it->second.rbegin(); p != it->second.rend() && tries < 64; ++p, ++tries) {
-            if (Pos - *p > m_maxDistance)
-                break;
-            size_t len = 0;
-            while (Pos + len < m_data.size() && len < m_maxLength && m_data[*p + len] == m_data[Pos + len])
-                ++len;
-            if (len > Length) {
-                Length = len;
-                Distance = Pos - *p;
-            }
-        }
-    }
-    void add(size_t Pos)
-    {
-        if (Pos + 3 <= m_data.size())
-            m_chains[m_data.substr(Pos, 3)].push_back(Pos);
-    }
-
-private:
-    const std::string &m_data;
-    size_t m_maxDistance, m_maxLength;
-    std::map<std::string, std::vector<size_t>> m_chains;
-};
-
-int indexBits(int N)
+// The longest earlier match at Pos within MaxDistance, among the 64 nearest starts of its first three
+// bytes; Length 0 when none.
+void findMatch(const std::string &Data, size_t Pos, size_t MaxDistance, size_t MaxLength, size_t &Distance,
+               size_t &Length)
 {
-    int bits = 1;
-    while ((1 << bits) < N)
-        ++bits;
-    return bits;
+    Length = 0;
+    if (Pos == 0 || Pos + 3 > Data.size())
+        return;
+    const size_t first = Pos - std::min(Pos, MaxDistance);
+    const std::string_view window(Data.data() + first, Pos + 2 - first), prefix(Data.data() + Pos, 3);
+    size_t at = Pos - 1 - first;
+    for (int tries = 0; tries < 64 && (at = window.rfind(prefix, at)) != window.npos; ++tries, --at) {
+        size_t len = 0;
+        while (Pos + len < Data.size() && len < MaxLength && Data[first + at + len] == Data[Pos + len])
+            ++len;
+        if (len > Length) {
+            Length = len;
+            Distance = Pos - first - at;
+        }
+        if (at == 0)
+            break;
+    }
 }
 
 // Code lengths: two short codes for the symbols given, the rest as long as a complete code needs.
@@ -302,11 +279,10 @@ std::string reduce(const std::string &Data, int Factor)
     constexpr uint8_t dle = 144;
     const size_t lengthMask = 0x7Fu >> (Factor - 1);
     const size_t maxDistance = ((size_t{1} << Factor) - 1) * 256 + 256;
-    Matcher matcher(Data, maxDistance, lengthMask + 255 + 3);
     std::string expanded;
     for (size_t i = 0; i < Data.size();) {
         size_t distance = 0, length = 0;
-        matcher.find(i, distance, length);
+        findMatch(Data, i, maxDistance, lengthMask + 255 + 3, distance, length);
         const size_t d = distance - 1;
         if (length >= 3 && !(length == 3 && d < 256)) { // a copy byte of 0 would read as a literal 144
             const size_t l = length - 3;
@@ -321,8 +297,6 @@ std::string reduce(const std::string &Data, int Factor)
             if (static_cast<uint8_t>(Data[i]) == dle)
                 expanded += '\0';
         }
-        for (size_t k = 0; k < length; ++k)
-            matcher.add(i + k);
         i += length;
     }
 
@@ -360,7 +334,7 @@ std::string reduce(const std::string &Data, int Factor)
             out.putByte(c);
         } else {
             out.put(0, 1);
-            out.put(static_cast<uint32_t>(at - set.begin()), indexBits(static_cast<int>(set.size())));
+            out.put(static_cast<uint32_t>(at - set.begin()), static_cast<int>(std::max<size_t>(1, std::bit_width(set.size() - 1))));
         }
         last = c;
     }
@@ -383,10 +357,9 @@ std::string implode(const std::string &Data, uint16_t Flags)
     BitWriter out;
     for (char c : header)
         out.putByte(static_cast<uint8_t>(c));
-    Matcher matcher(Data, size_t{1} << (lowBits + 6), 63 + 255 + minLength);
     for (size_t i = 0; i < Data.size();) {
         size_t distance = 0, length = 0;
-        matcher.find(i, distance, length);
+        findMatch(Data, i, size_t{1} << (lowBits + 6), 63 + 255 + minLength, distance, length);
         if (length >= minLength) {
             const size_t d = distance - 1, l = length - minLength;
             out.put(0, 1);
@@ -406,8 +379,6 @@ std::string implode(const std::string &Data, uint16_t Flags)
             else
                 out.putByte(c);
         }
-        for (size_t k = 0; k < length; ++k)
-            matcher.add(i + k);
         i += length;
     }
     return out.take();

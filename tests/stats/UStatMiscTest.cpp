@@ -2,6 +2,7 @@
 
 #include "stats/UExpVal.h"
 #include "tests/stats/TableStatTestSupport.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,6 @@ using namespace tabletest;
 
 namespace {
 
-bool IsPrime(int X)
-{
-    if (X < 2)
-        return false;
-    for (int d = 2; d * d <= X; ++d)
-        if (X % d == 0)
-            return false;
-    return true;
-}
-
 TValues MiscValues(const TStatDraws &Draws)
 {
     TValues values;
@@ -30,7 +21,7 @@ TValues MiscValues(const TStatDraws &Draws)
         int evens = 0, primes = 0, sum = 0, tens = 0, units = 0, common = 0;
         for (const uint8_t n : x) {
             evens += n % 2 == 0;
-            primes += IsPrime(n);
+            primes += testsupport::isPrime(n);
             sum += n;
             tens += n / 10;
             units += n % 10;
@@ -44,14 +35,6 @@ TValues MiscValues(const TStatDraws &Draws)
     return values;
 }
 
-std::vector<TDynByteArr> EvenOddPatterns(const TValues &Values)
-{
-    std::vector<TDynByteArr> patterns;
-    for (const auto &row : Values)
-        patterns.push_back({static_cast<uint8_t>(row[0]), static_cast<uint8_t>(row[1])});
-    return patterns;
-}
-
 } // namespace
 
 TEST(StatMiscTest, TheLottoHistoryAgreesWithAPlainRecount)
@@ -63,7 +46,10 @@ TEST(StatMiscTest, TheLottoHistoryAgreesWithAPlainRecount)
     const TValues values = MiscValues(stat.Draws);
     EXPECT_TRUE(SameTable(stat.Details, stat.Groups, stat.SummaryRows, values, 11));
     EXPECT_TRUE(SameMeans(stat.RunningMeans, values, 11));
-    EXPECT_TRUE(SamePatterns(stat.Patterns, stat.PatternGroups, EvenOddPatterns(values), std::vector<int32_t>(3545, 2)));
+    std::vector<TDynByteArr> evenOdd;
+    for (const auto &row : values)
+        evenOdd.push_back({static_cast<uint8_t>(row[0]), static_cast<uint8_t>(row[1])});
+    EXPECT_TRUE(SamePatterns(stat.Patterns, stat.PatternGroups, evenOdd, std::vector<int32_t>(3545, 2)));
     const double expected[] = {ExpEvens(49, 6), 6 - ExpEvens(49, 6), ExpPrimes(49, 6), 150,
                                100.0 / 49 * 6 + 225.0 / 49 * 6, 100.0 / 49 * 6, 225.0 / 49 * 6, 36.0 / 49,
                                50.0 / 7, 300.0 / 7, 250.0 / 7};
@@ -78,16 +64,14 @@ TEST(StatMiscTest, HandMadeDrawsGiveTheValuesAndTextsWorkedByHand)
                                   {2, 4, 7, 9, 11, 13}}),
                        -1);
     stat.Calculate();
-    // Latest draw first: rows 3, 2, 1, 0 of the draws.
-    const auto column = [&](size_t Row) {
-        std::vector<int32_t> values;
-        for (size_t c = 0; c < 11; ++c)
-            values.push_back(stat.Details[Row][c].Value);
-        return values;
-    };
-    EXPECT_EQ(column(3), (std::vector<int32_t>{3, 3, 3, 21, 21, 0, 21, 0, 1, 6, 5}));
-    EXPECT_EQ(column(2), (std::vector<int32_t>{3, 3, 3, 21, 21, 0, 21, 6, 1, 6, 5}));
-    EXPECT_EQ(column(1), (std::vector<int32_t>{3, 3, 1, 197, 35, 18, 17, 0, 10, 49, 39}));
+    // Latest draw first: the first three draws are rows 3, 2 and 1.
+    std::vector<std::vector<int32_t>> rows(3);
+    for (size_t r = 0; r < 3; ++r)
+        for (const TDetItem &cell : stat.Details[3 - r])
+            rows[r].push_back(cell.Value);
+    EXPECT_EQ(rows, (std::vector<std::vector<int32_t>>{{3, 3, 3, 21, 21, 0, 21, 0, 1, 6, 5},
+                                                       {3, 3, 3, 21, 21, 0, 21, 6, 1, 6, 5},
+                                                       {3, 3, 1, 197, 35, 18, 17, 0, 10, 49, 39}}));
     EXPECT_EQ(Text(stat, &TStatTables::GetDetailText, 2, 0, 0), "02P - 04N");
     EXPECT_EQ(Text(stat, &TStatTables::GetDetailText, 1, 5, 3) + Text(stat, &TStatTables::GetDetailText, 1, 3, 3),
               "21 ");
