@@ -33,6 +33,14 @@ QStringList Row(const TdfsExtListView &List, int Index)
     return texts;
 }
 
+QStringList Captions(const TdfsExtListView &List)
+{
+    QStringList captions;
+    for (int i = 0; i < List.ColumnCount(); ++i)
+        captions << List.ColumnCaption(i);
+    return captions;
+}
+
 } // namespace
 
 class ReadFileTest : public HistoryTest {
@@ -82,8 +90,10 @@ TEST_F(ReadFileTest, ListsSoundFilesOfKnownGamesWithSortsAndMarks)
     list.ColumnClick(1);
     EXPECT_EQ(list.Item(0).Caption(), "Zeta");
     EXPECT_EQ(list.SelectedIndex(), 1) << "the selection stays with its file";
+    EXPECT_EQ(Captions(list), (QStringList{"Nazwa obiektu", "Rodzaj obiektu +", "Gra", "System", "Data utworzenia"}));
     list.ColumnClick(1);
     EXPECT_EQ(list.Item(0).Caption(), "alfa");
+    EXPECT_EQ(Captions(list)[1], "Rodzaj obiektu -");
     list.ColumnClick(0);
     list.ColumnClick(0);
     EXPECT_EQ(list.Item(0).Caption(), "Zeta");
