@@ -107,6 +107,16 @@ inline TDynByteArr RightAligned(std::vector<uint8_t> Values, size_t Width)
     return pattern;
 }
 
+// The counts above 1 of Counts (how often each value repeats), right-aligned in Width bytes.
+inline TDynByteArr RepeatsPattern(const std::map<int32_t, int32_t> &Counts, size_t Width)
+{
+    std::vector<uint8_t> repeated;
+    for (const auto &[value, count] : Counts)
+        if (count > 1)
+            repeated.push_back(static_cast<uint8_t>(count));
+    return RightAligned(std::move(repeated), Width);
+}
+
 // The pattern table, latest draw first, against one pattern per draw (its Len the entries above 0, or
 // Lens when given), and its groups against a map of the patterns.
 inline testing::AssertionResult SamePatterns(const TCDets &Patterns, const TCGDets &Groups,

@@ -29,11 +29,7 @@ TEST(StatDiffsTest, TheLottoHistoryAgreesWithAPlainRecountOfTheFourTables)
         auto &row = classes.emplace_back();
         for (const int32_t d : present)
             row.push_back(counts[d]);
-        std::vector<uint8_t> repeated;
-        for (const auto &[d, count] : counts)
-            if (count > 1)
-                repeated.push_back(static_cast<uint8_t>(count));
-        repeats.push_back(RightAligned(repeated, 3));
+        repeats.push_back(RepeatsPattern(counts, 3));
         numbers.emplace_back(draw.Numbers.begin(), draw.Numbers.end());
     }
     EXPECT_EQ(stat.ClassCount, static_cast<int32_t>(present.size()));

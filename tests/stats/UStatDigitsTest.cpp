@@ -31,11 +31,7 @@ TEST(StatDigitsTest, TheLottoHistoryAgreesWithAPlainRecountOfBothDigits)
             auto &row = values.emplace_back();
             for (const int32_t d : present)
                 row.push_back(counts[d]);
-            std::vector<uint8_t> repeated;
-            for (const auto &[d, count] : counts)
-                if (count > 1)
-                    repeated.push_back(static_cast<uint8_t>(count));
-            patterns.push_back(RightAligned(repeated, 3));
+            patterns.push_back(RepeatsPattern(counts, 3));
         }
         EXPECT_EQ(stat.PresentDigits, TDynIntArr(present.begin(), present.end()));
         EXPECT_TRUE(SameTable(stat.Details, stat.Groups, stat.SummaryRows, values, present.size()));
