@@ -53,12 +53,9 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
 
     auto *statusCaption = new QLabel(QStringLiteral("Status:"), this);
     lblStatus = new QLabel(this);
-    ProgressBar1 = new TALProgressBar(this);
+    ProgressBar1 = NewProgressBar(this);
     ProgressBar1->SetMax(1001);
-    ProgressBar1->SetBarColor1(0x00800000);
-    lblProg = new QLabel(this);
-    lblProg->setAlignment(Qt::AlignCenter);
-    lblProg->setMinimumWidth(50);
+    lblProg = NewPercentLabel(this, Qt::AlignCenter);
     btnStop = new QPushButton(QStringLiteral("&Zatrzymaj"), this);
     LV = new TCustomEnhListView(this);
     LV->AddColumn(QStringLiteral("Gra"), ScaledWidth(115));

@@ -53,13 +53,11 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Label6 = new QLabel(QStringLiteral("Eksport danych do arkusza kalkulacyjnego"), this);
     ProgressBar1 = NewProgressBar(this);
-    ProgressBar1->setMinimumHeight(16);
     auto *Panel2 = new QFrame(this);
     Panel2->setFrameShape(QFrame::Panel);
     Panel2->setFrameShadow(QFrame::Sunken);
-    lblProgress = new QLabel(QStringLiteral("0%"), Panel2);
-    lblProgress->setAlignment(Qt::AlignCenter);
-    lblProgress->setMinimumWidth(56);
+    lblProgress = NewPercentLabel(Panel2, Qt::AlignCenter);
+    lblProgress->setText(QStringLiteral("0%"));
     auto *panelLayout = new QHBoxLayout(Panel2);
     panelLayout->setContentsMargins(2, 0, 2, 0);
     panelLayout->addWidget(lblProgress);

@@ -4,13 +4,16 @@
 #include "controls/ALStatusBar.h"
 #include "core/ProgramLocale.h"
 #include "platform/Dispatcher.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FMain.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QThread>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 
@@ -30,6 +33,11 @@ const char *PercentFormat(int Step)
     }
 }
 
+QString PercentText(const char *Format, double Percent)
+{
+    return QString::fromStdString(FormatFloat(Format, Percent)) + QLatin1Char('%');
+}
+
 bool OnGuiThread()
 {
     const QCoreApplication *app = QCoreApplication::instance();
@@ -39,10 +47,8 @@ bool OnGuiThread()
 void ShowProgressNow(TALProgressBar *Bar, QLabel *Lbl, int Pos, int Step)
 {
     Bar->SetPosition(Pos);
-    if (const char *format = PercentFormat(Step); format && Bar->Max() != 0) {
-        const double percent = double(Pos) / Bar->Max() * 100;
-        Lbl->setText(QString::fromStdString(FormatFloat(format, percent)) + QLatin1Char('%'));
-    }
+    if (const char *format = PercentFormat(Step); format && Bar->Max() != 0)
+        Lbl->setText(PercentText(format, double(Pos) / Bar->Max() * 100));
     Lbl->repaint();
 }
 
@@ -103,5 +109,16 @@ TALProgressBar *NewProgressBar(QWidget *Parent)
     bar->SetShowPosText(false);
     bar->SetMax(10000);
     bar->Loaded();
+    bar->setMinimumHeight(16);
     return bar;
+}
+
+QLabel *NewPercentLabel(QWidget *Parent, Qt::Alignment Alignment)
+{
+    constexpr int DesignWidth = 56;
+    auto *label = new QLabel(Parent);
+    label->setAlignment(Alignment);
+    const int widest = QFontMetrics(label->font()).horizontalAdvance(PercentText(PercentFormat(1), 100));
+    label->setMinimumWidth(std::max(ScaledWidth(DesignWidth), widest));
+    return label;
 }

@@ -4,6 +4,7 @@
 // called there, else later through the installed dispatcher (in the order of the calls).
 
 #include <QString>
+#include <Qt>
 
 #include <functional>
 
@@ -13,6 +14,9 @@ class TALProgressBar;
 
 // A progress bar of the program's look: one navy bar over 0..10000, no text of its own.
 TALProgressBar *NewProgressBar(QWidget *Parent);
+// The label ShowProgress writes a bar's percentage to: by the width rule, wide enough for "100,00%" in
+// its own font.
+QLabel *NewPercentLabel(QWidget *Parent, Qt::Alignment Alignment = Qt::AlignRight | Qt::AlignVCenter);
 
 // Runs Task on the GUI thread: at once when called there, else queued through the installed dispatcher
 // (dropped when none is installed); never blocks.

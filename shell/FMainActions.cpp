@@ -339,9 +339,7 @@ void TfrmMain::CreateStatusBar()
     layout->setContentsMargins(3, 3, 3, 3);
     ALProgressBar1 = NewProgressBar(Panel2);
     ALProgressBar1->SetPosTextSuffix(QStringLiteral("%"));
-    lblProg = new QLabel(Panel2);
-    lblProg->setMinimumWidth(56);
-    lblProg->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblProg = NewPercentLabel(Panel2);
     layout->addWidget(ALProgressBar1, 1);
     layout->addWidget(lblProg);
     ALStatusBar1->installEventFilter(this);

@@ -10,10 +10,7 @@ TProgressPanel::TProgressPanel(QWidget *Parent) : QWidget(Parent)
 {
     lblPrsText = new QLabel(this);
     ProgressBar1 = NewProgressBar(this);
-    ProgressBar1->setMinimumHeight(16);
-    lblProgress = new QLabel(this);
-    lblProgress->setMinimumWidth(56);
-    lblProgress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    lblProgress = NewPercentLabel(this);
     auto *layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->addWidget(lblPrsText);

@@ -7,6 +7,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalProgress.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QCheckBox>
@@ -23,8 +24,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-constexpr TColor ProgressBarColor = 0x800000; // navy
 
 QLineEdit *NewReadOnlyEdit(QWidget *Parent)
 {
@@ -75,16 +74,8 @@ void TfrmFilter::CreateControls()
     page->addWidget(CreateSelection(), 1);
     page->addWidget(CreateRunPanel());
 
-    ProgressBar1 = new TALProgressBar(this);
-    ProgressBar1->SetBarColorStyle(cs1Color);
-    ProgressBar1->SetBarColor1(ProgressBarColor);
-    ProgressBar1->SetShowPosText(false);
-    ProgressBar1->SetMax(10000);
-    ProgressBar1->Loaded();
-    ProgressBar1->setMinimumHeight(16);
-    lblProgress = new QLabel(this);
-    lblProgress->setMinimumWidth(ScaledWidth(56));
-    lblProgress->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    ProgressBar1 = NewProgressBar(this);
+    lblProgress = NewPercentLabel(this);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);

@@ -4,6 +4,7 @@
 #include "controls/ALProgressBar.h"
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalProgress.h"
 #include "shell/ResultGrid.h"
 
 #include <QFontMetrics>
@@ -17,28 +18,7 @@
 
 namespace {
 
-constexpr TColor ProgressBarColor = 0x800000; // navy
 constexpr int GuarRowHeight = 17;
-
-TALProgressBar *NewProgressBar(QWidget *Parent)
-{
-    auto *bar = new TALProgressBar(Parent);
-    bar->SetBarColorStyle(cs1Color);
-    bar->SetBarColor1(ProgressBarColor);
-    bar->SetPrecission(2);
-    bar->SetMax(10000);
-    bar->Loaded();
-    bar->setMinimumHeight(16);
-    return bar;
-}
-
-QLabel *NewPercentLabel(QWidget *Parent)
-{
-    auto *label = new QLabel(Parent);
-    label->setMinimumWidth(56);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return label;
-}
 
 TStringAlignGrid *NewResultGrid(QWidget *Parent)
 {

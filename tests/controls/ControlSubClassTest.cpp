@@ -2,6 +2,7 @@
 #include "controls/ComponentTag.h"
 #include "controls/XPColors.h"
 #include "controls/XPMenu.h"
+#include "tests/support/HangGuard.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -182,7 +183,7 @@ TEST_F(ControlSubClassTest, HeldSpaceRepaintsOnceAndDoubleClickPressesAgain)
 {
     activate(XPSet({xccForm}));
     form->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get(), testsupport::HangGuardMs));
     PaintCounter counter;
     button->installEventFilter(&counter);
 

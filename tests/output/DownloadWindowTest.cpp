@@ -17,10 +17,9 @@
 #include "tests/output/TestHttpServer.h"
 #include "tests/output/ZipTestSupport.h"
 #include "tests/shell/ShellTestSupport.h"
-#include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
-#include <QDeadlineTimer>
 #include <QTest>
 #include <QPushButton>
 
@@ -34,14 +33,7 @@ namespace {
 
 constexpr uint8_t LottoId = 1, MiniId = 2, MultiId = 3;
 
-template <typename Pred>
-bool ProcessUntil(Pred Done)
-{
-    const QDeadlineTimer guard(testsupport::HangGuardMs);
-    while (!Done() && !guard.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
+using testsupport::ProcessUntil;
 
 // The project's history as its own lines: "N. DD.MM.YYYY a,b,c,d,e,f", from 1 January 1992 on.
 TSiteRec HistorySite(const std::string &Location)

@@ -11,6 +11,7 @@
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
 #include "tests/output/LayoutBytes.h"
+#include "tests/support/HangGuard.h"
 
 #include <QComboBox>
 #include <QPushButton>
@@ -156,7 +157,7 @@ TEST_F(PrintSystemTest, EnterClosesWithoutPrintingAndTheTestPrintMarksTheWholeLa
     Print([](TfrmPrintSystem &Window) {
         Window.btnTest->click();
         Window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Window, testsupport::HangGuardMs));
         QTest::keyClick(Window.seFrom, Qt::Key_Return);
         EXPECT_FALSE(Window.isVisible());
         EXPECT_EQ(Window.result(), 2);

@@ -2,10 +2,9 @@
 // ends the run without a late end.
 #include "core/UGlobalThreads.h"
 #include "shell/TaskRunner.h"
-#include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -16,15 +15,7 @@
 
 namespace {
 
-// Runs the event loop until Done holds (or the hang guard expires).
-template <typename Pred>
-bool ProcessUntil(Pred Done)
-{
-    const QDeadlineTimer guard(testsupport::HangGuardMs);
-    while (!Done() && !guard.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
+using testsupport::ProcessUntil;
 
 void Drain()
 {

@@ -16,7 +16,7 @@
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
-#include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
 #include <QAction>
@@ -33,6 +33,8 @@
 #include <optional>
 #include <utility>
 #include <vector>
+
+using testsupport::ProcessUntil;
 
 class StatWindowTest : public FreshRegistry {
 protected:
@@ -84,16 +86,6 @@ protected:
         while (Window->State == 2 && !guard.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         ASSERT_NE(Window->State, 2) << "the computation did not end";
-    }
-
-    // Runs the event loop until Done holds; the guard only stops a hang.
-    template <typename Pred>
-    static bool ProcessUntil(Pred Done)
-    {
-        const QDeadlineTimer guard(testsupport::HangGuardMs);
-        while (!Done() && !guard.hasExpired())
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return Done();
     }
 
     static void ProcessPosted()

@@ -16,7 +16,7 @@
 #include "shell/ParamsRecord.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FWriteFile.h"
-#include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLineEdit>
@@ -29,14 +29,7 @@
 
 namespace {
 
-template <typename Pred>
-bool ProcessUntil(Pred Done)
-{
-    const QDeadlineTimer guard(testsupport::HangGuardMs);
-    while (!Done() && !guard.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
+using testsupport::ProcessUntil;
 
 bool SumWithin(const uint8_t *Comb, int K, int From, int To)
 {

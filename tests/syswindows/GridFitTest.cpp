@@ -1,11 +1,13 @@
 #include "controls/Graphics.h"
 #include "core/UComb.h"
 #include "engine/USysGeneral.h"
+#include "shell/FGlobalProgress.h"
 #include "syswindows/FSysShort.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QLabel>
 
 namespace {
 
@@ -117,6 +119,15 @@ TEST_P(GridFitTest, MillionthRowNumberFitsItsColumn)
     ExpectTextsFit(*window->sgStat, "sgStat", true);
     QApplication::processEvents();
     EXPECT_EQ(window->sgSystem->VisibleColCount(), 2) << "the window fits the wider grid";
+}
+
+// The room of the status bar's percentage holds its widest text, so the bar keeps its length as it grows.
+TEST_P(GridFitTest, PercentLabelHoldsTheWidestPercentage)
+{
+    ProgressShow(10000, 1);
+    const QLabel *label = frame->lblProg;
+    ASSERT_EQ(label->text(), QStringLiteral("100,00%"));
+    EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->minimumWidth());
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, GridFitTest, testing::Values(1.0, 1.5));

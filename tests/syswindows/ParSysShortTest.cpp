@@ -1,6 +1,7 @@
 #include "controls/FloatSpin.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/FParSysShort.h"
+#include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QCheckBox>
@@ -195,7 +196,7 @@ TEST_F(ParSysShortTest, EnterShowsAndMakesWhatTheFieldsHoldWithinTheirRanges)
     dialog.Init(Lotto(), 9, false, false, 0, 9, 8);
     dialog.show();
     dialog.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog, testsupport::HangGuardMs));
     dialog.seCNum->selectAll();
     QTest::keyClicks(dialog.seCNum, "5");
     EXPECT_EQ(dialog.sgStat->Cells(1, 1), "9");

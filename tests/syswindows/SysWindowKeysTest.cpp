@@ -1,3 +1,4 @@
+#include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@ class SysWindowKeysTest : public SysWindowTest {};
 TEST_F(SysWindowKeysTest, ChildWindowsSwitchAndCloseByKeyFromTheGrid)
 {
     frame->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), testsupport::HangGuardMs));
     const auto open = [this] {
         OpenSystemWindow(0);
         auto *window = qobject_cast<TGenSysForm *>(frame->ChildForms().back());
