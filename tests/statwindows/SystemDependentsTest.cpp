@@ -17,7 +17,8 @@
 
 class SystemDependentsTest : public StatWindowTest {
 protected:
-    void AnswerParams(int N, int K, int Count)
+    // "Parametry" answered with N, K and Count, and the generation waited for.
+    void Generate(int N, int K, int Count)
     {
         script.onDialog([=](QDialog &Dialog) {
             auto &params = dynamic_cast<TfrmParSysShort &>(Dialog);
@@ -26,28 +27,27 @@ protected:
             params.seCComb->setText(QString::number(Count));
             params.btnOk->click();
         });
+        sendCommand(system, WM_SYS_PARAMS);
+        ASSERT_TRUE(ProcessUntil([&] { return !system->Generating(); }));
+        ASSERT_EQ(system->State, 0);
+        ASSERT_EQ(system->ViewCount(), Count);
     }
 
-    // "Parametry" answered with N, K and Count, and the generation waited for.
-    void Generate(TfrmSysShort *Window, int N, int K, int Count)
+    // The main window, a classic system of Count rows of K out of N, and "Częstotliwości" over it,
+    // computed once (the single numbers of its rows).
+    void OpenSystemAndStatistics(int N, int K, int Count)
     {
-        AnswerParams(N, K, Count);
-        sendCommand(Window, WM_SYS_PARAMS);
-        ASSERT_TRUE(ProcessUntil([&] { return !Window->Generating(); }));
-        ASSERT_EQ(Window->State, 0);
-        ASSERT_EQ(Window->ViewCount(), Count);
-    }
-
-    TfrmSysShort *OpenClassic()
-    {
+        OpenFrame();
         OpenSystemWindow(0);
-        return NewestChild<TfrmSysShort>();
+        system = NewestChild<TfrmSysShort>();
+        ASSERT_NE(system, nullptr);
+        ASSERT_NO_FATAL_FAILURE(Generate(N, K, Count));
+        stat = OpenFrequencies();
     }
 
-    // "Częstotliwości" over the system, computed once (the single numbers of its rows).
-    QPointer<TfrmStatFreq> OpenFrequencies(TfrmSysShort *System)
+    QPointer<TfrmStatFreq> OpenFrequencies()
     {
-        sendCommand(System, WM_SYS_STATS, 0);
+        sendCommand(system, WM_SYS_STATS, 0);
         auto *window = NewestChild<TfrmStatFreq>();
         EXPECT_NE(window, nullptr);
         if (!window)
@@ -61,38 +61,44 @@ protected:
         return window;
     }
 
-    // What the user does next in a statistics window still open: Start (F5) and its report header.
-    void StartAgain(const QPointer<TfrmStatFreq> &Window)
+    void OpenCheck()
     {
-        if (!Window)
-            return;
-        sendCommand(Window.data(), WM_TASK_START);
-        WaitForResults(Window);
+        sendCommand(system, WM_SYS_CHECK);
+        check = NewestChild<TfrmCheckSystem>();
+        ASSERT_NE(check, nullptr);
     }
+
+    // Once the system has been replaced: what the user does next in the statistics window, were it
+    // still open (Start, F5, which reads the system), then only the check window is left.
+    void ExpectOnlyTheCheckWindowLeft()
+    {
+        ProcessPosted();
+        if (stat) {
+            sendCommand(stat.data(), WM_TASK_START);
+            WaitForResults(stat);
+        }
+        EXPECT_TRUE(stat.isNull());
+        ASSERT_FALSE(check.isNull());
+        ASSERT_EQ(system->ChildWindows.Count(), 1);
+        EXPECT_EQ(system->ChildWindows.GetItem(0)->Form, check.data());
+    }
+
+    TfrmSysShort *system = nullptr;
+    QPointer<TfrmStatFreq> stat;
+    QPointer<TfrmCheckSystem> check;
 };
 
 TEST_F(SystemDependentsTest, GeneratingAgainClosesTheStatisticsWindowAndKeepsTheCheckWindow)
 {
-    OpenFrame();
-    TfrmSysShort *system = OpenClassic();
-    ASSERT_NE(system, nullptr);
-    Generate(system, 10, 6, 12);
-    QPointer<TfrmStatFreq> stat = OpenFrequencies(system);
-    sendCommand(system, WM_SYS_CHECK);
-    QPointer<TfrmCheckSystem> check = NewestChild<TfrmCheckSystem>();
-    ASSERT_NE(check, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenSystemAndStatistics(10, 6, 12));
+    ASSERT_NO_FATAL_FAILURE(OpenCheck());
     ASSERT_EQ(system->ChildWindows.Count(), 2);
 
-    Generate(system, 14, 6, 30);
-    ProcessPosted();
-    StartAgain(stat);
-    EXPECT_TRUE(stat.isNull());
-    ASSERT_FALSE(check.isNull());
-    ASSERT_EQ(system->ChildWindows.Count(), 1);
-    EXPECT_EQ(system->ChildWindows.GetItem(0)->Form, check.data());
+    ASSERT_NO_FATAL_FAILURE(Generate(14, 6, 30));
+    ExpectOnlyTheCheckWindowLeft();
 
     // A new statistics window counts the new system's 30 rows of 6.
-    QPointer<TfrmStatFreq> fresh = OpenFrequencies(system);
+    QPointer<TfrmStatFreq> fresh = OpenFrequencies();
     ASSERT_FALSE(fresh.isNull());
     int64_t total = 0;
     for (int row = 1; row < fresh->grid->RowCount(); ++row) {
@@ -102,6 +108,7 @@ TEST_F(SystemDependentsTest, GeneratingAgainClosesTheStatisticsWindowAndKeepsThe
     }
     EXPECT_EQ(total, 30 * 6);
 
+    // Closing the system window closes every dependent.
     ASSERT_TRUE(system->Close());
     ProcessPosted();
     EXPECT_TRUE(fresh.isNull());
@@ -110,20 +117,14 @@ TEST_F(SystemDependentsTest, GeneratingAgainClosesTheStatisticsWindowAndKeepsThe
 
 TEST_F(SystemDependentsTest, AGivenSystemClosesTheStatisticsAndTheComputingGuaranteeWindows)
 {
-    OpenFrame();
-    TfrmSysShort *system = OpenClassic();
-    ASSERT_NE(system, nullptr);
     // C(10, 6) rows: every combination in order, so the guarantee starts without its dialog.
-    Generate(system, 10, 6, 210);
-    QPointer<TfrmStatFreq> stat = OpenFrequencies(system);
+    ASSERT_NO_FATAL_FAILURE(OpenSystemAndStatistics(10, 6, 210));
     sendCommand(system, WM_SYS_GUARANTEE);
     QPointer<TfrmGuarSysShort> guarantee = NewestChild<TfrmGuarSysShort>();
     ASSERT_NE(guarantee, nullptr);
     // Its end would reach the window through the event loop, which has not run since.
     ASSERT_EQ(guarantee->State, 2);
-    sendCommand(system, WM_SYS_CHECK);
-    QPointer<TfrmCheckSystem> check = NewestChild<TfrmCheckSystem>();
-    ASSERT_NE(check, nullptr);
+    ASSERT_NO_FATAL_FAILURE(OpenCheck());
     ASSERT_EQ(system->ChildWindows.Count(), 3);
 
     // A system read from a file, given to the window.
@@ -138,12 +139,7 @@ TEST_F(SystemDependentsTest, AGivenSystemClosesTheStatisticsAndTheComputingGuara
         ASSERT_TRUE(read->LoadFromFile(file));
     }
     system->OpenSystem(&Lotto(), std::move(read));
-    ProcessPosted();
-    StartAgain(stat);
-    EXPECT_TRUE(stat.isNull());
+    ExpectOnlyTheCheckWindowLeft();
     EXPECT_TRUE(guarantee.isNull());
-    ASSERT_FALSE(check.isNull());
-    ASSERT_EQ(system->ChildWindows.Count(), 1);
-    EXPECT_EQ(system->ChildWindows.GetItem(0)->Form, check.data());
     EXPECT_EQ(system->ViewCount(), 20);
 }
