@@ -74,11 +74,23 @@ void TGenSysForm::ConnectProgress()
     System->Progress.OnProgress = ProgressHandler();
 }
 
-void TGenSysForm::NewSystem()
+void TGenSysForm::CloseSystemDependents()
 {
-    System = CreateSystem(SysKind, Game);
+    CloseChildWindows(cwStat);
+    CloseChildWindows(cwGuarantee);
+}
+
+void TGenSysForm::TakeSystem(std::unique_ptr<TSystem> NewSystem)
+{
+    CloseSystemDependents();
+    System = std::move(NewSystem);
     ConnectProgress();
     BindSystem(System.get());
+}
+
+void TGenSysForm::NewSystem()
+{
+    TakeSystem(CreateSystem(SysKind, Game));
 }
 
 void TGenSysForm::SetGame(TGameData *NewGame)
@@ -91,9 +103,7 @@ void TGenSysForm::SetGame(TGameData *NewGame)
 void TGenSysForm::OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem)
 {
     Game = NewGame;
-    System = std::move(NewSystem);
-    ConnectProgress();
-    BindSystem(System.get());
+    TakeSystem(std::move(NewSystem));
     State = 0;
     ReadParams();
     btnFltDel->setEnabled(System->HasFilter);

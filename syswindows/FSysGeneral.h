@@ -108,6 +108,10 @@ public:
     // DialogMode).
     void ShowGuarantee(int DialogMode);
     void NewSystem();
+    // Closes the dependent windows that hold this window's system (statistics and guarantee windows),
+    // stopping their work: every road that replaces, frees or rebuilds the system calls it first. A check
+    // window looks the system up through this window each time and stays.
+    void CloseSystemDependents();
 
     void ChildClosed(TGenForm *Child) override;
     void ChildChanged(TGenForm *Child) override;
@@ -142,6 +146,8 @@ private:
     // A check window on this system, a dependent of this window.
     void OpenCheckWindow();
     void ConnectProgress();
+    // The window's system from now on, once the windows that hold the old one have closed.
+    void TakeSystem(std::unique_ptr<TSystem> NewSystem);
     // The combination grid takes the focus when the window is activated: always the first time, later
     // unless the focus is already in the window (the user clicked into it).
     void FocusGrid();

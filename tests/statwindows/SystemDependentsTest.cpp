@@ -1,0 +1,145 @@
+// The windows that hold a system window's system (statistics, guarantee) close before that system is
+// replaced; a check window, which looks the system up through its parent, stays with the new one.
+#include "controls/FloatSpin.h"
+#include "engine/USysGeneral.h"
+#include "engine/USysShort.h"
+#include "statwindows/FStatFreq.h"
+#include "syswindows/FCheckSystem.h"
+#include "syswindows/FGuarSysShort.h"
+#include "syswindows/FParSysShort.h"
+#include "syswindows/FSysShort.h"
+#include "tests/statwindows/StatWindowTestSupport.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+class SystemDependentsTest : public StatWindowTest {
+protected:
+    // "Parametry" answered with N, K and Count, and the generation waited for.
+    void Generate(int N, int K, int Count)
+    {
+        script.onDialog([=](QDialog &Dialog) {
+            auto &params = dynamic_cast<TfrmParSysShort &>(Dialog);
+            params.seCDraws->setText(QString::number(K));
+            params.seCNum->setText(QString::number(N));
+            params.seCComb->setText(QString::number(Count));
+            params.btnOk->click();
+        });
+        sendCommand(system, WM_SYS_PARAMS);
+        ASSERT_TRUE(ProcessUntil([&] { return !system->Generating(); }));
+        ASSERT_EQ(system->State, 0);
+        ASSERT_EQ(system->ViewCount(), Count);
+    }
+
+    // The main window, a classic system of Count rows of K out of N, and "Częstotliwości" over it,
+    // computed once (the single numbers of its rows).
+    void OpenSystemAndStatistics(int N, int K, int Count)
+    {
+        OpenFrame();
+        OpenSystemWindow(0);
+        system = NewestChild<TfrmSysShort>();
+        ASSERT_NE(system, nullptr);
+        ASSERT_NO_FATAL_FAILURE(Generate(N, K, Count));
+        stat = OpenFrequencies();
+    }
+
+    QPointer<TfrmStatFreq> OpenFrequencies()
+    {
+        sendCommand(system, WM_SYS_STATS, 0);
+        auto *window = NewestChild<TfrmStatFreq>();
+        EXPECT_NE(window, nullptr);
+        if (!window)
+            return nullptr;
+        window->seCombLen->SetValue(1);
+        window->seMinFreq->SetValue(1);
+        window->chkMaxRows->setChecked(false);
+        sendCommand(window, WM_TASK_START);
+        WaitForResults(window);
+        EXPECT_EQ(window->State, 0);
+        return window;
+    }
+
+    void OpenCheck()
+    {
+        sendCommand(system, WM_SYS_CHECK);
+        check = NewestChild<TfrmCheckSystem>();
+        ASSERT_NE(check, nullptr);
+    }
+
+    // Once the system has been replaced: what the user does next in the statistics window, were it
+    // still open (Start, F5, which reads the system), then only the check window is left.
+    void ExpectOnlyTheCheckWindowLeft()
+    {
+        ProcessPosted();
+        if (stat) {
+            sendCommand(stat.data(), WM_TASK_START);
+            WaitForResults(stat);
+        }
+        EXPECT_TRUE(stat.isNull());
+        ASSERT_FALSE(check.isNull());
+        ASSERT_EQ(system->ChildWindows.Count(), 1);
+        EXPECT_EQ(system->ChildWindows.GetItem(0)->Form, check.data());
+    }
+
+    TfrmSysShort *system = nullptr;
+    QPointer<TfrmStatFreq> stat;
+    QPointer<TfrmCheckSystem> check;
+};
+
+TEST_F(SystemDependentsTest, GeneratingAgainClosesTheStatisticsWindowAndKeepsTheCheckWindow)
+{
+    ASSERT_NO_FATAL_FAILURE(OpenSystemAndStatistics(10, 6, 12));
+    ASSERT_NO_FATAL_FAILURE(OpenCheck());
+    ASSERT_EQ(system->ChildWindows.Count(), 2);
+
+    ASSERT_NO_FATAL_FAILURE(Generate(14, 6, 30));
+    ExpectOnlyTheCheckWindowLeft();
+
+    // A new statistics window counts the new system's 30 rows of 6.
+    QPointer<TfrmStatFreq> fresh = OpenFrequencies();
+    ASSERT_FALSE(fresh.isNull());
+    int64_t total = 0;
+    for (int row = 1; row < fresh->grid->RowCount(); ++row) {
+        QString text;
+        fresh->grid->GetCellText(2, row, text);
+        total += text.trimmed().toLongLong();
+    }
+    EXPECT_EQ(total, 30 * 6);
+
+    // Closing the system window closes every dependent.
+    ASSERT_TRUE(system->Close());
+    ProcessPosted();
+    EXPECT_TRUE(fresh.isNull());
+    EXPECT_TRUE(check.isNull());
+}
+
+TEST_F(SystemDependentsTest, AGivenSystemClosesTheStatisticsAndTheComputingGuaranteeWindows)
+{
+    // C(10, 6) rows: every combination in order, so the guarantee starts without its dialog.
+    ASSERT_NO_FATAL_FAILURE(OpenSystemAndStatistics(10, 6, 210));
+    sendCommand(system, WM_SYS_GUARANTEE);
+    QPointer<TfrmGuarSysShort> guarantee = NewestChild<TfrmGuarSysShort>();
+    ASSERT_NE(guarantee, nullptr);
+    // Its end would reach the window through the event loop, which has not run since.
+    ASSERT_EQ(guarantee->State, 2);
+    ASSERT_NO_FATAL_FAILURE(OpenCheck());
+    ASSERT_EQ(system->ChildWindows.Count(), 3);
+
+    // A system read from a file, given to the window.
+    std::unique_ptr<TSystem> read = CreateSystem(skShort, &Lotto());
+    {
+        std::unique_ptr<TSystem> saved = CreateSystem(skShort, &Lotto());
+        auto &classic = dynamic_cast<TSysShort &>(*saved);
+        classic.SetParams(12, 6, 20);
+        ASSERT_TRUE(classic.Generate(true));
+        const std::string file = (folder->path() / "L1.dat").string();
+        ASSERT_TRUE(saved->SaveToFile(file, "Dwanaście", ""));
+        ASSERT_TRUE(read->LoadFromFile(file));
+    }
+    system->OpenSystem(&Lotto(), std::move(read));
+    ExpectOnlyTheCheckWindowLeft();
+    EXPECT_TRUE(guarantee.isNull());
+    EXPECT_EQ(system->ViewCount(), 20);
+}
