@@ -460,3 +460,18 @@ int32_t TDrawsManager::CountFlagged(uint8_t Mask) const
     }
     return count;
 }
+
+int32_t TDrawsManager::CountMissingFrom(const TDrawsManager &Other) const
+{
+    // Both histories are in date order.
+    int32_t missing = 0;
+    int j = 0;
+    for (int i = 0; i < Draws.Count(); ++i) {
+        const TDateTime date = Draws.GetItem(i)->Date;
+        while (j < Other.Draws.Count() && Other.Draws.GetItem(j)->Date < date)
+            ++j;
+        if (j == Other.Draws.Count() || Other.Draws.GetItem(j)->Date != date)
+            ++missing;
+    }
+    return missing;
+}

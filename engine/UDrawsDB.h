@@ -81,7 +81,8 @@ public:
     const TDrawsFormat &GetFormat() const { return Format; }
 
     // Replaces the history with the accepted lines of the file (malformed lines are skipped; of lines
-    // with one date the first wins). Throws std::runtime_error when the file cannot be read.
+    // with one date the first wins) and counts the lines skipped in SkippedLines. Throws
+    // std::runtime_error when the file cannot be read.
     void LoadFromFile(const std::string &FileName);
     // One line per draw in date order: ordinal, date, numbers, each followed by FieldSep; lines end in
     // CR LF. Throws std::runtime_error when the file cannot be written.
@@ -142,6 +143,9 @@ public:
     const TDraw &GetDraw(int32_t I) const;
     // Every draw when Mask is 0, else the draws sharing a bit with Mask.
     int32_t CountFlagged(uint8_t Mask) const;
+    // The draws of this history whose dates Other does not hold: what replacing this history with
+    // Other's draws would remove from it.
+    int32_t CountMissingFrom(const TDrawsManager &Other) const;
     int32_t SelCount() const { return Selection.Count(); }
     int32_t Count() const { return Draws.Count(); }
 
@@ -153,6 +157,9 @@ public:
     bool ResolveRange(TDrawsRange &R, std::vector<int32_t> &Indexes) const;
     // Sets dfInRange on exactly the draws marked 1.
     void ApplyRange(const TDrawsRange &R);
+    // Describes in R the draws flagged dfInRange: R.Count their number, R.From and R.To their first and
+    // last dates (kept when there is none).
+    void DescribeFlaggedRange(TDrawsRange &R) const;
     // The calendar test against the last range applied.
     bool InRange(const TDraw &Draw) const;
 
@@ -166,6 +173,10 @@ public:
     bool FilterOn = false;
     bool HasNumberSet = false;
     bool NumberSetOn = false;
+    // Loading refuses a line with more numbers than the game draws instead of keeping the first ones.
+    bool RefuseExtraNumbers = false;
+    // The lines of the last LoadFromFile that were not blank and gave no draw.
+    int32_t SkippedLines = 0;
 
 private:
     using TDrawCompare = TGeneralList<TDraw>::TCompare;

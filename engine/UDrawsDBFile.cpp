@@ -37,6 +37,21 @@ std::string_view NextField(size_t &Pos, std::string_view Line, int Count, char S
     return Line.substr(start);
 }
 
+// The runs of decimal digits in Text.
+int CountNumbers(std::string_view Text)
+{
+    int count = 0;
+    for (size_t i = 0; i < Text.size(); ++i)
+        if (Text[i] >= '0' && Text[i] <= '9' && (i == 0 || Text[i - 1] < '0' || Text[i - 1] > '9'))
+            ++count;
+    return count;
+}
+
+bool IsBlank(std::string_view Line)
+{
+    return Line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
 // A whole positive decimal number, blanks around it allowed; 0 for anything else.
 int DatePart(std::string_view Text)
 {
@@ -118,11 +133,14 @@ void TDrawsManager::LoadFromFile(const std::string &FileName)
     Parser.Init(MaxNumber(), Drawn());
     Selection.Clear();
     Draws.Clear();
+    SkippedLines = 0;
 
     std::vector<std::unique_ptr<TDraw>> parsed;
     for (const std::string &line : lines) {
         if (ParseLine(line))
             parsed.push_back(NewDraw(NumBuf, ParsedDate, 0));
+        else if (!IsBlank(line))
+            ++SkippedLines;
     }
     // In date order; of the lines with one date the first wins.
     std::stable_sort(parsed.begin(), parsed.end(),
@@ -130,12 +148,16 @@ void TDrawsManager::LoadFromFile(const std::string &FileName)
     for (auto &draw : parsed) {
         if (Draws.Count() == 0 || Draws.GetItem(Draws.Count() - 1)->Date != draw->Date)
             Draws.AddItem(draw.release(), true);
+        else
+            ++SkippedLines;
     }
     BuildSelection(smEvery);
 }
 
 // The date from field DateField, the numbers from field NumbersField on: K fields when the numbers are
-// separated like the fields, else one. Other fields are skipped.
+// separated like the fields, else one. Other fields are skipped. With RefuseExtraNumbers a numbers
+// field holding more than K numbers refuses the line, and so does a number after the numbers when
+// they are the line's last field (after the ordinal and the date).
 bool TDrawsManager::ParseLine(std::string_view Line)
 {
     const char fieldSep = SeparatorChar(Format.FieldSep);
@@ -148,6 +170,10 @@ bool TDrawsManager::ParseLine(std::string_view Line)
         if (field == Format.NumbersField) {
             const std::string_view text = NextField(pos, Line, numbersSpan, fieldSep);
             if (!Parser.Parse(text, true, true) || Parser.Count < Drawn())
+                return false;
+            const bool numbersLast = field > Format.DateField && field >= 3;
+            if (RefuseExtraNumbers &&
+                (CountNumbers(text) > Drawn() || (numbersLast && CountNumbers(Line.substr(pos)) > 0)))
                 return false;
             NumBuf.assign(Parser.Comb.begin(), Parser.Comb.begin() + Drawn());
             hasNumbers = true;

@@ -172,3 +172,16 @@ bool TDrawsManager::InRange(const TDraw &Draw) const
 {
     return DrawInRange(Range, Draw);
 }
+
+void TDrawsManager::DescribeFlaggedRange(TDrawsRange &R) const
+{
+    R.Count = 0;
+    for (int i = 0; i < Draws.Count(); ++i) {
+        const TDraw &draw = *Draws.GetItem(i);
+        if (!(draw.Flags & dfInRange))
+            continue;
+        if (R.Count++ == 0)
+            R.From = draw.Date;
+        R.To = draw.Date;
+    }
+}

@@ -90,6 +90,8 @@ void TSystem::DeleteByFilter(const TGroupFilter &FilterSet)
     }
     // Re-sorted whatever the key: the index must stay in the order of the numbers.
     Combs.Pack(true);
+    // The parameters (and so the description) count the rows left.
+    Count = GetCount();
     FreeFilter();
     RefreshView(ShowAll);
 }

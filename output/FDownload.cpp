@@ -7,6 +7,7 @@
 #include "core/UGlobalFiles.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "shell/DrawsRemovalQuestion.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
@@ -286,6 +287,13 @@ void TfrmDownload::btnOKClick()
         for (int i = 0; i < Items.Count(); ++i) {
             TDownloadItem &item = *Items.GetItem(i);
             if (item.Error.Code != 0 || !item.NewDraws || item.NewDraws->SelCount() == 0)
+                continue;
+            // Replacing drops the draws the file lacks, entered by hand or not: the user says.
+            if (!ProgramParams.IncreaseUpdate &&
+                !ConfirmDrawsRemoval(*item.DrawsMan, *item.NewDraws,
+                                     QStringLiteral("Aktualizacja zastąpi bazę losowań gry %1 pobranymi losowaniami.")
+                                         .arg(QString::fromStdString(item.Game->Info.Name)),
+                                     QStringLiteral("Czy na pewno zastąpić bazę losowań?")))
                 continue;
             const std::string file = DrawsDir + item.Game->Info.ShortName + "Draws";
             if (MergeItem(item, ProgramParams.IncreaseUpdate, file))

@@ -70,6 +70,12 @@ void TfrmDrawsEditor::FormShow()
 
 void TfrmDrawsEditor::closeEvent(QCloseEvent *event)
 {
+    bool closing = false;
+    Guarded([this, &closing] { closing = QueryClose(); });
+    if (!closing) {
+        event->ignore();
+        return;
+    }
     FormDeactivate();
     event->accept();
 }
@@ -142,6 +148,8 @@ void TfrmDrawsEditor::ApplyEditorRange()
 
 void TfrmDrawsEditor::ShowSummary()
 {
+    // The line tells the draws that the rows hold, edited or not.
+    DrawsMan->DescribeFlaggedRange(Range);
     ShowDrawsRange(Range, txtDateDesc, false);
 }
 
@@ -303,6 +311,7 @@ void TfrmDrawsEditor::FormActivate()
 void TfrmDrawsEditor::DrawsChanged()
 {
     RefreshGrid();
+    ShowSummary();
     btnWrite->setEnabled(true);
 }
 

@@ -145,7 +145,11 @@ private:
     void FilterCommand();
     void btnFltDelClick();
     void RangeCommand();
-    void btnWriteClick();
+    // Saves the draws into the game, after asking when that removes draws from its history; answers
+    // whether they were saved.
+    bool WriteDraws();
+    // Unsaved edits saved or dropped as the user answers; false keeps the window open.
+    bool QueryClose();
     void ImportFileClick();
     void ExportFileClick();
     void ImportNetClick();

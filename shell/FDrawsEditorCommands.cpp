@@ -7,6 +7,7 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "shell/DrawsRemovalQuestion.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalFilters.h"
@@ -174,6 +175,7 @@ void TfrmDrawsEditor::ApplyFilter(const TGroupFilter &Result, bool DelComb, bool
         DrawsMan->DeleteByFilter();
         SetSelectMode(smAll);
         RefreshGrid();
+        ShowSummary();
         UpdateViewControls();
         btnFltDel->setEnabled(false);
         CheckView(rbViewAll);
@@ -245,19 +247,30 @@ void TfrmDrawsEditor::ShowAllInRange()
     UpdateCommands();
 }
 
-void TfrmDrawsEditor::btnWriteClick()
+bool TfrmDrawsEditor::WriteDraws()
 {
+    if (!ConfirmDrawsRemoval(*Game->DrawsMan, *DrawsMan, QString(), QStringLiteral("Czy na pewno zapisać zmiany?")))
+        return false;
     // The file first: the game and the other windows learn only of draws that the file holds.
     const std::string fileName = DrawsDir + Game->Info.ShortName + "Draws";
     try {
         DrawsMan->SaveToFile(fileName);
     } catch (const std::exception &) {
         ShowWriteFailure(fileName);
-        return;
+        return false;
     }
     Game->DrawsMan->CopyDraws(*DrawsMan, false);
     BroadcastToChildren(WM_DRAWS_CHANGED, 0, Game->Info.Id, false);
     btnWrite->setEnabled(false);
+    return true;
+}
+
+bool TfrmDrawsEditor::QueryClose()
+{
+    if (NotSetUp || !btnWrite->isEnabled())
+        return true;
+    const QString question = QStringLiteral("Zapisać zmiany w bazie losowań gry %1?").arg(QString::fromStdString(Game->Info.Name));
+    return MsgBox(question, QString(), MsgFlagsConfirm) != platform::IDYES || WriteDraws();
 }
 
 void TfrmDrawsEditor::ImportFileClick()
@@ -268,6 +281,7 @@ void TfrmDrawsEditor::ImportFileClick()
         return;
     TDrawsManager imported(Game, 1);
     imported.SetFormat(Game->Info.Line);
+    imported.RefuseExtraNumbers = true;
     try {
         imported.LoadFromFile(LocalFileName(name));
     } catch (const std::exception &) {
@@ -280,6 +294,9 @@ void TfrmDrawsEditor::ImportFileClick()
     DrawsMan->CopyDraws(imported, true);
     ShowAllInRange();
     btnWrite->setEnabled(true);
+    if (imported.SkippedLines > 0)
+        MsgBox(QStringLiteral("Liczba pominiętych wierszy pliku: %1.").arg(imported.SkippedLines), QString(),
+               MsgFlagsNotice);
 }
 
 void TfrmDrawsEditor::ExportFileClick()

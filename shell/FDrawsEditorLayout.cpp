@@ -178,13 +178,13 @@ void TfrmDrawsEditor::CreatePopupMenu()
 
 void TfrmDrawsEditor::ConnectControls()
 {
-    const auto onClick = [this](QPushButton *Button, void (TfrmDrawsEditor::*Handler)()) {
+    const auto onClick = [this](QPushButton *Button, auto Handler) {
         connect(Button, &QPushButton::clicked, this, [this, Handler] {
             if (!NotSetUp)
                 Guarded([this, Handler] { (this->*Handler)(); });
         });
     };
-    onClick(btnWrite, &TfrmDrawsEditor::btnWriteClick);
+    onClick(btnWrite, &TfrmDrawsEditor::WriteDraws);
     onClick(btnFind, &TfrmDrawsEditor::FindCommand);
     onClick(btnDelFind, &TfrmDrawsEditor::DelFindClick);
     onClick(btnImportNet, &TfrmDrawsEditor::ImportNetClick);

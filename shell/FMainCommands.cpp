@@ -9,6 +9,15 @@ CommandEvent *asCommand(QEvent *event)
     return dynamic_cast<CommandEvent *>(event);
 }
 
+std::optional<int> ChangedDrawsGame(const CommandEvent &Command)
+{
+    if (Command.type() == WM_DRAWS_CHANGED)
+        return Command.LParam;
+    if (Command.type() == WM_DRAWS_DOWNLOADED)
+        return Command.WParam;
+    return std::nullopt;
+}
+
 int sendCommand(QObject *target, QEvent::Type code, int wParam, int lParam)
 {
     CommandEvent event(code, wParam, lParam);

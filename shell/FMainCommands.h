@@ -9,6 +9,8 @@
 
 #include <QEvent>
 
+#include <optional>
+
 class QObject;
 
 constexpr QEvent::Type commandCode(int n)
@@ -56,6 +58,10 @@ public:
 
 // The command carried by a custom event, or nullptr for any other event.
 CommandEvent *asCommand(QEvent *event);
+
+// The game whose draws a notice says have changed: the draws editor's save (WM_DRAWS_CHANGED, the id in
+// lParam) or a download's merge (WM_DRAWS_DOWNLOADED, the id in wParam); none for any other command.
+std::optional<int> ChangedDrawsGame(const CommandEvent &Command);
 
 // Runs the target's handler now and answers its Result.
 int sendCommand(QObject *target, QEvent::Type code, int wParam = 0, int lParam = 0);

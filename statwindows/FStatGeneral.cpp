@@ -212,8 +212,8 @@ bool TGenStatForm::HandleCommand(CommandEvent &Command)
         if (!FromDraws)
             return false;
         Range.Edit(this);
-    } else if (code == WM_DRAWS_CHANGED) {
-        if (FromDraws && Range.DrawsChanged(Command.LParam))
+    } else if (const std::optional<int> gameId = ChangedDrawsGame(Command)) {
+        if (FromDraws && Range.DrawsChanged(*gameId))
             UpdateMenu();
     } else if (code == WM_SYS_REPORT) {
         if (HasResults())

@@ -122,6 +122,7 @@ void TfrmCheckSystem::Init(TGameData *AGame, TGenSysForm *AOwnerWindow)
     OwnerWindow = AOwnerWindow;
     ParentWindow = AOwnerWindow;
     WindowNo = AOwnerWindow->WindowNo;
+    ShowCaption();
     Range.Attach(Game, txtDateDesc);
     ShowLastDate();
     DrawCount = 0;
@@ -132,6 +133,13 @@ void TfrmCheckSystem::Init(TGameData *AGame, TGenSysForm *AOwnerWindow)
     SetupColumns();
     ResultGrid->ShowRows(0);
     UpdateMenu();
+}
+
+void TfrmCheckSystem::ShowCaption()
+{
+    if (const TSystem *system = System())
+        setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Sprawdzenie systemu: ") +
+                       QString::fromStdString(system->GetDescription(true)));
 }
 
 void TfrmCheckSystem::UpdateMenu()
@@ -532,8 +540,8 @@ bool TfrmCheckSystem::HandleCommand(CommandEvent &Command)
             Report();
     } else if (code == WM_DRAWS_RANGE) {
         Range.Edit(this);
-    } else if (code == WM_DRAWS_CHANGED) {
-        if (!Range.DrawsChanged(Command.LParam))
+    } else if (const std::optional<int> gameId = ChangedDrawsGame(Command)) {
+        if (!Range.DrawsChanged(*gameId))
             return true;
         ShowLastDate();
         // Own numbers do not depend on the history.

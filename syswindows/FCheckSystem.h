@@ -125,6 +125,8 @@ public:
     bool CheckPending() const { return FCheckQueued; }
     // The check of the checked type, at once (the queued start of WM_TASK_START ends here).
     void pCheckClick();
+    // The caption names the system checked as it stands now.
+    void ShowCaption();
     // The text of a data cell as the grid shows it; Row counts from the grid's first row below the header.
     QString CellText(int Col, int Row) const;
 

@@ -33,6 +33,21 @@ void ClearChart(QChart *Chart)
     }
 }
 
+// From 0 to at least Max.
+void ScaleValueAxis(QValueAxis *Axis, double Max)
+{
+    Axis->setRange(0, std::max(Max, 1.0));
+    Axis->applyNiceNumbers();
+}
+
+double SeriesMax(const QLineSeries &Series)
+{
+    double most = 0;
+    for (const QPointF &point : Series.points())
+        most = std::max(most, point.y());
+    return most;
+}
+
 // Bottom axis of one category per shown row, left axis from 0 to at least Max.
 void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double Max)
 {
@@ -41,8 +56,7 @@ void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double 
     bottom->setLabelsAngle(DrawNumbers ? 0 : VerticalLabels);
     Chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = new QValueAxis;
-    left->setRange(0, std::max(Max, 1.0));
-    left->applyNiceNumbers();
+    ScaleValueAxis(left, Max);
     Chart->addAxis(left, Qt::AlignLeft);
     for (QAbstractSeries *series : Chart->series()) {
         series->attachAxis(bottom);
@@ -79,18 +93,15 @@ void TfrmCheckSystem::ShowCharts()
 
     QChart *hits = Chart1->chart();
     ClearChart(hits);
-    double most = 0;
     for (int i = 0; i < Results.HitsInfo.RowCount; ++i) {
         auto *series = new QLineSeries;
         series->setName(QStringLiteral("'   ") + QString::number(Results.Top - i) + QLatin1Char('\''));
-        for (size_t r = 0; r < Results.Shown.size(); ++r) {
-            const double count = double(Results.Shown[r].Hits[size_t(i)]);
-            series->append(double(r), count);
-            most = std::max(most, count);
-        }
+        for (size_t r = 0; r < Results.Shown.size(); ++r)
+            series->append(double(r), double(Results.Shown[r].Hits[size_t(i)]));
         hits->addSeries(series);
     }
-    AddAxes(hits, labels, drawNumbers, most);
+    // The value axis is scaled to the levels shown.
+    AddAxes(hits, labels, drawNumbers, 0);
     ApplyHitLevels();
 
     QChart *wins = Chart2->chart();
@@ -116,7 +127,16 @@ void TfrmCheckSystem::RebuildCharts()
 
 void TfrmCheckSystem::ApplyHitLevels()
 {
-    const QList<QAbstractSeries *> series = Chart1->chart()->series();
-    for (int i = 0; i < series.size() && i < lbHits->count(); ++i)
-        series[i]->setVisible(lbHits->item(i)->checkState() == Qt::Checked);
+    QChart *chart = Chart1->chart();
+    const QList<QAbstractSeries *> series = chart->series();
+    double most = 0;
+    for (int i = 0; i < series.size() && i < lbHits->count(); ++i) {
+        const bool shown = lbHits->item(i)->checkState() == Qt::Checked;
+        series[i]->setVisible(shown);
+        if (shown)
+            most = std::max(most, SeriesMax(*static_cast<QLineSeries *>(series[i])));
+    }
+    const QList<QAbstractAxis *> values = chart->axes(Qt::Vertical);
+    if (!values.isEmpty())
+        ScaleValueAxis(static_cast<QValueAxis *>(values.front()), most);
 }

@@ -9,6 +9,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FCheckSystem.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QApplication>
@@ -128,6 +129,10 @@ void TGenSysForm::CopyFrom(const TGenSysForm &Window)
 void TGenSysForm::RefreshAll()
 {
     UpdateCaption();
+    // The check windows name the system they check.
+    for (int i = 0; i < ChildWindows.Count(); ++i)
+        if (auto *check = qobject_cast<TfrmCheckSystem *>(ChildWindows.GetItem(i)->Form))
+            check->ShowCaption();
     ShowRows();
     ShowInfo();
     ShowFilters();

@@ -127,8 +127,6 @@ void TGenSysForm::OpenCheckWindow()
     if (State != 0 || ViewCount() == 0)
         return;
     auto window = std::make_unique<TfrmCheckSystem>();
-    window->setWindowTitle(WindowTag(*Game, WindowNo) + QStringLiteral("> Sprawdzenie systemu: ") +
-                           QString::fromStdString(System->GetDescription(true)));
     window->Init(Game, this);
     AddChildWindow(window.get(), 0);
     AddChildForm(window.release());

@@ -188,6 +188,36 @@ TEST_F(DrawsFile, NumbersInOneFieldKeepTheFirstDrawnCount)
     EXPECT_EQ(NumbersOf(Draws, 0), (TDynByteArr{3, 11, 12, 17, 25, 33}));
 }
 
+TEST_F(DrawsFile, RefusingExtraNumbersSkipsLongerLinesAndEverySkippedLineIsCounted)
+{
+    const std::string text = "1;2004-05-29;3;11;17;25;33;48;\r\n"
+                             "2;2004-05-26;1;2;3;4;5;6;7;\r\n" // seven numbers
+                             "3;2004-05-29;1;2;3;4;5;6;\r\n"   // the date again
+                             " \r\n"
+                             "4;2004-05-22;1;2;3;4;5;\r\n";    // five numbers
+    Load(text);
+    EXPECT_EQ(Draws.Count(), 2) << "the first six of seven kept";
+    EXPECT_EQ(Draws.SkippedLines, 2);
+    Draws.RefuseExtraNumbers = true;
+    Load(text);
+    ASSERT_EQ(Draws.Count(), 1);
+    EXPECT_EQ(Draws.GetDraw(0).Date, EncodeDate(2004, 5, 29));
+    EXPECT_EQ(Draws.SkippedLines, 3);
+
+    // Numbers in one field before the date: the field's own count decides.
+    TDrawsFormat fmt;
+    fmt.FieldSep = " ";
+    fmt.NumberSep = ",";
+    fmt.NumbersField = 2;
+    fmt.DateField = 3;
+    Draws.SetFormat(fmt);
+    Load("1 1,2,3,4,5,6,7 2004-05-29\n"
+         "2 6,5,4,3,2,1 2004-05-26\n");
+    ASSERT_EQ(Draws.Count(), 1);
+    EXPECT_EQ(Draws.GetDraw(0).Date, EncodeDate(2004, 5, 26));
+    EXPECT_EQ(Draws.SkippedLines, 1);
+}
+
 TEST_F(DrawsFile, MinimumDateRejectsEarlierDraws)
 {
     TDrawsFormat fmt;

@@ -395,6 +395,7 @@ TEST_F(SysGeneral, DeletingByFilterKeepsLookupsRightWithAnyKey)
         const Rows rows = shown(*system);
         EXPECT_EQ(std::set<std::vector<int>>(rows.begin(), rows.end()), kept);
         EXPECT_EQ(system->GetCount(), int64_t(kept.size()));
+        EXPECT_EQ(system->Count, int64_t(kept.size())) << "the parameters count the rows left";
         expectLookupsRight(*system);
         EXPECT_EQ(system->CountDistinct(), int64_t(kept.size()));
         const uint8_t again[] = {2, 5, 8};

@@ -9,6 +9,7 @@
 #include "core/ProgramParams.h"
 #include "engine/UGameMan.h"
 #include "platform/NetworkState.h"
+#include "platform/gui/MessageBox.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
@@ -126,6 +127,9 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
         const int32_t before = Games.GameById(LottoId)->DrawsMan->Count();
         WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
         WriteSites(MiniId, HistorySite(server.url("/mini.txt")));
+        // Replacing asks first: the history's five draws of 2020 are not in the file.
+        if (!append)
+            script.answerBox(platform::IDYES);
 
         PlayUpdate(
             [](TfrmDownload &window) {
@@ -150,7 +154,12 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
         EXPECT_TRUE(fs::exists(folder->path() / "Temp" / "Lotto" / "lotto.txt"));
         frame.reset();
     }
-    EXPECT_TRUE(script.boxes().empty());
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags),
+              std::pair(QStringLiteral("Aktualizacja zastąpi bazę losowań gry Lotto 6 z 49 pobranymi losowaniami.\n"
+                                       "Liczba losowań, które zostaną usunięte z bazy: 5.\n"
+                                       "Czy na pewno zastąpić bazę losowań?"),
+                        36));
 }
 
 TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)

@@ -14,6 +14,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "tests/fixtures/FrameCommands.h"
+#include "tests/fixtures/RichViewText.h"
 #include "tests/shell/ShellTestSupport.h"
 
 #include <QAction>
@@ -213,6 +214,70 @@ TEST_F(DrawsEditorTest, FoundNumbersAFilterAndARangeShowTheirViewsAndMarks)
     EXPECT_EQ(editor->lblCount->text(), QStringLiteral("3"));
 }
 
+TEST_F(DrawsEditorTest, TheRangeLineFollowsTheRowsAndNoEditIsLostWithoutAQuestion)
+{
+    TfrmDrawsEditor *editor = OpenEditor();
+    const std::string drawsFile = (folder->path() / "Draws" / "LottoDraws").string();
+    const std::string saved = ReadFile(drawsFile);
+    EXPECT_EQ(testsupport::ViewText(*editor->txtDateDesc), "Liczba losowań: 6;   Okres: 04.01.2020 - 18.01.2020;   ");
+    editor->AddDraw({4, 8, 15, 16, 23, 42}, EncodeDate(2020, 1, 22));
+    EXPECT_EQ(testsupport::ViewText(*editor->txtDateDesc), "Liczba losowań: 7;   Okres: 04.01.2020 - 22.01.2020;   ");
+    // The two newest rows deleted, so one draw of the history would go.
+    Select(*editor->grid, 1, 2);
+    sendCommand(editor, WM_COMB_DELETE);
+    EXPECT_EQ(testsupport::ViewText(*editor->txtDateDesc), "Liczba losowań: 5;   Okres: 04.01.2020 - 15.01.2020;   ");
+
+    // The save says how many draws the history loses; No saves nothing.
+    const QString dropQuestion = QStringLiteral("Liczba losowań, które zostaną usunięte z bazy: 1.\n"
+                                                "Czy na pewno zapisać zmiany?");
+    script.answerBox(platform::IDNO);
+    editor->btnWrite->click();
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags), std::pair(dropQuestion, 36));
+    EXPECT_EQ(ReadFile(drawsFile), saved);
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+
+    // Closing asks whether to save; a save refused at the drop question keeps the window open.
+    QMdiSubWindow *holder = qobject_cast<QMdiSubWindow *>(editor->parentWidget());
+    const QString closeQuestion = QStringLiteral("Zapisać zmiany w bazie losowań gry Lotto 6 z 49?");
+    script.answerBox(platform::IDYES);
+    script.answerBox(platform::IDNO);
+    EXPECT_FALSE(holder->close());
+    ASSERT_EQ(script.boxes().size(), 3u);
+    EXPECT_EQ(std::pair(script.boxes()[1].Text, script.boxes()[1].Flags), std::pair(closeQuestion, 36));
+    EXPECT_EQ(script.boxes()[2].Text, dropQuestion);
+    EXPECT_EQ(frame->ChildForms().size(), 1u);
+
+    // Yes and Yes: saved, and the window closes.
+    script.answerBox(platform::IDYES);
+    script.answerBox(platform::IDYES);
+    EXPECT_TRUE(holder->close());
+    EXPECT_EQ(script.boxes().size(), 5u);
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
+    EXPECT_NE(ReadFile(drawsFile), saved);
+
+    // A window whose edits are dropped closes after No; one without unsaved edits, without a word.
+    const auto reopen = [this] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frame->mToolDraws->trigger();
+        return qobject_cast<TfrmDrawsEditor *>(frame->ActiveChildForm());
+    };
+    editor = reopen();
+    ASSERT_NE(editor, nullptr);
+    holder = qobject_cast<QMdiSubWindow *>(editor->parentWidget());
+    Select(*editor->grid, 1, 1);
+    sendCommand(editor, WM_COMB_DELETE);
+    script.answerBox(platform::IDNO);
+    EXPECT_TRUE(holder->close());
+    EXPECT_EQ(script.boxes().size(), 6u);
+    EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
+    editor = reopen();
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(qobject_cast<QMdiSubWindow *>(editor->parentWidget())->close());
+    EXPECT_EQ(script.boxes().size(), 6u);
+}
+
 TEST_F(DrawsEditorTest, ASaveThatCannotWriteChangesNothingAndTellsNoOne)
 {
     TfrmDrawsEditor *editor = OpenEditor();
@@ -226,11 +291,12 @@ TEST_F(DrawsEditorTest, ASaveThatCannotWriteChangesNothingAndTellsNoOne)
     std::filesystem::remove(drawsFile);
     std::filesystem::create_directory(drawsFile);
 
+    script.answerBox(platform::IDYES);
     script.answerBox(platform::IDOK);
     editor->btnWrite->click();
-    ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
-    EXPECT_EQ(script.boxes()[0].Flags, 48);
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_TRUE(script.boxes()[1].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
+    EXPECT_EQ(script.boxes()[1].Flags, 48);
     EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
     EXPECT_TRUE(editor->btnWrite->isEnabled());
     EXPECT_TRUE(recorder->Commands.empty());
@@ -266,9 +332,17 @@ TEST_F(DrawsEditorTest, ImportAppendsOnlyGoodNewerDrawsInTheGamesLineFormat)
                                     "7;18.01.2020;5,6,7,8,9,11;\r\n"   // the last draw's date
                                     "no draw here\r\n"
                                     "8;31.02.2020;1,2,3,4,5,6;\r\n"    // no such day
+                                    "10;30.01.2020;1,2,3,4,5,6,7;\r\n" // more numbers than drawn
+                                    "\r\n"
                                     "9;05.02.2020;42,41,40,30,20,10;"); // appended, no line end
     script.answerFileName(QString::fromStdString((folder->path() / "import.txt").string()));
+    script.answerBox(platform::IDOK);
     editor->btnImportFile->click();
+    ASSERT_EQ(script.boxes().size(), 3u);
+    // Every line that gave no draw but the blank one; the draws older than the history's last are not
+    // lines skipped.
+    EXPECT_EQ(std::pair(script.boxes()[2].Text, script.boxes()[2].Flags),
+              std::pair(QStringLiteral("Liczba pominiętych wierszy pliku: 7."), 48));
     EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("8"));
     EXPECT_EQ(Column(*editor->grid, 1).mid(0, 2), QStringList({"05.02.2020", "22.01.2020"}));
     EXPECT_EQ(Column(*editor->grid, 3)[0], QStringLiteral("10 20 30 40 41 42 "));
@@ -310,6 +384,7 @@ TEST_F(DrawsEditorTest, AnExportThatCannotWriteSaysSoAndTheDrawsFileKeepsItsForm
 
     Select(*editor->grid, 2, 6);
     sendCommand(editor, WM_COMB_DELETE);
+    script.answerBox(platform::IDYES);
     editor->btnWrite->click();
     EXPECT_EQ(ReadFile(folder->path() / "Draws" / "LottoDraws"), "1;2020-01-18;3;9;16;23;33;43;\r\n");
 }

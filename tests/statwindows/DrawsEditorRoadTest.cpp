@@ -110,6 +110,7 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
     for (int i = 0; i < Lotto().DrawsMan->Count(); ++i)
         expected.push_back({Lotto().DrawsMan->GetDraw(i).Date, Lotto().DrawsMan->GetDraw(i).Numbers});
     ASSERT_GT(expected.size(), 3000u);
+    const size_t historyCount = expected.size();
 
     // A draw three days after the last; the dialog refuses the last draw's date first.
     const TDateTime added = expected.back().Date + 3;
@@ -184,6 +185,7 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
     auto *reduced = NewestChild<TfrmDrawsEditor>();
     ASSERT_NE(reduced, editor);
     EXPECT_EQ(reduced->lblAllCount->text(), QString::number(passing));
+    EXPECT_EQ(reduced->Range.Count, uint32_t(passing)) << "the range line tells the draws left";
     EXPECT_TRUE(reduced->btnWrite->isEnabled());
     EXPECT_EQ(editor->DrawsMan->Count(), int(expected.size()));
 
@@ -192,7 +194,13 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
     FilterBySum(*editor, true, false);
     std::erase_if(expected, [](const TPlainDraw &D) { return Sum(D) < 100 || Sum(D) > 120; });
     EXPECT_EQ(editor->lblAllCount->text(), QString::number(expected.size()));
+    // The save asks first: every draw of the history left out would go.
+    script.answerBox(platform::IDYES);
     editor->btnWrite->click();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[1].Text, QStringLiteral("Liczba losowań, które zostaną usunięte z bazy: %1.\n"
+                                                     "Czy na pewno zapisać zmiany?")
+                                          .arg(historyCount - expected.size()));
     EXPECT_EQ(testsupport::readFile(folder->path() / "Draws" / "LottoDraws"), DrawsFileText(expected));
     EXPECT_FALSE(editor->btnWrite->isEnabled());
     // The frequency window heard of it: its range now counts the saved history.

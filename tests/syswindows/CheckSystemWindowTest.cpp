@@ -5,10 +5,12 @@
 #include "engine/UGameDescription.h"
 #include "engine/USysShort.h"
 #include "shell/FDrawsRange.h"
+#include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
+#include "tests/fixtures/RichViewText.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QChart>
@@ -18,6 +20,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QValueAxis>
 
 #include <algorithm>
 #include <array>
@@ -183,6 +186,22 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     const QList<QAbstractSeries *> lines = window->Chart1->chart()->series();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(static_cast<QLineSeries *>(lines[5])->at(5).y(), 3) << "the three single hits of 31 January";
+    // The value axis spans the levels ticked (the winning 6 to 3), not the hidden 2 and 1.
+    const auto highest = [&lines](int From, int To) {
+        double most = 0;
+        for (int i = From; i <= To; ++i)
+            for (const QPointF &point : static_cast<QLineSeries *>(lines[i])->points())
+                most = std::max(most, point.y());
+        return most;
+    };
+    const auto axisTop = [window] {
+        return static_cast<QValueAxis *>(window->Chart1->chart()->axes(Qt::Vertical).front())->max();
+    };
+    ASSERT_LT(highest(0, 3), highest(4, 5));
+    EXPECT_GE(axisTop(), highest(0, 3));
+    EXPECT_LT(axisTop(), highest(4, 5));
+    window->btnSelAll->click();
+    EXPECT_GE(axisTop(), highest(4, 5));
     auto *wins = static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0));
     ASSERT_EQ(wins->count(), 10);
     EXPECT_EQ(wins->at(0).y(), 0);
@@ -201,6 +220,37 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
     EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
     EXPECT_EQ(static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0))->count(), 2);
+}
+
+TEST_F(CheckSystemTest, ADownloadsNoticeRefreshesTheRangeLineAndTheCaptionFollowsTheSystem)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(owner);
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("Sprawdzenie systemu: Skrócony - klasyczny 6/15/3")));
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+
+    // A download merged one more draw into the history and posted its notice.
+    Games.GameById(LottoId)->DrawsMan->AddDraw({5, 6, 7, 8, 9, 10}, EncodeDate(2024, 2, 13));
+    BroadcastToChildren(WM_DRAWS_DOWNLOADED, 2, 0, true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_TRUE(window->HasResults()) << "another game's draws";
+    BroadcastToChildren(WM_DRAWS_DOWNLOADED, LottoId, 0, true);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(testsupport::ViewText(*window->txtDateDesc), "Liczba losowań: 11;   Okres: 23.01.2024 - 13.02.2024;   ");
+    EXPECT_EQ(window->eLastDate->text(), "13.02.2024");
+    EXPECT_FALSE(window->HasResults()) << "the results counted ten draws";
+
+    // The owner takes a system of four rows: the check window names it.
+    TGameData *lotto = Games.GameById(LottoId);
+    auto system = std::make_unique<TSysShort>(lotto);
+    system->SetParams(15, 6, 4);
+    for (const auto &row : {ThreeRows[0], ThreeRows[1], ThreeRows[2], std::vector<int>{4, 5, 6, 7, 8, 9}}) {
+        const std::vector<uint8_t> numbers(row.begin(), row.end());
+        system->AddComb(numbers.data());
+    }
+    owner->OpenSystem(lotto, std::move(system));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("Sprawdzenie systemu: Skrócony - klasyczny 6/15/4")));
 }
 
 TEST_F(CheckSystemTest, SortingBreaksTiesByTheLaterDateAndAChangedRangeWaitsForTheNextCheck)
