@@ -4,6 +4,7 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/CombSetsGrid.h"
 #include "shell/FGlobalControls.h"
+#include "shell/GuardedConnect.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,7 +14,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
+TfrmReadComb::TfrmReadComb(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Wczytaj zbiór liczb"));
     setWindowFlag(Qt::Tool);
@@ -35,7 +36,7 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
     btnOK->setEnabled(false);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmReadComb::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmReadComb::btnOKClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -49,13 +50,6 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
     layout->addWidget(txtDesc);
     layout->addLayout(buttons);
     resize(Grid->CalcGridWidth(true) + 2 * layout->contentsMargins().left(), 360);
-}
-
-void TfrmReadComb::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmReadComb::FormShow()
