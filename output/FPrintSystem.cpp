@@ -88,7 +88,7 @@ TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : TFirstShow<QDialog>(parent)
     auto *slips = new QFormLayout(gbSlips);
     AddRow(slips, QStringLiteral("&Od:"), seFrom);
     AddRow(slips, QStringLiteral("&Do:"), seTo);
-    seTo->OnChange = [this](QObject *) { seToChange(); };
+    seTo->OnChange = guardedCall(this, &TfrmPrintSystem::seToChange);
 
     btnPrint = new QPushButton(QStringLiteral("D&rukuj"), this);
     btnPrint->setDefault(true);

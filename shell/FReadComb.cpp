@@ -21,10 +21,10 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : TFirstShow<QDialog>(parent)
     setSizeGripEnabled(true);
     Grid = NewCombSetsGrid(this, false);
     Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { ShowCombSetComment(txtDesc, FSets, ARow); };
-    Grid->OnDblClick = [this](TStringGrid *) {
+    Grid->OnDblClick = guardedCall([this] {
         if (btnOK->isEnabled())
             btnOKClick();
-    };
+    });
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     txtDesc = new QPlainTextEdit(this);
     txtDesc->setReadOnly(true);

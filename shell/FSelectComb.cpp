@@ -54,7 +54,7 @@ TfrmSelectComb::TfrmSelectComb(QWidget *parent) : QDialog(parent)
 void TfrmSelectComb::CreateControls()
 {
     gbKey = new TNumberPad(this);
-    gbKey->OnChange = [this] { SelectionChanged(); };
+    gbKey->OnChange = guardedCall(this, &TfrmSelectComb::SelectionChanged);
 
     gbSelected = new QGroupBox(QStringLiteral("Wybrane liczby"), this);
     lblToSelect = new QLabel(gbSelected);

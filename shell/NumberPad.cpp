@@ -1,7 +1,6 @@
 #include "shell/NumberPad.h"
 
 #include "controls/DragSpeedButton.h"
-#include "shell/GuardedConnect.h"
 
 #include <QFont>
 #include <QPalette>
@@ -26,7 +25,7 @@ void TNumberPad::Build(int MaxNumber, QSize ButtonSize, int PerRow, int Margin)
         button->setPalette(palette);
         button->setGeometry(Margin + (i - 1) % PerRow * ButtonSize.width(),
                             Margin + (i - 1) / PerRow * ButtonSize.height(), ButtonSize.width(), ButtonSize.height());
-        connectGuarded(button, &TDragSpeedButton::clicked, this, [this, button] { ButtonClick(button); });
+        connect(button, &TDragSpeedButton::clicked, this, [this, button] { ButtonClick(button); });
         button->OnMouseDown = [this](TDragSpeedButton *Sender, Qt::MouseButton Button) {
             ButtonMouseDown(Sender, Button);
         };

@@ -109,7 +109,7 @@ void TfrmCheckSystem::ConnectControls()
         if (HasResults())
             Report();
     });
-    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { UpdateDetailsButton(ARow); };
+    Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { UpdateDetailsButton(ARow); });
 }
 
 TSystem *TfrmCheckSystem::System() const

@@ -78,9 +78,9 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : TFirstShow<QDialog>(parent)
     addSpin(1, QStringLiteral("Ilość &liczb:"), seCNum);
     addSpin(2, QStringLiteral("Liczba &kombinacji:"), seCComb);
     params->addWidget(chkRandom, 3, 0, 1, 2);
-    seCDraws->OnChange = [this](QObject *) { seCDrawsChange(); };
-    seCNum->OnChange = [this](QObject *) { seCNumChange(); };
-    seCComb->OnChange = [this](QObject *) { seCCombChange(); };
+    seCDraws->OnChange = guardedCall(this, &TfrmParSysShort::seCDrawsChange);
+    seCNum->OnChange = guardedCall(this, &TfrmParSysShort::seCNumChange);
+    seCComb->OnChange = guardedCall(this, &TfrmParSysShort::seCCombChange);
 
     sgStat = NewParamGrid(this, 2, 5);
     sgStat->setCells(0, crAll, QStringLiteral("Wszystkich kombinacji"));

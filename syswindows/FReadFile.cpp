@@ -148,7 +148,7 @@ void TfrmReadFile::CreateControls()
         Painter.setPen(toQColor(HeaderColor));
         DefaultDrawing = true;
     };
-    lvObjs->OnColumnClick = [this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); };
+    lvObjs->OnColumnClick = guardedCall([this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); });
     lvObjs->Loaded();
     connectGuarded(lvObjs->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         ShowComment();
