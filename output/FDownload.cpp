@@ -78,7 +78,7 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
         StopDownload();
     });
     connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *status = new QHBoxLayout;
     status->addWidget(statusCaption);

@@ -1,8 +1,8 @@
 #pragma once
 // A window's first showing: FormShow runs once, when the window is first shown and after the base
 // class's own showEvent, with no exception leaving it (a failure is shown as the program's notice).
-// The child windows have it through TGenForm; a dialog or the main window derives from
-// TFirstShow<QDialog> or TFirstShow<QMainWindow>.
+// The child windows have it through TGenForm; another window derives from TFirstShow over its own base
+// (TFirstShow<QDialog>, TFirstShow<QMainWindow>).
 
 #include "shell/FGlobalMessages.h"
 
