@@ -13,6 +13,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
+#include "shell/GuardedConnect.h"
 #include "shell/USites.h"
 
 #include <QApplication>
@@ -41,7 +42,7 @@ QPixmap RowPixmap(QStyle::StandardPixmap Which)
 
 } // namespace
 
-TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
+TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
 {
     setWindowTitle(QStringLiteral("Aktualizacja bazy losowań"));
     Items.Sorted = false;
@@ -69,12 +70,12 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
     btnCancel->setEnabled(false);
 
-    connect(btnStop, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnStop, &QPushButton::clicked, this, [this] {
         btnStop->setEnabled(false);
         StopDownload();
     });
-    connect(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *status = new QHBoxLayout;
     status->addWidget(statusCaption);
@@ -119,15 +120,6 @@ TfrmDownload::~TfrmDownload()
 int TfrmDownload::RowImage(int Row) const
 {
     return RowImages.at(static_cast<size_t>(Row));
-}
-
-void TfrmDownload::showEvent(QShowEvent *Event)
-{
-    QDialog::showEvent(Event);
-    if (!Shown) {
-        Shown = true;
-        FormShow();
-    }
 }
 
 void TfrmDownload::FormShow()

@@ -8,6 +8,7 @@
 #include "engine/UDrawsDB.h"
 #include "output/HTTPGet.h"
 #include "output/VCLUnZip.h"
+#include "shell/FirstShow.h"
 #include "shell/TaskRunner.h"
 
 #include <QDialog>
@@ -33,7 +34,7 @@ struct TDownloadItem {
     std::unique_ptr<TDrawsManager> NewDraws; // the downloaded draws; none unless a file was read
 };
 
-class TfrmDownload : public QDialog {
+class TfrmDownload : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -64,11 +65,8 @@ public:
 
     void done(int Result) override;
 
-protected:
-    void showEvent(QShowEvent *Event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void FillList();
     void StopDownload();
     void DownloadDone();
@@ -85,7 +83,6 @@ private:
     void SetRow(int Row, int Image, const QString &Result);
 
     std::vector<int> RowImages;
-    bool Shown = false;
     TGeneralList<TDownloadItem> Items;
     THTTPGetFile Downloader;
     TVCLUnZip UnZip;

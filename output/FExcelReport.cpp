@@ -8,6 +8,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/GuardedConnect.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -47,7 +48,7 @@ void TExcelThread::Execute(const TMyThread &Thread)
     }
 }
 
-TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
+TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : TFirstShow<QDialog>(Owner)
 {
     setWindowTitle(QStringLiteral("Raport"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -79,7 +80,7 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
     // The design's size, grown to what the texts need at the font in use.
     setFixedSize(ScaledSize(323, 81).expandedTo(sizeHint()));
 
-    connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
+    connectGuarded(btnStop, &QPushButton::clicked, this, &TfrmExcelReport::btnStopClick);
     FRunner.OnProgress = [this](int Pos, int Step) { ShowReportProgress(Pos, Step); };
     FRunner.OnFinished = [this](const TTaskEnd &End) { ThreadDone(End); };
 }
@@ -87,13 +88,6 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
 TfrmExcelReport::~TfrmExcelReport()
 {
     FRunner.Stop();
-}
-
-void TfrmExcelReport::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (State == 0 && !FRun && !FFinished)
-        FormShow();
 }
 
 void TfrmExcelReport::FormShow()

@@ -6,6 +6,7 @@
 
 #include "core/UGlobalProgress.h"
 #include "output/UEReport.h"
+#include "shell/FirstShow.h"
 #include "shell/TaskRunner.h"
 
 #include <QDialog>
@@ -42,7 +43,7 @@ private:
     TReportScreen FScreen;
 };
 
-class TfrmExcelReport : public QDialog {
+class TfrmExcelReport : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -65,12 +66,11 @@ public:
     void ShowReportProgress(int Position, int Step);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // Every way of closing (Stop, the title bar, Esc) stops a running job first.
     void done(int Result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void ThreadDone(const TTaskEnd &End);
     void StopThread();
     void btnStopClick();

@@ -6,6 +6,7 @@
 #include "engine/USysGeneral.h"
 #include "output/UBlankPrint.h"
 #include "platform/gui/Printer.h"
+#include "shell/GuardedConnect.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -57,7 +58,7 @@ void ApplyStored(TFloatSpin *Spin, int Value)
 
 } // namespace
 
-TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
+TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Drukowanie systemu"));
 
@@ -87,23 +88,23 @@ TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
     auto *slips = new QFormLayout(gbSlips);
     AddRow(slips, QStringLiteral("&Od:"), seFrom);
     AddRow(slips, QStringLiteral("&Do:"), seTo);
-    seTo->OnChange = [this](QObject *) { seToChange(); };
+    seTo->OnChange = guardedCall(this, &TfrmPrintSystem::seToChange);
 
     btnPrint = new QPushButton(QStringLiteral("D&rukuj"), this);
     btnPrint->setDefault(true);
     btnTest = new QPushButton(QStringLiteral("&Test"), this);
     btnClose = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnPrint, &QPushButton::clicked, this, &TfrmPrintSystem::btnPrintClick);
-    connect(btnTest, &QPushButton::clicked, this, &TfrmPrintSystem::btnTestClick);
-    connect(btnClose, &QPushButton::clicked, this, [this] { done(CancelResult); });
-    connect(cbForms, &QComboBox::currentIndexChanged, this, &TfrmPrintSystem::cbFormsChange);
+    connectGuarded(btnPrint, &QPushButton::clicked, this, &TfrmPrintSystem::btnPrintClick);
+    connectGuarded(btnTest, &QPushButton::clicked, this, &TfrmPrintSystem::btnTestClick);
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { done(CancelResult); });
+    connectGuarded(cbForms, &QComboBox::currentIndexChanged, this, &TfrmPrintSystem::cbFormsChange);
 
     Enter = new QAction(this);
     Enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    connect(Enter, &QAction::triggered, this, [this] { done(CancelResult); });
+    connectGuarded(Enter, &QAction::triggered, this, [this] { done(CancelResult); });
     Esc = new QAction(this);
     Esc->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(Esc, &QAction::triggered, this, [this] { done(CancelResult); });
+    connectGuarded(Esc, &QAction::triggered, this, [this] { done(CancelResult); });
     addActions({Enter, Esc});
 
     auto *top = new QHBoxLayout;
@@ -122,15 +123,6 @@ TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addLayout(groups);
     layout->addLayout(buttons);
-}
-
-void TfrmPrintSystem::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!FShown) {
-        FShown = true;
-        FormShow();
-    }
 }
 
 void TfrmPrintSystem::FormShow()

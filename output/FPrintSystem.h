@@ -3,6 +3,8 @@
 // the layout, the margins, the number of draws and the stake where the layout has boxes for them, and
 // which slips to print. Margins, draws and stake are kept per game and layout in the registry.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 
 #include <string>
@@ -15,7 +17,7 @@ class TFloatSpin;
 class TPrintForm;
 class TSystem;
 
-class TfrmPrintSystem : public QDialog {
+class TfrmPrintSystem : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -48,12 +50,11 @@ public:
     void PrintSlip(int P, int LastSlip);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // Every way of closing keeps the chosen layout's settings.
     void done(int Result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void cbFormsChange(int Index);
     void seToChange();
     void btnPrintClick();
@@ -71,5 +72,4 @@ private:
     // The origin from the margins, kept within their ranges.
     void SetLayoutOrigin();
 
-    bool FShown = false;
 };

@@ -1,5 +1,6 @@
 #include "shell/FAbout.h"
 
+#include "shell/GuardedConnect.h"
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
@@ -30,7 +31,7 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
 
     Action2 = new QAction(this);
     Action2->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(Action2, &QAction::triggered, this, &TfrmAbout::Action2Execute);
+    connectGuarded(Action2, &QAction::triggered, this, &TfrmAbout::Action2Execute);
     addAction(Action2);
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())

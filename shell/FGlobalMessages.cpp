@@ -27,10 +27,10 @@ void ShowReportOpenFailure(const std::string &Path)
     MsgBox(QStringLiteral("Nie można otworzyć raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
 }
 
-void RunGuarded(const std::function<void()> &Run)
+void ShowCurrentFailure()
 {
     try {
-        Run();
+        throw;
     } catch (const std::exception &error) {
         MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
     } catch (...) {

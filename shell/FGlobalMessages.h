@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 // The caption of a message box shown without one.
 inline const QString ApplicationTitle = QStringLiteral("Korvantile");
@@ -29,5 +30,17 @@ void ShowWriteFailure(const std::string &FileName);
 void ShowReportWriteFailure(const std::string &Path);
 void ShowReportOpenFailure(const std::string &Path);
 
+// Shows the exception being handled as a notice (its text, flags 48); called inside a catch block. An
+// exception that carries no text is only logged.
+void ShowCurrentFailure();
+
 // Runs a command or handler so that no exception leaves it: a failure is shown as a notice.
-void RunGuarded(const std::function<void()> &Run);
+template <typename Work>
+void RunGuarded(Work &&Run)
+{
+    try {
+        std::forward<Work>(Run)();
+    } catch (...) {
+        ShowCurrentFailure();
+    }
+}

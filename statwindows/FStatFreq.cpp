@@ -11,6 +11,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FSelectComb.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
@@ -57,15 +58,15 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
     ColourResultGrid(sgTotal);
     ShowReqComb();
 
-    seCombLen->OnChange = [this](QObject *) { Guarded([this] { seCombLenChange(); }); };
-    seMinFreq->OnChange = [this](QObject *) { Guarded([this] { seMinFreqChange(); }); };
+    seCombLen->OnChange = guardedCall(this, &TfrmStatFreq::seCombLenChange);
+    seMinFreq->OnChange = guardedCall(this, &TfrmStatFreq::seMinFreqChange);
     seFrom->OnChange = [this](QObject *) {
         if (!FReadingParams)
             seTo->SetMinValue(SpinValue(seFrom));
     };
-    connect(btnComb, &QPushButton::clicked, this, [this] { Guarded([this] { btnCombClick(); }); });
+    connectGuarded(btnComb, &QPushButton::clicked, this, &TfrmStatFreq::btnCombClick);
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{chkMaxRows, rbRange, rbSpecComb})
-        connect(button, &QAbstractButton::toggled, this, [this] { UpdateEnabling(); });
+        connectGuarded(button, &QAbstractButton::toggled, this, &TfrmStatFreq::UpdateEnabling);
     UpdateEnabling();
 }
 

@@ -229,19 +229,10 @@ void TGenStatForm::FormActivate()
     UpdateMenu();
 }
 
-void TGenStatForm::showEvent(QShowEvent *event)
-{
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    if (!Game && Games.CurrentGame())
-        Init(true, Games.CurrentGame(), nullptr, nullptr);
-    FormShow();
-}
-
 void TGenStatForm::FormShow()
 {
+    if (!Game && Games.CurrentGame())
+        Init(true, Games.CurrentGame(), nullptr, nullptr);
     CenterChildForm(this);
 }
 

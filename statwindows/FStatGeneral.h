@@ -134,7 +134,6 @@ protected:
 
     bool HandleCommand(CommandEvent &Command) override;
     void FormActivate() override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -142,10 +141,9 @@ private:
     void LoadData();
     void StatFinished();
     void EndComputing();
-    void FormShow();
+    void FormShow() override;
 
     // The worker's reports belong to run FRun; those of an earlier run are dropped.
     std::atomic<uint32_t> FRun{0};
-    bool FShown = false;
     bool FDestroyed = false;
 };

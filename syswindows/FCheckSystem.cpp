@@ -13,6 +13,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FSelectComb.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/CheckSystemParams.h"
@@ -80,35 +81,35 @@ TfrmCheckSystem::~TfrmCheckSystem()
 void TfrmCheckSystem::ConnectControls()
 {
     for (QRadioButton *button : {rbRange, rbLastDraw, rbNumbers})
-        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+        connectGuarded(button, &QRadioButton::toggled, this, [this](bool Checked) {
             if (Checked)
                 rbTypeCheckClick();
         });
     for (QRadioButton *button : {rbDay, rbWeek, rbMonth, rbYear})
-        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+        connectGuarded(button, &QRadioButton::toggled, this, [this](bool Checked) {
             if (Checked)
-                Guarded([this] { RegroupClick(); });
+                RegroupClick();
         });
     for (QCheckBox *box : {chkShowAllHits, chkShowChart})
-        connect(box, &QCheckBox::clicked, this, [this] { Guarded([this] { HitsOptionClick(); }); });
-    connect(lbHits, &QListWidget::itemChanged, this, [this] { ApplyHitLevels(); });
-    connect(btnSelAll, &QPushButton::clicked, this, [this] {
+        connectGuarded(box, &QCheckBox::clicked, this, &TfrmCheckSystem::HitsOptionClick);
+    connectGuarded(lbHits, &QListWidget::itemChanged, this, &TfrmCheckSystem::ApplyHitLevels);
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] {
         CheckAll(lbHits, true);
         ApplyHitLevels();
     });
-    connect(btnDeselAll, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] {
         CheckAll(lbHits, false);
         ApplyHitLevels();
     });
-    connect(pCheck, &QAction::triggered, this, [this] { StartCheck(); });
-    connect(pDrawsRange, &QAction::triggered, this, [this] { Guarded([this] { Range.Edit(this); }); });
-    connect(btnNums, &QPushButton::clicked, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
-    connect(pNums, &QAction::triggered, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
-    connect(pReport, &QAction::triggered, this, [this] {
+    connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckSystem::StartCheck);
+    connectGuarded(pDrawsRange, &QAction::triggered, this, [this] { Range.Edit(this); });
+    connectGuarded(btnNums, &QPushButton::clicked, this, &TfrmCheckSystem::EnterOwnNumbers);
+    connectGuarded(pNums, &QAction::triggered, this, &TfrmCheckSystem::EnterOwnNumbers);
+    connectGuarded(pReport, &QAction::triggered, this, [this] {
         if (HasResults())
-            Guarded([this] { Report(); });
+            Report();
     });
-    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { UpdateDetailsButton(ARow); };
+    Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { UpdateDetailsButton(ARow); });
 }
 
 TSystem *TfrmCheckSystem::System() const

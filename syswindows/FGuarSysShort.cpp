@@ -194,12 +194,8 @@ void TfrmGuarSysShort::Save()
                    });
 }
 
-void TfrmGuarSysShort::showEvent(QShowEvent *event)
+void TfrmGuarSysShort::FormShow()
 {
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
     if (State == 0)
         FitWidth();
     CenterChildForm(this);

@@ -12,6 +12,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/FHistEdit.h"
@@ -95,7 +96,7 @@ QLineEdit *NewTotalEdit(QWidget *Parent)
 
 } // namespace
 
-TfrmHistory::TfrmHistory(QWidget *parent) : QDialog(parent)
+TfrmHistory::TfrmHistory(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Historia"));
     CreateControls();
@@ -149,12 +150,12 @@ void TfrmHistory::CreateControls()
     hitsLabel->setBuddy(lbHits);
     btnSelAll = new QPushButton(QStringLiteral("Zaznacz wszystkie"), tsParams);
     btnDeselAll = new QPushButton(QStringLiteral("Odznacz wszystkie"), tsParams);
-    connect(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, true); });
-    connect(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, false); });
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, true); });
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, false); });
     Refresh = new QAction(this);
     Refresh->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(Refresh);
-    connect(Refresh, &QAction::triggered, this, &TfrmHistory::RefreshExecute);
+    connectGuarded(Refresh, &QAction::triggered, this, &TfrmHistory::RefreshExecute);
     btnRefresh = new QPushButton(QStringLiteral("Odś&wież (F5)"), tsParams);
     connect(btnRefresh, &QPushButton::clicked, Refresh, &QAction::trigger);
 
@@ -190,15 +191,15 @@ void TfrmHistory::CreateControls()
     btnShow = new QPushButton(QStringLiteral("&Wczytaj..."), tsHistory);
     btnChange = new QPushButton(QStringLiteral("Z&mień..."), tsHistory);
     btnDelAll = new QPushButton(QStringLiteral("U&suń wszystko"), tsHistory);
-    connect(btnDelete, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnDelete, &QPushButton::clicked, this, [this] {
         int first = 0;
         int last = 0;
         if (SelectedRange(first, last))
             DeleteShown(first, last);
     });
-    connect(btnShow, &QPushButton::clicked, this, &TfrmHistory::btnShowClick);
-    connect(btnChange, &QPushButton::clicked, this, &TfrmHistory::btnChangeClick);
-    connect(btnDelAll, &QPushButton::clicked, this, [this] { DeleteShown(0, FHistory->View.Count() - 1); });
+    connectGuarded(btnShow, &QPushButton::clicked, this, &TfrmHistory::btnShowClick);
+    connectGuarded(btnChange, &QPushButton::clicked, this, &TfrmHistory::btnChangeClick);
+    connectGuarded(btnDelAll, &QPushButton::clicked, this, [this] { DeleteShown(0, FHistory->View.Count() - 1); });
     auto *entryButtons = new QVBoxLayout;
     for (QPushButton *button : {btnDelete, btnShow, btnChange, btnDelAll})
         entryButtons->addWidget(button);
@@ -212,9 +213,9 @@ void TfrmHistory::CreateControls()
 
     btnWrite = new QPushButton(QStringLiteral("&Zapisz zmiany"), this);
     btnWrite->setEnabled(false);
-    connect(btnWrite, &QPushButton::clicked, this, &TfrmHistory::btnWriteClick);
+    connectGuarded(btnWrite, &QPushButton::clicked, this, &TfrmHistory::btnWriteClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnWrite);
@@ -223,15 +224,6 @@ void TfrmHistory::CreateControls()
     layout->addWidget(PageControl, 1);
     layout->addLayout(buttons);
     resize(ScaledSize(820, 460));
-}
-
-void TfrmHistory::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
 }
 
 void TfrmHistory::FormShow()
@@ -282,7 +274,7 @@ void TfrmHistory::WriteParams()
 
 void TfrmHistory::done(int Result)
 {
-    if (FShown)
+    if (Shown())
         WriteParams();
     QDialog::done(Result);
 }

@@ -12,6 +12,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/FSysGeneral.h"
 #include "syswindows/FSysWindows.h"
 
@@ -116,7 +117,7 @@ bool ReadListedObject(const std::string &FileName, TReadFileObject &Object)
     return true;
 }
 
-TfrmReadFile::TfrmReadFile(QWidget *parent) : QDialog(parent)
+TfrmReadFile::TfrmReadFile(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Wczytaj"));
     setWindowFlag(Qt::Tool);
@@ -147,13 +148,13 @@ void TfrmReadFile::CreateControls()
         Painter.setPen(toQColor(HeaderColor));
         DefaultDrawing = true;
     };
-    lvObjs->OnColumnClick = [this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); };
+    lvObjs->OnColumnClick = guardedCall([this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); });
     lvObjs->Loaded();
-    connect(lvObjs->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connectGuarded(lvObjs->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         ShowComment();
         UpdateButtons();
     });
-    connect(lvObjs, &QAbstractItemView::doubleClicked, this, &TfrmReadFile::btnReadClick);
+    connectGuarded(lvObjs, &QAbstractItemView::doubleClicked, this, &TfrmReadFile::btnReadClick);
 
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     Memo1 = new QPlainTextEdit(this);
@@ -164,14 +165,14 @@ void TfrmReadFile::CreateControls()
     btnDelete = new QPushButton(QStringLiteral("&Usuń"), this);
     btnDelAll = new QPushButton(QStringLiteral("U&suń wszystkie"), this);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnRead, &QPushButton::clicked, this, &TfrmReadFile::btnReadClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TfrmReadFile::btnDeleteClick);
-    connect(btnDelAll, &QPushButton::clicked, this, &TfrmReadFile::btnDelAllClick);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnRead, &QPushButton::clicked, this, &TfrmReadFile::btnReadClick);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmReadFile::btnDeleteClick);
+    connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmReadFile::btnDelAllClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     Action1 = new QAction(this);
     Action1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(Action1);
-    connect(Action1, &QAction::triggered, this, &TfrmReadFile::btnDeleteClick);
+    connectGuarded(Action1, &QAction::triggered, this, &TfrmReadFile::btnDeleteClick);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnRead);
@@ -185,15 +186,6 @@ void TfrmReadFile::CreateControls()
     layout->addWidget(Memo1, 1);
     layout->addLayout(buttons);
     resize(760, 420);
-}
-
-void TfrmReadFile::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
 }
 
 void TfrmReadFile::FormShow()

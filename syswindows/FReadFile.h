@@ -3,6 +3,7 @@
 // comment; it deletes files and opens the chosen ones, each in a new system window of its kind.
 
 #include "core/UGlobalFiles.h"
+#include "shell/FirstShow.h"
 
 #include <QDialog>
 
@@ -28,7 +29,7 @@ struct TReadFileObject {
 // 1 are required; false otherwise.
 bool ReadListedObject(const std::string &FileName, TReadFileObject &Object);
 
-class TfrmReadFile : public QDialog {
+class TfrmReadFile : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -50,12 +51,9 @@ public:
     QPushButton *btnCancel;
     QAction *Action1;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void CreateControls();
-    void FormShow();
+    void FormShow() override;
     // Sorts the objects by the sort column and direction and shows them, keeping the selection.
     void ShowSorted();
     void lvObjsColumnClick(int Column);
@@ -75,7 +73,6 @@ private:
     std::vector<std::unique_ptr<TReadFileObject>> Objects; // in row order
     int FSortColumn = 0;
     bool FAscending = true;
-    bool FShown = false;
 };
 
 // The main window's read command: the window, modal, then the chosen objects opened.

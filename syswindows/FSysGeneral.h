@@ -126,11 +126,10 @@ protected:
     void FormActivate() override;
     void FormDeactivate() override;
 
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void SaveSystem();
     void ReportSystem();
     // A combination entered by hand, added or in place of the current row; the new row becomes current.
@@ -154,6 +153,5 @@ private:
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     void btnFltDelClick();
 
-    bool FShown = false;
     bool FActivated = false;
 };
