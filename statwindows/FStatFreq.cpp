@@ -382,21 +382,5 @@ std::string TfrmStatFreq::ReportHeaderText() const
 
 void TfrmStatFreq::Report()
 {
-    const std::string header = ReportHeaderText();
-    ReportRows(*grid, [this, header](const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
-                                     TProgress &Progress) {
-        const int64_t cols = grid->ColCount();
-        Progress.Init(10000, 10 * (cols + 19) + cols * Rows.Count + ReportProgressTotal({sgTotal}, {}), 0);
-        Report.AddSheets(2);
-        Report.SetSheetName("Szczegóły");
-        Report.WriteHeader(2, header);
-        // Three rows below the header's last line.
-        Report.WriteGrid(CountChar(header, '#') + 4, 2, *grid, Thread, Progress, Rows.From, Rows.To);
-        if (Report.Stopped(Thread))
-            return;
-        Report.SelectSheet(2);
-        Report.SetSheetName("Podsumowanie");
-        Report.WriteGrid(2, 2, *sgTotal, Thread, Progress, -1, -1);
-        Report.ShowExcel();
-    });
+    ReportRows(*grid, "Szczegóły", ReportHeaderText(), {{"Podsumowanie", TReportGrid::Take(*sgTotal)}});
 }

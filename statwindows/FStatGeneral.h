@@ -102,9 +102,6 @@ protected:
     virtual void Report() {}
 
     // ---- the two report forms ----
-    // A statistic's procedure for the rows chosen of its one long grid.
-    using TRowsReportProc = std::function<void(const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
-                                               TProgress &Progress)>;
     // One table of a window with several: its name in the item dialog, its sheet and its grid.
     struct TReportItem {
         QString Name;
@@ -112,8 +109,10 @@ protected:
         const TStringAlignGrid *Grid = nullptr;
         bool Enabled = true;
     };
-    // Single-table windows: the row dialog over Grid, then the progress window over Proc.
-    void ReportRows(const TStringAlignGrid &Grid, TRowsReportProc Proc);
+    // Single-table windows: the row dialog over Grid, then the rows chosen on the sheet SheetName three
+    // rows below Header, and the Further tables on sheets of their own.
+    void ReportRows(const TStringAlignGrid &Grid, const std::string &SheetName, const std::string &Header,
+                    std::vector<TReportTable> Further);
     // Several-table windows: the item dialog (the ticked flags into ReportItems), then each ticked table on
     // a sheet of its own: the first from FirstGridRow below Header, the later ones from row 2.
     void ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow);

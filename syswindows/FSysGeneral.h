@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -84,9 +85,18 @@ public:
     // Visible combinations; 0 without a system.
     int ViewCount() const;
 
-    // The report job: the system through its key on one sheet and, when the key is not 1..N, by
-    // positions on a second.
-    void WriteReport(const TMyThread &Thread, TEReport &Report, TProgress &Progress) const;
+    // What the report writes, taken on the GUI thread before its worker starts: the header text, a copy
+    // of the system and the widths of the system grid's two columns.
+    struct TSystemReport {
+        std::string Header;
+        std::shared_ptr<TSystem> System;
+        std::array<int, 2> Widths{};
+    };
+    TSystemReport TakeReport() const;
+    // The report job over what was taken: the system through its key on one sheet and, when the key is
+    // not 1..N, by positions on a second.
+    static void WriteReport(const TSystemReport &Taken, const TMyThread &Thread, TEReport &Report,
+                            TProgress &Progress);
 
     void RefreshAll();
     void ShowRows();

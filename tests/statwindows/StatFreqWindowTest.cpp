@@ -26,6 +26,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -283,13 +286,26 @@ TEST_F(StatFreqWindowTest, ParametersAreStoredAsTheRecordAndReadByItsRules)
     }
 }
 
-TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
+TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyIsTakenOnTheGuiThreadAndFollowsItsHeader)
 {
     OpenFrame();
     TfrmStatFreq *window = OpenFromFrame();
     Compute(window, 2, 1);
     ASSERT_EQ(window->State, 0);
     ASSERT_GT(window->grid->RowCount(), 21);
+    ASSERT_EQ(window->grid->Cells(2, 0), "Częst. -");
+
+    // The window's cell procedure reads the window: it may run on the GUI thread only.
+    std::mutex threadsLock;
+    std::set<std::thread::id> threads;
+    const auto cellProc = window->grid->OnGetCellFormat;
+    window->grid->OnGetCellFormat = [&](int Col, int Row, TCellFormat &Format) {
+        {
+            const std::lock_guard lock(threadsLock);
+            threads.insert(std::this_thread::get_id());
+        }
+        cellProc(Col, Row, Format);
+    };
 
     script.onDialog([](QDialog &Dialog) {
         auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
@@ -313,7 +329,12 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
     EXPECT_EQ(details.At("B11").Text, " Długość kombinacji    : 2");
     EXPECT_EQ(details.At("B12").Text, " Min. częstotliwość    : 1");
     EXPECT_FALSE(details.At("B13").HasValue);
-    EXPECT_EQ(details.At("B15").Text, "Lp.");
+    window->grid->OnGetCellFormat = cellProc;
+    EXPECT_EQ(threads, std::set{std::this_thread::get_id()});
+    // The captions without the sort mark of the frequency column.
+    const char *captions[] = {"Lp.", "Kombinacja", "Częst.", "P", "Ostatnie wystąpienie"};
+    for (int col = 0; col < 5; ++col)
+        EXPECT_EQ(details.At(std::string(1, char('B' + col)) + "15").Text, captions[col]);
     const auto shown = [&](int Col, int Row) {
         QString text;
         window->grid->GetCellText(Col, Row, text);
