@@ -27,6 +27,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -38,6 +39,13 @@ constexpr uint32_t ListColor = 0x00C9E0EB;
 QPixmap RowPixmap(QStyle::StandardPixmap Which)
 {
     return QApplication::style()->standardIcon(Which).pixmap(16, 16);
+}
+
+// A new empty folder of a name of the program's own making in Folder, with '/'; '' when none can be made.
+std::string MakeRunFolder(const std::string &Folder)
+{
+    std::string pattern = Folder + "Update-XXXXXX";
+    return ::mkdtemp(pattern.data()) ? pattern + '/' : std::string();
 }
 
 } // namespace
@@ -129,6 +137,7 @@ void TfrmDownload::FormShow()
     LV->setPalette(palette);
     std::error_code ec;
     fs::create_directories(TempDir, ec);
+    RunDir = MakeRunFolder(TempDir);
     FillList();
     State = 2;
     btnStop->setEnabled(true);
@@ -198,7 +207,7 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
             std::string file = Downloader.FileName;
             if (site.Zipped) {
                 Post([this] { lblStatus->setText(QStringLiteral("Rozpakowywanie pliku...")); });
-                file = UnzipFile(file, TempDir + game->Info.ShortName);
+                file = RunDir.empty() ? std::string() : UnzipFile(file, RunDir + std::to_string(game->Info.Id));
                 if (file.empty())
                     SetRow(row, imgFailed, QStringLiteral("Nie mogę rozpakować pliku."));
             }
@@ -225,9 +234,6 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
 
 std::string TfrmDownload::UnzipFile(const std::string &ZipName, const std::string &DestDir)
 {
-    std::error_code ec;
-    for (const fs::directory_entry &entry : fs::directory_iterator(DestDir, ec))
-        fs::remove_all(entry.path(), ec);
     try {
         UnZip.SetZipName(ZipName);
         UnZip.DestDir = DestDir;

@@ -72,7 +72,7 @@ private:
     void DownloadDone();
     void btnOKClick();
     void DownloadAll(TMyThread &Thread);
-    // The first file unpacked from the archive into DestDir, emptied first; '' when none.
+    // The first file unpacked from the archive into DestDir (a folder in RunDir); '' when none.
     std::string UnzipFile(const std::string &ZipName, const std::string &DestDir);
     // Saves a copy of the game's history with the new draws; only when that is written does the game's
     // own history take them.
@@ -82,6 +82,9 @@ private:
     void Post(std::function<void()> Update);
     void SetRow(int Row, int Image, const QString &Result);
 
+    // The folder made for this run in the temporary folder, with '/': each game unpacks into its own
+    // folder in it, named by the game's id. '' when it could not be made.
+    std::string RunDir;
     std::vector<int> RowImages;
     TGeneralList<TDownloadItem> Items;
     THTTPGetFile Downloader;

@@ -23,6 +23,9 @@ constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO 
 // "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
 // for a file it cannot write.
 void ShowWriteFailure(const std::string &FileName);
+// "Nie można odczytać pliku." with the file's path on a second line (flags 48): a chosen file that turns
+// out damaged.
+void ShowReadFailure(const std::string &FileName);
 
 // The report's messages (flags 48), each with the path on a second line: "Nie można zapisać raportu."
 // for a workbook or folder that cannot be written, "Nie można otworzyć raportu." for a written workbook

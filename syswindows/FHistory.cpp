@@ -69,11 +69,6 @@ const TFixedColumn FixedColumns[FixedColumnCount] = {
     {"Zysk", 80, alRight},
 };
 
-QString Money(Currency Value)
-{
-    return QString::fromStdString(MoneyToStr(Value));
-}
-
 QString GameShortName(uint32_t GameId)
 {
     const int index = GameId <= 0xFF ? Games.GameIndexOfId(uint8_t(GameId)) : -1;
@@ -360,13 +355,13 @@ void TfrmHistory::GridCellFormat(int Col, int Row, TCellFormat &Format) const
         Format.Text = CountText(item.Multiplier);
         break;
     case 8:
-        Format.Text = Money(item.Cost);
+        Format.Text = MoneyText(item.Cost);
         break;
     case 9:
-        Format.Text = Money(item.Win);
+        Format.Text = MoneyText(item.Win);
         break;
     case 10:
-        Format.Text = Money(item.Profit);
+        Format.Text = MoneyText(item.Profit);
         break;
     default:
         if (const size_t hit = size_t(Col - FixedColumnCount); hit < HitElements.size())
@@ -377,9 +372,9 @@ void TfrmHistory::GridCellFormat(int Col, int Row, TCellFormat &Format) const
 
 void TfrmHistory::ShowTotals()
 {
-    eCost->setText(Money(FHistory->TotalCost));
-    eWin->setText(Money(FHistory->TotalWin));
-    eProfit->setText(Money(FHistory->TotalProfit));
+    eCost->setText(CostText(FHistory->TotalCost));
+    eWin->setText(CostText(FHistory->TotalWin));
+    eProfit->setText(CostText(FHistory->TotalProfit));
 }
 
 void TfrmHistory::UpdateButtons()

@@ -101,17 +101,13 @@ QStringList RowTexts(const TReadFileObject &Object)
 
 bool ReadListedObject(const std::string &FileName, TReadFileObject &Object)
 {
-    TDynByteArr bytes;
-    if (!readFileBytes(FileName, bytes) || !hasValidCRC(bytes))
-        return false;
-    platform::ByteReader in(std::span<const uint8_t>(bytes.data(), bytes.size() - CRCSize));
     TReadFileObject read;
     read.FileName = FileName;
-    if (!readFileHeader(in, read.Header) || !IsCurrentVersion(read.Header.Ver) ||
+    if (!readFileHead(FileName, read.Header, read.Info) || !IsCurrentVersion(read.Header.Ver) ||
         (read.Header.FileKind != fkSystem && read.Header.FileKind != fkGuaranty))
         return false;
     read.GameIndex = Games.GameIndexOfId(read.Header.GameId);
-    if (read.GameIndex < 0 || !readFileInfo(in, read.Info))
+    if (read.GameIndex < 0)
         return false;
     Object = std::move(read);
     return true;
@@ -347,12 +343,17 @@ void TfrmReadFile::OpenSelected()
         TGameData *game = Games.GetGame(object.GameIndex);
         const int kind = object.Header.SubKind;
         if (object.Header.FileKind == fkSystem) {
-            OpenSystemFile(game, kind, object.FileName);
+            if (CheckFileCRC(object.FileName))
+                OpenSystemFile(game, kind, object.FileName);
+            else
+                ShowReadFailure(object.FileName);
             continue;
         }
         TGuarantyFile file;
-        if (!LoadGuarantyFile(object.FileName, game, ProgramParams.GProb, file))
+        if (!LoadGuarantyFile(object.FileName, game, ProgramParams.GProb, file)) {
+            ShowReadFailure(object.FileName);
             continue;
+        }
         file.Set->Description = file.Info.Title;
         if (TGenSysForm *window = NewSysWindow(kind))
             window->OpenWithGuarantee(game, std::move(file.System), std::move(file.Set));

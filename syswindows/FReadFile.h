@@ -25,8 +25,9 @@ struct TReadFileObject {
     int GameIndex = -1; // in the game list
 };
 
-// Reads a data file for the list: its checksum, the current version, a known game and file kind 0 or
-// 1 are required; false otherwise.
+// Reads the head of a data file for the list (the header, the information block and the comment, not
+// the rest): the current version, a known game and file kind 0 or 1 are required; false otherwise. The
+// whole file is checked when it is opened.
 bool ReadListedObject(const std::string &FileName, TReadFileObject &Object);
 
 class TfrmReadFile : public TFirstShow<QDialog> {
@@ -36,7 +37,8 @@ public:
     explicit TfrmReadFile(QWidget *parent = nullptr);
     ~TfrmReadFile() override;
 
-    // Opens every selected object, in list order, in a new system window of its kind.
+    // Opens every selected object, in list order, in a new system window of its kind. A file that fails
+    // its checksum, or a guarantee file that does not read, is told as a file that cannot be read.
     void OpenSelected();
 
     // The object shown in a row.

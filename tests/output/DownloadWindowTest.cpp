@@ -7,6 +7,8 @@
 #include "controls/ALProgressBar.h"
 #include "controls/EnhListView.h"
 #include "core/ProgramParams.h"
+#include "engine/UGameDescription.h"
+#include "engine/UGameFile.h"
 #include "engine/UGameMan.h"
 #include "platform/NetworkState.h"
 #include "shell/FGlobalStartup.h"
@@ -25,6 +27,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 using testsupport::TestHttpServer;
@@ -34,6 +37,16 @@ namespace {
 constexpr uint8_t LottoId = 1, MiniId = 2, MultiId = 3;
 
 using testsupport::ProcessUntil;
+
+// The folders the runs of the update made in Folder.
+std::vector<fs::path> RunFolders(const fs::path &Folder)
+{
+    std::vector<fs::path> runs;
+    for (const auto &entry : fs::directory_iterator(Folder))
+        if (entry.is_directory() && entry.path().filename().string().starts_with("Update-"))
+            runs.push_back(entry.path());
+    return runs;
+}
 
 // The project's history as its own lines: "N. DD.MM.YYYY a,b,c,d,e,f", from 1 January 1992 on.
 TSiteRec HistorySite(const std::string &Location)
@@ -147,7 +160,10 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
         ASSERT_EQ(child->Commands.size(), 1u);
         EXPECT_EQ(child->Commands[0].Code, WM_DRAWS_DOWNLOADED);
         EXPECT_EQ(child->Commands[0].WParam, LottoId);
-        EXPECT_TRUE(fs::exists(folder->path() / "Temp" / "Lotto" / "lotto.txt"));
+        const std::vector<fs::path> runs = RunFolders(folder->path() / "Temp");
+        ASSERT_EQ(runs.size(), append ? 2u : 1u);
+        for (const fs::path &run : runs)
+            EXPECT_EQ(testsupport::readFile(run / "1" / "lotto.txt"), testsupport::readFile(testsupport::HistoryFile()));
         frame.reset();
     }
     EXPECT_TRUE(script.boxes().empty());
@@ -180,25 +196,67 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
     EXPECT_TRUE(child->Commands.empty());
 }
 
-TEST_F(DownloadWindowTest, ABadArchiveWritesNothingOutsideItsFolderAndAStaleFileIsNotRead)
+// Each game unpacks into a folder of its own in the folder made for the run; a folder named by a short
+// name, where the unpacking went before, is neither read nor emptied.
+TEST_F(DownloadWindowTest, TheUnzipStaysInItsRunFolderAndEmptiesNothing)
 {
     OpenFrame();
-    server.serveFile("/evil.zip", testsupport::buildZip({testsupport::storedEntry("../escape.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n")}));
-    server.serveFile("/nozip.zip", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+    const std::string line = "1. 01.01.2019 1,2,3,4,5,6\r\n";
+    server.serveFile("/evil.zip", testsupport::buildZip({testsupport::storedEntry("../escape.txt", line)}));
+    server.serveFile("/nozip.zip", line);
+    server.serveFile("/rooted.zip", testsupport::buildZip({testsupport::storedEntry("/rooted.txt", line)}));
     WriteSites(LottoId, HistorySite(server.url("/evil.zip")));
     WriteSites(MiniId, HistorySite(server.url("/nozip.zip")));
-    folder->writeFile("Temp/Lotto/a-earlier.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+    WriteSites(MultiId, HistorySite(server.url("/rooted.zip")));
+    folder->writeFile("Temp/Lotto/a-earlier.txt", line);
 
     PlayUpdate(
         [](TfrmDownload &window) {
             EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
             EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
-            EXPECT_FALSE(window.btnOK->isEnabled());
+            EXPECT_EQ(window.RowImage(2), TfrmDownload::imgRead);
         },
         false);
-    EXPECT_FALSE(fs::exists(folder->path() / "Temp" / "escape.txt"));
-    EXPECT_FALSE(fs::exists(folder->path() / "escape.txt"));
-    EXPECT_TRUE(fs::is_empty(folder->path() / "Temp" / "Lotto"));
+    const fs::path temp = folder->path() / "Temp";
+    const std::vector<fs::path> runs = RunFolders(temp);
+    ASSERT_EQ(runs.size(), 1u);
+    for (const fs::path &outside : {runs[0] / "escape.txt", temp / "escape.txt", folder->path() / "escape.txt"})
+        EXPECT_FALSE(fs::exists(outside)) << outside;
+    EXPECT_EQ(testsupport::readFile(runs[0] / "3" / "rooted.txt"), line);
+    EXPECT_FALSE(fs::exists("/rooted.txt"));
+    EXPECT_EQ(testsupport::readFile(temp / "Lotto" / "a-earlier.txt"), line);
+}
+
+// Lotto's game file with the short name "..", with its draws and sites where that name puts them: the
+// game is not loaded, so the update neither offers it nor unpacks into the program folder.
+TEST_F(DownloadWindowTest, AGameRefusedForItsShortNameRemovesNothing)
+{
+    TGameData named;
+    ASSERT_EQ(ParseGameDescription(testsupport::readFile(fs::path(KORVANTILE_DATA_ROOT) / "games" / "Lotto.txt"),
+                                   named.Info),
+              "");
+    named.Info.ShortName = "..";
+    const TDynByteArr game = GameFileBytes(named.Info);
+    folder->writeFile("Games/Lotto.dat", std::string(game.begin(), game.end()));
+    folder->writeFile("Draws/..Draws", "");
+    TSiteMan sites((folder->path() / "Sites").string(), &named);
+    ASSERT_TRUE(sites.AddSite(HistorySite(server.url("/lotto.zip"))));
+    ASSERT_TRUE(sites.Save());
+    for (const char *file : {"History/Histoty.dat", "Temp/kept.txt", "beside.txt"})
+        folder->writeFile(file, "kept");
+    OpenFrame();
+    EXPECT_EQ(Games.GameById(LottoId), nullptr);
+    WriteSites(MiniId, HistorySite(server.url("/lotto.zip")));
+
+    PlayUpdate(
+        [](TfrmDownload &window) {
+            ASSERT_EQ(window.LV->ItemCount(), 1);
+            EXPECT_EQ(window.RowImage(0), TfrmDownload::imgRead);
+        },
+        false);
+    for (const char *file :
+         {"History/Histoty.dat", "Temp/kept.txt", "beside.txt", "Sites/..Sites", "Sites/MiniLottoSites"})
+        EXPECT_TRUE(fs::exists(folder->path() / file)) << file;
 }
 
 TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
