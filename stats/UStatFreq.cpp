@@ -39,6 +39,10 @@ void TStatFreq::SetParams(int32_t ACombLen, int32_t AMinFreq, const TConstraints
         throw std::invalid_argument("TStatFreq::SetParams: combination length outside 1..N");
     DropWorker();
     State = ssParams;
+    std::vector<TFreqItem>().swap(OldRows);
+    std::vector<TFreqItem>().swap(OldList);
+    OldRows.swap(Rows);
+    OldList.swap(ResultList);
     FreeResults();
     CombLen = ACombLen;
     MinFreq = std::max(AMinFreq, 0);
@@ -215,7 +219,11 @@ void TStatFreq::StartCounting()
         count = &TStatFreq::ListNeverDrawn;
         break;
     }
-    StartWorker([this, count](TMyThread &AThread) { (this->*count)(AThread); });
+    StartWorker([this, count](TMyThread &AThread) {
+        std::vector<TFreqItem>().swap(OldRows);
+        std::vector<TFreqItem>().swap(OldList);
+        (this->*count)(AThread);
+    });
 }
 
 void TStatFreq::FreeResults()

@@ -103,6 +103,10 @@ protected:
     void FreeResults() override;
 
 private:
+    // The rows of the last computation, released by the next worker rather than on the GUI thread.
+    std::vector<TFreqItem> OldRows;
+    std::vector<TFreqItem> OldList;
+
     uint8_t PickMode() const;
     // For the workers' polls: Poll, and on a stop the partial results freed.
     bool StoppedAndFreed(TStatStep Step, const TMyThread &AThread);
