@@ -78,8 +78,12 @@ void TResultGrid::SortColumn(TSortCol &Entry)
 {
     if (!FHasResults() || !FSortProc)
         return;
-    if (!FSortProc(Entry.SortKey, Entry.Direction))
-        return;
-    FSortMan.SetSort(FSortIndex, Entry.SortKey, Entry.Direction);
-    MarkSort(Entry.SortKey, Entry.Direction);
+    if (FSortProc(Entry.SortKey, Entry.Direction))
+        RecordSort(Entry.SortKey, Entry.Direction);
+}
+
+void TResultGrid::RecordSort(int SortKey, int Direction)
+{
+    FSortMan.SetSort(FSortIndex, SortKey, Direction);
+    MarkSort(SortKey, Direction);
 }

@@ -334,23 +334,27 @@ bool TfrmStatFreq::gridSortColumn(int SortKey, int Direction)
     // Never-drawn combinations have neither frequency nor last occurrence to sort by.
     if (StatFreq->MinFreq == 0 && (SortKey == skFreq || SortKey == skLast))
         return false;
+    void (TStatFreq::*sort)(int32_t, const TMyThread *) = nullptr;
     switch (SortKey) {
     case skComb:
-        StatFreq->SortByComb(Direction);
+        sort = &TStatFreq::SortByComb;
         break;
     case skFreq:
-        StatFreq->SortByFreq(Direction);
+        sort = &TStatFreq::SortByFreq;
         break;
     case skParity:
-        StatFreq->SortByParity(Direction);
+        sort = &TStatFreq::SortByParity;
         break;
     case skLast:
-        StatFreq->SortByLast(Direction);
+        sort = &TStatFreq::SortByLast;
         break;
     default:
         return false;
     }
-    return true;
+    SortInWorker([stat = StatFreq, sort, Direction](const TMyThread &Thread) { (stat->*sort)(Direction, &Thread); },
+                 [this, SortKey, Direction] { Results->RecordSort(SortKey, Direction); });
+    // Recorded and marked once sorted.
+    return false;
 }
 
 std::string TfrmStatFreq::ReportHeaderText() const

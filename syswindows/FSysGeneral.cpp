@@ -302,6 +302,7 @@ void TGenSysForm::FormShow()
 
 void TGenSysForm::closeEvent(QCloseEvent *event)
 {
+    StopGeneration();
     State = 1;
     CloseChildWindows(cwNone);
     System.reset();

@@ -2,14 +2,17 @@
 // The base of the system windows, one per system kind: it owns the window's system and shows its rows,
 // parameters, key and filter; it handles the commands that are the same for every kind (save, copy,
 // delete rows) and switches the main window's commands by the window's state. The kind windows add
-// their parameters, generation and the texts of their info grid.
+// their parameters and the texts of their info grid, and build their systems on the window's worker
+// through StartGeneration.
 
+#include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -106,6 +109,9 @@ public:
     void EnableRowCommands();
     // A dependent guarantee window is still computing.
     bool GuaranteeRunning() const;
+    // A worker is building a new system; the window keeps showing the old one meanwhile (and offers
+    // only the read and stop commands).
+    bool Generating() const;
     // The row-number column fits the last row number.
     void FitRowNumbers();
     // The columns fit the row numbers and K numbers, and the window its grid.
@@ -127,6 +133,14 @@ public:
     void ChildChanged(TGenForm *Child) override;
 
 protected:
+    // What the worker runs to build a new system; true when the system is complete.
+    using TBuildProc = std::function<bool(TSystem &NewSystem, const TMyThread &Thread)>;
+    // Builds NewSystem by Build on the window's worker, its progress on the main status bar: a complete
+    // one replaces the shown system (OpenSystem); a failed one says so and the old one stays.
+    void StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc Build);
+    // Stops the worker and waits for it; the old system stays.
+    void StopGeneration();
+
     // Takes over the common controls and their handlers.
     void BindLayout(const TSysWindowLayout &Layout);
     // The commands every kind handles alike (save, delete rows, copy); a kind window handles its own
@@ -162,6 +176,14 @@ private:
     void FocusGrid();
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     void btnFltDelClick();
+    // FSysGeneralGeneration.cpp
+    void GenerationEnded(const TTaskEnd &End);
+    // The generation's end on the main status bar and in the commands.
+    void EndGeneration();
 
     bool FActivated = false;
+    // The system being built and whether its worker completed it.
+    std::unique_ptr<TSystem> FNextSystem;
+    bool FNextBuilt = false;
+    TTaskRunner FGeneration; // declared last: stopped before the system it builds goes
 };

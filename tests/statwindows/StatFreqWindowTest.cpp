@@ -124,14 +124,19 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
             values.push_back(text.remove(QChar(0x00A0)).trimmed().toInt());
         return values;
     };
+    // The sort runs on the window's worker.
     ClickHeader(*window->grid, 2);
+    EXPECT_EQ(window->State, 2);
+    WaitForResults(window);
+    EXPECT_EQ(window->State, 0);
     EXPECT_EQ(freqsShown(), std::vector<int>(freqsDown.rbegin(), freqsDown.rend()));
     ClickHeader(*window->grid, 2);
+    WaitForResults(window);
     EXPECT_EQ(freqsShown(), freqsDown);
 
     // Stopped half-way: no rows, the commands of a window without results.
     sendCommand(window, WM_TASK_START);
-    ASSERT_TRUE(ProcessUntil([&] { return window->StatFreq->Thread != nullptr; }));
+    ASSERT_EQ(window->State, 2);
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
@@ -140,7 +145,7 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
 
     // Closed while computing: the worker stops first, the parameters are kept.
     sendCommand(window, WM_TASK_START);
-    ASSERT_TRUE(ProcessUntil([&] { return window->StatFreq->Thread != nullptr; }));
+    ASSERT_EQ(window->State, 2);
     QPointer<TfrmStatFreq> watched(window);
     ASSERT_TRUE(window->Close());
     ProcessPosted();
@@ -167,8 +172,10 @@ TEST_F(StatFreqWindowTest, NeverDrawnNumbersAndRanges)
     // Neither frequency nor last occurrence sorts; the numbers do.
     ClickHeader(*window->grid, 2);
     ClickHeader(*window->grid, 4);
+    EXPECT_EQ(window->State, 0);
     EXPECT_EQ(ColumnTexts(*window->grid, 1), never);
     ClickHeader(*window->grid, 1);
+    WaitForResults(window);
     EXPECT_EQ(ColumnTexts(*window->grid, 1).front(), never.back());
 
     // A new range shows in the range line; the results stay.
