@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path ShippedGames = fs::path(__FILE__).parent_path() / "../../data/games";
+const fs::path ShippedGames = fs::path(KORVANTILE_DATA_ROOT) / "games";
 
 std::string ReadText(const fs::path &Path)
 {
