@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path ShippedGames = fs::path(KORVANTILE_GAME_DESCRIPTIONS);
+const fs::path ShippedGames = fs::path(KORVANTILE_DATA_ROOT) / "games";
 
 std::string ReadText(const fs::path &Path)
 {
