@@ -72,7 +72,8 @@ public:
         uint8_t CheckType = ctRange;
         TDynByteArr Numbers;
     } ReportParams;
-    // Runs a check's counting on the worker; a test may wrap it.
+    // What the worker runs to count a check: TCheckJob::Execute unless replaced (before a check starts;
+    // tests hold the worker through it).
     std::function<void(TCheckJob &Job, const TMyThread &Thread)> Checker = [](TCheckJob &Job, const TMyThread &Thread) {
         Job.Execute(Thread);
     };
