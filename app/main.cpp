@@ -1,6 +1,7 @@
 #include "output/FGlobalReport.h"
 #include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "platform/gui/QtTranslations.h"
 #include "shell/FGlobalUpdate.h"
 #include "shell/ProgramStart.h"
 #include "statwindows/FStatWindows.h"
@@ -16,6 +17,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    platform::installQtTranslations(app);
     InstallReports();
     InstallSystemWindows();
     InstallStatWindows();
