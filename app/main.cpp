@@ -1,6 +1,7 @@
 #include "output/FGlobalReport.h"
 #include "output/UpdateDraws.h"
 #include "platform/gui/QtDispatcher.h"
+#include "platform/gui/QtTranslations.h"
 #include "shell/FGlobalUpdate.h"
 #include "shell/GuardedApplication.h"
 #include "shell/ProgramStart.h"
@@ -17,6 +18,7 @@ int main(int argc, char *argv[])
     TGuardedApplication app(argc, argv);
     platform::installDispatcher(std::make_shared<platform::QtDispatcher>());
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+    platform::installQtTranslations(app);
     InstallReports();
     InstallSystemWindows();
     InstallStatWindows();

@@ -16,14 +16,11 @@
 #include "shell/GuardedConnect.h"
 #include "shell/USites.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QStandardItem>
-#include <QStandardItemModel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -36,9 +33,31 @@ namespace {
 
 constexpr uint32_t ListColor = 0x00C9E0EB;
 
-QPixmap RowPixmap(QStyle::StandardPixmap Which)
+// The row images, 16 x 16: a navy clock while the game is processed, a red cross when it failed, a green
+// tick when its file was read.
+QPixmap RowPixmap(int Image)
 {
-    return QApplication::style()->standardIcon(Which).pixmap(16, 16);
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (Image) {
+    case TfrmDownload::imgWorking:
+        painter.setPen(QPen(QColor(0, 0, 128), 1.6));
+        painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        painter.drawPolyline(QPolygonF({QPointF(8, 4), QPointF(8, 8), QPointF(11, 10)}));
+        break;
+    case TfrmDownload::imgFailed:
+        painter.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+        break;
+    default:
+        painter.setPen(QPen(QColor(0, 150, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
+        break;
+    }
+    return pixmap;
 }
 
 // A new empty folder of a name of the program's own making in Folder, with '/'; '' when none can be made.
@@ -56,9 +75,8 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
     Items.Sorted = false;
 
     ImageList1 = new TImageList(16, 16, this);
-    ImageList1->Add(RowPixmap(QStyle::SP_BrowserReload));
-    ImageList1->Add(RowPixmap(QStyle::SP_MessageBoxCritical));
-    ImageList1->Add(RowPixmap(QStyle::SP_DialogApplyButton));
+    for (const int image : {imgWorking, imgFailed, imgRead})
+        ImageList1->Add(RowPixmap(image));
 
     auto *statusCaption = new QLabel(QStringLiteral("Status:"), this);
     lblStatus = new QLabel(this);
@@ -70,6 +88,7 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
     LV->AddColumn(QStringLiteral("Gra"), ScaledWidth(115));
     LV->AddColumn(QStringLiteral("Wyniki"), ScaledWidth(265));
     LV->SetAutoColumnSort(TAutoColumnSort::acsNoSort);
+    LV->SetSmallImages(ImageList1);
     LV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV->setSelectionBehavior(QAbstractItemView::SelectRows);
     btnOK = new QPushButton(QStringLiteral("A&ktualizuj"), this);
@@ -165,7 +184,7 @@ void TfrmDownload::SetRow(int Row, int Image, const QString &Result)
 {
     Post([this, Row, Image, Result] {
         RowImages[static_cast<size_t>(Row)] = Image;
-        LV->Model()->item(Row, 0)->setIcon(ImageList1->Image(Image));
+        LV->Item(Row).setImageIndex(Image);
         if (!Result.isNull())
             LV->Item(Row).setSubItem(0, Result);
     });
@@ -188,6 +207,7 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
         const QString location = QString::fromStdString(site.Location);
         Post([this, location] {
             ProgressBar1->SetPosition(0);
+            lblProg->clear();
             lblStatus->setText(QStringLiteral("Łączenie się z ") + location);
         });
         Downloader.URL = site.Location;
@@ -204,6 +224,8 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
         if (item->Error.Code != 0) {
             SetRow(row, imgFailed, QString::fromStdString(item->Error.Msg));
         } else {
+            // The whole file came: the bar full and 100%.
+            Post([this] { ShowProgress(ProgressBar1, lblProg, ProgressBar1->Max(), 100); });
             std::string file = Downloader.FileName;
             if (site.Zipped) {
                 Post([this] { lblStatus->setText(QStringLiteral("Rozpakowywanie pliku...")); });
@@ -257,9 +279,9 @@ void TfrmDownload::StopDownload()
 
 void TfrmDownload::DownloadDone()
 {
+    lblStatus->setText(State == 1 ? QStringLiteral("Pobieranie przerwane.") : QStringLiteral("Pobieranie zakończone."));
     State = 0;
     btnStop->setEnabled(false);
-    lblStatus->clear();
     btnOK->setEnabled(Imported);
     btnCancel->setEnabled(true);
 }

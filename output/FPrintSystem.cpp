@@ -7,6 +7,7 @@
 #include "output/UBlankPrint.h"
 #include "platform/gui/Printer.h"
 #include "shell/GuardedConnect.h"
+#include "shell/FGlobalMessages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -54,6 +55,15 @@ void ApplyStored(TFloatSpin *Spin, int Value)
 {
     if (Value >= Spin->MinValue() && Value <= Spin->MaxValue())
         Spin->SetValue(Value);
+}
+
+// Tells that Job went to the printer, or that the printer did not take it.
+void TellPrinted(bool Sent, const QString &Job)
+{
+    if (Sent)
+        MsgBox(Job + QStringLiteral(" wysłano do drukarki."), QString(), MsgFlagsInformation);
+    else
+        MsgBox(QStringLiteral("Nie można rozpocząć wydruku."), QString(), MsgFlagsNotice);
 }
 
 } // namespace
@@ -170,7 +180,11 @@ void TfrmPrintSystem::btnPrintClick()
     if (!Layout)
         return;
     SetLayoutOrigin();
-    PrintSlips();
+    const auto [from, to] = ChosenSlips();
+    if (from > to)
+        return;
+    TellPrinted(PrintSlips(from, to),
+                from == to ? QStringLiteral("Kupon %1").arg(from) : QStringLiteral("Kupony %1 - %2").arg(from).arg(to));
 }
 
 void TfrmPrintSystem::btnTestClick()
@@ -178,7 +192,7 @@ void TfrmPrintSystem::btnTestClick()
     if (!Layout)
         return;
     SetLayoutOrigin();
-    Layout->TestPrint();
+    TellPrinted(Layout->TestPrint(), QStringLiteral("Stronę próbną"));
 }
 
 void TfrmPrintSystem::done(int Result)
@@ -244,22 +258,24 @@ void TfrmPrintSystem::SetExtraEdits()
     }
 }
 
-void TfrmPrintSystem::PrintSlips()
+std::pair<int, int> TfrmPrintSystem::ChosenSlips() const
 {
     const int slips = SlipCount();
     if (slips == 0)
-        return;
+        return {1, 0};
     const auto toSlip = [slips](int64_t Value) { return int(std::max<int64_t>(1, std::min<int64_t>(Value, slips))); };
-    const int from = toSlip(seFrom->GetAsInteger());
-    const int to = toSlip(seTo->GetAsInteger());
-    if (from > to)
-        return;
+    return {toSlip(seFrom->GetAsInteger()), toSlip(seTo->GetAsInteger())};
+}
+
+bool TfrmPrintSystem::PrintSlips(int From, int To)
+{
     platform::TPrinter &printer = platform::Printer();
     if (!printer.BeginDoc())
-        return;
-    for (int p = from; p <= to; ++p)
-        PrintSlip(p, to);
+        return false;
+    for (int p = From; p <= To; ++p)
+        PrintSlip(p, To);
     printer.EndDoc();
+    return true;
 }
 
 void TfrmPrintSystem::PrintSlip(int P, int LastSlip)

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 #include <string>
+#include <utility>
 
 class QAction;
 class QComboBox;
@@ -43,8 +44,11 @@ public:
     QAction *Enter;
     QAction *Esc;
 
-    // One job of the slips From..To, each clamped to the slips there are; nothing when From is above To.
-    void PrintSlips();
+    // The chosen slips From..To, each clamped to the slips there are; From is above To when there is
+    // none to print.
+    std::pair<int, int> ChosenSlips() const;
+    // One job of the slips From..To; false when the printer does not start it.
+    bool PrintSlips(int From, int To);
     // The rows of slip P on its panels, the extra boxes, the caption and the marker; a new page after
     // every slip but LastSlip.
     void PrintSlip(int P, int LastSlip);

@@ -90,7 +90,6 @@ QWidget *TfrmDrawsEditor::CreateDrawsPage()
     grid->setOptions(grid->Options() | goRowSelect | goRangeSelect);
     grid->FontCol(3).Name = QStringLiteral("Courier New");
     ColourResultGrid(grid);
-    grid->setSelectedFontColor(clWindowText);
     DrawsGrid = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return DrawsMan != nullptr; });
     DrawsGrid->SetColumns({
         {QStringLiteral("Nr"), 40, alRight, 0, 0, false},

@@ -12,6 +12,7 @@ void ColourResultGrid(TStringAlignGrid *Grid)
 {
     Grid->setColor(ResultGridColor);
     Grid->setSelectedCellColor(ResultSelectedColor);
+    Grid->setSelectedFontColor(clWindowText);
 }
 
 TResultGrid::TResultGrid(TStringAlignGrid *Grid, TSortMan &SortMan, int SortIndex, std::function<bool()> HasResults)

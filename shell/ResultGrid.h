@@ -31,7 +31,7 @@ struct TResultColumn {
     bool GroupHeader = false; // navy bold header text
 };
 
-// Gives Grid the result colours (background and selected cells).
+// Gives Grid the result colours: background, selected cells, and dark text on them.
 void ColourResultGrid(TStringAlignGrid *Grid);
 
 class TResultGrid {

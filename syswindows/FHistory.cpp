@@ -43,6 +43,7 @@ namespace {
 
 constexpr int ToolsHistoryIndex = 4;
 constexpr int FixedColumnCount = 11;
+constexpr int GameColumn = 2;
 constexpr int HitsColumnCode = 12;
 constexpr int InitialSortColumn = 2;
 constexpr int InitialSortDirection = 1;
@@ -320,6 +321,11 @@ void TfrmHistory::BuildColumns()
         columns.push_back({QString::number(HistoryHitLevels - i), 38 + i, alRight, HitsColumnCode, 0, false});
     }
     Results->SetColumns(columns);
+    // Every game's name shows in full.
+    QStringList games;
+    for (int game = 0; game < Games.Count(); ++game)
+        games.push_back(QString::fromStdString(Games.GetGame(game)->Info.ShortName));
+    SetColWidth(Grid, GameColumn, FixedColumns[GameColumn].Width, games);
     const int column = SortMan.GetSortColumn(1);
     Results->MarkSort(column, SortMan.GetSortDir(1, column));
 }

@@ -331,8 +331,11 @@ void TfrmReadFile::DeleteRows(const std::vector<int> &Rows)
         Objects.erase(Objects.begin() + *row);
         lastRemoved = *row;
     }
-    if (lastRemoved >= 0 && !Objects.empty())
+    if (lastRemoved >= 0 && !Objects.empty()) {
         lvObjs->SelectItem(std::min(lastRemoved, int(Objects.size()) - 1));
+        // Back from the button, so the list shows its selection.
+        lvObjs->setFocus();
+    }
     UpdateButtons();
 }
 

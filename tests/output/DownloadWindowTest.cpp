@@ -22,12 +22,18 @@
 #include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using testsupport::TestHttpServer;
@@ -55,6 +61,23 @@ TSiteRec HistorySite(const std::string &Location)
     site.Location = Location;
     site.Format = {2, 3, true, EncodeDate(1992, 1, 1), "DMR", ".", ",", " "};
     return site;
+}
+
+// The pixels of row Row's image place (its first 20 pixels) in which one channel stands out: red 0,
+// green 1.
+int TintedPixels(TfrmDownload &Window, int Row, int Channel)
+{
+    const QImage image = Window.LV->viewport()->grab().toImage();
+    const QRect row = Window.LV->visualRect(Window.LV->Model()->index(Row, 0));
+    int count = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x < row.left() + 20; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int tinted = Channel == 0 ? pixel.red() : pixel.green();
+            const int other = Channel == 0 ? std::max(pixel.green(), pixel.blue()) : std::max(pixel.red(), pixel.blue());
+            count += tinted > other + 80 ? 1 : 0;
+        }
+    return count;
 }
 
 } // namespace
@@ -147,6 +170,16 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
                 EXPECT_EQ(window.RowImage(0), TfrmDownload::imgRead);
                 EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę pobrać pliku."));
                 EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
+                // A green tick beside Lotto, a red cross beside MiniLotto (the list's focus would tint
+                // its current row).
+                window.btnCancel->setFocus();
+                EXPECT_GT(TintedPixels(window, 0, 1), 10);
+                EXPECT_EQ(TintedPixels(window, 0, 0), 0);
+                EXPECT_GT(TintedPixels(window, 1, 0), 10);
+                EXPECT_EQ(TintedPixels(window, 1, 1), 0);
+                // MiniLotto, the last, got no file: its bar is empty and so is its percentage.
+                EXPECT_EQ(std::tuple(window.ProgressBar1->Position(), window.lblProg->text()), std::tuple(0, QString()));
+                EXPECT_EQ(window.lblStatus->text(), QStringLiteral("Pobieranie zakończone."));
             },
             true);
 
@@ -189,6 +222,7 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
         EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
         EXPECT_EQ(window.LV->Item(2).SubItem(0), QString());
         EXPECT_EQ(window.RowImage(2), -1);
+        EXPECT_EQ(window.lblStatus->text(), QStringLiteral("Pobieranie przerwane."));
         window.btnCancel->click();
     });
     UpdateDrawsFromInternet(frame.get());
@@ -267,7 +301,13 @@ TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
     fs::remove(DrawsFile("Lotto"));
     fs::create_directory(DrawsFile("Lotto")); // a folder in the file's place cannot be replaced
     script.answerBox(1);
-    PlayUpdate([](TfrmDownload &) {}, true);
+    PlayUpdate(
+        [](TfrmDownload &window) {
+            // The whole file came: the bar full and 100%.
+            EXPECT_EQ(window.ProgressBar1->Position(), window.ProgressBar1->Max());
+            EXPECT_EQ(window.lblProg->text(), QStringLiteral("100%"));
+        },
+        true);
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
     EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), before);
