@@ -88,56 +88,47 @@ protected:
     }
 };
 
-TEST_F(StatRunHoldTest, StopAtEachStepEndsTheRunWithNoRows)
+TEST_F(StatRunHoldTest, StopOrClosingAtEachStepEndsTheRunAtOnce)
 {
     OpenFrame();
-    for (const THoldCase &holdCase : HoldCases) {
-        SCOPED_TRACE(holdCase.Name);
-        THold hold{holdCase.Step};
-        TfrmStatFreq *window = StartHeld(holdCase, hold);
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->State, 2);
-        EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
-
-        // Posted to the window: it answers as soon as the event loop runs.
-        frame->mTaskStop->trigger();
-        ASSERT_TRUE(ProcessUntil([&] { return window->State != 2; }));
-        // The worker has been released, has stopped where it was and has been joined.
-        EXPECT_TRUE(hold.Left);
-        EXPECT_FALSE(window->WorkerRunning());
-        EXPECT_EQ(window->StatFreq->State, ssStopped);
-        EXPECT_EQ(window->StatFreq->RowCount, 0);
-        EXPECT_EQ(window->StatFreq->Rows.capacity(), 0u);
-        EXPECT_TRUE(window->StatFreq->ResultList.empty());
-        // Idle, and nothing the stopped run left queued shows rows later.
-        ProcessPosted();
-        EXPECT_EQ(window->State, 1);
-        EXPECT_TRUE(window->Panel1->isHidden());
-        EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
-        EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
-        ASSERT_TRUE(window->Close());
-        ProcessPosted();
-    }
-}
-
-TEST_F(StatRunHoldTest, ClosingAtEachStepJoinsTheWorkerBeforeTheWindowGoes)
-{
-    OpenFrame();
-    for (const THoldCase &holdCase : HoldCases) {
-        SCOPED_TRACE(holdCase.Name);
-        THold hold{holdCase.Step};
-        TfrmStatFreq *window = StartHeld(holdCase, hold);
-        ASSERT_NE(window, nullptr);
-        QPointer<TfrmStatFreq> watched(window);
-
-        ASSERT_TRUE(window->Close());
-        EXPECT_TRUE(hold.Left);
-        EXPECT_FALSE(window->WorkerRunning());
-        ProcessPosted();
-        EXPECT_TRUE(watched.isNull());
-        EXPECT_TRUE(frame->ChildForms().empty());
-        EXPECT_EQ(EnabledMask(), cmdRead);
-    }
+    for (const bool closing : {false, true})
+        for (const THoldCase &holdCase : HoldCases) {
+            SCOPED_TRACE(holdCase.Name + (closing ? ", closed" : ", stopped"));
+            THold hold{holdCase.Step};
+            TfrmStatFreq *window = StartHeld(holdCase, hold);
+            ASSERT_NE(window, nullptr);
+            EXPECT_EQ(window->State, 2);
+            EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
+            QPointer<TfrmStatFreq> watched(window);
+            if (closing) {
+                ASSERT_TRUE(window->Close());
+            } else {
+                // Posted to the window: it answers as soon as the event loop runs.
+                frame->mTaskStop->trigger();
+                ASSERT_TRUE(ProcessUntil([&] { return window->State != 2; }));
+            }
+            // The worker has been released, has stopped where it was and has been joined.
+            EXPECT_TRUE(hold.Left);
+            EXPECT_FALSE(window->WorkerRunning());
+            EXPECT_EQ(window->StatFreq->State, ssStopped);
+            EXPECT_EQ(window->StatFreq->RowCount, 0);
+            EXPECT_EQ(window->StatFreq->Rows.capacity(), 0u);
+            EXPECT_TRUE(window->StatFreq->ResultList.empty());
+            ProcessPosted();
+            if (closing) {
+                EXPECT_TRUE(watched.isNull());
+                EXPECT_TRUE(frame->ChildForms().empty());
+                EXPECT_EQ(EnabledMask(), cmdRead);
+                continue;
+            }
+            // Idle, and nothing the stopped run left queued shows rows later.
+            EXPECT_EQ(window->State, 1);
+            EXPECT_TRUE(window->Panel1->isHidden());
+            EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
+            EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+            ASSERT_TRUE(window->Close());
+            ProcessPosted();
+        }
 }
 
 // A header click sorts on the worker: the rows are not drawn meanwhile, and Stop or closing ends the sort.
