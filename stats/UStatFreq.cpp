@@ -393,6 +393,15 @@ template <typename TCompare> auto RowsBefore(TCompare Compare)
     return [Compare](const TFreqItem &A, const TFreqItem &B) { return Compare(A, B) < 0; };
 }
 
+// By the key Key reads in direction Dir, ties by Code ascending.
+template <typename TKey> auto ByKeyThenCode(TKey Key, int32_t Dir)
+{
+    return RowsBefore([Key, Dir](const TFreqItem &A, const TFreqItem &B) {
+        const int result = CompareKeys(Key(A), Key(B), Dir);
+        return result != 0 ? result : CompareKeys(A.Code, B.Code, -1);
+    });
+}
+
 } // namespace
 
 template <typename TLess> void TStatFreq::SortRows(TLess Less, const TMyThread *AThread)
@@ -413,11 +422,7 @@ void TStatFreq::SortByComb(int32_t Dir, const TMyThread *AThread)
 
 void TStatFreq::SortByFreq(int32_t Dir, const TMyThread *AThread)
 {
-    SortRows(RowsBefore([Dir](const TFreqItem &A, const TFreqItem &B) {
-                 const int result = CompareKeys(A.Freq, B.Freq, Dir);
-                 return result != 0 ? result : CompareKeys(A.Code, B.Code, -1);
-             }),
-             AThread);
+    SortRows(ByKeyThenCode([](const TFreqItem &Row) { return Row.Freq; }, Dir), AThread);
 }
 
 void TStatFreq::SortByParity(int32_t Dir, const TMyThread *AThread)
@@ -433,9 +438,5 @@ void TStatFreq::SortByParity(int32_t Dir, const TMyThread *AThread)
 
 void TStatFreq::SortByLast(int32_t Dir, const TMyThread *AThread)
 {
-    SortRows(RowsBefore([Dir](const TFreqItem &A, const TFreqItem &B) {
-                 const int result = CompareKeys(A.Last, B.Last, Dir);
-                 return result != 0 ? result : CompareKeys(A.Code, B.Code, -1);
-             }),
-             AThread);
+    SortRows(ByKeyThenCode([](const TFreqItem &Row) { return Row.Last; }, Dir), AThread);
 }
