@@ -1,6 +1,7 @@
 #pragma once
-// What the benchmarks share: every combination of a 6 of 49 game, the process's peak memory, and the run
-// of the registered benchmarks for the benchmarks that need a main of their own.
+// What the benchmarks share: every combination of a 6 of 49 game, a shipped game for the benchmarks that
+// define KORVANTILE_DATA_ROOT, the process's peak memory, and the run of the registered benchmarks for
+// the benchmarks that need a main of their own.
 
 #include "core/UComb.h"
 
@@ -10,6 +11,16 @@
 
 #include <cstdint>
 #include <vector>
+
+#ifdef KORVANTILE_DATA_ROOT
+#include "engine/UGame.h"
+#include "engine/UGameDescription.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#endif
 
 inline constexpr int kN = 49, kK = 6;
 
@@ -28,6 +39,21 @@ inline const std::vector<uint8_t> &allSixOfFortyNine()
     }();
     return all;
 }
+
+#ifdef KORVANTILE_DATA_ROOT
+// The game of the shipped description data/games/<Name>.txt, with its level counts and hits table.
+inline TGameInfo shippedGame(const std::string &Name)
+{
+    std::ifstream in(std::string(KORVANTILE_DATA_ROOT) + "/games/" + Name + ".txt");
+    TGameInfo game;
+    const std::string fault = ParseGameDescription(std::string(std::istreambuf_iterator<char>(in), {}), game);
+    if (!fault.empty())
+        throw std::runtime_error("the shipped game " + Name + ": " + fault);
+    BuildLevelCounts(game);
+    BuildHitsTable(game);
+    return game;
+}
+#endif
 
 // The process's peak resident memory so far, in megabytes.
 inline double peakResidentMegabytes()

@@ -5,17 +5,13 @@
 // (3 to 6) it runs every generation. Run each case alone (--benchmark_filter) for its own peak memory.
 // Run from a Release build.
 #include "bench/BenchSupport.h"
-#include "engine/UGameDescription.h"
 #include "platform/Dispatcher.h"
 #include "stats/UStatBestComb.h"
 #include "tests/fixtures/StatDrawHistories.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fstream>
-#include <iterator>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -23,17 +19,7 @@ namespace {
 
 const TGameInfo &ShippedLotto()
 {
-    static const TGameInfo game = [] {
-        std::ifstream in(std::string(KORVANTILE_DATA_ROOT) + "/games/Lotto.txt");
-        TGameInfo g;
-        const std::string fault =
-            ParseGameDescription(std::string(std::istreambuf_iterator<char>(in), {}), g);
-        if (!fault.empty())
-            throw std::runtime_error("the shipped Lotto game: " + fault);
-        BuildLevelCounts(g);
-        BuildHitsTable(g);
-        return g;
-    }();
+    static const TGameInfo game = shippedGame("Lotto");
     return game;
 }
 

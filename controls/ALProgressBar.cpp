@@ -77,7 +77,8 @@ void TALProgressBar::SetPosition(int value)
     if (value == FPosition || value > FMax || value < FMin)
         return;
     FShownValue = value;
-    if (std::abs(double(FPosition) - double(value)) >= double(FMax) / double(width()))
+    // Either end is always shown, however small the step to it.
+    if (value == FMin || value == FMax || std::abs(double(FPosition) - double(value)) >= double(FMax) / double(width()))
         FPosition = value;
     FRebuild = false;
     repaint();

@@ -32,7 +32,8 @@ public:
     int Position() const { return FPosition; }
     // Ignores a value equal to Position or outside Min..Max. The shown value (and so the percentage
     // text) takes the value at once; Position follows only once it moved by a pixel's worth
-    // (Max / Width), so that small steps add up. Repaints without rebuilding the bar image.
+    // (Max / Width), so that small steps add up, or reached Min or Max. Repaints without rebuilding the
+    // bar image.
     void SetPosition(int value);
     // The value last handed to SetPosition; the percentage text shows it.
     int ShownValue() const { return FShownValue; }

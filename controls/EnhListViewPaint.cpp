@@ -163,7 +163,10 @@ void TCustomEnhListView::DrawItem(QPainter &painter, int index, const TRect &rec
             selection.Left += ImageMargin + StateImageSize().width();
         if (FSmallImages)
             selection.Left += ImageMargin + FSmallImages->Width();
-        if (!fullRowSelect) {
+        if (fullRowSelect) {
+            // The columns, not the empty room beside the last one.
+            selection.Right = std::min(rect.Right, rect.Left + header()->length());
+        } else {
             QString caption;
             GetSubItemText(index, -1, caption);
             selection.Right = std::min(selection.Left + fontMetrics().horizontalAdvance(caption) + 2 * TextMargin,

@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -168,14 +169,27 @@ void TFloatSpin::DownClick()
         SetValue(Value() - Increment);
 }
 
-void TFloatSpin::typeChar(char16_t key)
+bool TFloatSpin::typeChar(char16_t key)
 {
-    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX || !IsValidChar(key))
-        return;
+    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX)
+        return true;
+    if (!IsValidChar(key))
+        return false;
     if (key == BackspaceChar)
         backspace();
     else
         insert(QString(QChar(key)));
+    return true;
+}
+
+void TFloatSpin::Refused()
+{
+    MessageBeep(0);
+    const auto number = [this](double Value) {
+        return formatFloatFixed(Value, SignificantDigits, FPrecision, localeDecimalSeparator());
+    };
+    QToolTip::showText(mapToGlobal(QPoint(0, height())),
+                       QStringLiteral("Dozwolone wartości: od %1 do %2").arg(number(FMinValue), number(FMaxValue)), this);
 }
 
 void TFloatSpin::Paste()
@@ -183,8 +197,11 @@ void TFloatSpin::Paste()
     if (!EditorEnabled || isReadOnly())
         return;
     const QString pasted = QGuiApplication::clipboard()->text();
+    bool refused = false;
     for (const QChar c : pasted)
-        typeChar(c.unicode());
+        refused = !typeChar(c.unicode()) || refused;
+    if (refused)
+        Refused();
 }
 
 void TFloatSpin::Cut()
@@ -243,8 +260,14 @@ void TFloatSpin::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX || !IsValidChar(key))
+    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX)
         return;
+    if (!IsValidChar(key)) {
+        // Control characters other than Backspace type nothing anyway.
+        if (key >= u' ' || key == BackspaceChar)
+            Refused();
+        return;
+    }
     QLineEdit::keyPressEvent(event);
 }
 

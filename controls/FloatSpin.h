@@ -1,6 +1,7 @@
 #pragma once
 // The numeric input field: an edit holding a real number as its text, kept valid while the user
-// types or pastes, limited to a range and a number of decimals, stepped by keys and a spin button.
+// types or pastes (a refused character beeps and shows the range), limited to a range and a number
+// of decimals, stepped by keys and a spin button.
 
 #include "controls/Alignment.h"
 #include "controls/Component.h"
@@ -57,7 +58,8 @@ public:
     virtual void UpClick();
     virtual void DownClick();
 
-    // Pastes the clipboard text character by character as if typed; cuts the selection.
+    // Pastes the clipboard text character by character as if typed (refused characters are dropped and
+    // told once); cuts the selection.
     void Paste();
     void Cut();
 
@@ -80,7 +82,10 @@ private:
     bool editCommand(QKeyEvent &event);
     // The character a key press types, 0 for a key that types nothing.
     static char16_t typedChar(const QKeyEvent &event);
-    void typeChar(char16_t key);
+    // Types the character through IsValidChar; false when it refuses it.
+    bool typeChar(char16_t key);
+    // A refused character: a beep and, beneath the field, the values it takes.
+    void Refused();
 
     TSpinButton *FButton;
     double FMinValue = 0;

@@ -214,6 +214,8 @@ public:
     std::vector<TSortCol> SortCols;
     void SetSortDirection(int SortKey, int Direction, bool ResetOthers);
     void UpdateSortMarks();
+    // The row-0 text of column ACol without the sort mark UpdateSortMarks puts there.
+    QString unmarkedCaption(int ACol) const;
     // Quicksort of rows First..Last by column ColRow (ByColumn) or of columns First..Last by row ColRow.
     void SortColRow(int ColRow, int First, int Last, bool ByColumn, bool Ascending);
 

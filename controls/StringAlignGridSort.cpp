@@ -22,6 +22,19 @@ void TStringAlignGrid::SetSortDirection(int SortKey, int Direction, bool ResetOt
     }
 }
 
+QString TStringAlignGrid::unmarkedCaption(int ACol) const
+{
+    QString text = Cells(ACol, 0);
+    if (!SortByClick() || ACol < 0 || ACol >= int(SortCols.size()) || SortCols[size_t(ACol)].SortKey == 0)
+        return text;
+    qsizetype mark = text.indexOf(QStringLiteral(" -"));
+    if (mark < 0)
+        mark = text.indexOf(QStringLiteral(" +"));
+    if (mark >= 0)
+        text.remove(mark, 2);
+    return text;
+}
+
 void TStringAlignGrid::UpdateSortMarks()
 {
     if (!SortByClick())
@@ -30,12 +43,7 @@ void TStringAlignGrid::UpdateSortMarks()
         const TSortCol &entry = SortCols[size_t(col)];
         if (entry.SortKey == 0)
             continue;
-        QString text = Cells(col, 0);
-        qsizetype mark = text.indexOf(QStringLiteral(" -"));
-        if (mark < 0)
-            mark = text.indexOf(QStringLiteral(" +"));
-        if (mark >= 0)
-            text.remove(mark, 2);
+        QString text = unmarkedCaption(col);
         if (entry.Direction == -1)
             text += QStringLiteral(" +");
         else if (entry.Direction == 1)

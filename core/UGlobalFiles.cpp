@@ -126,6 +126,36 @@ bool readFileInfo(platform::ByteReader &in, TFileInfo &info)
     return true;
 }
 
+bool readFileHead(const std::string &FileName, TFileHeader &Header, TFileInfo &Info)
+{
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(FileName, error))
+        return false;
+    const uintmax_t size = std::filesystem::file_size(FileName, error);
+    std::ifstream in(FileName, std::ios::binary);
+    constexpr size_t FixedSize = FileHeaderSize + InfoBlockSize;
+    if (error || !in || size < FixedSize + CRCSize)
+        return false;
+    TDynByteArr head(FixedSize);
+    if (!in.read(reinterpret_cast<char *>(head.data()), std::streamsize(FixedSize)))
+        return false;
+    uint32_t commentLength = 0;
+    platform::ByteReader(std::span(head).last(4)).get(commentLength);
+    if (commentLength > size - FixedSize - CRCSize)
+        return false;
+    head.resize(FixedSize + commentLength);
+    if (!in.read(reinterpret_cast<char *>(head.data() + FixedSize), std::streamsize(commentLength)))
+        return false;
+    platform::ByteReader reader(head);
+    TFileHeader header;
+    TFileInfo info;
+    if (!readFileHeader(reader, header) || !readFileInfo(reader, info))
+        return false;
+    Header = header;
+    Info = std::move(info);
+    return true;
+}
+
 uint32_t StreamCRC(std::span<const uint8_t> Stream, bool ExcludeTail)
 {
     if (ExcludeTail)
@@ -156,6 +186,18 @@ bool CheckFileCRC(const std::string &FileName)
 bool IsCurrentVersion(std::span<const uint8_t> Ver)
 {
     return Ver.size() >= 2 && Ver[0] == CurrentFileVersion[0] && Ver[1] == CurrentFileVersion[1];
+}
+
+bool NamesAFile(std::string_view Name)
+{
+    if (Name.empty() || Name == "." || Name == "..")
+        return false;
+    for (const char c : Name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos)
+            return false;
+    }
+    return true;
 }
 
 bool readFileBytes(const std::string &FileName, TDynByteArr &Bytes)

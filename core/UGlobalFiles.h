@@ -17,6 +17,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 
 // File kinds, header byte 4.
 constexpr uint8_t fkSystem = 0;      // "Data/", "History/": L<n>.dat
@@ -56,6 +57,10 @@ void writeFileInfo(platform::ByteWriter &out, const TFileInfo &info);
 // False when the data end inside the block or the comment.
 bool readFileInfo(platform::ByteReader &in, TFileInfo &info);
 
+// Reads only the header and the information block with its comment from the start of a document file;
+// false when the file cannot be read or they do not fit before a checksum. The checksum is not looked at.
+bool readFileHead(const std::string &FileName, TFileHeader &Header, TFileInfo &Info);
+
 // The checksum of all bytes, or of all but the last 4 with ExcludeTail.
 uint32_t StreamCRC(std::span<const uint8_t> Stream, bool ExcludeTail);
 // A writer's last step: the checksum of everything written so far, appended.
@@ -66,6 +71,10 @@ bool hasValidCRC(std::span<const uint8_t> bytes);
 bool CheckFileCRC(const std::string &FileName);
 // The first two header bytes are 3, 0 (the release byte is not compared).
 bool IsCurrentVersion(std::span<const uint8_t> Ver);
+
+// False for a text that cannot name a file in a folder: empty, "." or "..", or holding a control
+// character or one of / \ : * ? " < > |.
+bool NamesAFile(std::string_view Name);
 
 // Reads a whole regular file; false when it cannot be read.
 bool readFileBytes(const std::string &FileName, TDynByteArr &Bytes);

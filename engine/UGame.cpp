@@ -1,6 +1,7 @@
 #include "engine/UGame.h"
 
 #include "core/UComb.h"
+#include "core/UGlobalFiles.h"
 #include "engine/UHitsInFull.h"
 
 #include <algorithm>
@@ -38,6 +39,8 @@ std::string GameInfoFault(const TGameInfo &G)
 {
     if (G.Id == 0)
         return "the game id is 0";
+    if (!NamesAFile(G.ShortName))
+        return "the short name names the draws file and cannot stand as a file name";
     if (G.MaxNumber < 1 || G.MaxNumber > 99)
         return "MaxNumber is outside 1..99";
     if (G.Drawn < 1 || G.Drawn > G.MaxNumber)

@@ -71,8 +71,6 @@ std::string TDescriptionParser::Field(std::string_view Key, std::string_view Val
             return "an empty name";
         if (platform::utf8ToCp1250(Value).size() > (isShort ? GameShortNameLength : GameNameLength))
             return "the name is too long";
-        if (isShort && Value.find_first_of("/\\") != std::string_view::npos)
-            return "the short name names the draws file and cannot hold a slash";
         (isShort ? G.ShortName : G.Name) = std::string(Value);
     } else if (Key == "MinHits") {
         G.MinHits.clear();

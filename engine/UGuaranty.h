@@ -55,10 +55,15 @@ public:
     // 1..N); the groups share no number. A group of Hits = Size is fixed: wholly drawn.
     TGuaranty(const TGameData *Game, const TProgressProc &OnProgress, const TBlocks &Groups,
               const TSystem &System);
-    // One guarantee block of the file, with its probabilities, wins and statistics; nullptr when the
-    // data end early or do not fit the system.
+    // One guarantee block of the file, its vectors as stored; nullptr when the data end early or do not
+    // fit the system: an entry beyond 32 signed bits, a vector counting more than C(N, K) rows (times
+    // the simple bets of a multi-bet row), a vector stored twice, or frequencies that do not add up to
+    // Total. FinishReading works out the rest.
     static std::unique_ptr<TGuaranty> CreateFromStream(const TGameData *Game, double MinProb,
                                                        platform::ByteReader &Stream, const TSystem &System);
+    // The probabilities, wins and statistics of a block read; false when a win or a statistic leaves
+    // the range of money.
+    bool FinishReading();
 
     // Every drawn set of the configuration, counted over ThreadCount threads (Progress reports from them,
     // one at a time). A stop of Thread (polled once per drawn set) returns at once with the counts so
@@ -107,6 +112,9 @@ private:
     // For reading: the system's rows and axes, no groups.
     TGuaranty(const TGameData *Game, const TSystem &System);
 
+    // The most rows of the system a vector can count: C(N, K), times the simple bets of a multi-bet row
+    // when the vectors count those.
+    __int128 MostCounted() const;
     // Probabilities, AboveCount and the shown order; with FullBet the expansion to simple bets and the
     // wins; then the statistics.
     void finish();
@@ -148,7 +156,8 @@ public:
     // The guarantee file: header, information block, comment, the system, the set block, the guarantee
     // blocks and the checksum, written at once; false when the file cannot be written (no file is left).
     bool SaveToFile(const std::string &FileName, const std::string &Title, const std::string &Comment) const;
-    // The set block and the guarantee blocks; false when they are short or do not fit the system.
+    // The set block and the guarantee blocks, which end the stream; false when they do not, are short
+    // or do not fit the system, or a win cannot be represented. The set is unchanged then.
     bool LoadFromStream(platform::ByteReader &Stream);
 
     void SortRows(uint8_t Mode, int Dir);

@@ -64,11 +64,7 @@ int64_t TGuaranty::configurationCount() const
 
 TGuarRows TGuaranty::guarRows() const
 {
-    TGuarRows rows{{}, K, HitInfo.FirstLevel, HitInfo.HighHits, HitInfo.RowCount};
-    rows.Masks.reserve(size_t(System.ViewCount()));
-    for (int i = 0; i < System.ViewCount(); ++i)
-        rows.Masks.push_back(MaskOf(System.GetComb(i, false), K));
-    return rows;
+    return TGuarRows{System.ViewMasks(false), K, HitInfo.FirstLevel, HitInfo.HighHits, HitInfo.RowCount};
 }
 
 TNumberMask TGuaranty::fixedMask() const

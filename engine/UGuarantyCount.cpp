@@ -1,9 +1,9 @@
 #include "engine/UGuarantyCount.h"
 
+#include "core/HitHistogram.h"
 #include "core/UComb.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 
 namespace {
@@ -15,44 +15,6 @@ bool higher(const int32_t *A, const int32_t *B, int Len)
         if (A[i] != B[i])
             return A[i] > B[i];
     return false;
-}
-
-// Rows go to Lanes interleaved tables (Levels[lane x Stride + hits]), so that rows with equal hits in a
-// row do not wait on each other's increment.
-constexpr size_t Lanes = 4;
-
-template <bool Wide>
-[[gnu::always_inline]] inline int commonNumbers(const TNumberMask &Row, const TNumberMask &Drawn)
-{
-    int hits = std::popcount(Row.Lo & Drawn.Lo);
-    if constexpr (Wide)
-        hits += std::popcount(Row.Hi & Drawn.Hi);
-    return hits;
-}
-
-template <bool Wide>
-[[gnu::always_inline]] inline void histogram(const TNumberMask *Rows, size_t Count, TNumberMask Drawn,
-                                             int32_t *Levels, size_t Stride)
-{
-    int32_t *lane[Lanes];
-    for (size_t l = 0; l < Lanes; ++l)
-        lane[l] = Levels + l * Stride;
-    size_t i = 0;
-    for (; i + Lanes <= Count; i += Lanes)
-        for (size_t l = 0; l < Lanes; ++l)
-            ++lane[l][commonNumbers<Wide>(Rows[i + l], Drawn)];
-    for (; i < Count; ++i)
-        ++lane[0][commonNumbers<Wide>(Rows[i], Drawn)];
-}
-
-// Levels[lane x Stride + h] + 1 for every row with h common numbers with Drawn.
-POPCOUNT_CLONES void histogramOf(const TNumberMask *Rows, size_t Count, TNumberMask Drawn, bool Wide,
-                                 int32_t *Levels, size_t Stride)
-{
-    if (Wide)
-        histogram<true>(Rows, Count, Drawn, Levels, Stride);
-    else
-        histogram<false>(Rows, Count, Drawn, Levels, Stride);
 }
 
 } // namespace
@@ -80,7 +42,7 @@ TGuarCounter::TGuarCounter(const TGuarRows &Rows_, TNumberMask Fixed_, const TBl
     : Groups(Groups_), Rows(Rows_), Fixed(Fixed_),
       Wide(std::any_of(Rows_.Masks.begin(), Rows_.Masks.end(),
                        [](const TNumberMask &M) { return M.Hi != 0; })),
-      Levels((size_t(Rows_.K) + 1) * Lanes, 0), Work(size_t(Rows_.RowCount), 0)
+      Levels((size_t(Rows_.K) + 1) * HitLanes, 0), Work(size_t(Rows_.RowCount), 0)
 {
 }
 
@@ -135,12 +97,12 @@ TNumberMask TGuarCounter::drawnMask() const
 void TGuarCounter::countDrawn(const TNumberMask &Drawn)
 {
     const size_t stride = size_t(Rows.K) + 1;
-    histogramOf(Rows.Masks.data(), Rows.Masks.size(), Drawn, Wide, Levels.data(), stride);
+    HitHistogram(Rows.Masks.data(), Rows.Masks.size(), Drawn, Wide, Levels.data(), stride);
     for (int i = 0; i < Rows.RowCount; ++i) {
         const int hits = Rows.HighHits - i;
         int32_t rows = 0;
         if (hits >= Rows.FirstLevel && hits <= Rows.K)
-            for (size_t lane = 0; lane < Lanes; ++lane)
+            for (size_t lane = 0; lane < HitLanes; ++lane)
                 rows += Levels[lane * stride + size_t(hits)];
         Work[size_t(i)] = rows;
     }

@@ -1,11 +1,14 @@
 // The guarantee file: the data-file frame around the system (as the body of its system file), the set
 // block and the guarantee blocks.
 #include "core/DateTime.h"
+#include "core/UComb.h"
 #include "engine/UGameMan.h"
 #include "engine/UGuaranty.h"
 #include "engine/UGuarantyCount.h"
 #include "engine/USysGeneral.h"
 #include "platform/AtomicFile.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -40,20 +43,50 @@ std::unique_ptr<TGuaranty> TGuaranty::CreateFromStream(const TGameData *Game, do
     const int rows = guaranty->RowCount();
     if (count > Stream.remaining() / (size_t(rows + 1) * 4))
         return nullptr;
+    const __int128 mostCounted = guaranty->MostCounted();
+    uint64_t frequencies = 0;
     TDynIntArr hits(static_cast<size_t>(rows));
     for (uint32_t v = 0; v < count; ++v) {
+        __int128 counted = 0;
         for (int32_t &entry : hits) {
             uint32_t value = 0;
             Stream.get(value);
+            if (value > uint32_t(INT32_MAX))
+                return nullptr;
             entry = int32_t(value);
+            counted += value;
         }
         uint32_t frequency = 0;
         Stream.get(frequency);
+        if (counted > mostCounted)
+            return nullptr;
+        frequencies += frequency;
         AddGuarVector(guaranty->Vectors, hits.data(), rows, frequency);
     }
+    // Every drawn set counted gives one vector, and a vector is stored once.
+    if (guaranty->Total < 0 || frequencies != uint64_t(guaranty->Total) || guaranty->Vectors.size() != count)
+        return nullptr;
     guaranty->VectorsExpanded = true;
-    guaranty->finish();
     return guaranty;
+}
+
+__int128 TGuaranty::MostCounted() const
+{
+    const TGameInfo &game = Game->Info;
+    __int128 most = Newton[size_t(System.N)][size_t(K)];
+    if (System.FullBet && IsMultiBet(game, K))
+        most *= Newton[size_t(K)][size_t(game.MultiFrom) - 1];
+    return most;
+}
+
+bool TGuaranty::FinishReading()
+{
+    try {
+        finish();
+    } catch (const std::overflow_error &) {
+        return false;
+    }
+    return true;
 }
 
 bool TSetGuaranty::SaveToFile(const std::string &FileName, const std::string &Title,
@@ -80,15 +113,23 @@ bool TSetGuaranty::LoadFromStream(platform::ByteReader &Stream)
     if (!Stream.get(k) || !Stream.get(count) || !Stream.get(precision) || k != System.K ||
         count > Stream.remaining() / GuarBlockSize)
         return false;
+    std::vector<std::unique_ptr<TGuaranty>> read;
+    for (uint32_t i = 0; i < count; ++i) {
+        read.push_back(TGuaranty::CreateFromStream(Game, MinProb, Stream, System));
+        if (!read.back())
+            return false;
+    }
+    // Only blocks that end the stream are worked out: a count too high reads into the next block.
+    if (!Stream.atEnd())
+        return false;
+    for (const auto &guaranty : read)
+        if (!guaranty->FinishReading())
+            return false;
     Items.clear();
     MaxRows = 0;
     Precision = precision;
-    for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TGuaranty> guaranty = TGuaranty::CreateFromStream(Game, MinProb, Stream, System);
-        if (!guaranty)
-            return false;
+    for (auto &guaranty : read)
         Add(std::move(guaranty));
-    }
     return true;
 }
 
@@ -107,7 +148,7 @@ bool LoadGuarantyFile(const std::string &FileName, const TGameData *Game, double
     if (!system || !system->LoadFromStream(in))
         return false;
     auto set = std::make_unique<TSetGuaranty>(Game, MinProb, *system);
-    if (!set->LoadFromStream(in) || !in.atEnd())
+    if (!set->LoadFromStream(in))
         return false;
     File.Info = std::move(info);
     File.System = std::move(system);

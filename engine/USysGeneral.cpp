@@ -98,6 +98,14 @@ void TSystem::CopyComb(int I, bool Numbers, TDynByteArr &C) const
     C.assign(comb, comb + K);
 }
 
+std::vector<TNumberMask> TSystem::ViewMasks(bool Numbers) const
+{
+    std::vector<TNumberMask> masks(static_cast<size_t>(ViewCount()));
+    for (int i = 0; i < ViewCount(); ++i)
+        masks[size_t(i)] = MaskOf(GetComb(i, Numbers), K);
+    return masks;
+}
+
 uint8_t TSystem::GetCombFlags(int I) const
 {
     return *Combs.FlagsPtr(View.GetItem(I));

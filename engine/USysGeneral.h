@@ -10,6 +10,7 @@
 
 #include "core/Currency.h"
 #include "core/DynArrays.h"
+#include "core/NumberMask.h"
 #include "core/UCombList.h"
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 struct TGameData;
 class TGroupFilter;
@@ -101,6 +103,8 @@ public:
     // Half B (Numbers) or half A of the I-th shown row.
     const uint8_t *GetComb(int I, bool Numbers) const;
     void CopyComb(int I, bool Numbers, TDynByteArr &C) const;
+    // Half B (Numbers) or half A of every shown row, as masks, in view order.
+    std::vector<TNumberMask> ViewMasks(bool Numbers) const;
     uint8_t GetCombFlags(int I) const;
     int ViewCount() const { return View.Count(); }
     Currency GetCost() const;

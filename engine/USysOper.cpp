@@ -189,12 +189,8 @@ bool TSysOper::Compose(const std::vector<const TSystem *> &Systems, bool Build, 
 
     const size_t outer = Systems.size() - 1;
     std::vector<std::vector<TNumberMask>> masks(Systems.size());
-    for (size_t s = 0; s < Systems.size(); ++s) {
-        const TSystem &source = *Systems[s];
-        masks[s].resize(size_t(source.ViewCount()));
-        for (int i = 0; i < source.ViewCount(); ++i)
-            masks[s][size_t(i)] = MaskOf(source.GetComb(i, true), source.K);
-    }
+    for (size_t s = 0; s < Systems.size(); ++s)
+        masks[s] = Systems[s]->ViewMasks(true);
     const std::vector<TNumberMask> &last = masks.back();
     const int prefixK = joinedK - Systems.back()->K;
     TDynIntArr digits, digitMax(outer);

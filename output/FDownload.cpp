@@ -14,19 +14,18 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
+#include "shell/GuardedConnect.h"
 #include "shell/USites.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
-#include <QStandardItem>
-#include <QStandardItemModel>
-#include <QStyle>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -35,22 +34,50 @@ namespace {
 
 constexpr uint32_t ListColor = 0x00C9E0EB;
 
-QPixmap RowPixmap(QStyle::StandardPixmap Which)
+// The row images, 16 x 16: a navy clock while the game is processed, a red cross when it failed, a green
+// tick when its file was read.
+QPixmap RowPixmap(int Image)
 {
-    return QApplication::style()->standardIcon(Which).pixmap(16, 16);
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (Image) {
+    case TfrmDownload::imgWorking:
+        painter.setPen(QPen(QColor(0, 0, 128), 1.6));
+        painter.drawEllipse(QRectF(1.5, 1.5, 13, 13));
+        painter.drawPolyline(QPolygonF({QPointF(8, 4), QPointF(8, 8), QPointF(11, 10)}));
+        break;
+    case TfrmDownload::imgFailed:
+        painter.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap));
+        painter.drawLine(QPointF(3.5, 3.5), QPointF(12.5, 12.5));
+        painter.drawLine(QPointF(12.5, 3.5), QPointF(3.5, 12.5));
+        break;
+    default:
+        painter.setPen(QPen(QColor(0, 150, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.drawPolyline(QPolygonF({QPointF(2.5, 8.5), QPointF(6.5, 12.5), QPointF(13.5, 3.5)}));
+        break;
+    }
+    return pixmap;
+}
+
+// A new empty folder of a name of the program's own making in Folder, with '/'; '' when none can be made.
+std::string MakeRunFolder(const std::string &Folder)
+{
+    std::string pattern = Folder + "Update-XXXXXX";
+    return ::mkdtemp(pattern.data()) ? pattern + '/' : std::string();
 }
 
 } // namespace
 
-TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
+TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
 {
     setWindowTitle(QStringLiteral("Aktualizacja bazy losowań"));
     Items.Sorted = false;
 
     ImageList1 = new TImageList(16, 16, this);
-    ImageList1->Add(RowPixmap(QStyle::SP_BrowserReload));
-    ImageList1->Add(RowPixmap(QStyle::SP_MessageBoxCritical));
-    ImageList1->Add(RowPixmap(QStyle::SP_DialogApplyButton));
+    for (const int image : {imgWorking, imgFailed, imgRead})
+        ImageList1->Add(RowPixmap(image));
 
     auto *statusCaption = new QLabel(QStringLiteral("Status:"), this);
     lblStatus = new QLabel(this);
@@ -62,6 +89,7 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
     LV->AddColumn(QStringLiteral("Gra"), ScaledWidth(115));
     LV->AddColumn(QStringLiteral("Wyniki"), ScaledWidth(265));
     LV->SetAutoColumnSort(TAutoColumnSort::acsNoSort);
+    LV->SetSmallImages(ImageList1);
     LV->setEditTriggers(QAbstractItemView::NoEditTriggers);
     LV->setSelectionBehavior(QAbstractItemView::SelectRows);
     btnOK = new QPushButton(QStringLiteral("A&ktualizuj"), this);
@@ -70,12 +98,12 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : QDialog(Parent)
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
     btnCancel->setEnabled(false);
 
-    connect(btnStop, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnStop, &QPushButton::clicked, this, [this] {
         btnStop->setEnabled(false);
         StopDownload();
     });
-    connect(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
-    connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmDownload::btnOKClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *status = new QHBoxLayout;
     status->addWidget(statusCaption);
@@ -122,15 +150,6 @@ int TfrmDownload::RowImage(int Row) const
     return RowImages.at(static_cast<size_t>(Row));
 }
 
-void TfrmDownload::showEvent(QShowEvent *Event)
-{
-    QDialog::showEvent(Event);
-    if (!Shown) {
-        Shown = true;
-        FormShow();
-    }
-}
-
 void TfrmDownload::FormShow()
 {
     QPalette palette = LV->palette();
@@ -138,6 +157,7 @@ void TfrmDownload::FormShow()
     LV->setPalette(palette);
     std::error_code ec;
     fs::create_directories(TempDir, ec);
+    RunDir = MakeRunFolder(TempDir);
     FillList();
     State = 2;
     btnStop->setEnabled(true);
@@ -165,7 +185,7 @@ void TfrmDownload::SetRow(int Row, int Image, const QString &Result)
 {
     Post([this, Row, Image, Result] {
         RowImages[static_cast<size_t>(Row)] = Image;
-        LV->Model()->item(Row, 0)->setIcon(ImageList1->Image(Image));
+        LV->Item(Row).setImageIndex(Image);
         if (!Result.isNull())
             LV->Item(Row).setSubItem(0, Result);
     });
@@ -188,6 +208,7 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
         const QString location = QString::fromStdString(site.Location);
         Post([this, location] {
             ProgressBar1->SetPosition(0);
+            lblProg->clear();
             lblStatus->setText(QStringLiteral("Łączenie się z ") + location);
         });
         Downloader.URL = site.Location;
@@ -204,10 +225,12 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
         if (item->Error.Code != 0) {
             SetRow(row, imgFailed, QString::fromStdString(item->Error.Msg));
         } else {
+            // The whole file came: the bar full and 100%.
+            Post([this] { ShowProgress(ProgressBar1, lblProg, ProgressBar1->Max(), 100); });
             std::string file = Downloader.FileName;
             if (site.Zipped) {
                 Post([this] { lblStatus->setText(QStringLiteral("Rozpakowywanie pliku...")); });
-                file = UnzipFile(file, TempDir + game->Info.ShortName);
+                file = RunDir.empty() ? std::string() : UnzipFile(file, RunDir + std::to_string(game->Info.Id));
                 if (file.empty())
                     SetRow(row, imgFailed, QStringLiteral("Nie mogę rozpakować pliku."));
             }
@@ -234,9 +257,6 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
 
 std::string TfrmDownload::UnzipFile(const std::string &ZipName, const std::string &DestDir)
 {
-    std::error_code ec;
-    for (const fs::directory_entry &entry : fs::directory_iterator(DestDir, ec))
-        fs::remove_all(entry.path(), ec);
     try {
         UnZip.SetZipName(ZipName);
         UnZip.DestDir = DestDir;
@@ -260,9 +280,9 @@ void TfrmDownload::StopDownload()
 
 void TfrmDownload::DownloadDone()
 {
+    lblStatus->setText(State == 1 ? QStringLiteral("Pobieranie przerwane.") : QStringLiteral("Pobieranie zakończone."));
     State = 0;
     btnStop->setEnabled(false);
-    lblStatus->clear();
     btnOK->setEnabled(Imported);
     btnCancel->setEnabled(true);
 }

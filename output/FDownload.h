@@ -8,6 +8,7 @@
 #include "engine/UDrawsDB.h"
 #include "output/HTTPGet.h"
 #include "output/VCLUnZip.h"
+#include "shell/FirstShow.h"
 #include "shell/TaskRunner.h"
 
 #include <QDialog>
@@ -33,7 +34,7 @@ struct TDownloadItem {
     std::unique_ptr<TDrawsManager> NewDraws; // the downloaded draws; none unless a file was read
 };
 
-class TfrmDownload : public QDialog {
+class TfrmDownload : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -64,17 +65,14 @@ public:
 
     void done(int Result) override;
 
-protected:
-    void showEvent(QShowEvent *Event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void FillList();
     void StopDownload();
     void DownloadDone();
     void btnOKClick();
     void DownloadAll(TMyThread &Thread);
-    // The first file unpacked from the archive into DestDir, emptied first; '' when none.
+    // The first file unpacked from the archive into DestDir (a folder in RunDir); '' when none.
     std::string UnzipFile(const std::string &ZipName, const std::string &DestDir);
     // Saves a copy of the game's history with the new draws; only when that is written does the game's
     // own history take them.
@@ -84,8 +82,10 @@ private:
     void Post(std::function<void()> Update);
     void SetRow(int Row, int Image, const QString &Result);
 
+    // The folder made for this run in the temporary folder, with '/': each game unpacks into its own
+    // folder in it, named by the game's id. '' when it could not be made.
+    std::string RunDir;
     std::vector<int> RowImages;
-    bool Shown = false;
     TGeneralList<TDownloadItem> Items;
     THTTPGetFile Downloader;
     TVCLUnZip UnZip;

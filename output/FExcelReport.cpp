@@ -8,6 +8,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/GuardedConnect.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -29,25 +30,30 @@ TExcelThread::TExcelThread(TProgressProc OnProgress, TReportJob Job, const TRepo
 void TExcelThread::Execute(const TMyThread &Thread)
 {
     TEReport report(FScreen);
-    std::error_code error;
+    // A stopped or failed job's workbook goes, also one written already.
+    const auto drop = [&report] {
+        report.CloseExcel();
+        std::error_code error;
+        if (report.Written)
+            std::filesystem::remove(report.FileName, error);
+    };
     try {
         report.Connect();
         Job(Thread, report, Progress);
-        if (Thread.GetTerminated()) {
-            // A stop that came after the last step still takes the workbook away.
-            report.CloseExcel();
-            if (report.Written)
-                std::filesystem::remove(report.FileName, error);
-            return;
-        }
-        FileName = report.FileName;
-        Written = report.Written;
     } catch (...) {
-        report.CloseExcel();
+        drop();
+        throw;
     }
+    if (Thread.GetTerminated()) {
+        // A stop that came after the last step still takes the workbook away.
+        drop();
+        return;
+    }
+    FileName = report.FileName;
+    Written = report.Written;
 }
 
-TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
+TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : TFirstShow<QDialog>(Owner)
 {
     setWindowTitle(QStringLiteral("Raport"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -79,7 +85,7 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
     // The design's size, grown to what the texts need at the font in use.
     setFixedSize(ScaledSize(323, 81).expandedTo(sizeHint()));
 
-    connect(btnStop, &QPushButton::clicked, this, [this] { btnStopClick(); });
+    connectGuarded(btnStop, &QPushButton::clicked, this, &TfrmExcelReport::btnStopClick);
     FRunner.OnProgress = [this](int Pos, int Step) { ShowReportProgress(Pos, Step); };
     FRunner.OnFinished = [this](const TTaskEnd &End) { ThreadDone(End); };
 }
@@ -87,13 +93,6 @@ TfrmExcelReport::TfrmExcelReport(QWidget *Owner) : QDialog(Owner)
 TfrmExcelReport::~TfrmExcelReport()
 {
     FRunner.Stop();
-}
-
-void TfrmExcelReport::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (State == 0 && !FRun && !FFinished)
-        FormShow();
 }
 
 void TfrmExcelReport::FormShow()
@@ -110,12 +109,13 @@ void TfrmExcelReport::ShowReportProgress(int Position, int Step)
     ShowProgress(ProgressBar1, lblProgress, Position, Step);
 }
 
-void TfrmExcelReport::ThreadDone(const TTaskEnd &)
+void TfrmExcelReport::ThreadDone(const TTaskEnd &End)
 {
     if (State != 2)
         return;
     State = 0;
     FFinished = true;
+    FEnd = End;
     accept();
 }
 
@@ -143,7 +143,13 @@ void TfrmExcelReport::done(int Result)
 
 void TfrmExcelReport::ShowResult() const
 {
-    if (!FFinished || !FRun || FRun->FileName.empty())
+    if (!FFinished || !FRun)
+        return;
+    if (FEnd.Failed) {
+        MsgBox(QString::fromStdString(FEnd.FailureText), QString(), MsgFlagsNotice);
+        return;
+    }
+    if (FRun->FileName.empty())
         return;
     if (!FRun->Written)
         ShowReportWriteFailure(FRun->FileName);

@@ -2,10 +2,11 @@
 // The report road of every window: ExcelAvailable on the GUI thread, then the modal progress window
 // "Raport", whose worker runs the window's report job against a report object and a progress object.
 // A finished job leaves the workbook written into the temporary folder, which the desktop then opens;
-// a stopped or failed one leaves no file.
+// a stopped or failed one leaves no file, and a failed one is told.
 
 #include "core/UGlobalProgress.h"
 #include "output/UEReport.h"
+#include "shell/FirstShow.h"
 #include "shell/TaskRunner.h"
 
 #include <QDialog>
@@ -21,7 +22,8 @@ class TALProgressBar;
 class TMyThread;
 
 // What a window's report writes: sheets, header, grids or a system, ending with ShowExcel; it sets up
-// Progress itself (Init with 10000 and its own total). Runs on the report worker.
+// Progress itself (Init with 10000 and its own total). Runs on the report worker, so it writes only
+// what was taken for it on the GUI thread (TReportGrid, copies of systems, texts).
 using TReportJob = std::function<void(const TMyThread &Thread, TEReport &Report, TProgress &Progress)>;
 
 // One run of a report on the worker: the report object, the job and its progress.
@@ -29,7 +31,8 @@ class TExcelThread {
 public:
     TExcelThread(TProgressProc OnProgress, TReportJob Job, const TReportScreen &Screen);
 
-    // The job against a new workbook; a stopped or failed job's workbook is dropped unwritten.
+    // The job against a new workbook; a stopped or failed job's workbook is dropped unwritten, and what
+    // the failed one threw goes on to the runner.
     void Execute(const TMyThread &Thread);
 
     TReportJob Job;
@@ -42,7 +45,7 @@ private:
     TReportScreen FScreen;
 };
 
-class TfrmExcelReport : public QDialog {
+class TfrmExcelReport : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -59,24 +62,25 @@ public:
     uint8_t State = 0;
 
     // After the window has closed: a workbook the job wrote is opened by the desktop; one that could not
-    // be written, or that the desktop did not open, is told with its path.
+    // be written, or that the desktop did not open, is told with its path; a job that failed is told by
+    // what it threw.
     void ShowResult() const;
 
     void ShowReportProgress(int Position, int Step);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // Every way of closing (Stop, the title bar, Esc) stops a running job first.
     void done(int Result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void ThreadDone(const TTaskEnd &End);
     void StopThread();
     void btnStopClick();
 
     std::unique_ptr<TExcelThread> FRun;
     bool FFinished = false;
+    TTaskEnd FEnd;
     TTaskRunner FRunner; // declared last: stopped before the run it works on goes
 };
 

@@ -7,6 +7,8 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/GridReportOpener.h"
 
+#include <utility>
+
 std::optional<TReportRows> AskReportRows(QWidget *Owner, int RowCount)
 {
     TfrmRowsRange dialog(Owner);
@@ -14,8 +16,8 @@ std::optional<TReportRows> AskReportRows(QWidget *Owner, int RowCount)
     if (platform::execModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     if (dialog.AllRows)
-        return TReportRows{RowCount, -1, -1};
-    return TReportRows{dialog.ToRow - dialog.FromRow + 2, dialog.FromRow, dialog.ToRow};
+        return TReportRows{-1, -1};
+    return TReportRows{dialog.FromRow, dialog.ToRow};
 }
 
 std::optional<std::vector<bool>> AskReportItems(QWidget *Owner, const std::vector<QString> &Names,
@@ -28,30 +30,46 @@ std::optional<std::vector<bool>> AskReportItems(QWidget *Owner, const std::vecto
     return dialog.GetChecked();
 }
 
-namespace {
+void RunTablesReport(QWidget *Owner, const std::string &Header, int FirstGridRow, std::vector<TReportTable> Tables)
+{
+    if (Tables.empty())
+        return;
+    RunExcelReport(Owner, [Header, FirstGridRow, Tables = std::move(Tables)](const TMyThread &Thread, TEReport &Report,
+                                                                             TProgress &Progress) {
+        int64_t total = 0;
+        for (const TReportTable &table : Tables)
+            total += ReportProgressTotal(table.Grid);
+        Progress.Init(10000, total, 0);
+        Report.AddSheets(int(Tables.size()));
+        Report.WriteHeader(2, Header);
+        for (size_t i = 0; i < Tables.size(); ++i) {
+            if (i > 0)
+                Report.SelectSheet(int(i) + 1);
+            if (!Tables[i].SheetName.empty())
+                Report.SetSheetName(Tables[i].SheetName);
+            Report.WriteGrid(i == 0 ? FirstGridRow : 2, 2, Tables[i].Grid, Thread, Progress);
+            if (Report.Stopped(Thread))
+                return;
+        }
+        Report.ShowExcel();
+    });
+}
 
-void ReportGrid(QWidget *Owner, const TStringAlignGrid &Grid, const std::string &Header, int GridRow)
+void RunRowsReport(QWidget *Owner, const TStringAlignGrid &Grid, const std::string &SheetName,
+                   const std::string &Header, int FirstGridRow, std::vector<TReportTable> Further)
 {
     if (!ExcelAvailable())
         return;
     const std::optional<TReportRows> rows = AskReportRows(Owner, Grid.RowCount());
     if (!rows)
         return;
-    RunExcelReport(Owner, [&Grid, Header, GridRow, rows = *rows](const TMyThread &Thread, TEReport &Report,
-                                                                 TProgress &Progress) {
-        const int64_t cols = Grid.ColCount();
-        Progress.Init(10000, 10 * (cols + 19) + cols * rows.Count, 0);
-        Report.AddSheets(1);
-        Report.WriteHeader(2, Header);
-        Report.WriteGrid(GridRow, 2, Grid, Thread, Progress, rows.From, rows.To);
-        if (!Report.Stopped(Thread))
-            Report.ShowExcel();
-    });
+    Further.insert(Further.begin(), {SheetName, TReportGrid::Take(Grid, rows->From, rows->To)});
+    RunTablesReport(Owner, Header, FirstGridRow, std::move(Further));
 }
-
-} // namespace
 
 void InstallReports()
 {
-    SetGridReportOpener(ReportGrid);
+    SetGridReportOpener([](QWidget *Owner, const TStringAlignGrid &Grid, const std::string &Header, int GridRow) {
+        RunRowsReport(Owner, Grid, std::string(), Header, GridRow);
+    });
 }

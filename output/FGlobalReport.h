@@ -1,19 +1,21 @@
 #pragma once
-// The choices a report command asks for before its progress window, and the report of one long grid
-// that the shell's windows reach through their opener.
+// The choices a report command asks for before its progress window, the report of several tables
+// every window writes its grids with, and the report of one long grid that the shell's windows reach
+// through their opener.
+
+#include "output/ReportGrid.h"
 
 #include <QString>
 #include <QWidget>
 
 #include <optional>
+#include <string>
 #include <vector>
 
 class TStringAlignGrid;
 
-// The rows of a grid to report: every row (From -1), or row 0 and the data rows From..To. Count is the
-// number of grid rows written, header included.
+// The rows of a grid to report: every row (From -1), or row 0 and the data rows From..To.
 struct TReportRows {
-    int Count = 0;
     int From = -1;
     int To = -1;
 };
@@ -25,6 +27,23 @@ std::optional<TReportRows> AskReportRows(QWidget *Owner, int RowCount);
 // cancelled.
 std::optional<std::vector<bool>> AskReportItems(QWidget *Owner, const std::vector<QString> &Names,
                                                 const std::vector<bool> &Enabled);
+
+// A table of a report, taken on the GUI thread, on a sheet of its own; a sheet without a name keeps
+// the workbook's.
+struct TReportTable {
+    std::string SheetName;
+    TReportGrid Grid;
+};
+
+// The progress window over Tables, then its result: Header (lines ended by "#") from row 2 of the first
+// sheet with the first table from FirstGridRow, every further table from row 2 of the next sheet; a
+// stop ends the report after the table it came in. The caller has asked ExcelAvailable.
+void RunTablesReport(QWidget *Owner, const std::string &Header, int FirstGridRow, std::vector<TReportTable> Tables);
+
+// ExcelAvailable and the row dialog over Grid, then the report of the rows chosen as the first table,
+// on a sheet named SheetName, followed by Further.
+void RunRowsReport(QWidget *Owner, const TStringAlignGrid &Grid, const std::string &SheetName,
+                   const std::string &Header, int FirstGridRow, std::vector<TReportTable> Further = {});
 
 // Installs the report of one long grid for the shell's windows (SetGridReportOpener).
 void InstallReports();

@@ -6,6 +6,8 @@
 #include "engine/USysGeneral.h"
 #include "output/UBlankPrint.h"
 #include "platform/gui/Printer.h"
+#include "shell/GuardedConnect.h"
+#include "shell/FGlobalMessages.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -55,9 +57,18 @@ void ApplyStored(TFloatSpin *Spin, int Value)
         Spin->SetValue(Value);
 }
 
+// Tells that Job went to the printer, or that the printer did not take it.
+void TellPrinted(bool Sent, const QString &Job)
+{
+    if (Sent)
+        MsgBox(Job + QStringLiteral(" wysłano do drukarki."), QString(), MsgFlagsInformation);
+    else
+        MsgBox(QStringLiteral("Nie można rozpocząć wydruku."), QString(), MsgFlagsNotice);
+}
+
 } // namespace
 
-TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
+TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Drukowanie systemu"));
 
@@ -87,23 +98,23 @@ TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
     auto *slips = new QFormLayout(gbSlips);
     AddRow(slips, QStringLiteral("&Od:"), seFrom);
     AddRow(slips, QStringLiteral("&Do:"), seTo);
-    seTo->OnChange = [this](QObject *) { seToChange(); };
+    seTo->OnChange = guardedCall(this, &TfrmPrintSystem::seToChange);
 
     btnPrint = new QPushButton(QStringLiteral("D&rukuj"), this);
     btnPrint->setDefault(true);
     btnTest = new QPushButton(QStringLiteral("&Test"), this);
     btnClose = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnPrint, &QPushButton::clicked, this, &TfrmPrintSystem::btnPrintClick);
-    connect(btnTest, &QPushButton::clicked, this, &TfrmPrintSystem::btnTestClick);
-    connect(btnClose, &QPushButton::clicked, this, [this] { done(CancelResult); });
-    connect(cbForms, &QComboBox::currentIndexChanged, this, &TfrmPrintSystem::cbFormsChange);
+    connectGuarded(btnPrint, &QPushButton::clicked, this, &TfrmPrintSystem::btnPrintClick);
+    connectGuarded(btnTest, &QPushButton::clicked, this, &TfrmPrintSystem::btnTestClick);
+    connectGuarded(btnClose, &QPushButton::clicked, this, [this] { done(CancelResult); });
+    connectGuarded(cbForms, &QComboBox::currentIndexChanged, this, &TfrmPrintSystem::cbFormsChange);
 
     Enter = new QAction(this);
     Enter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    connect(Enter, &QAction::triggered, this, [this] { done(CancelResult); });
+    connectGuarded(Enter, &QAction::triggered, this, [this] { done(CancelResult); });
     Esc = new QAction(this);
     Esc->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(Esc, &QAction::triggered, this, [this] { done(CancelResult); });
+    connectGuarded(Esc, &QAction::triggered, this, [this] { done(CancelResult); });
     addActions({Enter, Esc});
 
     auto *top = new QHBoxLayout;
@@ -122,15 +133,6 @@ TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : QDialog(parent)
     layout->addLayout(top);
     layout->addLayout(groups);
     layout->addLayout(buttons);
-}
-
-void TfrmPrintSystem::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!FShown) {
-        FShown = true;
-        FormShow();
-    }
 }
 
 void TfrmPrintSystem::FormShow()
@@ -178,7 +180,11 @@ void TfrmPrintSystem::btnPrintClick()
     if (!Layout)
         return;
     SetLayoutOrigin();
-    PrintSlips();
+    const auto [from, to] = ChosenSlips();
+    if (from > to)
+        return;
+    TellPrinted(PrintSlips(from, to),
+                from == to ? QStringLiteral("Kupon %1").arg(from) : QStringLiteral("Kupony %1 - %2").arg(from).arg(to));
 }
 
 void TfrmPrintSystem::btnTestClick()
@@ -186,7 +192,7 @@ void TfrmPrintSystem::btnTestClick()
     if (!Layout)
         return;
     SetLayoutOrigin();
-    Layout->TestPrint();
+    TellPrinted(Layout->TestPrint(), QStringLiteral("Stronę próbną"));
 }
 
 void TfrmPrintSystem::done(int Result)
@@ -252,22 +258,24 @@ void TfrmPrintSystem::SetExtraEdits()
     }
 }
 
-void TfrmPrintSystem::PrintSlips()
+std::pair<int, int> TfrmPrintSystem::ChosenSlips() const
 {
     const int slips = SlipCount();
     if (slips == 0)
-        return;
+        return {1, 0};
     const auto toSlip = [slips](int64_t Value) { return int(std::max<int64_t>(1, std::min<int64_t>(Value, slips))); };
-    const int from = toSlip(seFrom->GetAsInteger());
-    const int to = toSlip(seTo->GetAsInteger());
-    if (from > to)
-        return;
+    return {toSlip(seFrom->GetAsInteger()), toSlip(seTo->GetAsInteger())};
+}
+
+bool TfrmPrintSystem::PrintSlips(int From, int To)
+{
     platform::TPrinter &printer = platform::Printer();
     if (!printer.BeginDoc())
-        return;
-    for (int p = from; p <= to; ++p)
-        PrintSlip(p, to);
+        return false;
+    for (int p = From; p <= To; ++p)
+        PrintSlip(p, To);
     printer.EndDoc();
+    return true;
 }
 
 void TfrmPrintSystem::PrintSlip(int P, int LastSlip)

@@ -3,9 +3,12 @@
 // the layout, the margins, the number of draws and the stake where the layout has boxes for them, and
 // which slips to print. Margins, draws and stake are kept per game and layout in the registry.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 
 #include <string>
+#include <utility>
 
 class QAction;
 class QComboBox;
@@ -15,7 +18,7 @@ class TFloatSpin;
 class TPrintForm;
 class TSystem;
 
-class TfrmPrintSystem : public QDialog {
+class TfrmPrintSystem : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -41,19 +44,21 @@ public:
     QAction *Enter;
     QAction *Esc;
 
-    // One job of the slips From..To, each clamped to the slips there are; nothing when From is above To.
-    void PrintSlips();
+    // The chosen slips From..To, each clamped to the slips there are; From is above To when there is
+    // none to print.
+    std::pair<int, int> ChosenSlips() const;
+    // One job of the slips From..To; false when the printer does not start it.
+    bool PrintSlips(int From, int To);
     // The rows of slip P on its panels, the extra boxes, the caption and the marker; a new page after
     // every slip but LastSlip.
     void PrintSlip(int P, int LastSlip);
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // Every way of closing keeps the chosen layout's settings.
     void done(int Result) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void cbFormsChange(int Index);
     void seToChange();
     void btnPrintClick();
@@ -71,5 +76,4 @@ private:
     // The origin from the margins, kept within their ranges.
     void SetLayoutOrigin();
 
-    bool FShown = false;
 };

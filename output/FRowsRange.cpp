@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "shell/FGlobalControls.h"
+#include "shell/GuardedConnect.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -23,7 +24,7 @@ TFloatSpin *RowSpin(QWidget *Parent)
 
 } // namespace
 
-TfrmRowsRange::TfrmRowsRange(QWidget *Owner) : QDialog(Owner)
+TfrmRowsRange::TfrmRowsRange(QWidget *Owner) : TFirstShow<QDialog>(Owner)
 {
     setWindowTitle(QStringLiteral("Wybór wierszy"));
     resize(235, 131);
@@ -59,11 +60,11 @@ TfrmRowsRange::TfrmRowsRange(QWidget *Owner) : QDialog(Owner)
     layout->addLayout(choice, 1);
     layout->addLayout(buttons);
 
-    connect(rbType1, &QRadioButton::toggled, this, [this](bool Checked) { UpdateControls(!Checked); });
+    connectGuarded(rbType1, &QRadioButton::toggled, this, [this](bool Checked) { UpdateControls(!Checked); });
     sbFrom->OnChange = [this](QObject *) {
         sbTo->SetMinValue(std::max<double>(sbFrom->IntegerInRange(), 1));
     };
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmRowsRange::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -71,15 +72,6 @@ void TfrmRowsRange::UpdateControls(bool Enabled)
 {
     for (QWidget *control : std::initializer_list<QWidget *>{Label5, sbFrom, Label6, sbTo})
         control->setEnabled(Enabled);
-}
-
-void TfrmRowsRange::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
 }
 
 void TfrmRowsRange::FormShow()

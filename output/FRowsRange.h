@@ -1,6 +1,8 @@
 #pragma once
 // "Wybór wierszy": all rows of a long grid or a range of its data rows for the report.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -8,7 +10,7 @@ class QPushButton;
 class QRadioButton;
 class TFloatSpin;
 
-class TfrmRowsRange : public QDialog {
+class TfrmRowsRange : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -33,13 +35,9 @@ public:
     int FromRow = 1;
     int ToRow = 1;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void UpdateControls(bool Enabled);
     void btnOKClick();
 
-    bool FShown = false;
 };

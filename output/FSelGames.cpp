@@ -1,6 +1,7 @@
 #include "output/FSelGames.h"
 
 #include "engine/UGameMan.h"
+#include "shell/GuardedConnect.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -35,7 +36,7 @@ TfrmSelGames::TfrmSelGames(const std::string &Selection, QWidget *Parent) : QDia
         node->setChecked(true);
     }
     Root->Expand(false);
-    tvGames->OnCheckClick = [this] { TreeCheckClick(); };
+    tvGames->OnCheckClick = guardedCall(this, &TfrmSelGames::TreeCheckClick);
 
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);

@@ -2,6 +2,7 @@
 
 #include "controls/Graphics.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/GuardedConnect.h"
 
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -52,10 +53,10 @@ TfrmSelRepItems::TfrmSelRepItems(QWidget *Owner) : QDialog(Owner)
     layout->addLayout(list, 1);
     layout->addLayout(buttons);
 
-    connect(btnOK, &QPushButton::clicked, this, [this] { btnOKClick(); });
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmSelRepItems::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(true); });
-    connect(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(false); });
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(true); });
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(false); });
 }
 
 void TfrmSelRepItems::SetItems(const std::vector<QString> &Names, const std::vector<bool> &Enabled)

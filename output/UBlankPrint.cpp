@@ -150,13 +150,14 @@ void TPrintForm::DrawCaption(int A, int B, int C)
                                     QStringLiteral("%1(%2-%3)").arg(A).arg(B).arg(C));
 }
 
-void TPrintForm::TestPrint()
+bool TPrintForm::TestPrint()
 {
     platform::TPrinter &printer = platform::Printer();
     if (!printer.BeginDoc())
-        return;
+        return false;
     for (const TMmPoint &point : AllMarkPoints())
         DrawMark(point.X, point.Y);
     DrawCaption(9999, 99999, 99999);
     printer.EndDoc();
+    return true;
 }

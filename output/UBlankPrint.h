@@ -16,7 +16,7 @@
 
 struct TGameInfo;
 
-// The printer's pixels per millimetre across and down the printable area, from ComputePrinterScale.
+// The printer's pixels per millimetre across and down the paper, from ComputePrinterScale.
 extern double PxPerMmX;
 extern double PxPerMmY;
 void ComputePrinterScale();
@@ -65,8 +65,9 @@ public:
     void DrawMarker();
     // A + "(" + B + "-" + C + ")" at the caption's place.
     void DrawCaption(int A, int B, int C);
-    // A job of one page: every box of every panel and extra grid, the marker and 9999(99999-99999).
-    void TestPrint();
+    // A job of one page: every box of every panel and extra grid, the marker and 9999(99999-99999);
+    // false when the printer does not start it.
+    bool TestPrint();
 
     // The place of the mark of the marker.
     TMmPoint MarkerPoint() const;

@@ -1,6 +1,5 @@
 #include "output/UEReport.h"
 
-#include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
 #include "core/UGlobalProgress.h"
 #include "core/UGlobalThreads.h"
@@ -12,7 +11,6 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <algorithm>
 #include <filesystem>
 #include <system_error>
 
@@ -29,18 +27,6 @@ constexpr int FormatSteps = 19; // formatting steps of a grid besides one per co
 uint32_t FileColor(TColor Color)
 {
     return (Color & 0xFF) << 16 | (Color & 0xFF00) | (Color >> 16 & 0xFF);
-}
-
-// The text without leading and trailing characters below 33.
-QString TrimControls(const QString &S)
-{
-    qsizetype first = 0;
-    qsizetype last = S.size();
-    while (first < last && S[first].unicode() < 33)
-        ++first;
-    while (last > first && S[last - 1].unicode() < 33)
-        --last;
-    return S.mid(first, last - first);
 }
 
 } // namespace
@@ -269,30 +255,20 @@ bool TEReport::WriteBlockBorders(int FirstRow, int FirstCol, int LastRow, int La
     return !Step(Thread, Progress, StepOfFormat);
 }
 
-void TEReport::WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Grid, const TMyThread &Thread,
-                         TProgress &Progress, int FromRow, int ToRow)
+void TEReport::WriteGrid(int FirstRow, int FirstCol, const TReportGrid &Grid, const TMyThread &Thread,
+                         TProgress &Progress)
 {
     const int colCount = Grid.ColCount();
     const int lastCol = FirstCol + colCount - 1;
-    int rows = Grid.RowCount();
-    if (FromRow == -1) {
-        FromRow = 1;
-        ToRow = Grid.RowCount() - 1;
-    } else {
-        // A range never reaches past the grid's rows.
-        FromRow = std::max(FromRow, 1);
-        ToRow = std::min(ToRow, Grid.RowCount() - 1);
-        rows = std::max(ToRow - FromRow + 2, 1);
-    }
-    const int lastRow = FirstRow + rows - 1;
+    const int lastRow = FirstRow + Grid.RowCount() - 1;
     const auto step = [&](int Delta) { return Step(Thread, Progress, Delta); };
 
     if (!FormatSteps(Thread, Progress,
                      {[&] {
                           SetColumnWidth(MarginPixels, 1, 1, 0, 0);
-                          SetRowHeight(Grid.DefaultRowHeight(), FirstRow, FirstCol, lastRow, lastCol);
+                          SetRowHeight(Grid.DefaultRowHeight, FirstRow, FirstCol, lastRow, lastCol);
                       },
-                      [&] { SetWrapText(Grid.Wordwrap() == ww_wordwrap, FirstRow, FirstCol, lastRow, lastCol); },
+                      [&] { SetWrapText(Grid.WordWrap, FirstRow, FirstCol, lastRow, lastCol); },
                       [&] { SetFontName(GridFont, FirstRow, FirstCol, lastRow, lastCol); },
                       [&] { SetFontSize(8, FirstRow, FirstCol, lastRow, lastCol); },
                       [&] { SetVerticalAlignment(xlCenter, FirstRow, FirstCol, lastRow, lastCol); },
@@ -300,38 +276,29 @@ void TEReport::WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Gri
                       [&] { SetNumberFormat(TextFormat, FirstRow, FirstCol, lastRow, lastCol); }}))
         return;
 
-    int sheetRow = FirstRow - 1;
-    QString text;
-    for (int r = 0; r < Grid.RowCount(); ++r) {
-        if (r != 0 && (r < FromRow || r > ToRow))
-            continue;
+    for (int r = 0; r < Grid.RowCount(); ++r)
         for (int c = 0; c < colCount; ++c) {
-            Grid.GetCellText(c, r, text);
-            Sheet().SetText(sheetRow, FirstCol + c - 1, TrimControls(text).toStdString());
+            Sheet().SetText(FirstRow + r - 1, FirstCol + c - 1, Grid.Text(r, c));
             if (step(1))
                 return;
         }
-        ++sheetRow;
-    }
 
     for (int c = 0; c < colCount; ++c) {
         const int col = FirstCol + c;
-        const TMyFont font = Grid.GetFontCol(c);
-        if (font.Name.toStdString() != GridFont)
-            SetFontName(font.Name.toStdString(), FirstRow, col, lastRow, col);
-        if (font.Style == fsBold)
+        const TReportColumn &column = Grid.Columns[size_t(c)];
+        if (column.FontName != GridFont)
+            SetFontName(column.FontName, FirstRow, col, lastRow, col);
+        if (column.Bold)
             SetFontBold(FirstRow, col, lastRow, col);
-        const bool fixed = c < Grid.FixedCols();
-        const TMyAlign align = fixed ? Grid.GetFixedAlignCol(c) : Grid.GetAlignCol(c);
-        if (align == alLeft || align == alDefault)
+        if (column.Align == alLeft || column.Align == alDefault)
             SetHorizontalAlignment(xlLeft, FirstRow, col, lastRow, col);
-        else if (align == alCenter)
+        else if (column.Align == alCenter)
             SetHorizontalAlignment(xlCenter, FirstRow, col, lastRow, col);
-        if (fixed) {
-            SetInteriorColor(Grid.FixedColor(), FirstRow, col, lastRow, col);
+        if (column.Fixed) {
+            SetInteriorColor(Grid.FixedColor, FirstRow, col, lastRow, col);
             SetFontBold(FirstRow, col, lastRow, col);
         }
-        SetColumnWidth(Grid.ColWidths(c), FirstRow, col, lastRow, col);
+        SetColumnWidth(column.Width, FirstRow, col, lastRow, col);
         if (step(StepOfFormat))
             return;
     }
@@ -341,7 +308,7 @@ void TEReport::WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Gri
 
     // The header row.
     FormatSteps(Thread, Progress,
-                {[&] { SetRowHeight(Grid.RowHeights(0), FirstRow, FirstCol, FirstRow, lastCol); },
+                {[&] { SetRowHeight(Grid.HeaderHeight, FirstRow, FirstCol, FirstRow, lastCol); },
                  [&] { SetInteriorColor(clBtnFace, FirstRow, FirstCol, FirstRow, lastCol); },
                  [&] { SetFontBold(FirstRow, FirstCol, FirstRow, lastCol); },
                  [&] { SetHorizontalAlignment(xlCenter, FirstRow, FirstCol, FirstRow, lastCol); },
@@ -427,15 +394,8 @@ void TEReport::CloseExcel()
     FWorkbook.reset();
 }
 
-int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids,
-                            const std::vector<bool> &Chosen)
+int64_t ReportProgressTotal(const TReportGrid &Grid)
 {
-    int64_t total = 0;
-    for (size_t i = 0; i < Grids.size(); ++i) {
-        if (!Chosen.empty() && (i >= Chosen.size() || !Chosen[i]))
-            continue;
-        const int64_t cols = Grids[i]->ColCount();
-        total += StepOfFormat * (FormatSteps + cols) + cols * Grids[i]->RowCount();
-    }
-    return total;
+    const int64_t cols = Grid.ColCount();
+    return StepOfFormat * (FormatSteps + cols) + cols * Grid.RowCount();
 }

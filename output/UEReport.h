@@ -5,9 +5,10 @@
 //
 // Rows and columns count from 1. A formatting operation acts on the block (R1, C1)..(R2, C2), R2 = 0
 // meaning R1 and C2 = 0 meaning C1. A report runs on the report worker; what it needs of the screen is
-// taken beforehand on the GUI thread (TReportScreen). Grids are read through their const getters only.
+// taken beforehand on the GUI thread (TReportScreen), and so are the grids it writes (TReportGrid).
 
 #include "controls/Graphics.h"
+#include "output/ReportGrid.h"
 #include "platform/gui/Workbook.h"
 
 #include <array>
@@ -16,11 +17,9 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
-#include <vector>
 
 class TMyThread;
 class TProgress;
-class TStringAlignGrid;
 class TSystem;
 
 // The spreadsheet constants the operations take.
@@ -65,11 +64,10 @@ public:
     // bold "Courier New" 10, rows 18 pixels high, text format.
     void WriteHeader(int FirstRow, const std::string &Text);
     void WriteTextCell(int Row, int Col, const std::string &Text);
-    // Row 0 of the grid and its rows FromRow..ToRow (every row for FromRow -1) with the grid's column
-    // fonts, alignments, widths, fixed colour, row heights and borders. Steps: 10 per formatting step, 1
-    // per cell; stops after any step once Thread is told to.
-    void WriteGrid(int FirstRow, int FirstCol, const TStringAlignGrid &Grid, const TMyThread &Thread,
-                   TProgress &Progress, int FromRow, int ToRow);
+    // The rows taken of a grid with its column fonts, alignments, widths, fixed colour, row heights and
+    // borders. Steps: 10 per formatting step, 1 per cell; stops after any step once Thread is told to.
+    void WriteGrid(int FirstRow, int FirstCol, const TReportGrid &Grid, const TMyThread &Thread,
+                   TProgress &Progress);
     // "Lp" and "Kombinacja" over the visible combinations: numbers (Numbers) or positions. Widths of the
     // two columns in pixels. 190 + ViewCount steps.
     void WriteSystem(int FirstRow, int FirstCol, const TSystem &System, const TMyThread &Thread,
@@ -120,7 +118,5 @@ private:
     int FSheet = 0;
 };
 
-// The steps WriteGrid makes on the grids that take part (all when Chosen is empty, else those whose
-// entry is true), every row written: 10 x (19 x grids + their columns) + their cells.
-int64_t ReportProgressTotal(const std::vector<const TStringAlignGrid *> &Grids,
-                            const std::vector<bool> &Chosen);
+// The steps WriteGrid makes on Grid: 10 x (19 + its columns) + its cells.
+int64_t ReportProgressTotal(const TReportGrid &Grid);

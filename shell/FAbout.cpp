@@ -1,18 +1,21 @@
 #include "shell/FAbout.h"
 
+#include "shell/GuardedConnect.h"
 #include <QAction>
 #include <QApplication>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+#include <QVBoxLayout>
 
 TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("O programie "));
-    setFixedSize(233, 298);
 
     Image1 = new QLabel(this);
-    Image1->setGeometry(8, 8, 32, 32);
+    Image1->setFixedSize(32, 32);
     Image1->setScaledContents(true);
     Image1->setPixmap(QApplication::windowIcon().pixmap(32, 32));
 
@@ -21,17 +24,31 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     nameFont.setBold(true);
     nameFont.setPixelSize(27);
     Label1->setFont(nameFont);
-    Label1->setGeometry(48, 6, 177, 36);
 
     Label7 = new QLabel(QStringLiteral("Wersja:"), this);
-    Label7->setGeometry(48, 48, 60, 16);
-    Label4 = new QLabel(QStringLiteral("wersja 3.0"), this);
-    Label4->setGeometry(110, 48, 115, 16);
+    Label4 = new QLabel(QStringLiteral("3.0"), this);
+
+    btnOK = new QPushButton(QStringLiteral("OK"), this);
+    btnOK->setDefault(true);
+    connect(btnOK, &QPushButton::clicked, this, &TfrmAbout::Action2Execute);
 
     Action2 = new QAction(this);
     Action2->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(Action2, &QAction::triggered, this, &TfrmAbout::Action2Execute);
+    connectGuarded(Action2, &QAction::triggered, this, &TfrmAbout::Action2Execute);
     addAction(Action2);
+
+    auto *grid = new QGridLayout;
+    grid->addWidget(Image1, 0, 0, Qt::AlignTop);
+    grid->addWidget(Label1, 0, 1, 1, 2);
+    grid->addWidget(Label7, 1, 1);
+    grid->addWidget(Label4, 1, 2);
+    grid->setColumnStretch(2, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addStretch(1);
+    layout->addWidget(btnOK, 0, Qt::AlignHCenter);
+    // The box's own size, or more where a larger font needs it.
+    setFixedSize(QSize(233, 298).expandedTo(sizeHint()));
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

@@ -1,10 +1,11 @@
 #pragma once
-// The About box: the program's icon, name and version; Esc closes it.
+// The About box: the program's icon, name and version; OK and Esc close it.
 
 #include <QDialog>
 
 class QAction;
 class QLabel;
+class QPushButton;
 
 class TfrmAbout : public QDialog {
     Q_OBJECT
@@ -16,6 +17,7 @@ public:
     QLabel *Label1;
     QLabel *Label7;
     QLabel *Label4;
+    QPushButton *btnOK;
     QAction *Action2;
 
 private:

@@ -53,15 +53,6 @@ TfrmDrawsEditor::TfrmDrawsEditor(QWidget *Owner) : TGenForm(Owner)
 
 TfrmDrawsEditor::~TfrmDrawsEditor() = default;
 
-void TfrmDrawsEditor::showEvent(QShowEvent *event)
-{
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
-}
-
 void TfrmDrawsEditor::FormShow()
 {
     CenterChildForm(this);

@@ -99,7 +99,6 @@ public:
 protected:
     bool HandleCommand(CommandEvent &Command) override;
     void FormActivate() override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
@@ -110,7 +109,7 @@ private:
     void CreatePopupMenu();
     void ConnectControls();
 
-    void FormShow();
+    void FormShow() override;
     void Setup();
     void ShowSummary();
     void RefreshGrid();
@@ -158,7 +157,6 @@ private:
 
     bool NotSetUp = true;
     bool RadioEvents = true;
-    bool FShown = false;
     TSortMan SortMan{1};
     std::unique_ptr<TResultGrid> DrawsGrid;
 };

@@ -6,6 +6,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 
 #include <QGridLayout>
@@ -89,7 +90,6 @@ QWidget *TfrmDrawsEditor::CreateDrawsPage()
     grid->setOptions(grid->Options() | goRowSelect | goRangeSelect);
     grid->FontCol(3).Name = QStringLiteral("Courier New");
     ColourResultGrid(grid);
-    grid->setSelectedFontColor(clWindowText);
     DrawsGrid = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return DrawsMan != nullptr; });
     DrawsGrid->SetColumns({
         {QStringLiteral("Nr"), 40, alRight, 0, 0, false},
@@ -178,45 +178,37 @@ void TfrmDrawsEditor::CreatePopupMenu()
 
 void TfrmDrawsEditor::ConnectControls()
 {
-    const auto onClick = [this](QPushButton *Button, auto Handler) {
-        connect(Button, &QPushButton::clicked, this, [this, Handler] {
+    // Nothing acts before the editor has its game.
+    const auto whenSetUp = [this](auto Handler) {
+        return [this, Handler] {
             if (!NotSetUp)
-                Guarded([this, Handler] { (this->*Handler)(); });
-        });
+                (this->*Handler)();
+        };
     };
-    onClick(btnWrite, &TfrmDrawsEditor::WriteDraws);
-    onClick(btnFind, &TfrmDrawsEditor::FindCommand);
-    onClick(btnDelFind, &TfrmDrawsEditor::DelFindClick);
-    onClick(btnImportNet, &TfrmDrawsEditor::ImportNetClick);
-    onClick(btnExportFile, &TfrmDrawsEditor::ExportFileClick);
-    onClick(btnImportFile, &TfrmDrawsEditor::ImportFileClick);
-    onClick(btnFltDel, &TfrmDrawsEditor::btnFltDelClick);
+    connectGuarded(btnWrite, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::WriteDraws));
+    connectGuarded(btnFind, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::FindCommand));
+    connectGuarded(btnDelFind, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::DelFindClick));
+    connectGuarded(btnImportNet, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::ImportNetClick));
+    connectGuarded(btnExportFile, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::ExportFileClick));
+    connectGuarded(btnImportFile, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::ImportFileClick));
+    connectGuarded(btnFltDel, &QPushButton::clicked, this, whenSetUp(&TfrmDrawsEditor::btnFltDelClick));
 
-    const auto onItem = [this](QAction *Item, void (TfrmDrawsEditor::*Handler)()) {
-        connect(Item, &QAction::triggered, this, [this, Handler] {
-            if (!NotSetUp)
-                Guarded([this, Handler] { (this->*Handler)(); });
-        });
-    };
-    onItem(pFltDate, &TfrmDrawsEditor::RangeCommand);
-    onItem(pAdd, &TfrmDrawsEditor::AddCommand);
-    onItem(pChange, &TfrmDrawsEditor::ChangeCommand);
-    onItem(pDelete, &TfrmDrawsEditor::DeleteCommand);
-    onItem(pFind, &TfrmDrawsEditor::FindCommand);
-    onItem(pDelFind, &TfrmDrawsEditor::DelFindClick);
-    onItem(pImportNet, &TfrmDrawsEditor::ImportNetClick);
-    onItem(pImportFile, &TfrmDrawsEditor::ImportFileClick);
-    onItem(pExportFile, &TfrmDrawsEditor::ExportFileClick);
-    onItem(pFilter, &TfrmDrawsEditor::FilterCommand);
-    onItem(pReport, &TfrmDrawsEditor::ReportCommand);
+    connectGuarded(pFltDate, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::RangeCommand));
+    connectGuarded(pAdd, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::AddCommand));
+    connectGuarded(pChange, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::ChangeCommand));
+    connectGuarded(pDelete, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::DeleteCommand));
+    connectGuarded(pFind, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::FindCommand));
+    connectGuarded(pDelFind, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::DelFindClick));
+    connectGuarded(pImportNet, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::ImportNetClick));
+    connectGuarded(pImportFile, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::ImportFileClick));
+    connectGuarded(pExportFile, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::ExportFileClick));
+    connectGuarded(pFilter, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::FilterCommand));
+    connectGuarded(pReport, &QAction::triggered, this, whenSetUp(&TfrmDrawsEditor::ReportCommand));
 
     for (QRadioButton *button : {rbViewAll, rbViewFlt, rbViewNums})
-        connect(button, &QRadioButton::toggled, this, [this, button](bool Checked) {
+        connectGuarded(button, &QRadioButton::toggled, this, [this, button](bool Checked) {
             if (Checked)
-                Guarded([this, button] { ViewClicked(button); });
+                ViewClicked(button);
         });
-    grid->OnDblClick = [this](TStringGrid *) {
-        if (!NotSetUp)
-            Guarded([this] { ChangeCommand(); });
-    };
+    grid->OnDblClick = guardedCall(whenSetUp(&TfrmDrawsEditor::ChangeCommand));
 }

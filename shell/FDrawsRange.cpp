@@ -9,6 +9,7 @@
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/GuardedConnect.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -77,7 +78,7 @@ void ReadFlags(const QListWidget *List, std::array<bool, N> &Flags)
 
 } // namespace
 
-TfrmDrawsFilter::TfrmDrawsFilter(QWidget *parent) : QDialog(parent)
+TfrmDrawsFilter::TfrmDrawsFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     DefaultDrawsRange(Range);
     CreateControls();
@@ -116,7 +117,7 @@ void TfrmDrawsFilter::CreateControls()
     buttons->addWidget(btnOK);
     buttons->addWidget(btnCancel);
     layout->addLayout(buttons);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmDrawsFilter::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmDrawsFilter::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -133,7 +134,7 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
     rbFltTypePos = new QRadioButton(QStringLiteral("&Indeksy"), page);
     for (QRadioButton *mode : {rbFltTypeAll, rbFltTypeLast, rbFltTypeRange, rbFltTypePeriods, rbFltTypePos}) {
         modes->addWidget(mode);
-        connect(mode, &QRadioButton::toggled, this, [this](bool checked) {
+        connectGuarded(mode, &QRadioButton::toggled, this, [this](bool checked) {
             if (checked)
                 ModeChanged();
         });
@@ -211,18 +212,18 @@ QWidget *TfrmDrawsFilter::CreateParamsPage()
         UpdateEnabling();
         RefreshSummary();
     };
-    connect(chkRange1, &QCheckBox::toggled, this, dateChanged);
-    connect(chkRange2, &QCheckBox::toggled, this, dateChanged);
-    connect(ddtRange1, &QDateEdit::dateChanged, this, refresh);
-    connect(ddtRange2, &QDateEdit::dateChanged, this, refresh);
-    connect(prbDir2, &QRadioButton::toggled, this, refresh);
-    connect(pchkDate, &QCheckBox::toggled, this, dateChanged);
-    connect(pdtDate, &QDateEdit::dateChanged, this, refresh);
-    connect(pcbPeriodType, &QComboBox::currentIndexChanged, this, &TfrmDrawsFilter::PeriodTypeChanged);
-    connect(psePeriodCount, &QSpinBox::valueChanged, this, refresh);
-    connect(iseIndexFrom, &QSpinBox::valueChanged, this, &TfrmDrawsFilter::IndexFromChanged);
+    connectGuarded(chkRange1, &QCheckBox::toggled, this, dateChanged);
+    connectGuarded(chkRange2, &QCheckBox::toggled, this, dateChanged);
+    connectGuarded(ddtRange1, &QDateEdit::dateChanged, this, refresh);
+    connectGuarded(ddtRange2, &QDateEdit::dateChanged, this, refresh);
+    connectGuarded(prbDir2, &QRadioButton::toggled, this, refresh);
+    connectGuarded(pchkDate, &QCheckBox::toggled, this, dateChanged);
+    connectGuarded(pdtDate, &QDateEdit::dateChanged, this, refresh);
+    connectGuarded(pcbPeriodType, &QComboBox::currentIndexChanged, this, &TfrmDrawsFilter::PeriodTypeChanged);
+    connectGuarded(psePeriodCount, &QSpinBox::valueChanged, this, refresh);
+    connectGuarded(iseIndexFrom, &QSpinBox::valueChanged, this, &TfrmDrawsFilter::IndexFromChanged);
     // The spin box keeps iseIndexTo at or above its minimum, iseIndexFrom's value.
-    connect(iseIndexTo, &QSpinBox::valueChanged, this, refresh);
+    connectGuarded(iseIndexTo, &QSpinBox::valueChanged, this, refresh);
     return page;
 }
 
@@ -267,9 +268,9 @@ QWidget *TfrmDrawsFilter::CreateLimitsPage()
         btnSelectAll[size_t(tag)]->setText(QStringLiteral("+"));
         btnClearAll[size_t(tag)] = new QToolButton(page);
         btnClearAll[size_t(tag)]->setText(QStringLiteral("-"));
-        connect(btnSelectAll[size_t(tag)], &QToolButton::clicked, this, [this, tag] { SetAllItems(tag, true); });
-        connect(btnClearAll[size_t(tag)], &QToolButton::clicked, this, [this, tag] { SetAllItems(tag, false); });
-        connect(list, &QListWidget::itemChanged, this, [this] { RefreshSummary(); });
+        connectGuarded(btnSelectAll[size_t(tag)], &QToolButton::clicked, this, [this, tag] { SetAllItems(tag, true); });
+        connectGuarded(btnClearAll[size_t(tag)], &QToolButton::clicked, this, [this, tag] { SetAllItems(tag, false); });
+        connectGuarded(list, &QListWidget::itemChanged, this, &TfrmDrawsFilter::RefreshSummary);
 
         auto *head = new QHBoxLayout;
         head->addWidget(label, 1);
@@ -292,15 +293,6 @@ QListWidget *TfrmDrawsFilter::FlagList(int Tag) const
         return lbMonths;
     default:
         return lbQuarters;
-    }
-}
-
-void TfrmDrawsFilter::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!FShown) {
-        FShown = true;
-        FormShow();
     }
 }
 

@@ -5,6 +5,7 @@
 // and in the registry.
 
 #include "engine/UDrawsRange.h"
+#include "shell/FirstShow.h"
 
 #include <QDialog>
 
@@ -25,7 +26,7 @@ class TDrawsManager;
 class TRichView;
 struct TGameData;
 
-class TfrmDrawsFilter : public QDialog {
+class TfrmDrawsFilter : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -76,15 +77,12 @@ public:
     QPushButton *btnOK;
     QPushButton *btnCancel;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void CreateControls();
     QWidget *CreateParamsPage();
     QWidget *CreateLimitsPage();
 
-    void FormShow();
+    void FormShow() override;
     void FillControls();
     // The record as the controls set it, not yet resolved.
     TDrawsRange ReadControls() const;
@@ -99,5 +97,4 @@ private:
     void btnOKClick();
 
     bool Events = false; // while false, control changes do not refresh the summary
-    bool FShown = false;
 };

@@ -12,25 +12,40 @@ int MsgBox(const QString &Text, const QString &Caption, int Flags)
                                 Flags);
 }
 
+namespace {
+
+// Text, then the path on a second line, as a notice.
+void ShowPathNotice(const QString &Text, const std::string &Path)
+{
+    MsgBox(Text + QLatin1Char('\n') + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+}
+
+} // namespace
+
 void ShowWriteFailure(const std::string &FileName)
 {
-    MsgBox(QStringLiteral("Nie można zapisać pliku.\n") + QString::fromStdString(FileName), QString(), MsgFlagsNotice);
+    ShowPathNotice(QStringLiteral("Nie można zapisać pliku."), FileName);
+}
+
+void ShowReadFailure(const std::string &FileName)
+{
+    ShowPathNotice(QStringLiteral("Nie można odczytać pliku."), FileName);
 }
 
 void ShowReportWriteFailure(const std::string &Path)
 {
-    MsgBox(QStringLiteral("Nie można zapisać raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+    ShowPathNotice(QStringLiteral("Nie można zapisać raportu."), Path);
 }
 
 void ShowReportOpenFailure(const std::string &Path)
 {
-    MsgBox(QStringLiteral("Nie można otworzyć raportu.\n") + QString::fromStdString(Path), QString(), MsgFlagsNotice);
+    ShowPathNotice(QStringLiteral("Nie można otworzyć raportu."), Path);
 }
 
-void RunGuarded(const std::function<void()> &Run)
+void ShowCurrentFailure()
 {
     try {
-        Run();
+        throw;
     } catch (const std::exception &error) {
         MsgBox(QString::fromUtf8(error.what()), QString(), MsgFlagsNotice);
     } catch (...) {

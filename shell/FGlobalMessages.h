@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 // The caption of a message box shown without one.
 inline const QString ApplicationTitle = QStringLiteral("Korvantile");
@@ -23,6 +24,9 @@ constexpr int MsgFlagsConfirm = platform::MB_ICONQUESTION | platform::MB_YESNO; 
 // "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
 // for a file it cannot write.
 void ShowWriteFailure(const std::string &FileName);
+// "Nie można odczytać pliku." with the file's path on a second line (flags 48): a chosen file that turns
+// out damaged.
+void ShowReadFailure(const std::string &FileName);
 
 // The report's messages (flags 48), each with the path on a second line: "Nie można zapisać raportu."
 // for a workbook or folder that cannot be written, "Nie można otworzyć raportu." for a written workbook
@@ -30,5 +34,17 @@ void ShowWriteFailure(const std::string &FileName);
 void ShowReportWriteFailure(const std::string &Path);
 void ShowReportOpenFailure(const std::string &Path);
 
+// Shows the exception being handled as a notice (its text, flags 48); called inside a catch block. An
+// exception that carries no text is only logged.
+void ShowCurrentFailure();
+
 // Runs a command or handler so that no exception leaves it: a failure is shown as a notice.
-void RunGuarded(const std::function<void()> &Run);
+template <typename Work>
+void RunGuarded(Work &&Run)
+{
+    try {
+        std::forward<Work>(Run)();
+    } catch (...) {
+        ShowCurrentFailure();
+    }
+}

@@ -15,6 +15,7 @@
 #include "shell/FGlobalViewers.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ProgramIcon.h"
 
 #include <QAction>
@@ -45,7 +46,7 @@ void SelectStored(QComboBox *Selector, const char *Name)
 
 } // namespace
 
-TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
+TfrmMain::TfrmMain(QWidget *parent) : TFirstShow<QMainWindow>(parent)
 {
     frmMain = this;
     setWindowTitle(QStringLiteral("Korvantile 3.0"));
@@ -56,7 +57,7 @@ TfrmMain::TfrmMain(QWidget *parent) : QMainWindow(parent)
     RVStyle1->Loaded();
     MdiArea = new QMdiArea(this);
     setCentralWidget(MdiArea);
-    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
+    connectGuarded(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
 
     CreateActions();
     CreateMenus();
@@ -76,7 +77,7 @@ TfrmMain::~TfrmMain()
     QMdiArea *area = std::exchange(MdiArea, nullptr);
     area->disconnect(this);
     delete area;
-    if (FShown)
+    if (Shown() && !FGamesMissing)
         SaveLastSelections();
     DoneGlobals();
     frmMain = nullptr;
@@ -96,7 +97,7 @@ void TfrmMain::FormCreate()
         QAction *item = mGame->addAction(name);
         item->setCheckable(true);
         FGameGroup->addAction(item);
-        connect(item, &QAction::triggered, this, [this, i] { GameItemClick(i); });
+        connectGuarded(item, &QAction::triggered, this, [this, i] { GameItemClick(i); });
         GameItems.push_back(item);
         cbGame->addItem(name);
     }
@@ -107,17 +108,10 @@ void TfrmMain::FormCreate()
     EnableCommands(cmdRead, true);
 }
 
-void TfrmMain::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (!FShown && !FGamesMissing) {
-        FShown = true;
-        FormShow();
-    }
-}
-
 void TfrmMain::FormShow()
 {
+    if (FGamesMissing)
+        return;
     cbSystem->Combo()->setCurrentIndex(0);
     FillStatistics();
     cbStat->Combo()->setCurrentIndex(0);
@@ -133,7 +127,7 @@ void TfrmMain::FillStatistics()
         const int statIndex = item.StatIndex;
         QAction *action = mStat->addAction(item.Caption);
         action->setData(statIndex);
-        connect(action, &QAction::triggered, this, [statIndex] { OpenStatWindow(statIndex); });
+        connectGuarded(action, &QAction::triggered, this, [statIndex] { OpenStatWindow(statIndex); });
     }
 }
 

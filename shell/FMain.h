@@ -3,6 +3,8 @@
 // statistic selectors and the status bar. It starts the program's work, opens windows, and hands every
 // command that acts on a document to the active child window (FMainCommands.h).
 
+#include "shell/FirstShow.h"
+
 #include <QEvent>
 #include <QMainWindow>
 #include <QPointer>
@@ -25,7 +27,7 @@ class TBtnComboBox;
 class TRVStyle;
 class TXPMenu;
 
-class TfrmMain : public QMainWindow {
+class TfrmMain : public TFirstShow<QMainWindow> {
     Q_OBJECT
 
 public:
@@ -180,7 +182,6 @@ public:
     std::vector<QAction *> GameItems;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     // The tool bars offer no menu of their own: nothing to hide there.
@@ -204,7 +205,7 @@ private:
 
     // Start-up and shut-down (FMain.cpp).
     void FormCreate();
-    void FormShow();
+    void FormShow() override;
     void RestoreLastSelections();
     void SaveLastSelections();
     void FillStatistics();
@@ -219,7 +220,6 @@ private:
     void PlaceStatusControls();
 
     bool FGamesMissing = false;
-    bool FShown = false;
     QActionGroup *FGameGroup = nullptr;
     QPointer<QMdiSubWindow> FActiveChild;
     std::vector<std::pair<int, QAction *>> FCommandMask; // bit, action

@@ -14,6 +14,7 @@
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
 #include "shell/FToolCombs.h"
+#include "shell/GuardedConnect.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -59,7 +60,7 @@ QAction *TfrmMain::NewAction(const QString &Caption, const QKeySequence &Shortcu
 QAction *TfrmMain::NewCommand(const QString &Caption, QEvent::Type Code, bool Post, const QKeySequence &Shortcut)
 {
     QAction *action = NewAction(Caption, Shortcut);
-    connect(action, &QAction::triggered, this, [this, Code, Post] {
+    connectGuarded(action, &QAction::triggered, this, [this, Code, Post] {
         if (Post)
             PostToActiveChild(Code);
         else
@@ -81,18 +82,18 @@ QAction *TfrmMain::NewFollower(QMenu *Menu, const QString &Caption, QAction *Com
 void TfrmMain::CreateActions()
 {
     mFileRead = NewAction(QStringLiteral("&Wczytaj..."), QKeySequence(Qt::CTRL | Qt::Key_O));
-    connect(mFileRead, &QAction::triggered, this, [] { OpenReadWindow(); });
+    connectGuarded(mFileRead, &QAction::triggered, this, [] { OpenReadWindow(); });
     mFileWrite = NewCommand(QStringLiteral("&Zapisz..."), WM_SYS_SAVE, false, QKeySequence(Qt::CTRL | Qt::Key_S));
     mFileImportFile = NewAction(QStringLiteral("&Importuj system z pliku..."));
     mFileImportEditor = NewAction(QStringLiteral("Importuj system z &edytora..."));
     mFileReport = NewCommand(QStringLiteral("&Raport"), WM_SYS_REPORT, false, QKeySequence(Qt::CTRL | Qt::Key_R));
     mFileExit = NewAction(QStringLiteral("Za&kończ"));
-    connect(mFileExit, &QAction::triggered, this, &QWidget::close);
+    connectGuarded(mFileExit, &QAction::triggered, this, &QWidget::close);
 
     for (int tag = 0; tag < int(SystemSelectorItems.size()); ++tag) {
         QAction *item = NewAction(SystemSelectorItems[size_t(tag)]);
         item->setData(tag);
-        connect(item, &QAction::triggered, this, [tag] { OpenSystemWindow(tag); });
+        connectGuarded(item, &QAction::triggered, this, [tag] { OpenSystemWindow(tag); });
         mSysKinds.push_back(item);
     }
     mSysParam = NewCommand(QStringLiteral("&Parametry..."), WM_SYS_PARAMS, true, QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -108,7 +109,8 @@ void TfrmMain::CreateActions()
     for (int statIndex : SystemStatIndexes) {
         QAction *item = NewAction(StatCaption(statIndex));
         item->setData(statIndex);
-        connect(item, &QAction::triggered, this, [this, item] { SendToActiveChild(WM_SYS_STATS, item->data().toInt()); });
+        connectGuarded(item, &QAction::triggered, this,
+                       [this, item] { SendToActiveChild(WM_SYS_STATS, item->data().toInt()); });
         mSysStats.push_back(item);
     }
 
@@ -120,47 +122,48 @@ void TfrmMain::CreateActions()
 
     mToolDraws = NewAction(QStringLiteral("&Baza losowań"), QKeySequence(Qt::CTRL | Qt::Key_B));
     mToolDraws->setIconText(QStringLiteral("Losowania"));
-    connect(mToolDraws, &QAction::triggered, this, &TfrmMain::OpenDrawsEditor);
+    connectGuarded(mToolDraws, &QAction::triggered, this, &TfrmMain::OpenDrawsEditor);
     mToolUpdate = NewAction(QStringLiteral("&Aktualizacja bazy losowań..."), QKeySequence(Qt::CTRL | Qt::Key_A));
     mToolCheckComb = NewAction(QStringLiteral("Sprawdzenie kombinacji"));
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
-    connect(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
+    connectGuarded(mToolCombs, &QAction::triggered, this, [] { OpenToolCombs(); });
     mToolHistory = NewAction(QStringLiteral("Historia..."));
-    connect(mToolHistory, &QAction::triggered, this, [] { OpenHistoryWindow(); });
+    connectGuarded(mToolHistory, &QAction::triggered, this, [] { OpenHistoryWindow(); });
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
-    connect(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
-    connect(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
+    connectGuarded(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
+    connectGuarded(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));
     mToolPredReduct = NewAction(QStringLiteral("Typowanie redukcyjne"));
     mToolPredReduct->setVisible(false);
     mToolFltDate = NewAction(QStringLiteral("&Zakres losowań..."), QKeySequence(Qt::CTRL | Qt::Key_L));
     mToolFltDate->setIconText(QStringLiteral("Zakres"));
-    connect(mToolFltDate, &QAction::triggered, this, &TfrmMain::OpenDrawsRange);
+    connectGuarded(mToolFltDate, &QAction::triggered, this, &TfrmMain::OpenDrawsRange);
     mToolConfig = NewAction(QStringLiteral("&Ustawienia..."), QKeySequence(Qt::CTRL | Qt::Key_U));
 
     mWindowCascade = NewAction(QStringLiteral("&Kaskada"));
-    connect(mWindowCascade, &QAction::triggered, this, [this] { MdiArea->cascadeSubWindows(); });
+    connectGuarded(mWindowCascade, &QAction::triggered, this, [this] { MdiArea->cascadeSubWindows(); });
     mWindowTileHorz = NewAction(QStringLiteral("Rozmieść p&oziomo"));
-    connect(mWindowTileHorz, &QAction::triggered, this, &TfrmMain::TileHorizontally);
+    connectGuarded(mWindowTileHorz, &QAction::triggered, this, &TfrmMain::TileHorizontally);
     mWindowTileVert = NewAction(QStringLiteral("Rozmieść p&ionowo"));
-    connect(mWindowTileVert, &QAction::triggered, this, &TfrmMain::TileVertically);
+    connectGuarded(mWindowTileVert, &QAction::triggered, this, &TfrmMain::TileVertically);
     // The desktop's keys for the child windows, wherever the focus is in the frame.
     CloseChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_F4));
-    connect(CloseChildKey, &QAction::triggered, MdiArea, &QMdiArea::closeActiveSubWindow);
+    connectGuarded(CloseChildKey, &QAction::triggered, MdiArea, &QMdiArea::closeActiveSubWindow);
     NextChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::Key_Tab));
-    connect(NextChildKey, &QAction::triggered, MdiArea, &QMdiArea::activateNextSubWindow);
+    connectGuarded(NextChildKey, &QAction::triggered, MdiArea, &QMdiArea::activateNextSubWindow);
     PreviousChildKey = NewAction(QString(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab));
-    connect(PreviousChildKey, &QAction::triggered, MdiArea, &QMdiArea::activatePreviousSubWindow);
+    connectGuarded(PreviousChildKey, &QAction::triggered, MdiArea, &QMdiArea::activatePreviousSubWindow);
     addActions({CloseChildKey, NextChildKey, PreviousChildKey});
 
     mHelpIndex = NewAction(QStringLiteral("&Spis treści"));
     StronadomowaKorvantile1 = NewAction(QStringLiteral("Strona domowa Korvantile"));
-    connect(StronadomowaKorvantile1, &QAction::triggered, this, [] { platform::openInBrowser(HomePageUrl); });
+    connectGuarded(StronadomowaKorvantile1, &QAction::triggered, this,
+                   [] { platform::openInBrowser(HomePageUrl); });
     mHelpAbout = NewAction(QStringLiteral("&O programie..."));
-    connect(mHelpAbout, &QAction::triggered, this, &TfrmMain::ShowAbout);
+    connectGuarded(mHelpAbout, &QAction::triggered, this, &TfrmMain::ShowAbout);
     Action1 = NewAction(QString(), QKeySequence(Qt::Key_F1));
     addAction(Action1);
 }
@@ -209,7 +212,7 @@ void TfrmMain::CreateMenus()
     mTool->addAction(mToolConfig);
 
     mWindow = menuBar()->addMenu(QStringLiteral("&Okno"));
-    connect(mWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowMenu);
+    connectGuarded(mWindow, &QMenu::aboutToShow, this, &TfrmMain::RebuildWindowMenu);
     RebuildWindowMenu();
 
     mHelp = menuBar()->addMenu(QStringLiteral("Po&moc"));
@@ -298,21 +301,21 @@ void TfrmMain::CreateSelectors()
 
     cbGame = new QComboBox(Panel3);
     cbGame->setMinimumWidth(220);
-    connect(cbGame, &QComboBox::currentIndexChanged, this, &TfrmMain::cbGameChange);
+    connectGuarded(cbGame, &QComboBox::currentIndexChanged, this, &TfrmMain::cbGameChange);
     cbSystem = new TBtnComboBox(Panel3);
     cbSystem->setMinimumWidth(200);
     StyleSelector(cbSystem, SystemSelectorColor);
     for (const QString &caption : SystemSelectorItems)
         cbSystem->Combo()->addItem(caption);
-    cbSystem->OnBtnClick = [this](QObject *) { OpenSystemWindow(cbSystem->Combo()->currentIndex()); };
+    cbSystem->OnBtnClick = guardedCall([this] { OpenSystemWindow(cbSystem->Combo()->currentIndex()); });
     cbStat = new TBtnComboBox(Panel3);
     cbStat->setMinimumWidth(210);
     StyleSelector(cbStat, StatSelectorColor);
     cbStat->Combo()->setMaxVisibleItems(12);
-    cbStat->OnBtnClick = [this](QObject *) {
+    cbStat->OnBtnClick = guardedCall([this] {
         if (cbStat->Combo()->currentIndex() >= 0)
             OpenStatWindow(cbStat->Combo()->currentData().toInt());
-    };
+    });
 
     layout->addWidget(new QLabel(QStringLiteral("Gra:"), Panel3));
     layout->addWidget(cbGame);

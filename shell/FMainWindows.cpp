@@ -9,6 +9,7 @@
 #include "shell/FDrawsRange.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainTiling.h"
+#include "shell/GuardedConnect.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -186,7 +187,7 @@ void TfrmMain::RebuildWindowMenu()
         QAction *item = mWindow->addAction(QStringLiteral("&%1 %2").arg(number).arg(window->windowTitle()));
         item->setCheckable(true);
         item->setChecked(window == MdiArea->currentSubWindow());
-        connect(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
+        connectGuarded(item, &QAction::triggered, this, [this, window = QPointer<QMdiSubWindow>(window)] {
             if (window)
                 MdiArea->setActiveSubWindow(window);
         });

@@ -4,6 +4,7 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/CombSetsGrid.h"
 #include "shell/FGlobalControls.h"
+#include "shell/GuardedConnect.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -13,17 +14,17 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
+TfrmReadComb::TfrmReadComb(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Wczytaj zbiór liczb"));
     setWindowFlag(Qt::Tool);
     setSizeGripEnabled(true);
     Grid = NewCombSetsGrid(this, false);
     Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { ShowCombSetComment(txtDesc, FSets, ARow); };
-    Grid->OnDblClick = [this](TStringGrid *) {
+    Grid->OnDblClick = guardedCall([this] {
         if (btnOK->isEnabled())
             btnOKClick();
-    };
+    });
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     txtDesc = new QPlainTextEdit(this);
     txtDesc->setReadOnly(true);
@@ -35,7 +36,7 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
     btnOK->setEnabled(false);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmReadComb::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmReadComb::btnOKClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -49,13 +50,6 @@ TfrmReadComb::TfrmReadComb(QWidget *parent) : QDialog(parent)
     layout->addWidget(txtDesc);
     layout->addLayout(buttons);
     resize(Grid->CalcGridWidth(true) + 2 * layout->contentsMargins().left(), 360);
-}
-
-void TfrmReadComb::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
 }
 
 void TfrmReadComb::FormShow()

@@ -4,6 +4,7 @@
 
 #include "core/DynArrays.h"
 #include "shell/CombSets.h"
+#include "shell/FirstShow.h"
 
 #include <QDialog>
 
@@ -14,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TStringAlignGrid;
 
-class TfrmReadComb : public QDialog {
+class TfrmReadComb : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -30,11 +31,8 @@ public:
     QPushButton *btnOK;
     QPushButton *btnCancel;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
     void btnOKClick();
 
     TCombSets FSets;

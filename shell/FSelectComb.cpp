@@ -6,6 +6,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FReadComb.h"
+#include "shell/GuardedConnect.h"
 #include "shell/NumberPad.h"
 
 #include <QDateEdit>
@@ -53,7 +54,7 @@ TfrmSelectComb::TfrmSelectComb(QWidget *parent) : QDialog(parent)
 void TfrmSelectComb::CreateControls()
 {
     gbKey = new TNumberPad(this);
-    gbKey->OnChange = [this] { SelectionChanged(); };
+    gbKey->OnChange = guardedCall(this, &TfrmSelectComb::SelectionChanged);
 
     gbSelected = new QGroupBox(QStringLiteral("Wybrane liczby"), this);
     lblToSelect = new QLabel(gbSelected);
@@ -71,7 +72,7 @@ void TfrmSelectComb::CreateControls()
     gbInput = new QGroupBox(QStringLiteral("&Kombinacja z klawiatury "), this);
     eInput = NewMemo(gbInput, false);
     btnReadNums = new QPushButton(QStringLiteral("&Wczytaj"), gbInput);
-    connect(btnReadNums, &QPushButton::clicked, this, &TfrmSelectComb::btnReadNumsClick);
+    connectGuarded(btnReadNums, &QPushButton::clicked, this, &TfrmSelectComb::btnReadNumsClick);
     auto *input = new QHBoxLayout(gbInput);
     input->addWidget(eInput, 1);
     input->addWidget(btnReadNums, 0, Qt::AlignTop);
@@ -86,12 +87,12 @@ void TfrmSelectComb::CreateControls()
     date->addStretch(1);
 
     btnReset = new QPushButton(QStringLiteral("Wy&czyść"), this);
-    connect(btnReset, &QPushButton::clicked, gbKey, &TNumberPad::Clear);
+    connectGuarded(btnReset, &QPushButton::clicked, gbKey, &TNumberPad::Clear);
     btnRead = new QPushButton(QStringLiteral("Wc&zytaj..."), this);
-    connect(btnRead, &QPushButton::clicked, this, &TfrmSelectComb::btnReadClick);
+    connectGuarded(btnRead, &QPushButton::clicked, this, &TfrmSelectComb::btnReadClick);
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmSelectComb::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmSelectComb::btnOKClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -8,6 +8,7 @@
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "shell/NumberPad.h"
 
 #include <QCloseEvent>
@@ -35,7 +36,7 @@ QPointer<TfrmToolCombs> OpenWindow;
 
 } // namespace
 
-TfrmToolCombs::TfrmToolCombs(QWidget *parent) : QWidget(parent)
+TfrmToolCombs::TfrmToolCombs(QWidget *parent) : TFirstShow<QWidget>(parent)
 {
     setWindowTitle(QStringLiteral("Zbiory liczb"));
     CreateControls();
@@ -44,13 +45,13 @@ TfrmToolCombs::TfrmToolCombs(QWidget *parent) : QWidget(parent)
 void TfrmToolCombs::CreateControls()
 {
     Grid = NewCombSetsGrid(this, true);
-    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) {
+    Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) {
         ShowCombSetComment(txtDesc, FFile.Sets, ARow);
-    };
-    Grid->OnDblClick = [this](TStringGrid *) {
+    });
+    Grid->OnDblClick = guardedCall([this] {
         if (btnReadComb->isEnabled())
             btnReadCombClick();
-    };
+    });
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     txtDesc = new QPlainTextEdit(this);
     FitMemoLines(txtDesc, 3);
@@ -63,7 +64,7 @@ void TfrmToolCombs::CreateControls()
 
     gbKey = new TNumberPad(this);
     gbKey->Sorted = false;
-    gbKey->OnChange = [this] { PadChanged(); };
+    gbKey->OnChange = guardedCall(this, &TfrmToolCombs::PadChanged);
     eInput = new QLineEdit(this);
     btnReadNums = new QPushButton(QStringLiteral("W&czytaj"), this);
     Label2 = new QLabel(QStringLiteral("Wybrane &liczby:"), this);
@@ -78,12 +79,12 @@ void TfrmToolCombs::CreateControls()
     for (QPushButton *button : {btnWrite, btnReplace, btnReadComb, btnDelete})
         button->setEnabled(false);
 
-    connect(btnReadComb, &QPushButton::clicked, this, &TfrmToolCombs::btnReadCombClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TfrmToolCombs::btnDeleteClick);
-    connect(btnReadNums, &QPushButton::clicked, this, &TfrmToolCombs::btnReadNumsClick);
-    connect(btnWrite, &QPushButton::clicked, this, &TfrmToolCombs::btnWriteClick);
-    connect(btnReplace, &QPushButton::clicked, this, &TfrmToolCombs::btnReplaceClick);
-    connect(btnClear, &QPushButton::clicked, gbKey, &TNumberPad::Clear);
+    connectGuarded(btnReadComb, &QPushButton::clicked, this, &TfrmToolCombs::btnReadCombClick);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmToolCombs::btnDeleteClick);
+    connectGuarded(btnReadNums, &QPushButton::clicked, this, &TfrmToolCombs::btnReadNumsClick);
+    connectGuarded(btnWrite, &QPushButton::clicked, this, &TfrmToolCombs::btnWriteClick);
+    connectGuarded(btnReplace, &QPushButton::clicked, this, &TfrmToolCombs::btnReplaceClick);
+    connectGuarded(btnClear, &QPushButton::clicked, gbKey, &TNumberPad::Clear);
 
     auto *setButtons = new QVBoxLayout;
     setButtons->addWidget(btnReadComb);
@@ -119,15 +120,6 @@ void TfrmToolCombs::CreateControls()
     layout->addLayout(pad);
 }
 
-void TfrmToolCombs::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
-}
-
 void TfrmToolCombs::FormShow()
 {
     CenterChildForm(this);
@@ -151,7 +143,7 @@ void TfrmToolCombs::closeEvent(QCloseEvent *event)
 
 void TfrmToolCombs::FormClose()
 {
-    if (!FShown || FClosed)
+    if (!Shown() || FClosed)
         return;
     FClosed = true;
     if (!WriteCombSets(FFileName, FFile))

@@ -4,6 +4,7 @@
 // closes; one such window is open at a time.
 
 #include "shell/CombSets.h"
+#include "shell/FirstShow.h"
 
 #include <QWidget>
 
@@ -14,7 +15,7 @@ class QPushButton;
 class TNumberPad;
 class TStringAlignGrid;
 
-class TfrmToolCombs : public QWidget {
+class TfrmToolCombs : public TFirstShow<QWidget> {
     Q_OBJECT
 
 public:
@@ -35,14 +36,13 @@ public:
     QPushButton *btnClear;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     // Enter in the comment does not start a new line.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void CreateControls();
-    void FormShow();
+    void FormShow() override;
     void FormClose();
     void PadChanged();
     void ButtonRule();
@@ -57,7 +57,6 @@ private:
 
     TCombSetsFile FFile;
     std::string FFileName;
-    bool FShown = false;
     bool FClosed = false;
 };
 

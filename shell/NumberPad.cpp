@@ -15,8 +15,10 @@ void TNumberPad::Build(int MaxNumber, QSize ButtonSize, int PerRow, int Margin)
     FButtons.clear();
     FChosen.clear();
     QFont font(QStringLiteral("Courier New"), 9);
+    // Blue numbers; a number that cannot be chosen keeps the style's disabled grey.
     QPalette palette = this->palette();
-    palette.setColor(QPalette::ButtonText, Qt::blue);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        palette.setColor(group, QPalette::ButtonText, Qt::blue);
     for (int i = 1; i <= MaxNumber; ++i) {
         auto *button = new TDragSpeedButton(this);
         button->Tag = i;

@@ -12,6 +12,7 @@ void ColourResultGrid(TStringAlignGrid *Grid)
 {
     Grid->setColor(ResultGridColor);
     Grid->setSelectedCellColor(ResultSelectedColor);
+    Grid->setSelectedFontColor(clWindowText);
 }
 
 TResultGrid::TResultGrid(TStringAlignGrid *Grid, TSortMan &SortMan, int SortIndex, std::function<bool()> HasResults)
@@ -78,8 +79,12 @@ void TResultGrid::SortColumn(TSortCol &Entry)
 {
     if (!FHasResults() || !FSortProc)
         return;
-    if (!FSortProc(Entry.SortKey, Entry.Direction))
-        return;
-    FSortMan.SetSort(FSortIndex, Entry.SortKey, Entry.Direction);
-    MarkSort(Entry.SortKey, Entry.Direction);
+    if (FSortProc(Entry.SortKey, Entry.Direction))
+        RecordSort(Entry.SortKey, Entry.Direction);
+}
+
+void TResultGrid::RecordSort(int SortKey, int Direction)
+{
+    FSortMan.SetSort(FSortIndex, SortKey, Direction);
+    MarkSort(SortKey, Direction);
 }

@@ -31,7 +31,7 @@ struct TResultColumn {
     bool GroupHeader = false; // navy bold header text
 };
 
-// Gives Grid the result colours (background and selected cells).
+// Gives Grid the result colours: background, selected cells, and dark text on them.
 void ColourResultGrid(TStringAlignGrid *Grid);
 
 class TResultGrid {
@@ -60,6 +60,9 @@ public:
     void ShowRows(int Count);
     // Marks column key SortKey as sorted in Direction, every other key as unsorted, and repaints.
     void MarkSort(int SortKey, int Direction);
+    // A sort of the window's data done: recorded in the SortMan entry and marked (for a sort that ends
+    // after the header click, whose sort procedure answered false).
+    void RecordSort(int SortKey, int Direction);
 
 private:
     void CellFormat(int Col, int Row, TCellFormat &Format) const;

@@ -3,6 +3,7 @@
 #include "core/UGlobalThreads.h"
 #include "platform/Dispatcher.h"
 
+#include <atomic>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +13,10 @@ struct TTaskRunner::TChannel {
     TTaskRunner *Owner = nullptr;
     uint32_t Run = 0;
     bool Running = false;
+    // LatestProgressHandler's last report (position in the high half, step in the low) and whether one
+    // is queued.
+    std::atomic<uint64_t> Latest{0};
+    std::atomic<bool> LatestQueued{false};
 
     // Queues Task for the GUI thread, to run only while run Tag is still the current one.
     static void Post(const std::shared_ptr<TChannel> &Channel, uint32_t Tag, std::function<void(TTaskRunner &)> Task)
@@ -47,6 +52,32 @@ TProgressProc TTaskRunner::ProgressHandler() const
     };
 }
 
+TProgressProc TTaskRunner::LatestProgressHandler() const
+{
+    return [channel = FChannel](int32_t Pos, int32_t Step) {
+        channel->Latest = uint64_t(uint32_t(Pos)) << 32 | uint32_t(Step);
+        if (channel->LatestQueued.exchange(true))
+            return;
+        // Cleared before the report is read: a newer one stored meanwhile queues its own.
+        const auto shown = [channel] {
+            channel->LatestQueued = false;
+            return channel->Latest.load();
+        };
+        TChannel::Post(channel, channel->Run, [shown](TTaskRunner &Runner) {
+            const uint64_t latest = shown();
+            if (Runner.OnProgress)
+                Runner.OnProgress(int32_t(uint32_t(latest >> 32)), int32_t(uint32_t(latest)));
+        });
+    };
+}
+
+TTaskRunner::TReportProc TTaskRunner::ReportHandler() const
+{
+    return [channel = FChannel](std::function<void()> Task) {
+        TChannel::Post(channel, channel->Run, [Task = std::move(Task)](TTaskRunner &) { Task(); });
+    };
+}
+
 TTaskRunner::TStatusProc TTaskRunner::StatusHandler() const
 {
     return [channel = FChannel](const std::string &Text) {
@@ -64,6 +95,8 @@ void TTaskRunner::Start(TJobProc Job)
         throw std::logic_error("TTaskRunner: no dispatcher to report to");
     ++FChannel->Run;
     FChannel->Running = true;
+    // A report of a stopped run may have been dropped while queued.
+    FChannel->LatestQueued = false;
     FThread = std::make_unique<TMyThread2>();
     FThread->Proc = std::move(Job);
     FThread->OnTerminate = [this](TMyThread &Thread) { Ended(Thread); };

@@ -26,6 +26,7 @@ class TTaskRunner {
 public:
     using TJobProc = std::function<void(TMyThread &Thread)>;
     using TStatusProc = std::function<void(const std::string &Text)>;
+    using TReportProc = std::function<void(std::function<void()> Task)>;
 
     TTaskRunner();
     ~TTaskRunner();
@@ -41,6 +42,12 @@ public:
     // GUI thread and never block.
     TProgressProc ProgressHandler() const;
     TStatusProc StatusHandler() const;
+    // The same for a job that reports its progress very often: a report still waiting for the GUI
+    // thread is replaced by a newer one, so the GUI thread shows the latest position and never falls
+    // behind the worker.
+    TProgressProc LatestProgressHandler() const;
+    // For the job's own reports: queues Task to run on the GUI thread while the run is still current.
+    TReportProc ReportHandler() const;
 
     // Stops a run still going, then runs Job in a new worker. OnFinished follows on the GUI thread once
     // the job has returned or thrown, unless the run is stopped first. Call on the GUI thread.

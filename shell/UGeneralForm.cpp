@@ -4,7 +4,7 @@
 #include <QEvent>
 #include <QMdiSubWindow>
 
-TGenForm::TGenForm(QWidget *Owner) : QWidget(Owner)
+TGenForm::TGenForm(QWidget *Owner) : TFirstShow<QWidget>(Owner)
 {
     ChildWindows.Sorted = false;
     ChildWindows.OwnsItems = true;

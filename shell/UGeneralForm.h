@@ -1,11 +1,13 @@
 #pragma once
-// The base of the main window's child windows: the commands and activation notices the main window
-// sends them (routed to virtual hooks, no exception leaving the event), the window's progress from any
-// thread, and, for windows that open dependent windows of their own, the list of dependents with a state
-// byte each, their closing, and the dependent's detaching from its parent.
+// The base of the main window's child windows: their first showing (FormShow, FirstShow.h), the commands
+// and activation notices the main window sends them (routed to virtual hooks, no exception leaving the
+// event), the window's progress from any thread, and, for windows that open dependent windows of their
+// own, the list of dependents with a state byte each, their closing, and the dependent's detaching from
+// its parent.
 
 #include "core/UGeneralList.h"
 #include "core/UGlobalProgress.h"
+#include "shell/FirstShow.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -29,7 +31,7 @@ enum TChildKind : int {
     cwStat = 3,
 };
 
-class TGenForm : public QWidget {
+class TGenForm : public TFirstShow<QWidget> {
     Q_OBJECT
 
 public:

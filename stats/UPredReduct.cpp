@@ -31,7 +31,7 @@ void TPredReduct::SetParams(int32_t ACount, const uint8_t *Numbers, int32_t ACom
             throw std::invalid_argument("TPredReduct::SetParams: key number outside 1..N or repeated");
         flags[static_cast<size_t>(number - 1)] = true;
     }
-    Thread.reset();
+    DropWorker();
     Key.assign(Numbers, Numbers + ACount);
     CandFlags = std::move(flags);
     Count = ACount;
@@ -43,7 +43,7 @@ void TPredReduct::SetParams(int32_t ACount, const uint8_t *Numbers, int32_t ACom
 
 void TPredReduct::Start()
 {
-    Thread.reset();
+    DropWorker();
     StartWorker([this](TMyThread &AThread) { Execute(AThread); });
 }
 

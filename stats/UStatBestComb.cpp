@@ -45,7 +45,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
     hitsInfo.Init(*Game, N, std::min(ACombLen, int32_t(Game->MaxK)), false);
     if (AWeighted && (AHitFrom < hitsInfo.LowHits || AHitFrom > AHitTo || AHitTo > hitsInfo.HighHits))
         throw std::invalid_argument("TStatBestComb::SetParams: hit levels outside the winning levels");
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     UseGA = AUseGA;
     Generations = AGenerations;
@@ -83,7 +83,7 @@ void TStatBestComb::SetParams(bool AUseGA, int32_t AGenerations, int32_t ACombLe
 
 void TStatBestComb::Start()
 {
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     // No draws to score on, or a pool too small for the combination: refused.
     const bool gaUnscorable = UseGA && (GeneCount == 0 || (!Weighted && TotalStake == Currency()));

@@ -37,8 +37,12 @@ void TStatFreq::SetParams(int32_t ACombLen, int32_t AMinFreq, const TConstraints
 {
     if (ACombLen < 1 || ACombLen > N)
         throw std::invalid_argument("TStatFreq::SetParams: combination length outside 1..N");
-    Thread.reset();
+    DropWorker();
     State = ssParams;
+    std::vector<TFreqItem>().swap(OldRows);
+    std::vector<TFreqItem>().swap(OldList);
+    OldRows.swap(Rows);
+    OldList.swap(ResultList);
     FreeResults();
     CombLen = ACombLen;
     MinFreq = std::max(AMinFreq, 0);
@@ -68,7 +72,7 @@ void TStatFreq::SetParams(int32_t ACombLen, int32_t AMinFreq, const TConstraints
 
 bool TStatFreq::Start()
 {
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     if (!ChooseMethod()) {
         State = ssNoMemory;
@@ -80,8 +84,6 @@ bool TStatFreq::Start()
 
 void TStatFreq::Finished()
 {
-    if (State == ssComputed && Mode != 5)
-        FinalizeRows();
     if (OnFinished)
         OnFinished();
 }
@@ -217,7 +219,11 @@ void TStatFreq::StartCounting()
         count = &TStatFreq::ListNeverDrawn;
         break;
     }
-    StartWorker([this, count](TMyThread &AThread) { (this->*count)(AThread); });
+    StartWorker([this, count](TMyThread &AThread) {
+        std::vector<TFreqItem>().swap(OldRows);
+        std::vector<TFreqItem>().swap(OldList);
+        (this->*count)(AThread);
+    });
 }
 
 void TStatFreq::FreeResults()
@@ -262,22 +268,24 @@ bool TStatFreq::PassesFilter(const uint8_t *Comb) const
 // ---------------------------------------------------------------------------------------------------
 // The end of a count
 
-void TStatFreq::CutRows()
+void TStatFreq::CutRows(const TMyThread &AThread)
 {
     std::erase_if(Rows, [this](const TFreqItem &Row) { return Row.Freq < static_cast<uint32_t>(MinFreq); });
-    std::sort(Rows.begin(), Rows.end(),
-              [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); });
+    SortPolled(Rows.begin(), Rows.end(), [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); },
+               AThread);
     if (LimitRows && Rows.size() > static_cast<size_t>(MaxRows))
         Rows.resize(static_cast<size_t>(MaxRows));
 }
 
-void TStatFreq::TakeResultList(TFreqResultList &List)
+void TStatFreq::TakeResultList(TFreqResultList &List, const TMyThread &AThread)
 {
     ResultList = List.Take();
     UseArray = false;
+    SortPolled(ResultList.begin(), ResultList.end(),
+               [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); }, AThread);
 }
 
-void TStatFreq::ExpandPairs()
+void TStatFreq::ExpandPairs(const TMyThread &AThread)
 {
     std::vector<TFreqItem> pairs = std::move(ActiveRows());
     std::vector<TFreqItem>().swap(ResultList);
@@ -292,8 +300,8 @@ void TStatFreq::ExpandPairs()
     }
     UseArray = true;
     UseIndex = false;
-    std::sort(Rows.begin(), Rows.end(),
-              [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); });
+    SortPolled(Rows.begin(), Rows.end(), [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); },
+               AThread);
 }
 
 void TStatFreq::Summarize()
@@ -319,22 +327,29 @@ void TStatFreq::Summarize()
     Expected = static_cast<double>(DrawCount * Binomial(K, CombLen) / Binomial(PoolSize, CombLen));
 }
 
-void TStatFreq::CompleteCount()
+bool TStatFreq::CompleteCount(const TMyThread &AThread)
 {
     if (EachWithEach && CombLen == 2)
-        ExpandPairs();
+        ExpandPairs(AThread);
+    if (!FinalizeRows(AThread))
+        return false;
     RowCount = static_cast<int32_t>(ActiveRows().size());
     Summarize();
     State = ssComputed;
+    return true;
 }
 
-void TStatFreq::FinalizeRows()
+bool TStatFreq::FinalizeRows(const TMyThread &AThread)
 {
     TDynByteArr comb(static_cast<size_t>(CombLen));
+    uint32_t done = 0;
     for (TFreqItem &row : ActiveRows()) {
+        if ((done++ & PollMask) == 0 && StoppedAndFreed(TStatStep::BuildingRows, AThread))
+            return false;
         DecodeComb(row.Code, comb.data());
         row.Parity = static_cast<uint8_t>(CombParity(comb.data(), CombLen));
     }
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -370,45 +385,58 @@ void TStatFreq::GetItemLast(int32_t Row, uint32_t &DrawIndex, TDateTime &Date) c
     Date = DrawIndex < Draws.size() ? Draws[DrawIndex].Date : 0;
 }
 
-void TStatFreq::SortRows(int32_t Dir, TIndexCompare Compare)
+namespace {
+
+// Row A goes before row B by one of the display orders (Compare answers below 0).
+template <typename TCompare> auto RowsBefore(TCompare Compare)
+{
+    return [Compare](const TFreqItem &A, const TFreqItem &B) { return Compare(A, B) < 0; };
+}
+
+// By the key Key reads in direction Dir, ties by Code ascending.
+template <typename TKey> auto ByKeyThenCode(TKey Key, int32_t Dir)
+{
+    return RowsBefore([Key, Dir](const TFreqItem &A, const TFreqItem &B) {
+        const int result = CompareKeys(Key(A), Key(B), Dir);
+        return result != 0 ? result : CompareKeys(A.Code, B.Code, -1);
+    });
+}
+
+} // namespace
+
+template <typename TLess> void TStatFreq::SortRows(TLess Less, const TMyThread *AThread)
 {
     std::vector<TFreqItem> &rows = ActiveRows();
-    RowSort.SetCallbacks(
-        Dir, [&rows](int I, int J) { std::swap(rows[I], rows[J]); }, std::move(Compare));
-    RowSort.Sort(0, RowCount - 1);
+    const auto last = rows.begin() + RowCount;
+    if (AThread)
+        SortPolled(rows.begin(), last, Less, *AThread);
+    else
+        std::sort(rows.begin(), last, Less);
 }
 
-void TStatFreq::SortByComb(int32_t Dir)
+void TStatFreq::SortByComb(int32_t Dir, const TMyThread *AThread)
 {
-    const std::vector<TFreqItem> &rows = ActiveRows();
-    SortRows(Dir, [&rows](int I, int J, int P) { return CompareKeys(rows[I].Code, rows[J].Code, P); });
+    SortRows(RowsBefore([Dir](const TFreqItem &A, const TFreqItem &B) { return CompareKeys(A.Code, B.Code, Dir); }),
+             AThread);
 }
 
-void TStatFreq::SortByFreq(int32_t Dir)
+void TStatFreq::SortByFreq(int32_t Dir, const TMyThread *AThread)
 {
-    const std::vector<TFreqItem> &rows = ActiveRows();
-    SortRows(Dir, [&rows](int I, int J, int P) {
-        const int result = CompareKeys(rows[I].Freq, rows[J].Freq, P);
-        return result != 0 ? result : CompareKeys(rows[I].Code, rows[J].Code, -1);
-    });
+    SortRows(ByKeyThenCode([](const TFreqItem &Row) { return Row.Freq; }, Dir), AThread);
 }
 
-void TStatFreq::SortByParity(int32_t Dir)
+void TStatFreq::SortByParity(int32_t Dir, const TMyThread *AThread)
 {
-    const std::vector<TFreqItem> &rows = ActiveRows();
-    SortRows(Dir, [&rows](int I, int J, int P) {
-        int result = CompareKeys(rows[I].Parity, rows[J].Parity, -P);
-        if (result == 0)
-            result = CompareKeys(rows[I].Freq, rows[J].Freq, 1);
-        return result != 0 ? result : CompareKeys(rows[I].Code, rows[J].Code, -1);
-    });
+    SortRows(RowsBefore([Dir](const TFreqItem &A, const TFreqItem &B) {
+                 int result = CompareKeys(A.Parity, B.Parity, -Dir);
+                 if (result == 0)
+                     result = CompareKeys(A.Freq, B.Freq, 1);
+                 return result != 0 ? result : CompareKeys(A.Code, B.Code, -1);
+             }),
+             AThread);
 }
 
-void TStatFreq::SortByLast(int32_t Dir)
+void TStatFreq::SortByLast(int32_t Dir, const TMyThread *AThread)
 {
-    const std::vector<TFreqItem> &rows = ActiveRows();
-    SortRows(Dir, [&rows](int I, int J, int P) {
-        const int result = CompareKeys(rows[I].Last, rows[J].Last, P);
-        return result != 0 ? result : CompareKeys(rows[I].Code, rows[J].Code, -1);
-    });
+    SortRows(ByKeyThenCode([](const TFreqItem &Row) { return Row.Last; }, Dir), AThread);
 }

@@ -48,8 +48,7 @@ public:
     // After SetParams: chooses the counting method and starts its worker; False, with State ssNoMemory and
     // no worker, when no method can hold the job. Call on the GUI thread.
     bool Start();
-    // On the GUI thread after the worker: fills the parity of every row when the count is complete (the
-    // never-drawn list has it from its worker), then calls OnFinished.
+    // On the GUI thread after the worker: calls OnFinished.
     void Finished() override;
 
     // Row 0..RowCount-1 of the result. Comb gets CombLen numbers (a pair of the each-with-each expansion
@@ -59,14 +58,14 @@ public:
     // The first working draw holding the row's combination and its date; FreqNoDraw and 0 when none.
     void GetItemLast(int32_t Row, uint32_t &DrawIndex, TDateTime &Date) const;
 
-    // Display orders; Dir 1 puts larger keys first (for parity: smaller first).
-    void SortByComb(int32_t Dir);
-    void SortByFreq(int32_t Dir);   // ties: Code ascending
-    void SortByParity(int32_t Dir); // ties: Freq descending, then Code ascending
-    void SortByLast(int32_t Dir);   // ties: Code ascending
+    // Display orders; Dir 1 puts larger keys first (for parity: smaller first). On a worker, AThread
+    // polls for a stop (EStatStopped ends the sort half-way).
+    void SortByComb(int32_t Dir, const TMyThread *AThread = nullptr);
+    void SortByFreq(int32_t Dir, const TMyThread *AThread = nullptr);   // ties: Code ascending
+    void SortByParity(int32_t Dir, const TMyThread *AThread = nullptr); // ties: Freq descending, then Code ascending
+    void SortByLast(int32_t Dir, const TMyThread *AThread = nullptr);   // ties: Code ascending
 
     TCombValue CombValue; // positional codes in base N + 1
-    TSort RowSort;
     bool UseArray = true; // the rows are in Rows, else in ResultList
     bool FilterOn = false;
     TDynBoolArr Required; // N entries, True at each number of Constraints.Comb
@@ -104,9 +103,13 @@ protected:
     void FreeResults() override;
 
 private:
+    // The rows of the last computation, released by the next worker rather than on the GUI thread.
+    std::vector<TFreqItem> OldRows;
+    std::vector<TFreqItem> OldList;
+
     uint8_t PickMode() const;
-    // For the workers' polls: CheckStopped, and on a stop the partial results freed.
-    bool StoppedAndFreed(const TMyThread &AThread);
+    // For the workers' polls: Poll, and on a stop the partial results freed.
+    bool StoppedAndFreed(TStatStep Step, const TMyThread &AThread);
 
     int64_t CodeOf(const uint8_t *Comb) const;
     void DecodeComb(int64_t Code, uint8_t *Comb) const;
@@ -131,15 +134,16 @@ private:
     void AddNeverDrawn(int64_t Code, const TDynByteArr &Comb);
 
     // Drops the rows below MinFreq, orders the rest by Freq (descending) and Code, keeps MaxRows.
-    void CutRows();
+    void CutRows(const TMyThread &AThread);
     // Takes the list store's rows in frequency order.
-    void TakeResultList(TFreqResultList &List);
-    void ExpandPairs();
+    void TakeResultList(TFreqResultList &List, const TMyThread &AThread);
+    void ExpandPairs(const TMyThread &AThread);
     void Summarize();
-    // The end of a complete count: the pair expansion, the summary, State ssComputed.
-    void CompleteCount();
-    void FinalizeRows();
-    void SortRows(int32_t Dir, TIndexCompare Compare);
+    // The end of a complete count: the pair expansion, the parity of every row, the summary, State
+    // ssComputed; False when stopped.
+    bool CompleteCount(const TMyThread &AThread);
+    bool FinalizeRows(const TMyThread &AThread);
+    template <typename TLess> void SortRows(TLess Less, const TMyThread *AThread);
 };
 
 // The successor (or predecessor) statistic: the working draws become the draws that follow (precede)

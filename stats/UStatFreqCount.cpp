@@ -76,9 +76,9 @@ void TakeAt(const TStatDraw &Draw, const TDynByteArr &Pattern, TDynByteArr &Work
 
 } // namespace
 
-bool TStatFreq::StoppedAndFreed(const TMyThread &AThread)
+bool TStatFreq::StoppedAndFreed(TStatStep Step, const TMyThread &AThread)
 {
-    if (!CheckStopped(AThread))
+    if (!Poll(Step, AThread))
         return false;
     FreeResults();
     return true;
@@ -101,7 +101,7 @@ void TStatFreq::CountSubsets(TMyThread &AThread)
                 continue;
             Rows[used++] = {CodeOf(work.data()), 1, 0, static_cast<uint32_t>(d)};
         }
-        if (StoppedAndFreed(AThread))
+        if (StoppedAndFreed(TStatStep::Counting, AThread))
             return;
         CountProgress.Advance(1);
     }
@@ -109,10 +109,12 @@ void TStatFreq::CountSubsets(TMyThread &AThread)
 
     ReportSorting(OnStatus);
     SortProgress.Init(10000, 3, 9000);
-    std::sort(Rows.begin(), Rows.end(),
-              [](const TFreqItem &A, const TFreqItem &B) { return A.Code < B.Code; });
+    SortPolled(Rows.begin(), Rows.end(), [](const TFreqItem &A, const TFreqItem &B) { return A.Code < B.Code; },
+               AThread);
     size_t merged = 0;
     for (size_t i = 0; i < Rows.size(); ++i) {
+        if ((i & PollMask) == 0 && StoppedAndFreed(TStatStep::BuildingRows, AThread))
+            return;
         if (merged > 0 && Rows[merged - 1].Code == Rows[i].Code) {
             TFreqItem &row = Rows[merged - 1];
             row.Freq += Rows[i].Freq;
@@ -124,10 +126,10 @@ void TStatFreq::CountSubsets(TMyThread &AThread)
     }
     Rows.resize(merged);
     SortProgress.Advance(1);
-    CutRows();
+    CutRows(AThread);
     SortProgress.Advance(1);
-    CompleteCount();
-    SortProgress.Advance(1);
+    if (CompleteCount(AThread))
+        SortProgress.Advance(1);
 }
 
 // Method 2: one counter per k-combination of 1..N, addressed by its lexicographic index.
@@ -148,19 +150,22 @@ void TStatFreq::CountByIndex(TMyThread &AThread)
             if (static_cast<uint32_t>(d) < row.Last)
                 row.Last = static_cast<uint32_t>(d);
         }
-        if (StoppedAndFreed(AThread))
+        if (StoppedAndFreed(TStatStep::Counting, AThread))
             return;
         CountProgress.Advance(1);
     }
-    for (size_t i = 0; i < Rows.size(); ++i)
+    for (size_t i = 0; i < Rows.size(); ++i) {
+        if ((i & PollMask) == 0 && StoppedAndFreed(TStatStep::BuildingRows, AThread))
+            return;
         Rows[i].Code = static_cast<int64_t>(i + 1);
+    }
 
     ReportSorting(OnStatus);
     SortProgress.Init(10000, 2, 9000);
-    CutRows();
+    CutRows(AThread);
     SortProgress.Advance(1);
-    CompleteCount();
-    SortProgress.Advance(1);
+    if (CompleteCount(AThread))
+        SortProgress.Advance(1);
 }
 
 // Method 3: the common numbers of every pair of draws, gathered per first draw. A combination first held
@@ -180,16 +185,19 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
                 records.push_back({common, 2, i});
         }
         CountProgress.Advance(static_cast<int32_t>(draws - 1 - i));
-        if (StoppedAndFreed(AThread))
+        if (StoppedAndFreed(TStatStep::Counting, AThread))
             return;
     }
     if (records.empty())
         return;
 
     // One record per first draw and common set, seen once more for each further pair.
-    std::sort(records.begin(), records.end(), [](const TFreqPairRecord &A, const TFreqPairRecord &B) {
-        return A.First != B.First ? A.First < B.First : A.Common < B.Common;
-    });
+    SortPolled(
+        records.begin(), records.end(),
+        [](const TFreqPairRecord &A, const TFreqPairRecord &B) {
+            return A.First != B.First ? A.First < B.First : A.Common < B.Common;
+        },
+        AThread);
     size_t merged = 0;
     for (size_t r = 0; r < records.size(); ++r) {
         if (merged > 0 && records[merged - 1].First == records[r].First &&
@@ -199,7 +207,7 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
             records[merged++] = records[r];
     }
     records.resize(merged);
-    if (StoppedAndFreed(AThread))
+    if (StoppedAndFreed(TStatStep::BuildingRows, AThread))
         return;
 
     SortProgress.Init(10000, static_cast<int64_t>(records.size() + 1) * 10, 2000);
@@ -236,15 +244,15 @@ void TStatFreq::CountDrawPairs(TMyThread &AThread)
                 drawList.emplace_back(CodeOf(work.data()), record.Freq);
         }
         SortProgress.Advance(10);
-        if (StoppedAndFreed(AThread))
+        if (StoppedAndFreed(TStatStep::BuildingRows, AThread))
             return;
     }
     flush(records.back().First);
 
     ReportSorting(OnStatus);
-    TakeResultList(list);
-    CompleteCount();
-    SortProgress.Advance(10);
+    TakeResultList(list, AThread);
+    if (CompleteCount(AThread))
+        SortProgress.Advance(10);
 }
 
 // Method 4: every k-subset of every draw counted against the later draws; a combination's count is
@@ -271,7 +279,7 @@ void TStatFreq::CountLaterDraws(TMyThread &AThread)
                 if (count >= static_cast<uint32_t>(MinFreq))
                     list.Merge(CodeOf(work.data()), count, static_cast<uint32_t>(i));
             }
-            if (StoppedAndFreed(AThread))
+            if (StoppedAndFreed(TStatStep::Counting, AThread))
                 return;
             CountProgress.Advance(1);
         }
@@ -279,10 +287,10 @@ void TStatFreq::CountLaterDraws(TMyThread &AThread)
 
     ReportSorting(OnStatus);
     SortProgress.Init(10000, 2, 9500);
-    TakeResultList(list);
+    TakeResultList(list, AThread);
     SortProgress.Advance(1);
-    CompleteCount();
-    SortProgress.Advance(1);
+    if (CompleteCount(AThread))
+        SortProgress.Advance(1);
 }
 
 // Method 5: the k-combinations of 1..N, in lexicographic order, that no working draw holds, up to
@@ -322,7 +330,7 @@ bool TStatFreq::TestEveryComb(TMyThread &AThread, const std::vector<TNumberMask>
                              [&sought](const TNumberMask &M) { return M.Holds(sought); }))
                 AddNeverDrawn(t, comb);
         }
-        if (StoppedAndFreed(AThread))
+        if (StoppedAndFreed(TStatStep::BuildingRows, AThread))
             return false;
         CountProgress.Advance(1);
     }
@@ -344,7 +352,9 @@ bool TStatFreq::SweepUndrawn(TMyThread &AThread, const std::vector<TNumberMask> 
     for (const TNumberMask &mask : Masks)
         marks += SubsetCount((mask & inGame).Count(), CombLen);
     CountProgress.Init(10000, marks + combs, 0);
-    TBatchedSteps steps(CountProgress, [this, &AThread] { return StoppedAndFreed(AThread); });
+    // Marking counts the drawn subsets; the sweep builds the rows.
+    TStatStep step = TStatStep::Counting;
+    TBatchedSteps steps(CountProgress, [this, &AThread, &step] { return StoppedAndFreed(step, AThread); });
 
     uint8_t numbers[128];
     TDynByteArr pattern;
@@ -363,6 +373,7 @@ bool TStatFreq::SweepUndrawn(TMyThread &AThread, const std::vector<TNumberMask> 
             return false;
     }
 
+    step = TStatStep::BuildingRows;
     if (!FilterOn) {
         // Every unmarked rank is a row: the rows are counted before they are claimed.
         uint64_t undrawn = static_cast<uint64_t>(combs);

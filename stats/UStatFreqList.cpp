@@ -40,8 +40,6 @@ std::vector<TFreqItem> TFreqResultList::Take()
     rows.swap(Items);
     Position = {};
     FreqIndex.clear();
-    std::sort(rows.begin(), rows.end(),
-              [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); });
     return rows;
 }
 

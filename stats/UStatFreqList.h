@@ -50,7 +50,7 @@ public:
     // A combination counted from some draw on: a listed row keeps the larger count and the lower draw.
     void Merge(int64_t Code, uint32_t Freq, uint32_t Last);
     int32_t Count() const { return static_cast<int32_t>(Items.size()); }
-    // The rows in frequency order; the list is left empty.
+    // The rows, in no particular order; the list is left empty.
     std::vector<TFreqItem> Take();
 
 private:

@@ -63,13 +63,14 @@ void TStat::SortDraws(int32_t Dir)
 
 void TStat::StartWorker(TWorkerProc Work)
 {
-    Thread.reset();
-    Thread = std::make_unique<TMyThread2>();
-    Thread->OnTerminate = [this](TMyThread &) { Finished(); };
+    DropWorker();
     FailureText.clear();
-    Thread->Proc = [this, Work = std::move(Work)](TMyThread &AThread) {
+    TWorkerProc run = [this, Work = std::move(Work)](TMyThread &AThread) {
         try {
             Work(AThread);
+        } catch (const EStatStopped &) {
+            FreeResults();
+            State = ssStopped;
         } catch (const std::bad_alloc &) {
             FreeResults();
             State = ssNoMemory;
@@ -79,6 +80,13 @@ void TStat::StartWorker(TWorkerProc Work)
             State = ssFailed;
         }
     };
+    if (Runner) {
+        Runner->Run(std::move(run), [this] { Finished(); });
+        return;
+    }
+    Thread = std::make_unique<TMyThread2>();
+    Thread->OnTerminate = [this](TMyThread &) { Finished(); };
+    Thread->Proc = std::move(run);
     Thread->Resume();
 }
 
@@ -86,10 +94,21 @@ void TStat::FreeResults() {}
 
 void TStat::StopWorker()
 {
+    if (Runner) {
+        Runner->Stop();
+        return;
+    }
     if (!Thread)
         return;
     Thread->Terminate();
     Thread->WaitFor();
+    Thread.reset();
+}
+
+void TStat::DropWorker()
+{
+    if (Runner)
+        Runner->Stop();
     Thread.reset();
 }
 
@@ -99,6 +118,13 @@ bool TStat::CheckStopped(const TMyThread &AThread)
         return false;
     State = ssStopped;
     return true;
+}
+
+bool TStat::Poll(TStatStep Step, const TMyThread &AThread)
+{
+    if (OnPoll)
+        OnPoll(Step, AThread);
+    return CheckStopped(AThread);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -5,9 +5,9 @@
 // patterns, per-column summaries, and the compare and swap callbacks through which those tables sort.
 //
 // Driving order: create with the callbacks, load the draws (or the system), set the parameters
-// (State ssParams), start. A long computation runs in a TMyThread2 whose end handler is Finished, which
-// runs on the GUI thread and ends by calling OnFinished; results are read only after that. OnProgress and
-// OnStatus are called from the worker thread.
+// (State ssParams), start. A long computation runs in the owner's TStatRunner when it gives one, else in a
+// TMyThread2 of the statistic; its end, Finished, runs on the GUI thread and ends by calling OnFinished;
+// results are read only after that. OnProgress and OnStatus are called from the worker thread.
 
 #include "core/DynArrays.h"
 #include "core/UGlobalProgress.h"
@@ -16,6 +16,7 @@
 #include "engine/UDrawsRange.h"
 #include "engine/UStatDrawsMan.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -35,11 +36,33 @@ enum TStatState : uint8_t {
     ssFailed = 5,   // the computation failed; results freed, the reason in TStat::FailureText
 };
 
+// What a worker is doing when it polls for a stop.
+enum class TStatStep : uint8_t {
+    Counting,
+    BuildingRows, // turning what was counted into result rows
+    Sorting,
+};
+
+// Thrown by a worker's poll inside work that cannot return early (a sort): the run ends as stopped.
+struct EStatStopped {};
+
+// Where a statistic's worker runs when its owner gives one (a window's worker). Run starts Work off the
+// calling (GUI) thread and calls Ended on that thread once Work has returned, unless Stop came first;
+// Stop terminates the worker, waits for it and drops its end. Nothing without a run.
+class TStatRunner {
+public:
+    using TWorkerProc = std::function<void(TMyThread &Thread)>;
+
+    virtual ~TStatRunner() = default;
+    virtual void Run(TWorkerProc Work, std::function<void()> Ended) = 0;
+    virtual void Stop() = 0;
+};
+
 class TStat {
 public:
     using TStatusProc = std::function<void(const std::string &Text)>;
     using TFinishedProc = std::function<void()>;
-    using TWorkerProc = std::function<void(TMyThread &Thread)>;
+    using TWorkerProc = TStatRunner::TWorkerProc;
 
     // Without a Source, N and K are the game's highest number and numbers drawn; with one, LoadSystem
     // sets them.
@@ -62,8 +85,8 @@ public:
     // The end-of-calculation hook, on the GUI thread; empty here. Overrides end by calling OnFinished.
     virtual void Finished();
 
-    // Terminates the worker, waits for it (its end handler runs if it has not) and frees it. Call on the
-    // GUI thread.
+    // Terminates the worker, waits for it (its end handler runs if it has not, except in the owner's
+    // runner, which drops it) and frees it. Call on the GUI thread.
     void StopWorker();
 
     // Hits of every working draw: N entries, True at number - 1 for each of its first K numbers.
@@ -85,6 +108,11 @@ public:
     TDrawsRange Range;
     bool FromDraws;
     std::unique_ptr<TMyThread2> Thread;
+    // The owner's worker, when it gives one: the runs go there and Thread stays empty. The owner stops it
+    // before the statistic goes.
+    TStatRunner *Runner = nullptr;
+    // Called by the worker at each of its polls (tests hold a worker at a step with it); set before a run.
+    std::function<void(TStatStep Step, const TMyThread &Thread)> OnPoll;
     TFinishedProc OnFinished;
     TStatusProc OnStatus;
     uint8_t State = ssParams;
@@ -92,14 +120,31 @@ public:
     std::string FailureText;
 
 protected:
-    // The worker protocol: frees the previous thread, then runs Work in a new TMyThread2 whose end
-    // handler is Finished. Whatever Work throws ends it with its results freed: an allocation failure
-    // with State ssNoMemory, anything else with State ssFailed and the reason in FailureText. Call on
-    // the GUI thread.
+    // The worker protocol: stops the previous worker, then runs Work in the owner's runner or in a new
+    // TMyThread2, with Finished as its end. Whatever Work throws ends it with its results freed:
+    // EStatStopped with State ssStopped, an allocation failure with State ssNoMemory, anything else with
+    // State ssFailed and the reason in FailureText. Call on the GUI thread.
     void StartWorker(TWorkerProc Work);
+    // A running worker stopped and joined without its end. Call on the GUI thread.
+    void DropWorker();
     // For the worker's polls: True (and State := ssStopped) when Thread has been asked to stop. The
     // caller then frees its partial results and returns.
     bool CheckStopped(const TMyThread &AThread);
+    // CheckStopped after OnPoll for Step.
+    bool Poll(TStatStep Step, const TMyThread &AThread);
+    // std::sort that polls (as Sorting) every so many comparisons and throws EStatStopped on a stop.
+    template <typename TIter, typename TLess>
+    void SortPolled(TIter First, TIter Last, TLess Less, const TMyThread &AThread)
+    {
+        uint32_t compared = 0;
+        std::sort(First, Last, [&](const auto &A, const auto &B) {
+            if ((++compared & PollMask) == 1 && Poll(TStatStep::Sorting, AThread))
+                throw EStatStopped{};
+            return Less(A, B);
+        });
+    }
+    // A poll every PollMask + 1 steps of a loop that runs through the result's rows.
+    static constexpr uint32_t PollMask = 0xFFFF;
     // Frees the results of the last computation, complete or partial; nothing in the base. Called by the
     // worker of a failed computation.
     virtual void FreeResults();

@@ -84,7 +84,7 @@ void TStatSerieBreak::SetParams(int32_t ACombLen, bool AShowCombs, bool ACountSt
     } else if (ACombLen < 1 || ACombLen > std::max(MaxCombLen(), 1)) {
         throw std::invalid_argument("TStatSerieBreak::SetParams: combination length outside 1..MaxCombLen");
     }
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     FreeResults();
     CombLen = ACombLen;
@@ -118,7 +118,7 @@ void TStatSerieBreak::Start()
         CalcOneComb();
         return;
     }
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     FreeResults();
     Details = CombLen == 1;

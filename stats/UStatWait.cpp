@@ -27,7 +27,7 @@ void TStatWait::SetParams(uint8_t AMode, int32_t ACombLen, float APercent, int32
 {
     if (ACombLen < 1 || ACombLen > K)
         throw std::invalid_argument("TStatWait::SetParams: combination length outside 1..K");
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     Mode = AMode;
     CombLen = ACombLen;
@@ -50,7 +50,7 @@ int32_t TStatWait::MaxCombLen() const
 
 void TStatWait::Start()
 {
-    Thread.reset();
+    DropWorker();
     State = ssParams;
     FreeResults();
     Progress.Init(10000.0, ProgressSteps(), 0);

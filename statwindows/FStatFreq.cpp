@@ -11,6 +11,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FSelectComb.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
@@ -57,15 +58,15 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
     ColourResultGrid(sgTotal);
     ShowReqComb();
 
-    seCombLen->OnChange = [this](QObject *) { Guarded([this] { seCombLenChange(); }); };
-    seMinFreq->OnChange = [this](QObject *) { Guarded([this] { seMinFreqChange(); }); };
+    seCombLen->OnChange = guardedCall(this, &TfrmStatFreq::seCombLenChange);
+    seMinFreq->OnChange = guardedCall(this, &TfrmStatFreq::seMinFreqChange);
     seFrom->OnChange = [this](QObject *) {
         if (!FReadingParams)
             seTo->SetMinValue(SpinValue(seFrom));
     };
-    connect(btnComb, &QPushButton::clicked, this, [this] { Guarded([this] { btnCombClick(); }); });
+    connectGuarded(btnComb, &QPushButton::clicked, this, &TfrmStatFreq::btnCombClick);
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{chkMaxRows, rbRange, rbSpecComb})
-        connect(button, &QAbstractButton::toggled, this, [this] { UpdateEnabling(); });
+        connectGuarded(button, &QAbstractButton::toggled, this, &TfrmStatFreq::UpdateEnabling);
     UpdateEnabling();
 }
 
@@ -333,23 +334,27 @@ bool TfrmStatFreq::gridSortColumn(int SortKey, int Direction)
     // Never-drawn combinations have neither frequency nor last occurrence to sort by.
     if (StatFreq->MinFreq == 0 && (SortKey == skFreq || SortKey == skLast))
         return false;
+    void (TStatFreq::*sort)(int32_t, const TMyThread *) = nullptr;
     switch (SortKey) {
     case skComb:
-        StatFreq->SortByComb(Direction);
+        sort = &TStatFreq::SortByComb;
         break;
     case skFreq:
-        StatFreq->SortByFreq(Direction);
+        sort = &TStatFreq::SortByFreq;
         break;
     case skParity:
-        StatFreq->SortByParity(Direction);
+        sort = &TStatFreq::SortByParity;
         break;
     case skLast:
-        StatFreq->SortByLast(Direction);
+        sort = &TStatFreq::SortByLast;
         break;
     default:
         return false;
     }
-    return true;
+    SortInWorker([stat = StatFreq, sort, Direction](const TMyThread &Thread) { (stat->*sort)(Direction, &Thread); },
+                 [this, SortKey, Direction] { Results->RecordSort(SortKey, Direction); });
+    // Recorded and marked once sorted.
+    return false;
 }
 
 std::string TfrmStatFreq::ReportHeaderText() const
@@ -381,21 +386,5 @@ std::string TfrmStatFreq::ReportHeaderText() const
 
 void TfrmStatFreq::Report()
 {
-    const std::string header = ReportHeaderText();
-    ReportRows(*grid, [this, header](const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
-                                     TProgress &Progress) {
-        const int64_t cols = grid->ColCount();
-        Progress.Init(10000, 10 * (cols + 19) + cols * Rows.Count + ReportProgressTotal({sgTotal}, {}), 0);
-        Report.AddSheets(2);
-        Report.SetSheetName("Szczegóły");
-        Report.WriteHeader(2, header);
-        // Three rows below the header's last line.
-        Report.WriteGrid(CountChar(header, '#') + 4, 2, *grid, Thread, Progress, Rows.From, Rows.To);
-        if (Report.Stopped(Thread))
-            return;
-        Report.SelectSheet(2);
-        Report.SetSheetName("Podsumowanie");
-        Report.WriteGrid(2, 2, *sgTotal, Thread, Progress, -1, -1);
-        Report.ShowExcel();
-    });
+    ReportRows(*grid, "Szczegóły", ReportHeaderText(), {{"Podsumowanie", TReportGrid::Take(*sgTotal)}});
 }

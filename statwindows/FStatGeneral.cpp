@@ -15,7 +15,6 @@
 
 #include <QCloseEvent>
 #include <QMenu>
-#include <QPointer>
 
 #include <utility>
 
@@ -25,12 +24,44 @@ const QString ComputingText = QStringLiteral("Generowanie statystyki...");
 const QString NoMemoryText =
     QStringLiteral("Generacja statystyki została przerwana z powodu niewystarczającej ilości pamięci.");
 
+// A statistic's runs on its window's worker.
+class TWindowStatRunner : public TStatRunner {
+public:
+    explicit TWindowStatRunner(TTaskRunner &Runner) : FRunner(Runner)
+    {
+        FRunner.OnFinished = [this](const TTaskEnd &) {
+            // Taken first: the end may start the next run.
+            const std::function<void()> ended = std::move(FEnded);
+            if (ended)
+                ended();
+        };
+    }
+
+    void Run(TWorkerProc Work, std::function<void()> Ended) override
+    {
+        FRunner.Stop();
+        FEnded = std::move(Ended);
+        FRunner.Start(std::move(Work));
+    }
+    void Stop() override
+    {
+        FRunner.Stop();
+        FEnded = nullptr;
+    }
+
+private:
+    TTaskRunner &FRunner;
+    std::function<void()> FEnded;
+};
+
 } // namespace
 
 TGenStatForm::TGenStatForm(int StatIndex, QString CaptionText, bool Worker, int SortEntries, QWidget *Owner)
     : TGenForm(Owner), StatIndex(StatIndex), CaptionText(std::move(CaptionText)), HasWorker(Worker),
-      SortMan(SortEntries)
+      SortMan(SortEntries), FStatRunner(std::make_unique<TWindowStatRunner>(FRunner))
 {
+    FRunner.OnProgress = [this](int Pos, int Step) { Panel1->ShowPos(Pos, Step); };
+    FRunner.OnStatus = [this](const QString &Text) { Panel1->SetText(Text); };
     txtDateDesc = new TRichView(this);
     SetupSummaryViewer(txtDateDesc);
     Panel1 = new TProgressPanel(this);
@@ -58,6 +89,8 @@ void TGenStatForm::Init(bool AFromDraws, TGameData *AGame, TGenForm *AParentWind
     else
         ShowSystemDescription(*System, txtDateDesc);
     Stat = CreateStat();
+    if (HasWorker)
+        Stat->Runner = FStatRunner.get();
     ReadParams();
     UpdateMenu();
 }
@@ -91,34 +124,6 @@ void TGenStatForm::Compute()
         UpdateMenu();
         return;
     }
-    ++FRun;
-    if (HasWorker) {
-        PrepareCompute();
-        State = 2;
-        Panel1->Begin(ComputingText, 1);
-        UpdateMenu();
-    }
-    // What was waiting in the event loop goes first; a Stop or a close meanwhile cancels the run.
-    const uint32_t run = FRun;
-    QMetaObject::invokeMethod(
-        this,
-        [this, run] {
-            if (run == FRun && !FDestroyed && (!HasWorker || State == 2))
-                Guarded([this] { ComputeLoaded(); });
-        },
-        Qt::QueuedConnection);
-}
-
-void TGenStatForm::LoadData()
-{
-    if (FromDraws)
-        Stat->LoadDraws(Range.Range, *Game->DrawsMan, LoadDirection());
-    else
-        Stat->LoadSystem();
-}
-
-void TGenStatForm::ComputeLoaded()
-{
     if (!HasWorker) {
         SetStatusText(ComputingText);
         LoadData();
@@ -129,6 +134,10 @@ void TGenStatForm::ComputeLoaded()
         UpdateMenu();
         return;
     }
+    PrepareCompute();
+    State = 2;
+    Panel1->Begin(ComputingText, 1);
+    UpdateMenu();
     try {
         LoadData();
         if (!StartStat())
@@ -137,6 +146,14 @@ void TGenStatForm::ComputeLoaded()
         EndComputing();
         throw;
     }
+}
+
+void TGenStatForm::LoadData()
+{
+    if (FromDraws)
+        Stat->LoadDraws(Range.Range, *Game->DrawsMan, LoadDirection());
+    else
+        Stat->LoadSystem();
 }
 
 void TGenStatForm::StatFinished()
@@ -168,32 +185,48 @@ void TGenStatForm::StopComputing()
     EndComputing();
     if (Stat)
         Stat->StopWorker();
+    // A stopped sort leaves rows half in order.
+    ClearResults();
+}
+
+void TGenStatForm::SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted)
+{
+    if (!HasWorker || State != 0)
+        return;
+    State = 2;
+    Panel1->Begin(ComputingText, 1);
+    UpdateMenu();
+    FStatRunner->Run(
+        [Sort = std::move(Sort)](TMyThread &Thread) {
+            try {
+                Sort(Thread);
+            } catch (const EStatStopped &) {
+                // The stop is the window's to show.
+            }
+        },
+        [this, Sorted = std::move(Sorted)] {
+            Guarded([this, &Sorted] {
+                if (State != 2)
+                    return;
+                EndComputing();
+                State = 0;
+                Sorted();
+                UpdateMenu();
+            });
+        });
 }
 
 TProgressProc TGenStatForm::StatProgressHandler()
 {
-    return [this, window = QPointer<TGenStatForm>(this)](int32_t Pos, int32_t Step) {
-        const uint32_t run = FRun;
-        RunOnGuiThread([window, run, Pos, Step] {
-            if (!window || window->FRun != run)
-                return;
-            if (!window->HasWorker)
-                ProgressShow(Pos, Step);
-            else if (window->State == 2)
-                window->Panel1->ShowPos(Pos, Step);
-        });
-    };
+    // The statistics without a worker report on the GUI thread, to the main status bar.
+    if (!HasWorker)
+        return [](int32_t Pos, int32_t Step) { ProgressShow(Pos, Step); };
+    return FRunner.LatestProgressHandler();
 }
 
 TStat::TStatusProc TGenStatForm::StatStatusHandler()
 {
-    return [this, window = QPointer<TGenStatForm>(this)](const std::string &Text) {
-        const uint32_t run = FRun;
-        RunOnGuiThread([window, run, Text = QString::fromStdString(Text)] {
-            if (window && window->FRun == run && window->State == 2)
-                window->Panel1->SetText(Text);
-        });
-    };
+    return FRunner.StatusHandler();
 }
 
 TStat::TFinishedProc TGenStatForm::StatFinishedHandler()
@@ -229,19 +262,10 @@ void TGenStatForm::FormActivate()
     UpdateMenu();
 }
 
-void TGenStatForm::showEvent(QShowEvent *event)
-{
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    if (!Game && Games.CurrentGame())
-        Init(true, Games.CurrentGame(), nullptr, nullptr);
-    FormShow();
-}
-
 void TGenStatForm::FormShow()
 {
+    if (!Game && Games.CurrentGame())
+        Init(true, Games.CurrentGame(), nullptr, nullptr);
     CenterChildForm(this);
 }
 

@@ -2,7 +2,7 @@
 // The base of the statistics windows: over the draws of a game (opened from the main window) or over the
 // combinations of a system (a dependent window of its system window). It keeps the window's draws range,
 // the statistic and the result state, switches the main window's commands by that state, computes
-// (in the statistic's worker, or on the GUI thread for the statistics without one), stops, records the
+// (on the window's worker, or on the GUI thread for the statistics without one), stops, records the
 // sorts of its grids, and writes the window's parameters when it goes. Each window adds its parameters,
 // grids, charts and report.
 //
@@ -14,12 +14,12 @@
 #include "output/FExcelReport.h"
 #include "output/FGlobalReport.h"
 #include "shell/DrawsRangeBinding.h"
+#include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 #include "stats/UStatGeneral.h"
 
 #include <QString>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -72,8 +72,10 @@ public:
     void UpdateMenu();
     // WM_TASK_START: clears the results and computes anew.
     void Compute();
-    // WM_TASK_STOP: a running worker is stopped and its results dropped.
+    // WM_TASK_STOP: a running worker is stopped and waited for, and the results dropped.
     void StopComputing();
+    // The window's worker is running.
+    bool WorkerRunning() const { return FRunner.Running(); }
 
 protected:
     // ---- what each window adds, in the order the base calls them ----
@@ -101,10 +103,11 @@ protected:
     // WM_SYS_REPORT with results.
     virtual void Report() {}
 
+    // A sort of the shown results on the window's worker (a header click): no rows are drawn meanwhile
+    // and Stop is on; Sort runs on the worker and Sorted follows on the GUI thread. Worker windows only.
+    void SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted);
+
     // ---- the two report forms ----
-    // A statistic's procedure for the rows chosen of its one long grid.
-    using TRowsReportProc = std::function<void(const TReportRows &Rows, const TMyThread &Thread, TEReport &Report,
-                                               TProgress &Progress)>;
     // One table of a window with several: its name in the item dialog, its sheet and its grid.
     struct TReportItem {
         QString Name;
@@ -112,8 +115,10 @@ protected:
         const TStringAlignGrid *Grid = nullptr;
         bool Enabled = true;
     };
-    // Single-table windows: the row dialog over Grid, then the progress window over Proc.
-    void ReportRows(const TStringAlignGrid &Grid, TRowsReportProc Proc);
+    // Single-table windows: the row dialog over Grid, then the rows chosen on the sheet SheetName three
+    // rows below Header, and the Further tables on sheets of their own.
+    void ReportRows(const TStringAlignGrid &Grid, const std::string &SheetName, const std::string &Header,
+                    std::vector<TReportTable> Further);
     // Several-table windows: the item dialog (the ticked flags into ReportItems), then each ticked table on
     // a sheet of its own: the first from FirstGridRow below Header, the later ones from row 2.
     void ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow);
@@ -123,7 +128,8 @@ protected:
     std::string ReportHeader(const std::string &StatName, const std::string &RangeTitle) const;
 
     // Handlers for the statistic, callable from its worker: the progress panel (worker windows) or the
-    // main status bar, the panel's text, and the end of the computation.
+    // main status bar, the panel's text, and the end of the computation. A worker statistic runs on the
+    // window's worker (TStat::Runner, set by Init).
     TProgressProc StatProgressHandler();
     TStat::TStatusProc StatStatusHandler();
     TStat::TFinishedProc StatFinishedHandler();
@@ -134,18 +140,16 @@ protected:
 
     bool HandleCommand(CommandEvent &Command) override;
     void FormActivate() override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void ComputeLoaded();
     void LoadData();
     void StatFinished();
     void EndComputing();
-    void FormShow();
+    void FormShow() override;
 
-    // The worker's reports belong to run FRun; those of an earlier run are dropped.
-    std::atomic<uint32_t> FRun{0};
-    bool FShown = false;
     bool FDestroyed = false;
+    // Declared after Stat: the worker is stopped and joined before the statistic it reads goes.
+    TTaskRunner FRunner;
+    std::unique_ptr<TStatRunner> FStatRunner;
 };

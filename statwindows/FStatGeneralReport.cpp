@@ -2,11 +2,12 @@
 #include "statwindows/FStatGeneral.h"
 
 #include "controls/StringAlignGrid.h"
+#include "core/UGlobalUtils.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalDrawsRange.h"
 
-#include <algorithm>
+#include <utility>
 
 std::string TGenStatForm::ReportHeader(const std::string &StatName, const std::string &RangeTitle) const
 {
@@ -19,17 +20,10 @@ std::string TGenStatForm::ReportHeader(const std::string &StatName, const std::s
     return header;
 }
 
-void TGenStatForm::ReportRows(const TStringAlignGrid &Grid, TRowsReportProc Proc)
+void TGenStatForm::ReportRows(const TStringAlignGrid &Grid, const std::string &SheetName, const std::string &Header,
+                              std::vector<TReportTable> Further)
 {
-    if (!ExcelAvailable())
-        return;
-    const std::optional<TReportRows> rows = AskReportRows(this, Grid.RowCount());
-    if (!rows)
-        return;
-    RunExcelReport(this, [rows = *rows, Proc = std::move(Proc)](const TMyThread &Thread, TEReport &Report,
-                                                                TProgress &Progress) {
-        Proc(rows, Thread, Report, Progress);
-    });
+    RunRowsReport(this, Grid, SheetName, Header, CountChar(Header, '#') + 4, std::move(Further));
 }
 
 void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std::string &Header,
@@ -47,25 +41,9 @@ void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std
     if (!checked)
         return;
     ReportItems = *checked;
-    std::vector<const TStringAlignGrid *> grids;
-    for (const TReportItem &item : Items)
-        grids.push_back(item.Grid);
-    RunExcelReport(this, [this, Items, Header, FirstGridRow, grids](const TMyThread &Thread, TEReport &Report,
-                                                                    TProgress &Progress) {
-        Progress.Init(10000, ReportProgressTotal(grids, ReportItems), 0);
-        Report.AddSheets(int(std::count(ReportItems.begin(), ReportItems.end(), true)));
-        Report.WriteHeader(2, Header);
-        int sheet = 0;
-        for (size_t i = 0; i < Items.size(); ++i) {
-            if (!ReportItems[i])
-                continue;
-            if (++sheet > 1)
-                Report.SelectSheet(sheet);
-            Report.SetSheetName(Items[i].SheetName);
-            Report.WriteGrid(sheet == 1 ? FirstGridRow : 2, 2, *Items[i].Grid, Thread, Progress, -1, -1);
-            if (Report.Stopped(Thread))
-                return;
-        }
-        Report.ShowExcel();
-    });
+    std::vector<TReportTable> tables;
+    for (size_t i = 0; i < Items.size(); ++i)
+        if (ReportItems[i])
+            tables.push_back({Items[i].SheetName, TReportGrid::Take(*Items[i].Grid)});
+    RunTablesReport(this, Header, FirstGridRow, std::move(tables));
 }

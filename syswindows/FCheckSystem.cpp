@@ -13,6 +13,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FSelectComb.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/CheckSystemParams.h"
@@ -68,7 +69,8 @@ TfrmCheckSystem::TfrmCheckSystem(QWidget *Owner) : TGenForm(Owner)
     ResultGrid->SetSortProc([this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
     ColourResultGrid(Grid);
     SortMan.SetSort(1, ckDate, 1);
-    Progress.OnProgress = ProgressHandler();
+    Runner.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
+    Runner.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { CheckEnded(End); }); };
     ConnectControls();
 }
 
@@ -80,35 +82,35 @@ TfrmCheckSystem::~TfrmCheckSystem()
 void TfrmCheckSystem::ConnectControls()
 {
     for (QRadioButton *button : {rbRange, rbLastDraw, rbNumbers})
-        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+        connectGuarded(button, &QRadioButton::toggled, this, [this](bool Checked) {
             if (Checked)
                 rbTypeCheckClick();
         });
     for (QRadioButton *button : {rbDay, rbWeek, rbMonth, rbYear})
-        connect(button, &QRadioButton::toggled, this, [this](bool Checked) {
+        connectGuarded(button, &QRadioButton::toggled, this, [this](bool Checked) {
             if (Checked)
-                Guarded([this] { RegroupClick(); });
+                RegroupClick();
         });
     for (QCheckBox *box : {chkShowAllHits, chkShowChart})
-        connect(box, &QCheckBox::clicked, this, [this] { Guarded([this] { HitsOptionClick(); }); });
-    connect(lbHits, &QListWidget::itemChanged, this, [this] { ApplyHitLevels(); });
-    connect(btnSelAll, &QPushButton::clicked, this, [this] {
+        connectGuarded(box, &QCheckBox::clicked, this, &TfrmCheckSystem::HitsOptionClick);
+    connectGuarded(lbHits, &QListWidget::itemChanged, this, &TfrmCheckSystem::ApplyHitLevels);
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] {
         CheckAll(lbHits, true);
         ApplyHitLevels();
     });
-    connect(btnDeselAll, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] {
         CheckAll(lbHits, false);
         ApplyHitLevels();
     });
-    connect(pCheck, &QAction::triggered, this, [this] { StartCheck(); });
-    connect(pDrawsRange, &QAction::triggered, this, [this] { Guarded([this] { Range.Edit(this); }); });
-    connect(btnNums, &QPushButton::clicked, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
-    connect(pNums, &QAction::triggered, this, [this] { Guarded([this] { EnterOwnNumbers(); }); });
-    connect(pReport, &QAction::triggered, this, [this] {
+    connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckSystem::StartCheck);
+    connectGuarded(pDrawsRange, &QAction::triggered, this, [this] { Range.Edit(this); });
+    connectGuarded(btnNums, &QPushButton::clicked, this, &TfrmCheckSystem::EnterOwnNumbers);
+    connectGuarded(pNums, &QAction::triggered, this, &TfrmCheckSystem::EnterOwnNumbers);
+    connectGuarded(pReport, &QAction::triggered, this, [this] {
         if (HasResults())
-            Guarded([this] { Report(); });
+            Report();
     });
-    Grid->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) { UpdateDetailsButton(ARow); };
+    Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { UpdateDetailsButton(ARow); });
 }
 
 TSystem *TfrmCheckSystem::System() const
@@ -147,7 +149,10 @@ void TfrmCheckSystem::UpdateMenu()
     if (!IsActiveChild())
         return;
     EnableCommands(cmdAll, false);
-    EnableCommands(cmdRead | (FCheckQueued ? 0 : cmdStart) | (HasResults() ? cmdReport : 0), true);
+    if (Checking())
+        EnableCommands(cmdRead | cmdStop, true);
+    else
+        EnableCommands(cmdRead | (FCheckQueued ? 0 : cmdStart) | (HasResults() ? cmdReport : 0), true);
 }
 
 void TfrmCheckSystem::FormActivate()
@@ -285,81 +290,92 @@ void TfrmCheckSystem::pCheckClick()
         EnterOwnNumbers();
     if (rbNumbers->isChecked() && OwnNumbers.empty())
         return;
+    StopCheck();
     CheckType = CheckedIndex(std::array<QRadioButton *, 3>{rbRange, rbLastDraw, rbNumbers});
     ResetResults();
     ClearResults();
-    bool checked = false;
-    try {
-        if (CheckType == ctRange)
-            checked = CheckRange();
-        else if (CheckType == ctLastDraw)
-            checked = CheckLastDraw();
-        else
-            checked = CheckOwnNumbers();
-    } catch (...) {
-        ProgressClear();
-        SetStatusText(QString());
-        ResetResults();
-        throw;
-    }
-    if (checked)
-        ShowResults();
+    std::vector<TCheckDraw> draws = CheckedDraws();
+    if (draws.empty())
+        return;
+    DrawCount = CheckType == ctRange ? int(draws.size()) : 1;
+    FJobParams = {Range.Range, CheckType, CheckType == ctNumbers ? OwnNumbers : TDynByteArr()};
+    const auto job = std::make_shared<TCheckJob>(Results, *system, std::move(draws));
+    job->Progress.Init(10000, int64_t(system->ViewCount()) * DrawCount, 0);
+    job->Progress.OnProgress = Runner.ProgressHandler();
+    Runner.Start([job, checker = Checker](TMyThread &Thread) { checker(*job, Thread); });
+    FJob = job;
+    SetStatusText(QStringLiteral("Sprawdzanie systemu..."));
+    UpdateMenu();
 }
 
-bool TfrmCheckSystem::CheckRange()
+std::vector<TCheckDraw> TfrmCheckSystem::CheckedDraws()
+{
+    if (CheckType == ctRange)
+        return RangeDraws();
+    if (CheckType == ctLastDraw)
+        return LastDraw();
+    return {{MaskOf(OwnNumbers.data(), int(OwnNumbers.size())), -1, 0}};
+}
+
+std::vector<TCheckDraw> TfrmCheckSystem::RangeDraws()
 {
     const int32_t count = StatDrawsMan.LoadRange(StatDraws, *Game->DrawsMan, Range.Range);
     if (count == 0) {
         MsgBox(NoDrawsText, QString(), MsgFlagsNotice);
-        return false;
+        return {};
     }
     StatDrawsMan.SortByDate(StatDraws, 1);
-    DrawCount = count;
-    const TSystem &system = *System();
-    Progress.Init(10000, int64_t(system.ViewCount()) * count, 0);
-    SetStatusText(QStringLiteral("Sprawdzanie systemu..."));
-    for (int32_t i = 0; i < count; ++i) {
-        const TStatDraw &draw = StatDraws[size_t(i)];
-        TCheckRow row = Results.Check(system, draw.Numbers.data(), int(draw.Numbers.size()), Progress);
-        row.Index = i;
-        row.Date = draw.Date;
-        Results.AddResult(std::move(row));
-    }
-    ProgressClear();
-    SetStatusText(QString());
-    GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
-    Results.Group(TCheckGroup(GroupType));
-    return true;
+    return CheckDrawsOf(StatDraws);
 }
 
-bool TfrmCheckSystem::CheckLastDraw()
+std::vector<TCheckDraw> TfrmCheckSystem::LastDraw()
 {
     const TDrawsManager &draws = *Game->DrawsMan;
     if (draws.Count() == 0) {
         MsgBox(NoDrawsText, QString(), MsgFlagsNotice);
-        return false;
+        return {};
     }
-    const TSystem &system = *System();
     const int32_t last = draws.Count() - 1;
     const TDraw &draw = draws.GetDraw(last);
-    Progress.Init(10000, system.ViewCount(), 0);
-    TCheckRow row = Results.Check(system, draw.Numbers.data(), int(draw.Numbers.size()), Progress);
-    row.Index = last;
-    row.Date = draw.Date;
-    Results.AddResult(std::move(row));
-    ProgressClear();
-    Results.Shown = Results.DrawResults;
-    return true;
+    return {{MaskOf(draw.Numbers.data(), int(draw.Numbers.size())), last, draw.Date}};
 }
 
-bool TfrmCheckSystem::CheckOwnNumbers()
+void TfrmCheckSystem::CheckEnded(const TTaskEnd &End)
 {
-    const TSystem &system = *System();
-    Progress.Init(10000, system.ViewCount(), 0);
-    Results.AddResult(Results.Check(system, OwnNumbers.data(), int(OwnNumbers.size()), Progress));
+    const std::shared_ptr<TCheckJob> job = std::move(FJob);
+    ClearStatus();
+    if (End.Failed) {
+        ResetResults();
+        UpdateMenu();
+        MsgBox(QString::fromStdString(End.FailureText), QString(), MsgFlagsNotice);
+        return;
+    }
+    for (TCheckRow &row : job->Rows)
+        Results.AddResult(std::move(row));
+    if (CheckType == ctRange) {
+        GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
+        Results.Group(TCheckGroup(GroupType));
+    } else {
+        Results.Shown = Results.DrawResults;
+    }
+    ShowResults();
+}
+
+void TfrmCheckSystem::StopCheck()
+{
+    if (!Checking())
+        return;
+    Runner.Stop();
+    FJob.reset();
+    ClearStatus();
+    ResetResults();
+    UpdateMenu();
+}
+
+void TfrmCheckSystem::ClearStatus()
+{
     ProgressClear();
-    Results.Shown = Results.DrawResults;
-    return true;
+    SetStatusText(QString());
 }
 
 void TfrmCheckSystem::ShowResults()
@@ -375,7 +391,7 @@ void TfrmCheckSystem::ShowResults()
     if (PageControl1->currentWidget() == tsParams)
         PageControl1->setCurrentWidget(tsTable);
     UpdateDetailsButton(Grid->Row());
-    ReportParams = {Range.Range, CheckType, CheckType == ctNumbers ? OwnNumbers : TDynByteArr()};
+    ReportParams = FJobParams;
     pReport->setEnabled(true);
     UpdateMenu();
 }
@@ -535,6 +551,8 @@ bool TfrmCheckSystem::HandleCommand(CommandEvent &Command)
     const QEvent::Type code = Command.type();
     if (code == WM_TASK_START) {
         StartCheck();
+    } else if (code == WM_TASK_STOP) {
+        StopCheck();
     } else if (code == WM_SYS_REPORT) {
         if (HasResults())
             Report();
@@ -545,8 +563,10 @@ bool TfrmCheckSystem::HandleCommand(CommandEvent &Command)
             return true;
         ShowLastDate();
         // Own numbers do not depend on the history.
-        if (CheckType != ctNumbers)
+        if (CheckType != ctNumbers) {
+            StopCheck();
             ClearResults();
+        }
     } else {
         return false;
     }
@@ -558,6 +578,7 @@ void TfrmCheckSystem::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
+    Runner.Stop();
     if (IsActiveChild())
         FormDeactivate();
     if (Game)

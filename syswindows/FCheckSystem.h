@@ -2,14 +2,13 @@
 // "Sprawdzenie systemu": the system of a system window checked against every draw of a draws range
 // (grouped by day, week, month or year), against the game's last draw, or against numbers the player
 // enters; hits per level, wins, costs and profit in a grid, two charts and a costs panel. A dependent
-// window of its system window, always checking that window's current system; the check runs on the GUI
-// thread with the main status bar's progress.
+// window of its system window, always checking that window's current system; the check runs on the
+// window's worker over copies of the rows and draws, with the main status bar's progress and Stop.
 
 #include "core/DynArrays.h"
-#include "core/UGlobalProgress.h"
 #include "core/UGlobalSort.h"
-#include "engine/UStatDrawsMan.h"
 #include "shell/DrawsRangeBinding.h"
+#include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 #include "syswindows/SystemCheck.h"
 
@@ -17,6 +16,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -66,13 +66,17 @@ public:
     int KOfChart = 0;
     TStatDraws StatDraws;
     TSortMan SortMan{1};
-    TProgress Progress;
-    // The parameters of the last finished check, for its report.
+    // The parameters of a check, kept for the report once it has finished.
     struct TReportParams {
         TDrawsRange Range; // resolved, with its draw count
         uint8_t CheckType = ctRange;
         TDynByteArr Numbers;
     } ReportParams;
+    // What the worker runs to count a check: TCheckJob::Execute unless replaced (before a check starts;
+    // tests hold the worker through it).
+    std::function<void(TCheckJob &Job, const TMyThread &Thread)> Checker = [](TCheckJob &Job, const TMyThread &Thread) {
+        Job.Execute(Thread);
+    };
 
     QGroupBox *gbParams;
     QWidget *pnlRange;
@@ -123,7 +127,10 @@ public:
     bool HasResults() const { return !NoResults; }
     // A check is queued behind the events that were waiting when it was asked for.
     bool CheckPending() const { return FCheckQueued; }
-    // The check of the checked type, at once (the queued start of WM_TASK_START ends here).
+    // A check's counting runs on the worker.
+    bool Checking() const { return Runner.Running(); }
+    // The check of the checked type, started on the worker at once (the queued start of WM_TASK_START
+    // ends here).
     void pCheckClick();
     // The caption names the system checked as it stands now.
     void ShowCaption();
@@ -161,9 +168,16 @@ private:
     void ShowOwnNumbers();
     // A check queued behind what waits in the event loop, with cmdStart off meanwhile.
     void StartCheck();
-    bool CheckRange();
-    bool CheckLastDraw();
-    bool CheckOwnNumbers();
+    // The draws of the checked type with their rows' index and date; none, after saying so, when there
+    // are no draws to check.
+    std::vector<TCheckDraw> CheckedDraws();
+    std::vector<TCheckDraw> RangeDraws();
+    std::vector<TCheckDraw> LastDraw();
+    void CheckEnded(const TTaskEnd &End);
+    // Stops a check still counting and drops what it counted.
+    void StopCheck();
+    // The status bar's progress and text cleared after a check.
+    void ClearStatus();
     void ResetResults();
     void ClearResults();
     void ShowResults();
@@ -187,4 +201,8 @@ private:
     std::unique_ptr<TResultGrid> ResultGrid;
     bool FCheckQueued = false;
     bool FDestroyed = false;
+    // The check counting on the worker and the parameters it was started with.
+    std::shared_ptr<TCheckJob> FJob;
+    TReportParams FJobParams;
+    TTaskRunner Runner; // declared last: stopped before the rest goes
 };

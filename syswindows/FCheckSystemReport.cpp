@@ -5,6 +5,7 @@
 #include "core/UComb.h"
 #include "engine/UGameMan.h"
 #include "output/FExcelReport.h"
+#include "output/FGlobalReport.h"
 #include "shell/FGlobalDrawsRange.h"
 
 #include <QRadioButton>
@@ -46,12 +47,5 @@ void TfrmCheckSystem::Report()
     const int gridRow = ReportParams.CheckType == ctNumbers  ? NumbersGridRow
                         : ReportParams.CheckType == ctRange ? GroupedGridRow
                                                              : PlainGridRow;
-    RunExcelReport(this, [this, header, gridRow](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
-        Progress.Init(10000, ReportProgressTotal({Grid}, {}), 0);
-        Report.AddSheets(1);
-        Report.WriteHeader(2, header);
-        Report.WriteGrid(gridRow, 2, *Grid, Thread, Progress, -1, -1);
-        if (!Report.Stopped(Thread))
-            Report.ShowExcel();
-    });
+    RunTablesReport(this, header, gridRow, {{std::string(), TReportGrid::Take(*Grid)}});
 }

@@ -8,6 +8,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/FFilterThread.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -30,47 +31,44 @@ QString FilterNumberText(const TFilter &Filter)
 
 } // namespace
 
-TfrmFilter::TfrmFilter(QWidget *parent) : QDialog(parent)
+TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     InitFilterList(SelFilters);
     CreateControls();
-    const auto guarded = [this](void (TfrmFilter::*Handler)()) {
-        return [this, Handler] { RunGuarded([this, Handler] { (this->*Handler)(); }); };
-    };
-    connect(lbFilters, &QListWidget::currentRowChanged, this, guarded(&TfrmFilter::lbFiltersClick));
-    connect(F_cb1, &QComboBox::currentIndexChanged, this, [this] {
+    connectGuarded(lbFilters, &QListWidget::currentRowChanged, this, &TfrmFilter::lbFiltersClick);
+    connectGuarded(F_cb1, &QComboBox::currentIndexChanged, this, [this] {
         if (EditorEvents)
-            RunGuarded([this] { RelationChange(1); });
+            RelationChange(1);
     });
-    connect(F_cb2, &QComboBox::currentIndexChanged, this, [this] {
+    connectGuarded(F_cb2, &QComboBox::currentIndexChanged, this, [this] {
         if (EditorEvents)
-            RunGuarded([this] { RelationChange(2); });
+            RelationChange(2);
     });
-    F_seFrom1->OnChange = [this](QObject *) {
+    F_seFrom1->OnChange = guardedCall([this] {
         if (EditorEvents)
-            RunGuarded([this] { FromChange(1); });
-    };
-    F_seFrom2->OnChange = [this](QObject *) {
+            FromChange(1);
+    });
+    F_seFrom2->OnChange = guardedCall([this] {
         if (EditorEvents)
-            RunGuarded([this] { FromChange(2); });
-    };
-    connect(F_btnSelAll, &QPushButton::clicked, this, [this] { SetDigits(true); });
-    connect(F_btnDeSelAll, &QPushButton::clicked, this, [this] { SetDigits(false); });
-    connect(F_btnComb, &QPushButton::clicked, this, guarded(&TfrmFilter::F_btnCombClick));
-    connect(btnFltDate, &QPushButton::clicked, this, guarded(&TfrmFilter::btnFltDateClick));
-    connect(btnAddFlt, &QPushButton::clicked, this, guarded(&TfrmFilter::btnAddFltClick));
-    connect(btnChangeFlt, &QPushButton::clicked, this, guarded(&TfrmFilter::btnChangeFltClick));
-    connect(btnDelete, &QPushButton::clicked, this, guarded(&TfrmFilter::btnDeleteClick));
-    connect(btnDelAll, &QPushButton::clicked, this, guarded(&TfrmFilter::btnDelAllClick));
-    connect(btnWriteFlts, &QPushButton::clicked, this, guarded(&TfrmFilter::btnWriteFltsClick));
-    connect(btnDoFilter, &QPushButton::clicked, this, guarded(&TfrmFilter::btnDoFilterClick));
-    connect(btnOK, &QPushButton::clicked, this, guarded(&TfrmFilter::btnOKClick));
-    connect(btnCancel, &QPushButton::clicked, this, guarded(&TfrmFilter::btnCancelClick));
-    connect(rbFltFind, &QRadioButton::toggled, this, guarded(&TfrmFilter::FilterTypeChanged));
-    sgSelFlts->OnSelectCell = [this](TStringGrid *, int, int ARow, bool &) {
+            FromChange(2);
+    });
+    connectGuarded(F_btnSelAll, &QPushButton::clicked, this, [this] { SetDigits(true); });
+    connectGuarded(F_btnDeSelAll, &QPushButton::clicked, this, [this] { SetDigits(false); });
+    connectGuarded(F_btnComb, &QPushButton::clicked, this, &TfrmFilter::F_btnCombClick);
+    connectGuarded(btnFltDate, &QPushButton::clicked, this, &TfrmFilter::btnFltDateClick);
+    connectGuarded(btnAddFlt, &QPushButton::clicked, this, &TfrmFilter::btnAddFltClick);
+    connectGuarded(btnChangeFlt, &QPushButton::clicked, this, &TfrmFilter::btnChangeFltClick);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmFilter::btnDeleteClick);
+    connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmFilter::btnDelAllClick);
+    connectGuarded(btnWriteFlts, &QPushButton::clicked, this, &TfrmFilter::btnWriteFltsClick);
+    connectGuarded(btnDoFilter, &QPushButton::clicked, this, &TfrmFilter::btnDoFilterClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmFilter::btnOKClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &TfrmFilter::btnCancelClick);
+    connectGuarded(rbFltFind, &QRadioButton::toggled, this, &TfrmFilter::FilterTypeChanged);
+    sgSelFlts->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) {
         if (RowEvents && ARow >= 1 && ARow <= SelFilters.Count())
-            RunGuarded([this, ARow] { ShowRow(ARow); });
-    };
+            ShowRow(ARow);
+    });
     Runner.OnProgress = [this](int Pos, int Step) { ShowRunProgress(Pos, Step); };
     Runner.OnFinished = [this](const TTaskEnd &End) { RunGuarded([this, End] { RunEnded(End); }); };
 }
@@ -101,15 +99,6 @@ void TfrmFilter::Init(TGameData *AGame, uint8_t AMode, TSystem *ASystem, TDrawsM
 bool TfrmFilter::Running() const
 {
     return Runner.Running();
-}
-
-void TfrmFilter::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    RunGuarded([this] { FormShow(); });
 }
 
 void TfrmFilter::FormShow()
@@ -196,7 +185,7 @@ void TfrmFilter::FormDestroy()
         return;
     FDestroyed = true;
     StopRun();
-    if (!FShown)
+    if (!Shown())
         return;
     for (const auto &filter : WorkFilters)
         filter->SaveLastParams(LastParamsSection);

@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "engine/UDrawsRange.h"
 #include "engine/UFilters.h"
+#include "shell/FirstShow.h"
 #include "shell/TaskRunner.h"
 #include "syswindows/FilterDialogRecord.h"
 #include "syswindows/FilterEditorKinds.h"
@@ -38,7 +39,7 @@ struct TFilterEditValues;
 struct TFilterThread;
 struct TGameData;
 
-class TfrmFilter : public QDialog {
+class TfrmFilter : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -122,7 +123,6 @@ public:
     QPushButton *btnCancel;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     void reject() override;
 
 private:
@@ -132,7 +132,7 @@ private:
     QWidget *CreateSelection();
     QWidget *CreateRunPanel();
 
-    void FormShow();
+    void FormShow() override;
     void CreateWorkFilters();
     void LoadSourceFilters();
     void FormDestroy();
@@ -210,6 +210,5 @@ private:
     bool EditorEvents = true;
     bool FListEvents = true;
     bool RowEvents = true;
-    bool FShown = false;
     bool FDestroyed = false;
 };

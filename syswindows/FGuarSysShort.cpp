@@ -18,7 +18,6 @@
 
 #include <QCloseEvent>
 #include <QLabel>
-#include <QPointer>
 
 #include <utility>
 
@@ -88,12 +87,8 @@ void TfrmGuarSysShort::Start()
     State = 2;
     if (Count > 0)
         lblGuartType->setText(GuaranteeText + QString::fromStdString(Set->GetItem(0).Caption));
-    const QPointer<TfrmGuarSysShort> window(this);
-    const TSGThread job{Set.get(), [window](int Done) {
-                            RunOnGuiThread([window, Done] {
-                                if (window)
-                                    window->StepDone(Done);
-                            });
+    const TSGThread job{Set.get(), [this, report = Runner.ReportHandler()](int Done) {
+                            report([this, Done] { StepDone(Done); });
                         }};
     Runner.Start([job](TMyThread &Thread) { job.Execute(Thread); });
     UpdateMenu();
@@ -194,12 +189,8 @@ void TfrmGuarSysShort::Save()
                    });
 }
 
-void TfrmGuarSysShort::showEvent(QShowEvent *event)
+void TfrmGuarSysShort::FormShow()
 {
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
     if (State == 0)
         FitWidth();
     CenterChildForm(this);

@@ -104,11 +104,11 @@ public:
 protected:
     bool HandleCommand(CommandEvent &Command) override;
     void FormActivate() override;
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateControls();
+    void FormShow() override;
     // The window tag and the system's description.
     void ShowCaption();
     void UpdateMenu();
@@ -129,7 +129,6 @@ private:
 
     int SavedHeight = 0;
     int Tiers = 0; // prize tiers: the grids' columns 1..Tiers
-    bool FShown = false;
     TSortMan SortMan{1};
     std::unique_ptr<TResultGrid> Details;
     std::unique_ptr<TResultGrid> Total;

@@ -26,8 +26,6 @@ TStringAlignGrid *NewResultGrid(QWidget *Parent)
     const int textHeight = QFontMetrics(toQFont(grid->Font())).height() + 2 * CellTextMargin;
     grid->setDefaultRowHeight(std::max(ScaledHeight(GuarRowHeight), textHeight));
     ColourResultGrid(grid);
-    // The light selection keeps the text dark.
-    grid->setSelectedFontColor(clWindowText);
     return grid;
 }
 

@@ -9,6 +9,7 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/SysFormats.h"
 
@@ -90,7 +91,7 @@ void TfrmGuarSysShort::BuildRowMap()
             RowMap.push_back({uint16_t(g), i == 0 ? rkFirst : rkOutcome, uint32_t(i)});
         if (g + 1 < Count)
             RowMap.push_back({uint16_t(g), rkSeparator, 0});
-        connect(pGuars->addAction(QString::fromStdString(item.Caption)), &QAction::triggered, this,
+        connectGuarded(pGuars->addAction(QString::fromStdString(item.Caption)), &QAction::triggered, this,
                 [this, firstRow] { sgDetails->setTopRow(firstRow); });
     }
 }

@@ -10,6 +10,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalSystems.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/SysFormats.h"
 #include "syswindows/UHistory.h"
@@ -84,9 +85,9 @@ TfrmHistEdit::TfrmHistEdit(QWidget *parent) : QDialog(parent), FItem(std::make_u
     eCost = NewReadOnlyEdit(this);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmHistEdit::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmHistEdit::btnOKClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
 
     auto *facts = new QFormLayout;
     facts->addRow(QStringLiteral("Gra:"), eGame);

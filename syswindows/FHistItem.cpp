@@ -4,6 +4,7 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/UHistory.h"
 
 #include <QDate>
@@ -26,9 +27,9 @@ TfrmHistItem::TfrmHistItem(QWidget *parent) : QDialog(parent), FResult(std::make
     seRate = NewIntSpin(this, 1, MaxMultiplier, 1);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmHistItem::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmHistItem::btnOKClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
 
     auto *fields = new QFormLayout;
     fields->addRow(QStringLiteral("Data wysłania:"), dtDate);

@@ -12,6 +12,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/FHistEdit.h"
@@ -42,6 +43,7 @@ namespace {
 
 constexpr int ToolsHistoryIndex = 4;
 constexpr int FixedColumnCount = 11;
+constexpr int GameColumn = 2;
 constexpr int HitsColumnCode = 12;
 constexpr int InitialSortColumn = 2;
 constexpr int InitialSortDirection = 1;
@@ -68,11 +70,6 @@ const TFixedColumn FixedColumns[FixedColumnCount] = {
     {"Zysk", 80, alRight},
 };
 
-QString Money(Currency Value)
-{
-    return QString::fromStdString(MoneyToStr(Value));
-}
-
 QString GameShortName(uint32_t GameId)
 {
     const int index = GameId <= 0xFF ? Games.GameIndexOfId(uint8_t(GameId)) : -1;
@@ -95,7 +92,7 @@ QLineEdit *NewTotalEdit(QWidget *Parent)
 
 } // namespace
 
-TfrmHistory::TfrmHistory(QWidget *parent) : QDialog(parent)
+TfrmHistory::TfrmHistory(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Historia"));
     CreateControls();
@@ -149,12 +146,12 @@ void TfrmHistory::CreateControls()
     hitsLabel->setBuddy(lbHits);
     btnSelAll = new QPushButton(QStringLiteral("Zaznacz wszystkie"), tsParams);
     btnDeselAll = new QPushButton(QStringLiteral("Odznacz wszystkie"), tsParams);
-    connect(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, true); });
-    connect(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, false); });
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, true); });
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] { CheckAll(lbHits, false); });
     Refresh = new QAction(this);
     Refresh->setShortcut(QKeySequence(Qt::Key_F5));
     addAction(Refresh);
-    connect(Refresh, &QAction::triggered, this, &TfrmHistory::RefreshExecute);
+    connectGuarded(Refresh, &QAction::triggered, this, &TfrmHistory::RefreshExecute);
     btnRefresh = new QPushButton(QStringLiteral("Odś&wież (F5)"), tsParams);
     connect(btnRefresh, &QPushButton::clicked, Refresh, &QAction::trigger);
 
@@ -190,15 +187,15 @@ void TfrmHistory::CreateControls()
     btnShow = new QPushButton(QStringLiteral("&Wczytaj..."), tsHistory);
     btnChange = new QPushButton(QStringLiteral("Z&mień..."), tsHistory);
     btnDelAll = new QPushButton(QStringLiteral("U&suń wszystko"), tsHistory);
-    connect(btnDelete, &QPushButton::clicked, this, [this] {
+    connectGuarded(btnDelete, &QPushButton::clicked, this, [this] {
         int first = 0;
         int last = 0;
         if (SelectedRange(first, last))
             DeleteShown(first, last);
     });
-    connect(btnShow, &QPushButton::clicked, this, &TfrmHistory::btnShowClick);
-    connect(btnChange, &QPushButton::clicked, this, &TfrmHistory::btnChangeClick);
-    connect(btnDelAll, &QPushButton::clicked, this, [this] { DeleteShown(0, FHistory->View.Count() - 1); });
+    connectGuarded(btnShow, &QPushButton::clicked, this, &TfrmHistory::btnShowClick);
+    connectGuarded(btnChange, &QPushButton::clicked, this, &TfrmHistory::btnChangeClick);
+    connectGuarded(btnDelAll, &QPushButton::clicked, this, [this] { DeleteShown(0, FHistory->View.Count() - 1); });
     auto *entryButtons = new QVBoxLayout;
     for (QPushButton *button : {btnDelete, btnShow, btnChange, btnDelAll})
         entryButtons->addWidget(button);
@@ -212,9 +209,9 @@ void TfrmHistory::CreateControls()
 
     btnWrite = new QPushButton(QStringLiteral("&Zapisz zmiany"), this);
     btnWrite->setEnabled(false);
-    connect(btnWrite, &QPushButton::clicked, this, &TfrmHistory::btnWriteClick);
+    connectGuarded(btnWrite, &QPushButton::clicked, this, &TfrmHistory::btnWriteClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(btnWrite);
@@ -223,15 +220,6 @@ void TfrmHistory::CreateControls()
     layout->addWidget(PageControl, 1);
     layout->addLayout(buttons);
     resize(ScaledSize(820, 460));
-}
-
-void TfrmHistory::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
 }
 
 void TfrmHistory::FormShow()
@@ -282,7 +270,7 @@ void TfrmHistory::WriteParams()
 
 void TfrmHistory::done(int Result)
 {
-    if (FShown)
+    if (Shown())
         WriteParams();
     QDialog::done(Result);
 }
@@ -333,6 +321,11 @@ void TfrmHistory::BuildColumns()
         columns.push_back({QString::number(HistoryHitLevels - i), 38 + i, alRight, HitsColumnCode, 0, false});
     }
     Results->SetColumns(columns);
+    // Every game's name shows in full.
+    QStringList games;
+    for (int game = 0; game < Games.Count(); ++game)
+        games.push_back(QString::fromStdString(Games.GetGame(game)->Info.ShortName));
+    SetColWidth(Grid, GameColumn, FixedColumns[GameColumn].Width, games);
     const int column = SortMan.GetSortColumn(1);
     Results->MarkSort(column, SortMan.GetSortDir(1, column));
 }
@@ -368,13 +361,13 @@ void TfrmHistory::GridCellFormat(int Col, int Row, TCellFormat &Format) const
         Format.Text = CountText(item.Multiplier);
         break;
     case 8:
-        Format.Text = Money(item.Cost);
+        Format.Text = MoneyText(item.Cost);
         break;
     case 9:
-        Format.Text = Money(item.Win);
+        Format.Text = MoneyText(item.Win);
         break;
     case 10:
-        Format.Text = Money(item.Profit);
+        Format.Text = MoneyText(item.Profit);
         break;
     default:
         if (const size_t hit = size_t(Col - FixedColumnCount); hit < HitElements.size())
@@ -385,9 +378,9 @@ void TfrmHistory::GridCellFormat(int Col, int Row, TCellFormat &Format) const
 
 void TfrmHistory::ShowTotals()
 {
-    eCost->setText(Money(FHistory->TotalCost));
-    eWin->setText(Money(FHistory->TotalWin));
-    eProfit->setText(Money(FHistory->TotalProfit));
+    eCost->setText(CostText(FHistory->TotalCost));
+    eWin->setText(CostText(FHistory->TotalWin));
+    eProfit->setText(CostText(FHistory->TotalProfit));
 }
 
 void TfrmHistory::UpdateButtons()

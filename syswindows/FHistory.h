@@ -4,6 +4,7 @@
 // and the changes reach the files only through "Zapisz zmiany".
 
 #include "core/UGlobalSort.h"
+#include "shell/FirstShow.h"
 #include "syswindows/HistoryParams.h"
 
 #include <QDialog>
@@ -26,7 +27,7 @@ class TStringAlignGrid;
 struct TCellFormat;
 struct THistoryItem;
 
-class TfrmHistory : public QDialog {
+class TfrmHistory : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -65,12 +66,9 @@ public:
     // Stores the parameters whenever the dialog closes.
     void done(int Result) override;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void CreateControls();
-    void FormShow();
+    void FormShow() override;
     void ReadParams();
     void WriteParams();
     void RefreshExecute();
@@ -96,7 +94,6 @@ private:
     THistoryParams Params;
     // The Hits element of each hit column, in column order after the fixed ones.
     std::vector<int> HitElements;
-    bool FShown = false;
 };
 
 // The tools menu's history item: the browser, modal, over the main window.

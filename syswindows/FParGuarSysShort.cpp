@@ -4,6 +4,7 @@
 #include "controls/TreeNT.h"
 #include "engine/UAllGuars.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/GuardedConnect.h"
 
 #include <QEvent>
 #include <QHBoxLayout>
@@ -20,7 +21,7 @@ constexpr intptr_t SecondListRoot = -2;
 
 } // namespace
 
-TfrmParGuarSysShort::TfrmParGuarSysShort(QWidget *parent) : QDialog(parent)
+TfrmParGuarSysShort::TfrmParGuarSysShort(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Parametry gwarancji"));
     Tree = new TTreeNT(this);
@@ -39,7 +40,7 @@ TfrmParGuarSysShort::TfrmParGuarSysShort(QWidget *parent) : QDialog(parent)
     btnOK = new QPushButton(QStringLiteral("&OK"), this);
     btnOK->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnOK, &QPushButton::clicked, this, &TfrmParGuarSysShort::btnOKClick);
+    connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmParGuarSysShort::btnOKClick);
     connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
     auto *precision = new QHBoxLayout;
@@ -61,12 +62,6 @@ void TfrmParGuarSysShort::Init(TAllGuars *AVariants, int AMode)
 {
     Variants = AVariants;
     Mode = AMode;
-}
-
-void TfrmParGuarSysShort::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormShow();
 }
 
 void TfrmParGuarSysShort::FormShow()

@@ -2,6 +2,8 @@
 // The guarantee parameters: the hit configurations of a system as a tree with check boxes, one root per
 // list of variants, and the precision of the computation.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -11,7 +13,7 @@ class TFloatSpin;
 class TTreeNT;
 class TTreeNTNode;
 
-class TfrmParGuarSysShort : public QDialog {
+class TfrmParGuarSysShort : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -33,12 +35,11 @@ public:
     QPushButton *btnCancel;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // A click or a key on the tree, once the tree has dealt with it.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void AddRoot(const QString &Text, intptr_t Data, bool SecondList);
     // The root's check follows its children, a root's children follow it.
     void TreeClick();

@@ -8,6 +8,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
 #include "syswindows/SysHitTable.h"
@@ -56,7 +57,7 @@ TStringAlignGrid *NewParamGrid(QWidget *Parent, int Cols, int Rows)
 
 } // namespace
 
-TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
+TfrmParSysShort::TfrmParSysShort(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Parametry - System skrócony - klasyczny"));
 
@@ -77,9 +78,9 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
     addSpin(1, QStringLiteral("Ilość &liczb:"), seCNum);
     addSpin(2, QStringLiteral("Liczba &kombinacji:"), seCComb);
     params->addWidget(chkRandom, 3, 0, 1, 2);
-    seCDraws->OnChange = [this](QObject *) { seCDrawsChange(); };
-    seCNum->OnChange = [this](QObject *) { seCNumChange(); };
-    seCComb->OnChange = [this](QObject *) { seCCombChange(); };
+    seCDraws->OnChange = guardedCall(this, &TfrmParSysShort::seCDrawsChange);
+    seCNum->OnChange = guardedCall(this, &TfrmParSysShort::seCNumChange);
+    seCComb->OnChange = guardedCall(this, &TfrmParSysShort::seCCombChange);
 
     sgStat = NewParamGrid(this, 2, 5);
     sgStat->setCells(0, crAll, QStringLiteral("Wszystkich kombinacji"));
@@ -101,14 +102,14 @@ TfrmParSysShort::TfrmParSysShort(QWidget *parent) : QDialog(parent)
     btnOk = new QPushButton(QStringLiteral("&OK"), this);
     btnOk->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnOk, &QPushButton::clicked, this, &TfrmParSysShort::btnOkClick);
-    connect(btnCancel, &QPushButton::clicked, this, &TfrmParSysShort::btnCancelClick);
+    connectGuarded(btnOk, &QPushButton::clicked, this, &TfrmParSysShort::btnOkClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, &TfrmParSysShort::btnCancelClick);
     actEnter = new QAction(this);
     actEnter->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)});
-    connect(actEnter, &QAction::triggered, this, &TfrmParSysShort::btnOkClick);
+    connectGuarded(actEnter, &QAction::triggered, this, &TfrmParSysShort::btnOkClick);
     actEsc = new QAction(this);
     actEsc->setShortcut(QKeySequence(Qt::Key_Escape));
-    connect(actEsc, &QAction::triggered, this, &TfrmParSysShort::btnCancelClick);
+    connectGuarded(actEsc, &QAction::triggered, this, &TfrmParSysShort::btnCancelClick);
     addActions({actEnter, actEsc});
 
     auto *top = new QHBoxLayout;
@@ -178,9 +179,8 @@ void TfrmParSysShort::ReadStoredParams()
     chkRandom->setChecked(ProgramReg.ReadBool("Rnd", false));
 }
 
-void TfrmParSysShort::showEvent(QShowEvent *event)
+void TfrmParSysShort::FormShow()
 {
-    QDialog::showEvent(event);
     if (FGame) {
         sgStat->setCells(1, crStake, MoneyText(FGame->Info.BasicStake));
         FitStatValues();

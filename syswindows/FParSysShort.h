@@ -3,6 +3,8 @@
 // combinations and whether ties are broken at random; with what such a system costs and is expected to
 // win. The last values are kept per game in the registry.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 
 #include <string>
@@ -16,7 +18,7 @@ class TFloatSpin;
 class TStringAlignGrid;
 struct TGameData;
 
-class TfrmParSysShort : public QDialog {
+class TfrmParSysShort : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -46,10 +48,9 @@ public:
     QAction *actEnter;
     QAction *actEsc;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
+    // The stake and the figures, as the game gives them when the dialog shows.
+    void FormShow() override;
     // "Systems\<game id>\<kind>".
     std::string RegistrySection() const;
     void ReadStoredParams();

@@ -12,6 +12,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/FSysGeneral.h"
 #include "syswindows/FSysWindows.h"
 
@@ -100,23 +101,19 @@ QStringList RowTexts(const TReadFileObject &Object)
 
 bool ReadListedObject(const std::string &FileName, TReadFileObject &Object)
 {
-    TDynByteArr bytes;
-    if (!readFileBytes(FileName, bytes) || !hasValidCRC(bytes))
-        return false;
-    platform::ByteReader in(std::span<const uint8_t>(bytes.data(), bytes.size() - CRCSize));
     TReadFileObject read;
     read.FileName = FileName;
-    if (!readFileHeader(in, read.Header) || !IsCurrentVersion(read.Header.Ver) ||
+    if (!readFileHead(FileName, read.Header, read.Info) || !IsCurrentVersion(read.Header.Ver) ||
         (read.Header.FileKind != fkSystem && read.Header.FileKind != fkGuaranty))
         return false;
     read.GameIndex = Games.GameIndexOfId(read.Header.GameId);
-    if (read.GameIndex < 0 || !readFileInfo(in, read.Info))
+    if (read.GameIndex < 0)
         return false;
     Object = std::move(read);
     return true;
 }
 
-TfrmReadFile::TfrmReadFile(QWidget *parent) : QDialog(parent)
+TfrmReadFile::TfrmReadFile(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Wczytaj"));
     setWindowFlag(Qt::Tool);
@@ -147,13 +144,13 @@ void TfrmReadFile::CreateControls()
         Painter.setPen(toQColor(HeaderColor));
         DefaultDrawing = true;
     };
-    lvObjs->OnColumnClick = [this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); };
+    lvObjs->OnColumnClick = guardedCall([this](TCustomEnhListView *, int Column) { lvObjsColumnClick(Column); });
     lvObjs->Loaded();
-    connect(lvObjs->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    connectGuarded(lvObjs->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
         ShowComment();
         UpdateButtons();
     });
-    connect(lvObjs, &QAbstractItemView::doubleClicked, this, &TfrmReadFile::btnReadClick);
+    connectGuarded(lvObjs, &QAbstractItemView::doubleClicked, this, &TfrmReadFile::btnReadClick);
 
     Label1 = new QLabel(QStringLiteral("&Komentarz:"), this);
     Memo1 = new QPlainTextEdit(this);
@@ -164,14 +161,14 @@ void TfrmReadFile::CreateControls()
     btnDelete = new QPushButton(QStringLiteral("&Usuń"), this);
     btnDelAll = new QPushButton(QStringLiteral("U&suń wszystkie"), this);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnRead, &QPushButton::clicked, this, &TfrmReadFile::btnReadClick);
-    connect(btnDelete, &QPushButton::clicked, this, &TfrmReadFile::btnDeleteClick);
-    connect(btnDelAll, &QPushButton::clicked, this, &TfrmReadFile::btnDelAllClick);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnRead, &QPushButton::clicked, this, &TfrmReadFile::btnReadClick);
+    connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmReadFile::btnDeleteClick);
+    connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmReadFile::btnDelAllClick);
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
     Action1 = new QAction(this);
     Action1->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
     addAction(Action1);
-    connect(Action1, &QAction::triggered, this, &TfrmReadFile::btnDeleteClick);
+    connectGuarded(Action1, &QAction::triggered, this, &TfrmReadFile::btnDeleteClick);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnRead);
@@ -185,15 +182,6 @@ void TfrmReadFile::CreateControls()
     layout->addWidget(Memo1, 1);
     layout->addLayout(buttons);
     resize(760, 420);
-}
-
-void TfrmReadFile::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
 }
 
 void TfrmReadFile::FormShow()
@@ -343,8 +331,11 @@ void TfrmReadFile::DeleteRows(const std::vector<int> &Rows)
         Objects.erase(Objects.begin() + *row);
         lastRemoved = *row;
     }
-    if (lastRemoved >= 0 && !Objects.empty())
+    if (lastRemoved >= 0 && !Objects.empty()) {
         lvObjs->SelectItem(std::min(lastRemoved, int(Objects.size()) - 1));
+        // Back from the button, so the list shows its selection.
+        lvObjs->setFocus();
+    }
     UpdateButtons();
 }
 
@@ -355,12 +346,17 @@ void TfrmReadFile::OpenSelected()
         TGameData *game = Games.GetGame(object.GameIndex);
         const int kind = object.Header.SubKind;
         if (object.Header.FileKind == fkSystem) {
-            OpenSystemFile(game, kind, object.FileName);
+            if (CheckFileCRC(object.FileName))
+                OpenSystemFile(game, kind, object.FileName);
+            else
+                ShowReadFailure(object.FileName);
             continue;
         }
         TGuarantyFile file;
-        if (!LoadGuarantyFile(object.FileName, game, ProgramParams.GProb, file))
+        if (!LoadGuarantyFile(object.FileName, game, ProgramParams.GProb, file)) {
+            ShowReadFailure(object.FileName);
             continue;
+        }
         file.Set->Description = file.Info.Title;
         if (TGenSysForm *window = NewSysWindow(kind))
             window->OpenWithGuarantee(game, std::move(file.System), std::move(file.Set));

@@ -3,6 +3,7 @@
 // comment; it deletes files and opens the chosen ones, each in a new system window of its kind.
 
 #include "core/UGlobalFiles.h"
+#include "shell/FirstShow.h"
 
 #include <QDialog>
 
@@ -24,18 +25,20 @@ struct TReadFileObject {
     int GameIndex = -1; // in the game list
 };
 
-// Reads a data file for the list: its checksum, the current version, a known game and file kind 0 or
-// 1 are required; false otherwise.
+// Reads the head of a data file for the list (the header, the information block and the comment, not
+// the rest): the current version, a known game and file kind 0 or 1 are required; false otherwise. The
+// whole file is checked when it is opened.
 bool ReadListedObject(const std::string &FileName, TReadFileObject &Object);
 
-class TfrmReadFile : public QDialog {
+class TfrmReadFile : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
     explicit TfrmReadFile(QWidget *parent = nullptr);
     ~TfrmReadFile() override;
 
-    // Opens every selected object, in list order, in a new system window of its kind.
+    // Opens every selected object, in list order, in a new system window of its kind. A file that fails
+    // its checksum, or a guarantee file that does not read, is told as a file that cannot be read.
     void OpenSelected();
 
     // The object shown in a row.
@@ -50,12 +53,9 @@ public:
     QPushButton *btnCancel;
     QAction *Action1;
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     void CreateControls();
-    void FormShow();
+    void FormShow() override;
     // Sorts the objects by the sort column and direction and shows them, keeping the selection.
     void ShowSorted();
     void lvObjsColumnClick(int Column);
@@ -75,7 +75,6 @@ private:
     std::vector<std::unique_ptr<TReadFileObject>> Objects; // in row order
     int FSortColumn = 0;
     bool FAscending = true;
-    bool FShown = false;
 };
 
 // The main window's read command: the window, modal, then the chosen objects opened.

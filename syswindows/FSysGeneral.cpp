@@ -9,6 +9,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "shell/GuardedConnect.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -54,15 +55,15 @@ void TGenSysForm::BindLayout(const TSysWindowLayout &Layout)
         sgSystemGetCellFormat(ACol, ARow, Format);
     };
     sgSystem->OnDblClick = [this](TStringGrid *) { Guarded([this] { EditComb(); }); };
-    connect(rbViewAll, &QRadioButton::toggled, this, [this](bool Checked) {
+    connectGuarded(rbViewAll, &QRadioButton::toggled, this, [this](bool Checked) {
         if (Checked && ViewClicksEnabled)
-            Guarded([this] { SetViewAll(true); });
+            SetViewAll(true);
     });
-    connect(rbViewFlt, &QRadioButton::toggled, this, [this](bool Checked) {
+    connectGuarded(rbViewFlt, &QRadioButton::toggled, this, [this](bool Checked) {
         if (Checked && ViewClicksEnabled)
-            Guarded([this] { SetViewAll(false); });
+            SetViewAll(false);
     });
-    connect(btnFltDel, &QPushButton::clicked, this, [this] { Guarded([this] { btnFltDelClick(); }); });
+    connectGuarded(btnFltDel, &QPushButton::clicked, this, &TGenSysForm::btnFltDelClick);
 }
 
 int TGenSysForm::ViewCount() const
@@ -292,15 +293,6 @@ void TGenSysForm::btnFltDelClick()
     RefreshAll();
 }
 
-void TGenSysForm::showEvent(QShowEvent *event)
-{
-    TGenForm::showEvent(event);
-    if (FShown)
-        return;
-    FShown = true;
-    FormShow();
-}
-
 void TGenSysForm::FormShow()
 {
     CenterChildForm(this);
@@ -315,6 +307,7 @@ void TGenSysForm::FormShow()
 
 void TGenSysForm::closeEvent(QCloseEvent *event)
 {
+    StopGeneration();
     State = 1;
     CloseChildWindows(cwNone);
     System.reset();

@@ -2,13 +2,17 @@
 // The base of the system windows, one per system kind: it owns the window's system and shows its rows,
 // parameters, key and filter; it handles the commands that are the same for every kind (save, copy,
 // delete rows) and switches the main window's commands by the window's state. The kind windows add
-// their parameters, generation and the texts of their info grid.
+// their parameters and the texts of their info grid, and build their systems on the window's worker
+// through StartGeneration.
 
+#include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 
 #include <QString>
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -84,9 +88,18 @@ public:
     // Visible combinations; 0 without a system.
     int ViewCount() const;
 
-    // The report job: the system through its key on one sheet and, when the key is not 1..N, by
-    // positions on a second.
-    void WriteReport(const TMyThread &Thread, TEReport &Report, TProgress &Progress) const;
+    // What the report writes, taken on the GUI thread before its worker starts: the header text, a copy
+    // of the system and the widths of the system grid's two columns.
+    struct TSystemReport {
+        std::string Header;
+        std::shared_ptr<TSystem> System;
+        std::array<int, 2> Widths{};
+    };
+    TSystemReport TakeReport() const;
+    // The report job over what was taken: the system through its key on one sheet and, when the key is
+    // not 1..N, by positions on a second.
+    static void WriteReport(const TSystemReport &Taken, const TMyThread &Thread, TEReport &Report,
+                            TProgress &Progress);
 
     void RefreshAll();
     void ShowRows();
@@ -96,6 +109,9 @@ public:
     void EnableRowCommands();
     // A dependent guarantee window is still computing.
     bool GuaranteeRunning() const;
+    // A worker is building a new system; the window keeps showing the old one meanwhile (and offers
+    // only the read and stop commands).
+    bool Generating() const;
     // The row-number column fits the last row number.
     void FitRowNumbers();
     // The columns fit the row numbers and K numbers, and the window its grid.
@@ -117,6 +133,14 @@ public:
     void ChildChanged(TGenForm *Child) override;
 
 protected:
+    // What the worker runs to build a new system; true when the system is complete.
+    using TBuildProc = std::function<bool(TSystem &NewSystem, const TMyThread &Thread)>;
+    // Builds NewSystem by Build on the window's worker, its progress on the main status bar: a complete
+    // one replaces the shown system (OpenSystem); a failed one says so and the old one stays.
+    void StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc Build);
+    // Stops the worker and waits for it; the old system stays.
+    void StopGeneration();
+
     // Takes over the common controls and their handlers.
     void BindLayout(const TSysWindowLayout &Layout);
     // The commands every kind handles alike (save, delete rows, copy); a kind window handles its own
@@ -126,11 +150,10 @@ protected:
     void FormActivate() override;
     void FormDeactivate() override;
 
-    void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void SaveSystem();
     void ReportSystem();
     // A combination entered by hand, added or in place of the current row; the new row becomes current.
@@ -153,7 +176,14 @@ private:
     void FocusGrid();
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     void btnFltDelClick();
+    // FSysGeneralGeneration.cpp
+    void GenerationEnded(const TTaskEnd &End);
+    // The generation's end on the main status bar and in the commands.
+    void EndGeneration();
 
-    bool FShown = false;
     bool FActivated = false;
+    // The system being built and whether its worker completed it.
+    std::unique_ptr<TSystem> FNextSystem;
+    bool FNextBuilt = false;
+    TTaskRunner FGeneration; // declared last: stopped before the system it builds goes
 };

@@ -58,6 +58,10 @@ bool TGenSysForm::GuaranteeRunning() const
 void TGenSysForm::UpdateMenu()
 {
     EnableCommands(cmdAll, false);
+    if (Generating()) {
+        EnableCommands(cmdRead | cmdStop, true);
+        return;
+    }
     EnableCommands(cmdRead, true);
     if (State != 0)
         return;
@@ -110,6 +114,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         ShowFilter();
     else if (code == WM_SYS_REPORT)
         ReportSystem();
+    else if (code == WM_TASK_STOP)
+        StopGeneration();
     else
         return false;
     return true;

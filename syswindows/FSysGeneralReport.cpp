@@ -30,27 +30,34 @@ void TGenSysForm::GetParamsText(int Width, std::string &S) const
     }
 }
 
-void TGenSysForm::WriteReport(const TMyThread &Thread, TEReport &Report, TProgress &Progress) const
+TGenSysForm::TSystemReport TGenSysForm::TakeReport() const
 {
-    const bool withKey = !System->IsDefaultKey();
-    const int64_t steps = int64_t(ViewCount()) + 190;
+    TSystemReport taken;
+    GetParamsText(0, taken.Header);
+    taken.System = ::CopySystem(*System);
+    taken.Widths = {sgSystem->ColWidths(0), sgSystem->ColWidths(1)};
+    return taken;
+}
+
+void TGenSysForm::WriteReport(const TSystemReport &Taken, const TMyThread &Thread, TEReport &Report,
+                              TProgress &Progress)
+{
+    TSystem &system = *Taken.System;
+    const bool withKey = !system.IsDefaultKey();
+    const int64_t steps = int64_t(system.ViewCount()) + 190;
     Progress.Init(10000, withKey ? steps * 2 : steps, 0);
-    const std::unique_ptr<TSystem> copy = ::CopySystem(*System);
     Report.AddSheets(withKey ? 2 : 1);
-    std::string header;
-    GetParamsText(0, header);
-    const int firstRow = CountChar(header, '#') + 4;
-    const std::array<int, 2> widths = {sgSystem->ColWidths(0), sgSystem->ColWidths(1)};
+    const int firstRow = CountChar(Taken.Header, '#') + 4;
     if (withKey)
         Report.SetSheetName("System z kluczem");
-    Report.WriteHeader(2, header);
-    Report.WriteSystem(firstRow, 2, *copy, Thread, Progress, widths, true);
+    Report.WriteHeader(2, Taken.Header);
+    Report.WriteSystem(firstRow, 2, system, Thread, Progress, Taken.Widths, true);
     if (withKey && !Report.Stopped(Thread)) {
-        copy->SortCombs(false);
-        copy->RefreshView(copy->ShowAll);
+        system.SortCombs(false);
+        system.RefreshView(system.ShowAll);
         Report.SelectSheet(2);
         Report.SetSheetName("System bez klucza");
-        Report.WriteSystem(firstRow, 2, *copy, Thread, Progress, widths, false);
+        Report.WriteSystem(firstRow, 2, system, Thread, Progress, Taken.Widths, false);
     }
     Report.ShowExcel();
 }
@@ -59,7 +66,7 @@ void TGenSysForm::ReportSystem()
 {
     if (State != 0 || ViewCount() == 0 || !ExcelAvailable())
         return;
-    RunExcelReport(this, [this](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
-        WriteReport(Thread, Report, Progress);
+    RunExcelReport(this, [taken = TakeReport()](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
+        WriteReport(taken, Thread, Report, Progress);
     });
 }

@@ -7,19 +7,15 @@
 #include "engine/USysShort.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalGrids.h"
-#include "shell/FGlobalMessages.h"
-#include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
-#include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneralLayout.h"
 #include "syswindows/SysFormats.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
-#include <QPointer>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -96,13 +92,8 @@ void TfrmSysShort::ShowInfo()
 
 void TfrmSysShort::UpdateMenu()
 {
-    if (Generating()) {
-        EnableCommands(cmdAll, false);
-        EnableCommands(cmdRead | cmdStop, true);
-        return;
-    }
     TGenSysForm::UpdateMenu();
-    if (GuaranteeRunning())
+    if (Generating() || GuaranteeRunning())
         return;
     EnableCommands(cmdParams, true);
     if (State != 1 && SysShort->RandomTies)
@@ -116,8 +107,6 @@ bool TfrmSysShort::HandleCommand(CommandEvent &Command)
         SetParams();
     else if (code == WM_TASK_START)
         GenerateAgain();
-    else if (code == WM_TASK_STOP)
-        StopGeneration();
     else if (code == WM_SYS_GUARANTEE)
         ShowGuarantee(0);
     else
@@ -133,94 +122,28 @@ void TfrmSysShort::SetParams()
     dialog.Init(Game, N, State == 1, SysShort->RandomTies, System->Kind, Count, K);
     if (platform::execModal(dialog) != 1)
         return;
-    StartGeneration(dialog.N, dialog.K, dialog.Count, dialog.Random);
+    Generate(dialog.N, dialog.K, dialog.Count, dialog.Random);
 }
 
 void TfrmSysShort::GenerateAgain()
 {
     if (State != 0 || Generating())
         return;
-    StartGeneration(N, K, Count, SysShort->RandomTies);
+    Generate(N, K, Count, SysShort->RandomTies);
 }
 
-bool TfrmSysShort::Generating() const
+void TfrmSysShort::Generate(int NewN, int NewK, int32_t NewCount, bool Random)
 {
-    return NextSystem != nullptr;
-}
-
-void TfrmSysShort::StartGeneration(int NewN, int NewK, int32_t NewCount, bool Random)
-{
-    Worker.reset();
     std::unique_ptr<TSystem> created = CreateSystem(System->Kind, Game);
-    if (!dynamic_cast<TSysShort *>(created.get()))
+    auto *next = dynamic_cast<TSysShort *>(created.get());
+    if (!next)
         return;
-    NextSystem.reset(static_cast<TSysShort *>(created.release()));
-    NextSystem->SetParams(NewN, NewK, NewCount);
-    NextSystem->RandomTies = Random;
-    NextBuilt = false;
-    // The worker's progress reaches the status bar on the GUI thread, and only while its run lasts.
-    const uint32_t run = ++RunNo;
-    const QPointer<TfrmSysShort> window(this);
-    NextSystem->Progress.OnProgress = [window, run](int32_t Pos, int32_t Step) {
-        RunOnGuiThread([window, run, Pos, Step] {
-            if (window && window->Generating() && window->RunNo == run)
-                window->DoProgress(Pos, Step);
-        });
-    };
-    SetStatusText(QStringLiteral("Generowanie systemu..."));
-    UpdateMenu();
-    Worker = std::make_unique<TMyThread2>();
-    Worker->OnTerminate = [this](TMyThread &Sender) {
-        Guarded([this, &Sender] { GenerationEnded(Sender); });
-    };
+    next->SetParams(NewN, NewK, NewCount);
+    next->RandomTies = Random;
     std::function<bool(TSysShort &, const TMyThread &)> generate = Generator;
     if (!generate)
-        generate = [](TSysShort &NewSystem, const TMyThread &Thread) {
-            return NewSystem.Generate(true, &Thread);
-        };
-    Worker->Proc = [generate, system = NextSystem.get(), built = &NextBuilt](TMyThread &Thread) {
-        *built = generate(*system, Thread);
-    };
-    try {
-        Worker->Resume();
-    } catch (...) {
-        NextSystem.reset();
-        SetStatusText(QString());
-        UpdateMenu();
-        throw;
-    }
-}
-
-void TfrmSysShort::StopGeneration()
-{
-    if (!Worker)
-        return;
-    Worker->Terminate();
-    Worker->WaitFor();
-    Worker.reset();
-}
-
-void TfrmSysShort::GenerationEnded(const TMyThread &Sender)
-{
-    std::unique_ptr<TSysShort> generated = std::move(NextSystem);
-    ProgressClear();
-    SetStatusText(QString());
-    const bool built = NextBuilt && !Sender.FatalException;
-    if (built)
-        OpenSystem(Game, std::move(generated));
-    else
-        UpdateMenu();
-    // A run that ends behind another child window gives that window its commands back.
-    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
-        QEvent notice(ChildActivateNotice);
-        QCoreApplication::sendEvent(active, &notice);
-    }
-    if (!built && !Sender.GetTerminated())
-        MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
-}
-
-void TfrmSysShort::closeEvent(QCloseEvent *event)
-{
-    StopGeneration();
-    TGenSysForm::closeEvent(event);
+        generate = [](TSysShort &NewSystem, const TMyThread &Thread) { return NewSystem.Generate(true, &Thread); };
+    StartGeneration(std::move(created), [generate](TSystem &NewSystem, const TMyThread &Thread) {
+        return generate(static_cast<TSysShort &>(NewSystem), Thread);
+    });
 }

@@ -6,12 +6,10 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 
 class QGroupBox;
 class QTabWidget;
 class TMyThread;
-class TMyThread2;
 class TSysShort;
 
 class TfrmSysShort : public TGenSysForm {
@@ -39,28 +37,16 @@ public:
     // What the worker runs to build a new system; TSysShort::Generate with equal quotas unless replaced
     // (before a generation starts; tests make it fail through it).
     std::function<bool(TSysShort &NewSystem, const TMyThread &Thread)> Generator;
-    // A worker is building a new system; the window keeps showing the old one meanwhile.
-    bool Generating() const;
 
 protected:
     bool HandleCommand(CommandEvent &Command) override;
-    void closeEvent(QCloseEvent *event) override;
 
 private:
     // The parameter dialog, then a new system.
     void SetParams();
     // A random system again with the same parameters.
     void GenerateAgain();
-    // Builds a new system of the window's kind on a worker; only a complete one replaces the shown one.
-    void StartGeneration(int NewN, int NewK, int32_t NewCount, bool Random);
-    // Stops the worker and waits for it; the old system stays.
-    void StopGeneration();
-    // On the GUI thread when the worker has ended.
-    void GenerationEnded(const TMyThread &Sender);
-
-    uint32_t RunNo = 0; // tells the progress of the current run from that of a stopped one
-    bool NextBuilt = false;
-    std::unique_ptr<TSysShort> NextSystem;
-    std::unique_ptr<TMyThread2> Worker; // declared last: stopped and joined before the members it uses go
+    // A new system of the window's kind with these parameters, built on the window's worker.
+    void Generate(int NewN, int NewK, int32_t NewCount, bool Random);
 };
 

@@ -5,6 +5,7 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/GuardedConnect.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -14,7 +15,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
+TfrmWriteFile::TfrmWriteFile(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     setWindowTitle(QStringLiteral("Zapisz ..."));
     Label1 = new QLabel(QStringLiteral("&Nazwa systemu:"), this);
@@ -33,9 +34,9 @@ TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
     LimitLength(Memo1, MaxCommentLength);
     btnSave = new QPushButton(QStringLiteral("&Zapisz"), this);
     btnSave->setDefault(true);
-    connect(btnSave, &QPushButton::clicked, this, &TfrmWriteFile::btnSaveClick);
+    connectGuarded(btnSave, &QPushButton::clicked, this, &TfrmWriteFile::btnSaveClick);
     btnCancel = new QPushButton(QStringLiteral("&Anuluj"), this);
-    connect(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
+    connectGuarded(btnCancel, &QPushButton::clicked, this, [this] { done(2); });
 
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -48,12 +49,6 @@ TfrmWriteFile::TfrmWriteFile(QWidget *parent) : QDialog(parent)
     layout->addWidget(Memo1, 1);
     layout->addLayout(buttons);
     resize(380, 260);
-}
-
-void TfrmWriteFile::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    FormShow();
 }
 
 void TfrmWriteFile::FormShow()

@@ -2,6 +2,8 @@
 // The small dialog in which the user names what is about to be saved (a system, a guarantee or a filter
 // set) and may comment on it, and the saving road built on it.
 
+#include "shell/FirstShow.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -20,7 +22,7 @@ enum TWriteFileMode : int {
     wfFilterSet = 5,
 };
 
-class TfrmWriteFile : public QDialog {
+class TfrmWriteFile : public TFirstShow<QDialog> {
     Q_OBJECT
 
 public:
@@ -44,12 +46,11 @@ public:
     QPushButton *btnCancel;
 
 protected:
-    void showEvent(QShowEvent *event) override;
     // Enter in the comment saves instead of starting a new line.
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void FormShow();
+    void FormShow() override;
     void btnSaveClick();
 };
 

@@ -19,5 +19,5 @@ QString MoneyText(Currency Value);
 
 // BetCost, or nothing when the cost leaves the range of money.
 std::optional<Currency> SystemCost(const TGameInfo &Game, int K, int32_t Count);
-// MoneyText of a cost, or "poza zakresem" for a cost that does not fit.
+// MoneyText of an amount, or "poza zakresem" for one that does not fit.
 QString CostText(const std::optional<Currency> &Cost);

@@ -1,7 +1,7 @@
 #include "syswindows/SystemCheck.h"
 
-#include "core/UComb.h"
-#include "core/UGlobalProgress.h"
+#include "core/HitHistogram.h"
+#include "core/UGlobalThreads.h"
 #include "engine/USysGeneral.h"
 
 #include <algorithm>
@@ -36,22 +36,6 @@ void TSystemCheck::Reset(const TGameInfo &AGame, int N, int AK)
     Shown.clear();
     Totals = TCheckRow{};
     Totals.Hits.assign(size_t(HitsInfo.RowCount), 0);
-}
-
-TCheckRow TSystemCheck::Check(const TSystem &System, const uint8_t *Drawn, int D, TProgress &Progress) const
-{
-    TCheckRow row;
-    row.Hits.assign(size_t(HitsInfo.RowCount), 0);
-    for (int i = 0; i < System.ViewCount(); ++i) {
-        const int hits = std::min(CountHits(D, K, Drawn, System.GetComb(i, true)), Top);
-        if (hits >= 1)
-            ++row.Hits[size_t(Top - hits)];
-        Progress.Advance(1);
-    }
-    if (IsMultiBet(*Game, K))
-        ExpandHits(*Game, K, Top, row.Hits.data(), HitsInfo.LevelCount);
-    row.Win = WinAmount(*Game, K, Top, row.Hits.data(), HitsInfo.LevelCount);
-    return row;
 }
 
 void TSystemCheck::AddResult(TCheckRow Row)
@@ -102,4 +86,55 @@ void TSystemCheck::Sort(int Key, int Direction)
             return Direction > 0 ? order > 0 : order < 0;
         return A.Date > B.Date;
     });
+}
+
+std::vector<TCheckDraw> CheckDrawsOf(const TStatDraws &Draws)
+{
+    std::vector<TCheckDraw> checked;
+    checked.reserve(Draws.size());
+    for (const TStatDraw &draw : Draws)
+        checked.push_back({MaskOf(draw.Numbers.data(), int(draw.Numbers.size())), int32_t(checked.size()), draw.Date});
+    return checked;
+}
+
+TCheckJob::TCheckJob(const TSystemCheck &Levels, const TSystem &System, std::vector<TCheckDraw> Draws)
+    : FGame(*Levels.Game), FK(Levels.K), FTop(Levels.Top), FRowCount(Levels.HitsInfo.RowCount),
+      FLevelCount(Levels.HitsInfo.LevelCount), FSystemRows(System.ViewMasks(true)),
+      FWide(std::any_of(FSystemRows.begin(), FSystemRows.end(), [](const TNumberMask &M) { return M.Hi != 0; })),
+      FDraws(std::move(Draws)), FLevels((size_t(FK) + 1) * HitLanes, 0)
+{
+}
+
+void TCheckJob::Execute(const TMyThread &Thread)
+{
+    Rows.reserve(FDraws.size());
+    const int32_t perDraw = int32_t(FSystemRows.size());
+    for (const TCheckDraw &draw : FDraws) {
+        if (Thread.GetTerminated())
+            return;
+        TCheckRow row = Check(draw.Numbers);
+        row.Index = draw.Index;
+        row.Date = draw.Date;
+        Rows.push_back(std::move(row));
+        Progress.Advance(perDraw);
+    }
+}
+
+TCheckRow TCheckJob::Check(const TNumberMask &Drawn)
+{
+    const size_t stride = size_t(FK) + 1;
+    HitHistogram(FSystemRows.data(), FSystemRows.size(), Drawn, FWide, FLevels.data(), stride);
+    TCheckRow row;
+    row.Hits.assign(size_t(FRowCount), 0);
+    for (size_t hits = 1; hits < stride; ++hits) {
+        int64_t rows = 0;
+        for (size_t lane = 0; lane < HitLanes; ++lane)
+            rows += FLevels[lane * stride + hits];
+        row.Hits[size_t(FTop - std::min(int(hits), FTop))] += rows;
+    }
+    std::fill(FLevels.begin(), FLevels.end(), 0);
+    if (IsMultiBet(FGame, FK))
+        ExpandHits(FGame, FK, FTop, row.Hits.data(), FLevelCount);
+    row.Win = WinAmount(FGame, FK, FTop, row.Hits.data(), FLevelCount);
+    return row;
 }

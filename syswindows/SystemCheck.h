@@ -6,12 +6,15 @@
 #include "core/Currency.h"
 #include "core/DateTime.h"
 #include "core/DynArrays.h"
+#include "core/NumberMask.h"
+#include "core/UGlobalProgress.h"
 #include "engine/UGame.h"
+#include "engine/UStatDrawsMan.h"
 
 #include <cstdint>
 #include <vector>
 
-class TProgress;
+class TMyThread;
 class TSystem;
 
 enum TCheckType : uint8_t { ctRange = 0, ctLastDraw = 1, ctNumbers = 2 };
@@ -34,9 +37,6 @@ public:
     // Levels of a system of N numbers with K per combination, from the top down to 1; no rows, zero totals.
     void Reset(const TGameInfo &Game, int N, int K);
 
-    // The hits and win of System's shown combinations against the D ascending Drawn numbers, advancing
-    // Progress by one per combination. A combination with more hits than the top level counts at it.
-    TCheckRow Check(const TSystem &System, const uint8_t *Drawn, int D, TProgress &Progress) const;
     // Appends a checked row and adds it to the totals.
     void AddResult(TCheckRow Row);
 
@@ -53,4 +53,43 @@ public:
     std::vector<TCheckRow> DrawResults;
     std::vector<TCheckRow> Shown;
     TCheckRow Totals;
+};
+
+// One set of drawn numbers to check, and what its row carries.
+struct TCheckDraw {
+    TNumberMask Numbers;
+    int32_t Index = -1;
+    TDateTime Date = 0;
+};
+
+// Draws in their order, each row indexed by its position among them.
+std::vector<TCheckDraw> CheckDrawsOf(const TStatDraws &Draws);
+
+// The counting of one check, made on the GUI thread and run on a worker: it holds copies of everything it
+// reads (the game, the levels, the system's shown rows and the draws), so nothing it reads changes under it.
+class TCheckJob {
+public:
+    // The shown rows of System against Draws, at the levels Levels was reset to.
+    TCheckJob(const TSystemCheck &Levels, const TSystem &System, std::vector<TCheckDraw> Draws);
+
+    // Each draw's row into Rows, in order, advancing Progress by the system's rows per draw. Once Thread is
+    // asked to stop, ends before the next draw.
+    void Execute(const TMyThread &Thread);
+    // The hits and win of the rows against Drawn. A combination with more hits than the top level counts
+    // at it.
+    TCheckRow Check(const TNumberMask &Drawn);
+
+    TProgress Progress; // set up by the caller; reports from the worker
+    std::vector<TCheckRow> Rows;
+
+private:
+    TGameInfo FGame;
+    int FK;
+    int FTop;
+    int FRowCount;
+    int FLevelCount;
+    std::vector<TNumberMask> FSystemRows;
+    bool FWide; // some row holds a number above 64
+    std::vector<TCheckDraw> FDraws;
+    TDynIntArr FLevels; // per lane and hit count, the rows of the current draw
 };

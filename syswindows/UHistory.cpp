@@ -8,6 +8,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
 
@@ -142,7 +143,8 @@ bool ReadHistoryItem(platform::ByteReader &In, THistoryItem &Item)
         In.get(hits);
     In.getShortString(stored, HistoryFileNameSize);
     In.skip(ReservedSize);
-    if (!In.ok())
+    // The program stores no negative amount; with both at least 0 the profit is always representable.
+    if (!In.ok() || cost < 0 || win < 0)
         return false;
     read.Cost = Currency::fromCount(cost);
     read.Win = Currency::fromCount(win);
@@ -269,13 +271,19 @@ void THistory::DeleteRange(int First, int Last)
 
 void THistory::UpdateTotals()
 {
-    TotalCost = TotalWin = TotalProfit = Currency();
-    for (int i = 0; i < View.Count(); ++i) {
-        const THistoryItem &item = *View.GetItem(i);
-        TotalCost += item.Cost;
-        TotalWin += item.Win;
-        TotalProfit += item.Profit;
-    }
+    const auto total = [this](Currency THistoryItem::*Amount) -> std::optional<Currency> {
+        Currency sum;
+        try {
+            for (int i = 0; i < View.Count(); ++i)
+                sum += View.GetItem(i)->*Amount;
+        } catch (const std::overflow_error &) {
+            return std::nullopt;
+        }
+        return sum;
+    };
+    TotalCost = total(&THistoryItem::Cost);
+    TotalWin = total(&THistoryItem::Win);
+    TotalProfit = total(&THistoryItem::Profit);
 }
 
 THistoryAddResult AddToHistory(uint16_t Multiplier, const TSystem &System, TDateTime Date)

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 class TSystem;
@@ -45,7 +46,7 @@ struct THistoryItem {
 
 // The 216-byte record of an entry.
 void WriteHistoryItem(platform::ByteWriter &Out, const THistoryItem &Item);
-// False when the data end early. A stored path is reduced to its last component; Profit is computed.
+// False when the data end early or an amount is negative. A stored path is reduced to its last component; Profit is computed.
 bool ReadHistoryItem(platform::ByteReader &In, THistoryItem &Item);
 
 // The whole index file of LastId and the entries not deleted.
@@ -78,6 +79,7 @@ public:
     void Sort(int Column, int Direction);
     // Marks the View entries First..Last deleted and takes them out of View.
     void DeleteRange(int First, int Last);
+    // The sums over View; a sum that leaves the range of money is none.
     void UpdateTotals();
 
     uint32_t LastId = 0;
@@ -85,9 +87,9 @@ public:
     TGeneralList<THistoryItem> Items; // owning, in file order
     int SortColumn = 2;
     TGeneralList<THistoryItem> View; // the shown entries, in shown order
-    Currency TotalCost;
-    Currency TotalWin;
-    Currency TotalProfit;
+    std::optional<Currency> TotalCost;
+    std::optional<Currency> TotalWin;
+    std::optional<Currency> TotalProfit;
     uint32_t Count = 0; // entries not deleted
 };
 

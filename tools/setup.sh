@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkgconf
-  qt6-base-dev libqt6opengl6-dev qt6-charts-dev
+  qt6-base-dev libqt6opengl6-dev qt6-charts-dev qt6-translations-l10n
   libxlsxwriter-dev zlib1g-dev libcurl4-openssl-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth

@@ -1,6 +1,6 @@
 #pragma once
-// The printer the program prints on: a print job of pages, the printable area in device pixels and in
-// millimetres (origin at its top-left), and the two things a play slip needs drawn: filled black marks
+// The printer the program prints on: a print job of pages, the paper in device pixels and in
+// millimetres (origin at its top-left corner, the paper's edge on every printer), and the two things a play slip needs drawn: filled black marks
 // and a caption. The default CUPS printer unless another printer was installed (a PDF file, or a
 // recording of what is drawn for tests).
 
@@ -23,7 +23,7 @@ public:
     virtual void NewPage() = 0;
     virtual void EndDoc() = 0;
 
-    // The printable area: pixels and millimetres across and down the page.
+    // The paper: pixels and millimetres across and down the page.
     virtual int PageWidth() const = 0;
     virtual int PageHeight() const = 0;
     virtual double HorzSize() const = 0;

@@ -9,11 +9,22 @@
 
 namespace platform {
 
-TQPrinterBase::TQPrinterBase() : FPrinter(QPrinter::HighResolution) {}
+TQPrinterBase::TQPrinterBase() : FPrinter(QPrinter::HighResolution)
+{
+    // The whole sheet without margins: a slip's boxes are measured from the paper's edge.
+    FPrinter.setFullPage(true);
+    FPrinter.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
+}
 
 bool TQPrinterBase::BeginDoc()
 {
-    return FPainter.begin(&FPrinter);
+    if (!FPainter.begin(&FPrinter))
+        return false;
+    // A printer that keeps margins anyway paints from its printable area's corner: move the origin back
+    // to the paper's.
+    FPainter.translate(FPrinter.paperRect(QPrinter::DevicePixel).topLeft() -
+                       FPrinter.pageRect(QPrinter::DevicePixel).topLeft());
+    return true;
 }
 
 void TQPrinterBase::NewPage()
@@ -29,22 +40,22 @@ void TQPrinterBase::EndDoc()
 
 int TQPrinterBase::PageWidth() const
 {
-    return FPrinter.width();
+    return qRound(FPrinter.paperRect(QPrinter::DevicePixel).width());
 }
 
 int TQPrinterBase::PageHeight() const
 {
-    return FPrinter.height();
+    return qRound(FPrinter.paperRect(QPrinter::DevicePixel).height());
 }
 
 double TQPrinterBase::HorzSize() const
 {
-    return FPrinter.pageLayout().paintRect(QPageLayout::Millimeter).width();
+    return FPrinter.paperRect(QPrinter::Millimeter).width();
 }
 
 double TQPrinterBase::VertSize() const
 {
-    return FPrinter.pageLayout().paintRect(QPageLayout::Millimeter).height();
+    return FPrinter.paperRect(QPrinter::Millimeter).height();
 }
 
 void TQPrinterBase::FillMark(const QRect &Rect)
@@ -74,8 +85,7 @@ TPdfPrinter::TPdfPrinter(const QString &FileName)
 {
     FPrinter.setOutputFormat(QPrinter::PdfFormat);
     FPrinter.setOutputFileName(FileName);
-    FPrinter.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
-    FPrinter.setFullPage(true);
+    FPrinter.setPageSize(QPageSize(QPageSize::A4));
 }
 
 } // namespace platform

@@ -8,7 +8,8 @@
 
 namespace platform {
 
-// Paints with QPainter on its QPrinter; the origin is the top-left of the printable area.
+// Paints with QPainter on its QPrinter, the whole sheet without margins; the origin is the paper's
+// top-left corner, whatever margins the printer keeps.
 class TQPrinterBase : public TPrinter {
 public:
     bool BeginDoc() override;
@@ -37,7 +38,7 @@ public:
     bool Installed() const override;
 };
 
-// An A4 page without margins written to a PDF file, 1200 pixels to the inch.
+// An A4 page written to a PDF file, 1200 pixels to the inch.
 class TPdfPrinter : public TQPrinterBase {
 public:
     explicit TPdfPrinter(const QString &FileName);

@@ -18,7 +18,7 @@ public:
         std::vector<Caption> Captions;
     };
 
-    // A printable area of Width x Height pixels measuring WidthMm x HeightMm.
+    // A page of Width x Height pixels measuring WidthMm x HeightMm.
     TRecordingPrinter(int Width, int Height, double WidthMm, double HeightMm);
 
     bool Installed() const override { return FInstalled; }

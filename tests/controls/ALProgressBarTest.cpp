@@ -62,6 +62,10 @@ TEST(ALProgressBarTest, PositionMovesOnlyByAPixelsWorth)
     bar.SetPosition(-1);
     EXPECT_EQ(bar.Position(), 69);
     EXPECT_EQ(bar.ShownValue(), 69);
+    // Max is reached however small the last step.
+    bar.SetPosition(9990);
+    bar.SetPosition(10000);
+    EXPECT_EQ(bar.Position(), 10000);
 }
 
 TEST(ALProgressBarTest, PositionTextShowsTheShownValueAsAShareOfMax)

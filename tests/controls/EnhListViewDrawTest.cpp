@@ -125,6 +125,28 @@ TEST(EnhListViewDrawing, DefaultRowMarginEllipsisAndSelectionColours)
     EXPECT_EQ(d.rowRect(1).height(), 40);
 }
 
+TEST(EnhListViewDrawing, AFullRowSelectionCoversTheColumnsAndNotTheRoomBesideThem)
+{
+    DrawnList d;
+    TCustomEnhListView &list = *d.list;
+    list.setMinimumWidth(400);
+    d.window.layout()->activate();
+    ASSERT_GT(list.viewport()->width(), 260);
+    list.OnDrawItem = [](TCustomEnhListView *, QPainter &, int, const TRect &, TOwnerDrawState, bool &DefaultDrawing,
+                         bool &FullRowSelect) {
+        DefaultDrawing = true;
+        FullRowSelect = true;
+    };
+    list.AddItem(QStringLiteral("Ala"), {QStringLiteral("a"), QStringLiteral("b")});
+    list.SelectItem(0);
+    list.setFocus();
+    const QImage image = grabbed(*list.viewport());
+    const int y = d.rowRect(0).center().y();
+    // The three columns end at 240.
+    EXPECT_EQ(image.pixelColor(QPoint(235, y)), system(list, clHighlight));
+    EXPECT_EQ(image.pixelColor(QPoint(245, y)), system(list, clWindow));
+}
+
 TEST(EnhListViewDrawing, SortArrowSwappedByReverseAndAbsentFromANarrowSection)
 {
     DrawnList d;

@@ -2,6 +2,7 @@
 
 #include "controls/MessageBeep.h"
 #include "controls/SpinButton.h"
+#include "platform/gui/QtTranslations.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -9,6 +10,8 @@
 #include <QFocusEvent>
 #include <QMenu>
 #include <QTest>
+#include <QToolTip>
+#include <QTranslator>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -132,13 +135,20 @@ TEST_F(FloatSpinTest, TypingIsCheckedCharacterByCharacter)
     spin.setText(QStringLiteral("4"));
     typeAtEnd(QStringLiteral("9"));
     EXPECT_EQ(spin.text(), u"49");
-    // 490 is above MaxValue.
+    EXPECT_EQ(beeps, 0);
+    // 490 is above MaxValue: refused with a beep and the range shown beneath the field.
+    spin.show();
     typeAtEnd(QStringLiteral("0"));
     EXPECT_EQ(spin.text(), u"49");
+    EXPECT_EQ(beeps, 1);
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), u"Dozwolone wartości: od 0 do 49");
+    QToolTip::hideText();
     // No sign while MinValue >= 0, no separator with Precision 0, no letters.
     spin.setText(QString());
     typeAtEnd(QStringLiteral("-,x3"));
     EXPECT_EQ(spin.text(), u"3");
+    EXPECT_EQ(beeps, 4);
 
     spin.SetMinValue(-10);
     spin.SetPrecision(2);
@@ -201,8 +211,14 @@ TEST_F(FloatSpinTest, DesktopEditingKeysSelectCopyCutPasteAndUndo)
     EXPECT_EQ(spin.text(), u"40");
 }
 
-TEST_F(FloatSpinTest, ContextMenuPasteAndCutAreCheckedToo)
+TEST_F(FloatSpinTest, ContextMenuPasteAndCutAreCheckedTooWithQtsPolishTexts)
 {
+    // The program runs with Qt's Polish translations; the menu's own texts then name its actions.
+    struct Polish {
+        QTranslator *Translator = platform::installQtTranslations(*QCoreApplication::instance());
+        ~Polish() { delete Translator; }
+    } polish;
+    ASSERT_NE(polish.Translator, nullptr) << "tools/setup.sh installs qt6-translations-l10n";
     spin.SetMaxValue(1000);
     spin.setText(QString());
     spin.show();
@@ -217,11 +233,12 @@ TEST_F(FloatSpinTest, ContextMenuPasteAndCutAreCheckedToo)
                 action->trigger();
         menu->close();
     };
-    trigger(QLineEdit::tr("&Paste"));
+    trigger(QStringLiteral("&Wklej"));
     EXPECT_EQ(spin.text(), u"42");
+    EXPECT_EQ(beeps, 1) << "the x is refused";
     spin.EditorEnabled = false;
     spin.selectAll();
-    trigger(QLineEdit::tr("Cu&t"));
+    trigger(QStringLiteral("W&ytnij"));
     EXPECT_EQ(spin.text(), u"42");
 }
 

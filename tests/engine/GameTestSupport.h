@@ -23,6 +23,7 @@ inline TGameInfo SystemsLotto()
 {
     TGameInfo g;
     g.Id = 1;
+    g.ShortName = "Lotto";
     g.MaxNumber = 49;
     g.Drawn = 6;
     g.MinK = 6;

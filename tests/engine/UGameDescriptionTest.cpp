@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path ShippedGames = fs::path(KORVANTILE_GAME_DESCRIPTIONS);
+const fs::path ShippedGames = fs::path(KORVANTILE_DATA_ROOT) / "games";
 
 std::string ReadText(const fs::path &Path)
 {
@@ -92,7 +92,6 @@ TEST(GameDescription, FaultsNameTheirLine)
         {replaced("MinHits = 1 1 2 2 3", "MinHits = 1 1 x 2 3"), "line 18: "},
         {replaced("Prizes 4 = 0,0001", "Prizes 4 = 0,0001 abc"), "line 20: "},
         {replaced("Prizes 4 =", "Prizes 0 ="), "line 20: "},
-        {replaced("ShortName = Mala", "ShortName = Mala/Duza"), "line 4: "},
         {replaced("ShortName = Mala", "ShortName = Zbyt długa1"), "line 4: "},
         {replaced("Name = Mała gra", "Name ="), "line 3: "},
     };
@@ -133,6 +132,22 @@ TEST_F(GameFileMaking, InconsistentGamesAreRefused)
     EXPECT_FALSE(fs::exists(output));
     EXPECT_NE(MakeGameFile(GamesDir / "absent.txt", output), "");
     EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(GameFileMaking, ShortNamesThatCannotNameTheDrawsFileAreRefused)
+{
+    const fs::path description = GamesDir.parent_path() / "named.txt";
+    const fs::path output = GamesDir / "named.dat";
+    const std::string line = "ShortName = Mala";
+    for (const char *name : {"..", "a/b", ".", "a\\b", "a|b"}) {
+        std::string text = SmallGame;
+        text.replace(text.find(line), line.size(), std::string("ShortName = ") + name);
+        std::ofstream(description) << text;
+        EXPECT_EQ(MakeGameFile(description, output),
+                  description.string() + ": the short name names the draws file and cannot stand as a file name")
+            << name;
+        EXPECT_FALSE(fs::exists(output));
+    }
 }
 
 // The description of a game with MaxNumber, Drawn, BetSize and MaxSize as given, systems from BetSize + 1

@@ -273,6 +273,26 @@ TEST_F(GameFiles, GamesBreakingTheirOwnRulesAreSkipped)
     EXPECT_EQ(Load().Count(), 1);
 }
 
+// The short name names the draws file, "DrawsDir/<ShortName>Draws", here made so that only the name
+// can refuse the game.
+TEST_F(GameFiles, ShortNamesThatCannotNameAFileAreSkipped)
+{
+    fs::create_directories(DrawsDir / "a");
+    const std::vector<std::pair<std::string, int>> names{
+        {"..", 0},  {"a/b", 0}, {".", 0},     {"", 0},      {"a\\b", 0}, {"a:b", 0},
+        {"a*", 0},  {"x\x01", 0}, {std::string("a\0b", 3), 0},
+        {"..a", 1}, {"Gra.1", 1}, {"Gra 1", 1},
+    };
+    for (const auto &[name, loaded] : names) {
+        fs::remove_all(GamesDir);
+        fs::create_directories(GamesDir);
+        RawGame game;
+        game.ShortName = name;
+        Add("named.gam", game);
+        EXPECT_EQ(Load().Count(), loaded) << name;
+    }
+}
+
 // Sizes up to MaxSize, the simple bet of 16 numbers played by bigger combinations: C(34, 16) bets of a
 // combination of 34 numbers leave the 32-bit hits table.
 RawGame BetsOfSixteen(uint8_t BetSize)

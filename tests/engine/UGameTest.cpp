@@ -15,6 +15,7 @@ TGameInfo PickGame()
 {
     TGameInfo g;
     g.Id = 3;
+    g.ShortName = "Multi";
     g.MaxNumber = 80;
     g.Drawn = 20;
     g.MinK = 1;

@@ -18,6 +18,7 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -29,6 +30,7 @@ TGameData GuarGame()
     TGameData game;
     TGameInfo &g = game.Info;
     g.Id = 9;
+    g.ShortName = "Gwar";
     g.MaxNumber = 30;
     g.Drawn = 5;
     g.MinK = 3;
@@ -377,31 +379,44 @@ platform::Bytes FullSevenBody()
     return body;
 }
 
+using Records = std::vector<std::vector<uint32_t>>;
+
+// A guarantee block; its vector count is that of Records plus CountChange.
 void PutBlock(platform::ByteWriter &B, const std::string &Caption, uint8_t DrawnSize, int64_t Total,
-              const std::vector<std::vector<uint32_t>> &Records)
+              const Records &Vectors, int CountChange = 0)
 {
     B.putBytes(std::span(reinterpret_cast<const uint8_t *>(Caption.data()), Caption.size()));
     B.putFill(255 - Caption.size());
     B.put(DrawnSize);
-    B.put(uint32_t(Records.size()));
+    B.put(uint32_t(int(Vectors.size()) + CountChange));
     B.put(Total);
-    for (const auto &record : Records)
+    for (const auto &record : Vectors)
         for (const uint32_t value : record)
             B.put(value);
 }
 
-TEST_F(Guaranty, FileBuiltByHandLoadsWithoutExpandingAgain)
+// A guarantee file of game 9 for the full system of seven numbers, six per row (each played as six
+// 5-number bets): precision 0.5, the blocks "4 z 7" and "3 z 7", the checksum fitted. Records: the hits
+// at 5, 4 and 3, then the frequency.
+platform::Bytes SevenGuarantyFile(const Records &First, int64_t FirstTotal = 4, int FirstCountChange = 0)
 {
     platform::ByteWriter body(FullSevenBody());
     body.putBytes(std::vector<uint8_t>{6, 2, 0, 0, 0}); // K, two guarantees
     body.put(0.5);
-    // Records: the hits at 5, 4 and 3, then the frequency.
-    PutBlock(body, "4 z 7", 4, 4, {{0, 2, 9, 3}, {1, 5, 0, 1}});
+    PutBlock(body, "4 z 7", 4, FirstTotal, First, FirstCountChange);
     PutBlock(body, "3 z 7", 3, 10, {{0, 0, 4, 10}});
-    platform::Bytes file = systest::systemFile(Game.Info.Id, skFull, body.bytes());
+    platform::Bytes file = systest::systemFile(9, skFull, body.bytes());
     file[4] = 1; // a guarantee file
     file.erase(file.end() - 4, file.end());
     systest::put32(file, StreamCRC(file, false));
+    return file;
+}
+
+const Records SoundFirstBlock{{0, 2, 9, 3}, {1, 5, 0, 1}};
+
+TEST_F(Guaranty, FileBuiltByHandLoadsWithoutExpandingAgain)
+{
+    platform::Bytes file = SevenGuarantyFile(SoundFirstBlock);
     const fs::path path = testsupport::makeTempDir("guaranty-") / "L1.dat";
     ASSERT_TRUE(platform::writeFileAtomically(path, file));
 
@@ -438,6 +453,38 @@ TEST_F(Guaranty, FileBuiltByHandLoadsWithoutExpandingAgain)
     TGameData other = GuarGame();
     other.Info.Id = 10;
     EXPECT_FALSE(LoadGuarantyFile(path, &other, 0, loaded));
+}
+
+// Checksum-valid files whose blocks cannot hold what they say, or whose wins leave the range of money, are
+// refused, never thrown out of. Five bets of 5 hits here win 5 * 10^13 each: 18 of them fit, 19 do not.
+TEST_F(Guaranty, FilesWhoseBlocksDoNotAddUpAreRefused)
+{
+    TGameData rich = GuarGame();
+    for (auto &row : rich.Info.Prizes)
+        row[4] = Amount(50000000000000);
+    const fs::path path = testsupport::makeTempDir("guaranty-") / "L1.dat";
+    const auto loads = [&](const platform::Bytes &File) {
+        EXPECT_TRUE(platform::writeFileAtomically(path, File));
+        TGuarantyFile loaded;
+        return LoadGuarantyFile(path, &rich, 0, loaded);
+    };
+    const uint32_t top = INT32_MAX;
+    const std::vector<std::tuple<const char *, platform::Bytes, bool>> files{
+        {"sound", SevenGuarantyFile(SoundFirstBlock), true},
+        {"the first count raised by one", SevenGuarantyFile(SoundFirstBlock, 4, 1), false},
+        {"the first count lowered by one", SevenGuarantyFile(SoundFirstBlock, 4, -1), false},
+        {"C(7, 6) x 6 bets counted", SevenGuarantyFile({{0, 2, 40, 3}, {1, 5, 0, 1}}), true},
+        {"one bet more than C(7, 6) x 6", SevenGuarantyFile({{0, 2, 41, 3}, {1, 5, 0, 1}}), false},
+        {"a top level of 2^31 - 1", SevenGuarantyFile({{0, 2, 9, 3}, {top, 0, 0, 1}}), false},
+        {"an entry of 2^31", SevenGuarantyFile({{0, 2, 9, 3}, {0, top + 1, 0, 1}}), false},
+        {"18 wins of 5 x 10^13", SevenGuarantyFile({{0, 2, 9, 3}, {18, 0, 0, 1}}), true},
+        {"19 wins of 5 x 10^13", SevenGuarantyFile({{0, 2, 9, 3}, {19, 0, 0, 1}}), false},
+        {"frequencies of 4 against a Total of 1", SevenGuarantyFile(SoundFirstBlock, 1), false},
+        {"frequencies of 4 against a Total of 5", SevenGuarantyFile(SoundFirstBlock, 5), false},
+        {"a vector stored twice", SevenGuarantyFile({{1, 5, 0, 3}, {1, 5, 0, 1}}), false},
+    };
+    for (const auto &[what, file, loaded] : files)
+        EXPECT_EQ(loads(file), loaded) << what;
 }
 
 TEST_F(Guaranty, SavedSetLoadsBackWithTheSameWins)

@@ -25,6 +25,7 @@ TGameData PrizesGame()
     TGameData game;
     TGameInfo &g = game.Info;
     g.Id = 7;
+    g.ShortName = "Nagrody";
     g.MaxNumber = 20;
     g.Drawn = 3;
     g.MinK = 3;

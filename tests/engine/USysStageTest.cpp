@@ -34,7 +34,7 @@ TGameData SmallGame(Currency Stake, Currency Prize3 = Amount(40))
 
 TGameData ShippedLotto()
 {
-    std::ifstream in(std::filesystem::path(KORVANTILE_GAME_DESCRIPTIONS) / "Lotto.txt");
+    std::ifstream in(std::filesystem::path(KORVANTILE_DATA_ROOT) / "games" / "Lotto.txt");
     TGameData game;
     EXPECT_EQ(ParseGameDescription(std::string(std::istreambuf_iterator<char>(in), {}), game.Info), "");
     BuildLevelCounts(game.Info);

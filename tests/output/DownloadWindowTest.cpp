@@ -7,6 +7,8 @@
 #include "controls/ALProgressBar.h"
 #include "controls/EnhListView.h"
 #include "core/ProgramParams.h"
+#include "engine/UGameDescription.h"
+#include "engine/UGameFile.h"
 #include "engine/UGameMan.h"
 #include "platform/NetworkState.h"
 #include "platform/gui/MessageBox.h"
@@ -21,11 +23,18 @@
 #include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QDeadlineTimer>
+#include <QImage>
+#include <QLabel>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QPushButton>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
+#include <vector>
+#include <tuple>
 
 namespace fs = std::filesystem;
 using testsupport::TestHttpServer;
@@ -36,6 +45,16 @@ constexpr uint8_t LottoId = 1, MiniId = 2, MultiId = 3;
 
 using testsupport::ProcessUntil;
 
+// The folders the runs of the update made in Folder.
+std::vector<fs::path> RunFolders(const fs::path &Folder)
+{
+    std::vector<fs::path> runs;
+    for (const auto &entry : fs::directory_iterator(Folder))
+        if (entry.is_directory() && entry.path().filename().string().starts_with("Update-"))
+            runs.push_back(entry.path());
+    return runs;
+}
+
 // The project's history as its own lines: "N. DD.MM.YYYY a,b,c,d,e,f", from 1 January 1992 on.
 TSiteRec HistorySite(const std::string &Location)
 {
@@ -43,6 +62,23 @@ TSiteRec HistorySite(const std::string &Location)
     site.Location = Location;
     site.Format = {2, 3, true, EncodeDate(1992, 1, 1), "DMR", ".", ",", " "};
     return site;
+}
+
+// The pixels of row Row's image place (its first 20 pixels) in which one channel stands out: red 0,
+// green 1.
+int TintedPixels(TfrmDownload &Window, int Row, int Channel)
+{
+    const QImage image = Window.LV->viewport()->grab().toImage();
+    const QRect row = Window.LV->visualRect(Window.LV->Model()->index(Row, 0));
+    int count = 0;
+    for (int y = row.top(); y <= row.bottom(); ++y)
+        for (int x = row.left(); x < row.left() + 20; ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int tinted = Channel == 0 ? pixel.red() : pixel.green();
+            const int other = Channel == 0 ? std::max(pixel.green(), pixel.blue()) : std::max(pixel.red(), pixel.blue());
+            count += tinted > other + 80 ? 1 : 0;
+        }
+    return count;
 }
 
 } // namespace
@@ -138,6 +174,16 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
                 EXPECT_EQ(window.RowImage(0), TfrmDownload::imgRead);
                 EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę pobrać pliku."));
                 EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
+                // A green tick beside Lotto, a red cross beside MiniLotto (the list's focus would tint
+                // its current row).
+                window.btnCancel->setFocus();
+                EXPECT_GT(TintedPixels(window, 0, 1), 10);
+                EXPECT_EQ(TintedPixels(window, 0, 0), 0);
+                EXPECT_GT(TintedPixels(window, 1, 0), 10);
+                EXPECT_EQ(TintedPixels(window, 1, 1), 0);
+                // MiniLotto, the last, got no file: its bar is empty and so is its percentage.
+                EXPECT_EQ(std::tuple(window.ProgressBar1->Position(), window.lblProg->text()), std::tuple(0, QString()));
+                EXPECT_EQ(window.lblStatus->text(), QStringLiteral("Pobieranie zakończone."));
             },
             true);
 
@@ -151,7 +197,10 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
         ASSERT_EQ(child->Commands.size(), 1u);
         EXPECT_EQ(child->Commands[0].Code, WM_DRAWS_DOWNLOADED);
         EXPECT_EQ(child->Commands[0].WParam, LottoId);
-        EXPECT_TRUE(fs::exists(folder->path() / "Temp" / "Lotto" / "lotto.txt"));
+        const std::vector<fs::path> runs = RunFolders(folder->path() / "Temp");
+        ASSERT_EQ(runs.size(), append ? 2u : 1u);
+        for (const fs::path &run : runs)
+            EXPECT_EQ(testsupport::readFile(run / "1" / "lotto.txt"), testsupport::readFile(testsupport::HistoryFile()));
         frame.reset();
     }
     ASSERT_EQ(script.boxes().size(), 1u);
@@ -182,6 +231,7 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
         EXPECT_EQ(window.RowImage(1), TfrmDownload::imgFailed);
         EXPECT_EQ(window.LV->Item(2).SubItem(0), QString());
         EXPECT_EQ(window.RowImage(2), -1);
+        EXPECT_EQ(window.lblStatus->text(), QStringLiteral("Pobieranie przerwane."));
         window.btnCancel->click();
     });
     UpdateDrawsFromInternet(frame.get());
@@ -189,25 +239,67 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
     EXPECT_TRUE(child->Commands.empty());
 }
 
-TEST_F(DownloadWindowTest, ABadArchiveWritesNothingOutsideItsFolderAndAStaleFileIsNotRead)
+// Each game unpacks into a folder of its own in the folder made for the run; a folder named by a short
+// name, where the unpacking went before, is neither read nor emptied.
+TEST_F(DownloadWindowTest, TheUnzipStaysInItsRunFolderAndEmptiesNothing)
 {
     OpenFrame();
-    server.serveFile("/evil.zip", testsupport::buildZip({testsupport::storedEntry("../escape.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n")}));
-    server.serveFile("/nozip.zip", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+    const std::string line = "1. 01.01.2019 1,2,3,4,5,6\r\n";
+    server.serveFile("/evil.zip", testsupport::buildZip({testsupport::storedEntry("../escape.txt", line)}));
+    server.serveFile("/nozip.zip", line);
+    server.serveFile("/rooted.zip", testsupport::buildZip({testsupport::storedEntry("/rooted.txt", line)}));
     WriteSites(LottoId, HistorySite(server.url("/evil.zip")));
     WriteSites(MiniId, HistorySite(server.url("/nozip.zip")));
-    folder->writeFile("Temp/Lotto/a-earlier.txt", "1. 01.01.2019 1,2,3,4,5,6\r\n");
+    WriteSites(MultiId, HistorySite(server.url("/rooted.zip")));
+    folder->writeFile("Temp/Lotto/a-earlier.txt", line);
 
     PlayUpdate(
         [](TfrmDownload &window) {
             EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
             EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
-            EXPECT_FALSE(window.btnOK->isEnabled());
+            EXPECT_EQ(window.RowImage(2), TfrmDownload::imgRead);
         },
         false);
-    EXPECT_FALSE(fs::exists(folder->path() / "Temp" / "escape.txt"));
-    EXPECT_FALSE(fs::exists(folder->path() / "escape.txt"));
-    EXPECT_TRUE(fs::is_empty(folder->path() / "Temp" / "Lotto"));
+    const fs::path temp = folder->path() / "Temp";
+    const std::vector<fs::path> runs = RunFolders(temp);
+    ASSERT_EQ(runs.size(), 1u);
+    for (const fs::path &outside : {runs[0] / "escape.txt", temp / "escape.txt", folder->path() / "escape.txt"})
+        EXPECT_FALSE(fs::exists(outside)) << outside;
+    EXPECT_EQ(testsupport::readFile(runs[0] / "3" / "rooted.txt"), line);
+    EXPECT_FALSE(fs::exists("/rooted.txt"));
+    EXPECT_EQ(testsupport::readFile(temp / "Lotto" / "a-earlier.txt"), line);
+}
+
+// Lotto's game file with the short name "..", with its draws and sites where that name puts them: the
+// game is not loaded, so the update neither offers it nor unpacks into the program folder.
+TEST_F(DownloadWindowTest, AGameRefusedForItsShortNameRemovesNothing)
+{
+    TGameData named;
+    ASSERT_EQ(ParseGameDescription(testsupport::readFile(fs::path(KORVANTILE_DATA_ROOT) / "games" / "Lotto.txt"),
+                                   named.Info),
+              "");
+    named.Info.ShortName = "..";
+    const TDynByteArr game = GameFileBytes(named.Info);
+    folder->writeFile("Games/Lotto.dat", std::string(game.begin(), game.end()));
+    folder->writeFile("Draws/..Draws", "");
+    TSiteMan sites((folder->path() / "Sites").string(), &named);
+    ASSERT_TRUE(sites.AddSite(HistorySite(server.url("/lotto.zip"))));
+    ASSERT_TRUE(sites.Save());
+    for (const char *file : {"History/Histoty.dat", "Temp/kept.txt", "beside.txt"})
+        folder->writeFile(file, "kept");
+    OpenFrame();
+    EXPECT_EQ(Games.GameById(LottoId), nullptr);
+    WriteSites(MiniId, HistorySite(server.url("/lotto.zip")));
+
+    PlayUpdate(
+        [](TfrmDownload &window) {
+            ASSERT_EQ(window.LV->ItemCount(), 1);
+            EXPECT_EQ(window.RowImage(0), TfrmDownload::imgRead);
+        },
+        false);
+    for (const char *file :
+         {"History/Histoty.dat", "Temp/kept.txt", "beside.txt", "Sites/..Sites", "Sites/MiniLottoSites"})
+        EXPECT_TRUE(fs::exists(folder->path() / file)) << file;
 }
 
 TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
@@ -218,7 +310,13 @@ TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
     fs::remove(DrawsFile("Lotto"));
     fs::create_directory(DrawsFile("Lotto")); // a folder in the file's place cannot be replaced
     script.answerBox(1);
-    PlayUpdate([](TfrmDownload &) {}, true);
+    PlayUpdate(
+        [](TfrmDownload &window) {
+            // The whole file came: the bar full and 100%.
+            EXPECT_EQ(window.ProgressBar1->Position(), window.ProgressBar1->Max());
+            EXPECT_EQ(window.lblProg->text(), QStringLiteral("100%"));
+        },
+        true);
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
     EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), before);

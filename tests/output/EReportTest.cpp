@@ -106,7 +106,7 @@ protected:
         report.AddSheets(3);
         report.SetSheetName("Tabela");
         report.WriteHeader(2, "Linia pierwsza#Linia druga#Bez końca");
-        report.WriteGrid(6, 2, grid, thread, progress, -1, -1);
+        report.WriteGrid(6, 2, TReportGrid::Take(grid), thread, progress);
         report.SelectSheet(2);
         report.SetSheetName("System z kluczem");
         report.WriteSystem(2, 2, *system, thread, progress, {43, 144}, true);
@@ -289,11 +289,13 @@ TEST_F(EReportTest, StepsAreWhatTheTotalsCountAndAStopEndsTheWorkThere)
         return progress.Done;
     };
     // 10 x (19 + 4 columns) + 4 x 4 cells.
-    EXPECT_EQ(ReportProgressTotal({&grid}, {}), 246);
-    EXPECT_EQ(ReportProgressTotal({&grid, &grid}, {false, true}), 246);
-    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, -1, -1); }), 246);
+    const TReportGrid whole = TReportGrid::Take(grid);
+    EXPECT_EQ(ReportProgressTotal(whole), 246);
+    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, whole, thread, progress); }), 246);
     // Row 0 and rows 2..3: 3 rows of 4 cells.
-    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, grid, thread, progress, 2, 3); }), 230 + 12);
+    const TReportGrid range = TReportGrid::Take(grid, 2, 3);
+    EXPECT_EQ(ReportProgressTotal(range), 230 + 12);
+    EXPECT_EQ(steps([&](TEReport &R) { R.WriteGrid(2, 2, range, thread, progress); }), 230 + 12);
     EXPECT_EQ(steps([&](TEReport &R) {
                   R.WriteSystem(2, 2, *system, thread, progress, {43, 144}, true);
               }),
@@ -314,7 +316,7 @@ TEST_F(EReportTest, StepsAreWhatTheTotalsCountAndAStopEndsTheWorkThere)
             if (recording.Done == chosen)
                 stopping.Terminate();
         };
-        report.WriteGrid(2, 2, grid, stopping, recording, -1, -1);
+        report.WriteGrid(2, 2, whole, stopping, recording);
         EXPECT_EQ(recording.Done, chosen);
         EXPECT_EQ(report.State, 3);
         report.ShowExcel();

@@ -24,6 +24,7 @@
 #include <filesystem>
 #include <fstream>
 #include <optional>
+#include <stdexcept>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -53,10 +54,10 @@ protected:
     // The grid whole on one sheet.
     TReportJob GridJob()
     {
-        return [this](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
-            Progress.Init(10000, ReportProgressTotal({&grid}, {}), 0);
+        return [taken = TReportGrid::Take(grid)](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
+            Progress.Init(10000, ReportProgressTotal(taken), 0);
             Report.AddSheets(1);
-            Report.WriteGrid(2, 2, grid, Thread, Progress, -1, -1);
+            Report.WriteGrid(2, 2, taken, Thread, Progress);
             if (!Report.Stopped(Thread))
                 Report.ShowExcel();
         };
@@ -132,6 +133,28 @@ TEST_F(ExcelReportTest, WorkbooksThatCannotBeWrittenOrOpenedAreToldWithTheirPath
     EXPECT_EQ(script.openedDocuments().size(), 1u);
 }
 
+TEST_F(ExcelReportTest, AJobThatFailsIsToldByWhatItThrewAndLeavesNoFile)
+{
+    ASSERT_TRUE(ExcelAvailable());
+    // Before anything was written, and after the workbook's file was.
+    for (const bool afterWriting : {false, true}) {
+        script.onDialog([](QDialog &Dialog) { testsupport::ModalScript::waitUntilClosed(Dialog); });
+        script.answerBox(platform::IDOK);
+        RunExcelReport(nullptr, [&](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
+            if (afterWriting) {
+                GridJob()(Thread, Report, Progress);
+                ASSERT_TRUE(Report.Written);
+            }
+            throw std::runtime_error("Arkusz odmówił zapisu komórki B7.");
+        });
+        ASSERT_EQ(script.boxes().size(), afterWriting ? 2u : 1u);
+        EXPECT_EQ(script.boxes().back().Text, QStringLiteral("Arkusz odmówił zapisu komórki B7."));
+        EXPECT_EQ(script.boxes().back().Flags, 48);
+        EXPECT_TRUE(script.openedDocuments().empty());
+        EXPECT_TRUE(!fs::exists(TempDir) || fs::is_empty(TempDir));
+    }
+}
+
 // A stop at a chosen step, by the stop button or by the title bar: the job ends there and no file is left.
 class ExcelReportStopTest : public ExcelReportTest, public testing::WithParamInterface<bool> {};
 
@@ -157,8 +180,9 @@ TEST_P(ExcelReportStopTest, StopAtAChosenStepEndsTheJobThere)
         EXPECT_FALSE(window.isVisible());
         result = window.result();
     });
+    const TReportGrid taken = TReportGrid::Take(grid);
     RunExcelReport(nullptr, [&](const TMyThread &Thread, TEReport &Report, TProgress &Progress) {
-        Progress.Init(10000, ReportProgressTotal({&grid}, {}), 0);
+        Progress.Init(10000, ReportProgressTotal(taken), 0);
         const TProgressProc shown = Progress.OnProgress;
         // Holds the worker at the first report past the chosen step until the user has stopped it.
         Progress.OnProgress = [&](int32_t Pos, int32_t Step) {
@@ -171,7 +195,7 @@ TEST_P(ExcelReportStopTest, StopAtAChosenStepEndsTheJobThere)
                 std::this_thread::yield();
         };
         Report.AddSheets(1);
-        Report.WriteGrid(2, 2, grid, Thread, Progress, -1, -1);
+        Report.WriteGrid(2, 2, taken, Thread, Progress);
         endedAt = Progress.Done;
         Report.ShowExcel();
     });

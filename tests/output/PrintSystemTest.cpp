@@ -100,6 +100,7 @@ protected:
 TEST_F(PrintSystemTest, ThirteenRowsOnSixPanelsPrintThreeSlipsTheLastHoldingRowThirteenAlone)
 {
     WriteLayout("slip.dat", TestLayout());
+    script.answerBox(1);
     Print([](TfrmPrintSystem &Window) {
         EXPECT_EQ(std::tuple(Window.seFrom->text(), Window.seTo->text()), std::tuple("1", "3"));
         // A system of six numbers a row has no box in grid 1 (7..12); the stake starts at grid 3's lowest.
@@ -108,6 +109,9 @@ TEST_F(PrintSystemTest, ThirteenRowsOnSixPanelsPrintThreeSlipsTheLastHoldingRowT
         Window.btnClose->click();
     });
     EXPECT_EQ(std::tuple(printer->Jobs, printer->EndedJobs, printer->Faults), std::tuple(1, 1, 0));
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(std::tuple(script.boxes()[0].Text, script.boxes()[0].Flags),
+              std::tuple("Kupony 1 - 3 wysłano do drukarki.", 64));
     ASSERT_EQ(printer->Pages.size(), 3u);
     EXPECT_EQ(Captions(), (std::vector<QString>{"1(1-6)", "2(7-12)", "3(13-13)"}));
     EXPECT_EQ(printer->Pages[0].Marks.size(), 6u * 6 + 2);
@@ -131,6 +135,8 @@ TEST_F(PrintSystemTest, TheChosenSlipsArePrintedWithinTheSlipsThereAre)
     const auto printSlips = [&](const QString &From, const QString &To) {
         printer->Pages.clear();
         printer->Jobs = 0;
+        if (From.toInt() <= To.toInt())
+            script.answerBox(1);
         Print([&](TfrmPrintSystem &Window) {
             Window.seTo->setText(To);
             Window.seFrom->setText(From);
@@ -149,11 +155,14 @@ TEST_F(PrintSystemTest, TheChosenSlipsArePrintedWithinTheSlipsThereAre)
     EXPECT_EQ(printSlips("3", "2"), std::vector<QString>());
     EXPECT_EQ(printer->Jobs, 0);
     EXPECT_EQ(printer->Faults, 0);
+    ASSERT_EQ(script.boxes().size(), 4u);
+    EXPECT_EQ(script.boxes()[3].Text, "Kupon 3 wysłano do drukarki.");
 }
 
 TEST_F(PrintSystemTest, EnterClosesWithoutPrintingAndTheTestPrintMarksTheWholeLayout)
 {
     WriteLayout("slip.dat", TestLayout());
+    script.answerBox(1);
     Print([](TfrmPrintSystem &Window) {
         Window.btnTest->click();
         Window.activateWindow();
@@ -165,6 +174,8 @@ TEST_F(PrintSystemTest, EnterClosesWithoutPrintingAndTheTestPrintMarksTheWholeLa
     ASSERT_EQ(printer->Pages.size(), 1u);
     EXPECT_EQ(printer->Pages[0].Marks.size(), 6u * 49 + 6 + 5 + 1);
     EXPECT_EQ(Captions(), (std::vector<QString>{"9999(99999-99999)"}));
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Stronę próbną wysłano do drukarki.");
 }
 
 TEST_F(PrintSystemTest, AnotherLayoutBringsItsOwnDrawsAndStakeEditsAndStoredValuesInRange)
@@ -183,6 +194,7 @@ TEST_F(PrintSystemTest, AnotherLayoutBringsItsOwnDrawsAndStakeEditsAndStoredValu
     ProgramReg.WriteInteger("Draws", 7);
     ProgramReg.WriteInteger("Rate", 25);
 
+    script.answerBox(1);
     Print([](TfrmPrintSystem &Window) {
         ASSERT_EQ(Window.cbForms->count(), 2);
         Window.cbForms->setCurrentIndex(1);

@@ -8,6 +8,11 @@
 #include "tests/fixtures/SlipRender.h"
 #include "tests/output/LayoutBytes.h"
 
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPrinter>
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -73,6 +78,52 @@ TEST_F(ShippedSlipsTest, EachTestPrintShowsOneMarkPerBoxWhereTheGeometryPutsIt)
         EXPECT_EQ(expected.size(), boxes);
         testsupport::ExpectMarksAt(testsupport::DarkMarks(page), expected);
         testsupport::ExpectCaptionAt(page, form, Dpi);
+    }
+}
+
+// A QPrinter writing a PDF as a CUPS queue's printer does: it keeps the page its base sets up, or it is
+// handed Qt's default margins (10 points) after that.
+class TQueuePdfPrinter : public platform::TQPrinterBase {
+public:
+    TQueuePdfPrinter(const QString &FileName, bool DefaultMargins)
+    {
+        FPrinter.setOutputFormat(QPrinter::PdfFormat);
+        FPrinter.setOutputFileName(FileName);
+        FPrinter.setPageSize(QPageSize(QPageSize::A4));
+        if (DefaultMargins) {
+            FPrinter.setFullPage(false);
+            FPrinter.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Point);
+        }
+    }
+    bool Installed() const override { return true; }
+};
+
+TEST_F(ShippedSlipsTest, MarksAreMeasuredFromThePapersEdgeWhateverMarginsThePrinterKeeps)
+{
+    PrintForms.Folder = BlancDir;
+    PrintForms.LoadForGame(Games.GameById(1)->Info);
+    ASSERT_EQ(PrintForms.Count(), 1);
+    TPrintForm &form = *PrintForms.GetForm(0);
+    const TMmPoint number = {form.Cells[0].X + form.Panels[0].X, form.Cells[0].Y + form.Panels[0].Y};
+    for (const bool defaultMargins : {false, true}) {
+        SCOPED_TRACE(defaultMargins ? "Qt's default margins" : "the page as set up");
+        const auto pdf = folder->path() / (defaultMargins ? "margins.pdf" : "page.pdf");
+        platform::setPrinter(std::make_unique<TQueuePdfPrinter>(QString::fromStdString(pdf.string()), defaultMargins));
+        ComputePrinterScale();
+        form.SetOrigin(0, 0);
+        ASSERT_TRUE(platform::Printer().BeginDoc());
+        form.DrawCell(1, 1);
+        platform::Printer().NewPage();
+        form.DrawMarker();
+        platform::Printer().EndDoc();
+        platform::setPrinter(nullptr);
+
+        // Number 1 of panel 1, and the marker on the second page.
+        const std::vector<QImage> pages = testsupport::RenderPdf(pdf, Dpi);
+        ASSERT_EQ(pages.size(), 2u);
+        testsupport::ExpectMarksAt(testsupport::DarkMarks(pages[0]), {testsupport::ExpectedMark(form, number, Dpi)});
+        testsupport::ExpectMarksAt(testsupport::DarkMarks(pages[1]),
+                                   {testsupport::ExpectedMark(form, form.MarkerPoint(), Dpi)});
     }
 }
 

@@ -23,6 +23,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -385,18 +386,23 @@ TEST_F(MainWindowTest, ClosingAsksOnlyWhileChildWindowsAreOpen)
     EXPECT_TRUE(child.isNull()) << "the child windows close with the frame";
 }
 
-TEST_F(MainWindowTest, AboutOpensAFreshBoxEachTimeAndEscClosesIt)
+TEST_F(MainWindowTest, AboutOpensAFreshBoxEachTimeAndEscOrOkClosesIt)
 {
     TfrmMain frame;
     frame.show();
     for (int time = 0; time < 2; ++time) {
-        script.onDialog([](QDialog &dialog) {
+        script.onDialog([time](QDialog &dialog) {
             EXPECT_EQ(dialog.size(), QSize(233, 298));
-            const QImage icon = dynamic_cast<TfrmAbout &>(dialog).Image1->pixmap().toImage();
+            auto &about = dynamic_cast<TfrmAbout &>(dialog);
+            const QImage icon = about.Image1->pixmap().toImage();
             ASSERT_FALSE(icon.isNull()) << "the program's icon";
             EXPECT_GT(qAlpha(icon.pixel(icon.width() / 2, icon.height() / 2)), 0);
-            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
-            QApplication::sendEvent(&dialog, &escape);
+            if (time == 0) {
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(&dialog, &escape);
+            } else {
+                about.btnOK->click();
+            }
             EXPECT_FALSE(dialog.isVisible());
         });
         frame.mHelpAbout->trigger();

@@ -111,3 +111,51 @@ TEST(TaskRunner, AStoppedRunReportsNothingMore)
     Drain();
     EXPECT_TRUE(recorder.Events.empty());
 }
+
+TEST(TaskRunner, TheLatestProgressWaitsAloneAndIsNeverLost)
+{
+    TTaskRunner runner;
+    Recorder recorder;
+    recorder.Attach(runner);
+    const TProgressProc latest = runner.LatestProgressHandler();
+    const TTaskRunner::TReportProc report = runner.ReportHandler();
+    std::atomic<bool> reported{false};
+    std::atomic<bool> shown{false};
+    std::vector<std::string> &events = recorder.Events;
+    runner.Start([&, latest, report](TMyThread &) {
+        // A flood while the GUI thread is busy: one report waits for it, holding the last position.
+        for (int pos = 1; pos <= 1000; ++pos)
+            latest(pos, 1);
+        report([&] { events.push_back("own report"); });
+        reported = true;
+        while (!shown)
+            std::this_thread::yield();
+        // Once shown, the next report queues again.
+        latest(2000, 10);
+    });
+    while (!reported)
+        std::this_thread::yield();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 1000/1", "own report"}));
+    shown = true;
+    ASSERT_TRUE(ProcessUntil([&] { return !recorder.Ends.empty(); }));
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 1000/1", "own report", "progress 2000/10", "end"}));
+
+    // A report of a stopped run is dropped while it waits; the next run's reports still get through.
+    events.clear();
+    recorder.Ends.clear();
+    reported = false;
+    runner.Start([&, latest, report](TMyThread &Thread) {
+        latest(300, 100);
+        report([&] { events.push_back("late report"); });
+        reported = true;
+        while (!Thread.GetTerminated())
+            std::this_thread::yield();
+    });
+    while (!reported)
+        std::this_thread::yield();
+    runner.Stop();
+    runner.Start([latest](TMyThread &) { latest(400, 100); });
+    ASSERT_TRUE(ProcessUntil([&] { return !recorder.Ends.empty(); }));
+    EXPECT_EQ(events, (std::vector<std::string>{"progress 400/100", "end"}));
+}

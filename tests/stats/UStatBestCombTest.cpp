@@ -108,6 +108,7 @@ TGameInfo SystemGame()
 {
     TGameInfo g;
     g.Id = 7;
+    g.ShortName = "Gra";
     g.MaxNumber = 20;
     g.Drawn = 5;
     g.MinK = 5;

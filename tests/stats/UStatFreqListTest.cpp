@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -10,8 +11,10 @@ namespace {
 // (Code, Freq, Last) of each row, in the list's frequency order.
 std::vector<std::tuple<int64_t, uint32_t, uint32_t>> RowsOf(TFreqResultList &List)
 {
+    std::vector<TFreqItem> taken = List.Take();
+    std::sort(taken.begin(), taken.end(), [](const TFreqItem &A, const TFreqItem &B) { return FreqOrderBefore(A, B); });
     std::vector<std::tuple<int64_t, uint32_t, uint32_t>> rows;
-    for (const TFreqItem &row : List.Take())
+    for (const TFreqItem &row : taken)
         rows.emplace_back(row.Code, row.Freq, row.Last);
     return rows;
 }

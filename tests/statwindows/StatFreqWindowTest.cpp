@@ -26,6 +26,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -121,14 +124,19 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
             values.push_back(text.remove(QChar(0x00A0)).trimmed().toInt());
         return values;
     };
+    // The sort runs on the window's worker.
     ClickHeader(*window->grid, 2);
+    EXPECT_EQ(window->State, 2);
+    WaitForResults(window);
+    EXPECT_EQ(window->State, 0);
     EXPECT_EQ(freqsShown(), std::vector<int>(freqsDown.rbegin(), freqsDown.rend()));
     ClickHeader(*window->grid, 2);
+    WaitForResults(window);
     EXPECT_EQ(freqsShown(), freqsDown);
 
     // Stopped half-way: no rows, the commands of a window without results.
     sendCommand(window, WM_TASK_START);
-    ASSERT_TRUE(ProcessUntil([&] { return window->StatFreq->Thread != nullptr; }));
+    ASSERT_EQ(window->State, 2);
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
@@ -137,7 +145,7 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
 
     // Closed while computing: the worker stops first, the parameters are kept.
     sendCommand(window, WM_TASK_START);
-    ASSERT_TRUE(ProcessUntil([&] { return window->StatFreq->Thread != nullptr; }));
+    ASSERT_EQ(window->State, 2);
     QPointer<TfrmStatFreq> watched(window);
     ASSERT_TRUE(window->Close());
     ProcessPosted();
@@ -164,8 +172,10 @@ TEST_F(StatFreqWindowTest, NeverDrawnNumbersAndRanges)
     // Neither frequency nor last occurrence sorts; the numbers do.
     ClickHeader(*window->grid, 2);
     ClickHeader(*window->grid, 4);
+    EXPECT_EQ(window->State, 0);
     EXPECT_EQ(ColumnTexts(*window->grid, 1), never);
     ClickHeader(*window->grid, 1);
+    WaitForResults(window);
     EXPECT_EQ(ColumnTexts(*window->grid, 1).front(), never.back());
 
     // A new range shows in the range line; the results stay.
@@ -283,13 +293,26 @@ TEST_F(StatFreqWindowTest, ParametersAreStoredAsTheRecordAndReadByItsRules)
     }
 }
 
-TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
+TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyIsTakenOnTheGuiThreadAndFollowsItsHeader)
 {
     OpenFrame();
     TfrmStatFreq *window = OpenFromFrame();
     Compute(window, 2, 1);
     ASSERT_EQ(window->State, 0);
     ASSERT_GT(window->grid->RowCount(), 21);
+    ASSERT_EQ(window->grid->Cells(2, 0), "Częst. -");
+
+    // The window's cell procedure reads the window: it may run on the GUI thread only.
+    std::mutex threadsLock;
+    std::set<std::thread::id> threads;
+    const auto cellProc = window->grid->OnGetCellFormat;
+    window->grid->OnGetCellFormat = [&](int Col, int Row, TCellFormat &Format) {
+        {
+            const std::lock_guard lock(threadsLock);
+            threads.insert(std::this_thread::get_id());
+        }
+        cellProc(Col, Row, Format);
+    };
 
     script.onDialog([](QDialog &Dialog) {
         auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
@@ -313,7 +336,12 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyFollowsItsHeader)
     EXPECT_EQ(details.At("B11").Text, " Długość kombinacji    : 2");
     EXPECT_EQ(details.At("B12").Text, " Min. częstotliwość    : 1");
     EXPECT_FALSE(details.At("B13").HasValue);
-    EXPECT_EQ(details.At("B15").Text, "Lp.");
+    window->grid->OnGetCellFormat = cellProc;
+    EXPECT_EQ(threads, std::set{std::this_thread::get_id()});
+    // The captions without the sort mark of the frequency column.
+    const char *captions[] = {"Lp.", "Kombinacja", "Częst.", "P", "Ostatnie wystąpienie"};
+    for (int col = 0; col < 5; ++col)
+        EXPECT_EQ(details.At(std::string(1, char('B' + col)) + "15").Text, captions[col]);
     const auto shown = [&](int Col, int Row) {
         QString text;
         window->grid->GetCellText(Col, Row, text);

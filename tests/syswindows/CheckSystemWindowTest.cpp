@@ -1,6 +1,8 @@
+#include "controls/ALProgressBar.h"
+#include "controls/ALStatusBar.h"
 #include "controls/RichView.h"
 #include "core/ProgramLocale.h"
-#include "core/UGlobalProgress.h"
+#include "core/UGlobalThreads.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameDescription.h"
 #include "engine/USysShort.h"
@@ -11,10 +13,13 @@
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/fixtures/RichViewText.h"
+#include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
+#include "tools/LottoHistoryImport.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -24,6 +29,11 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
+#include <functional>
+#include <random>
+#include <set>
+#include <thread>
 
 // Readable QStrings in failure messages.
 void PrintTo(const QString &Text, std::ostream *Out)
@@ -66,11 +76,12 @@ struct PlainCheck {
 PlainCheck CountPlainly(const Rows &System, const std::vector<int> &Draw)
 {
     static constexpr std::array<int64_t, 6> prizes = {2000000, 4000, 150, 24, 0, 0};
+    std::array<bool, 50> drawn{};
+    for (const int n : Draw)
+        drawn[size_t(n)] = true;
     PlainCheck result;
     for (const auto &row : System) {
-        const auto hits = std::count_if(row.begin(), row.end(), [&](int n) {
-            return std::find(Draw.begin(), Draw.end(), n) != Draw.end();
-        });
+        const auto hits = std::count_if(row.begin(), row.end(), [&](int n) { return drawn[size_t(n)]; });
         if (hits > 0)
             ++result.Hits[size_t(6 - hits)];
     }
@@ -131,13 +142,21 @@ protected:
         return check;
     }
 
-    // WM_TASK_START, then the event loop until the queued check has run.
+    // WM_TASK_START, then the event loop until the queued check has started and its worker has ended.
     static void Check(TfrmCheckSystem *Window)
     {
         sendCommand(Window, WM_TASK_START);
         EXPECT_TRUE(Window->CheckPending()) << "the check waits for the events before it";
-        while (Window->CheckPending())
-            QCoreApplication::processEvents();
+        WaitUntil([Window] { return !Window->CheckPending() && !Window->Checking(); });
+    }
+
+    // The event loop until Done; the deadline only guards against hanging.
+    static void WaitUntil(const std::function<bool()> &Done)
+    {
+        const QDeadlineTimer guard(testsupport::HangGuardMs);
+        while (!Done() && !guard.hasExpired())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        ASSERT_TRUE(Done()) << "the awaited event did not come";
     }
 
     static QString Cell(const TfrmCheckSystem &Window, int Col, int Row) { return GridRow(*Window.Grid, Row).at(Col); }
@@ -329,15 +348,13 @@ TEST_F(CheckSystemTest, MultiBetRowsCountAsTheirSimpleBets)
     system->AddComb(other.data());
     TSystemCheck check;
     check.Reset(lotto->Info, 13, 7);
-    TProgress progress;
-    progress.Init(10000, 2, 0);
+    TCheckJob job(check, *system, {});
     const std::vector<uint8_t> drawn = {1, 2, 3, 4, 5, 6};
-    const TCheckRow row = check.Check(*system, drawn.data(), 6, progress);
+    const TCheckRow row = job.Check(MaskOf(drawn.data(), 6));
     // Of the seven bets of six numbers in {1..7}: one six and six fives; of those in the other row,
     // the four bets that hold 1, 2 and 3 have three hits.
     EXPECT_EQ(row.Hits, TDynInt64Arr({1, 6, 0, 4, 0, 0}));
     EXPECT_EQ(row.Win, Currency::fromCount((2000000 + 6 * 4000 + 4 * 24) * Currency::Scale));
-    EXPECT_EQ(progress.Done, 2);
 }
 
 TEST_F(CheckSystemTest, ParamsRecordIsWrittenAsBuiltAndOnlyUsableOwnNumbersAreTaken)
@@ -444,4 +461,117 @@ TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogKeepTheirResultsAndTheRe
     EXPECT_EQ(GridRow(*window->Grid, 1), QStringList(6, QString()));
     EXPECT_EQ(window->txtWin->text(), "");
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+}
+
+// The shipped Lotto history (3,545 draws) and a system of 30,000 distinct rows of 6 of 49.
+class CheckSystemHistoryTest : public CheckSystemTest {
+protected:
+    void PrepareFolder() override
+    {
+        MakeLottoDraws(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
+                       (folder->path() / "Draws" / "LottoDraws").string());
+    }
+
+    static Rows ManyRows()
+    {
+        std::mt19937 random(2024);
+        std::uniform_int_distribution<int> number(1, 49);
+        std::set<std::vector<int>> seen;
+        Rows rows;
+        while (rows.size() < 30000) {
+            std::set<int> row;
+            while (row.size() < 6)
+                row.insert(number(random));
+            std::vector<int> sorted(row.begin(), row.end());
+            if (seen.insert(sorted).second)
+                rows.push_back(std::move(sorted));
+        }
+        return rows;
+    }
+};
+
+TEST_F(CheckSystemHistoryTest, ThirtyThousandRowsOverTheHistoryCountAsAPlainRecountOnTheWorker)
+{
+    const Rows rows = ManyRows();
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 49, rows));
+    std::thread::id counter;
+    window->Checker = [&counter](TCheckJob &Job, const TMyThread &Thread) {
+        counter = std::this_thread::get_id();
+        Job.Execute(Thread);
+    };
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_NE(counter, std::thread::id());
+    EXPECT_NE(counter, std::this_thread::get_id()) << "counted on the worker";
+
+    const TDrawsManager &history = *Games.GameById(LottoId)->DrawsMan;
+    ASSERT_EQ(history.Count(), 3545);
+    ASSERT_EQ(window->Results.DrawResults.size(), 3545u);
+    PlainCheck total;
+    for (int i = 0; i < history.Count(); ++i) {
+        // Newest first.
+        const TDraw &draw = history.GetDraw(history.Count() - 1 - i);
+        const PlainCheck plain = CountPlainly(rows, std::vector<int>(draw.Numbers.begin(), draw.Numbers.end()));
+        const TCheckRow &row = window->Results.DrawResults[size_t(i)];
+        ASSERT_EQ(row.Date, draw.Date) << i;
+        ASSERT_EQ(row.Hits, TDynInt64Arr(plain.Hits.begin(), plain.Hits.end())) << i;
+        ASSERT_EQ(row.Win, Currency::fromCount(plain.Win * Currency::Scale)) << i;
+        for (size_t level = 0; level < 6; ++level)
+            total.Hits[level] += plain.Hits[level];
+        total.Win += plain.Win;
+    }
+    EXPECT_EQ(window->Results.Totals.Hits, TDynInt64Arr(total.Hits.begin(), total.Hits.end()));
+    QStringList totals = {"Razem"};
+    for (size_t level = 0; level < 4; ++level)
+        totals << CountText(total.Hits[level]);
+    EXPECT_EQ(GridRow(*window->Grid, 2), totals << Money(total.Win));
+    EXPECT_EQ(window->Grid->RowCount(), 3545 + 4);
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdReport);
+}
+
+TEST_F(CheckSystemHistoryTest, StopOrClosingDuringACheckEndsItWithNothingShown)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 49, ManyRows());
+    TfrmCheckSystem *window = OpenCheck(owner);
+    // The worker waits at its first progress report, after the first draw, until it is asked to stop.
+    std::atomic<bool> held{false};
+    std::atomic<size_t> counted{0};
+    window->Checker = [&held, &counted](TCheckJob &Job, const TMyThread &Thread) {
+        const TProgressProc forward = Job.Progress.OnProgress;
+        Job.Progress.OnProgress = [&held, &Thread, forward](int32_t Pos, int32_t Step) {
+            forward(Pos, Step);
+            held = true;
+            while (!Thread.GetTerminated())
+                std::this_thread::yield();
+        };
+        Job.Execute(Thread);
+        counted = Job.Rows.size();
+    };
+
+    sendCommand(window, WM_TASK_START);
+    WaitUntil([&held] { return held.load(); });
+    EXPECT_TRUE(window->Checking());
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
+    EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "Sprawdzanie systemu...");
+    frame->mTaskStop->trigger();
+    WaitUntil([window] { return !window->Checking(); });
+    EXPECT_EQ(counted, 1u) << "Stop joined the worker, which counted no draw after it";
+    // What the worker reported before the stop is not shown.
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(window->HasResults());
+    EXPECT_EQ(window->Grid->RowCount(), 2);
+    EXPECT_EQ(GridRow(*window->Grid, 1), QStringList(window->Grid->ColCount(), QString()));
+    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    EXPECT_EQ(frame->ALProgressBar1->Position(), 0);
+    EXPECT_EQ(frame->lblProg->text(), "");
+    EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "");
+    EXPECT_TRUE(script.boxes().empty()) << "a stop is not a failure";
+
+    held = false;
+    sendCommand(window, WM_TASK_START);
+    WaitUntil([&held] { return held.load(); });
+    EXPECT_TRUE(window->Close());
+    EXPECT_FALSE(window->Checking()) << "the closing window joins its worker";
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(owner->CountChildWindows(cwCheckSystem, 0), 0);
 }

@@ -74,7 +74,12 @@ TEST_F(HistoryTest, IndexBuiltByHandLoadsEveryFieldAndRefusedIndexesLeaveTheHist
     histtest::put(longer, StreamCRC(longer, false), 4);
     platform::Bytes broken = histtest::index(9, {first});
     broken[20] ^= 1;
-    for (const platform::Bytes &refused : {histtest::index(9, {first}, 5), oldVersion, longer, broken}) {
+    // A negative amount: this one's profit, 2^62 - (-2^62), leaves the range of money.
+    Entry negative = first;
+    negative.Cost = -(int64_t(1) << 62);
+    negative.Win = int64_t(1) << 62;
+    for (const platform::Bytes &refused :
+         {histtest::index(9, {first}, 5), oldVersion, longer, broken, histtest::index(9, {second, negative})}) {
         histtest::writeAll(indexPath(), refused);
         history.Load();
         EXPECT_EQ(history.Items.Count(), 0);
@@ -207,17 +212,17 @@ TEST_F(HistoryTest, SelectTakesTheGameAndEachDateBoundAndSavingRemovesTheDeleted
     history.Load();
     history.Select(-1, false, 0, false, 0);
     EXPECT_EQ(ViewIds(history), (std::vector<uint32_t>{1, 2, 3, 4}));
-    EXPECT_EQ(history.TotalCost.count(), 100000);
-    EXPECT_EQ(history.TotalWin.count(), 200000);
-    EXPECT_EQ(history.TotalProfit.count(), 100000);
+    EXPECT_EQ(history.TotalCost, Currency::fromCount(100000));
+    EXPECT_EQ(history.TotalWin, Currency::fromCount(200000));
+    EXPECT_EQ(history.TotalProfit, Currency::fromCount(100000));
     history.Select(-1, true, 101, false, 0);
     EXPECT_EQ(ViewIds(history), (std::vector<uint32_t>{2, 3, 4}));
     history.Select(-1, false, 500, true, 101);
     EXPECT_EQ(ViewIds(history), (std::vector<uint32_t>{1, 2})) << "the bound's own day is in";
     history.Select(1, true, 101, true, 103);
     EXPECT_EQ(ViewIds(history), (std::vector<uint32_t>{2, 3}));
-    EXPECT_EQ(history.TotalCost.count(), 50000);
-    EXPECT_EQ(history.TotalProfit.count(), 50000);
+    EXPECT_EQ(history.TotalCost, Currency::fromCount(50000));
+    EXPECT_EQ(history.TotalProfit, Currency::fromCount(50000));
 
     history.Select(-1, false, 0, false, 0);
     history.Sort(2, 1); // newest first: 4 3 2 1

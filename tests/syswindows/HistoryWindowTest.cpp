@@ -17,6 +17,7 @@
 #include <QListWidget>
 
 #include <filesystem>
+#include <functional>
 
 namespace fs = std::filesystem;
 using histtest::Entry;
@@ -147,6 +148,37 @@ TEST_F(HistoryTest, BrowserFiltersShowsTheCheckedLevelsAndTotalsAndEditsEntries)
     });
     frame->mToolHistory->trigger();
     EXPECT_EQ(histtest::readAll(indexPath()), original) << "Anuluj leaves the files as they were";
+}
+
+// Amounts no sum of which can be shown: an entry whose profit leaves the range of money refuses the index;
+// totals that leave it show as such.
+TEST_F(HistoryTest, AmountsBeyondTheRangeOfMoneyNeitherEndTheBrowserNorShowAsSums)
+{
+    constexpr int64_t Big = int64_t(1) << 62;
+    const auto browse = [&](const std::vector<Entry> &Entries, const std::function<void(TfrmHistory &)> &Check) {
+        histtest::writeAll(indexPath(), histtest::index(2, Entries));
+        script.onDialog([&](QDialog &Dialog) {
+            auto &history = dynamic_cast<TfrmHistory &>(Dialog);
+            ShowEverything(history);
+            Check(history);
+            history.btnCancel->click();
+        });
+        frame->mToolHistory->trigger();
+    };
+    browse({{.Id = 1, .Cost = -Big, .Win = Big}}, [](TfrmHistory &History) {
+        EXPECT_EQ(History.History().View.Count(), 0);
+        EXPECT_EQ(History.eWin->text(), Money(0));
+    });
+    // Profits of 2^62 each.
+    browse({{.Id = 1, .Cost = 10000, .Win = Big + 10000, .Name = "L1.dat"},
+            {.Id = 2, .Cost = 10000, .Win = Big + 10000, .Name = "L2.dat"}},
+           [](TfrmHistory &History) {
+               EXPECT_EQ(History.History().View.Count(), 2);
+               EXPECT_EQ(History.eCost->text(), Money(20000));
+               EXPECT_EQ(History.eWin->text(), "poza zakresem");
+               EXPECT_EQ(History.eProfit->text(), "poza zakresem");
+           });
+    EXPECT_TRUE(script.boxes().empty());
 }
 
 TEST_F(HistoryTest, SavingTheChangesCommitsTheIndexAndAFailedSaveKeepsTheBrowserOpen)

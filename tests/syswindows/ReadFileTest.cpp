@@ -45,8 +45,8 @@ QStringList Captions(const TdfsExtListView &List)
 
 class ReadFileTest : public HistoryTest {
 protected:
-    // Data/L1.dat: the generated classic system "Zeta"; L2.dat: a guarantee set of it, "alfa"; L3.dat: L1
-    // with a changed byte; L4.dat: L1 of a game that is not defined.
+    // Data/L1.dat: the generated classic system "Zeta"; L2.dat: a guarantee set of it, "alfa"; L4.dat: L1
+    // of a game that is not defined.
     void SaveFiles()
     {
         source = Generate(9, 6, 5);
@@ -59,10 +59,8 @@ protected:
         CalcSetGuaranty(set, worker, [](int, int) {});
         ASSERT_TRUE(set.SaveToFile(DataDir + "L2.dat", "alfa", "gwarancja"));
         savedRows = set.GetItem(0).RowCount();
+        savedVectors = int(set.GetItem(0).Vectors.size());
         platform::Bytes bytes = histtest::readAll(DataDir + "L1.dat");
-        platform::Bytes damaged = bytes;
-        damaged[10] ^= 1;
-        histtest::writeAll(DataDir + "L3.dat", damaged);
         bytes[3] = 99;
         bytes.resize(bytes.size() - 4);
         histtest::put(bytes, StreamCRC(bytes, false), 4);
@@ -71,6 +69,7 @@ protected:
 
     TGenSysForm *source = nullptr;
     int savedRows = 0;
+    int savedVectors = 0;
 };
 
 TEST_F(ReadFileTest, ListsSoundFilesOfKnownGamesWithSortsAndMarks)
@@ -121,7 +120,7 @@ TEST_F(ReadFileTest, DeletingSelectsTheNewLastRowAndDeleteAllAsksFirst)
     ASSERT_EQ(script.boxes().size(), 2u);
     EXPECT_EQ(script.boxes()[1].Text, "Czy na pewno usunąć wszystkie obiekty?");
     EXPECT_EQ(script.boxes()[1].Flags, 292);
-    EXPECT_TRUE(fs::exists(DataDir + "L3.dat")) << "unlisted files stay";
+    EXPECT_TRUE(fs::exists(DataDir + "L4.dat")) << "unlisted files stay";
 }
 
 TEST_F(ReadFileTest, ReadingBothOpensASystemWindowAndOneForTheGuarantee)
@@ -158,4 +157,44 @@ TEST_F(ReadFileTest, ReadingBothOpensASystemWindowAndOneForTheGuarantee)
     EXPECT_GT(savedRows, 1);
     EXPECT_EQ(guarantee->Set->GetItem(0).RowCount(), savedRows);
     EXPECT_GT(guarantee->sgDetails->RowCount(), 1) << "the results show at once";
+}
+
+// The list reads only the head of a file; the whole file is checked when it is opened. L3.dat: the system
+// with a byte of its body changed; L5.dat: the guarantee set with its Total raised by one, the checksum
+// fitted.
+TEST_F(ReadFileTest, DamagedFilesAreListedByTheirHeadAndToldUnreadableWhenOpened)
+{
+    SaveFiles();
+    platform::Bytes system = histtest::readAll(DataDir + "L1.dat");
+    system[system.size() - 6] ^= 1;
+    histtest::writeAll(DataDir + "L3.dat", system);
+    platform::Bytes guarantee = histtest::readAll(DataDir + "L2.dat");
+    guarantee.resize(guarantee.size() - 4);
+    const size_t total = guarantee.size() - size_t(savedVectors) * (size_t(savedRows) + 1) * 4 - 8;
+    ++guarantee[total];
+    histtest::put(guarantee, StreamCRC(guarantee, false), 4);
+    histtest::writeAll(DataDir + "L5.dat", guarantee);
+
+    const size_t before = frame->ChildForms().size();
+    script.onDialog([](QDialog &Dialog) {
+        auto &read = dynamic_cast<TfrmReadFile &>(Dialog);
+        ASSERT_EQ(read.lvObjs->ItemCount(), 4);
+        read.lvObjs->clearSelection();
+        for (int row = 0; row < 4; ++row)
+            if (const std::string name = fs::path(read.Object(row).FileName).filename().string();
+                name == "L3.dat" || name == "L5.dat")
+                read.lvObjs->selectionModel()->select(read.lvObjs->Model()->index(row, 0),
+                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        read.btnRead->click();
+    });
+    script.answerBox(platform::IDOK);
+    script.answerBox(platform::IDOK);
+    frame->mFileRead->trigger();
+    EXPECT_EQ(frame->ChildForms().size(), before);
+    QStringList texts;
+    for (const auto &box : script.boxes())
+        texts << box.Text;
+    texts.sort();
+    EXPECT_EQ(texts, (QStringList{QString::fromStdString("Nie można odczytać pliku.\n" + DataDir + "L3.dat"),
+                                  QString::fromStdString("Nie można odczytać pliku.\n" + DataDir + "L5.dat")}));
 }

@@ -25,6 +25,7 @@ TEST_F(SysPrintSlipsTest, AClassicSystemPrintsOntoTheShippedLottoSlipRowByPanel)
     folder->addShippedSlips();
     const auto pdf = folder->path() / "system.pdf";
     platform::setPrinter(std::make_unique<platform::TPdfPrinter>(QString::fromStdString(pdf.string())));
+    script.answerBox(1);
     script.onDialog([](QDialog &Dialog) {
         auto &print = dynamic_cast<TfrmPrintSystem &>(Dialog);
         EXPECT_EQ(print.windowTitle(), "Drukowanie systemu");

@@ -9,7 +9,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <set>
+#include <thread>
 
 namespace {
 
@@ -28,8 +30,24 @@ TEST_F(SysWindowTest, ReportOfAClassicSystemWithAKeyHasBothSheets)
     const int count = window->ViewCount();
     ASSERT_GT(count, 0);
 
+    // The info grid's last value comes from its cell procedure, which may run on the GUI thread only.
+    const int last = window->sgStat->RowCount() - 1;
+    const QString supplied = window->sgStat->Cells(1, last).trimmed();
+    ASSERT_FALSE(supplied.isEmpty());
+    window->sgStat->setCells(1, last, QString());
+    std::mutex threadsLock;
+    std::set<std::thread::id> threads;
+    window->sgStat->OnGetCellFormat = [&](int Col, int Row, TCellFormat &Format) {
+        const std::lock_guard lock(threadsLock);
+        threads.insert(std::this_thread::get_id());
+        if (Col == 1 && Row == last)
+            Format.Text = supplied;
+    };
+
     testsupport::expectReport(script);
     sendCommand(window, WM_SYS_REPORT);
+    window->sgStat->OnGetCellFormat = nullptr;
+    EXPECT_EQ(threads, std::set{std::this_thread::get_id()});
     const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].Name, "System z kluczem");
@@ -56,6 +74,8 @@ TEST_F(SysWindowTest, ReportOfAClassicSystemWithAKeyHasBothSheets)
             colon = line.indexOf(QLatin1Char(':'), name.size() + 1);
         EXPECT_EQ(line.indexOf(QLatin1Char(':'), name.size() + 1), colon) << line.toStdString();
     }
+
+    EXPECT_TRUE(QString::fromStdString(sheets[0].At("B" + std::to_string(4 + last)).Text).endsWith(':' + supplied));
 
     // The system three rows below the header: the visible rows through the key, then by positions in
     // the order of the positions.

@@ -1,0 +1,74 @@
+// A kind window's new system, built on the window's worker while the old one stays shown.
+#include "syswindows/FSysGeneral.h"
+
+#include "core/UGlobalThreads.h"
+#include "engine/USysGeneral.h"
+#include "shell/FGlobalMessages.h"
+#include "shell/FGlobalProgress.h"
+#include "shell/FMain.h"
+#include "shell/FMainCommands.h"
+
+#include <QCoreApplication>
+
+#include <utility>
+
+bool TGenSysForm::Generating() const
+{
+    return FNextSystem != nullptr;
+}
+
+void TGenSysForm::StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc Build)
+{
+    StopGeneration();
+    FNextSystem = std::move(NewSystem);
+    FNextBuilt = false;
+    FNextSystem->Progress.OnProgress = FGeneration.LatestProgressHandler();
+    FGeneration.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
+    FGeneration.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { GenerationEnded(End); }); };
+    SetStatusText(QStringLiteral("Generowanie systemu..."));
+    UpdateMenu();
+    try {
+        FGeneration.Start([Build = std::move(Build), system = FNextSystem.get(), built = &FNextBuilt](TMyThread &Thread) {
+            *built = Build(*system, Thread);
+        });
+    } catch (...) {
+        FNextSystem.reset();
+        EndGeneration();
+        throw;
+    }
+}
+
+void TGenSysForm::StopGeneration()
+{
+    if (!Generating())
+        return;
+    FGeneration.Stop();
+    FNextSystem.reset();
+    EndGeneration();
+}
+
+void TGenSysForm::EndGeneration()
+{
+    ProgressClear();
+    SetStatusText(QString());
+    UpdateMenu();
+}
+
+void TGenSysForm::GenerationEnded(const TTaskEnd &End)
+{
+    std::unique_ptr<TSystem> generated = std::move(FNextSystem);
+    const bool built = FNextBuilt && !End.Failed;
+    ProgressClear();
+    SetStatusText(QString());
+    if (built)
+        OpenSystem(Game, std::move(generated));
+    else
+        UpdateMenu();
+    // A run that ends behind another child window gives that window its commands back.
+    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
+        QEvent notice(ChildActivateNotice);
+        QCoreApplication::sendEvent(active, &notice);
+    }
+    if (!built && !End.Terminated)
+        MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
+}
