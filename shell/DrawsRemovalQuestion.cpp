@@ -12,5 +12,5 @@ bool ConfirmDrawsRemoval(const TDrawsManager &History, const TDrawsManager &Repl
     QString text = QStringLiteral("Liczba losowań, które zostaną usunięte z bazy: %1.\n").arg(removed) + Question;
     if (!Lead.isEmpty())
         text.prepend(Lead + QLatin1Char('\n'));
-    return MsgBox(text, QString(), MsgFlagsConfirm) == platform::IDYES;
+    return MsgBox(text, QString(), MsgFlagsQuestion) == platform::IDYES;
 }

@@ -19,7 +19,8 @@ int MsgBox(const QString &Text, const QString &Caption, int Flags);
 constexpr int MsgFlagsNotice = platform::MB_ICONEXCLAMATION | platform::MB_OK;                        // 48
 constexpr int MsgFlagsInformation = platform::MB_ICONINFORMATION | platform::MB_OK;                    // 64
 constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO | platform::MB_DEFBUTTON2; // 292
-constexpr int MsgFlagsConfirm = platform::MB_ICONQUESTION | platform::MB_YESNO;                         // 36, Yes the default
+// 36, Yes the default: for a question whose Yes keeps the user's work (saving edits on close).
+constexpr int MsgFlagsConfirm = platform::MB_ICONQUESTION | platform::MB_YESNO;
 
 // "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
 // for a file it cannot write.

@@ -208,7 +208,7 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
               std::pair(QStringLiteral("Aktualizacja zastąpi bazę losowań gry Lotto 6 z 49 pobranymi losowaniami.\n"
                                        "Liczba losowań, które zostaną usunięte z bazy: 5.\n"
                                        "Czy na pewno zastąpić bazę losowań?"),
-                        36));
+                        292));
 }
 
 TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)

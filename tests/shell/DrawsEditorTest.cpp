@@ -233,7 +233,7 @@ TEST_F(DrawsEditorTest, TheRangeLineFollowsTheRowsAndNoEditIsLostWithoutAQuestio
     script.answerBox(platform::IDNO);
     editor->btnWrite->click();
     ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags), std::pair(dropQuestion, 36));
+    EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags), std::pair(dropQuestion, 292));
     EXPECT_EQ(ReadFile(drawsFile), saved);
     EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
     EXPECT_TRUE(editor->btnWrite->isEnabled());
