@@ -5,6 +5,7 @@
 #include "core/UComb.h"
 #include "shell/CombSetsGrid.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
@@ -27,7 +28,9 @@
 
 namespace {
 
-constexpr QSize PadButtonSize(24, 21);
+// The pad's buttons, in pixels of the forms' font.
+constexpr int PadButtonWidth = 24;
+constexpr int PadButtonHeight = 21;
 constexpr int PadColumns = 20;
 constexpr int PadMargin = 5;
 
@@ -130,8 +133,7 @@ void TfrmToolCombs::showEvent(QShowEvent *event)
 
 void TfrmToolCombs::FormShow()
 {
-    CenterChildForm(this);
-    gbKey->Build(MaxSetNumbers, PadButtonSize, PadColumns, PadMargin);
+    gbKey->Build(MaxSetNumbers, ScaledSize(PadButtonWidth, PadButtonHeight), PadColumns, PadMargin);
     FFileName = CombSetsFileName();
     FFile = ReadCombSets(FFileName);
     ButtonRule();
@@ -139,6 +141,8 @@ void TfrmToolCombs::FormShow()
     txtSelNums->clear();
     eInput->clear();
     FillGrid();
+    // Centred once the pad and the grid have taken their room.
+    CenterChildForm(this);
 }
 
 void TfrmToolCombs::closeEvent(QCloseEvent *event)
