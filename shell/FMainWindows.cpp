@@ -47,7 +47,12 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     }
     // A window given less room than its form needs (by tiling, say) scrolls the form.
     platform::makeScrollable(*Form);
+    const bool designed = Form->testAttribute(Qt::WA_Resized);
+    const QSize size = Form->size();
     holder->setWidget(Form);
+    // The form's own size, where it set one, is the size it opens with (before it is fitted).
+    if (designed)
+        holder->resize(holder->sizeHint() - Form->sizeHint() + size);
     MdiArea->addSubWindow(holder);
     holder->show();
     platform::fitToArea(*Form);
