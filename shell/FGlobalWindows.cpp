@@ -43,7 +43,8 @@ void CenterChildForm(QWidget *Form)
         return;
     platform::fitToArea(*Form);
     const QSize client = frmMain->MdiArea->viewport()->size();
-    holder->move(std::max(0, (client.width() - holder->width()) / 2), std::max(0, (client.height() - holder->height()) / 2));
+    holder->move(std::max(0, (client.width() - holder->width()) / 2),
+                 std::max(0, (client.height() - holder->height()) / 2));
 }
 
 void FitWindowToGrid(QWidget *Form, const QWidget *Grid, int Width, bool Narrow)

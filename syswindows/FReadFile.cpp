@@ -277,7 +277,8 @@ void TfrmReadFile::FitColumns()
     }
     const int spare = lvObjs->viewport()->width() - total;
     if (spare < 0)
-        FitWindowToGrid(this, lvObjs, lvObjs->width() - spare + lvObjs->verticalScrollBar()->sizeHint().width(), false);
+        FitWindowToGrid(this, lvObjs, lvObjs->width() - spare + lvObjs->verticalScrollBar()->sizeHint().width(),
+                        false);
 }
 
 std::vector<int> TfrmReadFile::SelectedRows() const

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -118,6 +119,11 @@ void makeScrollable(QWidget &Form)
     QLayout *layout = Form.layout();
     if (!layout || Scroller(Form))
         return;
+    // The tab order the form has, to be kept.
+    std::vector<QPointer<QWidget>> tabOrder;
+    for (QWidget *w = Form.nextInFocusChain(); w && w != &Form; w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            tabOrder.emplace_back(w);
     auto *content = new QWidget;
     // The form's own least size is its content's from now on.
     content->setMinimumSize(Form.minimumSize());
@@ -136,6 +142,9 @@ void makeScrollable(QWidget &Form)
     auto *fill = new QVBoxLayout(&Form);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(scroller);
+    for (size_t i = 1; i < tabOrder.size(); ++i)
+        if (tabOrder[i - 1] && tabOrder[i])
+            QWidget::setTabOrder(tabOrder[i - 1], tabOrder[i]);
 }
 
 QSize contentMinimum(const QWidget &Form)
@@ -173,8 +182,9 @@ void resizeInArea(QWidget &Form, QSize Size)
         return;
     const QRect area = windowArea(frame);
     const QSize outer = frame.size() + Decoration(frame);
-    const QPoint at(std::clamp(frame.x(), area.left(), std::max(area.left(), area.left() + area.width() - outer.width())),
-                    std::clamp(frame.y(), area.top(), std::max(area.top(), area.top() + area.height() - outer.height())));
+    const int right = std::max(area.left(), area.left() + area.width() - outer.width());
+    const int bottom = std::max(area.top(), area.top() + area.height() - outer.height());
+    const QPoint at(std::clamp(frame.x(), area.left(), right), std::clamp(frame.y(), area.top(), bottom));
     if (at != frame.pos())
         frame.move(at);
 }

@@ -37,7 +37,8 @@ namespace {
 
 std::string Text(const QRect &Rect)
 {
-    return QStringLiteral("%1,%2 %3x%4").arg(Rect.x()).arg(Rect.y()).arg(Rect.width()).arg(Rect.height()).toStdString();
+    return QStringLiteral("%1,%2 %3x%4").arg(Rect.x()).arg(Rect.y()).arg(Rect.width()).arg(Rect.height())
+        .toStdString();
 }
 
 } // namespace
@@ -62,7 +63,8 @@ protected:
         const QRect area = holder ? holder->mdiArea()->viewport()->rect() : Form.screen()->availableGeometry();
         EXPECT_TRUE(area.contains(window)) << Name << ": " << Text(window) << " in " << Text(area);
         const QLayout *layout = Form.layout();
-        const auto *scroller = layout && layout->count() == 1 ? qobject_cast<QScrollArea *>(layout->itemAt(0)->widget()) : nullptr;
+        const auto *scroller =
+            layout && layout->count() == 1 ? qobject_cast<QScrollArea *>(layout->itemAt(0)->widget()) : nullptr;
         const QWidget &content = scroller ? *scroller->widget() : Form;
         const QRect room(QPoint(), scroller ? scroller->viewport()->size() : Form.size());
         const QSize need = content.minimumSizeHint().expandedTo(content.minimumSize());
