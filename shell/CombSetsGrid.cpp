@@ -32,6 +32,7 @@ TStringAlignGrid *NewCombSetsGrid(QWidget *Parent, bool MultiSelect)
     grid->setWordwrap(ww_wordwrap);
     SetHeader(grid, {QStringLiteral("Lp."), QStringLiteral("Data"), QStringLiteral("N"), QStringLiteral("Liczby")},
               {30, 68, 27, 566});
+    KeepColumnsInView(grid);
     return grid;
 }
 

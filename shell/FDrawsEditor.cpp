@@ -47,6 +47,7 @@ enum TDrawsCol { colNo, colDate, colDay, colNumbers };
 TfrmDrawsEditor::TfrmDrawsEditor(QWidget *Owner) : TGenForm(Owner)
 {
     setWindowTitle(QStringLiteral("Edytor losowań"));
+    setMinimumWidth(ScaledWidth(MinWindowWidth));
     CreateControls();
     ConnectControls();
 }
@@ -112,18 +113,8 @@ void TfrmDrawsEditor::Setup()
     SetColWidth(grid, colNo, 40, {QString::number(std::max(DrawsMan->Count(), 1))});
     SetColWidth(grid, colNumbers, drawn < WideDrawLength ? NarrowNumbersWidth : NumberWidth * drawn,
                 {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(drawn)});
-    // The window takes the grid's width, at least its least width (and what its controls need); the
-    // second pass corrects the first. A maximised or minimised window keeps the frame's size.
-    QWidget *window = WindowFrame();
-    if (!window->isMaximized() && !window->isMinimized()) {
-        for (int pass = 0; pass < 2; ++pass) {
-            const int surplus = grid->width() - grid->CalcGridWidth(true);
-            window->resize(window->width() - surplus, window->height());
-        }
-        const int least = ScaledWidth(MinWindowWidth) + window->width() - width();
-        if (window->width() < least)
-            window->resize(least, window->height());
-    }
+    // The window takes the grid's width, at least its least width (and what its controls need).
+    FitWindowToGrid(this, grid, grid->CalcGridWidth(true), true);
     // The numbers column fills what the grid has beyond its columns.
     const int surplus = grid->width() - grid->CalcGridWidth(true);
     if (surplus > 0)

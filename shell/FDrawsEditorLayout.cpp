@@ -42,7 +42,6 @@ void TfrmDrawsEditor::CreateControls()
 {
     txtDateDesc = new TRichView(this);
     SetupSummaryViewer(txtDateDesc);
-    txtDateDesc->setFixedHeight(ScaledHeight(22));
     lblDateDesc = BuddyLabel(QStringLiteral("Zakres losowań:"), txtDateDesc, this);
 
     PageControl1 = new QTabWidget(this);

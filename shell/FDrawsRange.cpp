@@ -397,6 +397,7 @@ void TfrmDrawsFilter::ShowDrawsInfo()
         txtDrawsInfo->AddText(QStringLiteral(";   "), 0);
     }
     txtDrawsInfo->Format();
+    FitViewerToText(txtDrawsInfo);
 }
 
 void TfrmDrawsFilter::RefreshSummary()

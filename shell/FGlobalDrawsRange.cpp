@@ -2,6 +2,7 @@
 
 #include "controls/RichView.h"
 #include "core/ProgramLocale.h"
+#include "shell/FGlobalViewers.h"
 
 #include <array>
 
@@ -46,4 +47,5 @@ void ShowDrawsRange(const TDrawsRange &Range, TRichView *View, bool Short)
         }
     }
     View->Format();
+    FitViewerToText(View);
 }

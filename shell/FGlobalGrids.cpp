@@ -107,6 +107,11 @@ QStringList ColTexts(const TStringAlignGrid *Grid, int Col)
     return texts;
 }
 
+void KeepColumnsInView(TStringAlignGrid *Grid)
+{
+    Grid->setMinimumWidth(Grid->CalcGridWidth(true));
+}
+
 void FitGridHeight(TStringAlignGrid *Grid)
 {
     int height = 2 * Grid->frameWidth();

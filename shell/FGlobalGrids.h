@@ -44,6 +44,10 @@ void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::v
 // The texts of column Col below the fixed rows, for the rule of a small grid that holds its values.
 QStringList ColTexts(const TStringAlignGrid *Grid, int Col);
 
+// Keeps every column of the grid in view: the grid is never narrower than its columns, with room for a
+// vertical scroll bar. Called again when the columns change.
+void KeepColumnsInView(TStringAlignGrid *Grid);
+
 // Fixes the grid's height (width) so that every row (column) shows without scrolling; a horizontal
 // scroll bar the grid may show keeps its room below the rows.
 void FitGridHeight(TStringAlignGrid *Grid);

@@ -3,6 +3,7 @@
 #include "controls/RichView.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "shell/FGlobalViewers.h"
 #include "shell/FMainSelectors.h"
 
 #include <utility>
@@ -60,6 +61,7 @@ void ShowSystemDescription(const TSystem &System, TRichView *View)
     View->Clear();
     View->AddTextNewLine(QString::fromStdString(System.GetDescription(false)), DescriptionStyle);
     View->Format();
+    FitViewerToText(View);
 }
 
 void SetSysWindowOpener(TSysWindowOpener Opener)

@@ -1,7 +1,10 @@
 #include "shell/FGlobalViewers.h"
 
 #include "controls/RichView.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FMain.h"
+
+#include <algorithm>
 
 void SetProgramTextStyles(TRVStyle &Style)
 {
@@ -44,9 +47,17 @@ void SetupSummaryViewer(TRichView *View)
     View->SetStyle(frmMain ? frmMain->RVStyle1 : nullptr);
     View->SetTracking(true);
     View->SetVScrollVisible(false);
-    View->MaxTextWidth = 600;
+    View->MaxTextWidth = ScaledWidth(600);
     View->LeftMargin = 2;
     View->RightMargin = 2;
-    View->setFixedHeight(22);
+    View->setFixedHeight(ScaledHeight(22));
     View->Loaded();
+}
+
+void FitViewerToText(TRichView *View)
+{
+    int right = 0;
+    for (const TDrawLineInfo &line : View->DrawList())
+        right = std::max(right, line.Left + line.Width);
+    View->setMinimumWidth(right + View->RightMargin + 2 * View->frameWidth());
 }

@@ -9,5 +9,9 @@ class TRVStyle;
 void SetProgramTextStyles(TRVStyle &Style);
 
 // A one-line summary viewer: the main window's shared style, no vertical scroll bar, text wrapped at
-// 600 pixels, margins of 2 pixels. Without a main window the viewer has no style and shows nothing.
+// 600 pixels and one line 22 pixels high (of the forms' font, scaled to the running one), margins of 2
+// pixels. Without a main window the viewer has no style and shows nothing.
 void SetupSummaryViewer(TRichView *View);
+
+// After the viewer's text was formatted: the viewer is at least as wide as its widest line.
+void FitViewerToText(TRichView *View);

@@ -1,11 +1,14 @@
 #include "shell/FGlobalWindows.h"
 
 #include "engine/UGameMan.h"
+#include "platform/gui/WindowFit.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+
+#include <algorithm>
 
 void EnableCommands(int Mask, bool Enabled)
 {
@@ -38,8 +41,23 @@ void CenterChildForm(QWidget *Form)
     auto *holder = qobject_cast<QMdiSubWindow *>(Form->parentWidget());
     if (!frmMain || !holder)
         return;
+    platform::fitToArea(*Form);
     const QSize client = frmMain->MdiArea->viewport()->size();
-    holder->move((client.width() - holder->width()) / 2, (client.height() - holder->height()) / 2);
+    holder->move(std::max(0, (client.width() - holder->width()) / 2),
+                 std::max(0, (client.height() - holder->height()) / 2));
+}
+
+void FitWindowToGrid(QWidget *Form, const QWidget *Grid, int Width, bool Narrow)
+{
+    const QWidget &window = platform::windowFrame(*Form);
+    // The second pass corrects the first where the layout gives the grid another share.
+    for (int pass = 0; pass < 2; ++pass) {
+        const int missing = Width - Grid->width();
+        if (missing == 0 || (missing < 0 && !Narrow))
+            return;
+        const int least = window.width() - Form->width() + platform::contentMinimum(*Form).width();
+        platform::resizeInArea(*Form, QSize(std::max(window.width() + missing, least), window.height()));
+    }
 }
 
 QString WindowTag(const TGameData &Game, int WindowNo)

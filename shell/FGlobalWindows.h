@@ -14,14 +14,19 @@ struct TGameData;
 void EnableCommands(int Mask, bool Enabled);
 
 // Places a new child window in the main window (in a sub-window that deletes itself when closed) and
-// shows it; answers the sub-window.
+// shows it fitted to the main window's client area (platform/gui/WindowFit.h); answers the sub-window.
 QMdiSubWindow *AddChildForm(QWidget *Form);
 
 // Posts (Post true) or sends the command to every child window, in the order they were opened.
 void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post);
 
-// Centres the child window's sub-window in the main window's client area.
+// Fits the child window's sub-window to the main window's client area and centres it there.
 void CenterChildForm(QWidget *Form);
+
+// Resizes the window of Form so that Grid (or a list), which follows the window's width through the
+// form's layout, is Width wide: only wider unless Narrow, never narrower than the form's content needs
+// nor wider than the window's area. A maximised or minimised window keeps its size.
+void FitWindowToGrid(QWidget *Form, const QWidget *Grid, int Width, bool Narrow);
 
 // The tag that begins the captions of the windows on a game and of the windows opened from them: "<",
 // the game's short name (at most 11 characters), " #" and the window number.

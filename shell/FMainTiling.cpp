@@ -2,44 +2,76 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <numeric>
 
 namespace {
 
-// Splits Length into Parts spans; the last one takes what the division leaves.
-int SpanStart(int Length, int Parts, int Index)
+// Splits Length into spans, one per need: each span its need and an equal part of what is left over,
+// or, when the needs exceed Length, a part of Length in proportion to its need. The last span takes
+// what the divisions leave.
+std::vector<int> Spans(int Length, const std::vector<int> &Needs)
 {
-    return Length / Parts * Index;
-}
-
-int SpanLength(int Length, int Parts, int Index)
-{
-    return Index == Parts - 1 ? Length - SpanStart(Length, Parts, Index) : Length / Parts;
+    const int count = int(Needs.size());
+    const int64_t total = std::accumulate(Needs.begin(), Needs.end(), int64_t(0));
+    std::vector<int> spans;
+    int used = 0;
+    for (int i = 0; i < count; ++i) {
+        int span = 0;
+        if (i == count - 1)
+            span = Length - used;
+        else if (total <= Length)
+            span = Needs[size_t(i)] + int((Length - total) / count);
+        else
+            span = int(int64_t(Length) * Needs[size_t(i)] / total);
+        spans.push_back(span);
+        used += span;
+    }
+    return spans;
 }
 
 } // namespace
 
-std::vector<QRect> TileRects(const QRect &Area, int Count, bool Horizontal)
+std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs, bool Horizontal)
 {
     std::vector<QRect> rects;
-    if (Count <= 0)
+    const int count = int(Needs.size());
+    if (count == 0)
         return rects;
-    const int groups = std::max(1, int(std::sqrt(double(Count))));
-    const int perGroup = Count / groups;
-    const int longGroups = Count % groups; // the last groups hold one more
-    const int across = Horizontal ? Area.width() : Area.height();
-    const int along = Horizontal ? Area.height() : Area.width();
-    for (int g = 0; g < groups; ++g) {
+    const auto across = [Horizontal](QSize Size) { return Horizontal ? Size.width() : Size.height(); };
+    const auto along = [Horizontal](QSize Size) { return Horizontal ? Size.height() : Size.width(); };
+    const int groups = std::max(1, int(std::sqrt(double(count))));
+    const int perGroup = count / groups;
+    const int longGroups = count % groups; // the last groups hold one more
+    std::vector<int> firsts;
+    std::vector<int> groupNeeds;
+    for (int g = 0, first = 0; g < groups; ++g) {
         const int members = perGroup + (g >= groups - longGroups ? 1 : 0);
-        const int groupStart = SpanStart(across, groups, g);
-        const int groupLength = SpanLength(across, groups, g);
-        for (int m = 0; m < members; ++m) {
-            const int start = SpanStart(along, members, m);
-            const int length = SpanLength(along, members, m);
+        firsts.push_back(first);
+        int need = 0;
+        for (int m = 0; m < members; ++m)
+            need = std::max(need, across(Needs[size_t(first + m)]));
+        groupNeeds.push_back(need);
+        first += members;
+    }
+    firsts.push_back(count);
+    const QSize size = Area.size();
+    const std::vector<int> groupSpans = Spans(across(size), groupNeeds);
+    int groupStart = 0;
+    for (int g = 0; g < groups; ++g) {
+        std::vector<int> memberNeeds;
+        for (int i = firsts[size_t(g)]; i < firsts[size_t(g) + 1]; ++i)
+            memberNeeds.push_back(along(Needs[size_t(i)]));
+        int start = 0;
+        for (const int length : Spans(along(size), memberNeeds)) {
+            const int width = groupSpans[size_t(g)];
             if (Horizontal)
-                rects.emplace_back(Area.left() + groupStart, Area.top() + start, groupLength, length);
+                rects.emplace_back(Area.left() + groupStart, Area.top() + start, width, length);
             else
-                rects.emplace_back(Area.left() + start, Area.top() + groupStart, length, groupLength);
+                rects.emplace_back(Area.left() + start, Area.top() + groupStart, length, width);
+            start += length;
         }
+        groupStart += groupSpans[size_t(g)];
     }
     return rects;
 }

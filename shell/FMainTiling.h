@@ -7,10 +7,12 @@
 
 #include <vector>
 
-// Count rectangles filling Area. Horizontal: wide windows one above another, in floor(sqrt(Count))
-// columns; Vertical: tall windows side by side, in floor(sqrt(Count)) rows. Columns (rows) take
-// Count / columns windows each and the last Count % columns of them one more.
-std::vector<QRect> TileRects(const QRect &Area, int Count, bool Horizontal);
+// One rectangle per window filling Area, for windows that need the sizes Needs. Horizontal: wide windows
+// one above another, in floor(sqrt(Count)) columns; Vertical: tall windows side by side, in
+// floor(sqrt(Count)) rows. Columns (rows) take Count / columns windows each and the last Count % columns
+// of them one more. Each column (row, window) gets what it needs and an equal part of the rest; where the
+// needs exceed the area, a part in proportion to its need.
+std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs, bool Horizontal);
 
 // Where a new window of Size opens in an area of AreaSize while the Active one has the focus: one cascade
 // Step right of and below it. A window that would reach past the area starts again at its top left

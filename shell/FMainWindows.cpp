@@ -5,6 +5,7 @@
 #include "controls/ALStatusBar.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/WindowFit.h"
 #include "shell/FDrawsEditor.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FMainCommands.h"
@@ -45,17 +46,17 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
         if (keys.removeAll(CloseChildKey->shortcut()) > 0)
             item->setShortcuts(keys);
     }
+    // A window given less room than its form needs (by tiling, say) scrolls the form.
+    platform::makeScrollable(*Form);
+    const bool designed = Form->testAttribute(Qt::WA_Resized);
+    const QSize size = Form->size();
     holder->setWidget(Form);
+    // The form's own size, where it set one, is the size it opens with (before it is fitted).
+    if (designed)
+        holder->resize(holder->sizeHint() - Form->sizeHint() + size);
     MdiArea->addSubWindow(holder);
     holder->show();
-    // The form's minimum with the frame around it, taken whenever the window is in its normal state (a
-    // maximised one has no frame): no resize or tiling makes the window smaller.
-    const auto keepMinimum = [holder] {
-        if (!(holder->windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
-            holder->setMinimumSize(holder->minimumSizeHint());
-    };
-    connect(holder, &QMdiSubWindow::windowStateChanged, holder, keepMinimum);
-    keepMinimum();
+    platform::fitToArea(*Form);
     // Showing may centre the form; beside an active window it opens one cascade step from it instead.
     if (active && !active->isMaximized() && !holder->isMaximized())
         holder->move(CascadePosition(active->geometry(), holder->size(), MdiArea->viewport()->size(),
@@ -149,14 +150,16 @@ std::vector<QMdiSubWindow *> TiledWindows(QMdiArea *Area)
 void Tile(QMdiArea *Area, bool Horizontal)
 {
     const std::vector<QMdiSubWindow *> windows = TiledWindows(Area);
-    const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), int(windows.size()), Horizontal);
-    for (size_t i = 0; i < windows.size(); ++i) {
-        if (windows[i]->isMaximized())
-            windows[i]->showNormal();
-        // A window keeps its minimum size where its share of the area is smaller.
-        windows[i]->setGeometry(
-            QRect(rects[i].topLeft(), rects[i].size().expandedTo(windows[i]->minimumSize())));
+    std::vector<QSize> needs;
+    for (QMdiSubWindow *window : windows) {
+        if (window->isMaximized())
+            window->showNormal();
+        needs.push_back(window->size() - window->widget()->size() + platform::contentMinimum(*window->widget()));
     }
+    // A window whose share is smaller than its form needs scrolls the form.
+    const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);
+    for (size_t i = 0; i < windows.size(); ++i)
+        windows[i]->setGeometry(rects[i]);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/UComb.h"
 #include "shell/CombSetsGrid.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
@@ -28,7 +29,9 @@
 
 namespace {
 
-constexpr QSize PadButtonSize(24, 21);
+// The pad's buttons, in pixels of the forms' font.
+constexpr int PadButtonWidth = 24;
+constexpr int PadButtonHeight = 21;
 constexpr int PadColumns = 20;
 constexpr int PadMargin = 5;
 
@@ -122,8 +125,7 @@ void TfrmToolCombs::CreateControls()
 
 void TfrmToolCombs::FormShow()
 {
-    CenterChildForm(this);
-    gbKey->Build(MaxSetNumbers, PadButtonSize, PadColumns, PadMargin);
+    gbKey->Build(MaxSetNumbers, ScaledSize(PadButtonWidth, PadButtonHeight), PadColumns, PadMargin);
     FFileName = CombSetsFileName();
     FFile = ReadCombSets(FFileName);
     ButtonRule();
@@ -131,6 +133,8 @@ void TfrmToolCombs::FormShow()
     txtSelNums->clear();
     eInput->clear();
     FillGrid();
+    // Centred once the pad and the grid have taken their room.
+    CenterChildForm(this);
 }
 
 void TfrmToolCombs::closeEvent(QCloseEvent *event)

@@ -10,6 +10,7 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
@@ -265,10 +266,7 @@ void TfrmStatFreq::WidenForCombinations()
 {
     const int width = CombLen >= WideCombinationLength ? NumberWidth * CombLen : NarrowCombinationWidth;
     SetColWidth(grid, 1, width, {CombText(std::vector<uint8_t>(size_t(CombLen), Game->Info.MaxNumber).data(), CombLen)});
-    const int missing = grid->CalcGridWidth(false) - grid->width();
-    QWidget *window = WindowFrame();
-    if (missing > 0 && !window->isMaximized() && !window->isMinimized())
-        window->resize(window->width() + missing, window->height());
+    FitWindowToGrid(this, grid, grid->CalcGridWidth(false), false);
 }
 
 void TfrmStatFreq::ShowSummary()

@@ -41,7 +41,6 @@ void TfrmStatFreq::CreateControls()
 {
     resize(ScaledSize(560, 470));
     lblDateDesc = BuddyLabel(QStringLiteral("Zakres losowań:"), txtDateDesc, this);
-    txtDateDesc->setFixedHeight(ScaledHeight(22));
 
     GroupBox1 = new QGroupBox(QStringLiteral("Parametry podstawowe"), this);
     seCombLen = NewIntSpin(GroupBox1, 1, 20, 1);

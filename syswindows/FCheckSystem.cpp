@@ -8,6 +8,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
@@ -442,6 +443,7 @@ void TfrmCheckSystem::SetupColumns()
                            38 + i, alRight, ckHits, 1, true});
     columns.push_back({QStringLiteral("Wygrana"), 100, alRight, ckWin, 1, true});
     ResultGrid->SetColumns(columns);
+    KeepColumnsInView(Grid);
     if (HasResults() && CheckType == ctRange)
         ResultGrid->MarkSort(SortMan.GetSortColumn(1), SortMan.GetSortDir(1, SortMan.GetSortColumn(1)));
 }

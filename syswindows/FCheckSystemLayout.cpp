@@ -58,7 +58,6 @@ void TfrmCheckSystem::CreateControls()
     pnlRange = new QWidget(gbParams);
     txtDateDesc = new TRichView(pnlRange);
     SetupSummaryViewer(txtDateDesc);
-    txtDateDesc->setFixedHeight(ScaledHeight(22));
     auto *range = new QHBoxLayout(pnlRange);
     range->setContentsMargins(0, 0, 0, 0);
     range->addWidget(txtDateDesc);

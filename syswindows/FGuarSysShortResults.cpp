@@ -7,6 +7,7 @@
 #include "core/ProgramParams.h"
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/WindowFit.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/GuardedConnect.h"
@@ -43,9 +44,8 @@ void TfrmGuarSysShort::ShowResults()
     Panel4->show();
     const bool full = Set->System.IsFullInOrder();
     PageControl1->setTabVisible(PageControl1->indexOf(TabSheet2), !full);
-    QWidget *window = WindowFrame();
-    if (!window->isMaximized() && !window->isMinimized())
-        window->resize(window->width(), SavedHeight + window->height() - height());
+    const QWidget *window = WindowFrame();
+    platform::resizeInArea(*this, QSize(window->width(), SavedHeight + window->height() - height()));
     BuildRowMap();
     State = 0;
     Details->ShowRows(int(RowMap.size()));
@@ -162,12 +162,5 @@ void TfrmGuarSysShort::FillSummary()
 
 void TfrmGuarSysShort::FitWidth()
 {
-    QWidget *window = WindowFrame();
-    if (window->isMaximized() || window->isMinimized())
-        return;
-    // The grid follows the window's width through the layout; the second pass corrects the first.
-    for (int pass = 0; pass < 2; ++pass) {
-        const int surplus = sgDetails->width() - sgDetails->CalcGridWidth(true);
-        window->resize(window->width() - surplus, window->height());
-    }
+    FitWindowToGrid(this, sgDetails, sgDetails->CalcGridWidth(true), true);
 }

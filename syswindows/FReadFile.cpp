@@ -11,6 +11,7 @@
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
+#include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/GuardedConnect.h"
 #include "syswindows/FSysGeneral.h"
@@ -264,7 +265,8 @@ void TfrmReadFile::FitColumns()
     }
     const int spare = lvObjs->viewport()->width() - total;
     if (spare < 0)
-        resize(width() - spare + lvObjs->verticalScrollBar()->sizeHint().width(), height());
+        FitWindowToGrid(this, lvObjs, lvObjs->width() - spare + lvObjs->verticalScrollBar()->sizeHint().width(),
+                        false);
 }
 
 std::vector<int> TfrmReadFile::SelectedRows() const

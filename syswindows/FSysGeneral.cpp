@@ -227,15 +227,7 @@ void TGenSysForm::FitWidth()
     FitRowNumbers();
     SetColWidth(sgSystem, 1, K < WideCombinationLength ? NarrowCombinationWidth : K * NumberWidth,
                 {QStringLiteral("%1 ").arg(int(Game->Info.MaxNumber), 2).repeated(K)});
-    // The grid follows the window's width through the layout; the second pass corrects the first. A
-    // maximised or minimised window keeps the size the frame gives it.
-    QWidget *window = WindowFrame();
-    if (window->isMaximized() || window->isMinimized())
-        return;
-    for (int pass = 0; pass < 2; ++pass) {
-        const int surplus = sgSystem->width() - sgSystem->CalcGridWidth(true);
-        window->resize(window->width() - surplus, window->height());
-    }
+    FitWindowToGrid(this, sgSystem, sgSystem->CalcGridWidth(true), true);
 }
 
 void TGenSysForm::FormActivate()

@@ -1,5 +1,7 @@
 #include "platform/gui/ModalHooks.h"
 
+#include "platform/gui/WindowFit.h"
+
 #include <QDialog>
 #include <QFileDialog>
 
@@ -29,6 +31,7 @@ void setModalHook(ModalHook hook)
 
 int execModal(QDialog &dialog)
 {
+    fitToArea(dialog);
     if (!g_modalHook)
         return dialog.exec();
     dialog.setResult(QDialog::Rejected);

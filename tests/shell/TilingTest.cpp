@@ -2,15 +2,25 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// Count windows that need no room of their own.
+std::vector<QSize> Free(int Count)
+{
+    return std::vector<QSize>(size_t(Count), QSize(0, 0));
+}
+
+} // namespace
+
 TEST(Tiling, HorizontalStacksWideWindowsInColumns)
 {
     const QRect area(0, 0, 300, 200);
-    EXPECT_EQ(TileRects(area, 1, true), (std::vector<QRect>{QRect(0, 0, 300, 200)}));
+    EXPECT_EQ(TileRects(area, Free(1), true), (std::vector<QRect>{QRect(0, 0, 300, 200)}));
     // Three windows: one column (floor of sqrt 3), each a third of the height.
-    EXPECT_EQ(TileRects(area, 3, true),
+    EXPECT_EQ(TileRects(area, Free(3), true),
               (std::vector<QRect>{QRect(0, 0, 300, 66), QRect(0, 66, 300, 66), QRect(0, 132, 300, 68)}));
     // Five windows: two columns, the last one holding the extra window.
-    EXPECT_EQ(TileRects(area, 5, true),
+    EXPECT_EQ(TileRects(area, Free(5), true),
               (std::vector<QRect>{QRect(0, 0, 150, 100), QRect(0, 100, 150, 100), QRect(150, 0, 150, 66),
                                   QRect(150, 66, 150, 66), QRect(150, 132, 150, 68)}));
 }
@@ -18,14 +28,28 @@ TEST(Tiling, HorizontalStacksWideWindowsInColumns)
 TEST(Tiling, VerticalPlacesTallWindowsSideBySideInRows)
 {
     const QRect area(10, 20, 300, 200);
-    EXPECT_EQ(TileRects(area, 2, false),
+    EXPECT_EQ(TileRects(area, Free(2), false),
               (std::vector<QRect>{QRect(10, 20, 150, 200), QRect(160, 20, 150, 200)}));
-    EXPECT_EQ(TileRects(area, 5, false),
+    EXPECT_EQ(TileRects(area, Free(5), false),
               (std::vector<QRect>{QRect(10, 20, 150, 100), QRect(160, 20, 150, 100), QRect(10, 120, 100, 100),
                                   QRect(110, 120, 100, 100), QRect(210, 120, 100, 100)}));
 }
 
 TEST(Tiling, NoWindowsNoRectangles)
 {
-    EXPECT_TRUE(TileRects(QRect(0, 0, 100, 100), 0, true).empty());
+    EXPECT_TRUE(TileRects(QRect(0, 0, 100, 100), Free(0), true).empty());
+}
+
+TEST(Tiling, WindowsGetWhatTheyNeedFirstAndShareTheRestOrShrinkInProportion)
+{
+    // Three wide windows in 300 pixels of height needing 150, 30 and 60: 60 left over, 20 each.
+    EXPECT_EQ(TileRects(QRect(0, 0, 400, 300), {QSize(100, 150), QSize(100, 30), QSize(100, 60)}, true),
+              (std::vector<QRect>{QRect(0, 0, 400, 170), QRect(0, 170, 400, 50), QRect(0, 220, 400, 80)}));
+    // Side by side needing 300, 100 and 200 of 450 in width: in proportion, 225, 75 and the rest.
+    EXPECT_EQ(TileRects(QRect(0, 0, 450, 200), {QSize(300, 10), QSize(100, 10), QSize(200, 10)}, false),
+              (std::vector<QRect>{QRect(0, 0, 225, 200), QRect(225, 0, 75, 200), QRect(300, 0, 150, 200)}));
+    // Four windows in two columns: the column of the widest need (500 of 700) takes it and 50 of the rest.
+    EXPECT_EQ(TileRects(QRect(0, 0, 700, 400), {QSize(100, 0), QSize(500, 0), QSize(100, 0), QSize(0, 0)}, true),
+              (std::vector<QRect>{QRect(0, 0, 550, 200), QRect(0, 200, 550, 200), QRect(550, 0, 150, 200),
+                                  QRect(550, 200, 150, 200)}));
 }

@@ -1,9 +1,13 @@
+#include "platform/gui/WindowFit.h"
 #include "shell/FGlobalGrids.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
+#include <QScrollArea>
+#include <QScrollBar>
+
 class SysWindowGeometryTest : public SysWindowTest {};
 
-TEST_F(SysWindowGeometryTest, GeneratingAndTilingKeepTheFramesSizeRules)
+TEST_F(SysWindowGeometryTest, GeneratingAndTilingKeepTheWindowsInTheAreaWithTheirContentReachable)
 {
     frame->resize(1000, 700);
     Generate(12, 6, 22);
@@ -20,11 +24,19 @@ TEST_F(SysWindowGeometryTest, GeneratingAndTilingKeepTheFramesSizeRules)
 
     for (int i = 0; i < 3; ++i)
         Generate(12, 6, 22);
+    const QRect area = frame->MdiArea->viewport()->rect();
     for (const bool horizontally : {true, false}) {
         horizontally ? frame->TileHorizontally() : frame->TileVertically();
         for (QWidget *form : frame->ChildForms()) {
-            EXPECT_GE(form->width(), form->minimumSizeHint().width()) << horizontally;
-            EXPECT_GE(form->height(), form->minimumSizeHint().height()) << horizontally;
+            EXPECT_TRUE(area.contains(form->parentWidget()->geometry())) << horizontally;
+            // Where the window's share is smaller than its form needs, a scroll bar reaches the rest.
+            const auto *scroller = form->findChild<QScrollArea *>();
+            ASSERT_NE(scroller, nullptr);
+            const QSize need = platform::contentMinimum(*form);
+            const QSize room = scroller->viewport()->size();
+            const QSize reach(scroller->horizontalScrollBar()->maximum(), scroller->verticalScrollBar()->maximum());
+            EXPECT_GE(room.width() + reach.width(), need.width()) << horizontally;
+            EXPECT_GE(room.height() + reach.height(), need.height()) << horizontally;
         }
     }
 }

@@ -1,0 +1,223 @@
+// Every window of the program, opened through its road at the default font and at one and a half times
+// that font, on a 1400x900 screen that the main window fills: it lies inside the area it opens in, and
+// at the default font it shows its content whole.
+#include "controls/FloatSpin.h"
+#include "controls/RichView.h"
+#include "core/UGlobalThreads.h"
+#include "output/FDownload.h"
+#include "output/FExcelReport.h"
+#include "output/FGlobalReport.h"
+#include "output/FSelGames.h"
+#include "output/UEReport.h"
+#include "output/UpdateDraws.h"
+#include "platform/NetworkState.h"
+#include "platform/gui/QtPrinters.h"
+#include "platform/gui/RecordingPrinter.h"
+#include "shell/FGlobalStartup.h"
+#include "shell/FSelectComb.h"
+#include "shell/USites.h"
+#include "syswindows/FCheckSystem.h"
+#include "syswindows/FHistItem.h"
+#include "syswindows/FHistory.h"
+#include "syswindows/FParGuarSysShort.h"
+#include "syswindows/FParSysShort.h"
+#include "syswindows/FSysShort.h"
+#include "tests/statwindows/StatWindowTestSupport.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLayout>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+#include <functional>
+
+namespace {
+
+std::string Text(const QRect &Rect)
+{
+    return QStringLiteral("%1,%2 %3x%4").arg(Rect.x()).arg(Rect.y()).arg(Rect.width()).arg(Rect.height())
+        .toStdString();
+}
+
+} // namespace
+
+class WindowSizesTest : public StatWindowTest {
+protected:
+    void TearDown() override
+    {
+        platform::setPrinter(nullptr);
+        platform::setNetworkStateProvider({});
+        StatWindowTest::TearDown();
+    }
+
+    // What a user meets as Form opens: the window inside its area and the form's content in view (at
+    // the large font it may scroll instead); at the default font also every one-line viewer's text and
+    // every grid's columns.
+    void Measure(const QWidget &Form)
+    {
+        QCoreApplication::processEvents();
+        const auto *holder = qobject_cast<QMdiSubWindow *>(Form.parentWidget());
+        const QRect window = holder ? holder->geometry() : Form.frameGeometry();
+        const QRect area = holder ? holder->mdiArea()->viewport()->rect() : Form.screen()->availableGeometry();
+        EXPECT_TRUE(area.contains(window)) << Name << ": " << Text(window) << " in " << Text(area);
+        const QLayout *layout = Form.layout();
+        const auto *scroller =
+            layout && layout->count() == 1 ? qobject_cast<QScrollArea *>(layout->itemAt(0)->widget()) : nullptr;
+        const QWidget &content = scroller ? *scroller->widget() : Form;
+        const QRect room(QPoint(), scroller ? scroller->viewport()->size() : Form.size());
+        const QSize need = content.minimumSizeHint().expandedTo(content.minimumSize());
+        EXPECT_TRUE((Large && scroller) || room.contains(QRect(QPoint(), need))) << Name << ": " << Text(room);
+        if (Large)
+            return;
+        for (const TRichView *view : Form.findChildren<TRichView *>()) {
+            const QRect text = QRect(QPoint(), view->viewport()->size()).adjusted(0, 0, -view->RightMargin, 0);
+            for (const TDrawLineInfo &line : view->DrawList()) {
+                EXPECT_TRUE(!view->isVisible() || text.contains(QRect(line.Left, line.Top, line.Width, line.Height)))
+                    << Name << ": " << line.Text.toStdString();
+            }
+        }
+        for (const TStringAlignGrid *grid : Form.findChildren<TStringAlignGrid *>())
+            EXPECT_TRUE(!grid->isVisible() || grid->CalcGridWidth(false) <= grid->width()) << Name << ": grid";
+    }
+
+    // Measures the dialog shown next, then plays Then on it (a dialog left open is cancelled).
+    template <typename Dialog = QDialog>
+    void MeasureDialog(std::function<void(Dialog &)> Then = {})
+    {
+        script.onDialog([this, Then](QDialog &Shown) {
+            Measure(Shown);
+            if (Then)
+                Then(dynamic_cast<Dialog &>(Shown));
+        });
+    }
+
+    QWidget *MeasureNewest()
+    {
+        QWidget *window = NewestChild<QWidget>();
+        Measure(*window);
+        return window;
+    }
+
+    // A classic system of Count rows of 6 out of N, its parameter dialog measured.
+    TfrmSysShort *Classic(int N = 12, int Count = 22)
+    {
+        OpenSystemWindow(0);
+        auto *window = NewestChild<TfrmSysShort>();
+        MeasureDialog<TfrmParSysShort>([=](TfrmParSysShort &Params) {
+            Params.seCDraws->setText(QStringLiteral("6"));
+            Params.seCNum->setText(QString::number(N));
+            Params.seCComb->setText(QString::number(Count));
+            Params.btnOk->click();
+        });
+        sendCommand(window, WM_SYS_PARAMS);
+        EXPECT_TRUE(ProcessUntil([&] { return !window->Generating(); }));
+        return window;
+    }
+
+    void Play(QWidget *Window, QEvent::Type Command)
+    {
+        MeasureDialog();
+        sendCommand(Window, Command);
+    }
+
+    std::vector<std::pair<const char *, std::function<void()>>> Openers()
+    {
+        return {
+            {"Losowania", [this] { frame->mToolDraws->trigger(); MeasureNewest(); }},
+            {"Zbiory liczb", [this] { frame->mToolCombs->trigger(); MeasureNewest(); }},
+            {"Częstotliwości", [this] { OpenStatWindow(0); MeasureNewest(); }},
+            {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
+            {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
+            {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
+            {"Wczytaj", [this] { MeasureDialog(); frame->mFileRead->trigger(); }},
+            {"System", [this] { Measure(*Classic()); }},
+            {"Sprawdzenie systemu", [this] {
+                 sendCommand(Classic(), WM_SYS_CHECK);
+                 auto *check = qobject_cast<TfrmCheckSystem *>(MeasureNewest());
+                 check->PageControl1->setCurrentWidget(check->tsTable);
+                 Measure(*check);
+             }},
+            {"Filtr", [this] { Play(Classic(), WM_SYS_FILTER); }},
+            {"Zapisz", [this] { Play(Classic(), WM_SYS_SAVE); }},
+            {"Drukowanie", [this] {
+                 folder->addShippedSlips();
+                 platform::setPrinter(std::make_unique<platform::TRecordingPrinter>(2000, 3000, 200.0, 300.0));
+                 Play(Classic(), WM_SYS_PRINT);
+             }},
+            {"Kombinacja i zbiory", [this] {
+                 TfrmSysShort *system = Classic();
+                 MeasureDialog<TfrmSelectComb>([](TfrmSelectComb &Comb) { Comb.btnRead->click(); });
+                 MeasureDialog();
+                 sendCommand(system, WM_COMB_ADD);
+                 QCoreApplication::processEvents();
+             }},
+            {"Historia systemu i wpis", [this] {
+                 TfrmSysShort *system = Classic();
+                 MeasureDialog<TfrmHistItem>([](TfrmHistItem &Item) { Item.btnOK->click(); });
+                 script.answerBox(1);
+                 sendCommand(system, WM_SYS_HISTORY);
+                 MeasureDialog<TfrmHistory>([](TfrmHistory &History) {
+                     History.chkFrom->setChecked(false);
+                     History.chkTo->setChecked(false);
+                     History.Refresh->trigger();
+                     History.Grid->setRow(1);
+                     History.btnChange->click();
+                 });
+                 MeasureDialog();
+                 frame->mToolHistory->trigger();
+             }},
+            {"Gwarancja", [this] {
+                 TfrmSysShort *system = Classic(10, 12);
+                 MeasureDialog<TfrmParGuarSysShort>([](TfrmParGuarSysShort &Params) { Params.btnOK->click(); });
+                 sendCommand(system, WM_SYS_GUARANTEE);
+                 ASSERT_TRUE(ProcessUntil([&] { return system->CountChildWindows(cwGuarantee, 2) == 0; }));
+                 Measure(*system->ChildWindows.GetItem(0)->Form);
+             }},
+            {"Raport", [this] {
+                 MeasureDialog();
+                 AskReportRows(frame.get(), 100);
+                 MeasureDialog();
+                 AskReportItems(frame.get(), {QStringLiteral("Szczegóły"), QStringLiteral("Podsumowanie")}, {});
+                 MeasureDialog(std::function(testsupport::ModalScript::waitUntilClosed));
+                 RunExcelReport(frame.get(), [](const TMyThread &, TEReport &, TProgress &) {});
+             }},
+            {"Aktualizacja", [this] {
+                 platform::setNetworkStateProvider([] { return true; });
+                 TSiteMan sites(SitesDir, &Lotto());
+                 ASSERT_TRUE(sites.AddSite(TSiteRec{.Location = "http://127.0.0.1:9/lotto.txt"}) && sites.Save());
+                 MeasureDialog<TfrmSelGames>([](TfrmSelGames &Games) { Games.btnOK->click(); });
+                 MeasureDialog<TfrmDownload>([](TfrmDownload &Download) {
+                     ASSERT_TRUE(ProcessUntil([&] { return Download.State == 0; }));
+                     Download.btnCancel->click();
+                 });
+                 UpdateDrawsFromInternet(frame.get());
+             }},
+        };
+    }
+
+    std::string Name;
+    bool Large = false;
+};
+
+TEST_F(WindowSizesTest, EveryWindowOpensInsideItsAreaAndAtTheDefaultFontShowsItsContentWhole)
+{
+    const QFont normal = QApplication::font();
+    for (const bool large : {false, true}) {
+        Large = large;
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * (large ? 1.5 : 1.0));
+        QApplication::setFont(font);
+        OpenFrame();
+        frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        for (const auto &[name, open] : Openers()) {
+            Name = std::string(name) + (large ? " (large font)" : "");
+            open();
+            frame->MdiArea->closeAllSubWindows();
+            ProcessPosted();
+        }
+        frame.reset();
+    }
+    QApplication::setFont(normal);
+}
