@@ -5,9 +5,11 @@
 // their parameters and the texts of their info grid, and build their systems on the window's worker
 // through StartGeneration.
 
+#include "core/DynArrays.h"
 #include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -27,6 +29,7 @@ class TStringAlignGrid;
 class TSetGuaranty;
 class TSystem;
 class TfrmSelectComb;
+class TfrmSelectKey;
 struct TCellFormat;
 struct TGameData;
 struct TSysWindowLayout;
@@ -58,11 +61,15 @@ public:
     TGameData *Game = nullptr;
     // False while the window checks a view button itself.
     bool ViewClicksEnabled = true;
+    // The window's open key dialog; the window is disabled while it is open.
+    QPointer<TfrmSelectKey> KeyDialog;
 
     // ---- virtual operations, in the order the kinds override them (DoProgress comes from TGenForm) ----
     // The filter editor over the system; on OK its filter set marks or reduces the system, or a copy of
     // it in a new window.
     virtual void ShowFilter();
+    // Applies a new key from the key dialog and shows the system through it.
+    virtual void SystemChanged(const TDynByteArr &NewKey);
     virtual void ShowInfo() = 0;
     virtual void UpdateCaption() = 0;
     // The kind window keeps its own typed reference to the system.
@@ -133,6 +140,12 @@ public:
     void ChildChanged(TGenForm *Child) override;
 
 protected:
+    // The states in which the system may be given another key (besides: no worker, no guarantee
+    // computing); a kind with a state of its own that takes a key widens it.
+    virtual bool StateTakesKey() const;
+    // A key dialog of this window is open: the window offers no commands of its own meanwhile.
+    bool KeyDialogOpen() const;
+
     // What the worker runs to build a new system; true when the system is complete.
     using TBuildProc = std::function<bool(TSystem &NewSystem, const TMyThread &Thread)>;
     // Builds NewSystem by Build on the window's worker, its progress on the main status bar: a complete
@@ -164,6 +177,13 @@ private:
     void DeleteCombs();
     void CopySystem();
     void RecordInHistory();
+    // FSysGeneralKey.cpp: the key dialog over the system's key, and its two notices (OK, closed).
+    void OpenKeyDialog();
+    void KeyDialogDone(bool Accepted);
+    // The key dialog has gone: the window is usable again and comes forward.
+    void EndKeyDialog();
+    // While the key dialog is open: the window disabled, the dialog brought forward instead.
+    void ShowKeyDialog();
     // A statistics window over this system, for the statistics a system offers.
     void OpenSystemStats(int StatIndex);
     // A check window on this system, a dependent of this window.

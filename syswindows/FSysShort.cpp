@@ -93,7 +93,7 @@ void TfrmSysShort::ShowInfo()
 void TfrmSysShort::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (Generating() || GuaranteeRunning())
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
         return;
     EnableCommands(cmdParams, true);
     if (State != 1 && SysShort->RandomTies)
