@@ -2,8 +2,7 @@
 // The base of the system windows, one per system kind: it owns the window's system and shows its rows,
 // parameters, key and filter; it handles the commands that are the same for every kind (save, copy,
 // delete rows) and switches the main window's commands by the window's state. The kind windows add
-// their parameters and the texts of their info grid, and build their systems on the window's worker
-// through StartGeneration.
+// their parameters, and build their systems on the window's worker through StartGeneration.
 
 #include "core/DynArrays.h"
 #include "shell/TaskRunner.h"
@@ -70,8 +69,12 @@ public:
     virtual void ShowFilter();
     // Applies a new key from the key dialog and shows the system through it.
     virtual void SystemChanged(const TDynByteArr &NewKey);
-    virtual void ShowInfo() = 0;
-    virtual void UpdateCaption() = 0;
+    // The info grid of the kinds' rows (BuildKindLayout) once the parameters are set (State not 1): K, N,
+    // C(N, K) and the stake; while the window holds its rows (State 0) also their count, the share of all
+    // combinations they cover and their cost.
+    virtual void ShowInfo();
+    // The window tag, "> " and the system's name, or its description once it has parameters (State not 1).
+    virtual void UpdateCaption();
     // The kind window keeps its own typed reference to the system.
     virtual void BindSystem(TSystem *NewSystem) = 0;
     // N, K and the kind's parameters from the system.
@@ -139,15 +142,18 @@ public:
     void ChildClosed(TGenForm *Child) override;
     void ChildChanged(TGenForm *Child) override;
 
+    // What the worker runs to build a new system; true when the system is complete.
+    using TBuildProc = std::function<bool(TSystem &NewSystem, const TMyThread &Thread)>;
+    // When set (before a generation starts), runs on the worker in place of the kind's build, which it is
+    // given: tests make a build fail or wait through it.
+    std::function<bool(TSystem &NewSystem, const TMyThread &Thread, const TBuildProc &KindBuild)> GenerationHook;
+
 protected:
     // The states in which the system may be given another key (besides: no worker, no guarantee
     // computing); a kind with a state of its own that takes a key widens it.
     virtual bool StateTakesKey() const;
     // A key dialog of this window is open: the window offers no commands of its own meanwhile.
     bool KeyDialogOpen() const;
-
-    // What the worker runs to build a new system; true when the system is complete.
-    using TBuildProc = std::function<bool(TSystem &NewSystem, const TMyThread &Thread)>;
     // Builds NewSystem by Build on the window's worker, its progress on the main status bar: a complete
     // one replaces the shown system (OpenSystem); a failed one says so and the old one stays.
     void StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc Build);
@@ -156,6 +162,13 @@ protected:
 
     // Takes over the common controls and their handlers.
     void BindLayout(const TSysWindowLayout &Layout);
+    // A kind window's set-up: the tabs with the info rows that ShowInfo fills, bound; the kind, no system
+    // yet (State 1) and the window's number.
+    TSysWindowLayout BuildKindLayout(int Kind);
+    // The window's system from now on, once the windows that hold the old one have closed.
+    void TakeSystem(std::unique_ptr<TSystem> NewSystem);
+    // Removes the filter and shows every row.
+    virtual void btnFltDelClick();
     // The commands every kind handles alike (save, delete rows, copy); a kind window handles its own
     // first and passes the rest on.
     bool HandleCommand(CommandEvent &Command) override;
@@ -189,13 +202,10 @@ private:
     // A check window on this system, a dependent of this window.
     void OpenCheckWindow();
     void ConnectProgress();
-    // The window's system from now on, once the windows that hold the old one have closed.
-    void TakeSystem(std::unique_ptr<TSystem> NewSystem);
     // The combination grid takes the focus when the window is activated: always the first time, later
     // unless the focus is already in the window (the user clicked into it).
     void FocusGrid();
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
-    void btnFltDelClick();
     // FSysGeneralGeneration.cpp
     void GenerationEnded(const TTaskEnd &End);
     // The generation's end on the main status bar and in the commands.

@@ -28,8 +28,9 @@ void TGenSysForm::StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc
     SetStatusText(QStringLiteral("Generowanie systemu..."));
     UpdateMenu();
     try {
-        FGeneration.Start([Build = std::move(Build), system = FNextSystem.get(), built = &FNextBuilt](TMyThread &Thread) {
-            *built = Build(*system, Thread);
+        FGeneration.Start([Build = std::move(Build), Hook = GenerationHook, system = FNextSystem.get(),
+                           built = &FNextBuilt](TMyThread &Thread) {
+            *built = Hook ? Hook(*system, Thread, Build) : Build(*system, Thread);
         });
     } catch (...) {
         FNextSystem.reset();

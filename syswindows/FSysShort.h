@@ -5,11 +5,7 @@
 #include "syswindows/FSysGeneral.h"
 
 #include <cstdint>
-#include <functional>
 
-class QGroupBox;
-class QTabWidget;
-class TMyThread;
 class TSysShort;
 
 class TfrmSysShort : public TGenSysForm {
@@ -19,24 +15,13 @@ public:
     explicit TfrmSysShort(QWidget *Owner = nullptr);
     ~TfrmSysShort() override;
 
-    QTabWidget *PageControl1;
-    QWidget *TabSheet1;
-    QWidget *TabSheet2;
-    QGroupBox *GroupBox1;
-
     // The number of combinations last asked for.
     int32_t Count = 0;
     TSysShort *SysShort = nullptr;
 
-    void ShowInfo() override;
-    void UpdateCaption() override;
     void BindSystem(TSystem *NewSystem) override;
     void ReadParams() override;
     void UpdateMenu() override;
-
-    // What the worker runs to build a new system; TSysShort::Generate with equal quotas unless replaced
-    // (before a generation starts; tests make it fail through it).
-    std::function<bool(TSysShort &NewSystem, const TMyThread &Thread)> Generator;
 
 protected:
     bool HandleCommand(CommandEvent &Command) override;
@@ -49,4 +34,3 @@ private:
     // A new system of the window's kind with these parameters, built on the window's worker.
     void Generate(int NewN, int NewK, int32_t NewCount, bool Random);
 };
-

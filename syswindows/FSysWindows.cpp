@@ -10,6 +10,8 @@
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
+#include "syswindows/FSysFull.h"
+#include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
 
 TGenSysForm *NewSysWindow(int Kind)
@@ -18,6 +20,12 @@ TGenSysForm *NewSysWindow(int Kind)
     switch (Kind) {
     case 0:
         window = new TfrmSysShort;
+        break;
+    case 2:
+        window = new TfrmSysFull;
+        break;
+    case 4:
+        window = new TfrmSysRnd;
         break;
     default:
         return nullptr;

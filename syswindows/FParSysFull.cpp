@@ -1,0 +1,27 @@
+#include "syswindows/FParSysFull.h"
+
+#include "core/ProgramParams.h"
+
+TfrmParSysFull::TfrmParSysFull(QWidget *parent)
+    : TGenParSysForm(parent, QStringLiteral("Parametry - System pełny - prosty"), {.Count = false, .Hits = true})
+{
+}
+
+bool TfrmParSysFull::Listed() const
+{
+    return AllCombinations() <= Limits.MaxComb;
+}
+
+std::optional<int64_t> TfrmParSysFull::CostedCombinations() const
+{
+    if (!Listed())
+        return std::nullopt;
+    return AllCombinations();
+}
+
+std::optional<double> TfrmParSysFull::HitScale() const
+{
+    if (!Listed())
+        return std::nullopt;
+    return 1.0;
+}
