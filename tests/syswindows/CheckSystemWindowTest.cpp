@@ -9,6 +9,7 @@
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
+#include "syswindows/CheckCharts.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
@@ -202,7 +203,7 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(window->txtAvgProfit->text(), MoneyText(Currency::fromCount(2008252 * Currency::Scale / 10)));
 
     // One line per level in the hits chart; the wins of every draw.
-    const QList<QAbstractSeries *> lines = window->Chart1->chart()->series();
+    const QList<QAbstractSeries *> lines = window->pcChart->Chart1->chart()->series();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(static_cast<QLineSeries *>(lines[5])->at(5).y(), 3) << "the three single hits of 31 January";
     // The value axis spans the levels ticked (the winning 6 to 3), not the hidden 2 and 1.
@@ -214,14 +215,14 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
         return most;
     };
     const auto axisTop = [window] {
-        return static_cast<QValueAxis *>(window->Chart1->chart()->axes(Qt::Vertical).front())->max();
+        return static_cast<QValueAxis *>(window->pcChart->Chart1->chart()->axes(Qt::Vertical).front())->max();
     };
     ASSERT_LT(highest(0, 3), highest(4, 5));
     EXPECT_GE(axisTop(), highest(0, 3));
     EXPECT_LT(axisTop(), highest(4, 5));
-    window->btnSelAll->click();
+    window->pcChart->btnSelAll->click();
     EXPECT_GE(axisTop(), highest(4, 5));
-    auto *wins = static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0));
+    auto *wins = static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0));
     ASSERT_EQ(wins->count(), 10);
     EXPECT_EQ(wins->at(0).y(), 0);
     EXPECT_EQ(wins->at(9).y(), 2000024);
@@ -238,7 +239,7 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(Cell(*window, 0, 4), "02/2024");
     EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
     EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
-    EXPECT_EQ(static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0))->count(), 2);
+    EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 2);
 }
 
 TEST_F(CheckSystemTest, ADownloadsNoticeRefreshesTheRangeLineAndTheCaptionFollowsTheSystem)
