@@ -3,6 +3,7 @@
 #include "core/DateTime.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
+#include "core/UComb.h"
 #include "syswindows/SysFormats.h"
 
 std::vector<TResultColumn> TCheckColumns::Columns(const TResultColumn &Label) const
@@ -51,4 +52,11 @@ QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo)
     if (Group == cgMonth)
         return QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(year, 4, 10, QLatin1Char('0'));
     return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+}
+
+QString NumbersText(const uint8_t *Numbers, size_t Count, const char *Format)
+{
+    std::string text;
+    CombToStr(Numbers, uint8_t(Count), Format, text);
+    return QString::fromStdString(text);
 }

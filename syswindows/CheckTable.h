@@ -6,9 +6,12 @@
 #include "shell/ResultGrid.h"
 #include "syswindows/SystemCheck.h"
 
+#include <QRadioButton>
 #include <QString>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // What zeros show as in a row.
@@ -35,3 +38,16 @@ struct TCheckColumns {
 // The first column of a row of draws grouped by Group: the draw number DrawNo (day grouping while dates
 // are not shown in statistics), the date (day, week), "mm/yyyy" (month) or "yyyy" (year).
 QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo);
+
+// The numbers as CombToStr writes them in Format.
+QString NumbersText(const uint8_t *Numbers, size_t Count, const char *Format);
+
+// The index of the checked button of a group, 0 when none is.
+template <size_t N>
+uint8_t CheckedIndex(const std::array<QRadioButton *, N> &Buttons)
+{
+    for (size_t i = 0; i < N; ++i)
+        if (Buttons[i]->isChecked())
+            return uint8_t(i);
+    return 0;
+}

@@ -40,22 +40,6 @@ constexpr int HeaderRows = 4;
 constexpr int SumRow = 1;
 constexpr int MeanRow = 2;
 
-// The index of the checked grouping button, 0 when none is.
-uint8_t CheckedIndex(const std::array<QRadioButton *, 4> &Buttons)
-{
-    for (size_t i = 0; i < Buttons.size(); ++i)
-        if (Buttons[i]->isChecked())
-            return uint8_t(i);
-    return 0;
-}
-
-QString CombText(const uint8_t *Numbers, size_t Count)
-{
-    std::string text;
-    CombToStr(Numbers, uint8_t(Count), "%2d ", text);
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TfrmCheckComb::TfrmCheckComb(QWidget *Owner) : TGenForm(Owner)
@@ -160,7 +144,7 @@ void TfrmCheckComb::WriteParams()
 
 void TfrmCheckComb::ShowComb()
 {
-    eComb->setText(CombText(Comb.data(), Comb.size()));
+    eComb->setText(NumbersText(Comb.data(), Comb.size(), "%2d "));
     SetupHitLevels();
 }
 
@@ -233,7 +217,7 @@ void TfrmCheckComb::pCheckClick()
     CheckDraws(numberHits);
     for (const uint8_t number : Comb)
         NumberRows.push_back(NumberRow(number, numberHits[number]));
-    GroupType = CheckedIndex({rbDay, rbWeek, rbMonth, rbYear});
+    GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
     ReportParams = {Range.Range, Comb, HitFrom, HitTo};
     NoResults = false;
     Regroup();
@@ -322,7 +306,7 @@ void TfrmCheckComb::Regroup()
 
 void TfrmCheckComb::RegroupClick()
 {
-    GroupType = CheckedIndex({rbDay, rbWeek, rbMonth, rbYear});
+    GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
     if (HasResults())
         Regroup();
 }
@@ -443,7 +427,7 @@ void TfrmCheckComb::ShowSelection(int GridRow)
     if (NoResults || GroupType != cgDay || index < 0 || size_t(index) >= Shown.size())
         return;
     const TDynByteArr &numbers = StatDraws[size_t(Shown[size_t(index)].Index)].Numbers;
-    eSelComb->setText(CombText(numbers.data(), numbers.size()));
+    eSelComb->setText(NumbersText(numbers.data(), numbers.size(), "%2d "));
 }
 
 void TfrmCheckComb::RebuildCharts()

@@ -18,13 +18,6 @@ namespace {
 constexpr int HeaderRows = 3; // blank, "Razem", blank
 constexpr int TotalsRow = 1;
 
-QString NumbersText(const uint8_t *Numbers, size_t Count)
-{
-    std::string text;
-    CombToStr(Numbers, uint8_t(Count), "  %d", text);
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TfrmCheckSysDetails::TfrmCheckSysDetails(QWidget *parent) : QDialog(parent)
@@ -61,7 +54,7 @@ void TfrmCheckSysDetails::Init(const TSystem &ASystem, const TDynByteArr &Number
                                const THitsInfo &Info)
 {
     System = &ASystem;
-    eCheckComb->setText(NumbersText(Numbers.data(), Numbers.size()));
+    eCheckComb->setText(NumbersText(Numbers.data(), Numbers.size(), "  %d"));
     FColumns = {true, Info.HighHits, 0, ShowAllHits ? Info.RowCount : Info.LevelCount, false};
     ResultGrid->SetColumns(FColumns.Columns({QStringLiteral("Numer kombinacji"), 80, alCenter, ckDate, 1, true}));
     SortMan.SetSort(1, ckDate, -1);
@@ -133,5 +126,5 @@ void TfrmCheckSysDetails::GridSelectCell(int Row)
     if (NoResults || index < 0 || size_t(index) >= Rows.size())
         return;
     const int comb = Rows[size_t(index)].Index - 1;
-    eSelComb->setText(NumbersText(System->GetComb(comb, true), size_t(System->K)));
+    eSelComb->setText(NumbersText(System->GetComb(comb, true), size_t(System->K), "  %d"));
 }

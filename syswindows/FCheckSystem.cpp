@@ -44,23 +44,6 @@ constexpr int RangeHeaderRows = 3; // blank, "Razem", blank
 constexpr int TotalsRow = 1;
 const QString NoDrawsText = QStringLiteral("Brak losowań");
 
-QString NumbersText(const TDynByteArr &Numbers)
-{
-    std::string text;
-    CombToStr(Numbers.data(), uint8_t(Numbers.size()), "  %d", text);
-    return QString::fromStdString(text);
-}
-
-// The index of the checked button, 0 when none is.
-template <size_t N>
-uint8_t CheckedIndex(const std::array<QRadioButton *, N> &Buttons)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (Buttons[i]->isChecked())
-            return uint8_t(i);
-    return 0;
-}
-
 } // namespace
 
 TfrmCheckSystem::TfrmCheckSystem(QWidget *Owner) : TGenForm(Owner)
@@ -199,7 +182,7 @@ void TfrmCheckSystem::WriteParams()
 
 void TfrmCheckSystem::ShowOwnNumbers()
 {
-    eNumbers->setText(NumbersText(OwnNumbers));
+    eNumbers->setText(NumbersText(OwnNumbers.data(), OwnNumbers.size(), "  %d"));
 }
 
 void TfrmCheckSystem::EnterOwnNumbers()

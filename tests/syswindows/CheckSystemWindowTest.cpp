@@ -118,22 +118,6 @@ protected:
         folder->writeDraws("Wide", {{EncodeDate(2024, 3, 2), twenty}});
     }
 
-    // A classic window of the game showing the rows given.
-    TGenSysForm *OpenRows(uint8_t GameId, int N, const Rows &Combs)
-    {
-        SelectGame(GameId);
-        TGenSysForm *window = OpenClassic();
-        TGameData *game = Games.GameById(GameId);
-        auto system = std::make_unique<TSysShort>(game);
-        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
-        for (const auto &row : Combs) {
-            const std::vector<uint8_t> numbers(row.begin(), row.end());
-            system->AddComb(numbers.data());
-        }
-        window->OpenSystem(game, std::move(system));
-        return window;
-    }
-
     TfrmCheckSystem *OpenCheck(TGenSysForm *Window)
     {
         sendCommand(Window, WM_SYS_CHECK);

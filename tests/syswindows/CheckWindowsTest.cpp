@@ -113,15 +113,7 @@ protected:
     // A classic window of Lotto showing the rows, and its check window on the last draw, checked.
     TfrmCheckSystem *CheckLastDraw(int N, const Rows &Combs)
     {
-        TGenSysForm *window = OpenClassic();
-        TGameData *game = Games.GameById(LottoId);
-        auto system = std::make_unique<TSysShort>(game);
-        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
-        for (const auto &row : Combs) {
-            const std::vector<uint8_t> numbers(row.begin(), row.end());
-            system->AddComb(numbers.data());
-        }
-        window->OpenSystem(game, std::move(system));
+        TGenSysForm *window = OpenRows(LottoId, N, Combs);
         sendCommand(window, WM_SYS_CHECK);
         auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
         Activate(check);
