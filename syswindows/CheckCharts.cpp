@@ -72,6 +72,8 @@ void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double 
     auto *bottom = new QBarCategoryAxis;
     bottom->append(Labels);
     bottom->setLabelsAngle(DrawNumbers ? 0 : VerticalLabels);
+    // Turned dates and months would otherwise be cut to an ellipsis in a small chart.
+    bottom->setTruncateLabels(false);
     Chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = new QValueAxis;
     ScaleValueAxis(left, Max);

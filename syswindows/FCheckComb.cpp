@@ -480,9 +480,15 @@ void TfrmCheckComb::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void OpenCheckCombWindow()
+TfrmCheckComb *NewCheckCombWindow()
 {
     auto *window = new TfrmCheckComb;
     AddChildForm(window);
-    window->ResetParams();
+    CenterChildForm(window);
+    return window;
+}
+
+void OpenCheckCombWindow()
+{
+    NewCheckCombWindow()->ResetParams();
 }

@@ -152,5 +152,8 @@ private:
     bool FDestroyed = false;
 };
 
+// A new window in the main window, centred, on the current game; the caller then gives it its
+// parameters (ResetParams) or a combination (SetComb).
+TfrmCheckComb *NewCheckCombWindow();
 // Opens the window from the main window: with the last stored combination of the current game.
 void OpenCheckCombWindow();

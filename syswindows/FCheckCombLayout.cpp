@@ -24,7 +24,7 @@
 
 void TfrmCheckComb::CreateControls()
 {
-    resize(ScaledSize(620, 480));
+    resize(ScaledSize(680, 520));
 
     txtDateDesc = new TRichView(this);
     SetupSummaryViewer(txtDateDesc);

@@ -10,6 +10,8 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "syswindows/CheckCharts.h"
+#include "syswindows/FCheckComb.h"
+#include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
@@ -320,6 +322,23 @@ TEST_F(CheckSystemTest, RowsAboveTheTopLevelCountAtIt)
     EXPECT_EQ(GridRow(*window->Grid, 1).mid(0, 3), QStringList({"1", "2", "1"}));
     // Two tens and a nine at 2,50 a unit: 2 x 820 000 + 15 000.
     EXPECT_EQ(GridRow(*window->Grid, 1).last(), Money((2 * 820000 + 15000) * 5 / 2));
+    // The details count each row where the check does.
+    script.onDialog([window](QDialog &Dialog) {
+        auto &details = dynamic_cast<TfrmCheckSysDetails &>(Dialog);
+        EXPECT_EQ(details.Rows.front().Hits.front(), 1) << "twelve hits at '10'";
+        EXPECT_EQ(details.Totals.Hits, window->Results.Totals.Hits);
+        EXPECT_EQ(details.Totals.Win, window->Results.Totals.Win);
+    });
+    window->btnDetails->click();
+
+    // So does the combination check: all twelve drawn count at '10'.
+    frame->mToolCheckComb->trigger();
+    auto *comb = qobject_cast<TfrmCheckComb *>(frame->ChildForms().back());
+    ASSERT_NE(comb, nullptr);
+    TGameData *wide = Games.GameById(WideId);
+    comb->SetComb(wide, wide->DefRange, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    ASSERT_TRUE(comb->HasResults());
+    EXPECT_EQ(GridRow(*comb->Grid1, 5), QStringList({"02.03.2024", "1", "", "", "", "", "", "1", Money(820000 * 5 / 2)}));
 }
 
 TEST_F(CheckSystemTest, MultiBetRowsCountAsTheirSimpleBets)

@@ -8,6 +8,7 @@
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FFrequency.h"
 #include "syswindows/SysFormats.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 #include "tools/LottoHistoryImport.h"
@@ -319,6 +320,24 @@ TEST_F(CheckWindowsTest, SetCombForAnotherGameChecksThatGame)
     EXPECT_EQ(GridRow(*window->Grid1, 5), QStringList({"09.03.2024", "", "", "", "", ""}));
     EXPECT_EQ(GridRow(*window->Grid1, 6), QStringList({"02.03.2024", "1", "", "", "1", Money(200000)}));
     EXPECT_EQ(GridRow(*window->Grid1, 7), QStringList({"01.03.2024", "", "1", "", "1", Money(200)}));
+
+    // The report: the check's parameters and the draws table on one sheet, the numbers on another.
+    testsupport::expectReport(script);
+    sendCommand(window, WM_SYS_REPORT);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
+    ASSERT_EQ(sheets.size(), 2u);
+    EXPECT_EQ(sheets[0].Name, "Kombinacja");
+    EXPECT_EQ(sheets[1].Name, "Liczby kombinacji");
+    const std::vector<std::string> header = {
+        "Gra       : Mini Lotto 5 z 42", "Narzędzie : Sprawdzenie kombinacji", " ", "Parametry", " Zakres danych",
+        "  Liczba losowań : 3", "  Okres czasu    : 01.03.2024 - 09.03.2024", "  Ograniczenia   : brak", " ",
+        " Kombinacja         :  1  2  3  4 40 41", " Stopnie wygranych  : Od 3 do 5", " Rodzaj grupowania  : Dzień"};
+    for (size_t i = 0; i < header.size(); ++i)
+        EXPECT_EQ(sheets[0].At("B" + std::to_string(i + 2)).Text, header[i]) << i;
+    EXPECT_EQ(sheets[0].At("B18").Text, "Suma");
+    EXPECT_EQ(sheets[0].At("G18").Text, Money(200200).toStdString());
+    EXPECT_EQ(sheets[1].At("B3").Text, "1");
+    EXPECT_EQ(sheets[1].At("F3").Text, "2");
     window->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(store().value("Tools\\2\\1", "Comb"), platform::RegValue(platform::Bytes({1, 2, 3, 4, 40, 41})));
