@@ -2,12 +2,11 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/MyReg.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
-#include "core/UGlobalUtils.h"
-#include "core/MyReg.h"
 #include "engine/UGameMan.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
@@ -30,7 +29,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 namespace {
 
