@@ -125,6 +125,7 @@ void TfrmMain::CreateActions()
     connectGuarded(mToolDraws, &QAction::triggered, this, &TfrmMain::OpenDrawsEditor);
     mToolUpdate = NewAction(QStringLiteral("&Aktualizacja bazy losowań..."), QKeySequence(Qt::CTRL | Qt::Key_A));
     mToolCheckComb = NewAction(QStringLiteral("Sprawdzenie kombinacji"));
+    connectGuarded(mToolCheckComb, &QAction::triggered, this, [] { OpenCheckComb(); });
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));

@@ -7,6 +7,7 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FCheckComb.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
@@ -65,6 +66,7 @@ void InstallSystemWindows()
     });
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
+    SetCheckCombOpener(OpenCheckCombWindow);
     SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
         std::optional<TDrawsFilterChoice> choice;
         TfrmFilter dialog(Parent);

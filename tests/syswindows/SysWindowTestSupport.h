@@ -9,6 +9,7 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "engine/USysShort.h"
 #include "tests/fixtures/FrameCommands.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
@@ -118,6 +119,22 @@ protected:
     void Activate(QWidget *Form)
     {
         frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(Form->parentWidget()));
+    }
+
+    // A classic window of the game showing the rows given.
+    TGenSysForm *OpenRows(uint8_t GameId, int N, const std::vector<std::vector<int>> &Combs)
+    {
+        SelectGame(GameId);
+        TGenSysForm *window = OpenClassic();
+        TGameData *game = Games.GameById(GameId);
+        auto system = std::make_unique<TSysShort>(game);
+        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
+        for (const auto &row : Combs) {
+            const std::vector<uint8_t> numbers(row.begin(), row.end());
+            system->AddComb(numbers.data());
+        }
+        window->OpenSystem(game, std::move(system));
+        return window;
     }
 
     // Queues the parameter dialog's answer: the values typed (the count where the kind has one), the
