@@ -9,6 +9,7 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/GuardedConnect.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterThread.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -71,6 +72,10 @@ TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
     });
     Runner.OnProgress = [this](int Pos, int Step) { ShowRunProgress(Pos, Step); };
     Runner.OnFinished = [this](const TTaskEnd &End) { RunGuarded([this, End] { RunEnded(End); }); };
+    Exploration->BuildGroupFilter = [this] { return ExplorationFilter(); };
+    Exploration->FilteringRuns = [this] { return Running(); };
+    Exploration->OnRunChanged = [this] { ExplorationRunChanged(); };
+    Exploration->OnProgress = [this](int Pos, int Step) { ShowRunProgress(Pos, Step); };
 }
 
 TfrmFilter::~TfrmFilter()
@@ -118,6 +123,8 @@ void TfrmFilter::FormShow()
 
     CreateWorkFilters();
     Record = ReadFilterDialogRecord(Game->DefRange);
+    Exploration->Init(Game, Mode, System, DrawsMan, Total);
+    Exploration->ApplyRecord(Record.Exploration);
     (Mode == 1 ? Record.DelTypeSystem : Record.DelTypeDraws) ? rbFltDel->setChecked(true) : rbFltFind->setChecked(true);
     chkOptDelComb->setChecked(Record.DelComb);
     chkOptNewWindow->setChecked(Record.NewWindow);
@@ -185,6 +192,7 @@ void TfrmFilter::FormDestroy()
         return;
     FDestroyed = true;
     StopRun();
+    Exploration->Stop();
     if (!Shown())
         return;
     for (const auto &filter : WorkFilters)
@@ -192,6 +200,7 @@ void TfrmFilter::FormDestroy()
     (Mode == 1 ? Record.DelTypeSystem : Record.DelTypeDraws) = rbFltDel->isChecked();
     Record.DelComb = chkOptDelComb->isChecked();
     Record.NewWindow = chkOptNewWindow->isChecked();
+    Exploration->StoreRecord(Record.Exploration);
     WriteFilterDialogRecord(Record);
 }
 
@@ -328,8 +337,12 @@ void TfrmFilter::UpdateButtons()
                              static_cast<QWidget *>(btnOK), static_cast<QWidget *>(btnCancel),
                              static_cast<QWidget *>(btnFltDate)})
         control->setEnabled(!running);
+    // The range dialog resolves its ranges on the manager that an exploration may be reading.
+    btnFltDate->setEnabled(!running && !Exploration->Running());
     for (QPushButton *button : {btnDelete, btnDelAll, btnWriteFlts})
         button->setEnabled(any && !running);
-    btnDoFilter->setEnabled(any || running);
+    // A filtering run and an exploration never run together.
+    btnDoFilter->setEnabled((any || running) && !Exploration->Running());
     btnChangeFlt->setEnabled(!running && SelFilter && int(SelFilter->Kind) == CurKind);
+    Exploration->UpdateButtons();
 }

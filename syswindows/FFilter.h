@@ -31,6 +31,7 @@ class QRadioButton;
 class QTabWidget;
 class TALProgressBar;
 class TDrawsManager;
+class TFilterExploration;
 class TFloatSpin;
 class TRichView;
 class TStringAlignGrid;
@@ -71,6 +72,7 @@ public:
     QTabWidget *PageControl2;
     QWidget *tsFilters;
     QWidget *tsExploration;
+    TFilterExploration *Exploration;
     QListWidget *lbFilters;
     // The kind's editor.
     QLabel *F_lblTitle1;
@@ -172,6 +174,9 @@ private:
     void StartRun();
     void StopRun();
     void BuildResult();
+    // The result built for an exploration run; nullptr without chosen filters.
+    TGroupFilter *ExplorationFilter();
+    void ExplorationRunChanged();
     void RunEnded(const TTaskEnd &End);
     // After a run: the run button's caption, the progress cleared, the controls by the buttons rule.
     void EnableRunControls();

@@ -8,6 +8,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QCheckBox>
@@ -50,6 +51,9 @@ void TfrmFilter::CreateControls()
     tsExploration = new QWidget(PageControl2);
     PageControl2->addTab(tsFilters, QStringLiteral("Filtry"));
     PageControl2->addTab(tsExploration, QStringLiteral("Badanie filtrów"));
+    Exploration = new TFilterExploration(tsExploration);
+    auto *explorationPage = new QVBoxLayout(tsExploration);
+    explorationPage->addWidget(Exploration);
 
     lbFilters = new QListWidget(tsFilters);
     lbFilters->setMinimumWidth(ScaledWidth(170));

@@ -7,6 +7,7 @@
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterThread.h"
 #include "syswindows/FWriteFile.h"
 
@@ -48,9 +49,27 @@ void TfrmFilter::BuildResult()
     Result->FindType = rbFltFind->isChecked();
 }
 
-void TfrmFilter::StartRun()
+TGroupFilter *TfrmFilter::ExplorationFilter()
 {
     if (SelFilters.Count() == 0)
+        return nullptr;
+    BuildResult();
+    Result->TakeDraws();
+    return Result.get();
+}
+
+void TfrmFilter::ExplorationRunChanged()
+{
+    if (!Exploration->Running()) {
+        ProgressBar1->SetPosition(0);
+        lblProgress->clear();
+    }
+    UpdateButtons();
+}
+
+void TfrmFilter::StartRun()
+{
+    if (SelFilters.Count() == 0 || Exploration->Running())
         return;
     Runner.Stop();
     BuildResult();
@@ -128,6 +147,8 @@ void TfrmFilter::FilterTypeChanged()
 
 void TfrmFilter::btnOKClick()
 {
+    // The exploration reads the result filter that OK may build anew.
+    Exploration->Stop();
     if (Running())
         return;
     if (SelFilters.Count() == 0) {
@@ -155,6 +176,7 @@ void TfrmFilter::btnOKClick()
 void TfrmFilter::btnCancelClick()
 {
     AutoOK = false;
+    Exploration->Stop();
     StopRun();
     done(2);
 }
