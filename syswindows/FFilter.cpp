@@ -11,6 +11,7 @@
 #include "shell/GuardedConnect.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterThread.h"
+#include "syswindows/FilterListGrid.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QCheckBox>
@@ -25,16 +26,12 @@ namespace {
 
 constexpr const char *LastParamsSection = "Filters";
 
-QString FilterNumberText(const TFilter &Filter)
-{
-    return QStringLiteral("F%1").arg(Filter.DisplayNo, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     InitFilterList(SelFilters);
+    InitFilterList(ReadList);
     CreateControls();
     connectGuarded(lbFilters, &QListWidget::currentRowChanged, this, &TfrmFilter::lbFiltersClick);
     connectGuarded(F_cb1, &QComboBox::currentIndexChanged, this, [this] {
@@ -62,6 +59,7 @@ TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
     connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmFilter::btnDeleteClick);
     connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmFilter::btnDelAllClick);
     connectGuarded(btnWriteFlts, &QPushButton::clicked, this, &TfrmFilter::btnWriteFltsClick);
+    connectGuarded(btnReadFlts, &QPushButton::clicked, this, &TfrmFilter::btnReadFltsClick);
     connectGuarded(btnDoFilter, &QPushButton::clicked, this, &TfrmFilter::btnDoFilterClick);
     connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmFilter::btnOKClick);
     connectGuarded(btnCancel, &QPushButton::clicked, this, &TfrmFilter::btnCancelClick);
@@ -311,22 +309,8 @@ void TfrmFilter::ShowRow(int Row)
 
 void TfrmFilter::ShowSelected()
 {
-    const int count = SelFilters.Count();
     const QScopedValueRollback<bool> quiet(RowEvents, false);
-    if (count == 0) {
-        sgSelFlts->setRowCount(2);
-        sgSelFlts->ClearRows(1, 1);
-    } else {
-        sgSelFlts->setRowCount(count + 1);
-        for (int i = 0; i < count; ++i) {
-            const TFilter &filter = *SelFilters.GetItem(i);
-            sgSelFlts->setCells(0, i + 1, FilterNumberText(filter));
-            sgSelFlts->setCells(1, i + 1, QString::fromStdString(filter.GetName()));
-            sgSelFlts->setCells(2, i + 1, QString::fromStdString(filter.GetDescription()));
-        }
-    }
-    sgSelFlts->InvalidateGrid();
-    eSym->setText(QString::fromStdString(FilterListExpression(SelFilters)));
+    ShowFilterList(SelFilters, sgSelFlts, eSym);
 }
 
 void TfrmFilter::UpdateButtons()

@@ -184,6 +184,7 @@ private:
     void btnOKClick();
     void btnCancelClick();
     void btnWriteFltsClick();
+    void btnReadFltsClick();
     void FilterTypeChanged();
 
     TGameData *Game = nullptr;
@@ -198,6 +199,8 @@ private:
     // One filter of each kind, index Kind - 1, holding the editor's last values for the kind.
     std::array<std::unique_ptr<TFilter>, FilterKindCount> WorkFilters;
     TFilterList SelFilters;
+    // Scratch list for reading filter sets.
+    TFilterList ReadList;
     int CurKind = 1;
     int LastKind = -1;
     TFilter *SelFilter = nullptr;
