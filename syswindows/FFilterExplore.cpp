@@ -193,23 +193,13 @@ void TFilterExploration::CreateItem(int Item, QWidget *Content)
     });
 }
 
-void TFilterExploration::Init(TGameData *AGame, uint8_t AMode, TSystem *ASystem, TDrawsManager *ADrawsMan,
-                              int64_t ATotal)
+void TFilterExploration::Init(const TExplorationSource &ASource)
 {
-    Game = AGame;
-    Mode = AMode;
-    System = ASystem;
-    DrawsMan = ADrawsMan;
-    Total = ATotal;
-    if (Mode == 1) {
-        N = uint8_t(System->N);
-        K = uint8_t(System->K);
-        Numbers = System->Key;
-    } else {
-        N = Game->Info.MaxNumber;
-        K = Game->Info.Drawn;
-        Numbers.clear();
-    }
+    Source = ASource;
+    Game = Source.Game;
+    Mode = Source.Mode;
+    System = Source.System;
+    DrawsMan = Source.DrawsMan;
     FltRange.Attach(Game, EF_eFltDate);
     EF_cbCheckWinsClick();
 }
@@ -311,7 +301,8 @@ void TFilterExploration::StartRun()
     for (int item = 0; item < ExplorationCount; ++item) {
         if (EF_lbFilters->item(item)->checkState() != Qt::Checked)
             continue;
-        TExploration exploration{CreateEFilter(ExplorationItems[size_t(item)].Code, Game, N, Numbers, Total, K), item};
+        TExploration exploration{CreateEFilter(ExplorationItems[size_t(item)].Code, Game, Source.N, Source.Numbers,
+                                                   Source.Total, Source.K), item};
         // The range is resolved into the run's copy; the game's history keeps its marks.
         if (Pending.CheckWins)
             exploration.EFilter->SetDrawsRange(Pending.Range, *DrawsMan);

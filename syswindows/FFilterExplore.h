@@ -42,6 +42,18 @@ struct TGameData;
 
 inline constexpr int ExplorationCount = 10;
 
+// What the explorations count: the filter editor's source, its pool and its count of combinations.
+struct TExplorationSource {
+    TGameData *Game = nullptr;
+    uint8_t Mode = 1; // 1 a system, 0 a draw history
+    TSystem *System = nullptr;
+    TDrawsManager *DrawsMan = nullptr;
+    uint8_t N = 0;
+    uint8_t K = 0;
+    TDynByteArr Numbers;
+    int64_t Total = 0;
+};
+
 class TFilterExploration : public QWidget {
     Q_OBJECT
 
@@ -49,8 +61,7 @@ public:
     explicit TFilterExploration(QWidget *Parent);
     ~TFilterExploration() override;
 
-    // The editor's source, as its Init has it; Total is its count of combinations (draws).
-    void Init(TGameData *AGame, uint8_t AMode, TSystem *ASystem, TDrawsManager *ADrawsMan, int64_t ATotal);
+    void Init(const TExplorationSource &ASource);
     // The controls from the record's exploration bytes (those from byte 5 of the editor's record).
     void ApplyRecord(const platform::Bytes &Bytes);
     // The tab's fields into those bytes.
@@ -135,14 +146,12 @@ private:
     void EF_btnReportClick();
     std::string ReportHeader() const;
 
+    TExplorationSource Source;
+    // Source's, for short.
     TGameData *Game = nullptr;
     uint8_t Mode = 1;
     TSystem *System = nullptr;
     TDrawsManager *DrawsMan = nullptr;
-    int64_t Total = 0;
-    TDynByteArr Numbers;
-    uint8_t N = 0;
-    uint8_t K = 0;
 
     std::array<TItem, ExplorationCount> Items;
     TSortMan SortMan{ExplorationCount};

@@ -11,6 +11,7 @@
 #include "shell/ParamsRecord.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FFilterExplore.h"
+#include "tests/engine/DrawsTestSupport.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/support/ProcessUntil.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
@@ -162,15 +163,6 @@ protected:
         ASSERT_EQ(F.SelectedFilters().Count(), 1);
     }
 
-    static TDrawsRange Indexes(int First, int Last)
-    {
-        TDrawsRange range;
-        DefaultDrawsRange(range);
-        range.Mode = drIndexes;
-        range.FirstIndex = First;
-        range.LastIndex = Last;
-        return range;
-    }
 };
 
 TEST_F(FilterExploreTest, AFullSystemSpreadsAsABruteForceCountAndHitsTheRangeAsCounted)
@@ -186,7 +178,7 @@ TEST_F(FilterExploreTest, AFullSystemSpreadsAsABruteForceCountAndHitsTheRangeAsC
         ++evens[int(std::count_if(c.begin(), c.end(), [](int n) { return n % 2 == 0; }))];
         ++runs[Runs(c)];
     }
-    const TDrawsRange range = Indexes(101, 600);
+    const TDrawsRange range = IndexRange(101, 600);
     WriteParamsRecord("Tools\\0\\3", Record({ItemSucc, ItemPar, ItemSum}, false, range));
 
     // Hits of each sum's combinations with the draws of the range, per level 6, 5, 4, 3.
@@ -277,7 +269,7 @@ TEST_F(FilterExploreTest, AFullSystemSpreadsAsABruteForceCountAndHitsTheRangeAsC
 TEST_F(FilterExploreTest, AStopKeepsTheLastResultsWhichSortAndReportAndOkStopsARunFirst)
 {
     TGenSysForm *window = Generate(10, 6, 210);
-    WriteParamsRecord("Tools\\0\\3", Record({ItemPar, ItemSum}, false, Indexes(1, 30)));
+    WriteParamsRecord("Tools\\0\\3", Record({ItemPar, ItemSum}, false, IndexRange(1, 30)));
     OnEditor([&](TfrmFilter &F) {
         TFilterExploration &E = *F.Exploration;
         Explore(F);
@@ -345,7 +337,7 @@ TEST_F(FilterExploreTest, OverTheDrawHistoryTheGridsHoldThreeColumnsAndCountEver
         ++sums[Sum(Comb(numbers.begin(), numbers.end()))];
     }
     // The comparison stored as chosen is not offered over draws.
-    WriteParamsRecord("Tools\\0\\3", Record({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true, Indexes(1, 30)));
+    WriteParamsRecord("Tools\\0\\3", Record({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, true, IndexRange(1, 30)));
     TfrmFilter dialog;
     dialog.Init(Lotto(), 0, nullptr, &manager, 0);
     OnEditor([&](TfrmFilter &F) {
