@@ -8,6 +8,7 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/FGlobalViewers.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/FEFilterThread.h"
@@ -128,7 +129,7 @@ QWidget *TFilterExploration::CreateParams()
     EF_cbFilterFunc = new QCheckBox(QStringLiteral("Uwzględnij wybrane filtry"), panel);
     EF_gbFltDate = new QGroupBox(QStringLiteral("Zakres losowań"), panel);
     EF_eFltDate = new TRichView(EF_gbFltDate);
-    EF_eFltDate->setMinimumHeight(ScaledHeight(40));
+    SetupSummaryViewer(EF_eFltDate);
     EF_btnFltDate = new QPushButton(QStringLiteral("Wybi&erz..."), EF_gbFltDate);
     auto *range = new QHBoxLayout(EF_gbFltDate);
     range->addWidget(EF_eFltDate, 1);
@@ -170,7 +171,6 @@ void TFilterExploration::CreateItem(int Item, QWidget *Content)
     item.Box->setFont(font);
     item.Box->setStyleSheet(QStringLiteral("QGroupBox { color: #000080; }"));
     item.Grid = NewGrid(item.Box, 3, 15, 0, 1);
-    item.Grid->setWordwrap(ww_wordwrap);
     item.Grid->setMinimumHeight(ScaledHeight(238));
     ColourResultGrid(item.Grid);
     item.View = std::make_unique<TResultGrid>(item.Grid, SortMan, Item + 1, [this] { return !Shown.Explorations.empty(); });

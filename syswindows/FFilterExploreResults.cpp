@@ -11,6 +11,7 @@
 #include "output/FExcelReport.h"
 #include "output/FGlobalReport.h"
 #include "shell/FGlobalDrawsRange.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/ResultGrid.h"
 
 #include <QBarCategoryAxis>
@@ -97,6 +98,16 @@ void TFilterExploration::SetGridColumns(int Index)
                 CellFormat(*exploration.EFilter, Col, Row, Format);
     });
     item.View->ShowRows(eFilter.RowCount);
+    // Every column wide enough for the texts it shows.
+    for (int col = 0; col < int(columns.size()); ++col) {
+        QStringList texts;
+        for (int row = 0; row < int(eFilter.Rows.size()); ++row) {
+            TCellFormat format;
+            CellFormat(eFilter, col, row, format);
+            texts << format.Text;
+        }
+        SetColWidth(item.Grid, col, columns[size_t(col)].DesignWidth, texts);
+    }
 }
 
 void TFilterExploration::CellFormat(const TEFilter &EFilter, int Col, int Row, TCellFormat &Format) const
@@ -177,7 +188,9 @@ void TFilterExploration::FillChart(int Index)
     chart->addSeries(series);
     auto *bottom = new QBarCategoryAxis;
     bottom->append(labels);
+    // Many bars: their labels stand upright, in full.
     bottom->setLabelsAngle(labels.size() > 20 ? 270 : 0);
+    bottom->setTruncateLabels(false);
     chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = new QValueAxis;
     left->setRange(0, std::max(double(most), 1.0));
@@ -204,10 +217,11 @@ bool TFilterExploration::SortAll(int SortKey, int Direction)
         else if (SortKey >= SortHits)
             eFilter.SortByHits(SortKey - SortHits, Direction);
     }
-    for (const TExploration &exploration : Shown.Explorations) {
-        TItem &item = Items[size_t(exploration.Item)];
+    for (int index = 0; index < ResultCount(); ++index) {
+        TItem &item = Items[size_t(ResultItem(index))];
         item.View->RecordSort(SortKey, Direction);
-        item.View->ShowRows(exploration.EFilter->RowCount);
+        item.View->ShowRows(Result(index).RowCount);
+        FillChart(index);
     }
     return true;
 }

@@ -8,6 +8,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
+#include "shell/FGlobalViewers.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -134,7 +135,7 @@ QWidget *TfrmFilter::CreateEditor()
 
     pFltDate = new QWidget(editor);
     txtFltDate = new TRichView(pFltDate);
-    txtFltDate->setMinimumHeight(ScaledHeight(40));
+    SetupSummaryViewer(txtFltDate);
     btnFltDate = new QPushButton(QStringLiteral("Wybi&erz..."), pFltDate);
     auto *date = new QGridLayout(pFltDate);
     date->setContentsMargins(0, 0, 0, 0);

@@ -17,10 +17,14 @@
 #include "tests/syswindows/SysWindowTestSupport.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QStackedBarSeries>
 
 #include <algorithm>
 #include <map>
@@ -233,6 +237,13 @@ TEST_F(FilterExploreTest, AFullSystemSpreadsAsABruteForceCountAndHitsTheRangeAsC
             for (size_t r = 1; r < rows.size(); ++r)
                 EXPECT_GE(rows[r - 1][1].trimmed().toInt(), rows[r][1].trimmed().toInt()) << item;
             EXPECT_EQ(E.Grid(item)->Cells(1, 0), "Ilość -");
+            // The chart's bars follow the grid's rows.
+            const auto *series = qobject_cast<QStackedBarSeries *>(E.Chart(item)->chart()->series().value(0));
+            ASSERT_TRUE(series);
+            const QBarSet *bars = series->barSets().value(0);
+            ASSERT_EQ(bars->count(), int(rows.size()));
+            for (size_t r = 0; r < rows.size(); ++r)
+                EXPECT_EQ(bars->at(int(r)), rows[r][1].trimmed().toDouble()) << item;
         }
 
         // With the wins checked: the hit counts per sum over the range's 500 draws.
