@@ -124,8 +124,12 @@ void TfrmConfig::ShowWins(const TGameInfo &Info)
     ColourResultGrid(sgWins);
     if (!Info.PrizeByStake)
         sgWins->setColor(clWindow);
-    for (int c = 0; c < sgWins->ColCount(); ++c)
+    // The degrees' column as narrow as its texts; the prizes' at least the forms' default width.
+    SetColWidth(sgWins, 0, 0, ColTexts(sgWins, 0));
+    for (int c = 1; c < sgWins->ColCount(); ++c)
         SetColWidth(sgWins, c, DesignColWidth, ColTexts(sgWins, c));
+    FitGridWidth(sgWins);
+    FitGridHeight(sgWins);
     sgWins->FocusCell(1, 1, true);
 }
 

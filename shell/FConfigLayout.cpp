@@ -94,6 +94,9 @@ void TfrmConfig::CreateControls()
     layout->addLayout(gameRow);
 
     PageControl1 = new QTabWidget(this);
+    // Every tab in view: the dialog is as wide as the tabs' captions.
+    PageControl1->setUsesScrollButtons(false);
+    PageControl1->setElideMode(Qt::ElideNone);
     tsGeneral = CreateGeneralPage();
     PageControl1->addTab(tsGeneral, QStringLiteral("Ogólne"));
     tsWins = CreateWinsPage();
@@ -167,13 +170,14 @@ QWidget *TfrmConfig::CreateWinsPage()
     lblDegree->SetAngle(90);
     lblDegree->SetAutoSize(true);
     lblDegree->Loaded();
+    lblDegree->setFixedSize(lblDegree->RotatedSize());
     sgWins = NewGrid(page, 2, 2, 1, 1);
     sgWins->setOptions(sgWins->Options() | goEditing);
     sgWins->setSelectedFontColor(clWindowText);
     layout->addWidget(lblPicks, 0, 1, Qt::AlignHCenter);
     layout->addWidget(lblDegree, 1, 0, Qt::AlignVCenter);
-    layout->addWidget(sgWins, 1, 1);
-    layout->setRowStretch(1, 1);
+    layout->addWidget(sgWins, 1, 1, Qt::AlignLeft | Qt::AlignTop);
+    layout->setRowStretch(2, 1);
     layout->setColumnStretch(1, 1);
     return page;
 }
@@ -181,24 +185,31 @@ QWidget *TfrmConfig::CreateWinsPage()
 QWidget *TfrmConfig::CreateLineFields(QWidget *Page, TLineFields &Fields)
 {
     auto *box = new QWidget(Page);
-    auto *form = new QFormLayout(box);
-    form->setContentsMargins(0, 0, 0, 0);
+    auto *grid = new QGridLayout(box);
+    grid->setContentsMargins(0, 0, 0, 0);
+    // The columns and the start date on the left, the date format and the separators on the right.
+    const auto addRow = [grid](int Row, int Column, QWidget *Label, QWidget *Field) {
+        grid->addWidget(Label, Row, Column);
+        grid->addWidget(Field, Row, Column + 1);
+    };
     Fields.ColDate = NewIntSpin(box, 1, ColumnMax, 1);
-    form->addRow(BuddyLabel(QStringLiteral("Kolumna z da&tą:"), Fields.ColDate), Fields.ColDate);
+    addRow(0, 0, BuddyLabel(QStringLiteral("Kolumna z da&tą:"), Fields.ColDate), Fields.ColDate);
     Fields.ColNumber = NewIntSpin(box, 1, ColumnMax, 2);
-    form->addRow(BuddyLabel(QStringLiteral("Kolumna z l&iczbami:"), Fields.ColNumber), Fields.ColNumber);
+    addRow(1, 0, BuddyLabel(QStringLiteral("Kolumna z l&iczbami:"), Fields.ColNumber), Fields.ColNumber);
     Fields.StartDate = new QCheckBox(QStringLiteral("Od loso&wania:"), box);
     Fields.Start = NewDateEdit(box);
     Fields.Start->setEnabled(false);
-    form->addRow(Fields.StartDate, Fields.Start);
+    addRow(2, 0, Fields.StartDate, Fields.Start);
     Fields.DateFormat = NewLayoutText(box, true);
-    form->addRow(BuddyLabel(QStringLiteral("&Format daty:"), Fields.DateFormat), Fields.DateFormat);
+    addRow(0, 2, BuddyLabel(QStringLiteral("&Format daty:"), Fields.DateFormat), Fields.DateFormat);
     Fields.DateSep = NewLayoutText(box);
-    form->addRow(BuddyLabel(QStringLiteral("S&eparator daty:"), Fields.DateSep), Fields.DateSep);
+    addRow(1, 2, BuddyLabel(QStringLiteral("S&eparator daty:"), Fields.DateSep), Fields.DateSep);
     Fields.NumSep = NewLayoutText(box);
-    form->addRow(BuddyLabel(QStringLiteral("Sepa&rator liczb:"), Fields.NumSep), Fields.NumSep);
+    addRow(2, 2, BuddyLabel(QStringLiteral("Sepa&rator liczb:"), Fields.NumSep), Fields.NumSep);
     Fields.SecSep = NewLayoutText(box);
-    form->addRow(BuddyLabel(QStringLiteral("Se&parator sekcji:"), Fields.SecSep), Fields.SecSep);
+    addRow(3, 2, BuddyLabel(QStringLiteral("Se&parator sekcji:"), Fields.SecSep), Fields.SecSep);
+    grid->setColumnMinimumWidth(2, ScaledWidth(16));
+    grid->setRowStretch(4, 1);
     connect(Fields.StartDate, &QCheckBox::toggled, Fields.Start, &QWidget::setEnabled);
     return box;
 }
