@@ -7,6 +7,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "shell/FConfig.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -82,6 +83,7 @@ void TfrmCheckSystem::ConnectControls()
     connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckSystem::StartCheck);
     connectGuarded(pDrawsRange, &QAction::triggered, this, [this] { Range.Edit(this); });
     connectGuarded(btnNums, &QPushButton::clicked, this, &TfrmCheckSystem::EnterOwnNumbers);
+    connectGuarded(btnWinsTable, &QPushButton::clicked, this, [this] { OpenConfigDialog(this, Game->Info.Id); });
     connectGuarded(pNums, &QAction::triggered, this, &TfrmCheckSystem::EnterOwnNumbers);
     connectGuarded(pReport, &QAction::triggered, this, [this] {
         if (HasResults())
