@@ -83,7 +83,9 @@ void TfrmCheckSystem::ConnectControls()
     connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckSystem::StartCheck);
     connectGuarded(pDrawsRange, &QAction::triggered, this, [this] { Range.Edit(this); });
     connectGuarded(btnNums, &QPushButton::clicked, this, &TfrmCheckSystem::EnterOwnNumbers);
-    connectGuarded(btnWinsTable, &QPushButton::clicked, this, [this] { OpenConfigDialog(this, Game->Info.Id); });
+    const auto openWinsTable = [this] { OpenConfigDialog(this, Game->Info.Id); };
+    connectGuarded(btnWinsTable, &QPushButton::clicked, this, openWinsTable);
+    connectGuarded(pWinsTable, &QAction::triggered, this, openWinsTable);
     connectGuarded(pNums, &QAction::triggered, this, &TfrmCheckSystem::EnterOwnNumbers);
     connectGuarded(pReport, &QAction::triggered, this, [this] {
         if (HasResults())
