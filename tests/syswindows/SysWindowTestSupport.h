@@ -106,11 +106,10 @@ protected:
     // Runs the event loop until the window's worker has ended; the deadline only guards against hanging.
     static void WaitForGeneration(TGenSysForm *Window)
     {
-        auto *classic = qobject_cast<TfrmSysShort *>(Window);
         const QDeadlineTimer guard(120000);
-        while (classic && classic->Generating() && !guard.hasExpired())
+        while (Window->Generating() && !guard.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        ASSERT_FALSE(classic && classic->Generating()) << "the generation did not end";
+        ASSERT_FALSE(Window->Generating()) << "the generation did not end";
     }
 
     // The main window's commands that are on, as a command mask.
