@@ -24,6 +24,14 @@ QMdiSubWindow *AddChildForm(QWidget *Form)
     return nullptr;
 }
 
+void ActivateChildForm(QWidget *Form)
+{
+    if (auto *holder = qobject_cast<QMdiSubWindow *>(Form->parentWidget()); holder && frmMain)
+        frmMain->MdiArea->setActiveSubWindow(holder);
+    else
+        Form->activateWindow();
+}
+
 void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post)
 {
     if (!frmMain)

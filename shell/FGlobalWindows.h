@@ -17,6 +17,10 @@ void EnableCommands(int Mask, bool Enabled);
 // shows it fitted to the main window's client area (platform/gui/WindowFit.h); answers the sub-window.
 QMdiSubWindow *AddChildForm(QWidget *Form);
 
+// Brings the child window forward and gives it the focus: its sub-window becomes the main window's
+// active one (or the window itself is activated when it has no sub-window).
+void ActivateChildForm(QWidget *Form);
+
 // Posts (Post true) or sends the command to every child window, in the order they were opened.
 void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post);
 

@@ -1,6 +1,5 @@
 #include "shell/FSelectComb.h"
 
-#include "core/UComb.h"
 #include "engine/UDrawsDB.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
@@ -10,7 +9,6 @@
 #include "shell/NumberPad.h"
 
 #include <QDateEdit>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -19,31 +17,6 @@
 #include <QVBoxLayout>
 
 #include <cmath>
-#include <string>
-
-namespace {
-
-constexpr QSize PadButtonSize(27, 27);
-constexpr int PadColumns = 10;
-constexpr int PadMargin = 6;
-
-QString NumbersText(const TDynByteArr &Comb, std::string_view Fmt)
-{
-    std::string text;
-    CombToStr(Comb.data(), uint8_t(Comb.size()), Fmt, text, 1);
-    return QString::fromStdString(text);
-}
-
-QPlainTextEdit *NewMemo(QWidget *Parent, bool ReadOnly)
-{
-    auto *memo = new QPlainTextEdit(Parent);
-    memo->setReadOnly(ReadOnly);
-    memo->setTabChangesFocus(true);
-    FitMemoLines(memo, 3);
-    return memo;
-}
-
-} // namespace
 
 TfrmSelectComb::TfrmSelectComb(QWidget *parent) : QDialog(parent)
 {
@@ -56,26 +29,8 @@ void TfrmSelectComb::CreateControls()
     gbKey = new TNumberPad(this);
     gbKey->OnChange = guardedCall(this, &TfrmSelectComb::SelectionChanged);
 
-    gbSelected = new QGroupBox(QStringLiteral("Wybrane liczby"), this);
-    lblToSelect = new QLabel(gbSelected);
-    lblSelected = new QLabel(gbSelected);
-    txtSelected = NewMemo(gbSelected, true);
-    txtSelected->setFont(QFont(QStringLiteral("Courier New"), 9));
-    auto *selected = new QGridLayout(gbSelected);
-    selected->addWidget(new QLabel(QStringLiteral("Do wybrania :"), gbSelected), 0, 0);
-    selected->addWidget(lblToSelect, 0, 1);
-    selected->addWidget(new QLabel(QStringLiteral("Wybrano :"), gbSelected), 1, 0);
-    selected->addWidget(lblSelected, 1, 1);
-    selected->setColumnStretch(1, 1);
-    selected->addWidget(txtSelected, 2, 0, 1, 2);
-
-    gbInput = new QGroupBox(QStringLiteral("&Kombinacja z klawiatury "), this);
-    eInput = NewMemo(gbInput, false);
-    btnReadNums = new QPushButton(QStringLiteral("&Wczytaj"), gbInput);
+    static_cast<TNumberChoiceBoxes &>(*this) = BuildNumberChoiceBoxes(this);
     connectGuarded(btnReadNums, &QPushButton::clicked, this, &TfrmSelectComb::btnReadNumsClick);
-    auto *input = new QHBoxLayout(gbInput);
-    input->addWidget(eInput, 1);
-    input->addWidget(btnReadNums, 0, Qt::AlignTop);
 
     gbDate = new QGroupBox(this);
     auto *dateLabel = new QLabel(QStringLiteral("&Data losowania:"), gbDate);
@@ -144,7 +99,7 @@ void TfrmSelectComb::Prepare()
         break;
     }
     gbKey->Sorted = Sorted;
-    gbKey->Build(MaxNumber, PadButtonSize, PadColumns, PadMargin);
+    BuildChoicePad(*gbKey, MaxNumber);
     lblToSelect->setText(MinLen == MaxLen ? QString::number(MinLen)
                                           : QString::number(MinLen) + QStringLiteral(" -  ") + QString::number(MaxLen));
     gbDate->setVisible(Mode == scmDraw);
@@ -165,17 +120,14 @@ void TfrmSelectComb::ApplyComb(const TDynByteArr &Comb)
 void TfrmSelectComb::SelectionChanged()
 {
     const int count = int(gbKey->Chosen().size());
-    lblSelected->setText(QString::number(count));
-    txtSelected->setPlainText(NumbersText(gbKey->Chosen(), "%2d "));
+    ShowChosen(gbKey->Chosen());
     btnOK->setEnabled(MinLen <= count && count <= MaxLen);
 }
 
 void TfrmSelectComb::btnReadNumsClick()
 {
-    TTextToComb parser;
-    parser.Init(uint8_t(MaxNumber), uint8_t(MaxLen));
-    if (parser.Parse(eInput->toPlainText().toStdString(), Sorted, true))
-        ApplyComb(TDynByteArr(parser.Comb.begin(), parser.Comb.begin() + parser.Count));
+    if (const auto typed = TypedNumbers(MaxNumber, MaxLen, Sorted))
+        ApplyComb(*typed);
 }
 
 void TfrmSelectComb::btnReadClick()

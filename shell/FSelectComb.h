@@ -5,6 +5,7 @@
 
 #include "core/DateTime.h"
 #include "core/DynArrays.h"
+#include "shell/NumberChoiceBoxes.h"
 
 #include <QDialog>
 
@@ -14,8 +15,6 @@
 
 class QDateEdit;
 class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class TDrawsManager;
 class TNumberPad;
@@ -27,7 +26,7 @@ enum TSelectCombMode : uint8_t {
     scmComb = 2,    // a combination of a system
 };
 
-class TfrmSelectComb : public QDialog {
+class TfrmSelectComb : public QDialog, public TNumberChoiceBoxes {
     Q_OBJECT
 
 public:
@@ -55,13 +54,6 @@ public:
     void Prepare();
 
     TNumberPad *gbKey;
-    QGroupBox *gbSelected;
-    QLabel *lblToSelect;
-    QLabel *lblSelected;
-    QPlainTextEdit *txtSelected;
-    QGroupBox *gbInput;
-    QPlainTextEdit *eInput;
-    QPushButton *btnReadNums;
     QPushButton *btnReset;
     QPushButton *btnRead;
     QPushButton *btnOK;

@@ -8,7 +8,6 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalWindows.h"
-#include "shell/FMain.h"
 #include "shell/GuardedConnect.h"
 #include "shell/NumberPad.h"
 
@@ -18,8 +17,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -239,10 +236,7 @@ void TfrmToolCombs::btnReadNumsClick()
 void OpenToolCombs()
 {
     if (OpenWindow) {
-        if (auto *holder = qobject_cast<QMdiSubWindow *>(OpenWindow->parentWidget()); holder && frmMain)
-            frmMain->MdiArea->setActiveSubWindow(holder);
-        else
-            OpenWindow->activateWindow();
+        ActivateChildForm(OpenWindow);
         return;
     }
     OpenWindow = new TfrmToolCombs;

@@ -39,7 +39,7 @@ void TfrmSysFull::UpdateMenu()
     TGenSysForm::UpdateMenu();
     if (SysFull && SysFull->TooMany)
         rbViewAll->setEnabled(false);
-    if (Generating() || GuaranteeRunning())
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
         return;
     EnableCommands(cmdParams, true);
     if (State == 2)
@@ -85,6 +85,23 @@ void TfrmSysFull::ShowUnlisted()
     State = 2;
     btnFltDel->setEnabled(false);
     RefreshAll();
+}
+
+bool TfrmSysFull::StateTakesKey() const
+{
+    return State == 0 || State == 2;
+}
+
+void TfrmSysFull::SystemChanged(const TDynByteArr &NewKey)
+{
+    if (SysFull->TooMany) {
+        // What an earlier filter kept was taken through the old key.
+        CloseSystemDependents();
+        State = 2;
+        rbViewFlt->setEnabled(false);
+        System->ClearCombs();
+    }
+    TGenSysForm::SystemChanged(NewKey);
 }
 
 void TfrmSysFull::btnFltDelClick()

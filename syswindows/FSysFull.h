@@ -23,8 +23,11 @@ public:
     void BindSystem(TSystem *NewSystem) override;
     void ReadParams() override;
     void UpdateMenu() override;
+    // A new key drops what a filter kept of a system too large to list.
+    void SystemChanged(const TDynByteArr &NewKey) override;
 
 protected:
+    bool StateTakesKey() const override;
     bool HandleCommand(CommandEvent &Command) override;
     // A system kept only as what its filter passed goes back to no rows (State 2).
     void btnFltDelClick() override;

@@ -11,6 +11,7 @@
 #include "shell/FMain.h"
 #include "shell/GuardedConnect.h"
 #include "syswindows/FCheckSystem.h"
+#include "syswindows/FSelectKey.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QApplication>
@@ -300,6 +301,12 @@ void TGenSysForm::FormShow()
 void TGenSysForm::closeEvent(QCloseEvent *event)
 {
     StopGeneration();
+    if (KeyDialogOpen()) {
+        // Its notice of closing finds no dialog here.
+        TfrmSelectKey *dialog = KeyDialog;
+        KeyDialog = nullptr;
+        dialog->Close();
+    }
     State = 1;
     CloseChildWindows(cwNone);
     System.reset();

@@ -4,9 +4,11 @@
 // delete rows) and switches the main window's commands by the window's state. The kind windows add
 // their parameters, and build their systems on the window's worker through StartGeneration.
 
+#include "core/DynArrays.h"
 #include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -26,6 +28,7 @@ class TStringAlignGrid;
 class TSetGuaranty;
 class TSystem;
 class TfrmSelectComb;
+class TfrmSelectKey;
 struct TCellFormat;
 struct TGameData;
 struct TSysWindowLayout;
@@ -57,11 +60,15 @@ public:
     TGameData *Game = nullptr;
     // False while the window checks a view button itself.
     bool ViewClicksEnabled = true;
+    // The window's open key dialog; the window is disabled while it is open.
+    QPointer<TfrmSelectKey> KeyDialog;
 
     // ---- virtual operations, in the order the kinds override them (DoProgress comes from TGenForm) ----
     // The filter editor over the system; on OK its filter set marks or reduces the system, or a copy of
     // it in a new window.
     virtual void ShowFilter();
+    // Applies a new key from the key dialog and shows the system through it.
+    virtual void SystemChanged(const TDynByteArr &NewKey);
     // The info grid of the kinds' rows (BuildKindLayout) once the parameters are set (State not 1): K, N,
     // C(N, K) and the stake; while the window holds its rows (State 0) also their count, the share of all
     // combinations they cover and their cost.
@@ -142,6 +149,11 @@ public:
     std::function<bool(TSystem &NewSystem, const TMyThread &Thread, const TBuildProc &KindBuild)> GenerationHook;
 
 protected:
+    // The states in which the system may be given another key (besides: no worker, no guarantee
+    // computing); a kind with a state of its own that takes a key widens it.
+    virtual bool StateTakesKey() const;
+    // A key dialog of this window is open: the window offers no commands of its own meanwhile.
+    bool KeyDialogOpen() const;
     // Builds NewSystem by Build on the window's worker, its progress on the main status bar: a complete
     // one replaces the shown system (OpenSystem); a failed one says so and the old one stays.
     void StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc Build);
@@ -178,6 +190,13 @@ private:
     void DeleteCombs();
     void CopySystem();
     void RecordInHistory();
+    // FSysGeneralKey.cpp: the key dialog over the system's key, and its two notices (OK, closed).
+    void OpenKeyDialog();
+    void KeyDialogDone(bool Accepted);
+    // The key dialog has gone: the window is usable again and comes forward.
+    void EndKeyDialog();
+    // While the key dialog is open: the window disabled, the dialog brought forward instead.
+    void ShowKeyDialog();
     // A statistics window over this system, for the statistics a system offers.
     void OpenSystemStats(int StatIndex);
     // A check window on this system, a dependent of this window.

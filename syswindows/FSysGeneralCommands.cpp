@@ -57,6 +57,10 @@ bool TGenSysForm::GuaranteeRunning() const
 
 void TGenSysForm::UpdateMenu()
 {
+    if (KeyDialogOpen()) {
+        ShowKeyDialog();
+        return;
+    }
     EnableCommands(cmdAll, false);
     if (Generating()) {
         EnableCommands(cmdRead | cmdStop, true);
@@ -104,6 +108,10 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         CopySystem();
     else if (code == WM_SYS_STATS)
         OpenSystemStats(Command.WParam);
+    else if (code == WM_SYS_KEY)
+        OpenKeyDialog();
+    else if (code == WM_SYS_KEY_DONE)
+        KeyDialogDone(Command.WParam == 1);
     else if (code == WM_SYS_CHECK)
         OpenCheckWindow();
     else if (code == WM_SYS_PRINT && System)

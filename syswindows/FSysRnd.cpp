@@ -33,7 +33,7 @@ void TfrmSysRnd::ReadParams()
 void TfrmSysRnd::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (Generating() || GuaranteeRunning())
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
         return;
     EnableCommands(cmdParams, true);
     if (State != 1)

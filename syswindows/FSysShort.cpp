@@ -33,7 +33,7 @@ void TfrmSysShort::ReadParams()
 void TfrmSysShort::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (Generating() || GuaranteeRunning())
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
         return;
     EnableCommands(cmdParams, true);
     if (State != 1 && SysShort->RandomTies)
