@@ -78,6 +78,12 @@ void TfrmSysVar::ShowNumbers()
         sgParam->setCells(0, row, QString::number(System->Key[size_t(row) - 1]));
 }
 
+void TfrmSysVar::SystemChanged(const TDynByteArr &NewKey)
+{
+    TGenSysForm::SystemChanged(NewKey);
+    ShowNumbers();
+}
+
 void TfrmSysVar::UpdateCaption()
 {
     // Until the rows are built the caption keeps the system's name.
@@ -114,20 +120,14 @@ void TfrmSysVar::UpdateMenu()
 bool TfrmSysVar::HandleCommand(CommandEvent &Command)
 {
     const QEvent::Type code = Command.type();
-    if (code == WM_SYS_PARAMS) {
+    if (code == WM_SYS_PARAMS)
         SetParams();
-    } else if (code == WM_TASK_START) {
+    else if (code == WM_TASK_START)
         Generate();
-    } else if (code == WM_SYS_GUARANTEE) {
+    else if (code == WM_SYS_GUARANTEE)
         ShowGuarantee(1);
-    } else if (code == WM_SYS_KEY_DONE) {
-        const bool handled = TGenSysForm::HandleCommand(Command);
-        if (Command.WParam == 1 && State != 1)
-            ShowNumbers();
-        return handled;
-    } else {
+    else
         return TGenSysForm::HandleCommand(Command);
-    }
     return true;
 }
 

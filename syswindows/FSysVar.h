@@ -26,6 +26,8 @@ public:
     uint8_t V = 0;
     TSysVar *SysVar = nullptr;
 
+    // The new key, and the grid's numbers through it.
+    void SystemChanged(const TDynByteArr &NewKey) override;
     // The description replaces the name only once the rows are built (State 0).
     void UpdateCaption() override;
     void BindSystem(TSystem *NewSystem) override;

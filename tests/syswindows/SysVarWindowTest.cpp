@@ -4,9 +4,12 @@
 #include "engine/USysVar.h"
 #include "platform/gui/MessageBox.h"
 #include "syswindows/FParSysVar.h"
+#include "syswindows/FSelectKey.h"
 #include "syswindows/FSysVar.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
@@ -221,4 +224,26 @@ TEST_F(SysVarWindowTest, StopKeepsTheOldRowsAndAFailedRunSaysSo)
     EXPECT_EQ(script.boxes()[0].Text, "Nie udało się wygenerować systemu.");
     EXPECT_EQ(RowTexts(*window), rows);
     EXPECT_EQ(EnabledMask(), commands);
+}
+
+TEST_F(SysVarWindowTest, ANewKeyRelabelsTheVariableNumbers)
+{
+    TfrmSysVar *window = Generated();
+    frame->SendToActiveChild(WM_SYS_KEY);
+    QCoreApplication::processEvents();
+    TfrmSelectKey *dialog = window->KeyDialog;
+    ASSERT_NE(dialog, nullptr);
+    dialog->eInput->setPlainText(QStringLiteral("40 3 17 25 9 33 1 48 12 21 6 30"));
+    dialog->btnReadNums->click();
+    dialog->btnOK->click();
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(window->sgParam->Cells(0, 1), "40");
+    EXPECT_EQ(window->sgParam->Cells(0, 2), "3");
+    for (const QString &row : RowTexts(*window))
+        EXPECT_TRUE(std::ranges::count(Numbers(row), 40) == 1) << row.toStdString();
+    std::string header;
+    window->GetParamsText(0, header);
+    EXPECT_TRUE(header.ends_with("Parametry liczb zmiennych:# 40:stała   3:2,0 ")) << header;
 }
