@@ -7,7 +7,7 @@
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FGuarSysShort.h"
 #include "syswindows/FParSysShort.h"
-#include "syswindows/FSysShort.h"
+#include "syswindows/FSysGeneral.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QCheckBox>
@@ -17,17 +17,25 @@
 
 class SystemDependentsTest : public StatWindowTest {
 protected:
-    // "Parametry" answered with N, K and Count, and the generation waited for.
+    // "Parametry" answered with N, K and Count (a classic system with random ties), and the generation
+    // waited for.
     void Generate(int N, int K, int Count)
     {
         script.onDialog([=](QDialog &Dialog) {
-            auto &params = dynamic_cast<TfrmParSysShort &>(Dialog);
+            auto &params = dynamic_cast<TGenParSysForm &>(Dialog);
             params.seCDraws->setText(QString::number(K));
             params.seCNum->setText(QString::number(N));
             params.seCComb->setText(QString::number(Count));
+            if (auto *classic = dynamic_cast<TfrmParSysShort *>(&params))
+                classic->chkRandom->setChecked(true);
             params.btnOk->click();
         });
         sendCommand(system, WM_SYS_PARAMS);
+        WaitForSystem(Count);
+    }
+
+    void WaitForSystem(int Count)
+    {
         ASSERT_TRUE(ProcessUntil([&] { return !system->Generating(); }));
         ASSERT_EQ(system->State, 0);
         ASSERT_EQ(system->ViewCount(), Count);
@@ -39,7 +47,7 @@ protected:
     {
         OpenFrame();
         OpenSystemWindow(0);
-        system = NewestChild<TfrmSysShort>();
+        system = NewestChild<TGenSysForm>();
         ASSERT_NE(system, nullptr);
         ASSERT_NO_FATAL_FAILURE(Generate(N, K, Count));
         stat = OpenFrequencies();
@@ -83,7 +91,7 @@ protected:
         EXPECT_EQ(system->ChildWindows.GetItem(0)->Form, check.data());
     }
 
-    TfrmSysShort *system = nullptr;
+    TGenSysForm *system = nullptr;
     QPointer<TfrmStatFreq> stat;
     QPointer<TfrmCheckSystem> check;
 };
@@ -124,4 +132,24 @@ TEST_F(SystemDependentsTest, AGivenSystemClosesTheStatisticsAndTheComputingGuara
     ExpectOnlyTheCheckWindowLeft();
     EXPECT_TRUE(guarantee.isNull());
     EXPECT_EQ(system->ViewCount(), 20);
+}
+
+TEST_F(SystemDependentsTest, DrawingAClassicOrARandomSystemAgainClosesTheStatisticsWindow)
+{
+    OpenFrame();
+    for (const int selectorItem : {0, 2}) { // classic, random
+        SCOPED_TRACE(selectorItem);
+        OpenSystemWindow(selectorItem);
+        system = NewestChild<TGenSysForm>();
+        ASSERT_NE(system, nullptr);
+        ASSERT_NO_FATAL_FAILURE(Generate(12, 6, 22));
+        stat = OpenFrequencies();
+        ASSERT_FALSE(stat.isNull());
+        frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(system->parentWidget()));
+        sendCommand(system, WM_TASK_START);
+        ASSERT_NO_FATAL_FAILURE(WaitForSystem(22));
+        ProcessPosted();
+        EXPECT_TRUE(stat.isNull());
+        EXPECT_EQ(system->ChildWindows.Count(), 0);
+    }
 }

@@ -70,41 +70,6 @@ protected:
         return count;
     }
 
-    static void ChooseKind(TfrmFilter &F, uint32_t Kind)
-    {
-        for (int row = 0; row < F.lbFilters->count(); ++row)
-            if (F.lbFilters->item(row)->data(Qt::UserRole).toUInt() == Kind)
-                F.lbFilters->setCurrentRow(row);
-    }
-
-    // A "Suma liczb" filter of From..To, added with the link And.
-    static void AddSum(TfrmFilter &F, int From, int To, bool And = true)
-    {
-        ChooseKind(F, fltSum);
-        F.F_cb1->setCurrentIndex(F.F_cb1->findData(int(rmRange)));
-        F.F_seFrom1->SetValue(From);
-        F.F_seTo1->SetValue(To);
-        (And ? F.rbAND : F.rbOR)->setChecked(true);
-        F.btnAddFlt->click();
-    }
-
-    static void Run(TfrmFilter &F)
-    {
-        F.btnDoFilter->click();
-        ASSERT_TRUE(ProcessUntil([&] { return !F.Running(); }));
-    }
-
-    static void PressOK(TfrmFilter &F)
-    {
-        F.btnOK->click();
-        ASSERT_TRUE(ProcessUntil([&] { return F.result() == 1; }));
-    }
-
-    void OnEditor(std::function<void(TfrmFilter &)> Step)
-    {
-        script.onDialog([Step](QDialog &Dialog) { Step(dynamic_cast<TfrmFilter &>(Dialog)); });
-    }
-
     TGameData *Lotto() const { return Games.GameById(LottoId); }
 };
 

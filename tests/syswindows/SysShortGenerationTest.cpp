@@ -15,41 +15,16 @@
 
 namespace {
 
-// Hands each progress report the window shows to the test, on the GUI thread.
-class ReportingWindow : public TfrmSysShort {
-public:
-    std::function<void(int Pos)> OnReport;
-
-    void DoProgress(int Pos, int Step) override
-    {
-        TfrmSysShort::DoProgress(Pos, Step);
-        if (OnReport)
-            OnReport(Pos);
-    }
-};
-
-// The real generation, whose worker waits at its first progress report until it is asked to stop: the
-// window's answer to that report always finds the run going.
-bool GenerateUntilStopped(TSysShort &System, const TMyThread &Thread)
-{
-    const TProgressProc forward = System.Progress.OnProgress;
-    System.Progress.OnProgress = [&Thread, forward, first = true](int32_t Pos, int32_t Step) mutable {
-        forward(Pos, Step);
-        while (first && !Thread.GetTerminated())
-            std::this_thread::yield();
-        first = false;
-    };
-    return System.Generate(true, &Thread);
-}
+using ShortReportingWindow = ReportingWindow<TfrmSysShort>;
 
 } // namespace
 
 class SysShortGenerationTest : public SysWindowTest {
 protected:
     // An active window holding 22 rows; Rows and Commands as it shows them.
-    ReportingWindow *WindowWithSystem()
+    ShortReportingWindow *WindowWithSystem()
     {
-        auto *window = new ReportingWindow;
+        auto *window = new ShortReportingWindow;
         AddChildForm(window);
         window->SetGame(Games.GameById(LottoId));
         Activate(window);
@@ -77,8 +52,8 @@ protected:
 
 TEST_F(SysShortGenerationTest, StopDuringAMillionRowsKeepsTheOldSystem)
 {
-    ReportingWindow *window = WindowWithSystem();
-    window->Generator = GenerateUntilStopped;
+    ShortReportingWindow *window = WindowWithSystem();
+    window->GenerationHook = BuildUntilStopped;
     int maskWhileRunning = 0;
     window->OnReport = [&](int) {
         if (maskWhileRunning == 0) {
@@ -96,8 +71,8 @@ TEST_F(SysShortGenerationTest, StopDuringAMillionRowsKeepsTheOldSystem)
 
 TEST_F(SysShortGenerationTest, ClosingDuringARunStopsAndJoinsTheWorker)
 {
-    ReportingWindow *window = WindowWithSystem();
-    window->Generator = GenerateUntilStopped;
+    ShortReportingWindow *window = WindowWithSystem();
+    window->GenerationHook = BuildUntilStopped;
     bool closed = false, generatingAfterClose = true;
     window->OnReport = [&](int) {
         if (!closed) {
@@ -118,8 +93,8 @@ TEST_F(SysShortGenerationTest, ClosingDuringARunStopsAndJoinsTheWorker)
 
 TEST_F(SysShortGenerationTest, AFailedGenerationSaysSoAndKeepsTheOldSystem)
 {
-    ReportingWindow *window = WindowWithSystem();
-    window->Generator = [](TSysShort &System, const TMyThread &) -> bool {
+    ShortReportingWindow *window = WindowWithSystem();
+    window->GenerationHook = [](TSystem &System, const TMyThread &, const TGenSysForm::TBuildProc &) -> bool {
         System.Progress.OnProgress(5000, 100);
         throw std::runtime_error("generation failed");
     };
@@ -138,12 +113,12 @@ TEST_F(SysShortGenerationTest, AFailedGenerationSaysSoAndKeepsTheOldSystem)
 
 TEST_F(SysShortGenerationTest, ARunEndingBehindAnotherWindowLeavesThatWindowsCommands)
 {
-    ReportingWindow *window = WindowWithSystem();
+    ShortReportingWindow *window = WindowWithSystem();
     std::atomic<bool> release{false};
-    window->Generator = [&release](TSysShort &System, const TMyThread &Thread) {
+    window->GenerationHook = [&release](TSystem &System, const TMyThread &Thread, const TGenSysForm::TBuildProc &Build) {
         while (!release && !Thread.GetTerminated())
             std::this_thread::yield();
-        return System.Generate(true, &Thread);
+        return Build(System, Thread);
     };
     AnswerParams(12, 6, 30);
     sendCommand(window, WM_SYS_PARAMS);

@@ -5,18 +5,24 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/UGlobalThreads.h"
+#include "engine/UFilters.h"
 #include "engine/UGameMan.h"
+#include "engine/USysGeneral.h"
 #include "tests/fixtures/FrameCommands.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "syswindows/FFilter.h"
+#include "syswindows/FParSysGeneral.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneral.h"
 #include "syswindows/FSysShort.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
+#include "tests/support/ProcessUntil.h"
 #include "tests/support/TestEnvironment.h"
 
 #include <QAction>
@@ -24,17 +30,49 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <utility>
 #include <vector>
+
+// A kind window that hands each progress report it shows to the test, on the GUI thread.
+template <class Window>
+class ReportingWindow : public Window {
+public:
+    std::function<void(int Pos)> OnReport;
+
+    void DoProgress(int Pos, int Step) override
+    {
+        Window::DoProgress(Pos, Step);
+        if (OnReport)
+            OnReport(Pos);
+    }
+};
+
+// The kind's real build, whose worker waits at its first progress report until it is asked to stop:
+// the window's answer to that report always finds the run going (a GenerationHook).
+inline bool BuildUntilStopped(TSystem &System, const TMyThread &Thread, const TGenSysForm::TBuildProc &Build)
+{
+    const TProgressProc forward = System.Progress.OnProgress;
+    System.Progress.OnProgress = [&Thread, forward, first = true](int32_t Pos, int32_t Step) mutable {
+        forward(Pos, Step);
+        while (first && !Thread.GetTerminated())
+            std::this_thread::yield();
+        first = false;
+    };
+    return Build(System, Thread);
+}
 
 class SysWindowTest : public FreshRegistry {
 protected:
@@ -64,52 +102,98 @@ protected:
 
     void SelectGame(uint8_t Id) { frame->cbGame->setCurrentIndex(Games.GameIndexOfId(Id)); }
 
-    // The classic window the system selector opens, active.
-    TGenSysForm *OpenClassic()
+    // The window the system selector's item opens (0 classic, 2 random, 3 full), active.
+    TGenSysForm *OpenBySelector(int Index)
     {
         const size_t before = frame->ChildForms().size();
-        OpenSystemWindow(0);
+        OpenSystemWindow(Index);
         EXPECT_EQ(frame->ChildForms().size(), before + 1);
         auto *window = qobject_cast<TGenSysForm *>(frame->ChildForms().back());
         Activate(window);
         return window;
     }
 
+    TGenSysForm *OpenClassic() { return OpenBySelector(0); }
+
     void Activate(QWidget *Form)
     {
         frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(Form->parentWidget()));
     }
 
-    // Queues the parameter dialog's answer: the three values typed, the random box, then OK.
+    // Queues the parameter dialog's answer: the values typed (the count where the kind has one), the
+    // classic random box, then OK.
     void AnswerParams(int N, int K, int Count, bool Random = false)
     {
         script.onDialog([=](QDialog &Dialog) {
-            auto &params = dynamic_cast<TfrmParSysShort &>(Dialog);
+            auto &params = dynamic_cast<TGenParSysForm &>(Dialog);
             params.seCDraws->setText(QString::number(K));
             params.seCNum->setText(QString::number(N));
-            params.seCComb->setText(QString::number(Count));
-            params.chkRandom->setChecked(Random);
+            if (params.seCComb)
+                params.seCComb->setText(QString::number(Count));
+            if (auto *classic = dynamic_cast<TfrmParSysShort *>(&params))
+                classic->chkRandom->setChecked(Random);
             params.btnOk->click();
         });
+    }
+
+    // A system given to Window through the parameters command.
+    TGenSysForm *GenerateIn(TGenSysForm *Window, int N, int K, int Count, bool Random = false)
+    {
+        AnswerParams(N, K, Count, Random);
+        sendCommand(Window, WM_SYS_PARAMS);
+        WaitForGeneration(Window);
+        return Window;
     }
 
     // A classic system generated through the parameters command.
     TGenSysForm *Generate(int N, int K, int Count, bool Random = false)
     {
-        TGenSysForm *window = OpenClassic();
-        AnswerParams(N, K, Count, Random);
-        sendCommand(window, WM_SYS_PARAMS);
-        WaitForGeneration(window);
-        return window;
+        return GenerateIn(OpenClassic(), N, K, Count, Random);
     }
 
     // Runs the event loop until the window's worker has ended; the deadline only guards against hanging.
     static void WaitForGeneration(TGenSysForm *Window)
     {
         const QDeadlineTimer guard(120000);
-        while (Window->Generating() && !guard.hasExpired())
+        while (Window && Window->Generating() && !guard.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        ASSERT_FALSE(Window->Generating()) << "the generation did not end";
+        ASSERT_FALSE(Window && Window->Generating()) << "the generation did not end";
+    }
+
+    // The filter editor's steps.
+    static void ChooseKind(TfrmFilter &F, uint32_t Kind)
+    {
+        for (int row = 0; row < F.lbFilters->count(); ++row)
+            if (F.lbFilters->item(row)->data(Qt::UserRole).toUInt() == Kind)
+                F.lbFilters->setCurrentRow(row);
+    }
+
+    // A "Suma liczb" filter of From..To, added with the link And.
+    static void AddSum(TfrmFilter &F, int From, int To, bool And = true)
+    {
+        ChooseKind(F, fltSum);
+        F.F_cb1->setCurrentIndex(F.F_cb1->findData(int(rmRange)));
+        F.F_seFrom1->SetValue(From);
+        F.F_seTo1->SetValue(To);
+        (And ? F.rbAND : F.rbOR)->setChecked(true);
+        F.btnAddFlt->click();
+    }
+
+    static void Run(TfrmFilter &F)
+    {
+        F.btnDoFilter->click();
+        ASSERT_TRUE(testsupport::ProcessUntil([&] { return !F.Running(); }));
+    }
+
+    static void PressOK(TfrmFilter &F)
+    {
+        F.btnOK->click();
+        ASSERT_TRUE(testsupport::ProcessUntil([&] { return F.result() == 1; }));
+    }
+
+    void OnEditor(std::function<void(TfrmFilter &)> Step)
+    {
+        script.onDialog([Step](QDialog &Dialog) { Step(dynamic_cast<TfrmFilter &>(Dialog)); });
     }
 
     // The main window's commands that are on, as a command mask.
@@ -141,6 +225,15 @@ protected:
             cells << text;
         }
         return cells;
+    }
+
+    // The texts of the info grid's values, rows 1..7.
+    static QStringList InfoValues(const TGenSysForm &Window)
+    {
+        QStringList values;
+        for (int row = 1; row <= 7; ++row)
+            values << StatValue(Window, row);
+        return values;
     }
 
     std::unique_ptr<TfrmMain> frame;
