@@ -247,3 +247,18 @@ TEST_F(SysVarWindowTest, ANewKeyRelabelsTheVariableNumbers)
     window->GetParamsText(0, header);
     EXPECT_TRUE(header.ends_with("Parametry liczb zmiennych:# 40:stała   3:2,0 ")) << header;
 }
+
+TEST_F(SysVarWindowTest, TheDialogsOwnFieldsFollowTheCountFromTheKeyboard)
+{
+    const auto nextTabStop = [](QWidget *From) {
+        QWidget *widget = From->nextInFocusChain();
+        while (widget != From && !(widget->focusPolicy() & Qt::TabFocus))
+            widget = widget->nextInFocusChain();
+        return widget;
+    };
+    TfrmParSysVar dialog;
+    dialog.Init(Games.GameById(LottoId), skVar, true, 0, false, 0, 0, 0);
+    EXPECT_EQ(nextTabStop(dialog.seCNum), dialog.seCComb);
+    EXPECT_EQ(nextTabStop(dialog.seCComb), dialog.seCVar);
+    EXPECT_EQ(nextTabStop(dialog.seCVar), dialog.chkRandom);
+}
