@@ -71,6 +71,9 @@ void TMultiplies::SetGridFont(const TFont &Font)
     TFont header = Font;
     header.Style |= fsBold;
     FontFixedRow(0) = header;
+    // The weights' own fonts take the new one too.
+    for (int row = 1; row <= MultCount(); ++row)
+        showWeight(row);
 }
 
 void TMultiplies::SetMultCount(int Value)
@@ -97,7 +100,9 @@ void TMultiplies::SetRowValues(int Row, double AWeight, bool AFixed)
 void TMultiplies::showWeight(int Row)
 {
     setCells(mcWeight, Row, MultWeightText(Weight(Row)));
-    FontCell(mcWeight, Row).Color = Fixed(Row) ? clGrayText : clWindowText;
+    TFont font = Font();
+    font.Color = Fixed(Row) ? clGrayText : clWindowText;
+    FontCell(mcWeight, Row) = font;
 }
 
 TFloatSpin *TMultiplies::WeightEditor() const

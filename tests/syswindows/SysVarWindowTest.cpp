@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <set>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -120,6 +121,11 @@ TEST_F(SysVarWindowTest, WeightsAreSetBeforeStartAndEveryRowHoldsTheFixedNumber)
     EXPECT_EQ(EnabledMask(), cmdRead | cmdParams | cmdStart);
     EXPECT_TRUE(window->sgParam->Fixed(1));
     EXPECT_EQ(WeightCells(*window), (QStringList{"1,0", "2,0"}));
+    // The fixed row's weight is greyed, in the grid's font as the other.
+    const TFont fixedFont = window->sgParam->GetFontCell(1, 1);
+    const TFont freeFont = window->sgParam->GetFontCell(1, 2);
+    EXPECT_EQ(std::tuple(fixedFont.Color, fixedFont.Height), std::tuple(clGrayText, window->sgParam->Font().Height));
+    EXPECT_EQ(std::tuple(freeFont.Color, freeFont.Height), std::tuple(clWindowText, window->sgParam->Font().Height));
     ASSERT_EQ(window->SysVar->FreqCount, 2);
     EXPECT_TRUE(window->SysVar->Freqs[0].Fixed);
     EXPECT_EQ(window->SysVar->Freqs[1].Weight, 2.0);
