@@ -141,6 +141,7 @@ protected:
              }},
             {"Filtr", [this] { Play(Classic(), WM_SYS_FILTER); }},
             {"Zapisz", [this] { Play(Classic(), WM_SYS_SAVE); }},
+            {"Klucz systemu", [this] { sendCommand(Classic(), WM_SYS_KEY); MeasureNewest(); }},
             {"Drukowanie", [this] {
                  folder->addShippedSlips();
                  platform::setPrinter(std::make_unique<platform::TRecordingPrinter>(2000, 3000, 200.0, 300.0));
