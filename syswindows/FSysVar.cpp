@@ -110,11 +110,7 @@ void TfrmSysVar::UpdateMenu()
     // The weights can change while no worker builds from them.
     sgParam->setEnabled(State != 1 && !Generating());
     TGenSysForm::UpdateMenu();
-    if (Generating() || GuaranteeRunning())
-        return;
-    EnableCommands(cmdParams, true);
-    if (State != 1)
-        EnableCommands(cmdStart, true);
+    EnableKindCommands(State != 1 ? cmdStart : 0);
 }
 
 bool TfrmSysVar::HandleCommand(CommandEvent &Command)

@@ -22,15 +22,6 @@ namespace {
 
 const QString nbsp = QString(QChar(0x00A0));
 
-// The numbers of a row text such as " 1  2  5  7 10 12 ".
-std::vector<int> Numbers(const QString &Row)
-{
-    std::vector<int> numbers;
-    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        numbers.push_back(part.toInt());
-    return numbers;
-}
-
 QPoint CellCentre(const TMultiplies &Grid, int Col, int Row)
 {
     return Grid.CellRect(Col, Row).toQRect().center();
@@ -138,7 +129,7 @@ TEST_F(SysVarWindowTest, WeightsAreSetBeforeStartAndEveryRowHoldsTheFixedNumber)
     ASSERT_EQ(rows.size(), 22);
     std::set<std::vector<int>> distinct;
     for (const QString &row : rows) {
-        const std::vector<int> numbers = Numbers(row);
+        const std::vector<int> numbers = RowNumbers(row);
         ASSERT_EQ(numbers.size(), 6u) << row.toStdString();
         EXPECT_TRUE(std::ranges::is_sorted(numbers)) << row.toStdString();
         EXPECT_EQ(numbers.front(), 1) << row.toStdString();
@@ -248,7 +239,7 @@ TEST_F(SysVarWindowTest, ANewKeyRelabelsTheVariableNumbers)
     EXPECT_EQ(window->sgParam->Cells(0, 1), "40");
     EXPECT_EQ(window->sgParam->Cells(0, 2), "3");
     for (const QString &row : RowTexts(*window))
-        EXPECT_TRUE(std::ranges::count(Numbers(row), 40) == 1) << row.toStdString();
+        EXPECT_TRUE(std::ranges::count(RowNumbers(row), 40) == 1) << row.toStdString();
     std::string header;
     window->GetParamsText(0, header);
     EXPECT_TRUE(header.ends_with("Parametry liczb zmiennych:# 40:stała   3:2,0 ")) << header;
