@@ -86,6 +86,13 @@ void TGenSysForm::UpdateMenu()
         EnableCommands(OutputCommands, false);
 }
 
+void TGenSysForm::EnableKindCommands(int Commands)
+{
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
+        return;
+    EnableCommands(cmdParams | Commands, true);
+}
+
 void TGenSysForm::DisableCommands()
 {
     EnableCommands(cmdAll, false);

@@ -14,6 +14,7 @@
 #include "syswindows/FSysFull.h"
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/FSysVar.h"
 
 TGenSysForm *NewSysWindow(int Kind)
 {
@@ -21,6 +22,9 @@ TGenSysForm *NewSysWindow(int Kind)
     switch (Kind) {
     case 0:
         window = new TfrmSysShort;
+        break;
+    case 1:
+        window = new TfrmSysVar;
         break;
     case 2:
         window = new TfrmSysFull;

@@ -75,6 +75,15 @@ inline bool BuildUntilStopped(TSystem &System, const TMyThread &Thread, const TG
     return Build(System, Thread);
 }
 
+// The numbers of a row text as RowTexts gives it, such as "3| 1  2  5  7 10 12 ".
+inline std::vector<int> RowNumbers(const QString &Row)
+{
+    std::vector<int> numbers;
+    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        numbers.push_back(part.toInt());
+    return numbers;
+}
+
 class SysWindowTest : public FreshRegistry {
 protected:
     void SetUp() override
