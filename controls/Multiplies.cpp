@@ -43,7 +43,7 @@ TMultiplies::TMultiplies(QWidget *parent) : TStringAlignGrid(parent), FEditor(ne
     SetFixedAlignRow(0, alCenter);
     SetGridFont(Font());
     setCells(mcNumber, 0, QStringLiteral("Numer"));
-    setCells(mcWeight, 0, QStringLiteral("Wieloktotność"));
+    setCells(mcWeight, 0, QStringLiteral("Wielokrotność"));
     setCells(mcFixed, 0, QStringLiteral("Stała"));
     // The weights have their own editor; the grid's text editor never opens.
     setEditable(false);

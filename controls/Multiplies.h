@@ -1,5 +1,5 @@
 #pragma once
-// The grid of a system's variable numbers: one row per number with its weight ("Wieloktotność") and
+// The grid of a system's variable numbers: one row per number with its weight ("Wielokrotność") and
 // whether it is fixed ("Stała"). A weight is edited in a spin placed over its cell; the check column is
 // drawn and toggled by a click, Enter or Space. Every change is asked of the owner first and undone
 // when refused.

@@ -29,7 +29,7 @@ TfrmSysVar::TfrmSysVar(QWidget *Owner) : TGenSysForm(Owner)
     sgParam = new TMultiplies(layout.TabSheet1);
     sgParam->SetGridFont(RunningGridFont());
     sgParam->setDefaultRowHeight(ScaledRowHeight(ParamRowHeight));
-    SetHeader(sgParam, {QStringLiteral("Liczba"), QStringLiteral("Wieloktotność"), QStringLiteral("Stała")},
+    SetHeader(sgParam, {QStringLiteral("Liczba"), QStringLiteral("Wielokrotność"), QStringLiteral("Stała")},
               {50, 96, 50});
     sgParam->setColor(SysGridColor);
     sgParam->setSelectedCellColor(SysGridColor);
