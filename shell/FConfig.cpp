@@ -41,7 +41,7 @@ Currency StakeOf(TFloatSpin *Field)
 QString PrizeText(const TGameInfo &Info, Currency Prize)
 {
     if (Info.PrizeByStake)
-        return QString::fromStdString(FormatFloat("#,##", Prize.toDouble())) + QLatin1Char('x');
+        return QString::fromStdString(FormatFloat("#,##0.##", Prize.toDouble())) + QLatin1Char('x');
     return QString::fromStdString(MoneyToStr(Prize));
 }
 

@@ -270,6 +270,11 @@ TEST_F(ConfigDialogTest, APrizeTableLeftAsShownPassesAndANegativePrizeIsRefused)
     ASSERT_TRUE(Open([&](TfrmConfig &Dialog) {
         // Lotto: 12 down to 6 picks, degrees 12 down to 3; 6 picks and 6 hits is column 7, row 7.
         EXPECT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("2\u00A0000\u00A0000,00\u00A0zł"));
+        // Multi Multi pays multiples of the stake: 7 picks (column 4), 3 and 4 hits (rows 8 and 7).
+        Dialog.cbGame->setCurrentIndex(Dialog.cbGame->findText(QStringLiteral("Multi Multi"), Qt::MatchStartsWith));
+        EXPECT_EQ(std::pair(Dialog.sgWins->Cells(4, 8), Dialog.sgWins->Cells(4, 7)),
+                  std::pair(QStringLiteral("0,5x"), QStringLiteral("2x")));
+        Dialog.cbGame->setCurrentIndex(0);
         Dialog.btnOK->click();
     }));
     std::vector<int64_t> wins;
