@@ -28,6 +28,12 @@ TToolWindowOpener &HistoryWindowOpener()
     return opener;
 }
 
+TSystemImporter &SystemImporter()
+{
+    static TSystemImporter importer;
+    return importer;
+}
+
 constexpr int DescriptionStyle = 6;
 
 } // namespace
@@ -98,4 +104,16 @@ void OpenHistoryWindow()
 {
     if (HistoryWindowOpener())
         HistoryWindowOpener()();
+}
+
+void SetSystemImporter(TSystemImporter Importer)
+{
+    SystemImporter() = std::move(Importer);
+}
+
+void ImportSystem(TSystemImport From)
+{
+    TGameData *game = Games.CurrentGame();
+    if (game && SystemImporter())
+        SystemImporter()(From, game);
 }

@@ -32,3 +32,10 @@ void SetReadWindowOpener(TToolWindowOpener Opener);
 void OpenReadWindow();
 void SetHistoryWindowOpener(TToolWindowOpener Opener);
 void OpenHistoryWindow();
+
+// The import of a user system from a text file or from the import dialog, built in the layer above as
+// well, which installs it; nothing happens before that or without a current game.
+enum class TSystemImport { File, Editor };
+using TSystemImporter = std::function<void(TSystemImport From, TGameData *Game)>;
+void SetSystemImporter(TSystemImporter Importer);
+void ImportSystem(TSystemImport From);

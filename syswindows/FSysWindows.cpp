@@ -10,9 +10,12 @@
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
+#include "syswindows/FImportSys.h"
 #include "syswindows/FSysFull.h"
+#include "syswindows/FSysFullComp.h"
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/FSysUser.h"
 
 TGenSysForm *NewSysWindow(int Kind)
 {
@@ -26,6 +29,12 @@ TGenSysForm *NewSysWindow(int Kind)
         break;
     case 4:
         window = new TfrmSysRnd;
+        break;
+    case 3:
+        window = new TfrmSysFullComp;
+        break;
+    case 5:
+        window = new TfrmSysUser;
         break;
     default:
         return nullptr;
@@ -63,6 +72,7 @@ void InstallSystemWindows()
         if (TGenSysForm *window = NewSysWindow(Kind))
             window->SetGame(Game);
     });
+    SetSystemImporter(ImportUserSystem);
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
     SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
