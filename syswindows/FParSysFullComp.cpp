@@ -8,6 +8,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysFullCompGuaranty.h"
 #include "shell/FGlobalControls.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "syswindows/SysFormats.h"
 #include "syswindows/SysHitTable.h"
@@ -62,6 +63,8 @@ TfrmParSysFullComp::TfrmParSysFullComp(QWidget *parent)
     AddParamRow(new QLabel(QStringLiteral("Liczba kombinacji połaczonych systemów pełnych:"), GroupBox1));
     eCCombSyst = NewCountEdit(GroupBox1);
     AddParamRow(eCCombSyst);
+    // The two parts stand above the hit table.
+    resize(ScaledSize(560, 620));
 }
 
 void TfrmParSysFullComp::Init(const TGameData *Game, int Kind, bool Empty, int AN1, int AK1, int AN2, int AK2)

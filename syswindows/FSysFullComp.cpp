@@ -64,7 +64,6 @@ void TfrmSysFullComp::ReadParams()
     K2 = SysFullComp->PickB;
     N = uint8_t(System->N);
     K = uint8_t(System->K);
-    Count = System->GetCount();
 }
 
 void TfrmSysFullComp::UpdateMenu()
@@ -131,6 +130,6 @@ void TfrmSysFullComp::ShowCompositeGuarantee()
     ProgressClear();
     SetStatusText(QString());
     auto *window = new TfrmGuarSysFull;
-    window->Init(*Game, WindowNo, System->GetDescription(true), guarantee);
     AddChildForm(window);
+    window->Init(*Game, WindowNo, System->GetDescription(true), guarantee);
 }

@@ -20,7 +20,6 @@ public:
     uint8_t K1 = 0;
     uint8_t N2 = 0;
     uint8_t K2 = 0;
-    int64_t Count = 0;
     TSysFullComp *SysFullComp = nullptr;
 
     void BindSystem(TSystem *NewSystem) override;

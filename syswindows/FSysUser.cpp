@@ -1,6 +1,6 @@
 #include "syswindows/FSysUser.h"
 
-#include "engine/USysUser.h"
+#include "engine/USysGeneral.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -9,16 +9,12 @@ TfrmSysUser::TfrmSysUser(QWidget *Owner) : TGenSysForm(Owner)
     BuildKindLayout(skUser);
 }
 
-void TfrmSysUser::BindSystem(TSystem *NewSystem)
-{
-    SysUser = dynamic_cast<TSysUser *>(NewSystem);
-}
+void TfrmSysUser::BindSystem(TSystem *) {}
 
 void TfrmSysUser::ReadParams()
 {
     N = uint8_t(System->N);
     K = uint8_t(System->K);
-    Count = System->GetCount();
 }
 
 bool TfrmSysUser::HandleCommand(CommandEvent &Command)

@@ -5,19 +5,13 @@
 
 #include "syswindows/FSysGeneral.h"
 
-#include <cstdint>
-
-class TSysUser;
-
 class TfrmSysUser : public TGenSysForm {
     Q_OBJECT
 
 public:
     explicit TfrmSysUser(QWidget *Owner = nullptr);
 
-    int64_t Count = 0;
-    TSysUser *SysUser = nullptr;
-
+    // A user system asks nothing of its window beyond what the base knows of every system.
     void BindSystem(TSystem *NewSystem) override;
     void ReadParams() override;
 
