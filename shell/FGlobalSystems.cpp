@@ -34,6 +34,12 @@ TSystemImporter &SystemImporter()
     return importer;
 }
 
+TToolWindowOpener &CheckCombOpener()
+{
+    static TToolWindowOpener opener;
+    return opener;
+}
+
 constexpr int DescriptionStyle = 6;
 
 } // namespace
@@ -116,4 +122,15 @@ void ImportSystem(TSystemImport From)
     TGameData *game = Games.CurrentGame();
     if (game && SystemImporter())
         SystemImporter()(From, game);
+}
+
+void SetCheckCombOpener(TToolWindowOpener Opener)
+{
+    CheckCombOpener() = std::move(Opener);
+}
+
+void OpenCheckComb()
+{
+    if (CheckCombOpener() && Games.CurrentGame())
+        CheckCombOpener()();
 }

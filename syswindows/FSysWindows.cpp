@@ -7,6 +7,7 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FCheckComb.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
@@ -16,6 +17,7 @@
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
 #include "syswindows/FSysUser.h"
+#include "syswindows/FSysVar.h"
 
 TGenSysForm *NewSysWindow(int Kind)
 {
@@ -23,6 +25,9 @@ TGenSysForm *NewSysWindow(int Kind)
     switch (Kind) {
     case 0:
         window = new TfrmSysShort;
+        break;
+    case 1:
+        window = new TfrmSysVar;
         break;
     case 2:
         window = new TfrmSysFull;
@@ -75,6 +80,7 @@ void InstallSystemWindows()
     SetSystemImporter(ImportUserSystem);
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
+    SetCheckCombOpener(OpenCheckCombWindow);
     SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
         std::optional<TDrawsFilterChoice> choice;
         TfrmFilter dialog(Parent);
