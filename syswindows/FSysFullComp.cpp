@@ -69,9 +69,7 @@ void TfrmSysFullComp::ReadParams()
 void TfrmSysFullComp::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
-        return;
-    EnableCommands(cmdParams, true);
+    EnableKindCommands(0);
 }
 
 void TfrmSysFullComp::ShowInfo()

@@ -19,15 +19,6 @@
 
 class SysFullCompWindowTest : public SysWindowTest {
 protected:
-    // The numbers of a grid row's text "Nr|numbers".
-    static std::vector<int> Numbers(const QString &Row)
-    {
-        std::vector<int> numbers;
-        for (const QString &number : Row.section('|', 1).split(' ', Qt::SkipEmptyParts))
-            numbers.push_back(number.toInt());
-        return numbers;
-    }
-
     static int HitsText(const QString &Text) { return Text == "-" ? 0 : Text.toInt(); }
 
     TfrmGuarSysFull *OpenedGuarantee(size_t Before) const
@@ -45,7 +36,7 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
     ASSERT_EQ(rows.size(), 200);
     std::set<std::vector<int>> distinct;
     for (const QString &row : rows) {
-        const std::vector<int> numbers = Numbers(row);
+        const std::vector<int> numbers = RowNumbers(row);
         ASSERT_EQ(numbers.size(), 5u) << row.toStdString();
         EXPECT_EQ(std::count_if(numbers.begin(), numbers.end(), [](int Number) { return Number <= 6; }), 3)
             << row.toStdString();
@@ -79,7 +70,7 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
         // The lowest numbers of each part drawn: every row's hits counted.
         std::map<int, int> byHits;
         for (const QString &text : rows) {
-            const std::vector<int> numbers = Numbers(text);
+            const std::vector<int> numbers = RowNumbers(text);
             byHits[int(std::count_if(numbers.begin(), numbers.end(), [&](int Number) {
                 return Number <= hitsA || (Number > 6 && Number <= 6 + hitsB);
             }))]++;
