@@ -20,8 +20,8 @@
 #include "shell/FSelectComb.h"
 #include "shell/GridReportOpener.h"
 #include "shell/ResultGrid.h"
+#include "shell/TextFileNames.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,16 +32,8 @@
 
 namespace {
 
-const QString TextFileFilter = QStringLiteral("Plik tekstowy (*.txt)");
-const QString AnyFileFilter = QStringLiteral("Wszystkie pliki (*)");
-
 // The report writes the grid from this worksheet row on.
 constexpr int ReportGridRow = 11;
-
-std::string LocalFileName(const QString &Name)
-{
-    return QFile::encodeName(Name).toStdString();
-}
 
 } // namespace
 

@@ -28,6 +28,12 @@ TToolWindowOpener &HistoryWindowOpener()
     return opener;
 }
 
+TSystemImporter &SystemImporter()
+{
+    static TSystemImporter importer;
+    return importer;
+}
+
 TToolWindowOpener &CheckCombOpener()
 {
     static TToolWindowOpener opener;
@@ -104,6 +110,18 @@ void OpenHistoryWindow()
 {
     if (HistoryWindowOpener())
         HistoryWindowOpener()();
+}
+
+void SetSystemImporter(TSystemImporter Importer)
+{
+    SystemImporter() = std::move(Importer);
+}
+
+void ImportSystem(TSystemImport From)
+{
+    TGameData *game = Games.CurrentGame();
+    if (game && SystemImporter())
+        SystemImporter()(From, game);
 }
 
 void SetCheckCombOpener(TToolWindowOpener Opener)

@@ -35,3 +35,10 @@ void OpenHistoryWindow();
 // The combination check of the tools menu, opened on the current game with its last stored combination.
 void SetCheckCombOpener(TToolWindowOpener Opener);
 void OpenCheckComb();
+
+// The import of a user system from a text file or from the import dialog, built in the layer above as
+// well, which installs it; nothing happens before that or without a current game.
+enum class TSystemImport { File, Editor };
+using TSystemImporter = std::function<void(TSystemImport From, TGameData *Game)>;
+void SetSystemImporter(TSystemImporter Importer);
+void ImportSystem(TSystemImport From);

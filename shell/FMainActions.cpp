@@ -86,7 +86,9 @@ void TfrmMain::CreateActions()
     connectGuarded(mFileRead, &QAction::triggered, this, [] { OpenReadWindow(); });
     mFileWrite = NewCommand(QStringLiteral("&Zapisz..."), WM_SYS_SAVE, false, QKeySequence(Qt::CTRL | Qt::Key_S));
     mFileImportFile = NewAction(QStringLiteral("&Importuj system z pliku..."));
+    connectGuarded(mFileImportFile, &QAction::triggered, this, [] { ImportSystem(TSystemImport::File); });
     mFileImportEditor = NewAction(QStringLiteral("Importuj system z &edytora..."));
+    connectGuarded(mFileImportEditor, &QAction::triggered, this, [] { ImportSystem(TSystemImport::Editor); });
     mFileReport = NewCommand(QStringLiteral("&Raport"), WM_SYS_REPORT, false, QKeySequence(Qt::CTRL | Qt::Key_R));
     mFileExit = NewAction(QStringLiteral("Za&kończ"));
     connectGuarded(mFileExit, &QAction::triggered, this, &QWidget::close);

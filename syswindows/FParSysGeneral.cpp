@@ -47,15 +47,19 @@ TGenParSysForm::TGenParSysForm(QWidget *parent, const QString &Caption, TParts P
 
     GroupBox1 = new QGroupBox(QStringLiteral("Parametry"), this);
     FParams = new QGridLayout(GroupBox1);
-    seCDraws = AddParamSpin(QStringLiteral("Liczba &skreśleń:"));
-    seCNum = AddParamSpin(QStringLiteral("Ilość &liczb:"));
+    if (!Parts.OwnSpins) {
+        seCDraws = AddParamSpin(QStringLiteral("Liczba &skreśleń:"));
+        seCNum = AddParamSpin(QStringLiteral("Ilość &liczb:"));
+    }
     if (Parts.Count) {
         seCComb = AddParamSpin(QStringLiteral("Liczba &kombinacji:"));
         seCComb->LargeInc = 10;
     }
 
-    QStringList rows{QStringLiteral("Wszystkich kombinacji")};
-    if (Parts.Count) {
+    QStringList rows = Parts.LeadRows;
+    FRowAll = int(rows.size()) + 1;
+    rows << QStringLiteral("Wszystkich kombinacji");
+    if (Parts.Count || Parts.Reduction) {
         FRowReduction = int(rows.size()) + 1;
         rows << QStringLiteral("Skrócenie");
     }
@@ -111,15 +115,16 @@ TGenParSysForm::TGenParSysForm(QWidget *parent, const QString &Caption, TParts P
     resize(sgGuar ? ScaledSize(520, 360) : ScaledSize(460, 200));
 }
 
-TFloatSpin *TGenParSysForm::AddParamSpin(const QString &Caption)
+TFloatSpin *TGenParSysForm::AddParamSpin(const QString &Caption, QGridLayout *Into)
 {
+    QGridLayout *rows = Into ? Into : FParams;
     auto *spin = NewIntSpin(GroupBox1, 1, 1, 1);
     auto *label = new QLabel(Caption, GroupBox1);
     label->setBuddy(spin);
-    const int row = FParams->rowCount();
-    FParams->addWidget(label, row, 0);
-    FParams->addWidget(spin, row, 1);
-    spin->OnChange = guardedCall([this, spin] { SpinChanged(spin != seCComb); });
+    const int row = rows->rowCount();
+    rows->addWidget(label, row, 0);
+    rows->addWidget(spin, row, 1);
+    spin->OnChange = guardedCall([this, spin] { SpinChanged(spin); });
     FSpins.push_back(spin);
     FollowInTabOrder(spin);
     return spin;
@@ -155,7 +160,22 @@ int64_t TGenParSysForm::CountLimit(int AN, int AK) const
 
 int64_t TGenParSysForm::AllCombinations() const
 {
-    return Newton[size_t(SpinValue(seCNum))][size_t(SpinValue(seCDraws))];
+    return Newton[size_t(SystemN())][size_t(SystemK())];
+}
+
+int TGenParSysForm::SystemN() const
+{
+    return SpinValue(seCNum);
+}
+
+int TGenParSysForm::SystemK() const
+{
+    return SpinValue(seCDraws);
+}
+
+int64_t TGenParSysForm::SystemCount() const
+{
+    return seCComb ? SpinValue(seCComb) : AllCombinations();
 }
 
 void TGenParSysForm::Init(const TGameData *Game, int Kind, bool Empty, int AN, int AK, int ACount)
@@ -234,10 +254,10 @@ bool TGenParSysForm::FieldsComplete() const
                        [](const TFloatSpin *Spin) { return Spin->Value() >= Spin->MinValue(); });
 }
 
-void TGenParSysForm::SpinChanged(bool Ranges)
+void TGenParSysForm::SpinChanged(const TFloatSpin *Spin)
 {
     if (Ready && !FUpdating && FieldsComplete())
-        Refresh(Ranges);
+        Refresh(Spin != seCComb, Spin);
 }
 
 void TGenParSysForm::CommitFields()
@@ -252,14 +272,20 @@ void TGenParSysForm::CommitFields()
     Refresh(false);
 }
 
-void TGenParSysForm::Refresh(bool Ranges)
+void TGenParSysForm::Refresh(bool Ranges, const TFloatSpin *Edited)
 {
     try {
+        if (Edited) {
+            const QScopedValueRollback<bool> quiet(FUpdating, true);
+            SpinEdited(Edited);
+        }
         if (Ranges)
             UpdateRanges();
         if (sgGuar)
             ShowHits();
         ShowCost();
+        ShowOwnFigures();
+        FitStatValues();
     } catch (const std::exception &error) {
         qWarning("system parameters: %s", error.what());
     }
@@ -278,24 +304,23 @@ void TGenParSysForm::UpdateRanges()
 
 std::optional<int64_t> TGenParSysForm::CostedCombinations() const
 {
-    return SpinValue(seCComb);
+    return SystemCount();
 }
 
 std::optional<double> TGenParSysForm::HitScale() const
 {
-    return double(AllCombinations()) / SpinValue(seCComb);
+    return double(AllCombinations()) / double(SystemCount());
 }
 
 void TGenParSysForm::ShowCost()
 {
     const int64_t all = AllCombinations();
     sgStat->setCells(1, FRowAll, CountText(all));
-    if (seCComb)
-        sgStat->setCells(1, FRowReduction, ReductionText(double(SpinValue(seCComb)) / double(all)));
+    if (FRowReduction > 0)
+        sgStat->setCells(1, FRowReduction, ReductionText(double(SystemCount()) / double(all)));
     const std::optional<int64_t> costed = CostedCombinations();
     sgStat->setCells(1, FRowCost,
-                     costed ? CostText(SystemCost(FGame->Info, SpinValue(seCDraws), int32_t(*costed))) : QString());
-    FitStatValues();
+                     costed ? CostText(SystemCost(FGame->Info, SystemK(), int32_t(*costed))) : QString());
 }
 
 void TGenParSysForm::FitStatValues()
@@ -312,7 +337,7 @@ void TGenParSysForm::ShowHits()
         sgGuar->setRowCount(2);
         return;
     }
-    ShowHitTable(sgGuar, FullSystemHits(FGame->Info, SpinValue(seCNum), SpinValue(seCDraws)), *scale);
+    ShowHitTable(sgGuar, FullSystemHits(FGame->Info, SystemN(), SystemK()), *scale);
 }
 
 void TGenParSysForm::btnOkClick()
@@ -322,8 +347,10 @@ void TGenParSysForm::btnOkClick()
     K = SpinValue(seCDraws);
     if (seCComb)
         Count = SpinValue(seCComb);
+    if (!AcceptParams())
+        return;
     if (const std::optional<int64_t> costed = CostedCombinations();
-        costed && !SystemCost(FGame->Info, K, int32_t(*costed))) {
+        costed && !SystemCost(FGame->Info, SystemK(), int32_t(*costed))) {
         MsgBox(QStringLiteral("Koszt takiego systemu przekracza zakres kwot programu."), QString(), MsgFlagsNotice);
         return;
     }

@@ -7,6 +7,7 @@
 #include "shell/FirstShow.h"
 
 #include <QDialog>
+#include <QStringList>
 
 #include <cstdint>
 #include <optional>
@@ -28,8 +29,12 @@ class TGenParSysForm : public TFirstShow<QDialog> {
 public:
     // The parts a kind's dialog has besides the numbers and the numbers per combination.
     struct TParts {
-        bool Count = true; // the number of combinations, with the reduction row
-        bool Hits = true;  // the hit table "Gwarancja:"
+        bool Count = true;      // the number of combinations, with the reduction row
+        bool Hits = true;       // the hit table "Gwarancja:"
+        bool Reduction = false; // the reduction row without a count
+        // The kind lays out seCDraws and seCNum itself (AddParamSpin) instead of the two first rows.
+        bool OwnSpins = false;
+        QStringList LeadRows{}; // the kind's own rows of the cost grid, above "Wszystkich kombinacji"
     };
 
     TGenParSysForm(QWidget *parent, const QString &Caption, TParts Parts);
@@ -44,8 +49,8 @@ public:
     int Count = 1;
 
     QGroupBox *GroupBox1;
-    TFloatSpin *seCDraws;          // K
-    TFloatSpin *seCNum;            // N
+    TFloatSpin *seCDraws = nullptr; // K
+    TFloatSpin *seCNum = nullptr;   // N
     TFloatSpin *seCComb = nullptr; // Count, in a dialog with a count
     TStringAlignGrid *sgStat;
     QLabel *Label4 = nullptr;
@@ -56,9 +61,10 @@ public:
     QAction *actEsc;
 
 protected:
-    // A spin of whole numbers as a new row of the parameter group; its changes refresh the ranges and the
-    // figures, and it is clamped with the others when OK is pressed, in the order the spins were added.
-    TFloatSpin *AddParamSpin(const QString &Caption);
+    // A spin of whole numbers as a new row of the parameter group (or of Into); its changes refresh the
+    // ranges and the figures, and it is clamped with the others when OK is pressed, in the order the
+    // spins were added.
+    TFloatSpin *AddParamSpin(const QString &Caption, QGridLayout *Into = nullptr);
     // Another control (a check box) as a new row of the parameter group.
     void AddParamRow(QWidget *Widget);
 
@@ -80,6 +86,19 @@ protected:
     // The divisor of the full system's prizes in the hit table (C(N, K) / the count; none leaves the
     // table empty).
     virtual std::optional<double> HitScale() const;
+    // The numbers and the numbers per combination of the system the spins describe: N and K.
+    virtual int SystemN() const;
+    virtual int SystemK() const;
+    // The combinations such a system holds: the count, or C(N, K) without one.
+    virtual int64_t SystemCount() const;
+    // The hit table of the values shown: the full system's hits divided by HitScale.
+    virtual void ShowHits();
+    // After the ranges, the hit table and the costs: the kind's own figures.
+    virtual void ShowOwnFigures() {}
+    // A spin the user changed, before the ranges follow it; the spins it sets stay quiet.
+    virtual void SpinEdited(const TFloatSpin * /*Spin*/) {}
+    // After OK has committed the spins: false keeps the dialog open, the kind having said why.
+    virtual bool AcceptParams() { return true; }
     // After OK has taken N, K and Count from the spins: the kind's own results.
     virtual void TakeOwnResults() {}
 
@@ -87,8 +106,9 @@ protected:
     std::string RegistrySection() const;
     // CountLimit within the 32 bits of the count.
     double MaxCount(int AN, int AK) const;
-    // C(N, K) of the spins.
+    // C(N, K) of the spins (SystemN, SystemK).
     int64_t AllCombinations() const;
+
 
     const TGameData *FGame = nullptr;
     int FKind = 0;
@@ -103,14 +123,13 @@ private:
     // earlier values) and shows the figures of what the spins then hold: what OK takes is what the
     // dialog shows.
     void CommitFields();
-    void SpinChanged(bool Ranges);
-    // The ranges (with Ranges), the hit table and the costs of the values shown; nothing that fails
-    // here leaves the change handler.
-    void Refresh(bool Ranges);
+    void SpinChanged(const TFloatSpin *Spin);
+    // The kind's answer to the spin the user changed (Edited), the ranges (with Ranges), the hit table
+    // and the figures of the values shown; nothing that fails here leaves the change handler.
+    void Refresh(bool Ranges, const TFloatSpin *Edited = nullptr);
     void ShowCost();
     // The value column as wide as the values it shows.
     void FitStatValues();
-    void ShowHits();
     void btnOkClick();
     void btnCancelClick();
 
@@ -121,7 +140,7 @@ private:
     std::vector<TFloatSpin *> FSpins;
     // The parameter group's last control in the tab order.
     QWidget *FLastParam = nullptr;
-    // Rows of the cost grid; no reduction row without a count.
+    // Rows of the cost grid below the kind's own.
     int FRowAll = 1;
     int FRowReduction = -1;
     int FRowStake = 0;

@@ -10,6 +10,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <cstdint>
@@ -168,6 +169,12 @@ protected:
     // A kind window's set-up: the tabs with the info rows that ShowInfo fills, bound; the kind, no system
     // yet (State 1) and the window's number.
     TSysWindowLayout BuildKindLayout(int Kind);
+    // The same with the kind's own info rows (StatRows), the last of them the system's cost.
+    TSysWindowLayout BuildKindLayout(int Kind, const QStringList &StatRows);
+    // The seven info rows that ShowInfo fills, from row Offset + 1 on.
+    void ShowInfoRows(int Offset);
+    // The info grid's value column as wide as its values.
+    void FitInfoValues();
     // The window's system from now on, once the windows that hold the old one have closed.
     void TakeSystem(std::unique_ptr<TSystem> NewSystem);
     // Removes the filter and shows every row.

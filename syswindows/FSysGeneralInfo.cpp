@@ -28,13 +28,19 @@ enum TInfoRow : int {
 
 TSysWindowLayout TGenSysForm::BuildKindLayout(int Kind)
 {
-    const TSysWindowLayout layout = BuildSysWindowLayout(
-        this, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"), QStringLiteral("Liczba kombinacji"),
-               QStringLiteral("Wszystkich kombinacji"), QStringLiteral("Skrócenie"), QStringLiteral("Koszt 1 kombinacji"),
-               QStringLiteral("Koszt systemu")});
+    return BuildKindLayout(Kind, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"),
+                                  QStringLiteral("Liczba kombinacji"), QStringLiteral("Wszystkich kombinacji"),
+                                  QStringLiteral("Skrócenie"), QStringLiteral("Koszt 1 kombinacji"),
+                                  QStringLiteral("Koszt systemu")});
+}
+
+TSysWindowLayout TGenSysForm::BuildKindLayout(int Kind, const QStringList &StatRows)
+{
+    const TSysWindowLayout layout = BuildSysWindowLayout(this, StatRows);
     BindLayout(layout);
-    sgStat->FontCell(0, irCost).Color = clNavy;
-    sgStat->FontCell(1, irCost).Color = clNavy;
+    const int costRow = int(StatRows.size());
+    sgStat->FontCell(0, costRow).Color = clNavy;
+    sgStat->FontCell(1, costRow).Color = clNavy;
     SysKind = Kind;
     State = 1;
     WindowNo = NextWindowNumber();
@@ -52,19 +58,29 @@ void TGenSysForm::ShowInfo()
 {
     if (State == 1)
         return;
-    sgStat->ClearCells(irK, 1, irCost, 1);
+    ShowInfoRows(0);
+    FitInfoValues();
+}
+
+void TGenSysForm::ShowInfoRows(int Offset)
+{
+    sgStat->ClearCells(Offset + irK, 1, Offset + irCost, 1);
     const int64_t all = Newton[N][K];
-    sgStat->setCells(1, irK, QString::number(K));
-    sgStat->setCells(1, irN, QString::number(N));
-    sgStat->setCells(1, irAll, CountText(all));
-    sgStat->setCells(1, irStake, MoneyText(Game->Info.BasicStake));
+    sgStat->setCells(1, Offset + irK, QString::number(K));
+    sgStat->setCells(1, Offset + irN, QString::number(N));
+    sgStat->setCells(1, Offset + irAll, CountText(all));
+    sgStat->setCells(1, Offset + irStake, MoneyText(Game->Info.BasicStake));
     if (State == 0) {
-        sgStat->setCells(1, irCount, CountText(ViewCount()));
+        sgStat->setCells(1, Offset + irCount, CountText(ViewCount()));
         if (const int64_t distinct = System->CountDistinct(); distinct > 0) {
-            sgStat->setCells(1, irReduction, ReductionText(double(distinct) / double(all)));
-            sgStat->setCells(1, irCost, CostText(SystemCost(Game->Info, K, ViewCount())));
+            sgStat->setCells(1, Offset + irReduction, ReductionText(double(distinct) / double(all)));
+            sgStat->setCells(1, Offset + irCost, CostText(SystemCost(Game->Info, K, ViewCount())));
         }
     }
+}
+
+void TGenSysForm::FitInfoValues()
+{
     SetColWidth(sgStat, 1, SysStatValueWidth, ColTexts(sgStat, 1));
     FitGridWidth(sgStat);
 }

@@ -11,9 +11,12 @@
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
+#include "syswindows/FImportSys.h"
 #include "syswindows/FSysFull.h"
+#include "syswindows/FSysFullComp.h"
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/FSysUser.h"
 #include "syswindows/FSysVar.h"
 
 TGenSysForm *NewSysWindow(int Kind)
@@ -31,6 +34,12 @@ TGenSysForm *NewSysWindow(int Kind)
         break;
     case 4:
         window = new TfrmSysRnd;
+        break;
+    case 3:
+        window = new TfrmSysFullComp;
+        break;
+    case 5:
+        window = new TfrmSysUser;
         break;
     default:
         return nullptr;
@@ -68,6 +77,7 @@ void InstallSystemWindows()
         if (TGenSysForm *window = NewSysWindow(Kind))
             window->SetGame(Game);
     });
+    SetSystemImporter(ImportUserSystem);
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
     SetCheckCombOpener(OpenCheckCombWindow);

@@ -17,6 +17,6 @@ bool OpenSystemFile(TGameData *Game, int Kind, const std::string &FileName);
 // The open system windows that hold a system.
 int CountSystemWindows();
 
-// Lets the main window's system selector and menu open system windows, its read command and history
-// item their windows, and the draws editor the filter editor.
+// Lets the main window's system selector and menu open system windows, its import commands user
+// systems, its read command and history item their windows, and the draws editor the filter editor.
 void InstallSystemWindows();

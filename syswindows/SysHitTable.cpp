@@ -2,6 +2,7 @@
 
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
+#include "engine/USysFullCompGuaranty.h"
 #include "shell/FGlobalGrids.h"
 #include "syswindows/SysFormats.h"
 
@@ -87,4 +88,38 @@ void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Sc
         Grid->setCells(winCol, row, MoneyText(ScaledWin(*hitCase, Scale)));
     }
     SetColWidth(Grid, 0, DesignColWidth);
+}
+
+void ShowCompositeHitTable(TStringAlignGrid *Grid, const THitsInfo &Info, const std::vector<TFCSRow> &Rows,
+                           THitColumnWidths Widths)
+{
+    constexpr int FirstLevelCol = 2;
+    const int winCol = FirstLevelCol + Info.RowCount;
+    const auto hitsText = [](int Hits) { return Hits == 0 ? QStringLiteral("-") : QString::number(Hits); };
+
+    Grid->ClearRows(1, -1);
+    Grid->setColCount(winCol + 1);
+    Grid->setRowCount(std::max(int(Rows.size()), 1) + 1);
+    Grid->setFixedCols(FirstLevelCol);
+    Grid->setCells(0, 0, QStringLiteral("Traf. 1"));
+    Grid->setCells(1, 0, QStringLiteral("Traf. 2"));
+    Grid->setCells(winCol, 0, QStringLiteral("Wygrana"));
+    int row = 1;
+    for (auto hitCase = Rows.rbegin(); hitCase != Rows.rend(); ++hitCase, ++row) {
+        Grid->setCells(0, row, hitsText(hitCase->HitsA));
+        Grid->setCells(1, row, hitsText(hitCase->HitsB));
+        for (int level = 0; level < Info.RowCount; ++level)
+            Grid->setCells(FirstLevelCol + level, row, CountText(hitCase->Hits[size_t(level)]));
+        Grid->setCells(winCol, row, MoneyText(hitCase->Win));
+    }
+    for (int col = 0; col < FirstLevelCol; ++col)
+        SetColWidth(Grid, col, DesignColWidth, ColTexts(Grid, col));
+    for (int level = 0; level < Info.RowCount; ++level) {
+        const int col = FirstLevelCol + level;
+        Grid->setCells(col, 0, QString::fromStdString(Info.RowLabels[size_t(level)]));
+        SetColWidth(Grid, col, Widths.LevelWidth + Widths.LevelStep * (level + 1), ColTexts(Grid, col));
+        Grid->SetAlignCol(col, alLeft);
+    }
+    SetColWidth(Grid, winCol, Widths.WinWidth, ColTexts(Grid, winCol));
+    Grid->SetAlignCol(winCol, alLeft);
 }

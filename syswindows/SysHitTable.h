@@ -9,6 +9,7 @@
 #include <vector>
 
 class TStringAlignGrid;
+struct TFCSRow;
 
 struct THitCase {
     int Drawn = 0;     // the system's numbers among the drawn ones
@@ -31,3 +32,18 @@ TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K);
 // count; empty for none), and the win "Wygrana". Each column is wide enough for its values at Scale 1,
 // the largest the table can show for this N and K.
 void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale);
+
+// The design widths of a composite system's hit table: prize level i (from 1) LevelWidth + LevelStep x i,
+// the win WinWidth.
+struct THitColumnWidths {
+    int LevelWidth = 0;
+    int LevelStep = 0;
+    int WinWidth = 0;
+};
+
+// Fills the hit table of a composite full system (two fixed caption columns and a fixed header row):
+// "Traf. 1" and "Traf. 2", the hits in each part ("-" for none), a column per prize level of Info with
+// the combinations of that prize (empty for none), and the win "Wygrana"; a row per hit case, from the
+// last of Rows to the first. Without rows the table is empty.
+void ShowCompositeHitTable(TStringAlignGrid *Grid, const THitsInfo &Info, const std::vector<TFCSRow> &Rows,
+                           THitColumnWidths Widths);

@@ -5,6 +5,7 @@
 #include "core/UGlobalFiles.h"
 #include "shell/FGlobalStartup.h"
 #include "syswindows/FParSysFull.h"
+#include "syswindows/FParSysFullComp.h"
 #include "syswindows/FParSysRnd.h"
 #include "syswindows/FParSysVar.h"
 #include "syswindows/FReadFile.h"
@@ -19,6 +20,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <utility>
 
 namespace {
 
@@ -68,7 +70,7 @@ protected:
     }
 };
 
-// Each kind's system saved with a key of odd numbers and read back.
+// Each kind's system saved with a key of the odd numbers first and read back.
 TEST_F(SysKindsTest, ASavedSystemOfEachKindOpensAgainAsItWasSaved)
 {
     struct TKindCase {
@@ -88,14 +90,18 @@ TEST_F(SysKindsTest, ASavedSystemOfEachKindOpensAgainAsItWasSaved)
              WaitForGeneration(window);
              return window;
          }},
+        {"composite", [this] { return GenerateComposite(6, 3, 5, 2); }},
+        {"user", [this] { return ImportFromEditor("1 2 3 4 5 6\n7 8 9 10 11 12\n1 3 5 7 9 11"); }},
     };
     for (const TKindCase &kind : cases) {
         SCOPED_TRACE(kind.Name);
         TGenSysForm *window = kind.Build();
         ASSERT_EQ(window->State, 0);
+        // The odd numbers first, then the even ones.
         TDynByteArr key(window->N);
+        const size_t odd = (size_t(window->Game->Info.MaxNumber) + 1) / 2;
         for (size_t i = 0; i < key.size(); ++i)
-            key[i] = uint8_t(2 * i + 1);
+            key[i] = uint8_t(i < odd ? 2 * i + 1 : 2 * (i - odd) + 2);
         window->SystemChanged(key);
         const TShown saved = Shown(*window);
         ASSERT_EQ(saved.Key.value(1), "1");
@@ -124,9 +130,10 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
         const char *Section;
         std::map<std::string, uint32_t> Stored;
         std::function<std::unique_ptr<TGenParSysForm>(const TGameData *)> Open;
-        QStringList Spins;    // K, N and the count where the kind has one, as shown
+        QStringList Spins;    // K, N and the count where the kind has one, as shown; the second part's K and N
         QStringList Written;  // what OK keeps
         QStringList Unwritten;
+        std::pair<std::string, std::string> KeptKN{"k", "n"}; // where the dialog's K and N are kept
     };
     const auto classic = [](const TGameData *Game) {
         auto dialog = std::make_unique<TfrmParSysShort>();
@@ -137,6 +144,11 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
     const auto ofKind = [](int Kind) {
         return [Kind](const TGameData *Game) {
             std::unique_ptr<TGenParSysForm> dialog;
+            if (Kind == skFullComp) {
+                auto composite = std::make_unique<TfrmParSysFullComp>();
+                composite->Init(Game, Kind, true, 0, 0, 0, 0);
+                return std::unique_ptr<TGenParSysForm>(std::move(composite));
+            }
             if (Kind == skRnd)
                 dialog = std::make_unique<TfrmParSysRnd>();
             else
@@ -164,6 +176,10 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
         // that hold the variable number (not the C(6, 2) of all).
         {"Systems\\1\\1", {{"n", 3}, {"k", 1}, {"v", 2}, {"Ns", 6}, {"Rnd", 1}}, variable, {"2", "6", "1"},
          {"k", "n", "v", "Ns", "Rnd"}, {}},
+        // The first part's K of 11 leaves one for the second; the first N beyond the game's numbers but one
+        // falls to its K.
+        {"Systems\\1\\3", {{"n1", 49}, {"k1", 11}, {"n2", 3}, {"k2", 5}}, ofKind(skFullComp),
+         {"11", "11", "1", "3"}, {"n1", "k1", "n2", "k2"}, {"k", "n", "Ns"}, {"k1", "n1"}},
     };
     for (const TDialogCase &kind : cases) {
         SCOPED_TRACE(kind.Section);
@@ -173,6 +189,8 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
         QStringList spins{dialog->seCDraws->text(), dialog->seCNum->text()};
         if (dialog->seCComb)
             spins << dialog->seCComb->text();
+        if (const auto *composite = dynamic_cast<const TfrmParSysFullComp *>(dialog.get()))
+            spins << composite->seCDraws2->text() << composite->seCNum2->text();
         EXPECT_EQ(spins, kind.Spins);
         for (const auto &[name, value] : kind.Stored)
             store().setValue(kind.Section, name, 99u);
@@ -180,8 +198,8 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
         EXPECT_EQ(dialog->result(), 1);
         for (const QString &name : kind.Written)
             EXPECT_NE(store().value(kind.Section, name.toStdString()), platform::RegValue(uint32_t(99))) << name.toStdString();
-        EXPECT_EQ(store().value(kind.Section, "k"), platform::RegValue(uint32_t(dialog->K)));
-        EXPECT_EQ(store().value(kind.Section, "n"), platform::RegValue(uint32_t(dialog->N)));
+        EXPECT_EQ(store().value(kind.Section, kind.KeptKN.first), platform::RegValue(uint32_t(dialog->K)));
+        EXPECT_EQ(store().value(kind.Section, kind.KeptKN.second), platform::RegValue(uint32_t(dialog->N)));
         for (const QString &name : kind.Unwritten)
             EXPECT_FALSE(store().value(kind.Section, name.toStdString())) << name.toStdString();
     }

@@ -16,6 +16,8 @@
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FFilter.h"
+#include "syswindows/FImportSys.h"
+#include "syswindows/FParSysFullComp.h"
 #include "syswindows/FParSysGeneral.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysGeneral.h"
@@ -35,6 +37,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStringList>
@@ -160,6 +163,43 @@ protected:
                 classic->chkRandom->setChecked(Random);
             params.btnOk->click();
         });
+    }
+
+    // Queues the composite dialog's answer: each part's K and N typed, then OK.
+    void AnswerComposite(int N1, int K1, int N2, int K2)
+    {
+        script.onDialog([=](QDialog &Dialog) {
+            auto &params = dynamic_cast<TfrmParSysFullComp &>(Dialog);
+            params.seCDraws->setText(QString::number(K1));
+            params.seCNum->setText(QString::number(N1));
+            params.seCDraws2->setText(QString::number(K2));
+            params.seCNum2->setText(QString::number(N2));
+            params.btnOk->click();
+        });
+    }
+
+    // A composite system generated in the window of the selector's item 4.
+    TGenSysForm *GenerateComposite(int N1, int K1, int N2, int K2)
+    {
+        TGenSysForm *window = OpenBySelector(4);
+        AnswerComposite(N1, K1, N2, K2);
+        sendCommand(window, WM_SYS_PARAMS);
+        WaitForGeneration(window);
+        return window;
+    }
+
+    // A user system imported through the frame's editor command from Text.
+    TGenSysForm *ImportFromEditor(const QString &Text)
+    {
+        script.onDialog([Text](QDialog &Dialog) {
+            auto &import = dynamic_cast<TfrmImportSys &>(Dialog);
+            import.RichEdit1->setPlainText(Text);
+            import.btnOk->click();
+        });
+        const size_t before = frame->ChildForms().size();
+        frame->mFileImportEditor->trigger();
+        EXPECT_EQ(frame->ChildForms().size(), before + 1);
+        return qobject_cast<TGenSysForm *>(frame->ChildForms().back());
     }
 
     // A system given to Window through the parameters command.
