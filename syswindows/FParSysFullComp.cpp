@@ -60,7 +60,7 @@ TfrmParSysFullComp::TfrmParSysFullComp(QWidget *parent)
                      QStringLiteral("L&iczba skreśleń:"), seCNum, seCDraws, eCComb1);
     gbSys2 = addPart(QStringLiteral("Parametry dla 2 systemu pełnego"), QStringLiteral("Ilość licz&b:"),
                      QStringLiteral("Liczba &skreśleń:"), seCNum2, seCDraws2, eCComb2);
-    AddParamRow(new QLabel(QStringLiteral("Liczba kombinacji połaczonych systemów pełnych:"), GroupBox1));
+    AddParamRow(new QLabel(QStringLiteral("Liczba kombinacji połączonych systemów pełnych:"), GroupBox1));
     eCCombSyst = NewCountEdit(GroupBox1);
     AddParamRow(eCCombSyst);
     // The two parts stand above the hit table.

@@ -44,7 +44,7 @@ TfrmSysFullComp::TfrmSysFullComp(QWidget *Owner) : TGenSysForm(Owner)
 {
     BuildKindLayout(skFullComp,
                     {QStringLiteral("Podsystem 1"), QStringLiteral("Podsystem 2"), QStringLiteral("System"),
-                     QStringLiteral("   Liczba skresleń"), QStringLiteral("   Ilość liczb"),
+                     QStringLiteral("   Liczba skreśleń"), QStringLiteral("   Ilość liczb"),
                      QStringLiteral("   Liczba kombinacji"), QStringLiteral("   Wszystkich kombinacji"),
                      QStringLiteral("   Skrócenie"), QStringLiteral("   Koszt 1 kombinacji"),
                      QStringLiteral("  Koszt systemu")});
