@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+class Currency;
 class QAction;
 class QGridLayout;
 class QGroupBox;
@@ -30,6 +31,9 @@ public:
     struct TParts {
         bool Count = true; // the number of combinations, with the reduction row
         bool Hits = true;  // the hit table "Gwarancja:"
+        // The combinations the cost rows price are the kind's estimate: a row shows it, and the reduction
+        // and cost rows say they are estimated.
+        bool Estimate = false;
     };
 
     TGenParSysForm(QWidget *parent, const QString &Caption, TParts Parts);
@@ -75,7 +79,7 @@ protected:
     virtual void UpdateRanges();
     // How many combinations a system of AN numbers, AK per combination, may hold: C(AN, AK).
     virtual int64_t CountLimit(int AN, int AK) const;
-    // The number of combinations the cost row prices (the count; none leaves the row empty).
+    // The number of combinations the cost and reduction rows price (the count; none leaves them empty).
     virtual std::optional<int64_t> CostedCombinations() const;
     // The divisor of the full system's prizes in the hit table (C(N, K) / the count; none leaves the
     // table empty).
@@ -108,6 +112,9 @@ private:
     // here leaves the change handler.
     void Refresh(bool Ranges);
     void ShowCost();
+    // The cost of so many combinations of AK numbers; none past the 32 bits of a count or the range of
+    // money.
+    std::optional<Currency> CostOf(int AK, int64_t Combinations) const;
     // The value column as wide as the values it shows.
     void FitStatValues();
     void ShowHits();
@@ -116,8 +123,9 @@ private:
 
     QGridLayout *FParams;
     std::vector<TFloatSpin *> FSpins;
-    // Rows of the cost grid; no reduction row without a count.
+    // Rows of the cost grid; no reduction row without a count or an estimate.
     int FRowAll = 1;
+    int FRowEstimate = -1;
     int FRowReduction = -1;
     int FRowStake = 0;
     int FRowCost = 0;

@@ -28,13 +28,19 @@ enum TInfoRow : int {
 
 TSysWindowLayout TGenSysForm::BuildKindLayout(int Kind)
 {
-    const TSysWindowLayout layout = BuildSysWindowLayout(
-        this, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"), QStringLiteral("Liczba kombinacji"),
-               QStringLiteral("Wszystkich kombinacji"), QStringLiteral("Skrócenie"), QStringLiteral("Koszt 1 kombinacji"),
-               QStringLiteral("Koszt systemu")});
+    return BuildKindLayout(Kind, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"),
+                                  QStringLiteral("Liczba kombinacji"), QStringLiteral("Wszystkich kombinacji"),
+                                  QStringLiteral("Skrócenie"), QStringLiteral("Koszt 1 kombinacji"),
+                                  QStringLiteral("Koszt systemu")});
+}
+
+TSysWindowLayout TGenSysForm::BuildKindLayout(int Kind, const QStringList &StatRows)
+{
+    const TSysWindowLayout layout = BuildSysWindowLayout(this, StatRows);
     BindLayout(layout);
-    sgStat->FontCell(0, irCost).Color = clNavy;
-    sgStat->FontCell(1, irCost).Color = clNavy;
+    const int costRow = int(StatRows.size());
+    sgStat->FontCell(0, costRow).Color = clNavy;
+    sgStat->FontCell(1, costRow).Color = clNavy;
     SysKind = Kind;
     State = 1;
     WindowNo = NextWindowNumber();
@@ -65,6 +71,11 @@ void TGenSysForm::ShowInfo()
             sgStat->setCells(1, irCost, CostText(SystemCost(Game->Info, K, ViewCount())));
         }
     }
+    FitStatValues();
+}
+
+void TGenSysForm::FitStatValues()
+{
     SetColWidth(sgStat, 1, SysStatValueWidth, ColTexts(sgStat, 1));
     FitGridWidth(sgStat);
 }

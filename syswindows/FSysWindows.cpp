@@ -11,8 +11,10 @@
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
 #include "syswindows/FSysFull.h"
+#include "syswindows/FSysGuar.h"
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/FSysStage.h"
 
 TGenSysForm *NewSysWindow(int Kind)
 {
@@ -26,6 +28,12 @@ TGenSysForm *NewSysWindow(int Kind)
         break;
     case 4:
         window = new TfrmSysRnd;
+        break;
+    case 6:
+        window = new TfrmSysStage;
+        break;
+    case 7:
+        window = new TfrmSysGuar;
         break;
     default:
         return nullptr;
