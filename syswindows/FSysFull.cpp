@@ -20,8 +20,6 @@ TfrmSysFull::TfrmSysFull(QWidget *Owner) : TGenSysForm(Owner)
     BuildKindLayout(skFull);
 }
 
-TfrmSysFull::~TfrmSysFull() = default;
-
 void TfrmSysFull::BindSystem(TSystem *NewSystem)
 {
     SysFull = dynamic_cast<TSysFull *>(NewSystem);

@@ -14,7 +14,6 @@ class TfrmSysFull : public TGenSysForm {
 
 public:
     explicit TfrmSysFull(QWidget *Owner = nullptr);
-    ~TfrmSysFull() override;
 
     // C(N, K) of the parameters last accepted.
     int64_t Count = 0;

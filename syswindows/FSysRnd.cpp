@@ -16,8 +16,6 @@ TfrmSysRnd::TfrmSysRnd(QWidget *Owner) : TGenSysForm(Owner)
     BuildKindLayout(skRnd);
 }
 
-TfrmSysRnd::~TfrmSysRnd() = default;
-
 void TfrmSysRnd::BindSystem(TSystem *NewSystem)
 {
     SysRnd = dynamic_cast<TSysRnd *>(NewSystem);

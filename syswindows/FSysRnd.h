@@ -13,11 +13,10 @@ class TfrmSysRnd : public TGenSysForm {
 
 public:
     explicit TfrmSysRnd(QWidget *Owner = nullptr);
-    ~TfrmSysRnd() override;
 
-    // The number of combinations last asked for.
-    int64_t Count = 0;
     TSysRnd *SysRnd = nullptr;
+    // The number of combinations last drawn.
+    int64_t Count = 0;
 
     void BindSystem(TSystem *NewSystem) override;
     void ReadParams() override;

@@ -103,14 +103,8 @@ TEST_F(SysRndWindowTest, KeepsItsGameWhenTheCurrentGameChanges)
 TEST_F(SysRndWindowTest, StopDuringALongDrawKeepsTheOldRowsAndAFailedDrawSaysSo)
 {
     ReportingWindow<TfrmSysRnd> *window = WindowWithSystem();
-    window->GenerationHook = BuildUntilStopped;
     int maskWhileRunning = 0;
-    window->OnReport = [&](int) {
-        if (maskWhileRunning == 0) {
-            maskWhileRunning = EnabledMask();
-            frame->mTaskStop->trigger();
-        }
-    };
+    StopAtFirstReport(*window, maskWhileRunning);
     // Nearly all of C(30, 6) = 593 775 combinations: the last rows take many draws each.
     AnswerParams(30, 6, 590000);
     sendCommand(window, WM_SYS_PARAMS);

@@ -53,14 +53,8 @@ protected:
 TEST_F(SysShortGenerationTest, StopDuringAMillionRowsKeepsTheOldSystem)
 {
     ShortReportingWindow *window = WindowWithSystem();
-    window->GenerationHook = BuildUntilStopped;
     int maskWhileRunning = 0;
-    window->OnReport = [&](int) {
-        if (maskWhileRunning == 0) {
-            maskWhileRunning = EnabledMask();
-            frame->mTaskStop->trigger();
-        }
-    };
+    StopAtFirstReport(*window, maskWhileRunning);
     AnswerParams(49, 6, 1000000);
     sendCommand(window, WM_SYS_PARAMS);
     WaitForGeneration(window);

@@ -160,6 +160,20 @@ protected:
         ASSERT_FALSE(Window && Window->Generating()) << "the generation did not end";
     }
 
+    // The window's next build waits at its first progress report, where the main window's Stop ends it;
+    // the commands on at that moment go to MaskWhileRunning.
+    template <class Window>
+    void StopAtFirstReport(ReportingWindow<Window> &Reporting, int &MaskWhileRunning)
+    {
+        Reporting.GenerationHook = BuildUntilStopped;
+        Reporting.OnReport = [this, &MaskWhileRunning](int) {
+            if (MaskWhileRunning == 0) {
+                MaskWhileRunning = EnabledMask();
+                frame->mTaskStop->trigger();
+            }
+        };
+    }
+
     // The filter editor's steps.
     static void ChooseKind(TfrmFilter &F, uint32_t Kind)
     {
