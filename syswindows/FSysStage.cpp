@@ -279,8 +279,9 @@ void TfrmSysStage::Compute()
     State = 0;
     UpdateMenu();
     UpdateCaption();
-    ShowPlan();
+    // The plan's tab first: the window fits the grid's width as laid out there.
     PageControl1->setCurrentWidget(TabSheet2);
+    ShowPlan();
     if (!planned)
         MsgBox(QStringLiteral("Wygrana przy minimalnym trafieniu nie pokrywa kosztu systemu."), QString(),
                MsgFlagsNotice);
@@ -316,6 +317,8 @@ void TfrmSysStage::ShowPlan()
     static constexpr int designWidths[] = {27, 65, 65, 75, 80};
     for (int col = 0; col < sgSystem->ColCount(); ++col)
         SetColWidth(sgSystem, col, designWidths[std::min(col, int(pcGameCost))], ColTexts(sgSystem, col));
+    // Every hit column in view while the main window has room.
+    FitWindowToGrid(this, sgSystem, sgSystem->CalcGridWidth(true), false);
 }
 
 void TfrmSysStage::OpenSystem(TGameData *NewGame, std::unique_ptr<TSystem> NewSystem)

@@ -108,8 +108,13 @@ TEST_F(SysStageWindowTest, APlanOfSevenNumbersWorkedOutByHand)
     EXPECT_EQ(PlanRow(*window, 2).mid(0, 6), (QStringList{"2", "2", "14", "42,00" + Zl, "84,00" + Zl, "108,00" + Zl}));
     EXPECT_EQ(PlanRow(*window, 3).mid(0, 6), (QStringList{"3", "3", "21", "63,00" + Zl, "147,00" + Zl, "141,00" + Zl}));
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdSave | cmdReport);
-    EXPECT_TRUE(window->btnCreateSys->isEnabled());
     EXPECT_TRUE(window->windowTitle().endsWith("> Stawkowy 6/7/3")) << window->windowTitle().toStdString();
+    // The full system of the spins in a window of its own.
+    window->btnCreateSys->click();
+    auto *full = qobject_cast<TGenSysForm *>(frame->ChildForms().back());
+    ASSERT_NE(full, window);
+    EXPECT_EQ(full->SysKind, skFull);
+    EXPECT_EQ(full->ViewCount(), 7);
 }
 
 TEST_F(SysStageWindowTest, NothingPaysNoStartAndASavedPlanOpensWithoutAPlan)
