@@ -19,6 +19,44 @@ std::string MoneyToStr(Currency Value)
     return applyCurrencyFormat(amount, count < 0 && hundredths != 0);
 }
 
+bool TryMoneyToCurr(std::string_view Text, Currency &Value)
+{
+    const std::string_view nbsp = ProgramLocale::ThousandSeparator;
+    const auto trim = [](std::string_view &s) {
+        while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+            s.remove_prefix(1);
+        while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+            s.remove_suffix(1);
+    };
+    trim(Text);
+    const std::string suffix = std::string(nbsp) + std::string(ProgramLocale::CurrencyString);
+    if (Text.ends_with(suffix))
+        Text.remove_suffix(suffix.size());
+    // The whole part's groups: the first of one to three digits, each further one of three.
+    std::string plain;
+    const size_t decimals = std::min(Text.find(ProgramLocale::DecimalSeparator), Text.size());
+    size_t group = 0;
+    bool grouped = false;
+    for (size_t i = 0; i < decimals;) {
+        if (Text.substr(i).starts_with(nbsp)) {
+            if (group == 0 || group > 3 || (grouped && group != 3))
+                return false;
+            grouped = true;
+            group = 0;
+            i += nbsp.size();
+            continue;
+        }
+        plain += Text[i];
+        if (Text[i] != '-' && Text[i] != '+')
+            ++group;
+        ++i;
+    }
+    if (grouped && group != 3)
+        return false;
+    plain += Text.substr(decimals);
+    return TryStrToCurr(plain, Value);
+}
+
 TDateTime FirstDayOfWeek(TDateTime D)
 {
     return D - DayOfTheWeek(D) + 1;

@@ -11,6 +11,9 @@
 
 // The amount in the program's money format with two decimals (halves away from zero): "1 234,50 zł".
 std::string MoneyToStr(Currency Value);
+// Reads back what MoneyToStr shows (groups of three digits, the currency after a no-break space) or a
+// plain amount as TryStrToCurr takes it; false, leaving Value unchanged, for anything else.
+bool TryMoneyToCurr(std::string_view Text, Currency &Value);
 
 // The Monday of D's week, the time of day kept.
 TDateTime FirstDayOfWeek(TDateTime D);

@@ -15,6 +15,9 @@
 constexpr size_t GameNameLength = 124;
 constexpr size_t GameShortNameLength = 10;
 
+// The entry of Prizes for a size and hit count that wins nothing.
+constexpr Currency NoPrize = Currency::fromCount(-Currency::Scale);
+
 struct TGameInfo {
     uint8_t Id = 0;
     uint8_t MaxNumber = 0;  // numbers run 1..MaxNumber
@@ -32,7 +35,7 @@ struct TGameInfo {
     std::string Name;      // UTF-8
     std::string ShortName; // UTF-8; also names the draws file
     TDynByteArr MinHits;   // [K-1]: fewest hits that win anything with K numbers
-    std::vector<std::vector<Currency>> Prizes; // [K-1][H-1], per unit of WinStake
+    std::vector<std::vector<Currency>> Prizes; // [K-1][H-1], per unit of WinStake; NoPrize where none
     uint8_t MaxFreqLen = 0;
     TDrawsFormat Line;
     TDynByteArr LevelCounts;                       // computed: winning hit levels per size

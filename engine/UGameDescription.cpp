@@ -20,8 +20,6 @@ std::optional<Currency> ParseAmount(std::string_view S)
     return value;
 }
 
-const Currency NoPrize = Currency::fromCount(-Currency::Scale);
-
 class TDescriptionParser {
 public:
     std::string Parse(std::string_view Text, TGameInfo &G);

@@ -19,14 +19,6 @@ double RunningCharWidth()
     return QFontMetricsF(RunningFont()).horizontalAdvance(alphabet) / double(alphabet.size());
 }
 
-// The forms' grid font, "MS Sans Serif" (drawn with its installed substitute), at the running font's size.
-TFont RunningGridFont()
-{
-    TFont font;
-    font.Height = -QFontInfo(RunningFont()).pixelSize();
-    return font;
-}
-
 int ScrollBarRoom(const TStringAlignGrid *Grid)
 {
     return Grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Grid);
@@ -59,6 +51,18 @@ QSize ScaledSize(int DesignWidth, int DesignHeight)
     return {ScaledWidth(DesignWidth), ScaledHeight(DesignHeight)};
 }
 
+TFont RunningGridFont()
+{
+    TFont font;
+    font.Height = -QFontInfo(RunningFont()).pixelSize();
+    return font;
+}
+
+int ScaledRowHeight(int DesignHeight)
+{
+    return std::max(ScaledHeight(DesignHeight), QFontMetrics(toQFont(RunningGridFont())).height() + 2 * CellTextMargin);
+}
+
 TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, int FixedRows)
 {
     auto *grid = new TStringAlignGrid(Parent);
@@ -69,8 +73,7 @@ TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, in
     grid->setRowCount(Rows);
     grid->setFixedCols(FixedCols);
     grid->setFixedRows(FixedRows);
-    const int rowHeight =
-        std::max(ScaledHeight(DesignRowHeight), QFontMetrics(toQFont(font)).height() + 2 * CellTextMargin);
+    const int rowHeight = ScaledRowHeight(DesignRowHeight);
     grid->setDefaultRowHeight(rowHeight);
     grid->setDefaultColWidth(ScaledWidth(DesignColWidth));
     grid->setEditable(false);

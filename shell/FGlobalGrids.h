@@ -11,6 +11,7 @@
 
 class TStringAlignGrid;
 class QFont;
+struct TFont;
 class QWidget;
 
 // The forms' dialog font, "MS Sans Serif" 8 pt at 96 dpi: its average character width (the dialog
@@ -29,6 +30,11 @@ QFont RunningFont();
 int ScaledWidth(int DesignPixels);
 int ScaledHeight(int DesignPixels);
 QSize ScaledSize(int DesignWidth, int DesignHeight);
+
+// The forms' grid font, "MS Sans Serif" (drawn with its installed substitute), at the running font's size.
+TFont RunningGridFont();
+// A grid row of DesignHeight pixels of the forms, scaled, and at least tall enough for that font's text.
+int ScaledRowHeight(int DesignHeight);
 
 // A read-only grid of Cols x Rows, FixedCols and FixedRows of them fixed, its font the forms' grid font
 // at the running font's size, with the forms' row height and default column width scaled (rows at least

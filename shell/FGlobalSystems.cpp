@@ -28,6 +28,12 @@ TToolWindowOpener &HistoryWindowOpener()
     return opener;
 }
 
+TToolWindowOpener &CheckCombOpener()
+{
+    static TToolWindowOpener opener;
+    return opener;
+}
+
 constexpr int DescriptionStyle = 6;
 
 } // namespace
@@ -98,4 +104,15 @@ void OpenHistoryWindow()
 {
     if (HistoryWindowOpener())
         HistoryWindowOpener()();
+}
+
+void SetCheckCombOpener(TToolWindowOpener Opener)
+{
+    CheckCombOpener() = std::move(Opener);
+}
+
+void OpenCheckComb()
+{
+    if (CheckCombOpener() && Games.CurrentGame())
+        CheckCombOpener()();
 }

@@ -32,3 +32,6 @@ void SetReadWindowOpener(TToolWindowOpener Opener);
 void OpenReadWindow();
 void SetHistoryWindowOpener(TToolWindowOpener Opener);
 void OpenHistoryWindow();
+// The combination check of the tools menu, opened on the current game with its last stored combination.
+void SetCheckCombOpener(TToolWindowOpener Opener);
+void OpenCheckComb();

@@ -4,6 +4,7 @@
 #include "platform/gui/WindowFit.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "shell/TaskRunner.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -18,6 +19,7 @@ void EnableCommands(int Mask, bool Enabled)
 
 QMdiSubWindow *AddChildForm(QWidget *Form)
 {
+    TTaskRunner::SetBuildingWindow(nullptr);
     if (frmMain)
         return frmMain->AddChildForm(Form);
     Form->show();
@@ -73,4 +75,16 @@ QString WindowTag(const TGameData &Game, int WindowNo)
     constexpr int ShortNameLength = 11;
     return QLatin1Char('<') + QString::fromStdString(Game.Info.ShortName).left(ShortNameLength) + QStringLiteral(" #") +
            QString::number(WindowNo);
+}
+
+QStringList WindowsAtWork()
+{
+    QStringList titles;
+    for (const TTaskRunner *runner : TTaskRunner::RunningRunners()) {
+        const auto *window = qobject_cast<const QWidget *>(runner->Window());
+        const QString title = window ? window->windowTitle() : QString();
+        if (!titles.contains(title))
+            titles << title;
+    }
+    return titles;
 }

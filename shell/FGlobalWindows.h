@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QString>
+#include <QStringList>
 
 class QMdiSubWindow;
 class QWidget;
@@ -13,8 +14,13 @@ struct TGameData;
 // Switches the main window's commands of every bit of Mask (FMainCommands.h) on or off.
 void EnableCommands(int Mask, bool Enabled);
 
+// The titles of the windows whose workers run, once each (a worker of no window gives an empty title);
+// empty when no worker runs.
+QStringList WindowsAtWork();
+
 // Places a new child window in the main window (in a sub-window that deletes itself when closed) and
 // shows it fitted to the main window's client area (platform/gui/WindowFit.h); answers the sub-window.
+// The form is built by then: runners made afterwards belong to no window.
 QMdiSubWindow *AddChildForm(QWidget *Form);
 
 // Brings the child window forward and gives it the focus: its sub-window becomes the main window's

@@ -7,6 +7,7 @@
 #include "controls/BtnComboBox.h"
 #include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "shell/FConfig.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -125,6 +126,7 @@ void TfrmMain::CreateActions()
     connectGuarded(mToolDraws, &QAction::triggered, this, &TfrmMain::OpenDrawsEditor);
     mToolUpdate = NewAction(QStringLiteral("&Aktualizacja bazy losowań..."), QKeySequence(Qt::CTRL | Qt::Key_A));
     mToolCheckComb = NewAction(QStringLiteral("Sprawdzenie kombinacji"));
+    connectGuarded(mToolCheckComb, &QAction::triggered, this, [] { OpenCheckComb(); });
     mToolFilter = NewCommand(QStringLiteral("&Filtr..."), WM_SYS_FILTER, false, QKeySequence(Qt::CTRL | Qt::Key_F));
     mToolFilter->setIconText(QStringLiteral("  Filtr  "));
     mToolCombs = NewAction(QStringLiteral("Zbiory liczb"));
@@ -142,6 +144,7 @@ void TfrmMain::CreateActions()
     mToolFltDate->setIconText(QStringLiteral("Zakres"));
     connectGuarded(mToolFltDate, &QAction::triggered, this, &TfrmMain::OpenDrawsRange);
     mToolConfig = NewAction(QStringLiteral("&Ustawienia..."), QKeySequence(Qt::CTRL | Qt::Key_U));
+    connectGuarded(mToolConfig, &QAction::triggered, this, [this] { OpenConfigDialog(this); });
 
     mWindowCascade = NewAction(QStringLiteral("&Kaskada"));
     connectGuarded(mWindowCascade, &QAction::triggered, this, [this] { MdiArea->cascadeSubWindows(); });

@@ -3,6 +3,7 @@
 #include "core/UGlobalThreads.h"
 #include "platform/Dispatcher.h"
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 #include <utility>
@@ -31,15 +32,38 @@ struct TTaskRunner::TChannel {
     }
 };
 
-TTaskRunner::TTaskRunner() : FChannel(std::make_shared<TChannel>())
+namespace {
+
+// Every runner alive and the window being built, on the GUI thread.
+std::vector<const TTaskRunner *> LiveRunners;
+QPointer<QObject> BuildingWindow;
+
+} // namespace
+
+TTaskRunner::TTaskRunner() : FChannel(std::make_shared<TChannel>()), FWindow(BuildingWindow)
 {
     FChannel->Owner = this;
+    LiveRunners.push_back(this);
 }
 
 TTaskRunner::~TTaskRunner()
 {
     Stop();
     FChannel->Owner = nullptr;
+    std::erase(LiveRunners, this);
+}
+
+void TTaskRunner::SetBuildingWindow(QObject *Window)
+{
+    BuildingWindow = Window;
+}
+
+std::vector<const TTaskRunner *> TTaskRunner::RunningRunners()
+{
+    std::vector<const TTaskRunner *> running;
+    std::copy_if(LiveRunners.begin(), LiveRunners.end(), std::back_inserter(running),
+                 [](const TTaskRunner *Runner) { return Runner->Running(); });
+    return running;
 }
 
 TProgressProc TTaskRunner::ProgressHandler() const

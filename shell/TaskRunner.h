@@ -2,15 +2,20 @@
 // One window's worker over TMyThread2: it runs the window's job off the GUI thread and brings its
 // progress, status texts and end back to the GUI thread. Only the current run reaches the window: what
 // a stopped run reports later, its end included, is dropped. Destroying the runner stops its worker.
+// A runner made while a child window is being built belongs to that window, so that the program can
+// tell which windows have work going.
 
 #include "core/UGlobalProgress.h"
 
+#include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class TMyThread;
 class TMyThread2;
@@ -56,6 +61,15 @@ public:
     void Stop();
     bool Running() const;
 
+    // The window the runner works for; null for a runner made outside a window's building, or once
+    // the window is gone.
+    QObject *Window() const { return FWindow; }
+    // Runners made from now on belong to Window (TGenForm's constructor sets it, AddChildForm ends it
+    // with null). GUI thread only.
+    static void SetBuildingWindow(QObject *Window);
+    // The runners of the process with a run going. GUI thread only.
+    static std::vector<const TTaskRunner *> RunningRunners();
+
 private:
     struct TChannel;
 
@@ -63,4 +77,5 @@ private:
 
     std::shared_ptr<TChannel> FChannel;
     std::unique_ptr<TMyThread2> FThread;
+    QPointer<QObject> FWindow;
 };

@@ -1,6 +1,8 @@
 // The child window's dependent windows, and its closing.
 #include "shell/UGeneralForm.h"
 
+#include "shell/TaskRunner.h"
+
 #include <QEvent>
 #include <QMdiSubWindow>
 
@@ -8,6 +10,8 @@ TGenForm::TGenForm(QWidget *Owner) : TFirstShow<QWidget>(Owner)
 {
     ChildWindows.Sorted = false;
     ChildWindows.OwnsItems = true;
+    // The window's runners, its members, are made after this base.
+    TTaskRunner::SetBuildingWindow(this);
 }
 
 void TGenForm::ChildClosed(TGenForm *) {}

@@ -7,6 +7,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "shell/FConfig.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -14,10 +15,13 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FSelectComb.h"
+#include "platform/gui/ModalHooks.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
+#include "syswindows/CheckCharts.h"
 #include "syswindows/CheckSystemParams.h"
+#include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FSysGeneral.h"
 #include "syswindows/SysFormats.h"
 
@@ -25,7 +29,6 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,23 +44,6 @@ namespace {
 constexpr int RangeHeaderRows = 3; // blank, "Razem", blank
 constexpr int TotalsRow = 1;
 const QString NoDrawsText = QStringLiteral("Brak losowań");
-
-QString NumbersText(const TDynByteArr &Numbers)
-{
-    std::string text;
-    CombToStr(Numbers.data(), uint8_t(Numbers.size()), "  %d", text);
-    return QString::fromStdString(text);
-}
-
-// The index of the checked button, 0 when none is.
-template <size_t N>
-uint8_t CheckedIndex(const std::array<QRadioButton *, N> &Buttons)
-{
-    for (size_t i = 0; i < N; ++i)
-        if (Buttons[i]->isChecked())
-            return uint8_t(i);
-    return 0;
-}
 
 } // namespace
 
@@ -94,24 +80,24 @@ void TfrmCheckSystem::ConnectControls()
         });
     for (QCheckBox *box : {chkShowAllHits, chkShowChart})
         connectGuarded(box, &QCheckBox::clicked, this, &TfrmCheckSystem::HitsOptionClick);
-    connectGuarded(lbHits, &QListWidget::itemChanged, this, &TfrmCheckSystem::ApplyHitLevels);
-    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] {
-        CheckAll(lbHits, true);
-        ApplyHitLevels();
-    });
-    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] {
-        CheckAll(lbHits, false);
-        ApplyHitLevels();
-    });
     connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckSystem::StartCheck);
     connectGuarded(pDrawsRange, &QAction::triggered, this, [this] { Range.Edit(this); });
     connectGuarded(btnNums, &QPushButton::clicked, this, &TfrmCheckSystem::EnterOwnNumbers);
+    const auto openWinsTable = [this] { OpenConfigDialog(this, Game->Info.Id); };
+    connectGuarded(btnWinsTable, &QPushButton::clicked, this, openWinsTable);
+    connectGuarded(pWinsTable, &QAction::triggered, this, openWinsTable);
     connectGuarded(pNums, &QAction::triggered, this, &TfrmCheckSystem::EnterOwnNumbers);
     connectGuarded(pReport, &QAction::triggered, this, [this] {
         if (HasResults())
             Report();
     });
+    connectGuarded(btnDetails, &QPushButton::clicked, this, &TfrmCheckSystem::ShowDetails);
+    connectGuarded(pDetails, &QAction::triggered, this, &TfrmCheckSystem::ShowDetails);
     Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { UpdateDetailsButton(ARow); });
+    Grid->OnDblClick = guardedCall([this](TStringGrid *) {
+        if (btnDetails->isEnabled())
+            ShowDetails();
+    });
 }
 
 TSystem *TfrmCheckSystem::System() const
@@ -200,7 +186,7 @@ void TfrmCheckSystem::WriteParams()
 
 void TfrmCheckSystem::ShowOwnNumbers()
 {
-    eNumbers->setText(NumbersText(OwnNumbers));
+    eNumbers->setText(NumbersText(OwnNumbers.data(), OwnNumbers.size(), "  %d"));
 }
 
 void TfrmCheckSystem::EnterOwnNumbers()
@@ -431,18 +417,15 @@ bool TfrmCheckSystem::GridSortColumn(int SortKey, int Direction)
     return true;
 }
 
-void TfrmCheckSystem::SetupColumns()
+TCheckColumns TfrmCheckSystem::Columns() const
 {
     const THitsInfo &info = Results.HitsInfo;
-    const int hitColumns = ShowAllHits ? info.RowCount : info.LevelCount;
-    std::vector<TResultColumn> columns;
-    if (CheckType != ctNumbers)
-        columns.push_back({QStringLiteral("Los."), 65, alCenter, ckDate, 1, true});
-    for (int i = 0; i < hitColumns; ++i)
-        columns.push_back({QLatin1Char('\'') + QString::fromStdString(info.RowLabels[size_t(i)]) + QLatin1Char('\''),
-                           38 + i, alRight, ckHits, 1, true});
-    columns.push_back({QStringLiteral("Wygrana"), 100, alRight, ckWin, 1, true});
-    ResultGrid->SetColumns(columns);
+    return {CheckType != ctNumbers, info.HighHits, 0, ShowAllHits ? info.RowCount : info.LevelCount, false};
+}
+
+void TfrmCheckSystem::SetupColumns()
+{
+    ResultGrid->SetColumns(Columns().Columns({QStringLiteral("Los."), 65, alCenter, ckDate, 1, true}));
     KeepColumnsInView(Grid);
     if (HasResults() && CheckType == ctRange)
         ResultGrid->MarkSort(SortMan.GetSortColumn(1), SortMan.GetSortDir(1, SortMan.GetSortColumn(1)));
@@ -459,21 +442,7 @@ QString TfrmCheckSystem::RowLabel(const TCheckRow &Row) const
 {
     if (CheckType == ctLastDraw)
         return QString::number(Row.Index + 1);
-    switch (GroupType) {
-    case cgDay:
-        if (!ProgramParams.StatShowDate)
-            return QString::number(StatDraws[size_t(Row.Index)].No);
-        [[fallthrough]];
-    case cgWeek:
-        return QString::fromStdString(DateToStr(Row.Date));
-    default:
-        break;
-    }
-    int year = 0, month = 0, day = 0;
-    DecodeDate(Row.Date, year, month, day);
-    if (GroupType == cgMonth)
-        return QStringLiteral("%1/%2").arg(month, 2, 10, QLatin1Char('0')).arg(year, 4, 10, QLatin1Char('0'));
-    return QStringLiteral("%1").arg(year, 4, 10, QLatin1Char('0'));
+    return GroupRowLabel(Row, TCheckGroup(GroupType), GroupType == cgDay ? StatDraws[size_t(Row.Index)].No : 0);
 }
 
 QString TfrmCheckSystem::CellText(int Col, int Row) const
@@ -490,15 +459,10 @@ QString TfrmCheckSystem::CellText(int Col, int Row) const
         row = &Results.Shown[size_t(Row - RangeHeaderRows)];
     if (!row)
         return {};
-    const int firstHit = CheckType == ctNumbers ? 0 : 1;
-    const int lastCol = Grid->ColCount() - 1;
     const bool totals = range && Row == TotalsRow;
-    if (Col < firstHit)
+    if (Col == 0 && CheckType != ctNumbers)
         return totals ? QStringLiteral("Razem") : RowLabel(*row);
-    if (Col == lastCol)
-        return range && !totals && row->Win == Currency() ? QString() : MoneyText(row->Win);
-    const int64_t count = row->Hits[size_t(Col - firstHit)];
-    return range || count != 0 ? CountText(count) : QStringLiteral("0");
+    return Columns().CellText(*row, Col, !range ? ztShown : totals ? ztTotals : ztBlank);
 }
 
 void TfrmCheckSystem::GridCellFormat(int Col, int Row, TCellFormat &Format) const
@@ -506,6 +470,19 @@ void TfrmCheckSystem::GridCellFormat(int Col, int Row, TCellFormat &Format) cons
     Format.Text = CellText(Col, Row);
     if (CheckType == ctRange && Row == TotalsRow)
         Format.Font.Style |= fsBold;
+}
+
+void TfrmCheckSystem::RebuildCharts()
+{
+    pcChart->hide();
+    if (!chkShowChart->isChecked() || !chkShowChart->isEnabled())
+        return;
+    const bool drawNumbers = CheckType == ctRange && GroupType == cgDay && !ProgramParams.StatShowDate;
+    QStringList labels;
+    for (const TCheckRow &row : Results.Shown)
+        labels << RowLabel(row);
+    const THitsInfo &info = Results.HitsInfo;
+    pcChart->ShowRows(Results.Shown, labels, drawNumbers, {info.HighHits, 0, info.RowCount, info.LowHits});
 }
 
 void TfrmCheckSystem::ShowCosts()
@@ -539,6 +516,31 @@ void TfrmCheckSystem::ClearCosts()
 {
     for (QLineEdit *field : {txtSystemCost, txtTotalCost, txtWin, txtProfit, txtAvgProfit})
         field->clear();
+}
+
+TDynByteArr TfrmCheckSystem::CheckedNumbers() const
+{
+    if (CheckType == ctNumbers)
+        return OwnNumbers;
+    if (CheckType == ctLastDraw) {
+        const TDrawsManager &draws = *Game->DrawsMan;
+        return draws.Count() > 0 ? draws.GetDraw(draws.Count() - 1).Numbers : TDynByteArr();
+    }
+    const int row = Grid->Row() - (RangeHeaderRows + 1);
+    if (row < 0 || size_t(row) >= Results.Shown.size())
+        return {};
+    return StatDraws[size_t(Results.Shown[size_t(row)].Index)].Numbers;
+}
+
+void TfrmCheckSystem::ShowDetails()
+{
+    const TSystem *system = System();
+    const TDynByteArr numbers = CheckedNumbers();
+    if (!system || !btnDetails->isEnabled() || numbers.empty())
+        return;
+    TfrmCheckSysDetails details(this);
+    details.Init(*system, numbers, ShowAllHits, Results.HitsInfo);
+    platform::execModal(details);
 }
 
 void TfrmCheckSystem::UpdateDetailsButton(int GridRow)

@@ -10,6 +10,7 @@
 #include "shell/DrawsRangeBinding.h"
 #include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
+#include "syswindows/CheckTable.h"
 #include "syswindows/SystemCheck.h"
 
 #include <QPointer>
@@ -22,17 +23,15 @@
 
 class QAction;
 class QCheckBox;
-class QChart;
-class QChartView;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
 class QWidget;
+class TCheckCharts;
 class TGenSysForm;
 class TResultGrid;
 class TRichView;
@@ -63,7 +62,6 @@ public:
     uint8_t GroupType = cgDay;
     bool ShowAllHits = false;
     bool NoResults = true;
-    int KOfChart = 0;
     TStatDraws StatDraws;
     TSortMan SortMan{1};
     // The parameters of a check, kept for the report once it has finished.
@@ -107,12 +105,7 @@ public:
     QRadioButton *rbYear;
     QCheckBox *chkShowAllHits;
     QPushButton *btnDetails;
-    QTabWidget *pcChart;
-    QChartView *Chart1;
-    QListWidget *lbHits;
-    QPushButton *btnSelAll;
-    QPushButton *btnDeselAll;
-    QChartView *Chart2;
+    TCheckCharts *pcChart;
     QMenu *Popup1;
     QAction *pDrawsRange;
     QAction *pCheck;
@@ -151,12 +144,8 @@ private:
     void CreatePopup();
     void ConnectControls();
 
-    // FCheckSystemCharts.cpp
-    void ShowCharts();
     // The charts hidden, and built again when they are asked for (range checks only).
     void RebuildCharts();
-    void FillHitLevels();
-    void ApplyHitLevels();
 
     void UpdateMenu();
     void ShowLastDate();
@@ -184,11 +173,17 @@ private:
     void RegroupClick();
     void ApplyStoredSort();
     bool GridSortColumn(int SortKey, int Direction);
+    // The hit columns shown: every level or the winning ones, the first column unless own numbers.
+    TCheckColumns Columns() const;
     void SetupColumns();
     void HitsOptionClick();
     void GridCellFormat(int Col, int Row, TCellFormat &Format) const;
     // The first column's text of a shown row.
     QString RowLabel(const TCheckRow &Row) const;
+    // The details window on the drawn numbers of the current row.
+    void ShowDetails();
+    // The numbers the current row was checked against; none for a row without them.
+    TDynByteArr CheckedNumbers() const;
     void ShowCosts();
     void ClearCosts();
     void UpdateDetailsButton(int GridRow);

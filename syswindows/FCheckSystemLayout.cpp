@@ -6,9 +6,8 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "syswindows/CheckCharts.h"
 
-#include <QChart>
-#include <QChartView>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -16,9 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMenu>
-#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -26,26 +23,12 @@
 
 namespace {
 
-constexpr TColor ChartTitleColor = 0x80; // dark red
-
 QLineEdit *ReadOnlyField(QWidget *Parent)
 {
     auto *field = new QLineEdit(Parent);
     field->setReadOnly(true);
     field->setAlignment(Qt::AlignRight);
     return field;
-}
-
-QChartView *NewChart(QWidget *Parent, const QString &Title)
-{
-    auto *chart = new QChart;
-    chart->setTitle(Title);
-    chart->setTitleBrush(QColor(int(ChartTitleColor & 0xFF), int((ChartTitleColor >> 8) & 0xFF),
-                                int((ChartTitleColor >> 16) & 0xFF)));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    auto *view = new QChartView(chart, Parent);
-    view->setRenderHint(QPainter::Antialiasing);
-    return view;
 }
 
 } // namespace
@@ -165,34 +148,7 @@ QWidget *TfrmCheckSystem::CreateTablePage()
 QWidget *TfrmCheckSystem::CreateChartPage()
 {
     auto *page = new QWidget;
-    pcChart = new QTabWidget(page);
-    pcChart->hide();
-
-    auto *hitsPage = new QWidget;
-    Chart1 = NewChart(hitsPage, QStringLiteral("Trafienia"));
-    lbHits = new QListWidget(hitsPage);
-    lbHits->setFixedWidth(ScaledWidth(70));
-    auto *hitsLabel = new QLabel(QStringLiteral("Trafienia:"), hitsPage);
-    hitsLabel->setBuddy(lbHits);
-    btnSelAll = new QPushButton(QStringLiteral("Wszystkie"), hitsPage);
-    btnDeselAll = new QPushButton(QStringLiteral("Żadne"), hitsPage);
-    auto *levels = new QVBoxLayout;
-    levels->addWidget(hitsLabel);
-    levels->addWidget(lbHits, 1);
-    levels->addWidget(btnSelAll);
-    levels->addWidget(btnDeselAll);
-    auto *hits = new QHBoxLayout(hitsPage);
-    hits->addWidget(Chart1, 1);
-    hits->addLayout(levels);
-    pcChart->addTab(hitsPage, QStringLiteral("Trafienia"));
-
-    auto *winPage = new QWidget;
-    Chart2 = NewChart(winPage, QStringLiteral("Wygrana"));
-    Chart2->chart()->legend()->hide();
-    auto *win = new QVBoxLayout(winPage);
-    win->addWidget(Chart2);
-    pcChart->addTab(winPage, QStringLiteral("Wygrana"));
-
+    pcChart = new TCheckCharts(page);
     auto *layout = new QVBoxLayout(page);
     layout->addWidget(pcChart);
     return page;

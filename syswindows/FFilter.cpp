@@ -9,7 +9,9 @@
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/GuardedConnect.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterThread.h"
+#include "syswindows/FilterListGrid.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QCheckBox>
@@ -24,16 +26,12 @@ namespace {
 
 constexpr const char *LastParamsSection = "Filters";
 
-QString FilterNumberText(const TFilter &Filter)
-{
-    return QStringLiteral("F%1").arg(Filter.DisplayNo, 2, 10, QLatin1Char('0'));
-}
-
 } // namespace
 
 TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
     InitFilterList(SelFilters);
+    InitFilterList(ReadList);
     CreateControls();
     connectGuarded(lbFilters, &QListWidget::currentRowChanged, this, &TfrmFilter::lbFiltersClick);
     connectGuarded(F_cb1, &QComboBox::currentIndexChanged, this, [this] {
@@ -61,6 +59,7 @@ TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
     connectGuarded(btnDelete, &QPushButton::clicked, this, &TfrmFilter::btnDeleteClick);
     connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmFilter::btnDelAllClick);
     connectGuarded(btnWriteFlts, &QPushButton::clicked, this, &TfrmFilter::btnWriteFltsClick);
+    connectGuarded(btnReadFlts, &QPushButton::clicked, this, &TfrmFilter::btnReadFltsClick);
     connectGuarded(btnDoFilter, &QPushButton::clicked, this, &TfrmFilter::btnDoFilterClick);
     connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmFilter::btnOKClick);
     connectGuarded(btnCancel, &QPushButton::clicked, this, &TfrmFilter::btnCancelClick);
@@ -71,6 +70,10 @@ TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
     });
     Runner.OnProgress = [this](int Pos, int Step) { ShowRunProgress(Pos, Step); };
     Runner.OnFinished = [this](const TTaskEnd &End) { RunGuarded([this, End] { RunEnded(End); }); };
+    Exploration->BuildGroupFilter = [this] { return ExplorationFilter(); };
+    Exploration->FilteringRuns = [this] { return Running(); };
+    Exploration->OnRunChanged = [this] { ExplorationRunChanged(); };
+    Exploration->OnProgress = [this](int Pos, int Step) { ShowRunProgress(Pos, Step); };
 }
 
 TfrmFilter::~TfrmFilter()
@@ -118,6 +121,8 @@ void TfrmFilter::FormShow()
 
     CreateWorkFilters();
     Record = ReadFilterDialogRecord(Game->DefRange);
+    Exploration->Init({Game, Mode, System, DrawsMan, N, K, Numbers, Total});
+    Exploration->ApplyRecord(Record.Exploration);
     (Mode == 1 ? Record.DelTypeSystem : Record.DelTypeDraws) ? rbFltDel->setChecked(true) : rbFltFind->setChecked(true);
     chkOptDelComb->setChecked(Record.DelComb);
     chkOptNewWindow->setChecked(Record.NewWindow);
@@ -185,6 +190,7 @@ void TfrmFilter::FormDestroy()
         return;
     FDestroyed = true;
     StopRun();
+    Exploration->Stop();
     if (!Shown())
         return;
     for (const auto &filter : WorkFilters)
@@ -192,6 +198,7 @@ void TfrmFilter::FormDestroy()
     (Mode == 1 ? Record.DelTypeSystem : Record.DelTypeDraws) = rbFltDel->isChecked();
     Record.DelComb = chkOptDelComb->isChecked();
     Record.NewWindow = chkOptNewWindow->isChecked();
+    Exploration->StoreRecord(Record.Exploration);
     WriteFilterDialogRecord(Record);
 }
 
@@ -302,22 +309,8 @@ void TfrmFilter::ShowRow(int Row)
 
 void TfrmFilter::ShowSelected()
 {
-    const int count = SelFilters.Count();
     const QScopedValueRollback<bool> quiet(RowEvents, false);
-    if (count == 0) {
-        sgSelFlts->setRowCount(2);
-        sgSelFlts->ClearRows(1, 1);
-    } else {
-        sgSelFlts->setRowCount(count + 1);
-        for (int i = 0; i < count; ++i) {
-            const TFilter &filter = *SelFilters.GetItem(i);
-            sgSelFlts->setCells(0, i + 1, FilterNumberText(filter));
-            sgSelFlts->setCells(1, i + 1, QString::fromStdString(filter.GetName()));
-            sgSelFlts->setCells(2, i + 1, QString::fromStdString(filter.GetDescription()));
-        }
-    }
-    sgSelFlts->InvalidateGrid();
-    eSym->setText(QString::fromStdString(FilterListExpression(SelFilters)));
+    ShowFilterList(SelFilters, sgSelFlts, eSym);
 }
 
 void TfrmFilter::UpdateButtons()
@@ -328,8 +321,12 @@ void TfrmFilter::UpdateButtons()
                              static_cast<QWidget *>(btnOK), static_cast<QWidget *>(btnCancel),
                              static_cast<QWidget *>(btnFltDate)})
         control->setEnabled(!running);
+    // The range dialog resolves its ranges on the manager that an exploration may be reading.
+    btnFltDate->setEnabled(!running && !Exploration->Running());
     for (QPushButton *button : {btnDelete, btnDelAll, btnWriteFlts})
         button->setEnabled(any && !running);
-    btnDoFilter->setEnabled(any || running);
+    // A filtering run and an exploration never run together.
+    btnDoFilter->setEnabled((any || running) && !Exploration->Running());
     btnChangeFlt->setEnabled(!running && SelFilter && int(SelFilter->Kind) == CurKind);
+    Exploration->UpdateButtons();
 }

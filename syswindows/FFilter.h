@@ -31,6 +31,7 @@ class QRadioButton;
 class QTabWidget;
 class TALProgressBar;
 class TDrawsManager;
+class TFilterExploration;
 class TFloatSpin;
 class TRichView;
 class TStringAlignGrid;
@@ -71,6 +72,7 @@ public:
     QTabWidget *PageControl2;
     QWidget *tsFilters;
     QWidget *tsExploration;
+    TFilterExploration *Exploration;
     QListWidget *lbFilters;
     // The kind's editor.
     QLabel *F_lblTitle1;
@@ -172,6 +174,9 @@ private:
     void StartRun();
     void StopRun();
     void BuildResult();
+    // The result built for an exploration run; nullptr without chosen filters.
+    TGroupFilter *ExplorationFilter();
+    void ExplorationRunChanged();
     void RunEnded(const TTaskEnd &End);
     // After a run: the run button's caption, the progress cleared, the controls by the buttons rule.
     void EnableRunControls();
@@ -179,6 +184,7 @@ private:
     void btnOKClick();
     void btnCancelClick();
     void btnWriteFltsClick();
+    void btnReadFltsClick();
     void FilterTypeChanged();
 
     TGameData *Game = nullptr;
@@ -193,6 +199,8 @@ private:
     // One filter of each kind, index Kind - 1, holding the editor's last values for the kind.
     std::array<std::unique_ptr<TFilter>, FilterKindCount> WorkFilters;
     TFilterList SelFilters;
+    // Scratch list for reading filter sets.
+    TFilterList ReadList;
     int CurKind = 1;
     int LastKind = -1;
     TFilter *SelFilter = nullptr;

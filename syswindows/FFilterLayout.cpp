@@ -8,6 +8,8 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
+#include "shell/FGlobalViewers.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 #include <QCheckBox>
@@ -50,6 +52,9 @@ void TfrmFilter::CreateControls()
     tsExploration = new QWidget(PageControl2);
     PageControl2->addTab(tsFilters, QStringLiteral("Filtry"));
     PageControl2->addTab(tsExploration, QStringLiteral("Badanie filtrów"));
+    Exploration = new TFilterExploration(tsExploration);
+    auto *explorationPage = new QVBoxLayout(tsExploration);
+    explorationPage->addWidget(Exploration);
 
     lbFilters = new QListWidget(tsFilters);
     lbFilters->setMinimumWidth(ScaledWidth(170));
@@ -130,7 +135,7 @@ QWidget *TfrmFilter::CreateEditor()
 
     pFltDate = new QWidget(editor);
     txtFltDate = new TRichView(pFltDate);
-    txtFltDate->setMinimumHeight(ScaledHeight(40));
+    SetupSummaryViewer(txtFltDate);
     btnFltDate = new QPushButton(QStringLiteral("Wybi&erz..."), pFltDate);
     auto *date = new QGridLayout(pFltDate);
     date->setContentsMargins(0, 0, 0, 0);

@@ -1,12 +1,16 @@
-// The filter editor's filtering run, its end and the counts it shows, OK and Cancel, and saving the
-// chosen filters as a filter set.
+// The filter editor's filtering run, its end and the counts it shows, OK and Cancel, saving the chosen
+// filters as a filter set and reading saved sets.
 #include "syswindows/FFilter.h"
 
 #include "controls/ALProgressBar.h"
+#include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
+#include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "syswindows/FFilterExplore.h"
+#include "syswindows/FFilterRead.h"
 #include "syswindows/FFilterThread.h"
 #include "syswindows/FWriteFile.h"
 
@@ -15,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QCheckBox>
+
+#include <algorithm>
 
 namespace {
 
@@ -48,9 +54,27 @@ void TfrmFilter::BuildResult()
     Result->FindType = rbFltFind->isChecked();
 }
 
-void TfrmFilter::StartRun()
+TGroupFilter *TfrmFilter::ExplorationFilter()
 {
     if (SelFilters.Count() == 0)
+        return nullptr;
+    BuildResult();
+    Result->TakeDraws();
+    return Result.get();
+}
+
+void TfrmFilter::ExplorationRunChanged()
+{
+    if (!Exploration->Running()) {
+        ProgressBar1->SetPosition(0);
+        lblProgress->clear();
+    }
+    UpdateButtons();
+}
+
+void TfrmFilter::StartRun()
+{
+    if (SelFilters.Count() == 0 || Exploration->Running())
         return;
     Runner.Stop();
     BuildResult();
@@ -128,6 +152,8 @@ void TfrmFilter::FilterTypeChanged()
 
 void TfrmFilter::btnOKClick()
 {
+    // The exploration reads the result filter that OK may build anew.
+    Exploration->Stop();
     if (Running())
         return;
     if (SelFilters.Count() == 0) {
@@ -155,6 +181,7 @@ void TfrmFilter::btnOKClick()
 void TfrmFilter::btnCancelClick()
 {
     AutoOK = false;
+    Exploration->Stop();
     StopRun();
     done(2);
 }
@@ -172,4 +199,37 @@ void TfrmFilter::btnWriteFltsClick()
                    [this](const std::string &FileName, const std::string &Title, const std::string &Comment) {
                        return SaveFilterSet(SelFilters, FileName, Title, Comment);
                    });
+}
+
+void TfrmFilter::btnReadFltsClick()
+{
+    if (Running())
+        return;
+    std::vector<std::string> files;
+    {
+        TfrmFilterRead dialog(this);
+        dialog.Init(Game, N, &ReadList, K);
+        if (platform::execModal(dialog) != 1)
+            return;
+        files = dialog.FileNames;
+    }
+    for (const std::string &file : files) {
+        ReadList.Clear();
+        LoadFilterSet(ReadList, Game, N, K, Numbers, file);
+        for (int i = 0; i < ReadList.Count(); ++i) {
+            std::unique_ptr<TFilter> copy = CopyFilter(*ReadList.GetItem(i));
+            if (HasDuplicate(*copy))
+                continue;
+            const uint32_t kind = copy->Kind;
+            const bool andMode = copy->AndMode;
+            SelFilters.AddItem(copy.release(), false);
+            SetGroupLink(kind, andMode);
+        }
+    }
+    ReadList.Clear();
+    ShowSelected();
+    if (SelFilters.Count() > 0)
+        SelectRow(std::clamp(sgSelFlts->Row(), 1, SelFilters.Count()));
+    Stale = true;
+    UpdateButtons();
 }

@@ -127,12 +127,21 @@ TFloatSpin *TGenParSysForm::AddParamSpin(const QString &Caption)
     FParams->addWidget(spin, row, 1);
     spin->OnChange = guardedCall([this, spin] { SpinChanged(spin != seCComb); });
     FSpins.push_back(spin);
+    FollowInTabOrder(spin);
     return spin;
 }
 
 void TGenParSysForm::AddParamRow(QWidget *Widget)
 {
     FParams->addWidget(Widget, FParams->rowCount(), 0, 1, 2);
+    FollowInTabOrder(Widget);
+}
+
+void TGenParSysForm::FollowInTabOrder(QWidget *Widget)
+{
+    if (FLastParam)
+        QWidget::setTabOrder(FLastParam, Widget);
+    FLastParam = Widget;
 }
 
 std::string TGenParSysForm::RegistrySection() const

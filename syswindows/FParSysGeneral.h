@@ -121,8 +121,13 @@ private:
     void btnOkClick();
     void btnCancelClick();
 
+    // A row added by a kind's dialog after the others were created still follows them from the keyboard.
+    void FollowInTabOrder(QWidget *Widget);
+
     QGridLayout *FParams;
     std::vector<TFloatSpin *> FSpins;
+    // The parameter group's last control in the tab order.
+    QWidget *FLastParam = nullptr;
     // Rows of the cost grid; no reduction row without a count or an estimate.
     int FRowAll = 1;
     int FRowEstimate = -1;

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -65,22 +66,20 @@ void TfrmSelectKey::CreateControls()
     for (QPushButton *key : {btnDef, btnPerm, btnRnd, btnReset, btnRead})
         keyButtons->addWidget(key);
     keyButtons->addStretch(1);
-    auto *left = new QVBoxLayout;
-    left->addWidget(gbKey);
-    left->addLayout(keyButtons);
-    left->addWidget(gbInput);
-    left->addStretch(1);
     auto *answer = new QVBoxLayout;
     answer->addWidget(btnOK);
     answer->addWidget(btnCancel);
     answer->addStretch(1);
-    auto *right = new QVBoxLayout;
-    right->addWidget(gbSelected);
-    right->addStretch(1);
-    auto *layout = new QHBoxLayout(this);
-    layout->addLayout(left);
-    layout->addLayout(right, 1);
-    layout->addLayout(answer);
+    // The chosen numbers take the width beside the pad, a key of ten numbers to a line.
+    txtSelected->setMinimumWidth(txtSelected->fontMetrics().horizontalAdvance(QString(32, QLatin1Char('0'))));
+    auto *layout = new QGridLayout(this);
+    layout->addWidget(gbKey, 0, 0, Qt::AlignTop);
+    layout->addWidget(gbSelected, 0, 1, Qt::AlignTop);
+    layout->addLayout(answer, 0, 2, 3, 1);
+    layout->addLayout(keyButtons, 1, 0, 1, 2);
+    layout->addWidget(gbInput, 2, 0, 1, 2);
+    layout->setColumnStretch(1, 1);
+    layout->setRowStretch(3, 1);
 }
 
 void TfrmSelectKey::Start()
@@ -98,6 +97,7 @@ void TfrmSelectKey::FormShow()
     // Its content does not change: the window keeps the size it opened with.
     QWidget *frame = WindowFrame();
     frame->setFixedSize(frame->size());
+    btnOK->setFocus();
 }
 
 void TfrmSelectKey::SelectionChanged()

@@ -37,11 +37,7 @@ void TfrmSysFull::UpdateMenu()
     TGenSysForm::UpdateMenu();
     if (SysFull && SysFull->TooMany)
         rbViewAll->setEnabled(false);
-    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
-        return;
-    EnableCommands(cmdParams, true);
-    if (State == 2)
-        EnableCommands(cmdKey | cmdFilter, true);
+    EnableKindCommands(State == 2 ? cmdKey | cmdFilter : 0);
 }
 
 bool TfrmSysFull::HandleCommand(CommandEvent &Command)

@@ -306,12 +306,11 @@ void TGenSysForm::FormShow()
 void TGenSysForm::closeEvent(QCloseEvent *event)
 {
     StopGeneration();
-    if (KeyDialogOpen()) {
-        // Its notice of closing finds no dialog here.
-        TfrmSelectKey *dialog = KeyDialog;
-        KeyDialog = nullptr;
+    // The key dialog's notices, still to come, find no dialog here.
+    const QPointer<TfrmSelectKey> dialog = KeyDialog;
+    KeyDialog = nullptr;
+    if (dialog && !dialog->isHidden())
         dialog->Close();
-    }
     State = 1;
     CloseChildWindows(cwNone);
     System.reset();

@@ -130,6 +130,9 @@ public:
     void SetViewAll(bool ShowAll);
     // The commands a window leaves on when another one becomes active.
     void DisableCommands();
+    // A kind window's own commands after the base's (UpdateMenu): the parameters and Commands, unless
+    // the key dialog is open, a worker builds or a dependent guarantee window computes.
+    void EnableKindCommands(int Commands);
     // The guarantee command: the guarantee window on the system, computing every variant at once for a
     // system that holds every combination in order, else those chosen in the parameter dialog (in its
     // DialogMode).

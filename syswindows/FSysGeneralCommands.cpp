@@ -17,6 +17,7 @@
 #include "shell/FSelectComb.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FFilter.h"
+#include "syswindows/FFrequency.h"
 #include "syswindows/FHistItem.h"
 #include "syswindows/FSysWindows.h"
 #include "syswindows/FWriteFile.h"
@@ -85,6 +86,13 @@ void TGenSysForm::UpdateMenu()
         EnableCommands(OutputCommands, false);
 }
 
+void TGenSysForm::EnableKindCommands(int Commands)
+{
+    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
+        return;
+    EnableCommands(cmdParams | Commands, true);
+}
+
 void TGenSysForm::DisableCommands()
 {
     EnableCommands(cmdAll, false);
@@ -116,6 +124,8 @@ bool TGenSysForm::HandleCommand(CommandEvent &Command)
         OpenCheckWindow();
     else if (code == WM_SYS_PRINT && System)
         PrintSystem(Game, System.get());
+    else if (code == WM_SYS_DISTRIBUTION && System)
+        ShowNumbersDistribution(this, *System);
     else if (code == WM_SYS_HISTORY)
         RecordInHistory();
     else if (code == WM_SYS_FILTER)

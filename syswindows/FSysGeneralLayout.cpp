@@ -60,6 +60,8 @@ void BuildSystemTab(TSysWindowLayout &L, const QStringList &StatRows)
     grid->addWidget(L.sgSystem, 1, 0, 3, 1);
     grid->addWidget(L.sgStat, 1, 1);
     grid->addWidget(L.GroupBox1, 2, 1);
+    L.KindPanel = new QVBoxLayout;
+    grid->addLayout(L.KindPanel, 3, 1);
     grid->setRowStretch(3, 1);
     grid->addWidget(keyLabel, 4, 0, 1, 2);
     grid->addWidget(L.sgKey, 5, 0, 1, 2);

@@ -11,6 +11,7 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QVBoxLayout;
 class QWidget;
 class TStringAlignGrid;
 
@@ -24,6 +25,8 @@ struct TSysWindowLayout {
     QGroupBox *GroupBox1 = nullptr;
     QRadioButton *rbViewAll = nullptr;
     QRadioButton *rbViewFlt = nullptr;
+    // Below the view buttons: where a kind window adds controls of its own, taking the height left.
+    QVBoxLayout *KindPanel = nullptr;
     TStringAlignGrid *sgFilters = nullptr;
     QPushButton *btnFltDel = nullptr;
     QLineEdit *eFilter = nullptr;

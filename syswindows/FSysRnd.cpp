@@ -31,11 +31,7 @@ void TfrmSysRnd::ReadParams()
 void TfrmSysRnd::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
-        return;
-    EnableCommands(cmdParams, true);
-    if (State != 1)
-        EnableCommands(cmdStart, true);
+    EnableKindCommands(State != 1 ? cmdStart : 0);
 }
 
 bool TfrmSysRnd::HandleCommand(CommandEvent &Command)

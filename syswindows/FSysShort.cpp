@@ -33,11 +33,7 @@ void TfrmSysShort::ReadParams()
 void TfrmSysShort::UpdateMenu()
 {
     TGenSysForm::UpdateMenu();
-    if (KeyDialogOpen() || Generating() || GuaranteeRunning())
-        return;
-    EnableCommands(cmdParams, true);
-    if (State != 1 && SysShort->RandomTies)
-        EnableCommands(cmdStart, true);
+    EnableKindCommands(State != 1 && SysShort->RandomTies ? cmdStart : 0);
 }
 
 bool TfrmSysShort::HandleCommand(CommandEvent &Command)

@@ -7,6 +7,7 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "syswindows/FCheckComb.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
@@ -15,6 +16,7 @@
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
 #include "syswindows/FSysStage.h"
+#include "syswindows/FSysVar.h"
 
 TGenSysForm *NewSysWindow(int Kind)
 {
@@ -22,6 +24,9 @@ TGenSysForm *NewSysWindow(int Kind)
     switch (Kind) {
     case 0:
         window = new TfrmSysShort;
+        break;
+    case 1:
+        window = new TfrmSysVar;
         break;
     case 2:
         window = new TfrmSysFull;
@@ -73,6 +78,7 @@ void InstallSystemWindows()
     });
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
+    SetCheckCombOpener(OpenCheckCombWindow);
     SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
         std::optional<TDrawsFilterChoice> choice;
         TfrmFilter dialog(Parent);

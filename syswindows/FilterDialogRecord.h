@@ -1,8 +1,8 @@
 #pragma once
 // The filter editor's parameter record: "Params" under "Tools\0\3", 143 bytes. Byte 0 is 1 once the
 // record was saved; bytes 1 and 2 the delete type for a system and for a draw history; 3 and 4 the
-// two options; bytes 5..142 belong to the filter exploration (its ten items, a reserve, two options and
-// its 116-byte draws range at offset 27), which the editor keeps as it found them.
+// two options; bytes 5..142 belong to the filter exploration: its ten items, ten reserved bytes, its two
+// options at 25 and 26 and its 116-byte draws range at offset 27.
 
 #include "engine/UDrawsRange.h"
 #include "platform/ByteStream.h"

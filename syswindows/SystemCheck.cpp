@@ -70,21 +70,38 @@ void TSystemCheck::Group(TCheckGroup Group)
 
 void TSystemCheck::Sort(int Key, int Direction)
 {
+    SortCheckRows(Shown, {Key, Direction});
+}
+
+void SortCheckRows(std::vector<TCheckRow> &Rows, const TCheckOrder &Order)
+{
     // -1, 0 or 1 as A's key is smaller, equal or larger.
-    const auto compareKeys = [Key](const TCheckRow &A, const TCheckRow &B) {
-        if (Key == ckHits) {
-            const auto [a, b] = std::mismatch(A.Hits.begin(), A.Hits.end(), B.Hits.begin());
-            return a == A.Hits.end() ? 0 : *a < *b ? -1 : 1;
-        }
-        if (Key == ckWin)
-            return A.Win == B.Win ? 0 : A.Win < B.Win ? -1 : 1;
+    const auto first = [&Order](const TCheckRow &A, const TCheckRow &B) {
+        if (Order.ByIndex)
+            return A.Index == B.Index ? 0 : A.Index < B.Index ? -1 : 1;
         return A.Date == B.Date ? 0 : A.Date < B.Date ? -1 : 1;
     };
-    std::stable_sort(Shown.begin(), Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+    const auto compareKeys = [&Order, &first](const TCheckRow &A, const TCheckRow &B) {
+        switch (Order.Key) {
+        case ckHits: {
+            const size_t from = std::min(Order.FirstHit, A.Hits.size());
+            const size_t to = from + std::min(Order.HitCount, A.Hits.size() - from);
+            const auto [a, b] = std::mismatch(A.Hits.begin() + from, A.Hits.begin() + to, B.Hits.begin() + from);
+            return a == A.Hits.begin() + to ? 0 : *a < *b ? -1 : 1;
+        }
+        case ckWin:
+            return A.Win == B.Win ? 0 : A.Win < B.Win ? -1 : 1;
+        case ckSum:
+            return A.Sum == B.Sum ? 0 : A.Sum < B.Sum ? -1 : 1;
+        default:
+            return first(A, B);
+        }
+    };
+    std::stable_sort(Rows.begin(), Rows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
         const int order = compareKeys(A, B);
         if (order != 0)
-            return Direction > 0 ? order > 0 : order < 0;
-        return A.Date > B.Date;
+            return Order.Direction > 0 ? order > 0 : order < 0;
+        return Order.ByIndex ? first(A, B) < 0 : first(A, B) > 0;
     });
 }
 
@@ -130,7 +147,7 @@ TCheckRow TCheckJob::Check(const TNumberMask &Drawn)
         int64_t rows = 0;
         for (size_t lane = 0; lane < HitLanes; ++lane)
             rows += FLevels[lane * stride + hits];
-        row.Hits[size_t(FTop - std::min(int(hits), FTop))] += rows;
+        row.Hits[HitElement(int(hits), FTop)] += rows;
     }
     std::fill(FLevels.begin(), FLevels.end(), 0);
     if (IsMultiBet(FGame, FK))

@@ -11,6 +11,7 @@
 #include "engine/UGame.h"
 #include "engine/UStatDrawsMan.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -19,15 +20,37 @@ class TSystem;
 
 enum TCheckType : uint8_t { ctRange = 0, ctLastDraw = 1, ctNumbers = 2 };
 enum TCheckGroup : uint8_t { cgDay = 0, cgWeek = 1, cgMonth = 2, cgYear = 3 };
-// Sort codes of the result columns.
-enum TCheckSortKey { ckDate = 1, ckHits = 2, ckWin = 3 };
+// Sort codes of the result columns: ckDate sorts by the first column (a date, or the Index of rows
+// ordered by it).
+enum TCheckSortKey { ckDate = 1, ckHits = 2, ckWin = 3, ckSum = 4 };
 
 struct TCheckRow {
-    int32_t Index = -1;  // the draw's position among the checked draws; the last draw's in the history
+    int32_t Index = -1;  // the draw's position among the checked draws; the last draw's in the history;
+                         // a combination's or number's own number in tables ordered by it
     TDateTime Date = 0;  // the draw's date, or the first day of its group
     TDynInt64Arr Hits;   // RowCount levels, the top level first
     Currency Win;
+    int64_t Sum = 0;     // the hits of the levels a table shows, summed (where it shows the sum)
 };
+
+// The hit element of a combination with Hits hits: element i holds top - i hits; more hits than the top
+// count at the top.
+inline size_t HitElement(int Hits, int Top)
+{
+    return size_t(Top - (Hits < Top ? Hits : Top));
+}
+
+// How rows are sorted: by Key in Direction (1: larger first). ckHits compares the hit elements from
+// FirstHit on, HitCount of them, from the highest level. Equal keys keep the later date first, or, when
+// ByIndex, the smaller Index first.
+struct TCheckOrder {
+    int Key = ckDate;
+    int Direction = 1;
+    size_t FirstHit = 0;
+    size_t HitCount = SIZE_MAX;
+    bool ByIndex = false;
+};
+void SortCheckRows(std::vector<TCheckRow> &Rows, const TCheckOrder &Order);
 
 // The first day of Date's week (its Monday), month or year; Date itself for day grouping.
 TDateTime GroupKey(TDateTime Date, TCheckGroup Group);

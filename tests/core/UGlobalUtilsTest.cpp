@@ -36,6 +36,27 @@ TEST(MoneyToStr, RoundsToHundredthsHalvesAwayFromZero)
     EXPECT_EQ(MoneyToStr(Currency::fromCount(-49)), "0,00" + zl);
 }
 
+TEST(TryMoneyToCurr, ReadsBackTheShownFormatAndPlainAmounts)
+{
+    const std::string nb = "\xC2\xA0";
+    const auto read = [](const std::string &Text) {
+        Currency value = Currency::fromCount(-7);
+        return TryMoneyToCurr(Text, value) ? value.count() : -7;
+    };
+    EXPECT_EQ(read("2" + nb + "000" + nb + "000,00" + zl), 20000000000);
+    EXPECT_EQ(read("-1" + nb + "234,50" + zl), -12345000);
+    EXPECT_EQ(read("24,00" + zl), 240000);
+    EXPECT_EQ(read(" 1234,5 "), 12345000);
+    EXPECT_EQ(read("150"), 1500000);
+    for (int64_t count : {int64_t(0), int64_t(500), int64_t(12345000), int64_t(-99999990000), int64_t(123456789000000)})
+        EXPECT_EQ(read(MoneyToStr(Currency::fromCount(count))), count) << count;
+    // Misplaced groups, a bare sign or currency, and other text are refused.
+    for (const std::string &bad : std::vector<std::string>{"12" + nb + "34,00" + zl, "1234" + nb + "567,00" + zl, nb + "100,00" + zl,
+                                  "1" + nb + "2345" + zl, "-" + nb + "100" + zl, zl, "1,00 z", "1.000,00", "abc",
+                                  "1" + nb, ""})
+        EXPECT_EQ(read(bad), -7) << bad;
+}
+
 TEST(MoneyToStr, ExtremesOfTheRange)
 {
     EXPECT_EQ(MoneyToStr(Currency::maxValue()), "922\xC2\xA0"

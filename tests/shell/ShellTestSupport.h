@@ -2,13 +2,12 @@
 // What the shell's tests share: a fresh settings store and a program folder with the shipped games for
 // each test, a script that plays the modal windows, and a child window that records what it receives.
 
-#include "controls/DragSpeedButton.h"
 #include "core/DateTime.h"
-#include "shell/NumberPad.h"
 #include "shell/FMainCommands.h"
 #include "shell/UGeneralForm.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/ModalScript.h"
+#include "tests/fixtures/PadDrag.h"
 #include "tests/fixtures/ProgramFolder.h"
 
 #include <QCoreApplication>
@@ -19,20 +18,7 @@
 #include <optional>
 #include <vector>
 
-// Drags the pad's button of number From onto that of To with the right mouse button.
-inline void RightDrag(TNumberPad &Pad, int From, int To)
-{
-    TDragSpeedButton *source = Pad.Button(From);
-    QWidget *top = Pad.window();
-    const QPoint end = source->mapFrom(top, Pad.Button(To)->mapTo(top, Pad.Button(To)->rect().center()));
-    const auto send = [source](QEvent::Type Type, QPoint Pos, Qt::MouseButton Button, Qt::MouseButtons Buttons) {
-        QMouseEvent event(Type, Pos, source->mapToGlobal(Pos), Button, Buttons, Qt::NoModifier);
-        QCoreApplication::sendEvent(source, &event);
-    };
-    send(QEvent::MouseButtonPress, source->rect().center(), Qt::RightButton, Qt::RightButton);
-    send(QEvent::MouseMove, end, Qt::NoButton, Qt::RightButton);
-    send(QEvent::MouseButtonRelease, end, Qt::RightButton, Qt::NoButton);
-}
+using testsupport::RightDrag;
 
 class ShellTest : public FreshRegistry {
 protected:

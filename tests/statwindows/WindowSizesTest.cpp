@@ -127,6 +127,8 @@ protected:
         return {
             {"Losowania", [this] { frame->mToolDraws->trigger(); MeasureNewest(); }},
             {"Zbiory liczb", [this] { frame->mToolCombs->trigger(); MeasureNewest(); }},
+            {"Sprawdzenie kombinacji", [this] { frame->mToolCheckComb->trigger(); MeasureNewest(); }},
+            {"Rozkład", [this] { Play(Classic(), WM_SYS_DISTRIBUTION); }},
             {"Częstotliwości", [this] { OpenStatWindow(0); MeasureNewest(); }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
@@ -138,9 +140,15 @@ protected:
                  auto *check = qobject_cast<TfrmCheckSystem *>(MeasureNewest());
                  check->PageControl1->setCurrentWidget(check->tsTable);
                  Measure(*check);
+                 check->rbLastDraw->setChecked(true);
+                 sendCommand(check, WM_TASK_START);
+                 ASSERT_TRUE(ProcessUntil([&] { return check->HasResults(); }));
+                 MeasureDialog();
+                 check->btnDetails->click();
              }},
             {"Filtr", [this] { Play(Classic(), WM_SYS_FILTER); }},
             {"Zapisz", [this] { Play(Classic(), WM_SYS_SAVE); }},
+            {"Klucz systemu", [this] { sendCommand(Classic(), WM_SYS_KEY); MeasureNewest(); }},
             {"Drukowanie", [this] {
                  folder->addShippedSlips();
                  platform::setPrinter(std::make_unique<platform::TRecordingPrinter>(2000, 3000, 200.0, 300.0));

@@ -9,6 +9,9 @@
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
+#include "syswindows/CheckCharts.h"
+#include "syswindows/FCheckComb.h"
+#include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
@@ -117,22 +120,6 @@ protected:
         folder->writeDraws("Wide", {{EncodeDate(2024, 3, 2), twenty}});
     }
 
-    // A classic window of the game showing the rows given.
-    TGenSysForm *OpenRows(uint8_t GameId, int N, const Rows &Combs)
-    {
-        SelectGame(GameId);
-        TGenSysForm *window = OpenClassic();
-        TGameData *game = Games.GameById(GameId);
-        auto system = std::make_unique<TSysShort>(game);
-        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
-        for (const auto &row : Combs) {
-            const std::vector<uint8_t> numbers(row.begin(), row.end());
-            system->AddComb(numbers.data());
-        }
-        window->OpenSystem(game, std::move(system));
-        return window;
-    }
-
     TfrmCheckSystem *OpenCheck(TGenSysForm *Window)
     {
         sendCommand(Window, WM_SYS_CHECK);
@@ -202,7 +189,7 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(window->txtAvgProfit->text(), MoneyText(Currency::fromCount(2008252 * Currency::Scale / 10)));
 
     // One line per level in the hits chart; the wins of every draw.
-    const QList<QAbstractSeries *> lines = window->Chart1->chart()->series();
+    const QList<QAbstractSeries *> lines = window->pcChart->Chart1->chart()->series();
     ASSERT_EQ(lines.size(), 6);
     EXPECT_EQ(static_cast<QLineSeries *>(lines[5])->at(5).y(), 3) << "the three single hits of 31 January";
     // The value axis spans the levels ticked (the winning 6 to 3), not the hidden 2 and 1.
@@ -214,14 +201,14 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
         return most;
     };
     const auto axisTop = [window] {
-        return static_cast<QValueAxis *>(window->Chart1->chart()->axes(Qt::Vertical).front())->max();
+        return static_cast<QValueAxis *>(window->pcChart->Chart1->chart()->axes(Qt::Vertical).front())->max();
     };
     ASSERT_LT(highest(0, 3), highest(4, 5));
     EXPECT_GE(axisTop(), highest(0, 3));
     EXPECT_LT(axisTop(), highest(4, 5));
-    window->btnSelAll->click();
+    window->pcChart->btnSelAll->click();
     EXPECT_GE(axisTop(), highest(4, 5));
-    auto *wins = static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0));
+    auto *wins = static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0));
     ASSERT_EQ(wins->count(), 10);
     EXPECT_EQ(wins->at(0).y(), 0);
     EXPECT_EQ(wins->at(9).y(), 2000024);
@@ -238,7 +225,7 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(Cell(*window, 0, 4), "02/2024");
     EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
     EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
-    EXPECT_EQ(static_cast<QLineSeries *>(window->Chart2->chart()->series().at(0))->count(), 2);
+    EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 2);
 }
 
 TEST_F(CheckSystemTest, ADownloadsNoticeRefreshesTheRangeLineAndTheCaptionFollowsTheSystem)
@@ -335,6 +322,23 @@ TEST_F(CheckSystemTest, RowsAboveTheTopLevelCountAtIt)
     EXPECT_EQ(GridRow(*window->Grid, 1).mid(0, 3), QStringList({"1", "2", "1"}));
     // Two tens and a nine at 2,50 a unit: 2 x 820 000 + 15 000.
     EXPECT_EQ(GridRow(*window->Grid, 1).last(), Money((2 * 820000 + 15000) * 5 / 2));
+    // The details count each row where the check does.
+    script.onDialog([window](QDialog &Dialog) {
+        auto &details = dynamic_cast<TfrmCheckSysDetails &>(Dialog);
+        EXPECT_EQ(details.Rows.front().Hits.front(), 1) << "twelve hits at '10'";
+        EXPECT_EQ(details.Totals.Hits, window->Results.Totals.Hits);
+        EXPECT_EQ(details.Totals.Win, window->Results.Totals.Win);
+    });
+    window->btnDetails->click();
+
+    // So does the combination check: all twelve drawn count at '10'.
+    frame->mToolCheckComb->trigger();
+    auto *comb = qobject_cast<TfrmCheckComb *>(frame->ChildForms().back());
+    ASSERT_NE(comb, nullptr);
+    TGameData *wide = Games.GameById(WideId);
+    comb->SetComb(wide, wide->DefRange, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
+    ASSERT_TRUE(comb->HasResults());
+    EXPECT_EQ(GridRow(*comb->Grid1, 5), QStringList({"02.03.2024", "1", "", "", "", "", "", "1", Money(820000 * 5 / 2)}));
 }
 
 TEST_F(CheckSystemTest, MultiBetRowsCountAsTheirSimpleBets)

@@ -222,7 +222,7 @@ TEST_F(FilterEditorTest, MoreThan32BitsOfPassingRowsAreShownAndRefused)
     EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Zbyt duża liczba kombinacji."));
 }
 
-TEST_F(FilterEditorTest, KindsKeepTheirTypedValuesAndTheRecordKeepsTheExplorationBytes)
+TEST_F(FilterEditorTest, KindsKeepTheirTypedValuesAndTheRecordKeepsTheExplorationFields)
 {
     // A first record holds the default range for the exploration.
     TGenSysForm *window = AllRows();
@@ -235,13 +235,13 @@ TEST_F(FilterEditorTest, KindsKeepTheirTypedValuesAndTheRecordKeepsTheExploratio
     first.insert(first.end(), range.bytes().begin(), range.bytes().end());
     EXPECT_EQ(ReadParamsRecord("Tools\\0\\3", TFilterDialogRecord::Size).Bytes, first);
 
-    // A stored record: the options are read from it and the exploration's bytes after them kept.
-    platform::Bytes stored(TFilterDialogRecord::Size, 0);
-    stored[0] = 1;
+    // A stored record: the options are read from it and the exploration's fields after them kept.
+    platform::Bytes stored = first;
     stored[2] = 1; // the delete type over a draw history
     stored[4] = 1; // a new window
-    for (size_t i = 5; i < stored.size(); ++i)
-        stored[i] = uint8_t(i * 37 + 11);
+    stored[5] = 1; // the first and the last exploration item, the selected filters
+    stored[14] = 1;
+    stored[25] = 1;
     WriteParamsRecord("Tools\\0\\3", stored);
     OnEditor([](TfrmFilter &F) {
         EXPECT_TRUE(F.rbFltFind->isChecked());

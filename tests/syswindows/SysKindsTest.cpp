@@ -1,11 +1,14 @@
 // What every system kind's window and parameter dialog do alike, one row per kind: a system saved and
 // opened again through the saved-systems window, and the dialog starting from the game's stored values.
 #include "controls/ExtListView.h"
+#include "controls/Multiplies.h"
 #include "core/UGlobalFiles.h"
 #include "shell/FGlobalStartup.h"
 #include "syswindows/FParSysFull.h"
 #include "syswindows/FParSysRnd.h"
+#include "syswindows/FParSysVar.h"
 #include "syswindows/FReadFile.h"
+#include "syswindows/FSysVar.h"
 #include "syswindows/FWriteFile.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
@@ -26,6 +29,8 @@ struct TShown {
     QStringList Info;
     QString Caption;
     int Kind = -1;
+    // The report's header: the parameters, and the kind's own (the variable numbers).
+    std::string Header;
 };
 
 } // namespace
@@ -34,8 +39,10 @@ class SysKindsTest : public SysWindowTest {
 protected:
     TShown Shown(const TGenSysForm &Window) const
     {
-        return {RowTexts(Window), GridRow(*Window.sgKey, 1), InfoValues(Window),
-                Window.windowTitle().section(QStringLiteral("> "), 1), Window.SysKind};
+        TShown shown{RowTexts(Window), GridRow(*Window.sgKey, 1), InfoValues(Window),
+                     Window.windowTitle().section(QStringLiteral("> "), 1), Window.SysKind, {}};
+        Window.GetParamsText(0, shown.Header);
+        return shown;
     }
 
     void Save(TGenSysForm *Window)
@@ -61,7 +68,7 @@ protected:
     }
 };
 
-// Each kind's system saved with a key of odd numbers and read back. The variable kind adds its row.
+// Each kind's system saved with a key of odd numbers and read back.
 TEST_F(SysKindsTest, ASavedSystemOfEachKindOpensAgainAsItWasSaved)
 {
     struct TKindCase {
@@ -72,6 +79,15 @@ TEST_F(SysKindsTest, ASavedSystemOfEachKindOpensAgainAsItWasSaved)
         {"classic", [this] { return GenerateIn(OpenBySelector(0), 12, 6, 22); }},
         {"random", [this] { return GenerateIn(OpenBySelector(2), 20, 6, 30); }},
         {"full", [this] { return GenerateIn(OpenBySelector(3), 8, 6, 0); }},
+        {"variable",
+         [this] {
+             // Its one variable number fixed before Start.
+             auto *window = qobject_cast<TfrmSysVar *>(GenerateIn(OpenBySelector(1), 12, 6, 22));
+             window->sgParam->ToggleFixed(1);
+             sendCommand(window, WM_TASK_START);
+             WaitForGeneration(window);
+             return window;
+         }},
     };
     for (const TKindCase &kind : cases) {
         SCOPED_TRACE(kind.Name);
@@ -94,13 +110,14 @@ TEST_F(SysKindsTest, ASavedSystemOfEachKindOpensAgainAsItWasSaved)
         EXPECT_EQ(read.Info, saved.Info);
         EXPECT_EQ(read.Caption, saved.Caption);
         EXPECT_EQ(read.Kind, saved.Kind);
+        EXPECT_EQ(read.Header, saved.Header);
         EXPECT_EQ(std::tuple(opened->N, opened->K), std::tuple(window->N, window->K));
         std::filesystem::remove(DataDir + "L1.dat");
     }
 }
 
 // Each dialog of an empty window starts from the values kept for its game and kind, corrected, and OK
-// keeps only its kind's values. The variable kind adds its row.
+// keeps only its kind's values.
 TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
 {
     struct TDialogCase {
@@ -128,6 +145,13 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
             return dialog;
         };
     };
+    const auto variable = [](const TGameData *Game) {
+        auto dialog = std::make_unique<TfrmParSysVar>();
+        dialog->Init(Game, skVar, true, 0, false, 0, 0, 0);
+        EXPECT_EQ(dialog->seCVar->text(), "1");
+        EXPECT_TRUE(dialog->chkRandom->isChecked());
+        return std::unique_ptr<TGenParSysForm>(std::move(dialog));
+    };
     const std::vector<TDialogCase> cases = {
         // K above the game's 12 and N above its 49 fall back to its bet of 6; one combination of 6 of 6.
         {"Systems\\1\\0", {{"n", 50}, {"k", 13}, {"Ns", 5}, {"Rnd", 1}}, classic, {"6", "6", "1"},
@@ -136,6 +160,10 @@ TEST_F(SysKindsTest, EachDialogStartsFromItsGamesStoredValuesCorrected)
         {"Systems\\1\\4", {{"n", 7}, {"k", 8}, {"Ns", 0}}, ofKind(skRnd), {"8", "8", "1"}, {"k", "n", "Ns"}, {"Rnd"}},
         // N below the game's bet rises to it.
         {"Systems\\1\\2", {{"n", 3}, {"k", 2}}, ofKind(skFull), {"2", "6"}, {"k", "n"}, {"Ns", "Rnd"}},
+        // K = 1 becomes 2, N rises to the bet, V = K falls to 1, and 6 combinations exceed the C(5, 1)
+        // that hold the variable number (not the C(6, 2) of all).
+        {"Systems\\1\\1", {{"n", 3}, {"k", 1}, {"v", 2}, {"Ns", 6}, {"Rnd", 1}}, variable, {"2", "6", "1"},
+         {"k", "n", "v", "Ns", "Rnd"}, {}},
     };
     for (const TDialogCase &kind : cases) {
         SCOPED_TRACE(kind.Section);

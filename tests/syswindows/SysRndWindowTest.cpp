@@ -11,15 +11,6 @@
 
 namespace {
 
-// The numbers of a row text such as "3| 1  2  5  7 10 12 ".
-std::vector<int> Numbers(const QString &Row)
-{
-    std::vector<int> numbers;
-    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        numbers.push_back(part.toInt());
-    return numbers;
-}
-
 constexpr uint8_t MultiId = 3; // 80 numbers
 
 } // namespace
@@ -52,7 +43,7 @@ TEST_F(SysRndWindowTest, DrawsCountDistinctAscendingRowsAndStartDrawsThemAgain)
     ASSERT_EQ(first.size(), 50);
     std::set<std::vector<int>> distinct;
     for (const QString &row : first) {
-        const std::vector<int> numbers = Numbers(row);
+        const std::vector<int> numbers = RowNumbers(row);
         ASSERT_EQ(numbers.size(), 6u) << row.toStdString();
         EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()) &&
                     std::adjacent_find(numbers.begin(), numbers.end()) == numbers.end())

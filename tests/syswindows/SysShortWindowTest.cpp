@@ -30,15 +30,6 @@ constexpr int ListedCommands = cmdRead | cmdSave | cmdReport | cmdPrint | cmdGua
                                cmdEdit | cmdDelete | cmdLogicalOps;
 constexpr int OutputCommands = cmdReport | cmdPrint | cmdCheck | cmdSysStats | cmdHistory;
 
-// The numbers of a row text such as " 1  2  5  7 10 12 ".
-std::vector<int> Numbers(const QString &Row)
-{
-    std::vector<int> numbers;
-    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        numbers.push_back(part.toInt());
-    return numbers;
-}
-
 void FlushDeletes()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -105,7 +96,7 @@ TEST_F(SysShortWindowTest, GeneratedSystemIsSavedReadBackAndOpenedRowForRow)
     std::map<int, int> uses;
     for (int i = 0; i < rows.size(); ++i) {
         EXPECT_TRUE(rows[i].startsWith(QString::number(i + 1) + "|")) << rows[i].toStdString();
-        const std::vector<int> numbers = Numbers(rows[i]);
+        const std::vector<int> numbers = RowNumbers(rows[i]);
         ASSERT_EQ(numbers.size(), 6u) << rows[i].toStdString();
         EXPECT_TRUE(std::is_sorted(numbers.begin(), numbers.end()));
         EXPECT_GE(numbers.front(), 1);

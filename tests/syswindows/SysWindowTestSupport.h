@@ -9,6 +9,7 @@
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "engine/USysShort.h"
 #include "tests/fixtures/FrameCommands.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
@@ -74,6 +75,15 @@ inline bool BuildUntilStopped(TSystem &System, const TMyThread &Thread, const TG
     return Build(System, Thread);
 }
 
+// The numbers of a row text as RowTexts gives it, such as "3| 1  2  5  7 10 12 ".
+inline std::vector<int> RowNumbers(const QString &Row)
+{
+    std::vector<int> numbers;
+    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        numbers.push_back(part.toInt());
+    return numbers;
+}
+
 class SysWindowTest : public FreshRegistry {
 protected:
     void SetUp() override
@@ -118,6 +128,22 @@ protected:
     void Activate(QWidget *Form)
     {
         frame->MdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(Form->parentWidget()));
+    }
+
+    // A classic window of the game showing the rows given.
+    TGenSysForm *OpenRows(uint8_t GameId, int N, const std::vector<std::vector<int>> &Combs)
+    {
+        SelectGame(GameId);
+        TGenSysForm *window = OpenClassic();
+        TGameData *game = Games.GameById(GameId);
+        auto system = std::make_unique<TSysShort>(game);
+        system->SetParams(N, int(Combs.front().size()), int32_t(Combs.size()));
+        for (const auto &row : Combs) {
+            const std::vector<uint8_t> numbers(row.begin(), row.end());
+            system->AddComb(numbers.data());
+        }
+        window->OpenSystem(game, std::move(system));
+        return window;
     }
 
     // Queues the parameter dialog's answer: the values typed (the count where the kind has one), the

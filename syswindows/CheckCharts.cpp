@@ -1,0 +1,193 @@
+#include "syswindows/CheckCharts.h"
+
+#include "controls/Graphics.h"
+#include "shell/FGlobalControls.h"
+#include "shell/FGlobalGrids.h"
+#include "shell/GuardedConnect.h"
+#include "syswindows/SystemCheck.h"
+
+#include <QBarCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QListWidget>
+#include <QPainter>
+#include <QPushButton>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace {
+
+constexpr TColor ChartTitleColor = 0x80; // dark red
+constexpr int VerticalLabels = 270;
+
+QChartView *NewChart(QWidget *Parent, const QString &Title)
+{
+    auto *chart = new QChart;
+    chart->setTitle(Title);
+    chart->setTitleBrush(QColor(int(ChartTitleColor & 0xFF), int((ChartTitleColor >> 8) & 0xFF),
+                                int((ChartTitleColor >> 16) & 0xFF)));
+    chart->legend()->setAlignment(Qt::AlignRight);
+    auto *view = new QChartView(chart, Parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+QString LevelText(int Level)
+{
+    return QLatin1Char('\'') + QString::number(Level) + QLatin1Char('\'');
+}
+
+void ClearChart(QChart *Chart)
+{
+    Chart->removeAllSeries();
+    for (QAbstractAxis *axis : Chart->axes()) {
+        Chart->removeAxis(axis);
+        delete axis;
+    }
+}
+
+// From 0 to at least Max.
+void ScaleValueAxis(QValueAxis *Axis, double Max)
+{
+    Axis->setRange(0, std::max(Max, 1.0));
+    Axis->applyNiceNumbers();
+}
+
+double SeriesMax(const QLineSeries &Series)
+{
+    double most = 0;
+    for (const QPointF &point : Series.points())
+        most = std::max(most, point.y());
+    return most;
+}
+
+// Bottom axis of one category per shown row, left axis from 0 to at least Max.
+void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double Max)
+{
+    auto *bottom = new QBarCategoryAxis;
+    bottom->append(Labels);
+    bottom->setLabelsAngle(DrawNumbers ? 0 : VerticalLabels);
+    // Turned dates and months would otherwise be cut to an ellipsis in a small chart.
+    bottom->setTruncateLabels(false);
+    Chart->addAxis(bottom, Qt::AlignBottom);
+    auto *left = new QValueAxis;
+    ScaleValueAxis(left, Max);
+    Chart->addAxis(left, Qt::AlignLeft);
+    for (QAbstractSeries *series : Chart->series()) {
+        series->attachAxis(bottom);
+        series->attachAxis(left);
+    }
+}
+
+} // namespace
+
+TCheckCharts::TCheckCharts(QWidget *Parent) : QTabWidget(Parent)
+{
+    hide();
+    auto *hitsPage = new QWidget;
+    Chart1 = NewChart(hitsPage, QStringLiteral("Trafienia"));
+    lbHits = new QListWidget(hitsPage);
+    lbHits->setFixedWidth(ScaledWidth(70));
+    auto *hitsLabel = new QLabel(QStringLiteral("Trafienia:"), hitsPage);
+    hitsLabel->setBuddy(lbHits);
+    btnSelAll = new QPushButton(QStringLiteral("Wszystkie"), hitsPage);
+    btnDeselAll = new QPushButton(QStringLiteral("Żadne"), hitsPage);
+    auto *levels = new QVBoxLayout;
+    levels->addWidget(hitsLabel);
+    levels->addWidget(lbHits, 1);
+    levels->addWidget(btnSelAll);
+    levels->addWidget(btnDeselAll);
+    auto *hits = new QHBoxLayout(hitsPage);
+    hits->addWidget(Chart1, 1);
+    hits->addLayout(levels);
+    addTab(hitsPage, QStringLiteral("Trafienia"));
+
+    auto *winPage = new QWidget;
+    Chart2 = NewChart(winPage, QStringLiteral("Wygrana"));
+    Chart2->chart()->legend()->hide();
+    auto *win = new QVBoxLayout(winPage);
+    win->addWidget(Chart2);
+    addTab(winPage, QStringLiteral("Wygrana"));
+
+    connectGuarded(lbHits, &QListWidget::itemChanged, this, &TCheckCharts::ApplyHitLevels);
+    connectGuarded(btnSelAll, &QPushButton::clicked, this, [this] {
+        CheckAll(lbHits, true);
+        ApplyHitLevels();
+    });
+    connectGuarded(btnDeselAll, &QPushButton::clicked, this, [this] {
+        CheckAll(lbHits, false);
+        ApplyHitLevels();
+    });
+}
+
+void TCheckCharts::FillHitLevels(const TLevels &Levels)
+{
+    if (Levels.TopLevel == FListedTop && Levels.Count == FListedCount)
+        return;
+    const QSignalBlocker quiet(lbHits);
+    lbHits->clear();
+    for (int i = 0; i < Levels.Count; ++i) {
+        const int level = Levels.TopLevel - i;
+        auto *item = new QListWidgetItem(LevelText(level), lbHits);
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(level >= Levels.LowHits ? Qt::Checked : Qt::Unchecked);
+    }
+    FListedTop = Levels.TopLevel;
+    FListedCount = Levels.Count;
+}
+
+void TCheckCharts::ShowRows(const std::vector<TCheckRow> &Rows, const QStringList &Labels, bool DrawNumbers,
+                            const TLevels &Levels)
+{
+    hide();
+    if (Rows.size() == 1)
+        return;
+    FillHitLevels(Levels);
+
+    QChart *hits = Chart1->chart();
+    ClearChart(hits);
+    for (int i = 0; i < Levels.Count; ++i) {
+        auto *series = new QLineSeries;
+        series->setName(QStringLiteral("'   ") + QString::number(Levels.TopLevel - i) + QLatin1Char('\''));
+        for (size_t r = 0; r < Rows.size(); ++r)
+            series->append(double(r), double(Rows[r].Hits[size_t(Levels.FirstHit) + size_t(i)]));
+        hits->addSeries(series);
+    }
+    // The value axis is scaled to the levels shown.
+    AddAxes(hits, Labels, DrawNumbers, 0);
+    ApplyHitLevels();
+
+    QChart *wins = Chart2->chart();
+    ClearChart(wins);
+    auto *series = new QLineSeries;
+    double largest = 0;
+    for (size_t r = 0; r < Rows.size(); ++r) {
+        const double win = Rows[r].Win.toDouble();
+        series->append(double(r), win);
+        largest = std::max(largest, win);
+    }
+    wins->addSeries(series);
+    AddAxes(wins, Labels, DrawNumbers, largest);
+    show();
+}
+
+void TCheckCharts::ApplyHitLevels()
+{
+    QChart *chart = Chart1->chart();
+    const QList<QAbstractSeries *> series = chart->series();
+    double most = 0;
+    for (int i = 0; i < series.size() && i < lbHits->count(); ++i) {
+        const bool shown = lbHits->item(i)->checkState() == Qt::Checked;
+        series[i]->setVisible(shown);
+        if (shown)
+            most = std::max(most, SeriesMax(*static_cast<QLineSeries *>(series[i])));
+    }
+    const QList<QAbstractAxis *> values = chart->axes(Qt::Vertical);
+    if (!values.isEmpty())
+        ScaleValueAxis(static_cast<QValueAxis *>(values.front()), most);
+}
