@@ -16,14 +16,6 @@ namespace {
 
 constexpr int GuarSelectorIndex = 6;
 
-std::vector<int> RowNumbers(const QString &Row)
-{
-    std::vector<int> numbers;
-    for (const QString &part : Row.section(QLatin1Char('|'), 1).split(QLatin1Char(' '), Qt::SkipEmptyParts))
-        numbers.push_back(part.toInt());
-    return numbers;
-}
-
 } // namespace
 
 class SysGuarWindowTest : public SysWindowTest {
