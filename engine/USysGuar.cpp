@@ -27,7 +27,11 @@ TSysGuar::TSysGuar(const TGameData *Game) : TSystem(Game), Gen(true, nullptr, nu
     Kind = skGuar;
 }
 
-TSysGuar::~TSysGuar() = default;
+TSysGuar::~TSysGuar()
+{
+    // The worker reads the search tables declared after Thread: it goes first.
+    Thread.reset();
+}
 
 bool TSysGuar::SetParams(int NewN, int NewK, int NewG, int NewH)
 {

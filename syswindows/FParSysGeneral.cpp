@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/Currency.h"
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
@@ -59,13 +60,18 @@ TGenParSysForm::TGenParSysForm(QWidget *parent, const QString &Caption, TParts P
     QStringList rows = Parts.LeadRows;
     FRowAll = int(rows.size()) + 1;
     rows << QStringLiteral("Wszystkich kombinacji");
-    if (Parts.Count || Parts.Reduction) {
+    if (Parts.Estimate) {
+        FRowEstimate = int(rows.size()) + 1;
+        rows << QStringLiteral("Szac. liczba kombinacji");
+    }
+    if (Parts.Count || Parts.Reduction || Parts.Estimate) {
         FRowReduction = int(rows.size()) + 1;
-        rows << QStringLiteral("Skrócenie");
+        rows << (Parts.Estimate ? QStringLiteral("Szac. skrócenie") : QStringLiteral("Skrócenie"));
     }
     FRowStake = int(rows.size()) + 1;
     FRowCost = FRowStake + 1;
-    rows << QStringLiteral("Koszt 1 kombinacji") << QStringLiteral("Koszt systemu");
+    rows << QStringLiteral("Koszt 1 kombinacji")
+         << (Parts.Estimate ? QStringLiteral("Szac. koszt systemu") : QStringLiteral("Koszt systemu"));
     sgStat = NewParamGrid(this, 2, int(rows.size()) + 1);
     for (int row = 1; row <= rows.size(); ++row)
         sgStat->setCells(0, row, rows[row - 1]);
@@ -316,11 +322,22 @@ void TGenParSysForm::ShowCost()
 {
     const int64_t all = AllCombinations();
     sgStat->setCells(1, FRowAll, CountText(all));
-    if (FRowReduction > 0)
-        sgStat->setCells(1, FRowReduction, ReductionText(double(SystemCount()) / double(all)));
     const std::optional<int64_t> costed = CostedCombinations();
-    sgStat->setCells(1, FRowCost,
-                     costed ? CostText(SystemCost(FGame->Info, SystemK(), int32_t(*costed))) : QString());
+    if (FRowEstimate >= 0)
+        sgStat->setCells(1, FRowEstimate, costed ? CountText(*costed) : QString());
+    if (FRowReduction >= 0) {
+        const std::optional<int64_t> reduced = FRowEstimate >= 0 ? costed : std::optional<int64_t>(SystemCount());
+        sgStat->setCells(1, FRowReduction, reduced ? ReductionText(double(*reduced) / double(all)) : QString());
+    }
+    sgStat->setCells(1, FRowCost, costed ? CostText(CostOf(SystemK(), *costed)) : QString());
+    FitStatValues();
+}
+
+std::optional<Currency> TGenParSysForm::CostOf(int AK, int64_t Combinations) const
+{
+    if (Combinations > INT32_MAX)
+        return std::nullopt;
+    return SystemCost(FGame->Info, AK, int32_t(Combinations));
 }
 
 void TGenParSysForm::FitStatValues()
@@ -349,8 +366,7 @@ void TGenParSysForm::btnOkClick()
         Count = SpinValue(seCComb);
     if (!AcceptParams())
         return;
-    if (const std::optional<int64_t> costed = CostedCombinations();
-        costed && !SystemCost(FGame->Info, SystemK(), int32_t(*costed))) {
+    if (const std::optional<int64_t> costed = CostedCombinations(); costed && !CostOf(SystemK(), *costed)) {
         MsgBox(QStringLiteral("Koszt takiego systemu przekracza zakres kwot programu."), QString(), MsgFlagsNotice);
         return;
     }

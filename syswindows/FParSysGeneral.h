@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+class Currency;
 class QAction;
 class QGridLayout;
 class QGroupBox;
@@ -35,6 +36,9 @@ public:
         // The kind lays out seCDraws and seCNum itself (AddParamSpin) instead of the two first rows.
         bool OwnSpins = false;
         QStringList LeadRows{}; // the kind's own rows of the cost grid, above "Wszystkich kombinacji"
+        // The combinations the cost rows price are the kind's estimate: a row shows it, and the reduction
+        // and cost rows say they are estimated.
+        bool Estimate = false;
     };
 
     TGenParSysForm(QWidget *parent, const QString &Caption, TParts Parts);
@@ -81,7 +85,7 @@ protected:
     virtual void UpdateRanges();
     // How many combinations a system of AN numbers, AK per combination, may hold: C(AN, AK).
     virtual int64_t CountLimit(int AN, int AK) const;
-    // The number of combinations the cost row prices (the count; none leaves the row empty).
+    // The number of combinations the cost and reduction rows price (the count; none leaves them empty).
     virtual std::optional<int64_t> CostedCombinations() const;
     // The divisor of the full system's prizes in the hit table (C(N, K) / the count; none leaves the
     // table empty).
@@ -128,6 +132,9 @@ private:
     // and the figures of the values shown; nothing that fails here leaves the change handler.
     void Refresh(bool Ranges, const TFloatSpin *Edited = nullptr);
     void ShowCost();
+    // The cost of so many combinations of AK numbers; none past the 32 bits of a count or the range of
+    // money.
+    std::optional<Currency> CostOf(int AK, int64_t Combinations) const;
     // The value column as wide as the values it shows.
     void FitStatValues();
     void btnOkClick();
@@ -140,8 +147,10 @@ private:
     std::vector<TFloatSpin *> FSpins;
     // The parameter group's last control in the tab order.
     QWidget *FLastParam = nullptr;
-    // Rows of the cost grid below the kind's own.
+    // Rows of the cost grid below the kind's own; no reduction row without a count, a reduction or an
+    // estimate.
     int FRowAll = 1;
+    int FRowEstimate = -1;
     int FRowReduction = -1;
     int FRowStake = 0;
     int FRowCost = 0;

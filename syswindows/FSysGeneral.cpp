@@ -239,6 +239,8 @@ void TGenSysForm::FormActivate()
 
 void TGenSysForm::FocusGrid()
 {
+    if (!sgSystem)
+        return;
     const QWidget *focus = QApplication::focusWidget();
     if (FActivated && focus && isAncestorOf(focus))
         return;
@@ -290,9 +292,12 @@ void TGenSysForm::FormShow()
 {
     CenterChildForm(this);
     for (TStringAlignGrid *grid : {sgSystem, sgStat, sgKey, sgFilters})
-        grid->setColor(SysGridColor);
+        if (grid)
+            grid->setColor(SysGridColor);
     // The light selection keeps the text dark.
     for (TStringAlignGrid *grid : {sgStat, sgKey, sgFilters}) {
+        if (!grid)
+            continue;
         grid->setSelectedCellColor(SysSelectedColor);
         grid->setSelectedFontColor(clWindowText);
     }

@@ -175,6 +175,8 @@ protected:
     void ShowInfoRows(int Offset);
     // The info grid's value column as wide as its values.
     void FitInfoValues();
+    // A run that ended behind another child window gives that window its commands back.
+    void ReturnCommandsToActive();
     // The window's system from now on, once the windows that hold the old one have closed.
     void TakeSystem(std::unique_ptr<TSystem> NewSystem);
     // Removes the filter and shows every row.
@@ -186,10 +188,11 @@ protected:
     void FormActivate() override;
     void FormDeactivate() override;
 
+    // Centres the window and colours the grids it has.
+    void FormShow() override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void FormShow() override;
     void SaveSystem();
     void ReportSystem();
     // A combination entered by hand, added or in place of the current row; the new row becomes current.
@@ -212,8 +215,8 @@ private:
     // A check window on this system, a dependent of this window.
     void OpenCheckWindow();
     void ConnectProgress();
-    // The combination grid takes the focus when the window is activated: always the first time, later
-    // unless the focus is already in the window (the user clicked into it).
+    // The combination grid, where the window has one, takes the focus when the window is activated:
+    // always the first time, later unless the focus is already in the window (the user clicked into it).
     void FocusGrid();
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     // FSysGeneralGeneration.cpp

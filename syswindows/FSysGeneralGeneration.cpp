@@ -55,6 +55,14 @@ void TGenSysForm::EndGeneration()
     UpdateMenu();
 }
 
+void TGenSysForm::ReturnCommandsToActive()
+{
+    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
+        QEvent notice(ChildActivateNotice);
+        QCoreApplication::sendEvent(active, &notice);
+    }
+}
+
 void TGenSysForm::GenerationEnded(const TTaskEnd &End)
 {
     std::unique_ptr<TSystem> generated = std::move(FNextSystem);
@@ -65,11 +73,7 @@ void TGenSysForm::GenerationEnded(const TTaskEnd &End)
         OpenSystem(Game, std::move(generated));
     else
         UpdateMenu();
-    // A run that ends behind another child window gives that window its commands back.
-    if (QWidget *active = frmMain ? frmMain->ActiveChildForm() : nullptr; active && active != this) {
-        QEvent notice(ChildActivateNotice);
-        QCoreApplication::sendEvent(active, &notice);
-    }
+    ReturnCommandsToActive();
     if (!built && !End.Terminated)
         MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
 }

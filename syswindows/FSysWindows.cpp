@@ -14,8 +14,10 @@
 #include "syswindows/FImportSys.h"
 #include "syswindows/FSysFull.h"
 #include "syswindows/FSysFullComp.h"
+#include "syswindows/FSysGuar.h"
 #include "syswindows/FSysRnd.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/FSysStage.h"
 #include "syswindows/FSysUser.h"
 #include "syswindows/FSysVar.h"
 
@@ -40,6 +42,12 @@ TGenSysForm *NewSysWindow(int Kind)
         break;
     case 5:
         window = new TfrmSysUser;
+        break;
+    case 6:
+        window = new TfrmSysStage;
+        break;
+    case 7:
+        window = new TfrmSysGuar;
         break;
     default:
         return nullptr;

@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
 #include <set>
+#include <thread>
 #include <stdexcept>
 #include <vector>
 
@@ -146,6 +150,38 @@ TEST_F(SysGuarThreaded, CoveringTableBeyondMemoryEndsWithAReason)
     EXPECT_EQ(system.State, 0);
     EXPECT_TRUE(system.FailureText.empty());
     expectCovering(system);
+}
+
+// A system freed while its worker is inside the search: the worker is stopped and joined before the
+// search tables go.
+TEST_F(SysGuarThreaded, FreedMidBuildJoinsItsWorkerFirst)
+{
+    auto system = std::make_unique<TSysGuar>(&game);
+    ASSERT_TRUE(system->SetParams(20, 6, 3, 6));
+    std::atomic<bool> held{false};
+    std::atomic<bool> left{false};
+    TSysGuar *searched = system.get();
+    system->Progress.OnProgress = [&, first = true](int32_t, int32_t) mutable {
+        if (!first)
+            return;
+        first = false;
+        const TMyThread *thread = searched->Thread.get();
+        held = true;
+        while (!thread->GetTerminated())
+            std::this_thread::yield();
+        left = true;
+    };
+    bool notified = false;
+    system->OnFinished = [&](TSysGuar &) { notified = true; };
+    system->Start();
+    const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
+    while (!held && std::chrono::steady_clock::now() < guard)
+        std::this_thread::yield();
+    ASSERT_TRUE(held);
+    system.reset();
+    EXPECT_TRUE(left);
+    queue->drain();
+    EXPECT_FALSE(notified);
 }
 
 TEST(SysGuar, ParameterBlockDescriptionAndRefusals)
