@@ -254,8 +254,8 @@ void TfrmFilter::btnDeleteClick()
     SelFilters.DeleteItem(row - 1);
     SelFilter = nullptr;
     ShowSelected();
-    if (SelFilters.Count() > 0)
-        SelectRow(std::min(row, SelFilters.Count()));
+    if (const int count = SelFilters.Count(); count > 0)
+        SelectRow(row < count ? row : count);
     Stale = true;
     UpdateButtons();
 }
