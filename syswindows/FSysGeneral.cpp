@@ -315,6 +315,10 @@ void TGenSysForm::closeEvent(QCloseEvent *event)
     CloseChildWindows(cwNone);
     System.reset();
     BindSystem(nullptr);
-    DisableCommands();
+    // The commands are the active window's: a window closed behind it gives them back to it.
+    if (IsActiveChild())
+        DisableCommands();
+    else
+        ReturnCommandsToActive();
     event->accept();
 }

@@ -271,6 +271,13 @@ TEST_F(SysShortWindowTest, CommandsFollowTheWindowsState)
     Activate(plain);
     EXPECT_EQ(CountSystemWindows(), 2);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdLogicalOps);
+
+    // A window closed behind the active one leaves the active window its commands.
+    Activate(window);
+    const int active = EnabledMask();
+    empty->Close();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(EnabledMask(), active);
 }
 
 TEST_F(SysShortWindowTest, SystemsAboveTheOutputLimitCannotBeReportedPrintedOrChecked)
