@@ -14,7 +14,9 @@
 #include "shell/FGlobalUpdate.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/FProbs.h"
 #include "shell/FToolCombs.h"
+#include "shell/FToolNewton.h"
 #include "shell/GuardedConnect.h"
 
 #include <QAction>
@@ -136,10 +138,12 @@ void TfrmMain::CreateActions()
     mToolHistory = NewAction(QStringLiteral("Historia..."));
     connectGuarded(mToolHistory, &QAction::triggered, this, [] { OpenHistoryWindow(); });
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
+    connectGuarded(mToolNewton, &QAction::triggered, this, [] { OpenToolNewton(); });
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
     connectGuarded(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
     connectGuarded(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));
+    connectGuarded(mToolProbs, &QAction::triggered, this, [] { OpenProbs(); });
     mToolPredReduct = NewAction(QStringLiteral("Typowanie redukcyjne"));
     mToolPredReduct->setVisible(false);
     mToolFltDate = NewAction(QStringLiteral("&Zakres losowań..."), QKeySequence(Qt::CTRL | Qt::Key_L));
