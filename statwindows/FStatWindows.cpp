@@ -5,6 +5,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
 #include "statwindows/FStatFreq.h"
+#include "statwindows/FStatSuccNums.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QPointer>
@@ -55,6 +56,8 @@ TGenStatForm *NewStatWindow(int StatIndex)
     switch (StatIndex) {
     case TfrmStatFreq::FreqStatIndex:
         return new TfrmStatFreq;
+    case TfrmStatSucc::SuccStatIndex:
+        return new TfrmStatSucc;
     default:
         return nullptr;
     }
