@@ -79,8 +79,10 @@ void TResultGrid::SortColumn(TSortCol &Entry)
 {
     if (!FHasResults() || !FSortProc)
         return;
-    if (FSortProc(Entry.SortKey, Entry.Direction))
-        RecordSort(Entry.SortKey, Entry.Direction);
+    // Taken first: a sort may lay the columns out anew.
+    const int key = Entry.SortKey, direction = Entry.Direction;
+    if (FSortProc(key, direction))
+        RecordSort(key, direction);
 }
 
 void TResultGrid::RecordSort(int SortKey, int Direction)

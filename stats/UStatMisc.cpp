@@ -7,9 +7,8 @@
 #include <utility>
 
 const std::array<const char *, 11> MiscCaptions{
-    "Liczby parzyste",   "Liczby nieparzyste", "Liczby pierwsze", "Suma liczb",      "Suma cyfr",
-    "Suma pierwszych cyfr", "Suma drugich cyfr", "Wspólne liczby", "Pierwsza liczba", "Ostatnia liczba",
-    "Rozpiętość kombinacji"};
+    "Parzyste",     "Nieparzyste",  "Pierwsze",       "Suma liczb",       "Suma cyfr",         "Suma 1 cyfry",
+    "Suma 2 cyfry", "Wspólne liczby", "Minimalna liczba", "Maksymalna liczba", "Różnica"};
 
 namespace {
 

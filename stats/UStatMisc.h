@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <vector>
 
-// Column headers of the detail table, by property.
+// The properties' names, in the order of the detail table's columns.
 extern const std::array<const char *, 11> MiscCaptions;
 
 class TStatMisc : public TStatTables {

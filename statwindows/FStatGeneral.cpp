@@ -107,13 +107,13 @@ void TGenStatForm::UpdateMenu()
     } else {
         EnableCommands(cmdRead | cmdStart | (NoResults ? 0 : cmdReport), true);
     }
-    if (FromDraws && Range.Empty())
+    if ((FromDraws && Range.Empty()) || !CanStart())
         EnableCommands(cmdStart, false);
 }
 
 void TGenStatForm::Compute()
 {
-    if (!Stat || (HasWorker && State == 2))
+    if (!Stat || (HasWorker && State == 2) || !CanStart())
         return;
     if (HasWorker)
         State = 1;
@@ -128,6 +128,8 @@ void TGenStatForm::Compute()
         SetStatusText(ComputingText);
         LoadData();
         Calculate();
+        // The tables are built from the results as they are shown.
+        NoResults = false;
         NoResults = !ShowResults();
         ProgressClear();
         SetStatusText(QString());

@@ -88,6 +88,9 @@ protected:
     virtual void WriteParams() {}
     // Compute: every table back to its header.
     virtual void ClearResults() = 0;
+    // Whether the window's own parameters allow a computation: Start is off and a Start command does
+    // nothing while they do not.
+    virtual bool CanStart() const { return true; }
     // Compute, worker windows: the window's own part of entering State 2.
     virtual void PrepareCompute() {}
     // Compute: the direction the working draws are sorted by date (1 newest first).
@@ -98,7 +101,7 @@ protected:
     // Compute, other windows: the statistic's calculation on the GUI thread.
     virtual void Calculate() {}
     // After a computation the statistic completed: fills the tables and answers whether there is
-    // anything to show.
+    // anything to show. A window without a worker has results (NoResults false) meanwhile.
     virtual bool ShowResults() = 0;
     // WM_SYS_REPORT with results.
     virtual void Report() {}

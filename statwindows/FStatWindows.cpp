@@ -5,6 +5,9 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
 #include "statwindows/FStatFreq.h"
+#include "statwindows/FStatIntervals.h"
+#include "statwindows/FStatMisc.h"
+#include "statwindows/FStatSuccNums.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QPointer>
@@ -55,6 +58,12 @@ TGenStatForm *NewStatWindow(int StatIndex)
     switch (StatIndex) {
     case TfrmStatFreq::FreqStatIndex:
         return new TfrmStatFreq;
+    case TfrmStatMisc::MiscStatIndex:
+        return new TfrmStatMisc;
+    case TfrmStatSucc::SuccStatIndex:
+        return new TfrmStatSucc;
+    case TfrmStatIntervals::IntervalsStatIndex:
+        return new TfrmStatIntervals;
     default:
         return nullptr;
     }

@@ -4,16 +4,15 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
+#include "syswindows/ResultCharts.h"
 #include "syswindows/SystemCheck.h"
 
-#include <QBarCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
 #include <QListWidget>
-#include <QPainter>
 #include <QPushButton>
 #include <QValueAxis>
 #include <QVBoxLayout>
@@ -22,40 +21,16 @@
 
 namespace {
 
-constexpr TColor ChartTitleColor = 0x80; // dark red
-constexpr int VerticalLabels = 270;
-
 QChartView *NewChart(QWidget *Parent, const QString &Title)
 {
-    auto *chart = new QChart;
-    chart->setTitle(Title);
-    chart->setTitleBrush(QColor(int(ChartTitleColor & 0xFF), int((ChartTitleColor >> 8) & 0xFF),
-                                int((ChartTitleColor >> 16) & 0xFF)));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    auto *view = new QChartView(chart, Parent);
-    view->setRenderHint(QPainter::Antialiasing);
+    QChartView *view = NewChartView(Parent, Title);
+    view->chart()->legend()->setAlignment(Qt::AlignRight);
     return view;
 }
 
 QString LevelText(int Level)
 {
     return QLatin1Char('\'') + QString::number(Level) + QLatin1Char('\'');
-}
-
-void ClearChart(QChart *Chart)
-{
-    Chart->removeAllSeries();
-    for (QAbstractAxis *axis : Chart->axes()) {
-        Chart->removeAxis(axis);
-        delete axis;
-    }
-}
-
-// From 0 to at least Max.
-void ScaleValueAxis(QValueAxis *Axis, double Max)
-{
-    Axis->setRange(0, std::max(Max, 1.0));
-    Axis->applyNiceNumbers();
 }
 
 double SeriesMax(const QLineSeries &Series)
@@ -69,19 +44,7 @@ double SeriesMax(const QLineSeries &Series)
 // Bottom axis of one category per shown row, left axis from 0 to at least Max.
 void AddAxes(QChart *Chart, const QStringList &Labels, bool DrawNumbers, double Max)
 {
-    auto *bottom = new QBarCategoryAxis;
-    bottom->append(Labels);
-    bottom->setLabelsAngle(DrawNumbers ? 0 : VerticalLabels);
-    // Turned dates and months would otherwise be cut to an ellipsis in a small chart.
-    bottom->setTruncateLabels(false);
-    Chart->addAxis(bottom, Qt::AlignBottom);
-    auto *left = new QValueAxis;
-    ScaleValueAxis(left, Max);
-    Chart->addAxis(left, Qt::AlignLeft);
-    for (QAbstractSeries *series : Chart->series()) {
-        series->attachAxis(bottom);
-        series->attachAxis(left);
-    }
+    AddCategoryAxes(Chart, Labels, DrawNumbers ? 0 : TurnedLabels, Max);
 }
 
 } // namespace

@@ -13,15 +13,12 @@
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/ResultGrid.h"
+#include "syswindows/ResultCharts.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QGroupBox>
 #include <QListWidget>
-#include <QStackedBarSeries>
-#include <QValueAxis>
 
 #include <algorithm>
 
@@ -163,41 +160,17 @@ void TFilterExploration::FillChart(int Index)
 {
     const TEFilter &eFilter = Result(Index);
     QChart *chart = Items[size_t(ResultItem(Index))].Chart->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    auto *bars = new QBarSet(QString());
-    QLinearGradient gradient(0, 0, 1, 0);
-    gradient.setCoordinateMode(QGradient::ObjectMode);
-    gradient.setColorAt(0, toQColor(BarColor).lighter(140));
-    gradient.setColorAt(1, toQColor(BarColor));
-    bars->setBrush(gradient);
-    bars->setPen(QPen(toQColor(BarColor).darker(130)));
+    ClearChart(chart);
+    QList<double> counts;
     QStringList labels;
-    int64_t most = 0;
     for (const TEFilterRow &row : eFilter.Rows) {
-        bars->append(double(row.Count));
+        counts << double(row.Count);
         labels << QString::fromStdString(eFilter.GetRowText(row));
-        most = std::max(most, row.Count);
     }
-    auto *series = new QStackedBarSeries;
-    series->append(bars);
-    series->setBarWidth(0.8);
-    chart->addSeries(series);
-    auto *bottom = new QBarCategoryAxis;
-    bottom->append(labels);
+    chart->addSeries(NewBarSeries(counts, BarColor));
     // Many bars: their labels stand upright, in full.
-    bottom->setLabelsAngle(labels.size() > 20 ? 270 : 0);
-    bottom->setTruncateLabels(false);
-    chart->addAxis(bottom, Qt::AlignBottom);
-    auto *left = new QValueAxis;
-    left->setRange(0, std::max(double(most), 1.0));
-    left->applyNiceNumbers();
-    chart->addAxis(left, Qt::AlignLeft);
-    series->attachAxis(bottom);
-    series->attachAxis(left);
+    AddCategoryAxes(chart, labels, labels.size() > 20 ? TurnedLabels : 0,
+                    counts.isEmpty() ? 0 : *std::max_element(counts.begin(), counts.end()));
 }
 
 bool TFilterExploration::SortAll(int SortKey, int Direction)

@@ -1,0 +1,41 @@
+#pragma once
+// The chart pieces the result windows share on Qt Charts: a chart view with the windows' maroon title,
+// emptying a chart, the axes over one category per row or bar, gradient bars.
+
+#include "controls/Graphics.h"
+
+#include <QAbstractBarSeries>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class QChart;
+class QChartView;
+class QValueAxis;
+class QWidget;
+
+// The colour of chart titles: maroon.
+constexpr TColor ChartTitleColor = 0x80;
+// Bottom-axis labels turned to read upwards.
+constexpr int TurnedLabels = 270;
+
+// An antialiased view of a new chart titled Title in ChartTitleColor.
+QChartView *NewChartView(QWidget *Parent, const QString &Title = QString());
+
+// Every series and axis removed.
+void ClearChart(QChart *Chart);
+
+// From Min (at most 0) to at least Max, on nice numbers.
+void ScaleValueAxis(QValueAxis *Axis, double Max, double Min = 0);
+
+// A bottom axis of one category per label, all shown, turned by LabelAngle degrees, and a left axis
+// from Min to Max; every series of the chart is attached to both.
+void AddCategoryAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min = 0);
+
+// The same over many points (x = 0, 1, ...): only so many labels are shown, evenly spread, that they
+// do not run into each other.
+void AddSampledAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min = 0);
+
+// One bar per value in Color, shaded lighter to the left; a stacked series of one set, so that every
+// bar stands on its category.
+QAbstractBarSeries *NewBarSeries(const QList<double> &Values, TColor Color, const QString &Name = QString());
