@@ -240,12 +240,14 @@ bool TfrmOperSys::eventFilter(QObject *Watched, QEvent *Event)
 {
     bool handled = false;
     RunGuarded([&] {
-        if (Watched == sgB->viewport() && Event->type() == QEvent::MouseButtonPress) {
+        const QEvent::Type type = Event->type();
+        // A double click is a second click.
+        if (Watched == sgB->viewport() && (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)) {
             const auto *mouse = static_cast<QMouseEvent *>(Event);
             const TGridCoord at = sgB->MouseCoord(mouse->position().toPoint().x(), mouse->position().toPoint().y());
             if (mouse->button() == Qt::LeftButton && at.X == 0 && at.Y >= 1)
                 ToggleTick(at.Y - 1);
-        } else if (Watched == sgB && Event->type() == QEvent::KeyPress && HasTicks() &&
+        } else if (Watched == sgB && type == QEvent::KeyPress && HasTicks() &&
                    static_cast<QKeyEvent *>(Event)->key() == Qt::Key_Space) {
             ToggleTick(sgB->Row() - 1);
             handled = true;

@@ -47,6 +47,7 @@ void TfrmOperSys::CreateControls()
     }
     sgA->setOptions(sgA->Options() | goRowSelect);
     DefaultHeightA = ScaledHeight(110);
+    sgB->setMinimumHeight(ScaledHeight(110));
 
     gbResult = new QGroupBox(QStringLiteral("System wynikowy"), this);
     eCombCount = new QLineEdit(gbResult);
@@ -95,7 +96,7 @@ void TfrmOperSys::CreateControls()
     layout->addWidget(gbResult);
     layout->addLayout(progress);
     layout->addLayout(buttons);
-    resize(ScaledSize(560, 440));
+    resize(ScaledSize(560, 520));
 
     sgB->OnDrawCell = [this](TStringGrid *Sender, int ACol, int ARow, const TRect &Rect, TGridDrawState) {
         sgBDrawCell(Sender, ACol, ARow, Rect);
