@@ -276,6 +276,7 @@ void TfrmOperSys::RunOperation(bool Build)
     RunAnswer = false;
     eCombCount->clear();
     ClearProgress();
+    RunFocus = focusWidget();
     EnableControls(false);
     Runner.Start([this, oper = SysOper.get(), game = SystemA->Game, op = RunOper, operands = RunOperands,
                   Build](TMyThread &Thread) {
@@ -365,6 +366,8 @@ void TfrmOperSys::EnableControls(bool Enabled)
     btnDeselAll->setEnabled(Enabled && Oper != soDifference);
     btnDoOper->setEnabled(Enabled && !ListB.empty());
     btnOK->setEnabled(Enabled && !ListB.empty());
+    if (Enabled && RunFocus && RunFocus->isEnabled())
+        RunFocus->setFocus();
 }
 
 void TfrmOperSys::ClearProgress()

@@ -9,6 +9,7 @@
 #include "shell/TaskRunner.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <QString>
 
 #include <cstdint>
@@ -115,6 +116,8 @@ private:
     std::vector<const TSystem *> RunOperands;
     bool RunBuild = false;
     bool RunAnswer = false;
+    // Where the focus was when the run started: it goes back there when the controls come back on.
+    QPointer<QWidget> RunFocus;
     TTaskRunner Runner; // declared last: stopped before what its operation reads goes
 };
 
