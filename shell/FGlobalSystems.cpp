@@ -40,6 +40,12 @@ TToolWindowOpener &CheckCombOpener()
     return opener;
 }
 
+TToolWindowOpener &LogicalOpsOpener()
+{
+    static TToolWindowOpener opener;
+    return opener;
+}
+
 constexpr int DescriptionStyle = 6;
 
 } // namespace
@@ -133,4 +139,15 @@ void OpenCheckComb()
 {
     if (CheckCombOpener() && Games.CurrentGame())
         CheckCombOpener()();
+}
+
+void SetLogicalOpsOpener(TToolWindowOpener Opener)
+{
+    LogicalOpsOpener() = std::move(Opener);
+}
+
+void OpenLogicalOps()
+{
+    if (LogicalOpsOpener())
+        LogicalOpsOpener()();
 }

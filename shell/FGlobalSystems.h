@@ -35,6 +35,9 @@ void OpenHistoryWindow();
 // The combination check of the tools menu, opened on the current game with its last stored combination.
 void SetCheckCombOpener(TToolWindowOpener Opener);
 void OpenCheckComb();
+// The logical operations on the systems of the open system windows, a modal dialog.
+void SetLogicalOpsOpener(TToolWindowOpener Opener);
+void OpenLogicalOps();
 
 // The import of a user system from a text file or from the import dialog, built in the layer above as
 // well, which installs it; nothing happens before that or without a current game.

@@ -109,6 +109,7 @@ void TfrmMain::CreateActions()
     mSysFreq = NewCommand(QStringLiteral("&Rozkład..."), WM_SYS_DISTRIBUTION, true);
     mSysCopy = NewCommand(QStringLiteral("K&opiuj system"), WM_SYS_COPY, true);
     mSysOper = NewAction(QStringLiteral("Operacje &logiczne..."));
+    connectGuarded(mSysOper, &QAction::triggered, this, [] { OpenLogicalOps(); });
     mSysPrint = NewCommand(QStringLiteral("&Drukuj system..."), WM_SYS_PRINT, false);
     mSysHistory = NewCommand(QStringLiteral("Historia..."), WM_SYS_HISTORY, false);
     for (int statIndex : SystemStatIndexes) {

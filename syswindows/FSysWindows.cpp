@@ -12,6 +12,7 @@
 #include "syswindows/FHistory.h"
 #include "syswindows/FReadFile.h"
 #include "syswindows/FImportSys.h"
+#include "syswindows/FOperSys.h"
 #include "syswindows/FSysFull.h"
 #include "syswindows/FSysFullComp.h"
 #include "syswindows/FSysGuar.h"
@@ -89,6 +90,7 @@ void InstallSystemWindows()
     SetReadWindowOpener(OpenReadWindowDialog);
     SetHistoryWindowOpener(OpenHistoryDialog);
     SetCheckCombOpener(OpenCheckCombWindow);
+    SetLogicalOpsOpener(OpenOperSysDialog);
     SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
         std::optional<TDrawsFilterChoice> choice;
         TfrmFilter dialog(Parent);

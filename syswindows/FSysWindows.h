@@ -18,5 +18,6 @@ bool OpenSystemFile(TGameData *Game, int Kind, const std::string &FileName);
 int CountSystemWindows();
 
 // Lets the main window's system selector and menu open system windows, its import commands user
-// systems, its read command and history item their windows, and the draws editor the filter editor.
+// systems, its read command, history item and logical operations their windows, and the draws editor
+// the filter editor.
 void InstallSystemWindows();
