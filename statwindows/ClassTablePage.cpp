@@ -161,7 +161,8 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     StatSeries = NewLine(chart, QStringLiteral("Statystyka"), StatColor);
     if (FLayout.ExpectedSeries)
         ExpectedSeries = NewLine(chart, QStringLiteral("Wartość oczekiwana"), ExpectedColor);
-    MeanSeries = NewLine(chart, QStringLiteral("Wartość średnia"), MeanColor);
+    if (FLayout.MeanSeries)
+        MeanSeries = NewLine(chart, QStringLiteral("Wartość średnia"), MeanColor);
     DetailsChartControls = new QVBoxLayout;
     DetailsChartControls->addWidget(lbDetChart, 1);
     auto *chartLayout = new QHBoxLayout(chartPage);
@@ -361,8 +362,8 @@ void TClassTablePage::FillChartLists()
         lbDetChart->clear();
         lbGDetChart->clear();
         for (int c = 0; c < classes; ++c) {
-            lbDetChart->addItem(FSource->SummaryLabel(c));
-            lbGDetChart->addItem(FSource->SummaryLabel(c));
+            lbDetChart->addItem(FSource->ChartLabel(c));
+            lbGDetChart->addItem(FSource->ChartLabel(c));
         }
     }
     if (classes > 0 || !keep)
@@ -403,7 +404,7 @@ void TClassTablePage::DrawDetailsChart()
     }
     // The running means follow the draws' order: loaded oldest first.
     const bool byDraw = !SortedByValue();
-    if (byDraw) {
+    if (MeanSeries && byDraw) {
         const std::vector<double> running = FSource->RunningMeans(c);
         const bool newestFirst = FSortMan.GetSortDir(FLayout.DetailsEntry, ByDraw) == 1;
         for (int row = 0; row < int(running.size()); ++row)
@@ -414,9 +415,11 @@ void TClassTablePage::DrawDetailsChart()
         ExpectedSeries->replace(expected);
         high = std::max(high, expectedValue);
     }
-    MeanSeries->replace(means);
-    MeanSeries->setVisible(byDraw);
-    chart->setTitle(FLayout.ChartTitlePrefix + FSource->SummaryLabel(c));
+    if (MeanSeries) {
+        MeanSeries->replace(means);
+        MeanSeries->setVisible(byDraw);
+    }
+    chart->setTitle(FLayout.ChartTitlePrefix + FSource->ChartLabel(c));
     AddSampledAxes(chart, labels, ProgramParams.StatShowDate && stat.FromDraws ? TurnedLabels : 0, high, low);
 }
 
@@ -439,7 +442,7 @@ void TClassTablePage::DrawGroupChart()
         labels << Text(label).trimmed();
     }
     chart->addSeries(NewBarSeries(counts, BarColor));
-    chart->setTitle(FLayout.ChartTitlePrefix + FSource->SummaryLabel(c));
+    chart->setTitle(FLayout.ChartTitlePrefix + FSource->ChartLabel(c));
     AddCategoryAxes(chart, labels, 0, counts.isEmpty() ? 0 : *std::max_element(counts.begin(), counts.end()));
 }
 

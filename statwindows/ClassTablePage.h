@@ -49,6 +49,7 @@ struct TClassTableLayout {
     QString SummaryCaption; // over the class labels
     std::vector<TSummaryField> SummaryFields;
     bool ExpectedSeries = true; // the details chart draws the class's expected value
+    bool MeanSeries = true;     // and its running mean
     QString ChartTitlePrefix;   // before the class label in the chart titles
     // A computation keeps the classes chosen for the charts while there are as many; otherwise both
     // lists start at the first class.
@@ -95,10 +96,10 @@ public:
     TStringAlignGrid *sgDetails;
     QListWidget *lbDetChart;
     QChartView *DetChart;
-    // DetChart's series; ExpectedSeries only with a layout that draws it.
+    // DetChart's series; ExpectedSeries and MeanSeries only with a layout that draws them.
     QLineSeries *StatSeries;
     QLineSeries *ExpectedSeries = nullptr;
-    QLineSeries *MeanSeries;
+    QLineSeries *MeanSeries = nullptr;
     TStringAlignGrid *sgAggr;
     QListWidget *lbGDetChart;
     QChartView *GroupChart;

@@ -30,9 +30,12 @@ public:
     virtual int ClassCount() const = 0;
     // The class in the column headers ("K2", "01..10", "Parzyste").
     virtual QString ClassLabel(int Class) const = 0;
-    // The class in the summary rows and in the chart lists.
+    // The class in the summary rows.
     virtual QString SummaryLabel(int Class) const { return ClassLabel(Class); }
-    // The running means of the class, in the order the draws were loaded (oldest first).
+    // The class in the chart lists and the chart titles.
+    virtual QString ChartLabel(int Class) const { return SummaryLabel(Class); }
+    // The running means of the class, in the order the draws were loaded (oldest first); only with a
+    // layout that draws them.
     virtual std::vector<double> RunningMeans(int Class) const = 0;
 
     // The longest grouping list.

@@ -4,6 +4,8 @@
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "statwindows/FStatDiffs.h"
+#include "statwindows/FStatDigits.h"
 #include "statwindows/FStatFreq.h"
 #include "statwindows/FStatIntervals.h"
 #include "statwindows/FStatMisc.h"
@@ -64,6 +66,10 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatSucc;
     case TfrmStatIntervals::IntervalsStatIndex:
         return new TfrmStatIntervals;
+    case TfrmStatDigits::DigitsStatIndex:
+        return new TfrmStatDigits;
+    case TfrmStatDiffs::DiffsStatIndex:
+        return new TfrmStatDiffs;
     default:
         return nullptr;
     }

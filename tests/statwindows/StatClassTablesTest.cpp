@@ -33,28 +33,6 @@
 
 namespace {
 
-QString Count(int64_t Value)
-{
-    return Value == 0 ? QString() : QString::number(Value) + ' ';
-}
-
-QString Real(double Value)
-{
-    return QString::fromStdString(FormatFloat("0.00", Value)) + ' ';
-}
-
-// The grid's texts of row Row, every column.
-QStringList RowTexts(const TStringAlignGrid &Grid, int Row)
-{
-    QStringList texts;
-    for (int col = 0; col < Grid.ColCount(); ++col) {
-        QString text;
-        Grid.GetCellText(col, Row, text);
-        texts << text;
-    }
-    return texts;
-}
-
 // The run lengths of ascending numbers: how many runs of each length.
 std::map<int, int> Runs(const TDynByteArr &Numbers)
 {
@@ -85,21 +63,6 @@ protected:
     TfrmStatSucc *OpenSucc() { return OpenFromFrame<TfrmStatSucc>(4); }
     TfrmStatMisc *OpenMisc() { return OpenFromFrame<TfrmStatMisc>(1); }
     TfrmStatIntervals *OpenIntervals() { return OpenFromFrame<TfrmStatIntervals>(5); }
-
-    const TDrawsManager &History() const { return *Lotto().DrawsMan; }
-    // The draw shown in grid row Row of a table sorted latest first.
-    const TDraw &NewestFirst(int Row) const { return History().GetDraw(History().Count() - Row); }
-    QString DateOf(const TDraw &Draw) const { return QString::fromStdString(DateToStr(Draw.Date)); }
-
-    // The first grid row (latest first) whose draw satisfies Pred.
-    template <typename Pred>
-    int RowWhere(Pred P) const
-    {
-        for (int row = 1; row <= History().Count(); ++row)
-            if (P(NewestFirst(row)))
-                return row;
-        return 0;
-    }
 
     TfrmSysShort *ClassicSystem()
     {

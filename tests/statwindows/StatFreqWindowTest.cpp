@@ -48,11 +48,6 @@ QString Grouped(int64_t Value)
     return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' ';
 }
 
-QString Real(double Value)
-{
-    return QString::fromStdString(FormatFloat("0.00", Value)) + ' ';
-}
-
 } // namespace
 
 class StatFreqWindowTest : public StatWindowTest {

@@ -3,6 +3,8 @@
 // games, the main window on Lotto with the system and statistics windows installed, a script that plays
 // the modal windows, and waits on the windows' workers.
 
+#include "core/ProgramLocale.h"
+#include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -68,6 +70,20 @@ protected:
     }
 
     TGameData &Lotto() const { return *Games.GameById(LottoId); }
+    const TDrawsManager &History() const { return *Lotto().DrawsMan; }
+    // The draw shown in grid row Row of a table sorted latest first.
+    const TDraw &NewestFirst(int Row) const { return History().GetDraw(History().Count() - Row); }
+    static QString DateOf(const TDraw &Draw) { return QString::fromStdString(DateToStr(Draw.Date)); }
+
+    // The first grid row (latest first) whose draw satisfies Pred.
+    template <typename Pred>
+    int RowWhere(Pred P) const
+    {
+        for (int row = 1; row <= History().Count(); ++row)
+            if (P(NewestFirst(row)))
+                return row;
+        return 0;
+    }
 
     // The newest child window, made the active one.
     template <typename Window>
@@ -102,6 +118,22 @@ protected:
         TSortCol &entry = Grid.SortCols[size_t(Col)];
         entry.Direction = entry.Direction == 1 ? -1 : 1;
         Grid.OnSortColumn(&Grid, Col, entry);
+    }
+
+    // A count as the tables show it: blank after, empty for 0; a real number with two decimals.
+    static QString Count(int64_t Value) { return Value == 0 ? QString() : QString::number(Value) + ' '; }
+    static QString Real(double Value) { return QString::fromStdString(FormatFloat("0.00", Value)) + ' '; }
+
+    // The grid's texts of row Row, every column.
+    static QStringList RowTexts(const TStringAlignGrid &Grid, int Row)
+    {
+        QStringList texts;
+        for (int col = 0; col < Grid.ColCount(); ++col) {
+            QString text;
+            Grid.GetCellText(col, Row, text);
+            texts << text;
+        }
+        return texts;
     }
 
     // The texts a grid shows in column Col below its header.

@@ -133,6 +133,8 @@ protected:
             {"Różne", [this] { OpenStatWindow(1); MeasureNewest(); }},
             {"Kolejne liczby", [this] { OpenStatWindow(4); MeasureNewest(); }},
             {"Przedziały liczbowe", [this] { OpenStatWindow(6); MeasureNewest(); }},
+            {"Cyfry", [this] { OpenStatWindow(8); MeasureNewest(); }},
+            {"Różnice", [this] { OpenStatWindow(10); MeasureNewest(); }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
