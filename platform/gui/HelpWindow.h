@@ -14,8 +14,6 @@ namespace platform {
 inline const QString HelpCaption = QStringLiteral("Korvantile - Pomoc");
 
 class THelpWindow : public QWidget {
-    Q_OBJECT
-
 public:
     // Contents is the contents page, the target of btnContents.
     explicit THelpWindow(const QUrl &Contents);
