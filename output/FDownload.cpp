@@ -7,6 +7,7 @@
 #include "core/UGlobalFiles.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/DrawsRemovalQuestion.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -72,6 +73,7 @@ std::string MakeRunFolder(const std::string &Folder)
 
 TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
 {
+    platform::setHelpContext(this, 702);
     setWindowTitle(QStringLiteral("Aktualizacja bazy losowań"));
     Items.Sorted = false;
 

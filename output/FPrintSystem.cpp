@@ -5,6 +5,7 @@
 #include "engine/UGame.h"
 #include "engine/USysGeneral.h"
 #include "output/UBlankPrint.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/Printer.h"
 #include "shell/GuardedConnect.h"
 #include "shell/FGlobalMessages.h"
@@ -70,6 +71,7 @@ void TellPrinted(bool Sent, const QString &Job)
 
 TfrmPrintSystem::TfrmPrintSystem(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 505);
     setWindowTitle(QStringLiteral("Drukowanie systemu"));
 
     cbForms = new QComboBox(this);

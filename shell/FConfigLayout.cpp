@@ -7,6 +7,7 @@
 #include "controls/Label2000X.h"
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramParams.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
@@ -78,6 +79,7 @@ QLabel *BuddyLabel(const QString &Caption, QWidget *Field)
 
 TfrmConfig::TfrmConfig(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 204);
     setWindowTitle(QStringLiteral("Ustawienia"));
     CreateControls();
 }

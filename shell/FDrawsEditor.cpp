@@ -9,6 +9,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UFilters.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalStartup.h"
@@ -46,6 +47,7 @@ enum TDrawsCol { colNo, colDate, colDay, colNumbers };
 
 TfrmDrawsEditor::TfrmDrawsEditor(QWidget *Owner) : TGenForm(Owner)
 {
+    platform::setHelpContext(this, 701);
     setWindowTitle(QStringLiteral("Edytor losowań"));
     setMinimumWidth(ScaledWidth(MinWindowWidth));
     CreateControls();

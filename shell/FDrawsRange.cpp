@@ -5,6 +5,7 @@
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalMessages.h"
@@ -80,6 +81,7 @@ void ReadFlags(const QListWidget *List, std::array<bool, N> &Flags)
 
 TfrmDrawsFilter::TfrmDrawsFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 203);
     DefaultDrawsRange(Range);
     CreateControls();
 }

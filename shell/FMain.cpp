@@ -7,7 +7,10 @@
 #include "core/ProgramParams.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/hh.h"
+#include "platform/gui/hh_funcs.h"
 #include "shell/FAbout.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
@@ -80,6 +83,8 @@ TfrmMain::~TfrmMain()
     if (Shown() && !FGamesMissing)
         SaveLastSelections();
     DoneGlobals();
+    HelpSystem.reset();
+    platform::UnloadHtmlHelp();
     frmMain = nullptr;
 }
 
@@ -106,6 +111,12 @@ void TfrmMain::FormCreate()
     GameItems.front()->setChecked(true);
     EnableCommands(cmdAll, false);
     EnableCommands(cmdRead, true);
+    platform::LoadHtmlHelp();
+    platform::InitHelpLog(QCoreApplication::arguments().mid(1));
+    HelpSystem = std::make_unique<platform::THookHelpSystem>(platform::HelpMapFile, QString(),
+                                                             platform::THelpHost::HtmlHelp);
+    platform::setHelpContext(cbGame, 202);
+    platform::setHelpContext(this, 201);
 }
 
 void TfrmMain::FormShow()
@@ -116,6 +127,7 @@ void TfrmMain::FormShow()
     FillStatistics();
     cbStat->Combo()->setCurrentIndex(0);
     RestoreLastSelections();
+    ShowHelpOnFirstRun();
 }
 
 void TfrmMain::FillStatistics()
@@ -139,6 +151,15 @@ void TfrmMain::RestoreLastSelections()
     SelectStored(cbStat->Combo(), "LastStat");
     cbGameChange(cbGame->currentIndex());
     LoadProgramParams();
+}
+
+void TfrmMain::ShowHelpOnFirstRun()
+{
+    ProgramReg.SetSection(SettingsSection);
+    if (!ProgramReg.ReadBool("FirstRun", true))
+        return;
+    ProgramReg.WriteBool("FirstRun", false);
+    mHelpIndex->trigger();
 }
 
 void TfrmMain::SaveLastSelections()
@@ -181,6 +202,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
         }
     }
     event->accept();
+    platform::HtmlHelpCloseAll();
 }
 
 QMenu *TfrmMain::createPopupMenu()

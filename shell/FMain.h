@@ -9,6 +9,8 @@
 #include <QMainWindow>
 #include <QPointer>
 
+#include <memory>
+
 #include <utility>
 #include <vector>
 
@@ -26,6 +28,10 @@ class TALStatusBar;
 class TBtnComboBox;
 class TRVStyle;
 class TXPMenu;
+
+namespace platform {
+class THookHelpSystem;
+}
 
 class TfrmMain : public TFirstShow<QMainWindow> {
     Q_OBJECT
@@ -61,6 +67,7 @@ public:
     void TileVertically();
 
     QMdiArea *MdiArea;
+    std::unique_ptr<platform::THookHelpSystem> HelpSystem; // the program's help requests
     TRVStyle *RVStyle1; // the text styles every rich-text viewer of the program uses
 
     // Selectors.
@@ -207,6 +214,8 @@ private:
     void FormCreate();
     void FormShow() override;
     void RestoreLastSelections();
+    // The first run of the program opens the help contents, once.
+    void ShowHelpOnFirstRun();
     void SaveLastSelections();
     void FillStatistics();
     void cbGameChange(int Index);

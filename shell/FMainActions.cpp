@@ -7,6 +7,9 @@
 #include "controls/BtnComboBox.h"
 #include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "platform/gui/HelpContext.h"
+#include "platform/gui/hh.h"
+#include "platform/gui/hh_funcs.h"
 #include "shell/FConfig.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
@@ -169,12 +172,15 @@ void TfrmMain::CreateActions()
     addActions({CloseChildKey, NextChildKey, PreviousChildKey});
 
     mHelpIndex = NewAction(QStringLiteral("&Spis treści"));
+    connectGuarded(mHelpIndex, &QAction::triggered, this,
+                   [this] { HelpSystem->HelpContext(platform::HelpContentsContext); });
     StronadomowaKorvantile1 = NewAction(QStringLiteral("Strona domowa Korvantile"));
     connectGuarded(StronadomowaKorvantile1, &QAction::triggered, this,
                    [] { platform::openInBrowser(HomePageUrl); });
     mHelpAbout = NewAction(QStringLiteral("&O programie..."));
     connectGuarded(mHelpAbout, &QAction::triggered, this, &TfrmMain::ShowAbout);
     Action1 = NewAction(QString(), QKeySequence(Qt::Key_F1));
+    connectGuarded(Action1, &QAction::triggered, this, [this] { HelpSystem->HelpContext(platform::helpContextOf(this)); });
     addAction(Action1);
 }
 

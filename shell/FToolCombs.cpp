@@ -3,6 +3,7 @@
 #include "controls/Cp1250Validator.h"
 #include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/CombSetsGrid.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
@@ -38,6 +39,7 @@ QPointer<TfrmToolCombs> OpenWindow;
 
 TfrmToolCombs::TfrmToolCombs(QWidget *parent) : TFirstShow<QWidget>(parent)
 {
+    platform::setHelpContext(this, 707);
     setWindowTitle(QStringLiteral("Zbiory liczb"));
     CreateControls();
 }

@@ -8,6 +8,7 @@
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
@@ -50,6 +51,7 @@ QString CombText(const uint8_t *Comb, int Len)
 TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
     : TGenStatForm(FreqStatIndex, QStringLiteral("> Częstotliwości"), true, 1, Owner)
 {
+    platform::setHelpContext(this, 602);
     CreateControls();
     Results = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return HasResults(); });
     Results->SetCellProc([this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); });

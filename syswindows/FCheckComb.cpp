@@ -8,6 +8,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -42,6 +43,7 @@ constexpr int MeanRow = 2;
 
 TfrmCheckComb::TfrmCheckComb(QWidget *Owner) : TGenForm(Owner)
 {
+    platform::setHelpContext(this, 705);
     CreateControls();
     ResultGrid1 = std::make_unique<TResultGrid>(Grid1, SortMan, 1, [this] { return HasResults(); });
     ResultGrid1->SetCellProc([this](int Col, int Row, TCellFormat &Format) { Grid1CellFormat(Col, Row, Format); });

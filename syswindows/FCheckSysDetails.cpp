@@ -5,6 +5,7 @@
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
@@ -22,6 +23,7 @@ constexpr int TotalsRow = 1;
 
 TfrmCheckSysDetails::TfrmCheckSysDetails(QWidget *parent) : QDialog(parent)
 {
+    platform::setHelpContext(this, 502);
     CreateControls();
     ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return !NoResults; });
     ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });

@@ -7,6 +7,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FConfig.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
@@ -49,6 +50,7 @@ const QString NoDrawsText = QStringLiteral("Brak losowań");
 
 TfrmCheckSystem::TfrmCheckSystem(QWidget *Owner) : TGenForm(Owner)
 {
+    platform::setHelpContext(this, 502);
     ChildKind = cwCheckSystem;
     CreateControls();
     ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return HasResults(); });

@@ -7,6 +7,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/GuardedConnect.h"
 #include "syswindows/FFilterExplore.h"
@@ -30,6 +31,7 @@ constexpr const char *LastParamsSection = "Filters";
 
 TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 703);
     InitFilterList(SelFilters);
     InitFilterList(ReadList);
     CreateControls();

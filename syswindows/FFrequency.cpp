@@ -2,6 +2,7 @@
 
 #include "controls/StringAlignGrid.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
@@ -32,6 +33,7 @@ QLineEdit *ValueField(QWidget *Parent)
 
 TfrmFreq::TfrmFreq(QWidget *parent) : QDialog(parent)
 {
+    platform::setHelpContext(this, 503);
     CreateControls();
 }
 

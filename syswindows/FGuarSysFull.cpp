@@ -4,6 +4,7 @@
 #include "engine/USysFullCompGuaranty.h"
 #include "output/FExcelReport.h"
 #include "output/FGlobalReport.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
@@ -20,6 +21,7 @@ constexpr int ReportGridRow = 4;
 
 TfrmGuarSysFull::TfrmGuarSysFull(QWidget *Owner) : TGenForm(Owner)
 {
+    platform::setHelpContext(this, 404);
     setWindowTitle(QStringLiteral("Gwarancja dla systemu pełnego - złożonego"));
     sgGuar = NewGrid(this, 3, 2, 2, 1);
     auto *layout = new QVBoxLayout(this);

@@ -5,6 +5,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
@@ -94,6 +95,7 @@ QLineEdit *NewTotalEdit(QWidget *Parent)
 
 TfrmHistory::TfrmHistory(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 708);
     setWindowTitle(QStringLiteral("Historia"));
     CreateControls();
     Results = std::make_unique<TResultGrid>(Grid, SortMan, 1,

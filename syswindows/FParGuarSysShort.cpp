@@ -3,6 +3,7 @@
 #include "controls/FloatSpin.h"
 #include "controls/TreeNT.h"
 #include "engine/UAllGuars.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
 
@@ -23,6 +24,7 @@ constexpr intptr_t SecondListRoot = -2;
 
 TfrmParGuarSysShort::TfrmParGuarSysShort(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 402);
     setWindowTitle(QStringLiteral("Parametry gwarancji"));
     Tree = new TTreeNT(this);
     Tree->setHeaderHidden(true);

@@ -1,10 +1,12 @@
 #include "syswindows/FParSysFull.h"
 
 #include "core/ProgramParams.h"
+#include "platform/gui/HelpContext.h"
 
 TfrmParSysFull::TfrmParSysFull(QWidget *parent)
     : TGenParSysForm(parent, QStringLiteral("Parametry - System pełny - prosty"), {.Count = false, .Hits = true})
 {
+    platform::setHelpContext(this, 305);
 }
 
 bool TfrmParSysFull::Listed() const

@@ -7,6 +7,7 @@
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
 #include "engine/USysFullCompGuaranty.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -44,6 +45,7 @@ TfrmParSysFullComp::TfrmParSysFullComp(QWidget *parent)
                       .OwnSpins = true,
                       .LeadRows = {QStringLiteral("Suma skreśleń"), QStringLiteral("Suma liczb")}})
 {
+    platform::setHelpContext(this, 306);
     const auto addPart = [this](const QString &Caption, const QString &NumCaption, const QString &DrawsCaption,
                                 TFloatSpin *&Num, TFloatSpin *&Draws, QLineEdit *&Comb) {
         auto *group = new QGroupBox(Caption, GroupBox1);

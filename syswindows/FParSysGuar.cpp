@@ -3,6 +3,7 @@
 #include "controls/FloatSpin.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGuar.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/ParamsRecord.h"
 
@@ -30,6 +31,7 @@ TfrmParSysGuar::TfrmParSysGuar(QWidget *parent)
     : TGenParSysForm(parent, QStringLiteral("Parametry - System skrócony - klasyczny"),
                      {.Count = false, .Hits = false, .Estimate = true})
 {
+    platform::setHelpContext(this, 308);
     seGuarHit = AddParamSpin(QStringLiteral("Gwarancja:"));
     seHit = AddParamSpin(QStringLiteral("Liczba trafień:"));
 }

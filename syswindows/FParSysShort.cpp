@@ -1,6 +1,7 @@
 #include "syswindows/FParSysShort.h"
 
 #include "core/UGlobalRegistry.h"
+#include "platform/gui/HelpContext.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -8,6 +9,7 @@
 TfrmParSysShort::TfrmParSysShort(QWidget *parent)
     : TGenParSysForm(parent, QStringLiteral("Parametry - System skrócony - klasyczny"), {})
 {
+    platform::setHelpContext(this, 302);
     chkRandom = new QCheckBox(QStringLiteral("System losowy"), GroupBox1);
     AddParamRow(chkRandom);
 }

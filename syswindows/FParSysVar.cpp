@@ -4,6 +4,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@ TfrmParSysVar::TfrmParSysVar(QWidget *parent)
     : TGenParSysForm(parent, QStringLiteral("Parametry - System skrócony - zmienny"),
                      {.Count = true, .Hits = false})
 {
+    platform::setHelpContext(this, 303);
     seCVar = AddParamSpin(QStringLiteral("Ilość liczb &zmiennych:"));
     chkRandom = new QCheckBox(QStringLiteral("System losowy"), GroupBox1);
     AddParamRow(chkRandom);

@@ -5,6 +5,7 @@
 #include "engine/UGameMan.h"
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalStartup.h"
@@ -48,7 +49,10 @@ bool ReadListedObject(const std::string &FileName, TReadFileObject &Object)
     return true;
 }
 
-TfrmReadFile::TfrmReadFile(QWidget *parent) : TReadListForm(ReadFileTexts(), parent) {}
+TfrmReadFile::TfrmReadFile(QWidget *parent) : TReadListForm(ReadFileTexts(), parent)
+{
+    platform::setHelpContext(this, 205);
+}
 
 void TfrmReadFile::FormShow()
 {

@@ -1,6 +1,7 @@
 #include "syswindows/FSelectKey.h"
 
 #include "core/UComb.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/FReadComb.h"
@@ -21,6 +22,7 @@
 
 TfrmSelectKey::TfrmSelectKey(QWidget *Owner) : TGenForm(Owner)
 {
+    platform::setHelpContext(this, 504);
     setWindowTitle(QStringLiteral("Klucz"));
     CreateControls();
 }

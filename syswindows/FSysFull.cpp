@@ -3,6 +3,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/USysFull.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
@@ -17,6 +18,7 @@
 
 TfrmSysFull::TfrmSysFull(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 305);
     BuildKindLayout(skFull);
 }
 

@@ -4,6 +4,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/USysFullComp.h"
 #include "engine/USysFullCompGuaranty.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalWindows.h"
@@ -42,6 +43,7 @@ QString SumText(int First, int Second)
 
 TfrmSysFullComp::TfrmSysFullComp(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 306);
     BuildKindLayout(skFullComp,
                     {QStringLiteral("Podsystem 1"), QStringLiteral("Podsystem 2"), QStringLiteral("System"),
                      QStringLiteral("   Liczba skreśleń"), QStringLiteral("   Ilość liczb"),

@@ -5,6 +5,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGuar.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalWindows.h"
@@ -38,6 +39,7 @@ enum TGuarRow : int {
 
 TfrmSysGuar::TfrmSysGuar(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 308);
     BuildKindLayout(skGuar, {QStringLiteral("Liczba skreśleń"), QStringLiteral("Ilość liczb"), QStringLiteral("Gwarancja"),
                              QStringLiteral("Liczb trafień"), QStringLiteral("Szac. liczba kombinacji"),
                              QStringLiteral("Liczba kombinacji"), QStringLiteral("Wszystkich kombinacji"),

@@ -2,6 +2,7 @@
 
 #include "core/UGlobalThreads.h"
 #include "engine/USysRnd.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
@@ -13,6 +14,7 @@
 
 TfrmSysRnd::TfrmSysRnd(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 304);
     BuildKindLayout(skRnd);
 }
 

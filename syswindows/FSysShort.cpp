@@ -2,6 +2,7 @@
 
 #include "core/UGlobalThreads.h"
 #include "engine/USysShort.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
@@ -13,6 +14,7 @@
 
 TfrmSysShort::TfrmSysShort(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 302);
     BuildKindLayout(skShort);
 }
 

@@ -11,6 +11,7 @@
 #include "engine/USysStage.h"
 #include "output/FExcelReport.h"
 #include "output/FGlobalReport.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -58,6 +59,7 @@ QString ProfitText(int64_t Count)
 
 TfrmSysStage::TfrmSysStage(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 307);
     BuildLayout();
     SysKind = skStage;
     State = 1;

@@ -1,11 +1,13 @@
 #include "syswindows/FSysUser.h"
 
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FMainCommands.h"
 #include "syswindows/FSysGeneralLayout.h"
 
 TfrmSysUser::TfrmSysUser(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 301);
     BuildKindLayout(skUser);
 }
 

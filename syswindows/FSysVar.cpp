@@ -4,6 +4,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysVar.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
@@ -25,6 +26,7 @@ constexpr int ParamRowHeight = 21;
 
 TfrmSysVar::TfrmSysVar(QWidget *Owner) : TGenSysForm(Owner)
 {
+    platform::setHelpContext(this, 303);
     const TSysWindowLayout layout = BuildKindLayout(skVar);
     sgParam = new TMultiplies(layout.TabSheet1);
     sgParam->SetGridFont(RunningGridFont());

@@ -1,0 +1,13 @@
+#pragma once
+// Help context numbers on windows and controls: the page of the help that F1 shows for them.
+
+class QWidget;
+
+namespace platform {
+
+// Gives the widget its help context (0 takes none, so its parent's counts).
+void setHelpContext(QWidget *Widget, int Context);
+// The context of the widget or, when it has none, of the nearest parent that has one; 0 for none.
+int helpContextOf(const QWidget *Widget);
+
+} // namespace platform
