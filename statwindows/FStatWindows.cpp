@@ -4,6 +4,7 @@
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "statwindows/FStatBestComb.h"
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FSysGeneral.h"
 
@@ -55,6 +56,8 @@ TGenStatForm *NewStatWindow(int StatIndex)
     switch (StatIndex) {
     case TfrmStatFreq::FreqStatIndex:
         return new TfrmStatFreq;
+    case TfrmStatBestComb::BestCombStatIndex:
+        return new TfrmStatBestComb;
     default:
         return nullptr;
     }
