@@ -3,6 +3,7 @@
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "core/UComb.h"
+#include "core/USort.h"
 #include "engine/UGameMan.h"
 #include "engine/UStatDrawsMan.h"
 #include "shell/FGlobalControls.h"
@@ -23,14 +24,6 @@
 namespace {
 
 enum TPredSortKey { skNumber = 1, skFreq1 = 2, skFreq2 = 3 };
-
-// Where X goes against Y in Direction (1 larger first): -1 before, 1 after, 0 equal.
-int CompareKeys(int64_t X, int64_t Y, int Direction)
-{
-    if (X == Y)
-        return 0;
-    return (X > Y) == (Direction == 1) ? -1 : 1;
-}
 
 } // namespace
 

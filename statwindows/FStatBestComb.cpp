@@ -18,12 +18,14 @@
 #include "syswindows/FCheckComb.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 
@@ -150,12 +152,13 @@ void TfrmStatBestComb::ApplyParams(const TStatBestCombParams &Params)
     // among the key's and fewer than the combination's.
     const bool keyFits = Params.KeyCount >= seKeyLen->MinValue() && Params.KeyCount <= seKeyLen->MaxValue() &&
                          ValidStoredComb(Params.Key, Params.KeyCount, n, true);
-    const bool constsFit =
-        Params.ConstCount == 0 ||
-        (Params.ConstCount < SpinValue(seCombLen) && ValidStoredComb(Params.Consts, Params.ConstCount, n, true) &&
-         std::includes(Params.Key.begin(), Params.Key.begin() + Params.KeyCount, Params.Consts.begin(),
-                       Params.Consts.begin() + Params.ConstCount));
-    if (keyFits && constsFit) {
+    const bool numbersFit =
+        keyFits && (Params.ConstCount == 0 ||
+                    (Params.ConstCount < SpinValue(seCombLen) &&
+                     ValidStoredComb(Params.Consts, Params.ConstCount, n, true) &&
+                     std::includes(Params.Key.begin(), Params.Key.begin() + Params.KeyCount, Params.Consts.begin(),
+                                   Params.Consts.begin() + Params.ConstCount)));
+    if (numbersFit) {
         KeyChosen.assign(Params.Key.begin(), Params.Key.begin() + Params.KeyCount);
         seKeyLen->SetValue(Params.KeyCount);
         seKeyLenChange();

@@ -1,6 +1,7 @@
 // "Typowanie redukcyjne" on the user's roads: the number order over the real Lotto history, the chosen
 // key, the reduction over a small history, and its stored parameters.
 #include "controls/FloatSpin.h"
+#include "core/UComb.h"
 #include "engine/UDrawsDB.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalWindows.h"

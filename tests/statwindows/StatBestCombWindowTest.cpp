@@ -12,6 +12,7 @@
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -134,8 +136,9 @@ protected:
             const TScore score = Score(rows[i].Comb);
             EXPECT_TRUE(Admitted(rows[i].Comb)) << i;
             EXPECT_EQ(rows[i].Texts, Texts(score)) << i;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GT(Rank(score), Rank(Score(rows[i - 1].Comb))) << i;
+            }
         }
         std::vector<int> best;
         decltype(Rank(TScore{})) bestRank{};
@@ -236,8 +239,9 @@ TEST_F(StatBestCombWindowTest, GeneticSearchStoppedKeepsItsRowsForTheReport)
     ASSERT_EQ(rows.size(), window->Results.size());
     for (size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(rows[i].Texts, Texts(Score(rows[i].Comb))) << i;
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(Score(rows[i].Comb).Prize, Score(rows[i - 1].Comb).Prize) << i;
+        }
     }
 
     testsupport::expectReport(script);

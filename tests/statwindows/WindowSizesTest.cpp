@@ -14,8 +14,10 @@
 #include "platform/gui/QtPrinters.h"
 #include "platform/gui/RecordingPrinter.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "shell/USites.h"
+#include "statwindows/FPredReduct.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FHistItem.h"
 #include "syswindows/FHistory.h"
@@ -130,6 +132,8 @@ protected:
             {"Sprawdzenie kombinacji", [this] { frame->mToolCheckComb->trigger(); MeasureNewest(); }},
             {"Rozkład", [this] { Play(Classic(), WM_SYS_DISTRIBUTION); }},
             {"Częstotliwości", [this] { OpenStatWindow(0); MeasureNewest(); }},
+            {"Optymalne kombinacje", [this] { OpenStatWindow(5); MeasureNewest(); }},
+            {"Typowanie redukcyjne", [this] { AddChildForm(new TfrmPredReduct); MeasureNewest(); }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
