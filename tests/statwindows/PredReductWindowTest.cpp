@@ -150,6 +150,14 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     EXPECT_EQ(window->State, 1);
     EXPECT_TRUE(window->txtResult->text().isEmpty());
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+
+    // A game without draws (Mini Lotto): no counts, and Start stays off.
+    frame->cbGame->setCurrentIndex(Games.GameIndexOfId(2));
+    TfrmPredReduct *empty = Open();
+    ASSERT_TRUE(empty->Range.Empty());
+    EXPECT_EQ(ColumnTexts(*empty->Grid, 1), QStringList(42, QString()));
+    EXPECT_EQ(ColumnTexts(*empty->Grid, 2), QStringList(42, QString()));
+    EXPECT_EQ(EnabledMask(), cmdRead);
 }
 
 TEST_F(PredReductWindowTest, LevelOneStrikesEveryKeyNumberDrawn)

@@ -235,6 +235,33 @@ TEST_F(StatBestCombWindowTest, ExactSearchListsEachImprovementUpToTheBest)
     ExpectImprovingToTheBest(*window, key, Weighted, [](const std::vector<int> &) { return true; });
 }
 
+TEST_F(StatBestCombWindowTest, ConstantsStayKeyNumbersWhenTheKeyChanges)
+{
+    OpenFrame();
+    TfrmStatBestComb *window = Open();
+    window->seCombLen->SetValue(6);
+    window->seConstLen->SetValue(2);
+    const auto choose = [&](QPushButton *Button, const QString &Typed) {
+        script.onDialog([Typed](QDialog &Dialog) {
+            auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
+            entry.eInput->setPlainText(Typed);
+            entry.btnReadNums->click();
+            entry.btnOK->click();
+        });
+        Button->click();
+    };
+    choose(window->btnConsts, QStringLiteral("45 40"));
+    EXPECT_EQ(window->Consts, (TDynByteArr{40, 45}));
+    // A shorter key of the smallest numbers: both constants give way to the first key numbers.
+    window->seKeyLen->SetValue(10);
+    EXPECT_EQ(window->Consts, (TDynByteArr{1, 2}));
+    // A chosen key without 1: it gives way to the first key number that is no constant.
+    choose(window->btnKey, QStringLiteral("2 3 5 8 13 21 34 40 44 49"));
+    EXPECT_EQ(window->Consts, (TDynByteArr{2, 3}));
+    EXPECT_EQ(window->txtConsts->text(), " 2  3");
+    EXPECT_EQ(window->seCombCount->text(), "70");
+}
+
 TEST_F(StatBestCombWindowTest, GeneticSearchStoppedKeepsItsRowsForTheReport)
 {
     OpenFrame();
