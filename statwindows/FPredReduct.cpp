@@ -324,6 +324,7 @@ bool TfrmPredReduct::ShowResults()
     std::string text;
     CombToStr(remaining.data(), uint8_t(remaining.size()), "%2d ", text, 1);
     txtResult->setText(QString::fromStdString(text));
+    txtResult->setCursorPosition(0);
     return true;
 }
 

@@ -306,11 +306,13 @@ void TfrmStatBestComb::btnConstsClick()
 void TfrmStatBestComb::ShowKey()
 {
     txtKey->setText(NumbersText(Key));
+    txtKey->setCursorPosition(0);
 }
 
 void TfrmStatBestComb::ShowConsts()
 {
     txtConsts->setText(NumbersText(Consts));
+    txtConsts->setCursorPosition(0);
 }
 
 void TfrmStatBestComb::ShowCombCount()
