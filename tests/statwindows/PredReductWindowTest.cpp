@@ -3,6 +3,7 @@
 #include "controls/FloatSpin.h"
 #include "core/UComb.h"
 #include "engine/UDrawsDB.h"
+#include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
@@ -14,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <numeric>
@@ -160,7 +162,7 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     EXPECT_EQ(EnabledMask(), cmdRead);
 }
 
-TEST_F(PredReductWindowTest, LevelOneStrikesEveryKeyNumberDrawn)
+TEST_F(PredReductWindowTest, ANewRangeIsCountedAndLevelOneStrikesEveryKeyNumberDrawn)
 {
     // Multi Multi pays one number that is drawn.
     auto run = [](int First, int Step) {
@@ -172,8 +174,21 @@ TEST_F(PredReductWindowTest, LevelOneStrikesEveryKeyNumberDrawn)
     folder->writeDraws("MultiMulti", {{45000, run(1, 1)}, {45003, run(2, 3)}, {45007, run(41, 1)}});
     OpenFrame();
     frame->cbGame->setCurrentIndex(Games.GameIndexOfId(3));
+    Games.GameById(3)->DefRange.Mode = drLast;
     TfrmPredReduct *window = Open();
+    ASSERT_EQ(window->Range.Range.Count, 1u);
+    const auto freq44 = [&] { return window->Freq[43].Freq1; };
+    EXPECT_EQ(freq44(), 1u);
+    // The whole history chosen in the range dialog: counted again, the sub-range over its three draws.
+    script.onDialog([](QDialog &Dialog) {
+        auto &dialog = dynamic_cast<TfrmDrawsFilter &>(Dialog);
+        dialog.rbFltTypeAll->setChecked(true);
+        dialog.btnOK->click();
+    });
+    EXPECT_EQ(sendCommand(window, WM_DRAWS_RANGE), 1);
     ASSERT_EQ(window->Range.Range.Count, 3u);
+    EXPECT_EQ(freq44(), 2u);
+    EXPECT_EQ(window->seDrawTo->MaxValue(), 3);
     ASSERT_EQ(SpinValue(window->seCombLen), 1);
     ASSERT_EQ(SpinValue(window->seHitWin), 1);
 
