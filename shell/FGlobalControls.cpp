@@ -52,6 +52,14 @@ TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value)
     return spin;
 }
 
+void SetSpinRange(TFloatSpin *Spin, int Min, int Max)
+{
+    Spin->SetMinValue(Min);
+    Spin->SetMaxValue(Max);
+    if (Spin->Value() < Min)
+        Spin->SetValue(Min);
+}
+
 namespace {
 
 // TDateTime day 0 is 30 December 1899.

@@ -26,6 +26,8 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
 int SpinValue(const TFloatSpin *Spin);
 // A spin edit of whole numbers in Min..Max showing Value.
 TFloatSpin *NewIntSpin(QWidget *Parent, int Min, int Max, int Value);
+// The spin edit's range := Min..Max, its value brought into it (whichever way the range moved).
+void SetSpinRange(TFloatSpin *Spin, int Min, int Max);
 
 // Whole days of TDateTime and the calendar date of a date edit.
 QDate ToQDate(TDateTime Date);

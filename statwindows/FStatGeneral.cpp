@@ -101,12 +101,8 @@ void TGenStatForm::UpdateMenu()
     if (!IsActiveChild())
         return;
     EnableCommands(cmdAll, false);
-    if (HasWorker) {
-        static constexpr int StateCommands[] = {cmdRead | cmdReport | cmdStart, cmdRead | cmdStart, cmdRead | cmdStop};
-        EnableCommands(StateCommands[State], true);
-    } else {
-        EnableCommands(cmdRead | cmdStart | (NoResults ? 0 : cmdReport), true);
-    }
+    const bool computing = HasWorker && State == 2;
+    EnableCommands(cmdRead | (computing ? cmdStop : cmdStart) | (!computing && Reportable() ? cmdReport : 0), true);
     if ((FromDraws && Range.Empty()) || !CanStart())
         EnableCommands(cmdStart, false);
 }
@@ -120,7 +116,7 @@ void TGenStatForm::Compute()
     else
         NoResults = true;
     ClearResults();
-    if (FromDraws && Range.Empty()) {
+    if ((FromDraws && Range.Empty()) || !CheckCompute()) {
         UpdateMenu();
         return;
     }
@@ -187,8 +183,7 @@ void TGenStatForm::StopComputing()
     EndComputing();
     if (Stat)
         Stat->StopWorker();
-    // A stopped sort leaves rows half in order.
-    ClearResults();
+    ResultsStopped();
 }
 
 void TGenStatForm::SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted)
@@ -231,6 +226,11 @@ TStat::TStatusProc TGenStatForm::StatStatusHandler()
     return FRunner.StatusHandler();
 }
 
+TTaskRunner::TReportProc TGenStatForm::StatReportHandler() const
+{
+    return FRunner.ReportHandler();
+}
+
 TStat::TFinishedProc TGenStatForm::StatFinishedHandler()
 {
     return [this] { Guarded([this] { StatFinished(); }); };
@@ -246,12 +246,13 @@ bool TGenStatForm::HandleCommand(CommandEvent &Command)
     } else if (code == WM_DRAWS_RANGE) {
         if (!FromDraws)
             return false;
-        Range.Edit(this);
+        if (Range.Edit(this))
+            RangeEdited();
     } else if (const std::optional<int> gameId = ChangedDrawsGame(Command)) {
         if (FromDraws && Range.DrawsChanged(*gameId))
             UpdateMenu();
     } else if (code == WM_SYS_REPORT) {
-        if (HasResults())
+        if (!(HasWorker && State == 2) && Reportable())
             Report();
     } else {
         return false;

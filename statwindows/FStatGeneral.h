@@ -91,6 +91,9 @@ protected:
     // Whether the window's own parameters allow a computation: Start is off and a Start command does
     // nothing while they do not.
     virtual bool CanStart() const { return true; }
+    // Compute, once the range holds draws: the window's own checks of its parameters; false stops
+    // without computing (the window has told the user why).
+    virtual bool CheckCompute() { return true; }
     // Compute, worker windows: the window's own part of entering State 2.
     virtual void PrepareCompute() {}
     // Compute: the direction the working draws are sorted by date (1 newest first).
@@ -103,8 +106,15 @@ protected:
     // After a computation the statistic completed: fills the tables and answers whether there is
     // anything to show. A window without a worker has results (NoResults false) meanwhile.
     virtual bool ShowResults() = 0;
-    // WM_SYS_REPORT with results.
+    // Whether the window's report command is on (outside State 2): by default while results are shown.
+    virtual bool Reportable() const { return HasResults(); }
+    // WM_SYS_REPORT while Reportable.
     virtual void Report() {}
+    // Stop: what a stopped computation leaves on screen; by default every table is cleared (a stopped
+    // sort leaves rows half in order).
+    virtual void ResultsStopped() { ClearResults(); }
+    // WM_DRAWS_RANGE: the user confirmed a new range, now shown.
+    virtual void RangeEdited() {}
 
     // A sort of the shown results on the window's worker (a header click): no rows are drawn meanwhile
     // and Stop is on; Sort runs on the worker and Sorted follows on the GUI thread. Worker windows only.
@@ -136,6 +146,9 @@ protected:
     TProgressProc StatProgressHandler();
     TStat::TStatusProc StatStatusHandler();
     TStat::TFinishedProc StatFinishedHandler();
+    // For the window's own reports from the statistic's worker: queues a task to run on the GUI thread
+    // while the run is still the current one.
+    TTaskRunner::TReportProc StatReportHandler() const;
 
     // Stops the worker, leaves the commands as on deactivation and writes the parameters; once. The
     // window's destructor calls it, as closing does.

@@ -4,6 +4,7 @@
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "statwindows/FStatBestComb.h"
 #include "statwindows/FStatDiffs.h"
 #include "statwindows/FStatDigits.h"
 #include "statwindows/FStatFreq.h"
@@ -70,6 +71,8 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatDigits;
     case TfrmStatDiffs::DiffsStatIndex:
         return new TfrmStatDiffs;
+    case TfrmStatBestComb::BestCombStatIndex:
+        return new TfrmStatBestComb;
     default:
         return nullptr;
     }

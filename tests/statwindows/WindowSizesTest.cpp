@@ -14,8 +14,10 @@
 #include "platform/gui/QtPrinters.h"
 #include "platform/gui/RecordingPrinter.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "shell/USites.h"
+#include "statwindows/FPredReduct.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FHistItem.h"
 #include "syswindows/FHistory.h"
@@ -135,6 +137,8 @@ protected:
             {"Przedziały liczbowe", [this] { OpenStatWindow(6); MeasureNewest(); }},
             {"Cyfry", [this] { OpenStatWindow(8); MeasureNewest(); }},
             {"Różnice", [this] { OpenStatWindow(10); MeasureNewest(); }},
+            {"Optymalne kombinacje", [this] { OpenStatWindow(5); MeasureNewest(); }},
+            {"Typowanie redukcyjne", [this] { AddChildForm(new TfrmPredReduct); MeasureNewest(); }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
