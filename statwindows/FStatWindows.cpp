@@ -5,6 +5,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
 #include "statwindows/FStatFreq.h"
+#include "statwindows/FStatSerieBreak.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QPointer>
@@ -55,6 +56,10 @@ TGenStatForm *NewStatWindow(int StatIndex)
     switch (StatIndex) {
     case TfrmStatFreq::FreqStatIndex:
         return new TfrmStatFreq;
+    case TfrmStatSerieBreak::SeriesStatIndex:
+        return new TfrmStatSerieBreak(SeriesTexts);
+    case TfrmStatSerieBreak::BreakStatIndex:
+        return new TfrmStatSerieBreak(BreakTexts);
     default:
         return nullptr;
     }
