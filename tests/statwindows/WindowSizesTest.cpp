@@ -22,6 +22,7 @@
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
+#include "statwindows/FCombProp.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QApplication>
@@ -130,6 +131,15 @@ protected:
             {"Sprawdzenie kombinacji", [this] { frame->mToolCheckComb->trigger(); MeasureNewest(); }},
             {"Rozkład", [this] { Play(Classic(), WM_SYS_DISTRIBUTION); }},
             {"Częstotliwości", [this] { OpenStatWindow(0); MeasureNewest(); }},
+            {"Serie liczb", [this] { OpenStatWindow(2); MeasureNewest(); }},
+            {"Przerwy", [this] { OpenStatWindow(3); MeasureNewest(); }},
+            {"Właściwości kombinacji", [this] {
+                 TDrawsRange range = Lotto().DefRange;
+                 TStatDraws draws;
+                 StatDrawsMan.LoadRange(draws, *Lotto().DrawsMan, range);
+                 ShowCombProperties(Lotto(), {7}, range, draws);
+                 MeasureNewest();
+             }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
