@@ -82,13 +82,6 @@ public:
     QWidget *TabSheet3;
     TStringAlignGrid *sgDraws;
 
-    // The chart's point labels, oldest draw first, and the values charted (for the occurrences the
-    // closing zero is the last).
-    QStringList PointLabels;
-    std::vector<double> Occurrences;
-    std::vector<double> Cumulative;
-    std::vector<double> Expected;
-
     // The occurrence chart's view over the draws: [Minimum, Maximum] of its bottom axis; the whole
     // extent when not zoomed.
     double ViewMinimum() const;
@@ -123,6 +116,9 @@ private:
     void UpdateScrollBar();
     void ScrollBar1Change(int Position);
 
+    // The charts' point labels, oldest draw first, and the occurrences charted (the closing zero last).
+    QStringList FPointLabels;
+    std::vector<double> FOccurrences;
     QValueAxis *FOccurAxis = nullptr;
 };
 

@@ -155,21 +155,21 @@ void TfrmCombProp::CreateCharts()
 void TfrmCombProp::ShowOccurrenceChart(const std::vector<bool> &Held)
 {
     const bool dates = ProgramParams.StatShowDate;
-    PointLabels.clear();
-    Occurrences.clear();
+    FPointLabels.clear();
+    FOccurrences.clear();
     for (size_t i = 0; i < Draws.size(); ++i) {
-        PointLabels << (dates ? QString::fromStdString(DateToStr(Draws[i].Date)) : QString::asprintf("%02d", Draws[i].No));
-        Occurrences.push_back(Held[i] ? 1.0 : 0.0);
+        FPointLabels << (dates ? QString::fromStdString(DateToStr(Draws[i].Date)) : QString::asprintf("%02d", Draws[i].No));
+        FOccurrences.push_back(Held[i] ? 1.0 : 0.0);
     }
     const TDateTime closing = Draws.empty() ? 0 : Draws.back().Date + 1;
-    PointLabels << QString::fromStdString(DateToStr(closing));
-    Occurrences.push_back(0);
+    FPointLabels << QString::fromStdString(DateToStr(closing));
+    FOccurrences.push_back(0);
 
     QChart *chart = Chart->chart();
     QAbstractSeries *area = chart->series().front();
     ClearAxes(chart);
-    OccurSeries->replace(StairPoints(Occurrences));
-    auto *bottom = new TDrawAxis(PointLabels, dates);
+    OccurSeries->replace(StairPoints(FOccurrences));
+    auto *bottom = new TDrawAxis(FPointLabels, dates);
     FOccurAxis = bottom;
     chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = NewValueAxis(1);
@@ -185,31 +185,32 @@ void TfrmCombProp::ShowFrequencyChart(const std::vector<bool> &Held)
 {
     const int n = int(Game->Info.MaxNumber);
     const int s = int(Game->Info.Drawn);
-    Cumulative.clear();
-    Expected.clear();
+    std::vector<double> cumulative;
+    std::vector<double> expectedCounts;
     int32_t count = 0;
     for (size_t i = 0; i < Held.size(); ++i) {
         count += Held[i] ? 1 : 0;
-        Cumulative.push_back(count);
+        cumulative.push_back(count);
     }
     // A combination longer than a draw is never expected.
     if (CombLen <= s) {
         const double share = double(Newton[size_t(s)][size_t(CombLen)]) / double(Newton[size_t(n)][size_t(CombLen)]);
         for (size_t i = 0; i < Held.size(); ++i)
-            Expected.push_back(double(i + 1) * share);
+            expectedCounts.push_back(double(i + 1) * share);
     }
 
     QChart *chart = Chart1->chart();
     ClearAxes(chart);
-    FastLineSeries1->replace(StairPoints(Cumulative));
+    FastLineSeries1->replace(StairPoints(cumulative));
     QList<QPointF> expected;
-    for (size_t i = 0; i < Expected.size(); ++i)
-        expected.append(QPointF(double(i), Expected[i]));
+    for (size_t i = 0; i < expectedCounts.size(); ++i)
+        expected.append(QPointF(double(i), expectedCounts[i]));
     Series2->replace(expected);
-    const QStringList labels = PointLabels.mid(0, qsizetype(Held.size()));
+    const QStringList labels = FPointLabels.mid(0, qsizetype(Held.size()));
     auto *bottom = new TDrawAxis(labels, ProgramParams.StatShowDate);
     chart->addAxis(bottom, Qt::AlignBottom);
-    const double top = std::max(Cumulative.empty() ? 0.0 : Cumulative.back(), Expected.empty() ? 0.0 : Expected.back());
+    const double top = std::max(cumulative.empty() ? 0.0 : cumulative.back(),
+                                expectedCounts.empty() ? 0.0 : expectedCounts.back());
     auto *left = NewValueAxis(top);
     chart->addAxis(left, Qt::AlignLeft);
     for (QAbstractSeries *series : chart->series()) {
@@ -231,7 +232,7 @@ double TfrmCombProp::ViewMaximum() const
 
 double TfrmCombProp::ChartExtent() const
 {
-    return std::max(1.0, double(Occurrences.size()) - 1);
+    return std::max(1.0, double(FOccurrences.size()) - 1);
 }
 
 void TfrmCombProp::btnZoomClick()
