@@ -28,6 +28,7 @@ namespace {
 
 constexpr TColor CumulativeColor = 0x804000; // 8404992
 constexpr TColor ExpectedColor = 0x1500D7;   // 1376471
+constexpr TColor OccurrenceColor = 0x800000; // navy
 constexpr int TurnedLabels = 270;
 // About this many draws are labelled in the part of the axis in view.
 constexpr int LabelsInView = 12;
@@ -135,6 +136,8 @@ void TfrmCombProp::CreateCharts()
     Chart->chart()->setBackgroundBrush(toQColor(ResultGridColor));
     OccurSeries = new QLineSeries;
     auto *area = new QAreaSeries(OccurSeries);
+    area->setColor(toQColor(OccurrenceColor));
+    area->setBorderColor(toQColor(OccurrenceColor));
     Chart->chart()->addSeries(area);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnZoom);

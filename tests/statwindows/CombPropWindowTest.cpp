@@ -158,3 +158,17 @@ TEST_F(CombPropWindowTest, AHistorySavedShorterSinceTheCountIsReadNoFurtherThanI
     // The window's own draws are those counted.
     EXPECT_EQ(properties->DrawCount, kept + 500);
 }
+
+TEST_F(CombPropWindowTest, MoreThan65535OccurrencesAreCountedWhole)
+{
+    OpenFrame();
+    TStatDraws draws(70000);
+    for (size_t i = 0; i < draws.size(); ++i)
+        draws[i] = TStatDraw{int32_t(i + 1), EncodeDate(1900, 1, 1) + double(i), {1, 2, 3, 4, 5, 6}, {}, 0};
+    ShowCombProperties(Lotto(), {1}, Lotto().DefRange, draws);
+    TfrmCombProp *properties = NewestProperties();
+    ASSERT_NE(properties, nullptr);
+    EXPECT_EQ(properties->eCombFreq->text().toStdString(), FormatFloat("#,##", 70000));
+    EXPECT_EQ(properties->FastLineSeries1->points().back().y(), 70000);
+    EXPECT_EQ(ColumnTexts(*properties->sgSerie1, 0), QStringList{"70000 "});
+}
