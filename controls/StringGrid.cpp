@@ -1347,6 +1347,8 @@ void TStringGrid::mouseReleaseEvent(QMouseEvent *event)
 void TStringGrid::mouseDoubleClickEvent(QMouseEvent *event)
 {
     QAbstractScrollArea::mouseDoubleClickEvent(event);
+    const QPoint point = event->position().toPoint();
+    FDblClickCell = MouseCoord(point.x(), point.y());
     if (event->button() == Qt::LeftButton && OnDblClick)
         OnDblClick(this);
 }

@@ -177,6 +177,9 @@ public:
     // The cell at a viewport point, (-1, -1) outside every cell.
     TGridCoord MouseCoord(int X, int Y) const;
     void MouseToCell(int X, int Y, int &ACol, int &ARow) const;
+    // The cell under the mouse at the last double click, (-1, -1) outside every cell; set before
+    // OnDblClick runs.
+    TGridCoord DblClickCell() const { return FDblClickCell; }
     TGridState GridState() const { return FGridState; }
     // Moves the current cell; with MoveAnchor false and goRangeSelect the selection stretches to it.
     void FocusCell(int ACol, int ARow, bool MoveAnchor);
@@ -263,6 +266,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
     TGridCoord FCurrent;
+    TGridCoord FDblClickCell;
     TGridCoord FAnchor;
     bool FEditorMode = false;
 

@@ -7,6 +7,7 @@
 #include "platform/gui/ModalHooks.h"
 #include "shell/GridReportOpener.h"
 
+#include <algorithm>
 #include <utility>
 
 std::optional<TReportRows> AskReportRows(QWidget *Owner, int RowCount)
@@ -40,16 +41,27 @@ void RunTablesReport(QWidget *Owner, const std::string &Header, int FirstGridRow
         for (const TReportTable &table : Tables)
             total += ReportProgressTotal(table.Grid);
         Progress.Init(10000, total, 0);
-        Report.AddSheets(int(Tables.size()));
+        const auto sheets = std::count_if(Tables.begin() + 1, Tables.end(), [](const TReportTable &T) { return !T.SameSheet; });
+        Report.AddSheets(int(sheets) + 1);
         Report.WriteHeader(2, Header);
+        int sheet = 1;
+        int row = FirstGridRow;
         for (size_t i = 0; i < Tables.size(); ++i) {
-            if (i > 0)
-                Report.SelectSheet(int(i) + 1);
-            if (!Tables[i].SheetName.empty())
-                Report.SetSheetName(Tables[i].SheetName);
-            Report.WriteGrid(i == 0 ? FirstGridRow : 2, 2, Tables[i].Grid, Thread, Progress);
+            const TReportTable &table = Tables[i];
+            if (i == 0 || !table.SameSheet) {
+                if (i > 0) {
+                    Report.SelectSheet(++sheet);
+                    row = 2;
+                }
+                if (!table.SheetName.empty())
+                    Report.SetSheetName(table.SheetName);
+            }
+            if (!table.Caption.empty())
+                Report.WriteTextCell(row++, 2, table.Caption);
+            Report.WriteGrid(row, 2, table.Grid, Thread, Progress);
             if (Report.Stopped(Thread))
                 return;
+            row += table.Grid.RowCount() + 1;
         }
         Report.ShowExcel();
     });

@@ -28,16 +28,20 @@ std::optional<TReportRows> AskReportRows(QWidget *Owner, int RowCount);
 std::optional<std::vector<bool>> AskReportItems(QWidget *Owner, const std::vector<QString> &Names,
                                                 const std::vector<bool> &Enabled);
 
-// A table of a report, taken on the GUI thread, on a sheet of its own; a sheet without a name keeps
-// the workbook's.
+// A table of a report, taken on the GUI thread, on a sheet of its own (a sheet without a name keeps the
+// workbook's) or, SameSheet, on the sheet of the table before it, one row below that table. A Caption
+// goes into the cell above the table's first row.
 struct TReportTable {
     std::string SheetName;
     TReportGrid Grid;
+    std::string Caption{};
+    bool SameSheet = false;
 };
 
 // The progress window over Tables, then its result: Header (lines ended by "#") from row 2 of the first
-// sheet with the first table from FirstGridRow, every further table from row 2 of the next sheet; a
-// stop ends the report after the table it came in. The caller has asked ExcelAvailable.
+// sheet with the first table from FirstGridRow, every further table from row 2 of the next sheet (or
+// below the table before it); a stop ends the report after the table it came in. The caller has asked
+// ExcelAvailable.
 void RunTablesReport(QWidget *Owner, const std::string &Header, int FirstGridRow, std::vector<TReportTable> Tables);
 
 // ExcelAvailable and the row dialog over Grid, then the report of the rows chosen as the first table,

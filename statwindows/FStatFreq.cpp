@@ -17,6 +17,7 @@
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
+#include "statwindows/FCombProp.h"
 #include "statwindows/StatFreqParams.h"
 #include "syswindows/SysFormats.h"
 
@@ -68,6 +69,13 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
             seTo->SetMinValue(SpinValue(seFrom));
     };
     connectGuarded(btnComb, &QPushButton::clicked, this, &TfrmStatFreq::btnCombClick);
+    connectGuarded(btnCombProp, &QPushButton::clicked, this, [this] { ShowCombProperties(grid->Row() - 1); });
+    grid->OnDblClick = guardedCall([this] {
+        // Only a result row: not the header.
+        const TGridCoord cell = grid->DblClickCell();
+        if (cell.X >= 0 && cell.Y >= grid->FixedRows())
+            ShowCombProperties(cell.Y - grid->FixedRows());
+    });
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{chkMaxRows, rbRange, rbSpecComb})
         connectGuarded(button, &QAbstractButton::toggled, this, &TfrmStatFreq::UpdateEnabling);
     UpdateEnabling();
@@ -355,6 +363,15 @@ bool TfrmStatFreq::gridSortColumn(int SortKey, int Direction)
                  [this, SortKey, Direction] { Results->RecordSort(SortKey, Direction); });
     // Recorded and marked once sorted.
     return false;
+}
+
+void TfrmStatFreq::ShowCombProperties(int Row)
+{
+    // Over draws, of combinations that occurred.
+    if (State != 0 || !FromDraws || StatFreq->MinFreq < 1 || Row < 0 || Row >= StatFreq->RowCount)
+        return;
+    StatFreq->GetItemComb(Row, CurComb);
+    ::ShowCombProperties(*Game, CurComb, StatFreq->Range, StatFreq->Draws);
 }
 
 std::string TfrmStatFreq::ReportHeaderText() const

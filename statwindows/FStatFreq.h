@@ -98,6 +98,8 @@ private:
     bool gridSortColumn(int SortKey, int Direction);
     void WidenForCombinations();
     void ShowSummary();
+    // The combination properties of result row Row (from 0) over the counted draws.
+    void ShowCombProperties(int Row);
     void seCombLenChange();
     void seMinFreqChange();
     void UpdateEnabling();

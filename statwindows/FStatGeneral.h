@@ -121,19 +121,22 @@ protected:
     void SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted);
 
     // ---- the two report forms ----
-    // One table of a window with several: its name in the item dialog, its sheet and its grid.
+    // One table of a window with several: its name in the item dialog, its sheet and its grid, and the
+    // caption cell above it. Ticked tables of one sheet name in a row share that sheet.
     struct TReportItem {
         QString Name;
         std::string SheetName;
         const TStringAlignGrid *Grid = nullptr;
         bool Enabled = true;
+        std::string Caption{};
     };
     // Single-table windows: the row dialog over Grid, then the rows chosen on the sheet SheetName three
     // rows below Header, and the Further tables on sheets of their own.
     void ReportRows(const TStringAlignGrid &Grid, const std::string &SheetName, const std::string &Header,
                     std::vector<TReportTable> Further);
     // Several-table windows: the item dialog (the ticked flags into ReportItems), then each ticked table on
-    // a sheet of its own: the first from FirstGridRow below Header, the later ones from row 2.
+    // a sheet of its own (or below the table before it on their shared sheet): the first from FirstGridRow
+    // below Header, the later sheets from row 2.
     void ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow);
     // The header's common lines, each ended by "#": game, "Statystyka : " + StatName, " ", "Parametry",
     // then over draws RangeTitle and the range lines of the window's range, over a system the system's

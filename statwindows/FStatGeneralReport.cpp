@@ -42,8 +42,11 @@ void TGenStatForm::ReportTables(const std::vector<TReportItem> &Items, const std
         return;
     ReportItems = *checked;
     std::vector<TReportTable> tables;
-    for (size_t i = 0; i < Items.size(); ++i)
-        if (ReportItems[i])
-            tables.push_back({Items[i].SheetName, TReportGrid::Take(*Items[i].Grid)});
+    for (size_t i = 0; i < Items.size(); ++i) {
+        if (!ReportItems[i])
+            continue;
+        const bool sameSheet = !tables.empty() && tables.back().SheetName == Items[i].SheetName;
+        tables.push_back({Items[i].SheetName, TReportGrid::Take(*Items[i].Grid), Items[i].Caption, sameSheet});
+    }
     RunTablesReport(this, Header, FirstGridRow, std::move(tables));
 }

@@ -10,6 +10,7 @@
 #include "statwindows/FStatFreq.h"
 #include "statwindows/FStatIntervals.h"
 #include "statwindows/FStatMisc.h"
+#include "statwindows/FStatSerieBreak.h"
 #include "statwindows/FStatSuccNums.h"
 #include "syswindows/FSysGeneral.h"
 
@@ -73,6 +74,10 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatDiffs;
     case TfrmStatBestComb::BestCombStatIndex:
         return new TfrmStatBestComb;
+    case TfrmStatSerieBreak::SeriesStatIndex:
+        return new TfrmStatSerieBreak(SeriesTexts);
+    case TfrmStatSerieBreak::BreakStatIndex:
+        return new TfrmStatSerieBreak(BreakTexts);
     default:
         return nullptr;
     }

@@ -24,6 +24,7 @@
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
+#include "statwindows/FCombProp.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QApplication>
@@ -139,6 +140,15 @@ protected:
             {"Różnice", [this] { OpenStatWindow(10); MeasureNewest(); }},
             {"Optymalne kombinacje", [this] { OpenStatWindow(5); MeasureNewest(); }},
             {"Typowanie redukcyjne", [this] { AddChildForm(new TfrmPredReduct); MeasureNewest(); }},
+            {"Serie liczb", [this] { OpenStatWindow(2); MeasureNewest(); }},
+            {"Przerwy", [this] { OpenStatWindow(3); MeasureNewest(); }},
+            {"Właściwości kombinacji", [this] {
+                 TDrawsRange range = Lotto().DefRange;
+                 TStatDraws draws;
+                 StatDrawsMan.LoadRange(draws, *Lotto().DrawsMan, range);
+                 ShowCombProperties(Lotto(), {7}, range, draws);
+                 MeasureNewest();
+             }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
