@@ -17,6 +17,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
 #include "shell/USites.h"
+#include "statwindows/FCombProp.h"
 #include "statwindows/FPredReduct.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FHistItem.h"
@@ -24,7 +25,6 @@
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
-#include "statwindows/FCombProp.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QApplication>
