@@ -4,7 +4,9 @@
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "statwindows/FStatConseq.h"
 #include "statwindows/FStatFreq.h"
+#include "statwindows/FStatWait.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QPointer>
@@ -55,6 +57,10 @@ TGenStatForm *NewStatWindow(int StatIndex)
     switch (StatIndex) {
     case TfrmStatFreq::FreqStatIndex:
         return new TfrmStatFreq;
+    case TfrmStatConseq::ConseqStatIndex:
+        return new TfrmStatConseq;
+    case TfrmStatWait::WaitStatIndex:
+        return new TfrmStatWait;
     default:
         return nullptr;
     }
