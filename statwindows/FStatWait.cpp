@@ -134,7 +134,7 @@ bool TfrmStatWait::ShowResults()
     LayoutGrids();
     ReapplySorts();
     ShowSummary();
-    DrawChart();
+    DrawChart(SortMan.GetSortDir(DetailsEntry, DrawSortKey) != 2);
     PageControl1->setCurrentIndex(0);
     return true;
 }
@@ -225,7 +225,7 @@ bool TfrmStatWait::sgDetailsSortColumn(int SortKey, int Direction)
     else
         StatWait->SortDetailsByValue(Direction);
     eSelComb->clear();
-    DrawChart();
+    DrawChart(SortKey == DrawSortKey);
     return true;
 }
 

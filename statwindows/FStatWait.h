@@ -72,8 +72,9 @@ private:
     // The columns of both tables for the statistic's mode.
     void LayoutGrids();
 
-    // FStatWaitChart.cpp: the values, expected value and running mean in the details' order.
-    void DrawChart();
+    // FStatWaitChart.cpp: the values and expected value in the details' order, and the running mean
+    // while that is ByDraw.
+    void DrawChart(bool ByDraw);
 
     void ApplyParams(const TStatWaitParams &Params);
     void ReapplySorts();

@@ -26,20 +26,22 @@ constexpr int VerticalLabels = 270;
 // Labelled positions of the bottom axis, at most.
 constexpr int AxisLabels = 12;
 
-QLineSeries *NewSeries(QChart *Chart, const QString &Name, TColor Color, int Width)
+// Added to the chart with all its points at once: a chart recomputes its geometry on each new point.
+QLineSeries *NewSeries(QChart *Chart, const QString &Name, TColor Color, int Width, const QList<QPointF> &Points)
 {
     auto *series = new QLineSeries;
     series->setName(Name);
     QPen pen(toQColor(Color));
     pen.setWidth(Width);
     series->setPen(pen);
+    series->append(Points);
     Chart->addSeries(series);
     return series;
 }
 
 } // namespace
 
-void TfrmStatWait::DrawChart()
+void TfrmStatWait::DrawChart(bool ByDraw)
 {
     QChart *chart = Chart1->chart();
     chart->removeAllSeries();
@@ -48,24 +50,24 @@ void TfrmStatWait::DrawChart()
         delete axis;
     }
     chart->setTitleBrush(toQColor(TitleColor));
-    QLineSeries *values = NewSeries(chart, QStringLiteral("Statystyka"), ValuesColor, 1);
-    QLineSeries *expected = NewSeries(chart, QStringLiteral("Wartość oczekiwana"), ExpectedColor, 2);
-    QLineSeries *mean = NewSeries(chart, QStringLiteral("Wartość średnia"), MeanColor, 2);
-    const bool byDraw = SortMan.GetSortDir(DetailsEntry, DrawSortKey) != 2;
     const double expectedValue = StatWait->SummaryRows.empty() ? 0 : StatWait->SummaryRows[0].Expected;
     const int rows = int(StatWait->Details.size());
+    QList<QPointF> values, expected, mean;
     double most = expectedValue;
     for (int row = 0; row < rows; ++row) {
         const TDetItem &item = StatWait->Details[size_t(row)][0];
         if (item.Value == -1)
             continue;
-        values->append(row, item.Value);
-        expected->append(row, expectedValue);
-        if (byDraw)
-            mean->append(row, StatWait->RunningMean[size_t(item.Draw)]);
+        values.append(QPointF(row, item.Value));
+        expected.append(QPointF(row, expectedValue));
+        if (ByDraw)
+            mean.append(QPointF(row, StatWait->RunningMean[size_t(item.Draw)]));
         most = std::max(most, double(item.Value));
     }
-    mean->setVisible(byDraw);
+    QList<QLineSeries *> series = {NewSeries(chart, QStringLiteral("Statystyka"), ValuesColor, 1, values),
+                                   NewSeries(chart, QStringLiteral("Wartość oczekiwana"), ExpectedColor, 2, expected),
+                                   NewSeries(chart, QStringLiteral("Wartość średnia"), MeanColor, 2, mean)};
+    series[2]->setVisible(ByDraw);
 
     auto *bottom = new QCategoryAxis;
     bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
@@ -82,9 +84,9 @@ void TfrmStatWait::DrawChart()
     left->setRange(0, std::max(most, 1.0));
     left->applyNiceNumbers();
     chart->addAxis(left, Qt::AlignLeft);
-    for (QLineSeries *series : {values, expected, mean}) {
-        series->attachAxis(bottom);
-        series->attachAxis(left);
+    for (QLineSeries *line : series) {
+        line->attachAxis(bottom);
+        line->attachAxis(left);
     }
     Chart1->show();
 }

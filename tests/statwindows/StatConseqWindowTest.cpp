@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 
 namespace {
 
@@ -157,7 +158,10 @@ TEST_F(StatConseqWindowTest, SuccessorsAndPredecessorsAreThePlainCountsOverTheAn
     EXPECT_EQ(passed, analysed);
     // A double click on a result row opens that row's.
     window->PageControl1->setCurrentWidget(window->TabSheet3);
+    ProcessPosted();
     const QRect cell = window->grid->CellRect(1, 5).toQRect();
+    // The press of a double click selects the row; the test's double-click event alone does not.
+    QTest::mouseClick(window->grid->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(window->grid->viewport(), Qt::LeftButton, {}, cell.center());
     EXPECT_EQ(LastCombPropCall().Calls, calls + 2);
     EXPECT_EQ(CombText(LastCombPropCall().Comb), combs[4]);
@@ -280,6 +284,17 @@ TEST_F(StatConseqWindowTest, ParametersAreTheThirtySixByteRecordAndOutOfRangeVal
         ASSERT_TRUE(window->Close());
         ProcessPosted();
     }
+
+    // A combination longer than the field is stored as none.
+    window = OpenFromFrame();
+    window->Comb.resize(21);
+    std::iota(window->Comb.begin(), window->Comb.end(), uint8_t{1});
+    ASSERT_TRUE(window->Close());
+    ProcessPosted();
+    const std::optional<platform::RegValue> stored = store().value("Stats\\1\\7", "Params");
+    ASSERT_TRUE(stored.has_value());
+    const auto &bytes = std::get<platform::Bytes>(*stored);
+    EXPECT_EQ(bytes[15], 255);
 }
 
 TEST_F(StatConseqWindowTest, TheRangeBoundsTheDrawsCountWithoutRecomputing)
