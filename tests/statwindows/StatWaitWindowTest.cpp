@@ -4,15 +4,19 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
+#include "output/FSelRepItems.h"
 #include "shell/FGlobalControls.h"
 #include "shell/ParamsRecord.h"
 #include "statwindows/FStatWait.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 #include "tests/stats/FreqTestSupport.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 
 #include <algorithm>
@@ -94,6 +98,19 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
     const auto valued = std::count_if(waits.begin(), waits.end(), [](int V) { return V >= 0; });
     EXPECT_TRUE(window->Chart1->isVisible());
     EXPECT_EQ(static_cast<QLineSeries *>(window->Chart1->chart()->series().at(0))->count(), valued);
+
+    // The three tables on sheets of their own, the details below the header's eleven lines.
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelRepItems &>(Dialog).btnOK->click(); });
+    testsupport::expectReport(script);
+    sendCommand(window, WM_SYS_REPORT);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
+    ASSERT_EQ(sheets.size(), 3u);
+    EXPECT_EQ(sheets[2].Name, "Szczegóły - podsumowanie");
+    EXPECT_EQ(sheets[0].At("B10").Text, " Długość kombinacji  : 1");
+    EXPECT_EQ(sheets[0].At("B11").Text, " Rodzaj statystyki   : Oczekiwanie (liczba losowań) na x% wszystkich kombinacji ");
+    EXPECT_EQ(sheets[0].At("B12").Text, "  Procent kombinacji : 100,00");
+    EXPECT_EQ(sheets[0].At("B14").Text, "Los.");
+    EXPECT_EQ(sheets[0].At("B15").Text, labels[0].toStdString());
 
     // The distinct numbers of each run of ten draws; the last nine starts have no run.
     Compute(window, false, 1, 10);
