@@ -5,6 +5,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
 #include "statwindows/FStatBestComb.h"
+#include "statwindows/FStatConseq.h"
 #include "statwindows/FStatDiffs.h"
 #include "statwindows/FStatDigits.h"
 #include "statwindows/FStatFreq.h"
@@ -12,6 +13,7 @@
 #include "statwindows/FStatMisc.h"
 #include "statwindows/FStatSerieBreak.h"
 #include "statwindows/FStatSuccNums.h"
+#include "statwindows/FStatWait.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QPointer>
@@ -78,6 +80,10 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatSerieBreak(SeriesTexts);
     case TfrmStatSerieBreak::BreakStatIndex:
         return new TfrmStatSerieBreak(BreakTexts);
+    case TfrmStatConseq::ConseqStatIndex:
+        return new TfrmStatConseq;
+    case TfrmStatWait::WaitStatIndex:
+        return new TfrmStatWait;
     default:
         return nullptr;
     }
