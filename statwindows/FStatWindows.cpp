@@ -7,6 +7,7 @@
 #include "statwindows/FStatFreq.h"
 #include "statwindows/FStatIntervals.h"
 #include "statwindows/FStatMisc.h"
+#include "statwindows/FStatRangeFreqs.h"
 #include "statwindows/FStatSuccNums.h"
 #include "syswindows/FSysGeneral.h"
 
@@ -64,6 +65,8 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatSucc;
     case TfrmStatIntervals::IntervalsStatIndex:
         return new TfrmStatIntervals;
+    case TfrmStatRangeFreqs::RangeFreqsStatIndex:
+        return new TfrmStatRangeFreqs;
     default:
         return nullptr;
     }
