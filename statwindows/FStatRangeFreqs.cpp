@@ -121,7 +121,6 @@ void TfrmStatRangeFreqs::SetupControls()
     SortMan.SetSort(seDetails, 1, 1);
     SortMan.SetSort(seFreqs, 2, 1);
     SortMan.SetSort(seGroups, 1, -1);
-    UpdateDrawCountLimit();
     rbRangeTypeClick();
     ClearResults();
 }
@@ -132,12 +131,14 @@ std::unique_ptr<TStat> TfrmStatRangeFreqs::CreateStat()
     StatRangeFreqs = stat.get();
     FSource = std::make_unique<TZones>(*stat);
     Classes->SetSource(FSource.get());
+    ClearResults();
     return stat;
 }
 
 void TfrmStatRangeFreqs::ReadParams()
 {
     const TStoredRecord stored = ReadParamsRecord(ParamsKey("Stats\\", Game->Info.Id, StatIndex), ParamsSize);
+    UpdateDrawCountLimit();
     seDrawCount->SetValue(std::min(30.0, seDrawCount->MaxValue()));
     seFrom1->SetValue(10);
     seTo1->SetValue(10);
