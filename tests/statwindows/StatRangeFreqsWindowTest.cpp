@@ -5,7 +5,9 @@
 #include "engine/UDrawsDB.h"
 #include "shell/FGlobalControls.h"
 #include "statwindows/ClassTablePage.h"
+#include "output/FSelRepItems.h"
 #include "statwindows/FStatRangeFreqs.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QLineEdit>
@@ -210,4 +212,21 @@ TEST_F(StatRangeFreqsWindowTest, TheStoredRecordByteByByteAndTheDefaultColours)
     EXPECT_EQ(SpinValue(window->seDrawCount), W);
     EXPECT_TRUE(window->rbRangeType1->isChecked());
     EXPECT_EQ(window->Colors, defaults);
+}
+
+TEST_F(StatRangeFreqsWindowTest, TheReportNamesTheStatisticAndTheLookBack)
+{
+    OpenFrame();
+    TfrmStatRangeFreqs *window = Open();
+    sendCommand(window, WM_TASK_START);
+    ASSERT_FALSE(window->NoResults);
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmSelRepItems &>(Dialog).btnOK->click(); });
+    testsupport::expectReport(script);
+    sendCommand(window, WM_SYS_REPORT);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
+    ASSERT_EQ(sheets.size(), 3u);
+    EXPECT_EQ(sheets[0].At("B3").Text, "Statystyka : Zakresy częstotliwości");
+    EXPECT_EQ(sheets[0].At("B10").Text, " Liczba losowań wstecz : 30");
+    EXPECT_EQ(sheets[0].At("B12").Text, "Los.");
+    EXPECT_EQ(sheets[0].At("C12").Text, "Z1");
 }
