@@ -253,8 +253,11 @@ void TfrmStatRangeFreqs::SetColor(int Zone, TColor Color)
     field->setText(ColorText(Color));
     sgSelDraw->update();
     sgFreqs->update();
-    if (HasResults())
-        DrawDetailsChart();
+    for (QAbstractSeries *series : Chart1->chart()->series())
+        if (auto *bars = qobject_cast<QStackedBarSeries *>(series); bars && Zone < int(bars->count())) {
+            bars->barSets()[Zone]->setColor(toQColor(Color));
+            bars->barSets()[Zone]->setBorderColor(toQColor(Color).darker(130));
+        }
 }
 
 int TfrmStatRangeFreqs::ChartKind() const
