@@ -463,6 +463,8 @@ void TClassTablePage::ShowSelectedDraw(int Col, int Row)
     std::string numbers;
     FSource->Stat.GetDrawText(FSource->Table, std::max(ColumnClass(Col), 0), Row - 1, numbers);
     eSelComb->setText(Text(numbers));
+    if (OnSelectDraw)
+        OnSelectDraw(Col, Row);
 }
 
 void TClassTablePage::DetailsCell(int Col, int Row, TCellFormat &Format) const

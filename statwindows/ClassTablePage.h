@@ -105,6 +105,9 @@ public:
     QChartView *GroupChart;
     TStringAlignGrid *sgTotal;
 
+    // After the selected draw's numbers are shown: a window's own views of the selected details cell.
+    std::function<void(int Col, int Row)> OnSelectDraw;
+
     int SelClass = 0;   // the class of the details column selected last
     int ChartClass = 0; // the classes of the two charts
     int GroupChartClass = 0;

@@ -11,6 +11,7 @@
 #include "statwindows/FStatFreq.h"
 #include "statwindows/FStatIntervals.h"
 #include "statwindows/FStatMisc.h"
+#include "statwindows/FStatRangeFreqs.h"
 #include "statwindows/FStatSerieBreak.h"
 #include "statwindows/FStatSuccNums.h"
 #include "statwindows/FStatWait.h"
@@ -84,6 +85,8 @@ TGenStatForm *NewStatWindow(int StatIndex)
         return new TfrmStatConseq;
     case TfrmStatWait::WaitStatIndex:
         return new TfrmStatWait;
+    case TfrmStatRangeFreqs::RangeFreqsStatIndex:
+        return new TfrmStatRangeFreqs;
     default:
         return nullptr;
     }
