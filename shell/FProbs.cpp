@@ -3,6 +3,7 @@
 #include "controls/Label2000X.h"
 #include "controls/StringAlignGrid.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
@@ -35,6 +36,7 @@ int CellHeight(const TStringAlignGrid *Grid)
 
 TfrmProbs::TfrmProbs(QWidget *parent) : TFirstShow<QWidget>(parent)
 {
+    platform::setHelpContext(this, 704);
     setWindowTitle(QStringLiteral("Prawdopodobieństwo wygranych"));
     Label19 = new QLabel(QStringLiteral("Liczba skreśleń"), this);
     Label2000X1 = new TLabel2000X(this);

@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/PBEdit.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/GuardedConnect.h"
@@ -61,6 +62,7 @@ std::string GroupByThree(const std::string &Digits)
 
 TfrmToolNewton::TfrmToolNewton(QWidget *parent) : TFirstShow<QWidget>(parent)
 {
+    platform::setHelpContext(this, 709);
     setWindowTitle(QStringLiteral("Dwumian Newtona"));
     CreateControls();
 }

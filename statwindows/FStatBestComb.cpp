@@ -7,6 +7,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FSelectComb.h"
@@ -69,6 +70,7 @@ TDynByteArr FillUp(TDynByteArr Numbers, const TDynByteArr &From, int Count)
 TfrmStatBestComb::TfrmStatBestComb(QWidget *Owner)
     : TGenStatForm(BestCombStatIndex, QStringLiteral("> Optymalne kombinacje"), true, 1, Owner),
       NewBests([this, post = StatReportHandler()] {
+    platform::setHelpContext(this, 608);
           post([this] { Guarded([this] { ListNewBests(); }); });
       })
 {

@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
@@ -51,6 +52,7 @@ QString CombText(const uint8_t *Comb, size_t Len)
 TfrmStatConseq::TfrmStatConseq(QWidget *Owner)
     : TGenStatForm(ConseqStatIndex, QStringLiteral("> Następstwa"), true, 2, Owner)
 {
+    platform::setHelpContext(this, 609);
     CreateControls();
     AnalysedDraws = std::make_unique<TResultGrid>(sgDraws, SortMan, 2, [this] { return HasResults(); });
     AnalysedDraws->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgDrawsGetCellFormat(Col, Row, Format); });

@@ -3,6 +3,7 @@
 #include "controls/RichView.h"
 #include "core/ProgramLocale.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/ProgressPanel.h"
 #include "stats/UStatDiff.h"
@@ -137,6 +138,7 @@ QTabWidget *TablePages(QWidget *Owner, const TClassTablePage &Page)
 TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
     : TGenStatForm(DiffsStatIndex, QStringLiteral("> Różnice"), false, GroupsEntry(PositionsTable), Owner)
 {
+    platform::setHelpContext(this, 610);
     resize(ScaledSize(620, 440));
     const auto shown = [this] { return HasResults(); };
     Diffs = new TClassTablePage(this, SortMan, DiffsLayout(), shown);

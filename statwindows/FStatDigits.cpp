@@ -2,6 +2,7 @@
 
 #include "engine/UGameMan.h"
 #include "platform/ByteStream.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/ParamsRecord.h"
 #include "stats/UStatDigits.h"
 #include "statwindows/ClassTableSource.h"
@@ -70,6 +71,7 @@ TClassPatternsDescriptor DigitsDescriptor()
 
 TfrmStatDigits::TfrmStatDigits(QWidget *Owner) : TfrmStatClassPatterns(DigitsDescriptor(), Owner)
 {
+    platform::setHelpContext(this, 611);
     auto *page = new QWidget;
     cbDigitType = new QComboBox(page);
     cbDigitType->addItems({QStringLiteral("Pierwsza cyfra"), QStringLiteral("Druga cyfra")});

@@ -6,6 +6,7 @@
 #include "core/UGlobalSort.h"
 #include "engine/UGameMan.h"
 #include "platform/ByteStream.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
@@ -76,6 +77,7 @@ QString RangeText(int From, int To)
 TfrmStatIntervals::TfrmStatIntervals(QWidget *Owner)
     : TGenStatForm(IntervalsStatIndex, QStringLiteral("> Przedziały liczbowe"), false, 2, Owner)
 {
+    platform::setHelpContext(this, 606);
     Classes = new TClassTablePage(this, SortMan, RangesLayout(), [this] { return HasResults(); });
     CreateControls();
     connectGuarded(btnFill, &QPushButton::clicked, this, &TfrmStatIntervals::btnFillClick);

@@ -2,6 +2,7 @@
 
 #include "engine/UGameMan.h"
 #include "platform/ByteStream.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
@@ -77,6 +78,7 @@ TClassPatternsDescriptor MiscDescriptor()
 
 TfrmStatMisc::TfrmStatMisc(QWidget *Owner) : TfrmStatClassPatterns(MiscDescriptor(), Owner)
 {
+    platform::setHelpContext(this, 603);
     Button1 = new QPushButton(QStringLiteral("Statystyka..."), this);
     Button2 = new QPushButton(QStringLiteral("Wartość oczekiwana..."), this);
     Button3 = new QPushButton(QStringLiteral("Wartość średnia..."), this);

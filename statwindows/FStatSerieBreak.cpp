@@ -7,6 +7,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
@@ -63,6 +64,7 @@ TColor Shade(int Group)
 TfrmStatSerieBreak::TfrmStatSerieBreak(const TSerieBreakTexts &ATexts, QWidget *Owner)
     : TGenStatForm(ATexts.StatIndex, ATexts.Caption, true, 4, Owner), Texts(ATexts)
 {
+    platform::setHelpContext(this, ATexts.IsSeries ? 604 : 605);
     CreateControls();
     Total1 = std::make_unique<TResultGrid>(sgTotal1, SortMan, seTotal1,
                                            [this] { return HasResults() && StatSB->ShowCombs; });

@@ -1,6 +1,7 @@
 #include "statwindows/FStatSuccNums.h"
 
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "stats/UStatSuccNums.h"
 #include "statwindows/ClassTableSource.h"
 
@@ -57,7 +58,10 @@ TClassPatternsDescriptor SuccDescriptor()
 
 } // namespace
 
-TfrmStatSucc::TfrmStatSucc(QWidget *Owner) : TfrmStatClassPatterns(SuccDescriptor(), Owner) {}
+TfrmStatSucc::TfrmStatSucc(QWidget *Owner) : TfrmStatClassPatterns(SuccDescriptor(), Owner)
+{
+    platform::setHelpContext(this, 607);
+}
 
 std::unique_ptr<TStat> TfrmStatSucc::CreateStat()
 {

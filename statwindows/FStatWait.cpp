@@ -7,6 +7,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FMainCommands.h"
@@ -37,6 +38,7 @@ QString Real(double Value)
 
 TfrmStatWait::TfrmStatWait(QWidget *Owner) : TGenStatForm(WaitStatIndex, QStringLiteral("> Oczekiwanie"), true, 2, Owner)
 {
+    platform::setHelpContext(this, 612);
     CreateControls();
     SortMan.SetSort(DetailsEntry, DrawSortKey, -1);
     SortMan.SetSort(GroupsEntry, GroupValueSortKey, -1);

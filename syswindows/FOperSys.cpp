@@ -7,6 +7,7 @@
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -97,6 +98,7 @@ void ShowEntries(TStringAlignGrid *Grid, int First, const std::vector<TfrmOperSy
 
 TfrmOperSys::TfrmOperSys(QWidget *parent) : TFirstShow<QDialog>(parent)
 {
+    platform::setHelpContext(this, 508);
     CreateControls();
     SysOper = std::make_unique<TSysOper>(Runner.ProgressHandler());
     Runner.OnProgress = [this](int Pos, int Step) { ShowProgress(ProgressBar1, lblProgress, Pos, Step); };
