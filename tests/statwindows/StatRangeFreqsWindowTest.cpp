@@ -25,11 +25,6 @@ constexpr int N = 49;
 constexpr int K = 6;
 constexpr int W = 30;
 
-QString Count(int Value)
-{
-    return Value == 0 ? QString() : QString::number(Value) + ' ';
-}
-
 QString Coefficient(int Hundredths)
 {
     return Hundredths == 0 ? QString() : QString::fromStdString(FormatFloat("0.00", Hundredths / 100.0)) + ' ';
