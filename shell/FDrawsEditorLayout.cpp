@@ -4,6 +4,7 @@
 
 #include "controls/RichView.h"
 #include "controls/StringAlignGrid.h"
+#include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
 #include "shell/GuardedConnect.h"
@@ -21,13 +22,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
 
 QPushButton *NewButton(const QString &Caption, QWidget *Parent, bool Enabled = true)
 {

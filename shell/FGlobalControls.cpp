@@ -4,6 +4,7 @@
 #include "controls/StringAlignGrid.h"
 
 #include <QDateEdit>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -34,6 +35,13 @@ void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols)
         font.Color = GroupHeaderColor;
         font.Style |= fsBold;
     }
+}
+
+QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
+{
+    auto *label = new QLabel(Caption, Parent);
+    label->setBuddy(Buddy);
+    return label;
 }
 
 int SpinValue(const TFloatSpin *Spin)

@@ -8,8 +8,10 @@
 #include <vector>
 
 class QDateEdit;
+class QLabel;
 class QListWidget;
 class QPlainTextEdit;
+class QString;
 class QWidget;
 class TFloatSpin;
 class TStringAlignGrid;
@@ -21,6 +23,9 @@ void CheckAll(QListWidget *List, bool Value);
 
 // The header cells (row 0) of the listed columns get a navy bold font: they mark a column group.
 void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
+
+// A label of Parent with Caption whose mnemonic moves the focus to Buddy.
+QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent);
 
 // The spin edit's whole value within its range.
 int SpinValue(const TFloatSpin *Spin);

@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "shell/FGlobalControls.h"
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
@@ -54,13 +55,6 @@ TPBEdit *NewField(QWidget *Parent)
     auto *edit = new TPBEdit(Parent);
     edit->setReadOnly(true);
     return edit;
-}
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
 }
 
 // A distribution grid: the length, its count and share, sortable by a header click.

@@ -20,17 +20,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
-} // namespace
-
 void TfrmPredReduct::CreateControls()
 {
     resize(ScaledSize(470, 420));
@@ -83,10 +72,7 @@ void TfrmPredReduct::CreateControls()
     middle->addWidget(gbNumbers, 1);
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addLayout(middle, 1);
     auto *resultLine = new QHBoxLayout;
     resultLine->addWidget(lblResult);

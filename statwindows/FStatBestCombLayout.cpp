@@ -14,7 +14,6 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -28,13 +27,6 @@ namespace {
 
 // Numbers a line of a combination cell holds at most.
 constexpr int NumbersPerLine = 12;
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
 
 QLineEdit *NumbersLine(QWidget *Parent)
 {
@@ -66,10 +58,7 @@ void TfrmStatBestComb::CreateControls()
     PageControl1->addTab(tsResults, QStringLiteral("Wyniki"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addWidget(PageControl1, 1);
     layout->addWidget(Panel1);
 }

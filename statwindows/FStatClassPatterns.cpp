@@ -2,12 +2,12 @@
 
 #include "controls/RichView.h"
 #include "core/UGlobalSort.h"
+#include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/ProgressPanel.h"
 #include "statwindows/ClassTableSource.h"
 #include "statwindows/PatternTablePage.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -39,14 +39,9 @@ TfrmStatClassPatterns::TfrmStatClassPatterns(const TClassPatternsDescriptor &Des
         PageControl2->addTab(pages[i], FDescriptor.PageCaptions[i]);
 
     auto *layoutBox = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    if (!FDescriptor.RangeCaption.isEmpty()) {
-        lblDateDesc = new QLabel(FDescriptor.RangeCaption, this);
-        lblDateDesc->setBuddy(txtDateDesc);
-        rangeLine->addWidget(lblDateDesc);
-    }
-    rangeLine->addWidget(txtDateDesc, 1);
-    layoutBox->addLayout(rangeLine);
+    if (!FDescriptor.RangeCaption.isEmpty())
+        lblDateDesc = BuddyLabel(FDescriptor.RangeCaption, txtDateDesc, this);
+    layoutBox->addLayout(NewRangeLine(lblDateDesc));
     layoutBox->addWidget(PageControl2, 1);
     Panel1->hide();
 }

@@ -14,24 +14,12 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
-} // namespace
 
 void TfrmStatConseq::CreateControls()
 {
@@ -62,10 +50,7 @@ void TfrmStatConseq::CreateControls()
     PageControl1->addTab(TabSheet3, QStringLiteral("Wyniki"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addWidget(PageControl1, 1);
     layout->addWidget(Panel1);
 }

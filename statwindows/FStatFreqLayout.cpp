@@ -15,7 +15,6 @@
 #include <QFont>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,13 +26,6 @@ namespace {
 
 const QStringList SummaryRows = {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Średnia"),
                                  QStringLiteral("Wart. oczek."), QStringLiteral("Odch. std.")};
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
 
 } // namespace
 
@@ -86,10 +78,7 @@ void TfrmStatFreq::CreateControls()
     PageControl1->addTab(TabSheet3, QStringLiteral("Podsumowanie"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addWidget(GroupBox1);
     layout->addWidget(PageControl1, 1);
     layout->addWidget(Panel1);

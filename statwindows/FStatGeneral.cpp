@@ -14,6 +14,8 @@
 #include "syswindows/FSysGeneral.h"
 
 #include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMenu>
 
 #include <utility>
@@ -93,6 +95,15 @@ void TGenStatForm::Init(bool AFromDraws, TGameData *AGame, TGenForm *AParentWind
         Stat->Runner = FStatRunner.get();
     ReadParams();
     UpdateMenu();
+}
+
+QHBoxLayout *TGenStatForm::NewRangeLine(QLabel *Caption)
+{
+    auto *line = new QHBoxLayout;
+    if (Caption)
+        line->addWidget(Caption);
+    line->addWidget(txtDateDesc, 1);
+    return line;
 }
 
 void TGenStatForm::UpdateMenu()

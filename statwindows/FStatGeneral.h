@@ -27,6 +27,8 @@
 #include <vector>
 
 class QCloseEvent;
+class QHBoxLayout;
+class QLabel;
 class TProgressPanel;
 class TRichView;
 class TStringAlignGrid;
@@ -66,6 +68,8 @@ public:
     // Built by the base, placed by the window: the range (or system) line and the progress panel.
     TRichView *txtDateDesc;
     TProgressPanel *Panel1;
+    // The range line to place: Caption (none when null) and txtDateDesc, which takes the width.
+    QHBoxLayout *NewRangeLine(QLabel *Caption);
 
     bool HasResults() const { return HasWorker ? State == 0 : !NoResults; }
     // Switches the main window's commands to the window's state, while it is the active child window.

@@ -30,13 +30,6 @@ namespace {
 constexpr int ButtonSize = 24;
 constexpr TColor ButtonTextColor = 0xFF0000; // blue
 
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
 } // namespace
 
 void TfrmStatIntervals::CreateControls()

@@ -27,13 +27,6 @@
 
 namespace {
 
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
 TFloatSpin *BoundSpin(QWidget *Parent, int Value, int Precision)
 {
     TFloatSpin *spin = NewIntSpin(Parent, 0, 1000, Value);

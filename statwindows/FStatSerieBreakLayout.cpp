@@ -18,17 +18,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
-} // namespace
-
 void TfrmStatSerieBreak::CreateControls()
 {
     resize(ScaledSize(600, 460));
@@ -63,10 +52,7 @@ void TfrmStatSerieBreak::CreateControls()
     PageControl2->addTab(TabSheet4, QStringLiteral("Podsumowanie"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addWidget(PageControl2, 1);
     layout->addWidget(Panel1);
 }

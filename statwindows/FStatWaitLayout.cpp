@@ -30,13 +30,6 @@ const QStringList SummaryRows = {QStringLiteral("Min"), QStringLiteral("Max"), Q
                                  QStringLiteral("Wart. oczek."), QStringLiteral("Odch. std.")};
 constexpr int HeaderRowHeight = 30;
 
-QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent)
-{
-    auto *label = new QLabel(Caption, Parent);
-    label->setBuddy(Buddy);
-    return label;
-}
-
 TStringAlignGrid *NewResultGrid(QWidget *Parent, int Cols)
 {
     TStringAlignGrid *grid = NewGrid(Parent, Cols, 2, 0, 1);
@@ -87,10 +80,7 @@ void TfrmStatWait::CreateControls()
     PageControl1->addTab(TabSheet2, QStringLiteral("Szczegóły - grupowanie i podsumowanie"));
 
     auto *layout = new QVBoxLayout(this);
-    auto *rangeLine = new QHBoxLayout;
-    rangeLine->addWidget(lblDateDesc);
-    rangeLine->addWidget(txtDateDesc, 1);
-    layout->addLayout(rangeLine);
+    layout->addLayout(NewRangeLine(lblDateDesc));
     layout->addWidget(params);
     layout->addWidget(PageControl1, 1);
     layout->addWidget(Panel1);
