@@ -21,9 +21,12 @@ struct TClassPatternsDescriptor {
     QString CaptionText;
     std::string StatName; // in the report's header
     QString RangeCaption; // before the range line; none when empty
-    std::array<QString, 5> PageCaptions;
-    std::array<QString, 5> ReportItems;
-    std::array<std::string, 5> SheetNames;
+    std::array<QString, 5> PageCaptions = {QStringLiteral("Szczegóły"), QStringLiteral("Szczegóły - grupowanie"),
+                                           QStringLiteral("Szczegóły - podsumowanie"),
+                                           QStringLiteral("Układy - szczegóły"), QStringLiteral("Układy - grupowanie")};
+    std::array<QString, 5> ReportItems = PageCaptions;
+    std::array<std::string, 5> SheetNames = {"Szczegóły", "Szczegóły - grupowanie", "Szczegóły - podsumowanie",
+                                             "Układy - szczegóły", "Układy - grupowanie"};
     TClassTableLayout Classes;
     QString SystemDrawCaption; // of draw columns over a system; "Los." when empty
 };

@@ -49,12 +49,6 @@ TClassPatternsDescriptor DigitsDescriptor()
     d.StatIndex = TfrmStatDigits::DigitsStatIndex;
     d.CaptionText = QStringLiteral("> Cyfry");
     d.StatName = "Cyfry";
-    d.PageCaptions = {QStringLiteral("Szczegóły"), QStringLiteral("Szczegóły - grupowanie"),
-                      QStringLiteral("Szczegóły - podsumowanie"), QStringLiteral("Układy - szczegóły"),
-                      QStringLiteral("Układy - grupowanie")};
-    d.ReportItems = d.PageCaptions;
-    d.SheetNames = {"Szczegóły", "Szczegóły - grupowanie", "Szczegóły - podsumowanie", "Układy - szczegóły",
-                    "Układy - grupowanie"};
     TClassTableLayout &classes = d.Classes;
     classes.DrawWidth = 70;
     classes.ValueWidth = 30;

@@ -40,12 +40,6 @@ TClassPatternsDescriptor SuccDescriptor()
     d.StatIndex = TfrmStatSucc::SuccStatIndex;
     d.CaptionText = QStringLiteral("> Kolejne liczby");
     d.StatName = "Kolejne liczby";
-    d.PageCaptions = {QStringLiteral("Szczegóły"), QStringLiteral("Szczegóły - grupowanie"),
-                      QStringLiteral("Szczegóły - podsumowanie"), QStringLiteral("Układy - szczegóły"),
-                      QStringLiteral("Układy - grupowanie")};
-    d.ReportItems = d.PageCaptions;
-    d.SheetNames = {"Szczegóły", "Szczegóły - grupowanie", "Szczegóły - podsumowanie", "Układy - szczegóły",
-                    "Układy - grupowanie"};
     TClassTableLayout &classes = d.Classes;
     classes.DrawWidth = 65;
     classes.ValueWidth = 42;

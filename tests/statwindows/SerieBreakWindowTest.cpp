@@ -28,11 +28,6 @@ using serietest::RunLengths;
 
 namespace {
 
-QString Grouped(int64_t Value)
-{
-    return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' ';
-}
-
 int Number(QString Text)
 {
     return Text.remove(QChar(0x00A0)).trimmed().toInt();

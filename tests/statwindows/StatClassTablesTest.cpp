@@ -17,6 +17,7 @@
 #include "syswindows/FSysShort.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <QChart>
 #include <QChartView>
@@ -233,14 +234,6 @@ TEST_F(StatClassTablesTest, MiscellaneousPropertiesOfChosenDrawsAndTheirExpected
     const int draws = History().Count();
 
     const auto even = [](uint8_t Number) { return Number % 2 == 0; };
-    const auto prime = [](int Number) {
-        if (Number < 2)
-            return false;
-        for (int d = 2; d * d <= Number; ++d)
-            if (Number % d == 0)
-                return false;
-        return true;
-    };
     const int noEven = RowWhere([&](const TDraw &D) { return std::none_of(D.Numbers.begin(), D.Numbers.end(), even); });
     ASSERT_GT(noEven, 1);
     for (const int row : {1, noEven}) {
@@ -249,7 +242,7 @@ TEST_F(StatClassTablesTest, MiscellaneousPropertiesOfChosenDrawsAndTheirExpected
         int evens = 0, primes = 0, sum = 0, tens = 0, units = 0, common = 0;
         for (uint8_t x : draw.Numbers) {
             evens += even(x);
-            primes += prime(x);
+            primes += testsupport::isPrime(x);
             sum += x;
             tens += x / 10;
             units += x % 10;

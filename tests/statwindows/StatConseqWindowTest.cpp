@@ -28,19 +28,6 @@
 
 namespace {
 
-QString CombText(const TDynByteArr &Comb)
-{
-    QString text;
-    for (int number : Comb)
-        text += QString::asprintf("%2d ", number);
-    return text;
-}
-
-QString Grouped(int64_t Value)
-{
-    return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' ';
-}
-
 bool Holds(const TDynByteArr &Draw, const TDynByteArr &Comb)
 {
     return std::all_of(Comb.begin(), Comb.end(),

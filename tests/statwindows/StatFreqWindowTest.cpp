@@ -35,19 +35,6 @@ namespace {
 using freqtest::BruteForceCount;
 using freqtest::MakeDraws;
 
-QString CombText(const TDynByteArr &Comb)
-{
-    QString text;
-    for (int number : Comb)
-        text += QString::asprintf("%2d ", number);
-    return text;
-}
-
-QString Grouped(int64_t Value)
-{
-    return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' ';
-}
-
 } // namespace
 
 class StatFreqWindowTest : public StatWindowTest {

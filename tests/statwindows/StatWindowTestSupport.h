@@ -123,6 +123,15 @@ protected:
     // A count as the tables show it: blank after, empty for 0; a real number with two decimals.
     static QString Count(int64_t Value) { return Value == 0 ? QString() : QString::number(Value) + ' '; }
     static QString Real(double Value) { return QString::fromStdString(FormatFloat("0.00", Value)) + ' '; }
+    // A combination as the grids write it, each number "%2d "; a count grouped by thousands, blank after.
+    static QString CombText(const TDynByteArr &Comb)
+    {
+        QString text;
+        for (int number : Comb)
+            text += QString::asprintf("%2d ", number);
+        return text;
+    }
+    static QString Grouped(int64_t Value) { return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' '; }
 
     // The grid's texts of row Row, every column.
     static QStringList RowTexts(const TStringAlignGrid &Grid, int Row)
