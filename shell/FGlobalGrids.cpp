@@ -1,6 +1,7 @@
 #include "shell/FGlobalGrids.h"
 
 #include "controls/StringAlignGrid.h"
+#include "core/UComb.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -133,4 +135,11 @@ void FitGridWidth(TStringAlignGrid *Grid)
     if (Grid->ScrollBars() == ssVertical || Grid->ScrollBars() == ssBoth)
         width += ScrollBarRoom(Grid);
     Grid->setFixedWidth(width);
+}
+
+QString CombCellText(const uint8_t *Comb, size_t Len)
+{
+    std::string text;
+    CombToStr(Comb, uint8_t(Len), "%2d ", text);
+    return QString::fromStdString(text);
 }

@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
+
 #include <vector>
 
 class TStringAlignGrid;
@@ -49,6 +51,9 @@ void SetColWidth(TStringAlignGrid *Grid, int Col, int DesignWidth, const QString
 void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::vector<int> &DesignWidths);
 // The texts of column Col below the fixed rows, for the rule of a small grid that holds its values.
 QStringList ColTexts(const TStringAlignGrid *Grid, int Col);
+
+// A combination as result grids show it: each number "%2d ", the last blank kept.
+QString CombCellText(const uint8_t *Comb, size_t Len);
 
 // Keeps every column of the grid in view: the grid is never narrower than its columns, with room for a
 // vertical scroll bar. Called again when the columns change.

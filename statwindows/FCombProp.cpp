@@ -38,13 +38,6 @@ constexpr TColor GroupHeaderColor = 0x800000;
 
 const QStringList SummaryRows = {QStringLiteral("Min"), QStringLiteral("Max"), QStringLiteral("Średnia")};
 
-QString CombText(const TDynByteArr &Comb)
-{
-    std::string text;
-    CombToStr(Comb.data(), uint8_t(Comb.size()), "%2d ", text);
-    return QString::fromStdString(text);
-}
-
 QString CellText(int64_t Value)
 {
     return QString::number(Value) + QLatin1Char(' ');
@@ -210,7 +203,7 @@ void TfrmCombProp::Init(TGameData &AGame, const TDynByteArr &AComb, const TDraws
     sgDraws->setRowCount(std::max(DrawCount, 1) + 1);
     ShowDrawsRange(Range, txtDateDesc, false);
     FitViewerToText(txtDateDesc);
-    eComb->setText(CombText(Comb));
+    eComb->setText(CombCellText(Comb.data(), Comb.size()));
 
     SeriesStat = std::make_unique<TStatSerieBreak>(&Game->Info, true, TProgressProc(), [] {});
     BreakStat = std::make_unique<TStatSerieBreak>(&Game->Info, false, TProgressProc(), [] {});
@@ -339,7 +332,7 @@ void TfrmCombProp::sgDrawsGetCellFormat(int Col, int Row, TCellFormat &Format)
         break;
     }
     case 3:
-        Format.Text = CombText(draw.Numbers);
+        Format.Text = CombCellText(draw.Numbers.data(), draw.Numbers.size());
         break;
     default:
         break;

@@ -40,13 +40,6 @@ constexpr int Sunday = 7;
 
 enum TDrawsColumn { dcNo, dcDate, dcDay, dcNumbers };
 
-QString CombText(const uint8_t *Comb, size_t Len)
-{
-    std::string text;
-    CombToStr(Comb, uint8_t(Len), "%2d ", text);
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TfrmStatConseq::TfrmStatConseq(QWidget *Owner)
@@ -140,7 +133,7 @@ void TfrmStatConseq::WriteParams()
 
 void TfrmStatConseq::ShowComb()
 {
-    txtComb->setText(CombText(Comb.data(), Comb.size()));
+    txtComb->setText(CombCellText(Comb.data(), Comb.size()));
 }
 
 void TfrmStatConseq::btnCombClick()
@@ -213,7 +206,7 @@ bool TfrmStatConseq::ShowResults()
 void TfrmStatConseq::WidenForCombinations()
 {
     const int width = std::max(NumberWidth * CombLen, NarrowestCombinationWidth);
-    SetColWidth(grid, 1, width, {CombText(TDynByteArr(size_t(CombLen), Game->Info.MaxNumber).data(), size_t(CombLen))});
+    SetColWidth(grid, 1, width, {CombCellText(TDynByteArr(size_t(CombLen), Game->Info.MaxNumber).data(), size_t(CombLen))});
     FitWindowToGrid(this, grid, grid->CalcGridWidth(false), false);
 }
 
@@ -231,7 +224,7 @@ void TfrmStatConseq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
         break;
     case 1:
         StatConseq->GetItem(Row, comb, freq, parity);
-        Format.Text = CombText(comb.data(), comb.size());
+        Format.Text = CombCellText(comb.data(), comb.size());
         break;
     case 2:
         StatConseq->GetItem(Row, comb, freq, parity);
@@ -277,7 +270,7 @@ void TfrmStatConseq::sgDrawsGetCellFormat(int Col, int Row, TCellFormat &Format)
         break;
     }
     default:
-        Format.Text = CombText(draw.Numbers.data(), draw.Numbers.size());
+        Format.Text = CombCellText(draw.Numbers.data(), draw.Numbers.size());
         break;
     }
     if (draw.Mark != 0)

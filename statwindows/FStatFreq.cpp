@@ -40,13 +40,6 @@ constexpr int NumberWidth = 24;
 
 enum TFreqSortKey { skComb = 1, skFreq = 2, skParity = 3, skLast = 4 };
 
-QString CombText(const uint8_t *Comb, int Len)
-{
-    std::string text;
-    CombToStr(Comb, uint8_t(Len), "%2d ", text);
-    return QString::fromStdString(text);
-}
-
 } // namespace
 
 TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
@@ -184,7 +177,7 @@ void TfrmStatFreq::WriteParams()
 
 void TfrmStatFreq::ShowReqComb()
 {
-    txtComb->setText(CombText(ReqComb.data(), ReqCount));
+    txtComb->setText(CombCellText(ReqComb.data(), size_t(ReqCount)));
 }
 
 void TfrmStatFreq::btnCombClick()
@@ -275,7 +268,7 @@ bool TfrmStatFreq::ShowResults()
 void TfrmStatFreq::WidenForCombinations()
 {
     const int width = CombLen >= WideCombinationLength ? NumberWidth * CombLen : NarrowCombinationWidth;
-    SetColWidth(grid, 1, width, {CombText(std::vector<uint8_t>(size_t(CombLen), Game->Info.MaxNumber).data(), CombLen)});
+    SetColWidth(grid, 1, width, {CombCellText(std::vector<uint8_t>(size_t(CombLen), Game->Info.MaxNumber).data(), size_t(CombLen))});
     FitWindowToGrid(this, grid, grid->CalcGridWidth(false), false);
 }
 
@@ -305,7 +298,7 @@ void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
         break;
     case 1:
         StatFreq->GetItem(Row, comb, freq, parity);
-        Format.Text = CombText(comb.data(), CombLen);
+        Format.Text = CombCellText(comb.data(), size_t(CombLen));
         break;
     case 2:
         StatFreq->GetItem(Row, comb, freq, parity);
