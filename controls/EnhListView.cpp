@@ -146,7 +146,7 @@ TCustomEnhListView::TCustomEnhListView(QWidget *parent, std::unique_ptr<TdfsEnhL
     setUniformRowHeights(true);
     setItemsExpandable(false);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int index) { ColumnClick(index); });

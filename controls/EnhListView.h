@@ -1,7 +1,8 @@
 #pragma once
 // A list view in report mode: a QTreeView without root decoration over a QStandardItemModel, one row per
 // item (column 0 the caption, column k + 1 sub-item k). Adds sorting on header clicks with a smart
-// comparison (dates, numbers, text), a per-pair sort hook, typing search and saved settings, and draws
+// comparison (dates, numbers, text), a per-pair sort hook, typing search, saved settings and caption
+// editing (F2 or a click on the selected item; a list is made read-only with NoEditTriggers), and draws
 // its rows, cells and header sections itself with events that can take over any of them
 // (EnhListViewPaint.cpp).
 
@@ -20,6 +21,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 enum class TAutoColumnSort { acsNoSort, acsSort, acsSortToggle };
@@ -150,6 +152,10 @@ public:
     std::function<void(TCustomEnhListView *, int SortColumn, bool Ascending)> OnSortFinished;
     std::function<void(TCustomEnhListView *, int Column)> OnColumnClick;
     std::function<void(TCustomEnhListView *, TListItem)> OnInsert;
+    // A caption edit ended: OnEdited may change the entered text before the caption takes it (and the
+    // list resorts when AutoResort); OnEditCanceled when the edit was cancelled.
+    std::function<void(TCustomEnhListView *, TListItem, QString &S)> OnEdited;
+    std::function<void(TCustomEnhListView *, TListItem)> OnEditCanceled;
     std::function<void(TCustomEnhListView *, QPainter &, int Index, TRect &ARect, bool Selected,
                        bool &DefaultDrawing)>
         OnDrawHeader;
@@ -167,6 +173,7 @@ public:
     virtual void ColumnClick(int index);
     virtual void SortColumn(int index, bool ascending);
     virtual void Resort();
+    virtual void EditCanceled(TListItem item);
     virtual void BeginUpdate();
     virtual void EndUpdate();
     virtual void ResizeColumns(bool useHeader);
@@ -218,6 +225,12 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void drawRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void changeEvent(QEvent *event) override;
+    // Every edit opens on the caption of the row; it ends with the editor's text or cancelled.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    void commitData(QWidget *editor) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // The end of a caption edit of item index; text is what was entered (canceled: nothing).
+    virtual void EndLabelEdit(int index, bool canceled, const QString &text);
 
     virtual QString GetVersion() const { return QStringLiteral("TdfsEnhListView v3.70"); }
     // Raises OnDrawItem; the descendant chooses where full-row select starts.
@@ -283,4 +296,7 @@ private:
     QString FSearchString;
     int64_t FLastSearchKey = 0;
     std::function<int64_t()> FClock;
+    // The caption being edited and the text its editor committed.
+    QPersistentModelIndex FEditIndex;
+    std::optional<QString> FEditText;
 };

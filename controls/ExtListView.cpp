@@ -42,6 +42,11 @@ TCustomExtListView::TCustomExtListView(QWidget *parent)
       FColumnsFormat([this](int index) { ColumnFormatChanged(index); }),
       FVirtualModel(new TExtListVirtualModel(*this, *FModel))
 {
+    FHoverTimer.setSingleShot(true);
+    connect(&FHoverTimer, &QTimer::timeout, this, [this] {
+        if (FHotItem < ItemCount())
+            SelectItem(FHotItem);
+    });
     SetExtendedStyles(lvxInfoTip);
     connect(this, &QAbstractItemView::activated, this, [this] { ItemActivate(); });
     ConnectSelection();
@@ -63,6 +68,9 @@ void TCustomExtListView::SetExtendedStyles(TLVExtendedStyles value)
         value |= lvxOneClickActivate;
     FExtendedStyles = value;
     header()->setSectionsMovable(value & lvxHeaderDragDrop);
+    setMouseTracking(value & lvxTrackSelect);
+    if (!(value & lvxTrackSelect))
+        SetHotItem(-1);
     viewport()->update();
 }
 
@@ -300,16 +308,6 @@ void TCustomExtListView::paintEvent(QPaintEvent *event)
 
 // ---- Input -----------------------------------------------------------------------------------------
 
-void TCustomExtListView::mousePressEvent(QMouseEvent *event)
-{
-    const QPoint pos = event->position().toPoint();
-    const QModelIndex index = indexAt(pos);
-    if ((FExtendedStyles & lvxCheckboxes) && event->button() == Qt::LeftButton && index.isValid()
-        && StateImageRect(index.row()).contains(pos))
-        SetChecked(index.row(), !IsChecked(index.row()));
-    TCustomEnhListView::mousePressEvent(event);
-}
-
 void TCustomExtListView::keyPressEvent(QKeyEvent *event)
 {
     if ((FExtendedStyles & lvxCheckboxes) && event->key() == Qt::Key_Space && currentIndex().isValid()) {
@@ -352,6 +350,8 @@ bool TCustomExtListView::StringSelect(const QString &findStr, int columnIndex)
 
 bool TCustomExtListView::viewportEvent(QEvent *event)
 {
+    if (event->type() == QEvent::Leave)
+        SetHotItem(-1);
     if (event->type() != QEvent::ToolTip || !(FExtendedStyles & lvxInfoTip))
         return TCustomEnhListView::viewportEvent(event);
     auto *help = static_cast<QHelpEvent *>(event);
@@ -414,6 +414,12 @@ void TCustomExtListView::VMGetItemInfo(int item, int subItem, TLVVMItemInfo &inf
         OnVMGetItemInfo(this, item, subItem, info);
 }
 
+void TCustomExtListView::VMCaptionEdited(int item, bool canceled, const QString &text)
+{
+    if (OnVMCaptionEdited)
+        OnVMCaptionEdited(this, item, canceled, text);
+}
+
 // ---- Virtual mode ----------------------------------------------------------------------------------
 
 void TCustomExtListView::ConnectSelection()
@@ -450,6 +456,14 @@ void TCustomExtListView::SetVirtualMode(bool value)
     SetColumnOrder(order);
     UpdateResizeModes();
     ConnectSelection();
+}
+
+void TCustomExtListView::EndLabelEdit(int index, bool canceled, const QString &text)
+{
+    if (FVirtualMode)
+        VMCaptionEdited(index, canceled, text);
+    else
+        TCustomEnhListView::EndLabelEdit(index, canceled, text);
 }
 
 void TCustomExtListView::SetItemCountEx(int count, uint32_t flags)

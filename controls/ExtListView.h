@@ -1,13 +1,14 @@
 #pragma once
 // The extended list view: the enhanced list view with extended styles (grid lines, check boxes, full-row
 // select, sub-item images, info tips, movable columns), a column order saved with the other settings,
-// per-column header images and a per-column switch that forbids resizing, and a virtual mode in which
-// the items live in the owner and are fetched through OnVMGetItemInfo.
+// per-column header images and a per-column switch that forbids resizing, hot tracking, marquee selection,
+// and a virtual mode in which the items live in the owner and are fetched through OnVMGetItemInfo.
 
 #include "controls/EnhListView.h"
 
 #include <QAbstractTableModel>
 #include <QElapsedTimer>
+#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -18,7 +19,7 @@ using TLVExtendedStyles = uint32_t;
 constexpr TLVExtendedStyles lvxGridLines = 0x1;
 constexpr TLVExtendedStyles lvxSubItemImages = 0x2;
 constexpr TLVExtendedStyles lvxCheckboxes = 0x4;
-constexpr TLVExtendedStyles lvxTrackSelect = 0x8; // kept
+constexpr TLVExtendedStyles lvxTrackSelect = 0x8;
 constexpr TLVExtendedStyles lvxHeaderDragDrop = 0x10;
 constexpr TLVExtendedStyles lvxFullRowSelect = 0x20;
 constexpr TLVExtendedStyles lvxOneClickActivate = 0x40; // kept
@@ -129,6 +130,7 @@ struct TLVODStateChange {
 constexpr uint32_t LVSICF_NOINVALIDATEALL = 1;
 constexpr uint32_t LVSICF_NOSCROLL = 2;
 
+class QRubberBand;
 class TCustomExtListView;
 
 // The rows of a virtual list: their count is set by the owner and every cell is asked for through
@@ -142,6 +144,8 @@ public:
     int rowCount(const QModelIndex &parent = {}) const override;
     int columnCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role) const override;
+    // Captions are editable; the edit ends at the owner (OnVMCaptionEdited).
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     void SetCount(int count);
@@ -193,10 +197,11 @@ public:
     // Without LVSICF_NOINVALIDATEALL every row is drawn again.
     void SetItemCountEx(int count, uint32_t flags = 0);
 
-    // Kept values: nothing in the control depends on them.
+    // Kept value: nothing in the control depends on it.
     int SelectionMark = -1;
+    // With lvxTrackSelect, how long (ms) the mouse rests on an item before it is selected; -1: the
+    // style's hover delay.
     int HoverTime = -1;
-    bool RequireComCtlUpdate = false;
 
     void SetShowSortArrows(bool value) override;
     int ActualColumnIndex(int index) const override;
@@ -208,7 +213,12 @@ public:
     bool StringSelect(const QString &findStr, int columnIndex) override;
 
     virtual void ItemChecked(int itemIndex, bool checked);
+    // A marquee (rubber-band) selection dragged from empty space is about to begin; false refuses it.
+    virtual bool MarqueeBegin();
     virtual void ItemActivate();
+    // With lvxTrackSelect, the mouse moved over the list (itemIndex -1: over no item); the handler may
+    // make another item hot; false keeps the hot item from being selected.
+    virtual bool HotTrack(int &itemIndex, int subItemIndex, QPoint location);
     // The info tip of an item: with OnInfoTip what it adds, else (outside virtual mode) the caption.
     virtual QString InfoTip(int itemIndex, int subItemIndex);
     virtual void VMCacheHint(TLVCacheHint &hintInfo);
@@ -216,9 +226,14 @@ public:
     virtual void VMStateChanged(TLVODStateChange &stateInfo);
     // Asks OnVMGetItemInfo for one item or sub-item of a virtual list.
     virtual void VMGetItemInfo(int item, int subItem, TLVVMItemInfo &info);
+    // A caption edit of a virtual list ended; the owner keeps the text.
+    virtual void VMCaptionEdited(int item, bool canceled, const QString &text);
 
     std::function<void(TCustomExtListView *, int ItemIndex, bool Checked)> OnItemChecked;
     std::function<void(TCustomExtListView *)> OnItemActivate;
+    std::function<void(TCustomExtListView *, bool &CanBegin)> OnMarqueeBegin;
+    std::function<void(TCustomExtListView *, int &ItemIndex, int SubItemIndex, QPoint Location, bool &AllowSelect)>
+        OnHotTrack;
     std::function<void(TCustomExtListView *, int ItemIndex, int SubItemIndex, const QString &Current,
                        QString &Additional)>
         OnInfoTip;
@@ -226,6 +241,7 @@ public:
     std::function<void(TCustomExtListView *, TLVCacheHint &)> OnVMCacheHint;
     std::function<void(TCustomExtListView *, TLVFindInfo &, int &Found)> OnVMFindItem;
     std::function<void(TCustomExtListView *, TLVODStateChange &)> OnVMStateChanged;
+    std::function<void(TCustomExtListView *, int Item, bool Canceled, const QString &Text)> OnVMCaptionEdited;
 
 protected:
     QString GetVersion() const override { return QStringLiteral("TdfsExtListView v3.70"); }
@@ -240,14 +256,20 @@ protected:
     void drawRow(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyboardSearch(const QString &search) override;
     bool viewportEvent(QEvent *event) override;
+    void EndLabelEdit(int index, bool canceled, const QString &text) override;
 
 private:
     void ColumnFormatChanged(int index);
     void ToggleChecks();
     void ConnectSelection();
+    void TrackHotItem(QPoint pos);
+    void SetHotItem(int item);
+    void DragMarquee(QMouseEvent &event);
 
     TLVExtendedStyles FExtendedStyles = lvxInfoTip;
     TdfsExtListColumns FColumnsFormat;
@@ -255,6 +277,15 @@ private:
     bool FVirtualMode = false;
     QString FVMSearch;
     QElapsedTimer FVMSearchTimer;
+    // Hot tracking: the hot item and the wait before it is selected.
+    int FHotItem = -1;
+    QTimer FHoverTimer;
+    // A press on empty space may start a marquee once the mouse moves; the band's origin is kept in
+    // content coordinates, so that it stays put while the list scrolls.
+    enum class TMarquee { None, Pending, Active, Refused };
+    TMarquee FMarquee = TMarquee::None;
+    QPoint FMarqueeOrigin;
+    QRubberBand *FRubberBand = nullptr;
 };
 
 class TdfsExtListView : public TCustomExtListView {

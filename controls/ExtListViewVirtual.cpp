@@ -29,6 +29,7 @@ QVariant TExtListVirtualModel::data(const QModelIndex &index, int role) const
     const int subItem = index.column() - 1;
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::EditRole:
         info.Mask = lvifText;
         FList.VMGetItemInfo(index.row(), subItem, info);
         return info.Text;
@@ -45,6 +46,12 @@ QVariant TExtListVirtualModel::data(const QModelIndex &index, int role) const
     default:
         return {};
     }
+}
+
+Qt::ItemFlags TExtListVirtualModel::flags(const QModelIndex &index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() && index.column() == 0 ? flags | Qt::ItemIsEditable : flags;
 }
 
 QVariant TExtListVirtualModel::headerData(int section, Qt::Orientation orientation, int role) const

@@ -206,6 +206,11 @@ QRect TCustomTreeNT::StateImageRect(const QTreeWidgetItem &Item) const
     return QRect(QPoint(item.left() + 1, item.top() + (item.height() - size.height()) / 2), size);
 }
 
+std::unique_ptr<TTreeNTNode> TCustomTreeNT::CreateNode(QTreeWidgetItem &Item)
+{
+    return std::make_unique<TTreeNTNode>(FItems, Item);
+}
+
 TTreeNTNode *TCustomTreeNT::Selected() const
 {
     return TTreeNTNodes::GetNode(currentItem());
@@ -269,6 +274,7 @@ bool TCustomTreeNT::ExpandNode(TTreeNTNode &Node)
         }
     }
     Node.ItemId().setExpanded(true);
+    Node.FExpandedOnce = true;
     if (OnExpanded)
         OnExpanded(this, &Node);
     return true;

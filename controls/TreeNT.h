@@ -36,6 +36,15 @@ enum TNodeState : uint16_t {
 };
 using TNodeStates = uint16_t;
 
+// Where a point lies against the tree and its nodes (a point on a node's state image, image or label is
+// also htOnItem).
+enum THitTest : uint16_t {
+    htAbove = 1 << 0, htBelow = 1 << 1, htNowhere = 1 << 2, htOnItem = 1 << 3, htOnButton = 1 << 4,
+    htOnIcon = 1 << 5, htOnIndent = 1 << 6, htOnLabel = 1 << 7, htOnRight = 1 << 8,
+    htOnStateIcon = 1 << 9, htToLeft = 1 << 10, htToRight = 1 << 11
+};
+using THitTests = uint16_t;
+
 enum TTreeOption : uint16_t {
     toCheckBoxes = 1 << 0, toFullRowSelect = 1 << 1, toHideSelection = 1 << 2, toHotTrack = 1 << 3,
     toInfoTip = 1 << 4, toNoScroll = 1 << 5, toReadOnly = 1 << 6, toToolTips = 1 << 7,
@@ -54,6 +63,7 @@ using TTVCompare = std::function<int(TTreeNTNode *Node1, TTreeNTNode *Node2, int
 class TTreeNTNode {
 public:
     TTreeNTNode(TTreeNTNodes &Owner, QTreeWidgetItem &Item) : FOwner(Owner), FItem(Item) {}
+    virtual ~TTreeNTNode() = default;
 
     TTreeNTNodes &Owner() const { return FOwner; }
     QTreeWidgetItem &ItemId() const { return FItem; }
@@ -77,6 +87,11 @@ public:
     void setExpanded(bool Value);
     bool Selected() const;
     void setSelected(bool Value);
+    // The node has the focus rectangle: it is the selected node of a focused tree.
+    bool Focused() const;
+    // The node is marked as cut (for a later paste): its image is drawn ghosted.
+    bool Cut() const { return FCut; }
+    void setCut(bool Value);
     // The node is highlighted as the target of a drag.
     bool DropTarget() const;
     void setDropTarget(bool Value);
@@ -104,8 +119,15 @@ public:
     TTreeNTNode *GetLastChild() const;
     TTreeNTNode *GetNextSibling() const;
     TTreeNTNode *GetPrevSibling() const;
+    // The sibling after Node; null for null.
+    TTreeNTNode *GetNextChild(const TTreeNTNode *Node) const;
     TTreeNTNode *GetNext() const;
     TTreeNTNode *GetPrev() const;
+
+    // Every ancestor is expanded, so the node has a place in the tree's rows.
+    bool IsVisible() const;
+    // In viewport coordinates: the node's label, or its whole line; empty when the node is not visible.
+    TRect DisplayRect(bool TextOnly) const;
 
     void Expand(bool Recurse);
     void Collapse(bool Recurse);
@@ -114,13 +136,23 @@ public:
     void CustomSort(const TTVCompare &Compare, int Data);
     void Delete();
     bool IsEqual(const TTreeNTNode &Node) const { return Text() == Node.Text() && FData == Node.FData; }
+    // Copies text, data, the image indexes, the drop-target, cut and has-children marks, ParentFont,
+    // ParentColor and the font; not the colour. The state index (which holds the check state) is copied
+    // only when the tree has state images.
+    void Assign(const TTreeNTNode &Source);
+    // The states a node keeps: checked, cut, drop target, expanded, expanded once, focused, selected;
+    // the others exist only while the node is drawn and read false.
+    bool GetState(TNodeState NodeState) const;
 
 private:
+    friend class TCustomTreeNT;
     TTreeNTNodes &FOwner;
     QTreeWidgetItem &FItem;
     intptr_t FData = 0;
     TFont FFont;
     TColor FColor = 0;
+    bool FCut = false;
+    bool FExpandedOnce = false;
 };
 
 // The nodes of a tree in depth-first order.
@@ -201,6 +233,8 @@ public:
     TTreeNTNode *TopItem() const;
     void setTopItem(TTreeNTNode *Node);
     TTreeNTNode *GetNodeAt(int X, int Y) const;
+    // Where the viewport point (X, Y) lies: outside the viewport, on no node, or on a part of a node.
+    THitTests GetHitTestInfoAt(int X, int Y) const;
     void FullExpand();
     void AlphaSort();
     // Sorts the root level and then every node's children by Compare.
@@ -247,6 +281,8 @@ public:
     void SortAfterChange(TTreeNTNode *Parent, bool TextChanged);
     // The rectangle of the node's state image (check box), empty without one.
     QRect StateImageRect(const QTreeWidgetItem &Item) const;
+    // Makes the node object of every new item; a descendant returns its own kind of node.
+    virtual std::unique_ptr<TTreeNTNode> CreateNode(QTreeWidgetItem &Item);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -263,6 +299,10 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // The option a visible node is drawn with, and its label inside it.
+    QStyleOptionViewItem nodeOption(const TTreeNTNode &Node) const;
+    TRect labelRect(const QStyleOptionViewItem &Option) const;
+    TRect nodeRect(const TTreeNTNode &Node, bool TextOnly) const;
     void applyOptions();
     void toggleExpansion(TTreeNTNode &Node);
     void sortLevel(QTreeWidgetItem &Parent, bool Recurse);

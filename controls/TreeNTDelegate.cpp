@@ -42,21 +42,13 @@ void TTreeNTDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         states |= nsExpanded;
     if (node->DropTarget())
         states |= nsDropHilited;
+    if (node->Cut())
+        states |= nsCut;
     const TRect itemRect = TRect::fromQRect(option.rect);
     if (FTree.BeforeItemPaint)
         FTree.BeforeItemPaint(&FTree, node, painter, itemRect, states);
 
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    if (states & nsDropHilited)
-        opt.state |= QStyle::State_Selected;
-    if (!node->ParentFont) {
-        opt.font = toQFont(node->Font());
-        opt.fontMetrics = QFontMetrics(opt.font);
-        const QColor color = toQColor(node->Font().Color, opt.palette);
-        opt.palette.setColor(QPalette::Text, color);
-        opt.palette.setColor(QPalette::WindowText, color);
-    }
+    const QStyleOptionViewItem opt = NodeOption(option, index, *node, true);
     const QRect stateRect = FTree.StateImageRect(node->ItemId());
     if (!stateRect.isEmpty()) {
         if (TImageList *images = FTree.StateImages()) {
@@ -69,24 +61,45 @@ void TTreeNTDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
             FTree.style()->drawPrimitive(QStyle::PE_IndicatorItemViewItemCheck, &check, painter,
                                          &FTree);
         }
-        opt.rect.setLeft(stateRect.right() + 3);
     }
+    FTree.style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, &FTree);
+    if (FTree.AfterItemPaint)
+        FTree.AfterItemPaint(&FTree, node, painter, itemRect, states);
+}
+
+QStyleOptionViewItem TTreeNTDelegate::NodeOption(const QStyleOptionViewItem &option,
+                                                 const QModelIndex &index, const TTreeNTNode &node,
+                                                 bool AskImages) const
+{
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    if (node.DropTarget())
+        opt.state |= QStyle::State_Selected;
+    if (!node.ParentFont) {
+        opt.font = toQFont(node.Font());
+        opt.fontMetrics = QFontMetrics(opt.font);
+        const QColor color = toQColor(node.Font().Color, opt.palette);
+        opt.palette.setColor(QPalette::Text, color);
+        opt.palette.setColor(QPalette::WindowText, color);
+    }
+    const QRect stateRect = FTree.StateImageRect(node.ItemId());
+    if (!stateRect.isEmpty())
+        opt.rect.setLeft(stateRect.right() + 3);
     if (TImageList *images = FTree.Images()) {
         const bool selected = option.state & QStyle::State_Selected;
         const auto &ask = selected ? FTree.OnGetSelectedIndex : FTree.OnGetImageIndex;
-        if (ask)
-            ask(&FTree, node);
-        const int image = selected ? node->SelectedIndex : node->ImageIndex;
-        const QPixmap pixmap = images->Image(image);
+        if (AskImages && ask)
+            ask(&FTree, const_cast<TTreeNTNode *>(&node));
+        QPixmap pixmap = images->Image(selected ? node.SelectedIndex : node.ImageIndex);
         if (!pixmap.isNull()) {
+            if (node.Cut())
+                pixmap = FTree.style()->generatedIconPixmap(QIcon::Disabled, pixmap, &opt);
             opt.icon = QIcon(pixmap);
             opt.decorationSize = pixmap.size();
             opt.features |= QStyleOptionViewItem::HasDecoration;
         }
     }
-    FTree.style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, &FTree);
-    if (FTree.AfterItemPaint)
-        FTree.AfterItemPaint(&FTree, node, painter, itemRect, states);
+    return opt;
 }
 
 void TTreeNTDelegate::setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const

@@ -5,6 +5,7 @@
 #include <QStyledItemDelegate>
 
 class TCustomTreeNT;
+class TTreeNTNode;
 
 class TTreeNTDelegate : public QStyledItemDelegate {
     Q_OBJECT
@@ -18,6 +19,10 @@ public:
     void setModelData(QWidget *editor, QAbstractItemModel *model,
                       const QModelIndex &index) const override;
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override;
+    // The option a node is drawn with: its own font, the room after its state image and its image (a cut
+    // node's ghosted); AskImages fires OnGetImageIndex or OnGetSelectedIndex first.
+    QStyleOptionViewItem NodeOption(const QStyleOptionViewItem &option, const QModelIndex &index,
+                                    const TTreeNTNode &node, bool AskImages) const;
 
 private:
     TCustomTreeNT &FTree;

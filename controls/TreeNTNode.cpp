@@ -7,7 +7,7 @@ namespace {
 // The item that owns its node and orders itself by the tree's comparison.
 class TTreeNTItem : public QTreeWidgetItem {
 public:
-    explicit TTreeNTItem(TTreeNTNodes &Nodes) : Node(std::make_unique<TTreeNTNode>(Nodes, *this))
+    explicit TTreeNTItem(TTreeNTNodes &Nodes) : Node(Nodes.Owner().CreateNode(*this))
     {
         setFlags(flags() | Qt::ItemIsEditable);
     }
@@ -84,6 +84,17 @@ void TTreeNTNode::setSelected(bool Value)
         tree.setSelected(this);
     else if (Selected())
         tree.setSelected(nullptr);
+}
+
+bool TTreeNTNode::Focused() const
+{
+    return Selected() && FOwner.Owner().hasFocus();
+}
+
+void TTreeNTNode::setCut(bool Value)
+{
+    FCut = Value;
+    FOwner.Owner().viewport()->update();
 }
 
 bool TTreeNTNode::DropTarget() const
@@ -184,6 +195,11 @@ TTreeNTNode *TTreeNTNode::GetPrevSibling() const
     return nodeOf(parentItem(FItem)->child(Index() - 1));
 }
 
+TTreeNTNode *TTreeNTNode::GetNextChild(const TTreeNTNode *Node) const
+{
+    return Node ? Node->GetNextSibling() : nullptr;
+}
+
 TTreeNTNode *TTreeNTNode::GetNext() const
 {
     if (TTreeNTNode *child = GetFirstChild())
@@ -202,6 +218,58 @@ TTreeNTNode *TTreeNTNode::GetPrev() const
     while (TTreeNTNode *last = node->GetLastChild())
         node = last;
     return node;
+}
+
+bool TTreeNTNode::IsVisible() const
+{
+    for (const QTreeWidgetItem *parent = FItem.parent(); parent; parent = parent->parent())
+        if (!parent->isExpanded())
+            return false;
+    return true;
+}
+
+TRect TTreeNTNode::DisplayRect(bool TextOnly) const
+{
+    return IsVisible() ? FOwner.Owner().nodeRect(*this, TextOnly) : TRect{};
+}
+
+void TTreeNTNode::Assign(const TTreeNTNode &Source)
+{
+    setText(Source.Text());
+    setData(Source.Data());
+    ImageIndex = Source.ImageIndex;
+    SelectedIndex = Source.SelectedIndex;
+    OverlayIndex = Source.OverlayIndex;
+    if (FOwner.Owner().StateImages())
+        StateIndex = Source.StateIndex;
+    setDropTarget(Source.DropTarget());
+    setCut(Source.Cut());
+    setHasChildren(Source.HasChildren());
+    FFont = Source.FFont;
+    ParentFont = Source.ParentFont;
+    ParentColor = Source.ParentColor;
+}
+
+bool TTreeNTNode::GetState(TNodeState NodeState) const
+{
+    switch (NodeState) {
+    case nsChecked:
+        return Checked();
+    case nsCut:
+        return FCut;
+    case nsDropHilited:
+        return DropTarget();
+    case nsExpanded:
+        return Expanded();
+    case nsExpandedOnce:
+        return FExpandedOnce;
+    case nsFocused:
+        return Focused();
+    case nsSelected:
+        return Selected();
+    default:
+        return false;
+    }
 }
 
 void TTreeNTNode::Expand(bool Recurse)

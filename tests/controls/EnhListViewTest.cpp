@@ -2,6 +2,8 @@
 #include "controls/MessageBeep.h"
 #include "tests/fixtures/FreshRegistry.h"
 
+#include "tests/controls/ListViewTestSupport.h"
+
 #include <QHeaderView>
 #include <QTest>
 
@@ -309,6 +311,59 @@ TEST(EnhListViewHeader, NoColumnResizeRefusesDividerDragAndDoubleClick)
     f.list.SetNoColumnResize(false);
     dragDivider();
     EXPECT_EQ(f.list.ColumnWidth(0), 90);
+}
+
+} // namespace
+
+namespace {
+
+using listviewtest::editCaption;
+using listviewtest::endEdit;
+
+TEST(EnhListViewEdit, EditedCaptionPassesOnEditedAndResortsOrIsCancelled)
+{
+    ListFixture f;
+    f.list.Loaded();
+    for (const char *caption : {"d", "b", "f"})
+        f.add(caption, QStringLiteral("w") + caption);
+    ASSERT_EQ(f.column(-1), (QStringList{"b", "d", "f"}));
+    QStringList edited;
+    f.list.OnEdited = [&](TCustomEnhListView *, TListItem item, QString &text) {
+        edited << item.Caption() + QStringLiteral("→") + text;
+        text += QStringLiteral("1");
+    };
+    QStringList canceled;
+    f.list.OnEditCanceled = [&](TCustomEnhListView *, TListItem item) { canceled << item.Caption(); };
+
+    // An edit opened on a sub-item edits the row's caption; the caption takes the handler's text and
+    // the list sorts it to the top.
+    f.list.SelectItem(1);
+    f.list.setCurrentIndex(f.list.Model()->index(1, 2));
+    QLineEdit *editor = editCaption(f.list, QStringLiteral("a"));
+    ASSERT_NE(editor, nullptr);
+    endEdit(*editor, Qt::Key_Return);
+    EXPECT_EQ(edited, QStringList{"d→a"});
+    EXPECT_EQ(f.column(-1), (QStringList{"a1", "b", "f"}));
+    EXPECT_EQ(f.column(0), (QStringList{"wd", "wb", "wf"}));
+
+    // Escape cancels: the caption stays and only OnEditCanceled hears of it.
+    f.list.SelectItem(2);
+    editor = editCaption(f.list, QStringLiteral("zzz"));
+    ASSERT_NE(editor, nullptr);
+    endEdit(*editor, Qt::Key_Escape);
+    EXPECT_EQ(canceled, QStringList{"f"});
+    EXPECT_EQ(edited.size(), 1);
+    EXPECT_EQ(f.column(-1), (QStringList{"a1", "b", "f"}));
+
+    // Without AutoResort the edited item stays where it is; a list without edit triggers is read-only.
+    f.list.AutoResort = false;
+    f.list.SelectItem(0);
+    editor = editCaption(f.list, QStringLiteral("z"));
+    ASSERT_NE(editor, nullptr);
+    endEdit(*editor, Qt::Key_Return);
+    EXPECT_EQ(f.column(-1), (QStringList{"z1", "b", "f"}));
+    f.list.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    EXPECT_EQ(editCaption(f.list, QStringLiteral("y")), nullptr);
 }
 
 } // namespace

@@ -3,15 +3,19 @@
 #include "controls/ExtListView.h"
 #include "controls/TextDraw.h"
 #include "tests/fixtures/FreshRegistry.h"
+#include "tests/controls/ListViewTestSupport.h"
 #include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 
 #include <QHeaderView>
 #include <QPainter>
+#include <QRubberBand>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -299,6 +303,122 @@ TEST(ExtListViewVirtual, OnlyVisibleRowsAreAskedForAndTheOwnerAnswersSearches)
     f.list.SetVirtualMode(false);
     EXPECT_EQ(f.list.ItemCount(), 0);
     EXPECT_EQ(f.list.ColumnWidth(1), 77);
+}
+
+// Hovering selects the hot item once HoverTime has passed; OnHotTrack may refuse an item or make another
+// one hot.
+TEST(ExtListViewTracking, HotTrackAndHoverSelect)
+{
+    ExtList f;
+    f.list.HoverTime = 0;
+    QWidget &viewport = *f.list.viewport();
+    const auto cell = [&](int row, int column) { return f.list.visualRect(f.list.model()->index(row, column)).center(); };
+    struct Track {
+        int item;
+        int subItem;
+        QPoint location;
+        bool operator==(const Track &) const = default;
+    };
+    std::vector<Track> tracked;
+    f.list.OnHotTrack = [&](TCustomExtListView *, int &item, int subItem, QPoint location, bool &allowSelect) {
+        tracked.push_back({item, subItem, location});
+        allowSelect = item != 0;
+        if (item == 1)
+            item = 2;
+    };
+    std::vector<int> selections;
+    QObject::connect(f.list.selectionModel(), &QItemSelectionModel::selectionChanged,
+                     [&] { selections.push_back(f.list.SelectedIndex()); });
+
+    QTest::mouseMove(&viewport, cell(2, 0)); // without track select nothing is tracked
+    EXPECT_TRUE(tracked.empty());
+    f.list.SetExtendedStyles(f.list.ExtendedStyles() | lvxTrackSelect);
+    QTest::mouseMove(&viewport, cell(0, 1));
+    ASSERT_EQ(tracked.size(), 1u);
+    EXPECT_EQ(tracked.back(), (Track{0, 1, cell(0, 1)}));
+    QTest::mouseMove(&viewport, cell(1, 2));
+    EXPECT_EQ(tracked.back(), (Track{1, 2, cell(1, 2)}));
+    EXPECT_TRUE(testsupport::ProcessUntil([&] { return !selections.empty(); }));
+    EXPECT_EQ(selections, std::vector<int>{2});
+}
+
+// A drag from empty space is a marquee that OnMarqueeBegin may refuse; a refused drag selects nothing.
+TEST(ExtListViewTracking, MarqueeFromEmptySpaceSelectsTheRowsItSpans)
+{
+    ExtList f;
+    f.list.setSelectionMode(QAbstractItemView::ExtendedSelection);
+    QWidget &viewport = *f.list.viewport();
+    const QPoint empty(20, viewport.height() - 10);
+    const QPoint onSecond = f.list.visualRect(f.list.model()->index(1, 1)).center();
+    bool canBegin = false;
+    int asked = 0;
+    f.list.OnMarqueeBegin = [&](TCustomExtListView *, bool &begin) {
+        ++asked;
+        begin = canBegin;
+    };
+    const auto drag = [&](QPoint from, QPoint to) {
+        QTest::mousePress(&viewport, Qt::LeftButton, {}, from);
+        QTest::mouseMove(&viewport, (from + to) / 2);
+        QTest::mouseMove(&viewport, to);
+    };
+    const auto selectedRows = [&] {
+        std::set<int> rows;
+        for (const QModelIndex &index : f.list.selectionModel()->selectedRows())
+            rows.insert(index.row());
+        return rows;
+    };
+
+    drag(empty, onSecond);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(selectedRows().empty());
+    EXPECT_EQ(f.list.findChild<QRubberBand *>(), nullptr);
+    QTest::mouseRelease(&viewport, Qt::LeftButton, {}, onSecond);
+
+    canBegin = true;
+    drag(empty, onSecond);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(selectedRows(), (std::set<int>{1, 2}));
+    auto *band = f.list.findChild<QRubberBand *>();
+    ASSERT_NE(band, nullptr);
+    EXPECT_TRUE(band->isVisible());
+    EXPECT_EQ(band->geometry(), QRect(empty, onSecond).normalized());
+    QTest::mouseRelease(&viewport, Qt::LeftButton, {}, onSecond);
+    EXPECT_FALSE(band->isVisible());
+    EXPECT_EQ(selectedRows(), (std::set<int>{1, 2}));
+
+    // A drag that starts on an item is no marquee.
+    drag(f.list.visualRect(f.list.model()->index(0, 1)).center(), onSecond);
+    QTest::mouseRelease(&viewport, Qt::LeftButton, {}, onSecond);
+    EXPECT_EQ(asked, 2);
+}
+
+// A virtual list's caption edits go to the owner, cancelled or not; the list keeps no text of its own.
+TEST(ExtListViewVirtual, CaptionEditsReachTheOwner)
+{
+    ExtList f(false);
+    f.list.OnVMGetItemInfo = [](TCustomExtListView *, int item, int, TLVVMItemInfo &info) {
+        info.Text = QStringLiteral("poz. %1").arg(item);
+    };
+    f.list.SetVirtualMode(true);
+    f.list.SetItemCountEx(5);
+    std::vector<std::tuple<int, bool, QString>> edits;
+    f.list.OnVMCaptionEdited = [&](TCustomExtListView *, int item, bool canceled, const QString &text) {
+        edits.emplace_back(item, canceled, text);
+    };
+    bool edited = false;
+    f.list.OnEdited = [&](TCustomEnhListView *, TListItem, QString &) { edited = true; };
+
+    f.list.SelectItem(3);
+    QLineEdit *editor = listviewtest::editCaption(f.list, QStringLiteral("nowa"));
+    ASSERT_NE(editor, nullptr);
+    listviewtest::endEdit(*editor, Qt::Key_Return);
+    f.list.SelectItem(4);
+    editor = listviewtest::editCaption(f.list, QStringLiteral("inna"));
+    ASSERT_NE(editor, nullptr);
+    listviewtest::endEdit(*editor, Qt::Key_Escape);
+    EXPECT_EQ(edits, (std::vector<std::tuple<int, bool, QString>>{{3, false, "nowa"}, {4, true, ""}}));
+    EXPECT_FALSE(edited);
+    EXPECT_EQ(f.text(3, -1), "poz. 3");
 }
 
 } // namespace

@@ -477,3 +477,173 @@ TEST(TreeNTDragTest, DragOverMarksTheDropTargetAndScrollsAtTheBottomEdge)
 }
 
 } // namespace
+
+namespace {
+
+QPixmap filledImage(const QColor &color)
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(color);
+    return pixmap;
+}
+
+TEST(TreeNTNodeTest, AssignCopiesTextDataImagesAndMarksButNotColourOrCheck)
+{
+    TTreeNT tree;
+    tree.setOptions(tree.Options() | toCheckBoxes);
+    TTreeNTNode *source = tree.Items().Add(nullptr, QStringLiteral("Źródło"), 42);
+    source->ImageIndex = 3;
+    source->SelectedIndex = 4;
+    source->OverlayIndex = 1;
+    source->setChecked(true);
+    source->setColor(clRed);
+    TFont font;
+    font.Name = QStringLiteral("Arial");
+    font.Style = fsBold;
+    source->setFont(font);
+    source->setCut(true);
+    source->setHasChildren(true);
+    TTreeNTNode *target = tree.Items().Add(nullptr, QStringLiteral("Cel"), 7);
+    target->setColor(clBlue);
+
+    target->Assign(*source);
+    EXPECT_EQ(target->Text(), QStringLiteral("Źródło"));
+    EXPECT_EQ(target->Data(), 42);
+    EXPECT_EQ(target->ImageIndex, 3);
+    EXPECT_EQ(target->SelectedIndex, 4);
+    EXPECT_EQ(target->OverlayIndex, 1);
+    EXPECT_TRUE(target->Cut());
+    EXPECT_TRUE(target->GetState(nsCut));
+    EXPECT_TRUE(target->HasChildren());
+    EXPECT_FALSE(target->ParentFont);
+    EXPECT_EQ(target->Font().Name, QStringLiteral("Arial"));
+    EXPECT_EQ(target->Font().Style, fsBold);
+    EXPECT_FALSE(target->ParentColor);
+    EXPECT_EQ(target->Color(), clBlue);
+    EXPECT_FALSE(target->Checked());
+    EXPECT_FALSE(target->GetState(nsChecked));
+
+    // With state images the state index travels too.
+    TImageList states(16, 16);
+    states.Add(filledImage(Qt::white));
+    tree.setStateImages(&states);
+    TTreeNTNode *third = tree.Items().Add(nullptr, QStringLiteral("Trzeci"));
+    third->Assign(*source);
+    EXPECT_EQ(third->StateIndex, 2);
+}
+
+TEST(TreeNTNodeTest, NextChildVisibilityAndKeptStates)
+{
+    TTreeNT tree;
+    tree.resize(200, 200);
+    TTreeNTNode *root = tree.Items().Add(nullptr, QStringLiteral("Korzeń"));
+    TTreeNTNode *first = tree.Items().AddChild(root, QStringLiteral("Pierwszy"));
+    TTreeNTNode *second = tree.Items().AddChild(root, QStringLiteral("Drugi"));
+    tree.show();
+    EXPECT_EQ(root->GetNextChild(first), second);
+    EXPECT_EQ(root->GetNextChild(second), nullptr);
+    EXPECT_EQ(root->GetNextChild(nullptr), nullptr);
+
+    EXPECT_FALSE(second->IsVisible());
+    EXPECT_TRUE(second->DisplayRect(false).isEmpty());
+    EXPECT_FALSE(root->GetState(nsExpandedOnce));
+    root->Expand(false);
+    ASSERT_TRUE(second->IsVisible());
+    const QRect row = tree.visualItemRect(&second->ItemId());
+    EXPECT_EQ(second->DisplayRect(false), TRect::Bounds(0, row.top(), tree.viewport()->width(), row.height()));
+    const TRect label = second->DisplayRect(true);
+    EXPECT_GE(label.Left, row.left());
+    EXPECT_LT(label.Right, row.right());
+    EXPECT_EQ(label.Width(), first->DisplayRect(true).Width() - tree.fontMetrics().horizontalAdvance(QStringLiteral("Pierwszy"))
+                                 + tree.fontMetrics().horizontalAdvance(QStringLiteral("Drugi")));
+    root->Collapse(false);
+    EXPECT_TRUE(root->GetState(nsExpandedOnce));
+    EXPECT_FALSE(root->GetState(nsExpanded));
+
+    tree.setSelected(root);
+    EXPECT_TRUE(root->GetState(nsSelected));
+    EXPECT_FALSE(first->GetState(nsSelected));
+}
+
+// A row with a check box, an image and a label; the hit test agrees with what is painted.
+TEST(TreeNTHitTest, EachPartOfARowAndTheOutside)
+{
+    TTreeNT tree;
+    tree.resize(300, 200);
+    tree.setOptions(tree.Options() | toCheckBoxes);
+    TImageList images(16, 16);
+    images.Add(filledImage(Qt::red));
+    tree.setImages(&images);
+    TTreeNTNode *root = tree.Items().Add(nullptr, QStringLiteral("Korzeń"));
+    TTreeNTNode *leaf = tree.Items().AddChild(root, QStringLiteral("Liść"));
+    root->ImageIndex = leaf->ImageIndex = 0;
+    root->SelectedIndex = leaf->SelectedIndex = 0;
+    root->Expand(false);
+    tree.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&tree, testsupport::HangGuardMs));
+
+    const QRect rootRow = tree.visualItemRect(&root->ItemId());
+    const QRect leafRow = tree.visualItemRect(&leaf->ItemId());
+    const int y = leafRow.center().y();
+    EXPECT_EQ(tree.GetHitTestInfoAt(rootRow.left() - 2, rootRow.center().y()), htOnButton);
+    EXPECT_EQ(tree.GetHitTestInfoAt(leafRow.left() - 2, y), htOnIndent);  // no children, no button
+    EXPECT_EQ(tree.GetHitTestInfoAt(1, y), htOnIndent);
+    const QPoint check = tree.StateImageRect(leaf->ItemId()).center();
+    EXPECT_EQ(tree.GetHitTestInfoAt(check.x(), check.y()), htOnItem | htOnStateIcon);
+
+    // The red pixels of the leaf's row are its image; the label lies right of them and holds the text.
+    const QImage shot = tree.viewport()->grab().toImage();
+    int redLeft = -1, redRight = -1;
+    for (int x = 0; x < shot.width(); ++x)
+        if (shot.pixelColor(x, y) == QColor(Qt::red)) {
+            redLeft = redLeft < 0 ? x : redLeft;
+            redRight = x;
+        }
+    ASSERT_GE(redLeft, 0);
+    EXPECT_EQ(tree.GetHitTestInfoAt(redLeft, y), htOnItem | htOnIcon);
+    EXPECT_EQ(tree.GetHitTestInfoAt(redRight, y), htOnItem | htOnIcon);
+    const TRect label = leaf->DisplayRect(true);
+    EXPECT_GT(label.Left, redRight);
+    EXPECT_EQ(tree.GetHitTestInfoAt(label.Left, y), htOnItem | htOnLabel);
+    EXPECT_EQ(tree.GetHitTestInfoAt(label.Right - 1, y), htOnItem | htOnLabel);
+    EXPECT_EQ(tree.GetHitTestInfoAt(label.Right, y), htOnRight);
+    EXPECT_EQ(tree.GetHitTestInfoAt(tree.viewport()->width() - 1, y), htOnRight);
+    const QColor background = shot.pixelColor(tree.viewport()->width() - 1, y);
+    for (int x = redRight + 1; x < shot.width(); ++x) {
+        if (shot.pixelColor(x, y - 2) != background || shot.pixelColor(x, y) != background) {
+            EXPECT_TRUE(x >= label.Left && x < label.Right) << "text painted at " << x;
+        }
+    }
+
+    EXPECT_EQ(tree.GetHitTestInfoAt(10, tree.viewport()->height() - 1), htNowhere);
+    EXPECT_EQ(tree.GetHitTestInfoAt(-1, y), htToLeft);
+    EXPECT_EQ(tree.GetHitTestInfoAt(10, -1), htAbove);
+    EXPECT_EQ(tree.GetHitTestInfoAt(tree.viewport()->width(), tree.viewport()->height()), htBelow | htToRight);
+}
+
+// A descendant's own node kind, for every road a node is made by.
+struct TaggedNode : TTreeNTNode {
+    using TTreeNTNode::TTreeNTNode;
+};
+
+struct TaggedTree : TTreeNT {
+    std::unique_ptr<TTreeNTNode> CreateNode(QTreeWidgetItem &Item) override
+    {
+        return std::make_unique<TaggedNode>(Items(), Item);
+    }
+};
+
+TEST(TreeNTNodeTest, CreateNodeMakesTheDescendantsNodes)
+{
+    TTreeNT plain;
+    fillRoots(plain);
+    TaggedTree tree;
+    tree.Items().Add(nullptr, QStringLiteral("Sam"));
+    EXPECT_NE(dynamic_cast<TaggedNode *>(tree.Items().GetFirstNode()), nullptr);
+    tree.Items().Assign(plain.Items());
+    ASSERT_EQ(tree.Items().Count(), 13);
+    for (TTreeNTNode *node = tree.Items().GetFirstNode(); node; node = node->GetNext())
+        EXPECT_NE(dynamic_cast<TaggedNode *>(node), nullptr);
+}
+
+} // namespace
