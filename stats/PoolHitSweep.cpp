@@ -70,6 +70,15 @@ POPCOUNT_CLONES int32_t CountCommon(const uint64_t *A, const uint64_t *B, size_t
     return count;
 }
 
+// The draws of Listed that are in Set.
+int32_t CountListed(const uint32_t *Listed, const uint32_t *End, const uint64_t *Set)
+{
+    int32_t count = 0;
+    for (; Listed != End; ++Listed)
+        count += int32_t(Set[*Listed / WordBits] >> *Listed % WordBits & 1);
+    return count;
+}
+
 POPCOUNT_CLONES int32_t CountBits(const uint64_t *A, size_t Words)
 {
     int32_t count = 0;
@@ -108,6 +117,8 @@ TPoolHitSweep::TPoolHitSweep(const TStatDraws &Draws, const TDynByteArr &Pool, c
     }
     CountSets.assign(size_t(MaskCount) * Words, 0);
     AtCount.assign(size_t(MaskCount), 0);
+    Listings.assign(size_t(MaskCount), {});
+    Listed.reserve(size_t(MaskCount) * Words / 2);
     TopSet.assign(Words, 0);
     Moved.assign(size_t(MaskCount), 0);
     Hist.assign(size_t(std::max(HighHits - LowHits + 1, 0)), 0);
@@ -154,11 +165,21 @@ bool TPoolHitSweep::Descend(int32_t Depth, int32_t From, const TVisit &Visit)
 void TPoolHitSweep::PrepareLast(int32_t Depth)
 {
     const TWord *counter = Counter(Depth);
+    Listed.clear();
     for (int32_t m = 0; m < MaskCount; ++m) {
         TWord *set = &CountSets[size_t(m) * Words];
         CountEquals(counter, FirstCount + m, Planes, Words, set);
         set[Words - 1] &= LastWordMask;
         AtCount[size_t(m)] = CountBits(set, Words);
+        // A count that few draws have: its draws are checked one by one.
+        TListing &listing = Listings[size_t(m)];
+        listing.Few = size_t(AtCount[size_t(m)]) <= Words / 2;
+        listing.From = Listed.size();
+        if (listing.Few)
+            for (size_t w = 0; w < Words; ++w)
+                for (TWord word = set[w]; word != 0; word &= word - 1)
+                    Listed.push_back(uint32_t(w * WordBits + size_t(std::countr_zero(word))));
+        listing.To = Listed.size();
     }
     AtTop = 0;
     if (TopReachable) {
@@ -169,9 +190,13 @@ void TPoolHitSweep::PrepareLast(int32_t Depth)
 
 void TPoolHitSweep::FillHist(const TWord *LastSet)
 {
-    for (int32_t m = 0; m < MaskCount; ++m)
+    for (int32_t m = 0; m < MaskCount; ++m) {
+        const TListing &listing = Listings[size_t(m)];
         Moved[size_t(m)] =
-            LastSet != nullptr ? CountCommon(&CountSets[size_t(m) * Words], LastSet, Words) : 0;
+            LastSet == nullptr ? 0
+            : listing.Few ? CountListed(Listed.data() + listing.From, Listed.data() + listing.To, LastSet)
+                          : CountCommon(&CountSets[size_t(m) * Words], LastSet, Words);
+    }
     for (int32_t hits = LowHits; hits <= HighHits; ++hits) {
         int32_t &draws = Hist[size_t(HighHits - hits)];
         const int32_t m = hits - FirstCount;

@@ -3,7 +3,8 @@
 // over a set of draws, in lexicographic order of the pool positions. Every draw's count of the numbers
 // chosen so far is kept bit-sliced (one bit set over the draws per binary digit of the count), so the
 // combinations sharing a prefix share its counting, and the combinations that differ only in their last
-// number are counted from the sets of draws at each count: one popcount per 64 draws and count each.
+// number are counted from the sets of draws at each count: one popcount per 64 draws of a count that many
+// draws have, one test per draw of a count that few have.
 
 #include "core/DynArrays.h"
 #include "engine/UStatDrawsMan.h"
@@ -52,6 +53,13 @@ private:
     std::vector<TWord> Counters;  // per depth, Planes bit sets over the draws
     std::vector<TWord> CountSets; // per one of those counts, the draws at it
     std::vector<int32_t> AtCount; // their sizes
+    // Per count, whether its draws are few, and where Listed holds them then.
+    struct TListing {
+        bool Few = false;
+        size_t From = 0, To = 0;
+    };
+    std::vector<TListing> Listings;
+    std::vector<uint32_t> Listed;
     // TopHits is a winning level that the counter PrepareLast prepares can reach.
     bool TopReachable;
     std::vector<TWord> TopSet;  // the draws at TopHits or more
