@@ -5,8 +5,8 @@
 // weighted hits (3 to 6) it runs every generation. Each exhaustive case is followed by its reference, a
 // plain brute force on one thread (one popcount of the combination's numbers against each draw's), which
 // must find the same improving rows: brute_ms is its time, per_brute the search's time over it. Run each
-// case alone (--benchmark_filter) for its own peak memory; the pool 1..49 takes minutes. Run from a
-// Release build.
+// case alone (--benchmark_filter) for its own peak memory; the pool 1..49 takes about a minute, mostly the
+// brute force. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/HitHistogram.h"
 #include "platform/Dispatcher.h"
