@@ -2,6 +2,7 @@
 
 #include "core/UComb.h"
 #include "core/USort.h"
+#include "stats/PoolHitSweep.h"
 
 #include <algorithm>
 #include <cmath>
@@ -127,6 +128,11 @@ void TStatBestComb::Evaluate()
         if (hits >= HitsInfo.LowHits && hits <= HitsInfo.HighHits)
             ++Hist[static_cast<size_t>(HitsInfo.HighHits - hits)];
     }
+    ScoreHist();
+}
+
+void TStatBestComb::ScoreHist()
+{
     if (Weighted) {
         Score = 0;
         for (int32_t level = HitFrom; level <= HitTo; ++level) {
@@ -164,26 +170,26 @@ void TStatBestComb::SearchAll(TMyThread &AThread)
 {
     const int64_t total = Newton[static_cast<size_t>(PoolCount)][static_cast<size_t>(GeneCount)];
     Progress.Init(10000.0, total, 0);
-    TDynByteArr positions(static_cast<size_t>(std::max(GeneCount, 1)), 0);
+    TPoolHitSweep sweep(Draws, Pool, Fixed, GeneCount, TopHits, HitsInfo.LowHits, HitsInfo.HighHits);
     long double best = 0;
-    for (int64_t t = 1; t <= total; ++t) {
-        if (GeneCount > 0)
-            IndexToComb(static_cast<uint8_t>(PoolCount), static_cast<uint8_t>(GeneCount), positions.data(),
-                        t);
-        MapComb(positions.data());
-        Evaluate();
+    const bool whole = sweep.Run([&](const uint8_t *Positions, const int32_t *Levels) {
+        std::copy(Levels, Levels + Hist.size(), Hist.begin());
+        ScoreHist();
         if (Score > best || (Score == best && TiesReplace)) {
             best = Score;
+            MapComb(Positions);
             if (Weighted)
                 ComputePrize();
             if (OnNewBest)
                 OnNewBest(*this);
         }
         if (CheckStopped(AThread))
-            return;
+            return false;
         Progress.Advance(1);
-    }
-    State = ssComputed;
+        return true;
+    });
+    if (whole)
+        State = ssComputed;
 }
 
 double TStatBestComb::Fitness(const TIndividual &Candidate)

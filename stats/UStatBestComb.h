@@ -3,7 +3,7 @@
 // draws, either by the prize it would have won or by a weighted count of its hits in which one hit at a
 // higher level outweighs any number of hits at the levels below. Fixed numbers are part of every
 // combination; the rest is chosen from the pool of candidates that are not fixed. The exhaustive search
-// enumerates the pool's combinations by index in a worker and reports every new best at once.
+// sweeps the pool's combinations in index order in a worker and reports every new best at once.
 
 #include "core/Currency.h"
 #include "core/DynArrays.h"
@@ -81,14 +81,16 @@ public:
     int32_t HitFrom = 0;
     int32_t HitTo = 0;
     bool TiesReplace = false;
-    // The combination evaluated (the new best while OnNewBest runs), its draws per hit level (index 0
-    // the highest) and its prize.
+    // The combination evaluated (the new best while OnNewBest runs; the exhaustive search fills it for
+    // its bests only), its draws per hit level (index 0 the highest) and its prize.
     TDynByteArr Comb;
     TDynIntArr Hist;
     Currency PrizeValue;
 
 private:
     void SearchAll(TMyThread &AThread);
+    // Score and (prize scoring) PrizeValue of Hist.
+    void ScoreHist();
     // PrizeValue := what Hist wins; a combination the game plays as several bets wins what they win.
     void ComputePrize();
     // Comb := the fixed numbers and the pool numbers at the GeneCount positions (1-based) of Positions,

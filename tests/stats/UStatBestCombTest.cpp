@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <tuple>
 #include <vector>
 
 using testsupport::LottoHistory;
@@ -26,8 +27,11 @@ protected:
         Folder.addShippedGames();
         Games.LoadAll();
         ASSERT_NE(Games.GameById(1), nullptr);
+        ASSERT_NE(Games.GameById(3), nullptr);
     }
     const TGameInfo &Lotto() const { return Games.GameById(1)->Info; }
+    // 20 of 80, up to 10 numbers a bet.
+    const TGameInfo &MultiMulti() const { return Games.GameById(3)->Info; }
 
     testsupport::ProgramFolder Folder;
     TGames Games{Folder.path() / "Games", Folder.path() / "Draws"};
@@ -152,14 +156,14 @@ std::vector<int> HitCounts(const Comb &Numbers)
     return counts;
 }
 
-// Every 6-combination of Fixed and the rest of Candidates, in the search's order.
-std::vector<Comb> AllCombs(const Comb &Candidates, const Comb &Fixed)
+// Every CombLen-combination of Fixed and the rest of Candidates, in the search's order.
+std::vector<Comb> AllCombs(const Comb &Candidates, const Comb &Fixed, int CombLen = 6)
 {
     Comb pool;
     std::set_difference(Candidates.begin(), Candidates.end(), Fixed.begin(), Fixed.end(),
                         std::back_inserter(pool));
     std::vector<Comb> combs;
-    freqtest::ForEachSubset(pool, int(6 - Fixed.size()), [&](const Comb &Chosen) {
+    freqtest::ForEachSubset(pool, CombLen - int(Fixed.size()), [&](const Comb &Chosen) {
         Comb comb = Chosen;
         comb.insert(comb.end(), Fixed.begin(), Fixed.end());
         std::sort(comb.begin(), comb.end());
@@ -175,6 +179,48 @@ Currency Win(const TGameInfo &Lotto, const std::vector<int> &Counts)
     for (int h = 3; h <= 6; ++h)
         win += Lotto.Prizes[5][size_t(h - 1)] * Counts[size_t(6 - h)] * Lotto.WinStake;
     return win;
+}
+
+// What a brute force makes of Numbers over Draws: the draws at each winning level of the search (index 0
+// the highest), each draw's hits counted one by one and cut at the game's largest size; the prize, of a
+// system the sum of its simple bets' prizes; the weighted band's counts, highest level first.
+struct TPlainScore {
+    std::vector<int> Hist;
+    Currency Prize;
+    std::vector<int> Band;
+};
+
+TPlainScore PlainScore(const TGameInfo &Game, const TStatDraws &Draws, const Comb &Numbers, int HitFrom,
+                       int HitTo)
+{
+    const int k = int(Numbers.size()), top = std::min(k, int(Game.MaxK));
+    THitsInfo levels;
+    levels.Init(Game, Game.MaxNumber, top, false);
+    TPlainScore score{std::vector<int>(size_t(levels.LevelCount)), {}, {}};
+    const auto prize = [&](int Size, int Hits) {
+        return Game.Prizes[size_t(Size) - 1][size_t(Hits) - 1] * Game.WinStake;
+    };
+    for (const TStatDraw &draw : Draws) {
+        const int hits =
+            std::min(CountHits(k, int(draw.Numbers.size()), Numbers.data(), draw.Numbers.data()), top);
+        if (hits < levels.LowHits || hits > levels.HighHits)
+            continue;
+        ++score.Hist[size_t(levels.HighHits - hits)];
+        if (!IsMultiBet(Game, k))
+            score.Prize += prize(top, hits);
+    }
+    if (IsMultiBet(Game, k))
+        freqtest::ForEachSubset(Numbers, Game.BetSize, [&](const Comb &Bet) {
+            for (const TStatDraw &draw : Draws) {
+                const int hits =
+                    CountHits(Game.BetSize, int(draw.Numbers.size()), Bet.data(), draw.Numbers.data());
+                if (hits >= Game.MinHits[Game.BetSize - 1u])
+                    score.Prize += prize(Game.BetSize, hits);
+            }
+        });
+    for (int level = HitTo; level >= HitFrom; --level)
+        score.Band.push_back(score.Hist[size_t(levels.HighHits - level)]);
+    return score;
 }
 
 // The brute-force prize per stake of Numbers over the Lotto history.
@@ -215,6 +261,62 @@ TEST_F(StatBestCombTest, ExhaustiveSearchFindsTheBruteForceBest)
                 EXPECT_EQ(std::vector<int>(bests.back().Hist.begin(), bests.back().Hist.end()), counts[at]);
             }
         }
+    }
+}
+
+TEST_F(StatBestCombTest, ExhaustiveSearchReportsTheBruteForceBestsInOrder)
+{
+    const Comb spread{3, 7, 11, 15, 19, 23, 27, 31, 35, 39, 43, 47}, last = LottoDraws().back().Numbers;
+    const TGameInfo system = SystemGame();
+    const TStatDraws fewLotto = testsupport::RandomDraws(40, 49, 6, 5),
+                     fiveOfTwenty = testsupport::RandomDraws(30, 20, 5, 3),
+                     twentyOfTwentyFour = testsupport::RandomDraws(50, 24, 20, 7);
+    const struct {
+        const TGameInfo &Game;
+        const TStatDraws &Draws;
+        int32_t CombLen;
+        Comb Candidates, Fixed;
+        int32_t HitFrom, HitTo;
+    } cases[] = {
+        {Lotto(), LottoDraws(), 6, spread, {}, 3, 5},
+        {Lotto(), LottoDraws(), 6, spread, {7, 31}, 4, 6},
+        {Lotto(), LottoDraws(), 6, last, last, 3, 6},         // nothing left to choose
+        {Lotto(), fewLotto, 6, Numbers(1, 12), {}, 4, 6},     // mostly ties at nothing
+        {system, fiveOfTwenty, 7, Numbers(1, 11), {4}, 3, 5}, // a system of 7
+        {system, fiveOfTwenty, 5, Numbers(3, 14), {}, 4, 5},
+        {MultiMulti(), twentyOfTwentyFour, 12, Numbers(1, 16), {2}, 8, 10}, // 11 and 12 hits count as 10
+    };
+    for (const auto &c : cases) {
+        const std::vector<Comb> combs = AllCombs(c.Candidates, c.Fixed, c.CombLen);
+        std::vector<TPlainScore> scores;
+        for (const Comb &comb : combs)
+            scores.push_back(PlainScore(c.Game, c.Draws, comb, c.HitFrom, c.HitTo));
+        for (bool weighted : {false, true})
+            for (bool ties : {false, true}) {
+                std::vector<TBest> expected;
+                TPlainScore best{{}, {}, std::vector<int>(size_t(c.HitTo - c.HitFrom + 1))};
+                for (size_t i = 0; i < combs.size(); ++i) {
+                    const auto order =
+                        weighted ? scores[i].Band <=> best.Band : scores[i].Prize <=> best.Prize;
+                    if (order > 0 || (order == 0 && ties)) {
+                        best = scores[i];
+                        expected.push_back(
+                            {combs[i], TDynIntArr(best.Hist.begin(), best.Hist.end()), best.Prize});
+                    }
+                }
+                const std::vector<TBest> found =
+                    Search(c.Game, c.Draws,
+                           {false, 0, c.CombLen, c.Candidates, c.Fixed, weighted, c.HitFrom, c.HitTo, ties})
+                        .Bests;
+                const auto described = [](const std::vector<TBest> &Bests) {
+                    std::vector<std::tuple<Comb, TDynIntArr, Currency>> rows;
+                    for (const TBest &best : Bests)
+                        rows.emplace_back(best.Numbers, best.Hist, best.Prize);
+                    return rows;
+                };
+                EXPECT_EQ(described(found), described(expected))
+                    << &c - cases << " weighted " << weighted << " ties " << ties;
+            }
     }
 }
 
