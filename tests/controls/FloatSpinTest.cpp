@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class FloatSpinTest : public ::testing::Test {
@@ -59,6 +61,23 @@ TEST_F(FloatSpinTest, ValuesAreClampedIntoTheLimits)
     spin.SetValue(17);
     spin.SetMaxValue(10);
     EXPECT_EQ(spin.Value(), 10.0);
+    spin.SetValue(std::nan(""));
+    EXPECT_EQ(spin.text(), u"1");
+
+    // A range moved wholly past the value, one limit after the other, ends with its value inside,
+    // whichever limit comes first.
+    spin.SetMinValue(20);
+    spin.SetMaxValue(30);
+    EXPECT_EQ(spin.text(), u"20");
+    spin.SetMaxValue(8);
+    spin.SetMinValue(6);
+    EXPECT_EQ(spin.text(), u"8");
+    spin.SetMaxValue(40);
+    spin.SetMinValue(35);
+    EXPECT_EQ(spin.text(), u"35");
+    spin.SetMinValue(1);
+    spin.SetMaxValue(2);
+    EXPECT_EQ(spin.text(), u"2");
 }
 
 TEST_F(FloatSpinTest, TextIsFormattedWithPrecisionAndLocaleSeparator)
