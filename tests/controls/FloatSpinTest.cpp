@@ -66,18 +66,19 @@ TEST_F(FloatSpinTest, ValuesAreClampedIntoTheLimits)
 
     // A range moved wholly past the value, one limit after the other, ends with its value inside,
     // whichever limit comes first.
-    spin.SetMinValue(20);
-    spin.SetMaxValue(30);
-    EXPECT_EQ(spin.text(), u"20");
-    spin.SetMaxValue(8);
-    spin.SetMinValue(6);
-    EXPECT_EQ(spin.text(), u"8");
-    spin.SetMaxValue(40);
-    spin.SetMinValue(35);
-    EXPECT_EQ(spin.text(), u"35");
-    spin.SetMinValue(1);
-    spin.SetMaxValue(2);
-    EXPECT_EQ(spin.text(), u"2");
+    struct TMove {
+        bool MinFirst;
+        double Min, Max;
+        const char16_t *Shown;
+    };
+    for (const TMove &move : {TMove{true, 20, 30, u"20"}, TMove{false, 6, 8, u"8"}, TMove{false, 35, 40, u"35"},
+                              TMove{true, 1, 2, u"2"}}) {
+        if (move.MinFirst)
+            spin.SetMinValue(move.Min);
+        spin.SetMaxValue(move.Max);
+        spin.SetMinValue(move.Min);
+        EXPECT_EQ(spin.text(), move.Shown) << move.Min << ".." << move.Max;
+    }
 }
 
 TEST_F(FloatSpinTest, TextIsFormattedWithPrecisionAndLocaleSeparator)
