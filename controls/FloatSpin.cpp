@@ -34,6 +34,12 @@ constexpr char16_t CtrlV = 22;
 constexpr char16_t CtrlX = 24;
 constexpr char16_t CtrlBackspace = 127;
 
+// Value with Precision decimals, unclamped.
+QString NumberText(double Value, uint8_t Precision)
+{
+    return formatFloatFixed(Value, SignificantDigits, Precision, localeDecimalSeparator());
+}
+
 } // namespace
 
 TFloatSpin::TFloatSpin(QWidget *parent)
@@ -64,30 +70,32 @@ double TFloatSpin::Value() const
 
 void TFloatSpin::SetValue(double value)
 {
-    setText(formatFloatFixed(CheckValue(value), SignificantDigits, FPrecision, localeDecimalSeparator()));
+    setText(NumberText(CheckValue(value), FPrecision));
 }
 
 double TFloatSpin::CheckValue(double value) const
 {
-    if (value < FMinValue)
+    if (!(value >= FMinValue)) // below, or not a number at all
         return FMinValue;
     if (value > FMaxValue)
         return FMaxValue;
     return value;
 }
 
+// A limit moved past the value takes the value with it, even beyond the other limit: a range raised
+// or lowered one limit after the other ends with its value inside.
 void TFloatSpin::SetMinValue(double value)
 {
     FMinValue = value;
     if (Value() < FMinValue)
-        SetValue(FMinValue);
+        setText(NumberText(FMinValue, FPrecision));
 }
 
 void TFloatSpin::SetMaxValue(double value)
 {
     FMaxValue = value;
     if (Value() > FMaxValue)
-        SetValue(FMaxValue);
+        setText(NumberText(FMaxValue, FPrecision));
 }
 
 void TFloatSpin::SetPrecision(uint8_t value)
@@ -185,11 +193,10 @@ bool TFloatSpin::typeChar(char16_t key)
 void TFloatSpin::Refused()
 {
     MessageBeep(0);
-    const auto number = [this](double Value) {
-        return formatFloatFixed(Value, SignificantDigits, FPrecision, localeDecimalSeparator());
-    };
     QToolTip::showText(mapToGlobal(QPoint(0, height())),
-                       QStringLiteral("Dozwolone wartości: od %1 do %2").arg(number(FMinValue), number(FMaxValue)), this);
+                       QStringLiteral("Dozwolone wartości: od %1 do %2")
+                           .arg(NumberText(FMinValue, FPrecision), NumberText(FMaxValue, FPrecision)),
+                       this);
 }
 
 void TFloatSpin::Paste()

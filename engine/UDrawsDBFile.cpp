@@ -1,5 +1,6 @@
 #include "engine/UDrawsDB.h"
 
+#include "core/CalendarDate.h"
 #include "core/UGlobalFiles.h"
 #include "engine/UGameMan.h"
 #include "platform/AtomicFile.h"
@@ -121,6 +122,8 @@ void ReadDrawsFormat(platform::ByteReader &Stream, TDrawsFormat &Fmt)
     Stream.get(useMinDate);
     Fmt.UseMinDate = useMinDate != 0;
     Stream.get(Fmt.MinDate);
+    if (!IsCalendarDate(Fmt.MinDate)) // a stored start that is no date is read as the default
+        Fmt.MinDate = TDrawsFormat().MinDate;
     Stream.getShortString(Fmt.DateOrder, SeparatorLength);
     Stream.getShortString(Fmt.DateSep, SeparatorLength);
     Stream.getShortString(Fmt.NumberSep, SeparatorLength);

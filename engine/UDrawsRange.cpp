@@ -1,5 +1,6 @@
 #include "engine/UDrawsRange.h"
 
+#include "core/CalendarDate.h"
 #include "core/ProgramLocale.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
@@ -15,13 +16,6 @@ constexpr const char *RangeValueName = "Params";
 TDateTime Today()
 {
     return std::floor(Now());
-}
-
-bool IsCalendarDate(TDateTime Date)
-{
-    const TDateTime first = EncodeDate(1, 1, 1);
-    const TDateTime last = EncodeDate(9999, 12, 31);
-    return Date >= first && Date <= last; // false for NaN too
 }
 
 std::string RangeSection(const std::string &Key, uint8_t GameId)

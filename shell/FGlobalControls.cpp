@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/CalendarDate.h"
 
 #include <QDateEdit>
 #include <QLabel>
@@ -64,8 +65,6 @@ void SetSpinRange(TFloatSpin *Spin, int Min, int Max)
 {
     Spin->SetMinValue(Min);
     Spin->SetMaxValue(Max);
-    if (Spin->Value() < Min)
-        Spin->SetValue(Min);
 }
 
 namespace {
@@ -75,9 +74,10 @@ const QDate DateTimeEpoch(1899, 12, 30);
 
 } // namespace
 
+// A day outside the calendar gives an invalid date, which a date edit does not take.
 QDate ToQDate(TDateTime Date)
 {
-    return DateTimeEpoch.addDays(qint64(Date));
+    return IsCalendarDate(Date) ? DateTimeEpoch.addDays(qint64(Date)) : QDate();
 }
 
 TDateTime FromQDate(const QDate &Date)

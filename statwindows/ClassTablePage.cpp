@@ -311,7 +311,8 @@ void TClassTablePage::LayoutDetails()
     FDetails->SetColumns(columns);
     sgDetails->setFixedCols(!pairs && columns.size() > 1 ? 1 : 0);
     FitColumns(sgDetails, columns, [&](int Col) { return FColumns[size_t(Col)].Draw ? drawLabels : QStringList(); });
-    FDetails->ShowRows(classes > 0 ? FSource->Stat.DrawCount : 0);
+    FDetailRows = classes > 0 ? FSource->Stat.DrawCount : 0;
+    FDetails->ShowRows(FDetailRows);
 }
 
 void TClassTablePage::LayoutGroups()
@@ -469,7 +470,7 @@ void TClassTablePage::ShowSelectedDraw(int Col, int Row)
 
 void TClassTablePage::DetailsCell(int Col, int Row, TCellFormat &Format) const
 {
-    if (Col >= int(FColumns.size()) || Row >= FSource->Stat.DrawCount)
+    if (Col >= int(FColumns.size()) || Row >= FDetailRows)
         return;
     const TColumnTag &tag = FColumns[size_t(Col)];
     // Text of this call alone: a report takes the cells while the window may paint.

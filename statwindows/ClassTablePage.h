@@ -142,6 +142,7 @@ private:
     const TClassTableSource *FSource = nullptr;
     QString FDrawCaption = QStringLiteral("Los.");
     std::vector<TColumnTag> FColumns;
+    int FDetailRows = 0; // the draws the details show: none without a class
     std::unique_ptr<TResultGrid> FDetails;
     std::unique_ptr<TResultGrid> FGroups;
     std::unique_ptr<TResultGrid> FTotal;

@@ -130,7 +130,9 @@ void TCheckCharts::ShowRows(const std::vector<TCheckRow> &Rows, const QStringLis
     auto *series = new QLineSeries;
     double largest = 0;
     for (size_t r = 0; r < Rows.size(); ++r) {
-        const double win = Rows[r].Win.toDouble();
+        if (!Rows[r].Win) // beyond the range of money: no point
+            continue;
+        const double win = Rows[r].Win->toDouble();
         series->append(double(r), win);
         largest = std::max(largest, win);
     }

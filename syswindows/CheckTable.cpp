@@ -32,7 +32,7 @@ QString TCheckColumns::CellText(const TCheckRow &Row, int Col, TZeroText Zeros) 
         return count(Row.Hits[FirstHit + size_t(hit)]);
     if (WithSum && hit == HitCount)
         return count(Row.Sum);
-    return Row.Win == Currency() && Zeros == ztBlank ? QString() : MoneyText(Row.Win);
+    return Row.Win == Currency() && Zeros == ztBlank ? QString() : CostText(Row.Win);
 }
 
 QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo)

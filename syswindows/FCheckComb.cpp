@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/MoneyRange.h"
 #include "core/MyReg.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
@@ -318,14 +319,14 @@ void TfrmCheckComb::ComputeTotals()
     for (const TCheckRow &row : Shown) {
         for (size_t i = 0; i < row.Hits.size(); ++i)
             Totals.Hits[i] += row.Hits[i];
-        Totals.Win += row.Win;
+        Totals.Win = SumInRange(Totals.Win, row.Win);
     }
     Totals.Sum = BandSum(Totals.Hits);
     const double count = double(std::max<size_t>(Shown.size(), 1));
     Means.assign(Totals.Hits.size(), 0);
     for (size_t i = 0; i < Means.size(); ++i)
         Means[i] = double(Totals.Hits[i]) / count;
-    MeanWin = Shown.empty() ? Currency() : Totals.Win / int(Shown.size());
+    MeanWin = Shown.empty() ? Currency() : Totals.Win ? *Totals.Win / int(Shown.size()) : std::optional<Currency>();
 }
 
 TCheckColumns TfrmCheckComb::Columns() const
@@ -400,7 +401,7 @@ QString TfrmCheckComb::CellText(int Table, int Col, int Row) const
             return QString::fromStdString(FormatFloat("0.00", Means[columns.FirstHit + size_t(hit)]));
         if (hit == columns.HitCount)
             return CountText(Shown.empty() ? 0 : Totals.Sum / int64_t(Shown.size()));
-        return MoneyText(MeanWin);
+        return CostText(MeanWin);
     }
     if (Row < HeaderRows || size_t(Row - HeaderRows) >= Shown.size())
         return {};

@@ -67,7 +67,7 @@ public:
     std::vector<TCheckRow> NumberRows;  // Index: the number
     TCheckRow Totals;                   // Sum: the total count
     std::vector<double> Means;
-    Currency MeanWin;
+    std::optional<Currency> MeanWin;
     uint8_t GroupType = cgDay;
     bool NoResults = true;
     TSortMan SortMan{2};

@@ -1,6 +1,7 @@
 #include "syswindows/FCheckSysDetails.h"
 
 #include "controls/StringAlignGrid.h"
+#include "core/MoneyRange.h"
 #include "core/UComb.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
@@ -90,10 +91,10 @@ void TfrmCheckSysDetails::Compute(const TDynByteArr &Numbers, const THitsInfo &I
             row.Hits[HitElement(hits, top)] = 1;
         if (multiBet)
             ExpandHits(game, k, top, row.Hits.data(), Info.LevelCount);
-        row.Win = WinAmount(game, k, top, row.Hits.data(), Info.LevelCount);
+        row.Win = InMoneyRange([&] { return WinAmount(game, k, top, row.Hits.data(), Info.LevelCount); });
         for (size_t level = 0; level < row.Hits.size(); ++level)
             Totals.Hits[level] += row.Hits[level];
-        Totals.Win += row.Win;
+        Totals.Win = SumInRange(Totals.Win, row.Win);
         Rows.push_back(std::move(row));
     }
 }

@@ -1,6 +1,7 @@
 #include "syswindows/FCheckSystem.h"
 
 #include "controls/StringAlignGrid.h"
+#include "core/MoneyRange.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
 #include "core/UComb.h"
@@ -38,7 +39,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <stdexcept>
 
 namespace {
 
@@ -496,19 +496,17 @@ void TfrmCheckSystem::ShowCosts()
     txtSystemCost->setText(CostText(cost));
     if (NoResults || DrawCount <= 0)
         return;
-    txtWin->setText(MoneyText(Results.Totals.Win));
+    const std::optional<Currency> &win = Results.Totals.Win;
+    txtWin->setText(CostText(win));
     std::optional<Currency> total;
     std::optional<Currency> profit;
     std::optional<Currency> average;
-    try {
-        if (cost) {
-            total = *cost * DrawCount;
-            profit = Results.Totals.Win - *total;
-            if (CheckType == ctRange)
-                average = *profit / (GroupType == cgDay ? DrawCount : int(Results.Shown.size()));
-        }
-    } catch (const std::overflow_error &) {
-    }
+    if (cost)
+        total = InMoneyRange([&] { return *cost * DrawCount; });
+    if (total && win)
+        profit = InMoneyRange([&] { return *win - *total; });
+    if (profit && CheckType == ctRange)
+        average = *profit / (GroupType == cgDay ? DrawCount : int(Results.Shown.size()));
     txtTotalCost->setText(CostText(total));
     txtProfit->setText(CostText(profit));
     txtAvgProfit->setText(CheckType == ctRange ? CostText(average) : QString());

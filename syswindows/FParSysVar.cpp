@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QScopedValueRollback>
 
+#include <algorithm>
+
 TfrmParSysVar::TfrmParSysVar(QWidget *parent)
     : TGenParSysForm(parent, QStringLiteral("Parametry - System skrócony - zmienny"),
                      {.Count = true, .Hits = false})
@@ -47,11 +49,14 @@ void TfrmParSysVar::WriteStoredParams() const
 
 void TfrmParSysVar::CorrectParams()
 {
-    if (K == 1)
-        K = 2;
-    // K and N first, the count within C(N, K); then V, and the count within its own limit.
+    // K and N first, the count within C(N, K); K = 1 (given, or the game's default) becomes 2, N at
+    // least K; then V, and the count within its own limit.
     FLimitV = 0;
     TGenParSysForm::CorrectParams();
+    if (K == 1) {
+        K = 2;
+        N = std::max(N, K);
+    }
     if (V < 1 || V >= K)
         V = 1;
     FLimitV = V;

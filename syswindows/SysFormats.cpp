@@ -1,10 +1,10 @@
 #include "syswindows/SysFormats.h"
 
+#include "core/MoneyRange.h"
 #include "core/ProgramLocale.h"
 #include "core/UGlobalUtils.h"
 #include "engine/UGame.h"
 
-#include <stdexcept>
 
 QString CountText(int64_t Value)
 {
@@ -25,11 +25,7 @@ QString MoneyText(Currency Value)
 
 std::optional<Currency> SystemCost(const TGameInfo &Game, int K, int32_t Count)
 {
-    try {
-        return BetCost(Game, K, Count);
-    } catch (const std::overflow_error &) {
-        return std::nullopt;
-    }
+    return InMoneyRange([&] { return BetCost(Game, K, Count); });
 }
 
 QString CostText(const std::optional<Currency> &Cost)

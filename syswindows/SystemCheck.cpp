@@ -1,6 +1,7 @@
 #include "syswindows/SystemCheck.h"
 
 #include "core/HitHistogram.h"
+#include "core/MoneyRange.h"
 #include "core/UGlobalThreads.h"
 #include "engine/USysGeneral.h"
 
@@ -42,7 +43,7 @@ void TSystemCheck::AddResult(TCheckRow Row)
 {
     for (size_t i = 0; i < Totals.Hits.size(); ++i)
         Totals.Hits[i] += Row.Hits[i];
-    Totals.Win += Row.Win;
+    Totals.Win = SumInRange(Totals.Win, Row.Win);
     DrawResults.push_back(std::move(Row));
 }
 
@@ -64,7 +65,7 @@ void TSystemCheck::Group(TCheckGroup Group)
         TCheckRow &open = Shown.back();
         for (size_t i = 0; i < row.Hits.size(); ++i)
             open.Hits[i] += row.Hits[i];
-        open.Win += row.Win;
+        open.Win = SumInRange(open.Win, row.Win);
     }
 }
 
@@ -89,8 +90,8 @@ void SortCheckRows(std::vector<TCheckRow> &Rows, const TCheckOrder &Order)
             const auto [a, b] = std::mismatch(A.Hits.begin() + from, A.Hits.begin() + to, B.Hits.begin() + from);
             return a == A.Hits.begin() + to ? 0 : *a < *b ? -1 : 1;
         }
-        case ckWin:
-            return A.Win == B.Win ? 0 : A.Win < B.Win ? -1 : 1;
+        case ckWin: // a win beyond the range of money above every other
+            return A.Win == B.Win ? 0 : !B.Win || (A.Win && *A.Win < *B.Win) ? -1 : 1;
         case ckSum:
             return A.Sum == B.Sum ? 0 : A.Sum < B.Sum ? -1 : 1;
         default:
@@ -152,6 +153,6 @@ TCheckRow TCheckJob::Check(const TNumberMask &Drawn)
     std::fill(FLevels.begin(), FLevels.end(), 0);
     if (IsMultiBet(FGame, FK))
         ExpandHits(FGame, FK, FTop, row.Hits.data(), FLevelCount);
-    row.Win = WinAmount(FGame, FK, FTop, row.Hits.data(), FLevelCount);
+    row.Win = InMoneyRange([&] { return WinAmount(FGame, FK, FTop, row.Hits.data(), FLevelCount); });
     return row;
 }

@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class TMyThread;
@@ -29,7 +30,7 @@ struct TCheckRow {
                          // a combination's or number's own number in tables ordered by it
     TDateTime Date = 0;  // the draw's date, or the first day of its group
     TDynInt64Arr Hits;   // RowCount levels, the top level first
-    Currency Win;
+    std::optional<Currency> Win = Currency(); // nothing once it leaves the range of money
     int64_t Sum = 0;     // the hits of the levels a table shows, summed (where it shows the sum)
 };
 

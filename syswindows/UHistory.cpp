@@ -1,5 +1,6 @@
 #include "syswindows/UHistory.h"
 
+#include "core/MoneyRange.h"
 #include "core/UGlobalFiles.h"
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
@@ -271,15 +272,13 @@ void THistory::DeleteRange(int First, int Last)
 
 void THistory::UpdateTotals()
 {
-    const auto total = [this](Currency THistoryItem::*Amount) -> std::optional<Currency> {
-        Currency sum;
-        try {
+    const auto total = [this](Currency THistoryItem::*Amount) {
+        return InMoneyRange([&] {
+            Currency sum;
             for (int i = 0; i < View.Count(); ++i)
                 sum += View.GetItem(i)->*Amount;
-        } catch (const std::overflow_error &) {
-            return std::nullopt;
-        }
-        return sum;
+            return sum;
+        });
     };
     TotalCost = total(&THistoryItem::Cost);
     TotalWin = total(&THistoryItem::Win);

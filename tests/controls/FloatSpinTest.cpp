@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 class FloatSpinTest : public ::testing::Test {
@@ -59,6 +61,24 @@ TEST_F(FloatSpinTest, ValuesAreClampedIntoTheLimits)
     spin.SetValue(17);
     spin.SetMaxValue(10);
     EXPECT_EQ(spin.Value(), 10.0);
+    spin.SetValue(std::nan(""));
+    EXPECT_EQ(spin.text(), u"1");
+
+    // A range moved wholly past the value, one limit after the other, ends with its value inside,
+    // whichever limit comes first.
+    struct TMove {
+        bool MinFirst;
+        double Min, Max;
+        const char16_t *Shown;
+    };
+    for (const TMove &move : {TMove{true, 20, 30, u"20"}, TMove{false, 6, 8, u"8"}, TMove{false, 35, 40, u"35"},
+                              TMove{true, 1, 2, u"2"}}) {
+        if (move.MinFirst)
+            spin.SetMinValue(move.Min);
+        spin.SetMaxValue(move.Max);
+        spin.SetMinValue(move.Min);
+        EXPECT_EQ(spin.text(), move.Shown) << move.Min << ".." << move.Max;
+    }
 }
 
 TEST_F(FloatSpinTest, TextIsFormattedWithPrecisionAndLocaleSeparator)

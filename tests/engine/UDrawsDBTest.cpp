@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <stdexcept>
 #include <vector>
 
@@ -109,6 +110,24 @@ TEST(DrawsFormat, ReadsHandBuiltRecord)
     ByteWriter out;
     WriteDrawsFormat(out, fmt);
     EXPECT_EQ(out.bytes(), record);
+}
+
+TEST(DrawsFormat, AStoredStartThatIsNoDateIsReadAsTheDefault)
+{
+    const double notDates[] = {std::nan(""), 1e300, -1e300, EncodeDate(9999, 12, 31) + 1, EncodeDate(1, 1, 1) - 1};
+    for (const double stored : notDates) {
+        ByteWriter out;
+        TDrawsFormat written;
+        written.UseMinDate = true;
+        written.MinDate = stored;
+        WriteDrawsFormat(out, written);
+        ByteReader in(out.bytes());
+        TDrawsFormat read;
+        read.MinDate = EncodeDate(2000, 1, 1);
+        ReadDrawsFormat(in, read);
+        EXPECT_TRUE(read.UseMinDate);
+        EXPECT_EQ(read.MinDate, TDrawsFormat().MinDate) << stored;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------

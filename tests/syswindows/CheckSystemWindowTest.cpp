@@ -228,6 +228,35 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 2);
 }
 
+TEST_F(CheckSystemTest, AWinBeyondTheRangeOfMoneyIsToldAsSuchAndTheRestOfTheCheckStands)
+{
+    // The largest prize the options take for a six: with the three hits of another row on the same
+    // draw, the draw's win and every total leave the range of money.
+    Games.GameById(LottoId)->Info.Prizes[5][5] = Currency::fromCount(9223372036854775800);
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    window->chkShowChart->setChecked(true);
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_TRUE(script.boxes().empty());
+    const QString beyond = QStringLiteral("poza zakresem");
+    EXPECT_EQ(GridRow(*window->Grid, 2), QStringList({"Razem", "1", "2", "1", "8", beyond}));
+    for (int i = 0; i < 9; ++i)
+        EXPECT_EQ(GridRow(*window->Grid, 4 + i), PlainRow(TenDraws[size_t(9 - i)])) << i;
+    EXPECT_EQ(GridRow(*window->Grid, 13), QStringList({"23.01.2024", "1", "", "", "1", beyond}));
+    EXPECT_EQ(window->txtTotalCost->text(), Money(90));
+    for (const QLineEdit *field : {window->txtWin, window->txtProfit, window->txtAvgProfit})
+        EXPECT_EQ(field->text(), beyond);
+    EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 9);
+
+    // Larger wins first: the one beyond the range leads; its week's sum is beyond it too.
+    TSortCol byWin{1, ckWin};
+    window->Grid->OnSortColumn(window->Grid, window->Grid->ColCount() - 1, byWin);
+    EXPECT_EQ(Cell(*window, 0, 4), "23.01.2024");
+    window->rbWeek->setChecked(true);
+    EXPECT_EQ(GridRow(*window->Grid, 4), QStringList({"22.01.2024", "1", "", "1", "3", beyond}));
+    EXPECT_EQ(Cell(*window, 5, 5), Money(4024 + 48));
+}
+
 TEST_F(CheckSystemTest, ADownloadsNoticeRefreshesTheRangeLineAndTheCaptionFollowsTheSystem)
 {
     TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);

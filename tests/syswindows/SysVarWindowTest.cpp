@@ -1,5 +1,6 @@
 #include "controls/FloatSpin.h"
 #include "controls/Multiplies.h"
+#include "core/UGlobalRegistry.h"
 #include "core/UGlobalThreads.h"
 #include "engine/USysVar.h"
 #include "platform/gui/MessageBox.h"
@@ -258,4 +259,20 @@ TEST_F(SysVarWindowTest, TheDialogsOwnFieldsFollowTheCountFromTheKeyboard)
     EXPECT_EQ(nextTabStop(dialog.seCNum), dialog.seCComb);
     EXPECT_EQ(nextTabStop(dialog.seCComb), dialog.seCVar);
     EXPECT_EQ(nextTabStop(dialog.seCVar), dialog.chkRandom);
+}
+
+TEST_F(SysVarWindowTest, StoredSizesOfAOneNumberBetPassTheDialogsRangesBeforeTheyAreShown)
+{
+    constexpr uint8_t MultiMultiId = 3;
+    ProgramReg.SetSection("Systems\\" + std::to_string(MultiMultiId) + "\\" + std::to_string(skVar));
+    ProgramReg.WriteInteger("k", 0);
+    ProgramReg.WriteInteger("n", 0);
+    ProgramReg.WriteInteger("v", 0);
+    TfrmParSysVar dialog;
+    dialog.Init(Games.GameById(MultiMultiId), skVar, true, 0, false, 0, 0, 0);
+    EXPECT_EQ(dialog.seCDraws->text(), "2");
+    EXPECT_EQ(dialog.seCNum->text(), "2");
+    EXPECT_EQ(dialog.seCVar->text(), "1");
+    EXPECT_EQ(dialog.seCVar->MinValue(), 1);
+    EXPECT_EQ(dialog.seCVar->MaxValue(), 1);
 }
