@@ -46,21 +46,35 @@ bool TSysGuar::SetParams(int NewN, int NewK, int NewG, int NewH)
 
 void TSysGuar::Start()
 {
-    Thread.reset();
+    StopWorker();
+    if (Runner) {
+        Runner->Run([this](TMyThread &Worker) { buildCaught(Worker); }, [this] { finished(); });
+        return;
+    }
     Thread = std::make_unique<TMyThread2>();
-    Thread->Proc = [this](TMyThread &Worker) { Build(Worker); };
+    Thread->Proc = [this](TMyThread &Worker) { buildCaught(Worker); };
     Thread->OnTerminate = [this](TMyThread &) { finished(); };
     Thread->Resume();
 }
 
+void TSysGuar::StopWorker()
+{
+    if (Runner)
+        Runner->Stop();
+    Thread.reset();
+}
+
+void TSysGuar::buildCaught(const TMyThread &Worker)
+{
+    try {
+        Build(Worker);
+    } catch (...) {
+        stop(ExceptionText(std::current_exception()));
+    }
+}
+
 void TSysGuar::finished()
 {
-    if (Thread->FatalException) {
-        freeWork();
-        ClearCombs();
-        State = 3;
-        FailureText = Thread->FailureText;
-    }
     if (OnFinished)
         OnFinished(*this);
 }
@@ -95,6 +109,8 @@ void TSysGuar::Build(const TMyThread &Worker)
     for (int64_t i = 1; i <= seeds; ++i) {
         if (!Uncovered[size_t(i - 1)])
             continue;
+        if (OnPoll)
+            OnPoll(Worker);
         IndexToComb(uint8_t(NPrime), uint8_t(G), Seed.data(), i);
         fillFree();
         genCover(Worker);

@@ -4,6 +4,7 @@
 // 1..N - H + G still uncovered seeds a genetic search for the combination that covers the most uncovered
 // G-subsets.
 
+#include "core/WorkerRunner.h"
 #include "engine/UGen.h"
 #include "engine/USysGeneral.h"
 
@@ -26,9 +27,11 @@ public:
     // False, and nothing changed, unless 1 <= G <= min(H, K), H <= N, K <= N and N is within the number
     // tables. Else State 1, the key 1..N and the store emptied.
     bool SetParams(int NewN, int NewK, int NewG, int NewH);
-    // Runs Build in a new worker (a previous one is stopped first); Finished follows on the dispatcher's
-    // thread.
+    // Runs Build in the owner's Runner when it gives one, else in a new worker of its own (a previous run
+    // is stopped first); OnFinished follows on the dispatcher's thread.
     void Start();
+    // Stops a run still going and waits for its worker; its end is not reported. Nothing without a run.
+    void StopWorker();
     // The worker procedure: State 0 with the system built, or 3 with the store empty (stopped, or a
     // covering table that does not fit the free memory, whose reason FailureText holds).
     void Build(const TMyThread &Worker);
@@ -45,9 +48,16 @@ public:
     std::string FailureText;
     // Called on the dispatcher's thread when a started build has ended.
     std::function<void(TSysGuar &Sender)> OnFinished;
+    // Called by the worker before each seed's search (tests hold a worker there); set before a run.
+    std::function<void(const TMyThread &Worker)> OnPoll;
+    // The owner's worker, when it gives one: the runs go there and Thread stays empty. The owner stops it
+    // before the system goes.
+    TWorkerRunner *Runner = nullptr;
     std::unique_ptr<TMyThread2> Thread;
 
 private:
+    // Build, with what it throws turned into State 3 and its text.
+    void buildCaught(const TMyThread &Worker);
     void finished();
     // False when the covering search does not apply (no free numbers or no free places).
     bool prepare();

@@ -5,7 +5,7 @@
 // patterns, per-column summaries, and the compare and swap callbacks through which those tables sort.
 //
 // Driving order: create with the callbacks, load the draws (or the system), set the parameters
-// (State ssParams), start. A long computation runs in the owner's TStatRunner when it gives one, else in a
+// (State ssParams), start. A long computation runs in the owner's TWorkerRunner when it gives one, else in a
 // TMyThread2 of the statistic; its end, Finished, runs on the GUI thread and ends by calling OnFinished;
 // results are read only after that. OnProgress and OnStatus are called from the worker thread.
 
@@ -13,6 +13,7 @@
 #include "core/UGlobalProgress.h"
 #include "core/UGlobalThreads.h"
 #include "core/USort.h"
+#include "core/WorkerRunner.h"
 #include "engine/UDrawsRange.h"
 #include "engine/UStatDrawsMan.h"
 
@@ -46,23 +47,11 @@ enum class TStatStep : uint8_t {
 // Thrown by a worker's poll inside work that cannot return early (a sort): the run ends as stopped.
 struct EStatStopped {};
 
-// Where a statistic's worker runs when its owner gives one (a window's worker). Run starts Work off the
-// calling (GUI) thread and calls Ended on that thread once Work has returned, unless Stop came first;
-// Stop terminates the worker, waits for it and drops its end. Nothing without a run.
-class TStatRunner {
-public:
-    using TWorkerProc = std::function<void(TMyThread &Thread)>;
-
-    virtual ~TStatRunner() = default;
-    virtual void Run(TWorkerProc Work, std::function<void()> Ended) = 0;
-    virtual void Stop() = 0;
-};
-
 class TStat {
 public:
     using TStatusProc = std::function<void(const std::string &Text)>;
     using TFinishedProc = std::function<void()>;
-    using TWorkerProc = TStatRunner::TWorkerProc;
+    using TWorkerProc = TWorkerRunner::TWorkerProc;
 
     // Without a Source, N and K are the game's highest number and numbers drawn; with one, LoadSystem
     // sets them.
@@ -110,7 +99,7 @@ public:
     std::unique_ptr<TMyThread2> Thread;
     // The owner's worker, when it gives one: the runs go there and Thread stays empty. The owner stops it
     // before the statistic goes.
-    TStatRunner *Runner = nullptr;
+    TWorkerRunner *Runner = nullptr;
     // Called by the worker at each of its polls (tests hold a worker at a step with it); set before a run.
     std::function<void(TStatStep Step, const TMyThread &Thread)> OnPoll;
     TFinishedProc OnFinished;

@@ -11,6 +11,7 @@
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "shell/ProgressPanel.h"
+#include "shell/WindowWorkerRunner.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QCloseEvent>
@@ -26,41 +27,11 @@ const QString ComputingText = QStringLiteral("Generowanie statystyki...");
 const QString NoMemoryText =
     QStringLiteral("Generacja statystyki została przerwana z powodu niewystarczającej ilości pamięci.");
 
-// A statistic's runs on its window's worker.
-class TWindowStatRunner : public TStatRunner {
-public:
-    explicit TWindowStatRunner(TTaskRunner &Runner) : FRunner(Runner)
-    {
-        FRunner.OnFinished = [this](const TTaskEnd &) {
-            // Taken first: the end may start the next run.
-            const std::function<void()> ended = std::move(FEnded);
-            if (ended)
-                ended();
-        };
-    }
-
-    void Run(TWorkerProc Work, std::function<void()> Ended) override
-    {
-        FRunner.Stop();
-        FEnded = std::move(Ended);
-        FRunner.Start(std::move(Work));
-    }
-    void Stop() override
-    {
-        FRunner.Stop();
-        FEnded = nullptr;
-    }
-
-private:
-    TTaskRunner &FRunner;
-    std::function<void()> FEnded;
-};
-
 } // namespace
 
 TGenStatForm::TGenStatForm(int StatIndex, QString CaptionText, bool Worker, int SortEntries, QWidget *Owner)
     : TGenForm(Owner), StatIndex(StatIndex), CaptionText(std::move(CaptionText)), HasWorker(Worker),
-      SortMan(SortEntries), FStatRunner(std::make_unique<TWindowStatRunner>(FRunner))
+      SortMan(SortEntries), FStatRunner(std::make_unique<TWindowWorkerRunner>(FRunner))
 {
     FRunner.OnProgress = [this](int Pos, int Step) { Panel1->ShowPos(Pos, Step); };
     FRunner.OnStatus = [this](const QString &Text) { Panel1->SetText(Text); };

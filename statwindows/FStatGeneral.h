@@ -174,5 +174,5 @@ private:
     bool FDestroyed = false;
     // Declared after Stat: the worker is stopped and joined before the statistic it reads goes.
     TTaskRunner FRunner;
-    std::unique_ptr<TStatRunner> FStatRunner;
+    std::unique_ptr<TWorkerRunner> FStatRunner;
 };

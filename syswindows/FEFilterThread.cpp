@@ -5,8 +5,8 @@
 
 void TEFilterThread::Execute(TMyThread &Thread)
 {
-    if (Mode == 0)
-        DrawsMan->CollectEFilters(EFilters, GroupFilter, &Thread, OnProgress);
+    if (Source.Mode == 0)
+        Source.DrawsMan->CollectEFilters(EFilters, GroupFilter, &Thread, OnProgress);
     else
-        System->CollectEFilters(EFilters, GroupFilter, Thread, OnProgress);
+        Source.System->CollectEFilters(EFilters, GroupFilter, Thread, OnProgress);
 }

@@ -4,20 +4,15 @@
 
 #include "core/UGlobalProgress.h"
 #include "engine/EFilterList.h"
+#include "syswindows/FilterSource.h"
 
-#include <cstdint>
-
-class TDrawsManager;
 class TGroupFilter;
 class TMyThread;
-class TSystem;
 
 struct TEFilterThread {
     TEFilters EFilters;
     TGroupFilter *GroupFilter = nullptr; // none: every combination
-    uint8_t Mode = 1;                    // 1 a system, 0 a draw history
-    TSystem *System = nullptr;
-    TDrawsManager *DrawsMan = nullptr;
+    TFilterSource Source;
     TProgressProc OnProgress;
 
     // The worker's job: the source's CollectEFilters, stopping when Thread is terminated.

@@ -123,7 +123,7 @@ void TfrmFilter::FormShow()
 
     CreateWorkFilters();
     Record = ReadFilterDialogRecord(Game->DefRange);
-    Exploration->Init({Game, Mode, System, DrawsMan, N, K, Numbers, Total});
+    Exploration->Init({Game, {Mode, System, DrawsMan}, N, K, Numbers, Total});
     Exploration->ApplyRecord(Record.Exploration);
     (Mode == 1 ? Record.DelTypeSystem : Record.DelTypeDraws) ? rbFltDel->setChecked(true) : rbFltFind->setChecked(true);
     chkOptDelComb->setChecked(Record.DelComb);

@@ -197,9 +197,6 @@ void TFilterExploration::Init(const TExplorationSource &ASource)
 {
     Source = ASource;
     Game = Source.Game;
-    Mode = Source.Mode;
-    System = Source.System;
-    DrawsMan = Source.DrawsMan;
     FltRange.Attach(Game, EF_eFltDate);
     EF_cbCheckWinsClick();
 }
@@ -258,8 +255,8 @@ void TFilterExploration::UpdateButtons()
     const bool filtering = FilteringRuns && FilteringRuns();
     EF_btnDoExplore->setEnabled(running || (any && !filtering));
     EF_btnReport->setEnabled(!running && !Shown.Explorations.empty());
-    EF_cbCheckWins->setEnabled(Mode == 1 && !running);
-    EF_btnFltDate->setEnabled(Mode == 1 && !running && EF_cbCheckWins->isChecked());
+    EF_cbCheckWins->setEnabled(Source.Filtered.Mode == 1 && !running);
+    EF_btnFltDate->setEnabled(Source.Filtered.Mode == 1 && !running && EF_cbCheckWins->isChecked());
 }
 
 void TFilterExploration::EF_cbCheckWinsClick()
@@ -295,7 +292,7 @@ void TFilterExploration::StartRun()
         }
     }
     Pending = TRunResults();
-    Pending.CheckWins = Mode == 1 && EF_cbCheckWins->isChecked();
+    Pending.CheckWins = Source.Filtered.Mode == 1 && EF_cbCheckWins->isChecked();
     Pending.Range = FltRange.Range;
     Thread = std::make_unique<TEFilterThread>();
     for (int item = 0; item < ExplorationCount; ++item) {
@@ -305,7 +302,7 @@ void TFilterExploration::StartRun()
                                                    Source.Total, Source.K), item};
         // The range is resolved into the run's copy; the game's history keeps its marks.
         if (Pending.CheckWins)
-            exploration.EFilter->SetDrawsRange(Pending.Range, *DrawsMan);
+            exploration.EFilter->SetDrawsRange(Pending.Range, *Source.Filtered.DrawsMan);
         Thread->EFilters.push_back(exploration.EFilter.get());
         Pending.Explorations.push_back(std::move(exploration));
     }
@@ -314,9 +311,7 @@ void TFilterExploration::StartRun()
         return;
     }
     Thread->GroupFilter = groupFilter;
-    Thread->Mode = Mode;
-    Thread->System = System;
-    Thread->DrawsMan = DrawsMan;
+    Thread->Source = Source.Filtered;
     Thread->OnProgress = Runner.ProgressHandler();
     TEFilterThread *job = Thread.get();
     EF_btnDoExplore->setText(StopCaption);

@@ -11,6 +11,7 @@
 #include "platform/ByteStream.h"
 #include "shell/DrawsRangeBinding.h"
 #include "shell/TaskRunner.h"
+#include "syswindows/FilterSource.h"
 
 #include <QWidget>
 
@@ -30,12 +31,10 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QTabWidget;
-class TDrawsManager;
 class TGroupFilter;
 class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
-class TSystem;
 struct TCellFormat;
 struct TEFilterThread;
 struct TGameData;
@@ -45,9 +44,7 @@ inline constexpr int ExplorationCount = 10;
 // What the explorations count: the filter editor's source, its pool and its count of combinations.
 struct TExplorationSource {
     TGameData *Game = nullptr;
-    uint8_t Mode = 1; // 1 a system, 0 a draw history
-    TSystem *System = nullptr;
-    TDrawsManager *DrawsMan = nullptr;
+    TFilterSource Filtered;
     uint8_t N = 0;
     uint8_t K = 0;
     TDynByteArr Numbers;
@@ -149,9 +146,6 @@ private:
     TExplorationSource Source;
     // Source's, for short.
     TGameData *Game = nullptr;
-    uint8_t Mode = 1;
-    TSystem *System = nullptr;
-    TDrawsManager *DrawsMan = nullptr;
 
     std::array<TItem, ExplorationCount> Items;
     TSortMan SortMan{ExplorationCount};

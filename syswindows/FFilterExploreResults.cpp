@@ -202,14 +202,15 @@ bool TFilterExploration::SortAll(int SortKey, int Direction)
 std::string TFilterExploration::ReportHeader() const
 {
     std::string header = "Badanie filtrów ##Gra      : " + Game->Info.Name + "#";
-    if (Mode == 1) {
-        header += "System : " + System->GetDescription(false) + "#";
+    const TFilterSource &filtered = Source.Filtered;
+    if (filtered.Mode == 1) {
+        header += "System : " + filtered.System->GetDescription(false) + "#";
         if (Shown.CheckWins)
             header += "Sprawdzenie wygranych :#" + ReportRangeLines(Shown.Range);
         return header;
     }
-    TDrawsRange range = DrawsMan->GetRange();
-    DrawsMan->DescribeFlaggedRange(range);
+    TDrawsRange range = filtered.DrawsMan->GetRange();
+    filtered.DrawsMan->DescribeFlaggedRange(range);
     return header + "Baza losowań :#" + ReportRangeLines(range);
 }
 
@@ -221,5 +222,5 @@ void TFilterExploration::EF_btnReportClick()
     for (const TExploration &exploration : Shown.Explorations)
         tables.push_back({EF_lbFilters->item(exploration.Item)->text().toStdString(),
                           TReportGrid::Take(*Items[size_t(exploration.Item)].Grid)});
-    RunTablesReport(this, ReportHeader(), Mode == 1 && !Shown.CheckWins ? 7 : 11, std::move(tables));
+    RunTablesReport(this, ReportHeader(), Source.Filtered.Mode == 1 && !Shown.CheckWins ? 7 : 11, std::move(tables));
 }

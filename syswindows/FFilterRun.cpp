@@ -82,9 +82,7 @@ void TfrmFilter::StartRun()
     Result->TakeDraws();
     Thread = std::make_unique<TFilterThread>();
     Thread->ResultFilter = Result.get();
-    Thread->Mode = Mode;
-    Thread->System = System;
-    Thread->DrawsMan = DrawsMan;
+    Thread->Source = {Mode, System, DrawsMan};
     Thread->OnProgress = Runner.ProgressHandler();
     TFilterThread *job = Thread.get();
     btnDoFilter->setText(StopCaption);

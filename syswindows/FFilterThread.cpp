@@ -5,8 +5,8 @@
 
 void TFilterThread::Execute(TMyThread &Thread)
 {
-    if (Mode == 0)
-        Result = DrawsMan->MarkByFilter(*ResultFilter, &Thread, OnProgress);
+    if (Source.Mode == 0)
+        Result = Source.DrawsMan->MarkByFilter(*ResultFilter, &Thread, OnProgress);
     else
-        Result = System->MarkByFilter(*ResultFilter, Thread, OnProgress);
+        Result = Source.System->MarkByFilter(*ResultFilter, Thread, OnProgress);
 }

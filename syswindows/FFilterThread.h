@@ -3,19 +3,16 @@
 // rows or a draw history's draws) in a worker, which keeps how many passed.
 
 #include "core/UGlobalProgress.h"
+#include "syswindows/FilterSource.h"
 
 #include <cstdint>
 
-class TDrawsManager;
 class TGroupFilter;
 class TMyThread;
-class TSystem;
 
 struct TFilterThread {
     TGroupFilter *ResultFilter = nullptr;
-    uint8_t Mode = 1; // 1 a system, 0 a draw history
-    TSystem *System = nullptr;
-    TDrawsManager *DrawsMan = nullptr;
+    TFilterSource Source;
     TProgressProc OnProgress;
     // The passing combinations (draws) of the run; 64-bit, as many as a system may hold.
     int64_t Result = 0;

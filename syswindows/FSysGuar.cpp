@@ -49,18 +49,13 @@ TfrmSysGuar::TfrmSysGuar(QWidget *Owner) : TGenSysForm(Owner)
     layout()->addWidget(Panel1);
 }
 
-TfrmSysGuar::~TfrmSysGuar()
-{
-    // The worker goes while the whole window is still there.
-    if (SysGuar)
-        SysGuar->Thread.reset();
-}
-
 void TfrmSysGuar::BindSystem(TSystem *NewSystem)
 {
     SysGuar = dynamic_cast<TSysGuar *>(NewSystem);
-    if (SysGuar)
-        SysGuar->OnFinished = [this](TSysGuar &) { Guarded([this] { SearchFinished(); }); };
+    if (!SysGuar)
+        return;
+    SysGuar->Runner = &FSearchRunner;
+    SysGuar->OnFinished = [this](TSysGuar &) { Guarded([this] { SearchFinished(); }); };
 }
 
 void TfrmSysGuar::ReadParams()
@@ -173,14 +168,12 @@ void TfrmSysGuar::StopSearch()
 {
     if (State != Searching)
         return;
-    SysGuar->Thread.reset();
+    SysGuar->StopWorker();
     EndSearch(1);
 }
 
 void TfrmSysGuar::SearchFinished()
 {
-    // The end handler may free its thread; the worker has passed its last step.
-    SysGuar->Thread.reset();
     const bool found = SysGuar->State == 0;
     if (found)
         FitWidth();

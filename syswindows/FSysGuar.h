@@ -1,8 +1,10 @@
 #pragma once
 // The window of the guaranteed system: the fewest combinations of K of the player's N numbers such that
-// whenever H of the drawn numbers are among the N, some combination holds G of them. The search runs in
-// the system's own worker and shows its progress on the window's own panel; Stop ends it.
+// whenever H of the drawn numbers are among the N, some combination holds G of them. The search runs on
+// the window's worker and shows its progress on the window's own panel; Stop ends it.
 
+#include "shell/TaskRunner.h"
+#include "shell/WindowWorkerRunner.h"
 #include "syswindows/FSysGeneral.h"
 
 class TProgressPanel;
@@ -13,7 +15,6 @@ class TfrmSysGuar : public TGenSysForm {
 
 public:
     explicit TfrmSysGuar(QWidget *Owner = nullptr);
-    ~TfrmSysGuar() override;
 
     // State 2: the search is running.
     static constexpr uint8_t Searching = 2;
@@ -47,4 +48,8 @@ private:
     void SearchFinished();
     // The panel gone, the window's state shown.
     void EndSearch(uint8_t NewState);
+
+    // Declared last: the search stops before the system it builds goes.
+    TTaskRunner FSearch;
+    TWindowWorkerRunner FSearchRunner{FSearch};
 };

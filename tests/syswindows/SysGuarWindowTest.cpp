@@ -4,6 +4,7 @@
 #include "engine/USysGuar.h"
 #include "platform/MemoryStatus.h"
 #include "platform/gui/MessageBox.h"
+#include "shell/FConfig.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/ProgressPanel.h"
 #include "syswindows/FParSysGuar.h"
@@ -11,6 +12,7 @@
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <atomic>
+#include <memory>
 
 namespace {
 
@@ -53,20 +55,22 @@ protected:
 
     TfrmSysGuar *OpenGuar() { return qobject_cast<TfrmSysGuar *>(OpenBySelector(GuarSelectorIndex)); }
 
-    // The system's worker waits at its first progress report until it is told to stop; Left is set once
-    // it has gone on.
-    void HoldFirstReport(TfrmSysGuar *Window)
+    // The search's worker waits before the seed that follows its first progress report until it is told
+    // to stop; Left is set once it has gone on.
+    void HoldAfterFirstReport(TfrmSysGuar *Window)
     {
         TSysGuar *system = Window->SysGuar;
         const TProgressProc forward = system->Progress.OnProgress;
-        system->Progress.OnProgress = [this, system, forward, first = true](int32_t Pos, int32_t Step) mutable {
+        auto reported = std::make_shared<bool>(false);
+        system->Progress.OnProgress = [forward, reported](int32_t Pos, int32_t Step) {
+            *reported = true;
             forward(Pos, Step);
-            if (!first)
+        };
+        system->OnPoll = [this, reported, held = false](const TMyThread &Worker) mutable {
+            if (!*reported || held)
                 return;
-            first = false;
-            const TMyThread *thread = system->Thread.get();
-            Held = true;
-            while (!thread->GetTerminated())
+            held = Held = true;
+            while (!Worker.GetTerminated())
                 std::this_thread::yield();
             Left = true;
         };
@@ -102,7 +106,7 @@ TEST_F(SysGuarWindowTest, EveryFourOfTenNumbersMeetARowInThree)
     // C(9, 3) div C(6, 3) = 4 estimated; the rows found and their cost.
     EXPECT_EQ(StatValue(*window, 5), "4");
     EXPECT_EQ(StatValue(*window, 6), QString::number(rows.size()));
-    EXPECT_EQ(window->SysGuar->Thread, nullptr);
+    EXPECT_TRUE(WindowsAtWork().isEmpty());
     EXPECT_EQ(EnabledMask() & (cmdParams | cmdStart | cmdStop), cmdParams | cmdStart);
     EXPECT_EQ(store().value("Systems\\1\\7", "Params"), platform::RegValue(platform::Bytes{1, 10, 6, 3, 4}));
 }
@@ -113,7 +117,7 @@ TEST_F(SysGuarWindowTest, StopMidSearchLeavesNoSystemAndStartSearchesAgain)
     AddChildForm(window);
     window->SetGame(Games.GameById(LottoId));
     Activate(window);
-    HoldFirstReport(window);
+    HoldAfterFirstReport(window);
     int maskWhileSearching = 0;
     window->OnReport = [&](int) {
         if (maskWhileSearching != 0)
@@ -128,7 +132,7 @@ TEST_F(SysGuarWindowTest, StopMidSearchLeavesNoSystemAndStartSearchesAgain)
     EXPECT_EQ(maskWhileSearching, cmdRead | cmdStop);
     EXPECT_TRUE(Left);
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(window->SysGuar->Thread, nullptr);
+    EXPECT_TRUE(WindowsAtWork().isEmpty());
     EXPECT_TRUE(window->Panel1->isHidden());
     EXPECT_EQ(EnabledMask(), cmdRead | cmdParams | cmdStart);
     EXPECT_TRUE(script.boxes().empty()) << "a stop says nothing";
@@ -143,7 +147,7 @@ TEST_F(SysGuarWindowTest, StopMidSearchLeavesNoSystemAndStartSearchesAgain)
 TEST_F(SysGuarWindowTest, ClosingDuringASearchJoinsTheWorkerBeforeTheSystemGoes)
 {
     TfrmSysGuar *window = OpenGuar();
-    HoldFirstReport(window);
+    HoldAfterFirstReport(window);
     AnswerGuar(20, 6, 3, 6);
     sendCommand(window, WM_SYS_PARAMS);
     ASSERT_TRUE(testsupport::ProcessUntil([this] { return Held.load(); }));
@@ -153,6 +157,31 @@ TEST_F(SysGuarWindowTest, ClosingDuringASearchJoinsTheWorkerBeforeTheSystemGoes)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(closing.isNull());
     EXPECT_TRUE(script.boxes().empty());
+}
+
+TEST_F(SysGuarWindowTest, TheOptionsRefuseOkDuringASearchAndNameTheWindow)
+{
+    TfrmSysGuar *window = OpenGuar();
+    HoldAfterFirstReport(window);
+    AnswerGuar(20, 6, 3, 6);
+    sendCommand(window, WM_SYS_PARAMS);
+    ASSERT_TRUE(testsupport::ProcessUntil([this] { return Held.load(); }));
+    bool accepted = true;
+    script.onDialog([&](QDialog &Dialog) {
+        auto &config = dynamic_cast<TfrmConfig &>(Dialog);
+        script.answerBox(platform::IDOK);
+        config.btnOK->click();
+        accepted = config.result() == QDialog::Accepted;
+    });
+    frame->mToolConfig->trigger();
+    EXPECT_FALSE(accepted);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Nie można teraz zmienić ustawień, bo trwają obliczenia.\n"
+                                                     "Zatrzymaj obliczenia w oknach:\n") +
+                                          window->windowTitle());
+    sendCommand(window, WM_TASK_STOP);
+    EXPECT_TRUE(Left);
+    EXPECT_EQ(window->State, 1);
 }
 
 TEST_F(SysGuarWindowTest, ASearchClosesTheCheckWindowOnTheSystemItRewrites)
