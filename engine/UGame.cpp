@@ -121,20 +121,37 @@ Currency SumWins(const TGameInfo &G, int K, int TopHits, const TCount *Vec, int 
     return win;
 }
 
-// Each count of S-number combinations at a level becomes the counts of the simple bets they stand for.
-template <typename TCount>
-void ExpandHitCounts(const TGameInfo &G, int S, int TopHits, TCount *Vec, int Len)
+// Each count of combinations at a level (entry i holds TopHits - i hits) becomes the counts of the simple
+// bets they stand for: BetsAt(M, j) of the bets of a combination with M hits count at entry j.
+template <typename TCount, typename TBetsAt>
+void ExpandHitCounts(int TopHits, TCount *Vec, int Len, const TBetsAt &BetsAt)
 {
-    const int betLevels = G.LevelCounts[size_t(G.BetSize) - 1];
     for (int i = Len - 1; i >= 0; --i) {
         const TCount count = Vec[i];
         if (count == 0)
             continue;
         Vec[i] = 0;
-        const TDynIntArr &bets = G.HitsTable[size_t(S) - 1][size_t(TopHits - i) - 1];
         for (int j = i; j < Len; ++j)
-            Vec[j] += count * bets[size_t(betLevels - Len + j)];
+            Vec[j] += count * BetsAt(TopHits - i, j);
     }
+}
+
+template <typename TCount>
+void ExpandTableHits(const TGameInfo &G, int S, int TopHits, TCount *Vec, int Len)
+{
+    if (S < 1 || size_t(S) > G.HitsTable.size())
+        throw std::out_of_range("ExpandHits: the hits table has no row for " + std::to_string(S) + " numbers");
+    const auto &rows = G.HitsTable[size_t(S) - 1];
+    const int betLevels = G.LevelCounts[size_t(G.BetSize) - 1];
+    ExpandHitCounts(TopHits, Vec, Len, [&rows, betLevels, Len](int M, int j) {
+        return rows[size_t(M) - 1][size_t(betLevels - Len + j)];
+    });
+}
+
+// C(N, K); 0 when K is outside 0..N.
+int64_t Choose(int N, int K)
+{
+    return K < 0 || K > N ? 0 : Newton[size_t(N)][size_t(K)];
 }
 
 // The exact counts of a full system, highest level first; a count the vector cannot hold throws.
@@ -183,7 +200,7 @@ Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, i
     return SumWins(G, K, TopHits, Vec, Len, 1, TopHits);
 }
 
-Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int LowHits, int HighHits,
+Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, int LowHits, int HighHits,
                            int Len)
 {
     return SumWins(G, K, TopHits, Vec, Len, LowHits, HighHits);
@@ -191,12 +208,23 @@ Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t
 
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len)
 {
-    ExpandHitCounts(G, S, TopHits, Vec, Len);
+    ExpandTableHits(G, S, TopHits, Vec, Len);
 }
 
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len)
 {
-    ExpandHitCounts(G, S, TopHits, Vec, Len);
+    ExpandTableHits(G, S, TopHits, Vec, Len);
+}
+
+void ExpandHitsOfAnySize(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len)
+{
+    if (S < G.BetSize || S > G.MaxNumber)
+        throw std::out_of_range("ExpandHitsOfAnySize: no simple bets of " + std::to_string(S) + " numbers");
+    const int bet = G.BetSize;
+    ExpandHitCounts(TopHits, Vec, Len, [S, bet, TopHits](int M, int j) {
+        const int hits = TopHits - j;
+        return Choose(M, hits) * Choose(S - M, bet - hits);
+    });
 }
 
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset)

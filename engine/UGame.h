@@ -67,14 +67,20 @@ int HitLevelCount(const TGameInfo &G, int K);
 Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len);
 // The same over 64-bit counts.
 Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, int Len);
-Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int LowHits, int HighHits,
+// The same counting only the entries whose hits lie in LowHits..HighHits.
+Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, int LowHits, int HighHits,
                            int Len);
-// Turns, in place, the hit vector of combinations of S numbers into that of the simple bets they stand for.
-// S is a multi-bet size, TopHits at most BetSize, Len at most the simple bet's level count (a shorter
-// vector holds the lowest winning levels).
+// Turns, in place, the hit vector of combinations of S numbers into that of the simple bets they stand for,
+// from the hits table. S is a multi-bet size, TopHits at most BetSize, Len at most the simple bet's level
+// count (a shorter vector holds the lowest winning levels). Throws std::out_of_range when the table has no
+// row for S (above MaxSize, or a game without systems).
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len);
 // The same over 64-bit counts, which hold the expansion of counts beyond 32 bits.
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len);
+// The same for a combination of any size S from BetSize up to MaxNumber, its bets counted rather than read
+// from the table: with M of its S numbers drawn, C(M, j) x C(S - M, BetSize - j) of them hit j. Throws
+// std::out_of_range for a size outside BetSize..MaxNumber.
+void ExpandHitsOfAnySize(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len);
 // A full system of N numbers, K per combination, M of them drawn: Vec[i] := the combinations at hit level
 // Len + Offset - 1 - i. Throws std::overflow_error when a count leaves 32 bits.
 void HitsInFullVector(int N, int K, int M, int32_t *Vec, int Len, int Offset);

@@ -2,11 +2,9 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
-#include "core/MoneyRange.h"
 #include "core/MyReg.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
-#include "core/UComb.h"
 #include "core/UGlobalRegistry.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/HelpContext.h"
@@ -168,11 +166,12 @@ void TfrmCheckComb::btnCombClick()
 
 void TfrmCheckComb::SetupHitLevels()
 {
-    HitsInfo.Init(Game->Info, Game->Info.MaxNumber, int(Comb.size()), true);
-    const int rows = HitsInfo.RowCount;
+    THitsInfo levels;
+    levels.Init(Game->Info, Game->Info.MaxNumber, int(Comb.size()), true);
+    const int rows = levels.RowCount;
     // A band not chosen yet, or outside the levels, becomes the winning levels.
     const bool fresh = SpinValue(seHitFrom) < 1 || SpinValue(seHitTo) > rows || SpinValue(seHitTo) < 1;
-    const int from = fresh ? std::clamp(HitsInfo.LowHits, 1, std::max(rows, 1)) : SpinValue(seHitFrom);
+    const int from = fresh ? std::clamp(levels.LowHits, 1, std::max(rows, 1)) : SpinValue(seHitFrom);
     const int to = fresh ? rows : SpinValue(seHitTo);
     seHitFrom->SetMinValue(1);
     seHitFrom->SetMaxValue(rows);
@@ -187,12 +186,7 @@ void TfrmCheckComb::SetupHitLevels()
 void TfrmCheckComb::ClearResults()
 {
     NoResults = true;
-    DrawResults.clear();
-    Shown.clear();
-    NumberRows.clear();
-    Totals = TCheckRow{};
-    Means.clear();
-    MeanWin = Currency();
+    Results = TCombCheck();
     SetupColumns();
     ResultGrid1->ShowRows(0);
     ResultGrid2->ShowRows(0);
@@ -204,99 +198,34 @@ void TfrmCheckComb::pCheckClick()
 {
     if (Comb.empty() || !Game)
         return;
-    HitFrom = SpinValue(seHitFrom);
-    HitTo = SpinValue(seHitTo);
     ClearResults();
     UpdateMenu();
-    if (StatDrawsMan.LoadRange(StatDraws, *Game->DrawsMan, Range.Range) == 0) {
+    TStatDraws draws;
+    if (StatDrawsMan.LoadRange(draws, *Game->DrawsMan, Range.Range) == 0) {
         MsgBox(QStringLiteral("Brak losowań"), QString(), MsgFlagsNotice);
         return;
     }
-    StatDrawsMan.SortByDate(StatDraws, 1);
+    StatDrawsMan.SortByDate(draws, 1);
     SetStatusText(QStringLiteral("Sprawdzanie systemu..."));
-    std::vector<TDynInt64Arr> numberHits(size_t(Game->Info.MaxNumber) + 1, TDynInt64Arr(size_t(HitsInfo.RowCount), 0));
-    CheckDraws(numberHits);
-    for (const uint8_t number : Comb)
-        NumberRows.push_back(NumberRow(number, numberHits[number]));
+    TProgress progress;
+    progress.Init(10000, int64_t(draws.size()), 0);
+    progress.OnProgress = ProgressHandler();
+    Results.Reset(Game->Info, Comb);
+    Results.Check(std::move(draws), SpinValue(seHitFrom), SpinValue(seHitTo), progress);
     GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
-    ReportParams = {Range.Range, Comb, HitFrom, HitTo};
+    ReportRange = Range.Range;
     NoResults = false;
     Regroup();
-    ResultGrid2->ShowRows(int(NumberRows.size()));
+    ResultGrid2->ShowRows(int(Results.NumberRows.size()));
     ProgressClear();
     SetStatusText(QString());
     UpdateMenu();
 }
 
-void TfrmCheckComb::CheckDraws(std::vector<TDynInt64Arr> &NumberHits)
-{
-    const int top = HitsInfo.HighHits;
-    TProgress progress;
-    progress.Init(10000, int64_t(StatDraws.size()), 0);
-    progress.OnProgress = ProgressHandler();
-    TDynByteArr common(Comb.size(), 0);
-    DrawResults.reserve(StatDraws.size());
-    for (size_t i = 0; i < StatDraws.size(); ++i) {
-        const TStatDraw &draw = StatDraws[i];
-        TCheckRow row;
-        row.Index = int32_t(i);
-        row.Date = draw.Date;
-        row.Hits.assign(size_t(HitsInfo.RowCount), 0);
-        const int hits = CombIntersect(int(Comb.size()), int(draw.Numbers.size()), Comb.data(), draw.Numbers.data(),
-                                       common.data());
-        if (hits >= 1 && top >= 1) {
-            const size_t element = HitElement(hits, top);
-            row.Hits[element] = 1;
-            row.Win = BandWin(row.Hits);
-            for (int j = 0; j < hits; ++j)
-                ++NumberHits[common[size_t(j)]][element];
-        }
-        row.Sum = BandSum(row.Hits);
-        DrawResults.push_back(std::move(row));
-        progress.Advance(1);
-    }
-}
-
-TCheckRow TfrmCheckComb::NumberRow(uint8_t Number, const TDynInt64Arr &Hits) const
-{
-    TCheckRow row;
-    row.Index = Number;
-    row.Hits = Hits;
-    row.Sum = BandSum(Hits);
-    row.Win = BandWin(Hits);
-    return row;
-}
-
-Currency TfrmCheckComb::BandWin(TDynInt64Arr Hits) const
-{
-    const TGameInfo &game = Game->Info;
-    const int k = int(Comb.size());
-    const int levels = HitsInfo.LevelCount;
-    if (IsMultiBet(game, k))
-        ExpandHits(game, k, HitsInfo.HighHits, Hits.data(), levels);
-    // The prize table's counts are 32-bit; a count of draws stays far below that.
-    std::vector<int32_t> counts(Hits.begin(), Hits.begin() + std::min<size_t>(Hits.size(), size_t(std::max(levels, 0))));
-    return WinAmountInLevels(game, k, HitsInfo.HighHits, counts.data(), HitFrom, HitTo, int(counts.size()));
-}
-
-int64_t TfrmCheckComb::BandSum(const TDynInt64Arr &Hits) const
-{
-    int64_t sum = 0;
-    for (int level = HitFrom; level <= HitTo; ++level)
-        sum += Hits[HitElement(level, HitsInfo.HighHits)];
-    return sum;
-}
-
 void TfrmCheckComb::Regroup()
 {
-    TSystemCheck grouping;
-    grouping.DrawResults = DrawResults;
-    grouping.Group(TCheckGroup(GroupType));
-    Shown = std::move(grouping.Shown);
-    for (TCheckRow &row : Shown)
-        row.Sum = BandSum(row.Hits);
-    ComputeTotals();
-    ResultGrid1->ShowRows(int(Shown.size()) + HeaderRows);
+    Results.Group(TCheckGroup(GroupType));
+    ResultGrid1->ShowRows(int(Results.Shown.size()) + HeaderRows);
     SetupColumns();
     ApplyStoredSorts();
     Grid1->InvalidateGrid();
@@ -312,28 +241,12 @@ void TfrmCheckComb::RegroupClick()
         Regroup();
 }
 
-void TfrmCheckComb::ComputeTotals()
-{
-    Totals = TCheckRow{};
-    Totals.Hits.assign(size_t(HitsInfo.RowCount), 0);
-    for (const TCheckRow &row : Shown) {
-        for (size_t i = 0; i < row.Hits.size(); ++i)
-            Totals.Hits[i] += row.Hits[i];
-        Totals.Win = SumInRange(Totals.Win, row.Win);
-    }
-    Totals.Sum = BandSum(Totals.Hits);
-    const double count = double(std::max<size_t>(Shown.size(), 1));
-    Means.assign(Totals.Hits.size(), 0);
-    for (size_t i = 0; i < Means.size(); ++i)
-        Means[i] = double(Totals.Hits[i]) / count;
-    MeanWin = Shown.empty() ? Currency() : Totals.Win ? *Totals.Win / int(Shown.size()) : std::optional<Currency>();
-}
-
 TCheckColumns TfrmCheckComb::Columns() const
 {
-    const int rows = HitsInfo.RowCount;
-    const int shown = HasResults() ? HitTo - HitFrom + 1 : 0;
-    return {true, HitTo, size_t(std::max(rows - HitTo, 0)), std::max(shown, 0), true};
+    const int rows = Results.HitsInfo.RowCount;
+    const int to = Results.HitTo;
+    const int shown = HasResults() ? to - Results.HitFrom + 1 : 0;
+    return {true, to, size_t(std::max(rows - to, 0)), std::max(shown, 0), true};
 }
 
 void TfrmCheckComb::SetupColumns()
@@ -351,7 +264,7 @@ void TfrmCheckComb::ApplyStoredSorts()
     for (int entry : {1, 2}) {
         const int key = SortMan.GetSortColumn(entry);
         const int direction = SortMan.GetSortDir(entry, key);
-        SortCheckRows(entry == 1 ? Shown : NumberRows,
+        SortCheckRows(entry == 1 ? Results.Shown : Results.NumberRows,
                       {key, direction, columns.FirstHit, size_t(columns.HitCount), entry == 2});
         (entry == 1 ? ResultGrid1 : ResultGrid2)->MarkSort(key, direction);
     }
@@ -360,7 +273,7 @@ void TfrmCheckComb::ApplyStoredSorts()
 bool TfrmCheckComb::Grid1SortColumn(int SortKey, int Direction)
 {
     const TCheckColumns columns = Columns();
-    SortCheckRows(Shown, {SortKey, Direction, columns.FirstHit, size_t(columns.HitCount), false});
+    SortCheckRows(Results.Shown, {SortKey, Direction, columns.FirstHit, size_t(columns.HitCount), false});
     Grid1->InvalidateGrid();
     ShowSelection(Grid1->Row());
     RebuildCharts();
@@ -370,14 +283,14 @@ bool TfrmCheckComb::Grid1SortColumn(int SortKey, int Direction)
 bool TfrmCheckComb::Grid2SortColumn(int SortKey, int Direction)
 {
     const TCheckColumns columns = Columns();
-    SortCheckRows(NumberRows, {SortKey, Direction, columns.FirstHit, size_t(columns.HitCount), true});
+    SortCheckRows(Results.NumberRows, {SortKey, Direction, columns.FirstHit, size_t(columns.HitCount), true});
     Grid2->InvalidateGrid();
     return true;
 }
 
 QString TfrmCheckComb::RowLabel(const TCheckRow &Row) const
 {
-    return GroupRowLabel(Row, TCheckGroup(GroupType), GroupType == cgDay ? StatDraws[size_t(Row.Index)].No : 0);
+    return GroupRowLabel(Row, TCheckGroup(GroupType), GroupType == cgDay ? Results.Draws[size_t(Row.Index)].No : 0);
 }
 
 QString TfrmCheckComb::CellText(int Table, int Col, int Row) const
@@ -386,26 +299,26 @@ QString TfrmCheckComb::CellText(int Table, int Col, int Row) const
         return {};
     const TCheckColumns columns = Columns();
     if (Table == 2) {
-        if (Row < 0 || size_t(Row) >= NumberRows.size())
+        if (Row < 0 || size_t(Row) >= Results.NumberRows.size())
             return {};
-        const TCheckRow &row = NumberRows[size_t(Row)];
+        const TCheckRow &row = Results.NumberRows[size_t(Row)];
         return Col == 0 ? QString::asprintf("%2d", row.Index) : columns.CellText(row, Col, ztBlank);
     }
     if (Row == SumRow)
-        return Col == 0 ? QStringLiteral("Suma") : columns.CellText(Totals, Col, ztTotals);
+        return Col == 0 ? QStringLiteral("Suma") : columns.CellText(Results.Totals, Col, ztTotals);
     if (Row == MeanRow) {
         if (Col == 0)
             return QStringLiteral("Średnia");
         const int hit = Col - 1;
         if (hit < columns.HitCount)
-            return QString::fromStdString(FormatFloat("0.00", Means[columns.FirstHit + size_t(hit)]));
+            return QString::fromStdString(FormatFloat("0.00", Results.Means[columns.FirstHit + size_t(hit)]));
         if (hit == columns.HitCount)
-            return CountText(Shown.empty() ? 0 : Totals.Sum / int64_t(Shown.size()));
-        return CostText(MeanWin);
+            return CountText(Results.MeanSum);
+        return CostText(Results.MeanWin);
     }
-    if (Row < HeaderRows || size_t(Row - HeaderRows) >= Shown.size())
+    if (Row < HeaderRows || size_t(Row - HeaderRows) >= Results.Shown.size())
         return {};
-    const TCheckRow &row = Shown[size_t(Row - HeaderRows)];
+    const TCheckRow &row = Results.Shown[size_t(Row - HeaderRows)];
     return Col == 0 ? RowLabel(row) : columns.CellText(row, Col, ztBlank);
 }
 
@@ -425,9 +338,9 @@ void TfrmCheckComb::ShowSelection(int GridRow)
 {
     eSelComb->clear();
     const int index = GridRow - (HeaderRows + 1);
-    if (NoResults || GroupType != cgDay || index < 0 || size_t(index) >= Shown.size())
+    if (NoResults || GroupType != cgDay || index < 0 || size_t(index) >= Results.Shown.size())
         return;
-    const TDynByteArr &numbers = StatDraws[size_t(Shown[size_t(index)].Index)].Numbers;
+    const TDynByteArr &numbers = Results.Draws[size_t(Results.Shown[size_t(index)].Index)].Numbers;
     eSelComb->setText(NumbersText(numbers.data(), numbers.size(), "%2d "));
 }
 
@@ -437,11 +350,11 @@ void TfrmCheckComb::RebuildCharts()
     if (NoResults)
         return;
     QStringList labels;
-    for (const TCheckRow &row : Shown)
+    for (const TCheckRow &row : Results.Shown)
         labels << RowLabel(row);
     const TCheckColumns columns = Columns();
-    pcChart->ShowRows(Shown, labels, GroupType == cgDay && !ProgramParams.StatShowDate,
-                      {columns.TopLevel, int(columns.FirstHit), columns.HitCount, HitsInfo.LowHits});
+    pcChart->ShowRows(Results.Shown, labels, GroupType == cgDay && !ProgramParams.StatShowDate,
+                      {columns.TopLevel, int(columns.FirstHit), columns.HitCount, Results.HitsInfo.LowHits});
 }
 
 bool TfrmCheckComb::HandleCommand(CommandEvent &Command)

@@ -7,11 +7,10 @@
 
 #include "core/DynArrays.h"
 #include "core/UGlobalSort.h"
-#include "engine/UGame.h"
-#include "engine/UStatDrawsMan.h"
 #include "shell/DrawsRangeBinding.h"
 #include "shell/UGeneralForm.h"
 #include "syswindows/CheckTable.h"
+#include "syswindows/CombCheck.h"
 
 #include <QString>
 
@@ -57,26 +56,12 @@ public:
 
     TGameData *Game = nullptr;
     TDrawsRangeBinding Range;
-    TDynByteArr Comb;
-    THitsInfo HitsInfo;
-    int HitFrom = 0;
-    int HitTo = 0;
-    TStatDraws StatDraws;
-    std::vector<TCheckRow> DrawResults; // Index: the draw's position in StatDraws
-    std::vector<TCheckRow> Shown;
-    std::vector<TCheckRow> NumberRows;  // Index: the number
-    TCheckRow Totals;                   // Sum: the total count
-    std::vector<double> Means;
-    std::optional<Currency> MeanWin;
+    TDynByteArr Comb;     // as entered
+    TCombCheck Results;   // of the last check
     uint8_t GroupType = cgDay;
     bool NoResults = true;
     TSortMan SortMan{2};
-    struct TReportParams {
-        TDrawsRange Range;
-        TDynByteArr Comb;
-        int HitFrom = 0;
-        int HitTo = 0;
-    } ReportParams;
+    TDrawsRange ReportRange; // the range of the last check
 
     TRichView *txtDateDesc;
     QLineEdit *eComb;
@@ -119,18 +104,11 @@ private:
     void WriteParams();
     void ShowComb();
     void btnCombClick();
-    // The levels of the combination's size, and the band's spins over them.
+    // The band's spins over the levels of the combination's size.
     void SetupHitLevels();
     void ClearResults();
-    // One row per draw of the range, each hit among the numbers' hits.
-    void CheckDraws(std::vector<TDynInt64Arr> &NumberHits);
-    TCheckRow NumberRow(uint8_t Number, const TDynInt64Arr &Hits) const;
-    // The win of a hit vector at the band's levels, a multi-bet's as its simple bets'.
-    Currency BandWin(TDynInt64Arr Hits) const;
-    int64_t BandSum(const TDynInt64Arr &Hits) const;
     void Regroup();
     void RegroupClick();
-    void ComputeTotals();
     TCheckColumns Columns() const;
     void SetupColumns();
     void ApplyStoredSorts();

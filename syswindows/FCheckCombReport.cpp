@@ -23,11 +23,11 @@ std::string TfrmCheckComb::ReportHeader() const
     static const std::array<std::string, 4> groupNames = {"Dzień", "Tydzień", "Miesiąc", "Rok"};
     // The numbers without the blank that follows the last one.
     std::string comb;
-    CombToStr(ReportParams.Comb.data(), uint8_t(ReportParams.Comb.size()), "%2d ", comb, 1);
+    CombToStr(Results.Comb.data(), uint8_t(Results.Comb.size()), "%2d ", comb, 1);
     return "Gra       : " + Game->Info.Name + "#" + "Narzędzie : Sprawdzenie kombinacji#" + " #" + "Parametry#" +
-           " Zakres danych#" + ReportRangeLines(ReportParams.Range) + " #" + " Kombinacja         : " + comb + "#" +
-           " Stopnie wygranych  : Od " + std::to_string(ReportParams.HitFrom) + " do " +
-           std::to_string(ReportParams.HitTo) + "#" + " Rodzaj grupowania  : " + groupNames[GroupType] + "#";
+           " Zakres danych#" + ReportRangeLines(ReportRange) + " #" + " Kombinacja         : " + comb + "#" +
+           " Stopnie wygranych  : Od " + std::to_string(Results.HitFrom) + " do " +
+           std::to_string(Results.HitTo) + "#" + " Rodzaj grupowania  : " + groupNames[GroupType] + "#";
 }
 
 void TfrmCheckComb::Report()

@@ -49,24 +49,28 @@ void TSystemCheck::AddResult(TCheckRow Row)
 
 void TSystemCheck::Group(TCheckGroup Group)
 {
-    if (Group == cgDay) {
-        Shown = DrawResults;
-        return;
-    }
-    Shown.clear();
-    for (const TCheckRow &row : DrawResults) {
+    Shown = GroupCheckRows(DrawResults, Group);
+}
+
+std::vector<TCheckRow> GroupCheckRows(const std::vector<TCheckRow> &Rows, TCheckGroup Group)
+{
+    if (Group == cgDay)
+        return Rows;
+    std::vector<TCheckRow> grouped;
+    for (const TCheckRow &row : Rows) {
         const TDateTime key = GroupKey(row.Date, Group);
-        if (Shown.empty() || Shown.back().Date != key) {
+        if (grouped.empty() || grouped.back().Date != key) {
             TCheckRow opened;
             opened.Date = key;
             opened.Hits.assign(row.Hits.size(), 0);
-            Shown.push_back(std::move(opened));
+            grouped.push_back(std::move(opened));
         }
-        TCheckRow &open = Shown.back();
+        TCheckRow &open = grouped.back();
         for (size_t i = 0; i < row.Hits.size(); ++i)
             open.Hits[i] += row.Hits[i];
         open.Win = SumInRange(open.Win, row.Win);
     }
+    return grouped;
 }
 
 void TSystemCheck::Sort(int Key, int Direction)

@@ -55,6 +55,9 @@ void SortCheckRows(std::vector<TCheckRow> &Rows, const TCheckOrder &Order);
 
 // The first day of Date's week (its Monday), month or year; Date itself for day grouping.
 TDateTime GroupKey(TDateTime Date, TCheckGroup Group);
+// Rows as Group shows them: a copy of each (day), or one row per run of rows sharing the group's key, dated
+// on the key, with their hits and wins summed.
+std::vector<TCheckRow> GroupCheckRows(const std::vector<TCheckRow> &Rows, TCheckGroup Group);
 
 class TSystemCheck {
 public:
@@ -64,8 +67,7 @@ public:
     // Appends a checked row and adds it to the totals.
     void AddResult(TCheckRow Row);
 
-    // Shown := a copy of every result (day), or one row per run of results sharing the group's key,
-    // dated on the key, with their hits and wins summed.
+    // Shown := the results grouped (GroupCheckRows).
     void Group(TCheckGroup Group);
     // Orders Shown by Key in Direction (1: larger first); equal hits or wins keep the later date first.
     void Sort(int Key, int Direction);

@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <stdexcept>
+#include <vector>
 
 namespace {
 
@@ -93,7 +94,7 @@ TEST(GameCalculations, WinAmountMultipliesByWinStakeAndRoundsEachEntry)
 TEST(GameCalculations, WinAmountInLevelsCountsOnlyTheChosenHits)
 {
     const TGameInfo g = SystemsLotto();
-    const int32_t vec[] = {1, 1, 1, 1};
+    const int64_t vec[] = {1, 1, 1, 1};
     EXPECT_EQ(WinAmountInLevels(g, 6, 6, vec, 4, 5, 4), Amount(4000 + 150));
     EXPECT_EQ(WinAmountInLevels(g, 6, 6, vec, 3, 6, 4), WinAmount(g, 6, 6, vec, 4));
     EXPECT_EQ(WinAmountInLevels(g, 6, 6, vec, 7, 9, 4), Amount(0));
@@ -150,6 +151,28 @@ TEST(GameCalculations, ExpandHitsTurnsSystemsIntoTheirBets)
         ExpandHits(g, s, 6, vec, 4);
         for (int j = 0; j < 4; ++j)
             EXPECT_EQ(vec[j], expected[j]) << "S " << s << " level " << j;
+    }
+}
+
+TEST(GameCalculations, SizesBeyondTheHitsTableAreRefusedByItAndCountedFromBinomials)
+{
+    const TGameInfo g = SystemsLotto();
+    int64_t vec[] = {1, 2, 3, 4};
+    EXPECT_THROW(ExpandHits(g, 13, 6, vec, 4), std::out_of_range);
+    EXPECT_THROW(ExpandHits(PickGame(), 8, 4, vec, 4), std::out_of_range) << "a game without systems has no table";
+    EXPECT_THROW(ExpandHitsOfAnySize(g, 50, 6, vec, 4), std::out_of_range);
+    EXPECT_EQ(std::vector<int64_t>(vec, vec + 4), (std::vector<int64_t>{1, 2, 3, 4}));
+    for (const int s : {7, 12, 13, 20}) {
+        // 1 combination with 6 hits, 2 with 5, 3 with 4, 4 with 3.
+        int64_t expected[4] = {};
+        for (int i = 0; i < 4; ++i) {
+            const TDynIntArr bets = BetsByHits(s, 6 - i);
+            for (int j = 0; j < 4; ++j)
+                expected[j] += vec[i] * bets[size_t(6 - j)];
+        }
+        int64_t counted[] = {1, 2, 3, 4};
+        ExpandHitsOfAnySize(g, s, 6, counted, 4);
+        EXPECT_EQ(std::vector<int64_t>(counted, counted + 4), std::vector<int64_t>(expected, expected + 4)) << s;
     }
 }
 

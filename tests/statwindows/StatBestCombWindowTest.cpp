@@ -235,6 +235,27 @@ TEST_F(StatBestCombWindowTest, ExactSearchListsEachImprovementUpToTheBest)
     ExpectImprovingToTheBest(*window, key, Weighted, [](const std::vector<int> &) { return true; });
 }
 
+TEST_F(StatBestCombWindowTest, DetailsOfACombinationOfEveryNumberCheckAllItsBets)
+{
+    OpenFrame();
+    TfrmStatBestComb *window = Open();
+    window->seCombLen->SetValue(49);
+    window->seKeyLen->SetValue(49);
+    window->rbAlg1->setChecked(true);
+    Compute(window);
+    ASSERT_EQ(window->Results.size(), 1u);
+    window->Grid->setRow(window->Grid->FixedRows());
+    window->btnCheckComb->click();
+    auto *check = NewestChild<TfrmCheckComb>();
+    ASSERT_NE(check, nullptr);
+    ASSERT_EQ(check->Comb.size(), 49u);
+    ASSERT_TRUE(check->HasResults());
+    // Every draw holds six of the 49: C(6, j) x C(43, 6 - j) of the bets hit j.
+    const int64_t eachDraw = 2000000 + 6 * 43 * 4000 + 15 * 903 * 150 + 20 * 12341 * 24;
+    EXPECT_EQ(check->Results.Totals.Win,
+              Currency::fromCount(eachDraw * int64_t(check->Results.Draws.size()) * Currency::Scale));
+}
+
 TEST_F(StatBestCombWindowTest, ConstantsStayKeyNumbersWhenTheKeyChanges)
 {
     OpenFrame();

@@ -10,6 +10,7 @@
 #include "syswindows/SysFormats.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/support/HangGuard.h"
+#include "tests/syswindows/LottoBetsTestSupport.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 #include "tools/LottoHistoryImport.h"
 
@@ -19,7 +20,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <map>
 #include <numeric>
 #include <random>
 #include <set>
@@ -29,37 +29,6 @@ namespace {
 using Rows = std::vector<std::vector<int>>;
 
 const std::vector<uint8_t> TenNumbers = {3, 7, 11, 19, 23, 28, 31, 36, 42, 47};
-// Lotto's prizes in złoty by hits.
-constexpr std::array<int64_t, 7> Prize = {0, 0, 0, 24, 150, 4000, 2000000};
-
-int64_t Choose(int N, int K)
-{
-    if (K < 0 || K > N)
-        return 0;
-    int64_t result = 1;
-    for (int i = 1; i <= K; ++i)
-        result = result * (N - K + i) / i;
-    return result;
-}
-
-// The simple bets of Size numbers with Hits of the drawn: how many of them have each count of hits.
-std::array<int64_t, 7> Bets(int Size, int Hits)
-{
-    std::array<int64_t, 7> bets{};
-    for (int j = 0; j <= 6; ++j)
-        bets[size_t(j)] = Choose(Hits, j) * Choose(Size - Hits, 6 - j);
-    return bets;
-}
-
-// The win of a combination of Size numbers with Hits, its bets paid from 3 to 6 hits.
-int64_t WinOf(int Size, int Hits)
-{
-    const std::array<int64_t, 7> bets = Bets(Size, Hits);
-    int64_t win = 0;
-    for (int j = 3; j <= 6; ++j)
-        win += bets[size_t(j)] * Prize[size_t(j)];
-    return win;
-}
 
 QString Money(int64_t Zloty)
 {
@@ -69,12 +38,6 @@ QString Money(int64_t Zloty)
 QString Count(int64_t Value)
 {
     return Value == 0 ? QString() : QString::number(Value);
-}
-
-int Common(const std::vector<uint8_t> &Comb, const TDynByteArr &Draw)
-{
-    return int(std::count_if(Draw.begin(), Draw.end(),
-                             [&Comb](uint8_t N) { return std::find(Comb.begin(), Comb.end(), N) != Comb.end(); }));
 }
 
 } // namespace
@@ -142,101 +105,45 @@ protected:
     }
 };
 
-TEST_F(CheckWindowsTest, ATenNumberCombinationOverTheHistoryCountsEachDrawMonthAndNumber)
+TEST_F(CheckWindowsTest, AStoredCombinationLongerThanAnyBetIsCheckedShownAndWrittenBack)
 {
-    StoreComb(TenNumbers, 3, 6, 0);
+    const std::vector<uint8_t> thirteen = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13};
+    StoreComb(thirteen, 3, 6, 0);
     TfrmCheckComb *window = OpenCheckComb();
-    ASSERT_EQ(window->eComb->text(), " 3  7 11 19 23 28 31 36 42 47 ");
+    ASSERT_EQ(window->eComb->text(), " 1  2  3  4  5  6  7  8  9 10 11 12 13 ");
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
     sendCommand(window, WM_TASK_START);
     ASSERT_TRUE(window->HasResults());
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdReport);
 
     const TDrawsManager &history = History();
-    ASSERT_EQ(history.Count(), 3545);
-    ASSERT_EQ(window->Grid1->RowCount(), 3545 + 5);
+    ASSERT_EQ(window->Grid1->RowCount(), history.Count() + 5);
     EXPECT_EQ(GridRow(*window->Grid1, 0).mid(1), QStringList({"'6'", "'5'", "'4'", "'3'", "Suma", "Wygrana"}));
     std::array<int64_t, 7> total{};
-    int64_t totalWin = 0;
-    bool emptyRowSeen = false;
-    // Per number of the combination, the draws by the hits they shared with it.
-    std::map<int, std::array<int64_t, 7>> numberHits;
-    for (int i = 0; i < history.Count(); ++i) {
-        // Newest first.
-        const TDraw &draw = history.GetDraw(history.Count() - 1 - i);
-        const int hits = Common(TenNumbers, draw.Numbers);
-        QStringList expected = {QString::fromStdString(DateToStr(draw.Date))};
-        for (int level = 6; level >= 3; --level)
-            expected << (hits == level ? "1" : "");
-        expected << (hits >= 3 ? "1" : "") << (hits >= 3 ? Money(WinOf(10, hits)) : "");
-        ASSERT_EQ(GridRow(*window->Grid1, 5 + i), expected) << i;
-        emptyRowSeen = emptyRowSeen || (hits == 0 && expected.mid(1) == QStringList(6, QString()));
-        ++total[size_t(hits)];
-        totalWin += WinOf(10, hits);
-        for (const uint8_t n : draw.Numbers)
-            if (hits > 0 && std::find(TenNumbers.begin(), TenNumbers.end(), n) != TenNumbers.end())
-                ++numberHits[n][size_t(hits)];
-    }
-    EXPECT_TRUE(emptyRowSeen) << "some draw shares no number with the combination";
+    for (int i = 0; i < history.Count(); ++i)
+        ++total[size_t(Common(thirteen, history.GetDraw(i).Numbers))];
+    // Its 1716 bets of six paid over the history.
     EXPECT_EQ(GridRow(*window->Grid1, 2), QStringList({"Suma", Count(total[6]), Count(total[5]), Count(total[4]),
                                                        Count(total[3]), Count(total[3] + total[4] + total[5] + total[6]),
-                                                       Money(totalWin)}));
-
-    // Per number: the draws in which it was among the hits, by level, and what those draws paid.
-    ASSERT_EQ(window->Grid2->RowCount(), 11);
-    for (size_t r = 0; r < TenNumbers.size(); ++r) {
-        const std::array<int64_t, 7> &levels = numberHits[TenNumbers[r]];
-        int64_t win = 0;
-        for (int level = 3; level <= 6; ++level)
-            win += levels[size_t(level)] * WinOf(10, level);
-        EXPECT_EQ(GridRow(*window->Grid2, int(r) + 1),
-                  QStringList({QString::asprintf("%2d", TenNumbers[r]), Count(levels[6]), Count(levels[5]),
-                               Count(levels[4]), Count(levels[3]), Count(levels[3] + levels[4] + levels[5] + levels[6]),
-                               Money(win)}))
-            << r;
-    }
-
-    // Months, newest first: sums of their draws, means over the months shown.
-    window->rbMonth->setChecked(true);
-    struct Month {
-        QString Label;
-        std::array<int64_t, 7> Hits{};
-        int64_t Win = 0;
-    };
-    std::vector<Month> months;
-    for (int i = history.Count() - 1; i >= 0; --i) {
-        const TDraw &draw = history.GetDraw(i);
-        int year = 0, month = 0, day = 0;
-        DecodeDate(draw.Date, year, month, day);
-        const QString label = QString::asprintf("%02d/%04d", month, year);
-        if (months.empty() || months.back().Label != label)
-            months.push_back({label});
-        const int hits = Common(TenNumbers, draw.Numbers);
-        ++months.back().Hits[size_t(hits)];
-        months.back().Win += WinOf(10, hits);
-    }
-    ASSERT_EQ(window->Grid1->RowCount(), int(months.size()) + 5);
-    for (size_t m = 0; m < months.size(); ++m) {
-        const Month &month = months[m];
-        ASSERT_EQ(GridRow(*window->Grid1, 5 + int(m)),
-                  QStringList({month.Label, Count(month.Hits[6]), Count(month.Hits[5]), Count(month.Hits[4]),
-                               Count(month.Hits[3]),
-                               Count(month.Hits[3] + month.Hits[4] + month.Hits[5] + month.Hits[6]),
-                               month.Win ? Money(month.Win) : QString()}))
-            << m;
-    }
-    const double shown = double(months.size());
-    QStringList means = {"Średnia"};
+                                                       Money(3452360)}));
+    // Newest first.
+    const TDraw &last = history.GetDraw(history.Count() - 1);
+    const int hits = Common(thirteen, last.Numbers);
+    QStringList newest = {QString::fromStdString(DateToStr(last.Date))};
     for (int level = 6; level >= 3; --level)
-        means << QString::number(double(total[size_t(level)]) / shown, 'f', 2).replace('.', ',');
-    means << Count((total[3] + total[4] + total[5] + total[6]) / int64_t(months.size()))
-          << MoneyText(Currency::fromCount(totalWin * Currency::Scale) / int(months.size()));
-    EXPECT_EQ(GridRow(*window->Grid1, 3), means);
+        newest << (hits == level ? "1" : "");
+    newest << (hits >= 3 ? "1" : "") << (hits >= 3 ? Money(WinOf(13, hits)) : "");
+    EXPECT_EQ(GridRow(*window->Grid1, 5), newest);
+    EXPECT_EQ(window->Grid2->RowCount(), 14);
+
+    window->rbMonth->setChecked(true);
+    EXPECT_EQ(GridRow(*window->Grid1, 5).front(), "11/2019");
+    EXPECT_EQ(window->Grid1->RowCount(), int(window->Results.Shown.size()) + 5);
 
     // The values are written back when the window closes.
     window->Close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(store().value("Tools\\1\\1", "Comb"), platform::RegValue(platform::Bytes(TenNumbers.begin(), TenNumbers.end())));
+    EXPECT_EQ(store().value("Tools\\1\\1", "Comb"), platform::RegValue(platform::Bytes(thirteen.begin(), thirteen.end())));
     EXPECT_EQ(store().value("Tools\\1\\1", "GroupType"), platform::RegValue(uint32_t(2)));
     EXPECT_EQ(store().value("Tools\\1\\1", "HitFrom"), platform::RegValue(uint32_t(3)));
 }
@@ -274,24 +181,24 @@ TEST_F(CheckWindowsTest, SortingByEachColumnBreaksTiesByTheLaterDateOrTheSmaller
     // The key of a row for each code, as the order wants it: larger first for direction 1.
     for (const int direction : {1, -1}) {
         sortBy(window->Grid1, 1, ckHits, direction);
-        EXPECT_TRUE(std::is_sorted(window->Shown.begin(), window->Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
             const auto a = band(A), b = band(B);
             return a != b ? (direction > 0 ? a > b : a < b) : A.Date > B.Date;
         })) << direction;
         sortBy(window->Grid1, 5, ckSum, direction);
-        EXPECT_TRUE(std::is_sorted(window->Shown.begin(), window->Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
             return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum) : A.Date > B.Date;
         })) << direction;
         sortBy(window->Grid1, 6, ckWin, direction);
-        EXPECT_TRUE(std::is_sorted(window->Shown.begin(), window->Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
             return A.Win != B.Win ? (direction > 0 ? A.Win > B.Win : A.Win < B.Win) : A.Date > B.Date;
         })) << direction;
         sortBy(window->Grid2, 5, ckSum, direction);
-        EXPECT_TRUE(std::is_sorted(window->NumberRows.begin(), window->NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+        EXPECT_TRUE(std::is_sorted(window->Results.NumberRows.begin(), window->Results.NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
             return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum) : A.Index < B.Index;
         })) << direction;
         sortBy(window->Grid2, 1, ckHits, direction);
-        EXPECT_TRUE(std::is_sorted(window->NumberRows.begin(), window->NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
+        EXPECT_TRUE(std::is_sorted(window->Results.NumberRows.begin(), window->Results.NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
             const auto a = band(A), b = band(B);
             return a != b ? (direction > 0 ? a > b : a < b) : A.Index < B.Index;
         })) << direction;
@@ -301,7 +208,7 @@ TEST_F(CheckWindowsTest, SortingByEachColumnBreaksTiesByTheLaterDateOrTheSmaller
     EXPECT_EQ(GridRow(*window->Grid1, 5).front(), QString::fromStdString(DateToStr(History().GetDraw(0).Date)));
     // Wins, largest first, ties on the later date: the levels of 5 lead, then of 4 and 3 (2 pays nothing).
     sortBy(window->Grid1, 6, ckWin, 1);
-    EXPECT_GE(window->Shown.front().Win, Currency::fromCount(WinOf(10, 5) * Currency::Scale));
+    EXPECT_GE(window->Results.Shown.front().Win, Currency::fromCount(WinOf(10, 5) * Currency::Scale));
     EXPECT_EQ(GridRow(*window->Grid1, window->Grid1->RowCount() - 1).last(), "");
 }
 
@@ -313,7 +220,7 @@ TEST_F(CheckWindowsTest, SetCombForAnotherGameChecksThatGame)
     window->SetComb(mini, mini->DefRange, {1, 2, 3, 4, 40, 41});
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("<MiniLotto #")));
     ASSERT_TRUE(window->HasResults());
-    EXPECT_EQ(window->HitsInfo.HighHits, 5) << "levels of Mini Lotto's five";
+    EXPECT_EQ(window->Results.HitsInfo.HighHits, 5) << "levels of Mini Lotto's five";
     EXPECT_EQ(GridRow(*window->Grid1, 0).mid(1), QStringList({"'5'", "'4'", "'3'", "Suma", "Wygrana"}));
     ASSERT_EQ(window->Grid1->RowCount(), 3 + 5);
     // Newest first: none, five (1 2 3 40 41), four (1 2 3 4); prizes 200 000 and 200.
