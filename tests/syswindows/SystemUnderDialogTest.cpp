@@ -2,11 +2,11 @@
 // closed, so that no dialog loses the system or the row it was opened on, and the check windows then
 // drop the figures of the old system.
 #include "core/DateTime.h"
-#include "core/ProgramLocale.h"
 #include "shell/FSelectComb.h"
 #include "shell/TaskRunner.h"
 #include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FCheckSystem.h"
+#include "syswindows/SysFormats.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLineEdit>
