@@ -84,7 +84,7 @@ void TGenSysForm::GenerationEnded(const TTaskEnd &End)
 
 void TGenSysForm::TakeGenerated(uint32_t Run)
 {
-    // Stopped while it waited.
+    // Stopped, or followed by another run, while it waited.
     if (!Generating() || Run != FGenerationRun)
         return;
     OpenSystem(Game, std::move(FNextSystem));
