@@ -70,10 +70,10 @@ TDynByteArr FillUp(TDynByteArr Numbers, const TDynByteArr &From, int Count)
 TfrmStatBestComb::TfrmStatBestComb(QWidget *Owner)
     : TGenStatForm(BestCombStatIndex, QStringLiteral("> Optymalne kombinacje"), true, 1, Owner),
       NewBests([this, post = StatReportHandler()] {
-    platform::setHelpContext(this, 608);
           post([this] { Guarded([this] { ListNewBests(); }); });
       })
 {
+    platform::setHelpContext(this, 608);
     CreateControls();
     ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return !Results.empty(); });
     ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });

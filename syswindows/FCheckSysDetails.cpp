@@ -53,16 +53,22 @@ void TfrmCheckSysDetails::CreateControls()
     layout->addWidget(Grid, 1);
 }
 
-void TfrmCheckSysDetails::Init(const TSystem &ASystem, const TDynByteArr &Numbers, bool ShowAllHits,
+void TfrmCheckSysDetails::Init(const TSystem &System, const TDynByteArr &Numbers, bool ShowAllHits,
                                const THitsInfo &Info)
 {
-    System = &ASystem;
+    FK = size_t(System.K);
+    FCombs.clear();
+    FCombs.reserve(FK * size_t(System.ViewCount()));
+    for (int i = 0; i < System.ViewCount(); ++i) {
+        const uint8_t *comb = System.GetComb(i, true);
+        FCombs.insert(FCombs.end(), comb, comb + FK);
+    }
     eCheckComb->setText(NumbersText(Numbers.data(), Numbers.size(), "  %d"));
     FColumns = {true, Info.HighHits, 0, ShowAllHits ? Info.RowCount : Info.LevelCount, false};
     ResultGrid->SetColumns(FColumns.Columns({QStringLiteral("Numer kombinacji"), 80, alCenter, ckDate, 1, true}));
     SortMan.SetSort(1, ckDate, -1);
     ResultGrid->MarkSort(ckDate, -1);
-    Compute(Numbers, Info);
+    Compute(System, Numbers, Info);
     ResultGrid->ShowRows(int(Rows.size()) + HeaderRows);
     NoResults = false;
     Grid->InvalidateGrid();
@@ -70,14 +76,14 @@ void TfrmCheckSysDetails::Init(const TSystem &ASystem, const TDynByteArr &Number
     GridSelectCell(HeaderRows + 1);
 }
 
-void TfrmCheckSysDetails::Compute(const TDynByteArr &Numbers, const THitsInfo &Info)
+void TfrmCheckSysDetails::Compute(const TSystem &System, const TDynByteArr &Numbers, const THitsInfo &Info)
 {
-    const TGameInfo &game = System->Game->Info;
-    const int k = System->K;
+    const TGameInfo &game = System.Game->Info;
+    const int k = System.K;
     const int top = Info.HighHits;
     const bool multiBet = IsMultiBet(game, k);
     const TNumberMask drawn = MaskOf(Numbers.data(), int(Numbers.size()));
-    const std::vector<TNumberMask> combs = System->ViewMasks(true);
+    const std::vector<TNumberMask> combs = System.ViewMasks(true);
     Totals = TCheckRow{};
     Totals.Hits.assign(size_t(Info.RowCount), 0);
     Rows.clear();
@@ -128,6 +134,6 @@ void TfrmCheckSysDetails::GridSelectCell(int Row)
     const int index = Row - (HeaderRows + 1);
     if (NoResults || index < 0 || size_t(index) >= Rows.size())
         return;
-    const int comb = Rows[size_t(index)].Index - 1;
-    eSelComb->setText(NumbersText(System->GetComb(comb, true), size_t(System->K), "  %d"));
+    const size_t comb = size_t(Rows[size_t(index)].Index - 1);
+    eSelComb->setText(NumbersText(FCombs.data() + comb * FK, FK, "  %d"));
 }

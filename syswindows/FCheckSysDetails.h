@@ -27,9 +27,9 @@ public:
     explicit TfrmCheckSysDetails(QWidget *parent = nullptr);
     ~TfrmCheckSysDetails() override;
 
-    // Checks the shown combinations of ASystem (which must outlive the window) against Numbers at the
-    // levels of Info, every level shown or the winning ones, and shows them.
-    void Init(const TSystem &ASystem, const TDynByteArr &Numbers, bool ShowAllHits, const THitsInfo &Info);
+    // Checks the shown combinations of System against Numbers at the levels of Info, every level shown or
+    // the winning ones, and shows them; the window keeps its own copy of the combinations.
+    void Init(const TSystem &System, const TDynByteArr &Numbers, bool ShowAllHits, const THitsInfo &Info);
 
     // One row per shown combination, Index its 1-based number among them.
     std::vector<TCheckRow> Rows;
@@ -42,12 +42,14 @@ public:
 
 private:
     void CreateControls();
-    void Compute(const TDynByteArr &Numbers, const THitsInfo &Info);
+    void Compute(const TSystem &System, const TDynByteArr &Numbers, const THitsInfo &Info);
     void GridCellFormat(int Col, int Row, TCellFormat &Format) const;
     bool GridSortColumn(int SortKey, int Direction);
     void GridSelectCell(int Row);
 
-    const TSystem *System = nullptr;
+    // The shown combinations' numbers, K after K, in the system's order.
+    TDynByteArr FCombs;
+    size_t FK = 0;
     TCheckColumns FColumns;
     TSortMan SortMan{1};
     std::unique_ptr<TResultGrid> ResultGrid;

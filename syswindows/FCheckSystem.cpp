@@ -126,6 +126,17 @@ void TfrmCheckSystem::Init(TGameData *AGame, TGenSysForm *AOwnerWindow)
     UpdateMenu();
 }
 
+void TfrmCheckSystem::OwnerSystemChanged()
+{
+    StopCheck();
+    ShowCaption();
+    ResetResults();
+    if (const TSystem *system = System())
+        chkShowAllHits->setEnabled(system->FullBet);
+    ClearResults();
+    ShowCosts();
+}
+
 void TfrmCheckSystem::ShowCaption()
 {
     if (const TSystem *system = System())

@@ -2,8 +2,9 @@
 // "Sprawdzenie systemu": the system of a system window checked against every draw of a draws range
 // (grouped by day, week, month or year), against the game's last draw, or against numbers the player
 // enters; hits per level, wins, costs and profit in a grid, two charts and a costs panel. A dependent
-// window of its system window, always checking that window's current system; the check runs on the
-// window's worker over copies of the rows and draws, with the main status bar's progress and Stop.
+// window of its system window, always checking that window's current system (what it counted goes when
+// that system changes); the check runs on the window's worker over copies of the rows and draws, with the
+// main status bar's progress and Stop.
 
 #include "core/DynArrays.h"
 #include "core/UGlobalSort.h"
@@ -125,8 +126,10 @@ public:
     // The check of the checked type, started on the worker at once (the queued start of WM_TASK_START
     // ends here).
     void pCheckClick();
-    // The caption names the system checked as it stands now.
-    void ShowCaption();
+    // The owner's system was replaced or its rows, key, filter or view changed: a check still counting
+    // stops, the results and costs go as after a change of draws, and the caption and the system's cost
+    // follow the system as it is now.
+    void OwnerSystemChanged();
     // The text of a data cell as the grid shows it; Row counts from the grid's first row below the header.
     QString CellText(int Col, int Row) const;
 
@@ -148,6 +151,8 @@ private:
     void RebuildCharts();
 
     void UpdateMenu();
+    // The caption names the system checked as it stands now.
+    void ShowCaption();
     void ShowLastDate();
     void ReadParams();
     void WriteParams();

@@ -131,10 +131,6 @@ void TGenSysForm::CopyFrom(const TGenSysForm &Window)
 void TGenSysForm::RefreshAll()
 {
     UpdateCaption();
-    // The check windows name the system they check.
-    for (int i = 0; i < ChildWindows.Count(); ++i)
-        if (auto *check = qobject_cast<TfrmCheckSystem *>(ChildWindows.GetItem(i)->Form))
-            check->ShowCaption();
     ShowRows();
     ShowInfo();
     ShowFilters();
@@ -142,6 +138,14 @@ void TGenSysForm::RefreshAll()
     ShowViewMode();
     EnableRowCommands();
     UpdateMenu();
+    ResetCheckWindows();
+}
+
+void TGenSysForm::ResetCheckWindows()
+{
+    for (int i = 0; i < ChildWindows.Count(); ++i)
+        if (auto *check = qobject_cast<TfrmCheckSystem *>(ChildWindows.GetItem(i)->Form))
+            check->OwnerSystemChanged();
 }
 
 void TGenSysForm::ShowRows()

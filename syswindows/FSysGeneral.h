@@ -112,6 +112,8 @@ public:
     static void WriteReport(const TSystemReport &Taken, const TMyThread &Thread, TEReport &Report,
                             TProgress &Progress);
 
+    // Shows the system anew after it was replaced or changed (rows, filter, view), the check windows
+    // reset on it (ResetCheckWindows).
     void RefreshAll();
     void ShowRows();
     void ShowKey();
@@ -120,9 +122,13 @@ public:
     void EnableRowCommands();
     // A dependent guarantee window is still computing.
     bool GuaranteeRunning() const;
-    // A worker is building a new system; the window keeps showing the old one meanwhile (and offers
-    // only the read and stop commands).
+    // A worker is building a new system, or a built one waits for the modal windows to close; the
+    // window keeps showing the old one meanwhile (and offers only the read and stop commands).
     bool Generating() const;
+    // Rows may be added, changed or deleted: the window holds its rows, no new system is on its way, no
+    // guarantee of them is computing and the key dialog is closed. Every road of the row commands (menu,
+    // tool bar, keys, the grid's double click) asks it.
+    bool RowsEditable() const;
     // The row-number column fits the last row number.
     void FitRowNumbers();
     // The columns fit the row numbers and K numbers, and the window its grid.
@@ -140,7 +146,7 @@ public:
     void NewSystem();
     // Closes the dependent windows that hold this window's system (statistics and guarantee windows),
     // stopping their work: every road that replaces, frees or rebuilds the system calls it first. A check
-    // window looks the system up through this window each time and stays.
+    // window looks the system up through this window each time and stays (ResetCheckWindows).
     void CloseSystemDependents();
 
     void ChildClosed(TGenForm *Child) override;
@@ -214,6 +220,9 @@ private:
     void OpenSystemStats(int StatIndex);
     // A check window on this system, a dependent of this window.
     void OpenCheckWindow();
+    // The system was replaced or its rows, key, filter or view changed: the check windows drop what they
+    // counted on it and name it as it is now.
+    void ResetCheckWindows();
     void ConnectProgress();
     // The combination grid, where the window has one, takes the focus when the window is activated:
     // always the first time, later unless the focus is already in the window (the user clicked into it).
@@ -221,6 +230,8 @@ private:
     void sgSystemGetCellFormat(int ACol, int ARow, TCellFormat &Format);
     // FSysGeneralGeneration.cpp
     void GenerationEnded(const TTaskEnd &End);
+    // The system built by run Run replaces the shown one, unless the run was stopped meanwhile.
+    void TakeGenerated(uint32_t Run);
     // The generation's end on the main status bar and in the commands.
     void EndGeneration();
 
@@ -228,5 +239,6 @@ private:
     // The system being built and whether its worker completed it.
     std::unique_ptr<TSystem> FNextSystem;
     bool FNextBuilt = false;
+    uint32_t FGenerationRun = 0;
     TTaskRunner FGeneration; // declared last: stopped before the system it builds goes
 };

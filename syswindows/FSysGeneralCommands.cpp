@@ -41,10 +41,15 @@ constexpr int OutputCommands = cmdReport | cmdPrint | cmdCheck | cmdSysStats | c
 
 } // namespace
 
+bool TGenSysForm::RowsEditable() const
+{
+    return State == 0 && !Generating() && !GuaranteeRunning() && !KeyDialogOpen();
+}
+
 void TGenSysForm::EnableRowCommands()
 {
     EnableCommands(cmdAdd | cmdEdit | cmdDelete, false);
-    if (State != 0)
+    if (!RowsEditable())
         return;
     EnableCommands(cmdAdd, true);
     if (ViewCount() > 0)
@@ -176,7 +181,7 @@ void TGenSysForm::PrepareCombDialog(TfrmSelectComb &Dialog) const
 
 void TGenSysForm::AddComb()
 {
-    if (State != 0)
+    if (!RowsEditable())
         return;
     const auto entered = SelectComb(this, [this](TfrmSelectComb &Dialog) { PrepareCombDialog(Dialog); });
     if (entered)
@@ -186,7 +191,7 @@ void TGenSysForm::AddComb()
 void TGenSysForm::EditComb()
 {
     const int row = sgSystem->Row();
-    if (State != 0 || row < 1 || row > ViewCount())
+    if (!RowsEditable() || row < 1 || row > ViewCount())
         return;
     const auto entered = SelectComb(this, [&](TfrmSelectComb &Dialog) {
         PrepareCombDialog(Dialog);
@@ -207,7 +212,7 @@ void TGenSysForm::ShowNewRow(int Index)
 
 void TGenSysForm::DeleteCombs()
 {
-    if (State != 0 || ViewCount() == 0)
+    if (!RowsEditable() || ViewCount() == 0)
         return;
     const TGridRect selection = sgSystem->Selection();
     const int top = std::max(selection.Top, 1);
@@ -239,6 +244,7 @@ void TGenSysForm::ShowFilter()
         return;
     TfrmFilter dialog(this);
     dialog.Init(Game, 1, System.get(), Game->DrawsMan.get(), Limits.MaxComb);
+    bool changed = false;
     if (platform::execModal(dialog) == 1) {
         const TGroupFilter &filter = *dialog.ResultFilter();
         if (dialog.NewWindow) {
@@ -254,6 +260,7 @@ void TGenSysForm::ShowFilter()
             if (TGenSysForm *window = NewSysWindow(SysKind))
                 window->OpenSystem(Game, std::move(copy));
         } else {
+            changed = true;
             State = 0;
             if (dialog.DelComb) {
                 System->DeleteByFilter(filter);
@@ -266,5 +273,10 @@ void TGenSysForm::ShowFilter()
         }
     }
     System->DropMarks();
-    RefreshAll();
+    if (changed) {
+        RefreshAll();
+        return;
+    }
+    // Only the marks the editor left have gone.
+    ShowRows();
 }

@@ -3,6 +3,7 @@
 
 #include "core/UGlobalThreads.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/OpenModals.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FMain.h"
@@ -22,6 +23,7 @@ void TGenSysForm::StartGeneration(std::unique_ptr<TSystem> NewSystem, TBuildProc
     StopGeneration();
     FNextSystem = std::move(NewSystem);
     FNextBuilt = false;
+    ++FGenerationRun;
     FNextSystem->Progress.OnProgress = FGeneration.LatestProgressHandler();
     FGeneration.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
     FGeneration.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { GenerationEnded(End); }); };
@@ -65,15 +67,26 @@ void TGenSysForm::ReturnCommandsToActive()
 
 void TGenSysForm::GenerationEnded(const TTaskEnd &End)
 {
-    std::unique_ptr<TSystem> generated = std::move(FNextSystem);
-    const bool built = FNextBuilt && !End.Failed;
     ProgressClear();
     SetStatusText(QString());
-    if (built)
-        OpenSystem(Game, std::move(generated));
-    else
+    if (!FNextBuilt || End.Failed) {
+        FNextSystem.reset();
         UpdateMenu();
+        ReturnCommandsToActive();
+        if (!End.Terminated)
+            MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
+        return;
+    }
+    // A modal window open now may hold the shown system or a row of it: the new one waits for the last
+    // to close, the window still generating meanwhile.
+    platform::whenNoModalOpen(this, [this, run = FGenerationRun] { Guarded([this, run] { TakeGenerated(run); }); });
+}
+
+void TGenSysForm::TakeGenerated(uint32_t Run)
+{
+    // Stopped, or followed by another run, while it waited.
+    if (!Generating() || Run != FGenerationRun)
+        return;
+    OpenSystem(Game, std::move(FNextSystem));
     ReturnCommandsToActive();
-    if (!built && !End.Terminated)
-        MsgBox(QStringLiteral("Nie udało się wygenerować systemu."), QString(), MsgFlagsNotice);
 }

@@ -72,6 +72,7 @@ void TGenSysForm::SystemChanged(const TDynByteArr &NewKey)
     UpdateMenu();
     ShowInfo();
     ShowViewMode();
+    ResetCheckWindows();
 }
 
 void TGenSysForm::ShowKeyDialog()

@@ -1,6 +1,7 @@
 #include "platform/gui/MessageBox.h"
 
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/OpenModals.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,6 +31,7 @@ QMessageBox::Icon iconOf(int flags)
 
 int messageBox(QWidget *parent, const QString &text, const QString &caption, int flags)
 {
+    const ModalScope modal;
     if (const auto &hook = messageBoxHook())
         return hook(text, caption, flags);
 

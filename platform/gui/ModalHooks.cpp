@@ -1,5 +1,6 @@
 #include "platform/gui/ModalHooks.h"
 
+#include "platform/gui/OpenModals.h"
 #include "platform/gui/WindowFit.h"
 
 #include <QDialog>
@@ -31,6 +32,7 @@ void setModalHook(ModalHook hook)
 
 int execModal(QDialog &dialog)
 {
+    const ModalScope modal;
     fitToArea(dialog);
     if (!g_modalHook)
         return dialog.exec();
@@ -49,6 +51,7 @@ void setFileNameHook(FileNameHook hook)
 
 QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
+    const ModalScope modal;
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Open, caption, filter);
     return QFileDialog::getOpenFileName(parent, caption, dir, filter);
@@ -56,6 +59,7 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
 
 QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
+    const ModalScope modal;
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Save, caption, filter);
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);

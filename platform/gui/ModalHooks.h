@@ -1,6 +1,7 @@
 #pragma once
 // Every modal road of the program runs through here, so that a test can answer it instead of a user:
-// message boxes, dialogs and the file dialogs. With no hook set, the real modal window is shown.
+// message boxes, dialogs and the file dialogs. With no hook set, the real modal window is shown. Each
+// road counts as an open modal window while it runs, hooked or not (OpenModals.h).
 
 #include <QString>
 
