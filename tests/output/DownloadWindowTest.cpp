@@ -24,6 +24,8 @@
 #include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QLabel>
@@ -328,8 +330,8 @@ TEST_F(DownloadWindowTest, UnsavedEditsOfTheGameAreSavedFirstOrKeepTheGameOut)
 {
     folder->writeDraws("Lotto", SaturdayDraws(5));
     const std::string saved = testsupport::readFile(DrawsFile("Lotto"));
-    ProgramParams.IncreaseUpdate = true;
     OpenFrame();
+    ProgramParams.IncreaseUpdate = true;
     WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
     frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
     frame->mToolDraws->trigger();
