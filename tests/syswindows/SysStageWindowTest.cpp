@@ -131,6 +131,9 @@ TEST_F(SysStageWindowTest, ProfitsTypedDrawByDrawMakeThePlan)
     window->seD->SetValue(4);
     window->seMinProfitHit->SetValue(4);
     window->rbMultiProfit->setChecked(true);
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), testsupport::HangGuardMs));
+    window->sgProfit->setFocus();
     const QStringList typed{"600", "1116,5", "0", "1500"};
     for (int row = 1; row <= int(typed.size()); ++row) {
         window->sgProfit->FocusCell(1, row, true);
