@@ -353,7 +353,8 @@ TEST_F(DownloadWindowTest, UnsavedEditsOfTheGameAreSavedFirstOrKeepTheGameOut)
     EXPECT_TRUE(editor->btnWrite->isEnabled());
     EXPECT_TRUE(child->Commands.empty());
 
-    // Yes: the draw is saved, then the history merged into the game and the editor.
+    // Yes: the draw is saved before the update (which adds nothing older than the history's end) and
+    // the editor, reloaded, still shows it.
     script.answerBox(platform::IDYES);
     PlayUpdate([](TfrmDownload &) {}, true);
     QCoreApplication::sendPostedEvents();
@@ -361,10 +362,12 @@ TEST_F(DownloadWindowTest, UnsavedEditsOfTheGameAreSavedFirstOrKeepTheGameOut)
     EXPECT_EQ(script.boxes()[1].Text, question);
     TDrawsManager file(Games.GameById(LottoId), -1);
     file.LoadFromFile(DrawsFile("Lotto"));
-    ASSERT_EQ(file.Count(), 3545 + 6);
-    EXPECT_EQ(file.GetDraw(file.Count() - 1).Date, added);
-    EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), 3545 + 6);
-    EXPECT_EQ(editor->DrawsMan->Count(), 3545 + 6);
+    ASSERT_EQ(file.Count(), 6);
+    EXPECT_EQ(file.GetDraw(5).Date, added);
+    EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), 6);
+    ASSERT_FALSE(child->Commands.empty());
+    EXPECT_EQ(child->Commands.back().Code, WM_DRAWS_DOWNLOADED);
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
     EXPECT_FALSE(editor->btnWrite->isEnabled());
 }
 
