@@ -89,6 +89,8 @@ TStrArray SplitStr(std::string_view S, char Sep)
         Parts.emplace_back(S.substr(start, end - start));
         start = end + 1;
     }
+    if (start < S.size())
+        Parts.emplace_back(S.substr(start));
     return Parts;
 }
 

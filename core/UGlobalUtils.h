@@ -22,7 +22,7 @@ TDateTime FirstDayOfMonth(TDateTime D);
 TDateTime FirstDayOfYear(TDateTime D);
 
 int32_t CountChar(std::string_view S, char Ch);
-// One part per separator: the text before it; text after the last separator is dropped.
+// The parts of S between separators; a separator ending S ends the last part, adding no empty one.
 TStrArray SplitStr(std::string_view S, char Sep);
 int32_t CountTrue(const TDynBoolArr &A);
 

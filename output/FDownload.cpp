@@ -9,6 +9,7 @@
 #include "engine/UGameMan.h"
 #include "platform/gui/HelpContext.h"
 #include "shell/DrawsRemovalQuestion.h"
+#include "shell/FDrawsEditor.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
@@ -309,6 +310,10 @@ void TfrmDownload::btnOKClick()
         for (int i = 0; i < Items.Count(); ++i) {
             TDownloadItem &item = *Items.GetItem(i);
             if (item.Error.Code != 0 || !item.NewDraws || item.NewDraws->SelCount() == 0)
+                continue;
+            // Edits of the game still unsaved in a draws editor are saved or dropped first, or the game
+            // stays out of the update.
+            if (!QuerySaveDrawsEdits(item.Game))
                 continue;
             // Replacing drops the draws the file lacks, entered by hand or not: the user says.
             if (!ProgramParams.IncreaseUpdate &&

@@ -259,11 +259,16 @@ void TfrmConfig::btnOKClick()
 {
     if (FGameIndex < 0 || !TakeGame() || !CanApply())
         return;
-    for (const TGameCopy &copy : FCopies)
+    for (const TGameCopy &copy : FCopies) {
         if (!copy.Sites->Save()) {
             ShowWriteFailure(copy.Sites->FileName());
             return;
         }
+        if (!copy.Sites->KeptAs.empty())
+            MsgBox(QStringLiteral("Plik lokalizacji gry %1 był uszkodzony i został zachowany jako %2.")
+                       .arg(QString::fromStdString(copy.Info.Name), QString::fromStdString(copy.Sites->KeptAs)),
+                   QString(), MsgFlagsNotice);
+    }
     for (size_t i = 0; i < FCopies.size(); ++i) {
         const TGameInfo &edited = FCopies[i].Info;
         TGameInfo &info = Games.GetGame(int(i))->Info;

@@ -174,7 +174,7 @@ QWidget *TfrmConfig::CreateWinsPage()
     lblDegree->Loaded();
     lblDegree->setFixedSize(lblDegree->RotatedSize());
     sgWins = NewGrid(page, 2, 2, 1, 1);
-    sgWins->setOptions(sgWins->Options() | goEditing);
+    MakeGridEditable(sgWins);
     sgWins->setSelectedFontColor(clWindowText);
     layout->addWidget(lblPicks, 0, 1, Qt::AlignHCenter);
     layout->addWidget(lblDegree, 1, 0, Qt::AlignVCenter);

@@ -65,7 +65,7 @@ void TfrmDrawsEditor::FormShow()
 void TfrmDrawsEditor::closeEvent(QCloseEvent *event)
 {
     bool closing = false;
-    Guarded([this, &closing] { closing = QueryClose(); });
+    Guarded([this, &closing] { closing = QuerySaveEdits(); });
     if (!closing) {
         event->ignore();
         return;

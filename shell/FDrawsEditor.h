@@ -59,6 +59,9 @@ public:
     // The filter editor's result over DrawsMan, whose marks it has left: into a new window, deleting in
     // place, or kept as a mark.
     void ApplyFilter(const TGroupFilter &Result, bool DelComb, bool NewWindow);
+    // Unsaved edits saved (Yes) or dropped (No) as the user answers; false when they stay (Cancel, or a
+    // save that did not happen), which keeps the window open or its game's draws unreplaced.
+    bool QuerySaveEdits();
 
     // Controls.
     QLabel *lblDateDesc;
@@ -147,8 +150,6 @@ private:
     // Saves the draws into the game, after asking when that removes draws from its history; answers
     // whether they were saved.
     bool WriteDraws();
-    // Unsaved edits saved or dropped as the user answers; false keeps the window open.
-    bool QueryClose();
     void ImportFileClick();
     void ExportFileClick();
     void ImportNetClick();
@@ -160,3 +161,7 @@ private:
     TSortMan SortMan{1};
     std::unique_ptr<TResultGrid> DrawsGrid;
 };
+
+// Before Game's draws are replaced from elsewhere: each draws editor of the game asks whether to save its
+// unsaved edits first (TfrmDrawsEditor::QuerySaveEdits); false when one of them keeps its edits.
+bool QuerySaveDrawsEdits(const TGameData *Game);

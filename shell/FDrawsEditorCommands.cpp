@@ -257,12 +257,30 @@ bool TfrmDrawsEditor::WriteDraws()
     return true;
 }
 
-bool TfrmDrawsEditor::QueryClose()
+bool TfrmDrawsEditor::QuerySaveEdits()
 {
     if (NotSetUp || !btnWrite->isEnabled())
         return true;
     const QString question = QStringLiteral("Zapisać zmiany w bazie losowań gry %1?").arg(QString::fromStdString(Game->Info.Name));
-    return MsgBox(question, QString(), MsgFlagsConfirm) != platform::IDYES || WriteDraws();
+    switch (MsgBox(question, QString(), MsgFlagsSaveQuestion)) {
+    case platform::IDYES:
+        return WriteDraws();
+    case platform::IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool QuerySaveDrawsEdits(const TGameData *Game)
+{
+    if (!frmMain)
+        return true;
+    for (QWidget *child : frmMain->ChildForms())
+        if (auto *editor = qobject_cast<TfrmDrawsEditor *>(child); editor && editor->Game == Game)
+            if (!editor->QuerySaveEdits())
+                return false;
+    return true;
 }
 
 void TfrmDrawsEditor::ImportFileClick()

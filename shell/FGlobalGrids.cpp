@@ -84,6 +84,12 @@ TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, in
     return grid;
 }
 
+void MakeGridEditable(TStringAlignGrid *Grid)
+{
+    Grid->setOptions(Grid->Options() | goEditing);
+    Grid->setEditable(true);
+}
+
 void SetColWidth(TStringAlignGrid *Grid, int Col, int DesignWidth, const QStringList &Values)
 {
     int width = ScaledWidth(DesignWidth);

@@ -42,6 +42,9 @@ int ScaledRowHeight(int DesignHeight);
 // at the running font's size, with the forms' row height and default column width scaled (rows at least
 // tall enough for the text).
 TStringAlignGrid *NewGrid(QWidget *Parent, int Cols, int Rows, int FixedCols, int FixedRows);
+// Makes a grid of NewGrid editable in place: its cells (or those that their own setting leaves editable)
+// open the editor on a click, F2, Enter or typing.
+void MakeGridEditable(TStringAlignGrid *Grid);
 
 // The width rule: column Col takes DesignWidth scaled to the running font, widened to the widest of its
 // fixed texts (every row of a fixed column) and of Values, each in the font it is drawn in, with the

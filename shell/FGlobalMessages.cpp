@@ -4,7 +4,7 @@
 
 #include <exception>
 
-static_assert(MsgFlagsNotice == 48 && MsgFlagsQuestion == 292);
+static_assert(MsgFlagsNotice == 48 && MsgFlagsQuestion == 292 && MsgFlagsSaveQuestion == 35);
 
 int MsgBox(const QString &Text, const QString &Caption, int Flags)
 {
@@ -30,6 +30,15 @@ void ShowWriteFailure(const std::string &FileName)
 void ShowReadFailure(const std::string &FileName)
 {
     ShowPathNotice(QStringLiteral("Nie można odczytać pliku."), FileName);
+}
+
+void ShowDeleteFailure(const std::vector<std::string> &FileNames)
+{
+    std::string paths;
+    for (const std::string &name : FileNames)
+        paths += (paths.empty() ? "" : "\n") + name;
+    ShowPathNotice(FileNames.size() == 1 ? QStringLiteral("Nie można usunąć pliku.") : QStringLiteral("Nie można usunąć plików."),
+                   paths);
 }
 
 void ShowReportWriteFailure(const std::string &Path)

@@ -8,19 +8,21 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 // The caption of a message box shown without one.
 inline const QString ApplicationTitle = QStringLiteral("Korvantile");
 
 // Flags 48 (exclamation, OK) for errors and notices, 292 (question, Yes and No, No the default) for
-// questions; answers the button pressed (IDNO = 7). An empty Caption gives ApplicationTitle.
+// questions; answers the button pressed (IDNO = 7, IDCANCEL = 2). An empty Caption gives ApplicationTitle.
 int MsgBox(const QString &Text, const QString &Caption, int Flags);
 
 constexpr int MsgFlagsNotice = platform::MB_ICONEXCLAMATION | platform::MB_OK;                        // 48
 constexpr int MsgFlagsInformation = platform::MB_ICONINFORMATION | platform::MB_OK;                    // 64
 constexpr int MsgFlagsQuestion = platform::MB_ICONQUESTION | platform::MB_YESNO | platform::MB_DEFBUTTON2; // 292
-// 36, Yes the default: for a question whose Yes keeps the user's work (saving edits on close).
-constexpr int MsgFlagsConfirm = platform::MB_ICONQUESTION | platform::MB_YESNO;
+// 35, Yes the default: whether to save unsaved work before it goes (Yes saves, No drops it, Cancel or
+// Esc keeps it and stops what would drop it).
+constexpr int MsgFlagsSaveQuestion = platform::MB_ICONQUESTION | platform::MB_YESNOCANCEL;
 
 // "Nie można zapisać pliku." with the file's path on a second line (flags 48): every window's message
 // for a file it cannot write.
@@ -28,6 +30,9 @@ void ShowWriteFailure(const std::string &FileName);
 // "Nie można odczytać pliku." with the file's path on a second line (flags 48): a chosen file that turns
 // out damaged.
 void ShowReadFailure(const std::string &FileName);
+// "Nie można usunąć pliku." ("plików." for more than one) with each file's path on a line of its own
+// (flags 48): files the user chose to delete that stay.
+void ShowDeleteFailure(const std::vector<std::string> &FileNames);
 
 // The report's messages (flags 48), each with the path on a second line: "Nie można zapisać raportu."
 // for a workbook or folder that cannot be written, "Nie można otworzyć raportu." for a written workbook

@@ -180,7 +180,8 @@ void TfrmMain::CreateActions()
     mHelpAbout = NewAction(QStringLiteral("&O programie..."));
     connectGuarded(mHelpAbout, &QAction::triggered, this, &TfrmMain::ShowAbout);
     Action1 = NewAction(QString(), QKeySequence(Qt::Key_F1));
-    connectGuarded(Action1, &QAction::triggered, this, [this] { HelpSystem->HelpContext(platform::helpContextOf(this)); });
+    connectGuarded(Action1, &QAction::triggered, this,
+                   [this] { HelpSystem->HelpContext(platform::focusedHelpContext(this)); });
     addAction(Action1);
 }
 

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 std::vector<std::unique_ptr<TSiteMan>> SiteLists;
 
@@ -76,6 +77,8 @@ std::string TSiteMan::FileName() const
 void TSiteMan::Load(bool OnlyFirst)
 {
     Clear();
+    std::error_code ec;
+    Refused = std::filesystem::exists(FileName(), ec);
     TDynByteArr bytes;
     if (!readFileBytes(FileName(), bytes) || bytes.size() < FrameSize || !hasValidCRC(bytes))
         return;
@@ -86,6 +89,7 @@ void TSiteMan::Load(bool OnlyFirst)
         header.FileKind != fkSites || !in.get(count) || count < 0 ||
         bytes.size() != FrameSize + TSiteRec::RecordSize * static_cast<size_t>(count))
         return;
+    Refused = false;
     for (int32_t i = 0; i < count && !(OnlyFirst && i > 0); ++i) {
         auto rec = std::make_unique<TSiteRec>();
         const size_t start = in.position();
@@ -95,10 +99,18 @@ void TSiteMan::Load(bool OnlyFirst)
     }
 }
 
-bool TSiteMan::Save() const
+bool TSiteMan::Save()
 {
     const std::string file = FileName();
     std::error_code ec;
+    KeptAs.clear();
+    if (Refused && std::filesystem::exists(file, ec)) {
+        const std::optional<std::filesystem::path> aside = platform::moveDamagedFileAside(file);
+        if (!aside)
+            return false;
+        KeptAs = aside->string();
+    }
+    Refused = false;
     if (Count() == 0) {
         std::filesystem::remove(file, ec);
         return !ec;

@@ -34,10 +34,11 @@ public:
     std::string FileName() const;
     // Replaces the list by the game's file when it is sound: its CRC, current version, this game's id and
     // kind fkSites, and a size of 14 + 284 × its count. With OnlyFirst at most one record is read. Any
-    // other file leaves the list empty.
+    // other file leaves the list empty and is marked Refused.
     void Load(bool OnlyFirst);
-    // Writes the list (an empty one deletes the file); False when that fails.
-    bool Save() const;
+    // Writes the list (an empty one deletes the file); a file refused when read is first moved aside
+    // under a free ".damaged" name, kept in KeptAs. False when that fails.
+    bool Save();
 
     void GetSite(int Index, TSiteRec &Rec) const;
     // False when a site with the same location, letter case aside, exists; else inserts a copy at At
@@ -47,6 +48,11 @@ public:
     void Exchange(int I, int J);
 
     const TGameData *GetGame() const { return Game; }
+
+    // The game's file exists but was not taken by the last Load.
+    bool Refused = false;
+    // Where the last Save kept a refused file; empty when it kept none.
+    std::string KeptAs;
 
 private:
     std::string Folder;

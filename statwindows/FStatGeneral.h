@@ -143,8 +143,8 @@ protected:
     // below Header, the later sheets from row 2.
     void ReportTables(const std::vector<TReportItem> &Items, const std::string &Header, int FirstGridRow);
     // The header's common lines, each ended by "#": game, "Statystyka : " + StatName, " ", "Parametry",
-    // then over draws RangeTitle and the range lines of the window's range, over a system the system's
-    // description.
+    // then over draws RangeTitle and the range lines of the range the results were computed over (the
+    // statistic's copy), over a system the system's description.
     std::string ReportHeader(const std::string &StatName, const std::string &RangeTitle) const;
 
     // Handlers for the statistic, callable from its worker: the progress panel (worker windows) or the

@@ -13,8 +13,9 @@ std::string TGenStatForm::ReportHeader(const std::string &StatName, const std::s
 {
     std::string header =
         "Gra        : " + Game->Info.Name + "#" + "Statystyka : " + StatName + "#" + " #" + "Parametry#";
+    // The draws the tables were computed over, whatever range the window shows by now.
     if (FromDraws)
-        header += RangeTitle + "#" + ReportRangeLines(Range.Range);
+        header += RangeTitle + "#" + ReportRangeLines(Stat->Range);
     else
         header += System->GetDescription(false) + "#";
     return header;

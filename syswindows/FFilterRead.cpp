@@ -1,6 +1,7 @@
 #include "syswindows/FFilterRead.h"
 
 #include "controls/StringAlignGrid.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/ResultGrid.h"
@@ -43,6 +44,7 @@ bool ReadListedFilterSet(const std::string &FileName, TFilterSetObject &Object)
 
 TfrmFilterRead::TfrmFilterRead(QWidget *parent) : TReadListForm(FilterReadTexts(), parent)
 {
+    platform::setHelpContext(this, 706);
     sgFlts = NewGrid(this, 3, 2, 0, 1);
     sgFlts->setOptions(sgFlts->Options() | goRowSelect);
     ColourResultGrid(sgFlts);

@@ -74,7 +74,7 @@ TfrmHistEdit::TfrmHistEdit(QWidget *parent) : QDialog(parent), FItem(std::make_u
     seWin->SetMaxValue(MaxWin);
     seWin->Loaded();
     sgHits = NewGrid(this, 2, 2, 1, 1);
-    sgHits->setOptions(sgHits->Options() | goEditing);
+    MakeGridEditable(sgHits);
     SetHeader(sgHits, {QStringLiteral("Traf."), QStringLiteral("Ilość")}, {40, 80});
     ColourResultGrid(sgHits);
     eGame = NewReadOnlyEdit(this);

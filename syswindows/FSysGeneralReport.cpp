@@ -47,7 +47,7 @@ void TGenSysForm::WriteReport(const TSystemReport &Taken, const TMyThread &Threa
     const int64_t steps = int64_t(system.ViewCount()) + 190;
     Progress.Init(10000, withKey ? steps * 2 : steps, 0);
     Report.AddSheets(withKey ? 2 : 1);
-    const int firstRow = CountChar(Taken.Header, '#') + 4;
+    const int firstRow = int(SplitStr(Taken.Header, '#').size()) + 4;
     if (withKey)
         Report.SetSheetName("System z kluczem");
     Report.WriteHeader(2, Taken.Header);

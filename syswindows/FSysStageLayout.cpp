@@ -54,7 +54,7 @@ void TfrmSysStage::BuildLayout()
     seMinProfit = NewIntSpin(GroupBox1, 0, MaxProfit, 100);
     rbMultiProfit = new QRadioButton(QStringLiteral("Zysk indywidualnie dla każdego losowania"), GroupBox1);
     sgProfit = NewGrid(GroupBox1, 2, 11, 1, 1);
-    sgProfit->setOptions(sgProfit->Options() | goEditing);
+    MakeGridEditable(sgProfit);
     SetHeader(sgProfit, {QStringLiteral("Lp."), QStringLiteral("Zysk")}, {27, 98});
     // Row numbers up to the most draws.
     SetColWidth(sgProfit, 0, 27, {QString::number(MaxDraws)});

@@ -266,6 +266,7 @@ void TReadListForm::btnDelAllClick()
 void TReadListForm::DeleteRows(const std::vector<int> &Rows)
 {
     int lastRemoved = -1;
+    std::vector<std::string> kept;
     {
         // The comment and the details are cleared first; the row selected at the end shows its own.
         const QSignalBlocker quiet(lvObjs->selectionModel());
@@ -273,8 +274,10 @@ void TReadListForm::DeleteRows(const std::vector<int> &Rows)
         ShowSelection(-1);
         for (auto row = Rows.rbegin(); row != Rows.rend(); ++row) {
             std::error_code error;
-            if (!std::filesystem::remove(Objects[size_t(*row)]->FileName, error) || error)
+            if (!std::filesystem::remove(Objects[size_t(*row)]->FileName, error) || error) {
+                kept.insert(kept.begin(), Objects[size_t(*row)]->FileName);
                 continue;
+            }
             lvObjs->DeleteItem(*row);
             Objects.erase(Objects.begin() + *row);
             lastRemoved = *row;
@@ -286,4 +289,6 @@ void TReadListForm::DeleteRows(const std::vector<int> &Rows)
         lvObjs->setFocus();
     }
     SelectionChanged();
+    if (!kept.empty())
+        ShowDeleteFailure(kept);
 }

@@ -1,5 +1,6 @@
 #include "platform/gui/HelpContext.h"
 
+#include <QApplication>
 #include <QVariant>
 #include <QWidget>
 
@@ -21,6 +22,12 @@ int helpContextOf(const QWidget *Widget)
         if (const int context = Widget->property(HelpContextProperty).toInt(); context != 0)
             return context;
     return 0;
+}
+
+int focusedHelpContext(const QWidget *Window)
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return helpContextOf(focus && Window->isAncestorOf(focus) ? focus : Window);
 }
 
 } // namespace platform

@@ -36,13 +36,18 @@ int messageBox(QWidget *parent, const QString &text, const QString &caption, int
         return hook(text, caption, flags);
 
     QMessageBox box(iconOf(flags), caption, text, QMessageBox::NoButton, parent);
-    if ((flags & ButtonsMask) == MB_YESNO) {
+    const int buttons = flags & ButtonsMask;
+    if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) {
         QPushButton *yes = box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);
         QPushButton *no = box.addButton(QStringLiteral("&Nie"), QMessageBox::NoRole);
+        QPushButton *cancel =
+            buttons == MB_YESNOCANCEL ? box.addButton(QStringLiteral("&Anuluj"), QMessageBox::RejectRole) : nullptr;
         box.setDefaultButton((flags & DefaultButtonMask) == MB_DEFBUTTON2 ? no : yes);
-        box.setEscapeButton(no);
+        box.setEscapeButton(cancel ? cancel : no);
         box.exec();
-        return box.clickedButton() == yes ? IDYES : IDNO;
+        if (box.clickedButton() == yes)
+            return IDYES;
+        return cancel && box.clickedButton() != no ? IDCANCEL : IDNO;
     }
     QPushButton *ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     box.setDefaultButton(ok);

@@ -86,13 +86,13 @@ TEST(CalendarStarts, WeekMonthAndYear)
     EXPECT_EQ(FirstDayOfYear(EncodeDate(1957, 12, 31)), EncodeDate(1957, 1, 1));
 }
 
-TEST(SplitStr, OnePartPerSeparatorTailDropped)
+TEST(SplitStr, OnePartPerSeparatorAndTheLastPartWithoutOne)
 {
-    EXPECT_EQ(SplitStr("a;b;c", ';'), (TStrArray{"a", "b"}));
+    EXPECT_EQ(SplitStr("a;b;c", ';'), (TStrArray{"a", "b", "c"}));
     EXPECT_EQ(SplitStr("a;;b;", ';'), (TStrArray{"a", "", "b"}));
     EXPECT_EQ(SplitStr("Gra : X#Narzędzie#", '#'), (TStrArray{"Gra : X", "Narzędzie"}));
     EXPECT_EQ(SplitStr(";", ';'), (TStrArray{""}));
-    EXPECT_TRUE(SplitStr("abc", ';').empty());
+    EXPECT_EQ(SplitStr("abc", ';'), (TStrArray{"abc"}));
     EXPECT_TRUE(SplitStr("", ';').empty());
 }
 

@@ -13,6 +13,7 @@
 #include "platform/NetworkState.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/FDrawsEditor.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/USites.h"
@@ -23,6 +24,8 @@
 #include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QImage>
 #include <QLabel>
@@ -321,6 +324,51 @@ TEST_F(DownloadWindowTest, AnUnwritableDrawsFileKeepsTheHistoryAndSendsNoNotice)
     EXPECT_TRUE(script.boxes()[0].Text.startsWith(QStringLiteral("Nie można zapisać pliku.")));
     EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), before);
     EXPECT_TRUE(child->Commands.empty());
+}
+
+TEST_F(DownloadWindowTest, UnsavedEditsOfTheGameAreSavedFirstOrKeepTheGameOut)
+{
+    folder->writeDraws("Lotto", SaturdayDraws(5));
+    const std::string saved = testsupport::readFile(DrawsFile("Lotto"));
+    OpenFrame();
+    ProgramParams.IncreaseUpdate = true;
+    WriteSites(LottoId, HistorySite(server.url("/lotto.zip")));
+    frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
+    frame->mToolDraws->trigger();
+    auto *editor = qobject_cast<TfrmDrawsEditor *>(frame->ActiveChildForm());
+    ASSERT_NE(editor, nullptr);
+    const TDateTime added = EncodeDate(2020, 2, 8);
+    editor->AddDraw({4, 8, 15, 16, 23, 42}, added);
+    const QString question = QStringLiteral("Zapisać zmiany w bazie losowań gry Lotto 6 z 49?");
+
+    // Cancel: the game stays out of the update and the editor keeps its draw.
+    script.answerBox(platform::IDCANCEL);
+    PlayUpdate([](TfrmDownload &) {}, true);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags), std::pair(question, 35));
+    EXPECT_EQ(testsupport::readFile(DrawsFile("Lotto")), saved);
+    EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), 5);
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+    EXPECT_TRUE(child->Commands.empty());
+
+    // Yes: the draw is saved before the update (which adds nothing older than the history's end) and
+    // the editor, reloaded, still shows it.
+    script.answerBox(platform::IDYES);
+    PlayUpdate([](TfrmDownload &) {}, true);
+    QCoreApplication::sendPostedEvents();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(script.boxes()[1].Text, question);
+    TDrawsManager file(Games.GameById(LottoId), -1);
+    file.LoadFromFile(DrawsFile("Lotto"));
+    ASSERT_EQ(file.Count(), 6);
+    EXPECT_EQ(file.GetDraw(5).Date, added);
+    EXPECT_EQ(Games.GameById(LottoId)->DrawsMan->Count(), 6);
+    ASSERT_FALSE(child->Commands.empty());
+    EXPECT_EQ(child->Commands.back().Code, WM_DRAWS_DOWNLOADED);
+    EXPECT_EQ(editor->DrawsMan->Count(), 6);
+    EXPECT_FALSE(editor->btnWrite->isEnabled());
 }
 
 TEST_F(DownloadWindowTest, TheUpdateIsRefusedOfflineOrWithoutSitesAndTheChoiceFollowsTheRoot)

@@ -146,8 +146,8 @@ TEST_F(EReportTest, WorkbookHoldsHeaderGridAndSystemAsFormatted)
     EXPECT_EQ(sheets[2].Name, "System bez klucza");
 
     const XlsxSheet &table = sheets[0];
-    // Header: two lines, the unfinished third one dropped.
-    for (const char *ref : {"B2", "B3"}) {
+    // Header: three lines, the last one without its "#".
+    for (const char *ref : {"B2", "B3", "B4"}) {
         const XlsxCell &line = table.At(ref);
         EXPECT_EQ(line.Font, "Courier New");
         EXPECT_EQ(line.FontSize, 10);
@@ -156,9 +156,10 @@ TEST_F(EReportTest, WorkbookHoldsHeaderGridAndSystemAsFormatted)
     }
     EXPECT_EQ(table.At("B2").Text, "Linia pierwsza");
     EXPECT_EQ(table.At("B3").Text, "Linia druga");
-    EXPECT_FALSE(table.At("B4").HasValue);
+    EXPECT_EQ(table.At("B4").Text, "Bez końca");
+    EXPECT_FALSE(table.At("B5").HasValue);
     EXPECT_DOUBLE_EQ(table.RowHeights.at(2), 13.5);
-    EXPECT_DOUBLE_EQ(table.RowHeights.at(3), 13.5);
+    EXPECT_DOUBLE_EQ(table.RowHeights.at(4), 13.5);
 
     // Texts trimmed, every cell of the block in text format.
     const char *cols = "BCDE";

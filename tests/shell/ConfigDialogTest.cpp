@@ -339,6 +339,28 @@ TEST_F(ConfigDialogTest, ASiteListThatCannotBeWrittenKeepsTheDialogAndTheSetting
     EXPECT_EQ(lotto->Info.BasicStake.count(), 30000);
 }
 
+TEST_F(ConfigDialogTest, ASiteListThatCannotBeReadIsKeptAsideOnOkAndSaidOnce)
+{
+    const std::string damaged = "not a site list";
+    folder->writeFile("Sites/LottoSites", damaged);
+    const std::string kept = SitesDir + "LottoSites.damaged";
+    const QString notice = QStringLiteral("Plik lokalizacji gry Lotto 6 z 49 był uszkodzony i został zachowany jako ") +
+                           QString::fromStdString(kept) + QLatin1Char('.');
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        EXPECT_TRUE(Open([&](TfrmConfig &Dialog) {
+            EXPECT_EQ(Dialog.lbSites->count(), 0);
+            if (round == 0)
+                script.answerBox(1);
+            Dialog.btnOK->click();
+        }));
+        ASSERT_EQ(script.boxes().size(), 1u);
+        EXPECT_EQ(std::pair(script.boxes()[0].Text, script.boxes()[0].Flags), std::pair(notice, 48));
+        EXPECT_EQ(FileBytes(kept), damaged);
+        EXPECT_FALSE(std::filesystem::exists(SitesDir + "LottoSites"));
+    }
+}
+
 TEST_F(ConfigDialogTest, ProgramSettingsTakeEffectWithinTheirLimits)
 {
     ASSERT_TRUE(Open([&](TfrmConfig &Dialog) {

@@ -238,22 +238,29 @@ TEST_F(DrawsEditorTest, TheRangeLineFollowsTheRowsAndNoEditIsLostWithoutAQuestio
     EXPECT_EQ(Lotto().DrawsMan->Count(), 6);
     EXPECT_TRUE(editor->btnWrite->isEnabled());
 
-    // Closing asks whether to save; a save refused at the drop question keeps the window open.
+    // Closing asks whether to save, with Cancel (and Esc): Cancel keeps the window and its edits.
     QMdiSubWindow *holder = qobject_cast<QMdiSubWindow *>(editor->parentWidget());
     const QString closeQuestion = QStringLiteral("Zapisać zmiany w bazie losowań gry Lotto 6 z 49?");
+    script.answerBox(platform::IDCANCEL);
+    EXPECT_FALSE(holder->close());
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(std::pair(script.boxes()[1].Text, script.boxes()[1].Flags), std::pair(closeQuestion, 35));
+    EXPECT_EQ(frame->ChildForms().size(), 1u);
+    EXPECT_EQ(editor->DrawsMan->Count(), 5);
+    EXPECT_TRUE(editor->btnWrite->isEnabled());
+    // A save refused at the drop question keeps the window open too.
     script.answerBox(platform::IDYES);
     script.answerBox(platform::IDNO);
     EXPECT_FALSE(holder->close());
-    ASSERT_EQ(script.boxes().size(), 3u);
-    EXPECT_EQ(std::pair(script.boxes()[1].Text, script.boxes()[1].Flags), std::pair(closeQuestion, 36));
-    EXPECT_EQ(script.boxes()[2].Text, dropQuestion);
+    ASSERT_EQ(script.boxes().size(), 4u);
+    EXPECT_EQ(script.boxes()[3].Text, dropQuestion);
     EXPECT_EQ(frame->ChildForms().size(), 1u);
 
     // Yes and Yes: saved, and the window closes.
     script.answerBox(platform::IDYES);
     script.answerBox(platform::IDYES);
     EXPECT_TRUE(holder->close());
-    EXPECT_EQ(script.boxes().size(), 5u);
+    EXPECT_EQ(script.boxes().size(), 6u);
     EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
     EXPECT_NE(ReadFile(drawsFile), saved);
 
@@ -270,12 +277,12 @@ TEST_F(DrawsEditorTest, TheRangeLineFollowsTheRowsAndNoEditIsLostWithoutAQuestio
     sendCommand(editor, WM_COMB_DELETE);
     script.answerBox(platform::IDNO);
     EXPECT_TRUE(holder->close());
-    EXPECT_EQ(script.boxes().size(), 6u);
+    EXPECT_EQ(script.boxes().size(), 7u);
     EXPECT_EQ(Lotto().DrawsMan->Count(), 5);
     editor = reopen();
     ASSERT_NE(editor, nullptr);
     EXPECT_TRUE(qobject_cast<QMdiSubWindow *>(editor->parentWidget())->close());
-    EXPECT_EQ(script.boxes().size(), 6u);
+    EXPECT_EQ(script.boxes().size(), 7u);
 }
 
 TEST_F(DrawsEditorTest, ASaveThatCannotWriteChangesNothingAndTellsNoOne)

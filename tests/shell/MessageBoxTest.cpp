@@ -67,6 +67,17 @@ TEST(MessageBox, QuestionHasPolishYesAndNoWithNoTheDefault)
     EXPECT_EQ(ShowAndPress(292, QString(), shown), platform::IDNO) << "Esc answers No";
 }
 
+TEST(MessageBox, ASaveQuestionAddsCancelWhichEscAnswers)
+{
+    ShownBox shown;
+    EXPECT_EQ(ShowAndPress(35, QString(), shown), platform::IDCANCEL) << "Esc answers Cancel";
+    shown.Buttons.sort();
+    EXPECT_EQ(shown.Buttons, (QStringList{QStringLiteral("&Anuluj"), QStringLiteral("&Nie"), QStringLiteral("&Tak")}));
+    EXPECT_EQ(shown.DefaultButton, QStringLiteral("&Tak"));
+    EXPECT_EQ(ShowAndPress(35, QStringLiteral("&Nie"), shown), platform::IDNO);
+    EXPECT_EQ(ShowAndPress(35, QStringLiteral("&Tak"), shown), platform::IDYES);
+}
+
 TEST(MessageBox, NoticeAndInformationHaveOneOkButton)
 {
     ShownBox shown;

@@ -5,6 +5,8 @@
 #include "engine/UDrawsDB.h"
 #include "engine/USysGeneral.h"
 #include "output/FRowsRange.h"
+#include "platform/gui/HelpWindow.h"
+#include "platform/gui/hh.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FSelectComb.h"
@@ -23,6 +25,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
 
 #include <algorithm>
 #include <cmath>
@@ -180,6 +184,22 @@ TEST_F(StatFreqWindowTest, NeverDrawnNumbersAndRanges)
     EXPECT_EQ(empty->State, 1);
 }
 
+TEST_F(StatFreqWindowTest, F1ShowsTheWindowsOwnPage)
+{
+    folder->addShippedHelp();
+    OpenFrame();
+    TfrmStatFreq *window = OpenFromFrame();
+    ASSERT_NE(window, nullptr);
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), testsupport::HangGuardMs));
+    window->grid->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), window->grid);
+    QTest::keyClick(window->grid, Qt::Key_F1);
+    ASSERT_NE(platform::HtmlHelpWindow(), nullptr);
+    EXPECT_EQ(platform::HtmlHelpWindow()->CurrentPage().fileName(), "czestotliwosci.html");
+    platform::HtmlHelpCloseAll();
+}
+
 TEST_F(StatFreqWindowTest, OverAClassicSystemCountsItsRowsAndClosesWithIt)
 {
     OpenFrame();
@@ -296,6 +316,19 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyIsTakenOnTheGuiThreadAndFollow
         cellProc(Col, Row, Format);
     };
 
+    // The range narrowed to the last draw after the computation: the report still describes the draws
+    // the tables were computed over.
+    const int computed = Lotto().DrawsMan->Count();
+    script.onDialog([computed](QDialog &Dialog) {
+        auto &range = dynamic_cast<TfrmDrawsFilter &>(Dialog);
+        range.rbFltTypePos->click();
+        range.iseIndexTo->setValue(computed);
+        range.iseIndexFrom->setValue(computed);
+        range.btnOK->click();
+    });
+    ASSERT_EQ(sendCommand(window, WM_DRAWS_RANGE), 1);
+    ASSERT_EQ(window->Range.Range.Count, 1u);
+
     script.onDialog([](QDialog &Dialog) {
         auto &rows = dynamic_cast<TfrmRowsRange &>(Dialog);
         rows.sbFrom->setText("10");
@@ -314,7 +347,9 @@ TEST_F(StatFreqWindowTest, ReportOfRowsTenToTwentyIsTakenOnTheGuiThreadAndFollow
     EXPECT_EQ(details.At("B2").Text, "Gra        : " + Lotto().Info.Name);
     EXPECT_EQ(details.At("B3").Text, "Statystyka : Częstotliwości");
     EXPECT_EQ(details.At("B6").Text, " Zakres danych");
-    EXPECT_EQ(details.At("B7").Text, "  Liczba losowań : " + std::to_string(window->Range.Range.Count));
+    EXPECT_EQ(details.At("B7").Text, "  Liczba losowań : " + std::to_string(computed));
+    EXPECT_EQ(details.At("B8").Text, "  Okres czasu    : " + DateToStr(Lotto().DrawsMan->GetDraw(0).Date) + " - " +
+                                         DateToStr(Lotto().DrawsMan->GetDraw(computed - 1).Date));
     EXPECT_EQ(details.At("B11").Text, " Długość kombinacji    : 2");
     EXPECT_EQ(details.At("B12").Text, " Min. częstotliwość    : 1");
     EXPECT_FALSE(details.At("B13").HasValue);

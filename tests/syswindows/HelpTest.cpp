@@ -69,6 +69,16 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(&Window, testsupport::HangGuardMs));
         QTest::keyClick(&Window, Qt::Key_F1);
     }
+
+    // F1 with the focus on Focus, inside the active main window.
+    void PressF1On(QWidget &Focus)
+    {
+        QApplication::setActiveWindow(frame.get());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), testsupport::HangGuardMs));
+        Focus.setFocus();
+        ASSERT_EQ(QApplication::focusWidget(), &Focus);
+        QTest::keyClick(&Focus, Qt::Key_F1);
+    }
 };
 
 TEST(HelpPages, EveryContextHasItsPageEveryLinkResolvesAndTheContentsLinkEveryPage)
@@ -81,7 +91,7 @@ TEST(HelpPages, EveryContextHasItsPageEveryLinkResolvesAndTheContentsLinkEveryPa
     for (const QString &line : ReadText(help.filePath("contexts.txt")).split('\n', Qt::SkipEmptyParts))
         map[line.section(' ', 0, 0).toInt()] = line.section(' ', 1);
     std::vector<int> required = {10,  201, 202, 203, 204, 205, 301, 302, 303, 304, 305, 306, 307, 308, 402, 404,
-                                 502, 503, 504, 505, 508, 701, 702, 703, 704, 705, 707, 708, 709};
+                                 502, 503, 504, 505, 508, 701, 702, 703, 704, 705, 706, 707, 708, 709};
     for (int context = 602; context <= 612; ++context)
         required.push_back(context);
     for (int context : required) {
@@ -140,6 +150,15 @@ TEST_F(HelpTest, F1ShowsTheFramesContextAndInAModalDialogTheDialogsOwn)
     });
     sendCommand(OpenClassic(), WM_SYS_PARAMS);
     EXPECT_TRUE(dialogSeen);
+}
+
+TEST_F(HelpTest, F1InAChildWindowShowsItsOwnPageAndOnTheFrameTheFrames)
+{
+    TGenSysForm *window = OpenClassic();
+    PressF1On(*window->sgSystem);
+    EXPECT_EQ(ShownPage(), "system-klasyczny.html");
+    PressF1On(*frame->cbGame);
+    EXPECT_EQ(ShownPage(), "glowne-okno.html#gra");
 }
 
 TEST_F(HelpTest, TheFirstRunOpensTheContentsOnce)

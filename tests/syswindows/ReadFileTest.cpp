@@ -123,6 +123,26 @@ TEST_F(ReadFileTest, DeletingSelectsTheNewLastRowAndDeleteAllAsksFirst)
     EXPECT_TRUE(fs::exists(DataDir + "L4.dat")) << "unlisted files stay";
 }
 
+TEST_F(ReadFileTest, AFileThatCannotBeDeletedStaysListedAndIsNamed)
+{
+    SaveFiles();
+    TfrmReadFile dialog;
+    dialog.show();
+    ASSERT_EQ(dialog.lvObjs->ItemCount(), 2);
+    // A folder with a file in it where the listed L1.dat was: removing it fails, even for root.
+    fs::remove(DataDir + "L1.dat");
+    fs::create_directories(DataDir + "L1.dat/inside");
+    script.answerBox(platform::IDYES);
+    script.answerBox(platform::IDOK);
+    dialog.btnDelAll->click();
+    ASSERT_EQ(script.boxes().size(), 2u);
+    EXPECT_EQ(std::pair(script.boxes()[1].Text, script.boxes()[1].Flags),
+              std::pair(QString::fromStdString("Nie można usunąć pliku.\n" + DataDir + "L1.dat"), 48));
+    ASSERT_EQ(dialog.lvObjs->ItemCount(), 1);
+    EXPECT_EQ(dialog.Object(0).FileName, DataDir + "L1.dat");
+    EXPECT_FALSE(fs::exists(DataDir + "L2.dat"));
+}
+
 TEST_F(ReadFileTest, ReadingBothOpensASystemWindowAndOneForTheGuarantee)
 {
     SaveFiles();

@@ -1,9 +1,11 @@
 // The staking window: a plan worked out by hand, no plan when nothing pays, its 276-byte settings, a
 // saved plan opened again, the report, and the profit cells.
+#include "controls/NewInplaceEdit.h"
 #include "core/ProgramParams.h"
 #include "shell/FGlobalStartup.h"
 #include "engine/USysStage.h"
 #include "platform/gui/MessageBox.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalWindows.h"
 #include "syswindows/FSysStage.h"
 #include "syswindows/FWriteFile.h"
@@ -13,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <filesystem>
 
@@ -115,6 +118,42 @@ TEST_F(SysStageWindowTest, APlanOfSevenNumbersWorkedOutByHand)
     ASSERT_NE(full, window);
     EXPECT_EQ(full->SysKind, skFull);
     EXPECT_EQ(full->ViewCount(), 7);
+}
+
+// C(8, 6) = 28 bets of 3.00 cost 84.00; four drawn among the 8 hit four in 6 bets and three in 16:
+// 6 x 150 + 16 x 24 = 1284.00, 1200.00 net. Profits typed 600, 1116,5, 0 and 1500: stakes
+// ceil(600 / 1200) = 1, ceil((1116.5 + 84) / 1200) = 2, ceil(252 / 1200) = 1, ceil((1500 + 336) / 1200) = 2.
+TEST_F(SysStageWindowTest, ProfitsTypedDrawByDrawMakeThePlan)
+{
+    TfrmSysStage *window = OpenStage();
+    window->seK->SetValue(6);
+    window->seN->SetValue(8);
+    window->seD->SetValue(4);
+    window->seMinProfitHit->SetValue(4);
+    window->rbMultiProfit->setChecked(true);
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get(), testsupport::HangGuardMs));
+    window->sgProfit->setFocus();
+    const QStringList typed{"600", "1116,5", "0", "1500"};
+    for (int row = 1; row <= int(typed.size()); ++row) {
+        window->sgProfit->FocusCell(1, row, true);
+        QTest::keyClicks(window->sgProfit, typed[row - 1]);
+        ASSERT_TRUE(window->sgProfit->EditorVisible()) << row;
+        QTest::keyClick(window->sgProfit->InplaceEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(ColTexts(window->sgProfit, 1), (QStringList{"600,00", "1116,50", "0,00", "1500,00"}));
+    sendCommand(window, WM_TASK_START);
+    ASSERT_EQ(window->sgSystem->RowCount(), 5);
+    const QString thousands = QChar(0x00A0);
+    const std::vector<QStringList> rows = {
+        {"1", "1", "28", "84,00" + Zl, "84,00" + Zl, "1" + thousands + "200,00" + Zl},
+        {"2", "2", "56", "168,00" + Zl, "252,00" + Zl, "2" + thousands + "316,00" + Zl},
+        {"3", "1", "28", "84,00" + Zl, "336,00" + Zl, "948,00" + Zl},
+        {"4", "2", "56", "168,00" + Zl, "504,00" + Zl, "2" + thousands + "064,00" + Zl},
+    };
+    for (int row = 1; row <= 4; ++row)
+        EXPECT_EQ(PlanRow(*window, row).mid(0, 6), rows[size_t(row) - 1]) << row;
 }
 
 TEST_F(SysStageWindowTest, NothingPaysNoStartAndASavedPlanOpensWithoutAPlan)

@@ -7,6 +7,7 @@
 #include "syswindows/FParSysVar.h"
 #include "syswindows/FSelectKey.h"
 #include "syswindows/FSysVar.h"
+#include "tests/fixtures/ReportRoad.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QPlainTextEdit>
@@ -190,6 +191,17 @@ TEST_F(SysVarWindowTest, ReportHeaderListsTheVariableNumbers)
                              " #Parametry liczb zmiennych:#"
                              "  1:stała   2:2,0 ";
     EXPECT_EQ(QString::fromStdString(header), expected);
+
+    // In the workbook the weights stand on the line after their title, the system two rows below.
+    testsupport::expectReport(script);
+    sendCommand(window, WM_SYS_REPORT);
+    const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
+    ASSERT_FALSE(sheets.empty());
+    EXPECT_EQ(sheets[0].At("B13").Text, "Parametry liczb zmiennych:");
+    EXPECT_EQ(sheets[0].At("B14").Text, "  1:stała   2:2,0 ");
+    EXPECT_FALSE(sheets[0].At("B15").HasValue);
+    EXPECT_FALSE(sheets[0].At("B16").HasValue);
+    EXPECT_TRUE(sheets[0].At("B17").HasValue);
 }
 
 TEST_F(SysVarWindowTest, StopKeepsTheOldRowsAndAFailedRunSaysSo)
