@@ -17,11 +17,11 @@ TDateTime Today()
     return std::floor(Now());
 }
 
-bool IsCalendarDate(TDateTime Date)
+// From 30 December 1899 (day 0) to 31 December 9999.
+bool IsStoredDate(TDateTime Date)
 {
-    const TDateTime first = EncodeDate(1, 1, 1);
     const TDateTime last = EncodeDate(9999, 12, 31);
-    return Date >= first && Date <= last; // false for NaN too
+    return Date >= 0 && Date <= last; // false for NaN too
 }
 
 std::string RangeSection(const std::string &Key, uint8_t GameId)
@@ -80,7 +80,7 @@ void RepairDrawsRange(TDrawsRange &R)
     if (R.Mode > drIndexes)
         R.Mode = drAll;
     for (TDateTime *date : {&R.StartDate, &R.EndDate, &R.AnchorDate}) {
-        if (!IsCalendarDate(*date))
+        if (!IsStoredDate(*date))
             *date = Today();
     }
     if (R.PeriodUnit > puDraw)
