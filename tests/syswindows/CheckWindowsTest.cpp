@@ -14,6 +14,7 @@
 #include "tools/LottoHistoryImport.h"
 
 #include <QLineEdit>
+#include <QApplication>
 #include <QRadioButton>
 #include <QTest>
 
@@ -255,6 +256,7 @@ TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnoredAndEscClose
         EXPECT_TRUE(window->rbWeek->isChecked()) << "the grouping is read all the same";
         EXPECT_EQ(EnabledMask(), cmdRead) << "nothing to check";
         const size_t open = frame->ChildForms().size();
+        QApplication::setActiveWindow(frame.get());
         window->eComb->setFocus();
         QTest::keyClick(window->eComb, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
