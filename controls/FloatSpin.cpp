@@ -151,14 +151,19 @@ bool TFloatSpin::IsValidChar(char16_t key) const
         result = selStart > 0 ? current.left(selStart - 1) + current.mid(selStart) : current;
     else
         return false;
+    return Acceptable(result);
+}
 
-    if (!(result.isEmpty() || result == u"-" || result == u"+")) {
-        const auto number = parseFloatText(result, separator);
+bool TFloatSpin::Acceptable(const QString &Text) const
+{
+    const QChar separator = localeDecimalSeparator();
+    if (!(Text.isEmpty() || Text == u"-" || Text == u"+")) {
+        const auto number = parseFloatText(Text, separator);
         if (!number || *number > FMaxValue)
             return false;
     }
-    const qsizetype point = result.indexOf(separator);
-    return point < 0 || result.size() - (point + 1) <= FPrecision;
+    const qsizetype point = Text.indexOf(separator);
+    return point < 0 || Text.size() - (point + 1) <= FPrecision;
 }
 
 void TFloatSpin::UpClick()
@@ -267,6 +272,8 @@ void TFloatSpin::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
+    if (key == EnterChar)
+        EditDone();
     if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX)
         return;
     if (!IsValidChar(key)) {
@@ -310,13 +317,26 @@ void TFloatSpin::focusOutEvent(QFocusEvent *event)
     // A context menu or another application taking the focus is not leaving the field.
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
         return;
-    Commit();
+    EditDone();
 }
 
 void TFloatSpin::Commit()
 {
     // Value reads an empty text as below MinValue, so SetValue's clamp turns it into MinValue.
     SetValue(Value());
+}
+
+void TFloatSpin::EditDone()
+{
+    Commit();
+    if (OnEditDone)
+        OnEditDone(this);
+}
+
+bool TFloatSpin::TypingUnfinished() const
+{
+    // Setting the text (Value, a step, Commit) clears the modified flag that typing sets.
+    return isModified() && Acceptable(text() + QLatin1Char('0'));
 }
 
 int TFloatSpin::MinHeight() const

@@ -34,6 +34,9 @@ public:
     // Clamps the text into the limits and reformats it, as leaving the field does: an empty text or
     // one below MinValue (still being typed) becomes MinValue.
     void Commit();
+    // Whether the text was typed by the user (not set by Value or a step) and a digit typed after it
+    // would still be taken: the number may still be on its way.
+    bool TypingUnfinished() const;
 
     // Step of the spin button and the Up and Down keys; step of Page Up and Page Down.
     double Increment = 1.0;
@@ -45,6 +48,9 @@ public:
 
     // Raised on every change of the text, assignments of Value included.
     std::function<void(QObject *Sender)> OnChange;
+    // Raised when the user has done typing: Enter, or the focus leaving the field; the text is
+    // committed first.
+    std::function<void(QObject *Sender)> OnEditDone;
 
     double CheckValue(double value) const;
     // The text as a whole number; Trunc(MinValue) when it is not one.
@@ -86,6 +92,11 @@ private:
     bool typeChar(char16_t key);
     // A refused character: a beep and, beneath the field, the values it takes.
     void Refused();
+    // Commits the text and raises OnEditDone.
+    void EditDone();
+    // Whether a text of the field stays within the limits and the decimals (empty or a sign alone is
+    // taken as the start of a number).
+    bool Acceptable(const QString &Text) const;
 
     TSpinButton *FButton;
     double FMinValue = 0;

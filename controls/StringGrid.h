@@ -180,6 +180,12 @@ public:
     // The cell under the mouse at the last double click, (-1, -1) outside every cell; set before
     // OnDblClick runs.
     TGridCoord DblClickCell() const { return FDblClickCell; }
+    // The row of that cell counted from the first row below the fixed ones; -1 on a fixed row or
+    // outside every cell.
+    int DblClickDataRow() const
+    {
+        return FDblClickCell.X >= 0 && FDblClickCell.Y >= FFixedRows ? FDblClickCell.Y - FFixedRows : -1;
+    }
     TGridState GridState() const { return FGridState; }
     // Moves the current cell; with MoveAnchor false and goRangeSelect the selection stretches to it.
     void FocusCell(int ACol, int ARow, bool MoveAnchor);

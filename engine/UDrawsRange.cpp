@@ -18,6 +18,12 @@ TDateTime Today()
     return std::floor(Now());
 }
 
+// From 30 December 1899 (day 0) to 31 December 9999.
+bool IsStoredDate(TDateTime Date)
+{
+    return Date >= 0 && IsCalendarDate(Date);
+}
+
 std::string RangeSection(const std::string &Key, uint8_t GameId)
 {
     return Key + "\\" + std::to_string(GameId);
@@ -74,7 +80,7 @@ void RepairDrawsRange(TDrawsRange &R)
     if (R.Mode > drIndexes)
         R.Mode = drAll;
     for (TDateTime *date : {&R.StartDate, &R.EndDate, &R.AnchorDate}) {
-        if (!IsCalendarDate(*date))
+        if (!IsStoredDate(*date))
             *date = Today();
     }
     if (R.PeriodUnit > puDraw)

@@ -10,6 +10,12 @@ TStatWindowOpener &StatWindowOpener()
     return opener;
 }
 
+TPredReductOpener &PredReductOpener()
+{
+    static TPredReductOpener opener;
+    return opener;
+}
+
 } // namespace
 
 void SetStatWindowOpener(TStatWindowOpener Opener)
@@ -21,4 +27,15 @@ void OpenStatWindow(int StatIndex, TGenForm *Parent)
 {
     if (StatWindowOpener())
         StatWindowOpener()(StatIndex, Parent);
+}
+
+void SetPredReductOpener(TPredReductOpener Opener)
+{
+    PredReductOpener() = std::move(Opener);
+}
+
+void OpenPredReduct()
+{
+    if (PredReductOpener())
+        PredReductOpener()();
 }

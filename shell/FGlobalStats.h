@@ -14,3 +14,8 @@ void SetStatWindowOpener(TStatWindowOpener Opener);
 
 // Nothing happens before an opener is installed.
 void OpenStatWindow(int StatIndex, TGenForm *Parent = nullptr);
+
+// The reduction prediction of the tools menu, opened on the current game; installed the same way.
+using TPredReductOpener = std::function<void()>;
+void SetPredReductOpener(TPredReductOpener Opener);
+void OpenPredReduct();

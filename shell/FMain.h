@@ -128,14 +128,13 @@ public:
     QAction *mToolNewton;
     QAction *mToolCalc;
     QAction *mToolProbs;
-    QAction *mToolPredReduct;
+    QAction *mToolPredict1;
     QAction *mToolFltDate;
     QAction *mToolConfig;
     QAction *mWindowCascade;
     QAction *mWindowTileHorz;
     QAction *mWindowTileVert;
     QAction *mHelpIndex;
-    QAction *StronadomowaKorvantile1;
     QAction *mHelpAbout;
     QAction *Action1; // F1
     QAction *CloseChildKey; // Ctrl+F4: closes the active child window

@@ -11,6 +11,7 @@
 #include "platform/gui/hh.h"
 #include "platform/gui/hh_funcs.h"
 #include "shell/FConfig.h"
+#include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -38,8 +39,6 @@ namespace {
 
 constexpr TColor SystemSelectorColor = 0xFF0000; // blue
 constexpr TColor StatSelectorColor = 0x008000;   // green
-// The product's home page; the reserved ".example" domain stands until the product has a real address.
-const QString HomePageUrl = QStringLiteral("https://korvantile.example/");
 
 void StyleSelector(TBtnComboBox *Selector, TColor Color)
 {
@@ -144,12 +143,15 @@ void TfrmMain::CreateActions()
     mToolNewton = NewAction(QStringLiteral("Dwumian Newtona"));
     connectGuarded(mToolNewton, &QAction::triggered, this, [] { OpenToolNewton(); });
     mToolCalc = NewAction(QStringLiteral("Kalkulator systemowy"));
-    connectGuarded(mToolCalc, &QAction::triggered, this, [] { platform::startCalculator(); });
+    connectGuarded(mToolCalc, &QAction::triggered, this, [] {
+        if (!platform::startCalculator())
+            MsgBox(QStringLiteral("Nie można uruchomić kalkulatora systemowego."), QString(), MsgFlagsNotice);
+    });
     connectGuarded(mToolUpdate, &QAction::triggered, this, [this] { OpenDrawsUpdate(this); });
     mToolProbs = NewAction(QStringLiteral("&Prawdopodobieństwo"));
     connectGuarded(mToolProbs, &QAction::triggered, this, [] { OpenProbs(); });
-    mToolPredReduct = NewAction(QStringLiteral("Typowanie redukcyjne"));
-    mToolPredReduct->setVisible(false);
+    mToolPredict1 = NewAction(QStringLiteral("Typowanie redukcyjne"));
+    connectGuarded(mToolPredict1, &QAction::triggered, this, [] { OpenPredReduct(); });
     mToolFltDate = NewAction(QStringLiteral("&Zakres losowań..."), QKeySequence(Qt::CTRL | Qt::Key_L));
     mToolFltDate->setIconText(QStringLiteral("Zakres"));
     connectGuarded(mToolFltDate, &QAction::triggered, this, &TfrmMain::OpenDrawsRange);
@@ -174,9 +176,6 @@ void TfrmMain::CreateActions()
     mHelpIndex = NewAction(QStringLiteral("&Spis treści"));
     connectGuarded(mHelpIndex, &QAction::triggered, this,
                    [this] { HelpSystem->HelpContext(platform::HelpContentsContext); });
-    StronadomowaKorvantile1 = NewAction(QStringLiteral("Strona domowa Korvantile"));
-    connectGuarded(StronadomowaKorvantile1, &QAction::triggered, this,
-                   [] { platform::openInBrowser(HomePageUrl); });
     mHelpAbout = NewAction(QStringLiteral("&O programie..."));
     connectGuarded(mHelpAbout, &QAction::triggered, this, &TfrmMain::ShowAbout);
     Action1 = NewAction(QString(), QKeySequence(Qt::Key_F1));
@@ -222,7 +221,7 @@ void TfrmMain::CreateMenus()
 
     mTool = menuBar()->addMenu(QStringLiteral("&Narzędzia"));
     for (QAction *item : {mToolDraws, mToolUpdate, mToolCheckComb, mToolFilter, mToolCombs, mToolHistory, mToolNewton,
-                          mToolCalc, mToolProbs, mToolPredReduct})
+                          mToolCalc, mToolProbs, mToolPredict1})
         mTool->addAction(item);
     mTool->addSeparator();
     mTool->addAction(mToolFltDate);
@@ -234,7 +233,6 @@ void TfrmMain::CreateMenus()
 
     mHelp = menuBar()->addMenu(QStringLiteral("Po&moc"));
     mHelp->addAction(mHelpIndex);
-    mHelp->addAction(StronadomowaKorvantile1);
     mHelp->addAction(mHelpAbout);
 }
 

@@ -16,7 +16,6 @@
 #include <QMdiSubWindow>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 namespace {
 
@@ -72,6 +71,7 @@ void TfrmToolNewton::CreateControls()
     seN = NewIntSpin(this, 1, MaxN, DefaultN);
     seK = NewIntSpin(this, 1, MaxN, DefaultK);
     seN->OnChange = guardedCall([this](QObject *) { seNChange(); });
+    seN->OnEditDone = guardedCall([this](QObject *) { BoundK(); });
     seK->OnChange = guardedCall([this](QObject *) { ShowResult(); });
     auto *labelN = new QLabel(QStringLiteral("Ilość liczb (n):"), this);
     auto *labelK = new QLabel(QStringLiteral("Liczba skreśleń (k):"), this);
@@ -168,22 +168,34 @@ void TfrmToolNewton::SaveParams()
 
 void TfrmToolNewton::seNChange()
 {
+    // The first digits of a number being typed leave k alone.
+    if (!seN->TypingUnfinished())
+        BoundK();
+    ShowResult();
+}
+
+void TfrmToolNewton::BoundK()
+{
     if (seN->Value() < seN->MinValue())
         return;
     const double n = double(SpinValue(seN));
     if (seK->Value() > n)
         seK->SetValue(n);
     seK->SetMaxValue(n);
-    ShowResult();
 }
 
 void TfrmToolNewton::ShowResult()
 {
     if (FTriangle.empty())
         return;
+    if (seN->Value() < seN->MinValue() || seK->Value() < seK->MinValue()) {
+        eRes->clear();
+        return;
+    }
     const int n = SpinValue(seN);
-    const int k = std::min(SpinValue(seK), n);
-    eRes->setText(QString::fromStdString(GroupByThree(HugeToStr(FTriangle[size_t(n)][size_t(k)]))));
+    const int k = SpinValue(seK);
+    eRes->setText(k > n ? QStringLiteral("0")
+                        : QString::fromStdString(GroupByThree(HugeToStr(FTriangle[size_t(n)][size_t(k)]))));
 }
 
 void OpenToolNewton()

@@ -39,6 +39,9 @@ private:
     void LoadParams();
     void SaveParams();
     void seNChange();
+    // k at most n, once n is complete.
+    void BoundK();
+    // C(n, k) of the values shown; empty while either is empty.
     void ShowResult();
 
     // Row n holds C(n, 0..n); built when the window is shown, freed when it closes.

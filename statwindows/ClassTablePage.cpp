@@ -64,19 +64,24 @@ QString FieldCaption(TSummaryField Field)
     return QString();
 }
 
-QString FieldText(TSummaryField Field, const TSummaryItem &Item)
+// Hundredths: the class's values are hundredths, shown as units with two decimals.
+QString FieldText(TSummaryField Field, const TSummaryItem &Item, bool Hundredths)
 {
+    const double unit = Hundredths ? 100.0 : 1.0;
+    const auto whole = [&](int32_t Value) {
+        return Hundredths ? Real(Value / unit) : QString::number(Value) + QLatin1Char(' ');
+    };
     switch (Field) {
     case TSummaryField::Min:
-        return QString::number(Item.Min) + QLatin1Char(' ');
+        return whole(Item.Min);
     case TSummaryField::Max:
-        return QString::number(Item.Max) + QLatin1Char(' ');
+        return whole(Item.Max);
     case TSummaryField::Mean:
-        return Real(Item.Mean);
+        return Real(Item.Mean / unit);
     case TSummaryField::Expected:
-        return Real(Item.Expected);
+        return Real(Item.Expected / unit);
     case TSummaryField::StdDev:
-        return Real(Item.StdDev);
+        return Real(Item.StdDev / unit);
     case TSummaryField::Sum:
         return QString::number(Item.Sum) + QLatin1Char(' ');
     case TSummaryField::Percent:
@@ -173,7 +178,10 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     FDetails = std::make_unique<TResultGrid>(sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults);
     FDetails->SetCellProc([this](int Col, int Row, TCellFormat &Format) { DetailsCell(Col, Row, Format); });
     FDetails->SetSortProc([this](int SortKey, int Direction) { return SortDetails(SortKey, Direction); });
-    sgDetails->OnSelectCell = [this](TStringGrid *, int Col, int Row, bool &) { ShowSelectedDraw(Col, Row); };
+    sgDetails->OnSelectCell = [this](TStringGrid *, int Col, int Row, bool &) {
+        SelectClass(ColumnClass(Col));
+        ShowSelectedDraw(Col, Row);
+    };
     connectGuarded(lbDetChart, &QListWidget::currentRowChanged, this, [this](int Row) {
         if (Row < 0 || Row == ChartClass)
             return;
@@ -346,7 +354,8 @@ void TClassTablePage::LayoutSummary()
     for (int col = 1; col < int(columns.size()); ++col) {
         QStringList texts;
         for (int c = 0; c < classes; ++c)
-            texts << FieldText(FLayout.SummaryFields[size_t(col - 1)], FSource->Summary[size_t(c)]);
+            texts << FieldText(FLayout.SummaryFields[size_t(col - 1)], FSource->Summary[size_t(c)],
+                               FSource->InHundredths(c));
         SetColWidth(sgTotal, col, 60, texts);
     }
 }
@@ -447,8 +456,20 @@ void TClassTablePage::DrawGroupChart()
     AddCategoryAxes(chart, labels, 0, counts.isEmpty() ? 0 : *std::max_element(counts.begin(), counts.end()));
 }
 
+void TClassTablePage::SelectClass(int Class)
+{
+    if (Class < 0 || Class >= Classes())
+        return;
+    SelClass = Class;
+    FSelLabel = FSource->ClassLabel(Class);
+}
+
 void TClassTablePage::PlaceCursor()
 {
+    // The classes of a new computation may differ: the selected one is found by its label.
+    for (int c = 0; c < Classes(); ++c)
+        if (FSource->ClassLabel(c) == FSelLabel)
+            SelClass = c;
     for (int col = int(FColumns.size()) - 1; col >= 0; --col)
         if (FColumns[size_t(col)].Class == SelClass) {
             sgDetails->setCol(col);
@@ -505,13 +526,13 @@ void TClassTablePage::SummaryCell(int Col, int Row, TCellFormat &Format) const
     if (Col == 0)
         Format.Text = FSource->SummaryLabel(Row);
     else if (Col <= int(FLayout.SummaryFields.size()))
-        Format.Text = FieldText(FLayout.SummaryFields[size_t(Col - 1)], FSource->Summary[size_t(Row)]);
+        Format.Text = FieldText(FLayout.SummaryFields[size_t(Col - 1)], FSource->Summary[size_t(Row)],
+                                FSource->InHundredths(Row));
 }
 
 bool TClassTablePage::SortDetails(int SortKey, int Direction)
 {
-    if (const int selected = ColumnClass(sgDetails->Col()); selected >= 0)
-        SelClass = selected;
+    SelectClass(ColumnClass(sgDetails->Col()));
     FSortMan.SetSort(FLayout.DetailsEntry, SortKey, Direction);
     if (SortKey == ByDraw)
         FSource->Stat.SortDetailsByDraw(FSource->Table, Direction);

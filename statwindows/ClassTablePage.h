@@ -128,6 +128,9 @@ private:
     void FillChartLists();
     void DrawDetailsChart();
     void DrawGroupChart();
+    // SelClass := Class, a class of the results shown; nothing for another.
+    void SelectClass(int Class);
+    // The cursor on the selected class's value column.
     void PlaceCursor();
     void ShowSelectedDraw(int Col, int Row);
     void DetailsCell(int Col, int Row, TCellFormat &Format) const;
@@ -141,6 +144,7 @@ private:
     std::function<bool()> FHasResults;
     const TClassTableSource *FSource = nullptr;
     QString FDrawCaption = QStringLiteral("Los.");
+    QString FSelLabel; // the header of the class selected last
     std::vector<TColumnTag> FColumns;
     int FDetailRows = 0; // the draws the details show: none without a class
     std::unique_ptr<TResultGrid> FDetails;

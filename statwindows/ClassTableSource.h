@@ -34,6 +34,9 @@ public:
     virtual QString SummaryLabel(int Class) const { return ClassLabel(Class); }
     // The class in the chart lists and the chart titles.
     virtual QString ChartLabel(int Class) const { return SummaryLabel(Class); }
+    // Whether the class's values are hundredths that the details show as units with two decimals: the
+    // summary shows them so too.
+    virtual bool InHundredths(int /*Class*/) const { return false; }
     // The running means of the class, in the order the draws were loaded (oldest first); only with a
     // layout that draws them.
     virtual std::vector<double> RunningMeans(int Class) const = 0;

@@ -58,8 +58,8 @@ TfrmStatConseq::TfrmStatConseq(QWidget *Owner)
     ShowComb();
 
     connectGuarded(btnSelComb, &QPushButton::clicked, this, &TfrmStatConseq::btnCombClick);
-    connectGuarded(btnCombProp, &QPushButton::clicked, this, &TfrmStatConseq::btnCombPropClick);
-    grid->OnDblClick = guardedCall([this](TStringGrid *) { btnCombPropClick(); });
+    connectGuarded(btnCombProp, &QPushButton::clicked, this, [this] { ShowCombProperties(grid->Row() - 1); });
+    grid->OnDblClick = guardedCall([this] { ShowCombProperties(grid->DblClickDataRow()); });
     connectGuarded(chkMaxRows, &QCheckBox::toggled, this, [this](bool Checked) { seMaxRows->setEnabled(Checked); });
 }
 
@@ -150,14 +150,13 @@ void TfrmStatConseq::btnCombClick()
     ShowComb();
 }
 
-void TfrmStatConseq::btnCombPropClick()
+void TfrmStatConseq::ShowCombProperties(int Row)
 {
-    const int row = grid->Row() - 1;
-    if (State != 0 || row < 0 || row >= StatConseq->RowCount)
+    if (State != 0 || Row < 0 || Row >= StatConseq->RowCount)
         return;
-    StatConseq->GetItemComb(row, CurComb);
+    StatConseq->GetItemComb(Row, CurComb);
     // The working draws are the analysed ones.
-    ShowCombProperties(*Game, CurComb, Range.Range, StatConseq->Draws);
+    ::ShowCombProperties(*Game, CurComb, Range.Range, StatConseq->Draws);
 }
 
 void TfrmStatConseq::ClearResults()

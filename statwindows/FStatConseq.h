@@ -84,7 +84,8 @@ private:
     void ApplyParams(const TStatConseqParams &Params);
     void ShowComb();
     void btnCombClick();
-    void btnCombPropClick();
+    // The properties of result row Row (from 0); nothing for another row or without results.
+    void ShowCombProperties(int Row);
     void gridGetCellFormat(int Col, int Row, TCellFormat &Format);
     bool gridSortColumn(int SortKey, int Direction);
     void sgDrawsGetCellFormat(int Col, int Row, TCellFormat &Format);

@@ -63,12 +63,7 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
     };
     connectGuarded(btnComb, &QPushButton::clicked, this, &TfrmStatFreq::btnCombClick);
     connectGuarded(btnCombProp, &QPushButton::clicked, this, [this] { ShowCombProperties(grid->Row() - 1); });
-    grid->OnDblClick = guardedCall([this] {
-        // Only a result row: not the header.
-        const TGridCoord cell = grid->DblClickCell();
-        if (cell.X >= 0 && cell.Y >= grid->FixedRows())
-            ShowCombProperties(cell.Y - grid->FixedRows());
-    });
+    grid->OnDblClick = guardedCall([this] { ShowCombProperties(grid->DblClickDataRow()); });
     for (QAbstractButton *button : std::initializer_list<QAbstractButton *>{chkMaxRows, rbRange, rbSpecComb})
         connectGuarded(button, &QAbstractButton::toggled, this, &TfrmStatFreq::UpdateEnabling);
     UpdateEnabling();

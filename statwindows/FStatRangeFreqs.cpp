@@ -39,6 +39,7 @@ enum TEntry { seDetails = 1, seFreqs = TfrmStatRangeFreqs::seFreqsEntry, seGroup
 // The statistic leaves its details latest draw first.
 constexpr int NewestFirst = 1;
 constexpr int ZoneColumns = 9;
+constexpr int CoefficientColumn = 6;
 constexpr int DetailsTable = 1;
 
 const std::array<QString, ZoneColumns> ZoneHeaders = {
@@ -64,7 +65,10 @@ public:
     }
     int ClassCount() const override { return ZoneColumns; }
     QString ClassLabel(int Class) const override { return ZoneHeaders[size_t(Class)]; }
-    QString SummaryLabel(int Class) const override { return ZoneNames[size_t(Class)]; }
+    QString SummaryLabel(int Class) const override { return QLatin1Char(' ') + ZoneHeaders[size_t(Class)]; }
+    QString ChartLabel(int Class) const override { return ZoneNames[size_t(Class)]; }
+    // The coefficients.
+    bool InHundredths(int Class) const override { return Class >= CoefficientColumn; }
     std::vector<double> RunningMeans(int) const override { return {}; }
 };
 

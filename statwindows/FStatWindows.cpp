@@ -4,6 +4,7 @@
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "statwindows/FPredReduct.h"
 #include "statwindows/FStatBestComb.h"
 #include "statwindows/FStatConseq.h"
 #include "statwindows/FStatDiffs.h"
@@ -106,5 +107,10 @@ void InstallStatWindows()
             OpenOverDraws(StatIndex);
         else if (auto *system = qobject_cast<TGenSysForm *>(Parent))
             OpenOverSystem(StatIndex, *system);
+    });
+    // The window takes the current game when it is first shown.
+    SetPredReductOpener([] {
+        if (Games.CurrentGame())
+            AddChildForm(new TfrmPredReduct);
     });
 }

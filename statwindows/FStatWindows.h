@@ -12,5 +12,5 @@ TGenStatForm *NewStatWindow(int StatIndex);
 TGenStatForm *StatWindow(int StatIndex);
 
 // Lets the main window's statistics menu and selector, and the system windows' statistics command,
-// open statistics windows.
+// open statistics windows, and the tools menu the reduction prediction.
 void InstallStatWindows();

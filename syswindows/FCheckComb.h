@@ -85,6 +85,7 @@ public:
     QMenu *Popup1;
     QAction *pDrawsRange;
     QAction *pCheck;
+    QAction *Action1; // Esc: closes the window
 
 protected:
     bool HandleCommand(CommandEvent &Command) override;

@@ -11,6 +11,7 @@
 #include "shell/GuardedConnect.h"
 #include "syswindows/CheckCharts.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -123,6 +124,10 @@ void TfrmCheckComb::CreatePopup()
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &Pos) { Popup1->popup(mapToGlobal(Pos)); });
+    Action1 = new QAction(this);
+    Action1->setShortcut(QKeySequence(Qt::Key_Escape));
+    Action1->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    addAction(Action1);
 }
 
 void TfrmCheckComb::ConnectControls()
@@ -135,6 +140,7 @@ void TfrmCheckComb::ConnectControls()
                 RegroupClick();
         });
     connectGuarded(pCheck, &QAction::triggered, this, &TfrmCheckComb::pCheckClick);
+    connectGuarded(Action1, &QAction::triggered, this, &TfrmCheckComb::Close);
     connectGuarded(pDrawsRange, &QAction::triggered, this, [this] {
         Range.Edit(this);
         UpdateMenu();

@@ -62,12 +62,14 @@ TfrmFilterRead::TfrmFilterRead(QWidget *parent) : TReadListForm(FilterReadTexts(
     resize(ScaledSize(700, 520));
 }
 
-void TfrmFilterRead::Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK)
+void TfrmFilterRead::Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK,
+                          const TDynByteArr &ANumbers)
 {
     Game = AGame;
     N = AN;
     Scratch = AScratch;
     K = AK;
+    Numbers = ANumbers;
 }
 
 void TfrmFilterRead::FormShow()
@@ -115,7 +117,7 @@ void TfrmFilterRead::ShowSelection(int Row)
         return;
     Scratch->Clear();
     if (Row >= 0)
-        LoadFilterSet(*Scratch, Game, N, K, TDynByteArr(), Listed(Row).FileName);
+        LoadFilterSet(*Scratch, Game, N, K, Numbers, Listed(Row).FileName);
     ShowFilterList(*Scratch, sgFlts, eSym);
 }
 

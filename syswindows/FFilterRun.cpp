@@ -206,7 +206,7 @@ void TfrmFilter::btnReadFltsClick()
     std::vector<std::string> files;
     {
         TfrmFilterRead dialog(this);
-        dialog.Init(Game, N, &ReadList, K);
+        dialog.Init(Game, N, &ReadList, K, Numbers);
         if (platform::execModal(dialog) != 1)
             return;
         files = dialog.FileNames;

@@ -4,7 +4,7 @@
 #include "platform/gui/HelpContext.h"
 
 TfrmParSysFull::TfrmParSysFull(QWidget *parent)
-    : TGenParSysForm(parent, QStringLiteral("Parametry - System pełny - prosty"), {.Count = false, .Hits = true})
+    : TGenParSysForm(parent, QStringLiteral("Parametry - System pełny - prosty"), {.Count = false, .Hits = true, .WholeHits = true})
 {
     platform::setHelpContext(this, 305);
 }

@@ -80,6 +80,7 @@ TGenParSysForm::TGenParSysForm(QWidget *parent, const QString &Caption, TParts P
     FitGridHeight(sgStat);
     FitGridWidth(sgStat);
 
+    FWholeHits = Parts.WholeHits;
     if (Parts.Hits) {
         Label4 = new QLabel(QStringLiteral("Gwarancja:"), this);
         sgGuar = NewParamGrid(this, 2, 2);
@@ -354,7 +355,7 @@ void TGenParSysForm::ShowHits()
         sgGuar->setRowCount(2);
         return;
     }
-    ShowHitTable(sgGuar, FullSystemHits(FGame->Info, SystemN(), SystemK()), *scale);
+    ShowHitTable(sgGuar, FullSystemHits(FGame->Info, SystemN(), SystemK()), *scale, FWholeHits);
 }
 
 void TGenParSysForm::btnOkClick()

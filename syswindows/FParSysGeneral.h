@@ -32,6 +32,7 @@ public:
     struct TParts {
         bool Count = true;      // the number of combinations, with the reduction row
         bool Hits = true;       // the hit table "Gwarancja:"
+        bool WholeHits = false; // its counts are whole (a full system's) and shown without decimals
         bool Reduction = false; // the reduction row without a count
         // The kind lays out seCDraws and seCNum itself (AddParamSpin) instead of the two first rows.
         bool OwnSpins = false;
@@ -145,6 +146,7 @@ private:
 
     QGridLayout *FParams;
     std::vector<TFloatSpin *> FSpins;
+    bool FWholeHits = false;
     // The parameter group's last control in the tab order.
     QWidget *FLastParam = nullptr;
     // Rows of the cost grid below the kind's own; no reduction row without a count, a reduction or an

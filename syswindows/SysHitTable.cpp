@@ -17,9 +17,9 @@ namespace {
 constexpr int LevelColumnWidth = 50;
 constexpr int WinColumnWidth = 115;
 
-QString PrizesText(double Prizes)
+QString PrizesText(double Prizes, bool Whole)
 {
-    return QString::fromStdString(FormatFloat("#,##0.00", Prizes));
+    return QString::fromStdString(FormatFloat(Whole ? "#,##" : "#,##0.00", Prizes));
 }
 
 Currency ScaledWin(const THitCase &Case, double Scale)
@@ -54,7 +54,7 @@ TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K)
     return table;
 }
 
-void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale)
+void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale, bool Whole)
 {
     const THitsInfo &info = Hits.Info;
     const int winCol = info.LevelCount + 1;
@@ -67,7 +67,7 @@ void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Sc
         int64_t most = 0;
         for (const THitCase &hitCase : Hits.Cases)
             most = std::max(most, hitCase.Prizes[size_t(j) - 1]);
-        SetColWidth(Grid, j, LevelColumnWidth - j, {PrizesText(double(most))});
+        SetColWidth(Grid, j, LevelColumnWidth - j, {PrizesText(double(most), Whole)});
         Grid->SetAlignCol(j, alLeft);
     }
     Grid->setCells(winCol, 0, QStringLiteral("Wygrana"));
@@ -83,7 +83,7 @@ void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Sc
         for (int j = 1; j < winCol; ++j) {
             const int64_t prizes = hitCase->Prizes[size_t(j) - 1];
             if (prizes != 0)
-                Grid->setCells(j, row, PrizesText(double(prizes) / Scale));
+                Grid->setCells(j, row, PrizesText(double(prizes) / Scale, Whole));
         }
         Grid->setCells(winCol, row, MoneyText(ScaledWin(*hitCase, Scale)));
     }

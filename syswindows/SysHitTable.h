@@ -29,9 +29,9 @@ TFullSystemHits FullSystemHits(const TGameInfo &Game, int N, int K);
 
 // Fills a hit table (a fixed header row and a fixed caption column): a row per hit case from the
 // highest, a column per prize level with the winning bets divided by Scale (C(N, K) / the system's
-// count; empty for none), and the win "Wygrana". Each column is wide enough for its values at Scale 1,
-// the largest the table can show for this N and K.
-void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale);
+// count; empty for none; whole numbers when Whole, else with two decimals), and the win "Wygrana". Each
+// column is wide enough for its values at Scale 1, the largest the table can show for this N and K.
+void ShowHitTable(TStringAlignGrid *Grid, const TFullSystemHits &Hits, double Scale, bool Whole);
 
 // The design widths of a composite system's hit table: prize level i (from 1) LevelWidth + LevelStep x i,
 // the win WinWidth.

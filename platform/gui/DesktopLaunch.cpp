@@ -13,11 +13,6 @@ OpenDocumentHook g_openDocumentHook;
 
 } // namespace
 
-bool openInBrowser(const QString &Url)
-{
-    return QDesktopServices::openUrl(QUrl(Url));
-}
-
 bool openDocument(const QString &FileName)
 {
     if (g_openDocumentHook)

@@ -1,15 +1,11 @@
 #pragma once
-// Starting the desktop's own programs: the web browser on an address, the default application of a
-// document, and a calculator.
+// Starting the desktop's own programs: the default application of a document, and a calculator.
 
 #include <QString>
 
 #include <functional>
 
 namespace platform {
-
-// Opens the address in the desktop's web browser; false when no browser took it.
-bool openInBrowser(const QString &Url);
 
 // Opens the file with the desktop's default application for its type; false when none took it.
 bool openDocument(const QString &FileName);

@@ -105,7 +105,7 @@ TEST(DrawsRangeRecord, RepairBringsFieldsIntoBounds)
     TDrawsRange r;
     r.Mode = 7;
     r.PeriodUnit = 9;
-    r.StartDate = -700000; // before the year 1
+    r.StartDate = -1; // 29 December 1899
     r.EndDate = 3e6;       // after 9999
     r.AnchorDate = std::numeric_limits<double>::quiet_NaN();
     r.PeriodCount = 0;
@@ -122,10 +122,12 @@ TEST(DrawsRangeRecord, RepairBringsFieldsIntoBounds)
     EXPECT_EQ(r.LastIndex, 1);
 
     TDrawsRange kept;
+    kept.StartDate = 0;
     kept.EndDate = EncodeDate(9999, 12, 31);
     kept.FirstIndex = 50;
     kept.LastIndex = 10;
     RepairDrawsRange(kept);
+    EXPECT_EQ(kept.StartDate, 0);
     EXPECT_EQ(kept.EndDate, EncodeDate(9999, 12, 31));
     EXPECT_EQ(kept.FirstIndex, 10);
     EXPECT_EQ(kept.LastIndex, 50);

@@ -2,6 +2,7 @@
 #include "controls/PBEdit.h"
 #include "controls/StringAlignGrid.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/MessageBox.h"
 #include "shell/FMain.h"
 #include "shell/FProbs.h"
 #include "shell/FToolNewton.h"
@@ -11,8 +12,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 #include <string>
@@ -126,6 +130,36 @@ TEST_F(CalculatorsTest, NewtonKeepsKWithinNAndStoresThemWhenClosed)
     }
 }
 
+TEST_F(CalculatorsTest, NewtonBoundsKOnlyOnceTheTypedNIsComplete)
+{
+    TfrmToolNewton *window = Open<TfrmToolNewton>(frame->mToolNewton);
+    ASSERT_NE(window, nullptr);
+    window->seN->SetValue(10);
+    window->seK->SetValue(6);
+    window->seN->setFocus();
+    window->seN->selectAll();
+    // "4" may still become 40: k stays, and the result is C(4, 6).
+    QTest::keyClick(window->seN, Qt::Key_4);
+    EXPECT_EQ(window->seK->text(), QStringLiteral("6"));
+    EXPECT_EQ(window->eRes->text(), QStringLiteral("0"));
+    // No digit can follow 49.
+    QTest::keyClick(window->seN, Qt::Key_9);
+    EXPECT_EQ(window->seK->text(), QStringLiteral("6"));
+    EXPECT_EQ(window->seK->MaxValue(), 49);
+    EXPECT_EQ(window->eRes->text(), QStringLiteral("13 983 816"));
+
+    // "5" could grow; Enter ends it and k follows.
+    window->seN->selectAll();
+    QTest::keyClick(window->seN, Qt::Key_5);
+    EXPECT_EQ(window->seK->text(), QStringLiteral("6"));
+    QTest::keyClick(window->seN, Qt::Key_Return);
+    EXPECT_EQ(window->seK->text(), QStringLiteral("5"));
+    EXPECT_EQ(window->eRes->text(), QStringLiteral("1"));
+    // An emptied n shows no result.
+    QTest::keyClick(window->seN, Qt::Key_Backspace);
+    EXPECT_EQ(window->eRes->text(), QString());
+}
+
 TEST_F(CalculatorsTest, ProbabilitiesOfTheShippedGamesMatchExactCounts)
 {
     struct Expected {
@@ -192,4 +226,17 @@ TEST_F(CalculatorsTest, ASecondProbabilitiesCommandBringsTheGamesOpenWindowForwa
     EXPECT_EQ(Open<TfrmProbs>(frame->mToolProbs), lotto);
     EXPECT_FALSE(holder->isMinimized());
     EXPECT_EQ(OpenProbsWindows(), 2);
+}
+
+TEST_F(CalculatorsTest, WithoutACalculatorInstalledTheSystemCalculatorSaysSo)
+{
+    // No program can be found on an empty search path.
+    const QByteArray path = qgetenv("PATH");
+    const QTemporaryDir empty;
+    qputenv("PATH", QFile::encodeName(empty.path()));
+    script.answerBox(platform::IDOK);
+    frame->mToolCalc->trigger();
+    qputenv("PATH", path);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Flags, 48);
 }

@@ -72,9 +72,17 @@ QStringList Numbers(const TDynByteArr &Order, size_t Count)
 
 class PredReductWindowTest : public StatWindowTest {
 protected:
+    // As the user opens it: the tools menu's item.
     TfrmPredReduct *Open()
     {
-        AddChildForm(new TfrmPredReduct);
+        QAction *item = frame->mToolPredict1;
+        EXPECT_TRUE(frame->mTool->actions().contains(item) && item->isVisible() && item->isEnabled());
+        const size_t before = frame->ChildForms().size();
+        item->trigger();
+        if (frame->ChildForms().size() != before + 1) {
+            ADD_FAILURE() << "the menu item opened no window";
+            return nullptr;
+        }
         return NewestChild<TfrmPredReduct>();
     }
 
@@ -156,6 +164,7 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     // A game without draws (Mini Lotto): no counts, and Start stays off.
     frame->cbGame->setCurrentIndex(Games.GameIndexOfId(2));
     TfrmPredReduct *empty = Open();
+    ASSERT_NE(empty, nullptr);
     ASSERT_TRUE(empty->Range.Empty());
     EXPECT_EQ(ColumnTexts(*empty->Grid, 1), QStringList(42, QString()));
     EXPECT_EQ(ColumnTexts(*empty->Grid, 2), QStringList(42, QString()));
@@ -176,6 +185,7 @@ TEST_F(PredReductWindowTest, ANewRangeIsCountedAndLevelOneStrikesEveryKeyNumberD
     frame->cbGame->setCurrentIndex(Games.GameIndexOfId(3));
     Games.GameById(3)->DefRange.Mode = drLast;
     TfrmPredReduct *window = Open();
+    ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->Range.Range.Count, 1u);
     const auto freq44 = [&] { return window->Freq[43].Freq1; };
     EXPECT_EQ(freq44(), 1u);
@@ -205,6 +215,7 @@ TEST_F(PredReductWindowTest, ParametersAreStoredAsTheRecordAndABadOrderIsIgnored
 {
     OpenFrame();
     TfrmPredReduct *window = Open();
+    ASSERT_NE(window, nullptr);
     window->seCombLen->SetValue(7);
     window->seHitWin->SetValue(4);
     window->seDrawFrom->SetValue(3);
@@ -228,6 +239,7 @@ TEST_F(PredReductWindowTest, ParametersAreStoredAsTheRecordAndABadOrderIsIgnored
     for (const platform::Bytes &stored : {repeat, zero}) {
         store().setValue("Tools\\1\\5", "Params", stored);
         window = Open();
+        ASSERT_NE(window, nullptr);
         EXPECT_EQ(window->KeyCount, 15);
         EXPECT_EQ(SpinValue(window->seDrawTo), 20);
         EXPECT_EQ(window->KeyOrder, order);

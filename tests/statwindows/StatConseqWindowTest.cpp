@@ -152,6 +152,10 @@ TEST_F(StatConseqWindowTest, SuccessorsAndPredecessorsAreThePlainCountsOverTheAn
     QTest::mouseDClick(window->grid->viewport(), Qt::LeftButton, {}, cell.center());
     ASSERT_EQ(frame->ChildForms().size(), windows + 2);
     EXPECT_EQ(CombText(dynamic_cast<TfrmCombProp *>(frame->ChildForms().back())->Comb), combs[4]);
+    // One on the header opens nothing, the row current or not.
+    for (int col : {0, 1})
+        QTest::mouseDClick(window->grid->viewport(), Qt::LeftButton, {}, window->grid->CellRect(col, 0).toQRect().center());
+    EXPECT_EQ(frame->ChildForms().size(), windows + 2);
 
     // Predecessors of 7, the three draws before each, in pairs.
     Compute(window, {7}, false, 3, true, 2);

@@ -237,6 +237,12 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
     OpenFrame();
     TfrmStatDiffs *window = OpenDiffs();
     sendCommand(window, WM_TASK_START);
+    // A class chosen in a table sorted by draw is current again after the next computation.
+    TStringAlignGrid &diffs = *window->Diffs->sgDetails;
+    diffs.setCol(int(Captions(diffs).indexOf("R05")));
+    sendCommand(window, WM_TASK_START);
+    EXPECT_EQ(diffs.unmarkedCaption(diffs.Col()), "R05");
+
     // Each class table sorted by the values of another class.
     const std::map<TClassTablePage *, int> classes = {{window->Diffs, 2}, {window->DiffPositions, 1},
                                                       {window->Positions, 3}};

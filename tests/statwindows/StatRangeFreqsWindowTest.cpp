@@ -122,6 +122,26 @@ TEST_F(StatRangeFreqsWindowTest, ZonesOfDrawsAndTheSelectedDrawsCountsByCountAnd
             }
             EXPECT_EQ(shown, expected) << "row " << row;
         }
+        // The summary's coefficients on the scale of the details: least, most and mean over every draw.
+        std::array<int, 3> least{100, 100, 100}, most{}, sum{};
+        for (int index = 0; index < count; ++index) {
+            const std::array<int, N + 1> counts = WindowCounts(index);
+            std::array<int, 3> in{}, len{};
+            for (int v = 1; v <= N; ++v)
+                ++len[size_t(zoneOf(counts[size_t(v)]))];
+            for (const uint8_t v : History().GetDraw(index).Numbers)
+                ++in[size_t(zoneOf(counts[v]))];
+            for (const size_t z : {0u, 1u, 2u}) {
+                const int coefficient = len[z] > 0 ? in[z] * 100 / len[z] : 0;
+                least[z] = std::min(least[z], coefficient);
+                most[z] = std::max(most[z], coefficient);
+                sum[z] += coefficient;
+            }
+        }
+        for (const size_t z : {0u, 1u, 2u})
+            EXPECT_EQ(RowTexts(*window->Classes->sgTotal, 7 + int(z)).mid(1, 3),
+                      (QStringList{Real(least[z] / 100.0), Real(most[z] / 100.0), Real(double(sum[z]) / count / 100)}))
+                << z;
 
         // The selected draw: each number's count in its window, coloured by its zone; its numbers too.
         const int row = 3;

@@ -53,6 +53,7 @@ protected:
         frame.reset();
         SetSysWindowOpener(nullptr);
         SetStatWindowOpener(nullptr);
+        SetPredReductOpener(nullptr);
         folder.reset();
         FreshRegistry::TearDown();
     }

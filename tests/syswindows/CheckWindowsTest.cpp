@@ -15,7 +15,9 @@
 #include "tools/LottoHistoryImport.h"
 
 #include <QLineEdit>
+#include <QApplication>
 #include <QRadioButton>
+#include <QTest>
 
 #include <algorithm>
 #include <array>
@@ -148,7 +150,7 @@ TEST_F(CheckWindowsTest, AStoredCombinationLongerThanAnyBetIsCheckedShownAndWrit
     EXPECT_EQ(store().value("Tools\\1\\1", "HitFrom"), platform::RegValue(uint32_t(3)));
 }
 
-TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnored)
+TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnoredAndEscClosesTheWindow)
 {
     const std::vector<std::vector<uint8_t>> refused = {
         {0, 3, 7, 11}, {3, 7, 11, 50}, {3, 7, 7, 11}, {11, 7, 3}, {3, 7}};
@@ -160,8 +162,12 @@ TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnored)
         EXPECT_FALSE(window->seHitFrom->isEnabled());
         EXPECT_TRUE(window->rbWeek->isChecked()) << "the grouping is read all the same";
         EXPECT_EQ(EnabledMask(), cmdRead) << "nothing to check";
-        window->Close();
+        const size_t open = frame->ChildForms().size();
+        QApplication::setActiveWindow(frame.get());
+        window->eComb->setFocus();
+        QTest::keyClick(window->eComb, Qt::Key_Escape);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(frame->ChildForms().size(), open - 1);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "controls/StringAlignGrid.h"
 #include "core/UGlobalFiles.h"
 #include "engine/UFilters.h"
+#include "engine/UFltValue.h"
 #include "engine/USysGeneral.h"
 #include "platform/gui/MessageBox.h"
 #include "shell/FGlobalStartup.h"
@@ -101,7 +102,7 @@ TEST_F(FilterReadTest, OnlySoundFilterSetsAreListedEqualTitlesByDateAndTheChosen
     SaveFiles();
     InitFilterList(scratch);
     TfrmFilterRead dialog;
-    dialog.Init(Lotto(), 49, &scratch, 6);
+    dialog.Init(Lotto(), 49, &scratch, 6, {});
     dialog.show();
     TdfsExtListView &list = *dialog.lvObjs;
     ASSERT_EQ(list.ItemCount(), 3);
@@ -174,7 +175,7 @@ TEST_F(FilterReadTest, DeletingSelectsTheRowInItsPlaceAndDeleteAllAsksFirst)
     SaveFiles();
     InitFilterList(scratch);
     TfrmFilterRead dialog;
-    dialog.Init(Lotto(), 49, &scratch, 6);
+    dialog.Init(Lotto(), 49, &scratch, 6, {});
     dialog.show();
     Select(dialog, {0, 1});
     dialog.btnDelete->click();
@@ -200,4 +201,31 @@ TEST_F(FilterReadTest, DeletingSelectsTheRowInItsPlaceAndDeleteAllAsksFirst)
     EXPECT_EQ(script.boxes()[1].Flags, 292);
     for (const char *kept : {"L2.dat", "L3.dat", "L4.dat"})
         EXPECT_TRUE(fs::exists(FiltersDir + kept)) << kept;
+}
+
+TEST_F(FilterReadTest, ASetIsDescribedOverTheSystemsKeyWithTheLimitsItWasSavedWith)
+{
+    fs::create_directories(FiltersDir);
+    TGenSysForm *window = GenerateIn(OpenBySelector(3), 10, 6, 0);
+    const TDynByteArr key = {1, 2, 3, 4, 11, 12, 21, 23, 31, 33};
+    window->System->SetKey(key);
+    // Sums of six of the key run from 33 to 131; of six of 1..10 from 21 to 45.
+    TFilterList list;
+    InitFilterList(list);
+    std::unique_ptr<TFilter> sum = CreateFilter(fltSum, Lotto(), 10, 6, key);
+    auto &range = static_cast<TFltValueRange &>(*sum);
+    range.Params = {rmRange, 60, 90};
+    list.AddItem(sum.release(), false);
+    ASSERT_TRUE(SaveFilterSet(list, FiltersDir + "L1.dat", "Suma", ""));
+
+    script.onDialog([](QDialog &Dialog) {
+        dynamic_cast<TfrmFilter &>(Dialog).btnReadFlts->click();
+        Dialog.reject();
+    });
+    script.onDialog([](QDialog &Dialog) {
+        auto &read = dynamic_cast<TfrmFilterRead &>(Dialog);
+        EXPECT_EQ(read.sgFlts->Cells(2, 1), QStringLiteral("Suma liczb: od 60 do 90; "));
+        read.reject();
+    });
+    sendCommand(window, WM_SYS_FILTER);
 }

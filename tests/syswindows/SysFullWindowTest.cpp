@@ -71,7 +71,20 @@ protected:
 
 TEST_F(SysFullWindowTest, EightNumbersListTheir28CombinationsInOrderAndTheGuaranteeNeedsNoDialog)
 {
-    TGenSysForm *window = GenerateIn(OpenBySelector(3), 8, 6, 0);
+    TGenSysForm *window = OpenBySelector(3);
+    script.onDialog([](QDialog &Dialog) {
+        auto &params = dynamic_cast<TGenParSysForm &>(Dialog);
+        params.seCDraws->setText(QStringLiteral("6"));
+        params.seCNum->setText(QStringLiteral("8"));
+        // Five of the eight drawn: C(5, 5) C(3, 1) fives, C(5, 4) C(3, 2) fours, C(5, 3) threes, as counts.
+        QStringList cells;
+        for (int col = 0; col <= 4; ++col)
+            cells << params.sgGuar->Cells(col, 2);
+        EXPECT_EQ(cells, (QStringList{"5", "", "3", "15", "10"}));
+        params.btnOk->click();
+    });
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
     ASSERT_EQ(window->State, 0);
     EXPECT_EQ(RowTexts(*window), RowsUpToSum(8, 6, 8 * 6));
     ASSERT_EQ(window->ViewCount(), 28);
