@@ -7,6 +7,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 
@@ -71,6 +72,7 @@ void TfrmDrawsEditor::CreateControls()
     resize(ScaledSize(575, 480));
 
     CreatePopupMenu();
+    XPMenu1 = NewFormXPMenu(this);
 }
 
 QWidget *TfrmDrawsEditor::CreateDrawsPage()

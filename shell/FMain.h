@@ -201,8 +201,9 @@ private:
     void CreatePopupMenus();
     void CreateToolBar();
     void CreateSelectors();
+    // A band of the control bar moved by the user is made MovedBandWidth wide.
+    void WidenMovedBand(QToolBar *Band);
     void CreateStatusBar();
-    void CreateXPMenu();
     QAction *NewAction(const QString &Caption, const QKeySequence &Shortcut = {});
     QAction *NewCommand(const QString &Caption, QEvent::Type Code, bool Post, const QKeySequence &Shortcut = {});
     QAction *NewFollower(QMenu *Menu, const QString &Caption, QAction *Command);

@@ -5,12 +5,12 @@
 #include "controls/ALProgressBar.h"
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
-#include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
 #include "platform/gui/HelpContext.h"
 #include "platform/gui/hh.h"
 #include "platform/gui/hh_funcs.h"
 #include "shell/FConfig.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -20,6 +20,7 @@
 #include "shell/FProbs.h"
 #include "shell/FToolCombs.h"
 #include "shell/FToolNewton.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 
 #include <QAction>
@@ -38,6 +39,8 @@ namespace {
 
 constexpr TColor SystemSelectorColor = 0xFF0000; // blue
 constexpr TColor StatSelectorColor = 0x008000;   // green
+// The width a band of the control bar takes when the user moves it.
+constexpr int MovedBandWidth = 800;
 // The product's home page; the reserved ".example" domain stands until the product has a real address.
 const QString HomePageUrl = QStringLiteral("https://korvantile.example/");
 
@@ -343,6 +346,20 @@ void TfrmMain::CreateSelectors()
     layout->addWidget(cbStat);
     layout->addStretch(1);
     ControlBarPanel->addWidget(Panel3);
+    for (QToolBar *band : {ToolBar1, ControlBarPanel}) {
+        band->installEventFilter(this);
+        connectGuarded(band, &QToolBar::topLevelChanged, this, [this, band] { WidenMovedBand(band); });
+    }
+}
+
+void TfrmMain::WidenMovedBand(QToolBar *Band)
+{
+    if (Band->orientation() != Qt::Horizontal)
+        return;
+    const int width = ScaledWidth(MovedBandWidth);
+    Band->setMinimumWidth(width);
+    if (Band->isFloating())
+        Band->resize(width, Band->height());
 }
 
 void TfrmMain::CreateStatusBar()
@@ -363,22 +380,6 @@ void TfrmMain::CreateStatusBar()
     layout->addWidget(lblProg);
     ALStatusBar1->installEventFilter(this);
     PlaceStatusControls();
-}
-
-void TfrmMain::CreateXPMenu()
-{
-    XPMenu1 = new TXPMenu(this);
-    XPMenu1->SetXPControls(XPSet({xcMainMenu, xcPopupMenu}));
-    XPMenu1->SetXPContainers(0);
-    XPMenu1->SetUseSystemColors(true);
-    XPMenu1->SetIconWidth(24);
-    XPMenu1->SetDrawSelect(true);
-    TFont font = XPMenu1->Font();
-    font.Name = QStringLiteral("Tahoma");
-    font.setSize(8);
-    XPMenu1->SetFont(font);
-    XPMenu1->SetActive(true);
-    XPMenu1->Loaded();
 }
 
 void TfrmMain::BuildCommandMask()

@@ -15,12 +15,14 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolBar>
 
 namespace {
 
@@ -206,5 +208,9 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ALStatusBar1 && event->type() == QEvent::Resize)
         PlaceStatusControls();
+    // A band the user drags to another place in the control bar.
+    if ((watched == ToolBar1 || watched == ControlBarPanel) && event->type() == QEvent::Move &&
+        (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        WidenMovedBand(static_cast<QToolBar *>(watched));
     return QMainWindow::eventFilter(watched, event);
 }

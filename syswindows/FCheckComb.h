@@ -32,6 +32,7 @@ class TFloatSpin;
 class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 
@@ -98,6 +99,7 @@ public:
     TCheckCharts *pcChart;
     TStringAlignGrid *Grid2;
     QMenu *Popup1;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QAction *pDrawsRange;
     QAction *pCheck;
 

@@ -37,6 +37,7 @@ class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
 class TSystem;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 
@@ -107,6 +108,7 @@ public:
     QPushButton *btnDetails;
     TCheckCharts *pcChart;
     QMenu *Popup1;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QAction *pDrawsRange;
     QAction *pCheck;
     QAction *pNums;
