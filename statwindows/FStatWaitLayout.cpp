@@ -115,6 +115,7 @@ void TfrmStatWait::SetupTotal()
         sgTotal->setCells(0, row + 1, SummaryRows[row]);
     SetColWidth(sgTotal, 0, 80);
     SetColWidth(sgTotal, 1, 100);
+    sgTotal->SetAlignCol(1, alRight);
     FitGridHeight(sgTotal);
     FitGridWidth(sgTotal);
 }

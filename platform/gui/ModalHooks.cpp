@@ -1,5 +1,6 @@
 #include "platform/gui/ModalHooks.h"
 
+#include "platform/gui/FileDatesModel.h"
 #include "platform/gui/WindowFit.h"
 
 #include <QDialog>
@@ -11,6 +12,17 @@ namespace {
 MessageBoxHook g_messageBoxHook;
 ModalHook g_modalHook;
 FileNameHook g_fileNameHook;
+
+// The file the user picks in a file dialog (Qt's own, or the desktop's), empty when cancelled.
+QString askFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                    QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setProxyModel(new TFileDatesModel(&dialog));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 } // namespace
 
@@ -51,14 +63,14 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
 {
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Open, caption, filter);
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return askFileName(parent, caption, dir, filter, QFileDialog::AcceptOpen);
 }
 
 QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
 {
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Save, caption, filter);
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return askFileName(parent, caption, dir, filter, QFileDialog::AcceptSave);
 }
 
 } // namespace platform
