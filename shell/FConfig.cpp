@@ -9,6 +9,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/WindowFit.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -102,6 +103,11 @@ void TfrmConfig::ShowGame(int Index)
         eWinRate->SetValue(info.WinStake.toDouble());
     ShowWins(info);
     ShowLine(FileFields(), info.Line);
+    // The games' prize tables differ in width: the dialog takes the width this game's needs.
+    if (isVisible()) {
+        platform::fitToArea(*this);
+        platform::resizeInArea(*this, QSize(sizeHint().width(), height()));
+    }
 }
 
 void TfrmConfig::ShowWins(const TGameInfo &Info)

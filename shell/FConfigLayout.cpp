@@ -96,9 +96,7 @@ void TfrmConfig::CreateControls()
     layout->addLayout(gameRow);
 
     PageControl1 = new QTabWidget(this);
-    // Every tab in view: the dialog is as wide as the tabs' captions.
-    PageControl1->setUsesScrollButtons(false);
-    PageControl1->setElideMode(Qt::ElideNone);
+    ShowWholeTabs(PageControl1);
     tsGeneral = CreateGeneralPage();
     PageControl1->addTab(tsGeneral, QStringLiteral("Ogólne"));
     tsWins = CreateWinsPage();

@@ -63,6 +63,8 @@ public:
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
     std::vector<QWidget *> ChildForms() const;
+    // Cascades the child windows, each at the size it opened with.
+    void CascadeChildren();
     void TileHorizontally();
     void TileVertically();
 

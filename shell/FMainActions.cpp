@@ -160,7 +160,7 @@ void TfrmMain::CreateActions()
     connectGuarded(mToolConfig, &QAction::triggered, this, [this] { OpenConfigDialog(this); });
 
     mWindowCascade = NewAction(QStringLiteral("&Kaskada"));
-    connectGuarded(mWindowCascade, &QAction::triggered, this, [this] { MdiArea->cascadeSubWindows(); });
+    connectGuarded(mWindowCascade, &QAction::triggered, this, &TfrmMain::CascadeChildren);
     mWindowTileHorz = NewAction(QStringLiteral("Rozmieść p&oziomo"));
     connectGuarded(mWindowTileHorz, &QAction::triggered, this, &TfrmMain::TileHorizontally);
     mWindowTileVert = NewAction(QStringLiteral("Rozmieść p&ionowo"));
