@@ -90,9 +90,10 @@ std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Siz
     return rects;
 }
 
-QPoint CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step)
+std::optional<QPoint> CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step)
 {
     const QPoint next = Active.topLeft() + QPoint(Step, Step);
-    const bool fits = next.x() + Size.width() <= AreaSize.width() && next.y() + Size.height() <= AreaSize.height();
-    return fits || Active.topLeft() == QPoint(0, 0) ? next : QPoint(0, 0);
+    if (next.x() + Size.width() <= AreaSize.width() && next.y() + Size.height() <= AreaSize.height())
+        return next;
+    return std::nullopt;
 }

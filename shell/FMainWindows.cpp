@@ -84,10 +84,12 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     // The window's title whole, as far as the area allows.
     if (const int title = TitleWidth(holder); title > holder->width() && !holder->isMaximized())
         platform::resizeInArea(*Form, QSize(title, holder->height()));
-    // Showing may centre the form; beside an active window it opens one cascade step from it instead.
+    // Showing centres the form; beside an active window it opens one cascade step from it instead, where
+    // it fits there.
     if (active && !active->isMaximized() && !holder->isMaximized())
-        holder->move(CascadePosition(active->geometry(), holder->size(), MdiArea->viewport()->size(),
-                                     CascadeStep(holder)));
+        if (const std::optional<QPoint> at = CascadePosition(active->geometry(), holder->size(),
+                                                             MdiArea->viewport()->size(), CascadeStep(holder)))
+            holder->move(*at);
     return holder;
 }
 
