@@ -78,7 +78,8 @@ void TfrmSelRepItems::SetItems(const std::vector<QString> &Names, const std::vec
         CheckListBox1->setCurrentRow(0);
     // Every name whole: the list is at least as wide as its widest item beside a scroll bar.
     const int bar = CheckListBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, CheckListBox1);
-    CheckListBox1->setMinimumWidth(CheckListBox1->sizeHintForColumn(0) + 2 * CheckListBox1->frameWidth() + bar);
+    CheckListBox1->setMinimumWidth(CheckListBox1->sizeHintForColumn(0) + 2 * CheckListBox1->frameWidth() +
+                                   bar);
 }
 
 std::vector<bool> TfrmSelRepItems::GetChecked() const

@@ -212,7 +212,8 @@ TDrawsFormat TfrmConfig::ReadLine(const TLineFields &Fields)
     format.DateField = uint8_t(SpinValue(Fields.ColDate));
     format.NumbersField = uint8_t(SpinValue(Fields.ColNumber));
     format.UseMinDate = Fields.StartDate->isChecked();
-    format.MinDate = Fields.Start->date() == Fields.Start->minimumDate() ? 0 : FromQDate(Fields.Start->date());
+    format.MinDate =
+        Fields.Start->date() == Fields.Start->minimumDate() ? 0 : FromQDate(Fields.Start->date());
     format.DateOrder = text(Fields.DateFormat);
     format.DateSep = text(Fields.DateSep);
     format.NumberSep = text(Fields.NumSep);

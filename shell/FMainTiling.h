@@ -21,4 +21,5 @@ std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Siz
 
 // Where a new window of Size opens in an area of AreaSize while the Active one has the focus: one cascade
 // Step right of and below it; none when it would reach past the area there (it stays where it opened).
-std::optional<QPoint> CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step);
+std::optional<QPoint> CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize,
+                                      int Step);

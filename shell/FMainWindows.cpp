@@ -49,10 +49,12 @@ int TitleWidth(const QMdiSubWindow *Window)
     option.text = Window->windowTitle();
     option.titleBarFlags = Window->windowFlags();
     option.titleBarState = int(Window->windowState());
-    const QRect label = Window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, Window);
+    const QRect label =
+        Window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, Window);
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
     font.setBold(true);
-    const int text = QFontMetrics(font).horizontalAdvance(option.text) + QFontMetrics(font).averageCharWidth() * 2;
+    const int text =
+        QFontMetrics(font).horizontalAdvance(option.text) + QFontMetrics(font).averageCharWidth() * 2;
     return Window->width() - label.width() + text;
 }
 
@@ -87,8 +89,8 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     // Showing centres the form; beside an active window it opens one cascade step from it instead, where
     // it fits there.
     if (active && !active->isMaximized() && !holder->isMaximized())
-        if (const std::optional<QPoint> at = CascadePosition(active->geometry(), holder->size(),
-                                                             MdiArea->viewport()->size(), CascadeStep(holder)))
+        if (const std::optional<QPoint> at = CascadePosition(
+                active->geometry(), holder->size(), MdiArea->viewport()->size(), CascadeStep(holder)))
             holder->move(*at);
     return holder;
 }
@@ -202,7 +204,8 @@ void Tile(QMdiArea *Area, bool Horizontal)
     std::vector<QSize> needs;
     for (QMdiSubWindow *window : windows) {
         QWidget &form = *window->widget();
-        needs.push_back(window->size() - form.size() + platform::contentMinimum(form) + QSize(0, GridRowsRoom(form)));
+        needs.push_back(window->size() - form.size() + platform::contentMinimum(form) +
+                        QSize(0, GridRowsRoom(form)));
     }
     // A window whose share is smaller than its form needs scrolls the form.
     const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);

@@ -42,7 +42,8 @@ public:
     void Follow(QChart *Chart)
     {
         Relabel(Chart->plotArea().width());
-        QObject::connect(Chart, &QChart::plotAreaChanged, this, [this](const QRectF &Area) { Relabel(Area.width()); });
+        QObject::connect(Chart, &QChart::plotAreaChanged, this,
+                         [this](const QRectF &Area) { Relabel(Area.width()); });
     }
 
 private:
@@ -130,7 +131,8 @@ QString ValueLabelFormat(double Step)
 {
     Step = std::abs(Step);
     int decimals = 0;
-    for (double scaled = Step; decimals < MostDecimals && std::abs(scaled - std::round(scaled)) > 1e-9 * std::max(1.0, scaled);
+    for (double scaled = Step;
+         decimals < MostDecimals && std::abs(scaled - std::round(scaled)) > 1e-9 * std::max(1.0, scaled);
          scaled *= 10)
         ++decimals;
     return QStringLiteral("%.%1f").arg(decimals);

@@ -99,7 +99,8 @@ protected:
             return false;
         if (Event->type() == QEvent::Show && Watched == FForm) {
             QMetaObject::invokeMethod(this, [this] { if (FForm) Refit(*FForm); }, Qt::QueuedConnection);
-        } else if (Event->type() == QEvent::Move && Watched == FForm && FForm->isWindow() && FForm->isVisible()) {
+        } else if (Event->type() == QEvent::Move && Watched == FForm && FForm->isWindow() &&
+                   FForm->isVisible()) {
             const QSize decoration = FForm->frameGeometry().size() - FForm->size();
             if (decoration != FDecoration) {
                 FDecoration = decoration;
