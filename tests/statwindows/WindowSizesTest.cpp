@@ -133,7 +133,8 @@ protected:
             {"TfrmAbout", noLargerThanContent},
             {"TfrmFreq", [](const QWidget &, const QWidget &Content) {
                  // The distribution's grid and the value fields below it: no wider than they need.
-                 EXPECT_LE(Content.width(), std::max(Content.minimumSizeHint().width(), ScaledWidth(267)) + 8);
+                 const int designWidth = ScaledWidth(267);
+                 EXPECT_LE(Content.width(), std::max(Content.minimumSizeHint().width(), designWidth) + 8);
              }},
         };
         return checks;

@@ -61,10 +61,12 @@ TEST(ResultChartsTest, ValueAxesWriteTheProgramsNumbersWithNoNeedlessDecimals)
 
     auto fractions = BarChart({0.8, 0.3}, {QStringLiteral("a"), QStringLiteral("b")});
     const QStringList small = ValueLabels(*fractions);
-    EXPECT_TRUE(small.contains(QStringLiteral("0,2")) && small.contains(QStringLiteral("0,8"))) << small.join(' ').toStdString();
+    EXPECT_TRUE(small.contains(QStringLiteral("0,2")) && small.contains(QStringLiteral("0,8")))
+        << small.join(' ').toStdString();
     auto counts = BarChart({2000, 100}, {QStringLiteral("a"), QStringLiteral("b")});
     const QStringList large = ValueLabels(*counts);
-    EXPECT_TRUE(large.contains(QStringLiteral("500")) && large.contains(QStringLiteral("0"))) << large.join(' ').toStdString();
+    EXPECT_TRUE(large.contains(QStringLiteral("500")) && large.contains(QStringLiteral("0")))
+        << large.join(' ').toStdString();
     for (const QString &label : small + large)
         EXPECT_FALSE(label.contains('.') || label.endsWith(QStringLiteral(",0"))) << label.toStdString();
 }
@@ -85,7 +87,8 @@ TEST(ResultChartsTest, BottomLabelsAreThinnedToWhatTheAxisHolds)
         EXPECT_GT(shown.size() * labelWidth * 4, plot) << width;
         view->resize(width * 2, 400);
         QCoreApplication::processEvents();
-        EXPECT_GT(axis->categoriesLabels().size(), shown.size()) << "a wider chart shows more labels, " << width;
+        EXPECT_GT(axis->categoriesLabels().size(), shown.size())
+            << "a wider chart shows more labels, " << width;
     }
     auto few = BarChart({1, 2, 3}, Numbers(1, 3));
     EXPECT_EQ(qobject_cast<QCategoryAxis *>(few->chart()->axes(Qt::Horizontal).front())->categoriesLabels(),
