@@ -84,6 +84,8 @@ QWidget *TfrmDrawsEditor::CreateDrawsPage()
     grid = NewGrid(page, 4, 2, 0, 1);
     grid->setOptions(grid->Options() | goRowSelect | goRangeSelect);
     grid->FontCol(3).Name = QStringLiteral("Courier New");
+    // However small the window is made (tiled, say), a few draws stay in view.
+    KeepRowsInView(grid, 4);
     ColourResultGrid(grid);
     DrawsGrid = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return DrawsMan != nullptr; });
     DrawsGrid->SetColumns({
