@@ -97,8 +97,9 @@ protected:
         for (const QListWidget *list : Form.findChildren<QListWidget *>())
             EXPECT_TRUE(!list->isVisible() || list->sizeHintForColumn(0) <= list->viewport()->width())
                 << Name << ": list items";
-        if (holder)
+        if (holder) {
             EXPECT_GE(TitleRoom(*holder), 0) << Name << ": title";
+        }
         const auto check = WindowChecks().find(Form.metaObject()->className());
         if (check != WindowChecks().end())
             check->second(Form, content);
