@@ -49,6 +49,7 @@ int TitleWidth(const QMdiSubWindow *Window)
     option.text = Window->windowTitle();
     option.titleBarFlags = Window->windowFlags();
     option.titleBarState = int(Window->windowState());
+    option.rect = QRect(0, 0, Window->width(), CascadeStep(Window));
     const QRect label =
         Window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, Window);
     QFont font = QApplication::font("QMdiSubWindowTitleBar");

@@ -112,6 +112,8 @@ protected:
         option.initFrom(&Holder);
         option.text = Holder.windowTitle();
         option.titleBarFlags = Holder.windowFlags();
+        option.rect = QRect(0, 0, Holder.width(),
+                            Holder.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &Holder));
         const QRect label =
             Holder.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &Holder);
         QFont font = QApplication::font("QMdiSubWindowTitleBar");
