@@ -44,9 +44,9 @@ void setModalHook(ModalHook hook)
 int execModal(QDialog &dialog)
 {
     // A dialog's title bar holds only the close button.
-    dialog.setWindowFlags((dialog.windowFlags() & ~(Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint)) |
-                          Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint);
+    const Qt::WindowFlags buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
+    dialog.setWindowFlags((dialog.windowFlags() & ~buttons) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     fitToArea(dialog);
     if (!g_modalHook)
         return dialog.exec();
