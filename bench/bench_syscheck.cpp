@@ -45,7 +45,7 @@ void BM_SystemCheck(benchmark::State &State)
     }
     State.counters["draws"] = double(draws.size());
     State.counters["single_hits"] = double(check.Totals.Hits.back());
-    State.counters["win"] = check.Totals.Win.toDouble();
+    State.counters["win"] = check.Totals.Win ? check.Totals.Win->toDouble() : 0;
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -177,6 +178,8 @@ void TfrmDownload::FillList()
     // The game names fit their column at any font size.
     const QAbstractItemView *view = LV;
     LV->SetColumnWidth(0, std::max(LV->columnWidth(0), view->sizeHintForColumn(0)));
+    // "Wyniki" takes the rest of the list's width: nothing to scroll sideways.
+    LV->header()->setStretchLastSection(true);
 }
 
 void TfrmDownload::Post(std::function<void()> Update)

@@ -76,6 +76,10 @@ void TfrmSelRepItems::SetItems(const std::vector<QString> &Names, const std::vec
     }
     if (CheckListBox1->count() > 0)
         CheckListBox1->setCurrentRow(0);
+    // Every name whole: the list is at least as wide as its widest item beside a scroll bar.
+    const int bar = CheckListBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, CheckListBox1);
+    CheckListBox1->setMinimumWidth(CheckListBox1->sizeHintForColumn(0) + 2 * CheckListBox1->frameWidth() +
+                                   bar);
 }
 
 std::vector<bool> TfrmSelRepItems::GetChecked() const

@@ -45,10 +45,9 @@ TfrmAbout::TfrmAbout(QWidget *parent) : QDialog(parent)
     grid->setColumnStretch(2, 1);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(grid);
-    layout->addStretch(1);
     layout->addWidget(btnOK, 0, Qt::AlignHCenter);
-    // The box's own size, or more where a larger font needs it.
-    setFixedSize(QSize(233, 298).expandedTo(sizeHint()));
+    // As large as what it shows, at any font.
+    setFixedSize(sizeHint());
 
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());

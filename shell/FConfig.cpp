@@ -9,6 +9,7 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/WindowFit.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
@@ -102,6 +103,11 @@ void TfrmConfig::ShowGame(int Index)
         eWinRate->SetValue(info.WinStake.toDouble());
     ShowWins(info);
     ShowLine(FileFields(), info.Line);
+    // The games' prize tables differ in width: the dialog takes the width this game's needs.
+    if (isVisible()) {
+        platform::fitToArea(*this);
+        platform::resizeInArea(*this, QSize(sizeHint().width(), height()));
+    }
 }
 
 void TfrmConfig::ShowWins(const TGameInfo &Info)
@@ -206,7 +212,8 @@ TDrawsFormat TfrmConfig::ReadLine(const TLineFields &Fields)
     format.DateField = uint8_t(SpinValue(Fields.ColDate));
     format.NumbersField = uint8_t(SpinValue(Fields.ColNumber));
     format.UseMinDate = Fields.StartDate->isChecked();
-    format.MinDate = FromQDate(Fields.Start->date());
+    format.MinDate =
+        Fields.Start->date() == Fields.Start->minimumDate() ? 0 : FromQDate(Fields.Start->date());
     format.DateOrder = text(Fields.DateFormat);
     format.DateSep = text(Fields.DateSep);
     format.NumberSep = text(Fields.NumSep);
@@ -220,7 +227,7 @@ void TfrmConfig::ShowLine(const TLineFields &Fields, const TDrawsFormat &Format)
     Fields.ColNumber->SetValue(Format.NumbersField);
     Fields.StartDate->setChecked(Format.UseMinDate);
     Fields.Start->setEnabled(Format.UseMinDate);
-    Fields.Start->setDate(ToQDate(Format.MinDate));
+    Fields.Start->setDate(Format.MinDate > 0 ? ToQDate(Format.MinDate) : Fields.Start->minimumDate());
     Fields.DateFormat->setText(QString::fromStdString(Format.DateOrder));
     Fields.DateSep->setText(QString::fromStdString(Format.DateSep));
     Fields.NumSep->setText(QString::fromStdString(Format.NumberSep));

@@ -96,9 +96,7 @@ void TfrmConfig::CreateControls()
     layout->addLayout(gameRow);
 
     PageControl1 = new QTabWidget(this);
-    // Every tab in view: the dialog is as wide as the tabs' captions.
-    PageControl1->setUsesScrollButtons(false);
-    PageControl1->setElideMode(Qt::ElideNone);
+    ShowWholeTabs(PageControl1);
     tsGeneral = CreateGeneralPage();
     PageControl1->addTab(tsGeneral, QStringLiteral("Ogólne"));
     tsWins = CreateWinsPage();
@@ -201,6 +199,8 @@ QWidget *TfrmConfig::CreateLineFields(QWidget *Page, TLineFields &Fields)
     Fields.StartDate = new QCheckBox(QStringLiteral("Od loso&wania:"), box);
     Fields.Start = NewDateEdit(box);
     Fields.Start->setEnabled(false);
+    // No date chosen: the field stands at its minimum and shows nothing.
+    Fields.Start->setSpecialValueText(QStringLiteral(" "));
     addRow(2, 0, Fields.StartDate, Fields.Start);
     Fields.DateFormat = NewLayoutText(box, true);
     addRow(0, 2, BuddyLabel(QStringLiteral("&Format daty:"), Fields.DateFormat), Fields.DateFormat);
@@ -212,7 +212,11 @@ QWidget *TfrmConfig::CreateLineFields(QWidget *Page, TLineFields &Fields)
     addRow(3, 2, BuddyLabel(QStringLiteral("Se&parator sekcji:"), Fields.SecSep), Fields.SecSep);
     grid->setColumnMinimumWidth(2, ScaledWidth(16));
     grid->setRowStretch(4, 1);
-    connect(Fields.StartDate, &QCheckBox::toggled, Fields.Start, &QWidget::setEnabled);
+    connect(Fields.StartDate, &QCheckBox::toggled, Fields.Start, [Start = Fields.Start](bool Checked) {
+        Start->setEnabled(Checked);
+        if (Checked && Start->date() == Start->minimumDate())
+            Start->setDate(QDate::currentDate());
+    });
     return box;
 }
 

@@ -28,6 +28,7 @@ class TGroupFilter;
 class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 struct TSelectedComb;
@@ -87,6 +88,7 @@ public:
     QPushButton *btnImportFile;
 
     QMenu *pDraws;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QAction *pFltDate;
     QAction *pAdd;
     QAction *pChange;

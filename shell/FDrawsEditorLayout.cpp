@@ -7,6 +7,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 
@@ -71,6 +72,7 @@ void TfrmDrawsEditor::CreateControls()
     resize(ScaledSize(575, 480));
 
     CreatePopupMenu();
+    XPMenu1 = NewFormXPMenu(this);
 }
 
 QWidget *TfrmDrawsEditor::CreateDrawsPage()
@@ -82,6 +84,8 @@ QWidget *TfrmDrawsEditor::CreateDrawsPage()
     grid = NewGrid(page, 4, 2, 0, 1);
     grid->setOptions(grid->Options() | goRowSelect | goRangeSelect);
     grid->FontCol(3).Name = QStringLiteral("Courier New");
+    // However small the window is made (tiled, say), a few draws stay in view.
+    KeepRowsInView(grid, 4);
     ColourResultGrid(grid);
     DrawsGrid = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return DrawsMan != nullptr; });
     DrawsGrid->SetColumns({

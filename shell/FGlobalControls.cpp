@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -83,6 +84,12 @@ QDate ToQDate(TDateTime Date)
 TDateTime FromQDate(const QDate &Date)
 {
     return TDateTime(DateTimeEpoch.daysTo(Date));
+}
+
+void ShowWholeTabs(QTabWidget *Pages)
+{
+    Pages->setUsesScrollButtons(false);
+    Pages->setElideMode(Qt::ElideNone);
 }
 
 QDateEdit *NewDateEdit(QWidget *Parent)

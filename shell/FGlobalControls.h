@@ -12,6 +12,7 @@ class QLabel;
 class QListWidget;
 class QPlainTextEdit;
 class QString;
+class QTabWidget;
 class QWidget;
 class TFloatSpin;
 class TStringAlignGrid;
@@ -23,6 +24,10 @@ void CheckAll(QListWidget *List, bool Value);
 
 // The header cells (row 0) of the listed columns get a navy bold font: they mark a column group.
 void SetGridColsFont(TStringAlignGrid *Grid, const std::vector<int> &Cols);
+
+// Every tab of Pages in view, its caption whole: the pages are as wide as their tabs need, so that a window
+// opens wide enough for them.
+void ShowWholeTabs(QTabWidget *Pages);
 
 // A label of Parent with Caption whose mnemonic moves the focus to Buddy.
 QLabel *BuddyLabel(const QString &Caption, QWidget *Buddy, QWidget *Parent);

@@ -133,6 +133,14 @@ void FitGridHeight(TStringAlignGrid *Grid)
     Grid->setFixedHeight(height);
 }
 
+void KeepRowsInView(TStringAlignGrid *Grid, int Rows)
+{
+    int height = 2 * Grid->frameWidth() + ScrollBarRoom(Grid);
+    for (int row = 0; row < Grid->FixedRows() + Rows; ++row)
+        height += Grid->DefaultRowHeight() + Grid->GridLineWidth();
+    Grid->setMinimumHeight(height);
+}
+
 void FitGridWidth(TStringAlignGrid *Grid)
 {
     int width = 2 * Grid->frameWidth();

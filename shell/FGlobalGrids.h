@@ -62,6 +62,9 @@ QString CombCellText(const uint8_t *Comb, size_t Len);
 // vertical scroll bar. Called again when the columns change.
 void KeepColumnsInView(TStringAlignGrid *Grid);
 
+// The grid never shrinks below its fixed rows and Rows rows more (with its horizontal scroll bar).
+void KeepRowsInView(TStringAlignGrid *Grid, int Rows);
+
 // Fixes the grid's height (width) so that every row (column) shows without scrolling; a horizontal
 // scroll bar the grid may show keeps its room below the rows.
 void FitGridHeight(TStringAlignGrid *Grid);

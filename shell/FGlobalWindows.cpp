@@ -26,6 +26,13 @@ QMdiSubWindow *AddChildForm(QWidget *Form)
     return nullptr;
 }
 
+QMdiSubWindow *AddCentredChildForm(QWidget *Form)
+{
+    QMdiSubWindow *holder = AddChildForm(Form);
+    CenterChildForm(Form);
+    return holder;
+}
+
 void ActivateChildForm(QWidget *Form)
 {
     if (auto *holder = qobject_cast<QMdiSubWindow *>(Form->parentWidget()); holder && frmMain)

@@ -22,6 +22,9 @@ QStringList WindowsAtWork();
 // shows it fitted to the main window's client area (platform/gui/WindowFit.h); answers the sub-window.
 // The form is built by then: runners made afterwards belong to no window.
 QMdiSubWindow *AddChildForm(QWidget *Form);
+// The same for a window that stands on its own (a calculator, a window over another's result): centred in
+// the client area rather than one cascade step from the active window.
+QMdiSubWindow *AddCentredChildForm(QWidget *Form);
 
 // Brings the child window forward and gives it the focus: its sub-window becomes the main window's
 // active one (or the window itself is activated when it has no sub-window).

@@ -18,6 +18,7 @@
 #include "shell/FGlobalViewers.h"
 #include "shell/FMainCommands.h"
 #include "shell/FMainSelectors.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ProgramIcon.h"
 
@@ -68,7 +69,7 @@ TfrmMain::TfrmMain(QWidget *parent) : TFirstShow<QMainWindow>(parent)
     CreateToolBar();
     CreateSelectors();
     CreateStatusBar();
-    CreateXPMenu();
+    XPMenu1 = NewFormXPMenu(this);
     BuildCommandMask();
     FormCreate();
 }

@@ -63,6 +63,8 @@ public:
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
     std::vector<QWidget *> ChildForms() const;
+    // Cascades the child windows, each at the size it opened with.
+    void CascadeChildren();
     void TileHorizontally();
     void TileVertically();
 
@@ -200,8 +202,9 @@ private:
     void CreatePopupMenus();
     void CreateToolBar();
     void CreateSelectors();
+    // A band of the control bar moved by the user is made MovedBandWidth wide.
+    void WidenMovedBand(QToolBar *Band);
     void CreateStatusBar();
-    void CreateXPMenu();
     QAction *NewAction(const QString &Caption, const QKeySequence &Shortcut = {});
     QAction *NewCommand(const QString &Caption, QEvent::Type Code, bool Post, const QKeySequence &Shortcut = {});
     QAction *NewFollower(QMenu *Menu, const QString &Caption, QAction *Command);

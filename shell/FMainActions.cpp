@@ -5,13 +5,13 @@
 #include "controls/ALProgressBar.h"
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
-#include "controls/XPMenu.h"
 #include "platform/gui/DesktopLaunch.h"
 #include "platform/gui/HelpContext.h"
 #include "platform/gui/hh.h"
 #include "platform/gui/hh_funcs.h"
 #include "shell/FConfig.h"
 #include "shell/FGlobalMessages.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
@@ -21,6 +21,7 @@
 #include "shell/FProbs.h"
 #include "shell/FToolCombs.h"
 #include "shell/FToolNewton.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 
 #include <QAction>
@@ -39,6 +40,8 @@ namespace {
 
 constexpr TColor SystemSelectorColor = 0xFF0000; // blue
 constexpr TColor StatSelectorColor = 0x008000;   // green
+// The width a band of the control bar takes when the user moves it.
+constexpr int MovedBandWidth = 800;
 
 void StyleSelector(TBtnComboBox *Selector, TColor Color)
 {
@@ -159,7 +162,7 @@ void TfrmMain::CreateActions()
     connectGuarded(mToolConfig, &QAction::triggered, this, [this] { OpenConfigDialog(this); });
 
     mWindowCascade = NewAction(QStringLiteral("&Kaskada"));
-    connectGuarded(mWindowCascade, &QAction::triggered, this, [this] { MdiArea->cascadeSubWindows(); });
+    connectGuarded(mWindowCascade, &QAction::triggered, this, &TfrmMain::CascadeChildren);
     mWindowTileHorz = NewAction(QStringLiteral("Rozmieść p&oziomo"));
     connectGuarded(mWindowTileHorz, &QAction::triggered, this, &TfrmMain::TileHorizontally);
     mWindowTileVert = NewAction(QStringLiteral("Rozmieść p&ionowo"));
@@ -342,6 +345,20 @@ void TfrmMain::CreateSelectors()
     layout->addWidget(cbStat);
     layout->addStretch(1);
     ControlBarPanel->addWidget(Panel3);
+    for (QToolBar *band : {ToolBar1, ControlBarPanel}) {
+        band->installEventFilter(this);
+        connectGuarded(band, &QToolBar::topLevelChanged, this, [this, band] { WidenMovedBand(band); });
+    }
+}
+
+void TfrmMain::WidenMovedBand(QToolBar *Band)
+{
+    if (Band->orientation() != Qt::Horizontal)
+        return;
+    const int width = ScaledWidth(MovedBandWidth);
+    Band->setMinimumWidth(width);
+    if (Band->isFloating())
+        Band->resize(width, Band->height());
 }
 
 void TfrmMain::CreateStatusBar()
@@ -362,22 +379,6 @@ void TfrmMain::CreateStatusBar()
     layout->addWidget(lblProg);
     ALStatusBar1->installEventFilter(this);
     PlaceStatusControls();
-}
-
-void TfrmMain::CreateXPMenu()
-{
-    XPMenu1 = new TXPMenu(this);
-    XPMenu1->SetXPControls(XPSet({xcMainMenu, xcPopupMenu}));
-    XPMenu1->SetXPContainers(0);
-    XPMenu1->SetUseSystemColors(true);
-    XPMenu1->SetIconWidth(24);
-    XPMenu1->SetDrawSelect(true);
-    TFont font = XPMenu1->Font();
-    font.Name = QStringLiteral("Tahoma");
-    font.setSize(8);
-    XPMenu1->SetFont(font);
-    XPMenu1->SetActive(true);
-    XPMenu1->Loaded();
 }
 
 void TfrmMain::BuildCommandMask()

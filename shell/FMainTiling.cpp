@@ -76,9 +76,24 @@ std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs,
     return rects;
 }
 
-QPoint CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step)
+std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Sizes, int Step)
+{
+    std::vector<QRect> rects;
+    int offset = 0;
+    for (const QSize &wanted : Sizes) {
+        const QSize size = wanted.boundedTo(Area.size());
+        if (offset + size.width() > Area.width() || offset + size.height() > Area.height())
+            offset = 0;
+        rects.emplace_back(Area.topLeft() + QPoint(offset, offset), size);
+        offset += Step;
+    }
+    return rects;
+}
+
+std::optional<QPoint> CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step)
 {
     const QPoint next = Active.topLeft() + QPoint(Step, Step);
-    const bool fits = next.x() + Size.width() <= AreaSize.width() && next.y() + Size.height() <= AreaSize.height();
-    return fits || Active.topLeft() == QPoint(0, 0) ? next : QPoint(0, 0);
+    if (next.x() + Size.width() <= AreaSize.width() && next.y() + Size.height() <= AreaSize.height())
+        return next;
+    return std::nullopt;
 }

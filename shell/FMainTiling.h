@@ -5,6 +5,7 @@
 #include <QRect>
 #include <QSize>
 
+#include <optional>
 #include <vector>
 
 // One rectangle per window filling Area, for windows that need the sizes Needs. Horizontal: wide windows
@@ -14,7 +15,11 @@
 // needs exceed the area, a part in proportion to its need.
 std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs, bool Horizontal);
 
+// One rectangle per window cascading down Area from its top left corner, Step apart: each window of its
+// size (no larger than Area); one that would reach past the area starts the cascade again at the corner.
+std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Sizes, int Step);
+
 // Where a new window of Size opens in an area of AreaSize while the Active one has the focus: one cascade
-// Step right of and below it. A window that would reach past the area starts again at its top left
-// corner, unless the active one is there.
-QPoint CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize, int Step);
+// Step right of and below it; none when it would reach past the area there (it stays where it opened).
+std::optional<QPoint> CascadePosition(const QRect &Active, const QSize &Size, const QSize &AreaSize,
+                                      int Step);

@@ -3,6 +3,7 @@
 #include "shell/FMain.h"
 
 #include "controls/ALStatusBar.h"
+#include "controls/StringGrid.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
 #include "platform/gui/WindowFit.h"
@@ -13,16 +14,24 @@
 #include "shell/GuardedConnect.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
 #include <QStyle>
 #include <QStyleOption>
+#include <QToolBar>
 
 namespace {
+
+// A tiled sub-window's properties: the geometry tiling gave it and the size it had before.
+constexpr char TiledGeometry[] = "korvantileTiledGeometry";
+constexpr char UntiledSize[] = "korvantileUntiledSize";
 
 // The cascade step: the height of a sub-window's title bar, so that the one behind keeps its title in view.
 int CascadeStep(const QMdiSubWindow *Window)
@@ -30,6 +39,24 @@ int CascadeStep(const QMdiSubWindow *Window)
     QStyleOptionTitleBar option;
     option.initFrom(Window);
     return Window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, Window);
+}
+
+// The width at which the sub-window shows its whole title beside its buttons.
+int TitleWidth(const QMdiSubWindow *Window)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(Window);
+    option.text = Window->windowTitle();
+    option.titleBarFlags = Window->windowFlags();
+    option.titleBarState = int(Window->windowState());
+    option.rect = QRect(0, 0, Window->width(), CascadeStep(Window));
+    const QRect label =
+        Window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, Window);
+    QFont font = QApplication::font("QMdiSubWindowTitleBar");
+    font.setBold(true);
+    const int text =
+        QFontMetrics(font).horizontalAdvance(option.text) + QFontMetrics(font).averageCharWidth() * 2;
+    return Window->width() - label.width() + text;
 }
 
 } // namespace
@@ -57,10 +84,15 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     MdiArea->addSubWindow(holder);
     holder->show();
     platform::fitToArea(*Form);
-    // Showing may centre the form; beside an active window it opens one cascade step from it instead.
+    // The window's title whole, as far as the area allows.
+    if (const int title = TitleWidth(holder); title > holder->width() && !holder->isMaximized())
+        platform::resizeInArea(*Form, QSize(title, holder->height()));
+    // Showing centres the form; beside an active window it opens one cascade step from it instead, where
+    // it fits there.
     if (active && !active->isMaximized() && !holder->isMaximized())
-        holder->move(CascadePosition(active->geometry(), holder->size(), MdiArea->viewport()->size(),
-                                     CascadeStep(holder)));
+        if (const std::optional<QPoint> at = CascadePosition(
+                active->geometry(), holder->size(), MdiArea->viewport()->size(), CascadeStep(holder)))
+            holder->move(*at);
     return holder;
 }
 
@@ -142,9 +174,29 @@ std::vector<QMdiSubWindow *> TiledWindows(QMdiArea *Area)
 {
     std::vector<QMdiSubWindow *> windows;
     for (QMdiSubWindow *window : Area->subWindowList(QMdiArea::CreationOrder))
-        if (window->isVisible() && !window->isMinimized())
+        if (window->isVisible() && !window->isMinimized()) {
+            if (window->isMaximized())
+                window->showNormal();
             windows.push_back(window);
+        }
     return windows;
+}
+
+// The height Form needs beyond its content minimum so that its tallest grid shows its fixed rows and a
+// few rows more.
+int GridRowsRoom(const QWidget &Form)
+{
+    constexpr int FewRows = 4;
+    int room = 0;
+    for (const TStringGrid *grid : Form.findChildren<TStringGrid *>()) {
+        if (!grid->isVisibleTo(&Form))
+            continue;
+        int height = 2 * grid->frameWidth();
+        for (int row = 0; row < std::min(grid->RowCount(), grid->FixedRows() + FewRows); ++row)
+            height += grid->RowHeights(row) + grid->GridLineWidth();
+        room = std::max(room, height - grid->minimumSizeHint().expandedTo(grid->minimumSize()).height());
+    }
+    return room;
 }
 
 void Tile(QMdiArea *Area, bool Horizontal)
@@ -152,17 +204,43 @@ void Tile(QMdiArea *Area, bool Horizontal)
     const std::vector<QMdiSubWindow *> windows = TiledWindows(Area);
     std::vector<QSize> needs;
     for (QMdiSubWindow *window : windows) {
-        if (window->isMaximized())
-            window->showNormal();
-        needs.push_back(window->size() - window->widget()->size() + platform::contentMinimum(*window->widget()));
+        QWidget &form = *window->widget();
+        needs.push_back(window->size() - form.size() + platform::contentMinimum(form) +
+                        QSize(0, GridRowsRoom(form)));
     }
     // A window whose share is smaller than its form needs scrolls the form.
     const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);
-    for (size_t i = 0; i < windows.size(); ++i)
+    for (size_t i = 0; i < windows.size(); ++i) {
+        // A window tiled again keeps the size it had before the first tiling.
+        if (windows[i]->property(TiledGeometry).toRect() != windows[i]->geometry())
+            windows[i]->setProperty(UntiledSize, windows[i]->size());
         windows[i]->setGeometry(rects[i]);
+        windows[i]->setProperty(TiledGeometry, rects[i]);
+    }
+}
+
+// The size cascading gives a window: the one it had before tiling while it lies as tiled, else its own.
+QSize CascadeSize(const QMdiSubWindow *Window)
+{
+    const bool tiled = Window->property(TiledGeometry).toRect() == Window->geometry();
+    return tiled ? Window->property(UntiledSize).toSize() : Window->size();
 }
 
 } // namespace
+
+void TfrmMain::CascadeChildren()
+{
+    const std::vector<QMdiSubWindow *> windows = TiledWindows(MdiArea);
+    std::vector<QSize> sizes;
+    for (QMdiSubWindow *window : windows)
+        sizes.push_back(CascadeSize(window));
+    const std::vector<QRect> rects =
+        CascadeRects(MdiArea->viewport()->rect(), sizes, windows.empty() ? 0 : CascadeStep(windows.front()));
+    for (size_t i = 0; i < windows.size(); ++i) {
+        windows[i]->setGeometry(rects[i]);
+        windows[i]->raise();
+    }
+}
 
 void TfrmMain::TileHorizontally()
 {
@@ -206,5 +284,9 @@ bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == ALStatusBar1 && event->type() == QEvent::Resize)
         PlaceStatusControls();
+    // A band the user drags to another place in the control bar.
+    if ((watched == ToolBar1 || watched == ControlBarPanel) && event->type() == QEvent::Move &&
+        (QGuiApplication::mouseButtons() & Qt::LeftButton))
+        WidenMovedBand(static_cast<QToolBar *>(watched));
     return QMainWindow::eventFilter(watched, event);
 }

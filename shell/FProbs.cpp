@@ -116,5 +116,5 @@ void OpenProbs()
                 ActivateChildForm(probs);
                 return;
             }
-    AddChildForm(new TfrmProbs);
+    AddCentredChildForm(new TfrmProbs);
 }

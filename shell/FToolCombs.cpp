@@ -242,5 +242,5 @@ void OpenToolCombs()
         return;
     }
     OpenWindow = new TfrmToolCombs;
-    AddChildForm(OpenWindow);
+    AddCentredChildForm(OpenWindow);
 }

@@ -200,7 +200,7 @@ void TfrmToolNewton::ShowResult()
 
 void OpenToolNewton()
 {
-    QMdiSubWindow *holder = AddChildForm(new TfrmToolNewton);
+    QMdiSubWindow *holder = AddCentredChildForm(new TfrmToolNewton);
     if (!holder)
         return;
     // A single border: no resizing, a system menu and no other button.

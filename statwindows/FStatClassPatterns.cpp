@@ -37,6 +37,7 @@ TfrmStatClassPatterns::TfrmStatClassPatterns(const TClassPatternsDescriptor &Des
                                             Patterns->DetailsPage, Patterns->GroupsPage};
     for (size_t i = 0; i < pages.size(); ++i)
         PageControl2->addTab(pages[i], FDescriptor.PageCaptions[i]);
+    ShowWholeTabs(PageControl2);
 
     auto *layoutBox = new QVBoxLayout(this);
     if (!FDescriptor.RangeCaption.isEmpty())

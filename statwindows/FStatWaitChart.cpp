@@ -5,6 +5,7 @@
 #include "controls/Graphics.h"
 #include "core/ProgramParams.h"
 #include "stats/UStatWait.h"
+#include "syswindows/ResultCharts.h"
 
 #include <QCategoryAxis>
 #include <QChart>
@@ -81,8 +82,7 @@ void TfrmStatWait::DrawChart(bool ByDraw)
     bottom->setLabelsAngle(ProgramParams.StatShowDate ? VerticalLabels : 0);
     chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = new QValueAxis;
-    left->setRange(0, std::max(most, 1.0));
-    left->applyNiceNumbers();
+    ScaleValueAxis(left, most);
     chart->addAxis(left, Qt::AlignLeft);
     for (QLineSeries *line : series) {
         line->attachAxis(bottom);

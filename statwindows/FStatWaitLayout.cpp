@@ -10,8 +10,8 @@
 #include "shell/ProgressPanel.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatWait.h"
+#include "syswindows/ResultCharts.h"
 
-#include <QChart>
 #include <QChartView>
 #include <QFont>
 #include <QGridLayout>
@@ -19,7 +19,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -52,8 +51,7 @@ void TfrmStatWait::CreateControls()
     eSelComb = new QLineEdit(TabSheet1);
     eSelComb->setReadOnly(true);
     eSelComb->setFont(QFont(QStringLiteral("Courier New")));
-    Chart1 = new QChartView(new QChart, TabSheet1);
-    Chart1->setRenderHint(QPainter::Antialiasing);
+    Chart1 = NewChartView(TabSheet1);
     Chart1->hide();
     auto *selected = new QHBoxLayout;
     selected->addWidget(BuddyLabel(QStringLiteral("Wybrana kombinacja:"), eSelComb, TabSheet1));
@@ -117,6 +115,7 @@ void TfrmStatWait::SetupTotal()
         sgTotal->setCells(0, row + 1, SummaryRows[row]);
     SetColWidth(sgTotal, 0, 80);
     SetColWidth(sgTotal, 1, 100);
+    sgTotal->SetAlignCol(1, alRight);
     FitGridHeight(sgTotal);
     FitGridWidth(sgTotal);
 }

@@ -31,6 +31,7 @@ class TFloatSpin;
 class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 
@@ -83,6 +84,7 @@ public:
     TCheckCharts *pcChart;
     TStringAlignGrid *Grid2;
     QMenu *Popup1;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QAction *pDrawsRange;
     QAction *pCheck;
     QAction *Action1; // Esc: closes the window

@@ -8,6 +8,7 @@
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FlatMenus.h"
 #include "shell/GuardedConnect.h"
 #include "syswindows/CheckCharts.h"
 
@@ -80,6 +81,7 @@ void TfrmCheckComb::CreateControls()
     layout->addWidget(PageControl1, 1);
 
     CreatePopup();
+    XPMenu1 = NewFormXPMenu(this);
 }
 
 QWidget *TfrmCheckComb::CreateTablePage()

@@ -38,6 +38,7 @@ class TResultGrid;
 class TRichView;
 class TStringAlignGrid;
 class TSystem;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 
@@ -108,6 +109,7 @@ public:
     QPushButton *btnDetails;
     TCheckCharts *pcChart;
     QMenu *Popup1;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QAction *pDrawsRange;
     QAction *pCheck;
     QAction *pNums;

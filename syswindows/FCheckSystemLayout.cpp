@@ -6,6 +6,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FlatMenus.h"
 #include "syswindows/CheckCharts.h"
 
 #include <QCheckBox>
@@ -94,6 +95,7 @@ void TfrmCheckSystem::CreateControls()
     layout->addWidget(PageControl1, 1);
 
     CreatePopup();
+    XPMenu1 = NewFormXPMenu(this);
 }
 
 QWidget *TfrmCheckSystem::CreateParamsPage()

@@ -36,6 +36,7 @@ class TFloatSpin;
 class TRichView;
 class TStringAlignGrid;
 class TSystem;
+class TXPMenu;
 struct TFilterEditValues;
 struct TFilterThread;
 struct TGameData;
@@ -73,6 +74,7 @@ public:
     QWidget *tsFilters;
     QWidget *tsExploration;
     TFilterExploration *Exploration;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
     QListWidget *lbFilters;
     // The kind's editor.
     QLabel *F_lblTitle1;

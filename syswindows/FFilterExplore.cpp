@@ -12,7 +12,9 @@
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/FEFilterThread.h"
+#include "syswindows/ResultCharts.h"
 
+#include <QChart>
 #include <QChartView>
 #include <QCheckBox>
 #include <QGroupBox>
@@ -175,10 +177,10 @@ void TFilterExploration::CreateItem(int Item, QWidget *Content)
     ColourResultGrid(item.Grid);
     item.View = std::make_unique<TResultGrid>(item.Grid, SortMan, Item + 1, [this] { return !Shown.Explorations.empty(); });
     item.View->SetSortProc([this](int SortKey, int Direction) { return SortAll(SortKey, Direction); });
-    auto *chart = new QChart;
+    item.Chart = NewChartView(item.Box);
+    QChart *chart = item.Chart->chart();
     chart->legend()->hide();
     chart->setBackgroundRoundness(0);
-    item.Chart = new QChartView(chart, item.Box);
     item.Chart->setMinimumHeight(ScaledHeight(187));
     auto *layout = new QVBoxLayout(item.Box);
     layout->addWidget(item.Grid);

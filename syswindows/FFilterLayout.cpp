@@ -9,6 +9,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FlatMenus.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -95,6 +96,7 @@ void TfrmFilter::CreateControls()
     layout->addWidget(PageControl2, 1);
     layout->addLayout(bottom);
     resize(ScaledSize(880, 600));
+    XPMenu1 = NewFormXPMenu(this);
 }
 
 QWidget *TfrmFilter::CreateEditor()

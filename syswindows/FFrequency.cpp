@@ -109,7 +109,8 @@ void TfrmFreq::ShowItems()
     txtDiff->setText(QString::number(int64_t(most) - int64_t(least)));
     FitGridWidth(sgFreq);
     FitGridHeight(sgFreq);
-    resize(std::max(ScaledWidth(DialogWidth), sizeHint().width()), sizeHint().height());
+    // As wide as the grid or the design width, the value fields sharing what is left.
+    resize(std::max(ScaledWidth(DialogWidth), minimumSizeHint().width()), sizeHint().height());
 }
 
 void ShowNumbersDistribution(QWidget *Parent, const TSystem &System)

@@ -27,6 +27,7 @@ class TResultGrid;
 class TSetGuaranty;
 class TStringAlignGrid;
 class TSystem;
+class TXPMenu;
 struct TCellFormat;
 struct TGameData;
 
@@ -100,6 +101,7 @@ public:
     TStringAlignGrid *sgDetails;
     TStringAlignGrid *sgTotal;
     QMenu *pGuars;
+    TXPMenu *XPMenu1; // the flat look of the pop-up menus
 
 protected:
     bool HandleCommand(CommandEvent &Command) override;

@@ -5,6 +5,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
+#include "shell/FlatMenus.h"
 #include "shell/ResultGrid.h"
 
 #include <QFontMetrics>
@@ -84,4 +85,5 @@ void TfrmGuarSysShort::CreateControls()
     Details->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgDetailsGetCellFormat(Col, Row, Format); });
     Details->SetSortProc([this](int SortKey, int Direction) { return sgDetailsSortColumn(SortKey, Direction); });
     Total = std::make_unique<TResultGrid>(sgTotal, SortMan, 1, [this] { return State == 0; });
+    XPMenu1 = NewFormXPMenu(this);
 }

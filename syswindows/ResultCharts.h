@@ -19,21 +19,28 @@ constexpr TColor ChartTitleColor = 0x80;
 // Bottom-axis labels turned to read upwards.
 constexpr int TurnedLabels = 270;
 
-// An antialiased view of a new chart titled Title in ChartTitleColor.
+// An antialiased view of a new chart titled Title in ChartTitleColor, its numbers as the program writes them.
 QChartView *NewChartView(QWidget *Parent, const QString &Title = QString());
+
+// The chart's axes write numbers as the program does: a decimal comma, thousands apart.
+void ShowProgramNumbers(QChart *Chart);
 
 // Every series and axis removed.
 void ClearChart(QChart *Chart);
 
-// From Min (at most 0) to at least Max, on nice numbers.
+// The label format of a value axis whose ticks lie Step apart: as many decimals as the step needs
+// ("%.0f" for 20, "%.1f" for 0.2), none needless.
+QString ValueLabelFormat(double Step);
+
+// From Min (at most 0) to at least Max, on nice numbers, labelled in ValueLabelFormat.
 void ScaleValueAxis(QValueAxis *Axis, double Max, double Min = 0);
 
-// A bottom axis of one category per label, all shown, turned by LabelAngle degrees, and a left axis
-// from Min to Max; every series of the chart is attached to both.
+// A bottom axis of one category per label (x = 0, 1, ...), turned by LabelAngle degrees, and a left axis
+// from Min to Max; every series of the chart is attached to both. The bottom axis shows as many of the
+// labels, evenly spread, as its length holds without one running into the next, all when they fit.
 void AddCategoryAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min = 0);
 
-// The same over many points (x = 0, 1, ...): only so many labels are shown, evenly spread, that they
-// do not run into each other.
+// The same over many points: at most a couple of dozen labels are shown.
 void AddSampledAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min = 0);
 
 // One bar per value in Color, shaded lighter to the left; a stacked series of one set, so that every

@@ -1,5 +1,6 @@
 #include "platform/gui/ModalHooks.h"
 
+#include "platform/gui/FileDatesModel.h"
 #include "platform/gui/OpenModals.h"
 #include "platform/gui/WindowFit.h"
 
@@ -12,6 +13,17 @@ namespace {
 MessageBoxHook g_messageBoxHook;
 ModalHook g_modalHook;
 FileNameHook g_fileNameHook;
+
+// The file the user picks in a file dialog (Qt's own, or the desktop's), empty when cancelled.
+QString askFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter,
+                    QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setProxyModel(new TFileDatesModel(&dialog));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
 
 } // namespace
 
@@ -33,6 +45,10 @@ void setModalHook(ModalHook hook)
 int execModal(QDialog &dialog)
 {
     const ModalScope modal;
+    // A dialog's title bar holds only the close button.
+    const Qt::WindowFlags buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
+    dialog.setWindowFlags((dialog.windowFlags() & ~buttons) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     fitToArea(dialog);
     if (!g_modalHook)
         return dialog.exec();
@@ -54,7 +70,7 @@ QString getOpenFileName(QWidget *parent, const QString &caption, const QString &
     const ModalScope modal;
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Open, caption, filter);
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return askFileName(parent, caption, dir, filter, QFileDialog::AcceptOpen);
 }
 
 QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir, const QString &filter)
@@ -62,7 +78,7 @@ QString getSaveFileName(QWidget *parent, const QString &caption, const QString &
     const ModalScope modal;
     if (g_fileNameHook)
         return g_fileNameHook(FileDialogKind::Save, caption, filter);
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return askFileName(parent, caption, dir, filter, QFileDialog::AcceptSave);
 }
 
 } // namespace platform

@@ -18,7 +18,7 @@ void setMessageBoxHook(MessageBoxHook hook);
 const MessageBoxHook &messageBoxHook();
 
 // Runs a dialog modally and answers its result (QDialog::Accepted or Rejected, or what done() set). The
-// dialog opens fitted to its screen (WindowFit.h).
+// dialog opens fitted to its screen (WindowFit.h), with only the close button in its title bar.
 // While a hook is set, the dialog is shown without a nested event loop, the hook plays the user (sets
 // controls, clicks buttons), and a dialog the hook left open is rejected.
 int execModal(QDialog &dialog);

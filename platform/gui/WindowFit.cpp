@@ -80,8 +80,9 @@ void Refit(QWidget &Form)
     resizeInArea(Form, wanted.expandedTo(need));
 }
 
-// Refits a form whenever its content comes to need more room than it did, and once more after each
-// showing, when the form's own show handling has filled and sized it.
+// Refits a form whenever its content comes to need more room than it did, once more after each showing,
+// when the form's own show handling has filled and sized it, and, for a window of its own, whenever the
+// window manager's frame around it comes to differ from the one it was fitted with.
 class TFitKeeper : public QObject {
 public:
     explicit TFitKeeper(QWidget &Form) : QObject(&Form), FForm(&Form), FNeed(contentMinimum(Form))
@@ -98,6 +99,13 @@ protected:
             return false;
         if (Event->type() == QEvent::Show && Watched == FForm) {
             QMetaObject::invokeMethod(this, [this] { if (FForm) Refit(*FForm); }, Qt::QueuedConnection);
+        } else if (Event->type() == QEvent::Move && Watched == FForm && FForm->isWindow() &&
+                   FForm->isVisible()) {
+            const QSize decoration = FForm->frameGeometry().size() - FForm->size();
+            if (decoration != FDecoration) {
+                FDecoration = decoration;
+                Refit(*FForm);
+            }
         } else if (Event->type() == QEvent::LayoutRequest && Watched != FForm) {
             const QSize need = contentMinimum(*FForm);
             if (need.width() > FNeed.width() || need.height() > FNeed.height())
@@ -110,6 +118,7 @@ protected:
 private:
     QPointer<QWidget> FForm;
     QSize FNeed;
+    QSize FDecoration;
 };
 
 } // namespace

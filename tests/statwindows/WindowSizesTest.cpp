@@ -1,6 +1,7 @@
 // Every window of the program, opened through its road at the default font and at one and a half times
 // that font, on a 1400x900 screen that the main window fills: it lies inside the area it opens in, and
-// at the default font it shows its content whole.
+// at the default font it shows its content whole: its title, its tabs and its list items among it. Some
+// windows are held to a size of their own as well (WindowChecks).
 #include "controls/FloatSpin.h"
 #include "controls/RichView.h"
 #include "core/UGlobalThreads.h"
@@ -13,6 +14,8 @@
 #include "platform/NetworkState.h"
 #include "platform/gui/QtPrinters.h"
 #include "platform/gui/RecordingPrinter.h"
+#include "shell/FConfig.h"
+#include "shell/FGlobalGrids.h"
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
@@ -30,11 +33,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QLayout>
+#include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTabBar>
 
 #include <functional>
+#include <map>
 
 namespace {
 
@@ -83,6 +91,56 @@ protected:
         }
         for (const TStringAlignGrid *grid : Form.findChildren<TStringAlignGrid *>())
             EXPECT_TRUE(!grid->isVisible() || grid->CalcGridWidth(false) <= grid->width()) << Name << ": grid";
+        for (const QTabBar *tabs : Form.findChildren<QTabBar *>())
+            EXPECT_TRUE(!tabs->isVisible() || tabs->tabRect(tabs->count() - 1).right() < tabs->width())
+                << Name << ": tabs";
+        for (const QListWidget *list : Form.findChildren<QListWidget *>())
+            EXPECT_TRUE(!list->isVisible() || list->sizeHintForColumn(0) <= list->viewport()->width())
+                << Name << ": list items";
+        if (holder) {
+            EXPECT_GE(TitleRoom(*holder), 0) << Name << ": title";
+        }
+        const auto check = WindowChecks().find(Form.metaObject()->className());
+        if (check != WindowChecks().end())
+            check->second(Form, content);
+    }
+
+    // The room the sub-window's title bar leaves beside its whole title (negative: the title is cut).
+    static int TitleRoom(const QMdiSubWindow &Holder)
+    {
+        QStyleOptionTitleBar option;
+        option.initFrom(&Holder);
+        option.text = Holder.windowTitle();
+        option.titleBarFlags = Holder.windowFlags();
+        option.rect = QRect(0, 0, Holder.width(),
+                            Holder.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &Holder));
+        const QRect label =
+            Holder.style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, &Holder);
+        QFont font = QApplication::font("QMdiSubWindowTitleBar");
+        font.setBold(true);
+        return label.width() - QFontMetrics(font).horizontalAdvance(option.text);
+    }
+
+    // Sizes of their own, by window class, at the default font: a window as large as its content where
+    // nothing else sets its size.
+    using TWindowCheck = std::function<void(const QWidget &Form, const QWidget &Content)>;
+    const std::map<std::string, TWindowCheck> &WindowChecks() const
+    {
+        static const auto noLargerThanContent = [](const QWidget &Form, const QWidget &Content) {
+            const QSize room = Content.size();
+            const QSize need = Content.sizeHint();
+            EXPECT_LE(room.width(), need.width() + 8) << Form.windowTitle().toStdString();
+            EXPECT_LE(room.height(), need.height() + 8) << Form.windowTitle().toStdString();
+        };
+        static const std::map<std::string, TWindowCheck> checks = {
+            {"TfrmAbout", noLargerThanContent},
+            {"TfrmFreq", [](const QWidget &, const QWidget &Content) {
+                 // The distribution's grid and the value fields below it: no wider than they need.
+                 const int designWidth = ScaledWidth(267);
+                 EXPECT_LE(Content.width(), std::max(Content.minimumSizeHint().width(), designWidth) + 8);
+             }},
+        };
+        return checks;
     }
 
     // Measures the dialog shown next, then plays Then on it (a dialog left open is cancelled).
@@ -150,6 +208,28 @@ protected:
                  MeasureNewest();
              }},
             {"Zakres losowań", [this] { MeasureDialog(); frame->mToolFltDate->trigger(); }},
+            {"Prawdopodobieństwo", [this] { frame->mToolProbs->trigger(); MeasureNewest(); }},
+            {"Dwumian Newtona", [this] { frame->mToolNewton->trigger(); MeasureNewest(); }},
+            {"Ustawienia", [this] {
+                 // The dialog narrows again after Multi Multi's wide prize table.
+                 MeasureDialog<TfrmConfig>([this](TfrmConfig &Config) {
+                     const int width = Config.width();
+                     Config.cbGame->setCurrentIndex(Games.GameIndexOfId(MultiMultiId()));
+                     QCoreApplication::processEvents();
+                     Config.cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
+                     QCoreApplication::processEvents();
+                     EXPECT_EQ(Config.width(), width) << Name;
+                 });
+                 frame->mToolConfig->trigger();
+             }},
+            {"Parametry raportu (Różnice)", [this] {
+                 OpenStatWindow(10);
+                 auto *diffs = NewestChild<TGenStatForm>();
+                 sendCommand(diffs, WM_TASK_START);
+                 WaitForResults(diffs);
+                 MeasureDialog();
+                 sendCommand(diffs, WM_SYS_REPORT);
+             }},
             {"O programie", [this] { MeasureDialog(); frame->mHelpAbout->trigger(); }},
             {"Historia gry", [this] { MeasureDialog(); frame->mToolHistory->trigger(); }},
             {"Wczytaj", [this] { MeasureDialog(); frame->mFileRead->trigger(); }},
@@ -222,6 +302,14 @@ protected:
                  UpdateDrawsFromInternet(frame.get());
              }},
         };
+    }
+
+    static int MultiMultiId()
+    {
+        for (int i = 0; i < Games.Count(); ++i)
+            if (Games.GetGameInfo(i)->PrizeByStake)
+                return Games.GetGameInfo(i)->Id;
+        return -1;
     }
 
     std::string Name;
