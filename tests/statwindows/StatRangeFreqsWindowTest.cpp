@@ -99,14 +99,20 @@ TEST_F(StatRangeFreqsWindowTest, ZonesOfDrawsAndTheSelectedDrawsCountsByCountAnd
         ASSERT_FALSE(window->NoResults);
         ASSERT_EQ(details.RowCount() - 1, count);
         const auto zoneOf = [&](int Freq) { return Freq > mode.Upper ? 0 : Freq < mode.Lower ? 2 : 1; };
+        // Per zone: the draw's numbers in it and the numbers of 1..N in it, at the draw's window.
+        const auto zoneCounts = [&](int Index, std::array<int, 3> &In, std::array<int, 3> &Len) {
+            const std::array<int, N + 1> counts = WindowCounts(Index);
+            In = {};
+            Len = {};
+            for (int v = 1; v <= N; ++v)
+                ++Len[size_t(zoneOf(counts[size_t(v)]))];
+            for (const uint8_t v : History().GetDraw(Index).Numbers)
+                ++In[size_t(zoneOf(counts[v]))];
+        };
         for (const int row : {1, 2, 40, count - 3, count}) {
             const int index = count - row; // latest first
-            const std::array<int, N + 1> counts = WindowCounts(index);
             std::array<int, 3> in{}, len{};
-            for (int v = 1; v <= N; ++v)
-                ++len[size_t(zoneOf(counts[size_t(v)]))];
-            for (const uint8_t v : History().GetDraw(index).Numbers)
-                ++in[size_t(zoneOf(counts[v]))];
+            zoneCounts(index, in, len);
             QStringList expected;
             for (const int z : {0, 1, 2})
                 expected << Count(in[size_t(z)]);
@@ -125,12 +131,8 @@ TEST_F(StatRangeFreqsWindowTest, ZonesOfDrawsAndTheSelectedDrawsCountsByCountAnd
         // The summary's coefficients on the scale of the details: least, most and mean over every draw.
         std::array<int, 3> least{100, 100, 100}, most{}, sum{};
         for (int index = 0; index < count; ++index) {
-            const std::array<int, N + 1> counts = WindowCounts(index);
             std::array<int, 3> in{}, len{};
-            for (int v = 1; v <= N; ++v)
-                ++len[size_t(zoneOf(counts[size_t(v)]))];
-            for (const uint8_t v : History().GetDraw(index).Numbers)
-                ++in[size_t(zoneOf(counts[v]))];
+            zoneCounts(index, in, len);
             for (const size_t z : {0u, 1u, 2u}) {
                 const int coefficient = len[z] > 0 ? in[z] * 100 / len[z] : 0;
                 least[z] = std::min(least[z], coefficient);
