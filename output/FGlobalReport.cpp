@@ -5,7 +5,7 @@
 #include "output/FRowsRange.h"
 #include "output/FSelRepItems.h"
 #include "platform/gui/ModalHooks.h"
-#include "shell/GridReportOpener.h"
+#include "shell/WindowOpeners.h"
 
 #include <algorithm>
 #include <utility>
@@ -79,9 +79,8 @@ void RunRowsReport(QWidget *Owner, const TStringAlignGrid &Grid, const std::stri
     RunTablesReport(Owner, Header, FirstGridRow, std::move(Further));
 }
 
-void InstallReports()
+void InstallReports(TWindowOpeners &Openers)
 {
-    SetGridReportOpener([](QWidget *Owner, const TStringAlignGrid &Grid, const std::string &Header, int GridRow) {
-        RunRowsReport(Owner, Grid, std::string(), Header, GridRow);
-    });
+    Openers.GridReport = [](QWidget *Owner, const TStringAlignGrid &Grid, const std::string &Header,
+                            int GridRow) { RunRowsReport(Owner, Grid, std::string(), Header, GridRow); };
 }

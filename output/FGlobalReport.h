@@ -13,6 +13,7 @@
 #include <vector>
 
 class TStringAlignGrid;
+struct TWindowOpeners;
 
 // The rows of a grid to report: every row (From -1), or row 0 and the data rows From..To.
 struct TReportRows {
@@ -49,5 +50,5 @@ void RunTablesReport(QWidget *Owner, const std::string &Header, int FirstGridRow
 void RunRowsReport(QWidget *Owner, const TStringAlignGrid &Grid, const std::string &SheetName,
                    const std::string &Header, int FirstGridRow, std::vector<TReportTable> Further = {});
 
-// Installs the report of one long grid for the shell's windows (SetGridReportOpener).
-void InstallReports();
+// Fills the opener of the report of one long grid for the shell's windows.
+void InstallReports(TWindowOpeners &Openers);

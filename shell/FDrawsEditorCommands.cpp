@@ -122,13 +122,8 @@ void TfrmDrawsEditor::FindNumbers(const TDynByteArr &Numbers)
 
 void TfrmDrawsEditor::FindCommand()
 {
-    const std::optional<TSelectedComb> numbers = SelectComb(this, [this](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = 1;
-        Dialog.MaxLen = Game->Info.Drawn;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Mode = scmNumbers;
-        Dialog.Default = DrawsMan->GetNumberSet();
-    });
+    const std::optional<TSelectedComb> numbers =
+        SelectNumbers(this, {1, Game->Info.Drawn, Game->Info.MaxNumber, DrawsMan->GetNumberSet(), {}});
     if (numbers)
         FindNumbers(numbers->Numbers);
 }

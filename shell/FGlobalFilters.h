@@ -1,8 +1,7 @@
 #pragma once
 // The filter editor over a draw history, as the draws editor opens it. The editor is built in a layer
-// above the shell, which installs here how it opens.
+// above the shell; it opens through the installed openers (WindowOpeners).
 
-#include <functional>
 #include <memory>
 #include <optional>
 
@@ -17,10 +16,6 @@ struct TDrawsFilterChoice {
     bool DelComb = false;   // "Usuń &kombinacje": reduce the history by the filter
     bool NewWindow = false; // "O&twórz w nowym oknie": apply it to a copy in a new window
 };
-
-using TDrawsFilterOpener =
-    std::function<std::optional<TDrawsFilterChoice>(QWidget *Parent, TGameData *Game, TDrawsManager &Manager)>;
-void SetDrawsFilterOpener(TDrawsFilterOpener Opener);
 
 // The modal filter editor over Manager (a draws editor's working history of Game); nothing on Cancel or
 // before an opener is installed.

@@ -1,41 +1,13 @@
 #include "shell/FGlobalStats.h"
 
-#include <utility>
-
-namespace {
-
-TStatWindowOpener &StatWindowOpener()
-{
-    static TStatWindowOpener opener;
-    return opener;
-}
-
-TPredReductOpener &PredReductOpener()
-{
-    static TPredReductOpener opener;
-    return opener;
-}
-
-} // namespace
-
-void SetStatWindowOpener(TStatWindowOpener Opener)
-{
-    StatWindowOpener() = std::move(Opener);
-}
+#include "shell/WindowOpeners.h"
 
 void OpenStatWindow(int StatIndex, TGenForm *Parent)
 {
-    if (StatWindowOpener())
-        StatWindowOpener()(StatIndex, Parent);
-}
-
-void SetPredReductOpener(TPredReductOpener Opener)
-{
-    PredReductOpener() = std::move(Opener);
+    CallOpener(WindowOpeners().StatWindow, StatIndex, Parent);
 }
 
 void OpenPredReduct()
 {
-    if (PredReductOpener())
-        PredReductOpener()();
+    CallOpener(WindowOpeners().PredReduct);
 }

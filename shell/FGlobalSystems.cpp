@@ -6,45 +6,7 @@
 #include "shell/FGlobalViewers.h"
 #include "shell/FMainSelectors.h"
 
-#include <utility>
-
 namespace {
-
-TSysWindowOpener &SysWindowOpener()
-{
-    static TSysWindowOpener opener;
-    return opener;
-}
-
-TToolWindowOpener &ReadWindowOpener()
-{
-    static TToolWindowOpener opener;
-    return opener;
-}
-
-TToolWindowOpener &HistoryWindowOpener()
-{
-    static TToolWindowOpener opener;
-    return opener;
-}
-
-TSystemImporter &SystemImporter()
-{
-    static TSystemImporter importer;
-    return importer;
-}
-
-TToolWindowOpener &CheckCombOpener()
-{
-    static TToolWindowOpener opener;
-    return opener;
-}
-
-TToolWindowOpener &LogicalOpsOpener()
-{
-    static TToolWindowOpener opener;
-    return opener;
-}
 
 constexpr int DescriptionStyle = 6;
 
@@ -82,72 +44,38 @@ void ShowSystemDescription(const TSystem &System, TRichView *View)
     FitViewerToText(View);
 }
 
-void SetSysWindowOpener(TSysWindowOpener Opener)
-{
-    SysWindowOpener() = std::move(Opener);
-}
-
 void OpenSystemWindow(int Index)
 {
     const int kind = SystemSelectorKind(Index);
     TGameData *game = Games.CurrentGame();
-    if (kind < 0 || !game || !SysWindowOpener())
-        return;
-    SysWindowOpener()(kind, game);
-}
-
-void SetReadWindowOpener(TToolWindowOpener Opener)
-{
-    ReadWindowOpener() = std::move(Opener);
+    if (kind >= 0 && game)
+        CallOpener(WindowOpeners().SysWindow, kind, game);
 }
 
 void OpenReadWindow()
 {
-    if (ReadWindowOpener())
-        ReadWindowOpener()();
-}
-
-void SetHistoryWindowOpener(TToolWindowOpener Opener)
-{
-    HistoryWindowOpener() = std::move(Opener);
+    CallOpener(WindowOpeners().ReadWindow);
 }
 
 void OpenHistoryWindow()
 {
-    if (HistoryWindowOpener())
-        HistoryWindowOpener()();
-}
-
-void SetSystemImporter(TSystemImporter Importer)
-{
-    SystemImporter() = std::move(Importer);
+    CallOpener(WindowOpeners().HistoryWindow);
 }
 
 void ImportSystem(TSystemImport From)
 {
     TGameData *game = Games.CurrentGame();
-    if (game && SystemImporter())
-        SystemImporter()(From, game);
-}
-
-void SetCheckCombOpener(TToolWindowOpener Opener)
-{
-    CheckCombOpener() = std::move(Opener);
+    if (game)
+        CallOpener(WindowOpeners().ImportSystem, From, game);
 }
 
 void OpenCheckComb()
 {
-    if (CheckCombOpener() && Games.CurrentGame())
-        CheckCombOpener()();
-}
-
-void SetLogicalOpsOpener(TToolWindowOpener Opener)
-{
-    LogicalOpsOpener() = std::move(Opener);
+    if (Games.CurrentGame())
+        CallOpener(WindowOpeners().CheckComb);
 }
 
 void OpenLogicalOps()
 {
-    if (LogicalOpsOpener())
-        LogicalOpsOpener()();
+    CallOpener(WindowOpeners().LogicalOps);
 }

@@ -1,24 +1,8 @@
 #include "shell/FGlobalUpdate.h"
 
-#include <utility>
-
-namespace {
-
-TDrawsUpdateOpener &DrawsUpdateOpener()
-{
-    static TDrawsUpdateOpener opener;
-    return opener;
-}
-
-} // namespace
-
-void SetDrawsUpdateOpener(TDrawsUpdateOpener Opener)
-{
-    DrawsUpdateOpener() = std::move(Opener);
-}
+#include "shell/WindowOpeners.h"
 
 void OpenDrawsUpdate(QWidget *Owner)
 {
-    if (DrawsUpdateOpener())
-        DrawsUpdateOpener()(Owner);
+    CallOpener(WindowOpeners().DrawsUpdate, Owner);
 }

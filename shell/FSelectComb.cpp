@@ -164,3 +164,15 @@ std::optional<TSelectedComb> SelectComb(QWidget *Owner, const std::function<void
         return std::nullopt;
     return TSelectedComb{dialog.Numbers, dialog.Date};
 }
+
+std::optional<TSelectedComb> SelectNumbers(QWidget *Owner, const TNumbersChoice &Choice)
+{
+    return SelectComb(Owner, [&Choice](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = Choice.MinLen;
+        Dialog.MaxLen = Choice.MaxLen;
+        Dialog.MaxNumber = Choice.MaxNumber;
+        Dialog.Mode = scmNumbers;
+        Dialog.Default = Choice.Default;
+        Dialog.Key = Choice.Key;
+    });
+}

@@ -79,3 +79,16 @@ struct TSelectedComb {
 
 // Runs the dialog modally: Setup gives it its input after Clear; nothing when the user cancels.
 std::optional<TSelectedComb> SelectComb(QWidget *Owner, const std::function<void(TfrmSelectComb &)> &Setup);
+
+// What a set of numbers is picked from: MinLen to MaxLen numbers of 1..MaxNumber, Default chosen at the
+// start and, when Key is not empty, only Key's numbers choosable.
+struct TNumbersChoice {
+    int MinLen = 1;
+    int MaxLen = 1;
+    int MaxNumber = 1;
+    TDynByteArr Default;
+    TDynByteArr Key;
+};
+
+// Runs the dialog modally for a set of numbers; nothing when the user cancels.
+std::optional<TSelectedComb> SelectNumbers(QWidget *Owner, const TNumbersChoice &Choice);

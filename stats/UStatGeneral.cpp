@@ -61,6 +61,12 @@ void TStat::SortDraws(int32_t Dir)
     StatDrawsMan.SortByDate(Draws, Dir);
 }
 
+void TStat::Refuse(std::string Reason)
+{
+    FailureText = std::move(Reason);
+    State = ssFailed;
+}
+
 void TStat::StartWorker(TWorkerProc Work)
 {
     DropWorker();

@@ -74,6 +74,10 @@ public:
     // The end-of-calculation hook, on the GUI thread; empty here. Overrides end by calling OnFinished.
     virtual void Finished();
 
+    // A run refused before it starts: State ssFailed with Reason, which the owner shows as it shows a
+    // failed computation.
+    void Refuse(std::string Reason);
+
     // Terminates the worker, waits for it (its end handler runs if it has not, except in the owner's
     // runner, which drops it) and frees it. Call on the GUI thread.
     void StopWorker();

@@ -40,13 +40,11 @@ public:
         uint32_t Freq2 = 0;
     };
 
-    TPredReduct *Pred = nullptr; // the window's statistic (Stat)
-    std::unique_ptr<TStatFreqOne> FreqStat;
-    THitsInfo HitsInfo;
-    int CombLen = 0;
-    TDynByteArr KeyOrder;         // a permutation of 1..N; its first KeyCount numbers are the key set
-    int KeyCount = 0;
-    std::vector<TNumberFreq> Freq; // index number - 1
+    // A permutation of 1..N whose first KeySize() numbers are the key set, in the grid's order.
+    const TDynByteArr &NumberOrder() const { return KeyOrder; }
+    int KeySize() const { return KeyCount; }
+    // Indexed by number - 1.
+    const std::vector<TNumberFreq> &Frequencies() const { return Freq; }
 
     QLabel *lblDateDesc;
     QLabel *lblHitWin;
@@ -79,6 +77,14 @@ protected:
     void RangeEdited() override;
 
 private:
+    TPredReduct *Pred = nullptr; // the window's statistic (Stat)
+    std::unique_ptr<TStatFreqOne> FreqStat;
+    THitsInfo HitsInfo;
+    int CombLen = 0;
+    TDynByteArr KeyOrder; // a permutation of 1..N; its first KeyCount numbers are the key set
+    int KeyCount = 0;
+    std::vector<TNumberFreq> Freq; // index number - 1
+
     // FPredReductLayout.cpp
     void CreateControls();
     void SetupGrid();

@@ -264,12 +264,7 @@ void TfrmStatBestComb::KeepConstsInKey()
 void TfrmStatBestComb::btnKeyClick()
 {
     const int length = SpinValue(seKeyLen);
-    const auto entered = SelectComb(this, [&](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = length;
-        Dialog.MaxLen = length;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Default = Key;
-    });
+    const auto entered = SelectNumbers(this, {length, length, Game->Info.MaxNumber, Key, {}});
     if (!entered)
         return;
     Key = entered->Numbers;
@@ -288,13 +283,7 @@ void TfrmStatBestComb::btnConstsClick()
     const int length = SpinValue(seConstLen);
     if (length == 0)
         return;
-    const auto entered = SelectComb(this, [&](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = length;
-        Dialog.MaxLen = length;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Key = Key;
-        Dialog.Default = Consts;
-    });
+    const auto entered = SelectNumbers(this, {length, length, Game->Info.MaxNumber, Consts, Key});
     if (!entered)
         return;
     Consts = entered->Numbers;

@@ -138,12 +138,7 @@ void TfrmStatConseq::ShowComb()
 
 void TfrmStatConseq::btnCombClick()
 {
-    const auto entered = SelectComb(this, [this](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = 1;
-        Dialog.MaxLen = Game->Info.Drawn;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Default = Comb;
-    });
+    const auto entered = SelectNumbers(this, {1, Game->Info.Drawn, Game->Info.MaxNumber, Comb, {}});
     if (!entered)
         return;
     Comb = entered->Numbers;
@@ -179,8 +174,7 @@ bool TfrmStatConseq::StartStat()
                           SpinValue(seMinFreq), chkMaxRows->isChecked(), SpinValue(seMaxRows));
     if (!StatConseq->SelectDraws()) {
         // Nothing to count: the run ends at once with the notice.
-        StatConseq->State = ssFailed;
-        StatConseq->FailureText = NoDrawsText.toStdString();
+        StatConseq->Refuse(NoDrawsText.toStdString());
         return false;
     }
     UpdateMenu();

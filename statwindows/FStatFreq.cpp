@@ -177,12 +177,8 @@ void TfrmStatFreq::ShowReqComb()
 
 void TfrmStatFreq::btnCombClick()
 {
-    const auto entered = SelectComb(this, [this](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = 1;
-        Dialog.MaxLen = SpinValue(seCombLen);
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Default.assign(ReqComb.begin(), ReqComb.begin() + ReqCount);
-    });
+    const TDynByteArr required(ReqComb.begin(), ReqComb.begin() + ReqCount);
+    const auto entered = SelectNumbers(this, {1, SpinValue(seCombLen), Game->Info.MaxNumber, required, {}});
     if (!entered)
         return;
     ReqComb = entered->Numbers;

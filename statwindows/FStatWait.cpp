@@ -121,8 +121,7 @@ bool TfrmStatWait::StartStat()
     if (most < k) {
         // The counters of K-combinations do not fit: only what fits can be asked for.
         seCombLen->SetMaxValue(most);
-        StatWait->State = ssFailed;
-        StatWait->FailureText = NoMemoryText.toStdString();
+        StatWait->Refuse(NoMemoryText.toStdString());
         return false;
     }
     StatWait->Start();

@@ -1,9 +1,9 @@
 #include "statwindows/FStatWindows.h"
 
 #include "engine/UGameMan.h"
-#include "shell/FGlobalStats.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainSelectors.h"
+#include "shell/WindowOpeners.h"
 #include "statwindows/FPredReduct.h"
 #include "statwindows/FStatBestComb.h"
 #include "statwindows/FStatConseq.h"
@@ -100,17 +100,17 @@ TGenStatForm *StatWindow(int StatIndex)
     return NewestWindows()[size_t(StatIndex)];
 }
 
-void InstallStatWindows()
+void InstallStatWindows(TWindowOpeners &Openers)
 {
-    SetStatWindowOpener([](int StatIndex, TGenForm *Parent) {
+    Openers.StatWindow = [](int StatIndex, TGenForm *Parent) {
         if (!Parent)
             OpenOverDraws(StatIndex);
         else if (auto *system = qobject_cast<TGenSysForm *>(Parent))
             OpenOverSystem(StatIndex, *system);
-    });
+    };
     // The window takes the current game when it is first shown.
-    SetPredReductOpener([] {
+    Openers.PredReduct = [] {
         if (Games.CurrentGame())
             AddChildForm(new TfrmPredReduct);
-    });
+    };
 }

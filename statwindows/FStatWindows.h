@@ -4,6 +4,7 @@
 
 class QWidget;
 class TGenStatForm;
+struct TWindowOpeners;
 
 // A new window of the statistic; nullptr for an index whose window is not built.
 TGenStatForm *NewStatWindow(int StatIndex);
@@ -11,6 +12,6 @@ TGenStatForm *NewStatWindow(int StatIndex);
 // The window of this statistic opened last from the main window; nullptr once it has closed.
 TGenStatForm *StatWindow(int StatIndex);
 
-// Lets the main window's statistics menu and selector, and the system windows' statistics command,
-// open statistics windows, and the tools menu the reduction prediction.
-void InstallStatWindows();
+// Fills the openers by which the main window's statistics menu and selector, and the system windows'
+// statistics command, open statistics windows, and the tools menu the reduction prediction.
+void InstallStatWindows(TWindowOpeners &Openers);

@@ -149,13 +149,9 @@ void TfrmCheckComb::ShowComb()
 
 void TfrmCheckComb::btnCombClick()
 {
-    const std::optional<TSelectedComb> chosen = SelectComb(this, [this](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = MinWinHits(Game->Info, Game->Info.MinK);
-        Dialog.MaxLen = Game->Info.MaxNumber;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Mode = scmNumbers;
-        Dialog.Default = Comb;
-    });
+    const TGameInfo &info = Game->Info;
+    const std::optional<TSelectedComb> chosen =
+        SelectNumbers(this, {MinWinHits(info, info.MinK), info.MaxNumber, info.MaxNumber, Comb, {}});
     if (!chosen)
         return;
     Comb = chosen->Numbers;

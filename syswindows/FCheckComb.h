@@ -55,14 +55,9 @@ public:
     // row below the header.
     QString CellText(int Table, int Col, int Row) const;
 
-    TGameData *Game = nullptr;
-    TDrawsRangeBinding Range;
-    TDynByteArr Comb;     // as entered
-    TCombCheck Results;   // of the last check
-    uint8_t GroupType = cgDay;
-    bool NoResults = true;
-    TSortMan SortMan{2};
-    TDrawsRange ReportRange; // the range of the last check
+    // The combination as entered, and the outcome of the last check.
+    const TDynByteArr &EnteredComb() const { return Comb; }
+    const TCombCheck &Outcome() const { return Results; }
 
     TRichView *txtDateDesc;
     QLineEdit *eComb;
@@ -127,6 +122,15 @@ private:
     // FCheckCombReport.cpp
     void Report();
     std::string ReportHeader() const;
+
+    TGameData *Game = nullptr;
+    TDrawsRangeBinding Range;
+    TDynByteArr Comb;   // as entered
+    TCombCheck Results; // of the last check
+    uint8_t GroupType = cgDay;
+    bool NoResults = true;
+    TSortMan SortMan{2};
+    TDrawsRange ReportRange; // the range of the last check
 
     std::unique_ptr<TResultGrid> ResultGrid1;
     std::unique_ptr<TResultGrid> ResultGrid2;

@@ -204,13 +204,8 @@ void TfrmCheckSystem::ShowOwnNumbers()
 
 void TfrmCheckSystem::EnterOwnNumbers()
 {
-    const std::optional<TSelectedComb> chosen = SelectComb(this, [this](TfrmSelectComb &Dialog) {
-        Dialog.MinLen = 1;
-        Dialog.MaxLen = Game->Info.Drawn;
-        Dialog.MaxNumber = Game->Info.MaxNumber;
-        Dialog.Mode = scmNumbers;
-        Dialog.Default = OwnNumbers;
-    });
+    const std::optional<TSelectedComb> chosen =
+        SelectNumbers(this, {1, Game->Info.Drawn, Game->Info.MaxNumber, OwnNumbers, {}});
     if (!chosen)
         return;
     OwnNumbers = chosen->Numbers;

@@ -245,11 +245,7 @@ void TfrmFilter::F_btnCombClick()
 {
     // As many reference numbers as the filter takes: up to the game's highest number.
     const int maxNumber = Game->Info.MaxNumber;
-    const std::optional<TSelectedComb> chosen = SelectComb(this, [maxNumber](TfrmSelectComb &Dialog) {
-        Dialog.MaxNumber = maxNumber;
-        Dialog.MinLen = 1;
-        Dialog.MaxLen = maxNumber;
-    });
+    const std::optional<TSelectedComb> chosen = SelectNumbers(this, {1, maxNumber, maxNumber, {}, {}});
     if (!chosen)
         return;
     std::string text;

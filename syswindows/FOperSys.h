@@ -59,14 +59,12 @@ public:
     TALProgressBar *ProgressBar1;
     QLabel *lblProgress;
 
-    uint8_t Oper = soUnion;
-    // The ready system windows by window number, and those of them compatible with A.
-    std::vector<TEntry> ListA;
-    std::vector<TEntry> ListB;
-    std::vector<bool> Checked; // per ListB entry
-    int SelA = 0;
-    const TSystem *SystemA = nullptr;
-    const TSystem *SystemB = nullptr; // the difference's B: the current row of sgB
+    // The ready system windows by window number, those of them compatible with A and their ticks, and
+    // the difference's B (the current row of sgB).
+    const std::vector<TEntry> &EntriesA() const { return ListA; }
+    const std::vector<TEntry> &EntriesB() const { return ListB; }
+    const std::vector<bool> &Ticks() const { return Checked; }
+    const TSystem *DifferenceB() const { return SystemB; }
 
     // sgBClick on the tick column: toggles entry Index of ListB. Ticking is refused for the composition
     // when the joined combination would be longer than the game's largest bet.
@@ -85,6 +83,15 @@ protected:
     bool eventFilter(QObject *Watched, QEvent *Event) override;
 
 private:
+    uint8_t Oper = soUnion;
+    // The ready system windows by window number, and those of them compatible with A.
+    std::vector<TEntry> ListA;
+    std::vector<TEntry> ListB;
+    std::vector<bool> Checked; // per ListB entry
+    int SelA = 0;
+    const TSystem *SystemA = nullptr;
+    const TSystem *SystemB = nullptr; // the difference's B: the current row of sgB
+
     void CreateControls();
     void cbOperChange();
     // The B area by the operation: hidden for the complement, the tick buttons off for the difference.

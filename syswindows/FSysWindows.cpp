@@ -7,12 +7,13 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "shell/WindowOpeners.h"
 #include "syswindows/FCheckComb.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FHistory.h"
-#include "syswindows/FReadFile.h"
 #include "syswindows/FImportSys.h"
 #include "syswindows/FOperSys.h"
+#include "syswindows/FReadFile.h"
 #include "syswindows/FSysFull.h"
 #include "syswindows/FSysFullComp.h"
 #include "syswindows/FSysGuar.h"
@@ -80,23 +81,23 @@ int CountSystemWindows()
     return count;
 }
 
-void InstallSystemWindows()
+void InstallSystemWindows(TWindowOpeners &Openers)
 {
-    SetSysWindowOpener([](int Kind, TGameData *Game) {
+    Openers.SysWindow = [](int Kind, TGameData *Game) {
         if (TGenSysForm *window = NewSysWindow(Kind))
             window->SetGame(Game);
-    });
-    SetSystemImporter(ImportUserSystem);
-    SetReadWindowOpener(OpenReadWindowDialog);
-    SetHistoryWindowOpener(OpenHistoryDialog);
-    SetCheckCombOpener(OpenCheckCombWindow);
-    SetLogicalOpsOpener(OpenOperSysDialog);
-    SetDrawsFilterOpener([](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
+    };
+    Openers.ImportSystem = ImportUserSystem;
+    Openers.ReadWindow = OpenReadWindowDialog;
+    Openers.HistoryWindow = OpenHistoryDialog;
+    Openers.CheckComb = OpenCheckCombWindow;
+    Openers.LogicalOps = OpenOperSysDialog;
+    Openers.DrawsFilter = [](QWidget *Parent, TGameData *Game, TDrawsManager &Manager) {
         std::optional<TDrawsFilterChoice> choice;
         TfrmFilter dialog(Parent);
         dialog.Init(Game, 0, nullptr, &Manager, 0);
         if (platform::execModal(dialog) == 1)
             choice = TDrawsFilterChoice{dialog.TakeResult(), dialog.DelComb, dialog.NewWindow};
         return choice;
-    });
+    };
 }

@@ -5,6 +5,7 @@
 
 class TGenSysForm;
 struct TGameData;
+struct TWindowOpeners;
 
 // A new empty system window of the kind, placed in the main window; nullptr for a kind without a
 // window. The caller then gives it a game (SetGame) or a system (OpenSystem).
@@ -17,7 +18,7 @@ bool OpenSystemFile(TGameData *Game, int Kind, const std::string &FileName);
 // The open system windows that hold a system.
 int CountSystemWindows();
 
-// Lets the main window's system selector and menu open system windows, its import commands user
-// systems, its read command, history item and logical operations their windows, and the draws editor
-// the filter editor.
-void InstallSystemWindows();
+// Fills the openers by which the main window's system selector and menu open system windows, its import
+// commands user systems, its read command, history item and logical operations their windows, and the
+// draws editor the filter editor.
+void InstallSystemWindows(TWindowOpeners &Openers);

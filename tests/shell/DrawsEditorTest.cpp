@@ -10,10 +10,11 @@
 #include "shell/FDrawsEditor.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalGrids.h"
-#include "shell/FGlobalUpdate.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
+#include "shell/WindowOpeners.h"
 #include "tests/fixtures/FrameCommands.h"
+#include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/RichViewText.h"
 #include "tests/shell/ShellTestSupport.h"
 
@@ -79,18 +80,6 @@ protected:
         return qobject_cast<TfrmDrawsEditor *>(frame->ActiveChildForm());
     }
 
-    // The texts of one grid column below the header.
-    static QStringList Column(const TStringAlignGrid &Grid, int Col)
-    {
-        QStringList texts;
-        for (int row = 1; row < Grid.RowCount(); ++row) {
-            QString text;
-            Grid.GetCellText(Col, row, text);
-            texts << text;
-        }
-        return texts;
-    }
-
     static TCellFormat Format(TStringAlignGrid &Grid, int Col, int Row)
     {
         TCellFormat format;
@@ -125,11 +114,11 @@ TEST_F(DrawsEditorTest, OpensOnTheGameNewestFirstWithSundaysInRed)
     TfrmDrawsEditor *editor = OpenEditor();
     ASSERT_NE(editor, nullptr);
     TStringAlignGrid &grid = *editor->grid;
-    EXPECT_EQ(Column(grid, 0), QStringList({"6", "5", "4", "3", "2", "1"}));
-    EXPECT_EQ(Column(grid, 1), QStringList({"18.01.2020", "15.01.2020", "11.01.2020", "08.01.2020", "05.01.2020",
-                                            "04.01.2020"}));
-    EXPECT_EQ(Column(grid, 2), QStringList({"So", "Śr", "So", "Śr", "N", "So"}));
-    EXPECT_EQ(Column(grid, 3)[0], QStringLiteral(" 3  9 16 23 33 43 "));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 0), QStringList({"6", "5", "4", "3", "2", "1"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 1), QStringList({"18.01.2020", "15.01.2020", "11.01.2020",
+                                                                  "08.01.2020", "05.01.2020", "04.01.2020"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 2), QStringList({"So", "Śr", "So", "Śr", "N", "So"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 3)[0], QStringLiteral(" 3  9 16 23 33 43 "));
     EXPECT_EQ(Format(grid, 2, 5).Font.Color, TColor(0x0000FF));
     EXPECT_NE(Format(grid, 2, 4).Font.Color, TColor(0x0000FF));
     EXPECT_EQ(testsupport::EnabledCommandMask(*frame), cmdRead | cmdReport | cmdFilter | cmdAdd | cmdEdit | cmdDelete);
@@ -142,7 +131,7 @@ TEST_F(DrawsEditorTest, FoundNumbersAFilterAndARangeShowTheirViewsAndMarks)
 {
     TfrmDrawsEditor *editor = OpenEditor();
     editor->FindNumbers({2, 1});
-    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "04.01.2020"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1), QStringList({"15.01.2020", "04.01.2020"}));
     EXPECT_TRUE(editor->rbViewNums->isChecked());
 
     editor->rbViewAll->click();
@@ -169,7 +158,8 @@ TEST_F(DrawsEditorTest, FoundNumbersAFilterAndARangeShowTheirViewsAndMarks)
     std::unique_ptr<TGroupFilter> filter = SumFilter(*editor);
     editor->ApplyFilter(*filter, false, false);
     EXPECT_TRUE(editor->rbViewFlt->isChecked());
-    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1),
+              QStringList({"15.01.2020", "11.01.2020", "08.01.2020"}));
     EXPECT_EQ(editor->sgFilters->Cells(0, 1), QStringLiteral("F08"));
     EXPECT_EQ(editor->eFilter->text(), QString::fromStdString(filter->GetExpression()));
 
@@ -197,7 +187,8 @@ TEST_F(DrawsEditorTest, FoundNumbersAFilterAndARangeShowTheirViewsAndMarks)
         range.btnOK->click();
     });
     EXPECT_EQ(sendCommand(editor, WM_DRAWS_RANGE), 1);
-    EXPECT_EQ(Column(*editor->grid, 1), QStringList({"11.01.2020", "08.01.2020", "05.01.2020"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1),
+              QStringList({"11.01.2020", "08.01.2020", "05.01.2020"}));
     EXPECT_TRUE(editor->rbViewAll->isChecked());
     EXPECT_FALSE(editor->rbViewFlt->isEnabled());
     EXPECT_FALSE(editor->rbViewNums->isEnabled());
@@ -351,8 +342,9 @@ TEST_F(DrawsEditorTest, ImportAppendsOnlyGoodNewerDrawsInTheGamesLineFormat)
     EXPECT_EQ(std::pair(script.boxes()[2].Text, script.boxes()[2].Flags),
               std::pair(QStringLiteral("Liczba pominiętych wierszy pliku: 7."), 48));
     EXPECT_EQ(editor->lblAllCount->text(), QStringLiteral("8"));
-    EXPECT_EQ(Column(*editor->grid, 1).mid(0, 2), QStringList({"05.02.2020", "22.01.2020"}));
-    EXPECT_EQ(Column(*editor->grid, 3)[0], QStringLiteral("10 20 30 40 41 42 "));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1).mid(0, 2),
+              QStringList({"05.02.2020", "22.01.2020"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 3)[0], QStringLiteral("10 20 30 40 41 42 "));
     EXPECT_TRUE(editor->btnWrite->isEnabled());
 
     // Exported in the game's format, oldest first; imported into an emptied copy, it exports the same.
@@ -408,20 +400,23 @@ TEST_F(DrawsEditorTest, DownloadedDrawsOfItsGameReplaceTheEdits)
     EXPECT_TRUE(editor->rbViewNums->isChecked());
 
     // "&Import z sieci...": a download that merges one new draw into the game and posts the notice.
-    SetDrawsUpdateOpener([this](QWidget *Owner) {
+    TWindowOpeners openers;
+    openers.DrawsUpdate = [this](QWidget *Owner) {
         EXPECT_EQ(Owner, frame.get());
         Lotto().DrawsMan->AddDraw({4, 8, 15, 16, 23, 42}, EncodeDate(2020, 1, 22));
         BroadcastToChildren(WM_DRAWS_DOWNLOADED, LottoId, 0, true);
-    });
+    };
+    InstallWindowOpeners(std::move(openers));
     editor->btnImportNet->click();
-    SetDrawsUpdateOpener(nullptr);
+    InstallWindowOpeners({});
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(editor->DrawsMan->Count(), 7);
     EXPECT_TRUE(editor->rbViewAll->isChecked());
     EXPECT_FALSE(editor->rbViewNums->isEnabled());
     // Every draw of the range, the oldest first.
-    EXPECT_EQ(Column(*editor->grid, 0), QStringList({"1", "2", "3", "4", "5", "6", "7"}));
-    EXPECT_EQ(Column(*editor->grid, 1).last(), QStringLiteral("22.01.2020"));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 0),
+              QStringList({"1", "2", "3", "4", "5", "6", "7"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1).last(), QStringLiteral("22.01.2020"));
 }
 
 TEST_F(DrawsEditorTest, HeaderClicksSortByDateDayAndNumbers)
@@ -434,13 +429,13 @@ TEST_F(DrawsEditorTest, HeaderClicksSortByDateDayAndNumbers)
         grid.OnSortColumn(&grid, Col, entry);
     };
     click(1);
-    EXPECT_EQ(Column(grid, 0), QStringList({"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 0), QStringList({"1", "2", "3", "4", "5", "6"}));
     click(2);
     // Equal days: the later date first.
-    EXPECT_EQ(Column(grid, 2), QStringList({"N", "So", "So", "So", "Śr", "Śr"}));
-    EXPECT_EQ(Column(grid, 0), QStringList({"2", "6", "4", "1", "5", "3"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 2), QStringList({"N", "So", "So", "So", "Śr", "Śr"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 0), QStringList({"2", "6", "4", "1", "5", "3"}));
     click(2);
-    EXPECT_EQ(Column(grid, 0), QStringList({"5", "3", "6", "4", "1", "2"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 0), QStringList({"5", "3", "6", "4", "1", "2"}));
     click(3);
-    EXPECT_EQ(Column(grid, 0), QStringList({"2", "6", "4", "3", "5", "1"}));
+    EXPECT_EQ(testsupport::GridColumnTexts(grid, 0), QStringList({"2", "6", "4", "3", "5", "1"}));
 }

@@ -1,12 +1,11 @@
 #include "controls/BtnComboBox.h"
 #include "platform/gui/MessageBox.h"
-#include "shell/FGlobalStats.h"
 #include "shell/FGlobalSystems.h"
-#include "shell/FGlobalUpdate.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/GuardedApplication.h"
 #include "shell/GuardedConnect.h"
+#include "shell/WindowOpeners.h"
 #include "tests/shell/ShellTestSupport.h"
 
 #include <QAction>
@@ -28,11 +27,7 @@ class GuardTest : public ShellTest {
 protected:
     void TearDown() override
     {
-        SetReadWindowOpener({});
-        SetHistoryWindowOpener({});
-        SetSysWindowOpener({});
-        SetStatWindowOpener({});
-        SetDrawsUpdateOpener({});
+        InstallWindowOpeners({});
         ShellTest::TearDown();
     }
 
@@ -53,11 +48,13 @@ TEST_F(GuardTest, AFrameCommandThatThrowsShowsItsMessageAndTheFrameGoesOn)
 {
     TfrmMain frame;
     frame.show();
-    SetReadWindowOpener([] { Fail("Wczytaj"); });
-    SetHistoryWindowOpener([] { Fail("Historia"); });
-    SetSysWindowOpener([](int, TGameData *) { Fail("System"); });
-    SetStatWindowOpener([](int, TGenForm *) { Fail("Statystyka"); });
-    SetDrawsUpdateOpener([](QWidget *) { Fail("Aktualizacja"); });
+    TWindowOpeners failing;
+    failing.ReadWindow = [] { Fail("Wczytaj"); };
+    failing.HistoryWindow = [] { Fail("Historia"); };
+    failing.SysWindow = [](int, TGameData *) { Fail("System"); };
+    failing.StatWindow = [](int, TGenForm *) { Fail("Statystyka"); };
+    failing.DrawsUpdate = [](QWidget *) { Fail("Aktualizacja"); };
+    InstallWindowOpeners(failing);
     for (int i = 0; i < 6; ++i)
         script.answerBox(platform::IDOK);
 
@@ -70,7 +67,8 @@ TEST_F(GuardTest, AFrameCommandThatThrowsShowsItsMessageAndTheFrameGoesOn)
     EXPECT_EQ(BoxTexts(), (QStringList{"Wczytaj", "Historia", "System", "Statystyka", "Aktualizacja", "System"}));
 
     bool opened = false;
-    SetReadWindowOpener([&opened] { opened = true; });
+    failing.ReadWindow = [&opened] { opened = true; };
+    InstallWindowOpeners(failing);
     frame.mFileRead->trigger();
     EXPECT_TRUE(opened) << "the same command works once the failure has passed";
     EXPECT_TRUE(frame.isVisible());

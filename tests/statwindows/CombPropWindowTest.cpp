@@ -38,7 +38,7 @@ protected:
     // The grid row (from 1) showing the combination.
     static int RowOf(const TStringAlignGrid &Grid, int Col, const QString &Comb)
     {
-        const QStringList texts = ColumnTexts(Grid, Col);
+        const QStringList texts = testsupport::GridColumnTexts(Grid, Col);
         return int(texts.indexOf(Comb)) + 1;
     }
 
@@ -72,9 +72,9 @@ protected:
                 counts << QString::number(count) + ' ';
                 shares << QString::fromStdString(FormatFloat("0.00", 100.0 * count / total)) + "% ";
             }
-            EXPECT_EQ(ColumnTexts(*grid, 0), lengths) << series;
-            EXPECT_EQ(ColumnTexts(*grid, 1), counts) << series;
-            EXPECT_EQ(ColumnTexts(*grid, 2), shares) << series;
+            EXPECT_EQ(testsupport::GridColumnTexts(*grid, 0), lengths) << series;
+            EXPECT_EQ(testsupport::GridColumnTexts(*grid, 1), counts) << series;
+            EXPECT_EQ(testsupport::GridColumnTexts(*grid, 2), shares) << series;
         }
         const std::map<int, int> series = RunLengths(held, true);
         EXPECT_EQ(Window.sgSerie2->Cells(1, 1), QString::number(series.begin()->first) + ' ');
@@ -134,7 +134,7 @@ TEST_F(CombPropWindowTest, ACombinationLongerThanADrawIsNeverExpected)
     EXPECT_EQ(properties->eExpFreq->text(), QString());
     EXPECT_TRUE(properties->Series2->points().isEmpty());
     EXPECT_EQ(properties->FastLineSeries1->points().back().y(), 0);
-    EXPECT_EQ(ColumnTexts(*properties->sgSerie1, 0), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*properties->sgSerie1, 0), QStringList{QString()});
     EXPECT_EQ(properties->eLastDate->text().toStdString(), DateToStr(0));
 }
 
@@ -170,5 +170,5 @@ TEST_F(CombPropWindowTest, MoreThan65535OccurrencesAreCountedWhole)
     ASSERT_NE(properties, nullptr);
     EXPECT_EQ(properties->eCombFreq->text().toStdString(), FormatFloat("#,##", 70000));
     EXPECT_EQ(properties->FastLineSeries1->points().back().y(), 70000);
-    EXPECT_EQ(ColumnTexts(*properties->sgSerie1, 0), QStringList{"70000 "});
+    EXPECT_EQ(testsupport::GridColumnTexts(*properties->sgSerie1, 0), QStringList{"70000 "});
 }

@@ -11,7 +11,7 @@
 #include "shell/FDrawsEditor.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FSelectComb.h"
-#include "shell/GridReportOpener.h"
+#include "shell/WindowOpeners.h"
 #include "statwindows/FStatFreq.h"
 #include "syswindows/FFilter.h"
 #include "tests/fixtures/ReportRoad.h"
@@ -30,6 +30,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -209,8 +210,10 @@ TEST_F(DrawsEditorRoadTest, EditFilterAndSaveTheLottoHistory)
 
 TEST_F(DrawsEditorRoadTest, AReportOfRowsTenToTwentyWritesTheHeaderAndThoseRows)
 {
-    InstallReports();
     OpenFrame();
+    TWindowOpeners openers = WindowOpeners();
+    InstallReports(openers);
+    InstallWindowOpeners(std::move(openers));
     frame->mToolDraws->trigger();
     auto *editor = NewestChild<TfrmDrawsEditor>();
     ASSERT_NE(editor, nullptr);
@@ -223,7 +226,6 @@ TEST_F(DrawsEditorRoadTest, AReportOfRowsTenToTwentyWritesTheHeaderAndThoseRows)
     });
     testsupport::expectReport(script);
     EXPECT_EQ(sendCommand(editor, WM_SYS_REPORT), 1);
-    SetGridReportOpener(nullptr);
 
     const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
     ASSERT_EQ(sheets.size(), 1u);

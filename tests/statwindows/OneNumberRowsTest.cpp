@@ -106,18 +106,20 @@ TEST_F(OneNumberRowsTest, DifferencesHaveNoDifferenceColumnsEmptyPatternsAndOneP
 
     for (TClassTablePage *none : {window->Diffs, window->DiffPositions}) {
         EXPECT_EQ(none->sgDetails->ColCount(), 1);
-        EXPECT_EQ(ColumnTexts(*none->sgDetails, 0), QStringList{QString()});
+        EXPECT_EQ(testsupport::GridColumnTexts(*none->sgDetails, 0), QStringList{QString()});
         EXPECT_EQ(none->sgTotal->RowCount(), 2);
         EXPECT_EQ(none->lbDetChart->count(), 0);
     }
-    EXPECT_EQ(ColumnTexts(*window->Repeats->sgDetails, 1), QStringList(4, QStringLiteral("0")));
-    EXPECT_EQ(ColumnTexts(*window->Repeats->sgAggr, 0), QStringList{QStringLiteral("0")});
-    EXPECT_EQ(ColumnTexts(*window->Repeats->sgAggr, 1), QStringList{QStringLiteral("4 ")});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgDetails, 1),
+              QStringList(4, QStringLiteral("0")));
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgAggr, 0), QStringList{QStringLiteral("0")});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgAggr, 1), QStringList{QStringLiteral("4 ")});
 
     // One position: each row's own number, the latest row first.
     TClassTablePage *positions = window->Positions;
     ASSERT_EQ(positions->sgDetails->ColCount(), 2);
     EXPECT_EQ(positions->sgDetails->unmarkedCaption(1), "P1");
-    EXPECT_EQ(ColumnTexts(*positions->sgDetails, 1), (QStringList{"11 ", "9 ", "7 ", "5 "}));
-    EXPECT_EQ(RowTexts(*positions->sgTotal, 1).mid(0, 4), (QStringList{"01", "5 ", "11 ", "8,00 "}));
+    EXPECT_EQ(testsupport::GridColumnTexts(*positions->sgDetails, 1), (QStringList{"11 ", "9 ", "7 ", "5 "}));
+    EXPECT_EQ(testsupport::GridRowTexts(*positions->sgTotal, 1).mid(0, 4),
+              (QStringList{"01", "5 ", "11 ", "8,00 "}));
 }

@@ -110,8 +110,9 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     const std::vector<TCounts> counts = PlainCounts(draws, 5, 30);
 
     // Every number with its two counts, in the order of the sub-range's counts.
-    const QStringList numbers = ColumnTexts(*window->Grid, 0), whole = ColumnTexts(*window->Grid, 1),
-                      sub = ColumnTexts(*window->Grid, 2);
+    const QStringList numbers = testsupport::GridColumnTexts(*window->Grid, 0),
+                      whole = testsupport::GridColumnTexts(*window->Grid, 1),
+                      sub = testsupport::GridColumnTexts(*window->Grid, 2);
     ASSERT_EQ(numbers, Numbers(ExpectedOrder(counts, 3, 1), 49));
     for (int row = 0; row < 49; ++row) {
         const TCounts &c = counts[size_t(numbers[row].toInt())];
@@ -124,8 +125,8 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     for (const auto &[col, direction] : {std::pair(1, 1), std::pair(1, -1), std::pair(2, 1)}) {
         ClickHeader(*window->Grid, col);
         const TDynByteArr expected = ExpectedOrder(counts, col + 1, direction);
-        EXPECT_EQ(window->KeyOrder, expected) << col << direction;
-        EXPECT_EQ(ColumnTexts(*window->Grid, 0), Numbers(expected, 12)) << col << direction;
+        EXPECT_EQ(window->NumberOrder(), expected) << col << direction;
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->Grid, 0), Numbers(expected, 12)) << col << direction;
     }
     EXPECT_EQ(window->Grid->Cells(2, 0), "Częst. 2 -");
 
@@ -136,8 +137,8 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     for (int number = 1; number <= 49; ++number)
         if (!ByteInArray(uint8_t(number), chosen))
             chosen.push_back(uint8_t(number));
-    EXPECT_EQ(window->KeyOrder, chosen);
-    EXPECT_EQ(ColumnTexts(*window->Grid, 0), Numbers(chosen, 8));
+    EXPECT_EQ(window->NumberOrder(), chosen);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->Grid, 0), Numbers(chosen, 8));
     EXPECT_EQ((QStringList{window->Grid->Cells(0, 0), window->Grid->Cells(1, 0), window->Grid->Cells(2, 0)}),
               (QStringList{"Liczba", "Częst. 1", "Częst. 2"}));
 
@@ -146,7 +147,7 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     window->seKeyLen->setText(QStringLiteral("5"));
     sendCommand(window, WM_TASK_START);
     EXPECT_EQ(SpinValue(window->seKeyLen), 7);
-    EXPECT_EQ(window->KeyCount, 7);
+    EXPECT_EQ(window->KeySize(), 7);
     WaitForResults(window);
     EXPECT_EQ(window->State, 0);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart) << "no report";
@@ -166,8 +167,8 @@ TEST_F(PredReductWindowTest, FrequenciesOrderTheNumbersAndAChosenKeyComesFirst)
     TfrmPredReduct *empty = Open();
     ASSERT_NE(empty, nullptr);
     ASSERT_TRUE(empty->Range.Empty());
-    EXPECT_EQ(ColumnTexts(*empty->Grid, 1), QStringList(42, QString()));
-    EXPECT_EQ(ColumnTexts(*empty->Grid, 2), QStringList(42, QString()));
+    EXPECT_EQ(testsupport::GridColumnTexts(*empty->Grid, 1), QStringList(42, QString()));
+    EXPECT_EQ(testsupport::GridColumnTexts(*empty->Grid, 2), QStringList(42, QString()));
     EXPECT_EQ(EnabledMask(), cmdRead);
 }
 
@@ -187,7 +188,7 @@ TEST_F(PredReductWindowTest, ANewRangeIsCountedAndLevelOneStrikesEveryKeyNumberD
     TfrmPredReduct *window = Open();
     ASSERT_NE(window, nullptr);
     ASSERT_EQ(window->Range.Range.Count, 1u);
-    const auto freq44 = [&] { return window->Freq[43].Freq1; };
+    const auto freq44 = [&] { return window->Frequencies()[43].Freq1; };
     EXPECT_EQ(freq44(), 1u);
     // The whole history chosen in the range dialog: counted again, the sub-range over its three draws.
     script.onDialog([](QDialog &Dialog) {
@@ -240,9 +241,9 @@ TEST_F(PredReductWindowTest, ParametersAreStoredAsTheRecordAndABadOrderIsIgnored
         store().setValue("Tools\\1\\5", "Params", stored);
         window = Open();
         ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->KeyCount, 15);
+        EXPECT_EQ(window->KeySize(), 15);
         EXPECT_EQ(SpinValue(window->seDrawTo), 20);
-        EXPECT_EQ(window->KeyOrder, order);
+        EXPECT_EQ(window->NumberOrder(), order);
         ASSERT_TRUE(window->Close());
         ProcessPosted();
     }

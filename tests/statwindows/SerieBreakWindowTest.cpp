@@ -114,11 +114,12 @@ TEST_F(SerieBreakWindowTest, OneNumberPerPageTheDistributionAndTheDoubleClicks)
             count << Grouped(c);
             share << QString::fromStdString(FormatFloat("0.00", 100.0 * c / double(runs))) + "% ";
         }
-        EXPECT_EQ(ColumnTexts(*window->sgTotal2, 0), length);
-        EXPECT_EQ(ColumnTexts(*window->sgTotal2, 1), count);
-        EXPECT_EQ(ColumnTexts(*window->sgTotal2, 2), share);
-        EXPECT_EQ(ColumnTexts(*window->sgTotal3, 1),
-                  (QStringList{QString::number(all.begin()->first) + ' ', QString::number(all.rbegin()->first) + ' ',
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal2, 0), length);
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal2, 1), count);
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal2, 2), share);
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal3, 1),
+                  (QStringList{QString::number(all.begin()->first) + ' ',
+                               QString::number(all.rbegin()->first) + ' ',
                                QString::fromStdString(FormatFloat("0.00", lengths / double(runs))) + ' '}));
 
         // The header and the fixed number column open nothing; a count cell opens its number.
@@ -131,8 +132,9 @@ TEST_F(SerieBreakWindowTest, OneNumberPerPageTheDistributionAndTheDoubleClicks)
         auto *properties = dynamic_cast<TfrmCombProp *>(frame->ChildForms().back());
         ASSERT_NE(properties, nullptr);
         EXPECT_EQ(properties->eComb->text(), " 7 ");
-        EXPECT_EQ(ColumnTexts(*(series ? properties->sgSerie1 : properties->sgBreak1), 1).size(),
-                  RunLengths(CombHeld(*Lotto().DrawsMan, {7}), series).size());
+        EXPECT_EQ(
+            testsupport::GridColumnTexts(*(series ? properties->sgSerie1 : properties->sgBreak1), 1).size(),
+            RunLengths(CombHeld(*Lotto().DrawsMan, {7}), series).size());
     }
 }
 
@@ -147,7 +149,7 @@ TEST_F(SerieBreakWindowTest, PairsShowTheirRowsWithoutPerNumberPagesAndStopLeave
     EXPECT_FALSE(TabShown(*window->PageControl2, window->TabSheet3));
     ASSERT_EQ(window->sgTotal1->RowCount(), 1176 + 1) << "every pair occurred";
     // Rows in order of the combinations: the pair's index.
-    const QStringList combs = ColumnTexts(*window->sgTotal1, 1);
+    const QStringList combs = testsupport::GridColumnTexts(*window->sgTotal1, 1);
     for (const TDynByteArr &pair : {TDynByteArr{1, 2}, TDynByteArr{24, 49}}) {
         const int row = int(combs.indexOf(QString::asprintf("%2d %2d ", pair[0], pair[1]))) + 1;
         ASSERT_GT(row, 0);
@@ -193,7 +195,7 @@ TEST_F(SerieBreakWindowTest, PairsShowTheirRowsWithoutPerNumberPagesAndStopLeave
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(ColumnTexts(*window->sgTotal2, 0), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal2, 0), QStringList{QString()});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 }
 

@@ -122,11 +122,11 @@ protected:
     static std::vector<TListedRow> Listed(const TfrmStatBestComb &Window)
     {
         std::vector<TListedRow> rows;
-        const QStringList combs = ColumnTexts(*Window.Grid, 6);
+        const QStringList combs = testsupport::GridColumnTexts(*Window.Grid, 6);
         for (int row = 0; row < combs.size() && size_t(row) < Window.Results.size(); ++row) {
             TListedRow listed{ParseNumbers(combs[row]), {}};
             for (int col = 1; col <= 5; ++col)
-                listed.Texts << ColumnTexts(*Window.Grid, col)[row];
+                listed.Texts << testsupport::GridColumnTexts(*Window.Grid, col)[row];
             rows.push_back(listed);
         }
         return rows;
@@ -214,7 +214,7 @@ TEST_F(StatBestCombWindowTest, ExactSearchListsEachImprovementUpToTheBest)
     window->btnCheckComb->click();
     auto *check = NewestChild<TfrmCheckComb>();
     ASSERT_NE(check, nullptr);
-    EXPECT_EQ(check->Comb, TDynByteArr(rows[1].Comb.begin(), rows[1].Comb.end()));
+    EXPECT_EQ(check->EnteredComb(), TDynByteArr(rows[1].Comb.begin(), rows[1].Comb.end()));
     EXPECT_TRUE(check->HasResults());
 
     // Two constants: the smallest key numbers, in every row; C(8, 4) combinations.
@@ -248,12 +248,12 @@ TEST_F(StatBestCombWindowTest, DetailsOfACombinationOfEveryNumberCheckAllItsBets
     window->btnCheckComb->click();
     auto *check = NewestChild<TfrmCheckComb>();
     ASSERT_NE(check, nullptr);
-    ASSERT_EQ(check->Comb.size(), 49u);
+    ASSERT_EQ(check->EnteredComb().size(), 49u);
     ASSERT_TRUE(check->HasResults());
     // Every draw holds six of the 49: C(6, j) x C(43, 6 - j) of the bets hit j.
     const int64_t eachDraw = 2000000 + 6 * 43 * 4000 + 15 * 903 * 150 + 20 * 12341 * 24;
-    EXPECT_EQ(check->Results.Totals.Win,
-              Currency::fromCount(eachDraw * int64_t(check->Results.Draws.size()) * Currency::Scale));
+    EXPECT_EQ(check->Outcome().Totals.Win,
+              Currency::fromCount(eachDraw * int64_t(check->Outcome().Draws.size()) * Currency::Scale));
 }
 
 TEST_F(StatBestCombWindowTest, ConstantsStayKeyNumbersWhenTheKeyChanges)

@@ -130,12 +130,12 @@ TEST_F(StatClassTablesTest, ConsecutiveNumbersShowEveryDrawsRunsGroupsAndPattern
         QStringList expected = {DateOf(draw)};
         for (int len : lengths)
             expected << Count(runs.count(len) ? runs.at(len) : 0);
-        EXPECT_EQ(RowTexts(details, row), expected) << row;
+        EXPECT_EQ(testsupport::GridRowTexts(details, row), expected) << row;
         QString pattern;
         for (const auto &[len, count] : runs)
             for (int k = 0; k < count; ++k)
                 pattern += (pattern.isEmpty() ? "" : " - ") + QString::number(len);
-        EXPECT_EQ(RowTexts(*window->Patterns->sgDetails, row),
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Patterns->sgDetails, row),
                   (QStringList{DateOf(draw), pattern.isEmpty() ? QStringLiteral("0") : pattern}));
     }
     // Selecting a cell shows its draw's numbers.
@@ -156,20 +156,24 @@ TEST_F(StatClassTablesTest, ConsecutiveNumbersShowEveryDrawsRunsGroupsAndPattern
         int row = 1;
         double sumSq = 0, mean = double(sums[lengths[size_t(c)]]) / draws;
         for (const auto &[runs, count] : byRuns) {
-            EXPECT_EQ(RowTexts(aggr, row).mid(2 * c, 2), (QStringList{QString::number(runs) + ' ', QString::number(count) + ' '}));
+            EXPECT_EQ(testsupport::GridRowTexts(aggr, row).mid(2 * c, 2),
+                      (QStringList{QString::number(runs) + ' ', QString::number(count) + ' '}));
             sumSq += count * (runs - mean) * (runs - mean);
             ++row;
         }
-        EXPECT_EQ(RowTexts(*window->Classes->sgTotal, c + 1),
-                  (QStringList{"K" + QString::number(lengths[size_t(c)]), QString::number(byRuns.begin()->first) + ' ',
-                               QString::number(byRuns.rbegin()->first) + ' ', Real(mean),
-                               Real(std::sqrt(sumSq / draws)), QString::number(sums[lengths[size_t(c)]]) + ' ',
-                               QString::fromStdString(FormatFloat("0.00", 100.0 * double(sums[lengths[size_t(c)]]) / double(grand))) + "% "}));
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgTotal, c + 1),
+                  (QStringList{
+                      "K" + QString::number(lengths[size_t(c)]), QString::number(byRuns.begin()->first) + ' ',
+                      QString::number(byRuns.rbegin()->first) + ' ', Real(mean),
+                      Real(std::sqrt(sumSq / draws)), QString::number(sums[lengths[size_t(c)]]) + ' ',
+                      QString::fromStdString(
+                          FormatFloat("0.00", 100.0 * double(sums[lengths[size_t(c)]]) / double(grand))) +
+                          "% "}));
     }
     std::map<std::string, int> shownPatterns;
     TStringAlignGrid &patternGroups = *window->Patterns->sgAggr;
     for (int row = 1; row < patternGroups.RowCount(); ++row) {
-        const QStringList texts = RowTexts(patternGroups, row);
+        const QStringList texts = testsupport::GridRowTexts(patternGroups, row);
         shownPatterns[texts[0].toStdString()] = texts[1].trimmed().toInt();
     }
     EXPECT_EQ(shownPatterns, patterns);
@@ -202,7 +206,7 @@ TEST_F(StatClassTablesTest, TheClassTableKeepsItsSortsLayoutsAndSelectedClass)
     EXPECT_FALSE(page.MeanSeries->isVisible());
     const auto valuesOf = [&](int Col) {
         std::vector<int> values;
-        for (const QString &text : ColumnTexts(details, Col))
+        for (const QString &text : testsupport::GridColumnTexts(details, Col))
             values.push_back(text.trimmed().toInt());
         return values;
     };
@@ -221,7 +225,7 @@ TEST_F(StatClassTablesTest, TheClassTableKeepsItsSortsLayoutsAndSelectedClass)
     EXPECT_EQ(details.FixedCols(), 1);
     EXPECT_EQ(details.Col(), 2);
     EXPECT_TRUE(page.MeanSeries->isVisible());
-    EXPECT_EQ(RowTexts(details, 1)[0], DateOf(NewestFirst(1)));
+    EXPECT_EQ(testsupport::GridRowTexts(details, 1)[0], DateOf(NewestFirst(1)));
 }
 
 TEST_F(StatClassTablesTest, MiscellaneousPropertiesOfChosenDrawsAndTheirExpectedValues)
@@ -248,12 +252,13 @@ TEST_F(StatClassTablesTest, MiscellaneousPropertiesOfChosenDrawsAndTheirExpected
             units += x % 10;
             common += int(std::count(previous.Numbers.begin(), previous.Numbers.end(), x));
         }
-        EXPECT_EQ(RowTexts(*window->Classes->sgDetails, row),
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgDetails, row),
                   (QStringList{DateOf(draw), Count(evens), Count(6 - evens), Count(primes), Count(sum),
-                               Count(tens + units), Count(tens), Count(units), Count(common), Count(draw.Numbers.front()),
-                               Count(draw.Numbers.back()), Count(draw.Numbers.back() - draw.Numbers.front())}))
+                               Count(tens + units), Count(tens), Count(units), Count(common),
+                               Count(draw.Numbers.front()), Count(draw.Numbers.back()),
+                               Count(draw.Numbers.back() - draw.Numbers.front())}))
             << row;
-        EXPECT_EQ(RowTexts(*window->Patterns->sgDetails, row),
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Patterns->sgDetails, row),
                   (QStringList{DateOf(draw), QString::asprintf("%02dP - %02dN", evens, 6 - evens)}));
     }
     // The even numbers' summary: their spread, mean and the expected 6 x 24 / 49.
@@ -266,7 +271,7 @@ TEST_F(StatClassTablesTest, MiscellaneousPropertiesOfChosenDrawsAndTheirExpected
         least = std::min(least, count);
         most = std::max(most, count);
     }
-    const QStringList summary = RowTexts(*window->Classes->sgTotal, 1);
+    const QStringList summary = testsupport::GridRowTexts(*window->Classes->sgTotal, 1);
     EXPECT_EQ(summary.mid(0, 5), (QStringList{"Parzyste", QString::number(least) + ' ', QString::number(most) + ' ',
                                               Real(double(evens) / draws), Real(6.0 * 24 / 49)}));
 }
@@ -277,17 +282,18 @@ TEST_F(StatClassTablesTest, NumberRangesFromTheButtonsAndTheirExpectedCounts)
     TfrmStatIntervals *window = OpenIntervals();
     ASSERT_NE(window, nullptr);
     // No stored record: one range of every number.
-    EXPECT_EQ(RowTexts(*window->sgIntervals, 0), QStringList{"01..49"});
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgIntervals, 0), QStringList{"01..49"});
 
     window->seBegin->SetValue(1);
     window->seWidth->SetValue(10);
     window->btnFill->click();
-    EXPECT_EQ(RowTexts(*window->sgIntervals, 0), (QStringList{"01..10", "11..20", "21..30", "31..40", "41..49"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgIntervals, 0),
+              (QStringList{"01..10", "11..20", "21..30", "31..40", "41..49"}));
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
     sendCommand(window, WM_TASK_START);
     ASSERT_FALSE(window->NoResults);
     EXPECT_EQ(window->PageControl1->currentIndex(), 1);
-    const QStringList expected = ColumnTexts(*window->Classes->sgTotal, 4);
+    const QStringList expected = testsupport::GridColumnTexts(*window->Classes->sgTotal, 4);
     EXPECT_EQ(expected, (QStringList{Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(54.0 / 49)}));
     // The statistic keeps its rows as loaded, oldest first; the window's sort shows the newest first.
     const TDraw &newest = NewestFirst(1);
@@ -295,15 +301,16 @@ TEST_F(StatClassTablesTest, NumberRangesFromTheButtonsAndTheirExpectedCounts)
     for (int range = 0; range < 5; ++range)
         cells << Count(std::count_if(newest.Numbers.begin(), newest.Numbers.end(),
                                      [&](int x) { return (x - 1) / 10 == range; }));
-    EXPECT_EQ(RowTexts(*window->Classes->sgDetails, 1), cells);
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgDetails, 1), cells);
 
     // From 5 on the numbers 1..4 are in no range.
     window->seBegin->SetValue(5);
     window->btnFill->click();
-    EXPECT_EQ(RowTexts(*window->sgIntervals, 0), (QStringList{"05..14", "15..24", "25..34", "35..44", "45..49"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgIntervals, 0),
+              (QStringList{"05..14", "15..24", "25..34", "35..44", "45..49"}));
     sendCommand(window, WM_TASK_START);
     int counted = 0;
-    for (const QString &text : RowTexts(*window->Classes->sgDetails, 1).mid(1))
+    for (const QString &text : testsupport::GridRowTexts(*window->Classes->sgDetails, 1).mid(1))
         counted += text.trimmed().toInt();
     EXPECT_EQ(counted, std::count_if(newest.Numbers.begin(), newest.Numbers.end(), [](int x) { return x >= 5; }));
 
@@ -316,7 +323,7 @@ TEST_F(StatClassTablesTest, NumberRangesFromTheButtonsAndTheirExpectedCounts)
     EXPECT_FALSE(window->NoResults) << "the last results stay";
     EXPECT_EQ(window->Classes->sgDetails->ColCount(), 6);
     window->Buttons[49]->click();
-    EXPECT_EQ(RowTexts(*window->sgIntervals, 0), QStringList{"08..49"});
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgIntervals, 0), QStringList{"08..49"});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdReport | cmdStart);
 
     // A game without draws: Start stays off.
@@ -353,16 +360,15 @@ TEST_F(StatClassTablesTest, OverAClassicSystemEachWindowCountsTheSystemsRows)
     sendCommand(misc, WM_TASK_START);
     EXPECT_EQ(misc->Classes->sgDetails->unmarkedCaption(0), "Nr komb.");
     EXPECT_EQ(misc->Patterns->sgDetails->unmarkedCaption(0), "Nr komb.");
-    EXPECT_EQ(ColumnTexts(*misc->Classes->sgDetails, 4), columnOf([](const TDynByteArr &R) {
-                  return std::accumulate(R.begin(), R.end(), 0);
-              }));
+    EXPECT_EQ(testsupport::GridColumnTexts(*misc->Classes->sgDetails, 4),
+              columnOf([](const TDynByteArr &R) { return std::accumulate(R.begin(), R.end(), 0); }));
 
     sendCommand(system, WM_SYS_STATS, TfrmStatSucc::SuccStatIndex);
     auto *succ = NewestChild<TfrmStatSucc>();
     sendCommand(succ, WM_TASK_START);
     ASSERT_FALSE(succ->NoResults);
     ASSERT_EQ(succ->Classes->sgDetails->unmarkedCaption(1), "K2");
-    EXPECT_EQ(ColumnTexts(*succ->Classes->sgDetails, 1), columnOf([](const TDynByteArr &R) {
+    EXPECT_EQ(testsupport::GridColumnTexts(*succ->Classes->sgDetails, 1), columnOf([](const TDynByteArr &R) {
                   const std::map<int, int> runs = Runs(R);
                   return runs.count(2) ? runs.at(2) : 0;
               }));
@@ -378,7 +384,7 @@ TEST_F(StatClassTablesTest, OverAClassicSystemEachWindowCountsTheSystemsRows)
     for (const TDynByteArr &row : rows)
         first << Count(std::count_if(row.begin(), row.end(), [](int x) { return x <= 25; }));
     ClickHeader(*ranges->Classes->sgDetails, 0);
-    EXPECT_EQ(ColumnTexts(*ranges->Classes->sgDetails, 1), first);
+    EXPECT_EQ(testsupport::GridColumnTexts(*ranges->Classes->sgDetails, 1), first);
 }
 
 TEST_F(StatClassTablesTest, StoredParametersAreTheRecordsBytes)
@@ -420,7 +426,7 @@ TEST_F(StatClassTablesTest, StoredParametersAreTheRecordsBytes)
     ranges = OpenIntervals();
     EXPECT_EQ(SpinValue(ranges->seBegin), 3);
     EXPECT_EQ(SpinValue(ranges->seWidth), 7);
-    EXPECT_EQ(RowTexts(*ranges->sgIntervals, 0), (QStringList{"03..05", "06..49"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*ranges->sgIntervals, 0), (QStringList{"03..05", "06..49"}));
 }
 
 TEST_F(StatClassTablesTest, ReportsOfferTheirTablesUnderTheirSheetNames)

@@ -110,8 +110,8 @@ TEST_F(StatConseqWindowTest, SuccessorsAndPredecessorsAreThePlainCountsOverTheAn
         combs << CombText({uint8_t(n)});
         freqs << Grouped(counts[size_t(n)]);
     }
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), combs);
-    EXPECT_EQ(ColumnTexts(*window->grid, 2), freqs);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), combs);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 2), freqs);
 
     // Every draw of the range, newest first, the analysed ones highlighted.
     const int count = int(history.size());
@@ -167,7 +167,8 @@ TEST_F(StatConseqWindowTest, SuccessorsAndPredecessorsAreThePlainCountsOverTheAn
             counted.push_back(history[size_t(i)]);
     const std::vector<freqtest::TExpectedRow> pairs = freqtest::BruteForceCount(freqtest::MakeDraws(counted), 2, 1);
     ASSERT_EQ(window->grid->RowCount(), int(pairs.size()) + 1);
-    const QStringList pairCombs = ColumnTexts(*window->grid, 1), pairFreqs = ColumnTexts(*window->grid, 2);
+    const QStringList pairCombs = testsupport::GridColumnTexts(*window->grid, 1),
+                      pairFreqs = testsupport::GridColumnTexts(*window->grid, 2);
     for (size_t i : {size_t(0), size_t(1), size_t(2), pairs.size() / 2, pairs.size() - 1})
         EXPECT_EQ((QStringList{pairCombs[int(i)], pairFreqs[int(i)]}),
                   (QStringList{CombText(pairs[i].Comb), Grouped(pairs[i].Freq)}))
@@ -185,8 +186,8 @@ TEST_F(StatConseqWindowTest, NoDrawsToAnalyseEndsWithTheNoticeAndAStopWithNoResu
     const std::vector<bool> with7 = Analysed({7}, true, 0, false);
     const auto holding = std::count(with7.begin(), with7.end(), true);
     EXPECT_EQ(window->grid->Cells(1, 0), "Kombinacja");
-    EXPECT_EQ(ColumnTexts(*window->grid, 1).front(), " 7 ");
-    EXPECT_EQ(ColumnTexts(*window->grid, 2).front(), Grouped(holding));
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1).front(), " 7 ");
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 2).front(), Grouped(holding));
 
     // "Przedział" 0 and a combination never drawn analyse nothing.
     const std::vector<TDynByteArr> history = History();
@@ -198,8 +199,8 @@ TEST_F(StatConseqWindowTest, NoDrawsToAnalyseEndsWithTheNoticeAndAStopWithNoResu
         EXPECT_EQ(window->State, 1);
         ASSERT_FALSE(script.boxes().empty());
         EXPECT_EQ(script.boxes().back().Text, "Brak losowań spełniających parametry statystyki.");
-        EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
-        EXPECT_EQ(ColumnTexts(*window->sgDraws, 3), QStringList{QString()});
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->sgDraws, 3), QStringList{QString()});
         EXPECT_FALSE(window->btnCombProp->isEnabled());
         EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
     }
@@ -213,7 +214,7 @@ TEST_F(StatConseqWindowTest, NoDrawsToAnalyseEndsWithTheNoticeAndAStopWithNoResu
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 }
 
@@ -297,7 +298,7 @@ TEST_F(StatConseqWindowTest, TheRangeBoundsTheDrawsCountWithoutRecomputing)
     EXPECT_EQ(window->seDrawsCount->MaxValue(), 1);
     Compute(window, {Lotto().DrawsMan->GetDraw(Lotto().DrawsMan->Count() - 1).Numbers[0]}, true, 0, false, 1);
     ASSERT_EQ(window->State, 0);
-    const QStringList shown = ColumnTexts(*window->grid, 1);
+    const QStringList shown = testsupport::GridColumnTexts(*window->grid, 1);
 
     script.onDialog([](QDialog &Dialog) {
         auto &dialog = dynamic_cast<TfrmDrawsFilter &>(Dialog);
@@ -307,5 +308,5 @@ TEST_F(StatConseqWindowTest, TheRangeBoundsTheDrawsCountWithoutRecomputing)
     EXPECT_EQ(sendCommand(window, WM_DRAWS_RANGE), 1);
     EXPECT_EQ(window->seDrawsCount->MaxValue(), Lotto().DrawsMan->Count());
     EXPECT_EQ(window->State, 0);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), shown);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), shown);
 }

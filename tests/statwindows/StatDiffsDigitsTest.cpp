@@ -165,18 +165,21 @@ TEST_F(StatDiffsDigitsTest, DifferencesShowEveryTableOfChosenDraws)
                 byPosition << Count(draw.Numbers[j] - draw.Numbers[j - 1]);
             numbers << Count(draw.Numbers[j]);
         }
-        EXPECT_EQ(RowTexts(*window->Diffs->sgDetails, row), bySize) << row;
-        EXPECT_EQ(RowTexts(*window->DiffPositions->sgDetails, row), byPosition) << row;
-        EXPECT_EQ(RowTexts(*window->Repeats->sgDetails, row), (QStringList{DateOf(draw), RepeatPattern(diffs)})) << row;
-        EXPECT_EQ(RowTexts(*window->Positions->sgDetails, row), numbers) << row;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Diffs->sgDetails, row), bySize) << row;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->DiffPositions->sgDetails, row), byPosition) << row;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Repeats->sgDetails, row),
+                  (QStringList{DateOf(draw), RepeatPattern(diffs)}))
+            << row;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Positions->sgDetails, row), numbers) << row;
     }
 
     // The expected gaps of 6 out of 49 are all 50/7, the j-th smallest number j x 50/7.
-    EXPECT_EQ(ColumnTexts(*window->DiffPositions->sgTotal, 4), QStringList(5, Real(50.0 / 7)));
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->DiffPositions->sgTotal, 4),
+              QStringList(5, Real(50.0 / 7)));
     QStringList expectedNumbers;
     for (int j = 1; j <= 6; ++j)
         expectedNumbers << Real(j * 50.0 / 7);
-    EXPECT_EQ(ColumnTexts(*window->Positions->sgTotal, 4), expectedNumbers);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->Positions->sgTotal, 4), expectedNumbers);
 }
 
 TEST_F(StatDiffsDigitsTest, DigitsShowAColumnForEachDigitThatOccurs)
@@ -214,12 +217,14 @@ TEST_F(StatDiffsDigitsTest, DigitsShowAColumnForEachDigitThatOccurs)
         QStringList cells = {DateOf(draw)};
         for (int digit : occurring)
             cells << Count(digits.count(digit) ? digits.at(digit) : 0);
-        EXPECT_EQ(RowTexts(*window->Classes->sgDetails, row), cells) << row;
-        EXPECT_EQ(RowTexts(*window->Patterns->sgDetails, row), (QStringList{DateOf(draw), RepeatPattern(digits) + ' '}));
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgDetails, row), cells) << row;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Patterns->sgDetails, row),
+                  (QStringList{DateOf(draw), RepeatPattern(digits) + ' '}));
     }
     // Expected: 6 x (numbers of the digit) / 49.
-    EXPECT_EQ(ColumnTexts(*window->Classes->sgTotal, 4),
-              (QStringList{Real(54.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49)}));
+    EXPECT_EQ(
+        testsupport::GridColumnTexts(*window->Classes->sgTotal, 4),
+        (QStringList{Real(54.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49), Real(60.0 / 49)}));
 
     // The last digit: every digit occurs.
     window->cbDigitType->setCurrentIndex(1);
@@ -229,7 +234,7 @@ TEST_F(StatDiffsDigitsTest, DigitsShowAColumnForEachDigitThatOccurs)
     for (int digit = 0; digit < 10; ++digit)
         cells << Count(std::count_if(NewestFirst(1).Numbers.begin(), NewestFirst(1).Numbers.end(),
                                      [&](int x) { return x % 10 == digit; }));
-    EXPECT_EQ(RowTexts(*window->Classes->sgDetails, 1), cells);
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgDetails, 1), cells);
 }
 
 TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)

@@ -81,8 +81,10 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
     ASSERT_GT(drawCount, 3000);
     const std::vector<freqtest::TExpectedRow> expected = BruteForceCount(draws, 2, 1);
     ASSERT_EQ(window->grid->RowCount(), int(expected.size()) + 1);
-    const QStringList combs = ColumnTexts(*window->grid, 1), freqs = ColumnTexts(*window->grid, 2),
-                parities = ColumnTexts(*window->grid, 3), lasts = ColumnTexts(*window->grid, 4);
+    const QStringList combs = testsupport::GridColumnTexts(*window->grid, 1),
+                      freqs = testsupport::GridColumnTexts(*window->grid, 2),
+                      parities = testsupport::GridColumnTexts(*window->grid, 3),
+                      lasts = testsupport::GridColumnTexts(*window->grid, 4);
     int64_t sum = 0;
     std::vector<int> freqsDown;
     for (size_t i = 0; i < expected.size(); ++i) {
@@ -99,14 +101,15 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
     double squares = 0;
     for (const freqtest::TExpectedRow &row : expected)
         squares += (row.Freq - mean) * (row.Freq - mean);
-    EXPECT_EQ(ColumnTexts(*window->sgTotal, 1),
-              (QStringList{Grouped(expected.back().Freq), Grouped(expected.front().Freq), Real(mean),
-                           Real(drawCount * 15.0 / 1176.0), Real(std::sqrt(squares / double(expected.size())))}));
+    EXPECT_EQ(
+        testsupport::GridColumnTexts(*window->sgTotal, 1),
+        (QStringList{Grouped(expected.back().Freq), Grouped(expected.front().Freq), Real(mean),
+                     Real(drawCount * 15.0 / 1176.0), Real(std::sqrt(squares / double(expected.size())))}));
 
     // By frequency, up, then down again.
     const auto freqsShown = [&] {
         std::vector<int> values;
-        for (QString text : ColumnTexts(*window->grid, 2))
+        for (QString text : testsupport::GridColumnTexts(*window->grid, 2))
             values.push_back(text.remove(QChar(0x00A0)).trimmed().toInt());
         return values;
     };
@@ -126,7 +129,7 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 
     // Closed while computing: the worker stops first, the parameters are kept.
@@ -153,16 +156,16 @@ TEST_F(StatFreqWindowTest, NeverDrawnNumbersAndRanges)
     for (int number = 1; number <= 49; ++number)
         if (std::find(last.begin(), last.end(), number) == last.end())
             never << CombText({uint8_t(number)});
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), never);
-    EXPECT_EQ(ColumnTexts(*window->grid, 4), QStringList(never.size(), QString()));
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), never);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 4), QStringList(never.size(), QString()));
     // Neither frequency nor last occurrence sorts; the numbers do.
     ClickHeader(*window->grid, 2);
     ClickHeader(*window->grid, 4);
     EXPECT_EQ(window->State, 0);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), never);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), never);
     ClickHeader(*window->grid, 1);
     WaitForResults(window);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1).front(), never.back());
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1).front(), never.back());
 
     // A new range shows in the range line; the results stay.
     script.onDialog([](QDialog &Dialog) {
@@ -234,8 +237,8 @@ TEST_F(StatFreqWindowTest, OverAClassicSystemCountsItsRowsAndClosesWithIt)
         combs << CombText(row.Comb);
         freqs << Grouped(row.Freq);
     }
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), combs);
-    EXPECT_EQ(ColumnTexts(*window->grid, 2), freqs);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), combs);
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 2), freqs);
 
     QPointer<TfrmStatFreq> watched(window);
     ASSERT_TRUE(system->Close());

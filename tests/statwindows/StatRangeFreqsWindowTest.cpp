@@ -141,8 +141,9 @@ TEST_F(StatRangeFreqsWindowTest, ZonesOfDrawsAndTheSelectedDrawsCountsByCountAnd
             }
         }
         for (const size_t z : {0u, 1u, 2u})
-            EXPECT_EQ(RowTexts(*window->Classes->sgTotal, 7 + int(z)).mid(1, 3),
-                      (QStringList{Real(least[z] / 100.0), Real(most[z] / 100.0), Real(double(sum[z]) / count / 100)}))
+            EXPECT_EQ(testsupport::GridRowTexts(*window->Classes->sgTotal, 7 + int(z)).mid(1, 3),
+                      (QStringList{Real(least[z] / 100.0), Real(most[z] / 100.0),
+                                   Real(double(sum[z]) / count / 100)}))
                 << z;
 
         // The selected draw: each number's count in its window, coloured by its zone; its numbers too.

@@ -129,7 +129,7 @@ TEST_F(StatRunHoldTest, StopOrClosingAtEachStepEndsTheRunAtOnce)
             // Idle, and nothing the stopped run left queued shows rows later.
             EXPECT_EQ(window->State, 1);
             EXPECT_TRUE(window->Panel1->isHidden());
-            EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
+            EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
             EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
             ASSERT_TRUE(window->Close());
             ProcessPosted();
@@ -161,7 +161,7 @@ TEST_F(StatRunHoldTest, AHeaderSortIsStoppedAndJoinedLikeARun)
     computeAndHoldSort(stopped);
     EXPECT_EQ(window->State, 2);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1).front(), QString());
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1).front(), QString());
     frame->mTaskStop->trigger();
     ASSERT_TRUE(ProcessUntil([&] { return window->State != 2; }));
     EXPECT_TRUE(stopped.Left);
@@ -169,7 +169,7 @@ TEST_F(StatRunHoldTest, AHeaderSortIsStoppedAndJoinedLikeARun)
     EXPECT_FALSE(window->WorkerRunning());
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(ColumnTexts(*window->grid, 1), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 
     THold closed{TStatStep::Sorting};

@@ -86,12 +86,13 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
     }
     ASSERT_EQ(waits.back(), -1);
     ASSERT_EQ(window->sgDetails->RowCount(), count + 1);
-    const QStringList labels = ColumnTexts(*window->sgDetails, 0), shown = ColumnTexts(*window->sgDetails, 1);
+    const QStringList labels = testsupport::GridColumnTexts(*window->sgDetails, 0),
+                      shown = testsupport::GridColumnTexts(*window->sgDetails, 1);
     for (int row : {0, 1, 500, 2000, count - 30, count - 1}) {
         const QString date = QString::fromStdString(DateToStr(Lotto().DrawsMan->GetDraw(row).Date));
         EXPECT_EQ((QStringList{labels[row], shown[row]}), (QStringList{date, ValueText(waits[size_t(row)])})) << row;
     }
-    const QStringList summary = ColumnTexts(*window->sgTotal, 1).mid(0, 3);
+    const QStringList summary = testsupport::GridColumnTexts(*window->sgTotal, 1).mid(0, 3);
     const QStringList expected = Summary(waits);
     EXPECT_EQ(summary.mid(0, 2), expected.mid(0, 2));
     EXPECT_EQ(summary[2].trimmed(), expected[2]);
@@ -122,14 +123,15 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
             seen.insert(history[size_t(i)].begin(), history[size_t(i)].end());
         distinct[size_t(s)] = int(seen.size());
     }
-    const QStringList runs = ColumnTexts(*window->sgDetails, 1), percents = ColumnTexts(*window->sgDetails, 2);
+    const QStringList runs = testsupport::GridColumnTexts(*window->sgDetails, 1),
+                      percents = testsupport::GridColumnTexts(*window->sgDetails, 2);
     for (int row : {0, 7, 1234, count - 10, count - 9, count - 1}) {
         const int value = distinct[size_t(row)];
         const QString percent = value < 0 ? QStringLiteral("- ")
                                           : QString::fromStdString(FormatFloat("0.00", value * 100.0 / 49)) + '%';
         EXPECT_EQ((QStringList{runs[row], percents[row]}), (QStringList{ValueText(value), percent})) << row;
     }
-    const QStringList windowSummary = ColumnTexts(*window->sgTotal, 1);
+    const QStringList windowSummary = testsupport::GridColumnTexts(*window->sgTotal, 1);
     EXPECT_EQ(windowSummary.mid(0, 2), Summary(distinct).mid(0, 2));
     EXPECT_TRUE(windowSummary[2].startsWith(Summary(distinct)[2] + " (")) << windowSummary[2].toStdString();
 
@@ -140,7 +142,7 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
     sendCommand(window, WM_TASK_STOP);
     ProcessPosted();
     EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(ColumnTexts(*window->sgDetails, 1), QStringList{QString()});
+    EXPECT_EQ(testsupport::GridColumnTexts(*window->sgDetails, 1), QStringList{QString()});
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 }
 

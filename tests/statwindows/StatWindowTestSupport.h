@@ -3,6 +3,7 @@
 // games, the main window on Lotto with the system and statistics windows installed, a script that plays
 // the modal windows, and waits on the windows' workers.
 
+#include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
@@ -10,12 +11,13 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
-#include "controls/StringAlignGrid.h"
+#include "shell/WindowOpeners.h"
 #include "statwindows/FStatGeneral.h"
 #include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/FrameCommands.h"
 #include "tests/fixtures/FreshRegistry.h"
+#include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
 #include "tests/support/ProcessUntil.h"
@@ -51,9 +53,7 @@ protected:
     void TearDown() override
     {
         frame.reset();
-        SetSysWindowOpener(nullptr);
-        SetStatWindowOpener(nullptr);
-        SetPredReductOpener(nullptr);
+        InstallWindowOpeners({});
         folder.reset();
         FreshRegistry::TearDown();
     }
@@ -65,8 +65,10 @@ protected:
     {
         frame = std::make_unique<TfrmMain>();
         frame->show();
-        InstallSystemWindows();
-        InstallStatWindows();
+        TWindowOpeners openers;
+        InstallSystemWindows(openers);
+        InstallStatWindows(openers);
+        InstallWindowOpeners(std::move(openers));
         frame->cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId));
     }
 
@@ -133,30 +135,6 @@ protected:
         return text;
     }
     static QString Grouped(int64_t Value) { return QString::fromStdString(FormatFloat("#,##", double(Value))) + ' '; }
-
-    // The grid's texts of row Row, every column.
-    static QStringList RowTexts(const TStringAlignGrid &Grid, int Row)
-    {
-        QStringList texts;
-        for (int col = 0; col < Grid.ColCount(); ++col) {
-            QString text;
-            Grid.GetCellText(col, Row, text);
-            texts << text;
-        }
-        return texts;
-    }
-
-    // The texts a grid shows in column Col below its header.
-    static QStringList ColumnTexts(const TStringAlignGrid &Grid, int Col)
-    {
-        QStringList texts;
-        for (int row = 1; row < Grid.RowCount(); ++row) {
-            QString text;
-            Grid.GetCellText(Col, row, text);
-            texts << text;
-        }
-        return texts;
-    }
 
     // The main window's commands that are on, as a command mask.
     int EnabledMask() const { return testsupport::EnabledCommandMask(*frame); }

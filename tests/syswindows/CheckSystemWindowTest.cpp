@@ -146,7 +146,10 @@ protected:
         ASSERT_TRUE(Done()) << "the awaited event did not come";
     }
 
-    static QString Cell(const TfrmCheckSystem &Window, int Col, int Row) { return GridRow(*Window.Grid, Row).at(Col); }
+    static QString Cell(const TfrmCheckSystem &Window, int Col, int Row)
+    {
+        return testsupport::GridRowTexts(*Window.Grid, Row).at(Col);
+    }
 
     // The texts of a day row as counted plainly: date, levels 6 to 3, win; zeros empty.
     static QStringList PlainRow(const testsupport::FixtureDraw &Draw)
@@ -169,12 +172,13 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     ASSERT_TRUE(window->HasResults());
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdReport);
     ASSERT_EQ(window->Grid->RowCount(), 14) << "header, blank, Razem, blank and ten draws";
-    EXPECT_EQ(GridRow(*window->Grid, 2), QStringList({"Razem", "1", "2", "1", "8", Money(2008342)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 2),
+              QStringList({"Razem", "1", "2", "1", "8", Money(2008342)}));
     PlainCheck total;
     for (int i = 0; i < 10; ++i) {
         // Newest first.
         const testsupport::FixtureDraw &draw = TenDraws[size_t(9 - i)];
-        EXPECT_EQ(GridRow(*window->Grid, 4 + i), PlainRow(draw)) << i;
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 4 + i), PlainRow(draw)) << i;
         const PlainCheck plain = CountPlainly(ThreeRows, draw.Numbers);
         for (size_t level = 0; level < 6; ++level)
             total.Hits[level] += plain.Hits[level];
@@ -215,9 +219,12 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
 
     window->rbWeek->setChecked(true);
     ASSERT_EQ(window->Grid->RowCount(), 7);
-    EXPECT_EQ(GridRow(*window->Grid, 4), QStringList({"05.02.2024", "", "1", "", "2", Money(4024 + 24)}));
-    EXPECT_EQ(GridRow(*window->Grid, 5), QStringList({"29.01.2024", "", "1", "", "3", Money(4024 + 48)}));
-    EXPECT_EQ(GridRow(*window->Grid, 6), QStringList({"22.01.2024", "1", "", "1", "3", Money(2000024 + 174 + 24)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 4),
+              QStringList({"05.02.2024", "", "1", "", "2", Money(4024 + 24)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 5),
+              QStringList({"29.01.2024", "", "1", "", "3", Money(4024 + 48)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 6),
+              QStringList({"22.01.2024", "1", "", "1", "3", Money(2000024 + 174 + 24)}));
     EXPECT_EQ(window->txtAvgProfit->text(), MoneyText(Currency::fromCount(2008252 * Currency::Scale) / 3));
 
     window->rbMonth->setChecked(true);
@@ -239,10 +246,12 @@ TEST_F(CheckSystemTest, AWinBeyondTheRangeOfMoneyIsToldAsSuchAndTheRestOfTheChec
     ASSERT_TRUE(window->HasResults());
     EXPECT_TRUE(script.boxes().empty());
     const QString beyond = QStringLiteral("poza zakresem");
-    EXPECT_EQ(GridRow(*window->Grid, 2), QStringList({"Razem", "1", "2", "1", "8", beyond}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 2),
+              QStringList({"Razem", "1", "2", "1", "8", beyond}));
     for (int i = 0; i < 9; ++i)
-        EXPECT_EQ(GridRow(*window->Grid, 4 + i), PlainRow(TenDraws[size_t(9 - i)])) << i;
-    EXPECT_EQ(GridRow(*window->Grid, 13), QStringList({"23.01.2024", "1", "", "", "1", beyond}));
+        EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 4 + i), PlainRow(TenDraws[size_t(9 - i)])) << i;
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 13),
+              QStringList({"23.01.2024", "1", "", "", "1", beyond}));
     EXPECT_EQ(window->txtTotalCost->text(), Money(90));
     for (const QLineEdit *field : {window->txtWin, window->txtProfit, window->txtAvgProfit})
         EXPECT_EQ(field->text(), beyond);
@@ -253,7 +262,8 @@ TEST_F(CheckSystemTest, AWinBeyondTheRangeOfMoneyIsToldAsSuchAndTheRestOfTheChec
     window->Grid->OnSortColumn(window->Grid, window->Grid->ColCount() - 1, byWin);
     EXPECT_EQ(Cell(*window, 0, 4), "23.01.2024");
     window->rbWeek->setChecked(true);
-    EXPECT_EQ(GridRow(*window->Grid, 4), QStringList({"22.01.2024", "1", "", "1", "3", beyond}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 4),
+              QStringList({"22.01.2024", "1", "", "1", "3", beyond}));
     EXPECT_EQ(Cell(*window, 5, 5), Money(4024 + 48));
 }
 
@@ -334,7 +344,7 @@ TEST_F(CheckSystemTest, SortingBreaksTiesByTheLaterDateAndAChangedRangeWaitsForT
     Check(window);
     EXPECT_EQ(marks(), before) << "the check leaves the history's marks alone";
     EXPECT_EQ(window->Grid->RowCount(), 5);
-    EXPECT_EQ(GridRow(*window->Grid, 4), PlainRow(TenDraws.back()));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 4), PlainRow(TenDraws.back()));
     EXPECT_EQ(window->txtTotalCost->text(), Money(9));
 }
 
@@ -348,9 +358,9 @@ TEST_F(CheckSystemTest, RowsAboveTheTopLevelCountAtIt)
     window->chkShowAllHits->click();
     Check(window);
     ASSERT_EQ(window->Grid->ColCount(), 12) << "Los., '10' down to '1', Wygrana";
-    EXPECT_EQ(GridRow(*window->Grid, 1).mid(0, 3), QStringList({"1", "2", "1"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1).mid(0, 3), QStringList({"1", "2", "1"}));
     // Two tens and a nine at 2,50 a unit: 2 x 820 000 + 15 000.
-    EXPECT_EQ(GridRow(*window->Grid, 1).last(), Money((2 * 820000 + 15000) * 5 / 2));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1).last(), Money((2 * 820000 + 15000) * 5 / 2));
     // The details count each row where the check does.
     script.onDialog([window](QDialog &Dialog) {
         auto &details = dynamic_cast<TfrmCheckSysDetails &>(Dialog);
@@ -367,7 +377,8 @@ TEST_F(CheckSystemTest, RowsAboveTheTopLevelCountAtIt)
     TGameData *wide = Games.GameById(WideId);
     comb->SetComb(wide, wide->DefRange, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
     ASSERT_TRUE(comb->HasResults());
-    EXPECT_EQ(GridRow(*comb->Grid1, 5), QStringList({"02.03.2024", "1", "", "", "", "", "", "1", Money(820000 * 5 / 2)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*comb->Grid1, 5),
+              QStringList({"02.03.2024", "1", "", "", "", "", "", "1", Money(820000 * 5 / 2)}));
 }
 
 TEST_F(CheckSystemTest, MultiBetRowsCountAsTheirSimpleBets)
@@ -453,7 +464,7 @@ TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogKeepTheirResultsAndTheRe
     ASSERT_TRUE(window->HasResults());
     EXPECT_EQ(window->eNumbers->text(), "  1  2  3  14  15");
     // Three hits of the first two rows, two of the third.
-    EXPECT_EQ(GridRow(*window->Grid, 1), QStringList({"0", "0", "0", "2", Money(48)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1), QStringList({"0", "0", "0", "2", Money(48)}));
     EXPECT_EQ(window->txtTotalCost->text(), Money(9));
     EXPECT_EQ(window->txtProfit->text(), Money(39));
     EXPECT_EQ(window->txtAvgProfit->text(), "");
@@ -479,19 +490,20 @@ TEST_F(CheckSystemTest, OwnNumbersComeFromTheEntryDialogKeepTheirResultsAndTheRe
     sendCommand(window, WM_DRAWS_CHANGED, 0, LottoId);
     EXPECT_EQ(window->eLastDate->text(), "13.02.2024");
     EXPECT_TRUE(window->HasResults());
-    EXPECT_EQ(GridRow(*window->Grid, 1).last(), Money(48));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1).last(), Money(48));
 
     window->rbLastDraw->setChecked(true);
     Check(window);
     ASSERT_EQ(window->Grid->RowCount(), 2);
     // 5 6 7 8 9 10: two hits of the first row, three of the second, one of the third.
-    EXPECT_EQ(GridRow(*window->Grid, 1), QStringList({"11", "0", "0", "0", "1", Money(24)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1),
+              QStringList({"11", "0", "0", "0", "1", Money(24)}));
     sendCommand(window, WM_DRAWS_CHANGED, 0, 2);
     EXPECT_TRUE(window->HasResults()) << "another game's draws";
     sendCommand(window, WM_DRAWS_CHANGED, 0, LottoId);
     EXPECT_FALSE(window->HasResults());
     EXPECT_EQ(window->Grid->RowCount(), 2);
-    EXPECT_EQ(GridRow(*window->Grid, 1), QStringList(6, QString()));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1), QStringList(6, QString()));
     EXPECT_EQ(window->txtWin->text(), "");
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
 }
@@ -557,7 +569,7 @@ TEST_F(CheckSystemHistoryTest, ThirtyThousandRowsOverTheHistoryCountAsAPlainReco
     QStringList totals = {"Razem"};
     for (size_t level = 0; level < 4; ++level)
         totals << CountText(total.Hits[level]);
-    EXPECT_EQ(GridRow(*window->Grid, 2), totals << Money(total.Win));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 2), totals << Money(total.Win));
     EXPECT_EQ(window->Grid->RowCount(), 3545 + 4);
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart | cmdReport);
 }
@@ -593,7 +605,7 @@ TEST_F(CheckSystemHistoryTest, StopOrClosingDuringACheckEndsItWithNothingShown)
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->HasResults());
     EXPECT_EQ(window->Grid->RowCount(), 2);
-    EXPECT_EQ(GridRow(*window->Grid, 1), QStringList(window->Grid->ColCount(), QString()));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1), QStringList(window->Grid->ColCount(), QString()));
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
     EXPECT_EQ(frame->ALProgressBar1->Position(), 0);
     EXPECT_EQ(frame->lblProg->text(), "");

@@ -120,14 +120,15 @@ TEST_F(CheckWindowsTest, AStoredCombinationLongerThanAnyBetIsCheckedShownAndWrit
 
     const TDrawsManager &history = History();
     ASSERT_EQ(window->Grid1->RowCount(), history.Count() + 5);
-    EXPECT_EQ(GridRow(*window->Grid1, 0).mid(1), QStringList({"'6'", "'5'", "'4'", "'3'", "Suma", "Wygrana"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 0).mid(1),
+              QStringList({"'6'", "'5'", "'4'", "'3'", "Suma", "Wygrana"}));
     std::array<int64_t, 7> total{};
     for (int i = 0; i < history.Count(); ++i)
         ++total[size_t(Common(thirteen, history.GetDraw(i).Numbers))];
     // Its 1716 bets of six paid over the history.
-    EXPECT_EQ(GridRow(*window->Grid1, 2), QStringList({"Suma", Count(total[6]), Count(total[5]), Count(total[4]),
-                                                       Count(total[3]), Count(total[3] + total[4] + total[5] + total[6]),
-                                                       Money(3452360)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 2),
+              QStringList({"Suma", Count(total[6]), Count(total[5]), Count(total[4]), Count(total[3]),
+                           Count(total[3] + total[4] + total[5] + total[6]), Money(3452360)}));
     // Newest first.
     const TDraw &last = history.GetDraw(history.Count() - 1);
     const int hits = Common(thirteen, last.Numbers);
@@ -135,12 +136,12 @@ TEST_F(CheckWindowsTest, AStoredCombinationLongerThanAnyBetIsCheckedShownAndWrit
     for (int level = 6; level >= 3; --level)
         newest << (hits == level ? "1" : "");
     newest << (hits >= 3 ? "1" : "") << (hits >= 3 ? Money(WinOf(13, hits)) : "");
-    EXPECT_EQ(GridRow(*window->Grid1, 5), newest);
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 5), newest);
     EXPECT_EQ(window->Grid2->RowCount(), 14);
 
     window->rbMonth->setChecked(true);
-    EXPECT_EQ(GridRow(*window->Grid1, 5).front(), "11/2019");
-    EXPECT_EQ(window->Grid1->RowCount(), int(window->Results.Shown.size()) + 5);
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 5).front(), "11/2019");
+    EXPECT_EQ(window->Grid1->RowCount(), int(window->Outcome().Shown.size()) + 5);
 
     // The values are written back when the window closes.
     window->Close();
@@ -157,7 +158,7 @@ TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnoredAndEscClose
     for (const std::vector<uint8_t> &comb : refused) {
         StoreComb(comb, 1, 2, 1);
         TfrmCheckComb *window = OpenCheckComb();
-        EXPECT_TRUE(window->Comb.empty());
+        EXPECT_TRUE(window->EnteredComb().empty());
         EXPECT_EQ(window->eComb->text(), "");
         EXPECT_FALSE(window->seHitFrom->isEnabled());
         EXPECT_TRUE(window->rbWeek->isChecked()) << "the grouping is read all the same";
@@ -177,7 +178,8 @@ TEST_F(CheckWindowsTest, SortingByEachColumnBreaksTiesByTheLaterDateOrTheSmaller
     TfrmCheckComb *window = OpenCheckComb();
     sendCommand(window, WM_TASK_START);
     ASSERT_TRUE(window->HasResults());
-    ASSERT_EQ(GridRow(*window->Grid1, 0).mid(1), QStringList({"'5'", "'4'", "'3'", "'2'", "Suma", "Wygrana"}));
+    ASSERT_EQ(testsupport::GridRowTexts(*window->Grid1, 0).mid(1),
+              QStringList({"'5'", "'4'", "'3'", "'2'", "Suma", "Wygrana"}));
     // The band's elements of a row: levels 5 down to 2.
     const auto band = [](const TCheckRow &Row) { return std::vector<int64_t>(Row.Hits.begin() + 1, Row.Hits.begin() + 5); };
     const auto sortBy = [](TStringAlignGrid *Grid, int Col, int Key, int Direction) {
@@ -187,35 +189,49 @@ TEST_F(CheckWindowsTest, SortingByEachColumnBreaksTiesByTheLaterDateOrTheSmaller
     // The key of a row for each code, as the order wants it: larger first for direction 1.
     for (const int direction : {1, -1}) {
         sortBy(window->Grid1, 1, ckHits, direction);
-        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
-            const auto a = band(A), b = band(B);
-            return a != b ? (direction > 0 ? a > b : a < b) : A.Date > B.Date;
-        })) << direction;
+        EXPECT_TRUE(std::is_sorted(window->Outcome().Shown.begin(), window->Outcome().Shown.end(),
+                                   [&](const TCheckRow &A, const TCheckRow &B) {
+                                       const auto a = band(A), b = band(B);
+                                       return a != b ? (direction > 0 ? a > b : a < b) : A.Date > B.Date;
+                                   }))
+            << direction;
         sortBy(window->Grid1, 5, ckSum, direction);
-        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
-            return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum) : A.Date > B.Date;
-        })) << direction;
+        EXPECT_TRUE(std::is_sorted(window->Outcome().Shown.begin(), window->Outcome().Shown.end(),
+                                   [&](const TCheckRow &A, const TCheckRow &B) {
+                                       return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum)
+                                                             : A.Date > B.Date;
+                                   }))
+            << direction;
         sortBy(window->Grid1, 6, ckWin, direction);
-        EXPECT_TRUE(std::is_sorted(window->Results.Shown.begin(), window->Results.Shown.end(), [&](const TCheckRow &A, const TCheckRow &B) {
-            return A.Win != B.Win ? (direction > 0 ? A.Win > B.Win : A.Win < B.Win) : A.Date > B.Date;
-        })) << direction;
+        EXPECT_TRUE(std::is_sorted(window->Outcome().Shown.begin(), window->Outcome().Shown.end(),
+                                   [&](const TCheckRow &A, const TCheckRow &B) {
+                                       return A.Win != B.Win ? (direction > 0 ? A.Win > B.Win : A.Win < B.Win)
+                                                             : A.Date > B.Date;
+                                   }))
+            << direction;
         sortBy(window->Grid2, 5, ckSum, direction);
-        EXPECT_TRUE(std::is_sorted(window->Results.NumberRows.begin(), window->Results.NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
-            return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum) : A.Index < B.Index;
-        })) << direction;
+        EXPECT_TRUE(std::is_sorted(window->Outcome().NumberRows.begin(), window->Outcome().NumberRows.end(),
+                                   [&](const TCheckRow &A, const TCheckRow &B) {
+                                       return A.Sum != B.Sum ? (direction > 0 ? A.Sum > B.Sum : A.Sum < B.Sum)
+                                                             : A.Index < B.Index;
+                                   }))
+            << direction;
         sortBy(window->Grid2, 1, ckHits, direction);
-        EXPECT_TRUE(std::is_sorted(window->Results.NumberRows.begin(), window->Results.NumberRows.end(), [&](const TCheckRow &A, const TCheckRow &B) {
-            const auto a = band(A), b = band(B);
-            return a != b ? (direction > 0 ? a > b : a < b) : A.Index < B.Index;
-        })) << direction;
+        EXPECT_TRUE(std::is_sorted(window->Outcome().NumberRows.begin(), window->Outcome().NumberRows.end(),
+                                   [&](const TCheckRow &A, const TCheckRow &B) {
+                                       const auto a = band(A), b = band(B);
+                                       return a != b ? (direction > 0 ? a > b : a < b) : A.Index < B.Index;
+                                   }))
+            << direction;
     }
     // The draws by date, oldest first; the grid shows what the rows hold.
     sortBy(window->Grid1, 0, ckDate, -1);
-    EXPECT_EQ(GridRow(*window->Grid1, 5).front(), QString::fromStdString(DateToStr(History().GetDraw(0).Date)));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 5).front(),
+              QString::fromStdString(DateToStr(History().GetDraw(0).Date)));
     // Wins, largest first, ties on the later date: the levels of 5 lead, then of 4 and 3 (2 pays nothing).
     sortBy(window->Grid1, 6, ckWin, 1);
-    EXPECT_GE(window->Results.Shown.front().Win, Currency::fromCount(WinOf(10, 5) * Currency::Scale));
-    EXPECT_EQ(GridRow(*window->Grid1, window->Grid1->RowCount() - 1).last(), "");
+    EXPECT_GE(window->Outcome().Shown.front().Win, Currency::fromCount(WinOf(10, 5) * Currency::Scale));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, window->Grid1->RowCount() - 1).last(), "");
 }
 
 TEST_F(CheckWindowsTest, SetCombForAnotherGameChecksThatGame)
@@ -226,13 +242,16 @@ TEST_F(CheckWindowsTest, SetCombForAnotherGameChecksThatGame)
     window->SetComb(mini, mini->DefRange, {1, 2, 3, 4, 40, 41});
     EXPECT_TRUE(window->windowTitle().contains(QStringLiteral("<MiniLotto #")));
     ASSERT_TRUE(window->HasResults());
-    EXPECT_EQ(window->Results.HitsInfo.HighHits, 5) << "levels of Mini Lotto's five";
-    EXPECT_EQ(GridRow(*window->Grid1, 0).mid(1), QStringList({"'5'", "'4'", "'3'", "Suma", "Wygrana"}));
+    EXPECT_EQ(window->Outcome().HitsInfo.HighHits, 5) << "levels of Mini Lotto's five";
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 0).mid(1),
+              QStringList({"'5'", "'4'", "'3'", "Suma", "Wygrana"}));
     ASSERT_EQ(window->Grid1->RowCount(), 3 + 5);
     // Newest first: none, five (1 2 3 40 41), four (1 2 3 4); prizes 200 000 and 200.
-    EXPECT_EQ(GridRow(*window->Grid1, 5), QStringList({"09.03.2024", "", "", "", "", ""}));
-    EXPECT_EQ(GridRow(*window->Grid1, 6), QStringList({"02.03.2024", "1", "", "", "1", Money(200000)}));
-    EXPECT_EQ(GridRow(*window->Grid1, 7), QStringList({"01.03.2024", "", "1", "", "1", Money(200)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 5), QStringList({"09.03.2024", "", "", "", "", ""}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 6),
+              QStringList({"02.03.2024", "1", "", "", "1", Money(200000)}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, 7),
+              QStringList({"01.03.2024", "", "1", "", "1", Money(200)}));
 
     // The report: the check's parameters and the draws table on one sheet, the numbers on another.
     testsupport::expectReport(script);
@@ -279,7 +298,7 @@ TEST_F(CheckWindowsTest, DetailsListEveryCombinationAgainstTheDrawAndAddUpToTheC
         EXPECT_EQ(details.Grid->RowCount(), 400 + 4);
         EXPECT_EQ(details.Totals.Hits, check->Results.Totals.Hits);
         EXPECT_EQ(details.Totals.Win, check->Results.Totals.Win);
-        EXPECT_EQ(GridRow(*details.Grid, 2).first(), "Razem");
+        EXPECT_EQ(testsupport::GridRowTexts(*details.Grid, 2).first(), "Razem");
         TSortCol byWin{1, ckWin};
         details.Grid->OnSortColumn(details.Grid, details.Grid->ColCount() - 1, byWin);
         EXPECT_TRUE(std::is_sorted(details.Rows.begin(), details.Rows.end(), [](const TCheckRow &A, const TCheckRow &B) {

@@ -170,7 +170,7 @@ protected:
         std::vector<QStringList> rows;
         for (size_t i = 0; i < Window.RowMap.size(); ++i)
             if (Window.RowMap[i].Guaranty == Index && Window.RowMap[i].Kind != TfrmGuarSysShort::rkSeparator)
-                rows.push_back(GridRow(*Window.sgDetails, int(i) + 1));
+                rows.push_back(testsupport::GridRowTexts(*Window.sgDetails, int(i) + 1));
         return rows;
     }
 
@@ -246,8 +246,10 @@ TEST_F(GuaranteeWindowTest, ExactGuaranteeEqualsEveryDrawAndLowerPrecisionsSampl
         EXPECT_EQ(window->sgTotal->Cells(0, top), Caption(chosen[g]));
         const auto &[low, lowFrequency] = *outcomes.rbegin();
         const auto &[high, highFrequency] = *outcomes.begin();
-        EXPECT_EQ(GridRow(*window->sgTotal, top + 2), ResultRow(" Min", low, true, Probability(lowFrequency / total)));
-        EXPECT_EQ(GridRow(*window->sgTotal, top + 3), ResultRow(" Max", high, true, Probability(highFrequency / total)));
+        EXPECT_EQ(testsupport::GridRowTexts(*window->sgTotal, top + 2),
+                  ResultRow(" Min", low, true, Probability(lowFrequency / total)));
+        EXPECT_EQ(testsupport::GridRowTexts(*window->sgTotal, top + 3),
+                  ResultRow(" Max", high, true, Probability(highFrequency / total)));
         for (int col = 1; col <= 5; ++col) {
             const auto value = [col](const HitVector &V) { return col <= 4 ? double(V[size_t(col) - 1]) : double(WinOf(V)); };
             double mean = 0, squares = 0;
@@ -288,7 +290,7 @@ TEST_F(GuaranteeWindowTest, ExactGuaranteeEqualsEveryDrawAndLowerPrecisionsSampl
     ASSERT_EQ(sheets.size(), 2u);
     EXPECT_EQ(sheets[0].At("B2").Text, "Gwarancja : System skrócony - klasyczny 6/8/5");
     EXPECT_EQ(sheets[0].At("B5").Text, " Dokładność gwarancji : 1,00000");
-    const QStringList firstRow = GridRow(*window->sgDetails, 1);
+    const QStringList firstRow = testsupport::GridRowTexts(*window->sgDetails, 1);
     for (int col = 0; col < firstRow.size(); ++col)
         EXPECT_EQ(sheets[0].At(std::string(1, char('B' + col)) + "9").Text, firstRow[col].trimmed().toStdString()) << col;
     EXPECT_EQ(sheets[1].At("B3").Text, "6 liczb");
@@ -312,7 +314,7 @@ TEST_F(GuaranteeWindowTest, ExactGuaranteeEqualsEveryDrawAndLowerPrecisionsSampl
     WaitForGuarantee(none);
     ASSERT_EQ(none->State, 0);
     EXPECT_EQ(DetailRows(*none, 0), (std::vector<QStringList>{{" 6 liczb", "", "", "", "", "", ""}}));
-    EXPECT_EQ(GridRow(*none->sgTotal, 3), (QStringList{" Min", "", "", "", "", "", ""}));
+    EXPECT_EQ(testsupport::GridRowTexts(*none->sgTotal, 3), (QStringList{" Min", "", "", "", "", "", ""}));
 
     // One row of 25 numbers: 1 of the C(25, 6) draws of six of them hits it wholly.
     TGenSysForm *wide = Generate(25, 6, 1);

@@ -70,17 +70,18 @@ TEST_F(HistoryTest, BrowserFiltersShowsTheCheckedLevelsAndTotalsAndEditsEntries)
         auto &history = dynamic_cast<TfrmHistory &>(Dialog);
         // The defaults: both bounds on today, so nothing of 1900 is shown.
         EXPECT_EQ(history.Grid->RowCount(), 2);
-        EXPECT_EQ(GridRow(*history.Grid, 1).join(QString()), QString());
+        EXPECT_EQ(testsupport::GridRowTexts(*history.Grid, 1).join(QString()), QString());
         EXPECT_EQ(history.eCost->text(), Money(0));
 
         ShowEverything(history);
         ASSERT_EQ(history.Grid->RowCount(), 4);
-        EXPECT_EQ(GridRow(*history.Grid, 1).mid(0, 11),
+        EXPECT_EQ(testsupport::GridRowTexts(*history.Grid, 1).mid(0, 11),
                   (QStringList{"3", Day(105), lotto, "Skróc. - klasyczny", "6", "10", "5", "1", Money(50000),
                                Money(100000), Money(50000)}));
-        EXPECT_EQ(GridRow(*history.Grid, 3).mid(0, 11),
-                  (QStringList{"1", Day(100), lotto, "Skróc. - klasyczny", "6", "10", "1" + QString(QChar(0xA0)) + "200",
-                               "2", Money(20000), Money(0), Money(-20000)}));
+        EXPECT_EQ(
+            testsupport::GridRowTexts(*history.Grid, 3).mid(0, 11),
+            (QStringList{"1", Day(100), lotto, "Skróc. - klasyczny", "6", "10",
+                         "1" + QString(QChar(0xA0)) + "200", "2", Money(20000), Money(0), Money(-20000)}));
         EXPECT_EQ(history.eCost->text(), Money(100000));
         EXPECT_EQ(history.eWin->text(), Money(100000));
         EXPECT_EQ(history.eProfit->text(), Money(0));
@@ -91,9 +92,9 @@ TEST_F(HistoryTest, BrowserFiltersShowsTheCheckedLevelsAndTotalsAndEditsEntries)
         history.lbHits->item(7)->setCheckState(Qt::Checked);
         history.Refresh->trigger();
         ASSERT_EQ(history.Grid->ColCount(), 13);
-        EXPECT_EQ(GridRow(*history.Grid, 0).mid(11), (QStringList{"6", "3"}));
-        EXPECT_EQ(GridRow(*history.Grid, 3).mid(11), (QStringList{"2", "3"}));
-        EXPECT_EQ(GridRow(*history.Grid, 1).mid(11), (QStringList{"", ""}));
+        EXPECT_EQ(testsupport::GridRowTexts(*history.Grid, 0).mid(11), (QStringList{"6", "3"}));
+        EXPECT_EQ(testsupport::GridRowTexts(*history.Grid, 3).mid(11), (QStringList{"2", "3"}));
+        EXPECT_EQ(testsupport::GridRowTexts(*history.Grid, 1).mid(11), (QStringList{"", ""}));
 
         // Lotto up to day 103: the first entry alone.
         history.cbGame->setCurrentIndex(Games.GameIndexOfId(LottoId) + 1);

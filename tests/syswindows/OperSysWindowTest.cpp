@@ -135,18 +135,18 @@ TEST_F(OperSysWindowTest, IntersectionDifferenceAndComplementCountWhatSetArithme
     ASSERT_TRUE(building->Generating());
 
     WithDialog([&](TfrmOperSys &D) {
-        EXPECT_EQ(WindowNos(D.ListA), (std::vector<int>{S1->WindowNo, S2->WindowNo, S3->WindowNo}));
+        EXPECT_EQ(WindowNos(D.EntriesA()), (std::vector<int>{S1->WindowNo, S2->WindowNo, S3->WindowNo}));
 
         Choose(D, 1, 1); // intersection, A = S1: B lists only S2
-        EXPECT_EQ(WindowNos(D.ListB), std::vector<int>{S2->WindowNo});
+        EXPECT_EQ(WindowNos(D.EntriesB()), std::vector<int>{S2->WindowNo});
         ClickTick(D, 1);
         EXPECT_EQ(Count(D), QString::number(Intersection(RowsS1, RowsS2).size()));
 
         Choose(D, 2, 1); // difference: B is the first row without a click
-        ASSERT_EQ(D.SystemB, S2->System.get());
+        ASSERT_EQ(D.DifferenceB(), S2->System.get());
         EXPECT_EQ(Count(D), QString::number(Difference(RowsS1, RowsS2).size()));
         D.sgA->FocusCell(0, 2, true); // A = S2: B is S1 at once
-        EXPECT_EQ(D.SystemB, S1->System.get());
+        EXPECT_EQ(D.DifferenceB(), S1->System.get());
         EXPECT_EQ(Count(D), QString::number(Difference(RowsS2, RowsS1).size()));
 
         Choose(D, 4, 3); // complement of S3 over its numbers 1..10
@@ -161,14 +161,14 @@ TEST_F(OperSysWindowTest, UnionAndCompositionOpenTheirResultsAndTheTicksKeepToTh
     OpenThree();
     WithDialog([&](TfrmOperSys &D) {
         Choose(D, 3, 3); // composition, A = S3 (K 3): S1, S2 and S3 are compatible
-        ASSERT_EQ(D.ListB.size(), 3u);
+        ASSERT_EQ(D.EntriesB().size(), 3u);
         ClickTick(D, 1);
         ClickTick(D, 2); // 3 + 6 + 6 > 12
-        EXPECT_EQ(D.Checked, (std::vector<bool>{true, false, false}));
+        EXPECT_EQ(D.Ticks(), (std::vector<bool>{true, false, false}));
         D.btnSelAll->click(); // S2 refused, S3 fits: 3 + 6 + 3
-        EXPECT_EQ(D.Checked, (std::vector<bool>{true, false, true}));
+        EXPECT_EQ(D.Ticks(), (std::vector<bool>{true, false, true}));
         ClickTick(D, 3);
-        EXPECT_EQ(D.Checked, (std::vector<bool>{true, false, false}));
+        EXPECT_EQ(D.Ticks(), (std::vector<bool>{true, false, false}));
         D.btnOK->click();
         ASSERT_TRUE(testsupport::ProcessUntil([&] { return !D.Running(); }));
         EXPECT_EQ(D.result(), QDialog::Accepted);

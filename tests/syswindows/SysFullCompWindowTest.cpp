@@ -59,12 +59,12 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
     // Every way 1 to 6 drawn numbers fall into the parts, the last case first: 6 in the first part and
     // none in the second, down to none and 1.
     ASSERT_EQ(grid.RowCount(), 27);
-    EXPECT_EQ(GridRow(grid, 1).mid(0, 2), QStringList({"6", "-"}));
-    EXPECT_EQ(GridRow(grid, 26).mid(0, 2), QStringList({"-", "1"}));
-    const QStringList header = GridRow(grid, 0);
+    EXPECT_EQ(testsupport::GridRowTexts(grid, 1).mid(0, 2), QStringList({"6", "-"}));
+    EXPECT_EQ(testsupport::GridRowTexts(grid, 26).mid(0, 2), QStringList({"-", "1"}));
+    const QStringList header = testsupport::GridRowTexts(grid, 0);
     ASSERT_EQ(header, QStringList({"Traf. 1", "Traf. 2", "5", "4", "3", "2", "1", "Wygrana"}));
     for (int row = 1; row < grid.RowCount(); ++row) {
-        const QStringList cells = GridRow(grid, row);
+        const QStringList cells = testsupport::GridRowTexts(grid, row);
         const int hitsA = HitsText(cells[0]);
         const int hitsB = HitsText(cells[1]);
         // The lowest numbers of each part drawn: every row's hits counted.
@@ -83,7 +83,7 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
     }
 
     // The window keeps what it shows: it reports after the system window has gone.
-    const QStringList firstRow = GridRow(grid, 1);
+    const QStringList firstRow = testsupport::GridRowTexts(grid, 1);
     const QPointer<TGenSysForm> closed(window);
     Activate(window);
     ASSERT_TRUE(window->Close());
@@ -126,7 +126,7 @@ TEST_F(SysFullCompWindowTest, TheDialogRefusesMoreJoinedCombinationsThanTheLimit
     EXPECT_EQ(dialog.sgStat->Cells(1, 1), "5");
     EXPECT_EQ(dialog.sgStat->Cells(1, 2), "11");
     EXPECT_EQ(dialog.sgStat->Cells(1, 6), "") << "no cost of a system that may not be listed";
-    EXPECT_EQ(GridRow(*dialog.sgGuar, 1).join(""), "") << "nor its hits";
+    EXPECT_EQ(testsupport::GridRowTexts(*dialog.sgGuar, 1).join(""), "") << "nor its hits";
 
     script.answerBox(platform::IDOK);
     dialog.btnOk->click();
@@ -139,7 +139,7 @@ TEST_F(SysFullCompWindowTest, TheDialogRefusesMoreJoinedCombinationsThanTheLimit
     Limits.MaxComb = 200;
     dialog.seCNum->setText("7");
     dialog.seCNum->setText("6");
-    EXPECT_EQ(GridRow(*dialog.sgGuar, 1).mid(0, 2), QStringList({"6", "-"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*dialog.sgGuar, 1).mid(0, 2), QStringList({"6", "-"}));
     dialog.btnOk->click();
     EXPECT_EQ(dialog.result(), 1);
     EXPECT_EQ(std::tuple(dialog.N, dialog.K, dialog.N2, dialog.K2), std::tuple(6, 3, 5, 2));

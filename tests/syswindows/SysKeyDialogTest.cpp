@@ -94,7 +94,7 @@ TEST_F(SysKeyDialogTest, TypedNumbersAndRightDragGiveTheKeyInTheirOrder)
 
     dialog->btnOK->click();
     Settle();
-    EXPECT_EQ(GridRow(*window->sgKey, 1), (QStringList{"Klucz", "12", "7", "3"}));
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgKey, 1), (QStringList{"Klucz", "12", "7", "3"}));
     EXPECT_EQ(RowTexts(*window), MappedRows(before, {12, 7, 3}));
     ExpectBack(window);
 }
@@ -113,7 +113,7 @@ TEST_F(SysKeyDialogTest, AKeyOfTwelveNumbersMapsEveryRowOfAClassicSystem)
     Settle();
     const QStringList mapped = MappedRows(before, key);
     EXPECT_EQ(RowTexts(*window), mapped);
-    EXPECT_EQ(GridRow(*window->sgKey, 1),
+    EXPECT_EQ(testsupport::GridRowTexts(*window->sgKey, 1),
               (QStringList{"Klucz", "40", "3", "17", "25", "9", "33", "1", "48", "12", "21", "6", "30"}));
 
     // The dialog opens again on the new key, in its order; closing it changes nothing.

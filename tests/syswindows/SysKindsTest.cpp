@@ -41,8 +41,9 @@ class SysKindsTest : public SysWindowTest {
 protected:
     TShown Shown(const TGenSysForm &Window) const
     {
-        TShown shown{RowTexts(Window), GridRow(*Window.sgKey, 1), InfoValues(Window),
-                     Window.windowTitle().section(QStringLiteral("> "), 1), Window.SysKind, {}};
+        TShown shown{RowTexts(Window),   testsupport::GridRowTexts(*Window.sgKey, 1),
+                     InfoValues(Window), Window.windowTitle().section(QStringLiteral("> "), 1),
+                     Window.SysKind,     {}};
         Window.GetParamsText(0, shown.Header);
         return shown;
     }

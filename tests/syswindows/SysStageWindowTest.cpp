@@ -66,7 +66,10 @@ protected:
         return window;
     }
 
-    static QStringList PlanRow(const TfrmSysStage &Window, int Row) { return GridRow(*Window.sgSystem, Row); }
+    static QStringList PlanRow(const TfrmSysStage &Window, int Row)
+    {
+        return testsupport::GridRowTexts(*Window.sgSystem, Row);
+    }
 
     void Save(TGenSysForm *Window)
     {

@@ -10,11 +10,10 @@
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "engine/USysShort.h"
-#include "tests/fixtures/FrameCommands.h"
-#include "tests/fixtures/FreshRegistry.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "shell/WindowOpeners.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FImportSys.h"
 #include "syswindows/FParSysFullComp.h"
@@ -23,6 +22,9 @@
 #include "syswindows/FSysGeneral.h"
 #include "syswindows/FSysShort.h"
 #include "syswindows/FSysWindows.h"
+#include "tests/fixtures/FrameCommands.h"
+#include "tests/fixtures/FreshRegistry.h"
+#include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
 #include "tests/support/ProcessUntil.h"
@@ -97,13 +99,15 @@ protected:
         PrepareFolder();
         frame = std::make_unique<TfrmMain>();
         frame->show();
-        InstallSystemWindows();
+        TWindowOpeners openers;
+        InstallSystemWindows(openers);
+        InstallWindowOpeners(std::move(openers));
         SelectGame(LottoId);
     }
     void TearDown() override
     {
         frame.reset();
-        SetSysWindowOpener(nullptr);
+        InstallWindowOpeners({});
         folder.reset();
         FreshRegistry::TearDown();
     }
@@ -294,18 +298,6 @@ protected:
     }
 
     static QString StatValue(const TGenSysForm &Window, int Row) { return Window.sgStat->Cells(1, Row); }
-
-    // The texts of a grid's row, as shown.
-    static QStringList GridRow(const TStringAlignGrid &Grid, int Row)
-    {
-        QStringList cells;
-        for (int col = 0; col < Grid.ColCount(); ++col) {
-            QString text;
-            Grid.GetCellText(col, Row, text);
-            cells << text;
-        }
-        return cells;
-    }
 
     // The texts of the info grid's values, rows 1..7.
     static QStringList InfoValues(const TGenSysForm &Window)
