@@ -90,3 +90,14 @@ void TResultGrid::RecordSort(int SortKey, int Direction)
     FSortMan.SetSort(FSortIndex, SortKey, Direction);
     MarkSort(SortKey, Direction);
 }
+
+std::unique_ptr<TResultGrid> BindResultGrid(TStringAlignGrid *Grid, TSortMan &SortMan, int SortIndex,
+                                            std::function<bool()> HasResults, TResultGrid::TCellProc Cell,
+                                            TResultGrid::TSortProc Sort)
+{
+    ColourResultGrid(Grid);
+    auto result = std::make_unique<TResultGrid>(Grid, SortMan, SortIndex, std::move(HasResults));
+    result->SetCellProc(std::move(Cell));
+    result->SetSortProc(std::move(Sort));
+    return result;
+}

@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TSortMan;
@@ -75,3 +76,9 @@ private:
     TCellProc FCellProc;
     TSortProc FSortProc;
 };
+
+// A result grid over Grid in the result colours, bound to entry SortIndex of SortMan, drawn by Cell while
+// HasResults, and sorted by Sort on a header click (no sort when Sort is empty).
+std::unique_ptr<TResultGrid> BindResultGrid(TStringAlignGrid *Grid, TSortMan &SortMan, int SortIndex,
+                                            std::function<bool()> HasResults, TResultGrid::TCellProc Cell,
+                                            TResultGrid::TSortProc Sort = {});

@@ -148,7 +148,6 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     lblSelComb = new QLabel(QStringLiteral("Wybrana kombinacja:"), table);
     lblSelComb->setBuddy(eSelComb);
     sgDetails = NewGrid(table, 2, 2, 1, 1);
-    ColourResultGrid(sgDetails);
     if (FLayout.TallDetailsHeader)
         sgDetails->setRowHeights(0, ScaledRowHeight(TallHeader));
     auto *selected = new QHBoxLayout;
@@ -175,9 +174,10 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     chartLayout->addWidget(DetChart, 1);
     DetailsPage = NewTablePages(Owner, table, chartPage);
 
-    FDetails = std::make_unique<TResultGrid>(sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults);
-    FDetails->SetCellProc([this](int Col, int Row, TCellFormat &Format) { DetailsCell(Col, Row, Format); });
-    FDetails->SetSortProc([this](int SortKey, int Direction) { return SortDetails(SortKey, Direction); });
+    FDetails = BindResultGrid(
+        sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults,
+        [this](int Col, int Row, TCellFormat &Format) { DetailsCell(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortDetails(SortKey, Direction); });
     sgDetails->OnSelectCell = [this](TStringGrid *, int Col, int Row, bool &) {
         SelectClass(ColumnClass(Col));
         ShowSelectedDraw(Col, Row);
@@ -195,7 +195,6 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
 {
     auto *table = new QWidget;
     sgAggr = NewGrid(table, 2, 2, 0, 1);
-    ColourResultGrid(sgAggr);
     sgAggr->setRowHeights(0, ScaledRowHeight(TallHeader));
     auto *tableLayout = new QVBoxLayout(table);
     tableLayout->addWidget(sgAggr);
@@ -209,9 +208,10 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
     chartLayout->addWidget(lbGDetChart);
     GroupsPage = NewTablePages(Owner, table, chartPage);
 
-    FGroups = std::make_unique<TResultGrid>(sgAggr, FSortMan, FLayout.GroupsEntry, FHasResults);
-    FGroups->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GroupsCell(Col, Row, Format); });
-    FGroups->SetSortProc([this](int SortKey, int Direction) { return SortGroups(SortKey, Direction); });
+    FGroups = BindResultGrid(
+        sgAggr, FSortMan, FLayout.GroupsEntry, FHasResults,
+        [this](int Col, int Row, TCellFormat &Format) { GroupsCell(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortGroups(SortKey, Direction); });
     connectGuarded(lbGDetChart, &QListWidget::currentRowChanged, this, [this](int Row) {
         if (Row < 0 || Row == GroupChartClass)
             return;
@@ -225,11 +225,10 @@ void TClassTablePage::CreateSummaryPage(QWidget *Owner)
 {
     SummaryPage = new QWidget(Owner);
     sgTotal = NewGrid(SummaryPage, int(FLayout.SummaryFields.size()) + 1, 2, 1, 1);
-    ColourResultGrid(sgTotal);
     auto *layout = new QVBoxLayout(SummaryPage);
     layout->addWidget(sgTotal);
-    FTotal = std::make_unique<TResultGrid>(sgTotal, FSortMan, 0, FHasResults);
-    FTotal->SetCellProc([this](int Col, int Row, TCellFormat &Format) { SummaryCell(Col, Row, Format); });
+    FTotal = BindResultGrid(sgTotal, FSortMan, 0, FHasResults,
+                            [this](int Col, int Row, TCellFormat &Format) { SummaryCell(Col, Row, Format); });
 }
 
 int TClassTablePage::Classes() const
@@ -494,7 +493,6 @@ void TClassTablePage::DetailsCell(int Col, int Row, TCellFormat &Format) const
     if (Col >= int(FColumns.size()) || Row >= FDetailRows)
         return;
     const TColumnTag &tag = FColumns[size_t(Col)];
-    // Text of this call alone: a report takes the cells while the window may paint.
     std::string text;
     if (tag.Draw)
         FSource->Stat.GetDrawLabel(FSource->Table, std::max(tag.Class, 0), Row, ProgramParams.StatShowDate, text);

@@ -31,14 +31,14 @@ TfrmPredReduct::TfrmPredReduct(QWidget *Owner)
     : TGenStatForm(-1, QStringLiteral("> Typowanie redukcyjne"), true, 1, Owner)
 {
     CreateControls();
-    Results = std::make_unique<TResultGrid>(Grid, SortMan, 1, [] { return true; });
-    Results->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });
-    Results->SetSortProc([this](int SortKey, int Direction) {
-        SortKeyOrder(SortKey, Direction);
-        Results->ShowRows(KeyCount);
-        return true;
-    });
-    ColourResultGrid(Grid);
+    Results = BindResultGrid(
+        Grid, 1, [this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) {
+            SortKeyOrder(SortKey, Direction);
+            Results->ShowRows(KeyCount);
+            return true;
+        },
+        [] { return true; });
     QPalette palette = txtResult->palette();
     palette.setColor(QPalette::Base, toQColor(ResultGridColor));
     txtResult->setPalette(palette);
@@ -52,8 +52,7 @@ TfrmPredReduct::TfrmPredReduct(QWidget *Owner)
 
 TfrmPredReduct::~TfrmPredReduct()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmPredReduct::SetupControls()

@@ -75,9 +75,9 @@ TfrmStatBestComb::TfrmStatBestComb(QWidget *Owner)
 {
     platform::setHelpContext(this, 608);
     CreateControls();
-    ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return !Results.empty(); });
-    ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });
-    ColourResultGrid(Grid);
+    ResultGrid = BindResultGrid(
+        Grid, 1, [this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); }, {},
+        [this] { return !Results.empty(); });
     Grid->OnDblClick = [this](TStringGrid *) {
         if (btnCheckComb->isEnabled())
             Guarded([this] { btnCheckCombClick(); });
@@ -98,8 +98,7 @@ TfrmStatBestComb::TfrmStatBestComb(QWidget *Owner)
 
 TfrmStatBestComb::~TfrmStatBestComb()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatBestComb::SetupControls()

@@ -25,12 +25,11 @@ TfrmStatClassPatterns::TfrmStatClassPatterns(const TClassPatternsDescriptor &Des
     : TGenStatForm(Descriptor.StatIndex, Descriptor.CaptionText, false, 4, Owner), FDescriptor(Descriptor)
 {
     resize(ScaledSize(620, 440));
-    const auto shown = [this] { return HasResults(); };
     TClassTableLayout layout = FDescriptor.Classes;
     layout.DetailsEntry = seDetails;
     layout.GroupsEntry = seGroups;
-    Classes = new TClassTablePage(this, SortMan, layout, shown);
-    Patterns = new TPatternTablePage(this, SortMan, sePatterns, sePatternGroups, shown);
+    Classes = NewClassPage(layout);
+    Patterns = NewPatternPage(sePatterns, sePatternGroups);
 
     PageControl2 = new QTabWidget(this);
     const std::array<QWidget *, 5> pages = {Classes->DetailsPage, Classes->GroupsPage, Classes->SummaryPage,
@@ -49,12 +48,7 @@ TfrmStatClassPatterns::TfrmStatClassPatterns(const TClassPatternsDescriptor &Des
 
 TfrmStatClassPatterns::~TfrmStatClassPatterns()
 {
-    FormDestroy();
-    // Nothing is drawn from the statistic once it goes.
-    NoResults = true;
-    Classes->SetSource(nullptr);
-    Patterns->SetSource(nullptr);
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatClassPatterns::SetupControls()

@@ -47,14 +47,13 @@ TfrmStatConseq::TfrmStatConseq(QWidget *Owner)
 {
     platform::setHelpContext(this, 609);
     CreateControls();
-    AnalysedDraws = std::make_unique<TResultGrid>(sgDraws, SortMan, 2, [this] { return HasResults(); });
-    AnalysedDraws->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgDrawsGetCellFormat(Col, Row, Format); });
-    Results = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return HasResults(); });
-    Results->SetCellProc([this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); });
-    Results->SetSortProc([this](int SortKey, int Direction) { return gridSortColumn(SortKey, Direction); });
+    AnalysedDraws = BindResultGrid(sgDraws, 2, [this](int Col, int Row, TCellFormat &Format) {
+        sgDrawsGetCellFormat(Col, Row, Format);
+    });
+    Results = BindResultGrid(
+        grid, 1, [this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return gridSortColumn(SortKey, Direction); });
     SetupGrids();
-    ColourResultGrid(sgDraws);
-    ColourResultGrid(grid);
     ShowComb();
 
     connectGuarded(btnSelComb, &QPushButton::clicked, this, &TfrmStatConseq::btnCombClick);
@@ -65,8 +64,7 @@ TfrmStatConseq::TfrmStatConseq(QWidget *Owner)
 
 TfrmStatConseq::~TfrmStatConseq()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatConseq::SetupControls()

@@ -140,15 +140,13 @@ TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
 {
     platform::setHelpContext(this, 610);
     resize(ScaledSize(620, 440));
-    const auto shown = [this] { return HasResults(); };
-    Diffs = new TClassTablePage(this, SortMan, DiffsLayout(), shown);
-    DiffPositions = new TClassTablePage(
-        this, SortMan, TableLayout(DiffPositionsTable, QStringLiteral("Różnica"), QStringLiteral("Różnica na pozycji ")),
-        shown);
-    Repeats = new TPatternTablePage(this, SortMan, DetailsEntry(RepeatsTable), GroupsEntry(RepeatsTable), shown);
+    Diffs = NewClassPage(DiffsLayout());
+    DiffPositions = NewClassPage(
+        TableLayout(DiffPositionsTable, QStringLiteral("Różnica"), QStringLiteral("Różnica na pozycji ")));
+    Repeats = NewPatternPage(DetailsEntry(RepeatsTable), GroupsEntry(RepeatsTable));
     Repeats->SetDrawCaption(QStringLiteral("Data"));
-    Positions = new TClassTablePage(
-        this, SortMan, TableLayout(PositionsTable, QStringLiteral("Pozycja"), QStringLiteral("Pozycja ")), shown);
+    Positions =
+        NewClassPage(TableLayout(PositionsTable, QStringLiteral("Pozycja"), QStringLiteral("Pozycja ")));
 
     PageControl1 = new QTabWidget(this);
     PageControl1->addTab(TablePages(this, *Diffs), QStringLiteral("Różnice"));
@@ -165,13 +163,7 @@ TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
 
 TfrmStatDiffs::~TfrmStatDiffs()
 {
-    FormDestroy();
-    // Nothing is drawn from the statistic once it goes.
-    NoResults = true;
-    for (TClassTablePage *page : {Diffs, DiffPositions, Positions})
-        page->SetSource(nullptr);
-    Repeats->SetSource(nullptr);
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatDiffs::SetupControls()

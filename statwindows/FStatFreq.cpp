@@ -47,11 +47,10 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
 {
     platform::setHelpContext(this, 602);
     CreateControls();
-    Results = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return HasResults(); });
-    Results->SetCellProc([this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); });
-    Results->SetSortProc([this](int SortKey, int Direction) { return gridSortColumn(SortKey, Direction); });
+    Results = BindResultGrid(
+        grid, 1, [this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return gridSortColumn(SortKey, Direction); });
     SetupTotal();
-    ColourResultGrid(grid);
     ColourResultGrid(sgTotal);
     ShowReqComb();
 
@@ -71,8 +70,7 @@ TfrmStatFreq::TfrmStatFreq(QWidget *Owner)
 
 TfrmStatFreq::~TfrmStatFreq()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatFreq::SetupControls()
@@ -279,8 +277,6 @@ void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
 {
     if (Row >= StatFreq->RowCount)
         return;
-    // A buffer of its own: the report worker asks for cells while the window paints.
-    TDynByteArr comb(size_t(CombLen), 0);
     uint32_t freq = 0;
     uint8_t parity = 0;
     switch (Col) {
@@ -288,15 +284,15 @@ void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
         Format.Text = CountText(Row + 1) + QLatin1Char(' ');
         break;
     case 1:
-        StatFreq->GetItem(Row, comb, freq, parity);
-        Format.Text = CombCellText(comb.data(), size_t(CombLen));
+        StatFreq->GetItem(Row, FCellComb, freq, parity);
+        Format.Text = CombCellText(FCellComb.data(), size_t(CombLen));
         break;
     case 2:
-        StatFreq->GetItem(Row, comb, freq, parity);
+        StatFreq->GetItem(Row, FCellComb, freq, parity);
         Format.Text = CountText(freq) + QLatin1Char(' ');
         break;
     case 3: {
-        StatFreq->GetItem(Row, comb, freq, parity);
+        StatFreq->GetItem(Row, FCellComb, freq, parity);
         static const std::array<QString, 3> codes = {QStringLiteral("-"), QStringLiteral("P"), QStringLiteral("N")};
         if (parity < codes.size())
             Format.Text = codes[parity];

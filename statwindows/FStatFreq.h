@@ -107,6 +107,8 @@ private:
     std::string ReportHeaderText() const;
 
     std::unique_ptr<TResultGrid> Results;
+    // The combination of the cell being drawn, kept between cells.
+    TDynByteArr FCellComb;
     int FCombLenLimit = 1; // the longest combination with a minimum frequency above 0
     bool FReadingParams = false;
 };

@@ -12,6 +12,8 @@
 #include "shell/FMainCommands.h"
 #include "shell/ProgressPanel.h"
 #include "shell/WindowWorkerRunner.h"
+#include "statwindows/ClassTablePage.h"
+#include "statwindows/PatternTablePage.h"
 #include "syswindows/FSysGeneral.h"
 
 #include <QCloseEvent>
@@ -168,6 +170,16 @@ void TGenStatForm::StopComputing()
     ResultsStopped();
 }
 
+std::unique_ptr<TResultGrid> TGenStatForm::BindResultGrid(TStringAlignGrid *Grid, int SortIndex,
+                                                          TResultGrid::TCellProc Cell,
+                                                          TResultGrid::TSortProc Sort,
+                                                          std::function<bool()> Shown)
+{
+    if (!Shown)
+        Shown = [this] { return HasResults(); };
+    return ::BindResultGrid(Grid, SortMan, SortIndex, std::move(Shown), std::move(Cell), std::move(Sort));
+}
+
 void TGenStatForm::SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted)
 {
     if (!HasWorker || State != 0)
@@ -264,6 +276,30 @@ void TGenStatForm::FormDestroy()
         FormDeactivate();
     if (Game)
         WriteParams();
+}
+
+void TGenStatForm::FreeStat()
+{
+    FormDestroy();
+    NoResults = true;
+    for (const std::function<void()> &release : FSourceReleases)
+        release();
+    Stat.reset();
+}
+
+TClassTablePage *TGenStatForm::NewClassPage(TClassTableLayout Layout)
+{
+    auto *page = new TClassTablePage(this, SortMan, std::move(Layout), [this] { return HasResults(); });
+    FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
+    return page;
+}
+
+TPatternTablePage *TGenStatForm::NewPatternPage(int DetailsEntry, int GroupsEntry)
+{
+    auto *page =
+        new TPatternTablePage(this, SortMan, DetailsEntry, GroupsEntry, [this] { return HasResults(); });
+    FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
+    return page;
 }
 
 void TGenStatForm::closeEvent(QCloseEvent *event)

@@ -14,6 +14,7 @@
 #include "output/FExcelReport.h"
 #include "output/FGlobalReport.h"
 #include "shell/DrawsRangeBinding.h"
+#include "shell/ResultGrid.h"
 #include "shell/TaskRunner.h"
 #include "shell/UGeneralForm.h"
 #include "stats/UStatGeneral.h"
@@ -29,10 +30,13 @@
 class QCloseEvent;
 class QHBoxLayout;
 class QLabel;
+class TClassTablePage;
+class TPatternTablePage;
 class TProgressPanel;
 class TRichView;
 class TStringAlignGrid;
 class TSystem;
+struct TClassTableLayout;
 struct TGameData;
 
 class TGenStatForm : public TGenForm {
@@ -124,6 +128,18 @@ protected:
     // and Stop is on; Sort runs on the worker and Sorted follows on the GUI thread. Worker windows only.
     void SortInWorker(std::function<void(const TMyThread &Thread)> Sort, std::function<void()> Sorted);
 
+    // A result grid of the window over Grid (entry SortIndex of SortMan), in the result colours, drawn by
+    // Cell while Shown answers true (by default while the window has results), sorted by Sort on a
+    // header click (no sort when empty).
+    std::unique_ptr<TResultGrid> BindResultGrid(TStringAlignGrid *Grid, int SortIndex,
+                                                TResultGrid::TCellProc Cell, TResultGrid::TSortProc Sort = {},
+                                                std::function<bool()> Shown = {});
+
+    // Table pages of the window over SortMan, drawn while the window has results. FreeStat drops their
+    // sources before the statistic they read goes.
+    TClassTablePage *NewClassPage(TClassTableLayout Layout);
+    TPatternTablePage *NewPatternPage(int DetailsEntry, int GroupsEntry);
+
     // ---- the two report forms ----
     // One table of a window with several: its name in the item dialog, its sheet and its grid, and the
     // caption cell above it. Ticked tables of one sheet name in a row share that sheet.
@@ -157,9 +173,12 @@ protected:
     // while the run is still the current one.
     TTaskRunner::TReportProc StatReportHandler() const;
 
-    // Stops the worker, leaves the commands as on deactivation and writes the parameters; once. The
-    // window's destructor calls it, as closing does.
+    // Stops the worker, leaves the commands as on deactivation and writes the parameters; once. Closing
+    // calls it.
     void FormDestroy();
+    // The window's destructor calls it: FormDestroy, then nothing more is drawn from the statistic (no
+    // results, the table pages' sources dropped) and the statistic goes.
+    void FreeStat();
 
     bool HandleCommand(CommandEvent &Command) override;
     void FormActivate() override;
@@ -172,6 +191,8 @@ private:
     void FormShow() override;
 
     bool FDestroyed = false;
+    // Drop the table pages' sources.
+    std::vector<std::function<void()>> FSourceReleases;
     // Declared after Stat: the worker is stopped and joined before the statistic it reads goes.
     TTaskRunner FRunner;
     std::unique_ptr<TWorkerRunner> FStatRunner;

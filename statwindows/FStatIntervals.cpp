@@ -78,7 +78,7 @@ TfrmStatIntervals::TfrmStatIntervals(QWidget *Owner)
     : TGenStatForm(IntervalsStatIndex, QStringLiteral("> Przedziały liczbowe"), false, 2, Owner)
 {
     platform::setHelpContext(this, 606);
-    Classes = new TClassTablePage(this, SortMan, RangesLayout(), [this] { return HasResults(); });
+    Classes = NewClassPage(RangesLayout());
     CreateControls();
     connectGuarded(btnFill, &QPushButton::clicked, this, &TfrmStatIntervals::btnFillClick);
     connectGuarded(btnSelect, &QPushButton::clicked, this, &TfrmStatIntervals::btnSelectClick);
@@ -87,11 +87,7 @@ TfrmStatIntervals::TfrmStatIntervals(QWidget *Owner)
 
 TfrmStatIntervals::~TfrmStatIntervals()
 {
-    FormDestroy();
-    // Nothing is drawn from the statistic once it goes.
-    NoResults = true;
-    Classes->SetSource(nullptr);
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatIntervals::SetupControls()

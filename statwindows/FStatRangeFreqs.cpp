@@ -96,7 +96,7 @@ QString ColorText(TColor Color)
 TfrmStatRangeFreqs::TfrmStatRangeFreqs(QWidget *Owner)
     : TGenStatForm(RangeFreqsStatIndex, QStringLiteral("> Zakresy częstotliwości"), false, 3, Owner)
 {
-    Classes = new TClassTablePage(this, SortMan, ZonesLayout(), [this] { return HasResults(); });
+    Classes = NewClassPage(ZonesLayout());
     CreateControls();
     Classes->OnSelectDraw = [this](int Col, int Row) { ShowSelectedDraw(Col, Row); };
     for (QRadioButton *button : {rbRangeType1, rbRangeType2})
@@ -113,11 +113,7 @@ TfrmStatRangeFreqs::TfrmStatRangeFreqs(QWidget *Owner)
 
 TfrmStatRangeFreqs::~TfrmStatRangeFreqs()
 {
-    FormDestroy();
-    // Nothing is drawn from the statistic once it goes.
-    NoResults = true;
-    Classes->SetSource(nullptr);
-    Stat.reset();
+    FreeStat();
 }
 
 void TfrmStatRangeFreqs::SetupControls()

@@ -51,23 +51,21 @@ void TfrmStatRangeFreqs::CreateControls()
     auto *tableLayout = qobject_cast<QVBoxLayout *>(table->layout());
     Classes->eSelComb->hide();
     sgSelDraw = NewGrid(table, 1, 2, 0, 1);
-    ColourResultGrid(sgSelDraw);
     FitGridHeight(sgSelDraw);
     Classes->lblSelComb->setBuddy(sgSelDraw);
     qobject_cast<QHBoxLayout *>(tableLayout->itemAt(0)->layout())->insertWidget(1, sgSelDraw, 1);
     sgFreqs = NewGrid(table, 2, 2, 0, 1);
-    ColourResultGrid(sgFreqs);
     sgFreqs->setMaximumWidth(ScaledWidth(110));
     tableLayout->removeWidget(Classes->sgDetails);
     auto *grids = new QHBoxLayout;
     grids->addWidget(Classes->sgDetails, 1);
     grids->addWidget(sgFreqs);
     tableLayout->addLayout(grids, 1);
-    FSelDraw = std::make_unique<TResultGrid>(sgSelDraw, SortMan, 0, [this] { return HasResults(); });
-    FSelDraw->SetCellProc([this](int Col, int Row, TCellFormat &Format) { SelDrawCell(Col, Row, Format); });
-    FFreqs = std::make_unique<TResultGrid>(sgFreqs, SortMan, seFreqsEntry, [this] { return HasResults(); });
-    FFreqs->SetCellProc([this](int Col, int Row, TCellFormat &Format) { FreqsCell(Col, Row, Format); });
-    FFreqs->SetSortProc([this](int SortKey, int Direction) { return SortFreqs(SortKey, Direction); });
+    FSelDraw = BindResultGrid(
+        sgSelDraw, 0, [this](int Col, int Row, TCellFormat &Format) { SelDrawCell(Col, Row, Format); });
+    FFreqs = BindResultGrid(
+        sgFreqs, seFreqsEntry, [this](int Col, int Row, TCellFormat &Format) { FreqsCell(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortFreqs(SortKey, Direction); });
 
     // The stacked chart stands for the page's chart of one class.
     QWidget *lineChart = Classes->DetailsPage->widget(1);

@@ -66,12 +66,13 @@ TfrmStatSerieBreak::TfrmStatSerieBreak(const TSerieBreakTexts &ATexts, QWidget *
 {
     platform::setHelpContext(this, ATexts.IsSeries ? 604 : 605);
     CreateControls();
-    Total1 = std::make_unique<TResultGrid>(sgTotal1, SortMan, seTotal1,
-                                           [this] { return HasResults() && StatSB->ShowCombs; });
-    Total1->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgTotal1GetCellFormat(Col, Row, Format); });
-    Total1->SetSortProc([this](int SortKey, int Direction) { return sgTotal1SortColumn(SortKey, Direction); });
+    Total1 = BindResultGrid(
+        sgTotal1, seTotal1,
+        [this](int Col, int Row, TCellFormat &Format) { sgTotal1GetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return sgTotal1SortColumn(SortKey, Direction); },
+        [this] { return HasResults() && StatSB->ShowCombs; });
     SetupSummaryGrids();
-    for (TStringAlignGrid *grid : {sgDetails1, sgDetails2, sgTotal1, sgTotal2, sgTotal3})
+    for (TStringAlignGrid *grid : {sgDetails1, sgDetails2, sgTotal2, sgTotal3})
         ColourResultGrid(grid);
     sgDetails1->OnSortColumn = [this](TStringAlignGrid *, int, TSortCol &Entry) {
         RunGuarded([&] { sgDetails1SortColumn(Entry.SortKey, Entry.Direction); });
@@ -92,8 +93,7 @@ TfrmStatSerieBreak::TfrmStatSerieBreak(const TSerieBreakTexts &ATexts, QWidget *
 
 TfrmStatSerieBreak::~TfrmStatSerieBreak()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 std::unique_ptr<TStat> TfrmStatSerieBreak::CreateStat()

@@ -42,23 +42,22 @@ TfrmStatWait::TfrmStatWait(QWidget *Owner) : TGenStatForm(WaitStatIndex, QString
     CreateControls();
     SortMan.SetSort(DetailsEntry, DrawSortKey, -1);
     SortMan.SetSort(GroupsEntry, GroupValueSortKey, -1);
-    Details = std::make_unique<TResultGrid>(sgDetails, SortMan, DetailsEntry, [this] { return HasResults(); });
-    Details->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgDetailsGetCellFormat(Col, Row, Format); });
-    Details->SetSortProc([this](int SortKey, int Direction) { return sgDetailsSortColumn(SortKey, Direction); });
-    Groups = std::make_unique<TResultGrid>(sgAggr, SortMan, GroupsEntry, [this] { return HasResults(); });
-    Groups->SetCellProc([this](int Col, int Row, TCellFormat &Format) { sgAggrGetCellFormat(Col, Row, Format); });
-    Groups->SetSortProc([this](int SortKey, int Direction) { return sgAggrSortColumn(SortKey, Direction); });
+    Details = BindResultGrid(
+        sgDetails, DetailsEntry,
+        [this](int Col, int Row, TCellFormat &Format) { sgDetailsGetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return sgDetailsSortColumn(SortKey, Direction); });
+    Groups = BindResultGrid(
+        sgAggr, GroupsEntry,
+        [this](int Col, int Row, TCellFormat &Format) { sgAggrGetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return sgAggrSortColumn(SortKey, Direction); });
     SetupTotal();
-    ColourResultGrid(sgDetails);
-    ColourResultGrid(sgAggr);
     ColourResultGrid(sgTotal);
     sgDetails->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { sgDetailsSelectCell(ARow); });
 }
 
 TfrmStatWait::~TfrmStatWait()
 {
-    FormDestroy();
-    Stat.reset();
+    FreeStat();
 }
 
 std::unique_ptr<TStat> TfrmStatWait::CreateStat()
@@ -191,7 +190,6 @@ void TfrmStatWait::sgDetailsGetCellFormat(int Col, int Row, TCellFormat &Format)
 {
     if (Row >= int(StatWait->Details.size()))
         return;
-    // A text of its own: the report worker asks for cells while the window paints.
     std::string text;
     switch (Col) {
     case 0:

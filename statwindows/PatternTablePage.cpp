@@ -46,7 +46,6 @@ TPatternTablePage::TPatternTablePage(QWidget *Owner, TSortMan &SortMan, int Deta
     lblSelComb = new QLabel(QStringLiteral("Wybrana kombinacja:"), DetailsPage);
     lblSelComb->setBuddy(eSelComb);
     sgDetails = NewGrid(DetailsPage, 2, 2, 1, 1);
-    ColourResultGrid(sgDetails);
     auto *selected = new QHBoxLayout;
     selected->addWidget(lblSelComb);
     selected->addWidget(eSelComb, 1);
@@ -56,7 +55,6 @@ TPatternTablePage::TPatternTablePage(QWidget *Owner, TSortMan &SortMan, int Deta
 
     auto *table = new QWidget;
     sgAggr = NewGrid(table, 2, 2, 0, 1);
-    ColourResultGrid(sgAggr);
     auto *tableLayout = new QVBoxLayout(table);
     tableLayout->addWidget(sgAggr);
     auto *chartPage = new QWidget;
@@ -68,13 +66,15 @@ TPatternTablePage::TPatternTablePage(QWidget *Owner, TSortMan &SortMan, int Deta
     GroupsPage->addTab(table, QStringLiteral("Tabela"));
     GroupsPage->addTab(chartPage, QStringLiteral("Wykres"));
 
-    FDetails = std::make_unique<TResultGrid>(sgDetails, FSortMan, FDetailsEntry, FHasResults);
-    FDetails->SetCellProc([this](int Col, int Row, TCellFormat &Format) { DetailsCell(Col, Row, Format); });
-    FDetails->SetSortProc([this](int SortKey, int Direction) { return SortDetails(SortKey, Direction); });
+    FDetails = BindResultGrid(
+        sgDetails, FSortMan, FDetailsEntry, FHasResults,
+        [this](int Col, int Row, TCellFormat &Format) { DetailsCell(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortDetails(SortKey, Direction); });
     sgDetails->OnSelectCell = [this](TStringGrid *, int, int Row, bool &) { ShowSelectedDraw(Row); };
-    FGroups = std::make_unique<TResultGrid>(sgAggr, FSortMan, FGroupsEntry, FHasResults);
-    FGroups->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GroupsCell(Col, Row, Format); });
-    FGroups->SetSortProc([this](int SortKey, int Direction) { return SortGroups(SortKey, Direction); });
+    FGroups = BindResultGrid(
+        sgAggr, FSortMan, FGroupsEntry, FHasResults,
+        [this](int Col, int Row, TCellFormat &Format) { GroupsCell(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortGroups(SortKey, Direction); });
     Clear();
 }
 
@@ -163,7 +163,6 @@ void TPatternTablePage::DetailsCell(int Col, int Row, TCellFormat &Format) const
 {
     if (Row >= FSource->Stat.DrawCount)
         return;
-    // Text of this call alone: a report takes the cells while the window may paint.
     std::string text;
     if (Col == 0)
         FSource->Stat.GetDrawLabel(FSource->Table, 0, Row, ProgramParams.StatShowDate, text);

@@ -26,10 +26,10 @@ TfrmCheckSysDetails::TfrmCheckSysDetails(QWidget *parent) : QDialog(parent)
 {
     platform::setHelpContext(this, 502);
     CreateControls();
-    ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return !NoResults; });
-    ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });
-    ResultGrid->SetSortProc([this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
-    ColourResultGrid(Grid);
+    ResultGrid = BindResultGrid(
+        Grid, SortMan, 1, [this] { return !NoResults; },
+        [this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
     Grid->OnSelectCell = guardedCall([this](TStringGrid *, int, int ARow) { GridSelectCell(ARow); });
 }
 

@@ -6,7 +6,6 @@
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalWindows.h"
-#include "shell/FSelectComb.h"
 #include "shell/NumberPad.h"
 #include "statwindows/FPredReduct.h"
 #include "syswindows/SysFormats.h"
@@ -88,12 +87,7 @@ protected:
 
     void ChooseKey(TfrmPredReduct *Window, const QString &Typed)
     {
-        script.onDialog([Typed](QDialog &Dialog) {
-            auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-            entry.eInput->setPlainText(Typed);
-            entry.btnReadNums->click();
-            entry.btnOK->click();
-        });
+        EnterCombination(Typed);
         Window->btnKey->click();
     }
 };

@@ -190,13 +190,7 @@ TEST_F(SerieBreakWindowTest, PairsShowTheirRowsWithoutPerNumberPagesAndStopLeave
 
     // Stopped at once: no results, the commands of a window without them.
     window->seCombLen->SetValue(3);
-    sendCommand(window, WM_TASK_START);
-    ASSERT_EQ(window->State, 2);
-    sendCommand(window, WM_TASK_STOP);
-    ProcessPosted();
-    EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(testsupport::GridColumnTexts(*window->sgTotal2, 0), QStringList{QString()});
-    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    ExpectStoppedAtOnce(window, *window->sgTotal2, 0);
 }
 
 TEST_F(SerieBreakWindowTest, ParametersAreTheSixByteRecord)

@@ -5,7 +5,6 @@
 #include "core/UGlobalUtils.h"
 #include "engine/UDrawsDB.h"
 #include "shell/FGlobalControls.h"
-#include "shell/FSelectComb.h"
 #include "shell/NumberPad.h"
 #include "statwindows/FStatBestComb.h"
 #include "syswindows/FCheckComb.h"
@@ -192,12 +191,7 @@ TEST_F(StatBestCombWindowTest, ExactSearchListsEachImprovementUpToTheBest)
     const std::vector<int> key = {3, 7, 11, 19, 23, 28, 31, 36, 42, 49};
     window->seCombLen->SetValue(6);
     window->seKeyLen->SetValue(10);
-    script.onDialog([](QDialog &Dialog) {
-        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-        entry.eInput->setPlainText(QStringLiteral("49 3 7 11 19 23 28 31 36 42"));
-        entry.btnReadNums->click();
-        entry.btnOK->click();
-    });
+    EnterCombination(QStringLiteral("49 3 7 11 19 23 28 31 36 42"));
     window->btnKey->click();
     EXPECT_EQ(window->txtKey->text(), " 3  7 11 19 23 28 31 36 42 49");
     EXPECT_EQ(window->seCombCount->text(), "210");
@@ -263,12 +257,7 @@ TEST_F(StatBestCombWindowTest, ConstantsStayKeyNumbersWhenTheKeyChanges)
     window->seCombLen->SetValue(6);
     window->seConstLen->SetValue(2);
     const auto choose = [&](QPushButton *Button, const QString &Typed) {
-        script.onDialog([Typed](QDialog &Dialog) {
-            auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-            entry.eInput->setPlainText(Typed);
-            entry.btnReadNums->click();
-            entry.btnOK->click();
-        });
+        EnterCombination(Typed);
         Button->click();
     };
     choose(window->btnConsts, QStringLiteral("45 40"));
@@ -354,12 +343,7 @@ TEST_F(StatBestCombWindowTest, ParametersAreStoredAsTheRecordAndDamagedKeysIgnor
     TfrmStatBestComb *window = Open();
     window->seCombLen->SetValue(7);
     window->seKeyLen->SetValue(10);
-    script.onDialog([](QDialog &Dialog) {
-        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-        entry.eInput->setPlainText(QStringLiteral("2 4 6 8 10 12 14 16 18 20"));
-        entry.btnReadNums->click();
-        entry.btnOK->click();
-    });
+    EnterCombination(QStringLiteral("2 4 6 8 10 12 14 16 18 20"));
     window->btnKey->click();
     window->seConstLen->SetValue(2);
     window->rbHit->setChecked(true);

@@ -6,7 +6,6 @@
 #include "engine/UDrawsDB.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalControls.h"
-#include "shell/FSelectComb.h"
 #include "shell/NumberPad.h"
 #include "shell/ParamsRecord.h"
 #include "stats/UStatFreq.h"
@@ -209,13 +208,7 @@ TEST_F(StatConseqWindowTest, NoDrawsToAnalyseEndsWithTheNoticeAndAStopWithNoResu
     // Stopped half-way: idle, no results.
     Compute(window, {7}, true, 1, false, 1);
     window->seCombLen->SetValue(3);
-    sendCommand(window, WM_TASK_START);
-    ASSERT_EQ(window->State, 2);
-    sendCommand(window, WM_TASK_STOP);
-    ProcessPosted();
-    EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
-    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    ExpectStoppedAtOnce(window, *window->grid, 1);
 }
 
 TEST_F(StatConseqWindowTest, ParametersAreTheThirtySixByteRecordAndOutOfRangeValuesAreIgnored)
@@ -230,13 +223,7 @@ TEST_F(StatConseqWindowTest, ParametersAreTheThirtySixByteRecordAndOutOfRangeVal
     window->seMinFreq->SetValue(260);
     window->chkMaxRows->setChecked(false);
     window->seMaxRows->SetValue(70000);
-    script.onDialog([](QDialog &Dialog) {
-        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-        EXPECT_EQ(entry.gbKey->Chosen(), TDynByteArr{1}) << "the initial combination";
-        entry.eInput->setPlainText(QStringLiteral("30 17 5"));
-        entry.btnReadNums->click();
-        entry.btnOK->click();
-    });
+    EnterCombination(QStringLiteral("30 17 5"), TDynByteArr{1});
     window->btnSelComb->click();
     EXPECT_EQ(window->txtComb->text(), " 5 17 30 ");
     ASSERT_TRUE(window->Close());

@@ -47,11 +47,7 @@ public:
 class GatedWindow : public TGenStatForm {
 public:
     GatedWindow() : TGenStatForm(0, QStringLiteral("> Próba"), true, 1) {}
-    ~GatedWindow() override
-    {
-        FormDestroy();
-        Stat.reset();
-    }
+    ~GatedWindow() override { FreeStat(); }
 
     GatedStat *Gated = nullptr;
     int Shown = 0;

@@ -124,13 +124,7 @@ TEST_F(StatFreqWindowTest, PairsOverTheLottoHistoryAreAPlainCount)
     EXPECT_EQ(freqsShown(), freqsDown);
 
     // Stopped half-way: no rows, the commands of a window without results.
-    sendCommand(window, WM_TASK_START);
-    ASSERT_EQ(window->State, 2);
-    sendCommand(window, WM_TASK_STOP);
-    ProcessPosted();
-    EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(testsupport::GridColumnTexts(*window->grid, 1), QStringList{QString()});
-    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    ExpectStoppedAtOnce(window, *window->grid, 1);
 
     // Closed while computing: the worker stops first, the parameters are kept.
     sendCommand(window, WM_TASK_START);
@@ -388,13 +382,7 @@ TEST_F(StatFreqWindowTest, TheRequiredCombinationIsChosenInTheCombinationDialog)
     TfrmStatFreq *window = OpenFromFrame();
     window->seCombLen->SetValue(2);
     window->rbSpecComb->setChecked(true);
-    script.onDialog([](QDialog &Dialog) {
-        auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
-        EXPECT_EQ(entry.gbKey->Chosen(), TDynByteArr{1}) << "the current combination";
-        entry.eInput->setPlainText(QStringLiteral("30 17 5"));
-        entry.btnReadNums->click();
-        entry.btnOK->click();
-    });
+    EnterCombination(QStringLiteral("30 17 5"), TDynByteArr{1});
     window->btnComb->click();
     EXPECT_EQ(window->ReqCount, 2);
     EXPECT_EQ(window->txtComb->text(), "17 30 ");

@@ -137,13 +137,7 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
 
     // Stopped half-way: idle, no results.
     window->seCombLen->SetValue(4);
-    sendCommand(window, WM_TASK_START);
-    ASSERT_EQ(window->State, 2);
-    sendCommand(window, WM_TASK_STOP);
-    ProcessPosted();
-    EXPECT_EQ(window->State, 1);
-    EXPECT_EQ(testsupport::GridColumnTexts(*window->sgDetails, 1), QStringList{QString()});
-    EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    ExpectStoppedAtOnce(window, *window->sgDetails, 1);
 }
 
 TEST_F(StatWaitWindowTest, ALengthBeyondTheMemoryIsRefusedAndLowersItsLimit)

@@ -11,6 +11,8 @@
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
+#include "shell/FSelectComb.h"
+#include "shell/NumberPad.h"
 #include "shell/WindowOpeners.h"
 #include "statwindows/FStatGeneral.h"
 #include "statwindows/FStatWindows.h"
@@ -30,6 +32,8 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStringList>
 #include <gtest/gtest.h>
 
@@ -105,6 +109,33 @@ protected:
         while (Window->State == 2 && !guard.hasExpired())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
         ASSERT_NE(Window->State, 2) << "the computation did not end";
+    }
+
+    // Starts Window's computation and stops it at once: the window is idle without results, Grid's column
+    // Col is empty and the commands are those of a window without results.
+    void ExpectStoppedAtOnce(TGenStatForm *Window, const TStringAlignGrid &Grid, int Col)
+    {
+        sendCommand(Window, WM_TASK_START);
+        ASSERT_EQ(Window->State, 2);
+        sendCommand(Window, WM_TASK_STOP);
+        ProcessPosted();
+        EXPECT_EQ(Window->State, 1);
+        EXPECT_EQ(testsupport::GridColumnTexts(Grid, Col), QStringList{QString()});
+        EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    }
+
+    // Answers the next combination dialog: Typed read in and confirmed; the dialog opens on Shown when given.
+    void EnterCombination(const QString &Typed, std::optional<TDynByteArr> Shown = std::nullopt)
+    {
+        script.onDialog([Typed, Shown](QDialog &Dialog) {
+            auto &entry = dynamic_cast<TfrmSelectComb &>(Dialog);
+            if (Shown) {
+                EXPECT_EQ(entry.gbKey->Chosen(), *Shown) << "the combination the dialog opens on";
+            }
+            entry.eInput->setPlainText(Typed);
+            entry.btnReadNums->click();
+            entry.btnOK->click();
+        });
     }
 
     static void ProcessPosted()
