@@ -17,6 +17,7 @@
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
+#include "statwindows/CombListCells.h"
 #include "statwindows/FCombProp.h"
 #include "statwindows/StatConseqParams.h"
 #include "syswindows/SysFormats.h"
@@ -205,25 +206,8 @@ void TfrmStatConseq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
 {
     if (Row >= StatConseq->RowCount)
         return;
-    // A buffer of its own: the window paints while other cells are asked for.
-    TDynByteArr comb(size_t(CombLen), 0);
-    uint32_t freq = 0;
-    uint8_t parity = 0;
-    switch (Col) {
-    case 0:
-        Format.Text = CountText(Row + 1) + QLatin1Char(' ');
-        break;
-    case 1:
-        StatConseq->GetItem(Row, comb, freq, parity);
-        Format.Text = CombCellText(comb.data(), comb.size());
-        break;
-    case 2:
-        StatConseq->GetItem(Row, comb, freq, parity);
-        Format.Text = CountText(freq) + QLatin1Char(' ');
-        break;
-    default:
-        break;
-    }
+    FCellComb.resize(size_t(CombLen));
+    CombListCellText(*StatConseq, Col, Row, FCellComb, size_t(CombLen), Format.Text);
 }
 
 bool TfrmStatConseq::gridSortColumn(int SortKey, int Direction)

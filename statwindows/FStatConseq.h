@@ -92,6 +92,8 @@ private:
     void WidenForCombinations();
     std::string ReportHeaderText() const;
 
+    // The combination of the cell being drawn, kept between cells.
+    TDynByteArr FCellComb;
     std::unique_ptr<TResultGrid> AnalysedDraws;
     std::unique_ptr<TResultGrid> Results;
 };

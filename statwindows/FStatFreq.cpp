@@ -17,6 +17,7 @@
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
 #include "stats/UStatFreq.h"
+#include "statwindows/CombListCells.h"
 #include "statwindows/FCombProp.h"
 #include "statwindows/StatFreqParams.h"
 #include "syswindows/SysFormats.h"
@@ -275,22 +276,12 @@ void TfrmStatFreq::ShowSummary()
 
 void TfrmStatFreq::gridGetCellFormat(int Col, int Row, TCellFormat &Format)
 {
-    if (Row >= StatFreq->RowCount)
+    if (Row >= StatFreq->RowCount ||
+        CombListCellText(*StatFreq, Col, Row, FCellComb, size_t(CombLen), Format.Text))
         return;
     uint32_t freq = 0;
     uint8_t parity = 0;
     switch (Col) {
-    case 0:
-        Format.Text = CountText(Row + 1) + QLatin1Char(' ');
-        break;
-    case 1:
-        StatFreq->GetItem(Row, FCellComb, freq, parity);
-        Format.Text = CombCellText(FCellComb.data(), size_t(CombLen));
-        break;
-    case 2:
-        StatFreq->GetItem(Row, FCellComb, freq, parity);
-        Format.Text = CountText(freq) + QLatin1Char(' ');
-        break;
     case 3: {
         StatFreq->GetItem(Row, FCellComb, freq, parity);
         static const std::array<QString, 3> codes = {QStringLiteral("-"), QStringLiteral("P"), QStringLiteral("N")};
