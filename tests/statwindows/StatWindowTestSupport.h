@@ -18,6 +18,7 @@
 #include "statwindows/FStatWindows.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/FrameCommands.h"
+#include "tests/fixtures/FrameFixture.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
@@ -44,7 +45,7 @@
 
 using testsupport::ProcessUntil;
 
-class StatWindowTest : public FreshRegistry {
+class StatWindowTest : public FrameFixture {
 protected:
     void SetUp() override
     {
@@ -54,14 +55,6 @@ protected:
         MakeLottoDraws(std::string(KORVANTILE_SHARED_DATA) + "/lotto-6z49-history.txt",
                        (folder->path() / "Draws" / "LottoDraws").string());
     }
-    void TearDown() override
-    {
-        frame.reset();
-        InstallWindowOpeners({});
-        folder.reset();
-        FreshRegistry::TearDown();
-    }
-
     static constexpr uint8_t LottoId = 1;
 
     // The main window on Lotto, shown, with the windows installed.
@@ -170,7 +163,5 @@ protected:
     // The main window's commands that are on, as a command mask.
     int EnabledMask() const { return testsupport::EnabledCommandMask(*frame); }
 
-    std::unique_ptr<TfrmMain> frame;
     testsupport::ModalScript script;
-    std::optional<testsupport::ProgramFolder> folder;
 };

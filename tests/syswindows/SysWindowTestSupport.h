@@ -23,6 +23,7 @@
 #include "syswindows/FSysShort.h"
 #include "syswindows/FSysWindows.h"
 #include "tests/fixtures/FrameCommands.h"
+#include "tests/fixtures/FrameFixture.h"
 #include "tests/fixtures/FreshRegistry.h"
 #include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
@@ -89,7 +90,7 @@ inline std::vector<int> RowNumbers(const QString &Row)
     return numbers;
 }
 
-class SysWindowTest : public FreshRegistry {
+class SysWindowTest : public FrameFixture {
 protected:
     void SetUp() override
     {
@@ -104,14 +105,6 @@ protected:
         InstallWindowOpeners(std::move(openers));
         SelectGame(LottoId);
     }
-    void TearDown() override
-    {
-        frame.reset();
-        InstallWindowOpeners({});
-        folder.reset();
-        FreshRegistry::TearDown();
-    }
-
     static constexpr uint8_t LottoId = 1;
 
     // Adds what a test needs to the program folder before the main window loads the games.
@@ -308,7 +301,5 @@ protected:
         return values;
     }
 
-    std::unique_ptr<TfrmMain> frame;
     testsupport::ModalScript script;
-    std::optional<testsupport::ProgramFolder> folder;
 };
