@@ -76,6 +76,15 @@ protected:
         };
     }
 
+    // A search of 20 numbers whose worker is held after its first report.
+    void StartHeldSearch(TfrmSysGuar *Window)
+    {
+        HoldAfterFirstReport(Window);
+        AnswerGuar(20, 6, 3, 6);
+        sendCommand(Window, WM_SYS_PARAMS);
+        ASSERT_TRUE(testsupport::ProcessUntil([this] { return Held.load(); }));
+    }
+
     std::atomic<bool> Held{false};
     std::atomic<bool> Left{false};
 };
@@ -147,10 +156,7 @@ TEST_F(SysGuarWindowTest, StopMidSearchLeavesNoSystemAndStartSearchesAgain)
 TEST_F(SysGuarWindowTest, ClosingDuringASearchJoinsTheWorkerBeforeTheSystemGoes)
 {
     TfrmSysGuar *window = OpenGuar();
-    HoldAfterFirstReport(window);
-    AnswerGuar(20, 6, 3, 6);
-    sendCommand(window, WM_SYS_PARAMS);
-    ASSERT_TRUE(testsupport::ProcessUntil([this] { return Held.load(); }));
+    ASSERT_NO_FATAL_FAILURE(StartHeldSearch(window));
     const QPointer<TfrmSysGuar> closing(window);
     window->Close();
     EXPECT_TRUE(Left) << "the worker has ended when the window has closed";
@@ -162,10 +168,7 @@ TEST_F(SysGuarWindowTest, ClosingDuringASearchJoinsTheWorkerBeforeTheSystemGoes)
 TEST_F(SysGuarWindowTest, TheOptionsRefuseOkDuringASearchAndNameTheWindow)
 {
     TfrmSysGuar *window = OpenGuar();
-    HoldAfterFirstReport(window);
-    AnswerGuar(20, 6, 3, 6);
-    sendCommand(window, WM_SYS_PARAMS);
-    ASSERT_TRUE(testsupport::ProcessUntil([this] { return Held.load(); }));
+    ASSERT_NO_FATAL_FAILURE(StartHeldSearch(window));
     bool accepted = true;
     script.onDialog([&](QDialog &Dialog) {
         auto &config = dynamic_cast<TfrmConfig &>(Dialog);
