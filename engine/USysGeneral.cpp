@@ -106,6 +106,14 @@ std::vector<TNumberMask> TSystem::ViewMasks(bool Numbers) const
     return masks;
 }
 
+TDynByteArr TSystem::ViewNumbers() const
+{
+    TDynByteArr numbers(size_t(ViewCount()) * size_t(K));
+    for (int i = 0; i < ViewCount(); ++i)
+        std::copy_n(GetComb(i, true), K, numbers.data() + size_t(i) * size_t(K));
+    return numbers;
+}
+
 uint8_t TSystem::GetCombFlags(int I) const
 {
     return *Combs.FlagsPtr(View.GetItem(I));

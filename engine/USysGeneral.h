@@ -105,6 +105,8 @@ public:
     void CopyComb(int I, bool Numbers, TDynByteArr &C) const;
     // Half B (Numbers) or half A of every shown row, as masks, in view order.
     std::vector<TNumberMask> ViewMasks(bool Numbers) const;
+    // The numbers (half B) of every shown row, K after K, in view order.
+    TDynByteArr ViewNumbers() const;
     uint8_t GetCombFlags(int I) const;
     int ViewCount() const { return View.Count(); }
     Currency GetCost() const;

@@ -57,12 +57,7 @@ void TfrmCheckSysDetails::Init(const TSystem &System, const TDynByteArr &Numbers
                                const THitsInfo &Info)
 {
     FK = size_t(System.K);
-    FCombs.clear();
-    FCombs.reserve(FK * size_t(System.ViewCount()));
-    for (int i = 0; i < System.ViewCount(); ++i) {
-        const uint8_t *comb = System.GetComb(i, true);
-        FCombs.insert(FCombs.end(), comb, comb + FK);
-    }
+    FCombs = System.ViewNumbers();
     eCheckComb->setText(NumbersText(Numbers.data(), Numbers.size(), "  %d"));
     FColumns = {true, Info.HighHits, 0, ShowAllHits ? Info.RowCount : Info.LevelCount, false};
     ResultGrid->SetColumns(FColumns.Columns({QStringLiteral("Numer kombinacji"), 80, alCenter, ckDate, 1, true}));

@@ -296,7 +296,7 @@ void TfrmCheckSystem::pCheckClick()
     FJobParams = {Range.Range, CheckType, CheckType == ctNumbers ? OwnNumbers : TDynByteArr()};
     const auto job = std::make_shared<TCheckJob>(Results, *system, std::move(draws));
     job->Progress.Init(10000, int64_t(system->ViewCount()) * DrawCount, 0);
-    job->Progress.OnProgress = Runner.ProgressHandler();
+    job->Progress.OnProgress = Runner.LatestProgressHandler();
     Runner.Start([job, checker = Checker](TMyThread &Thread) { checker(*job, Thread); });
     FJob = job;
     SetStatusText(QStringLiteral("Sprawdzanie systemu..."));

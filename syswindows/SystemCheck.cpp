@@ -121,14 +121,25 @@ std::vector<TCheckDraw> CheckDrawsOf(const TStatDraws &Draws)
 
 TCheckJob::TCheckJob(const TSystemCheck &Levels, const TSystem &System, std::vector<TCheckDraw> Draws)
     : FGame(*Levels.Game), FK(Levels.K), FTop(Levels.Top), FRowCount(Levels.HitsInfo.RowCount),
-      FLevelCount(Levels.HitsInfo.LevelCount), FSystemRows(System.ViewMasks(true)),
-      FWide(std::any_of(FSystemRows.begin(), FSystemRows.end(), [](const TNumberMask &M) { return M.Hi != 0; })),
-      FDraws(std::move(Draws)), FLevels((size_t(FK) + 1) * HitLanes, 0)
+      FLevelCount(Levels.HitsInfo.LevelCount), FSystemNumbers(System.ViewNumbers()), FDraws(std::move(Draws)),
+      FLevels((size_t(FK) + 1) * HitLanes, 0)
 {
+}
+
+void TCheckJob::BuildRowMasks()
+{
+    if (FSystemNumbers.empty())
+        return;
+    FSystemRows.reserve(FSystemNumbers.size() / size_t(FK));
+    for (size_t at = 0; at < FSystemNumbers.size(); at += size_t(FK))
+        FSystemRows.push_back(MaskOf(FSystemNumbers.data() + at, FK));
+    FWide = std::any_of(FSystemRows.begin(), FSystemRows.end(), [](const TNumberMask &M) { return M.Hi != 0; });
+    FSystemNumbers = TDynByteArr();
 }
 
 void TCheckJob::Execute(const TMyThread &Thread)
 {
+    BuildRowMasks();
     Rows.reserve(FDraws.size());
     const int32_t perDraw = int32_t(FSystemRows.size());
     for (const TCheckDraw &draw : FDraws) {
@@ -144,6 +155,7 @@ void TCheckJob::Execute(const TMyThread &Thread)
 
 TCheckRow TCheckJob::Check(const TNumberMask &Drawn)
 {
+    BuildRowMasks();
     const size_t stride = size_t(FK) + 1;
     HitHistogram(FSystemRows.data(), FSystemRows.size(), Drawn, FWide, FLevels.data(), stride);
     TCheckRow row;

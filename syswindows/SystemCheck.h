@@ -93,6 +93,7 @@ std::vector<TCheckDraw> CheckDrawsOf(const TStatDraws &Draws);
 
 // The counting of one check, made on the GUI thread and run on a worker: it holds copies of everything it
 // reads (the game, the levels, the system's shown rows and the draws), so nothing it reads changes under it.
+// The GUI thread copies only the rows' numbers; their masks are built where the counting runs.
 class TCheckJob {
 public:
     // The shown rows of System against Draws, at the levels Levels was reset to.
@@ -109,13 +110,17 @@ public:
     std::vector<TCheckRow> Rows;
 
 private:
+    // The rows' masks from their copied numbers, once.
+    void BuildRowMasks();
+
     TGameInfo FGame;
     int FK;
     int FTop;
     int FRowCount;
     int FLevelCount;
+    TDynByteArr FSystemNumbers; // the shown rows' numbers, FK after FK, until their masks are built
     std::vector<TNumberMask> FSystemRows;
-    bool FWide; // some row holds a number above 64
+    bool FWide = false; // some row holds a number above 64
     std::vector<TCheckDraw> FDraws;
     TDynIntArr FLevels; // per lane and hit count, the rows of the current draw
 };

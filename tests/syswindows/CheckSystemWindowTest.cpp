@@ -6,6 +6,7 @@
 #include "engine/UDrawsDB.h"
 #include "engine/UGameDescription.h"
 #include "engine/USysShort.h"
+#include "platform/Dispatcher.h"
 #include "shell/FDrawsRange.h"
 #include "shell/FGlobalWindows.h"
 #include "shell/FSelectComb.h"
@@ -34,6 +35,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <random>
 #include <set>
 #include <thread>
@@ -233,6 +235,27 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
     EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
     EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 2);
+}
+
+TEST_F(CheckSystemTest, ACheckThatOutrunsTheGuiThreadLeavesItOnlyTheLatestProgress)
+{
+    TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+    // What the worker hands the GUI thread waits in a queue until the test drains it.
+    const auto queue = std::make_shared<platform::QueueDispatcher>();
+    const std::shared_ptr<platform::Dispatcher> gui = platform::installDispatcher(queue);
+    std::atomic<bool> counted{false};
+    window->Checker = [&counted](TCheckJob &Job, const TMyThread &Thread) {
+        Job.Execute(Thread);
+        counted = true;
+    };
+    window->pCheckClick();
+    WaitUntil([&counted] { return counted.load(); });
+    EXPECT_LE(queue->pending(), 2u) << "ten draws reported: the last report waits, and at most the end";
+    platform::installDispatcher(gui);
+    WaitUntil([&] {
+        queue->drain();
+        return window->HasResults();
+    });
 }
 
 TEST_F(CheckSystemTest, AWinBeyondTheRangeOfMoneyIsToldAsSuchAndTheRestOfTheCheckStands)
