@@ -69,8 +69,9 @@ void ColorLegend(QChart *Chart, QAreaSeries *Area, TColor Color)
 
 } // namespace
 
-void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values, const std::array<QString, 3> &Names,
-                const std::array<TColor, 3> &Colors, const QStringList &Labels, int LabelAngle)
+void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values,
+                const std::array<QString, 3> &Names, const std::array<TColor, 3> &Colors,
+                const QStringList &Labels, int LabelAngle)
 {
     // Each zone's top: the zones below it and itself, stacked.
     std::array<QList<double>, 3> tops = Values;

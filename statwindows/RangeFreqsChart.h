@@ -15,8 +15,9 @@ class QChart;
 
 // The three zones, Values[zone] one per draw, in the zones' Colors, titled Names, over a bottom axis
 // labelled Labels turned by LabelAngle degrees.
-void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values, const std::array<QString, 3> &Names,
-                const std::array<TColor, 3> &Colors, const QStringList &Labels, int LabelAngle);
+void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values,
+                const std::array<QString, 3> &Names, const std::array<TColor, 3> &Colors,
+                const QStringList &Labels, int LabelAngle);
 
 // Zone charted in Color.
 void ColorZone(QChart *Chart, int Zone, TColor Color);

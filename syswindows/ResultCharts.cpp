@@ -163,8 +163,8 @@ std::vector<TColumnPoints> PointColumns(const QList<QPointF> &Points, qsizetype 
 // in upright edges, the quickest to fill. An area's border stands half a pixel out of its edge: where a
 // column stands out beyond its neighbour, its edge on that side lies half a pixel in, so that the area
 // covers the pixels it did.
-void AppendLevels(QList<QPointF> &Kept, const QList<QPointF> &Points, const std::vector<TColumnPoints> &Columns,
-                  double From, double PerColumn, bool Top)
+void AppendLevels(QList<QPointF> &Kept, const QList<QPointF> &Points,
+                  const std::vector<TColumnPoints> &Columns, double From, double PerColumn, bool Top)
 {
     const auto level = [&](size_t C) { return Points[Top ? Columns[C].Highest : Columns[C].Lowest].y(); };
     const auto standsOut = [&](size_t C, size_t Beside) {
@@ -187,7 +187,6 @@ void AppendLevels(QList<QPointF> &Kept, const QList<QPointF> &Points, const std:
             Kept.append(QPointF(right, level(c + 1)));
     }
 }
-
 
 } // namespace
 
