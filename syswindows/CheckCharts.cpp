@@ -121,12 +121,12 @@ void TCheckCharts::ShowRows(const std::vector<TCheckRow> &Rows, const QStringLis
     QChart *hits = Chart1->chart();
     ClearChart(hits);
     std::vector<std::pair<QLineSeries *, QList<QPointF>>> levels(size_t(Levels.Count));
-    for (size_t i = 0; i < levels.size(); ++i) {
-        auto &[series, points] = levels[i];
+    for (int i = 0; i < Levels.Count; ++i) {
+        auto &[series, points] = levels[size_t(i)];
         for (size_t r = 0; r < Rows.size(); ++r)
-            points.append(QPointF(double(r), double(Rows[r].Hits[size_t(Levels.FirstHit) + i])));
+            points.append(QPointF(double(r), double(Rows[r].Hits[size_t(Levels.FirstHit + i)])));
         series = new QLineSeries;
-        series->setName(QStringLiteral("'   ") + QString::number(Levels.TopLevel - int(i)) + QLatin1Char('\''));
+        series->setName(QStringLiteral("'   ") + QString::number(Levels.TopLevel - i) + QLatin1Char('\''));
         hits->addSeries(series);
     }
     // The value axis is scaled to the levels shown.
