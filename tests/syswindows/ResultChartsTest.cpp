@@ -151,7 +151,7 @@ TEST(ResultChartsTest, ReducedPointsKeepWhatEveryPixelColumnShows)
                 inRange.append(point);
             }
         }
-        const QString trace = QStringLiteral("round %1").arg(round);
+        SCOPED_TRACE(round);
 
         const QList<QPointF> line = ReducedPoints(points, from, to, columns);
         // A line keeps its points in order: first, lowest, highest and last of every column.
@@ -159,19 +159,18 @@ TEST(ResultChartsTest, ReducedPointsKeepWhatEveryPixelColumnShows)
         for (const QPointF &kept : line) {
             while (next < points.size() && points[next] != kept)
                 ++next;
-            ASSERT_LT(next, points.size()) << trace.toStdString() << " a point out of order or made up";
+            ASSERT_LT(next, points.size()) << "a point out of order or made up";
         }
         for (const auto &[c, held] : inColumn) {
-            EXPECT_TRUE(line.contains(held.front()) && line.contains(held.back()))
-                << trace.toStdString() << " column " << c;
+            EXPECT_TRUE(line.contains(held.front()) && line.contains(held.back())) << c;
             const auto [lowest, highest] = std::minmax_element(
                 held.begin(), held.end(), [](QPointF A, QPointF B) { return A.y() < B.y(); });
             std::vector<double> kept;
             for (const QPointF &point : line)
                 if (std::find(held.begin(), held.end(), point) != held.end())
                     kept.push_back(point.y());
-            EXPECT_EQ(*std::min_element(kept.begin(), kept.end()), lowest->y()) << trace.toStdString();
-            EXPECT_EQ(*std::max_element(kept.begin(), kept.end()), highest->y()) << trace.toStdString();
+            EXPECT_EQ(*std::min_element(kept.begin(), kept.end()), lowest->y()) << c;
+            EXPECT_EQ(*std::max_element(kept.begin(), kept.end()), highest->y()) << c;
         }
         EXPECT_LE(line.size(), 4 * qsizetype(inColumn.size()) + 2);
         EXPECT_EQ(line.front() == before, bool(before));
@@ -188,7 +187,7 @@ TEST(ResultChartsTest, ReducedPointsKeepWhatEveryPixelColumnShows)
                     all.prepend(*before);
                 if (after)
                     all.append(*after);
-                EXPECT_EQ(outline, all) << trace.toStdString();
+                EXPECT_EQ(outline, all);
                 continue;
             }
             for (const auto &[c, held] : inColumn) {
@@ -200,8 +199,7 @@ TEST(ResultChartsTest, ReducedPointsKeepWhatEveryPixelColumnShows)
                 for (const QPointF &point : outline)
                     if (point.x() >= left && point.x() <= right && point != before && point != after)
                         shown = top ? std::max(shown, point.y()) : std::min(shown, point.y());
-                EXPECT_EQ(shown, extreme)
-                    << trace.toStdString() << " column " << c << (top ? " top" : " bottom");
+                EXPECT_EQ(shown, extreme) << c << (top ? " top" : " bottom");
             }
         }
     }
