@@ -9,6 +9,7 @@
 #include "engine/UGameMan.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
+#include "syswindows/ResultCharts.h"
 
 #include <QAreaSeries>
 #include <QCategoryAxis>
@@ -29,7 +30,6 @@ namespace {
 constexpr TColor CumulativeColor = 0x804000; // 8404992
 constexpr TColor ExpectedColor = 0x1500D7;   // 1376471
 constexpr TColor OccurrenceColor = 0x800000; // navy
-constexpr int TurnedLabels = 270;
 // About this many draws are labelled in the part of the axis in view.
 constexpr int LabelsInView = 12;
 
@@ -66,7 +66,8 @@ private:
     bool FRelabelling = false;
 };
 
-QChartView *NewChartView(QWidget *Parent)
+// A view of a new untitled chart with its legend below.
+QChartView *NewLegendBelowChartView(QWidget *Parent)
 {
     auto *chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -110,7 +111,7 @@ QValueAxis *NewValueAxis(double Max)
 void TfrmCombProp::CreateCharts()
 {
     TabSheet4 = new QWidget;
-    Chart1 = NewChartView(TabSheet4);
+    Chart1 = NewLegendBelowChartView(TabSheet4);
     FastLineSeries1 = new QLineSeries;
     FastLineSeries1->setName(QStringLiteral("Częstotliwość"));
     FastLineSeries1->setColor(toQColor(CumulativeColor));
@@ -130,7 +131,7 @@ void TfrmCombProp::CreateCharts()
     btnUndoZoom = new QPushButton(QStringLiteral("&Domyślnie"), TabSheet2);
     ScrollBar1 = new QScrollBar(Qt::Horizontal, TabSheet2);
     ScrollBar1->setEnabled(false);
-    Chart = NewChartView(TabSheet2);
+    Chart = NewLegendBelowChartView(TabSheet2);
     Chart->setRubberBand(QChartView::HorizontalRubberBand);
     Chart->chart()->legend()->hide();
     Chart->chart()->setBackgroundBrush(toQColor(ResultGridColor));
@@ -171,7 +172,6 @@ void TfrmCombProp::ShowOccurrenceChart(const std::vector<bool> &Held)
     QChart *chart = Chart->chart();
     QAbstractSeries *area = chart->series().front();
     ClearAxes(chart);
-    OccurSeries->replace(StairPoints(FOccurrences));
     auto *bottom = new TDrawAxis(FPointLabels, dates);
     FOccurAxis = bottom;
     chart->addAxis(bottom, Qt::AlignBottom);
@@ -180,6 +180,7 @@ void TfrmCombProp::ShowOccurrenceChart(const std::vector<bool> &Held)
     chart->addAxis(left, Qt::AlignLeft);
     area->attachAxis(bottom);
     area->attachAxis(left);
+    ShowReducedPoints(OccurSeries, StairPoints(FOccurrences), chart, bottom, TReduction::Top);
     connectGuarded(bottom, &QValueAxis::rangeChanged, this, &TfrmCombProp::UpdateScrollBar);
     SetView(0, ChartExtent());
 }

@@ -17,9 +17,9 @@
 #include "stats/UStatRangeFreqs.h"
 #include "statwindows/ClassTablePage.h"
 #include "statwindows/ClassTableSource.h"
+#include "statwindows/RangeFreqsChart.h"
 #include "syswindows/ResultCharts.h"
 
-#include <QBarSet>
 #include <QChart>
 #include <QChartView>
 #include <QColorDialog>
@@ -28,7 +28,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedBarSeries>
 
 #include <algorithm>
 
@@ -253,11 +252,7 @@ void TfrmStatRangeFreqs::SetColor(int Zone, TColor Color)
     field->setText(ColorText(Color));
     sgSelDraw->update();
     sgFreqs->update();
-    for (QAbstractSeries *series : Chart1->chart()->series())
-        if (auto *bars = qobject_cast<QStackedBarSeries *>(series); bars && Zone < int(bars->count())) {
-            bars->barSets()[Zone]->setColor(toQColor(Color));
-            bars->barSets()[Zone]->setBorderColor(toQColor(Color).darker(130));
-        }
+    ColorZone(Chart1->chart(), Zone, Color);
 }
 
 int TfrmStatRangeFreqs::ChartKind() const
@@ -336,33 +331,19 @@ void TfrmStatRangeFreqs::DrawDetailsChart()
         return;
     const TStatRangeFreqs &stat = *StatRangeFreqs;
     const int kind = ChartKind();
-    auto *series = new QStackedBarSeries;
-    std::array<QBarSet *, 3> sets{};
-    for (size_t zone = 0; zone < sets.size(); ++zone) {
-        sets[zone] = new QBarSet(ChartTitles[size_t(kind)][zone]);
-        sets[zone]->setColor(toQColor(Colors[zone]));
-        sets[zone]->setBorderColor(toQColor(Colors[zone]).darker(130));
-    }
+    std::array<QList<double>, 3> values;
     QStringList labels;
     std::string label;
-    double high = 0;
     for (int row = 0; row < stat.DrawCount; ++row) {
-        double sum = 0;
-        for (size_t zone = 0; zone < sets.size(); ++zone) {
+        for (size_t zone = 0; zone < values.size(); ++zone) {
             const double value = stat.Details[size_t(row)][size_t(3 * kind) + zone].Value;
-            const double shown = kind == 2 ? value / 100 : value;
-            sets[zone]->append(shown);
-            sum += shown;
+            values[zone].append(kind == 2 ? value / 100 : value);
         }
-        high = std::max(high, sum);
         StatRangeFreqs->GetDrawLabel(0, row, ProgramParams.StatShowDate, label);
         labels << QString::fromStdString(label);
     }
-    for (QBarSet *set : sets)
-        series->append(set);
-    series->setBarWidth(1);
-    chart->addSeries(series);
-    AddSampledAxes(chart, labels, ProgramParams.StatShowDate && stat.FromDraws ? TurnedLabels : 0, high);
+    ChartZones(chart, values, ChartTitles[size_t(kind)], Colors, labels,
+               ProgramParams.StatShowDate && stat.FromDraws ? TurnedLabels : 0);
 }
 
 void TfrmStatRangeFreqs::Report()

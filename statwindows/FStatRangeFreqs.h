@@ -18,7 +18,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QStackedBarSeries;
 class QTabWidget;
 class TClassTablePage;
 class TClassTableSource;

@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -39,6 +40,11 @@ double SeriesMax(const QLineSeries &Series)
     for (const QPointF &point : Series.points())
         most = std::max(most, point.y());
     return most;
+}
+
+QValueAxis *BottomAxis(QChart *Chart)
+{
+    return static_cast<QValueAxis *>(Chart->axes(Qt::Horizontal).front());
 }
 
 // Bottom axis of one category per shown row, left axis from 0 to at least Max.
@@ -114,30 +120,36 @@ void TCheckCharts::ShowRows(const std::vector<TCheckRow> &Rows, const QStringLis
 
     QChart *hits = Chart1->chart();
     ClearChart(hits);
+    std::vector<std::pair<QLineSeries *, QList<QPointF>>> levels(size_t(Levels.Count));
     for (int i = 0; i < Levels.Count; ++i) {
-        auto *series = new QLineSeries;
-        series->setName(QStringLiteral("'   ") + QString::number(Levels.TopLevel - i) + QLatin1Char('\''));
+        auto &[series, points] = levels[size_t(i)];
         for (size_t r = 0; r < Rows.size(); ++r)
-            series->append(double(r), double(Rows[r].Hits[size_t(Levels.FirstHit) + size_t(i)]));
+            points.append(QPointF(double(r), double(Rows[r].Hits[size_t(Levels.FirstHit + i)])));
+        series = new QLineSeries;
+        series->setName(QStringLiteral("'   ") + QString::number(Levels.TopLevel - i) + QLatin1Char('\''));
         hits->addSeries(series);
     }
     // The value axis is scaled to the levels shown.
     AddAxes(hits, Labels, DrawNumbers, 0);
+    for (const auto &[series, points] : levels)
+        ShowReducedPoints(series, points, hits, BottomAxis(hits));
     ApplyHitLevels();
 
     QChart *wins = Chart2->chart();
     ClearChart(wins);
-    auto *series = new QLineSeries;
+    QList<QPointF> points;
     double largest = 0;
     for (size_t r = 0; r < Rows.size(); ++r) {
         if (!Rows[r].Win) // beyond the range of money: no point
             continue;
         const double win = Rows[r].Win->toDouble();
-        series->append(double(r), win);
+        points.append(QPointF(double(r), win));
         largest = std::max(largest, win);
     }
+    auto *series = new QLineSeries;
     wins->addSeries(series);
     AddAxes(wins, Labels, DrawNumbers, largest);
+    ShowReducedPoints(series, points, wins, BottomAxis(wins));
     show();
 }
 

@@ -9,12 +9,15 @@
 #include <QLocale>
 #include <QPainter>
 #include <QPen>
+#include <QPointer>
 #include <QSet>
 #include <QStackedBarSeries>
 #include <QValueAxis>
+#include <QXYSeries>
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -22,6 +25,10 @@ namespace {
 constexpr int SampledLabels = 24;
 // The most decimals a value axis label shows.
 constexpr int MostDecimals = 6;
+// The pixel columns a series is reduced to while its chart is not laid out yet: a wide screen's.
+constexpr int UnlaidColumns = 2048;
+// The name of the object that keeps a series reduced.
+const QString ReducerName = QStringLiteral("reducedPoints");
 
 // A bottom axis over one category per label (at 0, 1, ...) that shows only as many of the labels, evenly
 // spread, as its length holds at its labels' font, and at most Most of them; it thins them anew whenever
@@ -62,11 +69,9 @@ private:
     void Relabel(double Length)
     {
         const int count = int(FLabels.size());
-        int step = std::max(1, (count + FMost - 1) / FMost);
-        if (Length > 0) {
-            const int fitting = std::max(1, int(Length / LabelRoom()));
-            step = std::max(step, (count + fitting - 1) / fitting);
-        }
+        // Until the plot is laid out its length is unknown: a sampled axis's few labels stand in.
+        const int fitting = Length > 0 ? std::max(1, int(Length / LabelRoom())) : SampledLabels;
+        const int step = std::max({1, (count + FMost - 1) / FMost, (count + fitting - 1) / fitting});
         if (step == FStep)
             return;
         FStep = step;
@@ -97,6 +102,90 @@ void AddAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, int MostL
         series->attachAxis(left);
     }
     bottom->Follow(Chart);
+}
+
+// Keeps a series showing its points reduced to its chart's plot; a child of the series.
+class TPointReducer : public QObject {
+public:
+    TPointReducer(QXYSeries *Series, const QList<QPointF> &Points, QChart *Chart, QValueAxis *Axis,
+                  TReduction Reduction)
+        : QObject(Series), FSeries(Series), FPoints(Points), FChart(Chart), FAxis(Axis), FReduction(Reduction)
+    {
+        setObjectName(ReducerName);
+        connect(Chart, &QChart::plotAreaChanged, this, &TPointReducer::Reduce);
+        connect(Axis, &QValueAxis::rangeChanged, this, &TPointReducer::Reduce);
+        Reduce();
+    }
+
+private:
+    void Reduce()
+    {
+        if (!FChart || !FAxis)
+            return;
+        const double width = FChart->plotArea().width();
+        FSeries->replace(ReducedPoints(FPoints, FAxis->min(), FAxis->max(),
+                                       width >= 1 ? int(std::ceil(width)) : UnlaidColumns, FReduction));
+    }
+
+    QXYSeries *FSeries;
+    QList<QPointF> FPoints;
+    QPointer<QChart> FChart;
+    QPointer<QValueAxis> FAxis;
+    TReduction FReduction;
+};
+
+// The points of one pixel column: the first, the lowest, the highest and the last.
+struct TColumnPoints {
+    int Column;
+    qsizetype First, Lowest, Highest, Last;
+};
+
+// The pixel columns, PerColumn to a unit of x from From on, that hold any of Points[First, End), in order.
+std::vector<TColumnPoints> PointColumns(const QList<QPointF> &Points, qsizetype First, qsizetype End,
+                                        double From, double PerColumn)
+{
+    const auto column = [&](qsizetype I) { return int((Points[I].x() - From) * PerColumn); };
+    std::vector<TColumnPoints> columns;
+    for (qsizetype i = First; i < End; ++i) {
+        if (columns.empty() || columns.back().Column != column(i))
+            columns.push_back({column(i), i, i, i, i});
+        TColumnPoints &current = columns.back();
+        if (Points[i].y() < Points[current.Lowest].y())
+            current.Lowest = i;
+        if (Points[i].y() > Points[current.Highest].y())
+            current.Highest = i;
+        current.Last = i;
+    }
+    return columns;
+}
+
+// Each column level across the column at its highest point (Top) or lowest; neighbouring columns meet
+// in upright edges, the quickest to fill. An area's border stands half a pixel out of its edge: where a
+// column stands out beyond its neighbour, its edge on that side lies half a pixel in, so that the area
+// covers the pixels it did.
+void AppendLevels(QList<QPointF> &Kept, const QList<QPointF> &Points,
+                  const std::vector<TColumnPoints> &Columns, double From, double PerColumn, bool Top)
+{
+    const auto level = [&](size_t C) { return Points[Top ? Columns[C].Highest : Columns[C].Lowest].y(); };
+    const auto standsOut = [&](size_t C, size_t Beside) {
+        return Top ? level(C) > level(Beside) : level(C) < level(Beside);
+    };
+    const double half = 0.5 / PerColumn;
+    for (size_t c = 0; c < Columns.size(); ++c) {
+        double left = From + Columns[c].Column / PerColumn;
+        double right = From + (Columns[c].Column + 1) / PerColumn;
+        if (c > 0 && standsOut(c, c - 1)) {
+            left += half;
+            Kept.append(QPointF(left, level(c - 1)));
+        }
+        Kept.append(QPointF(left, level(c)));
+        const bool fallsAfter = c + 1 < Columns.size() && standsOut(c, c + 1);
+        if (fallsAfter)
+            right -= half;
+        Kept.append(QPointF(right, level(c)));
+        if (fallsAfter)
+            Kept.append(QPointF(right, level(c + 1)));
+    }
 }
 
 } // namespace
@@ -170,4 +259,52 @@ QAbstractBarSeries *NewBarSeries(const QList<double> &Values, TColor Color, cons
     series->append(bars);
     series->setBarWidth(0.8);
     return series;
+}
+
+QList<QPointF> ReducedPoints(const QList<QPointF> &Points, double From, double To, int Columns,
+                             TReduction Reduction)
+{
+    const qsizetype count = Points.size();
+    qsizetype first = 0;
+    while (first < count && Points[first].x() < From)
+        ++first;
+    qsizetype end = first;
+    while (end < count && Points[end].x() <= To)
+        ++end;
+    QList<QPointF> kept;
+    qsizetype last = -1; // the last of Points kept
+    const auto keep = [&](qsizetype I) {
+        if (I > last)
+            kept.append(Points[I]);
+        last = std::max(last, I);
+    };
+    if (first > 0)
+        keep(first - 1);
+    Columns = std::max(Columns, 1);
+    if (To <= From || (Reduction != TReduction::Line && end - first <= 2 * qsizetype(Columns))) {
+        for (qsizetype i = first; i < end; ++i)
+            keep(i);
+    } else {
+        const double perColumn = Columns / (To - From);
+        const std::vector<TColumnPoints> columns = PointColumns(Points, first, end, From, perColumn);
+        if (Reduction == TReduction::Line) {
+            for (const TColumnPoints &column : columns)
+                for (const qsizetype i : {column.First, std::min(column.Lowest, column.Highest),
+                                          std::max(column.Lowest, column.Highest), column.Last})
+                    keep(i);
+        } else {
+            AppendLevels(kept, Points, columns, From, perColumn, Reduction == TReduction::Top);
+            last = end - 1;
+        }
+    }
+    if (end < count)
+        keep(end);
+    return kept;
+}
+
+void ShowReducedPoints(QXYSeries *Series, const QList<QPointF> &Points, QChart *Chart, QValueAxis *Axis,
+                       TReduction Reduction)
+{
+    delete Series->findChild<QObject *>(ReducerName, Qt::FindDirectChildrenOnly);
+    new TPointReducer(Series, Points, Chart, Axis, Reduction);
 }

@@ -1,11 +1,13 @@
 #pragma once
 // The chart pieces the result windows share on Qt Charts: a chart view with the windows' maroon title,
-// emptying a chart, the axes over one category per row or bar, gradient bars.
+// emptying a chart, the axes over one category per row or bar, gradient bars, and long series thinned to
+// what the plot's pixels can show.
 
 #include "controls/Graphics.h"
 
 #include <QAbstractBarSeries>
 #include <QList>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,7 @@ class QChart;
 class QChartView;
 class QValueAxis;
 class QWidget;
+class QXYSeries;
 
 // The colour of chart titles: maroon.
 constexpr TColor ChartTitleColor = 0x80;
@@ -46,3 +49,27 @@ void AddSampledAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, do
 // One bar per value in Color, shaded lighter to the left; a stacked series of one set, so that every
 // bar stands on its category.
 QAbstractBarSeries *NewBarSeries(const QList<double> &Values, TColor Color, const QString &Name = QString());
+
+// How a long series is thinned to the pixel columns of its plot.
+enum class TReduction {
+    // A line: in each column the first, the lowest, the highest and the last point, in their order; a
+    // line through them covers the same pixels as one through every point.
+    Line,
+    // The top of an area: each column level at its highest point, so that the area covers every pixel
+    // it did without the thousands of edges that make filling slow. Only where the points are denser
+    // than two a column (an area's steps narrower than a pixel); else every point.
+    Top,
+    // The bottom of an area: the same at each column's lowest point.
+    Bottom,
+};
+
+// Of Points (x ascending), those a plot Columns pixels wide over x from From to To needs, thinned by
+// Reduction, and the nearest point on either side of the range, so that lines leave the plot as they did.
+QList<QPointF> ReducedPoints(const QList<QPointF> &Points, double From, double To, int Columns,
+                             TReduction Reduction = TReduction::Line);
+
+// Series (a line of Chart, or a line an area of Chart runs along) shows Points (x ascending) reduced to
+// the width of Chart's plot and the range of its bottom axis Axis, anew whenever either changes; it
+// keeps them until shown again.
+void ShowReducedPoints(QXYSeries *Series, const QList<QPointF> &Points, QChart *Chart, QValueAxis *Axis,
+                       TReduction Reduction = TReduction::Line);

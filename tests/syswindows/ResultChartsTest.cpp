@@ -9,10 +9,16 @@
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QLineSeries>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <optional>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -96,4 +102,134 @@ TEST(ResultChartsTest, BottomLabelsAreThinnedToWhatTheAxisHolds)
     auto few = BarChart({1, 2, 3}, Numbers(1, 3));
     EXPECT_EQ(qobject_cast<QCategoryAxis *>(few->chart()->axes(Qt::Horizontal).front())->categoriesLabels(),
               Numbers(1, 3));
+    // A chart not laid out yet labels a sample, not thousands of labels its first layout would place.
+    QChart unlaid;
+    AddCategoryAxes(&unlaid, Numbers(1, 3545), 0, 1);
+    EXPECT_LE(qobject_cast<QCategoryAxis *>(unlaid.axes(Qt::Horizontal).front())->categoriesLabels().size(),
+              24);
+}
+
+namespace {
+
+// Points at x ascending, two at some x (a step), y drawn at random.
+QList<QPointF> RandomPoints(std::mt19937 &Random, int Count)
+{
+    QList<QPointF> points;
+    double x = 0;
+    for (int i = 0; i < Count; ++i) {
+        x += Random() % 3 == 0 ? 0.0 : 0.25 * double(1 + Random() % 4);
+        points.append(QPointF(x, double(Random() % 100)));
+    }
+    return points;
+}
+
+} // namespace
+
+TEST(ResultChartsTest, ReducedPointsKeepWhatEveryPixelColumnShows)
+{
+    std::mt19937 random(61);
+    for (int round = 0; round < 40; ++round) {
+        const QList<QPointF> points = RandomPoints(random, 50 + int(random() % 2000));
+        const double extent = points.back().x();
+        const int columns = 5 + int(random() % 300);
+        const double from = round % 2 ? 0 : extent * double(random() % 40) / 100;
+        const double to = round % 2 ? extent : from + extent * double(5 + random() % 50) / 100;
+        const double perColumn = columns / (to - from);
+        const auto column = [&](double X) { return int((X - from) * perColumn); };
+        // Each column's points by brute force; the neighbours just outside the range.
+        std::map<int, std::vector<QPointF>> inColumn;
+        QList<QPointF> inRange;
+        std::optional<QPointF> before, after;
+        for (const QPointF &point : points) {
+            if (point.x() < from)
+                before = point;
+            else if (point.x() > to) {
+                if (!after)
+                    after = point;
+            } else {
+                inColumn[column(point.x())].push_back(point);
+                inRange.append(point);
+            }
+        }
+        SCOPED_TRACE(round);
+
+        const QList<QPointF> line = ReducedPoints(points, from, to, columns);
+        // A line keeps its points in order: first, lowest, highest and last of every column.
+        qsizetype next = 0;
+        for (const QPointF &kept : line) {
+            while (next < points.size() && points[next] != kept)
+                ++next;
+            ASSERT_LT(next, points.size()) << "a point out of order or made up";
+        }
+        for (const auto &[c, held] : inColumn) {
+            EXPECT_TRUE(line.contains(held.front()) && line.contains(held.back())) << c;
+            const auto [lowest, highest] = std::minmax_element(
+                held.begin(), held.end(), [](QPointF A, QPointF B) { return A.y() < B.y(); });
+            std::vector<double> kept;
+            for (const QPointF &point : line)
+                if (std::find(held.begin(), held.end(), point) != held.end())
+                    kept.push_back(point.y());
+            EXPECT_EQ(*std::min_element(kept.begin(), kept.end()), lowest->y()) << c;
+            EXPECT_EQ(*std::max_element(kept.begin(), kept.end()), highest->y()) << c;
+        }
+        EXPECT_LE(line.size(), 4 * qsizetype(inColumn.size()) + 2);
+        EXPECT_EQ(line.front() == before, bool(before));
+        EXPECT_EQ(line.back() == after, bool(after));
+
+        // An area's top and bottom: in every column with points its level at the column's highest
+        // (lowest) point, no point beyond it; every point where there are two a column or fewer.
+        for (const bool top : {true, false}) {
+            const QList<QPointF> outline =
+                ReducedPoints(points, from, to, columns, top ? TReduction::Top : TReduction::Bottom);
+            if (inRange.size() <= 2 * columns) {
+                QList<QPointF> all = inRange;
+                if (before)
+                    all.prepend(*before);
+                if (after)
+                    all.append(*after);
+                EXPECT_EQ(outline, all);
+                continue;
+            }
+            for (const auto &[c, held] : inColumn) {
+                double extreme = top ? -1 : 1000;
+                for (const QPointF &point : held)
+                    extreme = top ? std::max(extreme, point.y()) : std::min(extreme, point.y());
+                double shown = top ? -1 : 1000;
+                const double left = from + c / perColumn, right = from + (c + 1) / perColumn;
+                for (const QPointF &point : outline)
+                    if (point.x() >= left && point.x() <= right && point != before && point != after)
+                        shown = top ? std::max(shown, point.y()) : std::min(shown, point.y());
+                EXPECT_EQ(shown, extreme) << c << (top ? " top" : " bottom");
+            }
+        }
+    }
+}
+
+TEST(ResultChartsTest, AShownSeriesIsReducedAnewAsThePlotAndTheAxisRangeChange)
+{
+    QList<QPointF> points;
+    for (int i = 0; i < 20000; ++i)
+        points.append(QPointF(i, i % 7));
+    QChartView view;
+    view.resize(500, 300);
+    auto *series = new QLineSeries;
+    view.chart()->addSeries(series);
+    view.chart()->createDefaultAxes();
+    auto *bottom = static_cast<QValueAxis *>(view.chart()->axes(Qt::Horizontal).front());
+    bottom->setRange(0, 19999);
+    ShowReducedPoints(series, points, view.chart(), bottom);
+    view.show();
+    QCoreApplication::processEvents();
+    const auto fitsPlot = [&] {
+        return series->count() <= 4 * (int(view.chart()->plotArea().width()) + 2) + 2;
+    };
+    EXPECT_TRUE(fitsPlot()) << series->count();
+    const qsizetype narrow = series->count();
+    view.resize(1000, 300);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(fitsPlot());
+    EXPECT_GT(series->count(), narrow) << "a wider plot shows more";
+    // Zoomed in to fewer points than pixels: every point in view, and one on either side.
+    bottom->setRange(100, 150);
+    EXPECT_EQ(series->points(), points.mid(99, 53));
 }
