@@ -6,7 +6,7 @@
 //   rows in a window prepared first;
 //   the first paint of the heavy charts (combination properties' occurrences, the frequency ranges'
 //   stacked bars, the combination check's two charts for 10 numbers) and a repaint of each.
-// Run from a Release build: `bench_guigaps [runs]`; QT_QPA_PLATFORM=offscreen or under a display.
+// Run from a Release build: `bench_guigaps [runs] [diffs|check|properties|ranges|combcheck]`; QT_QPA_PLATFORM=offscreen or under a display.
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 #include "platform/RegistryStore.h"
@@ -46,6 +46,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <stdexcept>
 #include <vector>
 
@@ -357,15 +358,16 @@ int main(int argc, char *argv[])
     InstallStatWindows(openers);
     InstallWindowOpeners(std::move(openers));
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+    const std::string only = argc > 2 ? argv[2] : "";
+    const std::vector<std::pair<std::string, void (TBench::*)()>> cases = {
+        {"diffs", &TBench::Differences},          {"check", &TBench::SystemCheckAtOnce},
+        {"check", &TBench::SystemCheckPrepared},  {"properties", &TBench::CombinationProperties},
+        {"ranges", &TBench::RangeFrequencies},    {"combcheck", &TBench::CombinationCheck}};
     TBench bench;
-    for (int run = 0; run < runs; ++run) {
-        bench.Differences();
-        bench.SystemCheckAtOnce();
-        bench.SystemCheckPrepared();
-        bench.CombinationProperties();
-        bench.RangeFrequencies();
-        bench.CombinationCheck();
-    }
+    for (int run = 0; run < runs; ++run)
+        for (const auto &[name, measure] : cases)
+            if (only.empty() || name == only)
+                (bench.*measure)();
     bench.Print();
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "engine/UGameMan.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
+#include "syswindows/ColumnArea.h"
 #include "syswindows/ResultCharts.h"
 
 #include <QAreaSeries>
@@ -140,6 +141,7 @@ void TfrmCombProp::CreateCharts()
     area->setColor(toQColor(OccurrenceColor));
     area->setBorderColor(toQColor(OccurrenceColor));
     Chart->chart()->addSeries(area);
+    PaintByColumns(area);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(btnZoom);
     buttons->addWidget(btnDeZoom);

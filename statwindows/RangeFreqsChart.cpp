@@ -1,5 +1,6 @@
 #include "statwindows/RangeFreqsChart.h"
 
+#include "syswindows/ColumnArea.h"
 #include "syswindows/ResultCharts.h"
 
 #include <QAreaSeries>
@@ -95,6 +96,7 @@ void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values,
         area->setName(Names[zone]);
         ColorArea(area, Colors[zone]);
         Chart->addSeries(area);
+        PaintByColumns(area);
         ColorLegend(Chart, area, Colors[zone]);
     }
     AddSampledAxes(Chart, Labels, LabelAngle, high);
