@@ -4,6 +4,7 @@
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalSort.h"
+#include "shell/DrawWhenShown.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
 #include "statwindows/ClassTableSource.h"
@@ -173,6 +174,7 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     chartLayout->addLayout(DetailsChartControls);
     chartLayout->addWidget(DetChart, 1);
     DetailsPage = NewTablePages(Owner, table, chartPage);
+    FDetailsChartDrawer = new TDrawWhenShown(DetChart, [this] { DrawDetailsChart(); });
 
     FDetails = BindResultGrid(
         sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults,
@@ -187,7 +189,7 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
             return;
         ChartClass = Row;
         if (FHasResults())
-            DrawDetailsChart();
+            FDetailsChartDrawer->Request();
     });
 }
 
@@ -207,6 +209,7 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
     chartLayout->addWidget(GroupChart, 1);
     chartLayout->addWidget(lbGDetChart);
     GroupsPage = NewTablePages(Owner, table, chartPage);
+    FGroupChartDrawer = new TDrawWhenShown(GroupChart, [this] { DrawGroupChart(); });
 
     FGroups = BindResultGrid(
         sgAggr, FSortMan, FLayout.GroupsEntry, FHasResults,
@@ -217,7 +220,7 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
             return;
         GroupChartClass = Row;
         if (FHasResults())
-            DrawGroupChart();
+            FGroupChartDrawer->Request();
     });
 }
 
@@ -242,8 +245,8 @@ void TClassTablePage::Clear()
     LayoutGroups();
     LayoutSummary();
     FillChartLists();
-    DrawDetailsChart();
-    DrawGroupChart();
+    FDetailsChartDrawer->Request();
+    FGroupChartDrawer->Request();
     eSelComb->clear();
 }
 
@@ -251,12 +254,17 @@ void TClassTablePage::Show(int NativeDrawDir)
 {
     ReapplyTableSorts(FSource->Stat, FSource->Table, FSortMan, FLayout.DetailsEntry, FLayout.GroupsEntry,
                       NativeDrawDir);
+    ShowSorted();
+}
+
+void TClassTablePage::ShowSorted()
+{
     LayoutDetails();
     LayoutGroups();
     LayoutSummary();
     FillChartLists();
-    DrawDetailsChart();
-    DrawGroupChart();
+    FDetailsChartDrawer->Request();
+    FGroupChartDrawer->Request();
     PlaceCursor();
     ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
 }
@@ -539,7 +547,7 @@ bool TClassTablePage::SortDetails(int SortKey, int Direction)
     LayoutDetails();
     PlaceCursor();
     ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
-    DrawDetailsChart();
+    FDetailsChartDrawer->Request();
     return true;
 }
 
@@ -551,6 +559,6 @@ bool TClassTablePage::SortGroups(int SortKey, int Direction)
     else
         FSource->Stat.SortGroupsByCount(FSource->Table, Direction);
     LayoutGroups();
-    DrawGroupChart();
+    FGroupChartDrawer->Request();
     return true;
 }

@@ -25,6 +25,7 @@ class QTabWidget;
 class QVBoxLayout;
 class QWidget;
 class TClassTableSource;
+class TDrawWhenShown;
 class TSortMan;
 class TStringAlignGrid;
 
@@ -72,9 +73,12 @@ public:
     // Every table back to its headers, the lists and charts empty.
     void Clear();
     // After a computation: the stored sorts applied again (the statistic leaves its details by draw in
-    // NativeDrawDir), the tables laid out, the summary, the chart lists and both charts, the cursor back
-    // on the selected class, the selected draw's numbers.
+    // NativeDrawDir), then ShowSorted.
     void Show(int NativeDrawDir);
+    // After a computation whose tables stand in the stored sorts already: the tables laid out, the
+    // summary, the chart lists and both charts (each drawn once its page is shown), the cursor back on
+    // the selected class, the selected draw's numbers.
+    void ShowSorted();
     // The classes the charts show, when there are so many (stored choices).
     void SetChartClasses(int Chart, int GroupChart);
 
@@ -150,4 +154,7 @@ private:
     std::unique_ptr<TResultGrid> FDetails;
     std::unique_ptr<TResultGrid> FGroups;
     std::unique_ptr<TResultGrid> FTotal;
+    // Draw the two charts while they can be seen.
+    TDrawWhenShown *FDetailsChartDrawer;
+    TDrawWhenShown *FGroupChartDrawer;
 };

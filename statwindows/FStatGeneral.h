@@ -135,8 +135,8 @@ protected:
                                                 TResultGrid::TCellProc Cell, TResultGrid::TSortProc Sort = {},
                                                 std::function<bool()> Shown = {});
 
-    // Table pages of the window over SortMan, drawn while the window has results. FreeStat drops their
-    // sources before the statistic they read goes.
+    // Table pages of the window over SortMan, drawn while the window has results (and while a worker
+    // window shows them). FreeStat drops their sources before the statistic they read goes.
     TClassTablePage *NewClassPage(TClassTableLayout Layout);
     TPatternTablePage *NewPatternPage(int DetailsEntry, int GroupsEntry);
 
@@ -187,10 +187,14 @@ protected:
 private:
     void LoadData();
     void StatFinished();
+    // ShowResults after a worker's computation; the table pages read the results meanwhile.
+    bool ShowWorkerResults();
+    bool PagesReadResults() const { return HasResults() || FShowingResults; }
     void EndComputing();
     void FormShow() override;
 
     bool FDestroyed = false;
+    bool FShowingResults = false;
     // Drop the table pages' sources.
     std::vector<std::function<void()>> FSourceReleases;
     // Declared after Stat: the worker is stopped and joined before the statistic it reads goes.

@@ -82,6 +82,13 @@ protected:
     }
     TfrmStatDiffs *OpenDiffs() { return Open<TfrmStatDiffs>(TfrmStatDiffs::DiffsStatIndex); }
     TfrmStatDigits *OpenDigits() { return Open<TfrmStatDigits>(TfrmStatDigits::DigitsStatIndex); }
+    // Computes Window's statistic (the differences on their worker) and waits for the results.
+    static void Compute(TGenStatForm *Window)
+    {
+        sendCommand(Window, WM_TASK_START);
+        WaitForResults(Window);
+        ASSERT_TRUE(Window->HasResults());
+    }
     void Close(TGenStatForm *Window)
     {
         ASSERT_TRUE(Window->Close());
@@ -99,8 +106,7 @@ protected:
         Window->Range.Range.LastIndex = 40;
         Window->Range.Refresh();
         ASSERT_EQ(Window->Range.Range.Count, 40u);
-        sendCommand(Window, WM_TASK_START);
-        ASSERT_FALSE(Window->NoResults);
+        Compute(Window);
         script.onDialog([&](QDialog &Dialog) {
             auto &items = dynamic_cast<TfrmSelRepItems &>(Dialog);
             QStringList offered;
@@ -134,8 +140,7 @@ TEST_F(StatDiffsDigitsTest, DifferencesShowEveryTableOfChosenDraws)
     OpenFrame();
     TfrmStatDiffs *window = OpenDiffs();
     ASSERT_NE(window, nullptr);
-    sendCommand(window, WM_TASK_START);
-    ASSERT_FALSE(window->NoResults);
+    Compute(window);
     const int draws = History().Count();
 
     // A column per difference occurring in some draw.
@@ -241,11 +246,11 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
 {
     OpenFrame();
     TfrmStatDiffs *window = OpenDiffs();
-    sendCommand(window, WM_TASK_START);
+    Compute(window);
     // A class chosen in a table sorted by draw is current again after the next computation.
     TStringAlignGrid &diffs = *window->Diffs->sgDetails;
     diffs.setCol(int(Captions(diffs).indexOf("R05")));
-    sendCommand(window, WM_TASK_START);
+    Compute(window);
     EXPECT_EQ(diffs.unmarkedCaption(diffs.Col()), "R05");
 
     // Each class table sorted by the values of another class.
@@ -260,7 +265,7 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
     TStringAlignGrid &positions = *window->DiffPositions->sgDetails;
     ClickHeader(positions, positions.Col() - 1);
     EXPECT_FALSE(window->DiffPositions->SortedByValue());
-    sendCommand(window, WM_TASK_START);
+    Compute(window);
     for (const auto &[page, c] : classes) {
         EXPECT_EQ(page->ColumnClass(page->sgDetails->Col()), c);
         EXPECT_FALSE(page->IsDrawColumn(page->sgDetails->Col()));
