@@ -130,8 +130,9 @@ void FitColumns(TStringAlignGrid *Grid, const std::vector<TResultColumn> &Column
 }
 
 TClassTablePage::TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout,
-                                 std::function<bool()> HasResults)
-    : QObject(Owner), FSortMan(SortMan), FLayout(std::move(Layout)), FHasResults(std::move(HasResults))
+                                 std::function<bool()> HasResults, TSortRoad SortRoad)
+    : QObject(Owner), FSortMan(SortMan), FLayout(std::move(Layout)), FHasResults(std::move(HasResults)),
+      FSortRoad(std::move(SortRoad))
 {
     CreateDetailsPage(Owner);
     CreateGroupsPage(Owner);
@@ -539,26 +540,43 @@ void TClassTablePage::SummaryCell(int Col, int Row, TCellFormat &Format) const
 bool TClassTablePage::SortDetails(int SortKey, int Direction)
 {
     SelectClass(ColumnClass(sgDetails->Col()));
-    FSortMan.SetSort(FLayout.DetailsEntry, SortKey, Direction);
-    if (SortKey == ByDraw)
-        FSource->Stat.SortDetailsByDraw(FSource->Table, Direction);
-    else
-        FSource->Stat.SortDetailsByValue(FSource->Table, Direction);
-    LayoutDetails();
-    PlaceCursor();
-    ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
-    FDetailsChartDrawer->Request();
-    return true;
+    TStatTables &stat = FSource->Stat;
+    const int table = FSource->Table;
+    FSortRoad(
+        [&stat, table, SortKey, Direction] {
+            if (SortKey == ByDraw)
+                stat.SortDetailsByDraw(table, Direction);
+            else
+                stat.SortDetailsByValue(table, Direction);
+        },
+        [this, SortKey, Direction] {
+            FSortMan.SetSort(FLayout.DetailsEntry, SortKey, Direction);
+            LayoutDetails();
+            PlaceCursor();
+            ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
+            FDetailsChartDrawer->Request();
+            FDetails->RecordSort(SortKey, Direction);
+        });
+    // Recorded once sorted.
+    return false;
 }
 
 bool TClassTablePage::SortGroups(int SortKey, int Direction)
 {
-    FSortMan.SetSort(FLayout.GroupsEntry, SortKey, Direction);
-    if (SortKey == ByDraw)
-        FSource->Stat.SortGroupsByValue(FSource->Table, Direction);
-    else
-        FSource->Stat.SortGroupsByCount(FSource->Table, Direction);
-    LayoutGroups();
-    FGroupChartDrawer->Request();
-    return true;
+    TStatTables &stat = FSource->Stat;
+    const int table = FSource->Table;
+    FSortRoad(
+        [&stat, table, SortKey, Direction] {
+            if (SortKey == ByDraw)
+                stat.SortGroupsByValue(table, Direction);
+            else
+                stat.SortGroupsByCount(table, Direction);
+        },
+        [this, SortKey, Direction] {
+            FSortMan.SetSort(FLayout.GroupsEntry, SortKey, Direction);
+            LayoutGroups();
+            FGroupChartDrawer->Request();
+            FGroups->RecordSort(SortKey, Direction);
+        });
+    return false;
 }

@@ -61,8 +61,14 @@ class TClassTablePage : public QObject {
     Q_OBJECT
 
 public:
-    // Sorts go to SortMan's entries of Layout; HasResults tells whether the source holds results.
-    TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout, std::function<bool()> HasResults);
+    // Runs Sort over the statistic's tables (on the window's worker, or at once), then Sorted on the GUI
+    // thread once Sort is done.
+    using TSortRoad = std::function<void(std::function<void()> Sort, std::function<void()> Sorted)>;
+
+    // Sorts go to SortMan's entries of Layout and run on SortRoad; HasResults tells whether the source
+    // holds results.
+    TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout, std::function<bool()> HasResults,
+                    TSortRoad SortRoad);
     ~TClassTablePage() override;
 
     // Every read goes through Source; the window owns it.
@@ -146,6 +152,7 @@ private:
     TSortMan &FSortMan;
     const TClassTableLayout FLayout;
     std::function<bool()> FHasResults;
+    TSortRoad FSortRoad;
     const TClassTableSource *FSource = nullptr;
     QString FDrawCaption = QStringLiteral("Los.");
     QString FSelLabel; // the header of the class selected last

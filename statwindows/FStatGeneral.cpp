@@ -296,7 +296,16 @@ void TGenStatForm::FreeStat()
 
 TClassTablePage *TGenStatForm::NewClassPage(TClassTableLayout Layout)
 {
-    auto *page = new TClassTablePage(this, SortMan, std::move(Layout), [this] { return PagesReadResults(); });
+    auto *page = new TClassTablePage(
+        this, SortMan, std::move(Layout), [this] { return PagesReadResults(); },
+        [this](std::function<void()> Sort, std::function<void()> Sorted) {
+            if (!HasWorker) {
+                Sort();
+                Sorted();
+                return;
+            }
+            SortInWorker([Sort = std::move(Sort)](const TMyThread &) { Sort(); }, std::move(Sorted));
+        });
     FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
     return page;
 }

@@ -136,7 +136,8 @@ protected:
                                                 std::function<bool()> Shown = {});
 
     // Table pages of the window over SortMan, drawn while the window has results (and while a worker
-    // window shows them). FreeStat drops their sources before the statistic they read goes.
+    // window shows them); a worker window's class tables sort on its worker. FreeStat drops their sources
+    // before the statistic they read goes.
     TClassTablePage *NewClassPage(TClassTableLayout Layout);
     TPatternTablePage *NewPatternPage(int DetailsEntry, int GroupsEntry);
 
