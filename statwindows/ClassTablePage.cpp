@@ -4,7 +4,7 @@
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalSort.h"
-#include "shell/DrawWhenShown.h"
+#include "shell/DeferredDraw.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
 #include "statwindows/ClassTableSource.h"
@@ -175,7 +175,7 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     chartLayout->addLayout(DetailsChartControls);
     chartLayout->addWidget(DetChart, 1);
     DetailsPage = NewTablePages(Owner, table, chartPage);
-    FDetailsChartDrawer = new TDrawWhenShown(DetChart, [this] { DrawDetailsChart(); });
+    FDetailsChartDrawer = new TDeferredDraw(DetChart, [this] { DrawDetailsChart(); });
 
     FDetails = BindResultGrid(
         sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults,
@@ -210,7 +210,7 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
     chartLayout->addWidget(GroupChart, 1);
     chartLayout->addWidget(lbGDetChart);
     GroupsPage = NewTablePages(Owner, table, chartPage);
-    FGroupChartDrawer = new TDrawWhenShown(GroupChart, [this] { DrawGroupChart(); });
+    FGroupChartDrawer = new TDeferredDraw(GroupChart, [this] { DrawGroupChart(); });
 
     FGroups = BindResultGrid(
         sgAggr, FSortMan, FLayout.GroupsEntry, FHasResults,

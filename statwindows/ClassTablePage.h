@@ -25,7 +25,7 @@ class QTabWidget;
 class QVBoxLayout;
 class QWidget;
 class TClassTableSource;
-class TDrawWhenShown;
+class TDeferredDraw;
 class TSortMan;
 class TStringAlignGrid;
 
@@ -82,7 +82,7 @@ public:
     // NativeDrawDir), then ShowSorted.
     void Show(int NativeDrawDir);
     // After a computation whose tables stand in the stored sorts already: the tables laid out, the
-    // summary, the chart lists and both charts (each drawn once its page is shown), the cursor back on
+    // summary, the chart lists and both charts (a hidden one in an event of its own), the cursor back on
     // the selected class, the selected draw's numbers.
     void ShowSorted();
     // The classes the charts show, when there are so many (stored choices).
@@ -161,7 +161,7 @@ private:
     std::unique_ptr<TResultGrid> FDetails;
     std::unique_ptr<TResultGrid> FGroups;
     std::unique_ptr<TResultGrid> FTotal;
-    // Draw the two charts while they can be seen.
-    TDrawWhenShown *FDetailsChartDrawer;
-    TDrawWhenShown *FGroupChartDrawer;
+    // Draw the two charts, a hidden one in an event of its own.
+    TDeferredDraw *FDetailsChartDrawer;
+    TDeferredDraw *FGroupChartDrawer;
 };
