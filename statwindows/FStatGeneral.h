@@ -112,7 +112,8 @@ protected:
     // Compute, other windows: the statistic's calculation on the GUI thread.
     virtual void Calculate() {}
     // After a computation the statistic completed: fills the tables and answers whether there is
-    // anything to show. A window without a worker has results (NoResults false) meanwhile.
+    // anything to show. A window without a worker has results (NoResults false) meanwhile; a worker
+    // window's table pages read the results meanwhile.
     virtual bool ShowResults() = 0;
     // Whether the window's report command is on (outside State 2): by default while results are shown.
     virtual bool Reportable() const { return HasResults(); }
