@@ -1,6 +1,6 @@
 // Timings of the per-draw table statistics: each over the real Lotto history, the five that take a system
-// over a random system of 1,000,000 rows (all but the differences run on the GUI thread), and the frequency ranges with a
-// look-back window of the whole history. Run from a Release build.
+// over a random system of 1,000,000 rows (all but the differences run on the GUI thread), and the
+// frequency ranges with a look-back window of the whole history. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/ProgramParams.h"
 #include "core/RuntimeRandom.h"

@@ -278,7 +278,8 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
     // The worker sorts the new tables as the header clicks sorted the shown ones.
     const auto sortedPair = [](const TClassTablePage &Page) {
         const int col = Page.sgDetails->Col();
-        return testsupport::GridColumnTexts(*Page.sgDetails, col - 1) + testsupport::GridColumnTexts(*Page.sgDetails, col);
+        return testsupport::GridColumnTexts(*Page.sgDetails, col - 1) +
+               testsupport::GridColumnTexts(*Page.sgDetails, col);
     };
     const QStringList diffsSorted = sortedPair(*window->Diffs), positionsSorted = sortedPair(*window->Positions);
     Compute(window);
