@@ -6,32 +6,77 @@
 #include <algorithm>
 #include <utility>
 
-TStatDiffs::TStatDiffs(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress)
+TStatDiffs::TStatDiffs(const TGameInfo *Game, TSystem *Source, TProgressProc OnProgress, TFinishedProc AOnFinished)
     : TStatTables(Game, Source, std::move(OnProgress))
 {
+    OnFinished = std::move(AOnFinished);
     AddDetailTable(DiffCounts, DiffCountGroups);
     AddDetailTable(DiffPositions, DiffPositionGroups);
     AddPatternTable(DiffRepeats, DiffRepeatGroups, JoinedPattern);
     AddDetailTable(NumberPositions, NumberPositionGroups);
 }
 
-void TStatDiffs::Calculate()
+void TStatDiffs::Start(std::function<void()> Arrange)
 {
-    Progress.Init(10000.0, 4 * static_cast<int64_t>(DrawCount), 0);
-    BuildDiffClasses();
-    CalcDiffCounts();
-    CalcDiffPositions();
-    CalcDiffRepeats();
-    CalcNumberPositions();
+    DropWorker();
+    State = ssParams;
+    StartWorker([this, Arrange = std::move(Arrange)](TMyThread &AThread) {
+        Calculate(AThread);
+        if (Arrange)
+            Arrange();
+        State = ssComputed;
+    });
+}
+
+void TStatDiffs::Finished()
+{
+    if (OnFinished)
+        OnFinished();
+}
+
+void TStatDiffs::FreeResults()
+{
+    ClassCount = 0;
+    DiffCaptions.clear();
+    for (TDets *details : {&DiffCounts, &DiffPositions, &NumberPositions})
+        TDets().swap(*details);
+    for (TGDets *groups : {&DiffCountGroups, &DiffPositionGroups, &NumberPositionGroups})
+        FreeGDets(*groups);
+    for (TTDets *summary : {&DiffCountSummary, &DiffPositionSummary, &NumberPositionSummary})
+        TTDets().swap(*summary);
+    FreeCDets(DiffRepeats);
+    FreeCGDets(DiffRepeatGroups);
+    DiffPositionMeans.clear();
+    NumberPositionMeans.clear();
+}
+
+void TStatDiffs::Calculate(const TMyThread &Thread)
+{
+    // Five passes over the draws.
+    Progress.Init(10000.0, 5 * static_cast<int64_t>(DrawCount), 0);
+    BuildDiffClasses(Thread);
+    CalcDiffCounts(Thread);
+    CalcDiffPositions(Thread);
+    CalcDiffRepeats(Thread);
+    CalcNumberPositions(Thread);
     SortTablesByDraw();
 }
 
-void TStatDiffs::BuildDiffClasses()
+void TStatDiffs::DrawDone(const TMyThread &Thread)
+{
+    Progress.Advance(1);
+    if (Poll(TStatStep::Counting, Thread))
+        throw EStatStopped{};
+}
+
+void TStatDiffs::BuildDiffClasses(const TMyThread &Thread)
 {
     DiffPresent.assign(static_cast<size_t>(N), false);
-    for (const TStatDraw &draw : Draws)
+    for (const TStatDraw &draw : Draws) {
         for (int32_t j = 1; j < K; ++j)
             DiffPresent[draw.Numbers[static_cast<size_t>(j)] - draw.Numbers[static_cast<size_t>(j) - 1] - 1u] = true;
+        DrawDone(Thread);
+    }
     ClassCount = 0;
     DiffCaptions.clear();
     ClassOf.assign(static_cast<size_t>(std::max(N - K + 1, 0)), 0);
@@ -42,7 +87,7 @@ void TStatDiffs::BuildDiffClasses()
         }
 }
 
-void TStatDiffs::CalcDiffCounts()
+void TStatDiffs::CalcDiffCounts(const TMyThread &Thread)
 {
     TTDets().swap(DiffCountSummary);
     NewDetails(DiffCounts, ClassCount);
@@ -50,12 +95,12 @@ void TStatDiffs::CalcDiffCounts()
         const TDynByteArr &x = NumbersOf(i);
         for (int32_t j = 1; j < K; ++j)
             ++DiffCounts[static_cast<size_t>(i)][static_cast<size_t>(ClassOf[x[static_cast<size_t>(j)] - x[static_cast<size_t>(j) - 1] - 1u])].Value;
-        Progress.Advance(1);
+        DrawDone(Thread);
     }
     GroupAndSummarize(DiffCounts, DiffCountGroups, DiffCountSummary, ClassCount, WidestGroup1);
 }
 
-void TStatDiffs::CalcDiffPositions()
+void TStatDiffs::CalcDiffPositions(const TMyThread &Thread)
 {
     PositionCount = std::max(K - 1, 0);
     NewDetails(DiffPositions, PositionCount);
@@ -64,7 +109,7 @@ void TStatDiffs::CalcDiffPositions()
         for (int32_t j = 0; j < PositionCount; ++j)
             DiffPositions[static_cast<size_t>(i)][static_cast<size_t>(j)].Value =
                 x[static_cast<size_t>(j) + 1] - x[static_cast<size_t>(j)];
-        Progress.Advance(1);
+        DrawDone(Thread);
     }
     GroupAndSummarize(DiffPositions, DiffPositionGroups, DiffPositionSummary, PositionCount, WidestGroup2);
     ColumnMeans(DiffPositions, PositionCount, DiffPositionMeans);
@@ -73,7 +118,7 @@ void TStatDiffs::CalcDiffPositions()
             PoolSize < 1 ? 0 : ExpKthSmallest(PoolSize, K, j + 2) - ExpKthSmallest(PoolSize, K, j + 1);
 }
 
-void TStatDiffs::CalcDiffRepeats()
+void TStatDiffs::CalcDiffRepeats(const TMyThread &Thread)
 {
     NewPatterns(DiffRepeats, K / 2);
     RepeatBuf.assign(static_cast<size_t>(N), 0);
@@ -93,12 +138,12 @@ void TStatDiffs::CalcDiffRepeats()
         }
         MaxRepeats = std::max(MaxRepeats, n);
         SetRightAligned(DiffRepeats, i, repeated.data(), n);
-        Progress.Advance(1);
+        DrawDone(Thread);
     }
     GroupPatterns(DiffRepeats, DiffRepeatGroups, WidestGroup3);
 }
 
-void TStatDiffs::CalcNumberPositions()
+void TStatDiffs::CalcNumberPositions(const TMyThread &Thread)
 {
     NumberCount = K;
     NewDetails(NumberPositions, NumberCount);
@@ -106,7 +151,7 @@ void TStatDiffs::CalcNumberPositions()
         const TDynByteArr &x = NumbersOf(i);
         for (int32_t j = 0; j < NumberCount; ++j)
             NumberPositions[static_cast<size_t>(i)][static_cast<size_t>(j)].Value = x[static_cast<size_t>(j)];
-        Progress.Advance(1);
+        DrawDone(Thread);
     }
     GroupAndSummarize(NumberPositions, NumberPositionGroups, NumberPositionSummary, NumberCount, WidestGroup4);
     ColumnMeans(NumberPositions, NumberCount, NumberPositionMeans);

@@ -4,6 +4,7 @@
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
 #include "core/UGlobalSort.h"
+#include "shell/DeferredDraw.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/GuardedConnect.h"
 #include "statwindows/ClassTableSource.h"
@@ -129,8 +130,9 @@ void FitColumns(TStringAlignGrid *Grid, const std::vector<TResultColumn> &Column
 }
 
 TClassTablePage::TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout,
-                                 std::function<bool()> HasResults)
-    : QObject(Owner), FSortMan(SortMan), FLayout(std::move(Layout)), FHasResults(std::move(HasResults))
+                                 std::function<bool()> HasResults, TSortRoad SortRoad)
+    : QObject(Owner), FSortMan(SortMan), FLayout(std::move(Layout)), FHasResults(std::move(HasResults)),
+      FSortRoad(std::move(SortRoad))
 {
     CreateDetailsPage(Owner);
     CreateGroupsPage(Owner);
@@ -173,6 +175,7 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
     chartLayout->addLayout(DetailsChartControls);
     chartLayout->addWidget(DetChart, 1);
     DetailsPage = NewTablePages(Owner, table, chartPage);
+    FDetailsChartDrawer = new TDeferredDraw(DetChart, [this] { DrawDetailsChart(); });
 
     FDetails = BindResultGrid(
         sgDetails, FSortMan, FLayout.DetailsEntry, FHasResults,
@@ -187,7 +190,7 @@ void TClassTablePage::CreateDetailsPage(QWidget *Owner)
             return;
         ChartClass = Row;
         if (FHasResults())
-            DrawDetailsChart();
+            FDetailsChartDrawer->Request();
     });
 }
 
@@ -207,6 +210,7 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
     chartLayout->addWidget(GroupChart, 1);
     chartLayout->addWidget(lbGDetChart);
     GroupsPage = NewTablePages(Owner, table, chartPage);
+    FGroupChartDrawer = new TDeferredDraw(GroupChart, [this] { DrawGroupChart(); });
 
     FGroups = BindResultGrid(
         sgAggr, FSortMan, FLayout.GroupsEntry, FHasResults,
@@ -217,7 +221,7 @@ void TClassTablePage::CreateGroupsPage(QWidget *Owner)
             return;
         GroupChartClass = Row;
         if (FHasResults())
-            DrawGroupChart();
+            FGroupChartDrawer->Request();
     });
 }
 
@@ -242,8 +246,8 @@ void TClassTablePage::Clear()
     LayoutGroups();
     LayoutSummary();
     FillChartLists();
-    DrawDetailsChart();
-    DrawGroupChart();
+    FDetailsChartDrawer->Request();
+    FGroupChartDrawer->Request();
     eSelComb->clear();
 }
 
@@ -251,12 +255,17 @@ void TClassTablePage::Show(int NativeDrawDir)
 {
     ReapplyTableSorts(FSource->Stat, FSource->Table, FSortMan, FLayout.DetailsEntry, FLayout.GroupsEntry,
                       NativeDrawDir);
+    ShowSorted();
+}
+
+void TClassTablePage::ShowSorted()
+{
     LayoutDetails();
     LayoutGroups();
     LayoutSummary();
     FillChartLists();
-    DrawDetailsChart();
-    DrawGroupChart();
+    FDetailsChartDrawer->Request();
+    FGroupChartDrawer->Request();
     PlaceCursor();
     ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
 }
@@ -531,26 +540,43 @@ void TClassTablePage::SummaryCell(int Col, int Row, TCellFormat &Format) const
 bool TClassTablePage::SortDetails(int SortKey, int Direction)
 {
     SelectClass(ColumnClass(sgDetails->Col()));
-    FSortMan.SetSort(FLayout.DetailsEntry, SortKey, Direction);
-    if (SortKey == ByDraw)
-        FSource->Stat.SortDetailsByDraw(FSource->Table, Direction);
-    else
-        FSource->Stat.SortDetailsByValue(FSource->Table, Direction);
-    LayoutDetails();
-    PlaceCursor();
-    ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
-    DrawDetailsChart();
-    return true;
+    TStatTables &stat = FSource->Stat;
+    const int table = FSource->Table;
+    FSortRoad(
+        [&stat, table, SortKey, Direction] {
+            if (SortKey == ByDraw)
+                stat.SortDetailsByDraw(table, Direction);
+            else
+                stat.SortDetailsByValue(table, Direction);
+        },
+        [this, SortKey, Direction] {
+            FSortMan.SetSort(FLayout.DetailsEntry, SortKey, Direction);
+            LayoutDetails();
+            PlaceCursor();
+            ShowSelectedDraw(sgDetails->Col(), sgDetails->Row());
+            FDetailsChartDrawer->Request();
+            FDetails->RecordSort(SortKey, Direction);
+        });
+    // Recorded once sorted.
+    return false;
 }
 
 bool TClassTablePage::SortGroups(int SortKey, int Direction)
 {
-    FSortMan.SetSort(FLayout.GroupsEntry, SortKey, Direction);
-    if (SortKey == ByDraw)
-        FSource->Stat.SortGroupsByValue(FSource->Table, Direction);
-    else
-        FSource->Stat.SortGroupsByCount(FSource->Table, Direction);
-    LayoutGroups();
-    DrawGroupChart();
-    return true;
+    TStatTables &stat = FSource->Stat;
+    const int table = FSource->Table;
+    FSortRoad(
+        [&stat, table, SortKey, Direction] {
+            if (SortKey == ByDraw)
+                stat.SortGroupsByValue(table, Direction);
+            else
+                stat.SortGroupsByCount(table, Direction);
+        },
+        [this, SortKey, Direction] {
+            FSortMan.SetSort(FLayout.GroupsEntry, SortKey, Direction);
+            LayoutGroups();
+            FGroupChartDrawer->Request();
+            FGroups->RecordSort(SortKey, Direction);
+        });
+    return false;
 }

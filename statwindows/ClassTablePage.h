@@ -25,6 +25,7 @@ class QTabWidget;
 class QVBoxLayout;
 class QWidget;
 class TClassTableSource;
+class TDeferredDraw;
 class TSortMan;
 class TStringAlignGrid;
 
@@ -60,8 +61,14 @@ class TClassTablePage : public QObject {
     Q_OBJECT
 
 public:
-    // Sorts go to SortMan's entries of Layout; HasResults tells whether the source holds results.
-    TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout, std::function<bool()> HasResults);
+    // Runs Sort over the statistic's tables (on the window's worker, or at once), then Sorted on the GUI
+    // thread once Sort is done.
+    using TSortRoad = std::function<void(std::function<void()> Sort, std::function<void()> Sorted)>;
+
+    // Sorts go to SortMan's entries of Layout and run on SortRoad; HasResults tells whether the source
+    // holds results.
+    TClassTablePage(QWidget *Owner, TSortMan &SortMan, TClassTableLayout Layout, std::function<bool()> HasResults,
+                    TSortRoad SortRoad);
     ~TClassTablePage() override;
 
     // Every read goes through Source; the window owns it.
@@ -72,9 +79,12 @@ public:
     // Every table back to its headers, the lists and charts empty.
     void Clear();
     // After a computation: the stored sorts applied again (the statistic leaves its details by draw in
-    // NativeDrawDir), the tables laid out, the summary, the chart lists and both charts, the cursor back
-    // on the selected class, the selected draw's numbers.
+    // NativeDrawDir), then ShowSorted.
     void Show(int NativeDrawDir);
+    // After a computation whose tables stand in the stored sorts already: the tables laid out, the
+    // summary, the chart lists and both charts (a hidden one in an event of its own), the cursor back on
+    // the selected class, the selected draw's numbers.
+    void ShowSorted();
     // The classes the charts show, when there are so many (stored choices).
     void SetChartClasses(int Chart, int GroupChart);
 
@@ -142,6 +152,7 @@ private:
     TSortMan &FSortMan;
     const TClassTableLayout FLayout;
     std::function<bool()> FHasResults;
+    TSortRoad FSortRoad;
     const TClassTableSource *FSource = nullptr;
     QString FDrawCaption = QStringLiteral("Los.");
     QString FSelLabel; // the header of the class selected last
@@ -150,4 +161,7 @@ private:
     std::unique_ptr<TResultGrid> FDetails;
     std::unique_ptr<TResultGrid> FGroups;
     std::unique_ptr<TResultGrid> FTotal;
+    // Draw the two charts, a hidden one in an event of its own.
+    TDeferredDraw *FDetailsChartDrawer;
+    TDeferredDraw *FGroupChartDrawer;
 };

@@ -136,7 +136,7 @@ QTabWidget *TablePages(QWidget *Owner, const TClassTablePage &Page)
 } // namespace
 
 TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
-    : TGenStatForm(DiffsStatIndex, QStringLiteral("> Różnice"), false, GroupsEntry(PositionsTable), Owner)
+    : TGenStatForm(DiffsStatIndex, QStringLiteral("> Różnice"), true, GroupsEntry(PositionsTable), Owner)
 {
     platform::setHelpContext(this, 610);
     resize(ScaledSize(620, 440));
@@ -158,7 +158,7 @@ TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(txtDateDesc);
     layout->addWidget(PageControl1, 1);
-    Panel1->hide();
+    layout->addWidget(Panel1);
 }
 
 TfrmStatDiffs::~TfrmStatDiffs()
@@ -178,7 +178,8 @@ void TfrmStatDiffs::SetupControls()
 
 std::unique_ptr<TStat> TfrmStatDiffs::CreateStat()
 {
-    auto stat = std::make_unique<TStatDiffs>(&Game->Info, FromDraws ? nullptr : System, StatProgressHandler());
+    auto stat = std::make_unique<TStatDiffs>(&Game->Info, FromDraws ? nullptr : System, StatProgressHandler(),
+                                             StatFinishedHandler());
     StatDiffs = stat.get();
     TStatDiffs &s = *stat;
     FClassSources = {std::make_unique<TDiffClasses>(s),
@@ -204,16 +205,22 @@ void TfrmStatDiffs::ClearResults()
     Repeats->Clear();
 }
 
-void TfrmStatDiffs::Calculate()
+bool TfrmStatDiffs::StartStat()
 {
-    StatDiffs->Calculate();
+    // The stored sorts are applied on the worker as well, from a copy: the GUI thread may record others
+    // meanwhile.
+    StatDiffs->Start([&stat = *StatDiffs, sorts = SortMan] {
+        for (int table = DiffsTable; table <= PositionsTable; ++table)
+            ReapplyTableSorts(stat, table, sorts, DetailsEntry(table), GroupsEntry(table), NewestFirst);
+    });
+    return true;
 }
 
 bool TfrmStatDiffs::ShowResults()
 {
     for (TClassTablePage *page : {Diffs, DiffPositions, Positions})
-        page->Show(NewestFirst);
-    Repeats->Show(NewestFirst);
+        page->ShowSorted();
+    Repeats->ShowSorted();
     return true;
 }
 

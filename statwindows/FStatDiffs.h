@@ -36,7 +36,7 @@ protected:
     void SetupControls() override;
     std::unique_ptr<TStat> CreateStat() override;
     void ClearResults() override;
-    void Calculate() override;
+    bool StartStat() override;
     bool ShowResults() override;
     void Report() override;
 

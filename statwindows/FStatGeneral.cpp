@@ -20,6 +20,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QScopedValueRollback>
 
 #include <utility>
 
@@ -144,13 +145,19 @@ void TGenStatForm::StatFinished()
     if (State != 2)
         return;
     EndComputing();
-    if (Stat->State == ssComputed && ShowResults())
+    if (Stat->State == ssComputed && ShowWorkerResults())
         State = 0;
     UpdateMenu();
     if (Stat->State == ssNoMemory)
         MsgBox(NoMemoryText, QString(), MsgFlagsNotice);
     else if (Stat->State == ssFailed)
         MsgBox(QString::fromStdString(Stat->FailureText), QString(), MsgFlagsNotice);
+}
+
+bool TGenStatForm::ShowWorkerResults()
+{
+    const QScopedValueRollback<bool> showing(FShowingResults, true);
+    return ShowResults();
 }
 
 void TGenStatForm::EndComputing()
@@ -289,7 +296,16 @@ void TGenStatForm::FreeStat()
 
 TClassTablePage *TGenStatForm::NewClassPage(TClassTableLayout Layout)
 {
-    auto *page = new TClassTablePage(this, SortMan, std::move(Layout), [this] { return HasResults(); });
+    auto *page = new TClassTablePage(
+        this, SortMan, std::move(Layout), [this] { return PagesReadResults(); },
+        [this](std::function<void()> Sort, std::function<void()> Sorted) {
+            if (!HasWorker) {
+                Sort();
+                Sorted();
+                return;
+            }
+            SortInWorker([Sort = std::move(Sort)](const TMyThread &) { Sort(); }, std::move(Sorted));
+        });
     FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
     return page;
 }
@@ -297,7 +313,7 @@ TClassTablePage *TGenStatForm::NewClassPage(TClassTableLayout Layout)
 TPatternTablePage *TGenStatForm::NewPatternPage(int DetailsEntry, int GroupsEntry)
 {
     auto *page =
-        new TPatternTablePage(this, SortMan, DetailsEntry, GroupsEntry, [this] { return HasResults(); });
+        new TPatternTablePage(this, SortMan, DetailsEntry, GroupsEntry, [this] { return PagesReadResults(); });
     FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
     return page;
 }

@@ -112,7 +112,8 @@ protected:
     // Compute, other windows: the statistic's calculation on the GUI thread.
     virtual void Calculate() {}
     // After a computation the statistic completed: fills the tables and answers whether there is
-    // anything to show. A window without a worker has results (NoResults false) meanwhile.
+    // anything to show. A window without a worker has results (NoResults false) meanwhile; a worker
+    // window's table pages read the results meanwhile.
     virtual bool ShowResults() = 0;
     // Whether the window's report command is on (outside State 2): by default while results are shown.
     virtual bool Reportable() const { return HasResults(); }
@@ -135,8 +136,9 @@ protected:
                                                 TResultGrid::TCellProc Cell, TResultGrid::TSortProc Sort = {},
                                                 std::function<bool()> Shown = {});
 
-    // Table pages of the window over SortMan, drawn while the window has results. FreeStat drops their
-    // sources before the statistic they read goes.
+    // Table pages of the window over SortMan, drawn while the window has results (and while a worker
+    // window shows them); a worker window's class tables sort on its worker. FreeStat drops their sources
+    // before the statistic they read goes.
     TClassTablePage *NewClassPage(TClassTableLayout Layout);
     TPatternTablePage *NewPatternPage(int DetailsEntry, int GroupsEntry);
 
@@ -187,10 +189,14 @@ protected:
 private:
     void LoadData();
     void StatFinished();
+    // ShowResults after a worker's computation; the table pages read the results meanwhile.
+    bool ShowWorkerResults();
+    bool PagesReadResults() const { return HasResults() || FShowingResults; }
     void EndComputing();
     void FormShow() override;
 
     bool FDestroyed = false;
+    bool FShowingResults = false;
     // Drop the table pages' sources.
     std::vector<std::function<void()>> FSourceReleases;
     // Declared after Stat: the worker is stopped and joined before the statistic it reads goes.

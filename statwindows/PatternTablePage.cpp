@@ -95,6 +95,11 @@ void TPatternTablePage::Clear()
 void TPatternTablePage::Show(int NativeDrawDir)
 {
     ReapplyTableSorts(FSource->Stat, FSource->Table, FSortMan, FDetailsEntry, FGroupsEntry, NativeDrawDir);
+    ShowSorted();
+}
+
+void TPatternTablePage::ShowSorted()
+{
     Layout();
     DrawChart();
     ShowSelectedDraw(sgDetails->Row());

@@ -37,8 +37,11 @@ public:
     // Both tables back to their headers, the chart empty.
     void Clear();
     // After a computation: the stored sorts applied again (the statistic leaves its patterns by draw in
-    // NativeDrawDir), the tables laid out, the chart, the selected draw's numbers.
+    // NativeDrawDir), then ShowSorted.
     void Show(int NativeDrawDir);
+    // After a computation whose tables stand in the stored sorts already: the tables laid out, the
+    // chart, the selected draw's numbers.
+    void ShowSorted();
 
     QWidget *DetailsPage;
     QTabWidget *GroupsPage; // inner pages "Tabela" and "Wykres"

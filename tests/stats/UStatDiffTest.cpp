@@ -12,7 +12,9 @@ TEST(StatDiffsTest, TheLottoHistoryAgreesWithAPlainRecountOfTheFourTables)
 {
     TStatDiffs stat(&LottoGame().Info, nullptr, nullptr);
     stat.LoadDraws(TDrawsRange{}, LottoHistory(), -1);
-    stat.Calculate();
+    stat.Start();
+    stat.Thread->WaitFor();
+    ASSERT_EQ(stat.State, ssComputed);
     std::set<int32_t> present;
     for (const TStatDraw &draw : stat.Draws)
         for (size_t j = 1; j < 6; ++j)
@@ -50,7 +52,8 @@ TEST(StatDiffsTest, RepeatedDifferencesMakeThePatternsWorkedByHand)
 {
     TStatDiffs stat(&LottoGame().Info, nullptr, nullptr);
     stat.LoadStatDraws(MakeDraws({{1, 2, 4, 7, 11, 16}, {1, 3, 5, 7, 20, 22}, {1, 3, 5, 10, 15, 20}}), -1);
-    stat.Calculate();
+    stat.Start();
+    stat.Thread->WaitFor();
     const auto pattern = [&](int32_t Row) { return Text(stat, &TStatTables::GetDetailText, 3, 0, Row); };
     EXPECT_EQ(pattern(0) + "|" + pattern(1) + "|" + pattern(2), "2 - 3|4|0");
     EXPECT_EQ(stat.DiffCaptions, (std::vector<std::string>{"01", "02", "03", "04", "05", "13"}));

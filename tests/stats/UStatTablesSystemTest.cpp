@@ -91,7 +91,8 @@ TEST_F(StatTablesSystemTest, RangesAndDifferencesOfTheRowsAreThoseOfTheSameDraws
         Load(ranges[asDraws], asDraws);
         ranges[asDraws].Calculate();
         Load(diffs[asDraws], asDraws);
-        diffs[asDraws].Calculate();
+        diffs[asDraws].Start();
+        diffs[asDraws].Thread->WaitFor();
     }
     EXPECT_TRUE(SameCells(ranges[0].Details, ranges[1].Details));
     EXPECT_TRUE(SameSummaries(ranges[0].SummaryRows, ranges[1].SummaryRows));
@@ -136,7 +137,8 @@ TEST_F(StatTablesSystemTest, AnEmptySystemGivesEmptyTables)
     misc.Calculate();
     succ.Calculate();
     ranges.Calculate();
-    diffs.Calculate();
+    diffs.Start();
+    diffs.Thread->WaitFor();
     digits.Calculate();
 
     EXPECT_TRUE(EmptyTable(misc.Details, misc.Groups, misc.SummaryRows, 11));

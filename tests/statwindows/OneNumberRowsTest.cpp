@@ -101,7 +101,7 @@ TEST_F(OneNumberRowsTest, DifferencesHaveNoDifferenceColumnsEmptyPatternsAndOneP
     ASSERT_NE(system, nullptr);
     auto *window = dynamic_cast<TfrmStatDiffs *>(Compute(system, TfrmStatDiffs::DiffsStatIndex));
     ASSERT_NE(window, nullptr);
-    ASSERT_FALSE(window->NoResults);
+    ASSERT_TRUE(window->HasResults());
     PaintEveryPage(window);
 
     for (TClassTablePage *none : {window->Diffs, window->DiffPositions}) {

@@ -64,6 +64,12 @@ protected:
     TfrmStatSucc *OpenSucc() { return OpenFromFrame<TfrmStatSucc>(4); }
     TfrmStatMisc *OpenMisc() { return OpenFromFrame<TfrmStatMisc>(1); }
     TfrmStatIntervals *OpenIntervals() { return OpenFromFrame<TfrmStatIntervals>(5); }
+    // The class details' chart page made current: its chart is drawn while it can be seen.
+    static void ShowDetailsChart(TfrmStatClassPatterns &Window)
+    {
+        Window.PageControl2->setCurrentWidget(Window.Classes->DetailsPage);
+        Window.Classes->DetailsPage->setCurrentIndex(1);
+    }
 
     TfrmSysShort *ClassicSystem()
     {
@@ -183,6 +189,7 @@ TEST_F(StatClassTablesTest, TheClassTableKeepsItsSortsLayoutsAndSelectedClass)
 {
     OpenFrame();
     TfrmStatSucc *window = OpenSucc();
+    ShowDetailsChart(*window);
     sendCommand(window, WM_TASK_START);
     TClassTablePage &page = *window->Classes;
     TStringAlignGrid &details = *page.sgDetails;
@@ -400,6 +407,7 @@ TEST_F(StatClassTablesTest, StoredParametersAreTheRecordsBytes)
     // A hand-built record: 5 is taken, 11 leaves the first item; a computation keeps both.
     store().setValue("Stats\\1\\1", "Params", platform::Bytes{5, 0, 0, 0, 11, 0, 0, 0});
     misc = OpenMisc();
+    ShowDetailsChart(*misc);
     sendCommand(misc, WM_TASK_START);
     EXPECT_EQ(misc->Classes->lbDetChart->currentRow(), 5);
     EXPECT_EQ(misc->Classes->lbGDetChart->currentRow(), 0);

@@ -1,18 +1,22 @@
 // The differences and digits windows over the real Lotto history: chosen draws' cells of every table
 // against plain counts, the columns of the differences and digits that occur, each table's own selected
-// column and chart, the digit kind's stored byte and the reports.
+// column and chart, the digit kind's stored byte and the reports; the differences' Stop and closing while
+// their worker counts.
 #include "output/FSelRepItems.h"
+#include "stats/UStatDiff.h"
 #include "statwindows/ClassTablePage.h"
 #include "statwindows/FStatDiffs.h"
 #include "statwindows/FStatDigits.h"
 #include "statwindows/PatternTablePage.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/statwindows/WorkerHold.h"
 
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -82,6 +86,13 @@ protected:
     }
     TfrmStatDiffs *OpenDiffs() { return Open<TfrmStatDiffs>(TfrmStatDiffs::DiffsStatIndex); }
     TfrmStatDigits *OpenDigits() { return Open<TfrmStatDigits>(TfrmStatDigits::DigitsStatIndex); }
+    // Computes Window's statistic (the differences on their worker) and waits for the results.
+    static void Compute(TGenStatForm *Window)
+    {
+        sendCommand(Window, WM_TASK_START);
+        WaitForResults(Window);
+        ASSERT_TRUE(Window->HasResults());
+    }
     void Close(TGenStatForm *Window)
     {
         ASSERT_TRUE(Window->Close());
@@ -99,8 +110,7 @@ protected:
         Window->Range.Range.LastIndex = 40;
         Window->Range.Refresh();
         ASSERT_EQ(Window->Range.Range.Count, 40u);
-        sendCommand(Window, WM_TASK_START);
-        ASSERT_FALSE(Window->NoResults);
+        Compute(Window);
         script.onDialog([&](QDialog &Dialog) {
             auto &items = dynamic_cast<TfrmSelRepItems &>(Dialog);
             QStringList offered;
@@ -134,8 +144,7 @@ TEST_F(StatDiffsDigitsTest, DifferencesShowEveryTableOfChosenDraws)
     OpenFrame();
     TfrmStatDiffs *window = OpenDiffs();
     ASSERT_NE(window, nullptr);
-    sendCommand(window, WM_TASK_START);
-    ASSERT_FALSE(window->NoResults);
+    Compute(window);
     const int draws = History().Count();
 
     // A column per difference occurring in some draw.
@@ -241,30 +250,45 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
 {
     OpenFrame();
     TfrmStatDiffs *window = OpenDiffs();
-    sendCommand(window, WM_TASK_START);
+    Compute(window);
     // A class chosen in a table sorted by draw is current again after the next computation.
     TStringAlignGrid &diffs = *window->Diffs->sgDetails;
     diffs.setCol(int(Captions(diffs).indexOf("R05")));
-    sendCommand(window, WM_TASK_START);
+    Compute(window);
     EXPECT_EQ(diffs.unmarkedCaption(diffs.Col()), "R05");
 
     // Each class table sorted by the values of another class.
     const std::map<TClassTablePage *, int> classes = {{window->Diffs, 2}, {window->DiffPositions, 1},
                                                       {window->Positions, 3}};
+    // A header click sorts on the worker.
+    const auto sortBy = [&](TStringAlignGrid &Grid, int Col) {
+        ClickHeader(Grid, Col);
+        EXPECT_EQ(window->State, 2);
+        WaitForResults(window);
+    };
     for (const auto &[page, c] : classes) {
         page->sgDetails->setCol(c + 1);
-        ClickHeader(*page->sgDetails, c + 1);
+        sortBy(*page->sgDetails, c + 1);
         ASSERT_TRUE(page->SortedByValue());
     }
     // Sorting one table back by draw, and computing again, leaves each on its own class.
     TStringAlignGrid &positions = *window->DiffPositions->sgDetails;
-    ClickHeader(positions, positions.Col() - 1);
+    sortBy(positions, positions.Col() - 1);
     EXPECT_FALSE(window->DiffPositions->SortedByValue());
-    sendCommand(window, WM_TASK_START);
+    // The worker sorts the new tables as the header clicks sorted the shown ones.
+    const auto sortedPair = [](const TClassTablePage &Page) {
+        const int col = Page.sgDetails->Col();
+        return testsupport::GridColumnTexts(*Page.sgDetails, col - 1) +
+               testsupport::GridColumnTexts(*Page.sgDetails, col);
+    };
+    const QStringList diffsSorted = sortedPair(*window->Diffs), positionsSorted = sortedPair(*window->Positions);
+    Compute(window);
     for (const auto &[page, c] : classes) {
         EXPECT_EQ(page->ColumnClass(page->sgDetails->Col()), c);
         EXPECT_FALSE(page->IsDrawColumn(page->sgDetails->Col()));
     }
+    EXPECT_EQ(sortedPair(*window->Diffs), diffsSorted);
+    EXPECT_EQ(sortedPair(*window->Positions), positionsSorted);
 
     // A click on the chart list's selected entry leaves the chart as it is; another entry redraws it.
     TClassTablePage &page = *window->Positions;
@@ -282,6 +306,61 @@ TEST_F(StatDiffsDigitsTest, EachTableKeepsItsOwnColumnAndChart)
     EXPECT_EQ(page.DetChart->chart()->title(), "Pozycja 6");
     // Sorted by value: the largest sixth numbers first.
     EXPECT_EQ(page.StatSeries->at(0).y(), 49);
+
+    // A chart computed anew while its page is hidden shows the new results once the page is shown.
+    window->PageControl1->setCurrentIndex(0);
+    window->Range.Range.Mode = drIndexes;
+    window->Range.Range.FirstIndex = 1;
+    window->Range.Range.LastIndex = 40;
+    window->Range.Refresh();
+    Compute(window);
+    window->PageControl1->setCurrentIndex(3);
+    ProcessPosted();
+    EXPECT_EQ(page.StatSeries->count(), 40);
+    // Each computation starts the chart list at the first class.
+    EXPECT_EQ(page.DetChart->chart()->title(), "Pozycja 1");
+}
+
+TEST_F(StatDiffsDigitsTest, TheDifferencesStopOrCloseWhileTheirWorkerCounts)
+{
+    OpenFrame();
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "closed" : "stopped");
+        TfrmStatDiffs *window = OpenDiffs();
+        THold hold{TStatStep::Counting};
+        hold.Attach(*window->StatDiffs);
+        sendCommand(window, WM_TASK_START);
+        // The window answers meanwhile: the test's own events run while the worker is held.
+        ASSERT_TRUE(ProcessUntil([&] { return hold.Reached.load(); }));
+        EXPECT_EQ(window->State, 2);
+        EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
+        if (closing) {
+            QPointer<TfrmStatDiffs> watched(window);
+            ASSERT_TRUE(window->Close());
+            EXPECT_TRUE(hold.Left);
+            ProcessPosted();
+            EXPECT_TRUE(watched.isNull());
+            EXPECT_TRUE(frame->ChildForms().empty());
+            continue;
+        }
+        frame->mTaskStop->trigger();
+        ASSERT_TRUE(ProcessUntil([&] { return window->State != 2; }));
+        // Stopped where it was held and joined, its partial tables freed.
+        EXPECT_TRUE(hold.Left);
+        EXPECT_EQ(hold.PollsAfter, 0);
+        EXPECT_FALSE(window->WorkerRunning());
+        EXPECT_EQ(window->StatDiffs->State, ssStopped);
+        EXPECT_TRUE(window->StatDiffs->DiffCounts.empty());
+        ProcessPosted();
+        EXPECT_EQ(window->State, 1);
+        EXPECT_EQ(testsupport::GridColumnTexts(*window->Positions->sgDetails, 0), QStringList{QString()});
+        EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+        // The next run shows the tables again.
+        window->StatDiffs->OnPoll = nullptr;
+        Compute(window);
+        EXPECT_EQ(window->Positions->sgDetails->RowCount(), History().Count() + 1);
+        Close(window);
+    }
 }
 
 TEST_F(StatDiffsDigitsTest, TheDigitKindIsOneStoredByte)

@@ -6,39 +6,13 @@
 #include "stats/UStatFreq.h"
 #include "statwindows/FStatFreq.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/statwindows/WorkerHold.h"
 
 #include <QCheckBox>
 
-#include <atomic>
-#include <chrono>
 #include <string>
-#include <thread>
 
 namespace {
-
-// Holds the worker at the first poll of Step until the worker is told to stop.
-struct THold {
-    TStatStep Step;
-    std::atomic<bool> Reached{false};
-    std::atomic<bool> Left{false};
-    // Polls after the hold: a worker that stops where it was held makes none.
-    std::atomic<int> PollsAfter{0};
-
-    void Attach(TStat &Stat)
-    {
-        Stat.OnPoll = [this](TStatStep At, const TMyThread &Thread) {
-            if (Left)
-                ++PollsAfter;
-            if (At != Step || Reached.exchange(true))
-                return;
-            // The guard only ends a hang of a window that never stops its worker.
-            const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
-            while (!Thread.GetTerminated() && std::chrono::steady_clock::now() < guard)
-                std::this_thread::yield();
-            Left = true;
-        };
-    }
-};
 
 // A step and the parameters whose run passes it: six numbers never drawn sweep all 13,983,816
 // combinations while they build rows; pairs of the history are counted by index, then sorted.
