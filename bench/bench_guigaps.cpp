@@ -305,15 +305,19 @@ public:
         CloseAll();
     }
 
-    // The combination check of 1..10 over all draws, then its two charts.
+    // The combination check of 1..10 over all draws (its charts made on their hidden page), then its two
+    // charts shown.
     void CombinationCheck()
     {
         OpenCheckComb();
         auto *window = Newest<TfrmCheckComb>();
         TGameData *lotto = Games.GameById(LottoId);
+        Settle();
+        FHeart.Start();
         window->SetComb(lotto, lotto->DefRange, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
         ProcessUntil([window] { return window->HasResults(); });
         Settle();
+        Record("check of 10 numbers: checked and shown", FHeart.Stop());
         ShowChartFirstAndRepaint(window, "check of 10 numbers");
         CloseAll();
     }
