@@ -160,7 +160,7 @@ std::vector<TColumnPoints> PointColumns(const QList<QPointF> &Points, qsizetype 
 }
 
 // Each column level across the column at its highest point (Top) or lowest; neighbouring columns meet
-// in upright edges, the quickest to fill. An area's border stands half a pixel out of its edge: where a
+// in upright edges. An area's border stands half a pixel out of its edge: where a
 // column stands out beyond its neighbour, its edge on that side lies half a pixel in, so that the area
 // covers the pixels it did.
 void AppendLevels(QList<QPointF> &Kept, const QList<QPointF> &Points,
