@@ -115,24 +115,35 @@ Currency SumWins(const TGameInfo &G, int K, int TopHits, const TCount *Vec, int 
     Currency win;
     for (int i = 0; i < Len; ++i) {
         const int hits = TopHits - i;
-        if (Vec[i] != 0 && hits >= low && hits <= high)
-            win += prizes[size_t(hits) - 1] * Vec[i] * G.WinStake;
+        if (Vec[i] == 0 || hits < low || hits > high)
+            continue;
+        const Currency prize = prizes[size_t(hits) - 1];
+        // A 64-bit count held at its largest value stands for more bets than it says.
+        if (Vec[i] == std::numeric_limits<int64_t>::max() && prize != Currency())
+            throw std::overflow_error("WinAmount: more winning bets than a count holds");
+        win += prize * Vec[i] * G.WinStake;
     }
     return win;
 }
 
 // Each count of combinations at a level (entry i holds TopHits - i hits) becomes the counts of the simple
-// bets they stand for: BetsAt(M, j) of the bets of a combination with M hits count at entry j.
+// bets they stand for: BetsAt(M, j) of the bets of a combination with M hits count at entry j. A count
+// beyond the vector's type holds the type's largest value.
 template <typename TCount, typename TBetsAt>
 void ExpandHitCounts(int TopHits, TCount *Vec, int Len, const TBetsAt &BetsAt)
 {
+    using TWide = __int128;
+    const TWide most = std::numeric_limits<TCount>::max();
     for (int i = Len - 1; i >= 0; --i) {
         const TCount count = Vec[i];
         if (count == 0)
             continue;
         Vec[i] = 0;
-        for (int j = i; j < Len; ++j)
-            Vec[j] += count * BetsAt(TopHits - i, j);
+        for (int j = i; j < Len; ++j) {
+            // Both factors are below 2^63: their product and a sum with a count fit in 127 bits.
+            const TWide expanded = TWide(Vec[j]) + TWide(count) * TWide(BetsAt(TopHits - i, j));
+            Vec[j] = TCount(std::min(expanded, most));
+        }
     }
 }
 

@@ -33,8 +33,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -284,7 +287,7 @@ QToolButton *TfrmMain::NewToolButton(QAction *Action)
 
 void TfrmMain::CreateToolBar()
 {
-    ToolBar1 = addToolBar(QStringLiteral("ToolBar1"));
+    ToolBar1 = addToolBar(QStringLiteral("Pasek narzędzi"));
     ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
     btnRead = NewToolButton(mFileRead);
     btnSave = NewToolButton(mFileWrite);
@@ -311,7 +314,7 @@ void TfrmMain::CreateToolBar()
 void TfrmMain::CreateSelectors()
 {
     addToolBarBreak();
-    ControlBarPanel = addToolBar(QStringLiteral("Panel3"));
+    ControlBarPanel = addToolBar(QStringLiteral("Wybór gry, systemu i statystyki"));
     ControlBarPanel->setObjectName(QStringLiteral("ControlBarPanel"));
     Panel3 = new QWidget(ControlBarPanel);
     auto *layout = new QHBoxLayout(Panel3);
@@ -346,6 +349,8 @@ void TfrmMain::CreateSelectors()
     layout->addStretch(1);
     ControlBarPanel->addWidget(Panel3);
     for (QToolBar *band : {ToolBar1, ControlBarPanel}) {
+        // Docked at a side, a band of captions and selectors would take the width of the work area.
+        band->setAllowedAreas(Qt::TopToolBarArea | Qt::BottomToolBarArea);
         band->installEventFilter(this);
         connectGuarded(band, &QToolBar::topLevelChanged, this, [this, band] { WidenMovedBand(band); });
     }
@@ -355,10 +360,20 @@ void TfrmMain::WidenMovedBand(QToolBar *Band)
 {
     if (Band->orientation() != Qt::Horizontal)
         return;
-    const int width = ScaledWidth(MovedBandWidth);
+    // The design width, or what the band's controls need, but never wider than the screen leaves.
+    const QRect screen = Band->screen()->availableGeometry();
+    const int width =
+        std::min(std::max(ScaledWidth(MovedBandWidth), Band->minimumSizeHint().width()), screen.width());
     Band->setMinimumWidth(width);
-    if (Band->isFloating())
-        Band->resize(width, Band->height());
+    Band->setMaximumWidth(Band->isFloating() ? width : QWIDGETSIZE_MAX);
+    if (!Band->isFloating())
+        return;
+    Band->resize(width, Band->height());
+    // A floating band stays whole on its screen.
+    const QPoint place(std::clamp(Band->x(), screen.left(), screen.right() + 1 - width),
+                       std::clamp(Band->y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - Band->height())));
+    if (place != Band->pos())
+        Band->move(place);
 }
 
 void TfrmMain::CreateStatusBar()

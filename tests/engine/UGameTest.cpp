@@ -2,10 +2,12 @@
 
 #include "core/UComb.h"
 #include "tests/engine/GameTestSupport.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -174,6 +176,48 @@ TEST(GameCalculations, SizesBeyondTheHitsTableAreRefusedByItAndCountedFromBinomi
         ExpandHitsOfAnySize(g, s, 6, counted, 4);
         EXPECT_EQ(std::vector<int64_t>(counted, counted + 4), std::vector<int64_t>(expected, expected + 4)) << s;
     }
+}
+
+// A 99-number combination of a game of 14-number bets stands for C(99, 14) bets: two thousand draws at
+// one level give more bets than 64 bits count. Such a count holds its largest value, and a prize paid on
+// it, however small, leaves the range of money.
+TEST(GameCalculations, BetCountsBeyond64BitsHoldTheirLargestValueAndTheirWinIsOutOfRange)
+{
+    TGameInfo g = SystemsLotto();
+    g.MaxNumber = 99;
+    g.Drawn = 20;
+    g.MinK = g.MaxK = g.BetSize = g.MaxSize = 14;
+    g.MultiFrom = 15;
+    g.MinHits.assign(14, 1);
+    g.Prizes.assign(14, std::vector<Currency>(14, Amount(0)));
+    const Currency least = Currency::fromCount(1);
+    g.Prizes[13][1] = least;
+    g.Prizes[13][13] = least;
+    const int64_t draws = 2000;
+    constexpr __int128 most = std::numeric_limits<int64_t>::max();
+    int paidSaturated = 0;
+    for (int m = 1; m <= 14; ++m) {
+        std::vector<int64_t> counts(14, 0);
+        counts[size_t(14 - m)] = draws;
+        ExpandHitsOfAnySize(g, 99, 14, counts.data(), 14);
+        __int128 win = 0;
+        bool saturated = false;
+        for (int hits = 1; hits <= 14; ++hits) {
+            const __int128 bets =
+                hits <= m ? testsupport::binomial128(m, hits) * testsupport::binomial128(99 - m, 14 - hits) * draws : 0;
+            EXPECT_EQ(counts[size_t(14 - hits)], int64_t(std::min(bets, most))) << "M " << m << " hits " << hits;
+            if (hits == 2 || hits == 14) {
+                win += bets;
+                saturated = saturated || bets >= most;
+            }
+        }
+        paidSaturated += saturated ? 1 : 0;
+        if (saturated || win > most)
+            EXPECT_THROW(WinAmount(g, 14, 14, counts.data(), 14), std::overflow_error) << "M " << m;
+        else
+            EXPECT_EQ(WinAmount(g, 14, 14, counts.data(), 14), Currency::fromCount(int64_t(win))) << "M " << m;
+    }
+    EXPECT_GT(paidSaturated, 0);
 }
 
 TEST(GameCalculations, ExpandHitsOfAShortVectorKeepsItsLowestLevels)

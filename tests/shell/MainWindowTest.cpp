@@ -13,6 +13,7 @@
 #include "shell/FMain.h"
 #include "shell/FMainSelectors.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/ProcessUntil.h"
 
 #include <QAction>
 #include <QApplication>
@@ -26,6 +27,10 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
+#include <QScreen>
+#include <QStyle>
+#include <QStyleOptionToolBar>
+#include <QTest>
 #include <QToolButton>
 
 #include <map>
@@ -429,6 +434,54 @@ TEST_F(MainWindowTest, ToolBarsOfferNoMenuThatHidesThem)
         QApplication::processEvents();
         EXPECT_EQ(shown, nullptr) << bar->objectName().toStdString();
     }
+}
+
+// Drags the band by its grip as the user does, the grip first pressed at Grip (the band's own
+// coordinates), to the global point To in steps; answers the band's window-relative drop point.
+static void DragBand(QToolBar *Band, QPoint Grip, QPoint To)
+{
+    QTest::mousePress(Band, Qt::LeftButton, {}, Grip);
+    const QPoint from = Band->mapToGlobal(Grip);
+    for (int step = 1; step <= 20; ++step)
+        QTest::mouseMove(Band, Band->mapFromGlobal(from + (To - from) * step / 20));
+    QTest::mouseRelease(Band, Qt::LeftButton, {}, Band->mapFromGlobal(To));
+    QApplication::processEvents();
+}
+
+static QPoint GripOf(QToolBar *Band)
+{
+    QStyleOptionToolBar option;
+    option.initFrom(Band);
+    option.features = QStyleOptionToolBar::Movable;
+    option.state |= QStyle::State_Horizontal;
+    return Band->style()->subElementRect(QStyle::SE_ToolBarHandle, &option, Band).center();
+}
+
+// The selector band dragged off, then to the left edge, then back above the work area: afloat it lies
+// whole on the screen, at the left edge it does not dock to squeeze the work area, and it docks back.
+TEST_F(MainWindowTest, TheSelectorBandStaysOnTheScreenAndDocksOnlyAboveOrBelowTheWorkArea)
+{
+    TfrmMain frame;
+    frame.showMaximized();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QToolBar *band = frame.ControlBarPanel;
+    const QRect screen = band->screen()->availableGeometry();
+    const int workWidth = frame.MdiArea->width();
+
+    DragBand(band, GripOf(band), QPoint(screen.right() - 20, screen.center().y()));
+    ASSERT_TRUE(band->isFloating());
+    EXPECT_TRUE(screen.contains(band->frameGeometry())) << band->frameGeometry().x() << " " << band->width();
+    EXPECT_LE(frame.frameGeometry().width(), screen.width()) << "the main window keeps to the screen";
+
+    const QPoint leftEdge = frame.MdiArea->mapToGlobal(QPoint(2, frame.MdiArea->height() / 2));
+    DragBand(band, GripOf(band), leftEdge);
+    EXPECT_NE(frame.toolBarArea(band), Qt::LeftToolBarArea);
+    EXPECT_EQ(frame.MdiArea->width(), workWidth);
+
+    DragBand(band, GripOf(band), frame.MdiArea->mapToGlobal(QPoint(40, 3)));
+    EXPECT_TRUE(testsupport::ProcessUntil([band] { return !band->isFloating(); }));
+    EXPECT_EQ(frame.toolBarArea(band), Qt::TopToolBarArea);
+    EXPECT_LE(band->width(), screen.width());
 }
 
 TEST_F(MainWindowTest, ProgressShowsThePercentageWithDecimalsByStep)
