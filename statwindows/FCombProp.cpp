@@ -7,6 +7,7 @@
 #include "core/UComb.h"
 #include "engine/UGame.h"
 #include "engine/UGameMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalDrawsRange.h"
 #include "shell/FGlobalGrids.h"
@@ -93,6 +94,7 @@ TfrmCombProp::TfrmCombProp(QWidget *Owner) : QWidget(Owner)
 {
     setWindowTitle(QStringLiteral("Właściwości kombinacji"));
     CreateControls();
+    platform::setHelpContext(this, 614);
     auto *esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     esc->setContext(Qt::WidgetWithChildrenShortcut);
     connect(esc, &QShortcut::activated, this, [this] {

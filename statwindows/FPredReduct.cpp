@@ -6,6 +6,7 @@
 #include "core/USort.h"
 #include "engine/UGameMan.h"
 #include "engine/UStatDrawsMan.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FSelectComb.h"
 #include "shell/GuardedConnect.h"
@@ -31,6 +32,7 @@ TfrmPredReduct::TfrmPredReduct(QWidget *Owner)
     : TGenStatForm(-1, QStringLiteral("> Typowanie redukcyjne"), true, 1, Owner)
 {
     CreateControls();
+    platform::setHelpContext(this, 710);
     Results = BindResultGrid(
         Grid, 1, [this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); },
         [this](int SortKey, int Direction) {

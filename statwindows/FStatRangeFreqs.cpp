@@ -7,6 +7,7 @@
 #include "core/UGlobalSort.h"
 #include "engine/UGameMan.h"
 #include "platform/ByteStream.h"
+#include "platform/gui/HelpContext.h"
 #include "platform/gui/ModalHooks.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
@@ -97,6 +98,7 @@ TfrmStatRangeFreqs::TfrmStatRangeFreqs(QWidget *Owner)
 {
     Classes = NewClassPage(ZonesLayout());
     CreateControls();
+    platform::setHelpContext(this, 613);
     Classes->OnSelectDraw = [this](int Col, int Row) { ShowSelectedDraw(Col, Row); };
     for (QRadioButton *button : {rbRangeType1, rbRangeType2})
         connectGuarded(button, &QRadioButton::toggled, this, [this] { rbRangeTypeClick(); });

@@ -7,6 +7,7 @@
 #include "engine/UAllGuars.h"
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
+#include "platform/gui/HelpContext.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
@@ -42,6 +43,7 @@ TfrmGuarSysShort::TfrmGuarSysShort(QWidget *Owner) : TGenForm(Owner)
 {
     ChildKind = cwGuarantee;
     CreateControls();
+    platform::setHelpContext(this, 401);
     Runner.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
     Runner.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { GuarEnded(End); }); };
 }
