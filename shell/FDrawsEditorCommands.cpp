@@ -339,6 +339,8 @@ void TfrmDrawsEditor::DrawsDownloaded(int GameId)
     SortMan.SetSort(1, 1, -1);
     DrawsGrid->MarkSort(1, -1);
     ShowAllInRange();
+    // The game's draws replaced the edits: nothing is left to save.
+    btnWrite->setEnabled(false);
 }
 
 void TfrmDrawsEditor::ReportCommand()

@@ -417,6 +417,10 @@ TEST_F(DrawsEditorTest, DownloadedDrawsOfItsGameReplaceTheEdits)
     EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 0),
               QStringList({"1", "2", "3", "4", "5", "6", "7"}));
     EXPECT_EQ(testsupport::GridColumnTexts(*editor->grid, 1).last(), QStringLiteral("22.01.2020"));
+    // The replaced edits are gone: closing asks nothing.
+    const size_t boxes = script.boxes().size();
+    EXPECT_TRUE(editor->parentWidget()->close());
+    EXPECT_EQ(script.boxes().size(), boxes);
 }
 
 TEST_F(DrawsEditorTest, HeaderClicksSortByDateDayAndNumbers)
