@@ -588,7 +588,11 @@ void TfrmCheckSystem::FormDestroy()
     if (FDestroyed)
         return;
     FDestroyed = true;
+    // A check that goes with the window takes its status with it.
+    const bool checking = Checking();
     Runner.Stop();
+    if (checking)
+        ClearStatus();
     if (IsActiveChild())
         FormDeactivate();
     if (Game)

@@ -642,4 +642,6 @@ TEST_F(CheckSystemHistoryTest, StopOrClosingDuringACheckEndsItWithNothingShown)
     EXPECT_FALSE(window->Checking()) << "the closing window joins its worker";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(owner->CountChildWindows(cwCheckSystem, 0), 0);
+    EXPECT_EQ(frame->lblProg->text(), "");
+    EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "") << "the check that wrote it is gone";
 }
