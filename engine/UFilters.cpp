@@ -62,8 +62,8 @@ void TRangeBlock::Clamp(uint32_t KeptModes, uint8_t Fallback, int32_t Lower, int
     Upper = std::max(Lower, Upper);
     // The values the block asks for; the other modes take theirs from the bounds when normalised.
     const bool asksNone = (Mode == rmExact && (Min < Lower || Min > Upper)) ||
-                          (Mode == rmRange && (Max < Lower || Min > Upper)) || (Mode == rmAtLeast && Min > Upper) ||
-                          (Mode == rmAtMost && Max < Lower);
+                          (Mode == rmRange && (Max < Lower || Min > Upper)) ||
+                          (Mode == rmAtLeast && Min > Upper) || (Mode == rmAtMost && Max < Lower);
     if (asksNone)
         return;
     Min = std::clamp(Min, Lower, Upper);
@@ -337,7 +337,7 @@ void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List)
 }
 
 std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
-                                    const TDynByteArr &Numbers, TFilterRead How)
+                                    const TDynByteArr &Numbers, TFilterRecordRead How)
 {
     uint32_t kind = 0;
     if (!Stream.get(kind))
@@ -345,7 +345,7 @@ std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameDat
     std::unique_ptr<TFilter> filter = CreateFilter(kind, Game, N, K, Numbers);
     if (!filter)
         return nullptr;
-    if (How == TFilterRead::AsStored)
+    if (How == TFilterRecordRead::AsStored)
         filter->ReadStored(Stream);
     else
         filter->LoadFromStream(Stream);
@@ -364,7 +364,7 @@ bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const s
 }
 
 bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
-                   const std::string &FileName, TFilterRead How)
+                   const std::string &FileName, TFilterRecordRead How)
 {
     TDynByteArr bytes;
     if (!readFileBytes(FileName, bytes))

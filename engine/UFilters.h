@@ -280,11 +280,11 @@ std::string FilterListExpression(const TFilterList &List);
 void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List);
 // How a stored filter is read: clamped to what its pool can take (to be run), or as stored (to be
 // described as it was saved).
-enum class TFilterRead : uint8_t { Clamped, AsStored };
+enum class TFilterRecordRead : uint8_t { Clamped, AsStored };
 
 // One filter stored as its kind code and record; nullptr when the code is cut off or names no kind.
 std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
-                                    const TDynByteArr &Numbers, TFilterRead How = TFilterRead::Clamped);
+                                    const TDynByteArr &Numbers, TFilterRecordRead How = TFilterRecordRead::Clamped);
 
 // The filter-set file: header, information block, the filters' kinds and records, checksum. False when
 // the file cannot be written.
@@ -293,4 +293,4 @@ bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const s
 // Adds the filters of a filter-set file to List (emptied by the caller). False when the file cannot be
 // read or names a kind that cannot be created; the filters read up to then stay in List.
 bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
-                   const std::string &FileName, TFilterRead How = TFilterRead::Clamped);
+                   const std::string &FileName, TFilterRecordRead How = TFilterRecordRead::Clamped);

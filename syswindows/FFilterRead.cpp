@@ -115,7 +115,7 @@ void TfrmFilterRead::ShowSelection(int Row)
         return;
     Scratch->Clear();
     if (Row >= 0)
-        LoadFilterSet(*Scratch, Game, N, K, {}, Listed(Row).FileName, TFilterRead::AsStored);
+        LoadFilterSet(*Scratch, Game, N, K, {}, Listed(Row).FileName, TFilterRecordRead::AsStored);
     ShowFilterList(*Scratch, sgFlts, eSym);
 }
 

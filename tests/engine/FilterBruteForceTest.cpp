@@ -429,6 +429,20 @@ TEST_F(FilterBruteForce, GroupKinds)
         Run(check);
 }
 
+int Pick(std::mt19937 &Random, int Lo, int Hi)
+{
+    return std::uniform_int_distribution<int>(Lo, Hi)(Random);
+}
+
+std::string RandomDigits(std::mt19937 &Random)
+{
+    const int chosen = Pick(Random, 1, 1023);
+    std::string digits;
+    for (int d = 0; d < 10; ++d)
+        digits += (chosen >> d & 1) ? '1' : '0';
+    return digits;
+}
+
 // One digit-group condition drawn at random: the edited parameters and the bounds they stand for.
 struct TRandomDigitCond {
     TDigitGroupCond Params;
@@ -438,11 +452,11 @@ struct TRandomDigitCond {
 
 TRandomDigitCond RandomDigitCond(std::mt19937 &Random, int MaxCount, int MaxSize, int AtMostSize)
 {
-    auto pick = [&Random](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Random); };
+    auto pick = [&Random](int Lo, int Hi) { return Pick(Random, Lo, Hi); };
     TRandomDigitCond cond;
-    cond.Digits = static_cast<uint32_t>(pick(1, 1023));
+    cond.Params.Digits = RandomDigits(Random);
     for (int d = 0; d < 10; ++d)
-        cond.Params.Digits += (cond.Digits >> d & 1) ? '1' : '0';
+        cond.Digits |= uint32_t(cond.Params.Digits[size_t(d)] == '1') << d;
     cond.Params.Exclusive = static_cast<uint8_t>(pick(0, 1));
     TRangeBlock *blocks[2] = {&cond.Params.Count, &cond.Params.Size};
     const int least[2] = {0, 2}, most[2] = {MaxCount, MaxSize}, atMostLo[2] = {0, AtMostSize};
@@ -559,11 +573,6 @@ TEST_F(FilterBruteForce, SetOfSeveralKinds)
 constexpr uint32_t SavedK = 6;
 constexpr uint32_t LimitModes = 0b1111; // exact, range, at least, at most
 
-int Pick(std::mt19937 &Random, int Lo, int Hi)
-{
-    return std::uniform_int_distribution<int>(Lo, Hi)(Random);
-}
-
 // A block of one of Modes (bit m for mode m) with limits Lo <= min <= max <= Hi.
 TRangeBlock RandomBlock(std::mt19937 &Random, uint32_t Modes, int Lo, int Hi)
 {
@@ -574,15 +583,6 @@ TRangeBlock RandomBlock(std::mt19937 &Random, uint32_t Modes, int Lo, int Hi)
     const uint8_t mode = modes[size_t(Pick(Random, 0, int(modes.size()) - 1))];
     const int min = Pick(Random, Lo, Hi);
     return TRangeBlock{mode, min, Pick(Random, min, Hi)};
-}
-
-std::string RandomDigits(std::mt19937 &Random)
-{
-    const int chosen = Pick(Random, 1, 1023);
-    std::string digits;
-    for (int d = 0; d < 10; ++d)
-        digits += (chosen >> d & 1) ? '1' : '0';
-    return digits;
 }
 
 // Limits as the editor saves them over 1..20 with six numbers a combination; positions that a
@@ -823,7 +823,8 @@ TEST_F(FilterBruteForce, ASavedSetReadOverAnotherPoolKeepsItsMeaning)
         TDynByteArr index;
         for (int64_t i = 0; i < Newton[n][loadK]; ++i) {
             NextComb(index, n, uint8_t(loadK), i == 0);
-            combs.push_back(Map(TComb(index.begin(), index.end()), [&pool](int I) { return int(pool[size_t(I) - 1]); }));
+            combs.push_back(
+                Map(TComb(index.begin(), index.end()), [&pool](int I) { return int(pool[size_t(I) - 1]); }));
         }
         for (uint32_t kind = 1; kind <= FilterKindCount; ++kind) {
             SCOPED_TRACE("round " + std::to_string(round) + ", kind " + std::to_string(kind) + ", pool " +
@@ -841,7 +842,7 @@ TEST_F(FilterBruteForce, ASavedSetReadOverAnotherPoolKeepsItsMeaning)
 
             TFilterList stored;
             InitFilterList(stored);
-            ASSERT_TRUE(LoadFilterSet(stored, &Game, n, uint32_t(loadK), {}, file, TFilterRead::AsStored));
+            ASSERT_TRUE(LoadFilterSet(stored, &Game, n, uint32_t(loadK), {}, file, TFilterRecordRead::AsStored));
             ASSERT_EQ(stored.Count(), saved.Count());
             for (int i = 0; i < saved.Count(); ++i) {
                 EXPECT_EQ(RecordOf(*stored.GetItem(i)), RecordOf(*saved.GetItem(i)));
