@@ -57,10 +57,23 @@ void TRangeBlock::Clamp(uint32_t KeptModes, uint8_t Fallback, int32_t Lower, int
 {
     if (Mode >= 32 || !(KeptModes & (1u << Mode)))
         Mode = Fallback;
-    Min = std::clamp(Min, Lower, std::max(Lower, Upper));
-    Max = std::clamp(Max, Lower, std::max(Lower, Upper));
     if (Mode == rmRange && Min > Max)
         std::swap(Min, Max);
+    Upper = std::max(Lower, Upper);
+    // The values the block asks for; the other modes take theirs from the bounds when normalised.
+    const bool asksNone = (Mode == rmExact && (Min < Lower || Min > Upper)) ||
+                          (Mode == rmRange && (Max < Lower || Min > Upper)) ||
+                          (Mode == rmAtLeast && Min > Upper) || (Mode == rmAtMost && Max < Lower);
+    if (asksNone)
+        return;
+    Min = std::clamp(Min, Lower, Upper);
+    Max = std::clamp(Max, Lower, Upper);
+}
+
+void TRangeBlock::RaiseTo(int32_t Least)
+{
+    Min = std::max(Min, Least);
+    Max = std::max(Max, Least);
 }
 
 void TRangeBlock::Read(platform::ByteReader &Stream)
@@ -324,13 +337,17 @@ void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List)
 }
 
 std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
-                                    const TDynByteArr &Numbers)
+                                    const TDynByteArr &Numbers, TFilterRecordRead How)
 {
     uint32_t kind = 0;
     if (!Stream.get(kind))
         return nullptr;
     std::unique_ptr<TFilter> filter = CreateFilter(kind, Game, N, K, Numbers);
-    if (filter)
+    if (!filter)
+        return nullptr;
+    if (How == TFilterRecordRead::AsStored)
+        filter->ReadStored(Stream);
+    else
         filter->LoadFromStream(Stream);
     return filter;
 }
@@ -347,7 +364,7 @@ bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const s
 }
 
 bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
-                   const std::string &FileName)
+                   const std::string &FileName, TFilterRecordRead How)
 {
     TDynByteArr bytes;
     if (!readFileBytes(FileName, bytes))
@@ -358,7 +375,7 @@ bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_
     if (!in.skip(FileHeaderSize) || !readFileInfo(in, info) || !in.get(count))
         return false;
     for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TFilter> filter = readFilter(in, Game, N, K, Numbers);
+        std::unique_ptr<TFilter> filter = readFilter(in, Game, N, K, Numbers, How);
         if (!filter)
             return false;
         List.AddItem(filter.release(), false);

@@ -64,9 +64,13 @@ struct TRangeBlock {
     bool operator==(const TRangeBlock &) const = default;
 
     bool Holds(int32_t Value) const { return Min <= Value && Value <= Max; }
-    // A mode outside KeptModes (bit m for mode m) becomes Fallback; Min and Max are brought into
-    // Lower..Upper; a range whose Min exceeds its Max is swapped.
+    // A mode outside KeptModes (bit m for mode m) becomes Fallback; a range whose Min exceeds its Max is
+    // swapped. Lower..Upper holds every value the quantity can take: a block asking for some of them is
+    // cut to them (it holds for the same values); one asking for none keeps its limits, so that it
+    // still holds for none.
     void Clamp(uint32_t KeptModes, uint8_t Fallback, int32_t Lower, int32_t Upper);
+    // Limits below Least stand for Least.
+    void RaiseTo(int32_t Least);
     // Fields the data does not reach keep their values.
     void Read(platform::ByteReader &Stream);
     void Write(platform::ByteWriter &Stream) const;
@@ -101,6 +105,8 @@ public:
     virtual void Finish();
     // AndMode (one byte), then the kind's Params, then the kind's clamps.
     virtual void LoadFromStream(platform::ByteReader &Stream) = 0;
+    // AndMode and the kind's Params as stored, without the clamps: what the record says, over no pool.
+    virtual void ReadStored(platform::ByteReader &Stream) = 0;
     virtual void SaveToStream(platform::ByteWriter &Stream) const = 0;
 
     virtual uint32_t CondCount() const = 0;
@@ -148,11 +154,16 @@ public:
 
     void LoadFromStream(platform::ByteReader &Stream) override
     {
+        ReadStored(Stream);
+        ClampParams(Params);
+    }
+
+    void ReadStored(platform::ByteReader &Stream) override
+    {
         uint8_t andMode = AndMode ? 1 : 0;
         Stream.get(andMode);
         AndMode = andMode != 0;
         ReadParams(Stream, Params);
-        ClampParams(Params);
     }
 
     void SaveToStream(platform::ByteWriter &Stream) const override
@@ -267,9 +278,13 @@ std::string FilterListExpression(const TFilterList &List);
 // A list of filters as filter-set and system files store it: the count (u32), then each filter's kind
 // code (u32) and record.
 void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List);
+// How a stored filter is read: clamped to what its pool can take (to be run), or as stored (to be
+// described as it was saved).
+enum class TFilterRecordRead : uint8_t { Clamped, AsStored };
+
 // One filter stored as its kind code and record; nullptr when the code is cut off or names no kind.
 std::unique_ptr<TFilter> readFilter(platform::ByteReader &Stream, const TGameData *Game, uint32_t N, uint32_t K,
-                                    const TDynByteArr &Numbers);
+                                    const TDynByteArr &Numbers, TFilterRecordRead How = TFilterRecordRead::Clamped);
 
 // The filter-set file: header, information block, the filters' kinds and records, checksum. False when
 // the file cannot be written.
@@ -278,4 +293,4 @@ bool SaveFilterSet(const TFilterList &List, const std::string &FileName, const s
 // Adds the filters of a filter-set file to List (emptied by the caller). False when the file cannot be
 // read or names a kind that cannot be created; the filters read up to then stay in List.
 bool LoadFilterSet(TFilterList &List, const TGameData *Game, uint32_t N, uint32_t K, const TDynByteArr &Numbers,
-                   const std::string &FileName);
+                   const std::string &FileName, TFilterRecordRead How = TFilterRecordRead::Clamped);

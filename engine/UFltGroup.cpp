@@ -64,6 +64,7 @@ void TFltGroupCount::WriteParams(platform::ByteWriter &Stream, const TGroupCond 
 void TFltGroupCount::ClampParams(TGroupCond &Cond) const
 {
     Cond.Count.Clamp(CountModes, rmExact, 0, MaxGroupCount());
+    Cond.Size.RaiseTo(MinGroupSize); // a group has two numbers or more
     Cond.Size.Clamp(SizeModes, rmExact, MinGroupSize, MaxGroupSize());
 }
 
@@ -96,8 +97,12 @@ bool TFltSucc::Test(const uint8_t *Comb)
     ForEachRun(Comb, K, [this](uint32_t Length) { ++RunCounts[Length]; });
     const int32_t total = std::accumulate(RunCounts.begin(), RunCounts.end(), 0);
     return TestConds([this, total](const TGroupCond &Cond) {
+        // Sizes the condition asks for beyond the longest run match no run.
+        const int32_t last = static_cast<int32_t>(RunCounts.size()) - 1;
+        const int32_t from = std::max(Cond.Size.Min, 0);
+        const int32_t to = std::min(Cond.Size.Max, last);
         const int32_t matched =
-            std::accumulate(RunCounts.begin() + Cond.Size.Min, RunCounts.begin() + Cond.Size.Max + 1, 0);
+            from > to ? 0 : std::accumulate(RunCounts.begin() + from, RunCounts.begin() + to + 1, 0);
         return GroupsHold(Cond.Count, Cond.Exclusive, matched, total - matched);
     });
 }
@@ -217,6 +222,7 @@ void TFltGDigit::WriteParams(platform::ByteWriter &Stream, const TDigitGroupCond
 void TFltGDigit::ClampParams(TDigitGroupCond &Cond) const
 {
     Cond.Count.Clamp(CountModes, rmExact, 0, MaxGroupCount());
+    Cond.Size.RaiseTo(MinGroupSize); // a group has two numbers or more
     Cond.Size.Clamp(DigitSizeModes, rmExact, MinGroupSize, MaxGroupSize());
 }
 

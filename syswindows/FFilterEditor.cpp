@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -36,10 +37,12 @@ struct TRangeControls {
     TFloatSpin *To;
 };
 
+// Bounds Min..Max, widened to a value the pool cannot reach, so that the filter is shown (and read
+// back) with the limits it has.
 void SetSpin(TFloatSpin *Spin, int32_t Min, int32_t Max, int32_t Value)
 {
-    Spin->SetMinValue(Min);
-    Spin->SetMaxValue(std::max(Min, Max));
+    Spin->SetMinValue(std::min(Min, Value));
+    Spin->SetMaxValue(std::max({Min, Max, Value}));
     Spin->SetValue(Value);
 }
 

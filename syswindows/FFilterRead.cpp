@@ -62,14 +62,12 @@ TfrmFilterRead::TfrmFilterRead(QWidget *parent) : TReadListForm(FilterReadTexts(
     resize(ScaledSize(700, 520));
 }
 
-void TfrmFilterRead::Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK,
-                          const TDynByteArr &ANumbers)
+void TfrmFilterRead::Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK)
 {
     Game = AGame;
     N = AN;
     Scratch = AScratch;
     K = AK;
-    Numbers = ANumbers;
 }
 
 void TfrmFilterRead::FormShow()
@@ -117,7 +115,7 @@ void TfrmFilterRead::ShowSelection(int Row)
         return;
     Scratch->Clear();
     if (Row >= 0)
-        LoadFilterSet(*Scratch, Game, N, K, Numbers, Listed(Row).FileName);
+        LoadFilterSet(*Scratch, Game, N, K, {}, Listed(Row).FileName, TFilterRecordRead::AsStored);
     ShowFilterList(*Scratch, sgFlts, eSym);
 }
 

@@ -28,10 +28,10 @@ class TfrmFilterRead : public TReadListForm {
 public:
     explicit TfrmFilterRead(QWidget *parent = nullptr);
 
-    // Before the modal show: the game, the sizes and the pool (empty for 1..N) the sets are read with, as
-    // the caller reads them, and the caller's list that the window fills with the filters of the
-    // selected set (and empties).
-    void Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK, const TDynByteArr &ANumbers);
+    // Before the modal show: the game and the sizes the sets are read with, and the caller's list that
+    // the window fills with the filters of the selected set (and empties). A set is shown as it was
+    // saved, over no pool.
+    void Init(const TGameData *AGame, uint32_t AN, TFilterList *AScratch, uint32_t AK);
 
     const TFilterSetObject &Object(int Row) const { return static_cast<const TFilterSetObject &>(Listed(Row)); }
 
@@ -54,6 +54,5 @@ private:
     const TGameData *Game = nullptr;
     uint32_t N = 0;
     uint32_t K = 0;
-    TDynByteArr Numbers;
     TFilterList *Scratch = nullptr;
 };

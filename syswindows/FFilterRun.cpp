@@ -206,7 +206,7 @@ void TfrmFilter::btnReadFltsClick()
     std::vector<std::string> files;
     {
         TfrmFilterRead dialog(this);
-        dialog.Init(Game, N, &ReadList, K, Numbers);
+        dialog.Init(Game, N, &ReadList, K);
         if (platform::execModal(dialog) != 1)
             return;
         files = dialog.FileNames;

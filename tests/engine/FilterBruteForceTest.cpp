@@ -1,18 +1,23 @@
 // Each filter kind against a plain count over every combination of 5 out of 20: the test works out
-// each quantity on its own and compares the verdicts combination by combination.
+// each quantity on its own and compares the verdicts combination by combination. Saved sets read over
+// small pools against their limits as written.
 
 #include "core/UComb.h"
 #include "engine/FilterKinds.h"
+#include "engine/UDrawsDB.h"
 #include "engine/UFltCount.h"
 #include "engine/UFltGroup.h"
+#include "engine/UFltRef.h"
 #include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "tests/support/ReferenceMath.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <functional>
+#include <limits>
 #include <map>
 #include <numeric>
 #include <random>
@@ -107,6 +112,12 @@ template <typename TCond>
 TCond &Params(TFilter &Filter)
 {
     return static_cast<TCondFilter<TCond> &>(Filter).Params;
+}
+
+template <typename TCond>
+const TCond &Params(const TFilter &Filter)
+{
+    return static_cast<const TCondFilter<TCond> &>(Filter).Params;
 }
 
 struct TCheck {
@@ -418,6 +429,20 @@ TEST_F(FilterBruteForce, GroupKinds)
         Run(check);
 }
 
+int Pick(std::mt19937 &Random, int Lo, int Hi)
+{
+    return std::uniform_int_distribution<int>(Lo, Hi)(Random);
+}
+
+std::string RandomDigits(std::mt19937 &Random)
+{
+    const int chosen = Pick(Random, 1, 1023);
+    std::string digits;
+    for (int d = 0; d < 10; ++d)
+        digits += (chosen >> d & 1) ? '1' : '0';
+    return digits;
+}
+
 // One digit-group condition drawn at random: the edited parameters and the bounds they stand for.
 struct TRandomDigitCond {
     TDigitGroupCond Params;
@@ -427,11 +452,11 @@ struct TRandomDigitCond {
 
 TRandomDigitCond RandomDigitCond(std::mt19937 &Random, int MaxCount, int MaxSize, int AtMostSize)
 {
-    auto pick = [&Random](int Lo, int Hi) { return std::uniform_int_distribution<int>(Lo, Hi)(Random); };
+    auto pick = [&Random](int Lo, int Hi) { return Pick(Random, Lo, Hi); };
     TRandomDigitCond cond;
-    cond.Digits = static_cast<uint32_t>(pick(1, 1023));
+    cond.Params.Digits = RandomDigits(Random);
     for (int d = 0; d < 10; ++d)
-        cond.Params.Digits += (cond.Digits >> d & 1) ? '1' : '0';
+        cond.Digits |= uint32_t(cond.Params.Digits[size_t(d)] == '1') << d;
     cond.Params.Exclusive = static_cast<uint8_t>(pick(0, 1));
     TRangeBlock *blocks[2] = {&cond.Params.Count, &cond.Params.Size};
     const int least[2] = {0, 2}, most[2] = {MaxCount, MaxSize}, atMostLo[2] = {0, AtMostSize};
@@ -540,6 +565,322 @@ TEST_F(FilterBruteForce, SetOfSeveralKinds)
     }
     EXPECT_EQ(passed, expected);
     EXPECT_GT(expected, 0);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Saved sets read over other pools
+
+constexpr uint32_t SavedK = 6;
+constexpr uint32_t LimitModes = 0b1111; // exact, range, at least, at most
+
+// A block of one of Modes (bit m for mode m) with limits Lo <= min <= max <= Hi.
+TRangeBlock RandomBlock(std::mt19937 &Random, uint32_t Modes, int Lo, int Hi)
+{
+    std::vector<uint8_t> modes;
+    for (uint8_t m = 0; m < 8; ++m)
+        if (Modes >> m & 1)
+            modes.push_back(m);
+    const uint8_t mode = modes[size_t(Pick(Random, 0, int(modes.size()) - 1))];
+    const int min = Pick(Random, Lo, Hi);
+    return TRangeBlock{mode, min, Pick(Random, min, Hi)};
+}
+
+// Limits as the editor saves them over 1..20 with six numbers a combination; positions that a
+// combination of LoadK numbers has.
+void SetRandomLimits(TFilter &F, std::mt19937 &Random, int LoadK, int Drawn)
+{
+    const int k = int(SavedK);
+    switch (F.Kind) {
+    case fltPar:
+    case fltNPar:
+    case fltFirst:
+    case fltInt:
+        Params<TCountCond>(F) = {RandomBlock(Random, LimitModes, 0, k), RandomBlock(Random, 0b101110, 1, Highest)};
+        break;
+    case fltDigit: {
+        auto &p = Params<TDigitCountCond>(F);
+        p.DigitKind = uint8_t(Pick(Random, 0, 1));
+        p.Digits = RandomDigits(Random);
+        p.Count = RandomBlock(Random, LimitModes, 0, k);
+        break;
+    }
+    case fltDiffs:
+        Params<TCountCond>(F) = {RandomBlock(Random, LimitModes, 0, k - 1),
+                                 RandomBlock(Random, LimitModes, 1, Highest - 1)};
+        break;
+    case fltSum:
+    case fltSDigit1:
+    case fltSDigit2:
+    case fltSDigit12:
+    case fltDist: {
+        auto &value = static_cast<TFltValueRange &>(F);
+        value.Params = RandomBlock(Random, LimitModes, value.Lowest, value.Highest);
+        break;
+    }
+    case fltDiffPos:
+        Params<TPositionCond>(F) = {Pick(Random, 1, LoadK - 1), RandomBlock(Random, LimitModes, 1, Highest - 1)};
+        break;
+    case fltNumPos:
+        Params<TPositionCond>(F) = {Pick(Random, 1, LoadK), RandomBlock(Random, LimitModes, 1, Highest)};
+        break;
+    case fltComb: {
+        auto &p = Params<TCombCond>(F);
+        TDynByteArr all(Highest);
+        std::iota(all.begin(), all.end(), uint8_t(1));
+        p.RefNumbers.clear();
+        std::sample(all.begin(), all.end(), std::back_inserter(p.RefNumbers), Pick(Random, 1, 6), Random);
+        p.RefCount = int32_t(p.RefNumbers.size());
+        p.Count = RandomBlock(Random, LimitModes, 0, p.RefCount);
+        break;
+    }
+    case fltDBCN:
+        Params<TDBCNCond>(F).Count = RandomBlock(Random, LimitModes, 0, std::min(Drawn, k));
+        break;
+    case fltSucc:
+    case fltDiffsConf: {
+        const int maxSize = F.Kind == fltSucc ? k : k - 1;
+        Params<TGroupCond>(F) = {RandomBlock(Random, LimitModes, 0, k / 2), RandomBlock(Random, 0b11111, 2, maxSize),
+                                 uint8_t(Pick(Random, 0, 1))};
+        break;
+    }
+    case fltGDigit1:
+    case fltGDigit2: {
+        const auto &digits = static_cast<const TFltGDigit &>(F);
+        auto &p = Params<TDigitGroupCond>(F);
+        p.Count = RandomBlock(Random, LimitModes, 0, digits.MaxGroupCount());
+        p.Size = RandomBlock(Random, LimitModes, 2, digits.MaxGroupSize());
+        p.Digits = RandomDigits(Random);
+        p.Exclusive = uint8_t(Pick(Random, 0, 1));
+        break;
+    }
+    default:
+        FAIL() << "no limits for kind " << F.Kind;
+    }
+}
+
+// The values a block asks for, as written; an "at most" block asks from AtMostFloor up.
+bool Asks(const TRangeBlock &B, int V, int AtMostFloor = std::numeric_limits<int>::min())
+{
+    switch (B.Mode) {
+    case rmExact:
+        return V == B.Min;
+    case rmRange:
+        return B.Min <= V && V <= B.Max;
+    case rmAtLeast:
+        return V >= B.Min;
+    case rmAtMost:
+        return AtMostFloor <= V && V <= B.Max;
+    default: // any size, every number
+        return true;
+    }
+}
+
+bool Chosen(const std::string &Digits, int Digit)
+{
+    return Digits[size_t(Digit)] == '1';
+}
+
+// Whether C meets the saved filter's condition, worked out from its limits as written. Marked: the
+// digits of the digit-group conditions before this one, for C.
+bool SavedConditionHolds(const TFilter &F, const TComb &C, const std::vector<TComb> &Draws, std::string &Marked)
+{
+    auto counted = [&C](const TRangeBlock &Scope, const std::function<bool(int)> &Property) {
+        return CountIf(C, [&](int n) { return Property(n) && Asks(Scope, n); });
+    };
+    auto digitSum = [&C](bool First, bool Last) {
+        return std::accumulate(C.begin(), C.end(), 0, [=](int s, int n) { return s + DigitSum(n, First, Last); });
+    };
+    switch (F.Kind) {
+    case fltPar:
+    case fltInt: {
+        const auto &p = Params<TCountCond>(F);
+        return Asks(p.Count, counted(p.Scope, [&F](int n) { return F.Kind == fltInt || n % 2 == 0; }));
+    }
+    case fltNPar:
+    case fltFirst: {
+        const auto &p = Params<TCountCond>(F);
+        const auto odd = [](int n) { return n % 2 == 1; };
+        return Asks(p.Count, counted(p.Scope, F.Kind == fltNPar ? std::function<bool(int)>(odd) : testsupport::isPrime),
+                    1);
+    }
+    case fltDigit: {
+        const auto &p = Params<TDigitCountCond>(F);
+        return Asks(p.Count, CountIf(C, [&p](int n) { return Chosen(p.Digits, p.DigitKind == 0 ? n / 10 : n % 10); }),
+                    1);
+    }
+    case fltDiffs: {
+        const auto &p = Params<TCountCond>(F);
+        return Asks(p.Count, CountIf(Differences(C), [&p](int d) { return Asks(p.Scope, d); }));
+    }
+    case fltSum:
+        return Asks(Params<TRangeBlock>(F), std::accumulate(C.begin(), C.end(), 0));
+    case fltSDigit1:
+        return Asks(Params<TRangeBlock>(F), digitSum(true, false));
+    case fltSDigit2:
+        return Asks(Params<TRangeBlock>(F), digitSum(false, true));
+    case fltSDigit12:
+        return Asks(Params<TRangeBlock>(F), digitSum(true, true));
+    case fltDist:
+        return Asks(Params<TRangeBlock>(F), C.back() - C.front());
+    case fltDiffPos: {
+        const auto &p = Params<TPositionCond>(F);
+        return Asks(p.Value, C[size_t(p.Position)] - C[size_t(p.Position) - 1]);
+    }
+    case fltNumPos: {
+        const auto &p = Params<TPositionCond>(F);
+        return Asks(p.Value, C[size_t(p.Position) - 1]);
+    }
+    case fltComb: {
+        const auto &p = Params<TCombCond>(F);
+        return Asks(p.Count, CountIf(C, [&p](int n) {
+                        return std::find(p.RefNumbers.begin(), p.RefNumbers.end(), n) != p.RefNumbers.end();
+                    }));
+    }
+    case fltDBCN: {
+        const auto &p = Params<TDBCNCond>(F);
+        return std::any_of(Draws.begin(), Draws.end(), [&](const TComb &Draw) {
+            return Asks(p.Count, CountIf(C, [&Draw](int n) { return std::count(Draw.begin(), Draw.end(), n) > 0; }), 1);
+        });
+    }
+    case fltSucc:
+    case fltDiffsConf: {
+        const auto &p = Params<TGroupCond>(F);
+        int matched = 0;
+        int other = 0;
+        if (F.Kind == fltSucc) {
+            const TComb runs = RunLengths(C);
+            matched = CountIf(runs, [&p](int Length) { return Asks(p.Size, Length, 2); });
+            other = int(runs.size()) - matched;
+        } else {
+            std::tie(matched, other) =
+                Groups(Tally(Differences(C)), [&p](int, int Size) { return Asks(p.Size, Size, 2); });
+        }
+        return Asks(p.Count, matched) && (p.Exclusive == 0 || other == 0);
+    }
+    case fltGDigit1:
+    case fltGDigit2: {
+        const auto &p = Params<TDigitGroupCond>(F);
+        for (size_t d = 0; d < 10; ++d)
+            Marked[d] = Chosen(Marked, int(d)) || Chosen(p.Digits, int(d)) ? '1' : '0';
+        const bool first = F.Kind == fltGDigit1;
+        const auto tally = Tally(Map(C, [first](int n) { return first ? n / 10 : n % 10; }));
+        int matched = 0;
+        int other = int(std::count_if(tally.begin(), tally.end(), [](const auto &e) { return e.second > 1; }));
+        for (const auto &[digit, size] : tally)
+            if (Chosen(Marked, digit) && Asks(p.Size, size, first ? 2 : 1)) {
+                ++matched;
+                other -= size > 1;
+            }
+        return Asks(p.Count, matched) && (p.Exclusive == 0 || other == 0);
+    }
+    default:
+        ADD_FAILURE() << "no rule for kind " << F.Kind;
+        return false;
+    }
+}
+
+std::string FilterListText(const TFilterList &List)
+{
+    std::string text = List.GetItem(0)->AndMode ? "AND: " : "OR: ";
+    for (int i = 0; i < List.Count(); ++i)
+        text += List.GetItem(i)->GetDescription() + "| ";
+    return text;
+}
+
+platform::Bytes RecordOf(const TFilter &F)
+{
+    platform::ByteWriter stream;
+    F.SaveToStream(stream);
+    return stream.take();
+}
+
+// For every kind with limits, random sets of one or two filters saved over 1..20 with six numbers and
+// read over a few numbers of 1..20 with fewer: the set passes exactly the combinations of its pool that
+// the saved limits, as written, pass; read as stored it keeps its records and descriptions.
+TEST_F(FilterBruteForce, ASavedSetReadOverAnotherPoolKeepsItsMeaning)
+{
+    std::mt19937 random(20261211);
+    TDrawsManager history(&Game, -1);
+    std::vector<TComb> draws;
+    TDynByteArr all(Highest);
+    std::iota(all.begin(), all.end(), uint8_t(1));
+    for (int i = 0; i < 12; ++i) {
+        TDynByteArr drawn;
+        std::sample(all.begin(), all.end(), std::back_inserter(drawn), K, random);
+        history.AddDraw(drawn, 40000 + i);
+        draws.emplace_back(drawn.begin(), drawn.end());
+    }
+    history.Renumber();
+    const std::string file = (testsupport::makeTempDir("korvantile-filters-") / "L1.dat").string();
+    int passedNone = 0;
+    int passedSome = 0;
+    for (int round = 0; round < 30; ++round) {
+        const int loadK = Pick(random, 2, int(SavedK) - 1);
+        TDynByteArr pool;
+        std::sample(all.begin(), all.end(), std::back_inserter(pool), Pick(random, loadK + 1, 9), random);
+        const auto n = uint8_t(pool.size());
+        std::vector<TComb> combs;
+        TDynByteArr index;
+        for (int64_t i = 0; i < Newton[n][loadK]; ++i) {
+            NextComb(index, n, uint8_t(loadK), i == 0);
+            combs.push_back(
+                Map(TComb(index.begin(), index.end()), [&pool](int I) { return int(pool[size_t(I) - 1]); }));
+        }
+        for (uint32_t kind = 1; kind <= FilterKindCount; ++kind) {
+            SCOPED_TRACE("round " + std::to_string(round) + ", kind " + std::to_string(kind) + ", pool " +
+                         ::testing::PrintToString(TComb(pool.begin(), pool.end())) + ", K " + std::to_string(loadK));
+            TFilterList saved;
+            InitFilterList(saved);
+            const bool andMode = Pick(random, 0, 1) == 1;
+            for (int member = Pick(random, 1, 2); member > 0; --member) {
+                std::unique_ptr<TFilter> filter = CreateFilter(kind, &Game, Highest, SavedK, {});
+                filter->AndMode = andMode;
+                SetRandomLimits(*filter, random, loadK, K);
+                saved.AddItem(filter.release(), false);
+            }
+            ASSERT_TRUE(SaveFilterSet(saved, file, "", ""));
+
+            TFilterList stored;
+            InitFilterList(stored);
+            ASSERT_TRUE(LoadFilterSet(stored, &Game, n, uint32_t(loadK), {}, file, TFilterRecordRead::AsStored));
+            ASSERT_EQ(stored.Count(), saved.Count());
+            for (int i = 0; i < saved.Count(); ++i) {
+                EXPECT_EQ(RecordOf(*stored.GetItem(i)), RecordOf(*saved.GetItem(i)));
+                EXPECT_EQ(stored.GetItem(i)->GetDescription(), saved.GetItem(i)->GetDescription());
+            }
+
+            TFilterList read;
+            InitFilterList(read);
+            ASSERT_TRUE(LoadFilterSet(read, &Game, n, uint32_t(loadK), pool, file));
+            TGroupFilter set(&Game, n, uint32_t(loadK), pool);
+            for (int i = 0; i < read.Count(); ++i)
+                set.AddFilter(read.GetItem(i), true);
+            set.Build();
+            set.SetDrawsManager(&history);
+            set.TakeDraws();
+            int expected = 0;
+            int mismatches = 0;
+            RunPrepared(set, [&] {
+                for (const TComb &c : combs) {
+                    bool wanted = andMode;
+                    std::string marked(10, '0');
+                    for (int i = 0; i < saved.Count(); ++i) {
+                        const bool holds = SavedConditionHolds(*saved.GetItem(i), c, draws, marked);
+                        wanted = andMode ? wanted && holds : wanted || holds;
+                    }
+                    const TDynByteArr bytes(c.begin(), c.end());
+                    expected += wanted;
+                    if (set.Test(bytes.data()) != wanted && ++mismatches <= 2)
+                        ADD_FAILURE() << ::testing::PrintToString(c) << " should " << (wanted ? "pass" : "fail")
+                                      << "; saved " << FilterListText(saved);
+                }
+            });
+            passedNone += expected == 0;
+            passedSome += expected > 0 && expected < int(combs.size());
+        }
+    }
+    EXPECT_GT(passedNone, 50) << "limits the pools cannot reach";
+    EXPECT_GT(passedSome, 100);
 }
 
 } // namespace

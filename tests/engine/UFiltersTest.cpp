@@ -482,11 +482,15 @@ TEST_F(Filters, LastParamsInTheRegistry)
     EXPECT_TRUE(loaded->SameAs(*filter));
     EXPECT_FALSE(loaded->AndMode);
 
-    // A short value fills what it reaches; the rest keeps its value; all are clamped.
+    // A short value fills what it reaches; the rest keeps its value; all are clamped: a sum of at least
+    // 70 over the bounds 0..60 asks for no sum and keeps its limits.
     reg.WriteBinary("5", TDynByteArr{1, rmAtLeast, 0x46, 0, 0, 0});
     loaded->LoadLastParams("Filters");
     EXPECT_TRUE(loaded->AndMode);
-    EXPECT_EQ(AsSum<fltSum>(loaded.get()).Params, (TRangeBlock{rmAtLeast, 60, 33}));
+    EXPECT_EQ(AsSum<fltSum>(loaded.get()).Params, (TRangeBlock{rmAtLeast, 70, 33}));
+    reg.WriteBinary("5", TDynByteArr{1, rmAtLeast, 0x2A, 0, 0, 0});
+    loaded->LoadLastParams("Filters");
+    EXPECT_EQ(AsSum<fltSum>(loaded.get()).Params, (TRangeBlock{rmAtLeast, 42, 33}));
 
     // Without a value the parameters stay as they are.
     auto fresh = CreateFilter(fltPar, &Game, 20, 3, {});

@@ -1,6 +1,7 @@
 // The saved filter sets window: which files it lists, its order, the chosen sets read into the filter
 // editor, and deleting.
 #include "controls/ExtListView.h"
+#include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "core/UGlobalFiles.h"
 #include "engine/UFilters.h"
@@ -14,6 +15,8 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QStandardItemModel>
 
 #include <cstring>
@@ -102,7 +105,7 @@ TEST_F(FilterReadTest, OnlySoundFilterSetsAreListedEqualTitlesByDateAndTheChosen
     SaveFiles();
     InitFilterList(scratch);
     TfrmFilterRead dialog;
-    dialog.Init(Lotto(), 49, &scratch, 6, {});
+    dialog.Init(Lotto(), 49, &scratch, 6);
     dialog.show();
     TdfsExtListView &list = *dialog.lvObjs;
     ASSERT_EQ(list.ItemCount(), 3);
@@ -175,7 +178,7 @@ TEST_F(FilterReadTest, DeletingSelectsTheRowInItsPlaceAndDeleteAllAsksFirst)
     SaveFiles();
     InitFilterList(scratch);
     TfrmFilterRead dialog;
-    dialog.Init(Lotto(), 49, &scratch, 6, {});
+    dialog.Init(Lotto(), 49, &scratch, 6);
     dialog.show();
     Select(dialog, {0, 1});
     dialog.btnDelete->click();
@@ -203,29 +206,49 @@ TEST_F(FilterReadTest, DeletingSelectsTheRowInItsPlaceAndDeleteAllAsksFirst)
         EXPECT_TRUE(fs::exists(FiltersDir + kept)) << kept;
 }
 
-TEST_F(FilterReadTest, ASetIsDescribedOverTheSystemsKeyWithTheLimitsItWasSavedWith)
+// A sum of 60..90 saved over the whole game, read into a full 6/8 system whose sums run from 21 to 33:
+// listed, read, shown and kept with the limits it was saved with; it passes no row, which OK refuses.
+TEST_F(FilterReadTest, ASetBeyondThePoolsReachKeepsItsLimitsAndPassesNothing)
 {
     fs::create_directories(FiltersDir);
-    TGenSysForm *window = GenerateIn(OpenBySelector(3), 10, 6, 0);
-    const TDynByteArr key = {1, 2, 3, 4, 11, 12, 21, 23, 31, 33};
-    window->System->SetKey(key);
-    // Sums of six of the key run from 33 to 131; of six of 1..10 from 21 to 45.
     TFilterList list;
     InitFilterList(list);
-    std::unique_ptr<TFilter> sum = CreateFilter(fltSum, Lotto(), 10, 6, key);
-    auto &range = static_cast<TFltValueRange &>(*sum);
-    range.Params = {rmRange, 60, 90};
+    std::unique_ptr<TFilter> sum = CreateFilter(fltSum, Lotto(), 49, 6, {});
+    static_cast<TFltValueRange &>(*sum).Params = {rmRange, 60, 90};
     list.AddItem(sum.release(), false);
     ASSERT_TRUE(SaveFilterSet(list, FiltersDir + "L1.dat", "Suma", ""));
+    TGenSysForm *window = GenerateIn(OpenBySelector(3), 8, 6, 0);
+    ASSERT_EQ(window->ViewCount(), 28);
 
-    script.onDialog([](QDialog &Dialog) {
-        dynamic_cast<TfrmFilter &>(Dialog).btnReadFlts->click();
-        Dialog.reject();
+    const auto limits = [](const TFilter &Filter) { return static_cast<const TFltValueRange &>(Filter).Params; };
+    script.onDialog([&](QDialog &Dialog) {
+        auto &F = dynamic_cast<TfrmFilter &>(Dialog);
+        F.btnReadFlts->click();
+        ASSERT_EQ(F.SelectedFilters().Count(), 1);
+        const TFilter &read = *F.SelectedFilters().GetItem(0);
+        EXPECT_EQ(limits(read), (TRangeBlock{rmRange, 60, 90}));
+        EXPECT_EQ(F.sgSelFlts->Cells(2, 1), QStringLiteral("Suma liczb: od 60 do 90; "));
+        // The editor shows the limits and keeps them when only the link changes.
+        EXPECT_EQ(F.F_seFrom1->Value(), 60);
+        EXPECT_EQ(F.F_seTo1->Value(), 90);
+        F.rbOR->setChecked(true);
+        F.btnChangeFlt->click();
+        EXPECT_FALSE(read.AndMode);
+        EXPECT_EQ(limits(read), (TRangeBlock{rmRange, 60, 90}));
+        Run(F);
+        EXPECT_EQ(F.eTrueComb->text(), QStringLiteral("0"));
+        F.btnOK->click();
+        EXPECT_EQ(F.result(), 0);
+        F.btnCancel->click();
     });
     script.onDialog([](QDialog &Dialog) {
         auto &read = dynamic_cast<TfrmFilterRead &>(Dialog);
         EXPECT_EQ(read.sgFlts->Cells(2, 1), QStringLiteral("Suma liczb: od 60 do 90; "));
-        read.reject();
+        read.btnRead->click();
     });
+    script.answerBox(platform::IDOK);
     sendCommand(window, WM_SYS_FILTER);
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Liczba kombinacji po filtrowaniu musi być większa od 0.");
+    EXPECT_EQ(window->ViewCount(), 28);
 }
