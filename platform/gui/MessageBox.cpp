@@ -36,6 +36,7 @@ int messageBox(QWidget *parent, const QString &text, const QString &caption, int
         return hook(text, caption, flags);
 
     QMessageBox box(iconOf(flags), caption, text, QMessageBox::NoButton, parent);
+    keepOnlyCloseButton(box);
     const int buttons = flags & ButtonsMask;
     if (buttons == MB_YESNO || buttons == MB_YESNOCANCEL) {
         QPushButton *yes = box.addButton(QStringLiteral("&Tak"), QMessageBox::YesRole);

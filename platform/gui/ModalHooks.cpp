@@ -42,13 +42,17 @@ void setModalHook(ModalHook hook)
     g_modalHook = std::move(hook);
 }
 
+void keepOnlyCloseButton(QWidget &window)
+{
+    const Qt::WindowFlags buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
+    window.setWindowFlags((window.windowFlags() & ~buttons) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+}
+
 int execModal(QDialog &dialog)
 {
     const ModalScope modal;
-    // A dialog's title bar holds only the close button.
-    const Qt::WindowFlags buttons = Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint;
-    dialog.setWindowFlags((dialog.windowFlags() & ~buttons) | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    keepOnlyCloseButton(dialog);
     fitToArea(dialog);
     if (!g_modalHook)
         return dialog.exec();

@@ -24,6 +24,8 @@ const MessageBoxHook &messageBoxHook();
 int execModal(QDialog &dialog);
 using ModalHook = std::function<void(QDialog &dialog)>;
 void setModalHook(ModalHook hook);
+// A modal window's title bar holds only the close button.
+void keepOnlyCloseButton(QWidget &window);
 
 // The open and save dialogs. Filter is Qt's ("Plik tekstowy (*.txt);;Wszystkie pliki (*)"). The answer
 // is the chosen file, empty when the user cancelled.

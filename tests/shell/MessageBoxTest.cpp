@@ -20,6 +20,7 @@ struct ShownBox {
     QStringList Buttons;
     QString DefaultButton;
     QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    Qt::WindowFlags Flags;
 };
 
 // Shows a real box and, once it is up, notes what it shows and presses the button captioned Press
@@ -35,6 +36,7 @@ int ShowAndPress(int Flags, const QString &Press, ShownBox &Shown)
         Shown.Title = box->windowTitle();
         Shown.Text = box->text();
         Shown.Icon = box->icon();
+        Shown.Flags = box->windowFlags();
         Shown.Buttons.clear();
         for (QAbstractButton *button : box->buttons())
             Shown.Buttons << button->text();
@@ -84,6 +86,10 @@ TEST(MessageBox, NoticeAndInformationHaveOneOkButton)
     EXPECT_EQ(ShowAndPress(48, QStringLiteral("OK"), shown), platform::IDOK);
     EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
     EXPECT_EQ(shown.Icon, QMessageBox::Warning);
+    // Window managers that honour the hints show only the close button.
+    EXPECT_TRUE(shown.Flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_TRUE(shown.Flags.testFlag(Qt::CustomizeWindowHint));
+    EXPECT_FALSE(shown.Flags & (Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint));
     EXPECT_EQ(ShowAndPress(48, QString(), shown), platform::IDOK);
     EXPECT_EQ(ShowAndPress(64, QStringLiteral("OK"), shown), platform::IDOK);
     EXPECT_EQ(shown.Buttons, QStringList{QStringLiteral("OK")});
