@@ -80,6 +80,10 @@ void TfrmSelRepItems::SetItems(const std::vector<QString> &Names, const std::vec
     const int bar = CheckListBox1->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, CheckListBox1);
     CheckListBox1->setMinimumWidth(CheckListBox1->sizeHintForColumn(0) + 2 * CheckListBox1->frameWidth() +
                                    bar);
+    // And tall enough for every item (a screen too small for that scrolls the dialog).
+    const int rows = CheckListBox1->count();
+    if (rows > 0)
+        CheckListBox1->setMinimumHeight(rows * CheckListBox1->sizeHintForRow(0) + 2 * CheckListBox1->frameWidth());
 }
 
 std::vector<bool> TfrmSelRepItems::GetChecked() const

@@ -44,6 +44,21 @@ TEST(ReportDialogsTest, ItemsGiveAnAnswerPerNameAndOneMustBeTicked)
     EXPECT_FALSE(AskReportItems(nullptr, names, {}));
 }
 
+TEST(ReportDialogsTest, TheItemsListShowsEveryItem)
+{
+    ModalScript script;
+    std::vector<QString> names;
+    for (int i = 1; i <= 11; ++i)
+        names.push_back(QStringLiteral("Tabela %1").arg(i));
+    script.onDialog([](QDialog &Dialog) {
+        const QListWidget &list = *dynamic_cast<TfrmSelRepItems &>(Dialog).CheckListBox1;
+        ASSERT_EQ(list.count(), 11);
+        for (int row = 0; row < list.count(); ++row)
+            EXPECT_TRUE(list.viewport()->rect().contains(list.visualItemRect(list.item(row)))) << row;
+    });
+    AskReportItems(nullptr, names, {});
+}
+
 // The row dialog over a grid of Rows rows, played by Play; the rows it answers.
 std::optional<TReportRows> AskRows(int Rows, const std::function<void(TfrmRowsRange &Dialog)> &Play)
 {
