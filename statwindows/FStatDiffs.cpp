@@ -144,7 +144,6 @@ TfrmStatDiffs::TfrmStatDiffs(QWidget *Owner)
     DiffPositions = NewClassPage(
         TableLayout(DiffPositionsTable, QStringLiteral("Różnica"), QStringLiteral("Różnica na pozycji ")));
     Repeats = NewPatternPage(DetailsEntry(RepeatsTable), GroupsEntry(RepeatsTable));
-    Repeats->SetDrawCaption(QStringLiteral("Data"));
     Positions =
         NewClassPage(TableLayout(PositionsTable, QStringLiteral("Pozycja"), QStringLiteral("Pozycja ")));
 
@@ -173,6 +172,8 @@ void TfrmStatDiffs::SetupControls()
         SortMan.SetSort(DetailsEntry(table), 1, 1);
         SortMan.SetSort(GroupsEntry(table), 1, -1);
     }
+    // Over a system the rows are combinations, headed as in the other tables.
+    Repeats->SetDrawCaption(FromDraws ? QStringLiteral("Data") : QStringLiteral("Los."));
     ClearResults();
 }
 

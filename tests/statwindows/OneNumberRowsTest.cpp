@@ -112,6 +112,8 @@ TEST_F(OneNumberRowsTest, DifferencesHaveNoDifferenceColumnsEmptyPatternsAndOneP
     }
     EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgDetails, 1),
               QStringList(4, QStringLiteral("0")));
+    // Rows of a system, headed as in every other table over them.
+    EXPECT_EQ(window->Repeats->sgDetails->unmarkedCaption(0), window->Positions->sgDetails->unmarkedCaption(0));
     EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgAggr, 0), QStringList{QStringLiteral("0")});
     EXPECT_EQ(testsupport::GridColumnTexts(*window->Repeats->sgAggr, 1), QStringList{QStringLiteral("4 ")});
 
