@@ -125,7 +125,7 @@ TfrmDownload::TfrmDownload(QWidget *Parent) : TFirstShow<QDialog>(Parent)
     layout->addLayout(progress);
     layout->addWidget(LV, 1);
     layout->addLayout(buttons);
-    resize(420, 300);
+    resize(ScaledSize(420, 300));
 
     Downloader.OnConnected = [this] { Post([this] { lblStatus->setText(QStringLiteral("Połączony. Odbieranie danych...")); }); };
     Downloader.OnFileSize = [this](int32_t Size) {
@@ -178,7 +178,8 @@ void TfrmDownload::FillList()
     // The game names fit their column at any font size.
     const QAbstractItemView *view = LV;
     LV->SetColumnWidth(0, std::max(LV->columnWidth(0), view->sizeHintForColumn(0)));
-    // "Wyniki" takes the rest of the list's width: nothing to scroll sideways.
+    // "Wyniki" takes the rest of the list's width, however narrow: nothing to scroll sideways.
+    LV->SetColumnWidth(1, LV->header()->minimumSectionSize());
     LV->header()->setStretchLastSection(true);
 }
 

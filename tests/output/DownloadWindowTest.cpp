@@ -32,6 +32,7 @@
 #include <QStandardItemModel>
 #include <QTest>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <algorithm>
 #include <filesystem>
@@ -187,6 +188,8 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
                 // MiniLotto, the last, got no file: its bar is empty and so is its percentage.
                 EXPECT_EQ(std::tuple(window.ProgressBar1->Position(), window.lblProg->text()), std::tuple(0, QString()));
                 EXPECT_EQ(window.lblStatus->text(), QStringLiteral("Pobieranie zakończone."));
+                // The columns fill the list's width: nothing to scroll sideways.
+                EXPECT_EQ(window.LV->horizontalScrollBar()->maximum(), 0);
             },
             true);
 
