@@ -2,6 +2,7 @@
 
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "controls/TypedDateEdit.h"
 #include "core/CalendarDate.h"
 
 #include <QDateEdit>
@@ -94,7 +95,7 @@ void ShowWholeTabs(QTabWidget *Pages)
 
 QDateEdit *NewDateEdit(QWidget *Parent)
 {
-    auto *edit = new QDateEdit(Parent);
+    auto *edit = new TTypedDateEdit(Parent);
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
     edit->setMinimumDate(QDate(100, 1, 1));

@@ -42,7 +42,7 @@ void SetSpinRange(TFloatSpin *Spin, int Min, int Max);
 // Whole days of TDateTime and the calendar date of a date edit.
 QDate ToQDate(TDateTime Date);
 TDateTime FromQDate(const QDate &Date);
-// A date edit in the short date format with a calendar to drop down.
+// A date edit in the short date format with a calendar to drop down, that takes a whole date typed in.
 QDateEdit *NewDateEdit(QWidget *Parent);
 
 // A memo that keeps at most MaxLength characters: longer text, typed or pasted, is cut.
