@@ -165,6 +165,13 @@ bool TfrmConfig::TakeWins(TGameInfo &Info)
     return true;
 }
 
+void TfrmConfig::ShowTypedPrize(int Col, int Row)
+{
+    Currency typed;
+    if (TryMoneyToCurr(sgWins->Cells(Col, Row).toStdString(), typed) && typed >= Currency())
+        sgWins->setCells(Col, Row, QString::fromStdString(MoneyToStr(typed)));
+}
+
 void TfrmConfig::Refuse(const QString &Message, QWidget *Page, QWidget *Field)
 {
     PageControl1->setCurrentWidget(Page);

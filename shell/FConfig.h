@@ -129,6 +129,8 @@ private:
     // when one does not pass.
     bool TakeGame();
     bool TakeWins(TGameInfo &Info);
+    // A prize typed into the table, shown as money once its edit ends (text that is no amount stays).
+    void ShowTypedPrize(int Col, int Row);
     // Checks a line layout in the dialog's order (the number separator only when NeedNumberSep).
     bool CheckLine(const TLineFields &Fields, QWidget *Page, bool NeedNumberSep);
     // A check that failed: Page shown, the message, Field focused.

@@ -174,6 +174,7 @@ QWidget *TfrmConfig::CreateWinsPage()
     sgWins = NewGrid(page, 2, 2, 1, 1);
     MakeGridEditable(sgWins);
     sgWins->setSelectedFontColor(clWindowText);
+    sgWins->OnAfterEdit = [this](TStringAlignGrid *, int Col, int Row) { ShowTypedPrize(Col, Row); };
     layout->addWidget(lblPicks, 0, 1, Qt::AlignHCenter);
     layout->addWidget(lblDegree, 1, 0, Qt::AlignVCenter);
     layout->addWidget(sgWins, 1, 1, Qt::AlignLeft | Qt::AlignTop);

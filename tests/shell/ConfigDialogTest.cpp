@@ -10,6 +10,7 @@
 #include "shell/FMain.h"
 #include "shell/TaskRunner.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/HangGuard.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -19,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -270,6 +272,18 @@ TEST_F(ConfigDialogTest, APrizeTableLeftAsShownPassesAndANegativePrizeIsRefused)
     ASSERT_TRUE(Open([&](TfrmConfig &Dialog) {
         // Lotto: 12 down to 6 picks, degrees 12 down to 3; 6 picks and 6 hits is column 7, row 7.
         EXPECT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("2\u00A0000\u00A0000,00\u00A0zł"));
+        // A prize typed in shows as money once its edit ends.
+        Dialog.PageControl1->setCurrentWidget(Dialog.tsWins);
+        QApplication::setActiveWindow(&Dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog, testsupport::HangGuardMs));
+        Dialog.sgWins->setFocus();
+        Dialog.sgWins->FocusCell(7, 7, true);
+        QTest::keyClicks(Dialog.sgWins, QStringLiteral("3000000"));
+        ASSERT_TRUE(Dialog.sgWins->EditorVisible());
+        QTest::keyClick(Dialog.sgWins->InplaceEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("3\u00A0000\u00A0000,00\u00A0zł"));
+        Dialog.sgWins->setCells(7, 7, QStringLiteral("2000000"));
         // Multi Multi pays multiples of the stake: 7 picks (column 4), 3 and 4 hits (rows 8 and 7).
         Dialog.cbGame->setCurrentIndex(Dialog.cbGame->findText(QStringLiteral("Multi Multi"), Qt::MatchStartsWith));
         EXPECT_EQ(std::pair(Dialog.sgWins->Cells(4, 8), Dialog.sgWins->Cells(4, 7)),
