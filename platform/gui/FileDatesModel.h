@@ -4,6 +4,8 @@
 
 #include <QIdentityProxyModel>
 
+class QFileDialog;
+
 namespace platform {
 
 class TFileDatesModel : public QIdentityProxyModel {
@@ -13,5 +15,8 @@ public:
 
     QVariant data(const QModelIndex &Index, int Role) const override;
 };
+
+// The dialog's list of details shows its dates whole: the date column as wide as the widest date.
+void fitDateColumn(QFileDialog &Dialog);
 
 } // namespace platform

@@ -22,6 +22,7 @@ QString askFileName(QWidget *parent, const QString &caption, const QString &dir,
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setProxyModel(new TFileDatesModel(&dialog));
+    fitDateColumn(dialog);
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
