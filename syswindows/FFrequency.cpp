@@ -19,7 +19,6 @@ namespace {
 
 constexpr int GroupRows = 20;
 constexpr int ColumnsPerGroup = 3; // number, count, spacer
-constexpr int DialogWidth = 267;
 
 QLineEdit *ValueField(QWidget *Parent)
 {
@@ -109,8 +108,8 @@ void TfrmFreq::ShowItems()
     txtDiff->setText(QString::number(int64_t(most) - int64_t(least)));
     FitGridWidth(sgFreq);
     FitGridHeight(sgFreq);
-    // As wide as the grid or the design width, the value fields sharing what is left.
-    resize(std::max(ScaledWidth(DialogWidth), minimumSizeHint().width()), sizeHint().height());
+    // As wide as the grid and the value fields need.
+    resize(minimumSizeHint().width(), sizeHint().height());
 }
 
 void ShowNumbersDistribution(QWidget *Parent, const TSystem &System)

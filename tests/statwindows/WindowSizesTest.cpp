@@ -136,8 +136,7 @@ protected:
             {"TfrmAbout", noLargerThanContent},
             {"TfrmFreq", [](const QWidget &, const QWidget &Content) {
                  // The distribution's grid and the value fields below it: no wider than they need.
-                 const int designWidth = ScaledWidth(267);
-                 EXPECT_LE(Content.width(), std::max(Content.minimumSizeHint().width(), designWidth) + 8);
+                 EXPECT_LE(Content.width(), Content.minimumSizeHint().width() + 8);
              }},
         };
         return checks;
