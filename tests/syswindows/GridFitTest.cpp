@@ -88,7 +88,7 @@ void LayOut()
         QApplication::processEvents();
 }
 
-// The largest money in whole grosze, and ten times a tenth of it.
+// The largest money in whole grosze: ten rows of a tenth of it add up to it.
 constexpr Currency LargestMoney = Currency::fromCount(INT64_MAX / 100 * 100);
 
 } // namespace
