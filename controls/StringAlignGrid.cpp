@@ -272,6 +272,15 @@ void TStringAlignGrid::GetCellText(int ACol, int ARow, QString &S) const
     S = format.Text;
 }
 
+TCellFormat TStringAlignGrid::DrawnCellFormat(int ACol, int ARow) const
+{
+    TCellFormat format{Cells(ACol, ARow), GetAlignCell(ACol, ARow), GetFontCell(ACol, ARow),
+                       GetBrushCell(ACol, ARow), GetWordwrapCell(ACol, ARow)};
+    if (OnGetCellFormat)
+        OnGetCellFormat(ACol, ARow, format);
+    return format;
+}
+
 static TMyAlign storeAlign(const TCellProperties *record, TMyAlign fallback)
 {
     return record && record->Align != alDefault ? record->Align : fallback;
@@ -721,10 +730,7 @@ void TStringAlignGrid::DrawCellText(int ACol, int ARow, const TRect &ARect, TGri
 {
     if (tl_fetchingGrid == this)
         return;
-    TCellFormat format{Cells(ACol, ARow), GetAlignCell(ACol, ARow), GetFontCell(ACol, ARow),
-                       GetBrushCell(ACol, ARow), GetWordwrapCell(ACol, ARow)};
-    if (OnGetCellFormat)
-        OnGetCellFormat(ACol, ARow, format);
+    const TCellFormat format = DrawnCellFormat(ACol, ARow);
     QPainter &canvas = *Canvas();
     canvas.save();
     const TRect rect = applyFormat(ACol, ARow, ARect, AState, format.Font, format.Brush).inflated(-2, -2);

@@ -143,6 +143,8 @@ public:
     QString CellHint(int ACol, int ARow) const;
     // The cell's text, or for an empty cell the text OnGetCellFormat supplies.
     void GetCellText(int ACol, int ARow, QString &S) const;
+    // The cell's text and format as it is drawn: its own, then as OnGetCellFormat changes them.
+    TCellFormat DrawnCellFormat(int ACol, int ARow) const;
 
     // ---- one store's values, else the grid's ----
     TMyAlign GetAlignCol(int ACol) const;
@@ -216,6 +218,8 @@ public:
     void UpdateSortMarks();
     // The row-0 text of column ACol without the sort mark UpdateSortMarks puts there.
     QString unmarkedCaption(int ACol) const;
+    // Caption with the mark of a column sorted in Direction (1, -1; none for any other).
+    static QString MarkedCaption(const QString &Caption, int Direction);
     // Quicksort of rows First..Last by column ColRow (ByColumn) or of columns First..Last by row ColRow.
     void SortColRow(int ColRow, int First, int Last, bool ByColumn, bool Ascending);
 

@@ -35,6 +35,15 @@ QString TStringAlignGrid::unmarkedCaption(int ACol) const
     return text;
 }
 
+QString TStringAlignGrid::MarkedCaption(const QString &Caption, int Direction)
+{
+    if (Direction == -1)
+        return Caption + QStringLiteral(" +");
+    if (Direction == 1)
+        return Caption + QStringLiteral(" -");
+    return Caption;
+}
+
 void TStringAlignGrid::UpdateSortMarks()
 {
     if (!SortByClick())
@@ -43,12 +52,7 @@ void TStringAlignGrid::UpdateSortMarks()
         const TSortCol &entry = SortCols[size_t(col)];
         if (entry.SortKey == 0)
             continue;
-        QString text = unmarkedCaption(col);
-        if (entry.Direction == -1)
-            text += QStringLiteral(" +");
-        else if (entry.Direction == 1)
-            text += QStringLiteral(" -");
-        setCells(col, 0, text);
+        setCells(col, 0, MarkedCaption(unmarkedCaption(col), entry.Direction));
     }
 }
 

@@ -102,6 +102,25 @@ void SetColWidth(TStringAlignGrid *Grid, int Col, int DesignWidth, const QString
     Grid->setColWidths(Col, width);
 }
 
+void WidenColToTexts(TStringAlignGrid *Grid, int Col, const TFont &Font, const QStringList &Texts)
+{
+    int width = Grid->ColWidths(Col);
+    for (const QString &text : Texts)
+        width = std::max(width, TextWidth(Font, text));
+    if (width != Grid->ColWidths(Col))
+        Grid->setColWidths(Col, width);
+}
+
+void WidenColsToRows(TStringAlignGrid *Grid, const std::vector<int> &Rows)
+{
+    for (int col = 0; col < Grid->ColCount(); ++col)
+        for (const int row : Rows)
+            if (row >= 0 && row < Grid->RowCount()) {
+                const TCellFormat cell = Grid->DrawnCellFormat(col, row);
+                WidenColToTexts(Grid, col, cell.Font, {cell.Text});
+            }
+}
+
 void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::vector<int> &DesignWidths)
 {
     for (int col = 0; col < int(Captions.size()); ++col) {

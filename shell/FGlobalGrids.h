@@ -50,6 +50,11 @@ void MakeGridEditable(TStringAlignGrid *Grid);
 // fixed texts (every row of a fixed column) and of Values, each in the font it is drawn in, with the
 // cell's margins. Values are the widest texts the column must show, formatted as shown.
 void SetColWidth(TStringAlignGrid *Grid, int Col, int DesignWidth, const QStringList &Values = {});
+// Column Col widened (never narrowed) to Texts drawn in Font, with the cell's margins.
+void WidenColToTexts(TStringAlignGrid *Grid, int Col, const TFont &Font, const QStringList &Texts);
+// The width rule over drawn cells: each column widened (never narrowed) to the texts that the grid rows
+// Rows draw in it, each in its cell's font, with the cell's margins.
+void WidenColsToRows(TStringAlignGrid *Grid, const std::vector<int> &Rows);
 // Row 0 gets the captions and each column its design width by the rule.
 void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::vector<int> &DesignWidths);
 // The texts of column Col below the fixed rows, for the rule of a small grid that holds its values.

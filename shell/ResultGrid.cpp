@@ -39,8 +39,15 @@ void TResultGrid::SetColumns(const std::vector<TResultColumn> &Columns)
             groupHeaders.push_back(col);
     }
     SetGridColsFont(FGrid, groupHeaders);
-    for (int col = 0; col < count; ++col)
-        SetColWidth(FGrid, col, Columns[size_t(col)].DesignWidth);
+    for (int col = 0; col < count; ++col) {
+        const TResultColumn &column = Columns[size_t(col)];
+        SetColWidth(FGrid, col, column.DesignWidth);
+        // Room for the sort mark a header click puts after the caption.
+        if (column.SortKey != 0)
+            WidenColToTexts(FGrid, col, FGrid->GetFontCell(col, 0),
+                            {TStringAlignGrid::MarkedCaption(column.Caption, 1),
+                             TStringAlignGrid::MarkedCaption(column.Caption, -1)});
+    }
 }
 
 void TResultGrid::SetCellProc(TCellProc Proc)
@@ -59,6 +66,15 @@ void TResultGrid::ShowRows(int Count)
     if (Count <= 0)
         FGrid->ClearRows(1, 1);
     FGrid->InvalidateGrid();
+}
+
+void TResultGrid::WidenToRows(const std::vector<int> &Rows)
+{
+    std::vector<int> gridRows;
+    gridRows.reserve(Rows.size());
+    for (const int row : Rows)
+        gridRows.push_back(row + FGrid->FixedRows());
+    WidenColsToRows(FGrid, gridRows);
 }
 
 void TResultGrid::MarkSort(int SortKey, int Direction)

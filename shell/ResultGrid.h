@@ -49,7 +49,8 @@ public:
     TStringAlignGrid *Grid() const { return FGrid; }
 
     // One header row and the columns: captions, widths, alignment of the data cells, sort keys and
-    // group headers. Header clicks sort only where a key is given.
+    // group headers. Header clicks sort only where a key is given; such a column has room for its
+    // caption with the sort mark.
     void SetColumns(const std::vector<TResultColumn> &Columns);
     // The window's data for the cells below the header, asked while there are results.
     void SetCellProc(TCellProc Proc);
@@ -59,6 +60,9 @@ public:
 
     // Count data rows (an empty grid keeps one blank row below the header); repaints.
     void ShowRows(int Count);
+    // Widens the columns, by the width rule, to the texts that the data rows Rows (counted as the cell
+    // procedure counts them) draw: the rows that hold the widest figures of the data shown.
+    void WidenToRows(const std::vector<int> &Rows);
     // Marks column key SortKey as sorted in Direction, every other key as unsorted, and repaints.
     void MarkSort(int SortKey, int Direction);
     // A sort of the window's data done: recorded in the SortMan entry and marked (for a sort that ends

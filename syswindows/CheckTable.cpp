@@ -6,6 +6,9 @@
 #include "core/UComb.h"
 #include "syswindows/SysFormats.h"
 
+#include <algorithm>
+#include <optional>
+
 std::vector<TResultColumn> TCheckColumns::Columns(const TResultColumn &Label) const
 {
     std::vector<TResultColumn> columns;
@@ -33,6 +36,40 @@ QString TCheckColumns::CellText(const TCheckRow &Row, int Col, TZeroText Zeros) 
     if (WithSum && hit == HitCount)
         return count(Row.Sum);
     return Row.Win == Currency() && Zeros == ztBlank ? QString() : CostText(Row.Win);
+}
+
+std::vector<int> WidestRows(const std::vector<TCheckRow> &Rows)
+{
+    if (Rows.empty())
+        return {};
+    std::vector<size_t> hits(Rows.front().Hits.size(), 0);
+    size_t sum = 0, index = 0;
+    std::optional<size_t> win, beyond;
+    for (size_t r = 0; r < Rows.size(); ++r) {
+        const TCheckRow &row = Rows[r];
+        for (size_t e = 0; e < hits.size(); ++e)
+            if (row.Hits[e] > Rows[hits[e]].Hits[e])
+                hits[e] = r;
+        if (row.Sum > Rows[sum].Sum)
+            sum = r;
+        if (row.Index > Rows[index].Index)
+            index = r;
+        if (!row.Win)
+            beyond = beyond.value_or(r);
+        else if (!win || *row.Win > *Rows[*win].Win)
+            win = r;
+    }
+    std::vector<size_t> widest = hits;
+    widest.insert(widest.end(), {0, sum, index});
+    for (const std::optional<size_t> &row : {win, beyond})
+        if (row)
+            widest.push_back(*row);
+    std::sort(widest.begin(), widest.end());
+    widest.erase(std::unique(widest.begin(), widest.end()), widest.end());
+    std::vector<int> rows;
+    for (const size_t row : widest)
+        rows.push_back(int(row));
+    return rows;
 }
 
 QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo)

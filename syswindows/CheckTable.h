@@ -35,6 +35,11 @@ struct TCheckColumns {
     int ColCount() const { return (HasLabel ? 1 : 0) + HitCount + (WithSum ? 1 : 0) + 1; }
 };
 
+// The rows that hold the widest texts of a table of Rows: in each column the row of its largest figure
+// (digits are of one width in the grids' fonts, and no figure is negative), the first win beyond the range
+// of money, the largest Index (draw and combination numbers) and the first row (dates are of one width).
+std::vector<int> WidestRows(const std::vector<TCheckRow> &Rows);
+
 // The first column of a row of draws grouped by Group: the draw number DrawNo (day grouping while dates
 // are not shown in statistics), the date (day, week), "mm/yyyy" (month) or "yyyy" (year).
 QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo);

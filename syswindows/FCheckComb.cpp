@@ -211,8 +211,8 @@ void TfrmCheckComb::pCheckClick()
     GroupType = CheckedIndex(std::array<QRadioButton *, 4>{rbDay, rbWeek, rbMonth, rbYear});
     ReportRange = Range.Range;
     NoResults = false;
-    Regroup();
     ResultGrid2->ShowRows(int(Results.NumberRows.size()));
+    Regroup();
     ProgressClear();
     SetStatusText(QString());
     UpdateMenu();
@@ -250,6 +250,13 @@ void TfrmCheckComb::SetupColumns()
     const TCheckColumns columns = Columns();
     ResultGrid1->SetColumns(columns.Columns({QStringLiteral("Data"), 70, alCenter, ckDate, 1, true}));
     ResultGrid2->SetColumns(columns.Columns({QStringLiteral("Liczba"), 70, alCenter, ckDate, 1, true}));
+    if (HasResults()) {
+        std::vector<int> rows = {SumRow, MeanRow};
+        for (const int row : WidestRows(Results.Shown))
+            rows.push_back(row + HeaderRows);
+        ResultGrid1->WidenToRows(rows);
+        ResultGrid2->WidenToRows(WidestRows(Results.NumberRows));
+    }
     for (TStringAlignGrid *grid : {Grid1, Grid2})
         KeepColumnsInView(grid);
 }

@@ -108,6 +108,7 @@ private:
     void Regroup();
     void RegroupClick();
     TCheckColumns Columns() const;
+    // Both tables' columns at their widths by the rule, widened to the widest figures of the results shown.
     void SetupColumns();
     void ApplyStoredSorts();
     bool Grid1SortColumn(int SortKey, int Direction);

@@ -268,6 +268,7 @@ void TfrmCheckSystem::ResetResults()
 void TfrmCheckSystem::ClearResults()
 {
     NoResults = true;
+    pcChart->hide();
     pReport->setEnabled(false);
     UpdateDetailsButton(Grid->Row());
     SetupColumns();
@@ -381,6 +382,7 @@ void TfrmCheckSystem::ShowResults()
     if (range)
         ApplyStoredSort();
     NoResults = false;
+    SetupColumns();
     Grid->InvalidateGrid();
     ShowCosts();
     if (PageControl1->currentWidget() == tsParams)
@@ -409,6 +411,7 @@ void TfrmCheckSystem::RegroupClick()
     Results.Group(TCheckGroup(GroupType));
     ResultGrid->ShowRows(int(Results.Shown.size()) + RangeHeaderRows);
     ApplyStoredSort();
+    SetupColumns();
     ShowCosts();
     Grid->InvalidateGrid();
     UpdateDetailsButton(Grid->Row());
@@ -434,6 +437,13 @@ TCheckColumns TfrmCheckSystem::Columns() const
 void TfrmCheckSystem::SetupColumns()
 {
     ResultGrid->SetColumns(Columns().Columns({QStringLiteral("Los."), 65, alCenter, ckDate, 1, true}));
+    if (HasResults()) {
+        const bool range = CheckType == ctRange;
+        std::vector<int> rows = range ? std::vector<int>{TotalsRow} : std::vector<int>{};
+        for (const int row : WidestRows(Results.Shown))
+            rows.push_back(row + (range ? RangeHeaderRows : 0));
+        ResultGrid->WidenToRows(rows);
+    }
     KeepColumnsInView(Grid);
     if (HasResults() && CheckType == ctRange)
         ResultGrid->MarkSort(SortMan.GetSortColumn(1), SortMan.GetSortDir(1, SortMan.GetSortColumn(1)));

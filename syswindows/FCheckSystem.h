@@ -182,6 +182,7 @@ private:
     bool GridSortColumn(int SortKey, int Direction);
     // The hit columns shown: every level or the winning ones, the first column unless own numbers.
     TCheckColumns Columns() const;
+    // The columns at their widths by the rule, widened to the widest figures of the results shown.
     void SetupColumns();
     void HitsOptionClick();
     void GridCellFormat(int Col, int Row, TCellFormat &Format) const;

@@ -6,6 +6,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalViewers.h"
+#include "shell/FigureField.h"
 #include "shell/FlatMenus.h"
 #include "syswindows/CheckCharts.h"
 
@@ -24,10 +25,9 @@
 
 namespace {
 
-QLineEdit *ReadOnlyField(QWidget *Parent)
+QLineEdit *CostField(QWidget *Parent)
 {
-    auto *field = new QLineEdit(Parent);
-    field->setReadOnly(true);
+    auto *field = new TFigureField(Parent);
     field->setAlignment(Qt::AlignRight);
     return field;
 }
@@ -65,11 +65,11 @@ void TfrmCheckSystem::CreateControls()
     params->addStretch(1);
 
     gbCosts = new QGroupBox(QStringLiteral("Koszty"), this);
-    txtSystemCost = ReadOnlyField(gbCosts);
-    txtTotalCost = ReadOnlyField(gbCosts);
-    txtWin = ReadOnlyField(gbCosts);
-    txtProfit = ReadOnlyField(gbCosts);
-    txtAvgProfit = ReadOnlyField(gbCosts);
+    txtSystemCost = CostField(gbCosts);
+    txtTotalCost = CostField(gbCosts);
+    txtWin = CostField(gbCosts);
+    txtProfit = CostField(gbCosts);
+    txtAvgProfit = CostField(gbCosts);
     btnWinsTable = new QPushButton(QStringLiteral("Wyg&rana..."), gbCosts);
     auto *costs = new QFormLayout(gbCosts);
     costs->addRow(QStringLiteral("Koszt systemu"), txtSystemCost);

@@ -22,6 +22,7 @@ class QMenu;
 class QTabWidget;
 class TALProgressBar;
 class TAllGuars;
+struct TGuarVector;
 class TMyThread;
 class TResultGrid;
 class TSetGuaranty;
@@ -123,6 +124,11 @@ private:
     void FillSummary();
     // The window as wide as the details grid's columns.
     void FitWidth();
+    // The outcome a details row shows; nullptr for a separator or a guarantee without outcomes.
+    const TGuarVector *DetailOutcome(int Row) const;
+    // The details rows that hold the widest texts: each tier's most hits, the smallest probability and the
+    // largest win (digits are of one width in the grids' fonts, and no figure is negative).
+    std::vector<int> WidestDetailRows() const;
     void sgDetailsGetCellFormat(int Col, int Row, TCellFormat &Format) const;
     bool sgDetailsSortColumn(int SortKey, int Direction);
     void Save();

@@ -18,6 +18,9 @@
 #include <QMenu>
 #include <QTabWidget>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 
 constexpr int NameWidth = 115;
@@ -49,6 +52,7 @@ void TfrmGuarSysShort::ShowResults()
     BuildRowMap();
     State = 0;
     Details->ShowRows(int(RowMap.size()));
+    Details->WidenToRows(WidestDetailRows());
     if (!full)
         FillSummary();
     lblPrec->setText(QStringLiteral("Dokładność gwarancji: ") + Real(Precision, "0.00000"));
@@ -96,6 +100,37 @@ void TfrmGuarSysShort::BuildRowMap()
     }
 }
 
+const TGuarVector *TfrmGuarSysShort::DetailOutcome(int Row) const
+{
+    if (Row < 0 || Row >= int(RowMap.size()) || RowMap[size_t(Row)].Kind == rkSeparator)
+        return nullptr;
+    const TRowMapEntry &entry = RowMap[size_t(Row)];
+    const TGuaranty &item = Set->GetItem(entry.Guaranty);
+    // A sample may have drawn no set at all.
+    return entry.Outcome < item.Vectors.size() ? &item.Vectors[entry.Outcome] : nullptr;
+}
+
+std::vector<int> TfrmGuarSysShort::WidestDetailRows() const
+{
+    // Per tier, then the probability and the win.
+    std::vector<int> widest(size_t(Tiers) + 2, -1);
+    const auto take = [&widest](size_t Slot, int Row, const auto &Wider) {
+        if (widest[Slot] < 0 || Wider(widest[Slot]))
+            widest[Slot] = Row;
+    };
+    for (int row = 0; row < int(RowMap.size()); ++row) {
+        const TGuarVector *outcome = DetailOutcome(row);
+        if (!outcome)
+            continue;
+        for (size_t tier = 0; tier < std::min(size_t(Tiers), outcome->Hits.size()); ++tier)
+            take(tier, row, [&](int Best) { return outcome->Hits[tier] > DetailOutcome(Best)->Hits[tier]; });
+        take(size_t(Tiers), row, [&](int Best) { return outcome->Probability < DetailOutcome(Best)->Probability; });
+        take(size_t(Tiers) + 1, row, [&](int Best) { return outcome->Win > DetailOutcome(Best)->Win; });
+    }
+    widest.erase(std::remove(widest.begin(), widest.end(), -1), widest.end());
+    return widest;
+}
+
 void TfrmGuarSysShort::sgDetailsGetCellFormat(int Col, int Row, TCellFormat &Format) const
 {
     if (Row >= int(RowMap.size()) || RowMap[size_t(Row)].Kind == rkSeparator)
@@ -107,18 +142,17 @@ void TfrmGuarSysShort::sgDetailsGetCellFormat(int Col, int Row, TCellFormat &For
             Format.Text = QString::fromStdString(item.Caption);
         return;
     }
-    // A sample may have drawn no set at all.
-    if (entry.Outcome >= item.Vectors.size())
+    const TGuarVector *outcome = DetailOutcome(Row);
+    if (!outcome)
         return;
-    const TGuarVector &outcome = item.Vectors[entry.Outcome];
     if (Col <= Tiers) {
         const int tier = Col - 1;
-        if (tier < item.RowCount() && outcome.Hits[size_t(tier)] != 0)
-            Format.Text = QString::number(outcome.Hits[size_t(tier)]);
+        if (tier < item.RowCount() && outcome->Hits[size_t(tier)] != 0)
+            Format.Text = QString::number(outcome->Hits[size_t(tier)]);
     } else if (Col == Tiers + 1) {
-        Format.Text = ReductionText(outcome.Probability);
+        Format.Text = ReductionText(outcome->Probability);
     } else if (Col == Tiers + 2) {
-        Format.Text = MoneyText(outcome.Win);
+        Format.Text = MoneyText(outcome->Win);
     }
 }
 
@@ -156,7 +190,9 @@ void TfrmGuarSysShort::FillSummary()
         sgTotal->setCells(win, row + 4, MoneyText(item.MeanWin));
         sgTotal->setCells(win, row + 5, MoneyText(item.StdWin));
     }
-    SetColWidth(sgTotal, win, WinWidth, ColTexts(sgTotal, win));
+    std::vector<int> rows(size_t(sgTotal->RowCount()));
+    std::iota(rows.begin(), rows.end(), 0);
+    WidenColsToRows(sgTotal, rows);
     sgTotal->InvalidateGrid();
 }
 

@@ -5,6 +5,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalControls.h"
 #include "shell/FGlobalGrids.h"
+#include "shell/FigureField.h"
 #include "shell/GuardedConnect.h"
 #include "syswindows/FSysGeneralLayout.h"
 
@@ -13,20 +14,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
-
-QLineEdit *NewReadOnly(QWidget *Parent)
-{
-    auto *edit = new QLineEdit(Parent);
-    edit->setReadOnly(true);
-    return edit;
-}
 
 void AddRow(QFormLayout *Form, const QString &Caption, QWidget *Field)
 {
@@ -74,8 +67,8 @@ void TfrmSysStage::BuildLayout()
     GroupBox2 = new QGroupBox(QStringLiteral("System pełny"), TabSheet1);
     seK = NewIntSpin(GroupBox2, 1, 1, 3);
     seN = NewIntSpin(GroupBox2, 1, 1, 5);
-    eCombCount = NewReadOnly(GroupBox2);
-    eSystemCost = NewReadOnly(GroupBox2);
+    eCombCount = new TFigureField(GroupBox2);
+    eSystemCost = new TFigureField(GroupBox2);
     btnCreateSys = new QPushButton(QStringLiteral("Utwórz system pełny"), GroupBox2);
     btnCreateSys->setEnabled(false);
     auto *full = new QFormLayout(GroupBox2);

@@ -321,6 +321,32 @@ TEST_F(CheckSystemTest, ADownloadsNoticeRefreshesTheRangeLineAndTheCaptionFollow
     EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral("Sprawdzenie systemu: Skrócony - klasyczny 6/15/4")));
 }
 
+TEST_F(CheckSystemTest, TheChartsOfACheckGoWithTheSystemItChecked)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(owner);
+    window->chkShowChart->setChecked(true);
+    Check(window);
+    ASSERT_FALSE(window->pcChart->isHidden());
+
+    // The owner generates a system of four rows: nothing of the three rows' check is charted.
+    GenerateIn(owner, 15, 6, 4);
+    ASSERT_EQ(owner->ViewCount(), 4);
+    EXPECT_FALSE(window->HasResults());
+    EXPECT_TRUE(window->pcChart->isHidden());
+
+    // Its own check charts the four rows' hits.
+    Check(window);
+    ASSERT_FALSE(window->pcChart->isHidden());
+    int64_t charted = 0, counted = 0;
+    for (QAbstractSeries *line : window->pcChart->Chart1->chart()->series())
+        for (const QPointF &point : static_cast<QLineSeries *>(line)->points())
+            charted += int64_t(point.y());
+    for (const int64_t hits : window->Results.Totals.Hits)
+        counted += hits;
+    EXPECT_EQ(charted, counted);
+}
+
 TEST_F(CheckSystemTest, SortingBreaksTiesByTheLaterDateAndAChangedRangeWaitsForTheNextCheck)
 {
     TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));

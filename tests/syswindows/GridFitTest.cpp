@@ -2,12 +2,21 @@
 #include "core/UComb.h"
 #include "engine/USysGeneral.h"
 #include "shell/FGlobalProgress.h"
+#include "syswindows/FCheckComb.h"
+#include "syswindows/FCheckSysDetails.h"
+#include "syswindows/FCheckSystem.h"
+#include "syswindows/FGuarSysShort.h"
+#include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FSysShort.h"
+#include "syswindows/SysFormats.h"
+#include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QApplication>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 
 namespace {
 
@@ -37,6 +46,50 @@ void ExpectTextsFit(TStringAlignGrid &Grid, const char *Name, bool WholeGridShow
         EXPECT_EQ(Grid.VisibleColCount(), Grid.ColCount() - Grid.FixedCols()) << Name;
     }
 }
+
+// Every text the grid draws, stored or supplied by its window, fits its cell in the font it is drawn in.
+void ExpectDrawnTextsFit(const TStringAlignGrid &Grid, const char *Name)
+{
+    for (int row = 0; row < Grid.RowCount(); ++row)
+        for (int col = 0; col < Grid.ColCount(); ++col) {
+            const TCellFormat cell = Grid.DrawnCellFormat(col, row);
+            if (cell.Text.isEmpty())
+                continue;
+            EXPECT_LE(QFontMetrics(toQFont(cell.Font)).horizontalAdvance(cell.Text), Grid.ColWidths(col) - 2 * Margin)
+                << Name << " (" << col << ", " << row << ") " << cell.Text.toStdString();
+        }
+}
+
+// The field shows its whole text: kept in view from its first character or from its last, it looks the same.
+void ExpectWholeText(QLineEdit &Field, const char *Name)
+{
+    const QString text = Field.text();
+    ASSERT_FALSE(text.isEmpty()) << Name;
+    EXPECT_LE(Field.fontMetrics().horizontalAdvance(text), Field.width()) << Name << " " << text.toStdString();
+    Field.setCursorPosition(0);
+    const QImage start = Field.grab().toImage();
+    Field.setCursorPosition(int(text.size()));
+    EXPECT_TRUE(Field.grab().toImage() == start) << Name << " hides part of " << text.toStdString();
+}
+
+// The event loop until Done; the deadline only guards against hanging.
+void WaitUntil(const std::function<bool()> &Done)
+{
+    const QDeadlineTimer guard(testsupport::HangGuardMs);
+    while (!Done() && !guard.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(Done()) << "the awaited event did not come";
+}
+
+// Laid-out windows: the layouts' requests handled.
+void LayOut()
+{
+    for (int pass = 0; pass < 3; ++pass)
+        QApplication::processEvents();
+}
+
+// The largest money in whole grosze: ten rows of a tenth of it add up to it.
+constexpr Currency LargestMoney = Currency::fromCount(INT64_MAX / 100 * 100);
 
 } // namespace
 
@@ -131,3 +184,150 @@ TEST_P(GridFitTest, PercentLabelHoldsTheWidestPercentage)
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, GridFitTest, testing::Values(1.0, 1.5));
+
+// The windows that show money and counts, at their largest: Lotto with ten draws, the oldest of them the
+// numbers 1 to 6.
+class FigureFitTest : public GridFitTest {
+protected:
+    void PrepareFolder() override
+    {
+        std::vector<testsupport::FixtureDraw> draws = {{EncodeDate(2024, 1, 2), {1, 2, 3, 4, 5, 6}}};
+        for (int i = 1; i < 10; ++i)
+            draws.push_back({EncodeDate(2024, 1, 2 + 3 * i), {i, 10 + i, 20 + i, 30 + i, 40, 49}});
+        folder->writeDraws("Lotto", draws);
+    }
+
+    TGameInfo &Lotto() { return Games.GameById(LottoId)->Info; }
+
+    TfrmCheckSystem *OpenCheck(TGenSysForm *Owner)
+    {
+        sendCommand(Owner, WM_SYS_CHECK);
+        auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
+        EXPECT_NE(check, nullptr);
+        Activate(check);
+        return check;
+    }
+
+    static void Check(TfrmCheckSystem *Window)
+    {
+        sendCommand(Window, WM_TASK_START);
+        WaitUntil([Window] { return !Window->CheckPending() && !Window->Checking(); });
+        ASSERT_TRUE(Window->HasResults());
+        LayOut();
+    }
+
+    static void ExpectCostsWhole(TfrmCheckSystem &Window)
+    {
+        ExpectWholeText(*Window.txtSystemCost, "txtSystemCost");
+        ExpectWholeText(*Window.txtTotalCost, "txtTotalCost");
+        ExpectWholeText(*Window.txtWin, "txtWin");
+        ExpectWholeText(*Window.txtProfit, "txtProfit");
+        ExpectWholeText(*Window.txtAvgProfit, "txtAvgProfit");
+    }
+};
+
+TEST_P(FigureFitTest, TheSystemCheckAndItsDetailsShowTheLargestFiguresWhole)
+{
+    Lotto().Prizes[5][5] = LargestMoney;
+    TfrmCheckSystem *check = OpenCheck(OpenRows(LottoId, 15, {{1, 2, 3, 4, 5, 6}, {1, 2, 3, 7, 8, 9}, {10, 11, 12, 13, 14, 15}}));
+    // What the worker counts, raised to the largest: every level hit by the most rows a system holds in
+    // each draw, wins that add up to the largest money.
+    check->Checker = [](TCheckJob &Job, const TMyThread &Thread) {
+        Job.Execute(Thread);
+        for (TCheckRow &row : Job.Rows) {
+            std::fill(row.Hits.begin(), row.Hits.end(), INT32_MAX);
+            row.Win = Currency::fromCount(LargestMoney.count() / int64_t(Job.Rows.size()));
+        }
+    };
+    // Every level down to one hit.
+    check->chkShowAllHits->click();
+    ASSERT_TRUE(check->chkShowAllHits->isChecked());
+    Check(check);
+    EXPECT_EQ(check->txtWin->text(), MoneyText(LargestMoney));
+    EXPECT_EQ(testsupport::GridRowTexts(*check->Grid, 2).at(1), CountText(int64_t(INT32_MAX) * 10));
+    ExpectCostsWhole(*check);
+    ExpectDrawnTextsFit(*check->Grid, "check");
+    for (QRadioButton *group : {check->rbWeek, check->rbYear, check->rbDay}) {
+        group->setChecked(true);
+        ExpectDrawnTextsFit(*check->Grid, "check regrouped");
+    }
+
+    // The details of the draw of 1 to 6 (the oldest, the last row): the six wins the largest money.
+    check->Checker = [](TCheckJob &Job, const TMyThread &Thread) { Job.Execute(Thread); };
+    Check(check);
+    check->Grid->setRow(check->Grid->RowCount() - 1);
+    ASSERT_TRUE(check->btnDetails->isEnabled());
+    bool detailsSeen = false;
+    script.onDialog([&](QDialog &Dialog) {
+        auto &details = dynamic_cast<TfrmCheckSysDetails &>(Dialog);
+        EXPECT_EQ(testsupport::GridRowTexts(*details.Grid, 4).back(), MoneyText(LargestMoney));
+        ExpectDrawnTextsFit(*details.Grid, "details");
+        detailsSeen = true;
+    });
+    check->btnDetails->click();
+    EXPECT_TRUE(detailsSeen);
+}
+
+TEST_P(FigureFitTest, ALossOfTheSystemCheckShowsItsSign)
+{
+    // The dearest bet, and a system of 60 000 rows that wins nothing.
+    Lotto().BasicStake = MaxStake;
+    std::vector<std::vector<int>> rows;
+    TDynByteArr comb;
+    NextComb(comb, 49, 6, true);
+    for (int row = 0; row < 60'000; ++row, NextComb(comb, 49, 6, false))
+        rows.emplace_back(comb.begin(), comb.end());
+    TfrmCheckSystem *check = OpenCheck(OpenRows(LottoId, 49, rows));
+    check->Checker = [](TCheckJob &Job, const TMyThread &Thread) {
+        Job.Execute(Thread);
+        for (TCheckRow &row : Job.Rows) {
+            std::fill(row.Hits.begin(), row.Hits.end(), 0);
+            row.Win = Currency();
+        }
+    };
+    Check(check);
+    const Currency cost = MaxStake * 60'000;
+    EXPECT_EQ(check->txtProfit->text(), MoneyText(Currency() - cost * 10));
+    ExpectCostsWhole(*check);
+    ExpectDrawnTextsFit(*check->Grid, "check");
+}
+
+TEST_P(FigureFitTest, TheCombinationCheckShowsTheLargestWinWhole)
+{
+    Lotto().Prizes[5][5] = LargestMoney;
+    store().setValue("Tools\\1\\1", "Comb", platform::RegValue(platform::Bytes{1, 2, 3, 4, 5, 6}));
+    frame->mToolCheckComb->trigger();
+    auto *window = qobject_cast<TfrmCheckComb *>(frame->ChildForms().back());
+    ASSERT_NE(window, nullptr);
+    Activate(window);
+    sendCommand(window, WM_TASK_START);
+    ASSERT_TRUE(window->HasResults());
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid1, window->Grid1->RowCount() - 1).back(), MoneyText(LargestMoney));
+    ExpectDrawnTextsFit(*window->Grid1, "Grid1");
+    ExpectDrawnTextsFit(*window->Grid2, "Grid2");
+    window->rbMonth->setChecked(true);
+    ExpectDrawnTextsFit(*window->Grid1, "Grid1 by month");
+}
+
+TEST_P(FigureFitTest, TheGuaranteeTablesShowTheLargestWinsWhole)
+{
+    // A six nearly the largest money: with the other rows' prizes it stays within its range.
+    Lotto().Prizes[5][5] = Currency::fromCount(int64_t(900'000'000'000'000) * Currency::Scale);
+    TGenSysForm *system = Generate(8, 6, 5);
+    script.onDialog([](QDialog &Dialog) {
+        auto &params = dynamic_cast<TfrmParGuarSysShort &>(Dialog);
+        params.FloatSpin1->setText(QStringLiteral("1,00000"));
+        params.btnOK->click();
+    });
+    const int before = system->ChildWindows.Count();
+    sendCommand(system, WM_SYS_GUARANTEE);
+    ASSERT_EQ(system->ChildWindows.Count(), before + 1);
+    auto *window = qobject_cast<TfrmGuarSysShort *>(system->ChildWindows.GetItem(before)->Form);
+    ASSERT_NE(window, nullptr);
+    WaitUntil([window] { return window->State != 2; });
+    ASSERT_EQ(window->State, 0);
+    ExpectDrawnTextsFit(*window->sgDetails, "sgDetails");
+    ExpectDrawnTextsFit(*window->sgTotal, "sgTotal");
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, FigureFitTest, testing::Values(1.0, 1.5));
