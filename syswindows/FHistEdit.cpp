@@ -10,6 +10,7 @@
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalSystems.h"
+#include "shell/FigureField.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/SysFormats.h"
@@ -35,9 +36,7 @@ constexpr Currency MaxWinAmount = Currency::fromCount(9999999999900);
 
 QLineEdit *NewReadOnlyEdit(QWidget *Parent)
 {
-    auto *edit = new QLineEdit(Parent);
-    edit->setReadOnly(true);
-    return edit;
+    return new TFigureField(Parent);
 }
 
 // A whole number 0..4294967295, blanks around it allowed.

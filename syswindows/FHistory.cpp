@@ -13,6 +13,7 @@
 #include "shell/FGlobalStartup.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
+#include "shell/FigureField.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ParamsRecord.h"
 #include "shell/ResultGrid.h"
@@ -85,8 +86,7 @@ TDateTime UsableDay(TDateTime Stored, TDateTime Fallback)
 
 QLineEdit *NewTotalEdit(QWidget *Parent)
 {
-    auto *edit = new QLineEdit(Parent);
-    edit->setReadOnly(true);
+    auto *edit = new TFigureField(Parent);
     edit->setAlignment(Qt::AlignRight);
     return edit;
 }

@@ -6,6 +6,7 @@
 #include "controls/StringAlignGrid.h"
 #include "shell/FGlobalGrids.h"
 #include "shell/FGlobalProgress.h"
+#include "shell/FigureField.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 
@@ -50,8 +51,7 @@ void TfrmOperSys::CreateControls()
     sgB->setMinimumHeight(ScaledHeight(110));
 
     gbResult = new QGroupBox(QStringLiteral("System wynikowy"), this);
-    eCombCount = new QLineEdit(gbResult);
-    eCombCount->setReadOnly(true);
+    eCombCount = new TFigureField(gbResult);
     eCombCount->setAlignment(Qt::AlignRight);
     PBEdit1 = new TPBEdit(gbResult);
     PBEdit1->setReadOnly(true);
