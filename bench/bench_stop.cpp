@@ -23,6 +23,7 @@
 #include "engine/USysShort.h"
 #include "engine/USysUser.h"
 #include "engine/USysVar.h"
+#include "output/HTTPGet.h"
 #include "platform/Dispatcher.h"
 #include "stats/UPredReduct.h"
 #include "stats/UStatBestComb.h"
@@ -33,15 +34,23 @@
 #include "syswindows/SystemCheck.h"
 #include "tests/fixtures/StatDrawHistories.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -123,6 +132,7 @@ struct TRoad {
     std::string Input;
     std::function<void(TRun &Run, std::shared_ptr<void> &Keep)> Start;
     bool MayHang = false; // the road's late search does not poll yet
+    int32_t Late = 0;     // the late phase's position when it is not where a run ends
 };
 
 // A run to its end without a stop: its time and the last position of its progress, which the late
@@ -135,7 +145,9 @@ struct TCalibration {
 TCalibration Calibrate(const TRoad &Road)
 {
     TCalibration calibration;
-    if (Road.MayHang)
+    if (Road.Late > 0)
+        calibration.Last = Road.Late;
+    if (Road.MayHang || Road.Late > 0)
         return calibration;
     TRun run;
     std::shared_ptr<void> keep;
@@ -174,6 +186,56 @@ std::string Measure(const TRoad &Road, int32_t Phase)
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     return text;
+}
+
+// A server on the loopback that answers each request with a body of ServedBytes, sent in blocks of
+// 1,000 bytes every 10 ms up to 99 % of it, then holds the connection without sending more until the
+// client goes (at most two minutes).
+constexpr int ServedBytes = 1000000;
+
+int LoopbackServer()
+{
+    static const int port = [] {
+        const int listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        if (bind(listener, reinterpret_cast<sockaddr *>(&address), length) != 0 || listen(listener, 8) != 0)
+            throw std::runtime_error("no loopback server");
+        getsockname(listener, reinterpret_cast<sockaddr *>(&address), &length);
+        std::thread([listener] {
+            for (;;) {
+                const int client = accept(listener, nullptr, nullptr);
+                if (client < 0)
+                    return;
+                std::thread([client] {
+                    std::string request;
+                    char buffer[1000] = {};
+                    while (request.find("\r\n\r\n") == std::string::npos) {
+                        const ssize_t got = recv(client, buffer, sizeof buffer, 0);
+                        if (got <= 0)
+                            break;
+                        request.append(buffer, size_t(got));
+                    }
+                    const std::string head =
+                        "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(ServedBytes) + "\r\n\r\n";
+                    bool open = send(client, head.data(), head.size(), MSG_NOSIGNAL) > 0;
+                    for (int sent = 0; open && sent < ServedBytes * 99 / 100; sent += int(sizeof buffer)) {
+                        open = send(client, buffer, sizeof buffer, MSG_NOSIGNAL) > 0;
+                        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                    }
+                    for (int i = 0; open && i < 1200; ++i) {
+                        pollfd wait{client, POLLIN, 0};
+                        open = poll(&wait, 1, 100) == 0;
+                    }
+                    close(client);
+                }).detach();
+            }
+        }).detach();
+        return int(ntohs(address.sin_port));
+    }();
+    return port;
 }
 
 template <typename T> std::shared_ptr<T> keepNew(std::shared_ptr<void> &Keep, std::unique_ptr<T> Object)
@@ -281,6 +343,15 @@ std::vector<TRoad> Roads()
                          oper->Reset(&Lotto());
                          Run.Runner.Run([source, oper](TMyThread &T) {
                              if (oper->Complement(*source, true, &T))
+                                 oper->Finish();
+                         }, {});
+                     }});
+    roads.push_back({"union", "two random 6/49 systems of 1,000,000 rows", [](TRun &Run, auto &Keep) {
+                         static const std::shared_ptr<TSysRnd> a = RandomSystem(1000000), b = RandomSystem(1000000);
+                         auto oper = keepNew(Keep, std::make_unique<TSysOper>(Run.Progress()));
+                         oper->Reset(&Lotto());
+                         Run.Runner.Run([oper](TMyThread &T) {
+                             if (oper->Union({a.get(), b.get()}, true, &T))
                                  oper->Finish();
                          }, {});
                      }});
@@ -397,6 +468,21 @@ std::vector<TRoad> Roads()
                          stat->SetParams(49, key.data(), 6, 6);
                          stat->Start();
                      }});
+    roads.push_back({"download", "1 MB from a loopback server that stalls at 99 %", [](TRun &Run, auto &Keep) {
+                         static const std::filesystem::path folder = std::filesystem::temp_directory_path();
+                         auto get = keepNew(Keep, std::make_unique<THTTPGetFile>());
+                         get->URL = "http://127.0.0.1:" + std::to_string(LoopbackServer()) + "/draws.zip";
+                         get->FileName = (folder / ("bench_stop_" + std::to_string(getpid()) + ".zip")).string();
+                         get->OnProgress = [progress = Run.Progress()](int32_t Bytes) {
+                             progress(int32_t(int64_t(Bytes) * 10000 / ServedBytes), 0);
+                         };
+                         Run.Runner.Run([get](TMyThread &T) {
+                             get->Thread = &T;
+                             get->GetFile();
+                             std::error_code error;
+                             std::filesystem::remove(get->FileName, error);
+                         }, {});
+                     }, false, 9900});
     roads.push_back({"classic", "49/6, 30,000 rows", [](TRun &Run, auto &Keep) {
                          auto system = std::make_unique<TSysShort>(&Lotto());
                          system->SetParams(49, 6, 30000);
