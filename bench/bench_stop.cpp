@@ -489,7 +489,7 @@ std::vector<TRoad> Roads()
                          Generate<TSysShort>(Run, Keep, std::move(system),
                                              [](TSysShort &S, const TMyThread &T) { S.Generate(true, &T); });
                      }, true});
-    roads.push_back({"variable", "49/6, 30,000 rows, 6 fixed", [](TRun &Run, auto &Keep) {
+    roads.push_back({"variable", "49/6, 30,000 rows, weights 1.0", [](TRun &Run, auto &Keep) {
                          auto system = std::make_unique<TSysVar>(&Lotto());
                          system->SetParams(49, 6, 30000, 49);
                          Generate<TSysVar>(Run, Keep, std::move(system),
