@@ -136,7 +136,7 @@ struct TRoad {
 };
 
 // A run to its end without a stop: its time and the last position of its progress, which the late
-// phase waits for. Nothing for a road that may hang.
+// phase waits for. A road that may hang is not run: its late phase is its progress's end.
 struct TCalibration {
     std::string Time = "?";
     int32_t Last = 9900;
@@ -145,8 +145,8 @@ struct TCalibration {
 TCalibration Calibrate(const TRoad &Road)
 {
     TCalibration calibration;
-    if (Road.Late > 0)
-        calibration.Last = Road.Late;
+    if (Road.Late > 0 || Road.MayHang)
+        calibration.Last = Road.MayHang ? 10000 : Road.Late;
     if (Road.MayHang || Road.Late > 0)
         return calibration;
     TRun run;
