@@ -61,21 +61,29 @@ bool TCombList::FindComb(const uint8_t *C, int &Pos, bool Half) const
         [this, C, Half](int32_t Item) { return compareHalves(C, CombPtr(Item, Half), K, Index.SortParam); }, Pos);
 }
 
-void TCombList::sortByHalf(int Offset, int Dir)
+bool TCombList::sortByHalf(int Offset, int Dir, const std::function<bool()> &Stopped)
 {
-    Index.SortBy(Dir, [this, Offset](int32_t Key, int32_t Item, int Param) {
-        return compareHalves(recordPtr(Key) + Offset, recordPtr(Item) + Offset, K, Param);
-    });
+    return Index.SortBy(
+        Dir,
+        [this, Offset](int32_t Key, int32_t Item, int Param) {
+            return compareHalves(recordPtr(Key) + Offset, recordPtr(Item) + Offset, K, Param);
+        },
+        Stopped);
 }
 
 void TCombList::SortByA(int Dir)
 {
-    sortByHalf(0, Dir);
+    sortByHalf(0, Dir, [] { return false; });
 }
 
 void TCombList::SortByB(int Dir)
 {
-    sortByHalf(K, Dir);
+    sortByHalf(K, Dir, [] { return false; });
+}
+
+bool TCombList::SortByB(int Dir, const std::function<bool()> &Stopped)
+{
+    return sortByHalf(K, Dir, Stopped);
 }
 
 bool TCombList::Pack(bool Resort)

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // The row handed to TCombList::Add: K bytes of each half and the flags.
 struct TCombRow {
@@ -49,6 +50,9 @@ public:
     // Re-sort the index by half A / half B; Dir -1 is ascending.
     void SortByA(int Dir);
     void SortByB(int Dir);
+    // SortByB asking Stopped every 65,536 comparisons or so: false, the index left unsorted, when it
+    // answers true.
+    bool SortByB(int Dir, const std::function<bool()> &Stopped);
     // Removes the deleted records when live / total is below PackRatio; the index then lists the
     // records in record order, or by half B ascending when Resort. True when it packed.
     bool Pack(bool Resort);
@@ -71,7 +75,7 @@ private:
     size_t offsetOf(int Rec) const { return static_cast<size_t>(Rec) * static_cast<size_t>(RecSize); }
     uint8_t *recordPtr(int Rec) { return Data.data() + offsetOf(Rec); }
     const uint8_t *recordPtr(int Rec) const { return Data.data() + offsetOf(Rec); }
-    void sortByHalf(int Offset, int Dir);
+    bool sortByHalf(int Offset, int Dir, const std::function<bool()> &Stopped);
 
     TDynByteArr Data;
     int Capacity = 0;

@@ -5,6 +5,7 @@
 // TGeneralList<T> holds record pointers T* (owned and freed with delete while OwnsItems is set);
 // TGeneralListOf<TItem> is the same list over plain values, such as record numbers.
 
+#include <cstdint>
 #include <functional>
 #include <type_traits>
 #include <utility>
@@ -100,8 +101,15 @@ public:
     // own Compare and SortParam stay as they are.
     template <typename TCompareFn> void SortBy(int Param, const TCompareFn &CompareFn)
     {
-        if (FItems.size() > 1)
-            sortRange(0, Count() - 1, Param, CompareFn);
+        SortBy(Param, CompareFn, [] { return false; });
+    }
+    // The same, asking Stopped every 65,536 comparisons or so: false, the order left unfinished, when it
+    // answers true.
+    template <typename TCompareFn, typename TStoppedFn>
+    bool SortBy(int Param, const TCompareFn &CompareFn, const TStoppedFn &Stopped)
+    {
+        TSortRun<TCompareFn, TStoppedFn> run{CompareFn, Stopped, Param};
+        return FItems.size() <= 1 || sortRange(0, Count() - 1, run);
     }
 
     virtual void Clear()
@@ -139,16 +147,39 @@ private:
         }
     }
 
+    template <typename TCompareFn, typename TStoppedFn> struct TSortRun {
+        const TCompareFn &Compare;
+        const TStoppedFn &Stopped;
+        int Param;
+        uint32_t SincePoll = 0;
+
+        int compare(const TItem &A, const TItem &B)
+        {
+            ++SincePoll;
+            return Compare(A, B, Param);
+        }
+        bool stopped()
+        {
+            if (SincePoll < 65536)
+                return false;
+            SincePoll = 0;
+            return Stopped();
+        }
+    };
+
     // Quicksort around the middle element's value; the smaller side recurses, the larger one loops.
-    template <typename TCompareFn> void sortRange(int L, int R, int Param, const TCompareFn &CompareFn)
+    // False when the run was stopped.
+    template <typename TRun> bool sortRange(int L, int R, TRun &Run)
     {
         while (L < R) {
             int i = L, j = R;
             const TItem pivot = at(middle(L, R));
             do {
-                while (CompareFn(at(i), pivot, Param) < 0)
+                if (Run.stopped())
+                    return false;
+                while (Run.compare(at(i), pivot) < 0)
                     ++i;
-                while (CompareFn(at(j), pivot, Param) > 0)
+                while (Run.compare(at(j), pivot) > 0)
                     --j;
                 if (i <= j) {
                     std::swap(at(i), at(j));
@@ -157,15 +188,16 @@ private:
                 }
             } while (i <= j);
             if (j - L < R - i) {
-                if (L < j)
-                    sortRange(L, j, Param, CompareFn);
+                if (L < j && !sortRange(L, j, Run))
+                    return false;
                 L = i;
             } else {
-                if (i < R)
-                    sortRange(i, R, Param, CompareFn);
+                if (i < R && !sortRange(i, R, Run))
+                    return false;
                 R = j;
             }
         }
+        return true;
     }
 
     std::vector<TItem> FItems;

@@ -66,8 +66,9 @@ public:
     bool FinishReading();
 
     // Every drawn set of the configuration, counted over ThreadCount threads (Progress reports from them,
-    // one at a time). A stop of Thread (polled once per drawn set) returns at once with the counts so
-    // far, without probabilities or statistics.
+    // one at a time). A stop of Thread (polled once per drawn set, and every thousand vectors or so while
+    // the threads' tables are merged) returns at once, the counts incomplete, without probabilities or
+    // statistics.
     void CalcExact();
     // Round(all drawn sets x Precision) of them, halves to even, the largest group stepped with the
     // stride 1 / Precision; stops as CalcExact. A Precision outside 0..1 (exclusive) counts them all.

@@ -139,7 +139,8 @@ bool TGuaranty::countExact()
             std::rethrow_exception(error);
     Vectors = std::move(counters[0]->Vectors);
     for (size_t t = 1; t < counters.size(); ++t)
-        MergeGuarVectors(Vectors, counters[t]->Vectors);
+        if (!MergeGuarVectors(Vectors, counters[t]->Vectors, [this] { return stopped(); }))
+            return false;
     return !stopped();
 }
 

@@ -32,10 +32,31 @@ size_t AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32
     return size_t(place - Vectors.begin());
 }
 
-void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From)
+bool MergeGuarVectors(TGuarVectors &Into, TGuarVectors &From, const std::function<bool()> &Stopped)
 {
-    for (const TGuarVector &v : From)
-        AddGuarVector(Into, v.Hits.data(), int(v.Hits.size()), v.Frequency);
+    // Vectors merged between two asks of Stopped.
+    constexpr size_t StopTestEvery = 1024;
+    TGuarVectors merged;
+    merged.reserve(Into.size() + From.size());
+    auto a = Into.begin(), b = From.begin();
+    bool stopped = false;
+    for (size_t done = 1; a != Into.end() || b != From.end(); ++done) {
+        if (done % StopTestEvery == 0 && Stopped()) {
+            stopped = true;
+            break;
+        }
+        const int len = int(a != Into.end() ? a->Hits.size() : b->Hits.size());
+        if (b == From.end() || (a != Into.end() && higher(a->Hits.data(), b->Hits.data(), len))) {
+            merged.push_back(std::move(*a++));
+        } else if (a == Into.end() || higher(b->Hits.data(), a->Hits.data(), len)) {
+            merged.push_back(std::move(*b++));
+        } else {
+            a->Frequency += b++->Frequency;
+            merged.push_back(std::move(*a++));
+        }
+    }
+    Into = std::move(merged);
+    return !stopped;
 }
 
 TGuarCounter::TGuarCounter(const TGuarRows &Rows_, TNumberMask Fixed_, const TBlocks &Groups_)

@@ -15,8 +15,9 @@
 // Adds Frequency to the vector equal to Hits (Len entries), inserted at its descending place when new;
 // answers its index.
 size_t AddGuarVector(TGuarVectors &Vectors, const int32_t *Hits, int Len, uint32_t Frequency);
-// Adds every vector of From into Into.
-void MergeGuarVectors(TGuarVectors &Into, const TGuarVectors &From);
+// Adds every vector of From into Into, both in descending order, in one pass over the two. Stopped is
+// asked every thousand vectors or so: true ends the merge with false, leaving the two tables incomplete.
+bool MergeGuarVectors(TGuarVectors &Into, TGuarVectors &From, const std::function<bool()> &Stopped);
 
 class TGuarCounter {
 public:

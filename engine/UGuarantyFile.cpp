@@ -4,10 +4,10 @@
 #include "core/UComb.h"
 #include "engine/UGameMan.h"
 #include "engine/UGuaranty.h"
-#include "engine/UGuarantyCount.h"
 #include "engine/USysGeneral.h"
 #include "platform/AtomicFile.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -61,10 +61,18 @@ std::unique_ptr<TGuaranty> TGuaranty::CreateFromStream(const TGameData *Game, do
         if (counted > mostCounted)
             return nullptr;
         frequencies += frequency;
-        AddGuarVector(guaranty->Vectors, hits.data(), rows, frequency);
+        guaranty->Vectors.push_back(TGuarVector{hits, frequency, 0, {}});
     }
+    // The counting order, sorted at once: the rows may be stored in any shown order.
+    auto &vectors = guaranty->Vectors;
+    std::sort(vectors.begin(), vectors.end(),
+              [](const TGuarVector &A, const TGuarVector &B) { return A.Hits > B.Hits; });
+    const bool storedTwice = std::adjacent_find(vectors.begin(), vectors.end(), [](const TGuarVector &A,
+                                                                                    const TGuarVector &B) {
+                                 return A.Hits == B.Hits;
+                             }) != vectors.end();
     // Every drawn set counted gives one vector, and a vector is stored once.
-    if (guaranty->Total < 0 || frequencies != uint64_t(guaranty->Total) || guaranty->Vectors.size() != count)
+    if (guaranty->Total < 0 || frequencies != uint64_t(guaranty->Total) || storedTwice)
         return nullptr;
     guaranty->VectorsExpanded = true;
     return guaranty;

@@ -276,12 +276,14 @@ bool TSysOper::Complement(const TSystem &A, bool Build, const TMyThread *NewThre
     return true;
 }
 
-void TSysOper::Finish()
+bool TSysOper::Finish()
 {
     if (!Result)
-        return;
-    if (Operation == soUnion || Operation == soCompose)
-        Result->SortCombs(true);
+        return false;
+    if ((Operation == soUnion || Operation == soCompose) &&
+        !Result->Combs.SortByB(-1, [this] { return Thread && Thread->GetTerminated(); }))
+        return stop();
     Result->Count = Result->GetCount();
     Result->RefreshView(true);
+    return true;
 }

@@ -57,8 +57,10 @@ public:
     // show. ResultCount is their number (at most 2^32 - 1); when it exceeds Limits.MaxComb nothing is
     // built and the answer is false.
     bool Complement(const TSystem &A, bool Build, const TMyThread *Thread = nullptr);
-    // Sorts the union's and the composition's Result by numbers and shows all its rows.
-    void Finish();
+    // Sorts the union's and the composition's Result by numbers and shows all its rows. The sort polls
+    // the operation's thread every 65,536 comparisons or so: a stop then ends it as an operation does,
+    // false without a Result. False too without a Result.
+    bool Finish();
 
     // From shown row Pos of S on, the merge search for the K numbers C: true with Pos past the first row
     // equal to C; false with Pos on the first row greater than C, or past the last row.

@@ -38,11 +38,10 @@ bool TSysRnd::Generate(const TMyThread *Thread)
             Progress.Advance(1);
     }
     Drawn.Reset(0);
-    if (halted || stopped()) {
+    if (halted || !Combs.SortByB(-1, stopped) || stopped()) {
         ClearCombs();
         return false;
     }
-    Combs.SortByB(-1);
     RefreshView(true);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 
 #include <charconv>
+#include <functional>
 #include <limits>
 #include <memory>
 #include <mutex>
@@ -17,6 +18,8 @@ constexpr long TransferBlock = 4192;
 constexpr long ConnectTimeoutSeconds = 30;
 constexpr long LowSpeedSeconds = 60; // less than one byte a second for this long ends the transfer
 constexpr long MaxRedirects = 10;
+// The longest wait for the connection between two tests of the stop.
+constexpr int StopTestMs = 50;
 
 const char *StepMessage(int32_t Step)
 {
@@ -61,6 +64,45 @@ struct CurlHandleDeleter {
 struct CurlListDeleter {
     void operator()(curl_slist *List) const { curl_slist_free_all(List); }
 };
+
+struct CurlMultiDeleter {
+    void operator()(CURLM *Multi) const { curl_multi_cleanup(Multi); }
+};
+
+// The transfer of Handle, Stopped asked between waits of at most StopTestMs for the connection (the
+// progress callback alone is left unheard up to a second while the server says nothing); a stop ends it
+// as the callback does.
+CURLcode PerformStoppable(CURL *Handle, const std::function<bool()> &Stopped)
+{
+    const std::unique_ptr<CURLM, CurlMultiDeleter> multi(curl_multi_init());
+    if (!multi || curl_multi_add_handle(multi.get(), Handle) != CURLM_OK)
+        return CURLE_FAILED_INIT;
+    CURLcode result = CURLE_OK;
+    for (int running = 1; running > 0;) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+        if (running == 0)
+            break;
+        if (Stopped()) {
+            result = CURLE_ABORTED_BY_CALLBACK;
+            break;
+        }
+        if (curl_multi_poll(multi.get(), nullptr, 0, StopTestMs, nullptr) != CURLM_OK) {
+            result = CURLE_FAILED_INIT;
+            break;
+        }
+    }
+    int left = 0;
+    while (const CURLMsg *message = curl_multi_info_read(multi.get(), &left))
+        if (message->msg == CURLMSG_DONE && message->easy_handle == Handle)
+            result = message->data.result;
+    curl_multi_remove_handle(multi.get(), Handle);
+    return result;
+}
+
+
 
 } // namespace
 
@@ -235,7 +277,7 @@ bool THTTPGetFile::GetFile()
         curl_easy_setopt(h, CURLOPT_XFERINFODATA, &context);
         curl_easy_setopt(h, CURLOPT_NOPROGRESS, 0L);
 
-        const CURLcode result = curl_easy_perform(h);
+        const CURLcode result = PerformStoppable(h, [this] { return Stopped(); });
         done = result == CURLE_OK && !transfer.Failed && Error.Code == stTransfer && !Stopped() &&
                BytesRead == ContentLength;
     } catch (...) {

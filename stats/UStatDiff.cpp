@@ -21,9 +21,17 @@ void TStatDiffs::Start(std::function<void()> Arrange)
     DropWorker();
     State = ssParams;
     StartWorker([this, Arrange = std::move(Arrange)](TMyThread &AThread) {
-        Calculate(AThread);
-        if (Arrange)
-            Arrange();
+        // The sorts over a system's many rows poll too.
+        SortThread = &AThread;
+        try {
+            Calculate(AThread);
+            if (Arrange)
+                Arrange();
+        } catch (...) {
+            SortThread = nullptr;
+            throw;
+        }
+        SortThread = nullptr;
         State = ssComputed;
     });
 }

@@ -491,9 +491,14 @@ void TStatDetails::SwapSummaryRows(int32_t I, int32_t J)
 void TStatDetails::SortList(int32_t Count, TCompareMethod Compare, void (TStatDetails::*SwapFn)(int32_t, int32_t),
                             int32_t Dir)
 {
+    uint32_t compared = 0;
     Sort.SetCallbacks(
         Dir, [this, SwapFn](int I, int J) { (this->*SwapFn)(I, J); },
-        [this, Compare](int I, int J, int Param) { return (this->*Compare)(I, J, Param); });
+        [this, Compare, &compared](int I, int J, int Param) {
+            if (SortThread && (++compared & PollMask) == 0 && Poll(TStatStep::Sorting, *SortThread))
+                throw EStatStopped{};
+            return (this->*Compare)(I, J, Param);
+        });
     Sort.Sort(0, Count - 1);
 }
 

@@ -311,6 +311,9 @@ public:
     TTDets *Summary = nullptr;
     // Bytes of a pattern; set by the descendant before pattern operations.
     int32_t PatternWidth = 0;
+    // While set (by a worker, for its computation), the sorts and groupings poll it (as Sorting) every
+    // PollMask + 1 comparisons and throw EStatStopped on a stop.
+    const TMyThread *SortThread = nullptr;
 
 private:
     void SortList(int32_t Count, TCompareMethod Compare, void (TStatDetails::*SwapFn)(int32_t, int32_t),

@@ -298,9 +298,7 @@ void TfrmOperSys::RunOperation(bool Build)
             }
         };
         const bool answer = RunHook ? RunHook(Thread, operation) : operation();
-        if (answer && Build)
-            oper->Finish();
-        RunAnswer = answer;
+        RunAnswer = answer && (!Build || oper->Finish());
     });
 }
 

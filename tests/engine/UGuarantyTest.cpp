@@ -3,12 +3,14 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "engine/UGuarantyCount.h"
 #include "engine/USysFull.h"
 #include "engine/USysShort.h"
 #include "engine/USysVar.h"
 #include "platform/AtomicFile.h"
 #include "tests/engine/GameTestSupport.h"
 #include "tests/engine/SystemTestSupport.h"
+#include "tests/support/HangGuard.h"
 
 #include <gtest/gtest.h>
 
@@ -16,8 +18,10 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <future>
 #include <map>
 #include <numeric>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -304,14 +308,76 @@ TEST_F(Guaranty, ThreadsGiveTheSerialResultAndStopPromptly)
         guaranty.Thread = &worker;
         guaranty.ThreadCount = threads;
         guaranty.CalcExact();
-        int64_t counted = 0;
-        for (const TGuarVector &v : guaranty.Vectors)
-            counted += v.Frequency;
         // Each thread stops within a progress chunk of sets after the report that asked it to.
-        EXPECT_GE(counted, guaranty.Total / 2);
-        EXPECT_LT(counted, guaranty.Total / 2 + 1024 * (threads + 1));
+        EXPECT_GE(guaranty.Progress.Done, guaranty.Total / 2);
+        EXPECT_LT(guaranty.Progress.Done, guaranty.Total / 2 + 1024 * (threads + 1));
         EXPECT_LT(positions.back(), 10000);
         EXPECT_EQ(guaranty.AboveCount, 0u); // no probabilities after a stop
+    }
+}
+
+// The threads' tables are merged after every drawn set is counted: a stop then, on the worker as the
+// window runs it, ends the merge within a thousand vectors or so, long before the thousands it holds.
+TEST_F(Guaranty, StopWhileTheThreadsTablesMergeEndsTheMerge)
+{
+    const auto system = classic(30, 5, 1000);
+    const TBlocks everyDraw{Group(Range(1, 30), 5)};
+    const auto whole = exact(*system, everyDraw, 1);
+    ASSERT_GT(whole->Vectors.size(), 1500u);
+    TGuaranty guaranty(&Game, {}, everyDraw, *system);
+    guaranty.ThreadCount = 2;
+    TMyThread2 worker;
+    std::promise<void> ended;
+    // Every drawn set counted: only the merge is left.
+    guaranty.Progress.OnProgress = [&](int32_t Position, int32_t) {
+        if (Position == 10000)
+            worker.Terminate();
+    };
+    guaranty.Thread = &worker;
+    worker.Proc = [&](TMyThread &) {
+        guaranty.CalcExact();
+        ended.set_value();
+    };
+    worker.Resume();
+    ASSERT_EQ(ended.get_future().wait_for(testsupport::HangGuard), std::future_status::ready);
+    worker.WaitFor();
+    ASSERT_TRUE(worker.GetTerminated());
+    EXPECT_EQ(guaranty.Progress.Done, whole->Total);
+    int64_t merged = 0;
+    for (const TGuarVector &v : guaranty.Vectors)
+        merged += v.Frequency;
+    EXPECT_LT(merged, whole->Total) << "the merge ran to its end";
+    EXPECT_LT(guaranty.Vectors.size(), 1100u);
+    EXPECT_EQ(guaranty.AboveCount, 0u);
+}
+
+// The one-pass merge of two descending tables gives what adding From's vectors one by one gives.
+TEST(GuarantyMerge, MergingSortedTablesEqualsAddingEachVector)
+{
+    std::mt19937 random(7);
+    const auto table = [&](size_t Count, int Len, int Range) {
+        TGuarVectors vectors;
+        std::vector<int32_t> hits(static_cast<size_t>(Len));
+        for (size_t i = 0; i < Count; ++i) {
+            for (int32_t &h : hits)
+                h = int32_t(random() % unsigned(Range));
+            AddGuarVector(vectors, hits.data(), Len, 1 + random() % 5);
+        }
+        return vectors;
+    };
+    const std::tuple<size_t, size_t, int, int> cases[] = {
+        {0, 0, 3, 4}, {0, 50, 3, 4}, {50, 0, 3, 4}, {300, 300, 3, 4}, {4000, 2500, 4, 9}, {3000, 3000, 1, 5000}};
+    for (const auto &[intoCount, fromCount, len, range] : cases) {
+        TGuarVectors into = table(intoCount, len, range), from = table(fromCount, len, range);
+        TGuarVectors expected = into;
+        for (const TGuarVector &v : from)
+            AddGuarVector(expected, v.Hits.data(), len, v.Frequency);
+        ASSERT_TRUE(MergeGuarVectors(into, from, [] { return false; }));
+        ASSERT_EQ(into.size(), expected.size());
+        for (size_t i = 0; i < into.size(); ++i) {
+            EXPECT_EQ(into[i].Hits, expected[i].Hits);
+            EXPECT_EQ(into[i].Frequency, expected[i].Frequency);
+        }
     }
 }
 

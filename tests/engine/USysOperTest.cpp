@@ -242,4 +242,30 @@ TEST_F(SysOper, AStopFromTheProgressHandlerLeavesNoResult)
     }
 }
 
+// The union's and the composition's rows are sorted after the operation: a stop asked then ends the
+// sort, without a Result, as a stop during the operation does.
+TEST_F(SysOper, AStopDuringTheFinalSortLeavesNoResult)
+{
+    Limits.MaxComb = 100000;
+    Game.Info.MaxNumber = 30;
+    TSysShort big(&Game);
+    big.SetParams(30, 5, 30000);
+    ASSERT_TRUE(big.Generate(true));
+    const auto pair = user({"1 2"});
+    for (const bool compose : {false, true}) {
+        TMyThread2 worker;
+        ASSERT_TRUE(compose ? Oper.Compose({&big, pair.get()}, true, &worker)
+                            : Oper.Union({&big, &big}, true, &worker));
+        ASSERT_GT(Oper.Result->GetCount(), 10000);
+        worker.Terminate();
+        EXPECT_FALSE(Oper.Finish());
+        EXPECT_EQ(Oper.Result, nullptr);
+        EXPECT_EQ(Oper.ResultCount, 0u);
+    }
+    TMyThread2 running;
+    ASSERT_TRUE(Oper.Union({&big, &big}, true, &running));
+    EXPECT_TRUE(Oper.Finish());
+    EXPECT_EQ(Oper.Result->ViewCount(), 60000);
+}
+
 } // namespace

@@ -69,3 +69,28 @@ TEST(StatDiffsTest, RepeatedDifferencesMakeThePatternsWorkedByHand)
                   Text(stat, &TStatTables::GetGroupCountText, 3, 0, 2),
               "02 - 31 ");
 }
+
+// Over many rows the sorts of the groupings run long: they poll, and a stop there ends the run, its
+// tables freed.
+TEST(StatDiffsTest, AStopWhileTheTablesAreSortedEndsTheRun)
+{
+    TStatDiffs stat(&LottoGame().Info, nullptr, nullptr);
+    stat.LoadStatDraws(testsupport::RandomDraws(20000, 49, 6, 11), -1);
+    int sortingPolls = 0;
+    stat.OnPoll = [&](TStatStep Step, const TMyThread &) {
+        if (Step == TStatStep::Sorting && ++sortingPolls == 1)
+            stat.Thread->Terminate();
+    };
+    stat.Start();
+    stat.Thread->WaitFor();
+    EXPECT_EQ(sortingPolls, 1);
+    EXPECT_EQ(stat.State, ssStopped);
+    EXPECT_TRUE(stat.DiffCounts.empty());
+
+    // Not stopped, the same rows are counted whole.
+    stat.OnPoll = nullptr;
+    stat.Start();
+    stat.Thread->WaitFor();
+    EXPECT_EQ(stat.State, ssComputed);
+    EXPECT_EQ(stat.DiffCounts.size(), 20000u);
+}
