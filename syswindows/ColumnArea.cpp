@@ -97,7 +97,8 @@ public:
             if (span.Top < span.Bottom) {
                 // Held to the plot before it is rounded: a line far off a zoomed plot lies far off.
                 const int top = int(std::lround(std::clamp(span.Top, plot.top() - 1, plot.bottom() + 1)));
-                const int bottom = int(std::lround(std::clamp(span.Bottom, plot.top() - 1, plot.bottom() + 1)));
+                const int bottom =
+                    int(std::lround(std::clamp(span.Bottom, plot.top() - 1, plot.bottom() + 1)));
                 Painter->fillRect(QRect(first + column, top, end - column, std::max(bottom - top, 1)), brush);
             }
             column = end;

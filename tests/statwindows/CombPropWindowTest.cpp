@@ -195,7 +195,8 @@ TEST_F(CombPropWindowTest, RubberBandZoomsOfAFewPixelsKeepPaintingTheOccurrences
     // Zoomed on the middle of a draw that held 7, three pixels at a time: after the fifth zoom the
     // draws at either end lie far beyond the range of int off the plot.
     const std::vector<bool> held = CombHeld(*Lotto().DrawsMan, {7});
-    const size_t draw = size_t(std::find(held.begin() + long(held.size() / 2), held.end(), true) - held.begin());
+    const size_t draw =
+        size_t(std::find(held.begin() + long(held.size() / 2), held.end(), true) - held.begin());
     ASSERT_LT(draw, held.size());
     const QPointF inside(double(draw) + 0.5, 0.5);
     const QColor navy = toQColor(0x800000);
