@@ -10,10 +10,10 @@
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
 #include "syswindows/ColumnArea.h"
+#include "syswindows/LabelAxis.h"
 #include "syswindows/ResultCharts.h"
 
 #include <QAreaSeries>
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -31,41 +31,8 @@ namespace {
 constexpr TColor CumulativeColor = 0x804000; // 8404992
 constexpr TColor ExpectedColor = 0x1500D7;   // 1376471
 constexpr TColor OccurrenceColor = 0x800000; // navy
-// About this many draws are labelled in the part of the axis in view.
+// At most this many draws are labelled in the part of the axis in view.
 constexpr int LabelsInView = 12;
-
-// A bottom axis over draw positions (0 the oldest) that labels about a dozen of the draws in view and
-// labels them anew whenever its range changes.
-class TDrawAxis : public QCategoryAxis {
-public:
-    TDrawAxis(const QStringList &Labels, bool Turned) : FLabels(Labels)
-    {
-        setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        setLabelsAngle(Turned ? TurnedLabels : 0);
-        setTruncateLabels(false);
-        connect(this, &QValueAxis::rangeChanged, this, [this](qreal Min, qreal Max) { Relabel(Min, Max); });
-    }
-
-private:
-    void Relabel(double Min, double Max)
-    {
-        if (FRelabelling)
-            return;
-        FRelabelling = true;
-        for (const QString &label : categoriesLabels())
-            remove(label);
-        const int first = std::max(0, int(std::ceil(Min)));
-        const int last = std::min(int(FLabels.size()) - 1, int(std::floor(Max)));
-        const int step = std::max(1, (last - first + 1) / LabelsInView);
-        setStartValue(Min);
-        for (int i = first; i <= last; i += step)
-            append(FLabels[i], i);
-        FRelabelling = false;
-    }
-
-    QStringList FLabels;
-    bool FRelabelling = false;
-};
 
 // A view of a new untitled chart with its legend below.
 QChartView *NewLegendBelowChartView(QWidget *Parent)
@@ -174,9 +141,10 @@ void TfrmCombProp::ShowOccurrenceChart(const std::vector<bool> &Held)
     QChart *chart = Chart->chart();
     QAbstractSeries *area = chart->series().front();
     ClearAxes(chart);
-    auto *bottom = new TDrawAxis(FPointLabels, dates);
+    auto *bottom = new TLabelAxis(FPointLabels, dates ? TurnedLabels : 0, LabelsInView);
     FOccurAxis = bottom;
     chart->addAxis(bottom, Qt::AlignBottom);
+    bottom->Follow(chart);
     auto *left = NewValueAxis(1);
     left->setTickCount(2);
     chart->addAxis(left, Qt::AlignLeft);
@@ -213,8 +181,9 @@ void TfrmCombProp::ShowFrequencyChart(const std::vector<bool> &Held)
         expected.append(QPointF(double(i), expectedCounts[i]));
     Series2->replace(expected);
     const QStringList labels = FPointLabels.mid(0, qsizetype(Held.size()));
-    auto *bottom = new TDrawAxis(labels, ProgramParams.StatShowDate);
+    auto *bottom = new TLabelAxis(labels, ProgramParams.StatShowDate ? TurnedLabels : 0, LabelsInView);
     chart->addAxis(bottom, Qt::AlignBottom);
+    bottom->Follow(chart);
     const double top = std::max(cumulative.empty() ? 0.0 : cumulative.back(),
                                 expectedCounts.empty() ? 0.0 : expectedCounts.back());
     auto *left = NewValueAxis(top);

@@ -7,12 +7,10 @@
 #include "stats/UStatWait.h"
 #include "syswindows/ResultCharts.h"
 
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
 #include <QPen>
-#include <QValueAxis>
 
 #include <algorithm>
 #include <string>
@@ -23,9 +21,6 @@ constexpr TColor ValuesColor = 8404992;
 constexpr TColor ExpectedColor = 1376471;
 constexpr TColor MeanColor = 4114924;
 constexpr TColor TitleColor = 128;
-constexpr int VerticalLabels = 270;
-// Labelled positions of the bottom axis, at most.
-constexpr int AxisLabels = 12;
 
 // Added to the chart with all its points at once: a chart recomputes its geometry on each new point.
 QLineSeries *NewSeries(QChart *Chart, const QString &Name, TColor Color, int Width, const QList<QPointF> &Points)
@@ -45,11 +40,7 @@ QLineSeries *NewSeries(QChart *Chart, const QString &Name, TColor Color, int Wid
 void TfrmStatWait::DrawChart(bool ByDraw)
 {
     QChart *chart = Chart1->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis *axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
+    ClearChart(chart);
     chart->setTitleBrush(toQColor(TitleColor));
     const double expectedValue = StatWait->SummaryRows.empty() ? 0 : StatWait->SummaryRows[0].Expected;
     const int rows = int(StatWait->Details.size());
@@ -65,28 +56,17 @@ void TfrmStatWait::DrawChart(bool ByDraw)
             mean.append(QPointF(row, StatWait->RunningMean[size_t(item.Draw)]));
         most = std::max(most, double(item.Value));
     }
-    QList<QLineSeries *> series = {NewSeries(chart, QStringLiteral("Statystyka"), ValuesColor, 1, values),
-                                   NewSeries(chart, QStringLiteral("Wartość oczekiwana"), ExpectedColor, 2, expected),
-                                   NewSeries(chart, QStringLiteral("Wartość średnia"), MeanColor, 2, mean)};
-    series[2]->setVisible(ByDraw);
+    NewSeries(chart, QStringLiteral("Statystyka"), ValuesColor, 1, values);
+    NewSeries(chart, QStringLiteral("Wartość oczekiwana"), ExpectedColor, 2, expected);
+    NewSeries(chart, QStringLiteral("Wartość średnia"), MeanColor, 2, mean)->setVisible(ByDraw);
 
-    auto *bottom = new QCategoryAxis;
-    bottom->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const int step = std::max(1, rows / AxisLabels);
-    for (int row = 0; row < rows; row += step) {
+    QStringList labels;
+    for (int row = 0; row < rows; ++row) {
         std::string label;
         StatWait->GetDrawLabel(row, ProgramParams.StatShowDate, label);
-        bottom->append(QString::fromStdString(label), row);
+        labels << QString::fromStdString(label);
     }
-    bottom->setRange(0, std::max(rows - 1, 1));
-    bottom->setLabelsAngle(ProgramParams.StatShowDate ? VerticalLabels : 0);
-    chart->addAxis(bottom, Qt::AlignBottom);
-    auto *left = new QValueAxis;
-    ScaleValueAxis(left, most);
-    chart->addAxis(left, Qt::AlignLeft);
-    for (QLineSeries *line : series) {
-        line->attachAxis(bottom);
-        line->attachAxis(left);
-    }
+    AddSampledAxes(chart, labels, ProgramParams.StatShowDate ? TurnedLabels : 0, most);
+    KeepLegendNamesWhole(Chart1);
     Chart1->show();
 }

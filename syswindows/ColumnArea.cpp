@@ -21,9 +21,11 @@ std::vector<double> ColumnExtremes(const QPolygonF &Line, int First, int Count, 
 {
     const double none = Highest ? std::numeric_limits<double>::infinity() : -std::numeric_limits<double>::infinity();
     std::vector<double> extremes(size_t(std::max(Count, 0)), none);
+    // Compared in double: a point far off a deeply zoomed plot lies beyond the range of int (or is not
+    // a number at all).
     const auto take = [&](double Column, double Y) {
-        const int column = int(Column) - First;
-        if (column < 0 || column >= Count)
+        const double column = Column - First;
+        if (!(column >= 0 && column < Count))
             return;
         double &extreme = extremes[size_t(column)];
         extreme = Highest ? std::min(extreme, Y) : std::max(extreme, Y);
@@ -62,7 +64,9 @@ public:
         connect(Area, &QAreaSeries::colorChanged, this, [this] { update(); });
         connect(Area, &QAreaSeries::borderColorChanged, this, [this] { update(); });
         connect(Area, &QAbstractSeries::visibleChanged, this, [this] { setVisible(FArea->isVisible()); });
-        connect(Area, &QObject::destroyed, this, &QObject::deleteLater);
+        // Gone with its series at once, before the view paints again: whoever deletes the series
+        // (emptying the chart, taking it off and deleting it, or deleting the chart).
+        connect(Area, &QObject::destroyed, this, [this] { delete this; });
     }
 
     QRectF boundingRect() const override { return FChart->plotArea(); }
@@ -90,10 +94,13 @@ public:
             int end = column + 1;
             while (end < count && spans[size_t(end)].Top == span.Top && spans[size_t(end)].Bottom == span.Bottom)
                 ++end;
-            const int top = int(std::lround(span.Top));
-            const int height = int(std::lround(span.Bottom)) - top;
-            if (span.Top < span.Bottom)
-                Painter->fillRect(QRect(first + column, top, end - column, std::max(height, 1)), brush);
+            if (span.Top < span.Bottom) {
+                // Held to the plot before it is rounded: a line far off a zoomed plot lies far off.
+                const int top = int(std::lround(std::clamp(span.Top, plot.top() - 1, plot.bottom() + 1)));
+                const int bottom =
+                    int(std::lround(std::clamp(span.Bottom, plot.top() - 1, plot.bottom() + 1)));
+                Painter->fillRect(QRect(first + column, top, end - column, std::max(bottom - top, 1)), brush);
+            }
             column = end;
         }
         // The border along the lines, as the chart draws it; a line is quick to draw, a fill is not.

@@ -1,16 +1,19 @@
 #include "syswindows/ResultCharts.h"
 
+#include "syswindows/LabelAxis.h"
+
 #include <QBarSet>
-#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLinearGradient>
 #include <QLocale>
 #include <QPainter>
 #include <QPen>
 #include <QPointer>
-#include <QSet>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 #include <QXYSeries>
@@ -27,72 +30,14 @@ constexpr int SampledLabels = 24;
 constexpr int MostDecimals = 6;
 // The pixel columns a series is reduced to while its chart is not laid out yet: a wide screen's.
 constexpr int UnlaidColumns = 2048;
+// Beside each legend name, its marker (as tall as the font) and this much more: the gaps around them.
+constexpr double LegendItemGaps = 24;
 // The name of the object that keeps a series reduced.
 const QString ReducerName = QStringLiteral("reducedPoints");
 
-// A bottom axis over one category per label (at 0, 1, ...) that shows only as many of the labels, evenly
-// spread, as its length holds at its labels' font, and at most Most of them; it thins them anew whenever
-// the chart's plot area changes.
-class TThinnedAxis : public QCategoryAxis {
-public:
-    TThinnedAxis(const QStringList &Labels, int LabelAngle, int Most) : FLabels(Labels), FMost(Most)
-    {
-        setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-        setLabelsAngle(LabelAngle);
-        setTruncateLabels(false);
-        const int count = int(Labels.size());
-        setRange(-0.5, std::max(count, 1) - 0.5);
-        setStartValue(-0.5);
-    }
-
-    // Labels the axis for the chart's plot area now and whenever it changes.
-    void Follow(QChart *Chart)
-    {
-        Relabel(Chart->plotArea().width());
-        QObject::connect(Chart, &QChart::plotAreaChanged, this,
-                         [this](const QRectF &Area) { Relabel(Area.width()); });
-    }
-
-private:
-    // The room one label takes along the axis, a gap included.
-    double LabelRoom() const
-    {
-        const QFontMetrics metrics(labelsFont());
-        const bool turned = labelsAngle() % 180 != 0;
-        int longest = 0;
-        if (!turned)
-            for (const QString &label : FLabels)
-                longest = std::max(longest, metrics.horizontalAdvance(label));
-        return (turned ? metrics.height() : longest) + metrics.averageCharWidth() * 2;
-    }
-
-    void Relabel(double Length)
-    {
-        const int count = int(FLabels.size());
-        // Until the plot is laid out its length is unknown: a sampled axis's few labels stand in.
-        const int fitting = Length > 0 ? std::max(1, int(Length / LabelRoom())) : SampledLabels;
-        const int step = std::max({1, (count + FMost - 1) / FMost, (count + fitting - 1) / fitting});
-        if (step == FStep)
-            return;
-        FStep = step;
-        for (const QString &label : categoriesLabels())
-            remove(label);
-        QSet<QString> shown; // the axis takes each label once
-        for (int i = 0; i < count; i += step)
-            if (!shown.contains(FLabels[i])) {
-                shown.insert(FLabels[i]);
-                append(FLabels[i], i);
-            }
-    }
-
-    QStringList FLabels;
-    int FMost;
-    int FStep = 0;
-};
-
 void AddAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, int MostLabels, double Max, double Min)
 {
-    auto *bottom = new TThinnedAxis(Labels, LabelAngle, MostLabels);
+    auto *bottom = new TLabelAxis(Labels, LabelAngle, MostLabels);
     Chart->addAxis(bottom, Qt::AlignBottom);
     auto *left = new QValueAxis;
     ScaleValueAxis(left, Max, Min);
@@ -199,6 +144,21 @@ QChartView *NewChartView(QWidget *Parent, const QString &Title)
     auto *view = new QChartView(chart, Parent);
     view->setRenderHint(QPainter::Antialiasing);
     return view;
+}
+
+void KeepLegendNamesWhole(QChartView *View)
+{
+    QChart *chart = View->chart();
+    QLegend *legend = chart->legend();
+    const QFontMetricsF metrics(legend->font());
+    double names = 0;
+    for (const QLegendMarker *marker : legend->markers())
+        names += metrics.horizontalAdvance(marker->label()) + metrics.height() + LegendItemGaps;
+    qreal left = 0, top = 0, right = 0, bottom = 0;
+    chart->layout()->getContentsMargins(&left, &top, &right, &bottom);
+    const double around =
+        chart->margins().left() + chart->margins().right() + left + right + 2 * View->frameWidth();
+    View->setMinimumWidth(int(std::ceil(names + around)));
 }
 
 void ShowProgramNumbers(QChart *Chart)

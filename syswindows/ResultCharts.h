@@ -1,7 +1,7 @@
 #pragma once
 // The chart pieces the result windows share on Qt Charts: a chart view with the windows' maroon title,
-// emptying a chart, the axes over one category per row or bar, gradient bars, and long series thinned to
-// what the plot's pixels can show.
+// room for its legend's names, emptying a chart, the axes over one category per row or bar, gradient bars,
+// and long series thinned to what the plot's pixels can show.
 
 #include "controls/Graphics.h"
 
@@ -25,6 +25,11 @@ constexpr int TurnedLabels = 270;
 // An antialiased view of a new chart titled Title in ChartTitleColor, its numbers as the program writes them.
 QChartView *NewChartView(QWidget *Parent, const QString &Title = QString());
 
+// View keeps room for every name of its chart's legend above or below the plot: it is at least as wide as
+// the names in a row, each with its marker, and the chart's margins. (The chart cuts the names of a legend
+// narrower than they need.) For the legend's names as they are now.
+void KeepLegendNamesWhole(QChartView *View);
+
 // The chart's axes write numbers as the program does: a decimal comma, thousands apart.
 void ShowProgramNumbers(QChart *Chart);
 
@@ -38,9 +43,10 @@ QString ValueLabelFormat(double Step);
 // From Min (at most 0) to at least Max, on nice numbers, labelled in ValueLabelFormat.
 void ScaleValueAxis(QValueAxis *Axis, double Max, double Min = 0);
 
-// A bottom axis of one category per label (x = 0, 1, ...), turned by LabelAngle degrees, and a left axis
-// from Min to Max; every series of the chart is attached to both. The bottom axis shows as many of the
-// labels, evenly spread, as its length holds without one running into the next, all when they fit.
+// A bottom axis of one category per label (x = 0, 1, ...), turned by LabelAngle degrees while the chart has
+// room for that (a TLabelAxis), and a left axis from Min to Max; every series of the chart is attached to
+// both. The bottom axis shows as many of the labels, evenly spread, as its length holds without one running
+// into the next, all when they fit.
 void AddCategoryAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min = 0);
 
 // The same over many points: at most a couple of dozen labels are shown.

@@ -1,7 +1,8 @@
 // "Właściwości kombinacji" over the real Lotto history: opened from the frequency window, what it shows
 // of a number and of a pair against counts made here, a combination longer than a draw, and a history
-// saved shorter since the frequencies were counted.
+// saved shorter since the frequencies were counted, and the occurrence chart zoomed by the rubber band.
 #include "controls/FloatSpin.h"
+#include "controls/Graphics.h"
 #include "controls/PBEdit.h"
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
@@ -11,10 +12,14 @@
 #include "tests/statwindows/SerieBreakCounts.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
+#include <QImage>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTest>
+#include <QValueAxis>
 
 #include <algorithm>
 
@@ -171,4 +176,44 @@ TEST_F(CombPropWindowTest, MoreThan65535OccurrencesAreCountedWhole)
     EXPECT_EQ(properties->eCombFreq->text().toStdString(), FormatFloat("#,##", 70000));
     EXPECT_EQ(properties->FastLineSeries1->points().back().y(), 70000);
     EXPECT_EQ(testsupport::GridColumnTexts(*properties->sgSerie1, 0), QStringList{"70000 "});
+}
+
+TEST_F(CombPropWindowTest, RubberBandZoomsOfAFewPixelsKeepPaintingTheOccurrences)
+{
+    OpenFrame();
+    TDrawsRange range = Lotto().DefRange;
+    TStatDraws draws;
+    StatDrawsMan.LoadRange(draws, *Lotto().DrawsMan, range);
+    ShowCombProperties(Lotto(), {7}, range, draws);
+    TfrmCombProp *properties = NewestProperties();
+    ASSERT_NE(properties, nullptr);
+    properties->PageControl1->setCurrentWidget(properties->TabSheet2);
+    QCoreApplication::processEvents();
+    QChartView *view = properties->Chart;
+    QChart *chart = view->chart();
+    QAbstractSeries *area = chart->series().front();
+    // Zoomed on the middle of a draw that held 7, three pixels at a time: after the fifth zoom the
+    // draws at either end lie far beyond the range of int off the plot.
+    const std::vector<bool> held = CombHeld(*Lotto().DrawsMan, {7});
+    const size_t draw =
+        size_t(std::find(held.begin() + long(held.size() / 2), held.end(), true) - held.begin());
+    ASSERT_LT(draw, held.size());
+    const QPointF inside(double(draw) + 0.5, 0.5);
+    const QColor navy = toQColor(0x800000);
+    const auto shownAt = [&](QPointF Value) {
+        const QImage image = view->grab().toImage();
+        return image.pixelColor(view->mapFromScene(chart->mapToScene(chart->mapToPosition(Value, area))));
+    };
+    auto *bottom = qobject_cast<QValueAxis *>(chart->axes(Qt::Horizontal).front());
+    ASSERT_NE(bottom, nullptr);
+    for (int zoom = 1; zoom <= 5; ++zoom) {
+        SCOPED_TRACE(zoom);
+        const QPoint at = view->mapFromScene(chart->mapToScene(chart->mapToPosition(inside, area)));
+        const double width = bottom->max() - bottom->min();
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at - QPoint(1, 0));
+        QTest::mouseMove(view->viewport(), at + QPoint(2, 0));
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at + QPoint(2, 0));
+        ASSERT_LT(bottom->max() - bottom->min(), width / 10) << "zoomed";
+        EXPECT_EQ(shownAt(inside), navy);
+    }
 }

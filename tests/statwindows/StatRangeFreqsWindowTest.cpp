@@ -1,6 +1,8 @@
 // The frequency ranges window over the real Lotto history: each draw's zones against counts of the
-// draws before it made by plain loops, the selected draw's views, the stored record and the colours.
+// draws before it made by plain loops, the selected draw's views, the stored record and the colours, and
+// the chart painted at once after each redraw.
 #include "controls/FloatSpin.h"
+#include "controls/Graphics.h"
 #include "core/ProgramLocale.h"
 #include "engine/UDrawsDB.h"
 #include "shell/FGlobalControls.h"
@@ -10,6 +12,10 @@
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -247,4 +253,36 @@ TEST_F(StatRangeFreqsWindowTest, TheReportNamesTheStatisticAndTheLookBack)
     EXPECT_EQ(sheets[0].At("B10").Text, " Liczba losowań wstecz : 30");
     EXPECT_EQ(sheets[0].At("B12").Text, "Los.");
     EXPECT_EQ(sheets[0].At("C12").Text, "Z1");
+}
+
+TEST_F(StatRangeFreqsWindowTest, TheChartShownPaintsAtOnceAfterEachKindAndAnotherStart)
+{
+    OpenFrame();
+    TfrmStatRangeFreqs *window = Open();
+    sendCommand(window, WM_TASK_START);
+    ASSERT_FALSE(window->NoResults);
+    window->PageControl1->setCurrentIndex(1);
+    window->Classes->DetailsPage->setCurrentIndex(1); // "Wykres"
+    QCoreApplication::processEvents();
+    // More draws than pixels: the zones are areas painted by columns.
+    ASSERT_NE(qobject_cast<QAreaSeries *>(window->Chart1->chart()->series().front()), nullptr);
+
+    // Painted before the event loop runs again, each chart shows the third zone (bars as narrow as a
+    // pixel show their borders' colour).
+    const QRgb third = toQColor(window->Colors[2]).darker(130).rgb();
+    const auto paintsThird = [&] {
+        const QImage image = window->Chart1->grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) == third)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(paintsThird());
+    for (const size_t kind : {1u, 2u, 0u}) {
+        window->rbDetCharts[kind]->click();
+        EXPECT_TRUE(paintsThird()) << kind;
+    }
+    sendCommand(window, WM_TASK_START);
+    EXPECT_TRUE(paintsThird()) << "started again";
 }

@@ -1,5 +1,6 @@
 // "Oczekiwanie" on the user's roads over the real Lotto history: both modes against plain loops, the
-// summary, the memory check, Stop, its stored parameters and the draws-changed command.
+// summary, the chart read whole, the memory check, Stop, its stored parameters and the draws-changed
+// command.
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
@@ -8,16 +9,19 @@
 #include "shell/FGlobalControls.h"
 #include "shell/ParamsRecord.h"
 #include "statwindows/FStatWait.h"
+#include "tests/fixtures/ChartTexts.h"
 #include "tests/fixtures/ReportRoad.h"
-#include "tests/statwindows/StatWindowTestSupport.h"
 #include "tests/stats/FreqTestSupport.h"
+#include "tests/statwindows/StatWindowTestSupport.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <set>
@@ -138,6 +142,42 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
     // Stopped half-way: idle, no results.
     window->seCombLen->SetValue(4);
     ExpectStoppedAtOnce(window, *window->sgDetails, 1);
+}
+
+// At the window's opening size, at the default font and at half as large again, the chart names its three
+// lines whole and its dates lie whole in its view.
+TEST_F(StatWaitWindowTest, TheChartShowsItsNamesAndDatesWholeAtTheOpeningSizeAtEitherFontSize)
+{
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        OpenFrame();
+        frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+        TfrmStatWait *window = OpenFromFrame();
+        Compute(window, false, 1, 10);
+        QCoreApplication::processEvents();
+        const QStringList draws = testsupport::GridColumnTexts(*window->sgDetails, 0);
+        QStringList names;
+        int dates = 0;
+        for (const testsupport::ShownText &text : testsupport::ShownTexts(*window->Chart1)) {
+            if (!draws.contains(text.Text)) {
+                names << text.Text;
+                continue;
+            }
+            ++dates;
+            EXPECT_TRUE(QRectF(window->Chart1->viewport()->rect()).contains(text.Rect))
+                << text.Text.toStdString();
+        }
+        for (const char *name : {"Statystyka", "Wartość oczekiwana", "Wartość średnia"})
+            EXPECT_TRUE(names.contains(QString::fromUtf8(name)))
+                << name << " in " << names.join('|').toStdString();
+        EXPECT_GE(dates, 2);
+        frame.reset();
+    }
+    QApplication::setFont(normal);
 }
 
 TEST_F(StatWaitWindowTest, ALengthBeyondTheMemoryIsRefusedAndLowersItsLimit)

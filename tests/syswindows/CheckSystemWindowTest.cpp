@@ -15,19 +15,23 @@
 #include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/SysFormats.h"
+#include "tests/fixtures/ChartTexts.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/fixtures/RichViewText.h"
 #include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 #include "tools/LottoHistoryImport.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QChartView>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QValueAxis>
 
@@ -235,6 +239,41 @@ TEST_F(CheckSystemTest, RangeCheckCountsEachDrawAndGroupsByWeekAndMonth)
     EXPECT_EQ(Cell(*window, 0, 5), "01/2024");
     EXPECT_EQ(window->txtAvgProfit->text(), Money(1004126)) << "the profit over the two months shown";
     EXPECT_EQ(static_cast<QLineSeries *>(window->pcChart->Chart2->chart()->series().at(0))->count(), 2);
+}
+
+// The dates under both result charts lie whole in their views at the window's opening size, at the default
+// font and at half as large again.
+TEST_F(CheckSystemTest, TheChartsDatesLieWholeInTheirViewsAtTheOpeningSizeAtEitherFontSize)
+{
+    frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
+    QStringList dates;
+    for (const testsupport::FixtureDraw &draw : TenDraws)
+        dates << QString::fromStdString(DateToStr(draw.Date));
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        SCOPED_TRACE(scale);
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
+        window->chkShowChart->setChecked(true);
+        Check(window);
+        window->PageControl1->setCurrentWidget(window->tsChart);
+        for (QChartView *view : {window->pcChart->Chart1, window->pcChart->Chart2}) {
+            window->pcChart->setCurrentWidget(view->parentWidget());
+            QCoreApplication::processEvents();
+            int shown = 0;
+            for (const testsupport::ShownText &text : testsupport::ShownTexts(*view))
+                if (dates.contains(text.Text)) {
+                    ++shown;
+                    EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.Rect))
+                        << text.Text.toStdString();
+                }
+            EXPECT_GE(shown, 2);
+        }
+        frame->MdiArea->closeAllSubWindows();
+    }
+    QApplication::setFont(normal);
 }
 
 TEST_F(CheckSystemTest, ACheckThatOutrunsTheGuiThreadLeavesItOnlyTheLatestProgress)

@@ -123,6 +123,36 @@ TEST(ColumnAreaTest, EachColumnSpansFromTheUpperLinesHighestToTheLowerLinesLowes
     }
 }
 
+TEST(ColumnAreaTest, PointsFarOffThePlotSpanAsTheirLinesCrossIt)
+{
+    // Lines of a deeply zoomed plot: their first and last points lie far beyond the range of int.
+    std::mt19937 random(67);
+    for (const double far : {3e9, 1e15, 1e300}) {
+        SCOPED_TRACE(far);
+        for (int round = 0; round < 10; ++round) {
+            QPolygonF upper = RandomLine(random, 3.25, 40);
+            QPolygonF lower = RandomLine(random, 2.5, 40);
+            for (QPolygonF *line : {&upper, &lower}) {
+                line->prepend(QPointF(-far, 50));
+                line->append(QPointF(far, 20));
+            }
+            const int first = round - 5, count = 40;
+            const std::vector<TColumnSpan> spans = ColumnSpans(upper, &lower, 500, first, count);
+            ASSERT_EQ(spans.size(), size_t(count));
+            for (int i = 0; i < count; ++i) {
+                EXPECT_NEAR(spans[size_t(i)].Top, BruteExtreme(upper, first + i, true), 1e-6) << i;
+                EXPECT_NEAR(spans[size_t(i)].Bottom, BruteExtreme(lower, first + i, false), 1e-6) << i;
+            }
+        }
+        // A line wholly off the plot, either side, covers none of it.
+        for (const double x : {-far, far}) {
+            const QPolygonF away = {QPointF(x, 10), QPointF(x * 2, 30)};
+            for (const TColumnSpan &span : ColumnSpans(away, nullptr, 500, -3, 20))
+                EXPECT_GE(span.Top, span.Bottom);
+        }
+    }
+}
+
 TEST(ColumnAreaTest, ThePaintedAreaFollowsTheZoomThePointsAndTheColour)
 {
     // One step up over x from 4 to 5, standing on a line at 0.3.
@@ -150,4 +180,74 @@ TEST(ColumnAreaTest, ThePaintedAreaFollowsTheZoomThePointsAndTheColour)
     QCoreApplication::processEvents();
     EXPECT_EQ(ColourAt(*view, area, {4.6, 0.6}), background);
     EXPECT_EQ(ColourAt(*view, area, {5.8, 0.6}), QColor(Qt::blue));
+}
+
+TEST(ColumnAreaTest, RubberBandZoomsOfAFewPixelsStillFillTheStep)
+{
+    auto *area = new QAreaSeries(new QLineSeries);
+    area->upperSeries()->append({{0, 0}, {4, 0}, {4, 1}, {5, 1}, {5, 0}, {10, 0}});
+    std::unique_ptr<QChartView> view = AreaChart(area);
+    QChart *chart = view->chart();
+    const QColor background = ColourAt(*view, area, {2.2, 0.6});
+    // Each zoom to three pixels around 4.5 narrows the view some two hundred times; after the fifth the
+    // step's far ends lie some 1e13 pixels off the plot.
+    for (int zoom = 1; zoom <= 6; ++zoom) {
+        SCOPED_TRACE(zoom);
+        const QPointF middle = chart->mapToPosition({4.5, 0.5}, area);
+        chart->zoomIn(QRectF(middle.x() - 1.5, chart->plotArea().top(), 3, chart->plotArea().height()));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(ColourAt(*view, area, {4.5, 0.6}), QColor(Qt::red));
+    }
+    // Zoomed back out the step shows as before.
+    chart->zoomReset();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(ColourAt(*view, area, {4.5, 0.6}), QColor(Qt::red));
+    EXPECT_EQ(ColourAt(*view, area, {5.8, 0.6}), background);
+}
+
+// Each road that takes the area's series away, with the view painted at once after it.
+TEST(ColumnAreaTest, ThePaintingGoesWithItsSeriesOnEveryRoadThatDeletesIt)
+{
+    const auto step = [] {
+        auto *area = new QAreaSeries(new QLineSeries);
+        area->upperSeries()->append({{0, 0}, {4, 0}, {4, 1}, {5, 1}, {5, 0}, {10, 0}});
+        return area;
+    };
+    const auto paintedRed = [](QChartView &View) {
+        const QImage image = View.grab().toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == QColor(Qt::red))
+                    return true;
+        return false;
+    };
+
+    // The chart emptied, and a new area painted in its place.
+    QAreaSeries *area = step();
+    std::unique_ptr<QChartView> view = AreaChart(area);
+    ASSERT_TRUE(paintedRed(*view));
+    view->chart()->removeAllSeries();
+    EXPECT_FALSE(paintedRed(*view));
+    auto *next = step();
+    view->chart()->addSeries(next);
+    for (QAbstractAxis *axis : view->chart()->axes())
+        next->attachAxis(axis);
+    next->setColor(Qt::red);
+    PaintByColumns(next);
+    EXPECT_TRUE(paintedRed(*view));
+
+    // Taken off: no longer painted; then deleted.
+    view->chart()->removeSeries(next);
+    EXPECT_FALSE(paintedRed(*view));
+    delete next;
+    EXPECT_FALSE(paintedRed(*view));
+
+    // The chart deleted with its area: the view shows a new chart.
+    QChart *old = view->chart();
+    view->setChart(new QChart);
+    QAreaSeries *lone = step();
+    old->addSeries(lone);
+    PaintByColumns(lone);
+    delete old;
+    EXPECT_FALSE(paintedRed(*view));
 }

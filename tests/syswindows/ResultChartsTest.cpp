@@ -1,14 +1,18 @@
 // The result charts' axes as a user reads them: values in the program's numbers, bottom labels that
-// never run into each other.
+// never run into each other and are never cut at the chart's edge.
 #include "syswindows/ResultCharts.h"
+
+#include "tests/fixtures/ChartTexts.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QDate>
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <gtest/gtest.h>
@@ -107,6 +111,59 @@ TEST(ResultChartsTest, BottomLabelsAreThinnedToWhatTheAxisHolds)
     AddCategoryAxes(&unlaid, Numbers(1, 3545), 0, 1);
     EXPECT_LE(qobject_cast<QCategoryAxis *>(unlaid.axes(Qt::Horizontal).front())->categoriesLabels().size(),
               24);
+}
+
+TEST(ResultChartsTest, TurnedDatesLieWholeInTheViewAtAnySizeAndFont)
+{
+    QStringList dates;
+    for (int i = 0; i < 400; ++i)
+        dates << QDate(2019, 11, 12).addDays(-3 * i).toString(QStringLiteral("dd.MM.yyyy"));
+    const QFont normal = QApplication::font();
+    for (const double scale : {1.0, 1.5}) {
+        QFont font = normal;
+        font.setPointSizeF(normal.pointSizeF() * scale);
+        QApplication::setFont(font);
+        // A legend beside the plot, as over the system check's results; or below it, in a taller chart.
+        for (const Qt::Alignment legendAt : {Qt::AlignRight, Qt::AlignBottom})
+            for (const QSize size : {QSize(580, 150), QSize(580, 240), QSize(1300, 470)}) {
+                if (legendAt == Qt::AlignBottom && size.height() < 200)
+                    continue;
+                SCOPED_TRACE(testing::Message()
+                             << scale << " " << legendAt << " " << size.width() << "x" << size.height());
+                std::unique_ptr<QChartView> view(NewChartView(nullptr, QStringLiteral("Trafienia")));
+                view->resize(size);
+                QChart *chart = view->chart();
+                chart->legend()->setAlignment(legendAt);
+                auto *line = new QLineSeries;
+                line->setName(QStringLiteral("'   6'"));
+                for (int i = 0; i < dates.size(); ++i)
+                    line->append(i, i % 5);
+                chart->addSeries(line);
+                AddCategoryAxes(chart, dates, TurnedLabels, 5);
+                view->show();
+                QCoreApplication::processEvents();
+                QRectF legend = chart->mapRectToScene(chart->legend()->geometry());
+                legend = view->mapFromScene(legend).boundingRect();
+                int shown = 0, standing = 0;
+                for (const testsupport::ShownText &text : testsupport::ShownTexts(*view)) {
+                    if (!dates.contains(text.Text))
+                        continue;
+                    ++shown;
+                    standing += text.Rect.height() > text.Rect.width() ? 1 : 0;
+                    EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.Rect))
+                        << text.Text.toStdString() << " cut at the edge";
+                    if (legendAt == Qt::AlignBottom) {
+                        EXPECT_LE(text.Rect.bottom(), legend.top() + 1)
+                            << text.Text.toStdString() << " on the legend";
+                    }
+                }
+                EXPECT_GE(shown, 2);
+                if (size.height() == 470 && scale == 1.0) {
+                    EXPECT_EQ(standing, shown) << "a chart with room keeps its labels turned";
+                }
+            }
+    }
+    QApplication::setFont(normal);
 }
 
 namespace {
