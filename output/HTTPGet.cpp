@@ -102,8 +102,6 @@ CURLcode PerformStoppable(CURL *Handle, const std::function<bool()> &Stopped)
     return result;
 }
 
-
-
 } // namespace
 
 struct THTTPGetFile::TTransfer {
