@@ -166,5 +166,5 @@ void TCheckCharts::ApplyHitLevels()
     }
     const QList<QAbstractAxis *> values = chart->axes(Qt::Vertical);
     if (!values.isEmpty())
-        ScaleValueAxis(static_cast<QValueAxis *>(values.front()), most);
+        ScaleCountAxis(static_cast<QValueAxis *>(values.front()), most);
 }

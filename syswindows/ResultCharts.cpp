@@ -195,6 +195,18 @@ void ScaleValueAxis(QValueAxis *Axis, double Max, double Min)
     Axis->setLabelFormat(ValueLabelFormat((Axis->max() - Axis->min()) / std::max(1, Axis->tickCount() - 1)));
 }
 
+void ScaleCountAxis(QValueAxis *Axis, double Max)
+{
+    ScaleValueAxis(Axis, Max);
+    if (Axis->tickCount() < 2 || (Axis->max() - Axis->min()) / (Axis->tickCount() - 1) >= 1)
+        return;
+    // Nice numbers closer than a count apart: a tick per count instead.
+    const double top = std::max(1.0, std::ceil(Max));
+    Axis->setRange(0, top);
+    Axis->setTickCount(int(top) + 1);
+    Axis->setLabelFormat(ValueLabelFormat(1));
+}
+
 void AddCategoryAxes(QChart *Chart, const QStringList &Labels, int LabelAngle, double Max, double Min)
 {
     AddAxes(Chart, Labels, LabelAngle, std::max(1, int(Labels.size())), Max, Min);

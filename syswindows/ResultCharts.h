@@ -42,6 +42,8 @@ QString ValueLabelFormat(double Step);
 
 // From Min (at most 0) to at least Max, on nice numbers, labelled in ValueLabelFormat.
 void ScaleValueAxis(QValueAxis *Axis, double Max, double Min = 0);
+// The same for counts, from 0: its ticks fall on whole numbers.
+void ScaleCountAxis(QValueAxis *Axis, double Max);
 
 // A bottom axis of one category per label (x = 0, 1, ...), turned by LabelAngle degrees while the chart has
 // room for that (a TLabelAxis), and a left axis from Min to Max; every series of the chart is attached to

@@ -84,6 +84,21 @@ TEST(ResultChartsTest, ValueAxesWriteTheProgramsNumbersWithNoNeedlessDecimals)
         EXPECT_FALSE(label.contains('.') || label.contains(',')) << label.toStdString();
 }
 
+TEST(ResultChartsTest, CountAxesTickOnWholeNumbersUpToTheirLargestCount)
+{
+    for (int most = 0; most <= 40; ++most) {
+        QValueAxis axis;
+        ScaleCountAxis(&axis, most);
+        EXPECT_EQ(axis.min(), 0) << most;
+        EXPECT_GE(axis.max(), most);
+        ASSERT_GE(axis.tickCount(), 2) << most;
+        const double step = (axis.max() - axis.min()) / (axis.tickCount() - 1);
+        EXPECT_GE(step, 1) << most;
+        EXPECT_EQ(step, std::round(step)) << most;
+        EXPECT_EQ(axis.labelFormat(), QStringLiteral("%.0f")) << most;
+    }
+}
+
 TEST(ResultChartsTest, BottomLabelsAreThinnedToWhatTheAxisHolds)
 {
     const QStringList labels = Numbers(80, 190);
