@@ -6,10 +6,7 @@
 #include <QAreaSeries>
 #include <QBarSet>
 #include <QChart>
-#include <QLegend>
-#include <QLegendMarker>
 #include <QLineSeries>
-#include <QPen>
 #include <QStackedBarSeries>
 #include <QValueAxis>
 
@@ -59,15 +56,6 @@ void ColorArea(QAreaSeries *Area, TColor Color)
     Area->setBorderColor(BorderColor(Color));
 }
 
-// The legend shows the bars' own colour.
-void ColorLegend(QChart *Chart, QAreaSeries *Area, TColor Color)
-{
-    for (QLegendMarker *marker : Chart->legend()->markers(Area)) {
-        marker->setBrush(toQColor(Color));
-        marker->setPen(QPen(BorderColor(Color)));
-    }
-}
-
 } // namespace
 
 void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values,
@@ -97,7 +85,6 @@ void ChartZones(QChart *Chart, const std::array<QList<double>, 3> &Values,
         ColorArea(area, Colors[zone]);
         Chart->addSeries(area);
         PaintByColumns(area);
-        ColorLegend(Chart, area, Colors[zone]);
     }
     AddSampledAxes(Chart, Labels, LabelAngle, high);
     auto *bottom = static_cast<QValueAxis *>(Chart->axes(Qt::Horizontal).front());
@@ -119,6 +106,5 @@ void ColorZone(QChart *Chart, int Zone, TColor Color)
         bars->barSets()[Zone]->setBorderColor(BorderColor(Color));
     } else if (auto *area = qobject_cast<QAreaSeries *>(series[Zone])) {
         ColorArea(area, Color);
-        ColorLegend(Chart, area, Color);
     }
 }

@@ -7,6 +7,8 @@
 #include <QChart>
 #include <QChartView>
 #include <QCoreApplication>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QLineSeries>
 #include <QStackedBarSeries>
 #include <gtest/gtest.h>
@@ -68,6 +70,10 @@ TEST(RangeFreqsChartTest, BarsWhileAPixelWideAndAreasOverTheSameStackPastThat)
         auto *area = qobject_cast<QAreaSeries *>(series[zone]);
         ASSERT_NE(area, nullptr);
         EXPECT_EQ(area->name(), Names[size_t(zone)]);
+        // The legend's swatch in the colour the area is painted in.
+        const QList<QLegendMarker *> markers = areas->chart()->legend()->markers(area);
+        ASSERT_EQ(markers.size(), 1);
+        EXPECT_EQ(markers[0]->brush().color().name(), area->brush().color().name());
         QList<double> top = below;
         for (qsizetype i = 0; i < top.size(); ++i)
             top[i] += many[size_t(zone)][i];
