@@ -86,16 +86,16 @@ QWidget *TfrmDrawsEditor::CreateDrawsPage()
     grid->FontCol(3).Name = QStringLiteral("Courier New");
     // However small the window is made (tiled, say), a few draws stay in view.
     KeepRowsInView(grid, 4);
-    ColourResultGrid(grid);
-    DrawsGrid = std::make_unique<TResultGrid>(grid, SortMan, 1, [this] { return DrawsMan != nullptr; });
+    DrawsGrid = BindResultGrid(
+        grid, SortMan, 1, [this] { return DrawsMan != nullptr; },
+        [this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return SortDraws(SortKey, Direction); });
     DrawsGrid->SetColumns({
         {QStringLiteral("Nr"), 40, alRight, 0, 0, false},
         {QStringLiteral("Data"), 66, alLeft, 1, 1, true},
         {QStringLiteral("Dzień"), 50, alLeft, 2, 0, true},
         {QStringLiteral("Liczby"), 440, alLeft, 3, 0, true},
     });
-    DrawsGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { gridGetCellFormat(Col, Row, Format); });
-    DrawsGrid->SetSortProc([this](int SortKey, int Direction) { return SortDraws(SortKey, Direction); });
 
     GroupBox1 = new QGroupBox(QStringLiteral("Pokaż losowania"), page);
     rbViewAll = new QRadioButton(QStringLiteral("&Wszystkie "), GroupBox1);

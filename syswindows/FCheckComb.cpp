@@ -44,14 +44,14 @@ TfrmCheckComb::TfrmCheckComb(QWidget *Owner) : TGenForm(Owner)
 {
     platform::setHelpContext(this, 705);
     CreateControls();
-    ResultGrid1 = std::make_unique<TResultGrid>(Grid1, SortMan, 1, [this] { return HasResults(); });
-    ResultGrid1->SetCellProc([this](int Col, int Row, TCellFormat &Format) { Grid1CellFormat(Col, Row, Format); });
-    ResultGrid1->SetSortProc([this](int SortKey, int Direction) { return Grid1SortColumn(SortKey, Direction); });
-    ResultGrid2 = std::make_unique<TResultGrid>(Grid2, SortMan, 2, [this] { return HasResults(); });
-    ResultGrid2->SetCellProc([this](int Col, int Row, TCellFormat &Format) { Grid2CellFormat(Col, Row, Format); });
-    ResultGrid2->SetSortProc([this](int SortKey, int Direction) { return Grid2SortColumn(SortKey, Direction); });
-    ColourResultGrid(Grid1);
-    ColourResultGrid(Grid2);
+    ResultGrid1 = BindResultGrid(
+        Grid1, SortMan, 1, [this] { return HasResults(); },
+        [this](int Col, int Row, TCellFormat &Format) { Grid1CellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return Grid1SortColumn(SortKey, Direction); });
+    ResultGrid2 = BindResultGrid(
+        Grid2, SortMan, 2, [this] { return HasResults(); },
+        [this](int Col, int Row, TCellFormat &Format) { Grid2CellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return Grid2SortColumn(SortKey, Direction); });
     SortMan.SetSort(1, ckDate, 1);
     SortMan.SetSort(2, ckDate, -1);
     ConnectControls();

@@ -53,10 +53,10 @@ TfrmCheckSystem::TfrmCheckSystem(QWidget *Owner) : TGenForm(Owner)
     platform::setHelpContext(this, 502);
     ChildKind = cwCheckSystem;
     CreateControls();
-    ResultGrid = std::make_unique<TResultGrid>(Grid, SortMan, 1, [this] { return HasResults(); });
-    ResultGrid->SetCellProc([this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); });
-    ResultGrid->SetSortProc([this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
-    ColourResultGrid(Grid);
+    ResultGrid = BindResultGrid(
+        Grid, SortMan, 1, [this] { return HasResults(); },
+        [this](int Col, int Row, TCellFormat &Format) { GridCellFormat(Col, Row, Format); },
+        [this](int SortKey, int Direction) { return GridSortColumn(SortKey, Direction); });
     SortMan.SetSort(1, ckDate, 1);
     Runner.OnProgress = [this](int Pos, int Step) { DoProgress(Pos, Step); };
     Runner.OnFinished = [this](const TTaskEnd &End) { Guarded([this, &End] { CheckEnded(End); }); };
