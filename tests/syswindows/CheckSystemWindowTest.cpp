@@ -126,14 +126,6 @@ protected:
         folder->writeDraws("Wide", {{EncodeDate(2024, 3, 2), twenty}});
     }
 
-    TfrmCheckSystem *OpenCheck(TGenSysForm *Window)
-    {
-        sendCommand(Window, WM_SYS_CHECK);
-        auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
-        EXPECT_NE(check, nullptr);
-        Activate(check);
-        return check;
-    }
 
     // WM_TASK_START, then the event loop until the queued check has started and its worker has ended.
     static void Check(TfrmCheckSystem *Window)

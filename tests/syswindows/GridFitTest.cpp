@@ -72,15 +72,6 @@ void ExpectWholeText(QLineEdit &Field, const char *Name)
     EXPECT_TRUE(Field.grab().toImage() == start) << Name << " hides part of " << text.toStdString();
 }
 
-// The event loop until Done; the deadline only guards against hanging.
-void WaitUntil(const std::function<bool()> &Done)
-{
-    const QDeadlineTimer guard(testsupport::HangGuardMs);
-    while (!Done() && !guard.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    ASSERT_TRUE(Done()) << "the awaited event did not come";
-}
-
 // Laid-out windows: the layouts' requests handled.
 void LayOut()
 {
@@ -199,19 +190,11 @@ protected:
 
     TGameInfo &Lotto() { return Games.GameById(LottoId)->Info; }
 
-    TfrmCheckSystem *OpenCheck(TGenSysForm *Owner)
-    {
-        sendCommand(Owner, WM_SYS_CHECK);
-        auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
-        EXPECT_NE(check, nullptr);
-        Activate(check);
-        return check;
-    }
 
     static void Check(TfrmCheckSystem *Window)
     {
         sendCommand(Window, WM_TASK_START);
-        WaitUntil([Window] { return !Window->CheckPending() && !Window->Checking(); });
+        ASSERT_TRUE(testsupport::ProcessUntil([Window] { return !Window->CheckPending() && !Window->Checking(); }));
         ASSERT_TRUE(Window->HasResults());
         LayOut();
     }
@@ -324,7 +307,7 @@ TEST_P(FigureFitTest, TheGuaranteeTablesShowTheLargestWinsWhole)
     ASSERT_EQ(system->ChildWindows.Count(), before + 1);
     auto *window = qobject_cast<TfrmGuarSysShort *>(system->ChildWindows.GetItem(before)->Form);
     ASSERT_NE(window, nullptr);
-    WaitUntil([window] { return window->State != 2; });
+    ASSERT_TRUE(testsupport::ProcessUntil([window] { return window->State != 2; }));
     ASSERT_EQ(window->State, 0);
     ExpectDrawnTextsFit(*window->sgDetails, "sgDetails");
     ExpectDrawnTextsFit(*window->sgTotal, "sgTotal");

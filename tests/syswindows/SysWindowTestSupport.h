@@ -14,6 +14,7 @@
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
 #include "shell/WindowOpeners.h"
+#include "syswindows/FCheckSystem.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FImportSys.h"
 #include "syswindows/FParSysFullComp.h"
@@ -124,6 +125,16 @@ protected:
     }
 
     TGenSysForm *OpenClassic() { return OpenBySelector(0); }
+
+    // The system check window Owner opens, active.
+    TfrmCheckSystem *OpenCheck(TGenSysForm *Owner)
+    {
+        sendCommand(Owner, WM_SYS_CHECK);
+        auto *check = qobject_cast<TfrmCheckSystem *>(frame->ChildForms().back());
+        EXPECT_NE(check, nullptr);
+        Activate(check);
+        return check;
+    }
 
     void Activate(QWidget *Form)
     {
