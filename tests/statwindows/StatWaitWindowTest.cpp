@@ -13,6 +13,7 @@
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/stats/FreqTestSupport.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/support/FontScales.h"
 
 #include <QApplication>
 #include <QChart>
@@ -148,12 +149,7 @@ TEST_F(StatWaitWindowTest, WaitingForEveryNumberAndNumbersInTenDrawsArePlainCoun
 // lines whole and its dates lie whole in its view.
 TEST_F(StatWaitWindowTest, TheChartShowsItsNamesAndDatesWholeAtTheOpeningSizeAtEitherFontSize)
 {
-    const QFont normal = QApplication::font();
-    for (const double scale : {1.0, 1.5}) {
-        SCOPED_TRACE(scale);
-        QFont font = normal;
-        font.setPointSizeF(normal.pointSizeF() * scale);
-        QApplication::setFont(font);
+    testsupport::ForEachFontScale([this](double) {
         OpenFrame();
         frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
         TfrmStatWait *window = OpenFromFrame();
@@ -176,8 +172,7 @@ TEST_F(StatWaitWindowTest, TheChartShowsItsNamesAndDatesWholeAtTheOpeningSizeAtE
                 << name << " in " << names.join('|').toStdString();
         EXPECT_GE(dates, 2);
         frame.reset();
-    }
-    QApplication::setFont(normal);
+    });
 }
 
 TEST_F(StatWaitWindowTest, ALengthBeyondTheMemoryIsRefusedAndLowersItsLimit)

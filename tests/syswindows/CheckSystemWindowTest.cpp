@@ -18,6 +18,7 @@
 #include "tests/fixtures/ChartTexts.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/fixtures/RichViewText.h"
+#include "tests/support/FontScales.h"
 #include "tests/support/HangGuard.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 #include "tools/LottoHistoryImport.h"
@@ -241,12 +242,7 @@ TEST_F(CheckSystemTest, TheChartsDatesLieWholeInTheirViewsAtTheOpeningSizeAtEith
     QStringList dates;
     for (const testsupport::FixtureDraw &draw : TenDraws)
         dates << QString::fromStdString(DateToStr(draw.Date));
-    const QFont normal = QApplication::font();
-    for (const double scale : {1.0, 1.5}) {
-        SCOPED_TRACE(scale);
-        QFont font = normal;
-        font.setPointSizeF(normal.pointSizeF() * scale);
-        QApplication::setFont(font);
+    testsupport::ForEachFontScale([&](double) {
         TfrmCheckSystem *window = OpenCheck(OpenRows(LottoId, 15, ThreeRows));
         window->chkShowChart->setChecked(true);
         Check(window);
@@ -254,18 +250,10 @@ TEST_F(CheckSystemTest, TheChartsDatesLieWholeInTheirViewsAtTheOpeningSizeAtEith
         for (QChartView *view : {window->pcChart->Chart1, window->pcChart->Chart2}) {
             window->pcChart->setCurrentWidget(view->parentWidget());
             QCoreApplication::processEvents();
-            int shown = 0;
-            for (const testsupport::ShownText &text : testsupport::ShownTexts(*view))
-                if (dates.contains(text.Text)) {
-                    ++shown;
-                    EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.Rect))
-                        << text.Text.toStdString();
-                }
-            EXPECT_GE(shown, 2);
+            EXPECT_GE(testsupport::ExpectShownWhole(*view, dates), 2);
         }
         frame->MdiArea->closeAllSubWindows();
-    }
-    QApplication::setFont(normal);
+    });
 }
 
 TEST_F(CheckSystemTest, ACheckThatOutrunsTheGuiThreadLeavesItOnlyTheLatestProgress)

@@ -3,6 +3,7 @@
 #include "syswindows/ResultCharts.h"
 
 #include "tests/fixtures/ChartTexts.h"
+#include "tests/support/FontScales.h"
 
 #include <QApplication>
 #include <QCategoryAxis>
@@ -133,11 +134,7 @@ TEST(ResultChartsTest, TurnedDatesLieWholeInTheViewAtAnySizeAndFont)
     QStringList dates;
     for (int i = 0; i < 400; ++i)
         dates << QDate(2019, 11, 12).addDays(-3 * i).toString(QStringLiteral("dd.MM.yyyy"));
-    const QFont normal = QApplication::font();
-    for (const double scale : {1.0, 1.5}) {
-        QFont font = normal;
-        font.setPointSizeF(normal.pointSizeF() * scale);
-        QApplication::setFont(font);
+    testsupport::ForEachFontScale([&](double scale) {
         // A legend beside the plot, as over the system check's results; or below it, in a taller chart.
         for (const Qt::Alignment legendAt : {Qt::AlignRight, Qt::AlignBottom})
             for (const QSize size : {QSize(580, 150), QSize(580, 240), QSize(1300, 470)}) {
@@ -177,8 +174,7 @@ TEST(ResultChartsTest, TurnedDatesLieWholeInTheViewAtAnySizeAndFont)
                     EXPECT_EQ(standing, shown) << "a chart with room keeps its labels turned";
                 }
             }
-    }
-    QApplication::setFont(normal);
+    });
 }
 
 namespace {
