@@ -105,7 +105,12 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
             addRow(Comb.data());
             setProgressPosition(added);
         }
-        ApplyKey(true, true);
+        // Under the key 1..N the rows already hold their numbers in order: applying it would only sort
+        // every row once more, unpolled.
+        TDynByteArr plainKey(size_t(N), 0);
+        FillNumbers(plainKey);
+        if (Key != plainKey)
+            ApplyKey(true, true);
         RefreshView(true);
         return true;
     }
