@@ -94,7 +94,8 @@ private:
     // The last FinalCount combinations: the search that keeps the spread of the starting quotas, else the
     // one that takes the first free candidates.
     TSearchEnd finishSystem();
-    // Found: the levels Depth..FinalCount found their combinations; Failed: this level failed.
+    // Found: the levels Depth..FinalCount found their combinations; Failed: this level failed; Stopped:
+    // Worker was asked to stop.
     TSearchEnd finishSearch(int Depth, bool Accept);
     // The store := the chosen combinations in lexicographic order; false, with the store empty, when
     // stopped.
