@@ -103,21 +103,26 @@ void TSysGuar::Build(const TMyThread &Worker)
     }
     if (!allocate())
         return;
-    Progress.Init(10000, TGen::TotalSteps(GuarGenerations, GuarPopSize, 0, 1) * Newton[size_t(NPrime)][size_t(G)], 0);
     Gen.SetFitness([this](const TIndividual &Candidate) { return fitness(Candidate); });
     const int64_t seeds = Newton[size_t(NPrime)][size_t(G)];
+    const int64_t seedSteps = TGen::TotalSteps(GuarGenerations, GuarPopSize, 0, 1);
+    Progress.Init(10000, seedSteps * seeds, 0);
     for (int64_t i = 1; i <= seeds; ++i) {
-        if (!Uncovered[size_t(i - 1)])
-            continue;
-        if (OnPoll)
-            OnPoll(Worker);
-        IndexToComb(uint8_t(NPrime), uint8_t(G), Seed.data(), i);
-        fillFree();
-        genCover(Worker);
+        if (Uncovered[size_t(i - 1)]) {
+            if (OnPoll)
+                OnPoll(Worker);
+            IndexToComb(uint8_t(NPrime), uint8_t(G), Seed.data(), i);
+            fillFree();
+            genCover(Worker);
+        }
         if (Gen.State == 3 || Worker.GetTerminated()) {
             stop("");
             return;
         }
+        // A search advances the progress by at most a seed's steps, and most seeds are covered before
+        // their turn: every seed passed counts whole, so the progress follows the seeds.
+        Progress.Done = i * seedSteps;
+        Progress.Advance(0);
     }
     completeRows();
     addRows();

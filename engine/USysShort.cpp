@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 TSysShort::TSysShort(const TGameData *Game) : TSystem(Game)
 {
@@ -34,9 +36,36 @@ void TSysShort::SetQuotas(const std::vector<TQuotaPair> &NewQuotas)
     resetKey();
 }
 
+namespace {
+
+// How many rows are stored between two polls of the worker.
+constexpr int64_t RowsPerPoll = 4096;
+// A sort of Ranks, polled between its runs and merges; false, with Ranks unsorted, when Stopped answers
+// true.
+template <typename TStopped>
+bool sortPolled(std::vector<int64_t> &Ranks, TStopped Stopped)
+{
+    constexpr size_t run = size_t(1) << 20;
+    const auto at = [&Ranks](size_t Index) { return Ranks.begin() + ptrdiff_t(std::min(Index, Ranks.size())); };
+    for (size_t from = 0; from < Ranks.size(); from += run) {
+        if (Stopped())
+            return false;
+        std::sort(at(from), at(from + run));
+    }
+    for (size_t width = run; width < Ranks.size(); width *= 2)
+        for (size_t from = 0; from + width < Ranks.size(); from += 2 * width) {
+            if (Stopped())
+                return false;
+            std::inplace_merge(at(from), at(from + width), at(from + 2 * width));
+        }
+    return true;
+}
+
+} // namespace
+
 bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
 {
-    const auto stopped = [Thread] { return Thread && Thread->GetTerminated(); };
+    Worker = Thread;
     ClearCombs();
     releaseWalk();
     // The walk ranks every candidate, so C(N, K) must fit.
@@ -67,7 +96,7 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
     if (Count == Newton[size_t(N)][size_t(K)]) {
         NextComb(Comb, uint8_t(N), uint8_t(K), true);
         for (int64_t added = 1; added <= Count; ++added) {
-            if (stopped()) {
+            if (stopRequested()) {
                 ClearCombs();
                 return false;
             }
@@ -76,7 +105,12 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
             addRow(Comb.data());
             setProgressPosition(added);
         }
-        ApplyKey(true, true);
+        // Under the key 1..N the rows already hold their numbers in order: applying it would only sort
+        // every row once more, unpolled.
+        TDynByteArr plainKey(size_t(N), 0);
+        FillNumbers(plainKey);
+        if (Key != plainKey)
+            ApplyKey(true, true);
         RefreshView(true);
         return true;
     }
@@ -92,21 +126,13 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
     Balance = most->Quota - least->Quota;
     bool built = true;
     for (int64_t i = 0; i < Count && built; ++i) {
-        if (stopped()) {
+        if (stopRequested()) {
             built = false;
             break;
         }
         sortQuotas();
         if (i == Count - FinalCount) {
-            if (finishSearch(1, false) == 0) {
-                for (const int64_t rank : Trial) {
-                    Chosen.push_back(rank);
-                    ChosenSet.Insert(rank);
-                }
-                Trial.clear();
-            } else {
-                built = finishSearch(1, true) == 0;
-            }
+            built = finishSystem() == TSearchEnd::Found;
             break;
         }
         if (RandomTies)
@@ -114,23 +140,37 @@ bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
         built = step();
         setProgressPosition(i + 1);
     }
-    if (!built) {
+    if (!built || !addChosenRows()) {
         releaseWalk();
         return false;
     }
+    setProgressPosition(Count);
+    RefreshView(true);
+    return true;
+}
 
+bool TSysShort::stopRequested() const
+{
+    return Worker && Worker->GetTerminated();
+}
+
+bool TSysShort::addChosenRows()
+{
     // Stored in lexicographic order, which is the order of the ranks: the index needs no sorting. The
     // walk's tables go before the rows come.
     std::vector<int64_t> ranks = std::move(Chosen);
     releaseWalk();
-    std::sort(ranks.begin(), ranks.end());
+    if (!sortPolled(ranks, [this] { return stopRequested(); }))
+        return false;
     Combs.SetCapacity(int(ranks.size()));
-    for (const int64_t rank : ranks) {
-        IndexToComb(uint8_t(N), uint8_t(K), Comb.data(), rank);
+    for (size_t row = 0; row < ranks.size(); ++row) {
+        if (row % RowsPerPoll == 0 && stopRequested()) {
+            ClearCombs();
+            return false;
+        }
+        IndexToComb(uint8_t(N), uint8_t(K), Comb.data(), ranks[row]);
         addRow(Comb.data());
     }
-    setProgressPosition(Count);
-    RefreshView(true);
     return true;
 }
 
@@ -430,16 +470,34 @@ bool TSysShort::step()
     return true;
 }
 
+TSysShort::TSearchEnd TSysShort::finishSystem()
+{
+    const TSearchEnd balanced = finishSearch(1, false);
+    if (balanced != TSearchEnd::Found)
+        return balanced == TSearchEnd::Failed ? finishSearch(1, true) : balanced;
+    for (const int64_t rank : Trial) {
+        Chosen.push_back(rank);
+        ChosenSet.Insert(rank);
+    }
+    Trial.clear();
+    return TSearchEnd::Found;
+}
+
 // Without Accept the last level takes its first free candidate only when it leaves the numbers' usage
-// with the spread of the starting quotas; a level whose candidates all fail fails in turn.
-int TSysShort::finishSearch(int Depth, bool Accept)
+// with the spread of the starting quotas; a level whose candidates all fail fails in turn. The search may
+// walk every candidate of every level: it polls the worker at each.
+TSysShort::TSearchEnd TSysShort::finishSearch(int Depth, bool Accept)
 {
     startWalk();
     sortQuotas();
     bool wrapped = false;
     for (;;) {
+        if (OnFinishPoll)
+            OnFinishPoll();
+        if (stopRequested())
+            return TSearchEnd::Stopped;
         if (!keepWalkInRange(wrapped))
-            return 1;
+            return TSearchEnd::Failed;
         const int64_t rank = candidate();
         if (isTaken(rank)) {
             ++Position;
@@ -449,14 +507,14 @@ int TSysShort::finishSearch(int Depth, bool Accept)
         if (Depth == FinalCount) {
             if (!Accept && usageSpread() != Balance) {
                 undo(rank, Accept);
-                return 1;
+                return TSearchEnd::Failed;
             }
-            return 0;
+            return TSearchEnd::Found;
         }
         const int64_t keptPosition = Position;
         const int keptPool = Pool;
-        if (finishSearch(Depth + 1, Accept) == 0)
-            return 0;
+        if (const TSearchEnd deeper = finishSearch(Depth + 1, Accept); deeper != TSearchEnd::Failed)
+            return deeper;
         undo(rank, Accept);
         sortQuotas();
         Pool = keptPool;

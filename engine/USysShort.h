@@ -9,6 +9,7 @@
 #include "engine/USysShortTables.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class TMyThread;
@@ -31,7 +32,8 @@ public:
     // (the remainder as one more for some numbers: the first ones, or random ones with RandomTies);
     // otherwise the quotas of SetQuotas. False, with the store empty, when K is not within 1..N, Count not
     // within 0..C(N, K) or the quotas are not one for each number 1..N; false, with the store empty, too
-    // when Thread (polled once per combination) is asked to stop.
+    // when Thread (polled at every combination, every candidate of the finishing search and every few
+    // thousand rows stored) is asked to stop.
     bool Generate(bool EqualQuotas, const TMyThread *Thread = nullptr);
 
     void SaveParams(platform::ByteWriter &Stream) const override;
@@ -43,8 +45,14 @@ public:
 
     // Shuffle the numbers of equal remaining quota before every step.
     bool RandomTies = true;
+    // Called by the worker at every candidate of the finishing search, just before it polls Thread (tests
+    // stop or hold a worker there); set before a run.
+    std::function<void()> OnFinishPoll;
 
 private:
+    enum class TSearchEnd { Found, Failed, Stopped };
+
+    bool stopRequested() const;
     bool quotasCoverNumbers() const;
     // Frees what only a run of Generate needs.
     void releaseWalk();
@@ -83,10 +91,18 @@ private:
     void undo(int64_t Rank, bool Accept);
     // One greedy step; false when no combination is left.
     bool step();
-    // 0: the levels Depth..FinalCount found their combinations; 1: this level failed.
-    int finishSearch(int Depth, bool Accept);
+    // The last FinalCount combinations: the search that keeps the spread of the starting quotas, else the
+    // one that takes the first free candidates.
+    TSearchEnd finishSystem();
+    // Found: the levels Depth..FinalCount found their combinations; Failed: this level failed; Stopped:
+    // Worker was asked to stop.
+    TSearchEnd finishSearch(int Depth, bool Accept);
+    // The store := the chosen combinations in lexicographic order; false, with the store empty, when
+    // stopped.
+    bool addChosenRows();
     int usageSpread() const;
 
+    const TMyThread *Worker = nullptr; // the running Generate's thread, polled to stop
     static constexpr int FinalCount = 2;
     static constexpr int MaxNumbers = 100;
 

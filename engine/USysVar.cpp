@@ -1,6 +1,7 @@
 #include "engine/USysVar.h"
 
 #include "core/UComb.h"
+#include "core/UGlobalThreads.h"
 #include "core/USort.h"
 
 #include <algorithm>
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr size_t ReservedBytes = 8;
+// How many rows are stored between two polls of the worker.
+constexpr int RowsPerPoll = 4096;
 
 // The weight a record counts with: 0 when fixed.
 double effectiveWeight(const TVarFreq &Record)
@@ -152,6 +155,7 @@ bool TSysVar::Generate(const TMyThread *Thread)
         return false;
     TSysShort inner(Game);
     inner.Progress.OnProgress = Progress.OnProgress;
+    inner.OnFinishPoll = OnFinishPoll;
     inner.SetParams(N - FixedCount, K - FixedCount, int32_t(Count));
     const bool equalQuotas = !ComputeQuotas();
     if (!equalQuotas)
@@ -169,6 +173,10 @@ bool TSysVar::Generate(const TMyThread *Thread)
     const int places = K - FixedCount;
     Combs.SetCapacity(inner.ViewCount());
     for (int i = 0; i < inner.ViewCount(); ++i) {
+        if (i % RowsPerPoll == 0 && Thread && Thread->GetTerminated()) {
+            ClearCombs();
+            return false;
+        }
         const uint8_t *positions = inner.GetComb(i, false);
         for (int j = 0; j < places; ++j)
             row[size_t(j)] = freeNumbers[size_t(positions[j]) - 1];

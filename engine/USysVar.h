@@ -8,6 +8,7 @@
 #include "engine/USysShort.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 class TMyThread;
@@ -35,7 +36,8 @@ public:
     bool SetFixed(int Index, bool Fixed);
     // Builds the system through a classic generator over the free numbers. False, with the store empty,
     // when the fixed numbers leave fewer than Count combinations of the other places, or when the classic
-    // generator answers false (Thread asked to stop).
+    // generator answers false (Thread asked to stop); false, with the store empty, too when Thread is asked
+    // to stop while the rows are stored.
     bool Generate(const TMyThread *Thread = nullptr);
 
     void SaveParams(platform::ByteWriter &Stream) const override;
@@ -58,6 +60,9 @@ public:
     // numbers in ascending order.
     std::vector<TQuotaPair> FreePairs;
     bool RandomTies = false; // handed to the classic generator
+    // Handed to the classic generator: called at every candidate of its finishing search; set before a
+    // run.
+    std::function<void()> OnFinishPoll;
 
 private:
     // Every free number fits its share of the free places into Count combinations, and the fixed numbers

@@ -12,6 +12,8 @@
 #include <atomic>
 #include <chrono>
 #include <memory>
+#include <algorithm>
+#include <numeric>
 #include <set>
 #include <thread>
 #include <stdexcept>
@@ -110,6 +112,28 @@ TEST(SysGuar, FallbackRows)
     }
     EXPECT_EQ(shownRows(system), all);
     EXPECT_EQ(system.State, 0);
+}
+
+// Most seeds are covered before their turn and take no search: the bar follows the seeds passed. It
+// only rises, in small steps, shows most of the work done when the last search begins and reaches its
+// end.
+TEST(SysGuar, ProgressFollowsTheSeedsToTheEnd)
+{
+    TGameData game;
+    TMyThread2 worker;
+    TSysGuar system(&game);
+    ASSERT_TRUE(system.SetParams(25, 6, 3, 5));
+    std::vector<int> positions{0};
+    int atLastSearch = 0;
+    system.Progress.OnProgress = [&positions](int32_t Position, int32_t) { positions.push_back(Position); };
+    system.OnPoll = [&](const TMyThread &) { atLastSearch = positions.back(); };
+    system.Build(worker);
+    ASSERT_EQ(system.State, 0);
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    EXPECT_EQ(positions.back(), 10000);
+    EXPECT_GT(atLastSearch, 5000);
+    std::adjacent_difference(positions.begin(), positions.end(), positions.begin());
+    EXPECT_LE(*std::max_element(positions.begin() + 1, positions.end()), 500);
 }
 
 // A stop asked from a progress report, and an exception thrown from one: State 3 and no rows.

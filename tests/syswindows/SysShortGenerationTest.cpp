@@ -85,6 +85,40 @@ TEST_F(SysShortGenerationTest, ClosingDuringARunStopsAndJoinsTheWorker)
     EXPECT_TRUE(frame->ChildForms().empty());
 }
 
+// Stop, or closing the window, while the last two rows are searched (a search that may walk every
+// combination): the run ends there with no rows, and the window answers at once.
+TEST_F(SysShortGenerationTest, StopOrCloseWhileTheLastRowsAreSearchedEndsTheRunThere)
+{
+    for (const bool close : {false, true}) {
+        ShortReportingWindow *window = WindowWithSystem();
+        TFinishSearchHold hold;
+        hold.Attach(*window);
+        AnswerParams(12, 6, 30);
+        sendCommand(window, WM_SYS_PARAMS);
+        ASSERT_TRUE(testsupport::ProcessUntil([&hold] { return hold.Reached.load(); }));
+        if (close) {
+            EXPECT_TRUE(window->Close());
+        } else {
+            frame->mTaskStop->trigger();
+            QCoreApplication::sendPostedEvents();
+        }
+        EXPECT_FALSE(window->Generating());
+        ASSERT_TRUE(hold.Answered);
+        EXPECT_FALSE(hold.Built);
+        EXPECT_EQ(hold.Rows, 0);
+        EXPECT_EQ(hold.PollsAfter, 0);
+        if (close) {
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            EXPECT_TRUE(frame->ChildForms().empty());
+        } else {
+            ExpectOldSystem(*window);
+            EXPECT_TRUE(window->Close());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+    }
+    EXPECT_TRUE(script.boxes().empty()) << "a stop is not a failure";
+}
+
 TEST_F(SysShortGenerationTest, AFailedGenerationSaysSoAndKeepsTheOldSystem)
 {
     ShortReportingWindow *window = WindowWithSystem();

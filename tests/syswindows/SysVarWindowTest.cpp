@@ -236,6 +236,28 @@ TEST_F(SysVarWindowTest, StopKeepsTheOldRowsAndAFailedRunSaysSo)
     EXPECT_EQ(EnabledMask(), commands);
 }
 
+// Stop while the classic generator searches the last two rows: the run ends there with no rows, and the
+// window answers at once with its old rows.
+TEST_F(SysVarWindowTest, StopWhileTheLastRowsAreSearchedEndsTheRunThere)
+{
+    TfrmSysVar *window = Generated();
+    const QStringList rows = RowTexts(*window);
+    const int commands = EnabledMask();
+    TFinishSearchHold hold;
+    hold.Attach(*window);
+    Run(frame->mTaskStart);
+    ASSERT_TRUE(testsupport::ProcessUntil([&hold] { return hold.Reached.load(); }));
+    Run(frame->mTaskStop);
+    EXPECT_FALSE(window->Generating());
+    ASSERT_TRUE(hold.Answered);
+    EXPECT_FALSE(hold.Built);
+    EXPECT_EQ(hold.Rows, 0);
+    EXPECT_EQ(hold.PollsAfter, 0);
+    EXPECT_EQ(RowTexts(*window), rows);
+    EXPECT_EQ(EnabledMask(), commands);
+    EXPECT_TRUE(script.boxes().empty()) << "a stop is not a failure";
+}
+
 TEST_F(SysVarWindowTest, ANewKeyRelabelsTheVariableNumbers)
 {
     TfrmSysVar *window = Generated();

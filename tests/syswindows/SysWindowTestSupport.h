@@ -10,6 +10,7 @@
 #include "engine/UGameMan.h"
 #include "engine/USysGeneral.h"
 #include "engine/USysShort.h"
+#include "engine/USysVar.h"
 #include "shell/FGlobalSystems.h"
 #include "shell/FMain.h"
 #include "shell/FMainCommands.h"
@@ -29,6 +30,7 @@
 #include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
+#include "tests/support/HangGuard.h"
 #include "tests/support/ProcessUntil.h"
 #include "tests/support/TestEnvironment.h"
 
@@ -47,6 +49,9 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -81,6 +86,41 @@ inline bool BuildUntilStopped(TSystem &System, const TMyThread &Thread, const TG
     };
     return Build(System, Thread);
 }
+
+// A GenerationHook for the classic and the variable kinds: the worker waits at the first candidate of the
+// search for the last rows until it is asked to stop. Reached tells the test it is there, PollsAfter
+// counts the candidates looked at after, Answered, Built and Rows what the kind's build then answered.
+struct TFinishSearchHold {
+    std::atomic<bool> Reached{false};
+    std::atomic<int> PollsAfter{0};
+    std::atomic<bool> Answered{false};
+    std::atomic<bool> Built{false};
+    std::atomic<int64_t> Rows{-1};
+
+    void Attach(TGenSysForm &Window)
+    {
+        Window.GenerationHook = [this](TSystem &System, const TMyThread &Thread, const TGenSysForm::TBuildProc &Build) {
+            const std::function<void()> poll = [this, &Thread] {
+                if (Reached.exchange(true)) {
+                    ++PollsAfter;
+                    return;
+                }
+                // The guard only ends a hang of a window that never stops its worker.
+                const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
+                while (!Thread.GetTerminated() && std::chrono::steady_clock::now() < guard)
+                    std::this_thread::yield();
+            };
+            if (auto *classic = dynamic_cast<TSysShort *>(&System))
+                classic->OnFinishPoll = poll;
+            else if (auto *variable = dynamic_cast<TSysVar *>(&System))
+                variable->OnFinishPoll = poll;
+            Built = Build(System, Thread);
+            Rows = System.GetCount();
+            Answered = true;
+            return Built.load();
+        };
+    }
+};
 
 // The numbers of a row text as RowTexts gives it, such as "3| 1  2  5  7 10 12 ".
 inline std::vector<int> RowNumbers(const QString &Row)
