@@ -66,6 +66,11 @@ bool sortPolled(std::vector<int64_t> &Ranks, TStopped Stopped)
 bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
 {
     Worker = Thread;
+    // Polled only while this run lasts.
+    const struct TForgetWorker {
+        const TMyThread *&Held;
+        ~TForgetWorker() { Held = nullptr; }
+    } forget{Worker};
     ClearCombs();
     releaseWalk();
     // The walk ranks every candidate, so C(N, K) must fit.
