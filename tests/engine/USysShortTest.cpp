@@ -4,6 +4,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "tests/engine/FinishSearchStops.h"
 
 #include <gtest/gtest.h>
 
@@ -235,31 +236,14 @@ TEST_F(SysShort, AStoppedGenerationLeavesNoRows)
 TEST_F(SysShort, AStopWhileTheLastRowsAreSearchedEndsTheRunThere)
 {
     for (const auto &[n, k, count] : {std::tuple{10, 5, 4}, std::tuple{20, 5, 300}}) {
-        const auto prepared = [n = n, k = k, count = count](TSysShort &System) {
-            System.RandomTies = false;
-            System.SetParams(n, k, count);
-        };
-        int64_t candidates = 0;
-        TSysShort whole(&Game);
-        prepared(whole);
-        whole.OnFinishPoll = [&candidates] { ++candidates; };
-        ASSERT_TRUE(whole.Generate(true));
-        for (const int64_t at : {int64_t(1), (candidates + 1) / 2, candidates}) {
-            TMyThread2 stop; // never started: only its stop is read
-            int64_t polls = 0, after = 0;
-            TSysShort system(&Game);
-            prepared(system);
-            system.OnFinishPoll = [&] {
-                if (stop.GetTerminated())
-                    ++after;
-                else if (++polls == at)
-                    stop.Terminate();
-            };
-            EXPECT_FALSE(system.Generate(true, &stop)) << n << "/" << k << "/" << count << " at " << at;
-            EXPECT_EQ(after, 0);
-            EXPECT_EQ(system.GetCount(), 0);
-            EXPECT_EQ(system.ViewCount(), 0);
-        }
+        SCOPED_TRACE(testing::Message() << n << "/" << k << "/" << count);
+        ExpectEveryStopOfTheFinishingSearchEndsTheRun<TSysShort>(
+            &Game,
+            [n = n, k = k, count = count](TSysShort &System) {
+                System.RandomTies = false;
+                System.SetParams(n, k, count);
+            },
+            [](TSysShort &System, const TMyThread *Thread) { return System.Generate(true, Thread); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "tests/engine/FinishSearchStops.h"
 
 #include <gtest/gtest.h>
 
@@ -105,32 +106,15 @@ TEST_F(SysVar, WeightsBecomeQuotasAndTheGeneratorFollowsThem)
 TEST_F(SysVar, AStopWhileTheLastRowsAreSearchedEndsTheRunThere)
 {
     for (const bool fixed : {false, true}) {
-        const auto prepared = [fixed](TSysVar &System) {
-            System.SetParams(10, 5, 10, 2);
-            ASSERT_TRUE(System.SetWeight(0, 2.0));
-            ASSERT_TRUE(System.SetFixed(1, fixed));
-        };
-        int64_t candidates = 0;
-        TSysVar whole(&Game);
-        prepared(whole);
-        whole.OnFinishPoll = [&candidates] { ++candidates; };
-        ASSERT_TRUE(whole.Generate());
-        for (const int64_t at : {int64_t(1), (candidates + 1) / 2, candidates}) {
-            TMyThread2 stop; // never started: only its stop is read
-            int64_t polls = 0, after = 0;
-            TSysVar system(&Game);
-            prepared(system);
-            system.OnFinishPoll = [&] {
-                if (stop.GetTerminated())
-                    ++after;
-                else if (++polls == at)
-                    stop.Terminate();
-            };
-            EXPECT_FALSE(system.Generate(&stop)) << fixed << " at " << at;
-            EXPECT_EQ(after, 0);
-            EXPECT_EQ(system.GetCount(), 0);
-            EXPECT_EQ(system.ViewCount(), 0);
-        }
+        SCOPED_TRACE(fixed);
+        ExpectEveryStopOfTheFinishingSearchEndsTheRun<TSysVar>(
+            &Game,
+            [fixed](TSysVar &System) {
+                System.SetParams(10, 5, 10, 2);
+                ASSERT_TRUE(System.SetWeight(0, 2.0));
+                ASSERT_TRUE(System.SetFixed(1, fixed));
+            },
+            [](TSysVar &System, const TMyThread *Thread) { return System.Generate(Thread); });
     }
 }
 
