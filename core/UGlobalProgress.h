@@ -22,4 +22,5 @@ public:
     int32_t MaxPos = 0;
     bool Enabled = true;
     int64_t Done = 0;
+    int64_t Total = 0;
 };

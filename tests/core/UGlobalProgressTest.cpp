@@ -63,6 +63,20 @@ TEST(TProgress, WholeJobReportsAHundredTimesUpToMaxPos)
         EXPECT_EQ(recorder.Reports[i].first, 100 * static_cast<int32_t>(i + 1));
 }
 
+TEST(TProgress, EveryWholeJobEndsAtMaxPos)
+{
+    for (int total = 1; total <= 2000; ++total) {
+        TProgress progress;
+        Recorder recorder;
+        recorder.attach(progress);
+        progress.Init(10000, total, 0);
+        for (int i = 0; i < total; ++i)
+            progress.Advance(1);
+        ASSERT_FALSE(recorder.Reports.empty()) << total;
+        EXPECT_EQ(recorder.Reports.back().first, 10000) << total;
+    }
+}
+
 TEST(TProgress, EveryAdvancePastTheEndReportsMaxPos)
 {
     TProgress progress;
