@@ -59,6 +59,9 @@ public:
 
     // Windows: the one way a child window enters the frame (FGlobalWindows.h's AddChildForm calls it).
     QMdiSubWindow *AddChildForm(QWidget *Form);
+    // Moves the sub-window one cascade step right of and below Beside, where it fits there and neither is
+    // maximised.
+    void CascadeFrom(QMdiSubWindow *Holder, const QMdiSubWindow *Beside);
     // Neither knows of any child window once the frame is being destroyed.
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
