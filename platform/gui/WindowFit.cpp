@@ -225,9 +225,11 @@ void refitNow(QWidget &Form)
 void centreOver(QWidget &Window, const QWidget &Owner)
 {
     const QWidget &owner = *Owner.window();
+    const QRect area = windowArea(owner);
+    // A maximised owner fills its area, though while it is first shown its geometry may not say so yet.
+    const QRect over = owner.isMaximized() ? area : owner.frameGeometry();
     const QSize outer = Window.size() + Decoration(Window);
-    const QPoint centred = owner.frameGeometry().center() - QPoint(outer.width() / 2, outer.height() / 2);
-    Window.move(InsideArea(Window, windowArea(owner), centred));
+    Window.move(InsideArea(Window, area, over.center() - QPoint(outer.width() / 2, outer.height() / 2)));
 }
 
 } // namespace platform

@@ -129,6 +129,8 @@ THelpWindow *HtmlHelpShowContext(int ContextId)
     if (!help.Window) {
         help.Window = new THelpWindow(ContextUrl(HelpContentsContext));
         help.Window->setAttribute(Qt::WA_DeleteOnClose);
+        // Inside its screen, as every window, and centred over the main window.
+        fitToArea(*help.Window);
         if (const QWidget *main = MainWindow())
             centreOver(*help.Window, *main);
     }
