@@ -66,7 +66,8 @@ public:
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
     std::vector<QWidget *> ChildForms() const;
-    // Cascades the child windows, each at the size it opened with.
+    // Cascades the child windows, each at the size it opened with (smaller where the area ends), the active
+    // one in front and every title in view.
     void CascadeChildren();
     void TileHorizontally();
     void TileVertically();

@@ -31,7 +31,7 @@ protected:
             return;
         FShown = true;
         if constexpr (std::is_base_of_v<QDialog, Base>) {
-            // Qt has centred the dialog at the size it had before FormShow.
+            // Qt has centred the dialog (unless its caller placed it) at the size it had before FormShow.
             const bool placed = this->testAttribute(Qt::WA_Moved);
             const QSize size = this->size();
             RunGuarded([this] { FormShow(); });
