@@ -64,6 +64,15 @@ void CenterChildForm(QWidget *Form)
                  std::max(0, (client.height() - holder->height()) / 2));
 }
 
+void PlaceChildForm(QWidget *Form, const QWidget *Beside)
+{
+    CenterChildForm(Form);
+    auto *holder = qobject_cast<QMdiSubWindow *>(Form->parentWidget());
+    const auto *beside = Beside ? qobject_cast<const QMdiSubWindow *>(Beside->parentWidget()) : nullptr;
+    if (frmMain && holder && beside)
+        frmMain->CascadeFrom(holder, beside);
+}
+
 void FitWindowToGrid(QWidget *Form, const QWidget *Grid, int Width, bool Narrow)
 {
     const QWidget &window = platform::windowFrame(*Form);

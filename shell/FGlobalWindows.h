@@ -35,6 +35,9 @@ void BroadcastToChildren(QEvent::Type Msg, int WParam, int LParam, bool Post);
 
 // Fits the child window's sub-window to the main window's client area and centres it there.
 void CenterChildForm(QWidget *Form);
+// Places the child window where a new one opens beside the child window Beside: centred (CenterChildForm),
+// or one cascade step from Beside where it fits there.
+void PlaceChildForm(QWidget *Form, const QWidget *Beside);
 
 // Resizes the window of Form so that Grid (or a list), which follows the window's width through the
 // form's layout, is Width wide: only wider unless Narrow, never narrower than the form's content needs

@@ -60,6 +60,9 @@ TfrmMain::TfrmMain(QWidget *parent) : TFirstShow<QMainWindow>(parent)
     SetProgramTextStyles(*RVStyle1);
     RVStyle1->Loaded();
     MdiArea = new QMdiArea(this);
+    // Windows that reach past the client area (tiled in too little room, say) are scrolled to.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(MdiArea);
     connectGuarded(MdiArea, &QMdiArea::subWindowActivated, this, &TfrmMain::SubWindowActivated);
 

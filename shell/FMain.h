@@ -59,11 +59,15 @@ public:
 
     // Windows: the one way a child window enters the frame (FGlobalWindows.h's AddChildForm calls it).
     QMdiSubWindow *AddChildForm(QWidget *Form);
+    // Moves the sub-window one cascade step right of and below Beside, where it fits there and neither is
+    // maximised.
+    void CascadeFrom(QMdiSubWindow *Holder, const QMdiSubWindow *Beside);
     // Neither knows of any child window once the frame is being destroyed.
     QWidget *ActiveChildForm() const;
     // The child windows in the order they were opened.
     std::vector<QWidget *> ChildForms() const;
-    // Cascades the child windows, each at the size it opened with.
+    // Cascades the child windows, each at the size it opened with (smaller where the area ends), the active
+    // one in front and every title in view.
     void CascadeChildren();
     void TileHorizontally();
     void TileVertically();

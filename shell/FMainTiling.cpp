@@ -7,23 +7,17 @@
 
 namespace {
 
-// Splits Length into spans, one per need: each span its need and an equal part of what is left over,
-// or, when the needs exceed Length, a part of Length in proportion to its need. The last span takes
-// what the divisions leave.
+// Splits Length into spans, one per need: each span its need and an equal part of what is left over, the
+// last one what the divisions leave. Needs that exceed Length are each given whole: the spans reach past it.
 std::vector<int> Spans(int Length, const std::vector<int> &Needs)
 {
     const int count = int(Needs.size());
     const int64_t total = std::accumulate(Needs.begin(), Needs.end(), int64_t(0));
+    const int share = total <= Length ? int((Length - total) / count) : 0;
     std::vector<int> spans;
     int used = 0;
     for (int i = 0; i < count; ++i) {
-        int span = 0;
-        if (i == count - 1)
-            span = Length - used;
-        else if (total <= Length)
-            span = Needs[size_t(i)] + int((Length - total) / count);
-        else
-            span = int(int64_t(Length) * Needs[size_t(i)] / total);
+        const int span = i == count - 1 && total <= Length ? Length - used : Needs[size_t(i)] + share;
         spans.push_back(span);
         used += span;
     }
@@ -79,12 +73,14 @@ std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs,
 std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Sizes, int Step)
 {
     std::vector<QRect> rects;
+    const QSize half(Area.width() / 2, Area.height() / 2);
     int offset = 0;
     for (const QSize &wanted : Sizes) {
-        const QSize size = wanted.boundedTo(Area.size());
-        if (offset + size.width() > Area.width() || offset + size.height() > Area.height())
+        const QSize least = wanted.boundedTo(half);
+        if (offset + least.width() > Area.width() || offset + least.height() > Area.height())
             offset = 0;
-        rects.emplace_back(Area.topLeft() + QPoint(offset, offset), size);
+        rects.emplace_back(Area.topLeft() + QPoint(offset, offset),
+                           wanted.boundedTo(Area.size() - QSize(offset, offset)));
         offset += Step;
     }
     return rects;

@@ -12,11 +12,12 @@
 // one above another, in floor(sqrt(Count)) columns; Vertical: tall windows side by side, in
 // floor(sqrt(Count)) rows. Columns (rows) take Count / columns windows each and the last Count % columns
 // of them one more. Each column (row, window) gets what it needs and an equal part of the rest; where the
-// needs exceed the area, a part in proportion to its need.
+// needs exceed the area, just what it needs, and the rectangles reach past the area.
 std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs, bool Horizontal);
 
 // One rectangle per window cascading down Area from its top left corner, Step apart: each window of its
-// size (no larger than Area); one that would reach past the area starts the cascade again at the corner.
+// size, made smaller where it would reach past the area. Where a window would be left less than half the
+// area (or than its size), the cascade starts again at the corner.
 std::vector<QRect> CascadeRects(const QRect &Area, const std::vector<QSize> &Sizes, int Step);
 
 // Where a new window of Size opens in an area of AreaSize while the Active one has the focus: one cascade

@@ -27,18 +27,19 @@
 #include <QStyleOption>
 #include <QToolBar>
 
+#include <algorithm>
+
 namespace {
 
 // A tiled sub-window's properties: the geometry tiling gave it and the size it had before.
 constexpr char TiledGeometry[] = "korvantileTiledGeometry";
 constexpr char UntiledSize[] = "korvantileUntiledSize";
 
-// The cascade step: the height of a sub-window's title bar, so that the one behind keeps its title in view.
+// The cascade step: the height of a sub-window's title bar with the border above it (the room the
+// sub-window keeps above its form), so that the one behind keeps its title in view.
 int CascadeStep(const QMdiSubWindow *Window)
 {
-    QStyleOptionTitleBar option;
-    option.initFrom(Window);
-    return Window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, Window);
+    return Window->contentsMargins().top();
 }
 
 // The width at which the sub-window shows its whole title beside its buttons.
@@ -49,7 +50,8 @@ int TitleWidth(const QMdiSubWindow *Window)
     option.text = Window->windowTitle();
     option.titleBarFlags = Window->windowFlags();
     option.titleBarState = int(Window->windowState());
-    option.rect = QRect(0, 0, Window->width(), CascadeStep(Window));
+    const int titleHeight = Window->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, Window);
+    option.rect = QRect(0, 0, Window->width(), titleHeight);
     const QRect label =
         Window->style()->subControlRect(QStyle::CC_TitleBar, &option, QStyle::SC_TitleBarLabel, Window);
     QFont font = QApplication::font("QMdiSubWindowTitleBar");
@@ -89,11 +91,18 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
         platform::resizeInArea(*Form, QSize(title, holder->height()));
     // Showing centres the form; beside an active window it opens one cascade step from it instead, where
     // it fits there.
-    if (active && !active->isMaximized() && !holder->isMaximized())
-        if (const std::optional<QPoint> at = CascadePosition(
-                active->geometry(), holder->size(), MdiArea->viewport()->size(), CascadeStep(holder)))
-            holder->move(*at);
+    if (active)
+        CascadeFrom(holder, active);
     return holder;
+}
+
+void TfrmMain::CascadeFrom(QMdiSubWindow *Holder, const QMdiSubWindow *Beside)
+{
+    if (Beside->isMaximized() || Holder->isMaximized())
+        return;
+    if (const std::optional<QPoint> at = CascadePosition(Beside->geometry(), Holder->size(),
+                                                         MdiArea->viewport()->size(), CascadeStep(Holder)))
+        Holder->move(*at);
 }
 
 QWidget *TfrmMain::ActiveChildForm() const
@@ -192,8 +201,11 @@ int GridRowsRoom(const QWidget &Form)
         if (!grid->isVisibleTo(&Form))
             continue;
         int height = 2 * grid->frameWidth();
-        for (int row = 0; row < std::min(grid->RowCount(), grid->FixedRows() + FewRows); ++row)
+        // Rows not filled yet count at the grid's default height.
+        for (int row = 0; row < grid->FixedRows() + FewRows; ++row)
             height += grid->RowHeights(row) + grid->GridLineWidth();
+        if (grid->ScrollBars() == ssHorizontal || grid->ScrollBars() == ssBoth)
+            height += grid->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, grid);
         room = std::max(room, height - grid->minimumSizeHint().expandedTo(grid->minimumSize()).height());
     }
     return room;
@@ -208,7 +220,7 @@ void Tile(QMdiArea *Area, bool Horizontal)
         needs.push_back(window->size() - form.size() + platform::contentMinimum(form) +
                         QSize(0, GridRowsRoom(form)));
     }
-    // A window whose share is smaller than its form needs scrolls the form.
+    // Where the area is too small for what the windows need, they reach past it and the area scrolls.
     const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);
     for (size_t i = 0; i < windows.size(); ++i) {
         // A window tiled again keeps the size it had before the first tiling.
@@ -230,7 +242,11 @@ QSize CascadeSize(const QMdiSubWindow *Window)
 
 void TfrmMain::CascadeChildren()
 {
-    const std::vector<QMdiSubWindow *> windows = TiledWindows(MdiArea);
+    // In the order they were opened, the active window last: it ends in front.
+    std::vector<QMdiSubWindow *> windows = TiledWindows(MdiArea);
+    const QMdiSubWindow *active = MdiArea->currentSubWindow();
+    std::stable_partition(windows.begin(), windows.end(),
+                          [active](const QMdiSubWindow *Window) { return Window != active; });
     std::vector<QSize> sizes;
     for (QMdiSubWindow *window : windows)
         sizes.push_back(CascadeSize(window));

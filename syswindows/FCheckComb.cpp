@@ -110,6 +110,11 @@ void TfrmCheckComb::UpdateMenu()
     EnableCommands(cmdRead | (ready ? cmdStart : 0) | (ready && HasResults() ? cmdReport : 0), true);
 }
 
+void TfrmCheckComb::FormShow()
+{
+    CenterChildForm(this);
+}
+
 void TfrmCheckComb::FormActivate()
 {
     UpdateMenu();
@@ -401,7 +406,6 @@ TfrmCheckComb *NewCheckCombWindow()
 {
     auto *window = new TfrmCheckComb;
     AddChildForm(window);
-    CenterChildForm(window);
     return window;
 }
 

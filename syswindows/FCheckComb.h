@@ -86,6 +86,7 @@ public:
 
 protected:
     bool HandleCommand(CommandEvent &Command) override;
+    void FormShow() override;
     void FormActivate() override;
     void closeEvent(QCloseEvent *event) override;
 
@@ -138,8 +139,8 @@ private:
     bool FDestroyed = false;
 };
 
-// A new window in the main window, centred, on the current game; the caller then gives it its
-// parameters (ResetParams) or a combination (SetComb).
+// A new window in the main window on the current game, where a new child window opens; the caller then
+// gives it its parameters (ResetParams) or a combination (SetComb).
 TfrmCheckComb *NewCheckCombWindow();
 // Opens the window from the main window: with the last stored combination of the current game.
 void OpenCheckCombWindow();

@@ -61,7 +61,8 @@ void TfrmGuarSysShort::ShowResults()
     UpdateMenu();
     if (ParentWindow)
         ParentWindow->SetChildState(this, State);
-    CenterChildForm(this);
+    // At its new size the window takes again the place it opened in beside its system window.
+    PlaceChildForm(this, ParentWindow);
 }
 
 void TfrmGuarSysShort::SetupGrids()

@@ -62,6 +62,16 @@ QSize FrameNeed(const QWidget &Frame, const QWidget &Form)
     return contentMinimum(Form) + around;
 }
 
+// At, moved as little as it takes for Frame placed there to lie inside Area (at Area's top left where Frame
+// is larger).
+QPoint InsideArea(const QWidget &Frame, const QRect &Area, QPoint At)
+{
+    const QSize outer = Frame.size() + Decoration(Frame);
+    const int right = std::max(Area.left(), Area.left() + Area.width() - outer.width());
+    const int bottom = std::max(Area.top(), Area.top() + Area.height() - outer.height());
+    return {std::clamp(At.x(), Area.left(), right), std::clamp(At.y(), Area.top(), bottom)};
+}
+
 bool KeepsGeometry(const QWidget &Frame)
 {
     return Frame.windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen);
@@ -189,11 +199,7 @@ void resizeInArea(QWidget &Form, QSize Size)
     // A window not yet shown is placed when it shows, inside the area.
     if (frame.isWindow() && !frame.isVisible())
         return;
-    const QRect area = windowArea(frame);
-    const QSize outer = frame.size() + Decoration(frame);
-    const int right = std::max(area.left(), area.left() + area.width() - outer.width());
-    const int bottom = std::max(area.top(), area.top() + area.height() - outer.height());
-    const QPoint at(std::clamp(frame.x(), area.left(), right), std::clamp(frame.y(), area.top(), bottom));
+    const QPoint at = InsideArea(frame, windowArea(frame), frame.pos());
     if (at != frame.pos())
         frame.move(at);
 }
@@ -204,6 +210,26 @@ void fitToArea(QWidget &Form)
     if (!Form.findChild<QObject *>(KeeperName, Qt::FindDirectChildrenOnly))
         new TFitKeeper(Form);
     Refit(Form);
+}
+
+void refitNow(QWidget &Form)
+{
+    if (!Form.findChild<QObject *>(KeeperName, Qt::FindDirectChildrenOnly))
+        return;
+    // A new least size of a widget on a page out of view reaches the layouts above it only later.
+    for (QWidget *widget : Content(Form).findChildren<QWidget *>())
+        widget->updateGeometry();
+    Refit(Form);
+}
+
+void centreOver(QWidget &Window, const QWidget &Owner)
+{
+    const QWidget &owner = *Owner.window();
+    const QRect area = windowArea(owner);
+    // A maximised owner fills its area, though while it is first shown its geometry may not say so yet.
+    const QRect over = owner.isMaximized() ? area : owner.frameGeometry();
+    const QSize outer = Window.size() + Decoration(Window);
+    Window.move(InsideArea(Window, area, over.center() - QPoint(outer.width() / 2, outer.height() / 2)));
 }
 
 } // namespace platform

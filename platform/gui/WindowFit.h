@@ -37,4 +37,13 @@ void resizeInArea(QWidget &Form, QSize Size);
 // minimum either, as far as the area allows.
 void fitToArea(QWidget &Form);
 
+// Fits the window of Form again at once, its content measured anew, as its fitting does by itself later on:
+// for a window whose content grew while it is being shown, so that it appears at the size it keeps. Does
+// nothing to a form that fitToArea has not fitted.
+void refitNow(QWidget &Form);
+
+// Moves the top-level Window so that it opens centred over Owner's window, inside the available part of
+// the screen.
+void centreOver(QWidget &Window, const QWidget &Owner);
+
 } // namespace platform

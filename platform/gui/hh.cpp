@@ -2,8 +2,10 @@
 
 #include "platform/ProgramDir.h"
 #include "platform/gui/HelpWindow.h"
+#include "platform/gui/WindowFit.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QPointer>
 #include <QWindow>
 
@@ -78,6 +80,15 @@ void KeepUsableBeside(THelpWindow &Window)
     Window.windowHandle()->setTransientParent(modal && modal != &Window ? modal->windowHandle() : nullptr);
 }
 
+// The program's main window while it is shown.
+const QWidget *MainWindow()
+{
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        if (window->isVisible() && qobject_cast<const QMainWindow *>(window))
+            return window;
+    return nullptr;
+}
+
 } // namespace
 
 void LoadHtmlHelp()
@@ -118,6 +129,10 @@ THelpWindow *HtmlHelpShowContext(int ContextId)
     if (!help.Window) {
         help.Window = new THelpWindow(ContextUrl(HelpContentsContext));
         help.Window->setAttribute(Qt::WA_DeleteOnClose);
+        // Inside its screen, as every window, and centred over the main window.
+        fitToArea(*help.Window);
+        if (const QWidget *main = MainWindow())
+            centreOver(*help.Window, *main);
     }
     if (const QUrl page = ContextUrl(ContextId); !page.isEmpty())
         help.Window->ShowPage(page);

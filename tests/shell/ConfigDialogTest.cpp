@@ -393,6 +393,30 @@ TEST_F(ConfigDialogTest, ProgramSettingsTakeEffectWithinTheirLimits)
     EXPECT_TRUE(ProgramParams.IncreaseUpdate);
 }
 
+TEST_F(ConfigDialogTest, TheDialogOpensCentredOverTheMainWindowAtTheSizeItKeepsEachTime)
+{
+    frame->setGeometry(150, 60, 1000, 700);
+    frame->show();
+    for (int opening = 0; opening < 2; ++opening) {
+        QRect opened;
+        QRect kept;
+        Open([&](TfrmConfig &Dialog) {
+            opened = Dialog.geometry();
+            for (int page = 0; page < Dialog.PageControl1->count(); ++page) {
+                Dialog.PageControl1->setCurrentIndex(page);
+                QCoreApplication::processEvents();
+            }
+            kept = Dialog.geometry();
+        });
+        EXPECT_EQ(kept, opened) << opening;
+        // Where Qt centres a dialog of that size over the main window.
+        QDialog plain(frame.get());
+        plain.resize(kept.size());
+        plain.show();
+        EXPECT_EQ(kept.topLeft(), plain.geometry().topLeft()) << opening;
+    }
+}
+
 TEST_F(ConfigDialogTest, NothingIsAppliedWhileAWorkerRunsAndTheMessageNamesItsWindow)
 {
     auto *child = new WorkingChild;

@@ -40,16 +40,29 @@ TEST(Tiling, NoWindowsNoRectangles)
     EXPECT_TRUE(TileRects(QRect(0, 0, 100, 100), Free(0), true).empty());
 }
 
-TEST(Tiling, WindowsGetWhatTheyNeedFirstAndShareTheRestOrShrinkInProportion)
+TEST(Tiling, WindowsGetWhatTheyNeedFirstAndShareTheRestOrReachPastTheArea)
 {
     // Three wide windows in 300 pixels of height needing 150, 30 and 60: 60 left over, 20 each.
     EXPECT_EQ(TileRects(QRect(0, 0, 400, 300), {QSize(100, 150), QSize(100, 30), QSize(100, 60)}, true),
               (std::vector<QRect>{QRect(0, 0, 400, 170), QRect(0, 170, 400, 50), QRect(0, 220, 400, 80)}));
-    // Side by side needing 300, 100 and 200 of 450 in width: in proportion, 225, 75 and the rest.
+    // Side by side needing 300, 100 and 200 of 450 in width: each what it needs, 150 past the area.
     EXPECT_EQ(TileRects(QRect(0, 0, 450, 200), {QSize(300, 10), QSize(100, 10), QSize(200, 10)}, false),
-              (std::vector<QRect>{QRect(0, 0, 225, 200), QRect(225, 0, 75, 200), QRect(300, 0, 150, 200)}));
+              (std::vector<QRect>{QRect(0, 0, 300, 200), QRect(300, 0, 100, 200), QRect(400, 0, 200, 200)}));
     // Four windows in two columns: the column of the widest need (500 of 700) takes it and 50 of the rest.
     EXPECT_EQ(TileRects(QRect(0, 0, 700, 400), {QSize(100, 0), QSize(500, 0), QSize(100, 0), QSize(0, 0)}, true),
               (std::vector<QRect>{QRect(0, 0, 550, 200), QRect(0, 200, 550, 200), QRect(550, 0, 150, 200),
                                   QRect(550, 200, 150, 200)}));
+}
+
+TEST(Tiling, CascadeMakesWindowsSmallerToEndInTheAreaAndStartsAgainWhereLessThanHalfOfItIsLeft)
+{
+    // Seven windows as large as the area, 30 apart: 180 down, less than half the height would be left.
+    const std::vector<QSize> whole(7, QSize(400, 300));
+    EXPECT_EQ(CascadeRects(QRect(10, 20, 400, 300), whole, 30),
+              (std::vector<QRect>{QRect(10, 20, 400, 300), QRect(40, 50, 370, 270), QRect(70, 80, 340, 240),
+                                  QRect(100, 110, 310, 210), QRect(130, 140, 280, 180), QRect(160, 170, 250, 150),
+                                  QRect(10, 20, 400, 300)}));
+    // A small window keeps its size.
+    EXPECT_EQ(CascadeRects(QRect(0, 0, 400, 300), {QSize(100, 50), QSize(100, 50)}, 30),
+              (std::vector<QRect>{QRect(0, 0, 100, 50), QRect(30, 30, 100, 50)}));
 }

@@ -151,6 +151,13 @@ TEST_F(CheckWindowsTest, AStoredCombinationLongerThanAnyBetIsCheckedShownAndWrit
     EXPECT_EQ(store().value("Tools\\1\\1", "HitFrom"), platform::RegValue(uint32_t(3)));
 }
 
+TEST_F(CheckWindowsTest, TheWindowOpensWhereANewWindowOpensBesideTheActiveOne)
+{
+    frame->resize(1400, 900);
+    const QPoint beside = GenerateInCorner().second;
+    EXPECT_EQ(OpenCheckComb()->parentWidget()->pos(), beside);
+}
+
 TEST_F(CheckWindowsTest, StoredCombinationsThatCannotBeUsedAreIgnoredAndEscClosesTheWindow)
 {
     const std::vector<std::vector<uint8_t>> refused = {

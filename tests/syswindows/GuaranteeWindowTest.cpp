@@ -351,6 +351,17 @@ TEST_F(GuaranteeWindowTest, AFullSystemInOrderOpensWithoutTheDialogAndShowsNoSum
     EXPECT_EQ(sheets[0].At("B9").Text, "6 liczb");
 }
 
+TEST_F(GuaranteeWindowTest, WithItsResultsTheWindowLiesWhereANewWindowOpensBesideItsSystemWindow)
+{
+    frame->resize(1400, 900);
+    const auto [system, beside] = GenerateInCorner();
+    TfrmGuarSysShort *window = Guarantee(system, 1.0);
+    ASSERT_NE(window, nullptr);
+    WaitForGuarantee(window);
+    ASSERT_EQ(window->State, 0);
+    EXPECT_EQ(window->parentWidget()->pos(), beside);
+}
+
 TEST_F(GuaranteeWindowTest, StopAndTheSystemWindowClosingEndTheComputation)
 {
     TGenSysForm *system = Generate(20, 6, 20);

@@ -152,6 +152,21 @@ TEST_F(HelpTest, F1ShowsTheFramesContextAndInAModalDialogTheDialogsOwn)
     EXPECT_TRUE(dialogSeen);
 }
 
+TEST_F(HelpTest, TheHelpWindowOpensCentredOverTheMainWindowEachTime)
+{
+    frame->setGeometry(100, 50, 1000, 700);
+    for (int opening = 0; opening < 2; ++opening) {
+        PressF1(*frame);
+        platform::THelpWindow *window = platform::HtmlHelpWindow();
+        ASSERT_NE(window, nullptr);
+        const QPoint off = window->frameGeometry().center() - frame->frameGeometry().center();
+        EXPECT_LE(off.manhattanLength(), 2) << opening << ": " << off.x() << "," << off.y();
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(platform::HtmlHelpWindow(), nullptr);
+    }
+}
+
 TEST_F(HelpTest, F1InAChildWindowShowsItsOwnPageAndOnTheFrameTheFrames)
 {
     TGenSysForm *window = OpenClassic();

@@ -265,6 +265,21 @@ protected:
         return GenerateIn(OpenClassic(), N, K, Count, Random);
     }
 
+    // A generated system window at the client area's top left corner, active, and where a new window
+    // opens beside it (found by opening its copy, which is closed again).
+    std::pair<TGenSysForm *, QPoint> GenerateInCorner()
+    {
+        TGenSysForm *window = Generate(12, 6, 22);
+        window->parentWidget()->move(0, 0);
+        sendCommand(window, WM_SYS_COPY);
+        QWidget *copy = frame->ChildForms().back();
+        const QPoint beside = copy->parentWidget()->pos();
+        EXPECT_NE(beside, QPoint(0, 0));
+        copy->parentWidget()->close();
+        Activate(window);
+        return {window, beside};
+    }
+
     // Runs the event loop until the window's worker has ended; the deadline only guards against hanging.
     static void WaitForGeneration(TGenSysForm *Window)
     {
