@@ -8,12 +8,20 @@
 #include <optional>
 #include <vector>
 
-// One rectangle per window filling Area, for windows that need the sizes Needs. Horizontal: wide windows
-// one above another, in floor(sqrt(Count)) columns; Vertical: tall windows side by side, in
-// floor(sqrt(Count)) rows. Columns (rows) take Count / columns windows each and the last Count % columns
-// of them one more. Each column (row, window) gets what it needs and an equal part of the rest; where the
-// needs exceed the area, just what it needs, and the rectangles reach past the area.
-std::vector<QRect> TileRects(const QRect &Area, const std::vector<QSize> &Needs, bool Horizontal);
+// What a tiled window needs: at least Least (its content whole), Wanted where the area allows (a few rows
+// of its grids besides).
+struct TTileNeed {
+    QSize Least;
+    QSize Wanted;
+};
+
+// One rectangle per window filling Area. Horizontal: wide windows one above another, in floor(sqrt(Count))
+// columns; Vertical: tall windows side by side, in floor(sqrt(Count)) rows. Columns (rows) take
+// Count / columns windows each and the last Count % columns of them one more. Each column (row, window)
+// gets what it wants and an equal part of the rest; where the area lacks that, what it needs at least and
+// a part of the rest in proportion to what it wants beyond; where the area lacks even that, what it needs
+// at least, and the rectangles reach past the area.
+std::vector<QRect> TileRects(const QRect &Area, const std::vector<TTileNeed> &Needs, bool Horizontal);
 
 // One rectangle per window cascading down Area from its top left corner, Step apart: each window of its
 // size, made smaller where it would reach past the area. Where a window would be left less than half the

@@ -214,13 +214,14 @@ int GridRowsRoom(const QWidget &Form)
 void Tile(QMdiArea *Area, bool Horizontal)
 {
     const std::vector<QMdiSubWindow *> windows = TiledWindows(Area);
-    std::vector<QSize> needs;
+    std::vector<TTileNeed> needs;
     for (QMdiSubWindow *window : windows) {
         QWidget &form = *window->widget();
-        needs.push_back(window->size() - form.size() + platform::contentMinimum(form) +
-                        QSize(0, GridRowsRoom(form)));
+        const QSize least = window->size() - form.size() + platform::contentMinimum(form);
+        needs.push_back({least, least + QSize(0, GridRowsRoom(form))});
     }
-    // Where the area is too small for what the windows need, they reach past it and the area scrolls.
+    // Where the area is too small for what the windows need at least, they reach past it and the area
+    // scrolls.
     const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);
     for (size_t i = 0; i < windows.size(); ++i) {
         // A window tiled again keeps the size it had before the first tiling.

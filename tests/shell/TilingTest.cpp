@@ -5,9 +5,18 @@
 namespace {
 
 // Count windows that need no room of their own.
-std::vector<QSize> Free(int Count)
+std::vector<TTileNeed> Free(int Count)
 {
-    return std::vector<QSize>(size_t(Count), QSize(0, 0));
+    return std::vector<TTileNeed>(size_t(Count), TTileNeed{});
+}
+
+// Windows that want no more than they need.
+std::vector<TTileNeed> Needing(const std::vector<QSize> &Sizes)
+{
+    std::vector<TTileNeed> needs;
+    for (const QSize &size : Sizes)
+        needs.push_back({size, size});
+    return needs;
 }
 
 } // namespace
@@ -40,16 +49,27 @@ TEST(Tiling, NoWindowsNoRectangles)
     EXPECT_TRUE(TileRects(QRect(0, 0, 100, 100), Free(0), true).empty());
 }
 
-TEST(Tiling, WindowsGetWhatTheyNeedFirstAndShareTheRestOrReachPastTheArea)
+TEST(Tiling, WindowsGetWhatTheyWantThenWhatTheyNeedAndAPartOfTheRestOrReachPastTheArea)
 {
-    // Three wide windows in 300 pixels of height needing 150, 30 and 60: 60 left over, 20 each.
-    EXPECT_EQ(TileRects(QRect(0, 0, 400, 300), {QSize(100, 150), QSize(100, 30), QSize(100, 60)}, true),
-              (std::vector<QRect>{QRect(0, 0, 400, 170), QRect(0, 170, 400, 50), QRect(0, 220, 400, 80)}));
+    // Three wide windows in 300 pixels of height wanting 150, 30 and 60: 60 left over, 20 each.
+    EXPECT_EQ(
+        TileRects(QRect(0, 0, 400, 300), Needing({QSize(100, 150), QSize(100, 30), QSize(100, 60)}), true),
+        (std::vector<QRect>{QRect(0, 0, 400, 170), QRect(0, 170, 400, 50), QRect(0, 220, 400, 80)}));
+    // Needing 100 and 50, wanting 200 and 150, in 200: the 50 left after the needs goes 25 and 25.
+    EXPECT_EQ(TileRects(QRect(0, 0, 400, 200),
+                        {{QSize(0, 100), QSize(0, 200)}, {QSize(0, 50), QSize(0, 150)}}, true),
+              (std::vector<QRect>{QRect(0, 0, 400, 125), QRect(0, 125, 400, 75)}));
+    // Wanting 100 and 300 beyond needs of 50 each, in 200: 100 left, a quarter and three quarters.
+    EXPECT_EQ(TileRects(QRect(0, 0, 400, 200), {{QSize(0, 50), QSize(0, 150)}, {QSize(0, 50), QSize(0, 350)}},
+                        true),
+              (std::vector<QRect>{QRect(0, 0, 400, 75), QRect(0, 75, 400, 125)}));
     // Side by side needing 300, 100 and 200 of 450 in width: each what it needs, 150 past the area.
-    EXPECT_EQ(TileRects(QRect(0, 0, 450, 200), {QSize(300, 10), QSize(100, 10), QSize(200, 10)}, false),
-              (std::vector<QRect>{QRect(0, 0, 300, 200), QRect(300, 0, 100, 200), QRect(400, 0, 200, 200)}));
+    EXPECT_EQ(
+        TileRects(QRect(0, 0, 450, 200), Needing({QSize(300, 10), QSize(100, 10), QSize(200, 10)}), false),
+        (std::vector<QRect>{QRect(0, 0, 300, 200), QRect(300, 0, 100, 200), QRect(400, 0, 200, 200)}));
     // Four windows in two columns: the column of the widest need (500 of 700) takes it and 50 of the rest.
-    EXPECT_EQ(TileRects(QRect(0, 0, 700, 400), {QSize(100, 0), QSize(500, 0), QSize(100, 0), QSize(0, 0)}, true),
+    EXPECT_EQ(TileRects(QRect(0, 0, 700, 400),
+                        Needing({QSize(100, 0), QSize(500, 0), QSize(100, 0), QSize(0, 0)}), true),
               (std::vector<QRect>{QRect(0, 0, 550, 200), QRect(0, 200, 550, 200), QRect(550, 0, 150, 200),
                                   QRect(550, 200, 150, 200)}));
 }
@@ -60,8 +80,8 @@ TEST(Tiling, CascadeMakesWindowsSmallerToEndInTheAreaAndStartsAgainWhereLessThan
     const std::vector<QSize> whole(7, QSize(400, 300));
     EXPECT_EQ(CascadeRects(QRect(10, 20, 400, 300), whole, 30),
               (std::vector<QRect>{QRect(10, 20, 400, 300), QRect(40, 50, 370, 270), QRect(70, 80, 340, 240),
-                                  QRect(100, 110, 310, 210), QRect(130, 140, 280, 180), QRect(160, 170, 250, 150),
-                                  QRect(10, 20, 400, 300)}));
+                                  QRect(100, 110, 310, 210), QRect(130, 140, 280, 180),
+                                  QRect(160, 170, 250, 150), QRect(10, 20, 400, 300)}));
     // A small window keeps its size.
     EXPECT_EQ(CascadeRects(QRect(0, 0, 400, 300), {QSize(100, 50), QSize(100, 50)}, 30),
               (std::vector<QRect>{QRect(0, 0, 100, 50), QRect(30, 30, 100, 50)}));
