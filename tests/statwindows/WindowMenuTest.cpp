@@ -2,6 +2,7 @@
 // and a system window, at the default font and at one and a half times that font.
 #include "controls/StringGrid.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/support/FontScales.h"
 
 #include <QApplication>
 #include <QScrollArea>
@@ -13,12 +14,8 @@ protected:
     // Runs Check on a main window of Size with the four windows open, at both fonts.
     void AtBothFonts(QSize Size, const std::function<void()> &Check)
     {
-        const QFont normal = QApplication::font();
-        for (const bool large : {false, true}) {
-            Large = large;
-            QFont font = normal;
-            font.setPointSizeF(normal.pointSizeF() * (large ? 1.5 : 1.0));
-            QApplication::setFont(font);
+        testsupport::ForEachFontScale([&](double Scale) {
+            Large = Scale > 1;
             OpenFrame();
             frame->resize(Size);
             OpenStatWindow(1);
@@ -30,8 +27,7 @@ protected:
             frame->MdiArea->closeAllSubWindows();
             ProcessPosted();
             frame.reset();
-        }
-        QApplication::setFont(normal);
+        });
     }
 
     std::vector<QMdiSubWindow *> Windows() const

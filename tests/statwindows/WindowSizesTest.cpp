@@ -29,6 +29,7 @@
 #include "syswindows/FParSysShort.h"
 #include "syswindows/FSysShort.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/support/FontScales.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -317,21 +318,16 @@ protected:
 
 TEST_F(WindowSizesTest, EveryWindowOpensInsideItsAreaAndAtTheDefaultFontShowsItsContentWhole)
 {
-    const QFont normal = QApplication::font();
-    for (const bool large : {false, true}) {
-        Large = large;
-        QFont font = normal;
-        font.setPointSizeF(normal.pointSizeF() * (large ? 1.5 : 1.0));
-        QApplication::setFont(font);
+    testsupport::ForEachFontScale([this](double Scale) {
+        Large = Scale > 1;
         OpenFrame();
         frame->setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
         for (const auto &[name, open] : Openers()) {
-            Name = std::string(name) + (large ? " (large font)" : "");
+            Name = std::string(name) + (Large ? " (large font)" : "");
             open();
             frame->MdiArea->closeAllSubWindows();
             ProcessPosted();
         }
         frame.reset();
-    }
-    QApplication::setFont(normal);
+    });
 }
