@@ -1,6 +1,7 @@
 #include "engine/USysShort.h"
 
 #include "core/RuntimeRandom.h"
+#include "core/ScopedSet.h"
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "core/USort.h"
@@ -65,12 +66,8 @@ bool sortPolled(std::vector<int64_t> &Ranks, TStopped Stopped)
 
 bool TSysShort::Generate(bool EqualQuotas, const TMyThread *Thread)
 {
-    Worker = Thread;
     // Polled only while this run lasts.
-    const struct TForgetWorker {
-        const TMyThread *&Held;
-        ~TForgetWorker() { Held = nullptr; }
-    } forget{Worker};
+    const TScopedSet<const TMyThread *> worker(Worker, Thread);
     ClearCombs();
     releaseWalk();
     // The walk ranks every candidate, so C(N, K) must fit.

@@ -1,6 +1,7 @@
 #include "stats/UStatDiff.h"
 
 #include "core/ProgramLocale.h"
+#include "core/ScopedSet.h"
 #include "stats/UExpVal.h"
 
 #include <algorithm>
@@ -22,16 +23,10 @@ void TStatDiffs::Start(std::function<void()> Arrange)
     State = ssParams;
     StartWorker([this, Arrange = std::move(Arrange)](TMyThread &AThread) {
         // The sorts over a system's many rows poll too.
-        SortThread = &AThread;
-        try {
-            Calculate(AThread);
-            if (Arrange)
-                Arrange();
-        } catch (...) {
-            SortThread = nullptr;
-            throw;
-        }
-        SortThread = nullptr;
+        const TScopedSet<const TMyThread *> sorting(SortThread, &AThread);
+        Calculate(AThread);
+        if (Arrange)
+            Arrange();
         State = ssComputed;
     });
 }
