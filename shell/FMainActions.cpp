@@ -6,6 +6,7 @@
 #include "controls/ALStatusBar.h"
 #include "controls/BtnComboBox.h"
 #include "platform/gui/DesktopLaunch.h"
+#include "platform/gui/WindowFit.h"
 #include "platform/gui/HelpContext.h"
 #include "platform/gui/hh.h"
 #include "platform/gui/hh_funcs.h"
@@ -366,14 +367,9 @@ void TfrmMain::WidenMovedBand(QToolBar *Band)
         std::min(std::max(ScaledWidth(MovedBandWidth), Band->minimumSizeHint().width()), screen.width());
     Band->setMinimumWidth(width);
     Band->setMaximumWidth(Band->isFloating() ? width : QWIDGETSIZE_MAX);
-    if (!Band->isFloating())
-        return;
-    Band->resize(width, Band->height());
     // A floating band stays whole on its screen.
-    const QPoint place(std::clamp(Band->x(), screen.left(), screen.right() + 1 - width),
-                       std::clamp(Band->y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - Band->height())));
-    if (place != Band->pos())
-        Band->move(place);
+    if (Band->isFloating())
+        platform::resizeInArea(*Band, QSize(width, Band->height()));
 }
 
 void TfrmMain::CreateStatusBar()
