@@ -13,9 +13,10 @@ constexpr int CursorWidth = 1;
 
 } // namespace
 
-TFigureField::TFigureField(QWidget *Parent) : QLineEdit(Parent)
+TFigureField::TFigureField(QWidget *Parent, Qt::Alignment Align) : QLineEdit(Parent)
 {
     setReadOnly(true);
+    setAlignment(Align);
     connect(this, &QLineEdit::textChanged, this, [this] { updateGeometry(); });
 }
 

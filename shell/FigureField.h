@@ -8,7 +8,7 @@ class TFigureField : public QLineEdit {
     Q_OBJECT
 
 public:
-    explicit TFigureField(QWidget *Parent);
+    explicit TFigureField(QWidget *Parent, Qt::Alignment Align = Qt::AlignLeft);
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

@@ -9,35 +9,9 @@
 #include <algorithm>
 #include <optional>
 
-std::vector<TResultColumn> TCheckColumns::Columns(const TResultColumn &Label) const
-{
-    std::vector<TResultColumn> columns;
-    if (HasLabel)
-        columns.push_back(Label);
-    for (int i = 0; i < HitCount; ++i)
-        columns.push_back({QLatin1Char('\'') + QString::number(TopLevel - i) + QLatin1Char('\''), 38 + i, alRight,
-                           ckHits, 1, true});
-    if (WithSum)
-        columns.push_back({QStringLiteral("Suma"), 55, alRight, ckSum, 1, true});
-    columns.push_back({QStringLiteral("Wygrana"), 100, alRight, ckWin, 1, true});
-    return columns;
-}
+namespace {
 
-QString TCheckColumns::CellText(const TCheckRow &Row, int Col, TZeroText Zeros) const
-{
-    const int hit = Col - (HasLabel ? 1 : 0);
-    if (hit < 0)
-        return {};
-    const auto count = [Zeros](int64_t Value) {
-        return Value == 0 && Zeros == ztShown ? QStringLiteral("0") : CountText(Value);
-    };
-    if (hit < HitCount)
-        return count(Row.Hits[FirstHit + size_t(hit)]);
-    if (WithSum && hit == HitCount)
-        return count(Row.Sum);
-    return Row.Win == Currency() && Zeros == ztBlank ? QString() : CostText(Row.Win);
-}
-
+// The rows of Rows that hold the widest texts (see WidenToWidestRows).
 std::vector<int> WidestRows(const std::vector<TCheckRow> &Rows)
 {
     if (Rows.empty())
@@ -70,6 +44,44 @@ std::vector<int> WidestRows(const std::vector<TCheckRow> &Rows)
     for (const size_t row : widest)
         rows.push_back(int(row));
     return rows;
+}
+
+} // namespace
+
+std::vector<TResultColumn> TCheckColumns::Columns(const TResultColumn &Label) const
+{
+    std::vector<TResultColumn> columns;
+    if (HasLabel)
+        columns.push_back(Label);
+    for (int i = 0; i < HitCount; ++i)
+        columns.push_back({QLatin1Char('\'') + QString::number(TopLevel - i) + QLatin1Char('\''), 38 + i, alRight,
+                           ckHits, 1, true});
+    if (WithSum)
+        columns.push_back({QStringLiteral("Suma"), 55, alRight, ckSum, 1, true});
+    columns.push_back({QStringLiteral("Wygrana"), 100, alRight, ckWin, 1, true});
+    return columns;
+}
+
+QString TCheckColumns::CellText(const TCheckRow &Row, int Col, TZeroText Zeros) const
+{
+    const int hit = Col - (HasLabel ? 1 : 0);
+    if (hit < 0)
+        return {};
+    const auto count = [Zeros](int64_t Value) {
+        return Value == 0 && Zeros == ztShown ? QStringLiteral("0") : CountText(Value);
+    };
+    if (hit < HitCount)
+        return count(Row.Hits[FirstHit + size_t(hit)]);
+    if (WithSum && hit == HitCount)
+        return count(Row.Sum);
+    return Row.Win == Currency() && Zeros == ztBlank ? QString() : CostText(Row.Win);
+}
+
+void WidenToWidestRows(TResultGrid &Grid, const std::vector<TCheckRow> &Rows, int First, std::vector<int> Also)
+{
+    for (const int row : WidestRows(Rows))
+        Also.push_back(row + First);
+    Grid.WidenToRows(Also);
 }
 
 QString GroupRowLabel(const TCheckRow &Row, TCheckGroup Group, int32_t DrawNo)

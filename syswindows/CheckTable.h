@@ -35,10 +35,12 @@ struct TCheckColumns {
     int ColCount() const { return (HasLabel ? 1 : 0) + HitCount + (WithSum ? 1 : 0) + 1; }
 };
 
-// The rows that hold the widest texts of a table of Rows: in each column the row of its largest figure
-// (digits are of one width in the grids' fonts, and no figure is negative), the first win beyond the range
-// of money, the largest Index (draw and combination numbers) and the first row (dates are of one width).
-std::vector<int> WidestRows(const std::vector<TCheckRow> &Rows);
+// Widens Grid's columns, by the width rule, to the data rows Also and to the rows of Rows (shown from data
+// row First on) that hold the widest texts: in each column the row of its largest figure (digits are of one
+// width in the grids' fonts, and no figure is negative), the first win beyond the range of money, the
+// largest Index (draw and combination numbers) and the first row (dates are of one width).
+void WidenToWidestRows(TResultGrid &Grid, const std::vector<TCheckRow> &Rows, int First,
+                       std::vector<int> Also = {});
 
 // The first column of a row of draws grouped by Group: the draw number DrawNo (day grouping while dates
 // are not shown in statistics), the date (day, week), "mm/yyyy" (month) or "yyyy" (year).

@@ -256,11 +256,8 @@ void TfrmCheckComb::SetupColumns()
     ResultGrid1->SetColumns(columns.Columns({QStringLiteral("Data"), 70, alCenter, ckDate, 1, true}));
     ResultGrid2->SetColumns(columns.Columns({QStringLiteral("Liczba"), 70, alCenter, ckDate, 1, true}));
     if (HasResults()) {
-        std::vector<int> rows = {SumRow, MeanRow};
-        for (const int row : WidestRows(Results.Shown))
-            rows.push_back(row + HeaderRows);
-        ResultGrid1->WidenToRows(rows);
-        ResultGrid2->WidenToRows(WidestRows(Results.NumberRows));
+        WidenToWidestRows(*ResultGrid1, Results.Shown, HeaderRows, {SumRow, MeanRow});
+        WidenToWidestRows(*ResultGrid2, Results.NumberRows, 0);
     }
     for (TStringAlignGrid *grid : {Grid1, Grid2})
         KeepColumnsInView(grid);

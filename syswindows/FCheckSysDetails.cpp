@@ -66,10 +66,7 @@ void TfrmCheckSysDetails::Init(const TSystem &System, const TDynByteArr &Numbers
     Compute(System, Numbers, Info);
     ResultGrid->ShowRows(int(Rows.size()) + HeaderRows);
     NoResults = false;
-    std::vector<int> widest = {TotalsRow};
-    for (const int row : WidestRows(Rows))
-        widest.push_back(row + HeaderRows);
-    ResultGrid->WidenToRows(widest);
+    WidenToWidestRows(*ResultGrid, Rows, HeaderRows, {TotalsRow});
     KeepColumnsInView(Grid);
     Grid->InvalidateGrid();
     Grid->setRow(HeaderRows + 1);

@@ -437,13 +437,10 @@ TCheckColumns TfrmCheckSystem::Columns() const
 void TfrmCheckSystem::SetupColumns()
 {
     ResultGrid->SetColumns(Columns().Columns({QStringLiteral("Los."), 65, alCenter, ckDate, 1, true}));
-    if (HasResults()) {
-        const bool range = CheckType == ctRange;
-        std::vector<int> rows = range ? std::vector<int>{TotalsRow} : std::vector<int>{};
-        for (const int row : WidestRows(Results.Shown))
-            rows.push_back(row + (range ? RangeHeaderRows : 0));
-        ResultGrid->WidenToRows(rows);
-    }
+    if (HasResults() && CheckType == ctRange)
+        WidenToWidestRows(*ResultGrid, Results.Shown, RangeHeaderRows, {TotalsRow});
+    else if (HasResults())
+        WidenToWidestRows(*ResultGrid, Results.Shown, 0);
     KeepColumnsInView(Grid);
     if (HasResults() && CheckType == ctRange)
         ResultGrid->MarkSort(SortMan.GetSortColumn(1), SortMan.GetSortDir(1, SortMan.GetSortColumn(1)));

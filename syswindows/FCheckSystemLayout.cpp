@@ -23,17 +23,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
-
-QLineEdit *CostField(QWidget *Parent)
-{
-    auto *field = new TFigureField(Parent);
-    field->setAlignment(Qt::AlignRight);
-    return field;
-}
-
-} // namespace
-
 void TfrmCheckSystem::CreateControls()
 {
     resize(ScaledSize(600, 480));
@@ -65,11 +54,11 @@ void TfrmCheckSystem::CreateControls()
     params->addStretch(1);
 
     gbCosts = new QGroupBox(QStringLiteral("Koszty"), this);
-    txtSystemCost = CostField(gbCosts);
-    txtTotalCost = CostField(gbCosts);
-    txtWin = CostField(gbCosts);
-    txtProfit = CostField(gbCosts);
-    txtAvgProfit = CostField(gbCosts);
+    txtSystemCost = new TFigureField(gbCosts, Qt::AlignRight);
+    txtTotalCost = new TFigureField(gbCosts, Qt::AlignRight);
+    txtWin = new TFigureField(gbCosts, Qt::AlignRight);
+    txtProfit = new TFigureField(gbCosts, Qt::AlignRight);
+    txtAvgProfit = new TFigureField(gbCosts, Qt::AlignRight);
     btnWinsTable = new QPushButton(QStringLiteral("Wyg&rana..."), gbCosts);
     auto *costs = new QFormLayout(gbCosts);
     costs->addRow(QStringLiteral("Koszt systemu"), txtSystemCost);

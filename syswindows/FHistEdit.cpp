@@ -34,11 +34,6 @@ constexpr int MaxMultiplier = 10000;
 constexpr double MaxWin = 999999999.99;
 constexpr Currency MaxWinAmount = Currency::fromCount(9999999999900);
 
-QLineEdit *NewReadOnlyEdit(QWidget *Parent)
-{
-    return new TFigureField(Parent);
-}
-
 // A whole number 0..4294967295, blanks around it allowed.
 bool ReadCount(const QString &Text, uint32_t &Value)
 {
@@ -76,12 +71,12 @@ TfrmHistEdit::TfrmHistEdit(QWidget *parent) : QDialog(parent), FItem(std::make_u
     MakeGridEditable(sgHits);
     SetHeader(sgHits, {QStringLiteral("Traf."), QStringLiteral("Ilość")}, {40, 80});
     ColourResultGrid(sgHits);
-    eGame = NewReadOnlyEdit(this);
-    eSystem = NewReadOnlyEdit(this);
-    eK = NewReadOnlyEdit(this);
-    eN = NewReadOnlyEdit(this);
-    eCComb = NewReadOnlyEdit(this);
-    eCost = NewReadOnlyEdit(this);
+    eGame = new TFigureField(this);
+    eSystem = new TFigureField(this);
+    eK = new TFigureField(this);
+    eN = new TFigureField(this);
+    eCComb = new TFigureField(this);
+    eCost = new TFigureField(this);
     btnOK = new QPushButton(QStringLiteral("OK"), this);
     btnOK->setDefault(true);
     connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmHistEdit::btnOKClick);

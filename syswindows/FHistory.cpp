@@ -84,13 +84,6 @@ TDateTime UsableDay(TDateTime Stored, TDateTime Fallback)
     return std::isfinite(Stored) && Stored >= 0 && Stored <= LastDay ? Stored : Fallback;
 }
 
-QLineEdit *NewTotalEdit(QWidget *Parent)
-{
-    auto *edit = new TFigureField(Parent);
-    edit->setAlignment(Qt::AlignRight);
-    return edit;
-}
-
 } // namespace
 
 TfrmHistory::TfrmHistory(QWidget *parent) : TFirstShow<QDialog>(parent)
@@ -175,9 +168,9 @@ void TfrmHistory::CreateControls()
     Grid = NewGrid(tsHistory, FixedColumnCount, 2, 0, 1);
     Grid->setOptions(Grid->Options() | goRowSelect);
     auto *costs = new QGroupBox(QStringLiteral("Koszty"), tsHistory);
-    eCost = NewTotalEdit(costs);
-    eWin = NewTotalEdit(costs);
-    eProfit = NewTotalEdit(costs);
+    eCost = new TFigureField(costs, Qt::AlignRight);
+    eWin = new TFigureField(costs, Qt::AlignRight);
+    eProfit = new TFigureField(costs, Qt::AlignRight);
     auto *costsLayout = new QGridLayout(costs);
     costsLayout->addWidget(new QLabel(QStringLiteral("Koszt całkowity"), costs), 0, 0);
     costsLayout->addWidget(eCost, 1, 0);
