@@ -188,48 +188,6 @@ TEST(UGeneralList, SortByUsesTheGivenCompareOnly)
     EXPECT_EQ(same.Count(), 500);
 }
 
-// A sort that may be stopped: asked only every so many comparisons; never stopped it sorts as the plain
-// one, stopped it ends at once with the items still all there.
-TEST(UGeneralList, PolledSortEndsWhenStopped)
-{
-    std::mt19937 rng(7);
-    std::vector<int> keys(300000);
-    for (int &key : keys)
-        key = static_cast<int>(rng() % 100000);
-    const auto fill = [&keys](TGeneralListOf<int> &List) {
-        List.Sorted = false;
-        for (const int key : keys)
-            List.AddItem(key, false);
-    };
-    const auto ascending = [](int Key, int Item, int Param) { return Param * (Item - Key); };
-    const auto itemsOf = [](const TGeneralListOf<int> &List) {
-        std::vector<int> items;
-        for (int i = 0; i < List.Count(); ++i)
-            items.push_back(List.GetItem(i));
-        return items;
-    };
-    int asked = 0;
-    TGeneralListOf<int> whole;
-    fill(whole);
-    EXPECT_TRUE(whole.SortBy(-1, ascending, [&asked] { return ++asked, false; }));
-    std::vector<int> sorted = keys;
-    std::sort(sorted.begin(), sorted.end());
-    EXPECT_EQ(itemsOf(whole), sorted);
-    // 300,000 keys take millions of comparisons: tens of asks, not one per comparison.
-    EXPECT_GT(asked, 10);
-    EXPECT_LT(asked, 1000);
-
-    TGeneralListOf<int> stopped;
-    fill(stopped);
-    asked = 0;
-    EXPECT_FALSE(stopped.SortBy(-1, ascending, [&asked] { return ++asked == 2; }));
-    EXPECT_EQ(asked, 2);
-    std::vector<int> left = itemsOf(stopped);
-    EXPECT_NE(left, sorted);
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, sorted);
-}
-
 TEST(UGeneralList, CapacityGrowsByFourThenSixteenThenAQuarter)
 {
     TGeneralListOf<int> list;

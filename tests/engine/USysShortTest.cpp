@@ -4,7 +4,6 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
-#include "tests/engine/FinishSearchStops.h"
 
 #include <gtest/gtest.h>
 
@@ -228,22 +227,6 @@ TEST_F(SysShort, AStoppedGenerationLeavesNoRows)
         system.SetParams(20, 5, count);
         EXPECT_FALSE(system.Generate(true, &stopped));
         EXPECT_EQ(system.GetCount(), 0);
-    }
-}
-
-// Stopped at the first, a middle or the last candidate of the search for the last two rows, a search that
-// may walk every combination: no rows, and no candidate looked at after the stop.
-TEST_F(SysShort, AStopWhileTheLastRowsAreSearchedEndsTheRunThere)
-{
-    for (const auto &[n, k, count] : {std::tuple{10, 5, 4}, std::tuple{20, 5, 300}}) {
-        SCOPED_TRACE(testing::Message() << n << "/" << k << "/" << count);
-        ExpectEveryStopOfTheFinishingSearchEndsTheRun<TSysShort>(
-            &Game,
-            [n = n, k = k, count = count](TSysShort &System) {
-                System.RandomTies = false;
-                System.SetParams(n, k, count);
-            },
-            [](TSysShort &System, const TMyThread *Thread) { return System.Generate(true, Thread); });
     }
 }
 

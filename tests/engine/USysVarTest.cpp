@@ -4,7 +4,6 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
-#include "tests/engine/FinishSearchStops.h"
 
 #include <gtest/gtest.h>
 
@@ -99,23 +98,6 @@ TEST_F(SysVar, WeightsBecomeQuotasAndTheGeneratorFollowsThem)
 
     system.SetParams(49, 6, 100, 49);
     EXPECT_EQ(system.GetDescription(true), "Skrócony - zmienny 6/49(0+49)/100");
-}
-
-// Stopped at the first, a middle or the last candidate of the classic generator's search for the last
-// two rows, with and without a fixed number: no rows, and no candidate looked at after the stop.
-TEST_F(SysVar, AStopWhileTheLastRowsAreSearchedEndsTheRunThere)
-{
-    for (const bool fixed : {false, true}) {
-        SCOPED_TRACE(fixed);
-        ExpectEveryStopOfTheFinishingSearchEndsTheRun<TSysVar>(
-            &Game,
-            [fixed](TSysVar &System) {
-                System.SetParams(10, 5, 10, 2);
-                ASSERT_TRUE(System.SetWeight(0, 2.0));
-                ASSERT_TRUE(System.SetFixed(1, fixed));
-            },
-            [](TSysVar &System, const TMyThread *Thread) { return System.Generate(Thread); });
-    }
 }
 
 // Random small systems, numbers fixed and weighted through the setters; in every fourth all weigh 1.0,

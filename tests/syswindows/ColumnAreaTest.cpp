@@ -182,29 +182,6 @@ TEST(ColumnAreaTest, ThePaintedAreaFollowsTheZoomThePointsAndTheColour)
     EXPECT_EQ(ColourAt(*view, area, {5.8, 0.6}), QColor(Qt::blue));
 }
 
-TEST(ColumnAreaTest, RubberBandZoomsOfAFewPixelsStillFillTheStep)
-{
-    auto *area = new QAreaSeries(new QLineSeries);
-    area->upperSeries()->append({{0, 0}, {4, 0}, {4, 1}, {5, 1}, {5, 0}, {10, 0}});
-    std::unique_ptr<QChartView> view = AreaChart(area);
-    QChart *chart = view->chart();
-    const QColor background = ColourAt(*view, area, {2.2, 0.6});
-    // Each zoom to three pixels around 4.5 narrows the view some two hundred times; after the fifth the
-    // step's far ends lie some 1e13 pixels off the plot.
-    for (int zoom = 1; zoom <= 6; ++zoom) {
-        SCOPED_TRACE(zoom);
-        const QPointF middle = chart->mapToPosition({4.5, 0.5}, area);
-        chart->zoomIn(QRectF(middle.x() - 1.5, chart->plotArea().top(), 3, chart->plotArea().height()));
-        QCoreApplication::processEvents();
-        EXPECT_EQ(ColourAt(*view, area, {4.5, 0.6}), QColor(Qt::red));
-    }
-    // Zoomed back out the step shows as before.
-    chart->zoomReset();
-    QCoreApplication::processEvents();
-    EXPECT_EQ(ColourAt(*view, area, {4.5, 0.6}), QColor(Qt::red));
-    EXPECT_EQ(ColourAt(*view, area, {5.8, 0.6}), background);
-}
-
 // Each road that takes the area's series away, with the view painted at once after it.
 TEST(ColumnAreaTest, ThePaintingGoesWithItsSeriesOnEveryRoadThatDeletesIt)
 {

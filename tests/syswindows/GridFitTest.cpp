@@ -190,7 +190,6 @@ protected:
 
     TGameInfo &Lotto() { return Games.GameById(LottoId)->Info; }
 
-
     static void Check(TfrmCheckSystem *Window)
     {
         sendCommand(Window, WM_TASK_START);
