@@ -98,7 +98,7 @@ QDateEdit *NewDateEdit(QWidget *Parent)
     auto *edit = new TTypedDateEdit(Parent);
     edit->setCalendarPopup(true);
     edit->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
-    edit->setMinimumDate(QDate(100, 1, 1));
+    edit->setMinimumDate(QDate(1900, 1, 1)); // no draw nor played coupon is older
     return edit;
 }
 

@@ -42,7 +42,8 @@ void SetSpinRange(TFloatSpin *Spin, int Min, int Max);
 // Whole days of TDateTime and the calendar date of a date edit.
 QDate ToQDate(TDateTime Date);
 TDateTime FromQDate(const QDate &Date);
-// A date edit in the short date format with a calendar to drop down, that takes a whole date typed in.
+// A date edit in the short date format with a calendar to drop down, that takes a whole date typed in,
+// from 1 January 1900 on.
 QDateEdit *NewDateEdit(QWidget *Parent);
 
 // A memo that keeps at most MaxLength characters: longer text, typed or pasted, is cut.

@@ -1,4 +1,5 @@
 // The combination dialog: the pad, typed numbers, the key, reordering by dragging and the checks of OK.
+#include "controls/MessageBeep.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/MessageBox.h"
@@ -11,6 +12,7 @@
 #include <QDateEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 
 class SelectCombTest : public ShellTest {
 protected:
@@ -152,5 +154,60 @@ TEST_F(SelectCombTest, ADrawDateTheHistoryHoldsIsRefusedUnlessTheEditedDrawKeeps
     ASSERT_EQ(script.boxes().size(), 2u);
     for (const auto &box : script.boxes())
         EXPECT_EQ(std::pair(box.Text, box.Flags), std::pair(QStringLiteral("Istnieje już losowanie o takiej dacie!"), 48));
+    DoneGlobals();
+}
+
+TEST_F(SelectCombTest, ADrawDateTypedBefore1900IsRefusedAndNoDrawTakesIt)
+{
+    folder->writeDraws("Lotto", SaturdayDraws(3));
+    InitGlobals();
+    struct TBeeps {
+        int Count = 0;
+        TBeeps()
+        {
+            setMessageBeepHook([this](unsigned) { ++Count; });
+        }
+        ~TBeeps() { setMessageBeepHook({}); }
+    } beeps;
+    const auto setup = [](TfrmSelectComb &Dialog) {
+        Dialog.MinLen = Dialog.MaxLen = 6;
+        Dialog.MaxNumber = 49;
+        Dialog.Mode = scmDraw;
+        Dialog.DrawsMan = Games.GameById(1)->DrawsMan.get();
+        Dialog.Editing = true;
+        Dialog.Date = EncodeDate(2020, 2, 1);
+        Dialog.Default = {1, 2, 3, 4, 5, 6};
+    };
+    const auto typeDates = [](std::vector<const char *> Dates) {
+        return [Dates](TfrmSelectComb &Dialog) {
+            QDateEdit *field = Dialog.dtDateDraw;
+            field->setFocus();
+            for (const char *date : Dates) {
+                QTest::keyClick(field, Qt::Key_Home);
+                QTest::keyClicks(field, date);
+            }
+            Dialog.btnOK->click();
+        };
+    };
+    auto result = Run(setup, typeDates({"31010506", "31121899"}));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->Date, EncodeDate(2020, 2, 1));
+    EXPECT_EQ(beeps.Count, 2);
+    result = Run(setup, typeDates({"01011900"}));
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->Date, EncodeDate(1900, 1, 1));
+    // The text cleared from its end takes the whole date typed after it.
+    result = Run(setup, [](TfrmSelectComb &Dialog) {
+        QDateEdit *field = Dialog.dtDateDraw;
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_End);
+        for (int i = 0; i < 10; ++i)
+            QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, "05062017");
+        Dialog.btnOK->click();
+    });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->Date, EncodeDate(2017, 6, 5));
+    EXPECT_EQ(beeps.Count, 2);
     DoneGlobals();
 }
