@@ -213,7 +213,9 @@ void TfrmFilter::btnReadFltsClick()
     }
     for (const std::string &file : files) {
         ReadList.Clear();
-        LoadFilterSet(ReadList, Game, N, K, Numbers, file);
+        // With the limits saved: a set read over a pool that cannot reach all of them is saved again
+        // unchanged, and the run cuts them to the pool.
+        LoadFilterSet(ReadList, Game, N, K, Numbers, file, TFilterRecordRead::AsStored);
         for (int i = 0; i < ReadList.Count(); ++i) {
             std::unique_ptr<TFilter> copy = CopyFilter(*ReadList.GetItem(i));
             if (HasDuplicate(*copy))
