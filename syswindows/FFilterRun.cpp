@@ -9,6 +9,7 @@
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/RunButtonPress.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterRead.h"
 #include "syswindows/FFilterThread.h"
@@ -36,12 +37,12 @@ QString TfrmFilter::ShownCount(int64_t Value)
 
 void TfrmFilter::btnDoFilterClick()
 {
-    if (Running()) {
+    if (DoFilterPress->PressedOnStop()) {
         AutoOK = false;
         StopRun();
-        return;
+    } else if (!Running()) {
+        StartRun();
     }
-    StartRun();
 }
 
 void TfrmFilter::BuildResult()
