@@ -278,8 +278,8 @@ std::string FilterListExpression(const TFilterList &List);
 // A list of filters as filter-set and system files store it: the count (u32), then each filter's kind
 // code (u32) and record.
 void writeFilterList(platform::ByteWriter &Stream, const TFilterList &List);
-// How a stored filter is read: clamped to what its pool can take (to be run), or as stored (to be
-// described as it was saved).
+// How a stored filter is read: clamped to what its pool can take, or as stored (to be shown and saved
+// again as it was saved; a set's Build still cuts the limits to its pool).
 enum class TFilterRecordRead : uint8_t { Clamped, AsStored };
 
 // One filter stored as its kind code and record; nullptr when the code is cut off or names no kind.

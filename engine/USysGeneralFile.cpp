@@ -124,7 +124,8 @@ bool TSystem::readFilterSet(platform::ByteReader &Stream)
     auto set = std::make_unique<TGroupFilter>(Game, N, K, Key);
     set->FindType = findType != 0;
     for (uint32_t i = 0; i < count; ++i) {
-        std::unique_ptr<TFilter> filter = readFilter(Stream, Game, N, K, Key);
+        // The limits as saved, for the file saved again and the filter editor; Build cuts them to the key.
+        std::unique_ptr<TFilter> filter = readFilter(Stream, Game, N, K, Key, TFilterRecordRead::AsStored);
         if (!filter || !Stream.ok())
             return false;
         set->AddFilter(filter.release(), false);

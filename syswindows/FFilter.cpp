@@ -10,6 +10,7 @@
 #include "platform/gui/HelpContext.h"
 #include "shell/FGlobalMessages.h"
 #include "shell/GuardedConnect.h"
+#include "shell/RunButtonPress.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterThread.h"
 #include "syswindows/FilterListGrid.h"
@@ -62,6 +63,7 @@ TfrmFilter::TfrmFilter(QWidget *parent) : TFirstShow<QDialog>(parent)
     connectGuarded(btnDelAll, &QPushButton::clicked, this, &TfrmFilter::btnDelAllClick);
     connectGuarded(btnWriteFlts, &QPushButton::clicked, this, &TfrmFilter::btnWriteFltsClick);
     connectGuarded(btnReadFlts, &QPushButton::clicked, this, &TfrmFilter::btnReadFltsClick);
+    DoFilterPress = new TRunButtonPress(btnDoFilter, [this] { return Running(); });
     connectGuarded(btnDoFilter, &QPushButton::clicked, this, &TfrmFilter::btnDoFilterClick);
     connectGuarded(btnOK, &QPushButton::clicked, this, &TfrmFilter::btnOKClick);
     connectGuarded(btnCancel, &QPushButton::clicked, this, &TfrmFilter::btnCancelClick);

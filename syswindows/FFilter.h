@@ -34,6 +34,7 @@ class TDrawsManager;
 class TFilterExploration;
 class TFloatSpin;
 class TRichView;
+class TRunButtonPress;
 class TStringAlignGrid;
 class TSystem;
 class TXPMenu;
@@ -213,6 +214,7 @@ private:
 
     TTaskRunner Runner;
     std::unique_ptr<TFilterThread> Thread;
+    TRunButtonPress *DoFilterPress = nullptr;
 
     QGridLayout *EditorGrid = nullptr;
     TDigitBoxes ShownDigits = TDigitBoxes::None;

@@ -11,6 +11,7 @@
 #include "shell/FGlobalViewers.h"
 #include "shell/GuardedConnect.h"
 #include "shell/ResultGrid.h"
+#include "shell/RunButtonPress.h"
 #include "syswindows/FEFilterThread.h"
 #include "syswindows/ResultCharts.h"
 
@@ -67,6 +68,7 @@ TFilterExploration::TFilterExploration(QWidget *Parent) : QWidget(Parent)
     connectGuarded(EF_DeSelAll, &QPushButton::clicked, this, [this] { SetAllChecked(false); });
     connectGuarded(EF_cbCheckWins, &QCheckBox::toggled, this, &TFilterExploration::EF_cbCheckWinsClick);
     connectGuarded(EF_btnFltDate, &QPushButton::clicked, this, &TFilterExploration::EF_btnFltDateClick);
+    DoExplorePress = new TRunButtonPress(EF_btnDoExplore, [this] { return Running(); });
     connectGuarded(EF_btnDoExplore, &QPushButton::clicked, this, &TFilterExploration::EF_btnDoExploreClick);
     connectGuarded(EF_btnReport, &QPushButton::clicked, this, &TFilterExploration::EF_btnReportClick);
     Runner.OnProgress = [this](int Pos, int Step) {
@@ -274,11 +276,10 @@ void TFilterExploration::EF_btnFltDateClick()
 
 void TFilterExploration::EF_btnDoExploreClick()
 {
-    if (Running()) {
+    if (DoExplorePress->PressedOnStop())
         Stop();
-        return;
-    }
-    StartRun();
+    else if (!Running())
+        StartRun();
 }
 
 void TFilterExploration::StartRun()

@@ -34,6 +34,7 @@ class QTabWidget;
 class TGroupFilter;
 class TResultGrid;
 class TRichView;
+class TRunButtonPress;
 class TStringAlignGrid;
 struct TCellFormat;
 struct TEFilterThread;
@@ -155,4 +156,5 @@ private:
     TRunResults Pending;
     TTaskRunner Runner;
     std::unique_ptr<TEFilterThread> Thread;
+    TRunButtonPress *DoExplorePress = nullptr;
 };

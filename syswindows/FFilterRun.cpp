@@ -9,6 +9,7 @@
 #include "shell/FGlobalMessages.h"
 #include "shell/FGlobalProgress.h"
 #include "shell/FGlobalStartup.h"
+#include "shell/RunButtonPress.h"
 #include "syswindows/FFilterExplore.h"
 #include "syswindows/FFilterRead.h"
 #include "syswindows/FFilterThread.h"
@@ -36,12 +37,12 @@ QString TfrmFilter::ShownCount(int64_t Value)
 
 void TfrmFilter::btnDoFilterClick()
 {
-    if (Running()) {
+    if (DoFilterPress->PressedOnStop()) {
         AutoOK = false;
         StopRun();
-        return;
+    } else if (!Running()) {
+        StartRun();
     }
-    StartRun();
 }
 
 void TfrmFilter::BuildResult()
@@ -213,7 +214,9 @@ void TfrmFilter::btnReadFltsClick()
     }
     for (const std::string &file : files) {
         ReadList.Clear();
-        LoadFilterSet(ReadList, Game, N, K, Numbers, file);
+        // With the limits saved: a set read over a pool that cannot reach all of them is saved again
+        // unchanged, and the run cuts them to the pool.
+        LoadFilterSet(ReadList, Game, N, K, Numbers, file, TFilterRecordRead::AsStored);
         for (int i = 0; i < ReadList.Count(); ++i) {
             std::unique_ptr<TFilter> copy = CopyFilter(*ReadList.GetItem(i));
             if (HasDuplicate(*copy))

@@ -4,7 +4,9 @@
 #include "core/UComb.h"
 #include "core/UGlobalFiles.h"
 #include "core/UGlobalThreads.h"
+#include "engine/FilterKinds.h"
 #include "engine/UFilters.h"
+#include "engine/UFltValue.h"
 #include "engine/UGameMan.h"
 #include "engine/USysShort.h"
 #include "platform/AtomicFile.h"
@@ -500,6 +502,32 @@ TEST_F(SystemFile, HandBuiltFileLoadsAndSavesBackTheSameBytes)
     EXPECT_LE(date, after);
     EXPECT_EQ(saved, frame(0, body(), date));
     EXPECT_TRUE(CheckFileCRC(path("L2.dat")));
+}
+
+// A spread filter of 5..20 over the key 9 4 7 2 11, whose rows of three spread from 4 to 9: the system
+// keeps and saves back the limits it was saved with, and its set tests the spreads from 5 to 9.
+TEST_F(SystemFile, FilterLimitsBeyondTheKeysReachAreSavedBackAsTheyWere)
+{
+    RegisterFilterKinds();
+    platform::Bytes b = body();
+    b[40] = fltDist;
+    b[46] = 5;
+    b[50] = 20;
+    write("L1.dat", frame(0, b));
+    TSysShort system(&Game);
+    ASSERT_TRUE(system.LoadFromFile(path("L1.dat")));
+    ASSERT_EQ(system.Filter->BuiltCount, 1u);
+    EXPECT_EQ(static_cast<TFltDist *>(system.Filter->GetFilter(0))->Params, (TRangeBlock{rmRange, 5, 20}));
+    EXPECT_EQ(static_cast<TFltDist &>(*system.Filter->Built[0]).Conds,
+              (std::vector{TRangeBlock{rmRange, 5, 9}}));
+
+    ASSERT_TRUE(system.SaveToFile(path("L2.dat"), "Mój", "abc"));
+    TDynByteArr saved;
+    ASSERT_TRUE(readFileBytes(path("L2.dat"), saved));
+    ASSERT_GT(saved.size(), 14u);
+    double date;
+    std::memcpy(&date, saved.data() + 6, 8);
+    EXPECT_EQ(saved, frame(0, b, date));
 }
 
 TEST_F(SystemFile, WithoutFilterTheLastByteIsShowAll)

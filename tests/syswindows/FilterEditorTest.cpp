@@ -15,17 +15,25 @@
 #include "shell/FSelectComb.h"
 #include "shell/ParamsRecord.h"
 #include "syswindows/FFilter.h"
+#include "syswindows/FFilterExplore.h"
 #include "syswindows/FWriteFile.h"
 #include "tests/support/ProcessUntil.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
+#include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
+#include <utility>
 
 namespace {
 
@@ -47,6 +55,46 @@ public:
         return (int64_t(1) << 32) + 5;
     }
 };
+
+// Holds each filtering and exploring run over it until the run is stopped or let go; counts the runs.
+class HoldingSystem : public TSysUser {
+public:
+    using TSysUser::TSysUser;
+    std::atomic<int> Runs{0};
+    std::atomic<bool> LetGo{false};
+
+    int64_t MarkByFilter(TGroupFilter &FilterSet, const TMyThread &Thread,
+                         const TProgressProc &OnProgress) override
+    {
+        Hold(Thread);
+        return TSysUser::MarkByFilter(FilterSet, Thread, OnProgress);
+    }
+    void CollectEFilters(const TEFilters &EFilters, TGroupFilter *GroupFilter, const TMyThread &Thread,
+                         const TProgressProc &OnProgress) override
+    {
+        Hold(Thread);
+        TSysUser::CollectEFilters(EFilters, GroupFilter, Thread, OnProgress);
+    }
+
+private:
+    void Hold(const TMyThread &Thread)
+    {
+        ++Runs;
+        // The guard only ends a hang of a window that never stops its worker.
+        const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
+        while (!LetGo && !Thread.GetTerminated() && std::chrono::steady_clock::now() < guard)
+            std::this_thread::yield();
+    }
+};
+
+// A left button event at the middle of Widget.
+void Mouse(QWidget *Widget, QEvent::Type Type)
+{
+    const QPointF at = QRectF(Widget->rect()).center();
+    const Qt::MouseButtons held = Type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(Type, at, Widget->mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(Widget, &event);
+}
 
 const QString nbsp = QString(QChar(0x00A0));
 
@@ -220,6 +268,48 @@ TEST_F(FilterEditorTest, MoreThan32BitsOfPassingRowsAreShownAndRefused)
     EXPECT_EQ(platform::execModal(dialog), 2);
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_EQ(script.boxes()[0].Text, QStringLiteral("Zbyt duża liczba kombinacji."));
+}
+
+// "Stop" clicked twice, and a click pressed on "Stop" whose run ends before the button is let go: no new
+// run starts, on the filtering button and on the exploration's.
+TEST_F(FilterEditorTest, AClickPressedOnStopStartsNoRun)
+{
+    HoldingSystem system(Lotto());
+    ASSERT_TRUE(system.LoadFromStrings({"1 2 3 4 5 6", "3 5 7 8 9 10"}));
+    TfrmFilter dialog;
+    dialog.Init(Lotto(), 1, &system, Lotto()->DrawsMan.get(), Limits.MaxComb);
+    OnEditor([&system](TfrmFilter &F) {
+        AddSum(F, 25, 30);
+        F.Exploration->EF_lbFilters->item(0)->setCheckState(Qt::Checked);
+        const std::pair<QPushButton *, std::function<bool()>> buttons[] = {
+            {F.btnDoFilter, [&F] { return F.Running(); }},
+            {F.Exploration->EF_btnDoExplore, [&F] { return F.Exploration->Running(); }},
+        };
+        for (const auto &[button, running] : buttons) {
+            const int runs = system.Runs;
+            system.LetGo = false;
+            button->click();
+            ASSERT_TRUE(ProcessUntil([&] { return system.Runs == runs + 1; }));
+            Mouse(button, QEvent::MouseButtonPress);
+            Mouse(button, QEvent::MouseButtonRelease);
+            Mouse(button, QEvent::MouseButtonDblClick);
+            Mouse(button, QEvent::MouseButtonRelease);
+            ASSERT_FALSE(running());
+
+            button->click();
+            ASSERT_TRUE(ProcessUntil([&] { return system.Runs == runs + 2; }));
+            Mouse(button, QEvent::MouseButtonPress);
+            system.LetGo = true;
+            ASSERT_TRUE(ProcessUntil([&] { return !running(); }));
+            Mouse(button, QEvent::MouseButtonRelease);
+            EXPECT_FALSE(running());
+            EXPECT_EQ(system.Runs, runs + 2);
+        }
+        // The filtering run that ended by itself counted.
+        EXPECT_FALSE(F.Stale);
+        F.btnCancel->click();
+    });
+    EXPECT_EQ(platform::execModal(dialog), 2);
 }
 
 TEST_F(FilterEditorTest, KindsKeepTheirTypedValuesAndTheRecordKeepsTheExplorationFields)

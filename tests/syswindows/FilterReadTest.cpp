@@ -3,14 +3,21 @@
 #include "controls/ExtListView.h"
 #include "controls/FloatSpin.h"
 #include "controls/StringAlignGrid.h"
+#include "core/ProgramParams.h"
 #include "core/UGlobalFiles.h"
+#include "engine/FilterQuantities.h"
 #include "engine/UFilters.h"
 #include "engine/UFltValue.h"
 #include "engine/USysGeneral.h"
+#include "engine/USysUser.h"
 #include "platform/gui/MessageBox.h"
+#include "platform/gui/ModalHooks.h"
+#include "shell/FGlobalControls.h"
 #include "shell/FGlobalStartup.h"
 #include "syswindows/FFilter.h"
 #include "syswindows/FFilterRead.h"
+#include "syswindows/FWriteFile.h"
+#include "syswindows/FilterEditorKinds.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
 #include <QLineEdit>
@@ -19,6 +26,7 @@
 #include <QRadioButton>
 #include <QStandardItemModel>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +52,17 @@ void WriteRefitted(const std::string &Path, platform::Bytes Bytes)
 
 constexpr size_t DateOffset = 6;
 constexpr size_t CommentLengthOffset = 6 + 8 + 256;
+
+// A filter-set file but the date of saving and the checksum over it.
+platform::Bytes Undated(const std::string &Path)
+{
+    const platform::Bytes bytes = ReadBytes(Path);
+    if (bytes.size() < DateOffset + 8 + 4)
+        return bytes;
+    platform::Bytes undated(bytes.begin(), bytes.end() - 4);
+    std::fill_n(undated.begin() + DateOffset, 8, 0);
+    return undated;
+}
 
 } // namespace
 
@@ -251,4 +270,143 @@ TEST_F(FilterReadTest, ASetBeyondThePoolsReachKeepsItsLimitsAndPassesNothing)
     ASSERT_EQ(script.boxes().size(), 1u);
     EXPECT_EQ(script.boxes()[0].Text, "Liczba kombinacji po filtrowaniu musi być większa od 0.");
     EXPECT_EQ(window->ViewCount(), 28);
+}
+
+// A sum of 25..40 saved over every combination of 10 numbers (sums 21..45), read into a full 6/8 system
+// (sums 21..33) and saved again untouched: the second file holds what the first does, and read back
+// over the first system it passes the rows the first did.
+TEST_F(FilterReadTest, ASetReadOverASmallPoolIsSavedAgainAsItWasSaved)
+{
+    TGenSysForm *wide = Generate(10, 6, 210);
+    TGenSysForm *narrow = GenerateIn(OpenBySelector(3), 8, 6, 0);
+    ASSERT_EQ(narrow->ViewCount(), 28);
+    const auto passing = [wide](int From, int To) {
+        int count = 0;
+        for (int i = 0; i < wide->System->ViewCount(); ++i) {
+            const int32_t sum = CombSum(wide->System->GetComb(i, true), 6);
+            count += From <= sum && sum <= To ? 1 : 0;
+        }
+        return count;
+    };
+    ASSERT_NE(passing(25, 40), passing(25, 33));
+    const auto name = [](QDialog &Dialog) {
+        auto &write = dynamic_cast<TfrmWriteFile &>(Dialog);
+        write.Edit1->setText(QStringLiteral("Suma"));
+        write.btnSave->click();
+    };
+    const auto choose = [](const std::string &File) {
+        return [File](QDialog &Dialog) {
+            auto &read = dynamic_cast<TfrmFilterRead &>(Dialog);
+            for (int row = 0; row < read.lvObjs->ItemCount(); ++row)
+                if (read.Object(row).FileName == File)
+                    Select(read, {row});
+            read.btnRead->click();
+        };
+    };
+    const auto newFile = [](const TStrArray &Before) {
+        TStrArray files;
+        ListFiles(FiltersDir + "*.*", files);
+        for (const std::string &file : files)
+            if (std::find(Before.begin(), Before.end(), file) == Before.end())
+                return FiltersDir + file;
+        return std::string();
+    };
+
+    OnEditor([](TfrmFilter &F) {
+        AddSum(F, 25, 40);
+        F.btnWriteFlts->click();
+        F.btnCancel->click();
+    });
+    script.onDialog(name);
+    sendCommand(wide, WM_SYS_FILTER);
+    const std::string first = newFile({});
+    ASSERT_FALSE(first.empty());
+
+    OnEditor([](TfrmFilter &F) {
+        F.btnReadFlts->click();
+        ASSERT_EQ(F.SelectedFilters().Count(), 1);
+        EXPECT_EQ(F.sgSelFlts->Cells(2, 1), QStringLiteral("Suma liczb: od 25 do 40; "));
+        EXPECT_EQ(SpinValue(F.F_seFrom1), 25);
+        EXPECT_EQ(SpinValue(F.F_seTo1), 40);
+        F.btnWriteFlts->click();
+        F.btnCancel->click();
+    });
+    script.onDialog(choose(first));
+    script.onDialog(name);
+    sendCommand(narrow, WM_SYS_FILTER);
+    const std::string second = newFile({fs::path(first).filename().string()});
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(Undated(second), Undated(first));
+
+    OnEditor([&](TfrmFilter &F) {
+        F.btnReadFlts->click();
+        Run(F);
+        EXPECT_EQ(F.PassCount, passing(25, 40));
+        F.btnCancel->click();
+    });
+    script.onDialog(choose(second));
+    sendCommand(wide, WM_SYS_FILTER);
+}
+
+// Every kind whose limits depend on the pool or on the numbers per bet, saved over the whole game with
+// limits that a user system of 3 of 8 numbers can reach only in part: read into the editor over that
+// system and saved again, each record comes back as it was saved.
+TEST_F(FilterReadTest, EveryKindsLimitsBeyondThePoolsReachAreSavedAgainAsStored)
+{
+    struct TKindLimits {
+        uint32_t Kind;
+        TRangeBlock Row1; // for "Cyfry" the digit kind in Mode; for the position kinds the position in Min
+        TRangeBlock Row2;
+    };
+    const TKindLimits kinds[] = {
+        {fltSucc, {rmRange, 0, 3}, {rmRange, 2, 6}},     {fltSum, {rmRange, 10, 40}, {}},
+        {fltSDigit1, {rmRange, 0, 5}, {}},               {fltSDigit2, {rmRange, 3, 30}, {}},
+        {fltSDigit12, {rmRange, 3, 30}, {}},             {fltDist, {rmRange, 1, 20}, {}},
+        {fltDigit, {1, 0, 0}, {rmRange, 1, 6}},          {fltDiffs, {rmRange, 0, 5}, {rmRange, 1, 10}},
+        {fltDBCN, {}, {rmRange, 2, 6}},                  {fltGDigit1, {rmRange, 1, 5}, {rmRange, 2, 6}},
+        {fltGDigit2, {rmRange, 1, 6}, {rmRange, 2, 5}},  {fltDiffPos, {rmExact, 5, 5}, {rmRange, 1, 10}},
+        {fltNumPos, {rmExact, 6, 6}, {rmRange, 1, 49}},  {fltDiffsConf, {rmRange, 0, 3}, {rmRange, 2, 5}},
+    };
+    fs::create_directories(FiltersDir);
+    TFilterList saved;
+    InitFilterList(saved);
+    for (const TKindLimits &kind : kinds) {
+        std::unique_ptr<TFilter> filter = CreateFilter(kind.Kind, Lotto(), 49, 6, {});
+        TFilterEditValues values = GetEditValues(*filter);
+        values.Relation1 = kind.Row1.Mode;
+        values.From1 = kind.Row1.Min;
+        values.To1 = kind.Row1.Max;
+        values.Relation2 = kind.Row2.Mode;
+        values.From2 = kind.Row2.Min;
+        values.To2 = kind.Row2.Max;
+        SetEditValues(*filter, values);
+        saved.AddItem(filter.release(), false);
+    }
+    ASSERT_TRUE(SaveFilterSet(saved, FiltersDir + "L1.dat", "Granice", ""));
+
+    TSysUser system(Lotto());
+    system.TSystem::SetParams(8, 3);
+    TfrmFilter dialog;
+    dialog.Init(Lotto(), 1, &system, Lotto()->DrawsMan.get(), Limits.MaxComb);
+    OnEditor([](TfrmFilter &F) {
+        F.btnReadFlts->click();
+        F.btnWriteFlts->click();
+        F.btnCancel->click();
+    });
+    script.onDialog([](QDialog &Dialog) { dynamic_cast<TfrmFilterRead &>(Dialog).btnRead->click(); });
+    script.onDialog([](QDialog &Dialog) {
+        auto &write = dynamic_cast<TfrmWriteFile &>(Dialog);
+        write.Edit1->setText(QStringLiteral("Granice"));
+        write.btnSave->click();
+    });
+    platform::execModal(dialog);
+
+    TFilterList again;
+    InitFilterList(again);
+    ASSERT_TRUE(LoadFilterSet(again, Lotto(), 49, 6, {}, FiltersDir + "L2.dat", TFilterRecordRead::AsStored));
+    ASSERT_EQ(again.Count(), saved.Count());
+    for (int i = 0; i < saved.Count(); ++i)
+        EXPECT_EQ(again.GetItem(i)->GetDescription(), saved.GetItem(i)->GetDescription())
+            << saved.GetItem(i)->GetName();
+    EXPECT_EQ(Undated(FiltersDir + "L2.dat"), Undated(FiltersDir + "L1.dat"));
 }
