@@ -112,6 +112,11 @@ private:
     void ShowFrequencyChart(const std::vector<bool> &Held);
     // Zooms the occurrence chart's bottom axis by Percent about its middle, within the extent.
     void ZoomPercent(double Percent);
+    // A view Width draws wide about the middle of the one in view, within the extent.
+    void CenterView(double Width);
+    // A view zoomed in too far for a point and a label widened to the narrowest that holds them, else the
+    // scroll bar following the view.
+    void OccurViewChanged();
     void SetView(double Minimum, double Maximum);
     void UpdateScrollBar();
     void ScrollBar1Change(int Position);

@@ -33,6 +33,8 @@ constexpr TColor ExpectedColor = 0x1500D7;   // 1376471
 constexpr TColor OccurrenceColor = 0x800000; // navy
 // At most this many draws are labelled in the part of the axis in view.
 constexpr int LabelsInView = 12;
+// The narrowest view of the occurrences, in draws: a deeper zoom would show no point and no label.
+constexpr double NarrowestView = 2;
 
 // A view of a new untitled chart with its legend below.
 QChartView *NewLegendBelowChartView(QWidget *Parent)
@@ -151,7 +153,7 @@ void TfrmCombProp::ShowOccurrenceChart(const std::vector<bool> &Held)
     area->attachAxis(bottom);
     area->attachAxis(left);
     ShowReducedPoints(OccurSeries, StairPoints(FOccurrences), chart, bottom, TReduction::Top);
-    connectGuarded(bottom, &QValueAxis::rangeChanged, this, &TfrmCombProp::UpdateScrollBar);
+    connectGuarded(bottom, &QValueAxis::rangeChanged, this, &TfrmCombProp::OccurViewChanged);
     SetView(0, ChartExtent());
 }
 
@@ -227,11 +229,23 @@ void TfrmCombProp::btnUndoZoomClick()
 
 void TfrmCombProp::ZoomPercent(double Percent)
 {
-    const double extent = ChartExtent();
-    const double width = std::min(extent, (ViewMaximum() - ViewMinimum()) * 100 / Percent);
+    CenterView(std::min(ChartExtent(), (ViewMaximum() - ViewMinimum()) * 100 / Percent));
+}
+
+void TfrmCombProp::CenterView(double Width)
+{
     const double middle = (ViewMinimum() + ViewMaximum()) / 2;
-    const double minimum = std::clamp(middle - width / 2, 0.0, extent - width);
-    SetView(minimum, minimum + width);
+    const double minimum = std::clamp(middle - Width / 2, 0.0, ChartExtent() - Width);
+    SetView(minimum, minimum + Width);
+}
+
+void TfrmCombProp::OccurViewChanged()
+{
+    const double narrowest = std::min(NarrowestView, ChartExtent());
+    if (ViewMaximum() - ViewMinimum() < narrowest)
+        CenterView(narrowest);
+    else
+        UpdateScrollBar();
 }
 
 void TfrmCombProp::SetView(double Minimum, double Maximum)
@@ -251,11 +265,9 @@ void TfrmCombProp::UpdateScrollBar()
     // The whole extent in view: nothing to scroll.
     const bool whole = minimum <= 0 && minimum + width >= extent;
     ScrollBar1->setEnabled(!whole);
-    if (!whole) {
-        ScrollBar1->setRange(0, std::max(0, int(std::lround(extent - width))));
-        ScrollBar1->setPageStep(std::max(1, int(std::lround(width))));
-        ScrollBar1->setValue(int(std::lround(minimum)));
-    }
+    ScrollBar1->setRange(0, std::max(0, int(std::lround(extent - width))));
+    ScrollBar1->setPageStep(std::max(1, int(std::lround(width))));
+    ScrollBar1->setValue(int(std::lround(minimum)));
     ScrollReady = true;
 }
 

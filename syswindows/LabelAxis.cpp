@@ -109,6 +109,9 @@ void TLabelAxis::KeepRoom()
         FFixed = true;
         FChart->setPlotArea(
             QRectF(plot.left(), plot.top(), plot.width(), std::max(1.0, bottom - depth - plot.top())));
+        // Set while the chart lays out, the plot area moves the series alone: laid out anew, the axes and
+        // their grid take it too.
+        FChart->layout()->invalidate();
     }
 }
 

@@ -1,6 +1,6 @@
 // "Właściwości kombinacji" over the real Lotto history: opened from the frequency window, what it shows
-// of a number and of a pair against counts made here, a combination longer than a draw, and a history
-// saved shorter since the frequencies were counted, and the occurrence chart zoomed by the rubber band.
+// of a number and of a pair against counts made here, a combination longer than a draw, a history saved
+// shorter since the frequencies were counted, and the occurrence chart zoomed by the rubber band and back.
 #include "controls/FloatSpin.h"
 #include "controls/Graphics.h"
 #include "controls/PBEdit.h"
@@ -10,6 +10,7 @@
 #include "statwindows/FCombProp.h"
 #include "statwindows/FStatFreq.h"
 #include "tests/statwindows/SerieBreakCounts.h"
+#include "tests/fixtures/ChartTexts.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 
 #include <QChart>
@@ -18,6 +19,7 @@
 #include <QImage>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QValueAxis>
 
@@ -178,7 +180,7 @@ TEST_F(CombPropWindowTest, MoreThan65535OccurrencesAreCountedWhole)
     EXPECT_EQ(testsupport::GridColumnTexts(*properties->sgSerie1, 0), QStringList{"70000 "});
 }
 
-TEST_F(CombPropWindowTest, RubberBandZoomsOfAFewPixelsKeepPaintingTheOccurrences)
+TEST_F(CombPropWindowTest, DeepRubberBandZoomsKeepShowingDrawsAndDatesAndTheDefaultViewResetsTheScrollBar)
 {
     OpenFrame();
     TDrawsRange range = Lotto().DefRange;
@@ -193,8 +195,9 @@ TEST_F(CombPropWindowTest, RubberBandZoomsOfAFewPixelsKeepPaintingTheOccurrences
     QChart *chart = view->chart();
     QAbstractSeries *area = chart->series().front();
     // Zoomed on the middle of a draw that held 7, three pixels at a time: after the fifth zoom the
-    // draws at either end lie far beyond the range of int off the plot.
-    const std::vector<bool> held = CombHeld(*Lotto().DrawsMan, {7});
+    // draws at either end would lie far beyond the range of int off the plot.
+    const TDrawsManager &history = *Lotto().DrawsMan;
+    const std::vector<bool> held = CombHeld(history, {7});
     const size_t draw =
         size_t(std::find(held.begin() + long(held.size() / 2), held.end(), true) - held.begin());
     ASSERT_LT(draw, held.size());
@@ -213,7 +216,33 @@ TEST_F(CombPropWindowTest, RubberBandZoomsOfAFewPixelsKeepPaintingTheOccurrences
         QTest::mousePress(view->viewport(), Qt::LeftButton, {}, at - QPoint(1, 0));
         QTest::mouseMove(view->viewport(), at + QPoint(2, 0));
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, at + QPoint(2, 0));
-        ASSERT_LT(bottom->max() - bottom->min(), width / 10) << "zoomed";
+        if (zoom == 1) {
+            ASSERT_LT(bottom->max() - bottom->min(), width / 10) << "zoomed";
+        }
         EXPECT_EQ(shownAt(inside), navy);
+        // The scroll bar's thumb where the view is.
+        EXPECT_TRUE(properties->ScrollBar1->isEnabled());
+        EXPECT_EQ(properties->ScrollBar1->value(), std::lround(bottom->min()));
     }
+    // The deepest zoom still shows the draw's points and its date.
+    int pointsInView = 0;
+    for (const QPointF &point : properties->OccurSeries->points())
+        pointsInView += point.x() >= bottom->min() && point.x() <= bottom->max() ? 1 : 0;
+    EXPECT_GE(pointsInView, 2);
+    const QString date = QString::fromStdString(DateToStr(history.GetDraw(int(draw)).Date));
+    bool dated = false;
+    for (const testsupport::ShownText &text : testsupport::ShownTexts(*view))
+        dated = dated || (text.Text == date && QRectF(view->viewport()->rect()).contains(text.Rect));
+    EXPECT_TRUE(dated) << date.toStdString();
+
+    // Scrolled towards the start, then back to the default view: the whole extent, and the scroll bar
+    // with nothing to scroll.
+    properties->ScrollBar1->setValue(properties->ScrollBar1->value() / 2);
+    ASSERT_LT(bottom->max(), double(draw));
+    properties->btnUndoZoom->click();
+    EXPECT_EQ(bottom->min(), 0);
+    EXPECT_EQ(bottom->max(), properties->ChartExtent());
+    EXPECT_FALSE(properties->ScrollBar1->isEnabled());
+    EXPECT_EQ(properties->ScrollBar1->value(), 0);
+    EXPECT_EQ(properties->ScrollBar1->maximum(), 0);
 }

@@ -13,8 +13,10 @@
 #include <QFontMetrics>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QImage>
 #include <QLegend>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 #include <gtest/gtest.h>
 
@@ -50,6 +52,15 @@ QStringList ValueLabels(QChartView &View)
             if (left.contains(text->sceneBoundingRect().center()))
                 texts << text->toPlainText();
     return texts;
+}
+
+// Count draw dates three days apart, newest first.
+QStringList Dates(int Count)
+{
+    QStringList dates;
+    for (int i = 0; i < Count; ++i)
+        dates << QDate(2019, 11, 12).addDays(-3 * i).toString(QStringLiteral("dd.MM.yyyy"));
+    return dates;
 }
 
 QStringList Numbers(int From, int To)
@@ -131,9 +142,7 @@ TEST(ResultChartsTest, BottomLabelsAreThinnedToWhatTheAxisHolds)
 
 TEST(ResultChartsTest, TurnedDatesLieWholeInTheViewAtAnySizeAndFont)
 {
-    QStringList dates;
-    for (int i = 0; i < 400; ++i)
-        dates << QDate(2019, 11, 12).addDays(-3 * i).toString(QStringLiteral("dd.MM.yyyy"));
+    const QStringList dates = Dates(400);
     testsupport::ForEachFontScale([&](double scale) {
         // A legend beside the plot, as over the system check's results; or below it, in a taller chart.
         for (const Qt::Alignment legendAt : {Qt::AlignRight, Qt::AlignBottom})
@@ -174,6 +183,70 @@ TEST(ResultChartsTest, TurnedDatesLieWholeInTheViewAtAnySizeAndFont)
                     EXPECT_EQ(standing, shown) << "a chart with room keeps its labels turned";
                 }
             }
+    });
+}
+
+namespace {
+
+// The middles of the lines Weight picks out in column X of Image, from the top: each run of rows it
+// weighs above a blend's noise, at its weighted middle (an antialiased line shades two rows).
+std::vector<double> LineMiddles(const QImage &Image, int X, int (*Weight)(QColor))
+{
+    constexpr int Noise = 16;
+    std::vector<double> middles;
+    double weights = 0, moment = 0;
+    for (int y = 0; y <= Image.height(); ++y) {
+        const int weight = y < Image.height() ? Weight(Image.pixelColor(X, y)) : 0;
+        if (weight > Noise) {
+            weights += weight;
+            moment += double(weight) * y;
+        } else if (weights > 0) {
+            middles.push_back(moment / weights);
+            weights = moment = 0;
+        }
+    }
+    return middles;
+}
+
+} // namespace
+
+TEST(ResultChartsTest, ShortChartsDrawTheirSeriesOnTheGridTheirAxisShows)
+{
+    const QStringList dates = Dates(100);
+    testsupport::ForEachFontScale([&](double) {
+        // Short enough for the plot to give room to turned dates, and taller.
+        for (int height = 180; height <= 420; height += 15) {
+            SCOPED_TRACE(height);
+            std::unique_ptr<QChartView> view(NewChartView(nullptr));
+            view->resize(580, height);
+            QChart *chart = view->chart();
+            chart->legend()->hide();
+            view->show();
+            QCoreApplication::processEvents();
+            // Drawn into the shown chart, as a window draws anew: a red line at 1 over the right half,
+            // blue grid lines on the whole numbers of 0 to 4.
+            auto *line = new QLineSeries;
+            for (int i = int(dates.size()) / 2; i < dates.size(); ++i)
+                line->append(i, 1);
+            line->setPen(QPen(Qt::red));
+            chart->addSeries(line);
+            AddCategoryAxes(chart, dates, TurnedLabels, 4);
+            auto *left = static_cast<QValueAxis *>(chart->axes(Qt::Vertical).front());
+            left->setRange(0, 4);
+            left->setTickCount(5);
+            left->setGridLinePen(QPen(Qt::blue));
+            testsupport::ShownTexts(*view);
+            const QImage image = view->grab().toImage();
+            const QRect plot = view->mapFromScene(chart->mapToScene(chart->plotArea())).boundingRect();
+            const auto blue = [](QColor C) { return C.blue() - C.red(); };
+            const auto red = [](QColor C) { return C.red() - C.blue(); };
+            // The grid lines of 4 to 1 from the top (the axis line may cover the one of 0).
+            const std::vector<double> grid = LineMiddles(image, plot.left() + plot.width() / 4, blue);
+            const std::vector<double> drawn = LineMiddles(image, plot.left() + plot.width() * 3 / 4, red);
+            ASSERT_GE(grid.size(), 4u);
+            ASSERT_EQ(drawn.size(), 1u);
+            EXPECT_NEAR(drawn.front(), grid[3], 0.75) << "the line at 1 against the grid line of 1";
+        }
     });
 }
 
