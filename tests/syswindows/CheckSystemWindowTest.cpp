@@ -2,6 +2,7 @@
 #include "controls/ALStatusBar.h"
 #include "controls/RichView.h"
 #include "core/ProgramLocale.h"
+#include "core/ProgramParams.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameDescription.h"
@@ -32,6 +33,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QTabWidget>
 #include <QValueAxis>
@@ -364,6 +366,34 @@ TEST_F(CheckSystemTest, TheChartsOfACheckGoWithTheSystemItChecked)
     for (const int64_t hits : window->Results.Totals.Hits)
         counted += hits;
     EXPECT_EQ(charted, counted);
+}
+
+TEST_F(CheckSystemTest, ASystemGeneratedPastTheRowLimitOfACheckIsNotCheckedAndTheWindowSaysWhy)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(owner);
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+
+    // The owner generates a system of more rows than a check takes.
+    const QScopedValueRollback<int32_t> limit(Limits.MaxCombOutput, 3);
+    GenerateIn(owner, 15, 6, 4);
+    ASSERT_EQ(owner->ViewCount(), 4);
+    EXPECT_FALSE(window->HasResults());
+    Activate(window);
+    script.answerBox(platform::IDOK);
+    sendCommand(window, WM_TASK_START);
+    WaitUntil([window] { return !window->CheckPending(); });
+    EXPECT_FALSE(window->Checking());
+    EXPECT_FALSE(window->HasResults());
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1), QStringList(window->Grid->ColCount(), QString()));
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Nie można sprawdzić systemu, który ma więcej niż 3 kombinacji.");
+
+    // As many rows as the limit are checked.
+    Limits.MaxCombOutput = 4;
+    Check(window);
+    EXPECT_TRUE(window->HasResults());
 }
 
 TEST_F(CheckSystemTest, SortingBreaksTiesByTheLaterDateAndAChangedRangeWaitsForTheNextCheck)
