@@ -6,6 +6,7 @@
 #include "controls/StringGrid.h"
 #include "engine/UGameMan.h"
 #include "platform/gui/ModalHooks.h"
+#include "platform/gui/TitleBarClicks.h"
 #include "platform/gui/WindowFit.h"
 #include "shell/FDrawsEditor.h"
 #include "shell/FDrawsRange.h"
@@ -68,6 +69,7 @@ QMdiSubWindow *TfrmMain::AddChildForm(QWidget *Form)
     const QPointer<QMdiSubWindow> active = MdiArea->currentSubWindow();
     auto *holder = new QMdiSubWindow;
     holder->setAttribute(Qt::WA_DeleteOnClose);
+    platform::keepTitleButtonsClickable(*holder);
     // The frame's own Ctrl+F4 closes the active child wherever the focus is; the sub-window's menu
     // keeps its other keys.
     for (QAction *item : holder->systemMenu()->actions()) {

@@ -70,6 +70,8 @@ void TfrmCheckSysDetails::Init(const TSystem &System, const TDynByteArr &Numbers
     KeepColumnsInView(Grid);
     Grid->InvalidateGrid();
     Grid->setRow(HeaderRows + 1);
+    // The grid, not laid out yet, scrolled to that row: it opens at the top, the totals in view.
+    Grid->setTopRow(Grid->FixedRows());
     GridSelectCell(HeaderRows + 1);
 }
 

@@ -282,6 +282,13 @@ void TfrmCheckSystem::pCheckClick()
     const TSystem *system = System();
     if (!system)
         return;
+    // The limit the system window opens a check under holds for every system it takes later.
+    if (system->ViewCount() > Limits.MaxCombOutput) {
+        MsgBox(QStringLiteral("Nie można sprawdzić systemu, który ma więcej niż %1 kombinacji.")
+                   .arg(Limits.MaxCombOutput),
+               QString(), MsgFlagsNotice);
+        return;
+    }
     if (rbNumbers->isChecked() && OwnNumbers.empty())
         EnterOwnNumbers();
     if (rbNumbers->isChecked() && OwnNumbers.empty())

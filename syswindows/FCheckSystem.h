@@ -126,7 +126,7 @@ public:
     // A check's counting runs on the worker.
     bool Checking() const { return Runner.Running(); }
     // The check of the checked type, started on the worker at once (the queued start of WM_TASK_START
-    // ends here).
+    // ends here); refused, with the reason said, for a system of more rows than a check takes.
     void pCheckClick();
     // The owner's system was replaced or its rows, key, filter or view changed: a check still counting
     // stops, the results and costs go as after a change of draws, and the caption and the system's cost

@@ -77,8 +77,10 @@ void TfrmFreq::Init(const TSystem &System)
 void TfrmFreq::ShowItems()
 {
     const int groups = int(Items.size()) / GroupRows + (Items.size() % GroupRows > 0 ? 1 : 0);
+    // Rows for the fullest group only: fewer than twenty numbers leave no empty rows below them.
+    const int rows = std::clamp(int(Items.size()), 1, GroupRows);
     sgFreq->setColCount(std::max(groups, 1) * ColumnsPerGroup - 1);
-    sgFreq->setRowCount(GroupRows + 1);
+    sgFreq->setRowCount(rows + 1);
     for (int g = 0; g < groups; ++g) {
         const int col = g * ColumnsPerGroup;
         sgFreq->setCells(col, 0, QStringLiteral("Liczba"));
@@ -88,7 +90,7 @@ void TfrmFreq::ShowItems()
         sgFreq->FontCol(col).Style |= fsBold;
         if (g + 1 < groups)
             SetColWidth(sgFreq, col + 2, 10);
-        for (int r = 0; r < GroupRows; ++r) {
+        for (int r = 0; r < rows; ++r) {
             const size_t item = size_t(g * GroupRows + r);
             const bool used = item < Items.size();
             sgFreq->setCells(col, r + 1, used ? QString::number(Items[item].Number) : QString());

@@ -21,6 +21,7 @@ constexpr int ReportGridRow = 4;
 
 TfrmGuarSysFull::TfrmGuarSysFull(QWidget *Owner) : TGenForm(Owner)
 {
+    ChildKind = cwGuarantee;
     platform::setHelpContext(this, 404);
     setWindowTitle(QStringLiteral("Gwarancja dla systemu pełnego - złożonego"));
     sgGuar = NewGrid(this, 3, 2, 2, 1);

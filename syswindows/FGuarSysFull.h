@@ -1,7 +1,7 @@
 #pragma once
 // The guarantee of a composite full system still as generated: for every way the drawn numbers fall
-// into its two parts, how many of its combinations reach each prize level and what they win. The window
-// keeps what it shows, so it stays and reports after its system window has closed.
+// into its two parts, how many of its combinations reach each prize level and what they win. A dependent
+// guarantee window of its system window: it closes with that window and when the system is replaced.
 
 #include "shell/UGeneralForm.h"
 

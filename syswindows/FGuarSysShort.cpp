@@ -20,6 +20,7 @@
 #include <QCloseEvent>
 #include <QLabel>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -65,7 +66,8 @@ void TfrmGuarSysShort::Init(TGameData *AGame, const TSystem &ASystem, double APr
             const TOneOfAllGuars &variant = *list->GetItem(i);
             if (!variant.Selected)
                 continue;
-            auto guaranty = std::make_unique<TGuaranty>(Game, Runner.ProgressHandler(), variant.Parts, Set->System);
+            auto guaranty =
+                std::make_unique<TGuaranty>(Game, Runner.LatestProgressHandler(), variant.Parts, Set->System);
             guaranty->Caption = variant.LongText;
             Set->Add(std::move(guaranty));
         }
@@ -111,7 +113,9 @@ void TfrmGuarSysShort::DoProgress(int Pos, int ProgressStep)
     if (State != 2)
         return;
     ShowProgress(ProgressBar1, lblProg1, Pos, ProgressStep);
-    ShowProgress(ProgressBar2, lblProg2, Step + Pos, ProgressStep);
+    // The newest report may come from the next guarantee while the step to it still waits: the overall
+    // bar never goes back.
+    ShowProgress(ProgressBar2, lblProg2, std::max(Step + Pos, ProgressBar2->Position()), ProgressStep);
 }
 
 void TfrmGuarSysShort::StepDone(int Done)

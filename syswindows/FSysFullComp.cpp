@@ -130,6 +130,8 @@ void TfrmSysFullComp::ShowCompositeGuarantee()
     ProgressClear();
     SetStatusText(QString());
     auto *window = new TfrmGuarSysFull;
+    window->ParentWindow = this;
+    AddChildWindow(window, 0);
     AddChildForm(window);
     window->Init(*Game, WindowNo, System->GetDescription(true), guarantee);
 }

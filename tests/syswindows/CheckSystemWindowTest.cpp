@@ -2,6 +2,7 @@
 #include "controls/ALStatusBar.h"
 #include "controls/RichView.h"
 #include "core/ProgramLocale.h"
+#include "core/ProgramParams.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UDrawsDB.h"
 #include "engine/UGameDescription.h"
@@ -32,8 +33,12 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTabWidget>
+#include <QTest>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -105,6 +110,19 @@ QString Money(int64_t Zloty)
     return MoneyText(Currency::fromCount(Zloty * Currency::Scale));
 }
 
+// Where a part of the sub-window's title bar lies, in the sub-window's coordinates.
+QRect TitleBarPart(QMdiSubWindow &Holder, QStyle::SubControl Part)
+{
+    QStyleOptionTitleBar option;
+    option.initFrom(&Holder);
+    option.text = Holder.windowTitle();
+    option.titleBarFlags = Holder.windowFlags();
+    option.titleBarState = int(Holder.windowState());
+    option.rect =
+        QRect(0, 0, Holder.width(), Holder.style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, &Holder));
+    return Holder.style()->subControlRect(QStyle::CC_TitleBar, &option, Part, &Holder);
+}
+
 platform::Bytes Record(uint8_t Group, uint8_t Type, uint8_t AllHits, uint8_t Chart, std::vector<uint8_t> Own,
                        uint8_t Count)
 {
@@ -135,6 +153,26 @@ protected:
         EXPECT_TRUE(Window->CheckPending()) << "the check waits for the events before it";
         WaitUntil([Window] { return !Window->CheckPending() && !Window->Checking(); });
     }
+
+    // The window's worker waits at its first progress report, after the first draw, until it is asked to
+    // stop: Held tells when it is there, Counted how many draws it counted in the end. Both outlive the
+    // windows, which go first when a test ends.
+    void HoldAtFirstReport(TfrmCheckSystem *Window)
+    {
+        Window->Checker = [this](TCheckJob &Job, const TMyThread &Thread) {
+            const TProgressProc forward = Job.Progress.OnProgress;
+            Job.Progress.OnProgress = [this, &Thread, forward](int32_t Pos, int32_t Step) {
+                forward(Pos, Step);
+                Held = true;
+                while (!Thread.GetTerminated())
+                    std::this_thread::yield();
+            };
+            Job.Execute(Thread);
+            Counted = Job.Rows.size();
+        };
+    }
+    std::atomic<bool> Held{false};
+    std::atomic<size_t> Counted{0};
 
     // The event loop until Done; the deadline only guards against hanging.
     static void WaitUntil(const std::function<bool()> &Done)
@@ -364,6 +402,56 @@ TEST_F(CheckSystemTest, TheChartsOfACheckGoWithTheSystemItChecked)
     for (const int64_t hits : window->Results.Totals.Hits)
         counted += hits;
     EXPECT_EQ(charted, counted);
+}
+
+TEST_F(CheckSystemTest, ASystemGeneratedPastTheRowLimitOfACheckIsNotCheckedAndTheWindowSaysWhy)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(owner);
+    Check(window);
+    ASSERT_TRUE(window->HasResults());
+
+    // The owner generates a system of more rows than a check takes.
+    const QScopedValueRollback<int32_t> limit(Limits.MaxCombOutput, 3);
+    GenerateIn(owner, 15, 6, 4);
+    ASSERT_EQ(owner->ViewCount(), 4);
+    EXPECT_FALSE(window->HasResults());
+    Activate(window);
+    script.answerBox(platform::IDOK);
+    sendCommand(window, WM_TASK_START);
+    WaitUntil([window] { return !window->CheckPending(); });
+    EXPECT_FALSE(window->Checking());
+    EXPECT_FALSE(window->HasResults());
+    EXPECT_EQ(testsupport::GridRowTexts(*window->Grid, 1), QStringList(window->Grid->ColCount(), QString()));
+    ASSERT_EQ(script.boxes().size(), 1u);
+    EXPECT_EQ(script.boxes()[0].Text, "Nie można sprawdzić systemu, który ma więcej niż 3 kombinacji.");
+
+    // As many rows as the limit are checked.
+    Limits.MaxCombOutput = 4;
+    Check(window);
+    EXPECT_TRUE(window->HasResults());
+}
+
+TEST_F(CheckSystemTest, OneClickOnTheCloseButtonOfTheTitleBarClosesTheWindowWhileItChecks)
+{
+    TGenSysForm *owner = OpenRows(LottoId, 15, ThreeRows);
+    TfrmCheckSystem *window = OpenCheck(owner);
+    HoldAtFirstReport(window);
+    sendCommand(window, WM_TASK_START);
+    WaitUntil([this] { return Held.load(); });
+
+    // The pointer rests on the title, then comes to the close button in one move, as an event loop busy
+    // with the check's reports hands the way over.
+    const QPointer<QMdiSubWindow> holder = qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    ASSERT_TRUE(holder);
+    QTest::mouseMove(holder, TitleBarPart(*holder, QStyle::SC_TitleBarLabel).center());
+    const QPoint close = TitleBarPart(*holder, QStyle::SC_TitleBarCloseButton).center();
+    QTest::mouseMove(holder, close);
+    QTest::mouseClick(holder, Qt::LeftButton, {}, close);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(holder.isNull());
+    EXPECT_EQ(Counted, 1u) << "the closing window stopped and joined its worker";
+    EXPECT_EQ(owner->CountChildWindows(cwCheckSystem, 0), 0);
 }
 
 TEST_F(CheckSystemTest, SortingBreaksTiesByTheLaterDateAndAChangedRangeWaitsForTheNextCheck)
@@ -646,29 +734,16 @@ TEST_F(CheckSystemHistoryTest, StopOrClosingDuringACheckEndsItWithNothingShown)
 {
     TGenSysForm *owner = OpenRows(LottoId, 49, ManyRows());
     TfrmCheckSystem *window = OpenCheck(owner);
-    // The worker waits at its first progress report, after the first draw, until it is asked to stop.
-    std::atomic<bool> held{false};
-    std::atomic<size_t> counted{0};
-    window->Checker = [&held, &counted](TCheckJob &Job, const TMyThread &Thread) {
-        const TProgressProc forward = Job.Progress.OnProgress;
-        Job.Progress.OnProgress = [&held, &Thread, forward](int32_t Pos, int32_t Step) {
-            forward(Pos, Step);
-            held = true;
-            while (!Thread.GetTerminated())
-                std::this_thread::yield();
-        };
-        Job.Execute(Thread);
-        counted = Job.Rows.size();
-    };
+    HoldAtFirstReport(window);
 
     sendCommand(window, WM_TASK_START);
-    WaitUntil([&held] { return held.load(); });
+    WaitUntil([this] { return Held.load(); });
     EXPECT_TRUE(window->Checking());
     EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
     EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "Sprawdzanie systemu...");
     frame->mTaskStop->trigger();
     WaitUntil([window] { return !window->Checking(); });
-    EXPECT_EQ(counted, 1u) << "Stop joined the worker, which counted no draw after it";
+    EXPECT_EQ(Counted, 1u) << "Stop joined the worker, which counted no draw after it";
     // What the worker reported before the stop is not shown.
     QCoreApplication::processEvents();
     EXPECT_FALSE(window->HasResults());
@@ -680,9 +755,9 @@ TEST_F(CheckSystemHistoryTest, StopOrClosingDuringACheckEndsItWithNothingShown)
     EXPECT_EQ(frame->ALStatusBar1->Panels[1].Text, "");
     EXPECT_TRUE(script.boxes().empty()) << "a stop is not a failure";
 
-    held = false;
+    Held = false;
     sendCommand(window, WM_TASK_START);
-    WaitUntil([&held] { return held.load(); });
+    WaitUntil([this] { return Held.load(); });
     EXPECT_TRUE(window->Close());
     EXPECT_FALSE(window->Checking()) << "the closing window joins its worker";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -306,6 +306,7 @@ TEST_F(CheckWindowsTest, DetailsListEveryCombinationAgainstTheDrawAndAddUpToTheC
         EXPECT_EQ(details.Totals.Hits, check->Results.Totals.Hits);
         EXPECT_EQ(details.Totals.Win, check->Results.Totals.Win);
         EXPECT_EQ(testsupport::GridRowTexts(*details.Grid, 2).first(), "Razem");
+        EXPECT_EQ(details.Grid->TopRow(), 1) << "the totals in view";
         TSortCol byWin{1, ckWin};
         details.Grid->OnSortColumn(details.Grid, details.Grid->ColCount() - 1, byWin);
         EXPECT_TRUE(std::is_sorted(details.Rows.begin(), details.Rows.end(), [](const TCheckRow &A, const TCheckRow &B) {
@@ -414,4 +415,14 @@ TEST_F(CheckWindowsTest, DistributionCountsTheVisibleRowsUnderAShuffledKey)
     EXPECT_EQ(freq.Items[0].Count, 2u);
     EXPECT_EQ(freq.Items[5].Count, 1u);
     EXPECT_EQ(freq.txtMax->text(), "2");
+
+    // Eight numbers take eight rows below the header, none left empty.
+    auto eight = std::make_unique<TSysShort>(lotto);
+    eight->SetParams(8, 6, 1);
+    eight->AddComb(inside.data());
+    TfrmFreq few;
+    few.Init(*eight);
+    ASSERT_EQ(few.sgFreq->RowCount(), 9);
+    for (int row = 1; row <= 8; ++row)
+        EXPECT_EQ(few.sgFreq->Cells(0, row), QString::number(row));
 }

@@ -1,6 +1,8 @@
+#include "controls/ALProgressBar.h"
 #include "controls/TreeNT.h"
 #include "core/ProgramLocale.h"
 #include "core/UComb.h"
+#include "engine/UAllGuars.h"
 #include "engine/UGuaranty.h"
 #include "engine/USysGeneral.h"
 #include "output/FSelRepItems.h"
@@ -20,10 +22,13 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <atomic>
 #include <bit>
+#include <chrono>
 #include <cmath>
 #include <filesystem>
 #include <map>
+#include <thread>
 
 namespace {
 
@@ -126,6 +131,47 @@ void FlushDeletes()
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
+
+// A guarantee window that counts the progress reports it shows and watches its overall bar.
+class WatchedGuarantee : public TfrmGuarSysShort {
+public:
+    int Shown = 0;
+    bool OverallWentBack = false;
+
+    void DoProgress(int Pos, int ProgressStep) override
+    {
+        const int before = ProgressBar2->Position();
+        TfrmGuarSysShort::DoProgress(Pos, ProgressStep);
+        ++Shown;
+        OverallWentBack = OverallWentBack || ProgressBar2->Position() < before;
+    }
+};
+
+// Holds a worker in one progress report until the test lets it go on.
+struct TReportHold {
+    std::atomic<bool> Reached{false};
+    std::atomic<bool> Released{false};
+    std::atomic<int> Pos{-1};
+
+    void Wait(int AtPos)
+    {
+        Pos = AtPos;
+        Reached = true;
+        // The guard only ends a hang of a test that never lets it go.
+        const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
+        while (!Released && std::chrono::steady_clock::now() < guard)
+            std::this_thread::yield();
+    }
+
+    // On the GUI thread, which runs no event meanwhile.
+    void AwaitReached() const
+    {
+        const auto guard = std::chrono::steady_clock::now() + testsupport::HangGuard;
+        while (!Reached && std::chrono::steady_clock::now() < guard)
+            std::this_thread::yield();
+        ASSERT_TRUE(Reached) << "the worker did not come to the report";
+    }
+};
 
 } // namespace
 
@@ -388,6 +434,54 @@ TEST_F(GuaranteeWindowTest, StopAndTheSystemWindowClosingEndTheComputation)
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
     EXPECT_TRUE(frame->ChildForms().empty());
+}
+
+TEST_F(GuaranteeWindowTest, ReportsQueuedForABusyGuiThreadAreShownAsTheNewestAndTheOverallBarNeverGoesBack)
+{
+    TGenSysForm *system = Generate(20, 6, 20);
+    auto variants = std::make_unique<TAllGuars>(Lotto(), system->System->K, system->SysKind);
+    variants->Categories = system->System->GetNumberGroups();
+    variants->Build();
+    ASSERT_GE(variants->List1.Count(), 2);
+    for (int i = 0; i < 2; ++i)
+        variants->List1.GetItem(i)->Selected = true;
+    auto *window = new WatchedGuarantee;
+    window->Init(Lotto(), *system->System, 1.0, std::move(variants));
+    ASSERT_EQ(window->Count, 2);
+    window->ParentWindow = system;
+    window->WindowNo = system->WindowNo;
+    AddChildForm(window);
+    // The worker waits past half of the first guarantee, and again at the second one's first report.
+    TReportHold half;
+    TReportHold second;
+    for (int g = 0; g < 2; ++g) {
+        TProgressProc &handler = window->Set->GetItem(g).Progress.OnProgress;
+        handler = [&half, &second, g, forward = handler](int32_t Pos, int32_t Step) {
+            forward(Pos, Step);
+            if (g == 0 && Pos >= 5000 && !half.Reached)
+                half.Wait(Pos);
+            else if (g == 1 && !second.Reached)
+                second.Wait(Pos);
+        };
+    }
+    window->Start();
+
+    half.AwaitReached();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_EQ(window->Shown, 1) << "the reports that waited, taken as the newest";
+    EXPECT_EQ(window->ProgressBar2->Position(), half.Pos.load());
+    half.Released = true;
+
+    // The rest of the first guarantee, its step, and the next one's first report wait for the GUI thread.
+    second.AwaitReached();
+    ASSERT_LT(second.Pos.load(), half.Pos.load());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    EXPECT_EQ(window->Shown, 2);
+    EXPECT_FALSE(window->OverallWentBack);
+    second.Released = true;
+    WaitForGuarantee(window);
+    EXPECT_EQ(window->State, 0);
+    EXPECT_FALSE(window->OverallWentBack);
 }
 
 TEST_F(GuaranteeWindowTest, ASavedGuaranteeKeepsTheRowsItWasComputedFor)

@@ -1,6 +1,6 @@
 // The composite full system window: the joined parts, the guarantee counted at once (checked against
-// the rows by brute force) in a window that outlives its system window, the common road for a changed
-// system, and the dialog's limit.
+// the rows by brute force) in a window that goes with its system, the common road for a changed system,
+// and the dialog's limit.
 #include "core/ProgramParams.h"
 #include "syswindows/FGuarSysFull.h"
 #include "syswindows/FParGuarSysShort.h"
@@ -82,14 +82,7 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
         }
     }
 
-    // The window keeps what it shows: it reports after the system window has gone.
     const QStringList firstRow = testsupport::GridRowTexts(grid, 1);
-    const QPointer<TGenSysForm> closed(window);
-    Activate(window);
-    ASSERT_TRUE(window->Close());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    ASSERT_TRUE(closed.isNull());
-    EXPECT_EQ(EnabledMask(), cmdRead | cmdReport) << "the guarantee window is active again";
     testsupport::expectReport(script);
     sendCommand(guarantee, WM_SYS_REPORT);
     const std::vector<testsupport::XlsxSheet> sheets = testsupport::openedReport(script);
@@ -98,6 +91,42 @@ TEST_F(SysFullCompWindowTest, SixTakingThreeAndFiveTakingTwoJoinTo200RowsWhoseGu
     EXPECT_EQ(sheets[0].At("B4").Text, "Traf. 1");
     for (int col = 0; col < 3; ++col)
         EXPECT_EQ(sheets[0].At(std::string(1, char('B' + col)) + "5").Text, firstRow[col].toStdString()) << col;
+}
+
+TEST_F(SysFullCompWindowTest, TheGuaranteeWindowGoesWhenItsSystemIsGeneratedAgainOrItsSystemWindowCloses)
+{
+    TGenSysForm *window = GenerateComposite(6, 3, 5, 2);
+    const size_t before = frame->ChildForms().size();
+    sendCommand(window, WM_SYS_GUARANTEE);
+    QPointer<TfrmGuarSysFull> guarantee = OpenedGuarantee(before);
+    ASSERT_TRUE(guarantee);
+
+    // Generated again: the table of the old system goes with it.
+    AnswerComposite(5, 2, 4, 2);
+    sendCommand(window, WM_SYS_PARAMS);
+    WaitForGeneration(window);
+    ASSERT_EQ(window->ViewCount(), 60);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guarantee.isNull());
+    EXPECT_EQ(frame->ChildForms().size(), before);
+
+    // One the user closes leaves its system window, which closes the next one with itself.
+    sendCommand(window, WM_SYS_GUARANTEE);
+    guarantee = OpenedGuarantee(before);
+    ASSERT_TRUE(guarantee);
+    ASSERT_TRUE(guarantee->Close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window->ChildWindows.Count(), 0);
+    sendCommand(window, WM_SYS_GUARANTEE);
+    guarantee = OpenedGuarantee(before);
+    ASSERT_TRUE(guarantee);
+    EXPECT_TRUE(
+        guarantee->windowTitle().endsWith(QStringLiteral("> Gwarancja: Pełny-złożony 4(2+2)/9(5+4)/60")))
+        << guarantee->windowTitle().toStdString();
+    ASSERT_TRUE(window->Close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(guarantee.isNull());
+    EXPECT_TRUE(frame->ChildForms().empty());
 }
 
 TEST_F(SysFullCompWindowTest, AChangedSystemTakesTheCommonGuaranteeRoad)
