@@ -17,6 +17,7 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMainCommands.h"
 #include "shell/GuardedConnect.h"
+#include "shell/UpdateFiles.h"
 #include "shell/USites.h"
 
 #include <QCoreApplication>
@@ -28,7 +29,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -64,11 +64,10 @@ QPixmap RowPixmap(int Image)
     return pixmap;
 }
 
-// A new empty folder of a name of the program's own making in Folder, with '/'; '' when none can be made.
-std::string MakeRunFolder(const std::string &Folder)
+void RemoveQuietly(const std::string &FileName)
 {
-    std::string pattern = Folder + "Update-XXXXXX";
-    return ::mkdtemp(pattern.data()) ? pattern + '/' : std::string();
+    std::error_code ignored;
+    fs::remove(FileName, ignored);
 }
 
 } // namespace
@@ -161,7 +160,7 @@ void TfrmDownload::FormShow()
     LV->setPalette(palette);
     std::error_code ec;
     fs::create_directories(TempDir, ec);
-    RunDir = MakeRunFolder(TempDir);
+    RunDir = MakeUpdateFolder(TempDir);
     FillList();
     State = 2;
     btnStop->setEnabled(true);
@@ -219,10 +218,11 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
             lblStatus->setText(QStringLiteral("Łączenie się z ") + location);
         });
         Downloader.URL = site.Location;
-        Downloader.FileName = TempDir + std::to_string(game->Info.Id);
+        Downloader.FileName = DownloadFileName(TempDir, game->Info.Id);
         Downloader.GetFile();
         if (Thread.GetTerminated()) {
             SetRow(row, imgFailed, QStringLiteral("Operacja została przerwana."));
+            RemoveQuietly(Downloader.FileName);
             break;
         }
         auto item = std::make_unique<TDownloadItem>();
@@ -256,6 +256,8 @@ void TfrmDownload::DownloadAll(TMyThread &Thread)
                        count != 0 ? QStringLiteral("Liczba losowań : %1").arg(count) : QStringLiteral("Brak losowań"));
             }
         }
+        // The draws read are kept in the item; the file is of no more use.
+        RemoveQuietly(Downloader.FileName);
         Items.AddItem(item.release(), true);
         ++row;
         Post([this] { lblStatus->clear(); });
@@ -339,5 +341,11 @@ void TfrmDownload::btnOKClick()
 void TfrmDownload::done(int Result)
 {
     StopDownload();
+    // What was unpacked has been read: the run's folder goes with the update.
+    if (!RunDir.empty()) {
+        std::error_code ignored;
+        fs::remove_all(RunDir, ignored);
+        RunDir.clear();
+    }
     QDialog::done(Result);
 }

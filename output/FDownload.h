@@ -83,7 +83,8 @@ private:
     void SetRow(int Row, int Image, const QString &Result);
 
     // The folder made for this run in the temporary folder, with '/': each game unpacks into its own
-    // folder in it, named by the game's id. '' when it could not be made.
+    // folder in it, named by the game's id. '' when it could not be made. Removed when the window closes,
+    // as each game's downloaded file is once the game is done.
     std::string RunDir;
     std::vector<int> RowImages;
     TGeneralList<TDownloadItem> Items;

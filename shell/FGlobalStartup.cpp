@@ -9,6 +9,7 @@
 #include "platform/ProgramDir.h"
 #include "platform/RegistryStore.h"
 #include "platform/StaleTemporaryFiles.h"
+#include "shell/UpdateFiles.h"
 
 std::string DataDir;
 std::string FiltersDir;
@@ -40,13 +41,15 @@ void NameDataFolders()
     TempDir = root + "Temp/";
 }
 
-// Temporary files of writers that died, in the data folders and beside the settings.
+// Temporary files of writers that died, in the data folders and beside the settings, and what updates
+// that died left in the temporary folder.
 void RemoveStaleTemporaryFiles()
 {
     for (const std::string *folder :
          {&DataDir, &FiltersDir, &DrawsDir, &SitesDir, &GamesDir, &BlancDir, &HistoryDir, &OtherDir, &TempDir})
         platform::removeStaleTemporaryFiles(*folder);
     platform::removeStaleTemporaryFiles(platform::RegistryStore::instance().file().parent_path());
+    RemoveStaleUpdateFiles(TempDir);
 }
 
 void LoadGames()

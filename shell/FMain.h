@@ -207,7 +207,8 @@ private:
     void CreateToolBar();
     void CreateSelectors();
     // A band of the control bar moved by the user is made MovedBandWidth wide (or as wide as its controls
-    // need), never wider than its screen; a floating band is kept whole on the screen.
+    // need; afloat, as wide as all its controls), never wider than its screen; a floating band is kept
+    // whole on the screen.
     void WidenMovedBand(QToolBar *Band);
     void CreateStatusBar();
     QAction *NewAction(const QString &Caption, const QKeySequence &Shortcut = {});

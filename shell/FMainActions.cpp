@@ -361,10 +361,11 @@ void TfrmMain::WidenMovedBand(QToolBar *Band)
 {
     if (Band->orientation() != Qt::Horizontal)
         return;
-    // The design width, or what the band's controls need, but never wider than the screen leaves.
+    // The design width, or what the band's controls need (afloat, where its extension button opens
+    // nothing, all of them), but never wider than the screen leaves.
     const QRect screen = Band->screen()->availableGeometry();
-    const int width =
-        std::min(std::max(ScaledWidth(MovedBandWidth), Band->minimumSizeHint().width()), screen.width());
+    const int controls = Band->isFloating() ? Band->sizeHint().width() : Band->minimumSizeHint().width();
+    const int width = std::min(std::max(ScaledWidth(MovedBandWidth), controls), screen.width());
     Band->setMinimumWidth(width);
     Band->setMaximumWidth(Band->isFloating() ? width : QWIDGETSIZE_MAX);
     // A floating band stays whole on its screen.

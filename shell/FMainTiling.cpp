@@ -33,6 +33,74 @@ std::vector<int> Spans(int Length, const std::vector<int> &Least, const std::vec
     return spans;
 }
 
+// A size across the groups of a tiling (the width of a column of wide windows, the height of a row of tall
+// ones) and along a group.
+int Across(QSize Size, bool Horizontal)
+{
+    return Horizontal ? Size.width() : Size.height();
+}
+
+int Along(QSize Size, bool Horizontal)
+{
+    return Horizontal ? Size.height() : Size.width();
+}
+
+// The first window of each of Groups groups of Count windows, and Count after the last: each group takes
+// Count / Groups windows and the last Count % Groups groups one more.
+std::vector<int> GroupFirsts(int Count, int Groups)
+{
+    std::vector<int> firsts;
+    const int longGroups = Count % Groups;
+    for (int g = 0, first = 0; g < Groups; ++g) {
+        firsts.push_back(first);
+        first += Count / Groups + (g >= Groups - longGroups ? 1 : 0);
+    }
+    firsts.push_back(Count);
+    return firsts;
+}
+
+// How far the windows' least sizes reach past Area when tiled in Groups groups: across the groups and
+// along the longest group, added up; 0 when they fit.
+int64_t Overflow(QSize Area, const std::vector<QSize> &Least, int Groups, bool Horizontal)
+{
+    const std::vector<int> firsts = GroupFirsts(int(Least.size()), Groups);
+    int64_t acrossAll = 0, alongMost = 0;
+    for (int g = 0; g < Groups; ++g) {
+        int acrossGroup = 0;
+        int64_t alongGroup = 0;
+        for (int i = firsts[size_t(g)]; i < firsts[size_t(g) + 1]; ++i) {
+            acrossGroup = std::max(acrossGroup, Across(Least[size_t(i)], Horizontal));
+            alongGroup += Along(Least[size_t(i)], Horizontal);
+        }
+        acrossAll += acrossGroup;
+        alongMost = std::max(alongMost, alongGroup);
+    }
+    return std::max<int64_t>(0, acrossAll - Across(Area, Horizontal)) +
+           std::max<int64_t>(0, alongMost - Along(Area, Horizontal));
+}
+
+// The number of groups: floor(sqrt(Count)) where the least sizes fit the area that way; else the nearest
+// number that lets them fit, more groups (fewer windows in each) before fewer; where none does, the one
+// that reaches past the area least.
+int GroupCount(QSize Area, const std::vector<QSize> &Least, bool Horizontal)
+{
+    const int count = int(Least.size());
+    const int first = std::max(1, int(std::sqrt(double(count))));
+    int best = first;
+    int64_t bestOverflow = Overflow(Area, Least, first, Horizontal);
+    for (int distance = 1; bestOverflow > 0 && distance < count; ++distance)
+        for (const int groups : {first + distance, first - distance}) {
+            if (groups < 1 || groups > count)
+                continue;
+            const int64_t overflow = Overflow(Area, Least, groups, Horizontal);
+            if (overflow < bestOverflow) {
+                best = groups;
+                bestOverflow = overflow;
+            }
+        }
+    return best;
+}
+
 } // namespace
 
 std::vector<QRect> TileRects(const QRect &Area, const std::vector<TTileNeed> &Needs, bool Horizontal)
@@ -41,37 +109,32 @@ std::vector<QRect> TileRects(const QRect &Area, const std::vector<TTileNeed> &Ne
     const int count = int(Needs.size());
     if (count == 0)
         return rects;
-    const auto across = [Horizontal](QSize Size) { return Horizontal ? Size.width() : Size.height(); };
-    const auto along = [Horizontal](QSize Size) { return Horizontal ? Size.height() : Size.width(); };
-    const int groups = std::max(1, int(std::sqrt(double(count))));
-    const int perGroup = count / groups;
-    const int longGroups = count % groups; // the last groups hold one more
-    std::vector<int> firsts;
+    const QSize size = Area.size();
+    std::vector<QSize> leastSizes;
+    for (const TTileNeed &need : Needs)
+        leastSizes.push_back(need.Least);
+    const int groups = GroupCount(size, leastSizes, Horizontal);
+    const std::vector<int> firsts = GroupFirsts(count, groups);
     std::vector<int> groupLeast, groupWanted;
-    for (int g = 0, first = 0; g < groups; ++g) {
-        const int members = perGroup + (g >= groups - longGroups ? 1 : 0);
-        firsts.push_back(first);
+    for (int g = 0; g < groups; ++g) {
         int least = 0, wanted = 0;
-        for (int m = 0; m < members; ++m) {
-            least = std::max(least, across(Needs[size_t(first + m)].Least));
-            wanted = std::max(wanted, across(Needs[size_t(first + m)].Wanted));
+        for (int i = firsts[size_t(g)]; i < firsts[size_t(g) + 1]; ++i) {
+            least = std::max(least, Across(Needs[size_t(i)].Least, Horizontal));
+            wanted = std::max(wanted, Across(Needs[size_t(i)].Wanted, Horizontal));
         }
         groupLeast.push_back(least);
         groupWanted.push_back(wanted);
-        first += members;
     }
-    firsts.push_back(count);
-    const QSize size = Area.size();
-    const std::vector<int> groupSpans = Spans(across(size), groupLeast, groupWanted);
+    const std::vector<int> groupSpans = Spans(Across(size, Horizontal), groupLeast, groupWanted);
     int groupStart = 0;
     for (int g = 0; g < groups; ++g) {
         std::vector<int> memberLeast, memberWanted;
         for (int i = firsts[size_t(g)]; i < firsts[size_t(g) + 1]; ++i) {
-            memberLeast.push_back(along(Needs[size_t(i)].Least));
-            memberWanted.push_back(along(Needs[size_t(i)].Wanted));
+            memberLeast.push_back(Along(Needs[size_t(i)].Least, Horizontal));
+            memberWanted.push_back(Along(Needs[size_t(i)].Wanted, Horizontal));
         }
         int start = 0;
-        for (const int length : Spans(along(size), memberLeast, memberWanted)) {
+        for (const int length : Spans(Along(size, Horizontal), memberLeast, memberWanted)) {
             const int width = groupSpans[size_t(g)];
             if (Horizontal)
                 rects.emplace_back(Area.left() + groupStart, Area.top() + start, width, length);

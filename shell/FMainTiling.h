@@ -16,7 +16,9 @@ struct TTileNeed {
 };
 
 // One rectangle per window filling Area. Horizontal: wide windows one above another, in floor(sqrt(Count))
-// columns; Vertical: tall windows side by side, in floor(sqrt(Count)) rows. Columns (rows) take
+// columns; Vertical: tall windows side by side, in floor(sqrt(Count)) rows. Where what the windows need at
+// least does not fit the area so, the nearest number of columns (rows) that lets it fit, more before fewer;
+// where none does, the number with which the windows reach past the area least. Columns (rows) take
 // Count / columns windows each and the last Count % columns of them one more. Each column (row, window)
 // gets what it wants and an equal part of the rest; where the area lacks that, what it needs at least and
 // a part of the rest in proportion to what it wants beyond; where the area lacks even that, what it needs

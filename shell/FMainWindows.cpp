@@ -24,16 +24,19 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPointer>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOption>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolBar>
 
 #include <algorithm>
 
 namespace {
 
-// A tiled sub-window's properties: the geometry tiling gave it and the size it had before.
-constexpr char TiledGeometry[] = "korvantileTiledGeometry";
+// A tiled sub-window's properties: the size tiling gave it and the size it had before.
+constexpr char TiledSize[] = "korvantileTiledSize";
 constexpr char UntiledSize[] = "korvantileUntiledSize";
 
 // The cascade step: the height of a sub-window's title bar with the border above it (the room the
@@ -181,6 +184,16 @@ void TfrmMain::SubWindowActivated(QMdiSubWindow *Window)
 
 namespace {
 
+// Scrolls the area back to its origin and answers the rectangle to place its windows in: its whole view,
+// without the room of scroll bars that windows placed inside it will not need. Windows placed so lie where
+// the area begins: a scroll range that shrinks while they are placed would move them all otherwise.
+QRect PlacingArea(QMdiArea *Area)
+{
+    Area->horizontalScrollBar()->setValue(0);
+    Area->verticalScrollBar()->setValue(0);
+    return QRect(QPoint(0, 0), Area->maximumViewportSize());
+}
+
 std::vector<QMdiSubWindow *> TiledWindows(QMdiArea *Area)
 {
     std::vector<QMdiSubWindow *> windows;
@@ -213,31 +226,51 @@ int GridRowsRoom(const QWidget &Form)
     return room;
 }
 
+// The width Form needs beyond its content minimum so that every tab bar shows all its tabs, without
+// scroll arrows.
+int TabBarsRoom(const QWidget &Form)
+{
+    int room = 0;
+    for (const QTabWidget *tabs : Form.findChildren<QTabWidget *>()) {
+        if (tabs->isHidden())
+            continue;
+        int whole = tabs->tabBar()->sizeHint().width();
+        for (const Qt::Corner corner : {Qt::TopLeftCorner, Qt::TopRightCorner})
+            if (const QWidget *widget = tabs->cornerWidget(corner); widget && !widget->isHidden())
+                whole += widget->sizeHint().width();
+        room = std::max(room, whole - tabs->minimumSizeHint().expandedTo(tabs->minimumSize()).width());
+    }
+    return room;
+}
+
 void Tile(QMdiArea *Area, bool Horizontal)
 {
+    const QRect area = PlacingArea(Area);
     const std::vector<QMdiSubWindow *> windows = TiledWindows(Area);
     std::vector<TTileNeed> needs;
     for (QMdiSubWindow *window : windows) {
         QWidget &form = *window->widget();
-        const QSize least = window->size() - form.size() + platform::contentMinimum(form);
+        const QSize least =
+            window->size() - form.size() + platform::contentMinimum(form) + QSize(TabBarsRoom(form), 0);
         needs.push_back({least, least + QSize(0, GridRowsRoom(form))});
     }
     // Where the area is too small for what the windows need at least, they reach past it and the area
     // scrolls.
-    const std::vector<QRect> rects = TileRects(Area->viewport()->rect(), needs, Horizontal);
+    const std::vector<QRect> rects = TileRects(area, needs, Horizontal);
     for (size_t i = 0; i < windows.size(); ++i) {
         // A window tiled again keeps the size it had before the first tiling.
-        if (windows[i]->property(TiledGeometry).toRect() != windows[i]->geometry())
+        if (windows[i]->property(TiledSize).toSize() != windows[i]->size())
             windows[i]->setProperty(UntiledSize, windows[i]->size());
         windows[i]->setGeometry(rects[i]);
-        windows[i]->setProperty(TiledGeometry, rects[i]);
+        windows[i]->setProperty(TiledSize, rects[i].size());
     }
 }
 
-// The size cascading gives a window: the one it had before tiling while it lies as tiled, else its own.
+// The size cascading gives a window: the one it had before tiling while it keeps its tiled size (wherever
+// the area scrolled it), else its own.
 QSize CascadeSize(const QMdiSubWindow *Window)
 {
-    const bool tiled = Window->property(TiledGeometry).toRect() == Window->geometry();
+    const bool tiled = Window->property(TiledSize).toSize() == Window->size();
     return tiled ? Window->property(UntiledSize).toSize() : Window->size();
 }
 
@@ -245,6 +278,7 @@ QSize CascadeSize(const QMdiSubWindow *Window)
 
 void TfrmMain::CascadeChildren()
 {
+    const QRect area = PlacingArea(MdiArea);
     // In the order they were opened, the active window last: it ends in front.
     std::vector<QMdiSubWindow *> windows = TiledWindows(MdiArea);
     const QMdiSubWindow *active = MdiArea->currentSubWindow();
@@ -254,7 +288,7 @@ void TfrmMain::CascadeChildren()
     for (QMdiSubWindow *window : windows)
         sizes.push_back(CascadeSize(window));
     const std::vector<QRect> rects =
-        CascadeRects(MdiArea->viewport()->rect(), sizes, windows.empty() ? 0 : CascadeStep(windows.front()));
+        CascadeRects(area, sizes, windows.empty() ? 0 : CascadeStep(windows.front()));
     for (size_t i = 0; i < windows.size(); ++i) {
         windows[i]->setGeometry(rects[i]);
         windows[i]->raise();

@@ -20,6 +20,9 @@ void BuildSystemTab(TSysWindowLayout &L, const QStringList &StatRows)
     L.sgSystem->setOptions(L.sgSystem->Options() | goRowSelect | goRangeSelect);
     L.sgSystem->FontCol(1).Name = QStringLiteral("Courier New");
     SetHeader(L.sgSystem, {QStringLiteral("Nr"), QStringLiteral("Kombinacje")}, {SysRowNumberWidth, 144});
+    // A window given little room scrolls rather than cut the combinations off their numbers.
+    KeepColumnsInView(L.sgSystem);
+    L.sgSystem->OnColWidthsChanged = [](TStringAlignGrid *Grid) { KeepColumnsInView(Grid); };
 
     L.sgStat = NewGrid(L.TabSheet1, 2, int(StatRows.size()) + 1, 1, 1);
     for (int row = 0; row < int(StatRows.size()); ++row)

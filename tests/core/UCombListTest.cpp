@@ -1,5 +1,7 @@
 #include "core/UCombList.h"
 
+#include "tests/support/ByteOrder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -106,7 +108,7 @@ TEST(UCombList, SortedInsertionKeepsTheIndexOrderedByHalfB)
         addRow(appended, a, rows.back(), 0, true);
     }
     std::vector<Bytes> expected = rows;
-    std::sort(expected.begin(), expected.end());
+    std::sort(expected.begin(), expected.end(), testsupport::ByteOrder());
     EXPECT_EQ(halvesInIndexOrder(sorted, true), expected);
     EXPECT_EQ(halvesInIndexOrder(appended, true), rows);
 

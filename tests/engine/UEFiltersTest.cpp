@@ -4,6 +4,7 @@
 #include "engine/UEFltKinds.h"
 #include "tests/engine/DrawsTestSupport.h"
 #include "tests/engine/GameTestSupport.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ TEST(EFilterKinds, EveryKindOverFiveOfTwentyFollowsThePlainCount)
         SCOPED_TRACE("kind " + std::to_string(kind));
         const auto filter = CreateEFilter(kind, &game, 20, {}, total, 5);
         ASSERT_NE(filter, nullptr);
-        std::map<TPattern, int64_t> expected;
+        std::map<TPattern, int64_t, testsupport::ByteOrder> expected;
         filter->Reset();
         TDynByteArr c;
         for (int64_t i = 0; i < total; ++i) {

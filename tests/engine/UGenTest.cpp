@@ -1,6 +1,7 @@
 #include "engine/UGen.h"
 
 #include "core/UGlobalThreads.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,9 @@
 namespace {
 
 using Genes = std::vector<uint8_t>;
+// Individuals as a whole, in any order.
+using GenePool = std::multiset<Genes, testsupport::ByteOrder>;
+using GeneSet = std::set<Genes, testsupport::ByteOrder>;
 
 Genes sorted(const Genes &G)
 {
@@ -92,8 +96,8 @@ TEST(Gen, InitialPopulation)
     Recorder rec;
     gen.SetFitness(std::ref(rec));
     gen.Run(nullptr);
-    EXPECT_EQ(std::multiset<Genes>(rec.Scored.begin(), rec.Scored.end()),
-              (std::multiset<Genes>{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {1, 2, 10}}));
+    EXPECT_EQ(GenePool(rec.Scored.begin(), rec.Scored.end()),
+              (GenePool{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {1, 2, 10}}));
 }
 
 // NA 60, NB 1, a pool of 50: the spread candidates fill the pool (1..50, none scored) and parents never
@@ -109,19 +113,19 @@ TEST(Gen, SpreadCandidatesAreCappedAndCloseParentsAreCopied)
     EXPECT_EQ(gen.State, 0);
     ASSERT_EQ(rec.Scored.size(), 7u * 50u);
     // Zero fitness fills Mating with each individual once, so every generation is 1..50 again.
-    std::multiset<Genes> gen1(rec.Scored.begin(), rec.Scored.begin() + 50);
-    std::multiset<Genes> spread;
+    GenePool gen1(rec.Scored.begin(), rec.Scored.begin() + 50);
+    GenePool spread;
     for (uint8_t n = 1; n <= 50; ++n)
         spread.insert(Genes{n});
     EXPECT_EQ(gen1, spread);
-    EXPECT_EQ(std::multiset<Genes>(rec.Scored.end() - 50, rec.Scored.end()), spread);
+    EXPECT_EQ(GenePool(rec.Scored.end() - 50, rec.Scored.end()), spread);
 }
 
 // Two parents, the spread candidates 1..6 and 7..12: at Pc 1.0 every pair comes from a cut r, one child
 // holding 1..r and 7+r..12, the other the rest.
 TEST(Gen, CrossoverCutsEveryPairAtPcOne)
 {
-    std::set<std::set<Genes>> pairs;
+    std::set<GeneSet, testsupport::ByteOrder> pairs;
     for (int seed = 1; seed <= 20; ++seed) {
         TGen gen(false, nullptr, nullptr, nullptr);
         gen.SetSeed(seed / 21.0);
@@ -129,9 +133,9 @@ TEST(Gen, CrossoverCutsEveryPairAtPcOne)
         Recorder rec;
         gen.SetFitness(std::ref(rec));
         gen.Run(nullptr);
-        pairs.insert(std::set<Genes>(rec.Scored.begin(), rec.Scored.end()));
+        pairs.insert(GeneSet(rec.Scored.begin(), rec.Scored.end()));
     }
-    std::set<std::set<Genes>> cuts;
+    std::set<GeneSet, testsupport::ByteOrder> cuts;
     for (int r = 0; r < 6; ++r) {
         Genes a, b;
         for (uint8_t n = 1; n <= 12; ++n)

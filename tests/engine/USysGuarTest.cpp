@@ -5,6 +5,7 @@
 #include "engine/UGameMan.h"
 #include "platform/Dispatcher.h"
 #include "platform/MemoryStatus.h"
+#include "tests/support/ByteOrder.h"
 #include "tests/support/HangGuard.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,8 @@ Rows shownRows(const TSystem &S)
 void expectCovering(const TSysGuar &S)
 {
     const Rows rows = shownRows(S);
-    EXPECT_EQ(std::set<std::vector<uint8_t>>(rows.begin(), rows.end()).size(), rows.size());
+    const std::set<std::vector<uint8_t>, testsupport::ByteOrder> distinct(rows.begin(), rows.end());
+    EXPECT_EQ(distinct.size(), rows.size());
     for (const auto &row : rows)
         EXPECT_TRUE(IsAscending(row.data(), S.K) && row.front() >= 1 && row.back() <= S.N);
     TDynByteArr drawn(size_t(S.H), 0);

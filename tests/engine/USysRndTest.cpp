@@ -4,6 +4,7 @@
 #include "core/UComb.h"
 #include "core/UGlobalThreads.h"
 #include "engine/UGameMan.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -39,7 +40,7 @@ TEST(SysRnd, EveryCombinationOnceInTheOrderDrawn)
     ASSERT_TRUE(system.Generate());
     SeedRandom(0.61);
     Rows drawn;
-    std::set<std::vector<uint8_t>> seen;
+    std::set<std::vector<uint8_t>, testsupport::ByteOrder> seen;
     while (drawn.size() < 20) {
         std::vector<uint8_t> row;
         while (row.size() < 3)

@@ -155,14 +155,15 @@ TEST(SysStage, LottoSevenOfSevenPlansAsSevenOfSix)
 // The 275 bytes of a plan of 3 draws over 3 of 5 with profits 1.50, 0, -2.00 (a fourth one is not used).
 platform::Bytes HandBuiltBlock(uint8_t D)
 {
-    platform::Bytes bytes = {5,    3,    D,    0,    0,    0,                 // N, K, D
-                             0x40, 0x42, 0x0F, 0,    0,    0,    0,    0,     // 100.00
-                             1,                                               // individual
-                             0x98, 0x3A, 0,    0,    0,    0,    0,    0,     // 1.50
-                             0,    0,    0,    0,    0,    0,    0,    0,     // 0
-                             0xE0, 0xB1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}; // -2.00
-    bytes.resize(15 + 32 * 8, 0);
-    bytes.insert(bytes.end(), {3, 0, 0, 0}); // M
+    const uint8_t head[] = {5,    3,    D,    0,    0,    0,                 // N, K, D
+                            0x40, 0x42, 0x0F, 0,    0,    0,    0,    0,     // 100.00
+                            1,                                               // individual
+                            0x98, 0x3A, 0,    0,    0,    0,    0,    0,     // 1.50
+                            0,    0,    0,    0,    0,    0,    0,    0,     // 0
+                            0xE0, 0xB1, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF}; // -2.00
+    platform::Bytes bytes(15 + 32 * 8 + 4, 0);
+    std::copy(std::begin(head), std::end(head), bytes.begin());
+    bytes[15 + 32 * 8] = 3; // M
     return bytes;
 }
 

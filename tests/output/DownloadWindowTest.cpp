@@ -140,6 +140,16 @@ protected:
         QCoreApplication::processEvents();
     }
 
+    // The names in the program's temporary folder, sorted.
+    std::vector<std::string> TempEntries() const
+    {
+        std::vector<std::string> names;
+        for (const auto &entry : fs::directory_iterator(folder->path() / "Temp"))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
     std::string DrawsFile(const char *ShortName) const { return (folder->path() / "Draws" / ShortName).string() + "Draws"; }
 
     TestHttpServer server;
@@ -203,10 +213,7 @@ TEST_F(DownloadWindowTest, LottoIsReadAndMergedWhileMiniLottoAnswers404)
         ASSERT_EQ(child->Commands.size(), 1u);
         EXPECT_EQ(child->Commands[0].Code, WM_DRAWS_DOWNLOADED);
         EXPECT_EQ(child->Commands[0].WParam, LottoId);
-        const std::vector<fs::path> runs = RunFolders(folder->path() / "Temp");
-        ASSERT_EQ(runs.size(), append ? 2u : 1u);
-        for (const fs::path &run : runs)
-            EXPECT_EQ(testsupport::readFile(run / "1" / "lotto.txt"), testsupport::readFile(testsupport::HistoryFile()));
+        EXPECT_EQ(TempEntries(), std::vector<std::string>{}) << "the update removes what it downloaded";
         frame.reset();
     }
     ASSERT_EQ(script.boxes().size(), 1u);
@@ -225,6 +232,7 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
     WriteSites(MiniId, HistorySite(server.url("/slow.txt")));
     WriteSites(MultiId, HistorySite(server.url("/lotto.zip")));
     const std::string lottoBefore = testsupport::readFile(DrawsFile("Lotto"));
+    folder->writeFile("Temp/Raport-20200101-120000.xlsx", "report");
 
     script.onDialog([](QDialog &dialog) { dynamic_cast<TfrmSelGames &>(dialog).btnOK->click(); });
     script.onDialog([](QDialog &dialog) {
@@ -243,6 +251,8 @@ TEST_F(DownloadWindowTest, StopDuringTheSecondOfThreeGames)
     UpdateDrawsFromInternet(frame.get());
     EXPECT_EQ(testsupport::readFile(DrawsFile("Lotto")), lottoBefore);
     EXPECT_TRUE(child->Commands.empty());
+    // Neither the part received nor the run's folder is left; the user's report stays.
+    EXPECT_EQ(TempEntries(), std::vector<std::string>{"Raport-20200101-120000.xlsx"});
 }
 
 // Each game unpacks into a folder of its own in the folder made for the run; a folder named by a short
@@ -259,19 +269,20 @@ TEST_F(DownloadWindowTest, TheUnzipStaysInItsRunFolderAndEmptiesNothing)
     WriteSites(MultiId, HistorySite(server.url("/rooted.zip")));
     folder->writeFile("Temp/Lotto/a-earlier.txt", line);
 
+    const fs::path temp = folder->path() / "Temp";
     PlayUpdate(
-        [](TfrmDownload &window) {
+        [&](TfrmDownload &window) {
             EXPECT_EQ(window.LV->Item(0).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
             EXPECT_EQ(window.LV->Item(1).SubItem(0), QStringLiteral("Nie mogę rozpakować pliku."));
             EXPECT_EQ(window.RowImage(2), TfrmDownload::imgRead);
+            const std::vector<fs::path> runs = RunFolders(temp);
+            ASSERT_EQ(runs.size(), 1u);
+            for (const fs::path &outside :
+                 {runs[0] / "escape.txt", temp / "escape.txt", folder->path() / "escape.txt"})
+                EXPECT_FALSE(fs::exists(outside)) << outside;
+            EXPECT_EQ(testsupport::readFile(runs[0] / "3" / "rooted.txt"), line);
         },
         false);
-    const fs::path temp = folder->path() / "Temp";
-    const std::vector<fs::path> runs = RunFolders(temp);
-    ASSERT_EQ(runs.size(), 1u);
-    for (const fs::path &outside : {runs[0] / "escape.txt", temp / "escape.txt", folder->path() / "escape.txt"})
-        EXPECT_FALSE(fs::exists(outside)) << outside;
-    EXPECT_EQ(testsupport::readFile(runs[0] / "3" / "rooted.txt"), line);
     EXPECT_FALSE(fs::exists("/rooted.txt"));
     EXPECT_EQ(testsupport::readFile(temp / "Lotto" / "a-earlier.txt"), line);
 }

@@ -13,6 +13,7 @@
 #include "shell/FMain.h"
 #include "shell/FMainSelectors.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/FontScales.h"
 #include "tests/support/ProcessUntil.h"
 
 #include <QAction>
@@ -482,6 +483,35 @@ TEST_F(MainWindowTest, TheSelectorBandStaysOnTheScreenAndDocksOnlyAboveOrBelowTh
     EXPECT_TRUE(testsupport::ProcessUntil([band] { return !band->isFloating(); }));
     EXPECT_EQ(frame.toolBarArea(band), Qt::TopToolBarArea);
     EXPECT_LE(band->width(), screen.width());
+}
+
+// The tool bar dragged off: afloat, where its extension button would open nothing, it shows every button
+// as far as its screen has room (at the larger font the buttons need more than the test's screen).
+TEST_F(MainWindowTest, TheFloatingToolBarShowsEveryButtonWhereItsScreenHasRoom)
+{
+    testsupport::ForEachFontScale([](double) {
+        TfrmMain frame;
+        frame.showMaximized();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QToolBar *band = frame.ToolBar1;
+        const QRect screen = band->screen()->availableGeometry();
+        DragBand(band, GripOf(band), screen.center());
+        ASSERT_TRUE(band->isFloating());
+        QApplication::processEvents();
+        EXPECT_TRUE(screen.contains(band->frameGeometry()));
+        if (band->sizeHint().width() > screen.width()) {
+            EXPECT_EQ(band->frameGeometry().width(), screen.width());
+            return;
+        }
+        for (const QToolButton *button : band->findChildren<QToolButton *>(Qt::FindDirectChildrenOnly)) {
+            if (button->defaultAction()) {
+                EXPECT_TRUE(button->isVisible() && band->rect().contains(button->geometry()))
+                    << button->text().toStdString();
+            } else {
+                EXPECT_FALSE(button->isVisible()) << "the extension button";
+            }
+        }
+    });
 }
 
 TEST_F(MainWindowTest, ProgressShowsThePercentageWithDecimalsByStep)

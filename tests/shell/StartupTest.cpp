@@ -11,8 +11,11 @@
 
 #include <QApplication>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -158,5 +161,40 @@ TEST_F(StartupTest, TemporaryFilesOfDeadWritersAreRemoved)
     EXPECT_TRUE(fs::exists(settings / ".registry.reg.4243-1.korvantile-tmp"));
     EXPECT_TRUE(fs::exists(data / "L1.dat"));
     EXPECT_TRUE(fs::exists(data / "Sub" / ".L1.dat.4242-3.korvantile-tmp")) << "only the folders themselves";
+    DoneGlobals();
+}
+
+// What an update that died left in the temporary folder: its download files and run folders, not the
+// user's files and not what a copy still running is downloading.
+TEST_F(StartupTest, LeftoversOfUpdatesThatDiedAreRemoved)
+{
+    namespace fs = std::filesystem;
+    const fs::path temp = folder->path() / "Temp";
+    const auto plant = [](const fs::path &Path, std::chrono::minutes Age) {
+        fs::create_directories(Path.parent_path());
+        std::ofstream(Path) << "part";
+        fs::last_write_time(Path, fs::file_time_type::clock::now() - Age);
+    };
+    using std::chrono::minutes;
+    plant(temp / "1", minutes(60));
+    plant(temp / "255", minutes(11));
+    plant(temp / "Update-a1B2c3" / "1" / "lotto.txt", minutes(60));
+    fs::last_write_time(temp / "Update-a1B2c3", fs::file_time_type::clock::now() - minutes(60));
+    plant(temp / "3", minutes(0)); // another copy may still be downloading
+    plant(temp / "Update-Young1" / "3" / "lotto.txt", minutes(0));
+    for (const char *kept :
+         {"Raport-20200101-120000.xlsx", "256", "01", "1.txt", "Update-abc", "Update-abcdefg"})
+        plant(temp / kept, minutes(60));
+    fs::create_directories(temp / "12");
+    fs::last_write_time(temp / "12", fs::file_time_type::clock::now() - minutes(60));
+
+    InitGlobals();
+
+    std::vector<std::string> left;
+    for (const auto &entry : fs::directory_iterator(temp))
+        left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"01", "1.txt", "12", "256", "3", "Raport-20200101-120000.xlsx",
+                                              "Update-Young1", "Update-abc", "Update-abcdefg"}));
     DoneGlobals();
 }

@@ -63,15 +63,29 @@ TEST(Tiling, WindowsGetWhatTheyWantThenWhatTheyNeedAndAPartOfTheRestOrReachPastT
     EXPECT_EQ(TileRects(QRect(0, 0, 400, 200), {{QSize(0, 50), QSize(0, 150)}, {QSize(0, 50), QSize(0, 350)}},
                         true),
               (std::vector<QRect>{QRect(0, 0, 400, 75), QRect(0, 75, 400, 125)}));
-    // Side by side needing 300, 100 and 200 of 450 in width: each what it needs, 150 past the area.
-    EXPECT_EQ(
-        TileRects(QRect(0, 0, 450, 200), Needing({QSize(300, 10), QSize(100, 10), QSize(200, 10)}), false),
-        (std::vector<QRect>{QRect(0, 0, 300, 200), QRect(300, 0, 100, 200), QRect(400, 0, 200, 200)}));
     // Four windows in two columns: the column of the widest need (500 of 700) takes it and 50 of the rest.
     EXPECT_EQ(TileRects(QRect(0, 0, 700, 400),
                         Needing({QSize(100, 0), QSize(500, 0), QSize(100, 0), QSize(0, 0)}), true),
               (std::vector<QRect>{QRect(0, 0, 550, 200), QRect(0, 200, 550, 200), QRect(550, 0, 150, 200),
                                   QRect(550, 200, 150, 200)}));
+}
+
+TEST(Tiling, WhereTheWindowsDoNotFitSoFewerShareARowOrAColumn)
+{
+    // Side by side needing 300, 100 and 200 of 450 in width: one row would reach 150 past the area, two
+    // rows fit.
+    EXPECT_EQ(
+        TileRects(QRect(0, 0, 450, 200), Needing({QSize(300, 10), QSize(100, 10), QSize(200, 10)}), false),
+        (std::vector<QRect>{QRect(0, 0, 450, 100), QRect(0, 100, 175, 100), QRect(175, 100, 275, 100)}));
+    // Four windows 300 wide in 500: two columns would reach past the area, one column of four fits.
+    EXPECT_EQ(TileRects(QRect(0, 0, 500, 400), Needing(std::vector<QSize>(4, QSize(300, 50))), true),
+              (std::vector<QRect>{QRect(0, 0, 500, 100), QRect(0, 100, 500, 100), QRect(0, 200, 500, 100),
+                                  QRect(0, 300, 500, 100)}));
+    // Three windows of 300 x 150 in 450 x 200 fit no way: one row reaches 450 past the area, two rows and
+    // three rows 250 each; of those, two rows are nearer the usual one.
+    EXPECT_EQ(TileRects(QRect(0, 0, 450, 200), Needing(std::vector<QSize>(3, QSize(300, 150))), false),
+              (std::vector<QRect>{QRect(0, 0, 450, 150), QRect(0, 150, 300, 150),
+                                  QRect(300, 150, 300, 150)}));
 }
 
 TEST(Tiling, CascadeMakesWindowsSmallerToEndInTheAreaAndStartsAgainWhereLessThanHalfOfItIsLeft)

@@ -8,6 +8,7 @@
 #include "platform/MemoryStatus.h"
 #include "stats/UStatFreq.h"
 #include "tests/fixtures/StatDrawHistories.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -102,7 +103,7 @@ struct TExpectedRow {
 inline std::vector<TExpectedRow> BruteForceCount(const TStatDraws &Draws, int K, int MinFreq,
                                                  const TConstraints &C = {}, int MaxRows = -1)
 {
-    std::map<TDynByteArr, TExpectedRow> found;
+    std::map<TDynByteArr, TExpectedRow, testsupport::ByteOrder> found;
     for (size_t d = 0; d < Draws.size(); ++d)
         ForEachSubset(Draws[d].Numbers, K, [&](const TDynByteArr &Subset) {
             if (!Admitted(Subset, C))
@@ -127,7 +128,7 @@ inline std::vector<TExpectedRow> BruteForceCount(const TStatDraws &Draws, int K,
 inline std::vector<TExpectedRow> BruteForceNeverDrawn(const TStatDraws &Draws, uint8_t MaxNumber, int K,
                                                       const TConstraints &C = {})
 {
-    std::set<TDynByteArr> drawn;
+    std::set<TDynByteArr, testsupport::ByteOrder> drawn;
     for (const TStatDraw &draw : Draws)
         ForEachSubset(draw.Numbers, K, [&](const TDynByteArr &Subset) { drawn.insert(Subset); });
     TDynByteArr all(MaxNumber);

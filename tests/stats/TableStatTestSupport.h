@@ -5,6 +5,7 @@
 
 #include "stats/UStatTables.h"
 #include "tests/fixtures/StatDrawHistories.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +127,7 @@ inline testing::AssertionResult SamePatterns(const TCDets &Patterns, const TCGDe
     const auto rows = static_cast<int32_t>(Expected.size());
     if (Patterns.RowCount() != rows || Groups.size() != 1)
         return testing::AssertionFailure() << Patterns.RowCount() << " pattern rows";
-    std::map<TDynByteArr, int32_t> counts;
+    std::map<TDynByteArr, int32_t, testsupport::ByteOrder> counts;
     for (int32_t r = 0; r < rows; ++r) {
         const TDConfigItem item = Patterns.Item(r, 0);
         const TDynByteArr &wanted = Expected[static_cast<size_t>(rows - 1 - r)];
@@ -137,7 +138,7 @@ inline testing::AssertionResult SamePatterns(const TCDets &Patterns, const TCGDe
             return testing::AssertionFailure() << "pattern row " << r;
         ++counts[wanted];
     }
-    std::map<TDynByteArr, int32_t> grouped;
+    std::map<TDynByteArr, int32_t, testsupport::ByteOrder> grouped;
     for (const TCGSItem &item : Groups[0].Items)
         grouped[item.Pattern] = item.Draws;
     if (grouped != counts || Groups[0].Count != static_cast<int32_t>(counts.size()))

@@ -1,6 +1,7 @@
 #include "stats/UExpVal.h"
 
 #include "core/UComb.h"
+#include "tests/support/ByteOrder.h"
 #include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
@@ -109,7 +110,7 @@ double MeanCoverOverAllWindows(int N, int K, int Len, int Window)
     double total = 0;
     int64_t sequences = 0;
     for (;;) {
-        std::set<TDynByteArr> covered;
+        std::set<TDynByteArr, testsupport::ByteOrder> covered;
         for (const size_t d : pick) {
             TDynByteArr sub(static_cast<size_t>(Len));
             TDynByteArr positions(static_cast<size_t>(Len));

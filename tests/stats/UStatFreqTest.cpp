@@ -3,6 +3,7 @@
 #include "engine/USysShort.h"
 
 #include "tests/stats/FreqTestSupport.h"
+#include "tests/support/ByteOrder.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,7 @@ TEST_F(StatFreqTest, NeverDrawnListOfTheLottoHistory)
         }
         // Quintuples: as many rows as combinations no draw holds, strictly ascending, and a sample of them
         // tested against every draw.
-        std::set<TDynByteArr> drawn;
+        std::set<TDynByteArr, testsupport::ByteOrder> drawn;
         for (const TStatDraw &draw : stat->Draws)
             ForEachSubset(draw.Numbers, k, [&](const TDynByteArr &Subset) { drawn.insert(Subset); });
         ASSERT_EQ(stat->RowCount, 1'906'884 - static_cast<int32_t>(drawn.size())); // C(49, 5) - drawn

@@ -1,11 +1,16 @@
 // The "Okno" menu over the windows a user keeps open side by side: "Różne", "Różnice", the draws editor
 // and a system window, at the default font and at one and a half times that font.
+#include "controls/StringAlignGrid.h"
 #include "controls/StringGrid.h"
+#include "syswindows/FSysGeneral.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
 #include "tests/support/FontScales.h"
 
 #include <QApplication>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QTabBar>
+#include <QTabWidget>
 
 #include <functional>
 
@@ -78,7 +83,71 @@ TEST_F(WindowMenuTest, TilingLeavesEveryWindowRowsOfItsGridAndItsWholeContent)
                     window->widget()->findChild<QScrollArea *>(QString(), Qt::FindDirectChildrenOnly);
                 ASSERT_NE(scroller, nullptr);
                 EXPECT_TRUE(scroller->viewport()->rect().contains(scroller->widget()->geometry())) << name;
+                // Every tab in view, none behind the tab bar's scroll arrows.
+                for (const QTabWidget *tabs : window->widget()->findChildren<QTabWidget *>()) {
+                    if (!tabs->isVisible())
+                        continue;
+                    EXPECT_GE(tabs->tabBar()->width(), tabs->tabBar()->sizeHint().width())
+                        << name << ", " << tabs->tabText(tabs->count() - 1).toStdString();
+                }
+                // The system's rows whole: its numbers and its combinations.
+                if (const auto *system = dynamic_cast<const TGenSysForm *>(window->widget())) {
+                    const TStringAlignGrid &grid = *system->sgSystem;
+                    int columns = 0;
+                    for (int col = 0; col < grid.ColCount(); ++col)
+                        columns += grid.ColWidths(col) + grid.GridLineWidth();
+                    EXPECT_GE(grid.viewport()->width(), columns) << name;
+                }
             }
+        }
+    });
+}
+
+// Tiled while the area is scrolled, both ways, then cascaded: the tilings start where the area begins,
+// and the cascade gives each window the size it opened with again.
+TEST_F(WindowMenuTest, TilingsStartWhereTheAreaBeginsAndCascadeGivesBackTheOpeningSizes)
+{
+    AtBothFonts(QSize(1100, 760), [this] {
+        std::vector<QSize> opened;
+        for (const QMdiSubWindow *window : Windows())
+            opened.push_back(window->size());
+        QScrollBar *across = frame->MdiArea->horizontalScrollBar();
+        QScrollBar *down = frame->MdiArea->verticalScrollBar();
+        const auto scrollAway = [&] {
+            // A window dragged past the area's corner lets the area scroll; it is scrolled to its end.
+            const QRect area = frame->MdiArea->viewport()->rect();
+            Windows().front()->move(area.width() - 60, area.height() - 60);
+            QCoreApplication::processEvents();
+            across->setValue(across->maximum());
+            down->setValue(down->maximum());
+            ASSERT_GT(across->value() + down->value(), 0) << Font();
+        };
+        const auto tiled = [&] {
+            QRect all;
+            for (const QMdiSubWindow *window : Windows())
+                all |= window->geometry();
+            return all;
+        };
+        for (QAction *tiling : {frame->mWindowTileVert, frame->mWindowTileHorz}) {
+            scrollAway();
+            tiling->trigger();
+            QCoreApplication::processEvents();
+            // The tiling's corner lies at the origin of what the area scrolls over.
+            EXPECT_EQ(tiled().topLeft(), QPoint(-across->value(), -down->value()))
+                << tiling->text().toStdString() << ", " << Font();
+        }
+        scrollAway();
+        frame->mWindowCascade->trigger();
+        QCoreApplication::processEvents();
+        const QRect area = frame->MdiArea->viewport()->rect();
+        const std::vector<QMdiSubWindow *> windows = Windows();
+        for (size_t i = 0; i < windows.size(); ++i) {
+            const QMdiSubWindow &window = *windows[i];
+            EXPECT_TRUE(area.contains(window.geometry()))
+                << window.windowTitle().toStdString() << ", " << Font();
+            // As large as it opened, but for what the cascade's step takes off at the area's end.
+            EXPECT_EQ(window.size(), opened[i].boundedTo(area.size() - QSize(window.x(), window.y())))
+                << window.windowTitle().toStdString() << ", " << Font();
         }
     });
 }

@@ -45,6 +45,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <set>
@@ -126,8 +127,9 @@ QRect TitleBarPart(QMdiSubWindow &Holder, QStyle::SubControl Part)
 platform::Bytes Record(uint8_t Group, uint8_t Type, uint8_t AllHits, uint8_t Chart, std::vector<uint8_t> Own,
                        uint8_t Count)
 {
-    platform::Bytes bytes = {Group, Type, AllHits, Chart, Count};
-    bytes.resize(85, 0);
+    platform::Bytes bytes(85, 0);
+    const uint8_t head[] = {Group, Type, AllHits, Chart, Count};
+    std::copy(std::begin(head), std::end(head), bytes.begin());
     std::copy(Own.begin(), Own.end(), bytes.begin() + 5);
     return bytes;
 }
