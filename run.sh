@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 ./tools/setup.sh
-cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANTILE_TESTS=OFF -DKORVANTILE_WERROR=ON
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANTILE_TESTS=OFF
 cmake --build build/release
 
 program=build/release/bin/korvantile
