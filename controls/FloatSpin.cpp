@@ -272,9 +272,13 @@ void TFloatSpin::keyPressEvent(QKeyEvent *event)
         return;
     }
     event->accept();
-    if (key == EnterChar)
+    if (key == EnterChar) {
+        // Done typing; the key goes on to the dialog, whose default button it presses.
         EditDone();
-    if (key == CtrlC || key == EnterChar || key == CtrlV || key == CtrlX)
+        event->ignore();
+        return;
+    }
+    if (key == CtrlC || key == CtrlV || key == CtrlX)
         return;
     if (!IsValidChar(key)) {
         // Control characters other than Backspace type nothing anyway.

@@ -49,7 +49,7 @@ public:
     // Raised on every change of the text, assignments of Value included.
     std::function<void(QObject *Sender)> OnChange;
     // Raised when the user has done typing: Enter, or the focus leaving the field; the text is
-    // committed first.
+    // committed first. Enter then goes on to the window, so a dialog's default button takes it.
     std::function<void(QObject *Sender)> OnEditDone;
 
     double CheckValue(double value) const;

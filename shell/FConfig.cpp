@@ -130,13 +130,18 @@ void TfrmConfig::ShowWins(const TGameInfo &Info)
     ColourResultGrid(sgWins);
     if (!Info.PrizeByStake)
         sgWins->setColor(clWindow);
+    FitWins();
+    sgWins->FocusCell(1, 1, true);
+}
+
+void TfrmConfig::FitWins()
+{
     // The degrees' column as narrow as its texts; the prizes' at least the forms' default width.
     SetColWidth(sgWins, 0, 0, ColTexts(sgWins, 0));
     for (int c = 1; c < sgWins->ColCount(); ++c)
         SetColWidth(sgWins, c, DesignColWidth, ColTexts(sgWins, c));
     FitGridWidth(sgWins);
     FitGridHeight(sgWins);
-    sgWins->FocusCell(1, 1, true);
 }
 
 bool TfrmConfig::TakeWins(TGameInfo &Info)
@@ -168,8 +173,10 @@ bool TfrmConfig::TakeWins(TGameInfo &Info)
 void TfrmConfig::ShowTypedPrize(int Col, int Row)
 {
     Currency typed;
-    if (TryMoneyToCurr(sgWins->Cells(Col, Row).toStdString(), typed) && typed >= Currency())
+    if (TryMoneyToCurr(sgWins->Cells(Col, Row).toStdString(), typed) && typed >= Currency()) {
         sgWins->setCells(Col, Row, QString::fromStdString(MoneyToStr(typed)));
+        FitWins();
+    }
 }
 
 void TfrmConfig::Refuse(const QString &Message, QWidget *Page, QWidget *Field)

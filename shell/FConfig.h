@@ -125,11 +125,14 @@ private:
     void cbGameChange(int Index);
     void ShowGame(int Index);
     void ShowWins(const TGameInfo &Info);
+    // The prize table's columns as wide as their texts, and the grid as wide and tall as its cells.
+    void FitWins();
     // The shown game's values into its copy; false, with the message shown and the control focused,
     // when one does not pass.
     bool TakeGame();
     bool TakeWins(TGameInfo &Info);
-    // A prize typed into the table, shown as money once its edit ends (text that is no amount stays).
+    // A prize typed into the table, shown as money once its edit ends (text that is no amount stays), the
+    // table fitted to it.
     void ShowTypedPrize(int Col, int Row);
     // Checks a line layout in the dialog's order (the number separator only when NeedNumberSep).
     bool CheckLine(const TLineFields &Fields, QWidget *Page, bool NeedNumberSep);

@@ -117,7 +117,10 @@ void WidenColsToRows(TStringAlignGrid *Grid, const std::vector<int> &Rows)
         for (const int row : Rows)
             if (row >= 0 && row < Grid->RowCount()) {
                 const TCellFormat cell = Grid->DrawnCellFormat(col, row);
-                WidenColToTexts(Grid, col, cell.Font, {cell.Text});
+                // A text wrapped over lines needs room for its widest word.
+                WidenColToTexts(Grid, col, cell.Font,
+                                cell.Wordwrap == ww_wordwrap ? cell.Text.split(QLatin1Char(' '), Qt::SkipEmptyParts)
+                                                             : QStringList{cell.Text});
             }
 }
 

@@ -53,7 +53,8 @@ void SetColWidth(TStringAlignGrid *Grid, int Col, int DesignWidth, const QString
 // Column Col widened (never narrowed) to Texts drawn in Font, with the cell's margins.
 void WidenColToTexts(TStringAlignGrid *Grid, int Col, const TFont &Font, const QStringList &Texts);
 // The width rule over drawn cells: each column widened (never narrowed) to the texts that the grid rows
-// Rows draw in it, each in its cell's font, with the cell's margins.
+// Rows draw in it, each in its cell's font, with the cell's margins (a text wrapped over lines to its
+// widest word).
 void WidenColsToRows(TStringAlignGrid *Grid, const std::vector<int> &Rows);
 // Row 0 gets the captions and each column its design width by the rule.
 void SetHeader(TStringAlignGrid *Grid, const QStringList &Captions, const std::vector<int> &DesignWidths);

@@ -2,14 +2,17 @@
 
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QTextLayout>
 
 #include <algorithm>
 
 namespace {
 
-// QLineEdit keeps its text this far from each side of its contents, and a pixel for the cursor past it.
+// QLineEdit keeps its text this far from each side of its contents; past the width of the text's layout
+// it wants a pixel for the cursor, and it aligns a text to the right a pixel short of its end.
 constexpr int LineEditTextMargin = 2;
 constexpr int CursorWidth = 1;
+constexpr int RightAlignedShift = 1;
 
 } // namespace
 
@@ -23,8 +26,14 @@ TFigureField::TFigureField(QWidget *Parent, Qt::Alignment Align) : QLineEdit(Par
 int TFigureField::WholeTextWidth() const
 {
     const QMargins margins = textMargins() + contentsMargins();
-    const QSize text(fontMetrics().horizontalAdvance(QLineEdit::text()) + 2 * LineEditTextMargin + CursorWidth +
-                         margins.left() + margins.right(),
+    // The text measured as QLineEdit measures it.
+    QTextLayout layout(QLineEdit::text(), font());
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const int textWidth = qRound(line.naturalTextWidth());
+    const QSize text(textWidth + 2 * LineEditTextMargin + CursorWidth + RightAlignedShift + margins.left() +
+                         margins.right(),
                      fontMetrics().height());
     QStyleOptionFrame frame;
     initStyleOption(&frame);

@@ -27,6 +27,7 @@
 
 #include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -392,11 +393,14 @@ void TfrmStatBestComb::ListNewBests()
     std::vector<TBestCombRow> rows = NewBests.Take();
     if (rows.empty())
         return;
+    std::vector<int> added;
     for (TBestCombRow &row : rows) {
         row.No = NextNo++;
+        added.push_back(int(Results.size()));
         Results.push_back(std::move(row));
     }
     ResultGrid->ShowRows(int(Results.size()));
+    ResultGrid->WidenToRows(added);
     btnCheckComb->setEnabled(true);
 }
 

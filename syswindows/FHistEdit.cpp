@@ -70,6 +70,7 @@ TfrmHistEdit::TfrmHistEdit(QWidget *parent) : QDialog(parent), FItem(std::make_u
     sgHits = NewGrid(this, 2, 2, 1, 1);
     MakeGridEditable(sgHits);
     SetHeader(sgHits, {QStringLiteral("Traf."), QStringLiteral("Ilość")}, {40, 80});
+    KeepColumnsInView(sgHits);
     ColourResultGrid(sgHits);
     eGame = new TFigureField(this);
     eSystem = new TFigureField(this);

@@ -40,6 +40,8 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -82,6 +84,39 @@ QString GameShortName(uint32_t GameId)
 TDateTime UsableDay(TDateTime Stored, TDateTime Fallback)
 {
     return std::isfinite(Stored) && Stored >= 0 && Stored <= LastDay ? Stored : Fallback;
+}
+
+// The rows of View that hold the widest texts of the grid: the first (the largest row number, and dates
+// are of one width) and, for every figure, the rows of its largest and its smallest value (digits are of
+// one width in the grids' fonts, so a figure's text is widest at one of its ends).
+std::vector<int> WidestRows(const TGeneralList<THistoryItem> &View)
+{
+    std::vector<std::function<int64_t(const THistoryItem &)>> figures = {
+        [](const THistoryItem &Item) { return int64_t(Item.K); },
+        [](const THistoryItem &Item) { return int64_t(Item.N); },
+        [](const THistoryItem &Item) { return int64_t(Item.CombCount); },
+        [](const THistoryItem &Item) { return int64_t(Item.Multiplier); },
+        [](const THistoryItem &Item) { return Item.Cost.count(); },
+        [](const THistoryItem &Item) { return Item.Win.count(); },
+        [](const THistoryItem &Item) { return Item.Profit.count(); },
+    };
+    for (size_t hit = 0; hit < HistoryHitLevels; ++hit)
+        figures.push_back([hit](const THistoryItem &Item) { return int64_t(Item.Hits[hit]); });
+    std::vector<int> rows{0};
+    for (const auto &figure : figures) {
+        int largest = 0, smallest = 0;
+        for (int row = 1; row < View.Count(); ++row) {
+            const int64_t value = figure(*View.GetItem(row));
+            if (value > figure(*View.GetItem(largest)))
+                largest = row;
+            if (value < figure(*View.GetItem(smallest)))
+                smallest = row;
+        }
+        rows.insert(rows.end(), {largest, smallest});
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 } // namespace
@@ -296,6 +331,7 @@ void TfrmHistory::ShowView()
 {
     BuildColumns();
     Results->ShowRows(FHistory->View.Count());
+    WidenColumns();
     ShowTotals();
     UpdateButtons();
 }
@@ -323,6 +359,12 @@ void TfrmHistory::BuildColumns()
     SetColWidth(Grid, GameColumn, FixedColumns[GameColumn].Width, games);
     const int column = SortMan.GetSortColumn(1);
     Results->MarkSort(column, SortMan.GetSortDir(1, column));
+}
+
+void TfrmHistory::WidenColumns()
+{
+    if (FHistory->View.Count() > 0)
+        Results->WidenToRows(WidestRows(FHistory->View));
 }
 
 void TfrmHistory::GridCellFormat(int Col, int Row, TCellFormat &Format) const
@@ -405,6 +447,7 @@ void TfrmHistory::btnChangeClick()
         return;
     entry = dialog.Item();
     FHistory->UpdateTotals();
+    WidenColumns();
     ShowTotals();
     btnWrite->setEnabled(true);
     Grid->InvalidateGrid();

@@ -75,6 +75,8 @@ private:
     // Select with the filter of the controls, then the sort of the grid.
     void SelectAndSort();
     void BuildColumns();
+    // Widens the columns to the widest texts of the shown entries.
+    void WidenColumns();
     void ShowView();
     void ShowTotals();
     void UpdateButtons();

@@ -9,10 +9,14 @@
 #include "shell/FGlobalWindows.h"
 #include "shell/FMain.h"
 #include "shell/TaskRunner.h"
+#include "tests/fixtures/GridTexts.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/support/FontScales.h"
 #include "tests/support/HangGuard.h"
+#include "tests/support/ProcessUntil.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -308,6 +312,31 @@ TEST_F(ConfigDialogTest, APrizeTableLeftAsShownPassesAndANegativePrizeIsRefused)
         EXPECT_EQ(Dialog.sgWins->Row(), 10);
     }));
     EXPECT_EQ(lotto->Info.Prizes, info.Prizes);
+}
+
+TEST_F(ConfigDialogTest, TheLargestPrizeTypedShowsWhole)
+{
+    testsupport::ForEachFontScale([&](double) {
+        Open([&](TfrmConfig &Dialog) {
+            Dialog.PageControl1->setCurrentWidget(Dialog.tsWins);
+            QApplication::setActiveWindow(&Dialog);
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog, testsupport::HangGuardMs));
+            Dialog.sgWins->setFocus();
+            Dialog.sgWins->FocusCell(7, 7, true);
+            QTest::keyClicks(Dialog.sgWins, QStringLiteral("922337203685477,58"));
+            ASSERT_TRUE(Dialog.sgWins->EditorVisible());
+            QTest::keyClick(Dialog.sgWins->InplaceEditor(), Qt::Key_Return);
+            QCoreApplication::processEvents();
+            ASSERT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("922\u00A0337\u00A0203\u00A0685\u00A0477,58\u00A0zł"));
+            EXPECT_EQ(testsupport::CutCells(*Dialog.sgWins), std::vector<std::string>());
+            // The whole table in view once the dialog has grown to it.
+            EXPECT_LE(Dialog.sgWins->CalcGridWidth(false), Dialog.sgWins->width());
+            EXPECT_TRUE(testsupport::ProcessUntil([&] {
+                return Dialog.rect().contains(QRect(Dialog.sgWins->mapTo(&Dialog, QPoint()), Dialog.sgWins->size()));
+            }));
+            Dialog.btnCancel->click();
+        });
+    });
 }
 
 TEST_F(ConfigDialogTest, AnAcceptedFileLayoutReadsADrawLineThroughTheDrawsManager)

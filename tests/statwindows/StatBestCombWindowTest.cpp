@@ -10,6 +10,7 @@
 #include "syswindows/FCheckComb.h"
 #include "tests/fixtures/ReportRoad.h"
 #include "tests/statwindows/StatWindowTestSupport.h"
+#include "tests/support/FontScales.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -227,6 +228,27 @@ TEST_F(StatBestCombWindowTest, ExactSearchListsEachImprovementUpToTheBest)
     window->seHitTo->SetValue(6);
     Compute(window);
     ExpectImprovingToTheBest(*window, key, Weighted, [](const std::vector<int> &) { return true; });
+}
+
+TEST_F(StatBestCombWindowTest, TheLargestWinAndCountsShowWhole)
+{
+    testsupport::ForEachFontScale([this](double) {
+        OpenFrame();
+        // The combination of every number is paid as the largest system the prize table holds: its six
+        // worth so much that one in every draw adds up to nearly the most money.
+        TGameInfo &info = Lotto().Info;
+        info.Prizes[size_t(info.MaxK) - 1][5] = Currency::fromCount(INT64_MAX / 4000);
+        TfrmStatBestComb *window = Open();
+        ASSERT_NE(window, nullptr);
+        // Every number in the one combination: each draw hits six.
+        window->seCombLen->SetValue(49);
+        window->rbAlg1->setChecked(true);
+        Compute(window);
+        ASSERT_EQ(window->Results.size(), 1u);
+        ASSERT_GT(window->Results[0].Win, Currency::fromCount(INT64_MAX / 2));
+        EXPECT_EQ(testsupport::CutCells(*window->Grid), std::vector<std::string>());
+        frame.reset();
+    });
 }
 
 TEST_F(StatBestCombWindowTest, DetailsOfACombinationOfEveryNumberCheckAllItsBets)

@@ -6,13 +6,19 @@
 #include "syswindows/FCheckSysDetails.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FGuarSysShort.h"
+#include "syswindows/FHistEdit.h"
+#include "syswindows/FHistory.h"
 #include "syswindows/FParGuarSysShort.h"
 #include "syswindows/FSysShort.h"
 #include "syswindows/SysFormats.h"
+#include "syswindows/UHistory.h"
 #include "tests/support/HangGuard.h"
+#include "tests/syswindows/HistoryTestSupport.h"
 #include "tests/syswindows/SysWindowTestSupport.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -50,14 +56,7 @@ void ExpectTextsFit(TStringAlignGrid &Grid, const char *Name, bool WholeGridShow
 // Every text the grid draws, stored or supplied by its window, fits its cell in the font it is drawn in.
 void ExpectDrawnTextsFit(const TStringAlignGrid &Grid, const char *Name)
 {
-    for (int row = 0; row < Grid.RowCount(); ++row)
-        for (int col = 0; col < Grid.ColCount(); ++col) {
-            const TCellFormat cell = Grid.DrawnCellFormat(col, row);
-            if (cell.Text.isEmpty())
-                continue;
-            EXPECT_LE(QFontMetrics(toQFont(cell.Font)).horizontalAdvance(cell.Text), Grid.ColWidths(col) - 2 * Margin)
-                << Name << " (" << col << ", " << row << ") " << cell.Text.toStdString();
-        }
+    EXPECT_EQ(testsupport::CutCells(Grid), std::vector<std::string>()) << Name;
 }
 
 // The field shows its whole text: kept in view from its first character or from its last, it looks the same.
@@ -310,6 +309,61 @@ TEST_P(FigureFitTest, TheGuaranteeTablesShowTheLargestWinsWhole)
     ASSERT_EQ(window->State, 0);
     ExpectDrawnTextsFit(*window->sgDetails, "sgDetails");
     ExpectDrawnTextsFit(*window->sgTotal, "sgTotal");
+}
+
+TEST_P(FigureFitTest, TheHistoryAndItsEntryEditorShowTheLargestFiguresWhole)
+{
+    // The dearest entry the index holds, losing all of it, its counts the largest of their types; and a
+    // free entry whose win the editor raises to the most it takes.
+    histtest::Entry dearest{.Id = 1, .Date = 46000, .K = 6, .N = 49, .Combs = INT32_MAX, .Multiplier = UINT16_MAX,
+                            .Cost = LargestMoney.count(), .Name = "L1.dat"};
+    dearest.Hits.fill(UINT32_MAX);
+    const histtest::Entry won{.Id = 2, .Date = 46001, .K = 6, .N = 49, .Combs = 1, .Name = "L2.dat"};
+    histtest::writeAll(folder->path() / "History" / "Histoty.dat", histtest::index(2, {dearest, won}));
+    constexpr int64_t MostWon = 9999999999900;
+    bool edited = false;
+    script.onDialog([&](QDialog &Dialog) {
+        auto &history = dynamic_cast<TfrmHistory &>(Dialog);
+        history.cbGame->setCurrentIndex(0);
+        history.chkFrom->setChecked(false);
+        history.chkTo->setChecked(false);
+        history.Refresh->trigger();
+        ASSERT_EQ(history.History().View.Count(), 2);
+        LayOut();
+        EXPECT_EQ(history.eCost->text(), MoneyText(LargestMoney));
+        ExpectDrawnTextsFit(*history.Grid, "history");
+        for (QLineEdit *total : {history.eCost, history.eWin, history.eProfit})
+            ExpectWholeText(*total, "history total");
+
+        // The newest first: the win edited to the editor's most.
+        history.Grid->setRow(1);
+        script.onDialog([&](QDialog &Edit) {
+            auto &edit = dynamic_cast<TfrmHistEdit &>(Edit);
+            edit.seWin->setText(QStringLiteral("999999999,99"));
+            LayOut();
+            ExpectWholeText(*edit.seWin, "seWin");
+            edit.btnOK->click();
+        });
+        history.btnChange->click();
+        ASSERT_EQ(history.History().View.GetItem(0)->Win.count(), MostWon);
+        ExpectDrawnTextsFit(*history.Grid, "history edited");
+
+        history.Grid->setRow(2);
+        script.onDialog([&](QDialog &Edit) {
+            auto &edit = dynamic_cast<TfrmHistEdit &>(Edit);
+            LayOut();
+            EXPECT_EQ(edit.eCost->text(), MoneyText(LargestMoney));
+            for (QLineEdit *field : {edit.eCComb, edit.eCost})
+                ExpectWholeText(*field, "editor");
+            ExpectTextsFit(*edit.sgHits, "sgHits", false);
+            edited = true;
+            edit.btnCancel->click();
+        });
+        history.btnChange->click();
+        history.btnCancel->click();
+    });
+    frame->mToolHistory->trigger();
+    EXPECT_TRUE(edited);
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, FigureFitTest, testing::Values(1.0, 1.5));

@@ -8,6 +8,7 @@
 #include "syswindows/FHistEdit.h"
 #include "syswindows/FHistory.h"
 #include "syswindows/UHistory.h"
+#include "tests/support/HangGuard.h"
 #include "tests/syswindows/HistoryTestSupport.h"
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 
 #include <filesystem>
 #include <functional>
@@ -104,15 +106,21 @@ TEST_F(HistoryTest, BrowserFiltersShowsTheCheckedLevelsAndTotalsAndEditsEntries)
         ASSERT_EQ(history.History().View.Count(), 1);
         EXPECT_EQ(history.History().View.GetItem(0)->Id, 1u);
 
-        // The multiplier changes, the cost stays; then the win changes the profit and the totals.
+        // The multiplier typed and Return pressed: it changes, the cost stays; then the win changes the
+        // profit and the totals.
         history.Grid->setRow(1);
         script.onDialog([](QDialog &Edit) {
             auto &edit = dynamic_cast<TfrmHistEdit &>(Edit);
             EXPECT_EQ(edit.sgHits->Cells(1, 1), "2");
             EXPECT_EQ(edit.sgHits->Cells(1, 4), "3");
             EXPECT_EQ(edit.eCost->text(), Money(20000));
-            edit.seRate->SetValue(7);
-            edit.btnOK->click();
+            edit.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&edit, testsupport::HangGuardMs));
+            edit.seRate->setFocus();
+            edit.seRate->selectAll();
+            QTest::keyClicks(edit.seRate, "7");
+            QTest::keyClick(edit.seRate, Qt::Key_Return);
+            EXPECT_EQ(edit.result(), 1);
         });
         history.btnChange->click();
         const THistoryItem &entry = *history.History().View.GetItem(0);
