@@ -5,9 +5,12 @@
 //   the system check of a classic 6/49 system of 30,000 rows opened and started at once, and of 300,000
 //   rows in a window prepared first;
 //   the first paint of the heavy charts (combination properties' occurrences, the frequency ranges'
-//   stacked bars, the combination check's two charts for 10 numbers) and a repaint of each.
-// Run from a Release build: `bench_guigaps [runs] [diffs|check|properties|ranges|combcheck]`; QT_QPA_PLATFORM=offscreen or under a display.
+//   stacked bars, the combination check's two charts for 10 numbers) and a repaint of each;
+//   the random system of every 6/49 row drawn and taken into its window, then drawn again over it.
+// Run from a Release build: `bench_guigaps [runs] [diffs|check|properties|ranges|combcheck|random]`;
+// QT_QPA_PLATFORM=offscreen or under a display.
 #include "engine/UGameMan.h"
+#include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 #include "platform/RegistryStore.h"
 #include "platform/gui/QtDispatcher.h"
@@ -23,6 +26,7 @@
 #include "syswindows/FCheckComb.h"
 #include "syswindows/FCheckSystem.h"
 #include "syswindows/FSysGeneral.h"
+#include "syswindows/FSysRnd.h"
 #include "syswindows/FSysWindows.h"
 
 #include <QChartView>
@@ -55,6 +59,8 @@ namespace {
 constexpr uint8_t LottoId = 1;
 constexpr int DiffsStatIndex = 10;
 constexpr int RangeFreqsStatIndex = 11;
+constexpr int RandomSystemSelectorIndex = 2;
+constexpr int64_t AllLottoRows = 13983816; // C(49, 6)
 
 // The longest interval between two ticks of a 1 ms timer on the GUI thread since Start.
 class THeartbeat {
@@ -322,6 +328,31 @@ public:
         CloseAll();
     }
 
+    // The random system of all C(49, 6) rows: drawn into an empty window, then drawn again while the
+    // window shows the first one.
+    void RandomSystem()
+    {
+        OpenSystemWindow(RandomSystemSelectorIndex);
+        auto *window = Newest<TfrmSysRnd>();
+        TGameData *game = Games.GameById(LottoId);
+        auto system = std::make_unique<TSysRnd>(game);
+        system->SetParams(49, 6, 0);
+        window->OpenSystem(game, std::move(system));
+        window->Count = AllLottoRows;
+        Settle();
+        for (const char *name :
+             {"random system, 13,983,816 rows, drawn", "random system, 13,983,816 rows, drawn again"}) {
+            FHeart.Start();
+            sendCommand(window, WM_TASK_START);
+            ProcessUntil([window] { return !window->Generating(); });
+            Settle();
+            if (window->ViewCount() != AllLottoRows)
+                throw std::runtime_error("the random system was not drawn");
+            Record(name, FHeart.Stop());
+        }
+        CloseAll();
+    }
+
 private:
     template <typename Window>
     Window *Newest()
@@ -366,7 +397,8 @@ int main(int argc, char *argv[])
     const std::vector<std::pair<std::string, void (TBench::*)()>> cases = {
         {"diffs", &TBench::Differences},          {"check", &TBench::SystemCheckAtOnce},
         {"check", &TBench::SystemCheckPrepared},  {"properties", &TBench::CombinationProperties},
-        {"ranges", &TBench::RangeFrequencies},    {"combcheck", &TBench::CombinationCheck}};
+        {"ranges", &TBench::RangeFrequencies},    {"combcheck", &TBench::CombinationCheck},
+        {"random", &TBench::RandomSystem}};
     TBench bench;
     for (int run = 0; run < runs; ++run)
         for (const auto &[name, measure] : cases)

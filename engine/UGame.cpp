@@ -57,6 +57,9 @@ std::string GameInfoFault(const TGameInfo &G)
         return "MultiFrom is not BetSize + 1 in a game with systems";
     if (G.HasSystems && G.BetSize > G.MaxK)
         return "BetSize is above MaxK in a game with systems";
+    // The hits table and the vectors of a multi-bet size reach BetSize hits only.
+    if (G.HasSystems && G.Drawn > G.BetSize)
+        return "Drawn is above BetSize in a game with systems";
     if (G.MinHits.size() != G.MaxSize)
         return "MinHits does not hold MaxSize entries";
     for (int k = std::min(G.MinK, G.BetSize); k <= G.MaxSize; ++k) {
@@ -118,8 +121,11 @@ Currency SumWins(const TGameInfo &G, int K, int TopHits, const TCount *Vec, int 
         if (Vec[i] == 0 || hits < low || hits > high)
             continue;
         const Currency prize = prizes[size_t(hits) - 1];
-        // A 64-bit count held at its largest value stands for more bets than it says.
-        if (Vec[i] == std::numeric_limits<int64_t>::max() && prize != Currency())
+        // A level without a prize ("-", below zero) pays nothing.
+        if (prize <= Currency())
+            continue;
+        // A count held at its type's largest value stands for more bets than it says.
+        if (Vec[i] == std::numeric_limits<TCount>::max())
             throw std::overflow_error("WinAmount: more winning bets than a count holds");
         win += prize * Vec[i] * G.WinStake;
     }

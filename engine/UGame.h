@@ -54,8 +54,9 @@ bool StakeInRange(Currency Stake);
 bool FullSystemCountsExact(const TGameInfo &G, int N, int K);
 
 // An empty text when the definition can be used; otherwise what is wrong with it. The routines below
-// rely on these rules for their indexes, the hits table on its counts fitting 32 bits, and every full
-// system the game allows on its counts being exact in 64 bits.
+// rely on these rules for their indexes, the hits table on its counts fitting 32 bits and on a
+// combination of a multi-bet size hitting at most BetSize numbers, and every full system the game allows
+// on its counts being exact in 64 bits.
 std::string GameInfoFault(const TGameInfo &G);
 
 bool IsMultiBet(const TGameInfo &G, int K);
@@ -63,7 +64,9 @@ bool IsMultiBet(const TGameInfo &G, int K);
 Currency BetCost(const TGameInfo &G, int K, int32_t Count);
 int MinWinHits(const TGameInfo &G, int K);
 int HitLevelCount(const TGameInfo &G, int K);
-// Vec[i]: combinations with TopHits - i hits.
+// Vec[i]: combinations with TopHits - i hits. A level without a prize (below zero) pays nothing. Throws
+// std::overflow_error when a count held at its type's largest value wins a prize, or when the win leaves
+// the range of money.
 Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int32_t *Vec, int Len);
 // The same over 64-bit counts.
 Currency WinAmount(const TGameInfo &G, int K, int TopHits, const int64_t *Vec, int Len);
@@ -72,8 +75,9 @@ Currency WinAmountInLevels(const TGameInfo &G, int K, int TopHits, const int64_t
                            int Len);
 // Turns, in place, the hit vector of combinations of S numbers into that of the simple bets they stand for,
 // from the hits table. S is a multi-bet size, TopHits at most BetSize, Len at most the simple bet's level
-// count (a shorter vector holds the lowest winning levels). Throws std::out_of_range when the table has no
-// row for S (above MaxSize, or a game without systems).
+// count (a shorter vector holds the lowest winning levels). A count beyond the vector's type holds the
+// type's largest value. Throws std::out_of_range when the table has no row for S (above MaxSize, or a game
+// without systems).
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int32_t *Vec, int Len);
 // The same over 64-bit counts, which hold the expansion of counts beyond 32 bits.
 void ExpandHits(const TGameInfo &G, int S, int TopHits, int64_t *Vec, int Len);

@@ -84,6 +84,7 @@ void TSystem::SetParams(int NewN, int NewK)
     FullBet = Game != nullptr && K >= Game->Info.MinK;
     resetKey();
     View.Clear();
+    ViewDistinct = -1;
     Combs.SetK(K);
 }
 
@@ -148,6 +149,7 @@ int TSystem::AddComb(const uint8_t *C)
         Filter->Finish();
     }
     Combs.Add(TCombRow{flags, positions.data(), C}, false);
+    ViewDistinct = -1;
     return View.AddItem(Combs.GetCount() - 1, false);
 }
 
@@ -172,6 +174,7 @@ void TSystem::DeleteCombs(int From, int To)
         if (i < From || i > To)
             kept.push_back(View.GetItem(i));
     View.Clear();
+    ViewDistinct = -1;
     for (const int32_t rec : kept)
         View.AddItem(rec, true);
 }
@@ -215,6 +218,7 @@ void TSystem::ApplyKey(bool SortNumbers, bool Resort)
     // A position above N is a number outside the key, kept as itself: it leaves the numbers unordered
     // and the rows' order changed whatever the key.
     bool outsideKey = false;
+    ViewDistinct = -1;
     const auto &index = Combs.GetIndex();
     for (int pos = 0; pos < index.Count(); ++pos) {
         const int32_t rec = index.GetItem(pos);
@@ -251,22 +255,34 @@ void TSystem::RefreshView(bool NewShowAll)
 {
     ShowAll = NewShowAll;
     View.Clear();
+    // Counted here, where each row is at hand anyway: a second pass over a large view reads its rows
+    // scattered over the store again.
+    ViewDistinct = 0;
+    const uint8_t *previous = nullptr;
     const auto &index = Combs.GetIndex();
     for (int pos = 0; pos < index.Count(); ++pos) {
         const int32_t rec = index.GetItem(pos);
-        if (!Combs.IsDeleted(rec) && (ShowAll || Shows(*Combs.FlagsPtr(rec))))
-            View.AddItem(rec, true);
+        if (Combs.IsDeleted(rec) || !(ShowAll || Shows(*Combs.FlagsPtr(rec))))
+            continue;
+        View.AddItem(rec, true);
+        const uint8_t *numbers = Combs.CombPtr(rec, true);
+        if (!previous || !CombsEqual(previous, numbers, K))
+            ++ViewDistinct;
+        previous = numbers;
     }
 }
 
 void TSystem::ClearCombs()
 {
     View.Clear();
+    ViewDistinct = -1;
     Combs.Clear();
 }
 
 int64_t TSystem::CountDistinct() const
 {
+    if (ViewDistinct >= 0)
+        return ViewDistinct;
     if (ViewCount() == 0)
         return 0;
     int64_t distinct = 1;

@@ -130,11 +130,13 @@ public:
     // The store's index by half B (ByNumbers) or half A, ascending.
     void SortCombs(bool ByNumbers);
     // Rebuilds the view from the store's index: every live row when ShowAll, else the rows that Shows.
+    // Counts its distinct rows on the way, for CountDistinct.
     void RefreshView(bool NewShowAll);
     bool Shows(uint8_t Flags) const;
     void FreeFilter();
     void ClearCombs();
-    // Shown rows that differ from the shown row before them (0 without rows).
+    // Shown rows that differ from the shown row before them (0 without rows): as the last RefreshView
+    // counted them, or counted anew once the view or its rows changed otherwise.
     int64_t CountDistinct() const;
 
     // The system file in the data folder: header, information block, comment, body, checksum. False when
@@ -170,6 +172,7 @@ private:
     bool readFilterSet(platform::ByteReader &Stream);
 
     TGeneralListOf<int32_t> View; // record numbers of the rows shown, in display order
+    int64_t ViewDistinct = -1;    // CountDistinct as RefreshView counted it; -1 after any other change
 };
 
 // The first Len bytes agree (true for Len 0).

@@ -51,6 +51,7 @@ void TSystem::SaveToStream(platform::ByteWriter &Stream) const
 bool TSystem::LoadFromStream(platform::ByteReader &Stream)
 {
     View.Clear();
+    ViewDistinct = -1;
     if (!LoadParams(Stream))
         return false;
     if (K < 1 || K > N || N > highestNumber() || Count < 0)

@@ -37,7 +37,7 @@ bool TSysStage::PrepareHits()
         return false;
     const TGameInfo &game = Game->Info;
     const int len = HitInfo.LevelCount;
-    Levels.resize(size_t(std::max(0, HitInfo.ColCount)), TDynIntArr(size_t(len)));
+    Levels.resize(size_t(std::max(0, HitInfo.ColCount)), TDynInt64Arr(size_t(len)));
     for (size_t c = 0; c < Levels.size(); ++c) {
         // Entry 0 holds HitInfo.HighHits hits.
         HitsInFullVector(N, K, HitInfo.LowHits + int(c), Levels[c].data(), len, HitInfo.LowHits);
@@ -118,7 +118,7 @@ Currency TSysStage::combinationCost() const
 
 Currency TSysStage::columnWin(size_t Column) const
 {
-    const TDynIntArr &hits = Levels[Column];
+    const TDynInt64Arr &hits = Levels[Column];
     return WinAmount(Game->Info, K, HitInfo.HighHits, hits.data(), int(hits.size()));
 }
 

@@ -63,7 +63,7 @@ public:
     // [c]: the hit vector (HitInfo.LevelCount entries, highest level first) of the full system when
     // HitInfo.LowHits + c drawn numbers fall among the N; for sizes played as several simple bets, the
     // vector of those bets.
-    std::vector<TDynIntArr> Levels;
+    std::vector<TDynInt64Arr> Levels;
     std::vector<TSysItem> Plan;
     uint32_t PlanRows = 0;
     uint32_t Columns = 0; // MinDrawn .. the top column

@@ -28,7 +28,7 @@ Name = Mała gra
 ShortName = Mala
 
 MaxNumber = 20
-Drawn = 4
+Drawn = 3
 BetSize = 3
 MinK = 3
 MaxK = 4
@@ -52,7 +52,7 @@ TEST(GameDescription, FieldsAndPrizeCells)
     EXPECT_EQ(g.Name, "Mała gra");
     EXPECT_EQ(g.ShortName, "Mala");
     EXPECT_EQ(g.MaxNumber, 20);
-    EXPECT_EQ(g.Drawn, 4);
+    EXPECT_EQ(g.Drawn, 3);
     EXPECT_EQ(g.BetSize, 3);
     EXPECT_EQ(g.MinK, 3);
     EXPECT_EQ(g.MaxK, 4);
@@ -73,6 +73,26 @@ TEST(GameDescription, FieldsAndPrizeCells)
     EXPECT_EQ(GameInfoFault(g), "");
 }
 
+// The 4-number systems of the small game are played as their 3-number bets, which win from 2 hits, but
+// its row of 4 numbers lists no prize for 2 or 3 hits.
+TEST(GameDescription, NoPrizeAtAWinningLevelPaysNothing)
+{
+    TGameInfo g;
+    ASSERT_EQ(ParseGameDescription(SmallGame, g), "");
+    ASSERT_EQ(GameInfoFault(g), "");
+    BuildLevelCounts(g);
+    ASSERT_TRUE(BuildHitsTable(g));
+    // One system with 3 hits: 1 bet with 3 hits, 3 with 2.
+    int64_t system[] = {1, 0};
+    ExpandHits(g, 4, 3, system, 2);
+    ASSERT_EQ(system[0], 1);
+    ASSERT_EQ(system[1], 3);
+    EXPECT_EQ(WinAmount(g, 4, 3, system, 2), Amount(0));
+    // The row of 3 numbers pays 10 for 3 hits and 2.50 for 2.
+    const int32_t bets[] = {1, 3};
+    EXPECT_EQ(WinAmount(g, 3, 3, bets, 2), Amount(17, 5000));
+}
+
 TEST(GameDescription, FaultsNameTheirLine)
 {
     const std::string base = SmallGame;
@@ -82,10 +102,10 @@ TEST(GameDescription, FaultsNameTheirLine)
         return text;
     };
     const std::vector<std::pair<std::string, std::string>> faults{
-        {replaced("Drawn = 4", "Drawn = four"), "line 7: "},
-        {replaced("Drawn = 4", "Drawn = 256"), "line 7: "},
-        {replaced("Drawn = 4", "Drawn 4"), "line 7: "},
-        {replaced("Drawn = 4", "Dawn = 4"), "line 7: "},
+        {replaced("Drawn = 3", "Drawn = three"), "line 7: "},
+        {replaced("Drawn = 3", "Drawn = 256"), "line 7: "},
+        {replaced("Drawn = 3", "Drawn 3"), "line 7: "},
+        {replaced("Drawn = 3", "Dawn = 3"), "line 7: "},
         {replaced("MinK = 3", "MinK = 3\nMinK = 3"), "line 10: "},
         {replaced("HasSystems = 1", "HasSystems = yes"), "line 12: "},
         {replaced("BasicStake = 1,25", "BasicStake = 1.25"), "line 15: "},
@@ -174,6 +194,8 @@ TEST_F(GameFileMaking, GamesWhoseTablesCannotBeComputedAreRefused)
     const std::vector<std::pair<std::string, std::string>> refused{
         {lotto, "MinHits of size 7 is below that of BetSize"},
         {BigGame(34, 16, 16, 34, true), "the simple bets of MaxSize numbers leave 32 bits"},
+        // A system of 15 with all 15 drawn would be counted as hitting 14.
+        {BigGame(99, 20, 14, 15, true), "Drawn is above BetSize in a game with systems"},
         {BigGame(99, 99, 1, 18, false), "the counts of a full system of MaxNumber numbers, 18 per combination, "
                                         "leave 64 bits"},
         // C(49, 25) combinations of C(25, 6) bets each.
@@ -188,7 +210,8 @@ TEST_F(GameFileMaking, GamesWhoseTablesCannotBeComputedAreRefused)
         EXPECT_FALSE(fs::exists(output));
     }
     for (const std::string &text :
-         {BigGame(34, 16, 15, 34, true), BigGame(99, 99, 1, 17, false), BigGame(49, 6, 6, 24, true)}) {
+         {BigGame(34, 15, 15, 34, true), BigGame(99, 99, 1, 17, false), BigGame(49, 6, 6, 24, true),
+          BigGame(99, 14, 14, 15, true)}) {
         std::ofstream(description) << text;
         EXPECT_EQ(MakeGameFile(description, output), "") << text;
     }

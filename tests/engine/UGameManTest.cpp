@@ -299,7 +299,7 @@ RawGame BetsOfSixteen(uint8_t BetSize)
 {
     RawGame g;
     g.MaxNumber = 34;
-    g.Drawn = 16;
+    g.Drawn = BetSize;
     g.MinK = BetSize;
     g.MaxK = 34;
     g.BetSize = BetSize;

@@ -220,6 +220,28 @@ TEST(GameCalculations, BetCountsBeyond64BitsHoldTheirLargestValueAndTheirWinIsOu
     EXPECT_GT(paidSaturated, 0);
 }
 
+// 26,150,080 twelve-number systems with 3 hits stand for 84 three-hit bets each: more than 32 bits count.
+// A 32-bit count holds its largest value and is refused like a 64-bit one; 64 bits pay them exactly.
+TEST(GameCalculations, BetCountsBeyond32BitsHoldTheirLargestValueAndTheirWinIsOutOfRange)
+{
+    const TGameInfo g = SystemsLotto();
+    const int64_t systems = 26150080;
+    const int64_t bets = systems * int64_t(testsupport::binomial128(9, 3));
+    ASSERT_GT(bets, int64_t(std::numeric_limits<int32_t>::max()));
+    int32_t narrow[] = {0, 0, 0, int32_t(systems)};
+    ExpandHits(g, 12, 6, narrow, 4);
+    EXPECT_EQ(narrow[3], std::numeric_limits<int32_t>::max());
+    EXPECT_THROW(WinAmount(g, 12, 6, narrow, 4), std::overflow_error);
+    int64_t wide[] = {0, 0, 0, systems};
+    ExpandHits(g, 12, 6, wide, 4);
+    EXPECT_EQ(wide[3], bets);
+    EXPECT_EQ(WinAmount(g, 12, 6, wide, 4), Amount(52718561280)); // 2,196,606,720 x 24
+    // A held count at a level without a prize adds nothing.
+    TGameInfo unpaid = g;
+    unpaid.Prizes[11][2] = Amount(0);
+    EXPECT_EQ(WinAmount(unpaid, 12, 6, narrow, 4), Amount(0));
+}
+
 TEST(GameCalculations, ExpandHitsOfAShortVectorKeepsItsLowestLevels)
 {
     const TGameInfo g = SystemsLotto();

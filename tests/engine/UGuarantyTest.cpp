@@ -11,6 +11,7 @@
 #include "tests/engine/GameTestSupport.h"
 #include "tests/engine/SystemTestSupport.h"
 #include "tests/support/HangGuard.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
@@ -22,6 +23,7 @@
 #include <map>
 #include <numeric>
 #include <random>
+#include <stdexcept>
 #include <tuple>
 
 namespace {
@@ -288,6 +290,22 @@ TEST_F(Guaranty, FullSystemInClosedForm)
     ASSERT_TRUE(full.IsFull);
     full.CalcFull();
     EXPECT_EQ(full.Vectors[0].Hits, (TDynIntArr{1, 85, 1360}));
+}
+
+// The full Lotto system 30/12 with 6 of its numbers drawn: each 6-number bet lies in C(24, 6) of its
+// rows, so C(6, 3) x C(24, 3) x C(24, 6) bets hit 3, more than the guarantee's 32-bit vector holds. Its
+// win is refused rather than paid on 2,147,483,647 of them.
+TEST(GuarantyOfLotto, FullSystemWhoseBetsPass32BitsIsRefused)
+{
+    TGameData lotto;
+    lotto.Info = SystemsLotto();
+    using testsupport::binomial128;
+    ASSERT_GT(binomial128(6, 3) * binomial128(24, 3) * binomial128(24, 6), __int128(INT32_MAX));
+    TSysFull system(&lotto);
+    system.SetParams(30, 12);
+    TGuaranty full(&lotto, {}, {Group(Range(1, 30), 6)}, system);
+    ASSERT_TRUE(full.IsFull && system.FullBet);
+    EXPECT_THROW(full.CalcFull(), std::overflow_error);
 }
 
 TEST_F(Guaranty, ThreadsGiveTheSerialResultAndStopPromptly)

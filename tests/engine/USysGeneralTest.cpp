@@ -272,6 +272,30 @@ TEST_F(SysGeneral, CountDistinctAndDeletingFewRows)
 }
 
 // Rows added by hand stand at the end of the records; packing in record order left them out of place.
+// The count the view was built with gives way to the rows' own after every other change.
+TEST_F(SysGeneral, CountDistinctFollowsEveryChangeOfTheView)
+{
+    const auto system = full(5, 2);
+    const auto expectDistinct = [&system](const char *What) {
+        const Rows rows = shown(*system);
+        const std::set<std::vector<int>> distinct(rows.begin(), rows.end());
+        EXPECT_EQ(system->CountDistinct(), int64_t(distinct.size())) << What;
+    };
+    expectDistinct("drawn");
+    const uint8_t fresh[] = {1, 6}, twice[] = {2, 3};
+    system->AddComb(fresh);
+    expectDistinct("a new row added");
+    system->SetKey({5, 4, 3, 2, 1});
+    system->AddComb(twice);
+    expectDistinct("a repeated row added under a new key");
+    system->DeleteCombs(0, 0);
+    expectDistinct("a row deleted");
+    system->RefreshView(true);
+    expectDistinct("the view rebuilt");
+    system->TSystem::SetParams(5, 3);
+    expectDistinct("new parameters");
+}
+
 TEST_F(SysGeneral, DeletingManyRowsKeepsRowsAddedByHandInOrder)
 {
     const auto system = full(6, 3);

@@ -3,6 +3,7 @@
 #include "engine/UGameDescription.h"
 #include "engine/UGameMan.h"
 #include "tests/engine/GameTestSupport.h"
+#include "tests/support/ReferenceMath.h"
 
 #include <gtest/gtest.h>
 
@@ -68,7 +69,7 @@ TEST(SysStage, PlansASmallFullSystemAsWorkedOutByHand)
     TSysStage system(&game);
     system.SetParams(5, 3, 4, 3, Amount(100), false, {});
     ASSERT_TRUE(system.PrepareHits());
-    EXPECT_EQ(system.Levels, (std::vector<TDynIntArr>{{0, 3}, {1, 6}, {4, 6}}));
+    EXPECT_EQ(system.Levels, (std::vector<TDynInt64Arr>{{0, 3}, {1, 6}, {4, 6}}));
     EXPECT_EQ(system.FirstPayingHit(), 3);
     ASSERT_TRUE(system.Calculate());
     // Multiplier = ceil((100 + cumulative) / 39.50): 100 / 39.50 = 2.53, 137.50 / 39.50 = 3.48,
@@ -140,7 +141,7 @@ TEST(SysStage, LottoSevenOfSevenPlansAsSevenOfSix)
     six.SetParams(7, 6, 8, 4, Amount(250), false, {});
     ASSERT_TRUE(seven.PrepareHits() && six.PrepareHits());
     // 4 drawn among the seven: 3 bets with 4 hits, 4 with 3 hits (6 hits first).
-    EXPECT_EQ(six.Levels[1], (TDynIntArr{0, 0, 3, 4}));
+    EXPECT_EQ(six.Levels[1], (TDynInt64Arr{0, 0, 3, 4}));
     EXPECT_EQ(seven.Levels, six.Levels);
     EXPECT_EQ(seven.FirstPayingHit(), 3);
     ASSERT_TRUE(seven.Calculate() && six.Calculate());
@@ -150,6 +151,54 @@ TEST(SysStage, LottoSevenOfSevenPlansAsSevenOfSix)
     EXPECT_EQ(PlanText(seven).size(), 8u);
     EXPECT_EQ(PlanText(seven), PlanText(six));
     EXPECT_EQ(seven.Plan[7].Combinations * 7, six.Plan[7].Combinations);
+}
+
+// 10 of 32 drawn, bets of 10 numbers at 0.01, systems of 11 to 30 played as their bets; 4 to 10 hits
+// win 1.00.
+TGameData TenOfThirtyTwo()
+{
+    TGameData game;
+    TGameInfo &g = game.Info;
+    g.Id = 9;
+    g.ShortName = "Dziesiec";
+    g.MaxNumber = 32;
+    g.Drawn = 10;
+    g.MinK = g.MaxK = g.BetSize = 10;
+    g.MaxSize = 30;
+    g.MultiFrom = 11;
+    g.HasSystems = true;
+    g.BasicStake = Amount(0, 100);
+    g.WinStake = Amount(1);
+    g.MinHits.assign(30, 4);
+    g.Prizes.assign(10, std::vector<Currency>(10, Amount(0)));
+    for (int h = 4; h <= 10; ++h)
+        g.Prizes[9][size_t(h) - 1] = Amount(1);
+    BuildLevelCounts(g);
+    EXPECT_TRUE(BuildHitsTable(g));
+    EXPECT_EQ(GameInfoFault(g), "");
+    return game;
+}
+
+// The full system 30 of 32 with all ten drawn numbers among its 32: each 10-number bet with j hits lies in
+// C(22, 20) of its 496 systems, so C(10, j) x C(22, 10 - j) x 231 bets hit j: 3,619,476,630 hit 4.
+TEST(SysStage, BetsBeyond32BitsArePaidInFull)
+{
+    const TGameData game = TenOfThirtyTwo();
+    TSysStage system(&game);
+    system.SetParams(32, 30, 1, 10, Amount(0), false, {});
+    ASSERT_TRUE(system.Calculate());
+    ASSERT_EQ(system.Levels.size(), 7u);
+    __int128 win = 0;
+    for (int hits = 10; hits >= 4; --hits) {
+        using testsupport::binomial128;
+        const __int128 bets = binomial128(10, hits) * binomial128(22, 10 - hits) * binomial128(22, 20);
+        EXPECT_EQ(int64_t(system.Levels[6][size_t(10 - hits)]), int64_t(bets)) << hits;
+        win += bets;
+    }
+    // One copy of the 496 systems of C(30, 10) bets at 0.01 each.
+    const __int128 cost = 496 * testsupport::binomial128(30, 10) * 100;
+    ASSERT_EQ(system.PlanRows, 1u);
+    EXPECT_EQ(system.Plan[0].NetWins[0], Currency::fromCount(int64_t(win * Currency::Scale - cost)));
 }
 
 // The 275 bytes of a plan of 3 draws over 3 of 5 with profits 1.50, 0, -2.00 (a fourth one is not used).
