@@ -57,9 +57,10 @@ std::string GameInfoFault(const TGameInfo &G)
         return "MultiFrom is not BetSize + 1 in a game with systems";
     if (G.HasSystems && G.BetSize > G.MaxK)
         return "BetSize is above MaxK in a game with systems";
-    // The hits table and the vectors of a multi-bet size reach BetSize hits only.
-    if (G.HasSystems && G.Drawn > G.BetSize)
-        return "Drawn is above BetSize in a game with systems";
+    // The hits table and the vectors of a multi-bet size reach BetSize hits only, which a combination
+    // takes past only when both it and the draw hold more numbers than a bet.
+    if (G.HasSystems && std::min(G.Drawn, G.MaxSize) > G.BetSize)
+        return "a combination of MaxSize numbers can take more hits than BetSize in a game with systems";
     if (G.MinHits.size() != G.MaxSize)
         return "MinHits does not hold MaxSize entries";
     for (int k = std::min(G.MinK, G.BetSize); k <= G.MaxSize; ++k) {

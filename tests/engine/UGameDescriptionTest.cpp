@@ -195,7 +195,8 @@ TEST_F(GameFileMaking, GamesWhoseTablesCannotBeComputedAreRefused)
         {lotto, "MinHits of size 7 is below that of BetSize"},
         {BigGame(34, 16, 16, 34, true), "the simple bets of MaxSize numbers leave 32 bits"},
         // A system of 15 with all 15 drawn would be counted as hitting 14.
-        {BigGame(99, 20, 14, 15, true), "Drawn is above BetSize in a game with systems"},
+        {BigGame(99, 20, 14, 15, true),
+         "a combination of MaxSize numbers can take more hits than BetSize in a game with systems"},
         {BigGame(99, 99, 1, 18, false), "the counts of a full system of MaxNumber numbers, 18 per combination, "
                                         "leave 64 bits"},
         // C(49, 25) combinations of C(25, 6) bets each.
@@ -211,7 +212,7 @@ TEST_F(GameFileMaking, GamesWhoseTablesCannotBeComputedAreRefused)
     }
     for (const std::string &text :
          {BigGame(34, 15, 15, 34, true), BigGame(99, 99, 1, 17, false), BigGame(49, 6, 6, 24, true),
-          BigGame(99, 14, 14, 15, true)}) {
+          BigGame(99, 14, 14, 15, true), BigGame(99, 20, 14, 14, true)}) {
         std::ofstream(description) << text;
         EXPECT_EQ(MakeGameFile(description, output), "") << text;
     }
