@@ -1,9 +1,21 @@
 #include "core/UGlobalSort.h"
 
-void QuickSort(int L, int R, int Param, const TIndexSwap &Swap, const TIndexCompare &Compare)
+#include "platform/SortBound.h"
+
+namespace {
+
+// QuickSort of L..R lying Depth partition levels deep; past DepthLimit a range is heap-sorted.
+void quickSortRange(int L, int R, int Depth, int DepthLimit, int Param, const TIndexSwap &Swap,
+                    const TIndexCompare &Compare)
 {
     // The smaller side recurses and the larger one loops, which bounds the depth of the recursion.
-    while (L < R) {
+    for (; L < R; ++Depth) {
+        if (Depth > DepthLimit && R - L >= ShortRange) {
+            HeapSortRange(
+                L, R, [&](int I, int J) { return Compare(I, J, Param) < 0; }, Swap,
+                [](int) { return false; });
+            return;
+        }
         int M = static_cast<int>((static_cast<unsigned>(L) + static_cast<unsigned>(R)) >> 1);
         int i = L, j = R;
         do {
@@ -23,14 +35,22 @@ void QuickSort(int L, int R, int Param, const TIndexSwap &Swap, const TIndexComp
         } while (i <= j);
         if (j - L < R - i) {
             if (j > L)
-                QuickSort(L, j, Param, Swap, Compare);
+                quickSortRange(L, j, Depth + 1, DepthLimit, Param, Swap, Compare);
             L = i;
         } else {
             if (i < R)
-                QuickSort(i, R, Param, Swap, Compare);
+                quickSortRange(i, R, Depth + 1, DepthLimit, Param, Swap, Compare);
             R = j;
         }
     }
+}
+
+} // namespace
+
+void QuickSort(int L, int R, int Param, const TIndexSwap &Swap, const TIndexCompare &Compare)
+{
+    if (L < R)
+        quickSortRange(L, R, 0, SortDepthLimit(R - L + 1), Param, Swap, Compare);
 }
 
 TSortMan::TSortMan(int Count) : Items(static_cast<size_t>(Count)) {}

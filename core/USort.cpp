@@ -1,5 +1,7 @@
 #include "core/USort.h"
 
+#include "platform/SortBound.h"
+
 #include <utility>
 
 void SwapInt(int32_t &A, int32_t &B)
@@ -52,22 +54,21 @@ void SortInts(int32_t *A, int N)
 
 TSortStack::TSortStack(int Capacity) : Items(static_cast<size_t>(Capacity)) {}
 
-void TSortStack::Push(int L, int R)
+void TSortStack::Push(int L, int R, int Depth)
 {
-    Items[Count] = L;
-    Items[Count + 1] = R;
-    Count += 2;
+    Items[static_cast<size_t>(Count++)] = {L, R, Depth};
 }
 
-void TSortStack::Pop(int &L, int &R)
+void TSortStack::Pop(int &L, int &R, int &Depth)
 {
-    Count -= 2;
-    L = Items[Count];
-    R = Items[Count + 1];
+    const TRange &range = Items[static_cast<size_t>(--Count)];
+    L = range.L;
+    R = range.R;
+    Depth = range.Depth;
 }
 
 // The smaller part is always taken next, so at most about log2(n) ranges wait: 50 is plenty.
-TSort::TSort() : Stack(100) {}
+TSort::TSort() : Stack(50) {}
 
 void TSort::SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn)
 {
@@ -78,60 +79,84 @@ void TSort::SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn)
 
 void TSort::Sort(int L, int R)
 {
+    Sort(L, R, [] { return false; });
+}
+
+bool TSort::Sort(int L, int R, const std::function<bool()> &Stopped)
+{
     if (R <= L)
-        return;
+        return true;
+    const int depthLimit = SortDepthLimit(R - L + 1);
     const int P = SortParam;
+    TSortPoll poll(Stopped);
     Stack.Clear();
-    Stack.Push(L, R);
+    Stack.Push(L, R, 0);
     while (!Stack.IsEmpty()) {
-        Stack.Pop(L, R);
-        const int M = middle(L, R);
-        // Median of three, then the median is parked at R as the pivot.
-        if (Compare(L, M, P) > 0)
-            Swap(L, M);
-        if (Compare(L, R, P) > 0)
-            Swap(L, R);
-        if (Compare(M, R, P) > 0)
-            Swap(M, R);
+        int depth;
+        Stack.Pop(L, R, depth);
+        if (poll.Stopped(R - L + 1))
+            return false;
+        if (depth <= depthLimit || R - L < ShortRange) {
+            partition(L, R, depth);
+            continue;
+        }
+        if (!HeapSortRange(
+                L, R, [this, P](int I, int J) { return Compare(I, J, P) < 0; }, Swap,
+                [&poll](int Steps) { return poll.Stopped(Steps); }))
+            return false;
+    }
+    return true;
+}
+
+void TSort::partition(int L, int R, int Depth)
+{
+    const int P = SortParam;
+    const int M = middle(L, R);
+    // Median of three, then the median is parked at R as the pivot.
+    if (Compare(L, M, P) > 0)
+        Swap(L, M);
+    if (Compare(L, R, P) > 0)
+        Swap(L, R);
+    if (Compare(M, R, P) > 0)
         Swap(M, R);
+    Swap(M, R);
 
-        // Bentley-McIlroy: keys equal to the pivot collect at both ends (L..p and q..R-1).
-        int i = L - 1, j = R, p = L - 1, q = R;
-        for (;;) {
+    // Bentley-McIlroy: keys equal to the pivot collect at both ends (L..p and q..R-1).
+    int i = L - 1, j = R, p = L - 1, q = R;
+    for (;;) {
+        ++i;
+        --j;
+        while (Compare(i, R, P) < 0)
             ++i;
+        while (Compare(j, R, P) > 0 && j > L)
             --j;
-            while (Compare(i, R, P) < 0)
-                ++i;
-            while (Compare(j, R, P) > 0 && j > L)
-                --j;
-            if (j <= i)
-                break;
-            Swap(i, j);
-            if (Compare(i, R, P) == 0)
-                Swap(++p, i);
-            if (Compare(j, R, P) == 0)
-                Swap(--q, j);
-        }
-        Swap(i, R);
-        j = i - 1;
-        i = i + 1;
-        for (int k = L; k <= p; ++k)
-            Swap(k, j--);
-        for (int k = R - 1; k >= q; --k)
-            Swap(k, i++);
+        if (j <= i)
+            break;
+        Swap(i, j);
+        if (Compare(i, R, P) == 0)
+            Swap(++p, i);
+        if (Compare(j, R, P) == 0)
+            Swap(--q, j);
+    }
+    Swap(i, R);
+    j = i - 1;
+    i = i + 1;
+    for (int k = L; k <= p; ++k)
+        Swap(k, j--);
+    for (int k = R - 1; k >= q; --k)
+        Swap(k, i++);
 
-        // Larger part first, so the smaller one is popped next.
-        const bool leftLarger = j - L > R - i;
-        if (leftLarger) {
-            if (j > L)
-                Stack.Push(L, j);
-            if (R > i)
-                Stack.Push(i, R);
-        } else {
-            if (R > i)
-                Stack.Push(i, R);
-            if (j > L)
-                Stack.Push(L, j);
-        }
+    // Larger part first, so the smaller one is popped next.
+    const bool leftLarger = j - L > R - i;
+    if (leftLarger) {
+        if (j > L)
+            Stack.Push(L, j, Depth + 1);
+        if (R > i)
+            Stack.Push(i, R, Depth + 1);
+    } else {
+        if (R > i)
+            Stack.Push(i, R, Depth + 1);
+        if (j > L)
+            Stack.Push(L, j, Depth + 1);
     }
 }
