@@ -11,6 +11,7 @@
 #include "controls/CellProperties.h"
 #include "controls/SlotList.h"
 #include "controls/StringGrid.h"
+#include "platform/SortBound.h"
 
 #include <QByteArray>
 
@@ -316,9 +317,9 @@ private:
     void tabMove(bool backwards);
     TRelation compareCells(bool ByColumn, int ColRow, int A, int B);
     void exchange(bool ByColumn, int A, int B);
-    // SortColRow of the lines First..Last lying Depth partition levels deep, X the relation of a line that
-    // goes before the pivot.
-    void sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X, int Depth, int DepthLimit);
+    // SortColRow of the lines First..Last at Level, X the relation of a line that goes before the pivot.
+    void sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X, TSortLevel Level,
+                   int DepthLimit);
     void hideEditorOn(bool rows, int A, int B, bool &wasShown);
     // PropRow when Rows is set, else PropCol.
     TSlotList<TCellProps> &lineStore(bool Rows);

@@ -2,7 +2,6 @@
 #include "controls/StringAlignGrid.h"
 
 #include "controls/GridSupport.h"
-#include "platform/SortBound.h"
 
 #include <QMouseEvent>
 
@@ -95,20 +94,20 @@ void TStringAlignGrid::exchange(bool ByColumn, int A, int B)
 void TStringAlignGrid::SortColRow(int ColRow, int First, int Last, bool ByColumn, bool Ascending)
 {
     if (First < Last)
-        sortLines(ColRow, First, Last, ByColumn, Ascending ? rel_less : rel_greater, 0,
+        sortLines(ColRow, First, Last, ByColumn, Ascending ? rel_less : rel_greater, {},
                   SortDepthLimit(Last - First + 1));
 }
 
-void TStringAlignGrid::sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X, int Depth,
-                                 int DepthLimit)
+void TStringAlignGrid::sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X,
+                                 TSortLevel Level, int DepthLimit)
 {
     int lo = First;
     int hi = Last;
     // The smaller part is sorted by recursion and the larger one by the loop, and the pivot is taken
     // from a place that depends on the range (moved to its end), so data in order, in reverse order or
     // in any regular pattern costs n log n comparisons and a logarithmic depth, not n squared and n.
-    for (; hi - lo >= 1; ++Depth) {
-        if (Depth > DepthLimit && hi - lo >= ShortRange) {
+    while (hi - lo >= 1) {
+        if (Level.HeapSorts(hi - lo + 1, DepthLimit)) {
             HeapSortRange(
                 lo, hi, [&](int A, int B) { return compareCells(ByColumn, ColRow, A, B) == X; },
                 [&](int A, int B) { exchange(ByColumn, A, B); }, [](int) { return false; });
@@ -136,11 +135,13 @@ void TStringAlignGrid::sortLines(int ColRow, int First, int Last, bool ByColumn,
             --j;
         }
         exchange(ByColumn, i, hi);
-        if (i - lo < hi - i) {
-            sortLines(ColRow, lo, i - 1, ByColumn, X, Depth + 1, DepthLimit);
+        const bool lowerSmaller = i - lo < hi - i;
+        Level = Level.Below(hi - lo + 1, lowerSmaller ? i - lo : hi - i);
+        if (lowerSmaller) {
+            sortLines(ColRow, lo, i - 1, ByColumn, X, Level, DepthLimit);
             lo = i + 1;
         } else {
-            sortLines(ColRow, i + 1, hi, ByColumn, X, Depth + 1, DepthLimit);
+            sortLines(ColRow, i + 1, hi, ByColumn, X, Level, DepthLimit);
             hi = i - 1;
         }
     }

@@ -113,7 +113,7 @@ public:
         if (FItems.size() <= 1)
             return true;
         TSortRun<TCompareFn, TStoppedFn> run{CompareFn, Param, SortDepthLimit(Count()), TSortPoll(Stopped)};
-        return sortRange(0, Count() - 1, 0, run);
+        return sortRange(0, Count() - 1, {}, run);
     }
 
     virtual void Clear()
@@ -161,13 +161,13 @@ private:
     };
 
     // Quicksort around the middle element's value; the smaller side recurses, the larger one loops. A
-    // range deeper than the run's limit is heap-sorted. False when the run was stopped.
-    template <typename TRun> bool sortRange(int L, int R, int Depth, TRun &Run)
+    // range at a level that calls for it is heap-sorted. False when the run was stopped.
+    template <typename TRun> bool sortRange(int L, int R, TSortLevel Level, TRun &Run)
     {
-        for (; L < R; ++Depth) {
+        while (L < R) {
             if (Run.Poll.Stopped(R - L + 1))
                 return false;
-            if (Depth > Run.DepthLimit && R - L >= ShortRange)
+            if (Level.HeapSorts(R - L + 1, Run.DepthLimit))
                 return HeapSortRange(
                     L, R, [this, &Run](int I, int J) { return Run.compare(at(I), at(J)) < 0; },
                     [this](int I, int J) { std::swap(at(I), at(J)); },
@@ -185,12 +185,14 @@ private:
                     --j;
                 }
             } while (i <= j);
-            if (j - L < R - i) {
-                if (L < j && !sortRange(L, j, Depth + 1, Run))
+            const bool leftSmaller = j - L < R - i;
+            Level = Level.Below(R - L + 1, leftSmaller ? j - L + 1 : R - i + 1);
+            if (leftSmaller) {
+                if (L < j && !sortRange(L, j, Level, Run))
                     return false;
                 L = i;
             } else {
-                if (i < R && !sortRange(i, R, Depth + 1, Run))
+                if (i < R && !sortRange(i, R, Level, Run))
                     return false;
                 R = j;
             }

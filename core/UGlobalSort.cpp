@@ -4,13 +4,13 @@
 
 namespace {
 
-// QuickSort of L..R lying Depth partition levels deep; past DepthLimit a range is heap-sorted.
-void quickSortRange(int L, int R, int Depth, int DepthLimit, int Param, const TIndexSwap &Swap,
+// QuickSort of L..R at Level; a range at a level that calls for it is heap-sorted.
+void quickSortRange(int L, int R, TSortLevel Level, int DepthLimit, int Param, const TIndexSwap &Swap,
                     const TIndexCompare &Compare)
 {
     // The smaller side recurses and the larger one loops, which bounds the depth of the recursion.
-    for (; L < R; ++Depth) {
-        if (Depth > DepthLimit && R - L >= ShortRange) {
+    while (L < R) {
+        if (Level.HeapSorts(R - L + 1, DepthLimit)) {
             HeapSortRange(
                 L, R, [&](int I, int J) { return Compare(I, J, Param) < 0; }, Swap,
                 [](int) { return false; });
@@ -33,13 +33,15 @@ void quickSortRange(int L, int R, int Depth, int DepthLimit, int Param, const TI
                 --j;
             }
         } while (i <= j);
-        if (j - L < R - i) {
+        const bool leftSmaller = j - L < R - i;
+        Level = Level.Below(R - L + 1, leftSmaller ? j - L + 1 : R - i + 1);
+        if (leftSmaller) {
             if (j > L)
-                quickSortRange(L, j, Depth + 1, DepthLimit, Param, Swap, Compare);
+                quickSortRange(L, j, Level, DepthLimit, Param, Swap, Compare);
             L = i;
         } else {
             if (i < R)
-                quickSortRange(i, R, Depth + 1, DepthLimit, Param, Swap, Compare);
+                quickSortRange(i, R, Level, DepthLimit, Param, Swap, Compare);
             R = j;
         }
     }
@@ -50,7 +52,7 @@ void quickSortRange(int L, int R, int Depth, int DepthLimit, int Param, const TI
 void QuickSort(int L, int R, int Param, const TIndexSwap &Swap, const TIndexCompare &Compare)
 {
     if (L < R)
-        quickSortRange(L, R, 0, SortDepthLimit(R - L + 1), Param, Swap, Compare);
+        quickSortRange(L, R, {}, SortDepthLimit(R - L + 1), Param, Swap, Compare);
 }
 
 TSortMan::TSortMan(int Count) : Items(static_cast<size_t>(Count)) {}

@@ -1,7 +1,5 @@
 #include "core/USort.h"
 
-#include "platform/SortBound.h"
-
 #include <utility>
 
 void SwapInt(int32_t &A, int32_t &B)
@@ -54,17 +52,17 @@ void SortInts(int32_t *A, int N)
 
 TSortStack::TSortStack(int Capacity) : Items(static_cast<size_t>(Capacity)) {}
 
-void TSortStack::Push(int L, int R, int Depth)
+void TSortStack::Push(int L, int R, TSortLevel Level)
 {
-    Items[static_cast<size_t>(Count++)] = {L, R, Depth};
+    Items[static_cast<size_t>(Count++)] = {L, R, Level};
 }
 
-void TSortStack::Pop(int &L, int &R, int &Depth)
+void TSortStack::Pop(int &L, int &R, TSortLevel &Level)
 {
     const TRange &range = Items[static_cast<size_t>(--Count)];
     L = range.L;
     R = range.R;
-    Depth = range.Depth;
+    Level = range.Level;
 }
 
 // The smaller part is always taken next, so at most about log2(n) ranges wait: 50 is plenty.
@@ -90,14 +88,14 @@ bool TSort::Sort(int L, int R, const std::function<bool()> &Stopped)
     const int P = SortParam;
     TSortPoll poll(Stopped);
     Stack.Clear();
-    Stack.Push(L, R, 0);
+    Stack.Push(L, R, {});
     while (!Stack.IsEmpty()) {
-        int depth;
-        Stack.Pop(L, R, depth);
+        TSortLevel level;
+        Stack.Pop(L, R, level);
         if (poll.Stopped(R - L + 1))
             return false;
-        if (depth <= depthLimit || R - L < ShortRange) {
-            partition(L, R, depth);
+        if (!level.HeapSorts(R - L + 1, depthLimit)) {
+            partition(L, R, level);
             continue;
         }
         if (!HeapSortRange(
@@ -108,7 +106,7 @@ bool TSort::Sort(int L, int R, const std::function<bool()> &Stopped)
     return true;
 }
 
-void TSort::partition(int L, int R, int Depth)
+void TSort::partition(int L, int R, TSortLevel Level)
 {
     const int P = SortParam;
     const int M = middle(L, R);
@@ -148,15 +146,16 @@ void TSort::partition(int L, int R, int Depth)
 
     // Larger part first, so the smaller one is popped next.
     const bool leftLarger = j - L > R - i;
+    const TSortLevel below = Level.Below(R - L + 1, leftLarger ? R - i + 1 : j - L + 1);
     if (leftLarger) {
         if (j > L)
-            Stack.Push(L, j, Depth + 1);
+            Stack.Push(L, j, below);
         if (R > i)
-            Stack.Push(i, R, Depth + 1);
+            Stack.Push(i, R, below);
     } else {
         if (R > i)
-            Stack.Push(i, R, Depth + 1);
+            Stack.Push(i, R, below);
         if (j > L)
-            Stack.Push(L, j, Depth + 1);
+            Stack.Push(L, j, below);
     }
 }

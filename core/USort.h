@@ -3,6 +3,8 @@
 // three-way quicksort that works on the caller's own table through index callbacks, bounded to
 // n log n comparisons (platform/SortBound.h).
 
+#include "platform/SortBound.h"
+
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -28,22 +30,21 @@ void SwapByte(uint8_t &A, uint8_t &B);
 void SortBytes(uint8_t *A, int N);
 void SortInts(int32_t *A, int N);
 
-// A stack of fixed capacity (in ranges) of the ranges L..R waiting to be sorted, each with the partition
-// levels above it.
+// A stack of fixed capacity (in ranges) of the ranges L..R waiting to be sorted, each with its level.
 class TSortStack {
 public:
     explicit TSortStack(int Capacity);
 
     void Clear() { Count = 0; }
     bool IsEmpty() const { return Count == 0; }
-    void Push(int L, int R, int Depth);
-    void Pop(int &L, int &R, int &Depth);
+    void Push(int L, int R, TSortLevel Level);
+    void Pop(int &L, int &R, TSortLevel &Level);
 
 private:
     struct TRange {
         int L = 0;
         int R = 0;
-        int Depth = 0;
+        TSortLevel Level;
     };
     std::vector<TRange> Items;
     int Count = 0;
@@ -65,8 +66,8 @@ public:
     TIndexSwap Swap;
 
 private:
-    // Partitions L..R around the median of three and pushes its parts at Depth.
-    void partition(int L, int R, int Depth);
+    // Partitions L..R, at Level, around the median of three and pushes its parts.
+    void partition(int L, int R, TSortLevel Level);
 
     TSortStack Stack;
 };

@@ -1,14 +1,20 @@
 #pragma once
 // What keeps the program's quicksorts at n log n comparisons on every input, and how they ask for a stop.
-// Each quicksort counts the partition levels above a range; a range of more than ShortRange entries
-// that lies deeper than SortDepthLimit levels is heap-sorted instead. An input in random order never
-// gets that deep, so there each sort orders its entries exactly as the plain quicksort does.
+// Each quicksort knows the level of every range it partitions (TSortLevel); a range of more than
+// ShortRange entries that lies deeper than SortDepthLimit levels, or below a run of poor partitions, is
+// heap-sorted instead. An input in random order practically never gets there, so on it each sort orders
+// its entries exactly as the plain quicksort does.
 
 #include <bit>
 #include <cstdint>
 
 // Ranges of at most this many entries are always partitioned: whatever their order they cost little.
 inline constexpr int ShortRange = 16;
+// A partition of more than this many entries is poor when its smaller part holds under an eighth of
+// them; after PoorRunLimit poor ones in a row the range left is heap-sorted, long before the depth limit
+// (an input in random order makes such a run with a chance below 10^-7 for each range).
+inline constexpr int LongRange = 1024;
+inline constexpr int PoorRunLimit = 12;
 
 // The partition levels a quicksort of Count entries may go through: three times log2(Count), beyond the
 // depth a quicksort reaches on an input in random order.
@@ -16,6 +22,25 @@ inline int SortDepthLimit(int Count)
 {
     return 3 * std::bit_width(static_cast<unsigned>(Count));
 }
+
+// Where a range lies in a quicksort: the partition levels above it and how many of the last of them in
+// a row were poor.
+struct TSortLevel {
+    int Depth = 0;
+    int PoorRun = 0;
+
+    // The level of the parts a partition of Count entries cut, the smaller holding Smaller of them.
+    TSortLevel Below(int Count, int Smaller) const
+    {
+        const bool poor = Count > LongRange && Smaller < Count / 8;
+        return {Depth + 1, poor ? PoorRun + 1 : 0};
+    }
+    // Whether a range of Count entries at this level is heap-sorted rather than partitioned.
+    bool HeapSorts(int Count, int DepthLimit) const
+    {
+        return Count > ShortRange && (Depth > DepthLimit || PoorRun >= PoorRunLimit);
+    }
+};
 
 // Asks Stopped once every PollSteps steps (entries scanned) of a sort, so that a stop is heard within a
 // few thousand comparisons and the comparisons themselves are not slowed.
