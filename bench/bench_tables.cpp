@@ -3,7 +3,7 @@
 // frequency ranges with a look-back window of the whole history. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/ProgramParams.h"
-#include "core/RuntimeRandom.h"
+#include "core/Knutt.h"
 #include "core/UGlobalThreads.h"
 #include "platform/Dispatcher.h"
 #include "engine/USysRnd.h"
@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <random>
 
 namespace {
@@ -36,7 +37,7 @@ TSystem &RandomRows(int32_t Rows)
     std::unique_ptr<TSysRnd> &system = systems[Rows];
     if (!system) {
         Limits.MaxComb = std::max(Limits.MaxComb, Rows);
-        SetRuntimeRandSeed(12345);
+        SeedRandom(0.5);
         system = std::make_unique<TSysRnd>(&testsupport::LottoGame());
         system->SetParams(49, 6, Rows);
         system->Generate();
@@ -133,16 +134,19 @@ void BM_DiffsSortedByValue(benchmark::State &State)
     State.counters["rows"] = stat.DrawCount;
 }
 
-// What polling for a stop costs a sort: a column of 1,000,000 values in random order (0..999, ties by
-// draw) sorted by value without polls (Arg 0) and polled as on a window's worker (Arg 1).
+// What polling for a stop costs a sort: a column of 1,000,000 cells in random order (values 0..999, ties
+// by draw) sorted by value without polls (Arg 0) and polled as on a window's worker (Arg 1).
 void BM_PolledSortOfARandomColumn(benchmark::State &State)
 {
     TStatDiffs stat(Lotto(), &MillionRows(), nullptr);
     stat.LoadSystem();
+    std::vector<int32_t> draws(static_cast<size_t>(stat.DrawCount));
+    std::iota(draws.begin(), draws.end(), 0);
     std::mt19937 random(7);
-    TDets column(static_cast<size_t>(stat.DrawCount), TDetRow(1));
+    std::shuffle(draws.begin(), draws.end(), random);
+    TDets column(draws.size(), TDetRow(1));
     for (size_t row = 0; row < column.size(); ++row)
-        column[row][0] = {static_cast<int32_t>(row), static_cast<int32_t>(random() % 1000)};
+        column[row][0] = {draws[row], static_cast<int32_t>(random() % 1000)};
     TMyThread2 worker;
     if (State.range(0) == 1)
         stat.SortThread = &worker;

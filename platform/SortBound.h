@@ -42,8 +42,9 @@ struct TSortLevel {
     }
 };
 
-// Asks Stopped once every PollSteps steps (entries scanned) of a sort, so that a stop is heard within a
-// few thousand comparisons and the comparisons themselves are not slowed.
+// Asks Stopped once every PollSteps steps (entries scanned) of a sort, before each partition or sift that
+// follows them: a stop is heard within one partition (some tens of milliseconds for a million entries)
+// and the comparisons themselves are not slowed.
 template <typename TStoppedFn> class TSortPoll {
 public:
     static constexpr uint32_t PollSteps = 4096;
