@@ -1,16 +1,19 @@
 // Timings of the logical operations on systems. Run from a Release build.
 #include "bench/BenchSupport.h"
+#include "core/Knutt.h"
 #include "core/ProgramParams.h"
 #include "core/RuntimeRandom.h"
 #include "core/UComb.h"
 #include "engine/UGameMan.h"
 #include "engine/USysOper.h"
+#include "engine/USysRnd.h"
 #include "engine/USysShort.h"
 #include "engine/USysUser.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -67,8 +70,43 @@ void BM_SysOperComplement(benchmark::State &state)
     Limits = saved;
 }
 
+// Union of a random system of 6 of 49 (Arg: its rows) with the same system again, as of one file opened
+// twice, sorted by numbers: two sorted runs, one after the other.
+void BM_SysOperUnionOfTheSameSystem(benchmark::State &state)
+{
+    const TLimits saved = Limits;
+    const auto rows = int32_t(state.range(0));
+    Limits.MaxComb = 2 * rows;
+    TGameData game;
+    game.Info.MaxNumber = 49;
+    TSysRnd a(&game), b(&game);
+    for (TSysRnd *system : {&a, &b}) {
+        SeedRandom(0.5);
+        system->SetParams(49, 6, rows);
+        if (!system->Generate())
+            state.SkipWithError("the system was not built");
+    }
+    for (int i = 0; i < rows; ++i)
+        if (std::memcmp(a.GetComb(i, true), b.GetComb(i, true), 6) != 0)
+            state.SkipWithError("the systems differ");
+    TSysOper oper(nullptr);
+    for (auto _ : state) {
+        oper.Reset(&game);
+        if (!oper.Union({&a, &b}, true) || !oper.Finish() || oper.Result->ViewCount() != 2 * rows)
+            state.SkipWithError("the union is wrong");
+    }
+    state.counters["rows"] = 2.0 * rows;
+    Limits = saved;
+}
+
 } // namespace
 
+BENCHMARK(BM_SysOperUnionOfTheSameSystem)
+    ->Arg(100'000)
+    ->Arg(200'000)
+    ->Arg(500'000)
+    ->ArgName("rows")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SysOperComposeNoneKept)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SysOperComplement)->Unit(benchmark::kMillisecond);
 

@@ -3,7 +3,8 @@
 // frequency ranges with a look-back window of the whole history. Run from a Release build.
 #include "bench/BenchSupport.h"
 #include "core/ProgramParams.h"
-#include "core/RuntimeRandom.h"
+#include "core/Knutt.h"
+#include "core/UGlobalThreads.h"
 #include "platform/Dispatcher.h"
 #include "engine/USysRnd.h"
 #include "stats/UStatDiff.h"
@@ -16,7 +17,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <map>
 #include <memory>
+#include <numeric>
+#include <random>
 
 namespace {
 
@@ -25,17 +30,24 @@ const TGameInfo *Lotto()
     return &testsupport::LottoGame().Info;
 }
 
+// A random system of Rows rows of 6 of 49, made once for each size.
+TSystem &RandomRows(int32_t Rows)
+{
+    static std::map<int32_t, std::unique_ptr<TSysRnd>> systems;
+    std::unique_ptr<TSysRnd> &system = systems[Rows];
+    if (!system) {
+        Limits.MaxComb = std::max(Limits.MaxComb, Rows);
+        SeedRandom(0.5);
+        system = std::make_unique<TSysRnd>(&testsupport::LottoGame());
+        system->SetParams(49, 6, Rows);
+        system->Generate();
+    }
+    return *system;
+}
+
 TSystem &MillionRows()
 {
-    static const std::unique_ptr<TSysRnd> system = [] {
-        Limits.MaxComb = 1'000'000;
-        SetRuntimeRandSeed(12345);
-        auto rnd = std::make_unique<TSysRnd>(&testsupport::LottoGame());
-        rnd->SetParams(49, 6, 1'000'000);
-        rnd->Generate();
-        return rnd;
-    }();
-    return *system;
+    return RandomRows(1'000'000);
 }
 
 template <typename TStatistic> void Calculate(TStatistic &Stat)
@@ -102,6 +114,50 @@ void BM_Digits(benchmark::State &State)
     Run(State, stat);
 }
 
+// The differences' first table sorted by value, descending, over a random system (Arg: its rows), polled
+// as on the window's worker: the columns of the large differences are 0 in all rows but a few, each one
+// in order but for those.
+void BM_DiffsSortedByValue(benchmark::State &State)
+{
+    TStatDiffs stat(Lotto(), &RandomRows(static_cast<int32_t>(State.range(0))), nullptr);
+    stat.LoadSystem();
+    Calculate(stat);
+    TMyThread2 worker;
+    stat.SortThread = &worker;
+    for (auto _ : State) {
+        // Back in the order of the computation, newest row first.
+        State.PauseTiming();
+        stat.SortDetailsByDraw(1, 1);
+        State.ResumeTiming();
+        stat.SortDetailsByValue(1, 1);
+    }
+    State.counters["rows"] = stat.DrawCount;
+}
+
+// What polling for a stop costs a sort: a column of 1,000,000 cells in random order (values 0..999, ties
+// by draw) sorted by value without polls (Arg 0) and polled as on a window's worker (Arg 1).
+void BM_PolledSortOfARandomColumn(benchmark::State &State)
+{
+    TStatDiffs stat(Lotto(), &MillionRows(), nullptr);
+    stat.LoadSystem();
+    std::vector<int32_t> draws(static_cast<size_t>(stat.DrawCount));
+    std::iota(draws.begin(), draws.end(), 0);
+    std::mt19937 random(7);
+    std::shuffle(draws.begin(), draws.end(), random);
+    TDets column(draws.size(), TDetRow(1));
+    for (size_t row = 0; row < column.size(); ++row)
+        column[row][0] = {draws[row], static_cast<int32_t>(random() % 1000)};
+    TMyThread2 worker;
+    if (State.range(0) == 1)
+        stat.SortThread = &worker;
+    for (auto _ : State) {
+        State.PauseTiming();
+        TDets dets = column;
+        State.ResumeTiming();
+        stat.SortDetColumn(dets, 0, &TStatDetails::CompareDetValue, 1);
+    }
+}
+
 // Arg: the look-back window in draws.
 void BM_RangeFreqs(benchmark::State &State)
 {
@@ -121,6 +177,14 @@ BENCHMARK(BM_Succ)->Arg(0)->Arg(1)->ArgName("system")->Unit(benchmark::kMillisec
 BENCHMARK(BM_Intervals)->Arg(0)->Arg(1)->ArgName("system")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Diffs)->Arg(0)->Arg(1)->ArgName("system")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_Digits)->Arg(0)->Arg(1)->ArgName("system")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DiffsSortedByValue)
+    ->Arg(100'000)
+    ->Arg(200'000)
+    ->Arg(1'000'000)
+    ->ArgName("rows")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_PolledSortOfARandomColumn)->Arg(0)->Arg(1)->ArgName("polled")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RangeFreqs)->Arg(10)->Arg(100)->Arg(3545)->ArgName("window")->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)

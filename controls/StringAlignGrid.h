@@ -11,6 +11,7 @@
 #include "controls/CellProperties.h"
 #include "controls/SlotList.h"
 #include "controls/StringGrid.h"
+#include "platform/SortBound.h"
 
 #include <QByteArray>
 
@@ -220,7 +221,8 @@ public:
     QString unmarkedCaption(int ACol) const;
     // Caption with the mark of a column sorted in Direction (1, -1; none for any other).
     static QString MarkedCaption(const QString &Caption, int Direction);
-    // Quicksort of rows First..Last by column ColRow (ByColumn) or of columns First..Last by row ColRow.
+    // Quicksort of rows First..Last by column ColRow (ByColumn) or of columns First..Last by row ColRow,
+    // bounded to n log n comparisons (platform/SortBound.h).
     void SortColRow(int ColRow, int First, int Last, bool ByColumn, bool Ascending);
 
     // ---- clipboard and streams ----
@@ -315,6 +317,9 @@ private:
     void tabMove(bool backwards);
     TRelation compareCells(bool ByColumn, int ColRow, int A, int B);
     void exchange(bool ByColumn, int A, int B);
+    // SortColRow of the lines First..Last at Level, X the relation of a line that goes before the pivot.
+    void sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X, TSortLevel Level,
+                   int DepthLimit);
     void hideEditorOn(bool rows, int A, int B, bool &wasShown);
     // PropRow when Rows is set, else PropCol.
     TSlotList<TCellProps> &lineStore(bool Rows);

@@ -93,13 +93,26 @@ void TStringAlignGrid::exchange(bool ByColumn, int A, int B)
 
 void TStringAlignGrid::SortColRow(int ColRow, int First, int Last, bool ByColumn, bool Ascending)
 {
-    const TRelation X = Ascending ? rel_less : rel_greater;
+    if (First < Last)
+        sortLines(ColRow, First, Last, ByColumn, Ascending ? rel_less : rel_greater, {},
+                  SortDepthLimit(Last - First + 1));
+}
+
+void TStringAlignGrid::sortLines(int ColRow, int First, int Last, bool ByColumn, TRelation X,
+                                 TSortLevel Level, int DepthLimit)
+{
     int lo = First;
     int hi = Last;
     // The smaller part is sorted by recursion and the larger one by the loop, and the pivot is taken
     // from a place that depends on the range (moved to its end), so data in order, in reverse order or
     // in any regular pattern costs n log n comparisons and a logarithmic depth, not n squared and n.
     while (hi - lo >= 1) {
+        if (Level.HeapSorts(hi - lo + 1, DepthLimit)) {
+            HeapSortRange(
+                lo, hi, [&](int A, int B) { return compareCells(ByColumn, ColRow, A, B) == X; },
+                [&](int A, int B) { exchange(ByColumn, A, B); }, [](int) { return false; });
+            return;
+        }
         std::minstd_rand placeOf(uint32_t(lo) * 2654435761u ^ uint32_t(hi));
         const int place = lo + int(placeOf() % uint32_t(hi - lo + 1));
         if (place != hi)
@@ -122,11 +135,13 @@ void TStringAlignGrid::SortColRow(int ColRow, int First, int Last, bool ByColumn
             --j;
         }
         exchange(ByColumn, i, hi);
-        if (i - lo < hi - i) {
-            SortColRow(ColRow, lo, i - 1, ByColumn, Ascending);
+        const bool lowerSmaller = i - lo < hi - i;
+        Level = Level.Below(hi - lo + 1, lowerSmaller ? i - lo : hi - i);
+        if (lowerSmaller) {
+            sortLines(ColRow, lo, i - 1, ByColumn, X, Level, DepthLimit);
             lo = i + 1;
         } else {
-            SortColRow(ColRow, i + 1, hi, ByColumn, Ascending);
+            sortLines(ColRow, i + 1, hi, ByColumn, X, Level, DepthLimit);
             hi = i - 1;
         }
     }

@@ -50,7 +50,7 @@ public:
     // Re-sort the index by half A / half B; Dir -1 is ascending.
     void SortByA(int Dir);
     void SortByB(int Dir);
-    // SortByB asking Stopped every 65,536 comparisons or so: false, the index left unsorted, when it
+    // SortByB asking Stopped every few thousand records scanned: false, the index left unsorted, when it
     // answers true.
     bool SortByB(int Dir, const std::function<bool()> &Stopped);
     // Removes the deleted records when live / total is below PackRatio; the index then lists the

@@ -5,6 +5,8 @@
 // TGeneralList<T> holds record pointers T* (owned and freed with delete while OwnsItems is set);
 // TGeneralListOf<TItem> is the same list over plain values, such as record numbers.
 
+#include "platform/SortBound.h"
+
 #include <cstdint>
 #include <functional>
 #include <type_traits>
@@ -103,13 +105,15 @@ public:
     {
         SortBy(Param, CompareFn, [] { return false; });
     }
-    // The same, asking Stopped every 65,536 comparisons or so: false, the order left unfinished, when it
+    // The same, asking Stopped every few thousand items scanned: false, the order left unfinished, when it
     // answers true.
     template <typename TCompareFn, typename TStoppedFn>
     bool SortBy(int Param, const TCompareFn &CompareFn, const TStoppedFn &Stopped)
     {
-        TSortRun<TCompareFn, TStoppedFn> run{CompareFn, Stopped, Param};
-        return FItems.size() <= 1 || sortRange(0, Count() - 1, run);
+        if (FItems.size() <= 1)
+            return true;
+        TSortRun<TCompareFn, TStoppedFn> run{CompareFn, Param, SortDepthLimit(Count()), TSortPoll(Stopped)};
+        return sortRange(0, Count() - 1, {}, run);
     }
 
     virtual void Clear()
@@ -149,34 +153,28 @@ private:
 
     template <typename TCompareFn, typename TStoppedFn> struct TSortRun {
         const TCompareFn &Compare;
-        const TStoppedFn &Stopped;
         int Param;
-        uint32_t SincePoll = 0;
+        int DepthLimit;
+        TSortPoll<TStoppedFn> Poll;
 
-        int compare(const TItem &A, const TItem &B)
-        {
-            ++SincePoll;
-            return Compare(A, B, Param);
-        }
-        bool stopped()
-        {
-            if (SincePoll < 65536)
-                return false;
-            SincePoll = 0;
-            return Stopped();
-        }
+        int compare(const TItem &A, const TItem &B) { return Compare(A, B, Param); }
     };
 
-    // Quicksort around the middle element's value; the smaller side recurses, the larger one loops.
-    // False when the run was stopped.
-    template <typename TRun> bool sortRange(int L, int R, TRun &Run)
+    // Quicksort around the middle element's value; the smaller side recurses, the larger one loops. A
+    // range at a level that calls for it is heap-sorted. False when the run was stopped.
+    template <typename TRun> bool sortRange(int L, int R, TSortLevel Level, TRun &Run)
     {
         while (L < R) {
+            if (Run.Poll.Stopped(R - L + 1))
+                return false;
+            if (Level.HeapSorts(R - L + 1, Run.DepthLimit))
+                return HeapSortRange(
+                    L, R, [this, &Run](int I, int J) { return Run.compare(at(I), at(J)) < 0; },
+                    [this](int I, int J) { std::swap(at(I), at(J)); },
+                    [&Run](int Steps) { return Run.Poll.Stopped(Steps); });
             int i = L, j = R;
             const TItem pivot = at(middle(L, R));
             do {
-                if (Run.stopped())
-                    return false;
                 while (Run.compare(at(i), pivot) < 0)
                     ++i;
                 while (Run.compare(at(j), pivot) > 0)
@@ -187,12 +185,14 @@ private:
                     --j;
                 }
             } while (i <= j);
-            if (j - L < R - i) {
-                if (L < j && !sortRange(L, j, Run))
+            const bool leftSmaller = j - L < R - i;
+            Level = Level.Below(R - L + 1, leftSmaller ? j - L + 1 : R - i + 1);
+            if (leftSmaller) {
+                if (L < j && !sortRange(L, j, Level, Run))
                     return false;
                 L = i;
             } else {
-                if (i < R && !sortRange(i, R, Run))
+                if (i < R && !sortRange(i, R, Level, Run))
                     return false;
                 R = j;
             }

@@ -7,7 +7,7 @@
 #include <vector>
 
 // Recursive quicksort of the entries L..R through the caller's callbacks; the pivot entry is followed
-// when a swap moves it.
+// when a swap moves it. Bounded to n log n comparisons (platform/SortBound.h).
 void QuickSort(int L, int R, int Param, const TIndexSwap &Swap, const TIndexCompare &Compare);
 
 // Sort column and direction per sortable grid of a window; grids are numbered from 1.

@@ -52,22 +52,21 @@ void SortInts(int32_t *A, int N)
 
 TSortStack::TSortStack(int Capacity) : Items(static_cast<size_t>(Capacity)) {}
 
-void TSortStack::Push(int L, int R)
+void TSortStack::Push(int L, int R, TSortLevel Level)
 {
-    Items[Count] = L;
-    Items[Count + 1] = R;
-    Count += 2;
+    Items[static_cast<size_t>(Count++)] = {L, R, Level};
 }
 
-void TSortStack::Pop(int &L, int &R)
+void TSortStack::Pop(int &L, int &R, TSortLevel &Level)
 {
-    Count -= 2;
-    L = Items[Count];
-    R = Items[Count + 1];
+    const TRange &range = Items[static_cast<size_t>(--Count)];
+    L = range.L;
+    R = range.R;
+    Level = range.Level;
 }
 
 // The smaller part is always taken next, so at most about log2(n) ranges wait: 50 is plenty.
-TSort::TSort() : Stack(100) {}
+TSort::TSort() : Stack(50) {}
 
 void TSort::SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn)
 {
@@ -78,60 +77,85 @@ void TSort::SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn)
 
 void TSort::Sort(int L, int R)
 {
+    Sort(L, R, [] { return false; });
+}
+
+bool TSort::Sort(int L, int R, const std::function<bool()> &Stopped)
+{
     if (R <= L)
-        return;
+        return true;
+    const int depthLimit = SortDepthLimit(R - L + 1);
     const int P = SortParam;
+    TSortPoll poll(Stopped);
     Stack.Clear();
-    Stack.Push(L, R);
+    Stack.Push(L, R, {});
     while (!Stack.IsEmpty()) {
-        Stack.Pop(L, R);
-        const int M = middle(L, R);
-        // Median of three, then the median is parked at R as the pivot.
-        if (Compare(L, M, P) > 0)
-            Swap(L, M);
-        if (Compare(L, R, P) > 0)
-            Swap(L, R);
-        if (Compare(M, R, P) > 0)
-            Swap(M, R);
+        TSortLevel level;
+        Stack.Pop(L, R, level);
+        if (poll.Stopped(R - L + 1))
+            return false;
+        if (!level.HeapSorts(R - L + 1, depthLimit)) {
+            partition(L, R, level);
+            continue;
+        }
+        if (!HeapSortRange(
+                L, R, [this, P](int I, int J) { return Compare(I, J, P) < 0; }, Swap,
+                [&poll](int Steps) { return poll.Stopped(Steps); }))
+            return false;
+    }
+    return true;
+}
+
+void TSort::partition(int L, int R, TSortLevel Level)
+{
+    const int P = SortParam;
+    const int M = middle(L, R);
+    // Median of three, then the median is parked at R as the pivot.
+    if (Compare(L, M, P) > 0)
+        Swap(L, M);
+    if (Compare(L, R, P) > 0)
+        Swap(L, R);
+    if (Compare(M, R, P) > 0)
         Swap(M, R);
+    Swap(M, R);
 
-        // Bentley-McIlroy: keys equal to the pivot collect at both ends (L..p and q..R-1).
-        int i = L - 1, j = R, p = L - 1, q = R;
-        for (;;) {
+    // Bentley-McIlroy: keys equal to the pivot collect at both ends (L..p and q..R-1).
+    int i = L - 1, j = R, p = L - 1, q = R;
+    for (;;) {
+        ++i;
+        --j;
+        while (Compare(i, R, P) < 0)
             ++i;
+        while (Compare(j, R, P) > 0 && j > L)
             --j;
-            while (Compare(i, R, P) < 0)
-                ++i;
-            while (Compare(j, R, P) > 0 && j > L)
-                --j;
-            if (j <= i)
-                break;
-            Swap(i, j);
-            if (Compare(i, R, P) == 0)
-                Swap(++p, i);
-            if (Compare(j, R, P) == 0)
-                Swap(--q, j);
-        }
-        Swap(i, R);
-        j = i - 1;
-        i = i + 1;
-        for (int k = L; k <= p; ++k)
-            Swap(k, j--);
-        for (int k = R - 1; k >= q; --k)
-            Swap(k, i++);
+        if (j <= i)
+            break;
+        Swap(i, j);
+        if (Compare(i, R, P) == 0)
+            Swap(++p, i);
+        if (Compare(j, R, P) == 0)
+            Swap(--q, j);
+    }
+    Swap(i, R);
+    j = i - 1;
+    i = i + 1;
+    for (int k = L; k <= p; ++k)
+        Swap(k, j--);
+    for (int k = R - 1; k >= q; --k)
+        Swap(k, i++);
 
-        // Larger part first, so the smaller one is popped next.
-        const bool leftLarger = j - L > R - i;
-        if (leftLarger) {
-            if (j > L)
-                Stack.Push(L, j);
-            if (R > i)
-                Stack.Push(i, R);
-        } else {
-            if (R > i)
-                Stack.Push(i, R);
-            if (j > L)
-                Stack.Push(L, j);
-        }
+    // Larger part first, so the smaller one is popped next.
+    const bool leftLarger = j - L > R - i;
+    const TSortLevel below = Level.Below(R - L + 1, leftLarger ? R - i + 1 : j - L + 1);
+    if (leftLarger) {
+        if (j > L)
+            Stack.Push(L, j, below);
+        if (R > i)
+            Stack.Push(i, R, below);
+    } else {
+        if (R > i)
+            Stack.Push(i, R, below);
+        if (j > L)
+            Stack.Push(L, j, below);
     }
 }

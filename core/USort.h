@@ -1,6 +1,9 @@
 #pragma once
 // Sorting tools: in-place sorts of the few numbers of one combination, and TSort, an iterative
-// three-way quicksort that works on the caller's own table through index callbacks.
+// three-way quicksort that works on the caller's own table through index callbacks, bounded to
+// n log n comparisons (platform/SortBound.h).
+
+#include "platform/SortBound.h"
 
 #include <cstdint>
 #include <functional>
@@ -27,18 +30,23 @@ void SwapByte(uint8_t &A, uint8_t &B);
 void SortBytes(uint8_t *A, int N);
 void SortInts(int32_t *A, int N);
 
-// A stack of (L, R) ranges of fixed capacity (in integers, two per range).
+// A stack of fixed capacity (in ranges) of the ranges L..R waiting to be sorted, each with its level.
 class TSortStack {
 public:
     explicit TSortStack(int Capacity);
 
     void Clear() { Count = 0; }
     bool IsEmpty() const { return Count == 0; }
-    void Push(int L, int R);
-    void Pop(int &L, int &R);
+    void Push(int L, int R, TSortLevel Level);
+    void Pop(int &L, int &R, TSortLevel &Level);
 
 private:
-    std::vector<int> Items;
+    struct TRange {
+        int L = 0;
+        int R = 0;
+        TSortLevel Level;
+    };
+    std::vector<TRange> Items;
     int Count = 0;
 };
 
@@ -49,11 +57,17 @@ public:
     void SetCallbacks(int Param, TIndexSwap SwapFn, TIndexCompare CompareFn);
     // Sorts the entries L..R of the caller's table.
     void Sort(int L, int R);
+    // The same, asking Stopped every few thousand entries scanned: false, the order left unfinished, when
+    // it answers true.
+    bool Sort(int L, int R, const std::function<bool()> &Stopped);
 
     int SortParam = 0;
     TIndexCompare Compare;
     TIndexSwap Swap;
 
 private:
+    // Partitions L..R, at Level, around the median of three and pushes its parts.
+    void partition(int L, int R, TSortLevel Level);
+
     TSortStack Stack;
 };

@@ -58,7 +58,7 @@ public:
     // built and the answer is false.
     bool Complement(const TSystem &A, bool Build, const TMyThread *Thread = nullptr);
     // Sorts the union's and the composition's Result by numbers and shows all its rows. The sort polls
-    // the operation's thread every 65,536 comparisons or so: a stop then ends it as an operation does,
+    // the operation's thread every few thousand rows scanned: a stop then ends it as an operation does,
     // false without a Result. False too without a Result.
     bool Finish();
 

@@ -17,7 +17,7 @@ public:
     void SetParams(int NewN, int NewK, int32_t NewCount);
     // Draws Count distinct combinations. False, with the store empty, when K is not within 1..N, C(N, K)
     // does not fit in 63 bits or Count is not within 0..C(N, K); false, with the store empty, too when
-    // Thread (polled every 1001 draws, every 65,536 comparisons or so of the sort by numbers, and once
+    // Thread (polled every 1001 draws, every few thousand rows scanned by the sort by numbers, and once
     // more at the end) is asked to stop.
     bool Generate(const TMyThread *Thread = nullptr);
 

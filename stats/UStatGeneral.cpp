@@ -133,6 +133,14 @@ bool TStat::Poll(TStatStep Step, const TMyThread &AThread)
     return CheckStopped(AThread);
 }
 
+void TStat::RunSort(int32_t Count, const TMyThread *AThread)
+{
+    if (!AThread)
+        Sort.Sort(0, Count - 1);
+    else if (!Sort.Sort(0, Count - 1, [this, AThread] { return Poll(TStatStep::Sorting, *AThread); }))
+        throw EStatStopped{};
+}
+
 // ---------------------------------------------------------------------------------------------------
 // TStatDetails: grouping
 
@@ -491,15 +499,10 @@ void TStatDetails::SwapSummaryRows(int32_t I, int32_t J)
 void TStatDetails::SortList(int32_t Count, TCompareMethod Compare, void (TStatDetails::*SwapFn)(int32_t, int32_t),
                             int32_t Dir)
 {
-    uint32_t compared = 0;
     Sort.SetCallbacks(
         Dir, [this, SwapFn](int I, int J) { (this->*SwapFn)(I, J); },
-        [this, Compare, &compared](int I, int J, int Param) {
-            if (SortThread && (++compared & PollMask) == 0 && Poll(TStatStep::Sorting, *SortThread))
-                throw EStatStopped{};
-            return (this->*Compare)(I, J, Param);
-        });
-    Sort.Sort(0, Count - 1);
+        [this, Compare](int I, int J, int Param) { return (this->*Compare)(I, J, Param); });
+    RunSort(Count, SortThread);
 }
 
 void TStatDetails::SortDetColumn(TDets &ADets, int32_t Col, TCompareMethod Compare, int32_t Dir)

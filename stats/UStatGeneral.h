@@ -125,6 +125,9 @@ protected:
     bool CheckStopped(const TMyThread &AThread);
     // CheckStopped after OnPoll for Step.
     bool Poll(TStatStep Step, const TMyThread &AThread);
+    // Sort's entries 0..Count - 1 through the callbacks set; with AThread, polled (as Sorting) every few
+    // thousand entries scanned and ended by EStatStopped on a stop.
+    void RunSort(int32_t Count, const TMyThread *AThread);
     // std::sort that polls (as Sorting) every so many comparisons and throws EStatStopped on a stop.
     template <typename TIter, typename TLess>
     void SortPolled(TIter First, TIter Last, TLess Less, const TMyThread &AThread)
@@ -311,8 +314,8 @@ public:
     TTDets *Summary = nullptr;
     // Bytes of a pattern; set by the descendant before pattern operations.
     int32_t PatternWidth = 0;
-    // While set (by a worker, for its computation), the sorts and groupings poll it (as Sorting) every
-    // PollMask + 1 comparisons and throw EStatStopped on a stop.
+    // While set (by a worker, for its computation or for a window's sort), the sorts and groupings poll it
+    // through RunSort.
     const TMyThread *SortThread = nullptr;
 
 private:

@@ -77,8 +77,10 @@ public:
     void SortDetails2ByCount(int32_t Dir); // ties: smaller length first
     using TStatDetails::SortSummary;
     void SortSummary(uint8_t Col, int32_t Dir); // LenRows by summary column Col
-    void SortCombRows(int32_t Dir);             // by Index
-    void SortCombRowsBy(int32_t Col, int32_t Dir); // 1 Min, 2 Max, 3 Mean, 5 StdDev; ties: smaller Index first
+    // The combination rows, polling AThread when given (a stop throws EStatStopped).
+    void SortCombRows(int32_t Dir, const TMyThread *AThread = nullptr); // by Index
+    // 1 Min, 2 Max, 3 Mean, 5 StdDev; ties: smaller Index first.
+    void SortCombRowsBy(int32_t Col, int32_t Dir, const TMyThread *AThread = nullptr);
 
     std::vector<TSerieCombItem> CombRows;
     std::vector<uint8_t> Seen;   // the draw-driven method's visited combinations: bit Index - 1
@@ -145,7 +147,7 @@ private:
     const TDetItem &Details1Cell(int32_t Col, int32_t Row) const;
     using TCellCompare = int (*)(const TDetItem &A, const TDetItem &B, int32_t Param);
     void SortDetails1(TCellCompare Compare, int32_t Dir); // every column apart
-    void SortCombRowsOn(TIndexCompare Compare, int32_t Dir);
+    void SortCombRowsOn(TIndexCompare Compare, int32_t Dir, const TMyThread *AThread);
 
     TDrawSet NumberDraws; // N sets of DrawWords words: the draws holding each number
     int32_t DrawWords = 0;

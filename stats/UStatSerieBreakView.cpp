@@ -123,20 +123,20 @@ void TStatSerieBreak::SortSummary(uint8_t Col, int32_t Dir)
     TStatDetails::SortSummary(LenRows, Col, Dir);
 }
 
-void TStatSerieBreak::SortCombRowsOn(TIndexCompare Compare, int32_t Dir)
+void TStatSerieBreak::SortCombRowsOn(TIndexCompare Compare, int32_t Dir, const TMyThread *AThread)
 {
     Sort.SetCallbacks(
         Dir, [this](int I, int J) { std::swap(CombRows[I], CombRows[J]); }, std::move(Compare));
-    Sort.Sort(0, CombRowCount - 1);
+    RunSort(CombRowCount, AThread);
 }
 
-void TStatSerieBreak::SortCombRows(int32_t Dir)
+void TStatSerieBreak::SortCombRows(int32_t Dir, const TMyThread *AThread)
 {
     SortCombRowsOn([this](int I, int J, int P) { return CompareKeys(CombRows[I].Index, CombRows[J].Index, P); },
-                   Dir);
+                   Dir, AThread);
 }
 
-void TStatSerieBreak::SortCombRowsBy(int32_t Col, int32_t Dir)
+void TStatSerieBreak::SortCombRowsBy(int32_t Col, int32_t Dir, const TMyThread *AThread)
 {
     if (Col != 1 && Col != 2 && Col != 3 && Col != 5)
         return;
@@ -153,5 +153,5 @@ void TStatSerieBreak::SortCombRowsBy(int32_t Col, int32_t Dir)
             const int result = CompareKeys(key(CombRows[I]), key(CombRows[J]), P);
             return result != 0 ? result : CompareKeys(CombRows[I].Index, CombRows[J].Index, -1);
         },
-        Dir);
+        Dir, AThread);
 }

@@ -3,6 +3,7 @@
 #include "controls/StringAlignGrid.h"
 #include "core/ProgramLocale.h"
 #include "core/ProgramParams.h"
+#include "core/ScopedSet.h"
 #include "core/UGlobalSort.h"
 #include "shell/DeferredDraw.h"
 #include "shell/FGlobalGrids.h"
@@ -543,7 +544,8 @@ bool TClassTablePage::SortDetails(int SortKey, int Direction)
     TStatTables &stat = FSource->Stat;
     const int table = FSource->Table;
     FSortRoad(
-        [&stat, table, SortKey, Direction] {
+        [&stat, table, SortKey, Direction](const TMyThread *Thread) {
+            const TScopedSet<const TMyThread *> polled(stat.SortThread, Thread);
             if (SortKey == ByDraw)
                 stat.SortDetailsByDraw(table, Direction);
             else
@@ -566,7 +568,8 @@ bool TClassTablePage::SortGroups(int SortKey, int Direction)
     TStatTables &stat = FSource->Stat;
     const int table = FSource->Table;
     FSortRoad(
-        [&stat, table, SortKey, Direction] {
+        [&stat, table, SortKey, Direction](const TMyThread *Thread) {
+            const TScopedSet<const TMyThread *> polled(stat.SortThread, Thread);
             if (SortKey == ByDraw)
                 stat.SortGroupsByValue(table, Direction);
             else

@@ -26,6 +26,7 @@ class QVBoxLayout;
 class QWidget;
 class TClassTableSource;
 class TDeferredDraw;
+class TMyThread;
 class TSortMan;
 class TStringAlignGrid;
 
@@ -61,9 +62,10 @@ class TClassTablePage : public QObject {
     Q_OBJECT
 
 public:
-    // Runs Sort over the statistic's tables (on the window's worker, or at once), then Sorted on the GUI
-    // thread once Sort is done.
-    using TSortRoad = std::function<void(std::function<void()> Sort, std::function<void()> Sorted)>;
+    // Runs Sort over the statistic's tables (on the window's worker, given its thread to poll, or at once,
+    // given none), then Sorted on the GUI thread once Sort is done.
+    using TSortWork = std::function<void(const TMyThread *Thread)>;
+    using TSortRoad = std::function<void(TSortWork Sort, std::function<void()> Sorted)>;
 
     // Sorts go to SortMan's entries of Layout and run on SortRoad; HasResults tells whether the source
     // holds results.

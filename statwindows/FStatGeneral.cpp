@@ -298,13 +298,13 @@ TClassTablePage *TGenStatForm::NewClassPage(TClassTableLayout Layout)
 {
     auto *page = new TClassTablePage(
         this, SortMan, std::move(Layout), [this] { return PagesReadResults(); },
-        [this](std::function<void()> Sort, std::function<void()> Sorted) {
+        [this](TClassTablePage::TSortWork Sort, std::function<void()> Sorted) {
             if (!HasWorker) {
-                Sort();
+                Sort(nullptr);
                 Sorted();
                 return;
             }
-            SortInWorker([Sort = std::move(Sort)](const TMyThread &) { Sort(); }, std::move(Sorted));
+            SortInWorker([Sort = std::move(Sort)](const TMyThread &Thread) { Sort(&Thread); }, std::move(Sorted));
         });
     FSourceReleases.emplace_back([page] { page->SetSource(nullptr); });
     return page;

@@ -374,11 +374,11 @@ bool TfrmStatSerieBreak::sgTotal1SortColumn(int SortKey, int Direction)
 {
     TStatSerieBreak *stat = StatSB;
     SortInWorker(
-        [stat, SortKey, Direction](const TMyThread &) {
+        [stat, SortKey, Direction](const TMyThread &Thread) {
             if (SortKey == skComb)
-                stat->SortCombRows(Direction);
+                stat->SortCombRows(Direction, &Thread);
             else
-                stat->SortCombRowsBy(SortKey - 1, Direction);
+                stat->SortCombRowsBy(SortKey - 1, Direction, &Thread);
         },
         [this, SortKey, Direction] { Total1->RecordSort(SortKey, Direction); });
     // Recorded and marked once sorted.

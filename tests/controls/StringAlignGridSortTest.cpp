@@ -2,11 +2,13 @@
 #include "GridTestSupport.h"
 
 #include "controls/GridSupport.h"
+#include "tests/support/SortShapes.h"
 
 #include <QClipboard>
 #include <QScrollBar>
 #include <QStyle>
 
+#include <functional>
 #include <random>
 
 using namespace gridtest;
@@ -163,6 +165,50 @@ TEST(AlignGridSorting, OrderedAndEqualRangesSortQuickly)
         equal->setCells(1, row, QStringLiteral("x"));
     equal->SortColRow(1, 1, 1000, true, false);
     EXPECT_EQ(column(*equal, 1), QStringList(1000, QStringLiteral("x")));
+}
+
+// Whatever the rows' order, a sort takes n log n comparisons: over the shapes both ways and against the
+// adversary.
+TEST(AlignGridSorting, EveryOrderSortsWithinNLogNComparisons)
+{
+    constexpr int n = 20000;
+    auto grid = makeGrid(2, n + 1);
+    // Each row carries its item; Order(A, B) is negative, 0 or positive for item A's key below, equal to
+    // or above item B's.
+    std::function<int(int A, int B)> order;
+    long compares = 0;
+    grid->OnCompareCol = [&](TStringAlignGrid *Grid, int Col, int A, int B) {
+        if (++compares > testsupport::SortCompareBound(n))
+            throw testsupport::ETooManyComparisons{};
+        const int result = order(int(Grid->Objects(Col, A)), int(Grid->Objects(Col, B)));
+        return result < 0 ? rel_less : result > 0 ? rel_greater : rel_equal;
+    };
+    const auto sortItems = [&](bool Ascending) {
+        for (int row = 1; row <= n; ++row)
+            grid->setObjects(1, row, row - 1);
+        compares = 0;
+        grid->SortColRow(1, 1, n, true, Ascending);
+    };
+    const auto inOrder = [&](bool Ascending) {
+        for (int row = 2; row <= n; ++row) {
+            const int result = order(int(grid->Objects(1, row - 1)), int(grid->Objects(1, row)));
+            if (Ascending ? result > 0 : result < 0)
+                return false;
+        }
+        return true;
+    };
+    for (const testsupport::TSortShape &shape : testsupport::SortShapes(n)) {
+        order = [&](int A, int B) { return shape.Keys[size_t(A)] - shape.Keys[size_t(B)]; };
+        for (const bool ascending : {true, false}) {
+            ASSERT_NO_THROW(sortItems(ascending)) << shape.Name << (ascending ? " ascending" : " descending");
+            ASSERT_TRUE(inOrder(ascending)) << shape.Name;
+        }
+    }
+    testsupport::TSortAdversary adversary(n);
+    order = [&](int A, int B) { return adversary.Compare(A, B); };
+    ASSERT_NO_THROW(sortItems(true)) << "against the adversary";
+    order = [&](int A, int B) { return adversary.Key(A) - adversary.Key(B); };
+    EXPECT_TRUE(inOrder(true));
 }
 
 TEST(AlignGridClipboard, CopyCutAndPasteABlock)

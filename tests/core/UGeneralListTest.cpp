@@ -1,4 +1,5 @@
 #include "core/UGeneralList.h"
+#include "tests/support/SortShapes.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,49 @@ TEST(UGeneralList, SortByUsesTheGivenCompareOnly)
         same.AddItem(new TRec(7, ""), true);
     same.SortBy(-1, byKey);
     EXPECT_EQ(same.Count(), 500);
+}
+
+// A list of record numbers sorted through a table of keys, as a system's index is sorted by its rows
+// (the union of a system and the same system again is two sorted runs).
+TEST(UGeneralList, SortByStaysWithinNLogNComparisonsOnEveryShape)
+{
+    constexpr int n = 20000;
+    for (const testsupport::TSortShape &shape : testsupport::SortShapes(n))
+        for (int param : {-1, 1}) {
+            TGeneralListOf<int> index;
+            for (int rec = 0; rec < n; ++rec)
+                index.AddItem(rec, true);
+            long compares = 0;
+            const auto compare = [&](int Key, int Item, int Param) {
+                if (++compares > testsupport::SortCompareBound(n))
+                    throw testsupport::ETooManyComparisons{};
+                const int a = shape.Keys[size_t(Key)], b = shape.Keys[size_t(Item)];
+                return a == b ? 0 : (a < b ? 1 : -1) * Param;
+            };
+            ASSERT_NO_THROW(index.SortBy(param, compare)) << shape.Name << " param " << param;
+            std::vector<int> sorted, records;
+            for (int i = 0; i < n; ++i) {
+                records.push_back(index.GetItem(i));
+                sorted.push_back(shape.Keys[size_t(records.back())]);
+            }
+            std::vector<int> expected = shape.Keys;
+            std::sort(expected.begin(), expected.end());
+            if (param == 1)
+                std::reverse(expected.begin(), expected.end());
+            ASSERT_EQ(sorted, expected) << shape.Name << " param " << param;
+            std::sort(records.begin(), records.end());
+            ASSERT_EQ(std::adjacent_find(records.begin(), records.end()), records.end()) << shape.Name;
+        }
+
+    TGeneralListOf<int> index;
+    for (int rec = 0; rec < n; ++rec)
+        index.AddItem(rec, true);
+    testsupport::TSortAdversary adversary(n);
+    ASSERT_NO_THROW(
+        index.SortBy(-1, [&](int Key, int Item, int Param) { return -adversary.Compare(Key, Item) * Param; }))
+        << "against the adversary";
+    for (int i = 1; i < n; ++i)
+        ASSERT_LE(adversary.Key(index.GetItem(i - 1)), adversary.Key(index.GetItem(i)));
 }
 
 TEST(UGeneralList, CapacityGrowsByFourThenSixteenThenAQuarter)

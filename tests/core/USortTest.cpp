@@ -1,11 +1,14 @@
 #include "core/USort.h"
 #include "core/UGlobalSort.h"
+#include "tests/support/SortShapes.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <limits>
 #include <random>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -16,6 +19,10 @@ namespace {
 struct TTable {
     std::vector<std::pair<int, int>> Rows;
     long Compares = 0;
+    // Past it a comparison throws testsupport::ETooManyComparisons.
+    long Limit = std::numeric_limits<long>::max();
+    // When set, it answers the comparisons of the rows' original positions instead of their keys.
+    testsupport::TSortAdversary *Adversary = nullptr;
 
     explicit TTable(const std::vector<int> &keys)
     {
@@ -24,7 +31,10 @@ struct TTable {
     }
     int compare(int I, int J, int Param)
     {
-        ++Compares;
+        if (++Compares > Limit)
+            throw testsupport::ETooManyComparisons{};
+        if (Adversary)
+            return -Adversary->Compare(Rows[size_t(I)].second, Rows[size_t(J)].second) * Param;
         const int a = Rows[size_t(I)].first, b = Rows[size_t(J)].first;
         return a == b ? 0 : (a < b ? 1 : -1) * Param;
     }
@@ -84,6 +94,82 @@ std::vector<std::vector<int>> inputShapes()
         organ.push_back(i < 500 ? i : 1000 - i);
     shapes = {random, few, sorted, reversed, organ, std::vector<int>(2000, 7), {}, {1}, {2, 1}, {1, 2}};
     return shapes;
+}
+
+// Runs Sort over every shape of 20,000 keys in both directions and against the adversary: each ends
+// sorted within the bound.
+template <typename TRun> void expectWithinNLogN(TRun Sort)
+{
+    constexpr int n = 20000;
+    for (const testsupport::TSortShape &shape : testsupport::SortShapes(n))
+        for (int param : {-1, 1}) {
+            TTable table(shape.Keys);
+            table.Limit = testsupport::SortCompareBound(n);
+            ASSERT_NO_THROW(Sort(table, param)) << shape.Name << " param " << param;
+            ASSERT_TRUE(table.isSortedPermutationOf(shape.Keys, param)) << shape.Name << " param " << param;
+        }
+    TTable table{std::vector<int>(size_t(n))};
+    testsupport::TSortAdversary adversary(n);
+    table.Adversary = &adversary;
+    ASSERT_NO_THROW(Sort(table, -1)) << "against the adversary";
+    for (int i = 1; i < n; ++i)
+        ASSERT_LE(adversary.Key(table.Rows[size_t(i) - 1].second), adversary.Key(table.Rows[size_t(i)].second));
+}
+
+// TSort as plain quicksort, without the heap sort of deep ranges: the order every sort of keys in random
+// order must keep.
+void plainTSort(TTable &Table, int L, int R, int P)
+{
+    std::vector<std::pair<int, int>> ranges = {{L, R}};
+    const auto compare = [&](int I, int J) { return Table.compare(I, J, P); };
+    const auto swap = [&](int I, int J) { Table.swap(I, J); };
+    while (!ranges.empty()) {
+        std::tie(L, R) = ranges.back();
+        ranges.pop_back();
+        const int M = (L + R) / 2;
+        if (compare(L, M) > 0)
+            swap(L, M);
+        if (compare(L, R) > 0)
+            swap(L, R);
+        if (compare(M, R) > 0)
+            swap(M, R);
+        swap(M, R);
+        int i = L - 1, j = R, p = L - 1, q = R;
+        for (;;) {
+            ++i;
+            --j;
+            while (compare(i, R) < 0)
+                ++i;
+            while (compare(j, R) > 0 && j > L)
+                --j;
+            if (j <= i)
+                break;
+            swap(i, j);
+            if (compare(i, R) == 0)
+                swap(++p, i);
+            if (compare(j, R) == 0)
+                swap(--q, j);
+        }
+        swap(i, R);
+        j = i - 1;
+        i = i + 1;
+        for (int k = L; k <= p; ++k)
+            swap(k, j--);
+        for (int k = R - 1; k >= q; --k)
+            swap(k, i++);
+        // The smaller part is taken next.
+        if (j - L > R - i) {
+            if (j > L)
+                ranges.emplace_back(L, j);
+            if (R > i)
+                ranges.emplace_back(i, R);
+        } else {
+            if (R > i)
+                ranges.emplace_back(i, R);
+            if (j > L)
+                ranges.emplace_back(L, j);
+        }
+    }
 }
 
 // Every sequence of length 1..7 over {0, 1, 2}.
@@ -176,6 +262,29 @@ TEST(USort, TSortOnEqualKeysFinishesInOnePartition)
     EXPECT_LT(table.Compares, 3L * 10000 + 10);
 }
 
+TEST(USort, TSortStaysWithinNLogNComparisonsOnEveryShape)
+{
+    expectWithinNLogN(runTSort);
+}
+
+// Ties keep the places a plain quicksort gives them (the grouping sorts of few distinct values, the
+// classic generator's pool of equal fitness).
+TEST(USort, TSortOfKeysInRandomOrderKeepsThePlainQuicksortsOrderOfTies)
+{
+    std::mt19937 rng(29);
+    for (int n : {40, 1000, 30000})
+        for (int distinct : {2, 10, 1000, 1 << 30})
+            for (int param : {-1, 1}) {
+                std::vector<int> keys(static_cast<size_t>(n));
+                for (int &key : keys)
+                    key = static_cast<int>(rng() % static_cast<unsigned>(distinct));
+                TTable bounded(keys), plain(keys);
+                runTSort(bounded, param);
+                plainTSort(plain, 0, n - 1, param);
+                ASSERT_EQ(bounded.Rows, plain.Rows) << n << " keys of " << distinct << ", param " << param;
+            }
+}
+
 TEST(USort, TSortSubrangeLeavesTheRestAlone)
 {
     const std::vector<int> keys = {9, 5, 4, 3, 2, 1, 0};
@@ -209,6 +318,11 @@ TEST(UGlobalSort, QuickSortSortsEveryShapeBothWays)
             ASSERT_TRUE(table.isSortedPermutationOf(keys, param));
         }
     }
+}
+
+TEST(UGlobalSort, QuickSortStaysWithinNLogNComparisonsOnEveryShape)
+{
+    expectWithinNLogN(runQuickSort);
 }
 
 TEST(UGlobalSort, SortManRemembersColumnAndDirection)

@@ -193,6 +193,33 @@ TEST_F(SerieBreakWindowTest, PairsShowTheirRowsWithoutPerNumberPagesAndStopLeave
     ExpectStoppedAtOnce(window, *window->sgTotal2, 0);
 }
 
+// A header click sorts the combination rows on the worker; Stop or closing ends the sort at its poll, the
+// rows left as they were.
+TEST_F(SerieBreakWindowTest, StopOrClosingEndsASortOfTheCombinationRowsAtItsPoll)
+{
+    OpenFrame();
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "closed" : "stopped");
+        TfrmStatSerieBreak *window = Open(2);
+        Compute(window, 3, true);
+        ASSERT_EQ(window->State, 0);
+        const auto indexes = [&] {
+            std::vector<int32_t> order;
+            for (const TSerieCombItem &row : window->StatSB->CombRows)
+                order.push_back(int32_t{row.Index}); // a copy: the rows are packed
+            return order;
+        };
+        const std::vector<int32_t> before = indexes();
+        // By the shortest run.
+        ExpectHeaderSortEndsAtItsPoll(window, *window->StatSB, *window->sgTotal1, 2, closing);
+        if (closing)
+            continue;
+        EXPECT_EQ(indexes(), before);
+        ASSERT_TRUE(window->Close());
+        ProcessPosted();
+    }
+}
+
 TEST_F(SerieBreakWindowTest, ParametersAreTheSixByteRecord)
 {
     OpenFrame();

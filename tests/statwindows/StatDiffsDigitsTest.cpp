@@ -363,6 +363,34 @@ TEST_F(StatDiffsDigitsTest, TheDifferencesStopOrCloseWhileTheirWorkerCounts)
     }
 }
 
+// A header click sorts a table on the worker, column by column; Stop or closing ends the sort at its
+// poll, the columns after the first left as they were.
+TEST_F(StatDiffsDigitsTest, StopOrClosingEndsAHeaderSortAtItsPoll)
+{
+    OpenFrame();
+    for (const bool closing : {false, true}) {
+        SCOPED_TRACE(closing ? "closed" : "stopped");
+        TfrmStatDiffs *window = OpenDiffs();
+        Compute(window);
+        // The draws of every column but the first, which is sorted first.
+        const auto laterColumns = [&] {
+            std::vector<int32_t> order;
+            for (const TDetRow &row : window->StatDiffs->DiffCounts)
+                for (size_t col = 1; col < row.size(); ++col)
+                    order.push_back(row[col].Draw);
+            return order;
+        };
+        const std::vector<int32_t> before = laterColumns();
+        ASSERT_FALSE(before.empty());
+        // The third class, by value.
+        ExpectHeaderSortEndsAtItsPoll(window, *window->StatDiffs, *window->Diffs->sgDetails, 3, closing);
+        if (closing)
+            continue;
+        EXPECT_EQ(laterColumns(), before);
+        Close(window);
+    }
+}
+
 TEST_F(StatDiffsDigitsTest, TheDigitKindIsOneStoredByte)
 {
     OpenFrame();

@@ -23,6 +23,7 @@
 #include "tests/fixtures/GridTexts.h"
 #include "tests/fixtures/ModalScript.h"
 #include "tests/fixtures/ProgramFolder.h"
+#include "tests/statwindows/WorkerHold.h"
 #include "tests/support/ProcessUntil.h"
 #include "tools/LottoHistoryImport.h"
 
@@ -34,6 +35,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
 #include <gtest/gtest.h>
@@ -114,6 +116,40 @@ protected:
         ProcessPosted();
         EXPECT_EQ(Window->State, 1);
         EXPECT_EQ(testsupport::GridColumnTexts(Grid, Col), QStringList{QString()});
+        EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
+    }
+
+    // Clicks Grid's header at Col, which sorts on Window's worker, and holds the sort at its first poll;
+    // then Stop, or closing the window, ends the sort there: the worker makes no poll after the hold and
+    // is joined, and the window is idle without results, or gone.
+    void ExpectHeaderSortEndsAtItsPoll(TGenStatForm *Window, TStat &Stat, TStringAlignGrid &Grid, int Col,
+                                       bool Closing)
+    {
+        THold hold{TStatStep::Sorting};
+        hold.Attach(Stat);
+        ClickHeader(Grid, Col);
+        ASSERT_TRUE(ProcessUntil([&] { return hold.Reached || Window->State != 2; }));
+        ASSERT_TRUE(hold.Reached) << "the sort did not poll";
+        EXPECT_EQ(Window->State, 2);
+        EXPECT_EQ(EnabledMask(), cmdRead | cmdStop);
+        const QPointer<TGenStatForm> watched(Window);
+        if (Closing) {
+            ASSERT_TRUE(Window->Close());
+        } else {
+            frame->mTaskStop->trigger();
+            ASSERT_TRUE(ProcessUntil([&] { return Window->State != 2; }));
+        }
+        EXPECT_TRUE(hold.Left);
+        EXPECT_EQ(hold.PollsAfter, 0);
+        ProcessPosted();
+        if (Closing) {
+            EXPECT_TRUE(watched.isNull());
+            return;
+        }
+        Stat.OnPoll = nullptr;
+        EXPECT_FALSE(Window->WorkerRunning());
+        EXPECT_EQ(Stat.State, ssStopped);
+        EXPECT_EQ(Window->State, 1);
         EXPECT_EQ(EnabledMask(), cmdRead | cmdStart);
     }
 
