@@ -115,6 +115,20 @@ protected:
         EXPECT_NE(Dialog.result(), QDialog::Accepted);
     }
 
+    // Types Text into the prize table's cell (Col, Row) with the Wins page active and ends the edit with Return.
+    static void TypePrize(TfrmConfig &Dialog, int Col, int Row, const QString &Text)
+    {
+        Dialog.PageControl1->setCurrentWidget(Dialog.tsWins);
+        QApplication::setActiveWindow(&Dialog);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog, testsupport::HangGuardMs));
+        Dialog.sgWins->setFocus();
+        Dialog.sgWins->FocusCell(Col, Row, true);
+        QTest::keyClicks(Dialog.sgWins, Text);
+        ASSERT_TRUE(Dialog.sgWins->EditorVisible());
+        QTest::keyClick(Dialog.sgWins->InplaceEditor(), Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+
     static std::optional<platform::RegValue> Stored(uint8_t Id, const char *Name)
     {
         return store().value("Settings\\" + std::to_string(Id), Name);
@@ -277,15 +291,7 @@ TEST_F(ConfigDialogTest, APrizeTableLeftAsShownPassesAndANegativePrizeIsRefused)
         // Lotto: 12 down to 6 picks, degrees 12 down to 3; 6 picks and 6 hits is column 7, row 7.
         EXPECT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("2\u00A0000\u00A0000,00\u00A0zł"));
         // A prize typed in shows as money once its edit ends.
-        Dialog.PageControl1->setCurrentWidget(Dialog.tsWins);
-        QApplication::setActiveWindow(&Dialog);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog, testsupport::HangGuardMs));
-        Dialog.sgWins->setFocus();
-        Dialog.sgWins->FocusCell(7, 7, true);
-        QTest::keyClicks(Dialog.sgWins, QStringLiteral("3000000"));
-        ASSERT_TRUE(Dialog.sgWins->EditorVisible());
-        QTest::keyClick(Dialog.sgWins->InplaceEditor(), Qt::Key_Return);
-        QCoreApplication::processEvents();
+        TypePrize(Dialog, 7, 7, QStringLiteral("3000000"));
         EXPECT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("3\u00A0000\u00A0000,00\u00A0zł"));
         Dialog.sgWins->setCells(7, 7, QStringLiteral("2000000"));
         // Multi Multi pays multiples of the stake: 7 picks (column 4), 3 and 4 hits (rows 8 and 7).
@@ -318,15 +324,7 @@ TEST_F(ConfigDialogTest, TheLargestPrizeTypedShowsWhole)
 {
     testsupport::ForEachFontScale([&](double) {
         Open([&](TfrmConfig &Dialog) {
-            Dialog.PageControl1->setCurrentWidget(Dialog.tsWins);
-            QApplication::setActiveWindow(&Dialog);
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog, testsupport::HangGuardMs));
-            Dialog.sgWins->setFocus();
-            Dialog.sgWins->FocusCell(7, 7, true);
-            QTest::keyClicks(Dialog.sgWins, QStringLiteral("922337203685477,58"));
-            ASSERT_TRUE(Dialog.sgWins->EditorVisible());
-            QTest::keyClick(Dialog.sgWins->InplaceEditor(), Qt::Key_Return);
-            QCoreApplication::processEvents();
+            TypePrize(Dialog, 7, 7, QStringLiteral("922337203685477,58"));
             ASSERT_EQ(Dialog.sgWins->Cells(7, 7), QStringLiteral("922\u00A0337\u00A0203\u00A0685\u00A0477,58\u00A0zł"));
             EXPECT_EQ(testsupport::CutCells(*Dialog.sgWins), std::vector<std::string>());
             // The whole table in view once the dialog has grown to it.

@@ -133,24 +133,31 @@ TEST_F(StartupTest, AnUnreadableSettingsFileIsKeptAsideAndTheUserToldOnce)
     EXPECT_EQ(script.boxes().size(), 3u) << "only the missing games are told again";
 }
 
+namespace {
+
+// A file of a few bytes written Age ago, its folders made where missing.
+void Plant(const std::filesystem::path &File, std::chrono::minutes Age)
+{
+    std::filesystem::create_directories(File.parent_path());
+    std::ofstream(File) << "part";
+    std::filesystem::last_write_time(File, std::filesystem::file_time_type::clock::now() - Age);
+}
+
+} // namespace
+
 TEST_F(StartupTest, TemporaryFilesOfDeadWritersAreRemoved)
 {
     namespace fs = std::filesystem;
     const fs::path data = folder->path() / "Data";
     const fs::path settings = store().file().parent_path();
-    const auto plant = [](const fs::path &File, std::chrono::minutes Age) {
-        fs::create_directories(File.parent_path());
-        std::ofstream(File) << "part";
-        fs::last_write_time(File, fs::file_time_type::clock::now() - Age);
-    };
     using std::chrono::minutes;
-    plant(data / ".L1.dat.4242-0.korvantile-tmp", minutes(60));
-    plant(data / ".L2.dat.4242-1.korvantile-tmp", minutes(11));
-    plant(settings / ".registry.reg.4242-2.korvantile-tmp", minutes(60 * 24));
-    plant(data / ".L3.dat.4243-0.korvantile-tmp", minutes(9)); // another copy may still be writing
-    plant(settings / ".registry.reg.4243-1.korvantile-tmp", minutes(0));
-    plant(data / "L1.dat", minutes(60));
-    plant(data / "Sub" / ".L1.dat.4242-3.korvantile-tmp", minutes(60));
+    Plant(data / ".L1.dat.4242-0.korvantile-tmp", minutes(60));
+    Plant(data / ".L2.dat.4242-1.korvantile-tmp", minutes(11));
+    Plant(settings / ".registry.reg.4242-2.korvantile-tmp", minutes(60 * 24));
+    Plant(data / ".L3.dat.4243-0.korvantile-tmp", minutes(9)); // another copy may still be writing
+    Plant(settings / ".registry.reg.4243-1.korvantile-tmp", minutes(0));
+    Plant(data / "L1.dat", minutes(60));
+    Plant(data / "Sub" / ".L1.dat.4242-3.korvantile-tmp", minutes(60));
 
     InitGlobals();
 
@@ -170,21 +177,16 @@ TEST_F(StartupTest, LeftoversOfUpdatesThatDiedAreRemoved)
 {
     namespace fs = std::filesystem;
     const fs::path temp = folder->path() / "Temp";
-    const auto plant = [](const fs::path &Path, std::chrono::minutes Age) {
-        fs::create_directories(Path.parent_path());
-        std::ofstream(Path) << "part";
-        fs::last_write_time(Path, fs::file_time_type::clock::now() - Age);
-    };
     using std::chrono::minutes;
-    plant(temp / "1", minutes(60));
-    plant(temp / "255", minutes(11));
-    plant(temp / "Update-a1B2c3" / "1" / "lotto.txt", minutes(60));
+    Plant(temp / "1", minutes(60));
+    Plant(temp / "255", minutes(11));
+    Plant(temp / "Update-a1B2c3" / "1" / "lotto.txt", minutes(60));
     fs::last_write_time(temp / "Update-a1B2c3", fs::file_time_type::clock::now() - minutes(60));
-    plant(temp / "3", minutes(0)); // another copy may still be downloading
-    plant(temp / "Update-Young1" / "3" / "lotto.txt", minutes(0));
+    Plant(temp / "3", minutes(0)); // another copy may still be downloading
+    Plant(temp / "Update-Young1" / "3" / "lotto.txt", minutes(0));
     for (const char *kept :
          {"Raport-20200101-120000.xlsx", "256", "01", "1.txt", "Update-abc", "Update-abcdefg"})
-        plant(temp / kept, minutes(60));
+        Plant(temp / kept, minutes(60));
     fs::create_directories(temp / "12");
     fs::last_write_time(temp / "12", fs::file_time_type::clock::now() - minutes(60));
 
